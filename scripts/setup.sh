@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need,
+# only those that are missing. Run as root on Debian 12.
+set -euo pipefail
+
+PKGS=(
+  g++ cmake make pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libsqlite3-dev sqlite3
+  libssl-dev
+  googletest libgtest-dev libbenchmark-dev
+  fonts-arphic-uming fonts-liberation
+  python3 python3-aiosmtpd
+  xvfb xauth
+)
+
+missing=()
+for p in "${PKGS[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: must run as root to install packages" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
