@@ -73,24 +73,6 @@ typedef HINSTANCE HMODULE;
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 
 // ---------------------------------------------------------------------------
-// KERNEL32 (no GUI needed: library w32kernel)
-// ---------------------------------------------------------------------------
-typedef struct _SYSTEMTIME {
-    WORD wYear;
-    WORD wMonth;
-    WORD wDayOfWeek;
-    WORD wDay;
-    WORD wHour;
-    WORD wMinute;
-    WORD wSecond;
-    WORD wMilliseconds;
-} SYSTEMTIME, *LPSYSTEMTIME;
-
-// Full path of the running executable (GBK), NUL-terminated, cut to nSize.
-DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
-void GetLocalTime(LPSYSTEMTIME lpSystemTime);
-
-// ---------------------------------------------------------------------------
 // USER32 message boxes (the GUI layer implements them; tests without Qt
 // link a recorder of their own)
 // ---------------------------------------------------------------------------
@@ -122,3 +104,8 @@ void GetLocalTime(LPSYSTEMTIME lpSystemTime);
 #define IDNO 7
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+
+// Further areas, each in its own header.
+#include "win32_kernel.h"    // KERNEL32
+#include "win32_shell.h"     // SHELL32, comdlg32, ole32 shell links
+#include "win32_commctrl.h"  // common controls
