@@ -1,0 +1,60 @@
+// The start page: today's tasks, four quick-search boxes and the links into
+// the four record modules.
+#pragma once
+
+#include "BaseDialogClass.h"
+#include "ListViewClass.h"
+#include "store/Tas_DetailClass.h"
+
+class HomepageDialogClass : public BaseDialogClass {
+public:
+    HomepageDialogClass();
+    ~HomepageDialogClass() override;
+
+    void InitDialog(HWND hWnd) override;
+    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    void FreeIDArray();
+    void FillTaskList();
+
+    static const int kLinkCount = 22;
+    static const int kSearchCount = 4;
+
+public:
+    ListViewClass m_ListView;
+    Tas_DetailClass m_Tas;
+    ULONG* m_pulID;
+    int m_nIDCount;
+    SYSTEMTIME m_stToday;
+    HWND m_hSearchEdits[kSearchCount];    // 10052 opportunities .. 10055 tasks
+    HWND m_hSearchButtons[kSearchCount];  // 10056 .. 10059
+    HWND m_hLinkButtons[kLinkCount];      // 10060 .. 10081
+    int m_bHover;
+    HBITMAP m_hBitmap;
+
+    // Runs the quick search of box nBox (0 opportunities, 1 accounts,
+    // 2 contacts, 3 tasks) with the box's present text.
+    void SearchFrom(int nBox);
+
+private:
+    void OnOpenView();
+    void OnDoubleClick(const NMLISTVIEW* pNotify);
+    void OnPaint(HWND hWnd);
+    void DrawLink(const DRAWITEMSTRUCT* pDraw);
+    void OnSetCursor(WPARAM wParam, LPARAM lParam);
+};
+
+LRESULT CALLBACK SearchEditProc_Homepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+extern HomepageDialogClass g_Homepage;
+
+// Start-page control ids.
+#define IDC_HOME_TASKLIST 10051
+#define IDC_HOME_SEARCH_OPP 10052
+#define IDC_HOME_SEARCH_ACC 10053
+#define IDC_HOME_SEARCH_CON 10054
+#define IDC_HOME_SEARCH_TAS 10055
+#define IDC_HOME_FIND_OPP 10056
+#define IDC_HOME_FIND_TAS 10059
+#define IDC_HOME_LINK_FIRST 10060
+#define IDC_HOME_LINK_LAST 10081
