@@ -1,0 +1,14 @@
+#include "RelatingGlobals.h"
+
+#include "platform/gbk/gbk.h"
+
+ULONG g_ulRelatingID = 0;
+char g_szRelatingName[256];
+char g_szRelatingAccName[256];
+char (&g_szRelatingAccountName)[256] = g_szRelatingAccName;
+ULONG g_ulRelatingAccID = 0;
+
+void SetRelatingName(char (&szBuffer)[256], const char* pszName)
+{
+    gbk::CopyCut(szBuffer, sizeof szBuffer, pszName ? pszName : "");
+}

@@ -1,0 +1,7 @@
+#include "ExportDialogClass.h"
+
+#include "ViewMessages.h"
+
+ExportDialogClass g_Export;
+
+ExportDialogClass::ExportDialogClass() : PlaceholderDialogClass("Export", TB_EXPORT, {UM_OPENVIEW}) {}

@@ -1,0 +1,7 @@
+#include "LoginSettingDialogClass.h"
+
+#include "ViewMessages.h"
+
+LoginSettingDialogClass g_LoginSetting;
+
+LoginSettingDialogClass::LoginSettingDialogClass() : PlaceholderDialogClass("LoginSetting", TB_SETTING, {UM_OPENVIEW}) {}

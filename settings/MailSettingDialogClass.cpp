@@ -1,0 +1,7 @@
+#include "MailSettingDialogClass.h"
+
+#include "ViewMessages.h"
+
+MailSettingDialogClass g_MailSetting;
+
+MailSettingDialogClass::MailSettingDialogClass() : PlaceholderDialogClass("MailSetting", TB_SETTING, {UM_OPENVIEW}) {}

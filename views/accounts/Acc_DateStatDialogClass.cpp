@@ -1,0 +1,7 @@
+#include "Acc_DateStatDialogClass.h"
+
+#include "ViewMessages.h"
+
+Acc_DateStatDialogClass g_Acc_DateStat;
+
+Acc_DateStatDialogClass::Acc_DateStatDialogClass() : PlaceholderDialogClass("Acc_DateStat", TB_ACCOUNTS, {UM_OPEN_DATE}) {}

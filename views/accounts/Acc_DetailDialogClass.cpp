@@ -1,0 +1,21 @@
+#include "Acc_DetailDialogClass.h"
+
+#include "RelatedPages.h"
+#include "ViewMessages.h"
+
+namespace {
+
+const RelationTab kTabs[] = {
+    {"计划日志", RelatedTasksPageProc_AccDetail},
+    {"联系人", RelatedContactsPageProc_AccDetail},
+    {"销售机会", RelatedOpportunitiesPageProc_AccDetail},
+};
+
+}  // namespace
+
+Acc_DetailDialogClass g_Acc_Detail;
+
+Acc_DetailDialogClass::Acc_DetailDialogClass()
+    : RecordFormDialogClass("Acc_Detail", TB_ACCOUNTS, {240, 350, 780, 262, kTabs, 3})
+{
+}

@@ -1,0 +1,7 @@
+#include "Acc_HomepageDialogClass.h"
+
+#include "ViewMessages.h"
+
+Acc_HomepageDialogClass g_Acc_Homepage;
+
+Acc_HomepageDialogClass::Acc_HomepageDialogClass() : KeywordListDialogClass("Acc_Homepage", TB_ACCOUNTS) {}

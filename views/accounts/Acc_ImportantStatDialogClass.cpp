@@ -1,0 +1,7 @@
+#include "Acc_ImportantStatDialogClass.h"
+
+#include "ViewMessages.h"
+
+Acc_ImportantStatDialogClass g_Acc_ImportantStat;
+
+Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : PlaceholderDialogClass("Acc_ImportantStat", TB_ACCOUNTS, {UM_OPEN_IMPORTANT}) {}

@@ -1,0 +1,7 @@
+#include "Acc_OpportunitiesStatDialogClass.h"
+
+#include "ViewMessages.h"
+
+Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
+
+Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass("Acc_OpportunitiesStat", TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}

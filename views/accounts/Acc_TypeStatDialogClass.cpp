@@ -1,0 +1,7 @@
+#include "Acc_TypeStatDialogClass.h"
+
+#include "ViewMessages.h"
+
+Acc_TypeStatDialogClass g_Acc_TypeStat;
+
+Acc_TypeStatDialogClass::Acc_TypeStatDialogClass() : PlaceholderDialogClass("Acc_TypeStat", TB_ACCOUNTS, {UM_OPEN_TYPE}) {}

@@ -1,0 +1,7 @@
+#include "Con_DateDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_DateDialogClass g_Con_Date;
+
+Con_DateDialogClass::Con_DateDialogClass() : PlaceholderDialogClass("Con_Date", TB_CONTACTS, {UM_OPEN_DATE}) {}

@@ -1,0 +1,57 @@
+#include "Con_DetailDialogClass.h"
+
+#include "RelatedPages.h"
+#include "ViewMessages.h"
+#include "ViewSwitch.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "platform/gbk/gbk.h"
+
+#include <new>
+
+namespace {
+
+const RelationTab kTabs[] = {
+    {"工作日志", RelatedTasksPageProc_ConDetail},
+    {"销售机会", RelatedOpportunitiesPageProc_ConDetail},
+};
+
+}  // namespace
+
+Con_DetailDialogClass g_Con_Detail;
+
+Con_DetailDialogClass::Con_DetailDialogClass()
+    : RecordFormDialogClass("Con_Detail", TB_CONTACTS, {240, 350, 780, 260, kTabs, 2}),
+      m_ulAccountID(0)
+{
+}
+
+// Opens the contact's account in the account form as a one-entry list.
+void Con_DetailDialogClass::OnOpenAccount()
+{
+    if (m_ulRecordID == 0 || m_ulAccountID == 0)
+        return;
+    // The list is made first, so that a failure leaves both forms as they were.
+    ULONG* pulID = new (std::nothrow) ULONG[1];
+    if (!pulID) {
+        MessageBoxA(NULL, "Opp_HomepageDialogClass.cpp 89: m_pulID Error.", TARVEL_CAPTION, MB_OK);
+        return;
+    }
+    pulID[0] = m_ulAccountID;
+    BaseDialogClass* pOld = g_pCurrentDialog;
+    g_Acc_Detail.ShowDialog();
+    g_Acc_Detail.FreeIDArray();
+    g_Acc_Detail.m_pulID = pulID;
+    g_Acc_Detail.m_nIDCount = 1;
+    gbk::CopyCut(g_Acc_Detail.m_szTitle, sizeof g_Acc_Detail.m_szTitle, "所有客户");
+    SendMessageA(g_Acc_Detail.m_hWnd, UM_SHOWRECORD, 0, (LPARAM)m_ulAccountID);
+    FinishViewSwitch(pOld, &g_Acc_Detail);
+}
+
+LRESULT Con_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == UM_OPENACCOUNT) {
+        OnOpenAccount();
+        return 0;
+    }
+    return RecordFormDialogClass::DialogProc(hWnd, uMsg, wParam, lParam);
+}

@@ -1,0 +1,21 @@
+// The contact record form. Window class "Con_Detail", one object
+// g_Con_Detail. Besides the hand-over of every record form it opens the
+// shown contact's account in the account form (UM_OPENACCOUNT).
+#pragma once
+
+#include "views/RecordFormDialogClass.h"
+
+class Con_DetailDialogClass : public RecordFormDialogClass {
+public:
+    Con_DetailDialogClass();
+
+    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    // The account (工作单位) of the contact shown; 0 when it has none.
+    ULONG m_ulAccountID;
+
+protected:
+    void OnOpenAccount();
+};
+
+extern Con_DetailDialogClass g_Con_Detail;

@@ -1,0 +1,7 @@
+#include "Con_HomepageDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_HomepageDialogClass g_Con_Homepage;
+
+Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListDialogClass("Con_Homepage", TB_CONTACTS) {}

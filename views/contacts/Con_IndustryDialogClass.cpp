@@ -1,0 +1,7 @@
+#include "Con_IndustryDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_IndustryDialogClass g_Con_Industry;
+
+Con_IndustryDialogClass::Con_IndustryDialogClass() : PlaceholderDialogClass("Con_Industry", TB_CONTACTS, {UM_OPEN_INDUSTRY}) {}

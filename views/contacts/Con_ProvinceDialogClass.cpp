@@ -1,0 +1,7 @@
+#include "Con_ProvinceDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_ProvinceDialogClass g_Con_Province;
+
+Con_ProvinceDialogClass::Con_ProvinceDialogClass() : PlaceholderDialogClass("Con_Province", TB_CONTACTS, {UM_OPEN_PROVINCE}) {}

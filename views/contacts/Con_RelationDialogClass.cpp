@@ -1,0 +1,7 @@
+#include "Con_RelationDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_RelationDialogClass g_Con_Relation;
+
+Con_RelationDialogClass::Con_RelationDialogClass() : PlaceholderDialogClass("Con_Relation", TB_CONTACTS, {UM_OPEN_RELATION}) {}

@@ -1,0 +1,7 @@
+#include "Con_StartDialogClass.h"
+
+#include "ViewMessages.h"
+
+Con_StartDialogClass g_Con_Start;
+
+Con_StartDialogClass::Con_StartDialogClass() : PlaceholderDialogClass("Con_Start", TB_CONTACTS, {UM_OPENVIEW}) {}

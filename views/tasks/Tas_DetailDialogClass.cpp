@@ -1,0 +1,21 @@
+#include "Tas_DetailDialogClass.h"
+
+#include "RelatedPages.h"
+#include "ViewMessages.h"
+
+namespace {
+
+const RelationTab kTabs[] = {
+    {"销售机会", RelatedOpportunitiesPageProc_TasDetail},
+    {"联系人", RelatedContactsPageProc_TasDetail},
+    {"客户", RelatedAccountsPageProc_TasDetail},
+};
+
+}  // namespace
+
+Tas_DetailDialogClass g_Tas_Detail;
+
+Tas_DetailDialogClass::Tas_DetailDialogClass()
+    : RecordFormDialogClass("Tas_Detail", TB_TASKS, {240, 270, 780, 342, kTabs, 3})
+{
+}

@@ -1,0 +1,7 @@
+#include "Tas_MonthDialogClass.h"
+
+#include "ViewMessages.h"
+
+Tas_MonthDialogClass g_Tas_Month;
+
+Tas_MonthDialogClass::Tas_MonthDialogClass() : PlaceholderDialogClass("Tas_Month", TB_TASKS, {UM_OPEN_MONTH}) {}

@@ -1,0 +1,7 @@
+#include "Tas_WeekDialogClass.h"
+
+#include "ViewMessages.h"
+
+Tas_WeekDialogClass g_Tas_Week;
+
+Tas_WeekDialogClass::Tas_WeekDialogClass() : PlaceholderDialogClass("Tas_Week", TB_TASKS, {UM_OPEN_WEEK}) {}
