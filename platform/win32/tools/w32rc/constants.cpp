@@ -1,0 +1,155 @@
+// Predefined names usable in resource scripts without including a header:
+// window, dialog and control styles, menu flags, font values and command ids.
+#include <unordered_map>
+
+#include "w32rc.h"
+
+namespace w32rc {
+namespace {
+
+const std::unordered_map<std::string, int64_t>& Constants() {
+    static const std::unordered_map<std::string, int64_t> table = {
+        // Window styles
+        {"WS_OVERLAPPED", 0x00000000}, {"WS_TILED", 0x00000000},
+        {"WS_POPUP", 0x80000000}, {"WS_CHILD", 0x40000000}, {"WS_CHILDWINDOW", 0x40000000},
+        {"WS_MINIMIZE", 0x20000000}, {"WS_ICONIC", 0x20000000}, {"WS_VISIBLE", 0x10000000},
+        {"WS_DISABLED", 0x08000000}, {"WS_CLIPSIBLINGS", 0x04000000},
+        {"WS_CLIPCHILDREN", 0x02000000}, {"WS_MAXIMIZE", 0x01000000},
+        {"WS_CAPTION", 0x00C00000}, {"WS_BORDER", 0x00800000}, {"WS_DLGFRAME", 0x00400000},
+        {"WS_VSCROLL", 0x00200000}, {"WS_HSCROLL", 0x00100000}, {"WS_SYSMENU", 0x00080000},
+        {"WS_THICKFRAME", 0x00040000}, {"WS_SIZEBOX", 0x00040000}, {"WS_GROUP", 0x00020000},
+        {"WS_TABSTOP", 0x00010000}, {"WS_MINIMIZEBOX", 0x00020000},
+        {"WS_MAXIMIZEBOX", 0x00010000}, {"WS_OVERLAPPEDWINDOW", 0x00CF0000},
+        {"WS_TILEDWINDOW", 0x00CF0000}, {"WS_POPUPWINDOW", 0x80880000},
+        // Extended window styles
+        {"WS_EX_DLGMODALFRAME", 0x00000001}, {"WS_EX_NOPARENTNOTIFY", 0x00000004},
+        {"WS_EX_TOPMOST", 0x00000008}, {"WS_EX_ACCEPTFILES", 0x00000010},
+        {"WS_EX_TRANSPARENT", 0x00000020}, {"WS_EX_MDICHILD", 0x00000040},
+        {"WS_EX_TOOLWINDOW", 0x00000080}, {"WS_EX_WINDOWEDGE", 0x00000100},
+        {"WS_EX_CLIENTEDGE", 0x00000200}, {"WS_EX_CONTEXTHELP", 0x00000400},
+        {"WS_EX_RIGHT", 0x00001000}, {"WS_EX_LEFT", 0}, {"WS_EX_RTLREADING", 0x00002000},
+        {"WS_EX_LTRREADING", 0}, {"WS_EX_LEFTSCROLLBAR", 0x00004000},
+        {"WS_EX_RIGHTSCROLLBAR", 0}, {"WS_EX_CONTROLPARENT", 0x00010000},
+        {"WS_EX_STATICEDGE", 0x00020000}, {"WS_EX_APPWINDOW", 0x00040000},
+        {"WS_EX_OVERLAPPEDWINDOW", 0x00000300}, {"WS_EX_PALETTEWINDOW", 0x00000188},
+        {"WS_EX_LAYERED", 0x00080000}, {"WS_EX_NOINHERITLAYOUT", 0x00100000},
+        {"WS_EX_LAYOUTRTL", 0x00400000}, {"WS_EX_COMPOSITED", 0x02000000},
+        {"WS_EX_NOACTIVATE", 0x08000000},
+        // Dialog styles
+        {"DS_ABSALIGN", 0x01}, {"DS_SYSMODAL", 0x02}, {"DS_3DLOOK", 0x04},
+        {"DS_FIXEDSYS", 0x08}, {"DS_NOFAILCREATE", 0x10}, {"DS_LOCALEDIT", 0x20},
+        {"DS_SETFONT", 0x40}, {"DS_MODALFRAME", 0x80}, {"DS_NOIDLEMSG", 0x100},
+        {"DS_SETFOREGROUND", 0x200}, {"DS_CONTROL", 0x400}, {"DS_CENTER", 0x800},
+        {"DS_CENTERMOUSE", 0x1000}, {"DS_CONTEXTHELP", 0x2000}, {"DS_SHELLFONT", 0x48},
+        // Edit styles
+        {"ES_LEFT", 0x0000}, {"ES_CENTER", 0x0001}, {"ES_RIGHT", 0x0002},
+        {"ES_MULTILINE", 0x0004}, {"ES_UPPERCASE", 0x0008}, {"ES_LOWERCASE", 0x0010},
+        {"ES_PASSWORD", 0x0020}, {"ES_AUTOVSCROLL", 0x0040}, {"ES_AUTOHSCROLL", 0x0080},
+        {"ES_NOHIDESEL", 0x0100}, {"ES_OEMCONVERT", 0x0400}, {"ES_READONLY", 0x0800},
+        {"ES_WANTRETURN", 0x1000}, {"ES_NUMBER", 0x2000},
+        // Button styles
+        {"BS_PUSHBUTTON", 0x0}, {"BS_DEFPUSHBUTTON", 0x1}, {"BS_CHECKBOX", 0x2},
+        {"BS_AUTOCHECKBOX", 0x3}, {"BS_RADIOBUTTON", 0x4}, {"BS_3STATE", 0x5},
+        {"BS_AUTO3STATE", 0x6}, {"BS_GROUPBOX", 0x7}, {"BS_USERBUTTON", 0x8},
+        {"BS_AUTORADIOBUTTON", 0x9}, {"BS_PUSHBOX", 0xA}, {"BS_OWNERDRAW", 0xB},
+        {"BS_TYPEMASK", 0xF}, {"BS_LEFTTEXT", 0x20}, {"BS_RIGHTBUTTON", 0x20},
+        {"BS_TEXT", 0}, {"BS_ICON", 0x40}, {"BS_BITMAP", 0x80}, {"BS_LEFT", 0x100},
+        {"BS_RIGHT", 0x200}, {"BS_CENTER", 0x300}, {"BS_TOP", 0x400}, {"BS_BOTTOM", 0x800},
+        {"BS_VCENTER", 0xC00}, {"BS_PUSHLIKE", 0x1000}, {"BS_MULTILINE", 0x2000},
+        {"BS_NOTIFY", 0x4000}, {"BS_FLAT", 0x8000},
+        // Static styles
+        {"SS_LEFT", 0x00}, {"SS_CENTER", 0x01}, {"SS_RIGHT", 0x02}, {"SS_ICON", 0x03},
+        {"SS_BLACKRECT", 0x04}, {"SS_GRAYRECT", 0x05}, {"SS_WHITERECT", 0x06},
+        {"SS_BLACKFRAME", 0x07}, {"SS_GRAYFRAME", 0x08}, {"SS_WHITEFRAME", 0x09},
+        {"SS_USERITEM", 0x0A}, {"SS_SIMPLE", 0x0B}, {"SS_LEFTNOWORDWRAP", 0x0C},
+        {"SS_OWNERDRAW", 0x0D}, {"SS_BITMAP", 0x0E}, {"SS_ENHMETAFILE", 0x0F},
+        {"SS_ETCHEDHORZ", 0x10}, {"SS_ETCHEDVERT", 0x11}, {"SS_ETCHEDFRAME", 0x12},
+        {"SS_TYPEMASK", 0x1F}, {"SS_REALSIZECONTROL", 0x40}, {"SS_NOPREFIX", 0x80},
+        {"SS_NOTIFY", 0x100}, {"SS_CENTERIMAGE", 0x200}, {"SS_RIGHTJUST", 0x400},
+        {"SS_REALSIZEIMAGE", 0x800}, {"SS_SUNKEN", 0x1000}, {"SS_EDITCONTROL", 0x2000},
+        {"SS_ENDELLIPSIS", 0x4000}, {"SS_PATHELLIPSIS", 0x8000}, {"SS_WORDELLIPSIS", 0xC000},
+        // Combo box styles
+        {"CBS_SIMPLE", 0x0001}, {"CBS_DROPDOWN", 0x0002}, {"CBS_DROPDOWNLIST", 0x0003},
+        {"CBS_OWNERDRAWFIXED", 0x0010}, {"CBS_OWNERDRAWVARIABLE", 0x0020},
+        {"CBS_AUTOHSCROLL", 0x0040}, {"CBS_OEMCONVERT", 0x0080}, {"CBS_SORT", 0x0100},
+        {"CBS_HASSTRINGS", 0x0200}, {"CBS_NOINTEGRALHEIGHT", 0x0400},
+        {"CBS_DISABLENOSCROLL", 0x0800}, {"CBS_UPPERCASE", 0x2000}, {"CBS_LOWERCASE", 0x4000},
+        // List box styles
+        {"LBS_NOTIFY", 0x0001}, {"LBS_SORT", 0x0002}, {"LBS_NOREDRAW", 0x0004},
+        {"LBS_MULTIPLESEL", 0x0008}, {"LBS_OWNERDRAWFIXED", 0x0010},
+        {"LBS_OWNERDRAWVARIABLE", 0x0020}, {"LBS_HASSTRINGS", 0x0040},
+        {"LBS_USETABSTOPS", 0x0080}, {"LBS_NOINTEGRALHEIGHT", 0x0100},
+        {"LBS_MULTICOLUMN", 0x0200}, {"LBS_WANTKEYBOARDINPUT", 0x0400},
+        {"LBS_EXTENDEDSEL", 0x0800}, {"LBS_DISABLENOSCROLL", 0x1000}, {"LBS_NODATA", 0x2000},
+        {"LBS_NOSEL", 0x4000}, {"LBS_COMBOBOX", 0x8000}, {"LBS_STANDARD", 0x00A00003},
+        // Scroll bar styles
+        {"SBS_HORZ", 0x0000}, {"SBS_VERT", 0x0001}, {"SBS_TOPALIGN", 0x0002},
+        {"SBS_LEFTALIGN", 0x0002}, {"SBS_BOTTOMALIGN", 0x0004}, {"SBS_RIGHTALIGN", 0x0004},
+        {"SBS_SIZEBOX", 0x0008}, {"SBS_SIZEGRIP", 0x0010},
+        // Common control styles
+        {"CCS_TOP", 0x01}, {"CCS_NOMOVEY", 0x02}, {"CCS_BOTTOM", 0x03},
+        {"CCS_NORESIZE", 0x04}, {"CCS_NOPARENTALIGN", 0x08}, {"CCS_ADJUSTABLE", 0x20},
+        {"CCS_NODIVIDER", 0x40}, {"CCS_VERT", 0x80},
+        {"LVS_ICON", 0x0000}, {"LVS_REPORT", 0x0001}, {"LVS_SMALLICON", 0x0002},
+        {"LVS_LIST", 0x0003}, {"LVS_TYPEMASK", 0x0003}, {"LVS_SINGLESEL", 0x0004},
+        {"LVS_SHOWSELALWAYS", 0x0008}, {"LVS_SORTASCENDING", 0x0010},
+        {"LVS_SORTDESCENDING", 0x0020}, {"LVS_SHAREIMAGELISTS", 0x0040},
+        {"LVS_NOLABELWRAP", 0x0080}, {"LVS_AUTOARRANGE", 0x0100}, {"LVS_EDITLABELS", 0x0200},
+        {"LVS_OWNERDRAWFIXED", 0x0400}, {"LVS_ALIGNTOP", 0x0000}, {"LVS_ALIGNLEFT", 0x0800},
+        {"LVS_OWNERDATA", 0x1000}, {"LVS_NOSCROLL", 0x2000}, {"LVS_NOCOLUMNHEADER", 0x4000},
+        {"LVS_NOSORTHEADER", 0x8000},
+        {"TCS_SCROLLOPPOSITE", 0x0001}, {"TCS_BOTTOM", 0x0002}, {"TCS_RIGHT", 0x0002},
+        {"TCS_MULTISELECT", 0x0004}, {"TCS_FLATBUTTONS", 0x0008},
+        {"TCS_FORCEICONLEFT", 0x0010}, {"TCS_FORCELABELLEFT", 0x0020},
+        {"TCS_HOTTRACK", 0x0040}, {"TCS_VERTICAL", 0x0080}, {"TCS_TABS", 0x0000},
+        {"TCS_BUTTONS", 0x0100}, {"TCS_SINGLELINE", 0x0000}, {"TCS_MULTILINE", 0x0200},
+        {"TCS_RIGHTJUSTIFY", 0x0000}, {"TCS_FIXEDWIDTH", 0x0400},
+        {"TCS_RAGGEDRIGHT", 0x0800}, {"TCS_FOCUSONBUTTONDOWN", 0x1000},
+        {"TCS_OWNERDRAWFIXED", 0x2000}, {"TCS_TOOLTIPS", 0x4000}, {"TCS_FOCUSNEVER", 0x8000},
+        {"DTS_UPDOWN", 0x0001}, {"DTS_SHOWNONE", 0x0002}, {"DTS_SHORTDATEFORMAT", 0x0000},
+        {"DTS_LONGDATEFORMAT", 0x0004}, {"DTS_SHORTDATECENTURYFORMAT", 0x000C},
+        {"DTS_TIMEFORMAT", 0x0009}, {"DTS_APPCANPARSE", 0x0010}, {"DTS_RIGHTALIGN", 0x0020},
+        {"TBSTYLE_TOOLTIPS", 0x0100}, {"TBSTYLE_WRAPABLE", 0x0200},
+        {"TBSTYLE_ALTDRAG", 0x0400}, {"TBSTYLE_FLAT", 0x0800}, {"TBSTYLE_LIST", 0x1000},
+        {"TBSTYLE_CUSTOMERASE", 0x2000}, {"TBSTYLE_REGISTERDROP", 0x4000},
+        {"TBSTYLE_TRANSPARENT", 0x8000},
+        {"SBARS_SIZEGRIP", 0x0100}, {"SBARS_TOOLTIPS", 0x0800},
+        {"PBS_SMOOTH", 0x01}, {"PBS_VERTICAL", 0x04},
+        // Menu flags
+        {"MF_STRING", 0x0}, {"MF_ENABLED", 0x0}, {"MF_UNCHECKED", 0x0}, {"MF_GRAYED", 0x1},
+        {"MF_DISABLED", 0x2}, {"MF_CHECKED", 0x8}, {"MF_POPUP", 0x10},
+        {"MF_MENUBARBREAK", 0x20}, {"MF_MENUBREAK", 0x40}, {"MF_SEPARATOR", 0x800},
+        {"MF_HELP", 0x4000}, {"MF_RIGHTJUSTIFY", 0x4000},
+        {"MFT_STRING", 0x0}, {"MFT_BITMAP", 0x4}, {"MFT_MENUBARBREAK", 0x20},
+        {"MFT_MENUBREAK", 0x40}, {"MFT_OWNERDRAW", 0x100}, {"MFT_RADIOCHECK", 0x200},
+        {"MFT_SEPARATOR", 0x800}, {"MFT_RIGHTORDER", 0x2000}, {"MFT_RIGHTJUSTIFY", 0x4000},
+        {"MFS_ENABLED", 0x0}, {"MFS_UNCHECKED", 0x0}, {"MFS_UNHILITE", 0x0},
+        {"MFS_GRAYED", 0x3}, {"MFS_DISABLED", 0x3}, {"MFS_CHECKED", 0x8},
+        {"MFS_HILITE", 0x80}, {"MFS_DEFAULT", 0x1000},
+        // Fonts
+        {"FW_DONTCARE", 0}, {"FW_THIN", 100}, {"FW_EXTRALIGHT", 200}, {"FW_LIGHT", 300},
+        {"FW_NORMAL", 400}, {"FW_REGULAR", 400}, {"FW_MEDIUM", 500}, {"FW_SEMIBOLD", 600},
+        {"FW_BOLD", 700}, {"FW_EXTRABOLD", 800}, {"FW_HEAVY", 900},
+        {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2},
+        {"GB2312_CHARSET", 134}, {"CHINESEBIG5_CHARSET", 136},
+        // Command and control ids
+        {"IDOK", 1}, {"IDCANCEL", 2}, {"IDABORT", 3}, {"IDRETRY", 4}, {"IDIGNORE", 5},
+        {"IDYES", 6}, {"IDNO", 7}, {"IDCLOSE", 8}, {"IDHELP", 9}, {"IDC_STATIC", -1},
+        // Languages (accepted and ignored by LANGUAGE statements)
+        {"LANG_NEUTRAL", 0x00}, {"LANG_ENGLISH", 0x09}, {"LANG_CHINESE", 0x04},
+        {"SUBLANG_NEUTRAL", 0x00}, {"SUBLANG_DEFAULT", 0x01}, {"SUBLANG_SYS_DEFAULT", 0x02},
+        {"SUBLANG_ENGLISH_US", 0x01}, {"SUBLANG_CHINESE_SIMPLIFIED", 0x02},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool LookupConstant(const std::string& name, int64_t* value) {
+    auto it = Constants().find(name);
+    if (it == Constants().end()) return false;
+    *value = it->second;
+    return true;
+}
+
+}  // namespace w32rc
