@@ -1,0 +1,184 @@
+#include "ListPageClass.h"
+
+#include <cstring>
+#include <new>
+
+#include "RecordFormClass.h"
+
+namespace {
+const char kCaption[] = TARVEL_CAPTION;
+}
+
+ListPageClass::ListPageClass(int nLastSortColumn)
+    : m_pulID(nullptr), m_nIDCount(0), m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr),
+      m_hExportButton(nullptr), m_nRecordListID(0), m_nExportButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
+
+ListPageClass::~ListPageClass() { FreeIDArray(); }
+
+void ListPageClass::FreeIDArray() {
+    delete[] m_pulID;
+    m_pulID = nullptr;
+}
+
+void ListPageClass::EmptyRecordList() {
+    m_ListView.DeleteAllItems();
+    FreeIDArray();
+    m_nIDCount = 0;
+}
+
+ULONG ListPageClass::RowRecordID(int nRow) const {
+    if (!m_pulID || nRow < 0 || nRow >= m_nIDCount) return 0;
+    return m_pulID[nRow];
+}
+
+void ListPageClass::CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns,
+                                     int nColumns, UINT uColumnMask) {
+    m_nRecordListID = nID;
+    m_ListView.Create(m_hInstance, hWnd, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                      nID);
+    m_ListView.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
+    m_ListView.InitColumn(uColumnMask);
+    m_nColumns = nColumns < kMaxColumns ? nColumns : kMaxColumns;
+    for (int c = 0; c < m_nColumns; c++) m_ListView.InsertColumn(pColumns[c].pszCaption, pColumns[c].nWidth);
+    SendMessageA(m_ListView.m_hListView, WM_SETFONT, (WPARAM)m_hFont, 0);
+    m_ListView.InitItem();
+}
+
+void ListPageClass::CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont) {
+    m_nExportButtonID = nID;
+    m_hExportButton = CreateWindowExA(0, "BUTTON", "导出列表", WS_CHILD | WS_VISIBLE, 937, y, 80, 22, hWnd,
+                                      (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
+    SendMessageA(m_hExportButton, WM_SETFONT, (WPARAM)hFont, 0);
+}
+
+void ListPageClass::LoadExportMenu() {
+    HMENU hMenu = LoadMenuA(m_hInstance, "IDM_POP_MENU");
+    m_hExportMenu = hMenu ? GetSubMenu(hMenu, 5) : nullptr;
+}
+
+void ListPageClass::FillRecordList() {
+    if (!m_pulID || m_nIDCount <= 0) return;
+    if (!FirstRow()) {
+        MessageBoxA(nullptr, Texts().pszEmptyListError, kCaption, MB_OK);
+        EmptyRecordList();
+        return;
+    }
+    char szCell[256];
+    int i = m_nIDCount;
+    do {
+        i--;
+        m_pulID[i] = RowID();
+        RowText(0, szCell, sizeof(szCell));
+        m_ListView.InsertItem(0, szCell);
+        for (int c = 1; c < m_nColumns; c++) {
+            RowText(c, szCell, sizeof(szCell));
+            m_ListView.SetItemText(0, c, szCell);
+        }
+    } while (i > 0 && NextRow());
+    // Fewer nodes than counted: keep the ids of the rows that were written.
+    if (i > 0) {
+        memmove(m_pulID, m_pulID + i, sizeof(ULONG) * (size_t)(m_nIDCount - i));
+        m_nIDCount -= i;
+    }
+}
+
+int ListPageClass::ShowQueryResult(int nResult, const char* pszQueryError) {
+    if (nResult < 0) {
+        MessageBoxA(nullptr, pszQueryError, kCaption, MB_OK);
+        return -1;
+    }
+    if (nResult == 0) {
+        EmptyRecordList();
+        return 0;
+    }
+    ULONG* pulID = new (std::nothrow) ULONG[(size_t)nResult];
+    if (!pulID) {
+        MessageBoxA(nullptr, Texts().pszIDArrayError, kCaption, MB_OK);
+        EmptyRecordList();
+        return -1;
+    }
+    FreeIDArray();
+    m_pulID = pulID;
+    m_nIDCount = nResult;
+    m_ListView.DeleteAllItems();
+    FillRecordList();
+    return m_nIDCount;
+}
+
+BOOL ListPageClass::OnExportCommand(WPARAM wParam) {
+    const int nCmd = LOWORD(wParam);
+    if (nCmd == IDM_EXPORTTEXT || nCmd == IDM_EXPORTEXCEL) {
+        // The rows written are the rows the list shows.
+        int nRows = m_nIDCount;
+        const int nShown = m_ListView.GetItemCount();
+        if (nRows > nShown) nRows = nShown;
+        if (nRows < 0) nRows = 0;
+        g_Exporter.Export(m_hWnd, nRows, m_nColumns, nCmd == IDM_EXPORTEXCEL ? 1 : 0, &m_ListView);
+        return TRUE;
+    }
+    if (m_nExportButtonID && (int)wParam == m_nExportButtonID) {
+        RECT rc;
+        GetWindowRect(m_hExportButton, &rc);
+        if (m_hExportMenu) TrackPopupMenu(m_hExportMenu, TPM_RIGHTBUTTON, rc.left, rc.top, 0, m_hWnd, nullptr);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr, BOOL* pbHandled) {
+    *pbHandled = FALSE;
+    if (!pHdr || pHdr->hwndFrom != m_ListView.m_hListView) return 0;
+    *pbHandled = TRUE;
+    switch (pHdr->code) {
+    case LVN_COLUMNCLICK: {
+        const int nColumn = ((const NMLISTVIEW*)pHdr)->iSubItem;
+        if (nColumn < 0 || nColumn >= m_nColumns) return 0;
+        if (nColumn != m_nLastSortColumn) {
+            m_nLastSortColumn = nColumn;
+            SendMessageA(m_hWnd, UM_SORTLIST, 0, nColumn);
+        } else {
+            SendMessageA(m_hWnd, UM_SORTLIST, 1, nColumn);
+        }
+        return 0;
+    }
+    case NM_CUSTOMDRAW: return m_ListView.OnCustomDraw((NMLVCUSTOMDRAW*)pHdr);
+    case NM_DBLCLK: HandOver(m_ListView.GetNotifyItem((NMLISTVIEW*)pHdr)); return 0;
+    default: return 0;
+    }
+}
+
+void ListPageClass::HandOver(int nRow) {
+    RecordFormClass* pForm = RecordForm();
+    if (!pForm) return;
+    if (nRow == -1) {
+        BaseDialogClass* pOld = g_pCurrentDialog;
+        pForm->ShowDialog();
+        SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+        FinishViewSwitch(pOld, pForm);
+        pForm->FreeIDArray();
+        pForm->m_nIDCount = 0;
+        return;
+    }
+    // Only a row inside the list, whose id is known, is handed over.
+    if (!m_pulID || nRow < 0 || nRow >= m_nIDCount) return;
+    const ULONG ulID = m_pulID[nRow];
+    char szTitle[128];
+    HandOverTitle(szTitle, sizeof(szTitle));
+    BaseDialogClass* pOld = g_pCurrentDialog;
+    pForm->ShowDialog();
+    if (pForm->TakeIDList(m_pulID, m_nIDCount, szTitle) != 0) MessageBoxA(nullptr, Texts().pszIDArrayError, kCaption, MB_OK);
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)ulID);
+    FinishViewSwitch(pOld, pForm);
+}
+
+BOOL ListPageClass::ListFrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    *pResult = 0;
+    if (uMsg == WM_NOTIFY) {
+        if (m_bListEndsHover) LeaveHover();
+        BOOL bHandled = FALSE;
+        *pResult = OnRecordListNotify((const NMHDR*)lParam, &bHandled);
+        return TRUE;
+    }
+    if (uMsg == WM_COMMAND && OnExportCommand(wParam)) return TRUE;
+    return FrameMessage(hWnd, uMsg, wParam, lParam, pResult);
+}

@@ -1,0 +1,188 @@
+#include "PageFrameClass.h"
+
+#include <cstring>
+
+#include "gbk.h"
+
+const char g_szHelpLinkCaption[] = "欢迎访问帮助网站：http://www.tarvel.example/help";
+const char g_szHelpURL[] = "http://www.tarvel.example/help";
+
+namespace {
+constexpr COLORREF kPanelColour = 0xFFE7CE;
+constexpr COLORREF kHoverColour = 0xFF8080;
+}  // namespace
+
+PageFrameClass::PageFrameClass()
+    : m_hSearchEdit(nullptr), m_hSearchButton(nullptr), m_hHelpLink(nullptr), m_bHover(0), m_pLinks(nullptr),
+      m_nLinks(0), m_nHelpID(0) {
+    for (HWND& h : m_hMenuButtons) h = nullptr;
+}
+
+void PageFrameClass::ReadSearchText(char* pszBuf) {
+    char szText[256] = "";
+    if (m_hSearchEdit) GetWindowTextA(m_hSearchEdit, szText, sizeof(szText));
+    gbk::CopyCut(pszBuf, kKeywordSize, szText);
+}
+
+HWND PageFrameClass::CreateLinkButton(HWND hWnd, int nID, int x, int y, int w, int h) {
+    return CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, x, y, w, h, hWnd,
+                           (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
+}
+
+void PageFrameClass::CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, WNDPROC pfnSubclass,
+                                         WNDPROC* ppfnOld, const PageLinkDef* pLinks, int nLinks, int nHelpID) {
+    m_hSearchEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 40, 140, 20, hWnd,
+                                    (HMENU)(INT_PTR)nEditID, m_hInstance, nullptr);
+    SendMessageA(m_hSearchEdit, WM_SETFONT, (WPARAM)m_hFont, 0);
+    if (pfnSubclass && ppfnOld)
+        *ppfnOld = (WNDPROC)SetWindowLongPtrA(m_hSearchEdit, GWLP_WNDPROC, (LONG_PTR)pfnSubclass);
+
+    m_hSearchButton = CreateWindowExA(0, "BUTTON", "立即查找", WS_CHILD | WS_VISIBLE, 10, 65, 80, 22, hWnd,
+                                      (HMENU)(INT_PTR)nButtonID, m_hInstance, nullptr);
+    SendMessageA(m_hSearchButton, WM_SETFONT, (WPARAM)m_hFontArial, 0);
+
+    m_pLinks = pLinks;
+    m_nLinks = nLinks < kMaxLinks ? nLinks : kMaxLinks;
+    for (int k = 0; k < m_nLinks; k++) m_hMenuButtons[k] = CreateLinkButton(hWnd, pLinks[k].nID, 1, 100 + 30 * k, 158, 20);
+    m_nHelpID = nHelpID;
+    m_hHelpLink = CreateLinkButton(hWnd, nHelpID, 750, 613, 268, 20);
+    m_bHover = 0;
+}
+
+void PageFrameClass::PaintText(HDC hdc, int x, int y, const char* psz) {
+    TextOutA(hdc, m_nHScroll + x, m_nVScroll + y, psz, (int)strlen(psz));
+}
+
+void PageFrameClass::PaintLeftPanel(HDC hdc) {
+    const int h = m_nHScroll, v = m_nVScroll;
+    HBRUSH hBrush = CreateSolidBrush(kPanelColour);
+    SelectObject(hdc, hBrush);
+    Rectangle(hdc, h, v + 2, h + 160, v + 651);
+    SelectObject(hdc, GetStockObject(BLACK_BRUSH));
+    DeleteObject(hBrush);
+    SetBkMode(hdc, TRANSPARENT);
+    SelectObject(hdc, m_hFont);
+    PaintText(hdc, 10, 22, "关键字快速查找");
+    SetTextColor(hdc, RGB(0, 0, 0));
+}
+
+const char* PageFrameClass::LinkCaption(int nID) const {
+    if (nID == m_nHelpID) return g_szHelpLinkCaption;
+    for (int k = 0; k < m_nLinks; k++)
+        if (m_pLinks[k].nID == nID) return m_pLinks[k].pszCaption;
+    return nullptr;
+}
+
+BOOL PageFrameClass::IsLinkWindow(HWND h) const {
+    if (!h) return FALSE;
+    if (h == m_hHelpLink) return TRUE;
+    for (int k = 0; k < m_nLinks; k++)
+        if (m_hMenuButtons[k] == h) return TRUE;
+    return FALSE;
+}
+
+BOOL PageFrameClass::DrawLink(const DRAWITEMSTRUCT* pdis) {
+    const char* pszCaption = LinkCaption((int)pdis->CtlID);
+    if (!pszCaption) return FALSE;
+    HDC hdc = pdis->hDC;
+    RECT rc = pdis->rcItem;
+    SetBkMode(hdc, TRANSPARENT);
+    if ((int)pdis->CtlID == m_nHelpID) {
+        FillRect(hdc, &rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    } else {
+        HBRUSH hBrush = CreateSolidBrush(kPanelColour);
+        FillRect(hdc, &rc, hBrush);
+        DeleteObject(hBrush);
+    }
+    SelectObject(hdc, m_hFont);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    TextOutA(hdc, 10, 2, pszCaption, (int)strlen(pszCaption));
+    if (pdis->itemState & ODS_SELECTED) InvertRect(hdc, &rc);
+    return TRUE;
+}
+
+void PageFrameClass::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (m_bHover) return;
+    HWND hButton = (HWND)wParam;
+    if (!IsLinkWindow(hButton)) return;
+    if (LOWORD(lParam) != HTCLIENT && HIWORD(lParam) != WM_MOUSEMOVE) return;
+    const char* pszCaption = LinkCaption(GetDlgCtrlID(hButton));
+    if (!pszCaption) return;
+
+    HDC hdc = GetDC(hButton);
+    RECT rc;
+    GetClientRect(hButton, &rc);
+    SetBkMode(hdc, TRANSPARENT);
+    SelectObject(hdc, m_hFont);
+    if (hButton == m_hHelpLink) {
+        FillRect(hdc, &rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
+        SetTextColor(hdc, RGB(0, 0, 0));
+        TextOutA(hdc, 10, 2, pszCaption, (int)strlen(pszCaption));
+        SelectObject(hdc, GetStockObject(BLACK_PEN));
+        MoveToEx(hdc, 8, 18, nullptr);
+        LineTo(hdc, 268, 18);
+    } else {
+        HBRUSH hBrush = CreateSolidBrush(kHoverColour);
+        FillRect(hdc, &rc, hBrush);
+        DeleteObject(hBrush);
+        FrameRect(hdc, &rc, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        SetTextColor(hdc, RGB(255, 255, 255));
+        TextOutA(hdc, 10, 2, pszCaption, (int)strlen(pszCaption));
+    }
+    ReleaseDC(hButton, hdc);
+    m_bHover = 1;
+}
+
+void PageFrameClass::LeaveHover() {
+    if (!m_bHover) return;
+    for (int k = 0; k < m_nLinks; k++)
+        if (m_hMenuButtons[k]) InvalidateRect(m_hMenuButtons[k], nullptr, TRUE);
+    if (m_hHelpLink) InvalidateRect(m_hHelpLink, nullptr, TRUE);
+    m_bHover = 0;
+}
+
+BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
+    const int nID = (int)wParam;
+    if (m_nHelpID && nID == m_nHelpID) {
+        ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL);
+        return TRUE;
+    }
+    for (int k = 0; k < m_nLinks; k++) {
+        if (m_pLinks[k].nID == nID) {
+            if (m_pLinks[k].pfnAction) m_pLinks[k].pfnAction();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL PageFrameClass::FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    *pResult = 0;
+    switch (uMsg) {
+    case WM_DRAWITEM: *pResult = DrawLink((const DRAWITEMSTRUCT*)lParam); return TRUE;
+    case WM_SETCURSOR: OnSetCursor(wParam, lParam); return TRUE;
+    case WM_MOUSEMOVE: LeaveHover(); return TRUE;
+    case WM_HSCROLL:
+    case WM_VSCROLL: OnScroll(hWnd, uMsg, wParam); return TRUE;
+    case WM_LBUTTONUP: return TRUE;
+    case WM_COMMAND: return OnLinkCommand(wParam);
+    default: return FALSE;
+    }
+}
+
+HistoryNode* PageFrameClass::OwnHistoryNode() {
+    return g_History.IsCurrentOf(this) ? g_History.m_pCurrent : nullptr;
+}
+
+HistoryNode* PageFrameClass::AppendHistoryNode() { return g_History.OpenEntry(this); }
+
+BOOL PageFrameClass::IsEnterInEdit(HWND hEdit, UINT uMsg, WPARAM wParam, int nEditID) {
+    return uMsg == WM_KEYDOWN && wParam == VK_RETURN && GetWindowLongPtrA(hEdit, GWLP_ID) == nEditID;
+}
+
+void SearchOnListPage(BaseDialogClass* pListPage, char* pszTarget, HWND hEdit) {
+    char szText[256] = "";
+    if (hEdit) GetWindowTextA(hEdit, szText, sizeof(szText));
+    gbk::CopyCut(pszTarget, kKeywordSize, szText);
+    SwitchViewAfterSend(pListPage, UM_KEYWORDSEARCH);
+}
