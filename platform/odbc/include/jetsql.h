@@ -1,0 +1,62 @@
+// Translation of Microsoft Access (Jet) SQL into SQLite SQL, and the text
+// helpers the driver registers with SQLite. Exposed for the driver's tests.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace jetsql {
+
+// Name of the collation that ORDER BY terms get: Chinese in GBK code order,
+// Latin letters without regard to case.
+inline constexpr const char* kOrderCollation = "GBK_NOCASE";
+
+enum class StatementKind { Other, Select, Insert, Update, Delete };
+
+struct Translation {
+    std::string sql;            // SQLite text
+    StatementKind kind = StatementKind::Other;
+    std::string error;          // set when the text cannot be translated
+};
+
+// Translates one Jet statement (UTF-8) into SQLite SQL:
+//  - #y-m-d#, #h:m:s# and #y-m-d h:m:s# literals become zero-padded ISO text
+//    ('2024-01-05', '09:05:00'); #m/d/y# is read as month/day/year;
+//  - DELETE * FROM becomes DELETE FROM;
+//  - a numeric column alias (AS 1) is quoted;
+//  - every ORDER BY term gets COLLATE GBK_NOCASE (numbers are unaffected);
+//  - quoted literals and identifiers pass through untouched.
+// Returns false (with Translation::error) for an unterminated quote or an
+// invalid date literal.
+bool Translate(std::string_view jet, Translation& out);
+
+// Parses a Jet date/time text: "y-m-d", "y/m/d", "m/d/y", "h:m[:s]" (with an
+// optional AM/PM), or a date followed by a time. Fields absent stay -1.
+struct DateTime {
+    int year = -1, month = -1, day = -1;
+    int hour = -1, minute = -1, second = -1;
+    bool HasDate() const { return year >= 0; }
+    bool HasTime() const { return hour >= 0; }
+};
+bool ParseDateTime(std::string_view text, DateTime& out);
+// 'YYYY-MM-DD', 'HH:MM:SS' or 'YYYY-MM-DD HH:MM:SS'.
+std::string FormatDateTime(const DateTime& dt);
+
+// DATEADD(interval, number, date) as Jet computes it; false for an unknown
+// interval or a date out of range.
+bool DateAdd(std::string_view interval, long long number, const DateTime& in, DateTime& out);
+
+// Compares two UTF-8 texts as Jet sorts them: Latin letters without case,
+// other characters by their GBK code (pinyin order for the common Chinese
+// characters), characters outside GBK after all others.
+int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb);
+
+// UTF-8 -> GBK through a table built once from the shared iconv converter;
+// appends to out. Characters GBK cannot hold become '?'.
+void Utf8ToGbk(const char* s, size_t n, std::string& out);
+
+// True when every byte is below 0x80.
+bool IsAscii(const char* s, size_t n);
+
+}  // namespace jetsql

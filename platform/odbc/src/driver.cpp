@@ -1,0 +1,731 @@
+// ODBC entry points over SQLite 3: handles, connection, statements, results.
+#include "driver.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "gbk.h"
+
+using namespace odbcdrv;
+
+namespace {
+
+const char kDriverName[] = "Microsoft Access Driver (*.mdb)";
+const char kPrefix[] = "[Tarvel][ODBC Access over SQLite] ";
+const int kBusyTimeoutMs = 1500;
+
+template <typename T>
+T* As(SQLHANDLE h, uint32_t magic) {
+    if (!h) return nullptr;
+    T* p = static_cast<T*>(h);
+    return p->magic == magic ? p : nullptr;
+}
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+    size_t n = std::strlen(b);
+    if (a.size() != n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    return s.substr(b, e - b);
+}
+
+// Text of a call argument: SQL_NTS, or an explicit length that stops at a NUL.
+std::string ArgText(const SQLCHAR* p, long len) {
+    if (!p) return std::string();
+    const char* s = reinterpret_cast<const char*>(p);
+    if (len == SQL_NTS) return std::string(s);
+    if (len < 0) return std::string();
+    return std::string(s, strnlen(s, size_t(len)));
+}
+
+// GBK diagnostic text from a SQLite (UTF-8) message.
+std::string DiagText(const char* utf8) {
+    std::string out = kPrefix;
+    jetsql::Utf8ToGbk(utf8, std::strlen(utf8), out);
+    return out;
+}
+
+// Parses "KEY=value;KEY={value};..." into (upper-case key, value) pairs.
+bool ParseConnectString(const std::string& s, std::vector<std::pair<std::string, std::string>>& out) {
+    size_t i = 0, n = s.size();
+    while (i < n) {
+        while (i < n && (s[i] == ';' || std::isspace(static_cast<unsigned char>(s[i])))) ++i;
+        if (i >= n) break;
+        size_t eq = s.find('=', i);
+        if (eq == std::string::npos) return false;
+        std::string key = Trim(s.substr(i, eq - i));
+        for (char& c : key) c = char(std::toupper(static_cast<unsigned char>(c)));
+        i = eq + 1;
+        while (i < n && s[i] == ' ') ++i;
+        std::string value;
+        if (i < n && s[i] == '{') {
+            ++i;
+            for (;;) {
+                if (i >= n) return false;
+                if (s[i] == '}') {
+                    if (i + 1 < n && s[i + 1] == '}') {
+                        value += '}';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += s[i++];
+            }
+            while (i < n && s[i] != ';') {
+                if (!std::isspace(static_cast<unsigned char>(s[i]))) return false;
+                ++i;
+            }
+        } else {
+            size_t semi = s.find(';', i);
+            if (semi == std::string::npos) semi = n;
+            value = Trim(s.substr(i, semi - i));
+            i = semi;
+        }
+        if (key.empty()) return false;
+        out.emplace_back(key, value);
+    }
+    return true;
+}
+
+bool ParseLong(const char* s, long long& v) {
+    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
+    if (!*s) return false;
+    char* end;
+    errno = 0;
+    long long x = std::strtoll(s, &end, 10);
+    if (errno == 0 && end != s) {
+        while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+        if (!*end) {
+            v = x;
+            return true;
+        }
+    }
+    double d;
+    errno = 0;
+    d = std::strtod(s, &end);
+    if (end == s || errno) return false;
+    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (*end || !std::isfinite(d) || d > 9.2e18 || d < -9.2e18) return false;
+    v = (long long)d;
+    return true;
+}
+
+bool ParseDouble(const char* s, double& v) {
+    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
+    if (!*s) return false;
+    char* end;
+    errno = 0;
+    double d = std::strtod(s, &end);
+    if (end == s) return false;
+    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (*end) return false;
+    v = d;
+    return true;
+}
+
+void FreeStmt(Stmt* s) {
+    s->Reset();
+    auto& v = s->dbc->stmts;
+    v.erase(std::remove(v.begin(), v.end(), s), v.end());
+    s->magic = 0;
+    delete s;
+}
+
+}  // namespace
+
+namespace odbcdrv {
+
+void Stmt::Reset() {
+    if (st) sqlite3_finalize(st);
+    st = nullptr;
+    kind = jetsql::StatementKind::Other;
+    columns = 0;
+    pendingRow = onRow = done = false;
+    rowCount = -1;
+    cacheColumn = -1;
+}
+
+const char* StateOf(int rc, const char* msg) {
+    int primary = rc & 0xFF;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) return "HYT00";
+    if (rc == SQLITE_CONSTRAINT_DATATYPE || primary == SQLITE_MISMATCH) return "22018";
+    if (primary == SQLITE_CONSTRAINT) return "23000";
+    if (msg) {
+        if (std::strstr(msg, "no such table")) return "42S02";
+        if (std::strstr(msg, "no such column")) return "42S22";
+        if (std::strstr(msg, "syntax error") || std::strstr(msg, "unrecognized token") ||
+            std::strstr(msg, "incomplete input"))
+            return "42000";
+    }
+    return "HY000";
+}
+
+}  // namespace odbcdrv
+
+// ---------------------------------------------------------------------------
+// Handles
+// ---------------------------------------------------------------------------
+
+SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
+    if (!output) return SQL_ERROR;
+    *output = SQL_NULL_HANDLE;
+    switch (type) {
+    case SQL_HANDLE_ENV:
+        *output = new Env();
+        return SQL_SUCCESS;
+    case SQL_HANDLE_DBC: {
+        Env* env = As<Env>(input, kEnvMagic);
+        if (!env) return SQL_INVALID_HANDLE;
+        env->ClearDiag();
+        if (env->version == 0) return env->Error("HY010", std::string(kPrefix) + "ODBC version not set");
+        *output = new Dbc(env);
+        return SQL_SUCCESS;
+    }
+    case SQL_HANDLE_STMT: {
+        Dbc* dbc = As<Dbc>(input, kDbcMagic);
+        if (!dbc) return SQL_INVALID_HANDLE;
+        dbc->ClearDiag();
+        if (!dbc->db) return dbc->Error("08003", std::string(kPrefix) + "Connection not open");
+        Stmt* s = new Stmt(dbc);
+        dbc->stmts.push_back(s);
+        *output = s;
+        return SQL_SUCCESS;
+    }
+    default:
+        return SQL_ERROR;
+    }
+}
+
+SQLRETURN SQLFreeHandle(SQLSMALLINT type, SQLHANDLE h) {
+    switch (type) {
+    case SQL_HANDLE_ENV: {
+        Env* env = As<Env>(h, kEnvMagic);
+        if (!env) return SQL_INVALID_HANDLE;
+        env->magic = 0;
+        delete env;
+        return SQL_SUCCESS;
+    }
+    case SQL_HANDLE_DBC: {
+        Dbc* dbc = As<Dbc>(h, kDbcMagic);
+        if (!dbc) return SQL_INVALID_HANDLE;
+        SQLDisconnect(dbc);
+        dbc->magic = 0;
+        delete dbc;
+        return SQL_SUCCESS;
+    }
+    case SQL_HANDLE_STMT: {
+        Stmt* s = As<Stmt>(h, kStmtMagic);
+        if (!s) return SQL_INVALID_HANDLE;
+        FreeStmt(s);
+        return SQL_SUCCESS;
+    }
+    default:
+        return SQL_ERROR;
+    }
+}
+
+SQLRETURN SQLSetEnvAttr(SQLHENV h, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER) {
+    Env* env = As<Env>(h, kEnvMagic);
+    if (!env) return SQL_INVALID_HANDLE;
+    env->ClearDiag();
+    if (attribute != SQL_ATTR_ODBC_VERSION)
+        return env->Error("HY092", std::string(kPrefix) + "Attribute not supported");
+    SQLUINTEGER v = SQLUINTEGER(reinterpret_cast<uintptr_t>(value));
+    if (v != SQL_OV_ODBC3 && v != SQL_OV_ODBC2) return env->Error("HY024", std::string(kPrefix) + "Invalid version");
+    env->version = v;
+    return SQL_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------
+// Connection
+// ---------------------------------------------------------------------------
+
+SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, SQLCHAR* out, SQLSMALLINT outSize,
+                           SQLSMALLINT* outLen, SQLUSMALLINT completion) {
+    Dbc* dbc = As<Dbc>(h, kDbcMagic);
+    if (!dbc) return SQL_INVALID_HANDLE;
+    dbc->ClearDiag();
+    if (dbc->db) return dbc->Error("08002", std::string(kPrefix) + "Connection already open");
+    if (!in) return dbc->Error("HY009", std::string(kPrefix) + "No connection string");
+    std::string conn = ArgText(in, inLen);
+
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (!ParseConnectString(conn, pairs))
+        return dbc->Error("08001", std::string(kPrefix) + "Malformed connection string");
+    std::string driver, dbq;
+    bool hasDriver = false, hasDbq = false;
+    for (auto& [k, v] : pairs) {
+        if (k == "DRIVER") driver = v, hasDriver = true;
+        else if (k == "DBQ") dbq = v, hasDbq = true;
+    }
+    if (!hasDriver || !EqualsNoCase(driver, kDriverName))
+        return dbc->Error("IM002", std::string(kPrefix) + "Data source name not found and no default driver specified");
+    if (!hasDbq || dbq.empty())
+        return dbc->Error("08001", std::string(kPrefix) + "No database file given (DBQ)");
+
+    // The file must exist: an ODBC connect never makes a new database.
+    std::string path = gbk::ToUtf8(dbq);
+    struct stat sb;
+    if (path == ":memory:" || stat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode))
+        return dbc->Error("HY024", std::string(kPrefix) + "Not a valid file name: '" + dbq + "'");
+
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = DiagText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        return dbc->Error("08001", msg, rc);
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    // Check that this is a readable database now, not at the first statement.
+    const char* setup =
+        "PRAGMA synchronous=FULL;"
+        "PRAGMA foreign_keys=OFF;"
+        "SELECT count(*) FROM sqlite_master;";
+    char* err = nullptr;
+    rc = sqlite3_exec(db, setup, nullptr, nullptr, &err);
+    if (rc == SQLITE_OK) rc = odbcdrv::RegisterFunctions(db);
+    if (rc != SQLITE_OK) {
+        std::string msg = DiagText(err ? err : sqlite3_errmsg(db));
+        sqlite3_free(err);
+        sqlite3_close_v2(db);
+        return dbc->Error((rc & 0xFF) == SQLITE_BUSY ? "HYT00" : "08001", msg, rc);
+    }
+    dbc->db = db;
+    dbc->connectString = conn;
+
+    SQLRETURN ret = SQL_SUCCESS;
+    if (outLen) *outLen = SQLSMALLINT(std::min<size_t>(conn.size(), 32767));
+    if (out && outSize > 0) {
+        size_t n = gbk::CopyCut(reinterpret_cast<char*>(out), size_t(outSize), conn);
+        if (n < conn.size()) {
+            dbc->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            ret = SQL_SUCCESS_WITH_INFO;
+        }
+    }
+    (void)completion;
+    return ret;
+}
+
+SQLRETURN SQLDisconnect(SQLHDBC h) {
+    Dbc* dbc = As<Dbc>(h, kDbcMagic);
+    if (!dbc) return SQL_INVALID_HANDLE;
+    dbc->ClearDiag();
+    while (!dbc->stmts.empty()) FreeStmt(dbc->stmts.back());
+    if (!dbc->db) return dbc->Error("08003", std::string(kPrefix) + "Connection not open");
+    sqlite3_close_v2(dbc->db);
+    dbc->db = nullptr;
+    return SQL_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------
+// Statements
+// ---------------------------------------------------------------------------
+
+SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    s->Reset();
+    if (!text) return s->Error("HY009", std::string(kPrefix) + "No statement text");
+    const char* p = reinterpret_cast<const char*>(text);
+    size_t n = (len == SQL_NTS) ? std::strlen(p) : (len >= 0 ? strnlen(p, size_t(len)) : 0);
+    if (len < 0 && len != SQL_NTS) return s->Error("HY090", std::string(kPrefix) + "Invalid string length");
+
+    std::string_view gbkText(p, n);
+    if (jetsql::IsAscii(p, n)) s->utf8.assign(p, n);
+    else s->utf8 = gbk::ToUtf8(gbkText);
+
+    if (!jetsql::Translate(s->utf8, s->translation))
+        return s->Error("42000", std::string(kPrefix) + "Syntax error: " + s->translation.error);
+    const std::string& sql = s->translation.sql;
+
+    sqlite3* db = s->dbc->db;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &s->st, &tail);
+    if (rc != SQLITE_OK) {
+        const char* msg = sqlite3_errmsg(db);
+        return s->Error(StateOf(rc, msg), DiagText(msg), rc);
+    }
+    if (!s->st) return s->Error("42000", std::string(kPrefix) + "Empty statement");
+    // One statement per text: only blanks, semicolons and comments may follow.
+    for (const char* t = tail; t && *t;) {
+        if (std::isspace(static_cast<unsigned char>(*t)) || *t == ';') {
+            ++t;
+        } else if (t[0] == '-' && t[1] == '-') {
+            while (*t && *t != '\n') ++t;
+        } else if (t[0] == '/' && t[1] == '*') {
+            const char* e = std::strstr(t + 2, "*/");
+            t = e ? e + 2 : t + std::strlen(t);
+        } else {
+            s->Reset();
+            return s->Error("42000", std::string(kPrefix) + "Characters found after end of SQL statement");
+        }
+    }
+    s->kind = s->translation.kind;
+    s->columns = sqlite3_column_count(s->st);
+    s->offsets.assign(size_t(s->columns), 0);
+
+    rc = sqlite3_step(s->st);
+    if (rc == SQLITE_ROW) {
+        s->pendingRow = true;
+        return SQL_SUCCESS;
+    }
+    if (rc == SQLITE_DONE) {
+        s->done = true;
+        if (s->columns == 0) {
+            s->rowCount = sqlite3_changes64(db);
+            bool searched = s->kind == jetsql::StatementKind::Update || s->kind == jetsql::StatementKind::Delete;
+            if (searched && s->rowCount == 0) return SQL_NO_DATA;
+        }
+        return SQL_SUCCESS;
+    }
+    const char* msg = sqlite3_errmsg(db);
+    SQLRETURN ret = s->Error(StateOf(rc, msg), DiagText(msg), rc);
+    s->Reset();
+    return ret;
+}
+
+SQLRETURN SQLFetch(SQLHSTMT h) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (!s->st || s->columns == 0) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
+    s->onRow = false;
+    s->cacheColumn = -1;
+    if (s->pendingRow) {
+        s->pendingRow = false;
+    } else {
+        if (s->done) return SQL_NO_DATA;
+        int rc = sqlite3_step(s->st);
+        if (rc == SQLITE_DONE) {
+            s->done = true;
+            return SQL_NO_DATA;
+        }
+        if (rc != SQLITE_ROW) {
+            s->done = true;
+            const char* msg = sqlite3_errmsg(s->dbc->db);
+            return s->Error(StateOf(rc, msg), DiagText(msg), rc);
+        }
+    }
+    s->onRow = true;
+    std::fill(s->offsets.begin(), s->offsets.end(), 0);
+    return SQL_SUCCESS;
+}
+
+SQLRETURN SQLCloseCursor(SQLHSTMT h) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (!s->st) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
+    s->Reset();
+    return SQL_SUCCESS;
+}
+
+namespace {
+
+// The current row's value of column c (0-based) as GBK text.
+void CellText(Stmt* s, int c, const char*& data, size_t& size) {
+    if (s->cacheColumn == c) {
+        data = s->cacheData;
+        size = s->cacheSize;
+        return;
+    }
+    sqlite3_stmt* st = s->st;
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER: {
+        char buf[32];
+        int n = std::snprintf(buf, sizeof buf, "%lld", (long long)sqlite3_column_int64(st, c));
+        s->cacheBuffer.assign(buf, size_t(n));
+        data = s->cacheBuffer.data();
+        size = s->cacheBuffer.size();
+        break;
+    }
+    case SQLITE_FLOAT: {
+        char buf[40];
+        int n = std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(st, c));
+        s->cacheBuffer.assign(buf, size_t(n));
+        data = s->cacheBuffer.data();
+        size = s->cacheBuffer.size();
+        break;
+    }
+    case SQLITE_BLOB:
+        data = static_cast<const char*>(sqlite3_column_blob(st, c));
+        size = size_t(sqlite3_column_bytes(st, c));
+        if (!data) data = "";
+        break;
+    default: {
+        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+        size_t n = size_t(sqlite3_column_bytes(st, c));
+        if (!t) t = "", n = 0;
+        if (jetsql::IsAscii(t, n)) {
+            data = t;
+            size = n;
+        } else {
+            s->cacheBuffer.clear();
+            jetsql::Utf8ToGbk(t, n, s->cacheBuffer);
+            data = s->cacheBuffer.data();
+            size = s->cacheBuffer.size();
+        }
+        break;
+    }
+    }
+    s->cacheColumn = c;
+    s->cacheData = data;
+    s->cacheSize = size;
+}
+
+SQLRETURN ConversionError(Stmt* s) {
+    return s->Error("22018", std::string(kPrefix) + "Invalid character value for cast specification");
+}
+
+// Numeric value of a cell for the numeric C types.
+bool CellNumber(Stmt* s, int c, bool wantInteger, long long& i, double& d) {
+    sqlite3_stmt* st = s->st;
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+        i = sqlite3_column_int64(st, c);
+        d = double(i);
+        return true;
+    case SQLITE_FLOAT:
+        d = sqlite3_column_double(st, c);
+        if (!std::isfinite(d)) return false;
+        i = (d > 9.2e18 || d < -9.2e18) ? 0 : (long long)d;
+        return !wantInteger || (d <= 9.2e18 && d >= -9.2e18);
+    case SQLITE_TEXT: {
+        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+        if (!t) return false;
+        if (wantInteger) {
+            if (!ParseLong(t, i)) return false;
+            d = double(i);
+            return true;
+        }
+        if (!ParseDouble(t, d)) return false;
+        i = (long long)d;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool CellDateTime(Stmt* s, int c, jetsql::DateTime& dt) {
+    if (sqlite3_column_type(s->st, c) != SQLITE_TEXT) return false;
+    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s->st, c));
+    return t && jetsql::ParseDateTime(t, dt);
+}
+
+}  // namespace
+
+SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINTER target, SQLLEN bufLen,
+                     SQLLEN* ind) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (!s->st || !s->onRow) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
+    if (column < 1 || column > s->columns) return s->Error("07009", std::string(kPrefix) + "Invalid descriptor index");
+    int c = column - 1;
+    sqlite3_stmt* st = s->st;
+
+    if (sqlite3_column_type(st, c) == SQLITE_NULL) {
+        // NULL: only the indicator is written; the buffer stays as it was.
+        if (!ind) return s->Error("22002", std::string(kPrefix) + "Indicator variable required but not supplied");
+        *ind = SQL_NULL_DATA;
+        return SQL_SUCCESS;
+    }
+
+    switch (type) {
+    case SQL_C_CHAR: {
+        int32_t& offset = s->offsets[size_t(c)];
+        if (offset < 0) return SQL_NO_DATA;  // returned whole already
+        if (bufLen < 0) return s->Error("HY090", std::string(kPrefix) + "Invalid string or buffer length");
+        const char* data;
+        size_t size;
+        CellText(s, c, data, size);
+        size_t left = size - size_t(offset);
+        if (ind) *ind = SQLLEN(left);
+        if (bufLen == 0 || !target) {
+            // Length probe: nothing is consumed.
+            s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            return SQL_SUCCESS_WITH_INFO;
+        }
+        char* out = static_cast<char*>(target);
+        if (left < size_t(bufLen)) {
+            std::memcpy(out, data + offset, left);
+            out[left] = '\0';
+            offset = -1;
+            return SQL_SUCCESS;
+        }
+        // Cut before a double-byte character that would not fit whole.
+        size_t cut = gbk::SafeCut(data + offset, left, size_t(bufLen) - 1);
+        std::memcpy(out, data + offset, cut);
+        out[cut] = '\0';
+        offset += int32_t(cut);
+        s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+        return SQL_SUCCESS_WITH_INFO;
+    }
+    case SQL_C_SLONG:
+    case SQL_C_LONG:
+    case SQL_C_ULONG:
+    case SQL_C_SHORT: {
+        long long i;
+        double d;
+        if (!CellNumber(s, c, true, i, d)) return ConversionError(s);
+        if (type == SQL_C_SHORT) {
+            if (i < -32768 || i > 32767) return s->Error("22003", std::string(kPrefix) + "Numeric value out of range");
+            SQLSMALLINT v = SQLSMALLINT(i);
+            std::memcpy(target, &v, sizeof v);
+            if (ind) *ind = sizeof v;
+        } else {
+            bool isUnsigned = type == SQL_C_ULONG;
+            if (isUnsigned ? (i < 0 || i > 4294967295LL) : (i < INT32_MIN || i > INT32_MAX))
+                return s->Error("22003", std::string(kPrefix) + "Numeric value out of range");
+            int32_t v = int32_t(uint32_t(i));
+            std::memcpy(target, &v, sizeof v);
+            if (ind) *ind = sizeof v;
+        }
+        return SQL_SUCCESS;
+    }
+    case SQL_C_DOUBLE:
+    case SQL_C_FLOAT: {
+        long long i;
+        double d;
+        if (!CellNumber(s, c, false, i, d)) return ConversionError(s);
+        if (type == SQL_C_DOUBLE) {
+            std::memcpy(target, &d, sizeof d);
+            if (ind) *ind = sizeof d;
+        } else {
+            float f = float(d);
+            std::memcpy(target, &f, sizeof f);
+            if (ind) *ind = sizeof f;
+        }
+        return SQL_SUCCESS;
+    }
+    case SQL_C_TYPE_DATE: {
+        jetsql::DateTime dt;
+        if (!CellDateTime(s, c, dt) || !dt.HasDate()) return ConversionError(s);
+        DATE_STRUCT v{SQLSMALLINT(dt.year), SQLUSMALLINT(dt.month), SQLUSMALLINT(dt.day)};
+        std::memcpy(target, &v, sizeof v);
+        if (ind) *ind = sizeof v;
+        return SQL_SUCCESS;
+    }
+    case SQL_C_TYPE_TIME: {
+        jetsql::DateTime dt;
+        if (!CellDateTime(s, c, dt)) return ConversionError(s);
+        TIME_STRUCT v{0, 0, 0};
+        if (dt.HasTime()) v = TIME_STRUCT{SQLUSMALLINT(dt.hour), SQLUSMALLINT(dt.minute), SQLUSMALLINT(dt.second)};
+        std::memcpy(target, &v, sizeof v);
+        if (ind) *ind = sizeof v;
+        return SQL_SUCCESS;
+    }
+    case SQL_C_TYPE_TIMESTAMP: {
+        jetsql::DateTime dt;
+        if (!CellDateTime(s, c, dt)) return ConversionError(s);
+        TIMESTAMP_STRUCT v{};
+        if (dt.HasDate()) v.year = SQLSMALLINT(dt.year), v.month = SQLUSMALLINT(dt.month), v.day = SQLUSMALLINT(dt.day);
+        else v.year = 1899, v.month = 12, v.day = 30;
+        if (dt.HasTime())
+            v.hour = SQLUSMALLINT(dt.hour), v.minute = SQLUSMALLINT(dt.minute), v.second = SQLUSMALLINT(dt.second);
+        std::memcpy(target, &v, sizeof v);
+        if (ind) *ind = sizeof v;
+        return SQL_SUCCESS;
+    }
+    default:
+        return s->Error("HY003", std::string(kPrefix) + "Program type out of range");
+    }
+}
+
+SQLRETURN SQLNumResultCols(SQLHSTMT h, SQLSMALLINT* count) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (!s->st) return s->Error("HY010", std::string(kPrefix) + "Function sequence error");
+    if (count) *count = SQLSMALLINT(s->columns);
+    return SQL_SUCCESS;
+}
+
+SQLRETURN SQLDescribeCol(SQLHSTMT h, SQLUSMALLINT column, SQLCHAR* name, SQLSMALLINT nameSize, SQLSMALLINT* nameLen,
+                         SQLSMALLINT* dataType, SQLULEN* columnSize, SQLSMALLINT* digits, SQLSMALLINT* nullable) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (!s->st) return s->Error("HY010", std::string(kPrefix) + "Function sequence error");
+    if (column < 1 || column > s->columns) return s->Error("07009", std::string(kPrefix) + "Invalid descriptor index");
+    const char* n8 = sqlite3_column_name(s->st, column - 1);
+    std::string n;
+    if (n8) jetsql::Utf8ToGbk(n8, std::strlen(n8), n);
+    SQLRETURN ret = SQL_SUCCESS;
+    if (nameLen) *nameLen = SQLSMALLINT(n.size());
+    if (name && nameSize > 0) {
+        if (gbk::CopyCut(reinterpret_cast<char*>(name), size_t(nameSize), n) < n.size()) {
+            s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            ret = SQL_SUCCESS_WITH_INFO;
+        }
+    }
+    if (dataType) {
+        const char* decl = sqlite3_column_decltype(s->st, column - 1);
+        SQLSMALLINT t = SQL_VARCHAR;
+        if (decl) {
+            std::string d = decl;
+            for (char& ch : d) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+            if (d.find("INT") != std::string::npos) t = SQL_INTEGER;
+            else if (d.find("REAL") != std::string::npos || d.find("DOUB") != std::string::npos) t = SQL_DOUBLE;
+        }
+        *dataType = t;
+    }
+    if (columnSize) *columnSize = 0;
+    if (digits) *digits = 0;
+    if (nullable) *nullable = SQL_NULLABLE_UNKNOWN;
+    return ret;
+}
+
+SQLRETURN SQLRowCount(SQLHSTMT h, SQLLEN* rows) {
+    Stmt* s = As<Stmt>(h, kStmtMagic);
+    if (!s) return SQL_INVALID_HANDLE;
+    s->ClearDiag();
+    if (rows) *rows = SQLLEN(s->rowCount);
+    return SQL_SUCCESS;
+}
+
+SQLRETURN SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE h, SQLSMALLINT rec, SQLCHAR* state, SQLINTEGER* native,
+                        SQLCHAR* text, SQLSMALLINT textSize, SQLSMALLINT* textLen) {
+    Handle* hd = nullptr;
+    switch (type) {
+    case SQL_HANDLE_ENV: hd = As<Env>(h, kEnvMagic); break;
+    case SQL_HANDLE_DBC: hd = As<Dbc>(h, kDbcMagic); break;
+    case SQL_HANDLE_STMT: hd = As<Stmt>(h, kStmtMagic); break;
+    default: return SQL_ERROR;
+    }
+    if (!hd) return SQL_INVALID_HANDLE;
+    if (rec < 1) return SQL_ERROR;
+    if (size_t(rec) > hd->diags.size()) return SQL_NO_DATA;
+    const DiagRecord& d = hd->diags[size_t(rec) - 1];
+    if (state) {
+        std::memcpy(state, d.state.c_str(), 5);
+        state[5] = 0;
+    }
+    if (native) *native = d.native;
+    if (textLen) *textLen = SQLSMALLINT(std::min<size_t>(d.message.size(), 32767));
+    if (text && textSize > 0) {
+        if (gbk::CopyCut(reinterpret_cast<char*>(text), size_t(textSize), d.message) < d.message.size())
+            return SQL_SUCCESS_WITH_INFO;
+    }
+    return SQL_SUCCESS;
+}

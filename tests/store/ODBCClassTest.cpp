@@ -1,0 +1,305 @@
+// ODBCClass against real database files: connection, statements, column
+// reads, message boxes, and the bounds of its two text buffers.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "MessageBoxRecorder.h"
+#include "ODBCClass.h"
+#include "TestDatabase.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kCaption[] = "Tarvel提示";
+
+std::string ExeFolder() {
+    char buf[4096];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "";
+    std::string s(buf, size_t(n));
+    return s.substr(0, s.rfind('/') + 1);
+}
+
+// Runs this test program again from a copy at `exe`, limited to one child
+// test; returns the child's exit status.
+int RunCopy(const std::string& exe, const char* test) {
+    std::error_code ec;
+    fs::copy_file("/proc/self/exe", exe, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        ADD_FAILURE() << "cannot copy the test program to " << exe << ": " << ec.message();
+        return -1;
+    }
+    fs::permissions(exe, fs::perms::owner_all, fs::perm_options::add);
+    pid_t pid = fork();
+    if (pid == 0) {
+        std::string filter = std::string("--gtest_filter=ODBCClassChild.") + test;
+        setenv("TARVEL_ODBC_CHILD", "1", 1);
+        execl(exe.c_str(), exe.c_str(), filter.c_str(), (char*)nullptr);
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool IsChild() { return std::getenv("TARVEL_ODBC_CHILD") != nullptr; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Connecting
+// ---------------------------------------------------------------------------
+
+TEST(ODBCClassConnect, ConstructorTakesTheFolderUpToTheLastSeparator) {
+    ResetGlobalConnection();
+    std::string expected =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + ExeFolder() + "mydata.tvd;Uid=Admin;Pwd=qe7volnar;";
+    EXPECT_EQ(expected, g_ODBC.m_szConnect);
+    EXPECT_EQ(nullptr, g_ODBC.m_hEnv);
+    EXPECT_EQ(nullptr, g_ODBC.m_hDbc);
+    EXPECT_EQ(nullptr, g_ODBC.m_hStmt);
+}
+
+TEST(ODBCClassConnect, MissingFileFailsWithItsMessageAndCreatesNothing) {
+    TempDatabase db;
+    fs::remove(db.Path());
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, ConnectGlobal(db.Path()));
+    ASSERT_EQ(1u, MessageBoxCalls().size());
+    const MessageBoxCall& call = MessageBoxCalls()[0];
+    EXPECT_EQ("ODBCClass.cpp 72: SQLDriverConnect Error.", call.text);
+    EXPECT_EQ(kCaption, call.caption);
+    EXPECT_EQ(nullptr, call.hWnd);
+    EXPECT_EQ(UINT(MB_OK), call.type);
+    EXPECT_FALSE(fs::exists(db.Path()));
+
+    // Handles made before the failure stay: a second call returns -1 silently.
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, g_ODBC.co_InitODBC());
+    EXPECT_TRUE(MessageBoxCalls().empty());
+    EXPECT_FALSE(fs::exists(db.Path()));
+    ResetGlobalConnection();
+}
+
+TEST(ODBCClassConnect, FileThatIsNoDatabaseFailsTheConnect) {
+    TempDatabase db;
+    fs::remove(db.Path());
+    {
+        FILE* f = std::fopen(db.Path().c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        std::fputs("this is not a database file, just text\n", f);
+        std::fclose(f);
+    }
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, ConnectGlobal(db.Path()));
+    EXPECT_EQ(std::vector<std::string>{"ODBCClass.cpp 72: SQLDriverConnect Error."}, MessageBoxTexts());
+    ResetGlobalConnection();
+}
+
+TEST(ODBCClassConnect, SecondInitReturnsMinusOneSilentlyAndKeepsTheConnection) {
+    TempDatabase db;
+    ClearMessageBoxes();
+    ASSERT_EQ(0, ConnectGlobal(db.Path()));
+    SQLHDBC first = g_ODBC.m_hDbc;
+    EXPECT_EQ(-1, g_ODBC.co_InitODBC());
+    EXPECT_TRUE(MessageBoxCalls().empty());
+    EXPECT_EQ(first, g_ODBC.m_hDbc);
+    std::strcpy(g_ODBC.m_szSQL, "SELECT set_id FROM setting");
+    ASSERT_EQ(0, g_ODBC.co_ExecSQL());
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    SQLINTEGER id = 0;
+    EXPECT_EQ(0, g_ODBC.co_SQLGetData(1, SQL_C_SLONG, &id, 0));
+    EXPECT_EQ(1, id);
+    ResetGlobalConnection();
+}
+
+TEST(ODBCClassConnect, StatementWithoutConnectionShowsTheAllocMessage) {
+    ResetGlobalConnection();
+    ClearMessageBoxes();
+    std::strcpy(g_ODBC.m_szSQL, "SELECT * FROM setting");
+    EXPECT_EQ(-1, g_ODBC.co_ExecSQL());
+    EXPECT_EQ(std::vector<std::string>{"ODBCClass.cpp 96: SQLAllocHandle Error."}, MessageBoxTexts());
+}
+
+// The program may be installed under any file name: the database is found
+// beside the executable.
+TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
+    if (IsChild()) GTEST_SKIP();
+    TempDatabase db;
+    EXPECT_EQ(0, RunCopy(db.Folder() + "x", "ConnectsBesideTheExecutable"));
+}
+
+// A folder too long for the connection string fails the connect with a
+// clear message instead of writing past the string.
+TEST(ODBCClassConnect, FolderTooLongForTheConnectionStringFailsClearly) {
+    if (IsChild()) GTEST_SKIP();
+    TempDatabase db;
+    std::string folder = db.Folder() + std::string(100, 'd') + "/" + std::string(100, 'e') + "/";
+    fs::create_directories(folder);
+    fs::copy_file(db.Path(), folder + "mydata.tvd");
+    EXPECT_EQ(0, RunCopy(folder + "Tarvel Sales Logs.exe", "FailsWithTheLongPathMessage"));
+}
+
+TEST(ODBCClassChild, ConnectsBesideTheExecutable) {
+    if (!IsChild()) GTEST_SKIP() << "runs only from a copied program";
+    ClearMessageBoxes();
+    ASSERT_EQ(0, g_ODBC.co_InitODBC()) << g_ODBC.m_szConnect;
+    EXPECT_TRUE(MessageBoxCalls().empty());
+    std::strcpy(g_ODBC.m_szSQL, "SELECT COUNT(*) FROM setting");
+    EXPECT_EQ(0, g_ODBC.co_ExecSQL());
+}
+
+TEST(ODBCClassChild, FailsWithTheLongPathMessage) {
+    if (!IsChild()) GTEST_SKIP() << "runs only from a copied program";
+    EXPECT_STREQ("", g_ODBC.m_szConnect);
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, g_ODBC.co_InitODBC());
+    std::vector<std::string> expected = {"程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。",
+                                         "ODBCClass.cpp 72: SQLDriverConnect Error."};
+    EXPECT_EQ(expected, MessageBoxTexts());
+}
+
+// ---------------------------------------------------------------------------
+// Statements and reads
+// ---------------------------------------------------------------------------
+
+class ODBCClassTest : public StoreTest {
+protected:
+    int Exec(const char* sql) {
+        EXPECT_EQ(0, g_ODBC.co_FormatSQL("%s", sql));
+        return g_ODBC.co_ExecSQL();
+    }
+};
+
+TEST_F(ODBCClassTest, FailedStatementShowsTheExecMessage) {
+    EXPECT_EQ(-1, Exec("SELECT * FROM no_such_table"));
+    ASSERT_EQ(1u, MessageBoxCalls().size());
+    EXPECT_EQ("ODBCClass.cpp 103: SQLExecDirect Error.", MessageBoxCalls()[0].text);
+    EXPECT_EQ(kCaption, MessageBoxCalls()[0].caption);
+}
+
+TEST_F(ODBCClassTest, UndoubledQuoteFailsAndStoresNothing) {
+    EXPECT_EQ(-1, Exec("UPDATE setting SET set_sign='it's' WHERE set_id=1"));
+    EXPECT_EQ(std::vector<std::string>{"ODBCClass.cpp 103: SQLExecDirect Error."}, MessageBoxTexts());
+    EXPECT_EQ("", Raw("SELECT set_sign FROM setting")[0][0]);
+}
+
+TEST_F(ODBCClassTest, UpdateOrDeleteOfNoRowReturnsMinus100Silently) {
+    EXPECT_EQ(-100, Exec("UPDATE accounts_contacts SET acc_id=3 WHERE con_id=9"));
+    EXPECT_EQ(-100, Exec("DELETE * FROM opportunities WHERE opp_id=7"));
+    EXPECT_EQ(0, Exec("INSERT INTO accounts_contacts(acc_id,con_id) VALUES(3,9)"));
+    EXPECT_EQ(0, Exec("UPDATE accounts_contacts SET acc_id=4 WHERE con_id=9"));
+    EXPECT_TRUE(MessageBoxCalls().empty());
+}
+
+TEST_F(ODBCClassTest, FetchPastTheLastRowReturnsMinusOneSilently) {
+    ASSERT_EQ(0, Exec("SELECT imp_description FROM important WHERE imp_description='高'"));
+    EXPECT_EQ(0, g_ODBC.co_GetNextData());
+    EXPECT_EQ(-1, g_ODBC.co_GetNextData());
+    EXPECT_EQ(SQL_NO_DATA, g_ODBC.m_nResult);
+    EXPECT_TRUE(MessageBoxCalls().empty());
+}
+
+TEST_F(ODBCClassTest, UnreadRowsAreDroppedByTheNextStatement) {
+    ASSERT_EQ(0, Exec("SELECT * FROM province"));
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    ASSERT_EQ(0, Exec("INSERT INTO important(imp_description) \t\t\tVALUES('紧急')"));
+    EXPECT_EQ("4", Raw("SELECT COUNT(*) FROM important")[0][0]);
+    EXPECT_TRUE(MessageBoxCalls().empty());
+}
+
+TEST_F(ODBCClassTest, ReadErrorsShowTheirMessages) {
+    ASSERT_EQ(0, Exec("SELECT set_id, set_port FROM setting"));
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    char buf[10] = "";
+    EXPECT_EQ(-1, g_ODBC.co_SQLGetData(9, SQL_C_CHAR, buf, sizeof buf));
+    EXPECT_EQ(-1, g_ODBC.co_GetDataLen(9, SQL_C_CHAR, buf));
+    std::vector<std::string> expected = {"ODBCClass.cpp 130: SQLGetData Error.", "ODBCClass.cpp 160: SQLGetData Error."};
+    EXPECT_EQ(expected, MessageBoxTexts());
+}
+
+TEST_F(ODBCClassTest, DataLenGivesLengthOfTextEmptyAndNull) {
+    ASSERT_EQ(0, Exec("INSERT INTO accounts(acc_name,acc_description) VALUES('甲公司','')"));
+    ASSERT_EQ(0, Exec("INSERT INTO accounts(acc_name) VALUES('乙公司')"));
+    ASSERT_EQ(0, Exec("SELECT acc_name, acc_description FROM accounts ORDER BY acc_id"));
+    char buf[64];
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    EXPECT_EQ(6, g_ODBC.co_GetDataLen(1, SQL_C_CHAR, buf));
+    EXPECT_EQ(0, g_ODBC.co_GetDataLen(2, SQL_C_CHAR, buf));
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    EXPECT_EQ(-2, g_ODBC.co_GetDataLen(2, SQL_C_CHAR, buf));
+    EXPECT_EQ(SQL_NULL_DATA, g_ODBC.m_nIndicator);
+    // NULL leaves the target as it was.
+    std::strcpy(buf, "unchanged");
+    EXPECT_EQ(0, g_ODBC.co_SQLGetData(2, SQL_C_CHAR, buf, sizeof buf));
+    EXPECT_STREQ("unchanged", buf);
+    EXPECT_TRUE(MessageBoxCalls().empty());
+}
+
+// ---------------------------------------------------------------------------
+// The statement buffer
+// ---------------------------------------------------------------------------
+
+TEST_F(ODBCClassTest, LongStatementRunsWholeAndNeverOverrunsTheBuffer) {
+    // A description as long as a multi-line edit holds, every quote doubled.
+    std::string desc;
+    while (desc.size() < 60000) desc += "第一行''s 内容\r\n";
+    SQLHENV env = g_ODBC.m_hEnv;
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("INSERT INTO opportunities(opp_subject,\t\topp_description) \t\tVALUES('%s','%s')",
+                                     "长描述", desc.c_str()));
+    EXPECT_GT(std::strlen(g_ODBC.co_GetSQL()), sizeof(g_ODBC.m_szSQL));
+    EXPECT_EQ(env, g_ODBC.m_hEnv);  // the field after the buffer is intact
+    ASSERT_EQ(0, g_ODBC.co_ExecSQL());
+    EXPECT_EQ(g_ODBC.m_szSQL, g_ODBC.co_GetSQL());  // runs once
+
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("SELECT opp_description FROM opportunities WHERE opp_subject='%s'", "长描述"));
+    ASSERT_EQ(0, g_ODBC.co_ExecSQL());
+    ASSERT_EQ(0, g_ODBC.co_GetNextData());
+    char probe[1];
+    int len = g_ODBC.co_GetDataLen(1, SQL_C_CHAR, probe);
+    std::string expected;
+    for (size_t i = 0; i < desc.size(); ++i) {
+        expected += desc[i];
+        if (desc[i] == '\'') ++i;  // the doubled quote is stored once
+    }
+    ASSERT_EQ(int(expected.size()), len);
+    std::string back(size_t(len) + 1, '\0');
+    ASSERT_EQ(0, g_ODBC.co_SQLGetData(1, SQL_C_CHAR, back.data(), len + 1));
+    back.resize(size_t(len));
+    EXPECT_EQ(expected, back);
+    EXPECT_TRUE(MessageBoxCalls().empty());
+}
+
+TEST_F(ODBCClassTest, StatementBeyondTheLimitIsRefusedAndNothingRuns) {
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("DELETE * FROM important"));
+    std::string huge(2u << 20, 'x');
+    EXPECT_EQ(-1, g_ODBC.co_FormatSQL("INSERT INTO important(imp_description) VALUES('%s')", huge.c_str()));
+    EXPECT_EQ(std::vector<std::string>{"要保存的内容太长，无法写入数据库。"}, MessageBoxTexts());
+    // Neither the refused text nor the statement before it is left to run.
+    EXPECT_STREQ("", g_ODBC.co_GetSQL());
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, g_ODBC.co_ExecSQL());
+    EXPECT_EQ("3", Raw("SELECT COUNT(*) FROM important")[0][0]);
+}
+
+TEST_F(ODBCClassTest, ShortStatementGoesIntoTheBuffer) {
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("SELECT * FROM tasks WHERE tas_id=%d", 12));
+    EXPECT_STREQ("SELECT * FROM tasks WHERE tas_id=12", g_ODBC.m_szSQL);
+    EXPECT_EQ(g_ODBC.m_szSQL, g_ODBC.co_GetSQL());
+    // Exactly 2047 characters still fit.
+    std::string filler(2047 - std::strlen("SELECT ''"), 'a');
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("SELECT '%s'", filler.c_str()));
+    EXPECT_EQ(g_ODBC.m_szSQL, g_ODBC.co_GetSQL());
+    EXPECT_EQ(2047u, std::strlen(g_ODBC.m_szSQL));
+    ASSERT_EQ(0, g_ODBC.co_FormatSQL("SELECT '%sb'", filler.c_str()));
+    EXPECT_NE(g_ODBC.m_szSQL, g_ODBC.co_GetSQL());
+    EXPECT_EQ(0, g_ODBC.co_ExecSQL());
+}
