@@ -1204,10 +1204,6 @@ LONG_PTR GetWindowLongA(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLongA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
-#define GetWindowLong GetWindowLongPtrA
-#define SetWindowLong SetWindowLongPtrA
-#define GetWindowLongPtr GetWindowLongPtrA
-#define SetWindowLongPtr SetWindowLongPtrA
 
 int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 int GetWindowTextLengthA(HWND hWnd);
@@ -1234,13 +1230,6 @@ UINT RegisterWindowMessageA(LPCSTR lpString);
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 DWORD GetTickCount(void);
-#define GetMessage GetMessageA
-#define PeekMessage PeekMessageA
-#define DispatchMessage DispatchMessageA
-#define SendMessage SendMessageA
-#define PostMessage PostMessageA
-#define DefWindowProc DefWindowProcA
-#define CallWindowProc CallWindowProcA
 
 // ---------------------------------------------------------------------------
 // USER32: input, focus, cursor
@@ -1266,8 +1255,6 @@ HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT 
 BOOL DestroyIcon(HICON hIcon);
 BOOL DestroyCursor(HCURSOR hCursor);
 BOOL MessageBeep(UINT uType);
-#define LoadCursor LoadCursorA
-#define LoadIcon LoadIconA
 
 // ---------------------------------------------------------------------------
 // USER32: painting and scrolling
@@ -1320,17 +1307,13 @@ INT_PTR DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndPar
                         LPARAM dwInitParam);
 #define DialogBoxA(hInstance, lpTemplate, hWndParent, lpDialogFunc) \
     DialogBoxParamA(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
-#define DialogBox DialogBoxA
-#define DialogBoxParam DialogBoxParamA
 HWND CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                         LPARAM dwInitParam);
 #define CreateDialogA(hInstance, lpName, hWndParent, lpDialogFunc) \
     CreateDialogParamA(hInstance, lpName, hWndParent, lpDialogFunc, 0L)
-#define CreateDialogParam CreateDialogParamA
 BOOL EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
-#define IsDialogMessage IsDialogMessageA
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
 BOOL SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 UINT GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
@@ -1344,9 +1327,6 @@ HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 BOOL MapDialogRect(HWND hDlg, LPRECT lpRect);
 LONG GetDialogBaseUnits(void);
-#define SetDlgItemText SetDlgItemTextA
-#define GetDlgItemText GetDlgItemTextA
-#define SendDlgItemMessage SendDlgItemMessageA
 
 // ---------------------------------------------------------------------------
 // USER32: menus
@@ -1370,8 +1350,6 @@ HMENU GetMenu(HWND hWnd);
 BOOL SetMenu(HWND hWnd, HMENU hMenu);
 BOOL DrawMenuBar(HWND hWnd);
 BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect);
-#define LoadMenu LoadMenuA
-#define AppendMenu AppendMenuA
 
 // ---------------------------------------------------------------------------
 // GDI32
@@ -1385,12 +1363,10 @@ BOOL DeleteDC(HDC hdc);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
 HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
-#define LoadBitmap LoadBitmapA
 HFONT CreateFontIndirectA(const LOGFONTA* lplf);
 HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
                   DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
                   DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName);
-#define CreateFontIndirect CreateFontIndirectA
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);
@@ -1406,7 +1382,6 @@ int SetROP2(HDC hdc, int rop2);
 COLORREF SetDCBrushColor(HDC hdc, COLORREF color);
 COLORREF SetDCPenColor(HDC hdc, COLORREF color);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
-#define TextOut TextOutA
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                  const INT* lpDx);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);

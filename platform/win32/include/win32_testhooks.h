@@ -1,0 +1,106 @@
+// Test hooks of the Win32 layer: answer message boxes, drive modal dialogs and
+// popup menus, and drive windows through real Qt input events, so that the
+// program runs headless (QT_QPA_PLATFORM=offscreen). Used only by tests.
+//
+// Link the test with `w32_testmain` (a GoogleTest main() that creates the Qt
+// application offscreen and starts the layer). Every function here runs on
+// the UI thread (the test's main thread).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32.h"
+
+namespace w32test {
+
+// ---------------------------------------------------------------------------
+// Message boxes
+// ---------------------------------------------------------------------------
+struct MessageBoxCall {
+    HWND owner;
+    std::string text;     // GBK
+    std::string caption;  // GBK
+    UINT flags;
+};
+// Answers every MessageBoxA without showing it. The hook returns IDOK, IDYES,
+// IDNO, ...; without a hook (or after ClearHooks) boxes answer with their
+// default button (IDOK for MB_OK, the MB_DEFBUTTONn button otherwise) while
+// AutoAnswerMessageBoxes is on (the default in w32_testmain).
+using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+void AutoAnswerMessageBoxes(bool on);
+// Every box shown (or answered) since the last ClearMessageBoxes, in order.
+std::vector<MessageBoxCall> MessageBoxes();
+void ClearMessageBoxes();
+
+// ---------------------------------------------------------------------------
+// Modal dialogs (DialogBoxParamA)
+// ---------------------------------------------------------------------------
+// Called inside the dialog's modal loop once it has been initialised and
+// shown, with the template name as the program passed it ("#123" for a
+// number). The hook sets fields and presses buttons (with the input functions
+// below, or SendMessageA); it should end the dialog, or the loop waits for the
+// user. Nested dialogs call the hook again.
+using DialogHook = std::function<void(HWND hDlg, const std::string& templateName)>;
+void SetDialogHook(DialogHook hook);
+
+// ---------------------------------------------------------------------------
+// Popup menus (TrackPopupMenu)
+// ---------------------------------------------------------------------------
+struct PopupMenuCall {
+    HMENU menu;
+    HWND owner;
+    int x, y;
+    UINT flags;
+    std::vector<std::string> items;  // GBK captions of the menu's items ("" for separators)
+};
+// Returns the command id to choose, 0 to cancel. Without a hook menus show
+// for real (they then need a user).
+using PopupMenuHook = std::function<UINT(const PopupMenuCall&)>;
+void SetPopupMenuHook(PopupMenuHook hook);
+std::vector<PopupMenuCall> PopupMenus();
+
+// Removes every hook above (message boxes go back to auto-answering).
+void ClearHooks();
+
+// ---------------------------------------------------------------------------
+// Input through real Qt events (mouse at client coordinates of hwnd; -1, -1
+// means the centre of the window)
+// ---------------------------------------------------------------------------
+void Click(HWND hwnd, int x = -1, int y = -1);
+void DoubleClick(HWND hwnd, int x = -1, int y = -1);
+void RightClick(HWND hwnd, int x = -1, int y = -1);
+void MouseMove(HWND hwnd, int x, int y);
+void MouseDown(HWND hwnd, int x = -1, int y = -1);
+void MouseUp(HWND hwnd, int x = -1, int y = -1);
+// A key press and release (VK_* code) sent to the window that holds the
+// keyboard focus (or to hwnd when given); shift/ctrl are held during it.
+void PressKey(int vk, bool shift = false, bool ctrl = false, HWND hwnd = nullptr);
+// Types a GBK text into the focused window (or hwnd), character by character.
+void TypeText(const std::string& gbk, HWND hwnd = nullptr);
+// Chooses item `index` of a combo box as a user would (it takes the focus,
+// then arrow keys move the selection), so CBN_SELCHANGE follows.
+void SelectComboItem(HWND combo, int index);
+
+// ---------------------------------------------------------------------------
+// Pumping and looking
+// ---------------------------------------------------------------------------
+// Processes pending Qt events, paints and posted messages (as a message loop
+// would) for at least `ms` milliseconds.
+void ProcessEvents(int ms = 0);
+// Pumps until pred() is true or timeoutMs passed; returns pred().
+bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 5000);
+// Renders the window as shown on screen (with its children) into a PNG file.
+bool GrabWindow(HWND hwnd, const std::string& pngPath);
+// The colour (COLORREF) of one pixel of the rendered window, client coordinates.
+COLORREF PixelAt(HWND hwnd, int x, int y);
+// The window's backing image pixel (what GDI drew), without children.
+COLORREF BackingPixel(HWND hwnd, int x, int y);
+// The shape of the cursor the layer last set (the IDC_* number, e.g. 32512
+// for IDC_ARROW), 0 when none.
+int CurrentCursorId();
+
+}  // namespace w32test
