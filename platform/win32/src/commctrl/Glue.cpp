@@ -1,0 +1,37 @@
+#include "commctrl/Glue.h"
+
+#include <QPainter>
+
+#include "w32_internal.h"
+
+namespace w32::cc {
+
+QImage BitmapImage(HBITMAP hbm) { return w32::ImageOfBitmap(hbm); }
+QImage IconImage(HICON hicon) { return w32::ImageOfIcon(hicon); }
+
+bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
+    QPoint origin;
+    QImage* target = w32::DCImage(hdc, &origin);
+    if (!target) return false;
+    QPainter p(target);
+    p.translate(origin);
+    p.drawImage(QPoint(x, y), image);
+    return true;
+}
+
+QFont FontOf(HFONT hfont) { return w32::FontOf(hfont); }
+
+LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr) {
+    w32::Window* w = w32::FromHwnd(from);
+    if (!w || w->destroyed) return 0;
+    return w32::NotifyParent(w, code, hdr);
+}
+
+LRESULT SendCommand(HWND from, int id, int notifyCode) {
+    w32::Window* w = w32::FromHwnd(from);
+    if (!w || w->destroyed) return 0;
+    if (!w->parent) return 0;
+    return w32::Send(w->parent, WM_COMMAND, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(from));
+}
+
+}  // namespace w32::cc
