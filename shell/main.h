@@ -21,12 +21,35 @@ extern HIMAGELIST g_hImageList;
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// The parts of WinMain: registers and creates the main window (its creation
+// connects, builds the bars and views and runs the login or the wizard) and
+// shows it unless start-up ended; null when creation failed (the message
+// shown). Then the message loop, which returns the exit code. Then
+// DestroyMainWindow removes a window that is still there without posting
+// another quit.
+HWND CreateMainWindow(HINSTANCE hInstance);
+int RunMessageLoop();
+void DestroyMainWindow();
 
 // The 37 views in creation order (the view table).
 const int VIEW_COUNT = 37;
 extern BaseDialogClass* const g_ViewTable[VIEW_COUNT];
 // Window class name of each view, in the same order.
 extern const char* const g_ViewClassNames[VIEW_COUNT];
+
+// Positions of the views in the view table.
+enum ViewIndex {
+    VIEW_HOMEPAGE, VIEW_OPP_DETAIL, VIEW_OPP_HOMEPAGE, VIEW_OPP_IMPORTANTSTAT, VIEW_OPP_PHASESTAT,
+    VIEW_OPP_DATESTAT, VIEW_ACC_DETAIL, VIEW_ACC_HOMEPAGE, VIEW_ACC_IMPORTANTSTAT,
+    VIEW_ACC_OPPORTUNITIESSTAT, VIEW_ACC_RELATIONSTAT, VIEW_ACC_TYPESTAT, VIEW_ACC_INDUSTRYSTAT,
+    VIEW_ACC_PROVINCESTAT, VIEW_ACC_DATESTAT, VIEW_CON_DETAIL, VIEW_CON_HOMEPAGE,
+    VIEW_CON_IMPORTANT, VIEW_CON_RELATION, VIEW_CON_OPPORTUNITIES, VIEW_CON_INDUSTRY,
+    VIEW_CON_PROVINCE, VIEW_CON_DATE, VIEW_TAS_DETAIL, VIEW_TAS_HOMEPAGE, VIEW_TAS_WEEK,
+    VIEW_TAS_MONTH, VIEW_TAS_LISTALL, VIEW_MAIL, VIEW_MAILSETTING, VIEW_OPTIONSETTING,
+    VIEW_OPP_START, VIEW_ACC_START, VIEW_CON_START, VIEW_TAS_CLOSEDSTAT, VIEW_LOGINSETTING,
+    VIEW_EXPORT,
+};
+inline BaseDialogClass* ViewAt(int nIndex) { return g_ViewTable[nIndex]; }
 
 // The main window, null until it is created.
 extern HWND g_hMainWnd;

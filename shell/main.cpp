@@ -1,0 +1,267 @@
+#include "main.h"
+
+#include <clocale>
+
+#include "FirstRunWizard.h"
+#include "HomepageDialogClass.h"
+#include "store/ODBCClass.h"
+#include "store/SettingClass.h"
+
+#include "Acc_DateStatDialogClass.h"
+#include "Acc_DetailDialogClass.h"
+#include "Acc_HomepageDialogClass.h"
+#include "Acc_ImportantStatDialogClass.h"
+#include "Acc_IndustryStatDialogClass.h"
+#include "Acc_OpportunitiesStatDialogClass.h"
+#include "Acc_ProvinceStatDialogClass.h"
+#include "Acc_RelationStatDialogClass.h"
+#include "Acc_StartDialogClass.h"
+#include "Acc_TypeStatDialogClass.h"
+#include "Con_DateDialogClass.h"
+#include "Con_DetailDialogClass.h"
+#include "Con_HomepageDialogClass.h"
+#include "Con_ImportantDialogClass.h"
+#include "Con_IndustryDialogClass.h"
+#include "Con_OpportunitiesDialogClass.h"
+#include "Con_ProvinceDialogClass.h"
+#include "Con_RelationDialogClass.h"
+#include "Con_StartDialogClass.h"
+#include "ExportDialogClass.h"
+#include "LoginSettingDialogClass.h"
+#include "MailDialogClass.h"
+#include "MailSettingDialogClass.h"
+#include "OptionSettingDialogClass.h"
+#include "Opp_DateStatDialogClass.h"
+#include "Opp_DetailDialogClass.h"
+#include "Opp_HomepageDialogClass.h"
+#include "Opp_ImportantStatDialogClass.h"
+#include "Opp_PhaseStatDialogClass.h"
+#include "Opp_StartDialogClass.h"
+#include "Tas_ClosedStatDialogClass.h"
+#include "Tas_DetailDialogClass.h"
+#include "Tas_HomepageDialogClass.h"
+#include "Tas_ListAllDialogClass.h"
+#include "Tas_MonthDialogClass.h"
+#include "Tas_WeekDialogClass.h"
+
+HINSTANCE g_hInstance = nullptr;
+HIMAGELIST g_hImageList = nullptr;
+HWND g_hMainWnd = nullptr;
+int g_nStartupResult = STARTUP_RUN;
+
+BaseDialogClass* const g_ViewTable[VIEW_COUNT] = {
+    &g_Homepage,          &g_Opp_Detail,       &g_Opp_Homepage,      &g_Opp_ImportantStat,
+    &g_Opp_PhaseStat,     &g_Opp_DateStat,     &g_Acc_Detail,        &g_Acc_Homepage,
+    &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat, &g_Acc_RelationStat, &g_Acc_TypeStat,
+    &g_Acc_IndustryStat,  &g_Acc_ProvinceStat, &g_Acc_DateStat,      &g_Con_Detail,
+    &g_Con_Homepage,      &g_Con_Important,    &g_Con_Relation,      &g_Con_Opportunities,
+    &g_Con_Industry,      &g_Con_Province,     &g_Con_Date,          &g_Tas_Detail,
+    &g_Tas_Homepage,      &g_Tas_Week,         &g_Tas_Month,         &g_Tas_ListAll,
+    &g_Mail,              &g_MailSetting,      &g_OptionSetting,     &g_Opp_Start,
+    &g_Acc_Start,         &g_Con_Start,        &g_Tas_ClosedStat,    &g_LoginSetting,
+    &g_Export,
+};
+
+const char* const g_ViewClassNames[VIEW_COUNT] = {
+    "Homepage",          "Opp_Detail",        "Opp_Homepage",     "Opp_ImportantStat",
+    "Opp_PhaseStat",     "Opp_DateStat",      "Acc_Detail",       "Acc_Homepage",
+    "Acc_ImportantStat", "Acc_OpportunitiesStat", "Acc_RelationStat", "Acc_TypeStat",
+    "Acc_IndustryStat",  "Acc_ProvinceStat",  "Acc_DateStat",     "Con_Detail",
+    "Con_Homepage",      "Con_Important",     "Con_Relation",     "Con_Opportunities",
+    "Con_Industry",      "Con_Province",      "Con_Date",         "Tas_Detail",
+    "Tas_Homepage",      "Tas_Week",          "Tas_Month",        "Tas_ListAll",
+    "Mail",              "MailSetting",       "OptionSetting",    "Opp_Start",
+    "Acc_Start",         "Con_Start",         "Tas_ClosedStat",   "LoginSetting",
+    "Export",
+};
+
+namespace {
+
+// Message shown when a view's creation fails, by its row in the view table.
+const char* CreateFailureText(int nIndex) {
+    switch (nIndex) {
+        case VIEW_HOMEPAGE: return "main.cpp 87: CreateDialog Error.";
+        case VIEW_OPP_DETAIL: return "main.cpp 124: CreateDialog Error.";
+        case VIEW_OPP_HOMEPAGE: return "main.cpp 132: CreateDialog Error.";
+        case VIEW_OPP_IMPORTANTSTAT: return "main.cpp 144: CreateDialog Error.";
+        case VIEW_OPP_PHASESTAT:
+        case VIEW_OPP_DATESTAT: return "main.cpp 164: CreateDialog Error.";
+        case VIEW_ACC_DETAIL: return "main.cpp 192: CreateDialog Error.";
+        default: return "main.cpp 215: CreateDialog Error.";
+    }
+}
+
+void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
+
+// The ten toolbar images, in image-list order.
+const char* const kToolbarBitmaps[10] = {
+    "ID_BMP_HOMEPAGE", "ID_BMP_OPPORTUNITIES", "ID_BMP_ACCOUNTS", "ID_BMP_CONTACTS", "ID_BMP_TASKS",
+    "ID_BMP_MAIL",     "ID_BMP_BACK",          "ID_BMP_FORWARD",  "ID_BMP_SETTING",  "ID_BMP_EXPORT",
+};
+const COLORREF kToolbarMask = 0xCA08D1;
+
+bool s_bClosingQuietly = false;  // WinMain destroys a window nobody uses
+
+int OnCreate(HWND hWnd) {
+    g_hMainWnd = hWnd;
+    if (g_ODBC.co_InitODBC() == -1) {
+        ErrorBox("main.cpp 137: co_InitODBC Error.");
+        return -1;
+    }
+
+    // Without a toolbar the views would sit at y = -1; give up instead.
+    if (g_Toolbar.Create(g_hInstance, hWnd, WS_CHILD, IDC_MAIN_TOOLBAR) != 0) return -1;
+
+    if (!g_hImageList) {
+        g_hImageList = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 10, 0);
+        for (const char* pszName : kToolbarBitmaps) {
+            HBITMAP hBmp = LoadBitmapA(g_hInstance, pszName);
+            ImageList_AddMasked(g_hImageList, hBmp, kToolbarMask);
+            if (hBmp) DeleteObject(hBmp);
+        }
+    }
+    g_Toolbar.SetImageList(0, g_hImageList);
+
+    g_Toolbar.m_nButtons = 0;
+    g_Toolbar.AddButton("后退", IDC_TB_BACK, 6);
+    g_Toolbar.AddButton("前进", IDC_TB_FORWARD, 7);
+    g_Toolbar.AddSeparator();
+    g_Toolbar.AddSeparator();
+    g_Toolbar.AddCheckButton("首页", IDC_TB_HOMEPAGE, 0);
+    g_Toolbar.AddCheckButton("项目机会", IDC_TB_OPPORTUNITIES, 1);
+    g_Toolbar.AddCheckButton("客户单位", IDC_TB_ACCOUNTS, 2);
+    g_Toolbar.AddCheckButton("联系人", IDC_TB_CONTACTS, 3);
+    g_Toolbar.AddCheckButton("计划日志", IDC_TB_TASKS, 4);
+    g_Toolbar.AddCheckButton("邮件群发", IDC_TB_MAIL, 5);
+    g_Toolbar.AddCheckButton("选项设置", IDC_TB_SETTING, 8);
+    g_Toolbar.AddCheckButton("导出日志", IDC_TB_EXPORT, 9);
+    g_Toolbar.CommitButtons();
+    g_Toolbar.CheckButton(IDC_TB_HOMEPAGE, 1);
+
+    g_StatusBar.Create(hWnd, IDC_MAIN_STATUSBAR, 2);
+    g_StatusBar.SetText(0, COMPANY_NAME);
+
+    int y = g_Toolbar.GetHeight();
+    if (y < 0) return -1;
+
+    BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
+    for (int i = 0; i < VIEW_COUNT; ++i) {
+        if (g_ViewTable[i]->CreateDialog(g_hInstance, hWnd, g_ViewClassNames[i], y) == -1) {
+            ErrorBox(CreateFailureText(i));
+            return -1;
+        }
+    }
+
+    // A failed read of the first-run flag must not run the wizard over an
+    // existing installation: start-up ends here.
+    if (g_Setting.cst_GetInit() == -1) {
+        g_nStartupResult = STARTUP_FAIL;
+        return -1;
+    }
+    const int bStart = g_Setting.set_init ? RunLogin(g_hInstance) : RunFirstRunWizard(g_hInstance);
+    if (!bStart) {
+        // Cancelled, refused or locked out: the quit is posted; nothing is
+        // shown and the start page runs no query.
+        g_nStartupResult = STARTUP_QUIT;
+        return 0;
+    }
+
+    g_Homepage.ShowDialog();
+    SendMessageA(g_Homepage.m_hWnd, UM_OPENVIEW, 0, 0);
+    g_pCurrentDialog = &g_Homepage;
+    return 0;
+}
+
+void OnSize(HWND hWnd) {
+    g_StatusBar.Resize();
+    g_Toolbar.AutoSize();
+    for (int i = 0; i < VIEW_COUNT; ++i) {
+        if (g_ViewTable[i]->m_hWnd) g_ViewTable[i]->ResizeDialog(hWnd);
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+        case WM_CREATE: return OnCreate(hWnd);
+        case WM_SIZE:
+            if (g_nStartupResult == STARTUP_RUN) OnSize(hWnd);
+            return 0;
+        case WM_COMMAND:
+            g_Toolbar.OnCommand(hWnd, uMsg, wParam, lParam);
+            return 0;
+        case WM_DESTROY:
+            if (!s_bClosingQuietly) PostQuitMessage(0);
+            return 0;
+        default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    }
+}
+
+HWND CreateMainWindow(HINSTANCE hInstance) {
+    g_hInstance = hInstance;
+    g_nStartupResult = STARTUP_RUN;
+    // Statements format numbers with "%f": keep the decimal point a point.
+    std::setlocale(LC_NUMERIC, "C");
+
+    WNDCLASSA wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+    wc.lpszClassName = MAIN_WINDOW_CLASS;
+    WNDCLASSA wcOld{};
+    if (!RegisterClassA(&wc) &&
+        !(GetClassInfoA(hInstance, MAIN_WINDOW_CLASS, &wcOld) && wcOld.lpfnWndProc == MainWndProc)) {
+        ErrorBox("main.cpp 45: RegisterClass Error.");
+        g_nStartupResult = STARTUP_FAIL;
+        return nullptr;
+    }
+
+    HWND hWnd = CreateWindowExA(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_CLASS, WS_OVERLAPPEDWINDOW,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                nullptr, hInstance, nullptr);
+    if (!hWnd) {
+        ErrorBox("main.cpp 57: CreateWindow Error.");
+        g_nStartupResult = STARTUP_FAIL;
+        g_hMainWnd = nullptr;
+        return nullptr;
+    }
+    SetClassLongPtrA(hWnd, GCLP_HICON, (LONG_PTR)LoadIconA(hInstance, "IDI_APPLICATION_ICON"));
+
+    // After a cancelled login nothing is shown; the loop ends at once.
+    if (g_nStartupResult == STARTUP_RUN) {
+        ShowWindow(hWnd, SW_SHOWMAXIMIZED);
+        UpdateWindow(hWnd);
+    }
+    return hWnd;
+}
+
+int RunMessageLoop() {
+    MSG msg{};
+    for (;;) {
+        const BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+        if (r == 0) return (int)msg.wParam;
+        if (r == -1) return -1;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void DestroyMainWindow() {
+    if (g_hMainWnd && IsWindow(g_hMainWnd)) {
+        s_bClosingQuietly = true;
+        DestroyWindow(g_hMainWnd);
+        s_bClosingQuietly = false;
+    }
+    g_hMainWnd = nullptr;
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd) {
+    if (!CreateMainWindow(hInstance)) return -1;
+    const int nExit = RunMessageLoop();
+    // A window that start-up left unused (login cancelled) goes quietly.
+    DestroyMainWindow();
+    return nExit;
+}
