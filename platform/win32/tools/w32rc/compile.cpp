@@ -485,7 +485,12 @@ public:
             size_t p = line.find_first_not_of(" \t\f\v\r");
             if (p == std::string::npos) continue;
             if (line[p] != '#') {
-                if (on() && !directivesOnly) LineLexer(line, name, lineNo).Run(out);
+                if (on() && !directivesOnly) {
+                    std::vector<Token> raw;
+                    LineLexer(line, name, lineNo).Run(raw);
+                    std::set<std::string> active;
+                    Expand(raw, out, active, name, lineNo);
+                }
                 continue;
             }
             size_t q = line.find_first_not_of(" \t", p + 1);
@@ -548,6 +553,25 @@ public:
     }
 
 private:
+    // Replaces #defined names by their values, as defined at this point of
+    // the script (a name is not expanded inside its own value).
+    void Expand(const std::vector<Token>& in, std::vector<Token>& out, std::set<std::string>& active,
+                const std::string* file, int line) {
+        for (const Token& t : in) {
+            auto it = t.kind == Tok::Ident ? macros_.find(t.text) : macros_.end();
+            if (it == macros_.end() || active.count(t.text)) {
+                Token copy = t;
+                copy.file = file;
+                copy.line = line;
+                out.push_back(std::move(copy));
+                continue;
+            }
+            active.insert(t.text);
+            Expand(it->second.body, out, active, file, line);
+            active.erase(t.text);
+        }
+    }
+
     // Splits into logical lines: comments become blanks, backslash-newline
     // joins lines; each line keeps the number of its first physical line.
     static std::vector<std::pair<int, std::string>> LogicalLines(const std::string& text, const std::string& file) {
@@ -579,7 +603,9 @@ private:
                 continue;
             }
             if (c == '\n') {
-                if (inString) Fail(file, startLine, "unterminated string");
+                // A string left open is reported by the tokenizer, if the
+                // line is read at all (it may be in a skipped #if branch).
+                inString = false;
                 lines.emplace_back(startLine, cur);
                 cur.clear();
                 ++line;
@@ -621,7 +647,6 @@ private:
             ++i;
         }
         if (inBlock) Fail(file, line, "unterminated comment");
-        if (inString) Fail(file, startLine, "unterminated string");
         if (!cur.empty()) lines.emplace_back(startLine, cur);
         return lines;
     }
@@ -743,9 +768,8 @@ int16_t ToShort(int64_t v, const Token& at, const char* what) {
 
 class Parser {
 public:
-    Parser(std::vector<Token>& toks, Preprocessor& pp, Script& out, const Options& opt,
-           std::set<std::string>* deps)
-        : t_(toks), pp_(pp), out_(out), opt_(opt), deps_(deps) {}
+    Parser(std::vector<Token>& toks, Script& out, const Options& opt, std::set<std::string>* deps)
+        : t_(toks), out_(out), opt_(opt), deps_(deps) {}
 
     void Run() {
         while (Peek().kind != Tok::End) Statement();
@@ -790,33 +814,22 @@ private:
 
     int64_t Expr() {
         if (Peek().kind == Tok::End) Fail(Here(), "expected a number but found end of input");
-        Evaluator ev(t_, pos_, t_.size(), pp_.macros(), false);
+        Evaluator ev(t_, pos_, t_.size(), noMacros_, false);
         int64_t v = ev.Expr();
         pos_ = ev.pos();
         return v;
     }
     uint32_t Style(uint32_t initial) {
         if (Peek().kind == Tok::End) Fail(Here(), "expected a style but found end of input");
-        Evaluator ev(t_, pos_, t_.size(), pp_.macros(), false);
+        Evaluator ev(t_, pos_, t_.size(), noMacros_, false);
         uint32_t v = ev.Style(initial);
         pos_ = ev.pos();
         return v;
     }
 
-    // A string, adjacent strings joined, or a name #defined as a string.
+    // A string (adjacent strings joined).
     bool TryString(std::string* gbk, std::string* utf8 = nullptr) {
-        const Token& t = Peek();
-        if (t.kind == Tok::Ident) {
-            auto it = pp_.macros().find(t.text);
-            if (it != pp_.macros().end() && it->second.body.size() == 1 && it->second.body[0].kind == Tok::String) {
-                ++pos_;
-                *gbk = it->second.body[0].text;
-                if (utf8) *utf8 = it->second.body[0].utf8;
-                return true;
-            }
-            return false;
-        }
-        if (t.kind != Tok::String) return false;
+        if (Peek().kind != Tok::String) return false;
         gbk->clear();
         if (utf8) utf8->clear();
         while (Peek().kind == Tok::String) {
@@ -840,7 +853,7 @@ private:
             r.named = true;
             r.name = t.text;
             ++pos_;
-        } else if (t.kind == Tok::Ident && !pp_.macros().count(t.text)) {
+        } else if (t.kind == Tok::Ident) {
             int64_t v = 0;
             if (LookupConstant(t.text, &v)) {
                 r.number = CheckNumber(v, t);
@@ -849,7 +862,7 @@ private:
                 r.name = t.text;
             }
             ++pos_;
-        } else if (t.kind == Tok::Ident || t.kind == Tok::Number) {
+        } else if (t.kind == Tok::Number || IsPunct(t, "(") || IsPunct(t, "-")) {
             r.number = CheckNumber(Expr(), t);
         } else {
             Fail(t, "expected a resource name but found " + Describe(t));
@@ -986,7 +999,7 @@ private:
             } else if (IsKeyword(kw, "MENU")) {
                 d.hasMenu = true;
                 if (!TryString(&d.menuName)) {
-                    if (Peek().kind == Tok::Ident && !pp_.macros().count(Peek().text))
+                    if (Peek().kind == Tok::Ident && !IsConstant(Peek()))
                         d.menuName = Next().text;
                     else
                         d.menuName = "#" + std::to_string(Expr());
@@ -1027,7 +1040,7 @@ private:
     void ControlText(DialogItem& it, bool iconName) {
         if (TryString(&it.text)) return;
         const Token& t = Peek();
-        if (iconName && t.kind == Tok::Ident && !pp_.macros().count(t.text)) {
+        if (iconName && t.kind == Tok::Ident && !IsConstant(t)) {
             it.text = Next().text;
             return;
         }
@@ -1291,9 +1304,14 @@ private:
         return true;
     }
 
+    static bool IsConstant(const Token& t) {
+        int64_t v;
+        return LookupConstant(t.text, &v);
+    }
+
     std::vector<Token>& t_;
     size_t pos_ = 0;
-    Preprocessor& pp_;
+    const std::map<std::string, Macro> noMacros_;
     Script& out_;
     const Options& opt_;
     std::set<std::string>* deps_;
@@ -1313,7 +1331,7 @@ Script Compile(const std::vector<std::string>& rcFiles, const Options& options) 
         std::vector<Token> tokens;
         pp.File(fs::path(f), false, tokens);
         Script part;
-        Parser p(tokens, pp, part, options, &deps);
+        Parser p(tokens, part, options, &deps);
         p.Run();
         for (auto& r : part.resources) script.resources.push_back(std::move(r));
         for (auto& s : part.strings) script.strings.push_back(std::move(s));
