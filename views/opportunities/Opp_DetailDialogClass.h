@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Opp_DetailClass.h"
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
 
 class Opp_DetailDialogClass : public RecordFormClass {
 public:

@@ -4,7 +4,7 @@
 // goes to the opportunity list page.
 #pragma once
 
-#include "ListPageClass.h"
+#include "views/ListPageClass.h"
 #include "Opp_DetailClass.h"
 
 // The eight columns of an opportunity list (their sort columns 0-7).

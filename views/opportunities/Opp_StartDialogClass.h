@@ -3,7 +3,7 @@
 // menu, quick search and help link.
 #pragma once
 
-#include "PageFrameClass.h"
+#include "views/PageFrameClass.h"
 
 class Opp_StartDialogClass : public PageFrameClass {
 public:
