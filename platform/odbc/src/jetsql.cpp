@@ -246,6 +246,8 @@ size_t CollateOrderBy(std::vector<Token>& toks, size_t from) {
         }
         toks[at].suffix += " COLLATE ";
         toks[at].suffix += kOrderCollation;
+        if (at + 1 < toks.size() && (toks[at + 1].kind == Tok::Word || toks[at + 1].kind == Tok::Number))
+            toks[at].suffix += ' ';  // keep the next word apart
     };
     for (; i < toks.size(); ++i) {
         Token& t = toks[i];
@@ -263,17 +265,30 @@ size_t CollateOrderBy(std::vector<Token>& toks, size_t from) {
             } else if (depth == 0 && t.text == ";") {
                 break;
             }
-        } else if (t.kind == Tok::Word && depth == 0) {
-            if (EqualsNoCase(t.text, "LIMIT") || EqualsNoCase(t.text, "OFFSET") || EqualsNoCase(t.text, "UNION") ||
-                EqualsNoCase(t.text, "FOR") || EqualsNoCase(t.text, "NULLS"))
-                break;
-            if (EqualsNoCase(t.text, "COLLATE")) hasCollate = true;
+        } else if (t.kind == Tok::Word) {
+            if (depth == 0) {
+                static const char* const kEnd[] = {"LIMIT", "OFFSET", "UNION", "FOR",    "NULLS",  "ORDER",
+                                                   "GROUP", "HAVING", "WHERE", "FROM",   "SELECT", "WINDOW"};
+                bool end = false;
+                for (const char* k : kEnd) end = end || EqualsNoCase(t.text, k);
+                if (end) break;
+            }
+            if (EqualsNoCase(t.text, "COLLATE")) hasCollate = true;  // the term names its own
         }
         prevSig = lastSig;
         lastSig = i;
     }
     closeTerm();
     return i;
+}
+
+// True when the next significant token after index i is the given word.
+bool NextIsWord(const std::vector<Token>& toks, size_t i, const char* word) {
+    for (size_t j = i + 1; j < toks.size(); ++j) {
+        if (toks[j].kind == Tok::Space) continue;
+        return toks[j].kind == Tok::Word && EqualsNoCase(toks[j].text, word);
+    }
+    return false;
 }
 
 }  // namespace
@@ -409,7 +424,7 @@ bool Translate(std::string_view jet, Translation& out) {
         case Tok::Punct:
             // DELETE * FROM: Jet's optional star.
             if (t.text == "*" && prevSig != SIZE_MAX && toks[prevSig].kind == Tok::Word &&
-                EqualsNoCase(toks[prevSig].text, "DELETE")) {
+                EqualsNoCase(toks[prevSig].text, "DELETE") && NextIsWord(toks, i, "FROM")) {
                 t.replaced = true;  // repl stays empty
             }
             break;
