@@ -105,7 +105,10 @@ int Acc_DetailClass::cad_GetAccount(ULONG ulAccID)
     }
     m_pCurrent->acc_id = ulAccID;
     int nRow = FetchRow();
-    if (nRow < 0) return -1;
+    if (nRow < 0) {
+        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        return -1;
+    }
     if (nRow == 0) return 0;  // no such account: the head holds only the id
     if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 1, false) == -1) return -1;
     m_bFound = 1;

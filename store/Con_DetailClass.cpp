@@ -108,7 +108,10 @@ int Con_DetailClass::ccd_GetContact(ULONG ulConID)
     }
     m_pCurrent->con_id = (int)ulConID;
     int nRow = FetchRow();
-    if (nRow < 0) return -1;
+    if (nRow < 0) {
+        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        return -1;
+    }
     if (nRow == 0) return 0;  // no such contact: the head holds only the id
     // Columns 2-17 and 19; acc_type stays empty.
     if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 2, false) == -1) return -1;

@@ -132,19 +132,20 @@ int LoadRows(Node*& pHead, Node*& pCurrent, char* Node::*pDescription, const Col
         ShowError(texts.pszHead);
         return -1;
     }
-    int nRow = FetchRow();
-    if (nRow <= 0) return nRow;
     int nCount = 0;
     for (;;) {
-        if (ReadColumns(pCurrent, pColumns, nColumns, nCount > 0) == -1) return -1;
-        ++nCount;
-        nRow = FetchRow();
+        int nRow = FetchRow();
         if (nRow == 0) return nCount;
-        if (nRow < 0) return -1;
-        if (ListAllocNode(pHead, pCurrent) == -1) {
+        if (nRow < 0) {  // a failed fetch is no row: the rows read so far stay
+            ShowError(texts.pszExec);
+            return -1;
+        }
+        if (nCount > 0 && ListAllocNode(pHead, pCurrent) == -1) {
             ShowError(texts.pszNode);
             return -1;
         }
+        if (ReadColumns(pCurrent, pColumns, nColumns, nCount > 0) == -1) return -1;
+        ++nCount;
     }
 }
 

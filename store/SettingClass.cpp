@@ -159,6 +159,7 @@ int SettingClass::cst_GetMailSetting()
     };
     if (SetSQL("SELECT * FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
     int nRow = FetchRow();
+    if (nRow < 0) ShowError(kSelectMsg);
     if (nRow <= 0) return nRow;
     return ReadColumns(this, kMailColumns, std::size(kMailColumns), false);
 }
@@ -211,6 +212,7 @@ int SettingClass::cst_CheckLogin()
     PasswordDigest(set_pwd, szDigest);
     if (SetSQL("SELECT set_loginname,set_loginpwd FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
     int nRow = FetchRow();
+    if (nRow < 0) ShowError(kSelectMsg);
     if (nRow <= 0) return nRow;
     static const ColumnSpec kLoginColumns[] = {
         {1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr},
@@ -225,6 +227,7 @@ int SettingClass::cst_GetLoginName()
 {
     if (SetSQL("SELECT set_loginname FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
     int nRow = FetchRow();
+    if (nRow < 0) ShowError(kSelectMsg);
     if (nRow <= 0) return nRow;
     static const ColumnSpec kNameColumn[] = {{1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr}};
     return ReadColumns(this, kNameColumn, 1, false);

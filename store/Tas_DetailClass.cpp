@@ -63,7 +63,10 @@ int Tas_DetailClass::ctd_GetTask(ULONG ulTasID)
         return -1;
     }
     int nRow = FetchRow();
-    if (nRow < 0) return -1;
+    if (nRow < 0) {
+        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        return -1;
+    }
     if (nRow == 0) return 0;  // no such task: an empty head
     m_pCurrent->tas_id = ulTasID;
     if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 1, false) == -1) return -1;

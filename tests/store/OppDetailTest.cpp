@@ -294,9 +294,12 @@ TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow)
     Exec("CREATE VIEW rel_tasks_opportunities AS SELECT o.opp_id, o.opp_subject, o.opp_description, o.opp_create_date, "
          "o.opp_die_date, o.opp_estimate_sale, o.opp_sale, o.opp_important, o.opp_phase, o.opp_recent_contact_date, "
          "o.opp_private, CASE WHEN o.opp_id = 2 THEN abs(-9223372036854775807 - 1) ELSE o.opp_succeed_probability END "
-         "AS opp_succeed_probability, l.tas_id FROM opportunities_tasks l JOIN opportunities o ON o.opp_id = l.opp_id "
-         "ORDER BY o.opp_id");
+         "AS opp_succeed_probability, l.tas_id FROM opportunities_tasks l JOIN opportunities o ON o.opp_id = l.opp_id");
+    testsupport::ClearMessageBoxes();
     EXPECT_EQ(-1, opp.cod_GetByTask(7));
+    EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 277: co_ExecSQL Error."}, Boxes());
+    EXPECT_EQ(1u, opp.m_pOppHead->opp_id);
+    EXPECT_EQ(nullptr, opp.m_pOppHead->next);
 }
 
 }  // namespace
