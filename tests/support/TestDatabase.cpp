@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <new>
 
-#include "MessageBoxRecorder.h"
 #include "ODBCClass.h"
 #include "gbk.h"
 
@@ -82,20 +81,6 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const
     sqlite3_finalize(st);
     sqlite3_close(db);
     return rows;
-}
-
-void StoreTest::SetUp() {
-    ClearMessageBoxes();
-    m_pDatabase = new TempDatabase();
-    ASSERT_EQ(0, ConnectGlobal(m_pDatabase->Path())) << "cannot connect to " << m_pDatabase->Path();
-    ASSERT_TRUE(MessageBoxCalls().empty());
-}
-
-void StoreTest::TearDown() {
-    ResetGlobalConnection();  // closes the file before it is removed
-    delete m_pDatabase;
-    m_pDatabase = nullptr;
-    ClearMessageBoxes();
 }
 
 }  // namespace testsupport

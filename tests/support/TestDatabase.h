@@ -40,7 +40,7 @@ int ConnectGlobal(const std::string& strPath);
 // the rows as UTF-8 texts ("" for NULL); fails the test on an error.
 std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const std::string& strSql);
 
-// Fixture: each test gets a fresh database copy, g_ODBC connected to it and
+// Fixture (library store_testsupport only): each test gets a fresh database copy, g_ODBC connected to it and
 // an empty message-box record.
 class StoreTest : public ::testing::Test {
 protected:
