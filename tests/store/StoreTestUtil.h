@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MessageBoxRecorder.h"
+#include "ODBCClass.h"
 #include "TestDatabase.h"
 #include "gbk.h"
 #include "win32.h"
