@@ -171,6 +171,15 @@ std::vector<std::string> MessageTexts() {
     return v;
 }
 
+void SetClientSize(HWND hWnd, int w, int h) {
+    RECT rcWindow, rcClient;
+    GetWindowRect(hWnd, &rcWindow);
+    GetClientRect(hWnd, &rcClient);
+    const int dx = (rcWindow.right - rcWindow.left) - rcClient.right;
+    const int dy = (rcWindow.bottom - rcWindow.top) - rcClient.bottom;
+    SetWindowPos(hWnd, nullptr, 0, 0, w + dx, h + dy, SWP_NOZORDER | SWP_NOMOVE);
+}
+
 std::string GrabFolder() {
     std::error_code ec;
     std::filesystem::create_directories(TARVEL_GRAB_DIR, ec);

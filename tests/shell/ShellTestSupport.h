@@ -78,6 +78,9 @@ void StopMainWindow();
 // Texts of the message boxes shown since the last ClearMessageBoxes (GBK).
 std::vector<std::string> MessageTexts();
 
+// Sizes a top-level window so that its client area is w x h.
+void SetClientSize(HWND hWnd, int w, int h);
+
 // Folder for screenshots beside the test executable.
 std::string GrabFolder();
 

@@ -229,9 +229,7 @@ TEST_F(ViewSwitchTest, BackSkipsEntriesThatNoViewFilledIn) {
 
 TEST_F(ViewSwitchTest, LayoutGivesScrollBarsBelowThePageSizeAndNeverANegativeHeight) {
     auto layout = [&](int w, int h) {
-        RECT rc{0, 0, w, h};
-        AdjustWindowRectEx(&rc, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        SetWindowPos(s_hParent, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER);
+        shelltest::SetClientSize(s_hParent, w, h);
         RECT rcClient;
         GetClientRect(s_hParent, &rcClient);
         EXPECT_EQ(w, rcClient.right);

@@ -1,0 +1,86 @@
+// The whole program on a real X display (Xvfb): WinMain with its message
+// loop against a fresh database, through the first-run wizard to the start
+// page, then closed by the user's close command.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ShellTestSupport.h"
+#include "HomepageDialogClass.h"
+#include "main.h"
+#include "win32_testhooks.h"
+#include "win32_testhooks_shell.h"
+
+namespace {
+
+struct Observed {
+    bool bChecked = false;
+    bool bMainVisible = false;
+    bool bMaximized = false;
+    bool bStartPageCurrent = false;
+    bool bStartPageVisible = false;
+    int nVisibleViews = 0;
+    bool bGrabbed = false;
+} g_Seen;
+
+// Looks at the running program from inside its message loop, then closes
+// the main window as the user's close box would.
+LRESULT CALLBACK CheckerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_USER + 1) {
+        g_Seen.bChecked = true;
+        g_Seen.bMainVisible = IsWindowVisible(g_hMainWnd) != 0;
+        g_Seen.bMaximized = IsZoomed(g_hMainWnd) != 0;
+        g_Seen.bStartPageCurrent = g_pCurrentDialog == ViewAt(VIEW_HOMEPAGE);
+        g_Seen.bStartPageVisible = IsWindowVisible(g_Homepage.m_hWnd) != 0;
+        for (int i = 0; i < VIEW_COUNT; ++i) g_Seen.nVisibleViews += IsWindowVisible(ViewAt(i)->m_hWnd) ? 1 : 0;
+        w32test::ProcessEvents(200);
+        g_Seen.bGrabbed = w32test::GrabWindow(g_hMainWnd, shelltest::GrabFolder() + "xvfb-start-page.png");
+        PostMessageA(g_hMainWnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
+    shelltest::ProgramDatabase db;
+    const std::string strDesktop = db.Folder() + "desktop";
+    std::filesystem::create_directories(strDesktop);
+    w32test::SetDesktopFolder(strDesktop);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = CheckerProc;
+    wc.hInstance = shelltest::TestInstance();
+    wc.lpszClassName = "ProgramChecker";
+    RegisterClassA(&wc);
+    HWND hChecker = CreateWindowExA(0, "ProgramChecker", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                    shelltest::TestInstance(), nullptr);
+
+    shelltest::DialogScript script;
+    script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+        .Then("ID_DLG_INSTALL2",
+              [](HWND h) {
+                  w32test::Click(GetDlgItem(h, IDC_AGREE));
+                  shelltest::PressButton(h, IDOK);
+              })
+        .Then("ID_DLG_LOGINSETTING", [hChecker](HWND h) {
+            shelltest::SetLoginAs("user1", "password1")(h);
+            PostMessageA(hChecker, WM_USER + 1, 0, 0);
+        });
+
+    const int nExit = WinMain(shelltest::TestInstance(), nullptr, nullptr, SW_SHOWDEFAULT);
+    EXPECT_EQ(0, nExit);
+    EXPECT_TRUE(script.Finished());
+    ASSERT_TRUE(g_Seen.bChecked);
+    EXPECT_TRUE(g_Seen.bMainVisible);
+    EXPECT_TRUE(g_Seen.bMaximized);
+    EXPECT_TRUE(g_Seen.bStartPageCurrent);
+    EXPECT_TRUE(g_Seen.bStartPageVisible);
+    EXPECT_EQ(1, g_Seen.nVisibleViews);
+    EXPECT_TRUE(g_Seen.bGrabbed);
+    EXPECT_EQ("1", db.Query("SELECT set_init FROM setting")[0][0]);
+    EXPECT_TRUE(std::filesystem::exists(strDesktop + "/user1-Tarvel Sales Logs.desktop"));
+    DestroyWindow(hChecker);
+    w32test::SetDesktopFolder("");
+}
+
+}  // namespace
