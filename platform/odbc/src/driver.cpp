@@ -17,7 +17,7 @@ using namespace odbcdrv;
 namespace {
 
 const char kDriverName[] = "Microsoft Access Driver (*.mdb)";
-const char kPrefix[] = "[Tarvel][ODBC Access over SQLite] ";
+const char kPrefix[] = ODBC_DIAG_PREFIX;
 const int kBusyTimeoutMs = 1500;
 
 template <typename T>
@@ -193,7 +193,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         Env* env = As<Env>(input, kEnvMagic);
         if (!env) return SQL_INVALID_HANDLE;
         env->ClearDiag();
-        if (env->version == 0) return env->Error("HY010", std::string(kPrefix) + "ODBC version not set");
+        if (env->version == 0) return env->Fail("HY010", ODBC_DIAG_PREFIX "ODBC version not set");
         *output = new Dbc(env);
         return SQL_SUCCESS;
     }
@@ -201,7 +201,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         Dbc* dbc = As<Dbc>(input, kDbcMagic);
         if (!dbc) return SQL_INVALID_HANDLE;
         dbc->ClearDiag();
-        if (!dbc->db) return dbc->Error("08003", std::string(kPrefix) + "Connection not open");
+        if (!dbc->db) return dbc->Fail("08003", ODBC_DIAG_PREFIX "Connection not open");
         Stmt* s = new Stmt(dbc);
         dbc->stmts.push_back(s);
         *output = s;
@@ -245,9 +245,9 @@ SQLRETURN SQLSetEnvAttr(SQLHENV h, SQLINTEGER attribute, SQLPOINTER value, SQLIN
     if (!env) return SQL_INVALID_HANDLE;
     env->ClearDiag();
     if (attribute != SQL_ATTR_ODBC_VERSION)
-        return env->Error("HY092", std::string(kPrefix) + "Attribute not supported");
+        return env->Fail("HY092", ODBC_DIAG_PREFIX "Attribute not supported");
     SQLUINTEGER v = SQLUINTEGER(reinterpret_cast<uintptr_t>(value));
-    if (v != SQL_OV_ODBC3 && v != SQL_OV_ODBC2) return env->Error("HY024", std::string(kPrefix) + "Invalid version");
+    if (v != SQL_OV_ODBC3 && v != SQL_OV_ODBC2) return env->Fail("HY024", ODBC_DIAG_PREFIX "Invalid version");
     env->version = v;
     return SQL_SUCCESS;
 }
@@ -261,13 +261,13 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     Dbc* dbc = As<Dbc>(h, kDbcMagic);
     if (!dbc) return SQL_INVALID_HANDLE;
     dbc->ClearDiag();
-    if (dbc->db) return dbc->Error("08002", std::string(kPrefix) + "Connection already open");
-    if (!in) return dbc->Error("HY009", std::string(kPrefix) + "No connection string");
+    if (dbc->db) return dbc->Fail("08002", ODBC_DIAG_PREFIX "Connection already open");
+    if (!in) return dbc->Fail("HY009", ODBC_DIAG_PREFIX "No connection string");
     std::string conn = ArgText(in, inLen);
 
     std::vector<std::pair<std::string, std::string>> pairs;
     if (!ParseConnectString(conn, pairs))
-        return dbc->Error("08001", std::string(kPrefix) + "Malformed connection string");
+        return dbc->Fail("08001", ODBC_DIAG_PREFIX "Malformed connection string");
     std::string driver, dbq;
     bool hasDriver = false, hasDbq = false;
     for (auto& [k, v] : pairs) {
@@ -275,9 +275,9 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
         else if (k == "DBQ") dbq = v, hasDbq = true;
     }
     if (!hasDriver || !EqualsNoCase(driver, kDriverName))
-        return dbc->Error("IM002", std::string(kPrefix) + "Data source name not found and no default driver specified");
+        return dbc->Fail("IM002", ODBC_DIAG_PREFIX "Data source name not found and no default driver specified");
     if (!hasDbq || dbq.empty())
-        return dbc->Error("08001", std::string(kPrefix) + "No database file given (DBQ)");
+        return dbc->Fail("08001", ODBC_DIAG_PREFIX "No database file given (DBQ)");
 
     // The file must exist: an ODBC connect never makes a new database.
     std::string path = gbk::ToUtf8(dbq);
@@ -286,7 +286,7 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
         return dbc->Error("HY024", std::string(kPrefix) + "Not a valid file name: '" + dbq + "'");
 
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = DiagText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close_v2(db);
@@ -316,7 +316,7 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     if (out && outSize > 0) {
         size_t n = gbk::CopyCut(reinterpret_cast<char*>(out), size_t(outSize), conn);
         if (n < conn.size()) {
-            dbc->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            dbc->Info("01004", ODBC_DIAG_PREFIX "String data, right truncated");
             ret = SQL_SUCCESS_WITH_INFO;
         }
     }
@@ -329,7 +329,7 @@ SQLRETURN SQLDisconnect(SQLHDBC h) {
     if (!dbc) return SQL_INVALID_HANDLE;
     dbc->ClearDiag();
     while (!dbc->stmts.empty()) FreeStmt(dbc->stmts.back());
-    if (!dbc->db) return dbc->Error("08003", std::string(kPrefix) + "Connection not open");
+    if (!dbc->db) return dbc->Fail("08003", ODBC_DIAG_PREFIX "Connection not open");
     sqlite3_close_v2(dbc->db);
     dbc->db = nullptr;
     return SQL_SUCCESS;
@@ -344,10 +344,10 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
     s->Reset();
-    if (!text) return s->Error("HY009", std::string(kPrefix) + "No statement text");
+    if (!text) return s->Fail("HY009", ODBC_DIAG_PREFIX "No statement text");
     const char* p = reinterpret_cast<const char*>(text);
     size_t n = (len == SQL_NTS) ? std::strlen(p) : (len >= 0 ? strnlen(p, size_t(len)) : 0);
-    if (len < 0 && len != SQL_NTS) return s->Error("HY090", std::string(kPrefix) + "Invalid string length");
+    if (len < 0 && len != SQL_NTS) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string length");
 
     std::string_view gbkText(p, n);
     if (jetsql::IsAscii(p, n)) s->utf8.assign(p, n);
@@ -364,7 +364,7 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
         const char* msg = sqlite3_errmsg(db);
         return s->Error(StateOf(rc, msg), DiagText(msg), rc);
     }
-    if (!s->st) return s->Error("42000", std::string(kPrefix) + "Empty statement");
+    if (!s->st) return s->Fail("42000", ODBC_DIAG_PREFIX "Empty statement");
     // One statement per text: only blanks, semicolons and comments may follow.
     for (const char* t = tail; t && *t;) {
         if (std::isspace(static_cast<unsigned char>(*t)) || *t == ';') {
@@ -376,7 +376,7 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
             t = e ? e + 2 : t + std::strlen(t);
         } else {
             s->Reset();
-            return s->Error("42000", std::string(kPrefix) + "Characters found after end of SQL statement");
+            return s->Fail("42000", ODBC_DIAG_PREFIX "Characters found after end of SQL statement");
         }
     }
     s->kind = s->translation.kind;
@@ -407,7 +407,7 @@ SQLRETURN SQLFetch(SQLHSTMT h) {
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
-    if (!s->st || s->columns == 0) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
+    if (!s->st || s->columns == 0) return s->Fail("24000", ODBC_DIAG_PREFIX "Invalid cursor state");
     s->onRow = false;
     s->cacheColumn = -1;
     if (s->pendingRow) {
@@ -434,7 +434,7 @@ SQLRETURN SQLCloseCursor(SQLHSTMT h) {
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
-    if (!s->st) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
+    if (!s->st) return s->Fail("24000", ODBC_DIAG_PREFIX "Invalid cursor state");
     s->Reset();
     return SQL_SUCCESS;
 }
@@ -442,14 +442,14 @@ SQLRETURN SQLCloseCursor(SQLHSTMT h) {
 namespace {
 
 // The current row's value of column c (0-based) as GBK text.
-void CellText(Stmt* s, int c, const char*& data, size_t& size) {
+void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
     if (s->cacheColumn == c) {
         data = s->cacheData;
         size = s->cacheSize;
         return;
     }
     sqlite3_stmt* st = s->st;
-    switch (sqlite3_column_type(st, c)) {
+    switch (valueType) {
     case SQLITE_INTEGER: {
         char buf[32];
         int n = std::snprintf(buf, sizeof buf, "%lld", (long long)sqlite3_column_int64(st, c));
@@ -493,13 +493,13 @@ void CellText(Stmt* s, int c, const char*& data, size_t& size) {
 }
 
 SQLRETURN ConversionError(Stmt* s) {
-    return s->Error("22018", std::string(kPrefix) + "Invalid character value for cast specification");
+    return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast specification");
 }
 
 // Numeric value of a cell for the numeric C types.
-bool CellNumber(Stmt* s, int c, bool wantInteger, long long& i, double& d) {
+bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, double& d) {
     sqlite3_stmt* st = s->st;
-    switch (sqlite3_column_type(st, c)) {
+    switch (valueType) {
     case SQLITE_INTEGER:
         i = sqlite3_column_int64(st, c);
         d = double(i);
@@ -526,8 +526,8 @@ bool CellNumber(Stmt* s, int c, bool wantInteger, long long& i, double& d) {
     }
 }
 
-bool CellDateTime(Stmt* s, int c, jetsql::DateTime& dt) {
-    if (sqlite3_column_type(s->st, c) != SQLITE_TEXT) return false;
+bool CellDateTime(Stmt* s, int c, int valueType, jetsql::DateTime& dt) {
+    if (valueType != SQLITE_TEXT) return false;
     const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s->st, c));
     return t && jetsql::ParseDateTime(t, dt);
 }
@@ -539,14 +539,15 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
-    if (!s->st || !s->onRow) return s->Error("24000", std::string(kPrefix) + "Invalid cursor state");
-    if (column < 1 || column > s->columns) return s->Error("07009", std::string(kPrefix) + "Invalid descriptor index");
+    if (!s->st || !s->onRow) return s->Fail("24000", ODBC_DIAG_PREFIX "Invalid cursor state");
+    if (column < 1 || column > s->columns) return s->Fail("07009", ODBC_DIAG_PREFIX "Invalid descriptor index");
     int c = column - 1;
     sqlite3_stmt* st = s->st;
 
-    if (sqlite3_column_type(st, c) == SQLITE_NULL) {
+    int valueType = sqlite3_column_type(st, c);
+    if (valueType == SQLITE_NULL) {
         // NULL: only the indicator is written; the buffer stays as it was.
-        if (!ind) return s->Error("22002", std::string(kPrefix) + "Indicator variable required but not supplied");
+        if (!ind) return s->Fail("22002", ODBC_DIAG_PREFIX "Indicator variable required but not supplied");
         *ind = SQL_NULL_DATA;
         return SQL_SUCCESS;
     }
@@ -555,15 +556,15 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     case SQL_C_CHAR: {
         int32_t& offset = s->offsets[size_t(c)];
         if (offset < 0) return SQL_NO_DATA;  // returned whole already
-        if (bufLen < 0) return s->Error("HY090", std::string(kPrefix) + "Invalid string or buffer length");
+        if (bufLen < 0) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string or buffer length");
         const char* data;
         size_t size;
-        CellText(s, c, data, size);
+        CellText(s, c, valueType, data, size);
         size_t left = size - size_t(offset);
         if (ind) *ind = SQLLEN(left);
         if (bufLen == 0 || !target) {
             // Length probe: nothing is consumed.
-            s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            s->Info("01004", ODBC_DIAG_PREFIX "String data, right truncated");
             return SQL_SUCCESS_WITH_INFO;
         }
         char* out = static_cast<char*>(target);
@@ -578,7 +579,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         std::memcpy(out, data + offset, cut);
         out[cut] = '\0';
         offset += int32_t(cut);
-        s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+        s->Info("01004", ODBC_DIAG_PREFIX "String data, right truncated");
         return SQL_SUCCESS_WITH_INFO;
     }
     case SQL_C_SLONG:
@@ -587,16 +588,16 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     case SQL_C_SHORT: {
         long long i;
         double d;
-        if (!CellNumber(s, c, true, i, d)) return ConversionError(s);
+        if (!CellNumber(s, c, valueType, true, i, d)) return ConversionError(s);
         if (type == SQL_C_SHORT) {
-            if (i < -32768 || i > 32767) return s->Error("22003", std::string(kPrefix) + "Numeric value out of range");
+            if (i < -32768 || i > 32767) return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
             SQLSMALLINT v = SQLSMALLINT(i);
             std::memcpy(target, &v, sizeof v);
             if (ind) *ind = sizeof v;
         } else {
             bool isUnsigned = type == SQL_C_ULONG;
             if (isUnsigned ? (i < 0 || i > 4294967295LL) : (i < INT32_MIN || i > INT32_MAX))
-                return s->Error("22003", std::string(kPrefix) + "Numeric value out of range");
+                return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
             int32_t v = int32_t(uint32_t(i));
             std::memcpy(target, &v, sizeof v);
             if (ind) *ind = sizeof v;
@@ -607,7 +608,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     case SQL_C_FLOAT: {
         long long i;
         double d;
-        if (!CellNumber(s, c, false, i, d)) return ConversionError(s);
+        if (!CellNumber(s, c, valueType, false, i, d)) return ConversionError(s);
         if (type == SQL_C_DOUBLE) {
             std::memcpy(target, &d, sizeof d);
             if (ind) *ind = sizeof d;
@@ -620,7 +621,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     }
     case SQL_C_TYPE_DATE: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, dt) || !dt.HasDate()) return ConversionError(s);
+        if (!CellDateTime(s, c, valueType, dt) || !dt.HasDate()) return ConversionError(s);
         DATE_STRUCT v{SQLSMALLINT(dt.year), SQLUSMALLINT(dt.month), SQLUSMALLINT(dt.day)};
         std::memcpy(target, &v, sizeof v);
         if (ind) *ind = sizeof v;
@@ -628,7 +629,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     }
     case SQL_C_TYPE_TIME: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, dt)) return ConversionError(s);
+        if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
         TIME_STRUCT v{0, 0, 0};
         if (dt.HasTime()) v = TIME_STRUCT{SQLUSMALLINT(dt.hour), SQLUSMALLINT(dt.minute), SQLUSMALLINT(dt.second)};
         std::memcpy(target, &v, sizeof v);
@@ -637,7 +638,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     }
     case SQL_C_TYPE_TIMESTAMP: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, dt)) return ConversionError(s);
+        if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
         TIMESTAMP_STRUCT v{};
         if (dt.HasDate()) v.year = SQLSMALLINT(dt.year), v.month = SQLUSMALLINT(dt.month), v.day = SQLUSMALLINT(dt.day);
         else v.year = 1899, v.month = 12, v.day = 30;
@@ -648,7 +649,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         return SQL_SUCCESS;
     }
     default:
-        return s->Error("HY003", std::string(kPrefix) + "Program type out of range");
+        return s->Fail("HY003", ODBC_DIAG_PREFIX "Program type out of range");
     }
 }
 
@@ -656,7 +657,7 @@ SQLRETURN SQLNumResultCols(SQLHSTMT h, SQLSMALLINT* count) {
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
-    if (!s->st) return s->Error("HY010", std::string(kPrefix) + "Function sequence error");
+    if (!s->st) return s->Fail("HY010", ODBC_DIAG_PREFIX "Function sequence error");
     if (count) *count = SQLSMALLINT(s->columns);
     return SQL_SUCCESS;
 }
@@ -666,8 +667,8 @@ SQLRETURN SQLDescribeCol(SQLHSTMT h, SQLUSMALLINT column, SQLCHAR* name, SQLSMAL
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
-    if (!s->st) return s->Error("HY010", std::string(kPrefix) + "Function sequence error");
-    if (column < 1 || column > s->columns) return s->Error("07009", std::string(kPrefix) + "Invalid descriptor index");
+    if (!s->st) return s->Fail("HY010", ODBC_DIAG_PREFIX "Function sequence error");
+    if (column < 1 || column > s->columns) return s->Fail("07009", ODBC_DIAG_PREFIX "Invalid descriptor index");
     const char* n8 = sqlite3_column_name(s->st, column - 1);
     std::string n;
     if (n8) jetsql::Utf8ToGbk(n8, std::strlen(n8), n);
@@ -675,7 +676,7 @@ SQLRETURN SQLDescribeCol(SQLHSTMT h, SQLUSMALLINT column, SQLCHAR* name, SQLSMAL
     if (nameLen) *nameLen = SQLSMALLINT(n.size());
     if (name && nameSize > 0) {
         if (gbk::CopyCut(reinterpret_cast<char*>(name), size_t(nameSize), n) < n.size()) {
-            s->Info("01004", std::string(kPrefix) + "String data, right truncated");
+            s->Info("01004", ODBC_DIAG_PREFIX "String data, right truncated");
             ret = SQL_SUCCESS_WITH_INFO;
         }
     }
@@ -718,13 +719,14 @@ SQLRETURN SQLGetDiagRec(SQLSMALLINT type, SQLHANDLE h, SQLSMALLINT rec, SQLCHAR*
     if (size_t(rec) > hd->diags.size()) return SQL_NO_DATA;
     const DiagRecord& d = hd->diags[size_t(rec) - 1];
     if (state) {
-        std::memcpy(state, d.state.c_str(), 5);
+        std::memcpy(state, d.state, 5);
         state[5] = 0;
     }
     if (native) *native = d.native;
-    if (textLen) *textLen = SQLSMALLINT(std::min<size_t>(d.message.size(), 32767));
+    std::string_view message = d.Message();
+    if (textLen) *textLen = SQLSMALLINT(std::min<size_t>(message.size(), 32767));
     if (text && textSize > 0) {
-        if (gbk::CopyCut(reinterpret_cast<char*>(text), size_t(textSize), d.message) < d.message.size())
+        if (gbk::CopyCut(reinterpret_cast<char*>(text), size_t(textSize), message) < message.size())
             return SQL_SUCCESS_WITH_INFO;
     }
     return SQL_SUCCESS;

@@ -15,21 +15,33 @@ namespace odbcdrv {
 enum : uint32_t { kEnvMagic = 0x454e5631, kDbcMagic = 0x44424331, kStmtMagic = 0x53544d31 };
 
 struct DiagRecord {
-    std::string state;    // five-character SQLSTATE
-    int native = 0;       // SQLite result code, or 0
-    std::string message;  // GBK
+    const char* state;          // five-character SQLSTATE
+    int native = 0;             // SQLite result code, or 0
+    const char* fixed;          // a constant message, or null
+    std::string text;           // else this one (GBK)
+    const char* Message() const { return fixed ? fixed : text.c_str(); }
 };
+
+// Prefix of every diagnostic text.
+#define ODBC_DIAG_PREFIX "[Tarvel][ODBC Access over SQLite] "
 
 struct Handle {
     uint32_t magic;
     std::vector<DiagRecord> diags;
     explicit Handle(uint32_t m) : magic(m) {}
     void ClearDiag() { diags.clear(); }
-    SQLRETURN Error(const char* state, const std::string& message, int native = 0) {
-        diags.push_back(DiagRecord{state, native, message});
+    SQLRETURN Error(const char* state, std::string message, int native = 0) {
+        diags.push_back(DiagRecord{state, native, nullptr, std::move(message)});
         return SQL_ERROR;
     }
-    void Info(const char* state, const std::string& message) { diags.push_back(DiagRecord{state, 0, message}); }
+    // Constant texts: no allocation on the paths that run per cell.
+    SQLRETURN Fail(const char* state, const char* constantMessage) {
+        diags.push_back(DiagRecord{state, 0, constantMessage, std::string()});
+        return SQL_ERROR;
+    }
+    void Info(const char* state, const char* constantMessage) {
+        diags.push_back(DiagRecord{state, 0, constantMessage, std::string()});
+    }
 };
 
 struct Env : Handle {
