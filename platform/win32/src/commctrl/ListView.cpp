@@ -380,6 +380,13 @@ void ListTree::keyPressEvent(QKeyEvent* e) {
     QTreeView::keyPressEvent(e);
 }
 
+bool ListTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    // F2 edits the label of the focused row whichever cell has the focus.
+    if (trigger == EditKeyPressed && index.isValid() && index.column() != 0)
+        return QTreeView::edit(index.sibling(index.row(), 0), trigger, event);
+    return QTreeView::edit(index, trigger, event);
+}
+
 void ListTree::CancelEdit() {
     if (state() != EditingState) return;
     if (QWidget* editor = indexWidget(currentIndex())) {
@@ -722,7 +729,7 @@ LRESULT ListViewCtl::GetColumn(int index, LVCOLUMNA* col) {
 LRESULT ListViewCtl::HitTest(LVHITTESTINFO* info, bool sub) {
     if (!info) return -1;
     Flush();
-    const QPoint pos(info->pt.x, info->pt.y - (tree_->header()->isVisible() ? tree_->header()->height() : 0));
+    const QPoint pos = tree_->viewport()->mapFrom(tree_, QPoint(info->pt.x, info->pt.y));
     const int row = tree_->RowAt(pos);
     info->iItem = row;
     info->iSubItem = row >= 0 ? tree_->ColumnAt(pos) : -1;
@@ -857,8 +864,14 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         const int row = static_cast<int>(wp);
         if (!rc || !store_.Valid(row)) return FALSE;
         QRect r = tree_->RowRect(row);
-        const int dy = tree_->header()->isVisible() ? tree_->header()->height() : 0;
-        *rc = RECT{r.left(), r.top() + dy, r.right() + 1, r.bottom() + 1 + dy};
+        if (rc->left == LVIR_ICON || rc->left == LVIR_LABEL) {
+            // Column 0 only; the icon part is the state image.
+            QRect cell = tree_->visualRect(model_->index(row, 0));
+            QRect icon = stateList_ ? tree_->StateIconRect(row) : QRect(cell.left(), cell.top(), 0, cell.height());
+            r = rc->left == LVIR_ICON ? icon : QRect(QPoint(icon.right() + 1, cell.top()), cell.bottomRight());
+        }
+        r.moveTopLeft(tree_->viewport()->mapTo(tree_, r.topLeft()));
+        *rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
         return TRUE;
     }
     case LVM_ENSUREVISIBLE:

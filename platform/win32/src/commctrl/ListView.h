@@ -56,6 +56,7 @@ class ListTree : public QTreeView {
     Q_OBJECT
 public:
     ListTree(ListViewCtl* ctl, QWidget* parent);
+    using QTreeView::edit;
     int RowAt(QPoint viewportPos) const;
     int ColumnAt(QPoint viewportPos) const;
     QRect RowRect(int row) const;  // viewport coordinates, all columns
@@ -77,6 +78,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     ListViewCtl* ctl_;

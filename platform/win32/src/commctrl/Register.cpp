@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "commctrl/Controls.h"
 #include "commctrl/DateTimePicker.h"
 #include "commctrl/ListView.h"
 #include "commctrl/StatusBar.h"
@@ -12,11 +13,6 @@
 
 namespace w32::cc {
 namespace {
-
-template <class Ctl>
-struct Holder : w32::ControlState {
-    QPointer<Ctl> ctl;
-};
 
 bool IsMouse(UINT msg) {
     return (msg >= WM_MOUSEMOVE && msg <= 0x0209 /* WM_MBUTTONDBLCLK */) || msg == WM_MOUSEWHEEL;

@@ -1,0 +1,190 @@
+// Filling a report list the way every page fills it (insert at row 0, then
+// each further cell of row 0) against a plain Qt table model filled in one go,
+// both shown offscreen. Also the memory the list keeps per cell.
+#include <benchmark/benchmark.h>
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QTableView>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "commctrl/Controls.h"
+#include "commctrl/ListView.h"
+#include "core/core.h"
+#include "gbk.h"
+#include "win32.h"
+
+namespace {
+
+constexpr int kColumns = 8;
+
+// Short Chinese texts, as the pages show them (names, companies, dates).
+const char* const kWords[] = {"张伟", "北京塔维尔", "经理", "010-6288", "重要", "华北区", "2024-3-5", "合作伙伴"};
+
+struct Data {
+    std::vector<std::string> gbk;   // rows * columns, GBK
+    std::vector<std::string> utf8;  // the same texts in UTF-8
+};
+
+const Data& MakeData(int rows) {
+    static std::map<int, Data> cache;
+    Data& d = cache[rows];
+    if (!d.gbk.empty()) return d;
+    d.gbk.reserve(static_cast<size_t>(rows) * kColumns);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            std::string u = std::string(kWords[c]) + std::to_string(r % 1000);
+            d.utf8.push_back(u);
+            d.gbk.push_back(gbk::FromUtf8(u));
+        }
+    return d;
+}
+
+long PeakRssKb() {
+    std::ifstream f("/proc/self/status");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, m, wp, lp); }
+
+HWND MakeParent() {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x400000));
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = "BenchParent";
+        RegisterClassA(&wc);
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&icc);
+        registered = true;
+    }
+    return CreateWindowExA(0, "BenchParent", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 700, nullptr,
+                           nullptr, nullptr, nullptr);
+}
+
+void Show() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+void BM_ListViewFillAtRowZero(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const Data& data = MakeData(rows);
+    size_t bytes = 0, textBytes = 0;
+    for (const std::string& s : data.gbk) textBytes += s.size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        HWND parent = MakeParent();
+        HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                                    167, 40, 850, 573, parent, reinterpret_cast<HMENU>(10803), nullptr, nullptr);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
+        LVCOLUMNA col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        for (int c = 0; c < kColumns; ++c) {
+            col.cx = 100;
+            col.pszText = const_cast<char*>("col");
+            SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+        }
+        Show();
+        state.ResumeTiming();
+
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_STATE;
+        for (int r = 0; r < rows; ++r) {
+            const std::string* rec = &data.gbk[static_cast<size_t>(r) * kColumns];
+            item.iItem = 0;
+            item.iSubItem = 0;
+            item.pszText = const_cast<char*>(rec[0].c_str());
+            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            for (int c = 1; c < kColumns; ++c) {
+                item.iSubItem = c;
+                item.pszText = const_cast<char*>(rec[c].c_str());
+                SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            }
+        }
+        Show();
+
+        state.PauseTiming();
+        if (auto* ctl = w32::cc::ControlOf<w32::cc::ListViewCtl>(list)) bytes = ctl->Store().HeapBytes();
+        DestroyWindow(parent);
+        Show();
+        state.ResumeTiming();
+    }
+    const double cells = static_cast<double>(rows) * kColumns;
+    state.counters["rows"] = rows;
+    state.counters["ns_per_row"] =
+        benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["store_bytes_per_cell"] = static_cast<double>(bytes) / cells;
+    state.counters["text_bytes_per_cell"] = static_cast<double>(textBytes) / cells;
+    state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
+}
+
+class PlainModel : public QAbstractTableModel {
+public:
+    int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : static_cast<int>(cells_.size() / kColumns); }
+    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : kColumns; }
+    QVariant data(const QModelIndex& i, int role) const override {
+        if (role != Qt::DisplayRole) return {};
+        return cells_[static_cast<size_t>(i.row()) * kColumns + i.column()];
+    }
+    void Fill(const std::vector<std::string>& utf8) {
+        beginResetModel();
+        cells_.clear();
+        cells_.reserve(utf8.size());
+        for (const std::string& s : utf8) cells_.push_back(QString::fromUtf8(s));
+        endResetModel();
+    }
+
+private:
+    std::vector<QString> cells_;
+};
+
+void BM_PlainQtModelFillInOneGo(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const Data& data = MakeData(rows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* view = new QTableView;
+        auto* model = new PlainModel;
+        view->setModel(model);
+        view->resize(850, 573);
+        view->show();
+        Show();
+        state.ResumeTiming();
+        model->Fill(data.utf8);
+        Show();
+        state.PauseTiming();
+        delete view;
+        delete model;
+        Show();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = rows;
+    state.counters["ns_per_row"] =
+        benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_ListViewFillAtRowZero)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainQtModelFillInOneGo)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    w32::InitLayer();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    w32::ShutdownLayer();
+    return 0;
+}

@@ -1,0 +1,186 @@
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <string>
+
+#include "commctrl/Controls.h"
+#include "commctrl/DateTimePicker.h"
+#include "commctrl/ListView.h"
+#include "commctrl/TabControl.h"
+#include "commctrl/Toolbar.h"
+#include "gbk.h"
+#include "win32_testhooks.h"
+#include "win32_testhooks_commctrl.h"
+
+using namespace w32::cc;
+
+namespace w32test {
+namespace {
+
+POINT P(QPoint p) { return POINT{p.x(), p.y()}; }
+
+void SendKey(QWidget* target, int key) {
+    if (!target) return;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+    ProcessEvents();
+}
+
+QLineEdit* ListEditor(ListViewCtl* ctl) {
+    if (!ctl || !ctl->Tree()->Editing()) return nullptr;
+    for (QLineEdit* e : ctl->Tree()->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible()) return e;
+    return nullptr;
+}
+
+}  // namespace
+
+POINT ListCellPoint(HWND list, int row, int column) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return POINT{-1, -1};
+    ctl->Flush();
+    ListTree* tree = ctl->Tree();
+    QAbstractItemModel* m = tree->model();
+    if (row < 0 || row >= m->rowCount() || column < 0 || column >= m->columnCount()) return POINT{-1, -1};
+    tree->scrollTo(m->index(row, column));
+    ProcessEvents();
+    const QRect r = tree->visualRect(m->index(row, column));
+    return P(tree->viewport()->mapTo(tree, r.center()));
+}
+
+POINT ListBlankPoint(HWND list) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return POINT{-1, -1};
+    ctl->Flush();
+    ListTree* tree = ctl->Tree();
+    QAbstractItemModel* m = tree->model();
+    int y = tree->viewport()->height() - 3;
+    if (m->rowCount() > 0) {
+        const QRect last = tree->RowRect(m->rowCount() - 1);
+        if (last.bottom() + 4 < tree->viewport()->height()) y = last.bottom() + 4;
+    }
+    return P(tree->viewport()->mapTo(tree, QPoint(5, y)));
+}
+
+void ClickListRow(HWND list, int row, int column) {
+    const POINT p = ListCellPoint(list, row, column);
+    if (p.x >= 0) Click(list, p.x, p.y);
+}
+
+void DoubleClickListRow(HWND list, int row, int column) {
+    const POINT p = ListCellPoint(list, row, column);
+    if (p.x >= 0) DoubleClick(list, p.x, p.y);
+}
+
+void ClickListStateImage(HWND list, int row) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return;
+    ListCellPoint(list, row, 0);  // flush and scroll into view
+    const QRect r = ctl->Tree()->StateIconRect(row);
+    if (r.isEmpty()) return;
+    const QPoint p = ctl->Tree()->viewport()->mapTo(ctl->Tree(), r.center());
+    Click(list, p.x(), p.y());
+}
+
+void ClickListHeader(HWND list, int column) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return;
+    ctl->Flush();
+    QHeaderView* h = ctl->Tree()->header();
+    if (column < 0 || column >= h->count()) return;
+    const QPoint inHeader(h->sectionViewportPosition(column) + h->sectionSize(column) / 2, h->height() / 2);
+    const QPoint p = h->viewport()->mapTo(ctl->Tree(), inHeader);
+    Click(list, p.x(), p.y());
+}
+
+bool ListEditorText(HWND list, std::string* gbkText) {
+    QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
+    if (!e) return false;
+    if (gbkText) *gbkText = gbk::FromUtf8(e->text().toUtf8().toStdString());
+    return true;
+}
+
+void FinishListEdit(HWND list, const std::string& gbkText, bool accept) {
+    QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
+    if (!e) return;
+    e->setText(QString::fromUtf8(gbk::ToUtf8(gbkText)));
+    SendKey(e, accept ? Qt::Key_Return : Qt::Key_Escape);
+}
+
+int ListShownRows(HWND list) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return -1;
+    ctl->Flush();
+    return ctl->Tree()->model()->rowCount();
+}
+
+void ClickTab(HWND tab, int index) {
+    TabCtl* ctl = ControlOf<TabCtl>(tab);
+    if (!ctl) return;
+    QTabBar* bar = ctl->Tabs()->Bar();
+    if (index < 0 || index >= bar->count()) return;
+    const QPoint p = bar->mapTo(ctl->Tabs(), bar->tabRect(index).center());
+    Click(tab, p.x(), p.y());
+}
+
+std::string PickerText(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl) return {};
+    return gbk::FromUtf8(ctl->Edit()->text().toUtf8().toStdString());
+}
+
+bool PickerHasCalendar(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    return ctl && ctl->Popup();
+}
+
+RECT PickerCalendarRect(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl || !PickerCalendarOpen(picker)) return RECT{};
+    QWidget* popup = ctl->Popup();
+    const QPoint tl = ctl->Edit()->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0)));
+    return RECT{tl.x(), tl.y(), tl.x() + popup->width(), tl.y() + popup->height()};
+}
+
+void OpenPickerCalendar(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl) return;
+    QDateTimeEdit* e = ctl->Edit();
+    Click(picker, e->width() - 6, e->height() / 2);
+}
+
+bool PickerCalendarOpen(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    return ctl && ctl->Popup() && ctl->Popup()->isVisible();
+}
+
+void PickCalendarDate(HWND picker, int year, int month, int day) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl || !PickerCalendarOpen(picker)) return;
+    QCalendarWidget* cal = ctl->Edit()->calendarWidget();
+    cal->setSelectedDate(QDate(year, month, day));
+    QTableView* grid = cal->findChild<QTableView*>();
+    SendKey(grid ? static_cast<QWidget*>(grid) : cal, Qt::Key_Return);
+}
+
+void DismissPickerCalendar(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl || !PickerCalendarOpen(picker)) return;
+    QCalendarWidget* cal = ctl->Edit()->calendarWidget();
+    QTableView* grid = cal->findChild<QTableView*>();
+    SendKey(grid ? static_cast<QWidget*>(grid) : cal, Qt::Key_Escape);
+}
+
+void ClickToolbarButton(HWND toolbar, int commandId) {
+    RECT rc{};
+    const int index = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, commandId, 0));
+    if (index < 0 || !SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc))) return;
+    Click(toolbar, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+}  // namespace w32test

@@ -1,0 +1,217 @@
+// Toolbar and status bar as the main window builds them, and image lists.
+#include <thread>
+#include <vector>
+
+#include "Fixture.h"
+
+using namespace cctest;
+
+namespace {
+
+constexpr COLORREF kMask = 0xCA08D1;  // r D1, g 08, b CA
+
+// A strip of n 32 x 32 images: each a colour square on the mask colour,
+// with the mask colour also in its top-left quarter.
+HBITMAP MakeStrip(int n) {
+    std::vector<uint32_t> px(static_cast<size_t>(32 * n) * 32);
+    const uint32_t mask = 0x00D108CA;  // 0x00RRGGBB of the mask colour
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32 * n; ++x) {
+            const int lx = x % 32;
+            const bool inside = lx >= 4 && lx < 28 && y >= 4 && y < 28 && !(lx < 16 && y < 16);
+            px[static_cast<size_t>(y) * 32 * n + x] = inside ? 0x00208040u + static_cast<uint32_t>(x / 32) * 0x10 : mask;
+        }
+    return CreateBitmap(32 * n, 32, 1, 32, px.data());
+}
+
+class BarsTest : public ParentTest {
+protected:
+    HWND MakeToolbar() {
+        HWND bar = Make(TOOLBARCLASSNAMEA, WS_CHILD, 0, 0, 0, 0, 10001, nullptr);
+        EXPECT_NE(bar, nullptr);
+        SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        himl_ = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 10, 0);
+        HBITMAP strip = MakeStrip(10);
+        EXPECT_EQ(ImageList_AddMasked(himl_, strip, kMask), 0);
+        DeleteObject(strip);
+        EXPECT_EQ(ImageList_GetImageCount(himl_), 10);
+        SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(himl_));
+        struct Spec {
+            const char* label;
+            int id, image;
+            BYTE style;
+        };
+        const Spec specs[] = {{"后退", 10008, 6, BTNS_BUTTON},      {"前进", 10009, 7, BTNS_BUTTON},
+                              {nullptr, 0, -1, BTNS_SEP},           {nullptr, 0, -1, BTNS_SEP},
+                              {"首页", 10002, 0, BTNS_CHECKGROUP},  {"项目机会", 10003, 1, BTNS_CHECKGROUP},
+                              {"客户单位", 10004, 2, BTNS_CHECKGROUP}, {"联系人", 10005, 3, BTNS_CHECKGROUP},
+                              {"计划日志", 10006, 4, BTNS_CHECKGROUP}, {"邮件群发", 10007, 5, BTNS_CHECKGROUP},
+                              {"选项设置", 10010, 8, BTNS_CHECKGROUP}, {"导出日志", 10011, 9, BTNS_CHECKGROUP}};
+        std::vector<TBBUTTON> buttons;
+        int expectString = 0;
+        for (const Spec& s : specs) {
+            TBBUTTON b{};
+            b.iBitmap = s.image;
+            b.idCommand = s.id;
+            b.fsState = TBSTATE_ENABLED;
+            b.fsStyle = s.style;
+            if (s.label) {
+                char work[40] = {};
+                std::snprintf(work, 32, "%s", s.label);  // one string, then the double NUL
+                const LRESULT idx = SendMessageA(bar, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(work));
+                EXPECT_EQ(idx, expectString++);
+                b.iString = idx;
+            }
+            buttons.push_back(b);
+        }
+        EXPECT_TRUE(SendMessageA(bar, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())));
+        SendMessageA(bar, TB_AUTOSIZE, 0, 0);
+        ShowWindow(bar, SW_SHOW);
+        w32test::ProcessEvents(20);
+        return bar;
+    }
+    void TearDown() override {
+        ParentTest::TearDown();
+        if (himl_) ImageList_Destroy(himl_);
+    }
+    static bool Checked(HWND bar, int id) { return SendMessageA(bar, TB_ISBUTTONCHECKED, id, 0) == TRUE; }
+
+    HIMAGELIST himl_ = nullptr;
+};
+
+TEST_F(BarsTest, ToolbarSpansTheTopAndWithTheStatusBarLeaves78Pixels) {
+    HWND bar = MakeToolbar();
+    HWND status = Make(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, 11551, nullptr);
+    RECT pc{}, tc{}, sc{};
+    GetClientRect(parent_, &pc);
+    GetClientRect(bar, &tc);
+    GetClientRect(status, &sc);
+    EXPECT_EQ(tc.right, pc.right);
+    EXPECT_EQ(tc.bottom + sc.bottom, 78);
+    POINT top{0, 0};
+    MapWindowPoints(bar, parent_, &top, 1);
+    EXPECT_EQ(top.y, 0);
+    POINT bottom{0, sc.bottom};
+    MapWindowPoints(status, parent_, &bottom, 1);
+    EXPECT_EQ(bottom.y, pc.bottom);
+    EXPECT_EQ(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0), 12);
+}
+
+TEST_F(BarsTest, CheckButtonKeepsOneButtonOfTheGroupDown) {
+    HWND bar = MakeToolbar();
+    EXPECT_TRUE(SendMessageA(bar, TB_CHECKBUTTON, 10002, MAKELONG(TRUE, 0)));
+    EXPECT_TRUE(Checked(bar, 10002));
+    SendMessageA(bar, TB_CHECKBUTTON, 10005, MAKELONG(TRUE, 0));
+    EXPECT_TRUE(Checked(bar, 10005));
+    EXPECT_FALSE(Checked(bar, 10002));
+    SendMessageA(bar, TB_CHECKBUTTON, 10005, MAKELONG(FALSE, 0));
+    EXPECT_FALSE(Checked(bar, 10005));
+    EXPECT_FALSE(SendMessageA(bar, TB_CHECKBUTTON, 4242, MAKELONG(TRUE, 0)));
+}
+
+TEST_F(BarsTest, AClickPressesTheButtonBeforeItsCommandReachesTheParent) {
+    HWND bar = MakeToolbar();
+    SendMessageA(bar, TB_CHECKBUTTON, 10002, MAKELONG(TRUE, 0));
+    std::vector<bool> checkedAtCommand;
+    Rec().onCommand = [&](const Command&) { checkedAtCommand.push_back(Checked(bar, 10004)); };
+    w32test::ClickToolbarButton(bar, 10004);
+    ASSERT_EQ(Rec().commands.size(), 1u);
+    EXPECT_EQ(Rec().commands[0].wp, MAKEWPARAM(10004, BN_CLICKED));
+    EXPECT_EQ(Rec().commands[0].lp, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(checkedAtCommand, std::vector<bool>{true});
+    EXPECT_FALSE(Checked(bar, 10002));
+
+    // Clicking the pressed button leaves it pressed and still sends the command.
+    w32test::ProcessEvents(600);
+    w32test::ClickToolbarButton(bar, 10004);
+    EXPECT_EQ(Rec().commands.size(), 2u);
+    EXPECT_TRUE(Checked(bar, 10004));
+
+    // A plain button sends its command and changes no check.
+    w32test::ProcessEvents(600);
+    w32test::ClickToolbarButton(bar, 10008);
+    ASSERT_EQ(Rec().commands.size(), 3u);
+    EXPECT_EQ(LOWORD(Rec().commands[2].wp), 10008);
+    EXPECT_TRUE(Checked(bar, 10004));
+    EXPECT_FALSE(Checked(bar, 10008));
+}
+
+TEST_F(BarsTest, MaskColourPixelsAreTransparentOnTheBar) {
+    HWND bar = MakeToolbar();
+    RECT b{};
+    const LRESULT index = SendMessageA(bar, TB_COMMANDTOINDEX, 10002, 0);
+    ASSERT_TRUE(SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&b)));
+    const int imgLeft = (b.left + b.right) / 2 - 16;
+    const int imgTop = b.top + 3;
+    w32test::ProcessEvents(20);
+    const COLORREF masked = w32test::PixelAt(bar, imgLeft + 6, imgTop + 6);
+    const COLORREF shown = w32test::PixelAt(bar, imgLeft + 24, imgTop + 24);
+    EXPECT_NE(masked, kMask);
+    EXPECT_EQ(shown, 0x00408020u);  // COLORREF of 0x208040
+    w32test::GrabWindow(bar, OutDir() + "/toolbar.png");
+}
+
+TEST_F(BarsTest, StatusBarPartsStayAndTextComesFromAnotherThread) {
+    HWND status = Make(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, 11551, nullptr);
+    RECT pc{};
+    GetClientRect(parent_, &pc);
+    const int w = pc.right;
+    int edges[2] = {w / 2, w};
+    EXPECT_TRUE(SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges)));
+    EXPECT_TRUE(SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("北京塔维尔信息技术有限公司")));
+
+    std::thread worker([&] {
+        char text[128];
+        for (int i = 1; i <= 3; ++i) {
+            std::snprintf(text, sizeof text, "正在发送邮件,现在是第%d封,共%d封邮件", i, 3);
+            SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+        }
+        PostMessageA(parent_, WM_USER + 9, 0, 0);
+    });
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_USER + 9) break;
+        DispatchMessageA(&msg);
+    }
+    worker.join();
+
+    char buf[256];
+    LRESULT r = SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "正在发送邮件,现在是第3封,共3封邮件");
+    EXPECT_EQ(LOWORD(r), std::strlen(buf));
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "北京塔维尔信息技术有限公司");
+
+    // The parent grows; the bar follows on WM_SIZE(0, 0), the part edge stays.
+    MoveWindow(parent_, 0, 0, 1280, 900, TRUE);
+    SendMessageA(status, WM_SIZE, 0, 0);
+    w32test::ProcessEvents(20);
+    RECT npc{}, sc{};
+    GetClientRect(parent_, &npc);
+    GetClientRect(status, &sc);
+    EXPECT_EQ(sc.right, npc.right);
+    POINT bottom{0, sc.bottom};
+    MapWindowPoints(status, parent_, &bottom, 1);
+    EXPECT_EQ(bottom.y, npc.bottom);
+    int got[2] = {};
+    EXPECT_EQ(SendMessageA(status, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(got)), 2);
+    EXPECT_EQ(got[0], w / 2);
+    w32test::GrabWindow(status, OutDir() + "/statusbar.png");
+}
+
+TEST(ImageLists, HandlesAreCheckedAndIconsAppend) {
+    HIMAGELIST himl = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    ASSERT_NE(himl, nullptr);
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(himl, &cx, &cy));
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+    EXPECT_EQ(ImageList_GetImageCount(himl), 0);
+    EXPECT_EQ(ImageList_AddIcon(himl, nullptr), -1);  // not an icon
+    EXPECT_TRUE(ImageList_Destroy(himl));
+    EXPECT_FALSE(ImageList_Destroy(himl));  // already gone
+    EXPECT_EQ(ImageList_GetImageCount(himl), 0);
+    EXPECT_EQ(ImageList_Create(0, 16, ILC_COLOR24, 1, 0), nullptr);
+}
+
+}  // namespace

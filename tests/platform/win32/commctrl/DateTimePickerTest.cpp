@@ -1,0 +1,181 @@
+// Date-time picker: initial value, set/get round trips, refused dates,
+// formats, the calendar's notifications and the program's subclassing.
+#include "Fixture.h"
+
+using namespace cctest;
+
+namespace {
+
+class PickerTest : public ParentTest {
+protected:
+    HWND MakePicker(DWORD extra = 0, int id = 11205) {
+        HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extra, 166, 40, 105, 20, id, "DateTime");
+        EXPECT_NE(h, nullptr);
+        return h;
+    }
+    static SYSTEMTIME Date(int y, int m, int d) {
+        SYSTEMTIME st{};
+        st.wYear = static_cast<WORD>(y);
+        st.wMonth = static_cast<WORD>(m);
+        st.wDay = static_cast<WORD>(d);
+        st.wHour = st.wMinute = st.wSecond = st.wMilliseconds = 1;
+        st.wDayOfWeek = 1;
+        return st;
+    }
+    static SYSTEMTIME Get(HWND h) {
+        SYSTEMTIME st{};
+        EXPECT_EQ(SendMessageA(h, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)), GDT_VALID);
+        return st;
+    }
+    static std::string Shown(HWND h) {
+        // The text the picker shows, through its grab-free accessor: window text is not it.
+        return w32test::PickerText(h);
+    }
+};
+
+TEST_F(PickerTest, StartsAtTheLocalDateAndTime) {
+    SYSTEMTIME before{}, after{};
+    GetLocalTime(&before);
+    HWND h = MakePicker();
+    GetLocalTime(&after);
+    const SYSTEMTIME st = Get(h);
+    const bool sameDay = (st.wYear == before.wYear && st.wMonth == before.wMonth && st.wDay == before.wDay) ||
+                         (st.wYear == after.wYear && st.wMonth == after.wMonth && st.wDay == after.wDay);
+    EXPECT_TRUE(sameDay);
+}
+
+TEST_F(PickerTest, SetThenGetRoundTripsAndShowsTheShortDate) {
+    HWND h = MakePicker();
+    SYSTEMTIME in = Date(2024, 3, 5);
+    EXPECT_TRUE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&in)));
+    const SYSTEMTIME out = Get(h);
+    EXPECT_EQ(out.wYear, 2024);
+    EXPECT_EQ(out.wMonth, 3);
+    EXPECT_EQ(out.wDay, 5);
+    EXPECT_EQ(out.wDayOfWeek, 2);  // a Tuesday, computed by the picker
+    EXPECT_EQ(Shown(h), "2024-3-5");
+}
+
+TEST_F(PickerTest, AnInvalidDateIsRefusedAndLeavesTheValue) {
+    HWND h = MakePicker();
+    SYSTEMTIME good = Date(2023, 12, 31);
+    ASSERT_TRUE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&good)));
+    SYSTEMTIME null{};  // what a NULL database date reads as
+    EXPECT_FALSE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&null)));
+    SYSTEMTIME feb30 = Date(2023, 2, 30);
+    EXPECT_FALSE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&feb30)));
+    EXPECT_FALSE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&good)));
+    const SYSTEMTIME out = Get(h);
+    EXPECT_EQ(out.wYear, 2023);
+    EXPECT_EQ(out.wMonth, 12);
+    EXPECT_EQ(out.wDay, 31);
+    EXPECT_EQ(Shown(h), "2023-12-31");
+}
+
+TEST_F(PickerTest, TimePickerTakesYearOneAndShowsTheTime) {
+    HWND h = MakePicker(DTS_TIMEFORMAT, 11161);
+    SYSTEMTIME t{};
+    t.wYear = t.wMonth = t.wDay = t.wDayOfWeek = t.wMilliseconds = 1;
+    t.wHour = 9;
+    t.wMinute = 5;
+    t.wSecond = 7;
+    EXPECT_TRUE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t)));
+    const SYSTEMTIME out = Get(h);
+    EXPECT_EQ(out.wHour, 9);
+    EXPECT_EQ(out.wMinute, 5);
+    EXPECT_EQ(out.wSecond, 7);
+    EXPECT_EQ(Shown(h), "9:05:07");
+    EXPECT_FALSE(w32test::PickerHasCalendar(h));
+}
+
+TEST_F(PickerTest, CloseUpComesWhenTheCalendarClosesWithThePickedDateInPlace) {
+    HWND h = MakePicker(DTS_SHORTDATEFORMAT);
+    SYSTEMTIME start = Date(2024, 5, 10);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
+    SYSTEMTIME atCloseUp{};
+    Rec().onNotify = [&](NMHDR* hdr) -> LRESULT {
+        if (hdr->code == DTN_CLOSEUP) SendMessageA(hdr->hwndFrom, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&atCloseUp));
+        return 0;
+    };
+    Rec().Clear();
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    EXPECT_EQ(Rec().Of(DTN_DROPDOWN).size(), 1u);
+    EXPECT_TRUE(Rec().Of(DTN_CLOSEUP).empty());
+    w32test::PickCalendarDate(h, 2024, 5, 21);
+    EXPECT_FALSE(w32test::PickerCalendarOpen(h));
+    ASSERT_EQ(Rec().Of(DTN_CLOSEUP).size(), 1u);
+    EXPECT_EQ(atCloseUp.wDay, 21);
+    EXPECT_EQ(Get(h).wDay, 21);
+    EXPECT_FALSE(Rec().Of(DTN_DATETIMECHANGE).empty());
+
+    // Dismissed without a pick: still one DTN_CLOSEUP, value unchanged.
+    Rec().Clear();
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    w32test::DismissPickerCalendar(h);
+    EXPECT_EQ(Rec().Of(DTN_CLOSEUP).size(), 1u);
+    EXPECT_EQ(Get(h).wDay, 21);
+}
+
+TEST_F(PickerTest, SettingTheValueSendsNoNotification) {
+    HWND h = MakePicker();
+    Rec().Clear();
+    SYSTEMTIME st = Date(2020, 1, 2);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    w32test::ProcessEvents();
+    EXPECT_TRUE(Rec().Of(DTN_DATETIMECHANGE).empty());
+    EXPECT_TRUE(Rec().Of(DTN_CLOSEUP).empty());
+}
+
+TEST_F(PickerTest, RightAlignedCalendarEndsUnderTheControlsRightEdge) {
+    HWND h = MakePicker(DTS_RIGHTALIGN);
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    RECT client{};
+    GetClientRect(h, &client);
+    RECT cal = w32test::PickerCalendarRect(h);  // in the picker's client coordinates
+    EXPECT_EQ(cal.right, client.right);
+    EXPECT_GE(cal.top, client.bottom - 1);
+    w32test::DismissPickerCalendar(h);
+}
+
+TEST_F(PickerTest, ADisabledPickerTakesNoInput) {
+    HWND h = MakePicker(WS_DISABLED);
+    SYSTEMTIME st = Date(2022, 6, 1);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    w32test::OpenPickerCalendar(h);
+    EXPECT_FALSE(w32test::PickerCalendarOpen(h));
+    EXPECT_EQ(Get(h).wDay, 1);
+    EXPECT_EQ(Shown(h), "2022-6-1");
+}
+
+WNDPROC g_oldPickerProc = nullptr;
+std::vector<WPARAM> g_keys;
+LRESULT CALLBACK PickerSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN) g_keys.push_back(wp);
+    if (msg == WM_KEYDOWN && wp == VK_TAB) return 0;  // the form moves the focus itself
+    return CallWindowProcA(g_oldPickerProc, h, msg, wp, lp);
+}
+
+TEST_F(PickerTest, TheProgramsSubclassSeesTabWhileThePickerHasTheFocus) {
+    HWND h = MakePicker();
+    g_keys.clear();
+    g_oldPickerProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PickerSubclass)));
+    SetFocus(h);
+    w32test::ProcessEvents();
+    w32test::PressKey(VK_TAB);
+    w32test::PressKey(VK_UP);
+    EXPECT_EQ(g_keys, (std::vector<WPARAM>{VK_TAB, VK_UP}));
+    EXPECT_EQ(GetFocus(), h);
+}
+
+TEST_F(PickerTest, Grab) {
+    HWND h = MakePicker();
+    SYSTEMTIME st = Date(2024, 11, 28);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    w32test::ProcessEvents(20);
+    EXPECT_TRUE(w32test::GrabWindow(h, OutDir() + "/datepicker.png"));
+}
+
+}  // namespace

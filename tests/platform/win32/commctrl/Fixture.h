@@ -1,0 +1,71 @@
+// A parent window that records what its common controls tell it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32.h"
+#include "win32_testhooks.h"
+#include "win32_testhooks_commctrl.h"
+
+namespace cctest {
+
+struct Note {
+    HWND from;
+    UINT_PTR id;
+    UINT code;
+    int item = -2;     // NMLISTVIEW/NMITEMACTIVATE iItem where it applies
+    int subItem = -2;  // iSubItem where it applies
+    DWORD stage = 0;   // NM_CUSTOMDRAW stage
+    DWORD_PTR spec = 0;
+};
+
+struct Command {
+    WPARAM wp;
+    LPARAM lp;
+};
+
+// Everything the parent received; answers come from the hooks.
+struct Recorder {
+    std::vector<Note> notes;
+    std::vector<Command> commands;
+    // Answer to a WM_NOTIFY (default 0, as the pages answer unknown codes).
+    std::function<LRESULT(NMHDR*)> onNotify;
+    std::function<void(const Command&)> onCommand;
+
+    std::vector<Note> Of(UINT code) const {
+        std::vector<Note> out;
+        for (const Note& n : notes)
+            if (n.code == code) out.push_back(n);
+        return out;
+    }
+    void Clear() {
+        notes.clear();
+        commands.clear();
+    }
+};
+
+Recorder& Rec();
+
+class ParentTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    HWND Make(const char* cls, DWORD style, int x, int y, int w, int h, int id, const char* text = "");
+
+    HWND parent_ = nullptr;
+};
+
+// A text as GBK bytes from a UTF-8 literal (tests are compiled GBK already,
+// so narrow literals are GBK; this is for readability of expectations).
+std::string ItemText(HWND list, int row, int col, int size = 256);
+
+// Inserts rows the way every page fills a list: row 0, then each further cell of row 0.
+void FillLikePages(HWND list, const std::vector<std::vector<std::string>>& records);
+
+std::string OutDir();  // folder for the offscreen grabs
+
+}  // namespace cctest

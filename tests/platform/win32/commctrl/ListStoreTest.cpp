@@ -1,0 +1,102 @@
+// The list view's row store on its own: order, cells, states, memory.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "commctrl/ListStore.h"
+
+using w32::cc::ListStore;
+
+TEST(ListStore, InsertAtZeroPushesRowsDownWithTheirCellsAndStates) {
+    ListStore s;
+    EXPECT_EQ(s.Insert(0, "r1"), 0);
+    ASSERT_TRUE(s.SetText(0, 1, "r1b"));
+    ASSERT_TRUE(s.SetState(0, 0x2000, 0xF000));
+    EXPECT_EQ(s.Insert(0, "r2"), 0);
+    EXPECT_EQ(s.Insert(0, "r3"), 0);
+    ASSERT_EQ(s.Count(), 3);
+    EXPECT_EQ(s.Text(0, 0), "r3");
+    EXPECT_EQ(s.Text(1, 0), "r2");
+    EXPECT_EQ(s.Text(2, 0), "r1");
+    EXPECT_EQ(s.Text(2, 1), "r1b");
+    EXPECT_EQ(s.State(2), 0x2000u);
+    EXPECT_EQ(s.State(0), 0u);
+}
+
+TEST(ListStore, InsertInTheMiddleAndBeyondTheEnd) {
+    ListStore s;
+    s.Insert(0, "a");
+    s.Insert(1, "c");
+    EXPECT_EQ(s.Insert(1, "b"), 1);
+    EXPECT_EQ(s.Insert(99, "d"), 3);  // clamped to the end
+    EXPECT_EQ(s.Text(0, 0), "a");
+    EXPECT_EQ(s.Text(1, 0), "b");
+    EXPECT_EQ(s.Text(2, 0), "c");
+    EXPECT_EQ(s.Text(3, 0), "d");
+}
+
+TEST(ListStore, CellsSetInAnyOrderKeepTheirNeighbours) {
+    ListStore s;
+    s.Insert(0, "zero");
+    ASSERT_TRUE(s.SetText(0, 5, "five"));
+    EXPECT_EQ(s.CellCount(0), 6);
+    EXPECT_EQ(s.Text(0, 3), "");
+    ASSERT_TRUE(s.SetText(0, 2, "two"));
+    ASSERT_TRUE(s.SetText(0, 0, "a much longer first cell than before"));
+    ASSERT_TRUE(s.SetText(0, 5, ""));
+    EXPECT_EQ(s.Text(0, 0), "a much longer first cell than before");
+    EXPECT_EQ(s.Text(0, 2), "two");
+    EXPECT_EQ(s.Text(0, 5), "");
+    EXPECT_EQ(s.Text(0, 9), "");
+    // Embedded bytes of GBK text are kept as they are.
+    ASSERT_TRUE(s.SetText(0, 1, "\xC1\xAA\xCF\xB5\xC8\xCB"));
+    EXPECT_EQ(s.Text(0, 1), "\xC1\xAA\xCF\xB5\xC8\xCB");
+}
+
+TEST(ListStore, MissingRowsReadEmptyAndRefuseChanges) {
+    ListStore s;
+    s.Insert(0, "x");
+    EXPECT_EQ(s.Text(1, 0), "");
+    EXPECT_EQ(s.Text(-1, 0), "");
+    EXPECT_FALSE(s.SetText(1, 0, "y"));
+    EXPECT_FALSE(s.SetText(0, -1, "y"));
+    EXPECT_FALSE(s.SetState(3, 1, 1));
+    EXPECT_EQ(s.State(3), 0u);
+    EXPECT_FALSE(s.Erase(1));
+}
+
+TEST(ListStore, StateMaskChangesOnlyMaskedBits) {
+    ListStore s;
+    s.Insert(0, "x", 0x1002);
+    s.SetState(0, 0x2000, 0xF000);
+    EXPECT_EQ(s.State(0), 0x2002u);
+    s.SetState(0, 0, 0);  // mask 0 changes nothing
+    EXPECT_EQ(s.State(0), 0x2002u);
+    s.SetState(0, 0, 0x0002);
+    EXPECT_EQ(s.State(0), 0x2000u);
+}
+
+TEST(ListStore, EraseAndClear) {
+    ListStore s;
+    for (int i = 0; i < 5; ++i) s.Insert(0, std::to_string(i));
+    EXPECT_TRUE(s.Erase(0));
+    EXPECT_EQ(s.Text(0, 0), "3");
+    EXPECT_TRUE(s.Erase(3));
+    EXPECT_EQ(s.Count(), 3);
+    s.Clear();
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.HeapBytes(), 0u);
+}
+
+TEST(ListStore, MemoryIsTheTextsPlusASmallConstantPerCell) {
+    ListStore s;
+    const int rows = 2000, cols = 8;
+    const std::string cell = "\xC1\xAA\xCF\xB5\xC8\xCB\xC1\xAA";  // 8 bytes
+    for (int r = 0; r < rows; ++r) {
+        s.Insert(0, cell);
+        for (int c = 1; c < cols; ++c) s.SetText(0, c, cell);
+    }
+    const size_t text = static_cast<size_t>(rows) * cols * cell.size();
+    const size_t perCell = (s.HeapBytes() - text) / (static_cast<size_t>(rows) * cols);
+    EXPECT_LE(perCell, 8u) << "bytes of overhead per cell";
+}

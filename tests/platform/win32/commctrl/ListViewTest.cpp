@@ -1,0 +1,398 @@
+// The list view as the pages use it: report mode, rows inserted at row 0,
+// alternating custom-drawn rows, clicks, column clicks, state images, label
+// editing and reads from another thread.
+#include <atomic>
+#include <thread>
+
+#include "Fixture.h"
+
+using namespace cctest;
+
+namespace {
+
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS;  // 0x50800201
+constexpr int kListId = 10803;
+
+class ListViewTest : public ParentTest {
+protected:
+    HWND MakeList(DWORD exStyle, const std::vector<std::pair<std::string, int>>& columns, UINT colMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT) {
+        HWND list = Make(WC_LISTVIEWA, kListStyle, 10, 10, 850, 400, kListId);
+        EXPECT_NE(list, nullptr);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
+        LVCOLUMNA col{};
+        col.mask = colMask;
+        col.fmt = LVCFMT_LEFT;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            col.cx = columns[i].second;
+            col.pszText = const_cast<char*>(columns[i].first.c_str());
+            EXPECT_EQ(SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col)), static_cast<LRESULT>(i));
+        }
+        return list;
+    }
+    std::vector<std::vector<std::string>> Records(int n, int cols) {
+        std::vector<std::vector<std::string>> out;
+        for (int r = 0; r < n; ++r) {
+            std::vector<std::string> rec;
+            for (int c = 0; c < cols; ++c) rec.push_back("r" + std::to_string(r) + "c" + std::to_string(c));
+            out.push_back(rec);
+        }
+        return out;
+    }
+    static LRESULT AlternateRows(NMHDR* hdr) {
+        if (hdr->code != NM_CUSTOMDRAW) return 0;
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+            cd->clrTextBk = (cd->nmcd.dwItemSpec % 2) ? 0xFFE7CE : 0xFFFFFF;
+            return CDRF_DODEFAULT;
+        }
+        return 0;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Filling and reading
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, RowsInsertedAtZeroShowInReverseOrderWithTheirCells) {
+    HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}, {"职务", 100}});
+    FillLikePages(list, Records(3, 3));
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(ItemText(list, 0, 0), "r2c0");
+    EXPECT_EQ(ItemText(list, 0, 2), "r2c2");
+    EXPECT_EQ(ItemText(list, 2, 0), "r0c0");
+    EXPECT_EQ(ItemText(list, 2, 1), "r0c1");
+    EXPECT_EQ(w32test::ListShownRows(list), 3);
+}
+
+TEST_F(ListViewTest, SubItemKShowsInColumnKEvenWhenColumnsClaimSubItemZero) {
+    // The work column record keeps iSubItem 0 with LVCF_SUBITEM set.
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}, {"c", 100}}, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM);
+    FillLikePages(list, {{"x0", "x1", "x2"}});
+    EXPECT_EQ(ItemText(list, 0, 1), "x1");
+    EXPECT_EQ(ItemText(list, 0, 2), "x2");
+    LVCOLUMNA col{};
+    char buf[256];
+    col.mask = LVCF_TEXT | LVCF_SUBITEM;
+    col.pszText = buf;
+    col.cchTextMax = sizeof buf;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&col)));
+    EXPECT_STREQ(buf, "c");
+    EXPECT_EQ(col.iSubItem, 2);
+}
+
+TEST_F(ListViewTest, GetItemTextCutsToTheBufferAndNeverSplitsACharacter) {
+    HWND list = MakeList(0, {{"a", 100}});
+    std::string longText(300, 'a');
+    FillLikePages(list, {{longText}, {"联系人"}});
+    EXPECT_EQ(ItemText(list, 1, 0, 256).size(), 255u);
+    // "联系人" is 6 bytes; a 6-byte buffer holds 5 bytes, which would cut the
+    // third character in half, so only two characters come back.
+    EXPECT_EQ(ItemText(list, 0, 0, 6), "联系");
+    EXPECT_EQ(ItemText(list, 0, 0, 7), "联系人");
+}
+
+TEST_F(ListViewTest, RowsBeyondTheListReadEmpty) {
+    HWND list = MakeList(0, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(2, 2));
+    EXPECT_EQ(ItemText(list, 2, 0), "");
+    EXPECT_EQ(ItemText(list, 500, 1), "");
+    EXPECT_EQ(ItemText(list, -1, 0), "");
+}
+
+TEST_F(ListViewTest, SetItemFailsForABadRowAndStateMaskZeroChangesNothing) {
+    HWND list = MakeList(0, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(1, 2));
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    item.iItem = 1;
+    item.iSubItem = 1;
+    item.pszText = const_cast<char*>("x");
+    EXPECT_FALSE(SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    LVITEMA st{};
+    st.state = INDEXTOSTATEIMAGEMASK(2);
+    st.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
+    item.iItem = 0;
+    item.state = 0;
+    item.stateMask = 0;
+    EXPECT_TRUE(SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(2)));
+}
+
+TEST_F(ListViewTest, DeleteAllItemsKeepsColumnsAndSetColumnRecaptions) {
+    HWND list = MakeList(0x60, {{"1日", 105}});
+    FillLikePages(list, Records(4, 1));
+    EXPECT_TRUE(SendMessageA(list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(w32test::ListShownRows(list), 0);
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = const_cast<char*>("28日");
+    EXPECT_TRUE(SendMessageA(list, LVM_SETCOLUMNA, 0, reinterpret_cast<LPARAM>(&col)));
+    char buf[16];
+    col.pszText = buf;
+    col.cchTextMax = sizeof buf;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&col)));
+    EXPECT_STREQ(buf, "28日");
+    EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0), 105);
+}
+
+TEST_F(ListViewTest, ExtendedStyleMaskZeroReplacesAllBits) {
+    HWND list = MakeList(0x65, {{"a", 100}});
+    EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x65);
+    EXPECT_EQ(SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x60), 0x65);
+    EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x60);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x61);
+}
+
+// ---------------------------------------------------------------------------
+// Custom draw
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 150}});
+    FillLikePages(list, Records(4, 2));
+    Rec().onNotify = AlternateRows;
+    Rec().Clear();
+    InvalidateRect(list, nullptr, TRUE);
+    w32test::ProcessEvents(50);
+    auto cd = Rec().Of(NM_CUSTOMDRAW);
+    ASSERT_FALSE(cd.empty());
+    EXPECT_EQ(cd.front().stage, static_cast<DWORD>(CDDS_PREPAINT));
+    std::vector<DWORD_PTR> rows;
+    for (const Note& n : cd)
+        if (n.stage == CDDS_ITEMPREPAINT) rows.push_back(n.spec);
+    EXPECT_EQ(rows, (std::vector<DWORD_PTR>{0, 1, 2, 3}));
+
+    // Row 1 (odd) is light blue across its sub-items, row 0 and 2 white.
+    const POINT c1 = w32test::ListCellPoint(list, 1, 1);
+    const POINT c0 = w32test::ListCellPoint(list, 0, 1);
+    const POINT c2 = w32test::ListCellPoint(list, 2, 1);
+    EXPECT_EQ(w32test::PixelAt(list, c1.x + 60, c1.y), 0xFFE7CEu);
+    EXPECT_EQ(w32test::PixelAt(list, c0.x + 60, c0.y), 0xFFFFFFu);
+    EXPECT_EQ(w32test::PixelAt(list, c2.x + 60, c2.y), 0xFFFFFFu);
+    w32test::GrabWindow(list, OutDir() + "/listview_alternating.png");
+}
+
+TEST_F(ListViewTest, ParentAnsweringZeroGetsNoItemStage) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(3, 1));
+    Rec().Clear();
+    InvalidateRect(list, nullptr, TRUE);
+    w32test::ProcessEvents(50);
+    auto cd = Rec().Of(NM_CUSTOMDRAW);
+    ASSERT_FALSE(cd.empty());
+    for (const Note& n : cd) EXPECT_NE(n.stage, static_cast<DWORD>(CDDS_ITEMPREPAINT));
+    const POINT c1 = w32test::ListCellPoint(list, 1, 0);
+    EXPECT_EQ(w32test::PixelAt(list, c1.x + 40, c1.y), 0xFFFFFFu);
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, ClickAndDoubleClickReportTheRowUnderThePointer) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 150}, {"c", 100}});
+    FillLikePages(list, Records(5, 3));
+    Rec().Clear();
+    w32test::ClickListRow(list, 3, 2);  // a sub-item: full-row select
+    auto clicks = Rec().Of(NM_CLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].item, 3);
+    EXPECT_EQ(clicks[0].from, list);
+    EXPECT_EQ(clicks[0].id, static_cast<UINT_PTR>(kListId));
+
+    w32test::ProcessEvents(600);  // no double click with the first
+    Rec().Clear();
+    w32test::DoubleClickListRow(list, 1, 0);
+    auto dbl = Rec().Of(NM_DBLCLK);
+    ASSERT_EQ(dbl.size(), 1u);
+    EXPECT_EQ(dbl[0].item, 1);
+    // The first click of the double click came first, as NM_CLICK.
+    ASSERT_FALSE(Rec().Of(NM_CLICK).empty());
+    size_t clickAt = 0, dblAt = 0;
+    for (size_t i = 0; i < Rec().notes.size(); ++i) {
+        if (Rec().notes[i].code == NM_CLICK && !clickAt) clickAt = i + 1;
+        if (Rec().notes[i].code == NM_DBLCLK) dblAt = i + 1;
+    }
+    EXPECT_LT(clickAt, dblAt);
+    EXPECT_EQ(Rec().Of(NM_CLICK).size(), 1u);
+}
+
+TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(2, 2));
+    w32test::ProcessEvents(600);
+    Rec().Clear();
+    const POINT blank = w32test::ListBlankPoint(list);
+    w32test::DoubleClick(list, blank.x, blank.y);
+    auto dbl = Rec().Of(NM_DBLCLK);
+    ASSERT_EQ(dbl.size(), 1u);
+    EXPECT_EQ(dbl[0].item, -1);
+    w32test::ProcessEvents(600);
+    Rec().Clear();
+    // Beside the rows: right of the last column.
+    const POINT row0 = w32test::ListCellPoint(list, 0, 1);
+    w32test::Click(list, row0.x + 300, row0.y);
+    auto clicks = Rec().Of(NM_CLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].item, -1);
+}
+
+TEST_F(ListViewTest, HeaderClickNotifiesTheColumnAndNeverReordersRows) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}, {"c", 100}});
+    FillLikePages(list, {{"b", "1", "z"}, {"a", "2", "y"}, {"c", "3", "x"}});
+    Rec().Clear();
+    w32test::ClickListHeader(list, 2);
+    auto cc = Rec().Of(LVN_COLUMNCLICK);
+    ASSERT_EQ(cc.size(), 1u);
+    EXPECT_EQ(cc[0].subItem, 2);
+    EXPECT_EQ(ItemText(list, 0, 0), "c");
+    EXPECT_EQ(ItemText(list, 1, 0), "a");
+    EXPECT_EQ(ItemText(list, 2, 0), "b");
+}
+
+TEST_F(ListViewTest, HotTrackingNotifiesWhileTheMouseMoves) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(3, 2));
+    Rec().Clear();
+    const POINT p = w32test::ListCellPoint(list, 2, 1);
+    w32test::MouseMove(list, p.x, p.y);
+    auto hot = Rec().Of(LVN_HOTTRACK);
+    ASSERT_FALSE(hot.empty());
+    EXPECT_EQ(hot.back().item, 2);
+    EXPECT_EQ(SendMessageA(list, LVM_GETHOTITEM, 0, 0), 2);
+}
+
+// ---------------------------------------------------------------------------
+// State images
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, StateImagesRoundTripAndListsWithoutThemReadZero) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(2, 1));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), 0);
+    LVITEMA item{};
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    EXPECT_TRUE(SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 2);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK) >> 12, 0);
+}
+
+TEST_F(ListViewTest, CheckBoxListsStartAtImageOneAndToggleOnClickAndSpace) {
+    HWND list = MakeList(0x65, {{"昵称", 100}, {"联系人", 100}});
+    HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    FillLikePages(list, Records(3, 2));
+    // The page's own two icons replace the list's check boxes.
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(own)));
+    EXPECT_EQ(old, nullptr);
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12, 1);
+    w32test::ClickListStateImage(list, 1);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 2);
+    w32test::ProcessEvents(600);
+    w32test::ClickListStateImage(list, 1);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 1);
+    // Space toggles the focused row.
+    w32test::ProcessEvents(600);
+    w32test::ClickListRow(list, 2, 1);
+    w32test::PressKey(VK_SPACE, false, false, list);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12, 2);
+    DestroyWindow(list);
+    ImageList_Destroy(own);
+}
+
+TEST_F(ListViewTest, PlainStateImagesDoNotToggleOnClick) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    FillLikePages(list, Records(2, 1));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(own));
+    LVITEMA item{};
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    w32test::ClickListStateImage(list, 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK) >> 12, 1);
+    DestroyWindow(list);
+    ImageList_Destroy(own);
+}
+
+// ---------------------------------------------------------------------------
+// Label editing
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, LabelEditStartsWithF2AndIsDiscardedWhenTheParentAnswersZero) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(3, 2));
+    w32test::ClickListRow(list, 1, 0);
+    Rec().Clear();
+    w32test::PressKey(VK_F2, false, false, list);
+    w32test::ProcessEvents(20);
+    ASSERT_EQ(Rec().Of(LVN_BEGINLABELEDITA).size(), 1u);
+    EXPECT_EQ(Rec().Of(LVN_BEGINLABELEDITA)[0].item, 1);
+    std::string editing;
+    ASSERT_TRUE(w32test::ListEditorText(list, &editing));
+    EXPECT_EQ(editing, "r1c0");
+    w32test::FinishListEdit(list, "改过", true);
+    ASSERT_EQ(Rec().Of(LVN_ENDLABELEDITA).size(), 1u);
+    EXPECT_EQ(ItemText(list, 1, 0), "r1c0");  // rejected: the label keeps its text
+}
+
+TEST_F(ListViewTest, LabelEditKeepsTheTextWhenTheParentAccepts) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(2, 1));
+    Rec().onNotify = [](NMHDR* h) -> LRESULT { return h->code == LVN_ENDLABELEDITA ? TRUE : 0; };
+    w32test::ClickListRow(list, 0, 0);
+    w32test::PressKey(VK_F2, false, false, list);
+    w32test::ProcessEvents(20);
+    w32test::FinishListEdit(list, "改过", true);
+    EXPECT_EQ(ItemText(list, 0, 0), "改过");
+}
+
+TEST_F(ListViewTest, SlowSecondClickOnASelectedRowStartsEditing) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(2, 1));
+    w32test::ClickListRow(list, 0, 0);
+    w32test::ProcessEvents(700);
+    Rec().Clear();
+    w32test::ClickListRow(list, 0, 0);
+    EXPECT_TRUE(w32test::WaitFor([] { return !Rec().Of(LVN_BEGINLABELEDITA).empty(); }, 3000));
+    EXPECT_TRUE(w32test::ListEditorText(list, nullptr));
+    w32test::FinishListEdit(list, "x", false);  // Esc
+    EXPECT_EQ(ItemText(list, 0, 0), "r1c0");
+}
+
+// ---------------------------------------------------------------------------
+// Another thread
+// ---------------------------------------------------------------------------
+TEST_F(ListViewTest, AWorkerReadsTextsAndStatesWhileTheUiThreadWaitsForMessages) {
+    HWND list = MakeList(0x65, {{"昵称", 100}, {"邮件", 150}});
+    FillLikePages(list, {{"a", "a@x.cn"}, {"b", "b@x.cn"}, {"c", ""}});
+    LVITEMA st{};
+    st.state = INDEXTOSTATEIMAGEMASK(2);
+    st.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&st));
+
+    std::vector<std::string> mails;
+    std::vector<int> checks;
+    std::thread worker([&] {
+        for (int r = 0; r < 4; ++r) {  // one row past the end, as a stale count would
+            char buf[256] = "junk";
+            LVITEMA item{};
+            item.iSubItem = 1;
+            item.pszText = buf;
+            item.cchTextMax = sizeof buf;
+            SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+            mails.push_back(buf);
+            checks.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12));
+        }
+        PostMessageA(parent_, WM_USER + 7, 0, 0);
+    });
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_USER + 7) break;
+        DispatchMessageA(&msg);
+    }
+    worker.join();
+    EXPECT_EQ(mails, (std::vector<std::string>{"", "b@x.cn", "a@x.cn", ""}));
+    EXPECT_EQ(checks, (std::vector<int>{1, 2, 1, 0}));
+}
+
+}  // namespace
