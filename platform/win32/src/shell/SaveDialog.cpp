@@ -1,0 +1,205 @@
+// comdlg32 GetSaveFileNameA over Qt's own file dialog.
+#include <QtCore/QDir>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "gbk.h"
+#include "shell/shell_internal.h"
+#include "w32_internal.h"
+#include "win32.h"
+#include "win32_testhooks_shell.h"
+
+namespace {
+
+thread_local DWORD t_dialogError = 0;
+
+std::mutex g_saveMutex;
+w32test::SaveDialogHook g_saveHook;
+std::vector<w32test::SaveDialogCall> g_saveCalls;
+
+// "description\0pattern\0...\0\0" as a list.
+std::vector<std::string> FilterList(LPCSTR filter) {
+    std::vector<std::string> out;
+    if (!filter) return out;
+    for (const char* p = filter; *p; p += std::strlen(p) + 1) out.push_back(p);
+    if (out.size() % 2) out.pop_back();  // a description without its pattern
+    return out;
+}
+
+// Qt's form of one filter: "description (patterns)". "*.*" means every file
+// (on Linux it would skip names without a dot).
+QString QtFilter(const std::string& description, const std::string& patterns) {
+    QStringList pats;
+    for (const QString& p : w32::ToQt(patterns).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        QString t = p.trimmed();
+        pats << (t == QLatin1String("*.*") ? QStringLiteral("*") : t);
+    }
+    return w32::ToQt(description) + QStringLiteral(" (") + pats.join(QLatin1Char(' ')) + QStringLiteral(")");
+}
+
+std::string FileNamePart(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DirPart(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// The folder the dialog starts in (UTF-8).
+std::string StartFolder(const w32test::SaveDialogCall& call) {
+    std::error_code ec;
+    if (!call.initialDir.empty()) return w32shell::ToFsPath(call.initialDir.c_str());
+    std::string fromFile = DirPart(w32shell::ToFsPath(call.initialFile.c_str()));
+    if (!fromFile.empty()) return fromFile;
+    std::string docs = w32shell::DocumentsFolder();
+    if (std::filesystem::is_directory(docs, ec)) return docs;
+    return std::filesystem::current_path(ec).string();
+}
+
+// Runs Qt's dialog; false when cancelled. *typed is the chosen path (UTF-8).
+bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::string* typed) {
+    bool accepted = false;
+    w32::RunOnUiThread([&] {
+        w32::ForeignLoopScope scope(call.owner);
+        QFileDialog dlg(scope.ParentWidget());
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !(call.flags & OFN_OVERWRITEPROMPT));
+        dlg.setWindowTitle(QString::fromUtf16(u"\u53e6\u5b58\u4e3a"));  // "Save as"
+        QStringList filters;
+        for (size_t i = 0; i + 1 < call.filter.size(); i += 2) filters << QtFilter(call.filter[i], call.filter[i + 1]);
+        if (!filters.isEmpty()) {
+            dlg.setNameFilters(filters);
+            if (*filterIndex >= 1 && *filterIndex <= static_cast<DWORD>(filters.size()))
+                dlg.selectNameFilter(filters[static_cast<int>(*filterIndex) - 1]);
+        }
+        if (!call.defExt.empty()) dlg.setDefaultSuffix(w32::ToQt(call.defExt));
+        dlg.setDirectory(QString::fromStdString(StartFolder(call)));
+        std::string initialName = FileNamePart(call.initialFile);
+        if (!initialName.empty()) dlg.selectFile(w32::ToQt(initialName));
+        while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+            std::string chosen = dlg.selectedFiles().first().toStdString();
+            // A name GBK cannot hold would be written under another name.
+            if (gbk::ToUtf8(gbk::FromUtf8(chosen)) != chosen) {
+                QMessageBox::warning(&dlg, dlg.windowTitle(),
+                                     QString::fromUtf16(u"\u6587\u4ef6\u540d\u65e0\u6548\u3002"));  // "Invalid file name."
+                continue;
+            }
+            *typed = chosen;
+            int idx = filters.indexOf(dlg.selectedNameFilter());
+            if (idx >= 0) *filterIndex = static_cast<DWORD>(idx + 1);
+            accepted = true;
+            break;
+        }
+    });
+    return accepted;
+}
+
+BOOL Fail(DWORD error) {
+    t_dialogError = error;
+    return FALSE;
+}
+
+}  // namespace
+
+void w32test::SetSaveDialogHook(SaveDialogHook hook) {
+    std::lock_guard<std::mutex> lock(g_saveMutex);
+    g_saveHook = std::move(hook);
+}
+
+void w32test::AnswerSaveDialog(const std::string& typedGbk) {
+    SetSaveDialogHook([typedGbk](const SaveDialogCall&, std::string* typed) {
+        *typed = typedGbk;
+        return true;
+    });
+}
+
+void w32test::CancelSaveDialog() {
+    SetSaveDialogHook([](const SaveDialogCall&, std::string*) { return false; });
+}
+
+std::vector<w32test::SaveDialogCall> w32test::SaveDialogs() {
+    std::lock_guard<std::mutex> lock(g_saveMutex);
+    return g_saveCalls;
+}
+
+void w32test::ClearSaveDialogs() {
+    std::lock_guard<std::mutex> lock(g_saveMutex);
+    g_saveCalls.clear();
+}
+
+DWORD CommDlgExtendedError(void) { return t_dialogError; }
+
+BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
+    t_dialogError = 0;
+    if (!ofn || ofn->lStructSize < offsetof(OPENFILENAMEA, pvReserved)) return Fail(CDERR_STRUCTSIZE);
+    if (!ofn->lpstrFile || ofn->nMaxFile == 0) return Fail(CDERR_INITIALIZATION);
+
+    w32test::SaveDialogCall call;
+    call.owner = ofn->hwndOwner;
+    call.filter = FilterList(ofn->lpstrFilter);
+    size_t initialLen = strnlen(ofn->lpstrFile, ofn->nMaxFile);
+    call.initialFile.assign(ofn->lpstrFile, initialLen);
+    call.initialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : "";
+    call.defExt = ofn->lpstrDefExt ? ofn->lpstrDefExt : "";
+    call.flags = ofn->Flags;
+
+    w32test::SaveDialogHook hook;
+    {
+        std::lock_guard<std::mutex> lock(g_saveMutex);
+        g_saveCalls.push_back(call);
+        hook = g_saveHook;
+    }
+    DWORD filterIndex = ofn->nFilterIndex == 0 ? 1 : ofn->nFilterIndex;
+    std::string path;  // UTF-8
+    if (hook) {
+        std::string typed;
+        if (!hook(call, &typed)) return FALSE;  // cancelled
+        path = w32shell::ToFsPath(typed.c_str());
+        if (path.empty() || path.back() == '/') return Fail(FNERR_INVALIDFILENAME);
+        if (path[0] != '/') path = StartFolder(call) + "/" + path;
+        // As the dialog does: the default extension goes on a name without one.
+        std::string name = FileNamePart(path);
+        if (!call.defExt.empty() && name.find('.') == std::string::npos) path += "." + call.defExt;
+    } else if (!RunDialog(call, &filterIndex, &path)) {
+        return FALSE;
+    }
+
+    std::string gbkPath = gbk::FromUtf8(path);
+    if (gbk::ToUtf8(gbkPath) != path) return Fail(FNERR_INVALIDFILENAME);
+    if (gbkPath.size() + 1 > ofn->nMaxFile) {
+        // The first two bytes tell the size needed.
+        if (ofn->nMaxFile >= 2) {
+            WORD need = static_cast<WORD>(std::min<size_t>(gbkPath.size() + 1, 0xFFFF));
+            std::memcpy(ofn->lpstrFile, &need, sizeof need);
+        }
+        return Fail(FNERR_BUFFERTOOSMALL);
+    }
+    std::memcpy(ofn->lpstrFile, gbkPath.c_str(), gbkPath.size() + 1);
+    size_t nameAt = gbkPath.find_last_of('/');
+    nameAt = nameAt == std::string::npos ? 0 : nameAt + 1;
+    size_t dot = gbkPath.find_last_of('.');
+    size_t extAt = (dot != std::string::npos && dot >= nameAt) ? dot + 1 : gbkPath.size();
+    ofn->nFileOffset = static_cast<WORD>(nameAt);
+    ofn->nFileExtension = static_cast<WORD>(extAt);
+    ofn->nFilterIndex = filterIndex;
+    std::string ext = gbkPath.substr(extAt);
+    bool different = !call.defExt.empty() && strcasecmp(ext.c_str(), call.defExt.c_str()) != 0;
+    ofn->Flags = different ? (ofn->Flags | OFN_EXTENSIONDIFFERENT) : (ofn->Flags & ~OFN_EXTENSIONDIFFERENT);
+    if (ofn->lpstrFileTitle && ofn->nMaxFileTitle > 0)
+        gbk::CopyCut(ofn->lpstrFileTitle, ofn->nMaxFileTitle, gbkPath.substr(nameAt));
+    return TRUE;
+}

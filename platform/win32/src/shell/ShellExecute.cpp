@@ -1,0 +1,98 @@
+// SHELL32 ShellExecuteA: web links and files go to the desktop's default
+// programs through QDesktopServices, without waiting.
+#include <QtCore/QFileInfo>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtGui/QGuiApplication>
+
+#include <cctype>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "gbk.h"
+#include "shell/shell_internal.h"
+#include "w32_internal.h"
+#include "win32.h"
+#include "win32_testhooks_shell.h"
+
+namespace {
+
+std::mutex g_execMutex;
+std::vector<w32test::ShellExecuteCall> g_execCalls;
+int g_recordOnly = -1;  // -1: not chosen, on under the offscreen platform
+
+bool RecordOnly() {
+    if (g_recordOnly < 0) return QGuiApplication::platformName() == QLatin1String("offscreen");
+    return g_recordOnly != 0;
+}
+
+// "scheme:..." with a scheme of two or more letters (one letter is a drive).
+bool IsUrl(const std::string& s) {
+    size_t colon = s.find(':');
+    if (colon == std::string::npos || colon < 2) return false;
+    if (!std::isalpha(static_cast<unsigned char>(s[0]))) return false;
+    for (size_t i = 1; i < colon; ++i) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return true;
+}
+
+std::string Str(LPCSTR s) { return s ? std::string(s) : std::string(); }
+
+}  // namespace
+
+void w32test::RecordShellExecuteOnly(bool on) {
+    std::lock_guard<std::mutex> lock(g_execMutex);
+    g_recordOnly = on ? 1 : 0;
+}
+
+std::vector<w32test::ShellExecuteCall> w32test::ShellExecutes() {
+    std::lock_guard<std::mutex> lock(g_execMutex);
+    return g_execCalls;
+}
+
+void w32test::ClearShellExecutes() {
+    std::lock_guard<std::mutex> lock(g_execMutex);
+    g_execCalls.clear();
+}
+
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                        INT nShowCmd) {
+    auto result = [](intptr_t v) { return reinterpret_cast<HINSTANCE>(v); };
+    if (!lpFile) return result(SE_ERR_FNF);
+    std::string file = lpFile;
+    QUrl url;
+    bool missing = false;
+    if (IsUrl(file)) {
+        // GBK -> Unicode; QUrl percent-encodes what a URL cannot carry as is
+        // (blanks, Chinese), keeping the separators (",", "@", "?", "&").
+        url = QUrl(w32::ToQt(file), QUrl::TolerantMode);
+    } else {
+        std::filesystem::path p = w32shell::ToFsPath(file.c_str());
+        if (p.is_relative()) {
+            std::string dir = w32shell::ToFsPath(lpDirectory);
+            std::error_code ec;
+            p = (dir.empty() ? std::filesystem::current_path(ec) : std::filesystem::path(dir)) / p;
+        }
+        p = p.lexically_normal();
+        std::error_code ec;
+        missing = !std::filesystem::exists(p, ec);
+        url = QUrl::fromLocalFile(QString::fromStdString(p.string()));
+    }
+    bool recordOnly;
+    {
+        std::lock_guard<std::mutex> lock(g_execMutex);
+        g_execCalls.push_back({hwnd, Str(lpOperation), file, Str(lpParameters), Str(lpDirectory), nShowCmd,
+                               url.toString(QUrl::FullyEncoded).toStdString()});
+        recordOnly = RecordOnly();
+    }
+    if (missing) return result(SE_ERR_FNF);
+    if (!url.isValid()) return result(SE_ERR_NOASSOC);
+    if (recordOnly) return result(42);
+    bool ok = false;
+    w32::RunOnUiThread([&] { ok = QDesktopServices::openUrl(url); });
+    return result(ok ? 42 : SE_ERR_NOASSOC);
+}

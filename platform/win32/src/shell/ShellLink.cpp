@@ -1,0 +1,267 @@
+// ole32 and the shell-link object. A saved link is a freedesktop desktop
+// entry that starts the target: the Linux form of a shortcut.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "gbk.h"
+#include "shell/shell_internal.h"
+#include "win32.h"
+
+const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IPersist = {0x0000010C, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+const CLSID CLSID_ShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+namespace {
+
+thread_local int t_comInits = 0;
+
+std::string WideToUtf8(LPCOLESTR s) {
+    std::string out;
+    for (; *s; ++s) {
+        char32_t c = static_cast<char32_t>(*s);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+// A desktop-entry string value: no line breaks, backslashes escaped.
+std::string EntryValue(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\t') out += "\\t";
+        else out.push_back(c);
+    }
+    return out;
+}
+
+// One Exec argument: quoted, with the characters the Exec key reserves
+// escaped; '%' doubled (field codes). EntryValue then escapes backslashes.
+std::string ExecArgument(const std::string& arg) {
+    std::string q = "\"";
+    for (char c : arg) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') q.push_back('\\');
+        if (c == '%') q.push_back('%');
+        q.push_back(c);
+    }
+    return q + "\"";
+}
+
+// Splits a Windows-style argument string at blanks outside double quotes.
+std::vector<std::string> SplitArguments(const std::string& s) {
+    std::vector<std::string> args;
+    std::string cur;
+    bool quoted = false, any = false;
+    for (char c : s) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any) args.push_back(cur);
+            cur.clear();
+            any = false;
+        } else {
+            cur.push_back(c);
+            any = true;
+        }
+    }
+    if (any) args.push_back(cur);
+    return args;
+}
+
+HRESULT CopyOut(const std::string& gbkText, LPSTR buf, int cch) {
+    if (!buf || cch <= 0) return E_INVALIDARG;
+    gbk::CopyCut(buf, static_cast<size_t>(cch), gbkText);
+    return S_OK;
+}
+
+class ShellLink final : public IShellLinkA, public IPersistFile {
+public:
+    // IUnknown (both bases share this object's count)
+    HRESULT QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IShellLinkA)
+            *ppv = static_cast<IShellLinkA*>(this);
+        else if (riid == IID_IPersistFile || riid == IID_IPersist)
+            *ppv = static_cast<IPersistFile*>(this);
+        else {
+            *ppv = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG AddRef() override { return ++refs_; }
+    ULONG Release() override {
+        ULONG n = --refs_;
+        if (n == 0) delete this;
+        return n;
+    }
+
+    // IShellLinkA
+    HRESULT GetPath(LPSTR pszFile, int cch, void*, DWORD) override { return CopyOut(path_, pszFile, cch); }
+    HRESULT SetPath(LPCSTR pszFile) override { return Set(path_, pszFile); }
+    HRESULT GetArguments(LPSTR pszArgs, int cch) override { return CopyOut(args_, pszArgs, cch); }
+    HRESULT SetArguments(LPCSTR pszArgs) override { return Set(args_, pszArgs); }
+    HRESULT GetDescription(LPSTR pszName, int cch) override { return CopyOut(description_, pszName, cch); }
+    HRESULT SetDescription(LPCSTR pszName) override { return Set(description_, pszName); }
+    HRESULT GetWorkingDirectory(LPSTR pszDir, int cch) override { return CopyOut(workDir_, pszDir, cch); }
+    HRESULT SetWorkingDirectory(LPCSTR pszDir) override { return Set(workDir_, pszDir); }
+    HRESULT GetIconLocation(LPSTR pszIconPath, int cch, int* piIcon) override {
+        if (piIcon) *piIcon = iconIndex_;
+        return CopyOut(icon_, pszIconPath, cch);
+    }
+    HRESULT SetIconLocation(LPCSTR pszIconPath, int iIcon) override {
+        iconIndex_ = iIcon;
+        return Set(icon_, pszIconPath);
+    }
+    HRESULT GetShowCmd(int* piShowCmd) override {
+        if (!piShowCmd) return E_POINTER;
+        *piShowCmd = showCmd_;
+        return S_OK;
+    }
+    HRESULT SetShowCmd(int iShowCmd) override {
+        showCmd_ = iShowCmd;
+        return S_OK;
+    }
+
+    // IPersistFile
+    HRESULT GetClassID(CLSID* pClassID) override {
+        if (!pClassID) return E_POINTER;
+        *pClassID = CLSID_ShellLink;
+        return S_OK;
+    }
+    HRESULT IsDirty() override { return dirty_ ? S_OK : S_FALSE; }
+    HRESULT Load(LPCOLESTR, DWORD) override { return E_NOTIMPL; }
+    HRESULT SaveCompleted(LPCOLESTR) override { return S_OK; }
+    HRESULT GetCurFile(LPOLESTR* ppszFileName) override {
+        if (ppszFileName) *ppszFileName = nullptr;
+        return E_NOTIMPL;
+    }
+
+    HRESULT Save(LPCOLESTR pszFileName, BOOL fRemember) override {
+        std::string file = pszFileName ? WideToUtf8(pszFileName) : current_;
+        if (file.empty()) return E_INVALIDARG;
+        std::replace(file.begin(), file.end(), '\\', '/');
+        file = EntryFileName(file);
+        if (path_.empty()) return E_FAIL;  // a link to nothing
+        HRESULT hr = WriteEntry(file);
+        if (SUCCEEDED(hr)) {
+            if (fRemember) current_ = file;
+            dirty_ = false;
+        }
+        return hr;
+    }
+
+    // "x.lnk" is saved as "x.desktop"; other names get ".desktop" added.
+    static std::string EntryFileName(const std::string& file) {
+        std::string::size_type slash = file.rfind('/');
+        std::string::size_type dot = file.rfind('.');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+            std::string ext = file.substr(dot);
+            for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (ext == ".lnk") return file.substr(0, dot) + ".desktop";
+            if (ext == ".desktop") return file;
+        }
+        return file + ".desktop";
+    }
+
+private:
+    ~ShellLink() = default;
+
+    HRESULT Set(std::string& field, LPCSTR value) {
+        if (!value) return E_INVALIDARG;
+        field = value;
+        dirty_ = true;
+        return S_OK;
+    }
+
+    HRESULT WriteEntry(const std::string& file) {
+        std::string name = std::filesystem::path(file).stem().string();
+        std::string exec = ExecArgument(w32shell::ToFsPath(path_.c_str()));
+        for (const std::string& a : SplitArguments(gbk::ToUtf8(args_))) exec += " " + ExecArgument(a);
+        std::string text = "[Desktop Entry]\nType=Application\nVersion=1.0\n";
+        text += "Name=" + EntryValue(name) + "\n";
+        if (!description_.empty()) text += "Comment=" + EntryValue(gbk::ToUtf8(description_)) + "\n";
+        text += "Exec=" + EntryValue(exec) + "\n";
+        std::string dir = workDir_.empty() ? std::filesystem::path(w32shell::ToFsPath(path_.c_str())).parent_path().string()
+                                           : w32shell::ToFsPath(workDir_.c_str());
+        if (!dir.empty()) text += "Path=" + EntryValue(dir) + "\n";
+        if (!icon_.empty()) text += "Icon=" + EntryValue(w32shell::ToFsPath(icon_.c_str())) + "\n";
+        text += "Terminal=false\n";
+
+        // Written beside the target and renamed over it: an existing entry is
+        // replaced whole or not at all.
+        std::string tmp = file + ".tmp" + std::to_string(getpid());
+        FILE* f = std::fopen(tmp.c_str(), "wb");
+        if (!f) return errno == ENOENT || errno == ENOTDIR ? STG_E_PATHNOTFOUND : E_ACCESSDENIED;
+        bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        ok = (std::fclose(f) == 0) && ok;
+        if (ok) ok = ::chmod(tmp.c_str(), 0755) == 0;
+        if (ok) ok = std::rename(tmp.c_str(), file.c_str()) == 0;
+        if (!ok) {
+            std::remove(tmp.c_str());
+            return STG_E_WRITEFAULT;
+        }
+        return S_OK;
+    }
+
+    std::atomic<ULONG> refs_{1};
+    std::string path_, args_, description_, workDir_, icon_;  // GBK
+    int iconIndex_ = 0;
+    int showCmd_ = SW_SHOWNORMAL;
+    bool dirty_ = false;
+    std::string current_;  // UTF-8
+};
+
+}  // namespace
+
+HRESULT CoInitialize(LPVOID) { return ++t_comInits == 1 ? S_OK : S_FALSE; }
+
+HRESULT CoInitializeEx(LPVOID pvReserved, DWORD) { return CoInitialize(pvReserved); }
+
+void CoUninitialize(void) {
+    if (t_comInits > 0) --t_comInits;
+}
+
+HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContext, REFIID riid, LPVOID* ppv) {
+    if (!ppv) return E_POINTER;
+    *ppv = nullptr;
+    if (t_comInits == 0) return CO_E_NOTINITIALIZED;
+    if (!(rclsid == CLSID_ShellLink)) return REGDB_E_CLASSNOTREG;
+    if (pUnkOuter) return CLASS_E_NOAGGREGATION;
+    if (!(dwClsContext & CLSCTX_INPROC_SERVER)) return REGDB_E_CLASSNOTREG;
+    ShellLink* link = new ShellLink;
+    HRESULT hr = link->QueryInterface(riid, ppv);
+    link->Release();  // the interface returned holds the only reference
+    return hr;
+}
