@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -28,9 +29,10 @@ std::string ExeFolder() {
     return s.substr(0, s.rfind('/') + 1);
 }
 
-// Runs this test program again from a copy at `exe`, limited to one child
-// test; returns the child's exit status.
-int RunCopy(const std::string& exe, const char* test) {
+// Runs this test program again from a copy at `exe`; before any test runs,
+// the copy plays `scenario` (see CopiedProgram below) and exits with its
+// result.
+int RunCopy(const std::string& exe, const char* scenario) {
     std::error_code ec;
     fs::copy_file("/proc/self/exe", exe, fs::copy_options::overwrite_existing, ec);
     if (ec) {
@@ -40,9 +42,8 @@ int RunCopy(const std::string& exe, const char* test) {
     fs::permissions(exe, fs::perms::owner_all, fs::perm_options::add);
     pid_t pid = fork();
     if (pid == 0) {
-        std::string filter = std::string("--gtest_filter=ODBCClassChild.") + test;
-        setenv("TARVEL_ODBC_CHILD", "1", 1);
-        execl(exe.c_str(), exe.c_str(), filter.c_str(), (char*)nullptr);
+        setenv("TARVEL_ODBC_CHILD", scenario, 1);
+        execl(exe.c_str(), exe.c_str(), (char*)nullptr);
         _exit(127);
     }
     int status = 0;
@@ -50,7 +51,45 @@ int RunCopy(const std::string& exe, const char* test) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool IsChild() { return std::getenv("TARVEL_ODBC_CHILD") != nullptr; }
+// Scenarios of a copied program, run with the g_ODBC its static
+// initialisation built. Each returns 0 when all is as expected.
+int ConnectsBesideTheExecutable() {
+    ClearMessageBoxes();
+    if (g_ODBC.co_InitODBC() != 0) {
+        std::fprintf(stderr, "connect failed: %s\n", g_ODBC.m_szConnect);
+        return 1;
+    }
+    std::strcpy(g_ODBC.m_szSQL, "SELECT COUNT(*) FROM setting");
+    if (g_ODBC.co_ExecSQL() != 0 || !MessageBoxCalls().empty()) return 2;
+    return 0;
+}
+
+int FailsWithTheLongPathMessage() {
+    if (g_ODBC.m_szConnect[0] != '\0') {
+        std::fprintf(stderr, "connection string was made: %s\n", g_ODBC.m_szConnect);
+        return 1;
+    }
+    ClearMessageBoxes();
+    if (g_ODBC.co_InitODBC() != -1) return 2;
+    std::vector<std::string> expected = {"程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。",
+                                         "ODBCClass.cpp 72: SQLDriverConnect Error."};
+    return MessageBoxTexts() == expected ? 0 : 3;
+}
+
+class CopiedProgram : public ::testing::Environment {
+public:
+    void SetUp() override {
+        const char* scenario = std::getenv("TARVEL_ODBC_CHILD");
+        if (!scenario) return;
+        int rc = 100;
+        if (std::strcmp(scenario, "connect") == 0) rc = ConnectsBesideTheExecutable();
+        else if (std::strcmp(scenario, "longpath") == 0) rc = FailsWithTheLongPathMessage();
+        std::fflush(nullptr);
+        _exit(rc);
+    }
+};
+
+::testing::Environment* const g_pCopiedProgram = ::testing::AddGlobalTestEnvironment(new CopiedProgram);
 
 }  // namespace
 
@@ -132,39 +171,18 @@ TEST(ODBCClassConnect, StatementWithoutConnectionShowsTheAllocMessage) {
 // The program may be installed under any file name: the database is found
 // beside the executable.
 TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
-    if (IsChild()) GTEST_SKIP();
     TempDatabase db;
-    EXPECT_EQ(0, RunCopy(db.Folder() + "x", "ConnectsBesideTheExecutable"));
+    EXPECT_EQ(0, RunCopy(db.Folder() + "x", "connect"));
 }
 
 // A folder too long for the connection string fails the connect with a
 // clear message instead of writing past the string.
 TEST(ODBCClassConnect, FolderTooLongForTheConnectionStringFailsClearly) {
-    if (IsChild()) GTEST_SKIP();
     TempDatabase db;
     std::string folder = db.Folder() + std::string(100, 'd') + "/" + std::string(100, 'e') + "/";
     fs::create_directories(folder);
     fs::copy_file(db.Path(), folder + "mydata.tvd");
-    EXPECT_EQ(0, RunCopy(folder + "Tarvel Sales Logs.exe", "FailsWithTheLongPathMessage"));
-}
-
-TEST(ODBCClassChild, ConnectsBesideTheExecutable) {
-    if (!IsChild()) GTEST_SKIP() << "runs only from a copied program";
-    ClearMessageBoxes();
-    ASSERT_EQ(0, g_ODBC.co_InitODBC()) << g_ODBC.m_szConnect;
-    EXPECT_TRUE(MessageBoxCalls().empty());
-    std::strcpy(g_ODBC.m_szSQL, "SELECT COUNT(*) FROM setting");
-    EXPECT_EQ(0, g_ODBC.co_ExecSQL());
-}
-
-TEST(ODBCClassChild, FailsWithTheLongPathMessage) {
-    if (!IsChild()) GTEST_SKIP() << "runs only from a copied program";
-    EXPECT_STREQ("", g_ODBC.m_szConnect);
-    ClearMessageBoxes();
-    EXPECT_EQ(-1, g_ODBC.co_InitODBC());
-    std::vector<std::string> expected = {"程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。",
-                                         "ODBCClass.cpp 72: SQLDriverConnect Error."};
-    EXPECT_EQ(expected, MessageBoxTexts());
+    EXPECT_EQ(0, RunCopy(folder + "Tarvel Sales Logs.exe", "longpath"));
 }
 
 // ---------------------------------------------------------------------------
