@@ -35,8 +35,6 @@ ODBCClass::ODBCClass() : m_pszLongSQL(nullptr) {
     DWORD nLen = GetModuleFileNameA(NULL, szPath, sizeof(szPath));
     if (nLen == 0 || nLen >= sizeof(szPath) - 1) return;  // unknown, or cut: no usable folder
     char* pSep = std::strrchr(szPath, '/');
-    char* pBack = std::strrchr(szPath, '\\');
-    if (!pSep || (pBack && pBack > pSep)) pSep = pBack;
     if (!pSep) return;
     pSep[1] = '\0';
 

@@ -13,6 +13,7 @@
 #include "MessageBoxRecorder.h"
 #include "ODBCClass.h"
 #include "TestDatabase.h"
+#include "gbk.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;
@@ -168,11 +169,15 @@ TEST(ODBCClassConnect, StatementWithoutConnectionShowsTheAllocMessage) {
     EXPECT_EQ(std::vector<std::string>{"ODBCClass.cpp 96: SQLAllocHandle Error."}, MessageBoxTexts());
 }
 
-// The program may be installed under any file name: the database is found
-// beside the executable.
+// The program may be installed under any file name, in a folder with a
+// Chinese name: the database is found beside the executable.
 TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
     TempDatabase db;
     EXPECT_EQ(0, RunCopy(db.Folder() + "x", "connect"));
+    std::string folder = db.Folder() + gbk::ToUtf8("销售记录") + "/";
+    fs::create_directories(folder);
+    fs::copy_file(db.Path(), folder + "mydata.tvd");
+    EXPECT_EQ(0, RunCopy(folder + "tarvel", "connect"));
 }
 
 // A folder too long for the connection string fails the connect with a

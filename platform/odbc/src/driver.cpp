@@ -365,15 +365,10 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
         return s->Error(StateOf(rc, msg), DiagText(msg), rc);
     }
     if (!s->st) return s->Fail("42000", ODBC_DIAG_PREFIX "Empty statement");
-    // One statement per text: only blanks, semicolons and comments may follow.
+    // One statement per text: only blanks and semicolons may follow.
     for (const char* t = tail; t && *t;) {
         if (std::isspace(static_cast<unsigned char>(*t)) || *t == ';') {
             ++t;
-        } else if (t[0] == '-' && t[1] == '-') {
-            while (*t && *t != '\n') ++t;
-        } else if (t[0] == '/' && t[1] == '*') {
-            const char* e = std::strstr(t + 2, "*/");
-            t = e ? e + 2 : t + std::strlen(t);
         } else {
             s->Reset();
             return s->Fail("42000", ODBC_DIAG_PREFIX "Characters found after end of SQL statement");

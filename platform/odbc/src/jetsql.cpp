@@ -43,13 +43,6 @@ bool Tokenize(std::string_view s, std::vector<Token>& out, std::string& error) {
         if (IsSpace(c)) {
             while (i < n && IsSpace(static_cast<unsigned char>(s[i]))) ++i;
             kind = Tok::Space;
-        } else if (c == '-' && i + 1 < n && s[i + 1] == '-') {
-            while (i < n && s[i] != '\n') ++i;
-            kind = Tok::Space;
-        } else if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            size_t e = s.find("*/", i + 2);
-            i = (e == std::string_view::npos) ? n : e + 2;
-            kind = Tok::Space;
         } else if (c == '\'' || c == '"' || c == '`') {
             // Quoted text or identifier; the quote is written twice inside.
             char q = static_cast<char>(c);
@@ -422,6 +415,11 @@ bool Translate(std::string_view jet, Translation& out) {
             break;
         }
         case Tok::Punct:
+            // Jet has no comments: "5--3" is five minus minus three, and "/*"
+            // is a division by a star; keep SQLite from reading comments.
+            if (i + 1 < toks.size() && toks[i + 1].kind == Tok::Punct &&
+                ((t.text == "-" && toks[i + 1].text[0] == '-') || (t.text == "/" && toks[i + 1].text[0] == '*')))
+                t.suffix += ' ';
             // DELETE * FROM: Jet's optional star.
             if (t.text == "*" && prevSig != SIZE_MAX && toks[prevSig].kind == Tok::Word &&
                 EqualsNoCase(toks[prevSig].text, "DELETE") && NextIsWord(toks, i, "FROM")) {

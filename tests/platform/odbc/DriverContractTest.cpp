@@ -142,6 +142,9 @@ TEST_F(DriverTest, TwoStatementsInOneTextAreRefusedUnrun) {
                               "INSERT INTO important(imp_description) VALUES('b')"));
     EXPECT_EQ(SQL_ERROR, Exec("SELECT * FROM important;DELETE * FROM important"));
     EXPECT_EQ(SQL_ERROR, Exec("SELECT * FROM important WHERE imp_description='';DROP TABLE important"));
+    // Jet has no comments to hide a second statement behind.
+    EXPECT_EQ(SQL_ERROR, Exec("SELECT * FROM important; -- DELETE * FROM important"));
+    EXPECT_EQ("8", Value("SELECT 5--3"));
     EXPECT_EQ("3", Value("SELECT COUNT(*) FROM important"));
     // A semicolon inside a literal or at the end is no second statement.
     EXPECT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) VALUES('a;b');"));

@@ -41,6 +41,12 @@ TEST(JetTranslate, QuotedTextPassesUntouched) {
     EXPECT_FALSE(Error("SELECT [abc").empty());
 }
 
+TEST(JetTranslate, NoCommentsInJet) {
+    EXPECT_EQ("SELECT 5- -3", Tr("SELECT 5--3"));
+    EXPECT_EQ("SELECT a/ *b", Tr("SELECT a/*b"));
+    EXPECT_EQ("WHERE x='--' AND y='/*'", Tr("WHERE x='--' AND y='/*'"));
+}
+
 TEST(JetTranslate, DeleteStarAndNumericAliases) {
     EXPECT_EQ("DELETE  FROM t WHERE a=1", Tr("DELETE * FROM t WHERE a=1"));
     EXPECT_EQ("DELETE\t\t FROM t", Tr("DELETE\t\t* FROM t"));
