@@ -30,6 +30,37 @@ std::string ExeFolder() {
     return s.substr(0, s.rfind('/') + 1);
 }
 
+// A new folder beside this test program (programs may run there even where
+// the temporary folder forbids it), removed with the object, holding a copy
+// of the shipped database.
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        std::string tmpl = ExeFolder() + "odbcclass-run-XXXXXX";
+        std::vector<char> buf(tmpl.begin(), tmpl.end());
+        buf.push_back('\0');
+        if (!mkdtemp(buf.data())) {
+            ADD_FAILURE() << "mkdtemp failed in " << ExeFolder();
+            return;
+        }
+        m_strFolder = std::string(buf.data()) + "/";
+    }
+    ~ProgramFolder() {
+        std::error_code ec;
+        if (!m_strFolder.empty()) fs::remove_all(m_strFolder, ec);
+    }
+    // Makes a subfolder (relative, UTF-8) with a fresh database in it.
+    std::string WithDatabase(const std::string& sub) {
+        std::string folder = m_strFolder + sub;
+        fs::create_directories(folder);
+        fs::copy_file(TemplateDatabasePath(), folder + "mydata.tvd");
+        return folder;
+    }
+
+private:
+    std::string m_strFolder;
+};
+
 // Runs this test program again from a copy at `exe`; before any test runs,
 // the copy plays `scenario` (see CopiedProgram below) and exits with its
 // result.
@@ -172,21 +203,16 @@ TEST(ODBCClassConnect, StatementWithoutConnectionShowsTheAllocMessage) {
 // The program may be installed under any file name, in a folder with a
 // Chinese name: the database is found beside the executable.
 TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
-    TempDatabase db;
-    EXPECT_EQ(0, RunCopy(db.Folder() + "x", "connect"));
-    std::string folder = db.Folder() + gbk::ToUtf8("销售记录") + "/";
-    fs::create_directories(folder);
-    fs::copy_file(db.Path(), folder + "mydata.tvd");
-    EXPECT_EQ(0, RunCopy(folder + "tarvel", "connect"));
+    ProgramFolder dir;
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("") + "x", "connect"));
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase(gbk::ToUtf8("销售记录") + "/") + "tarvel", "connect"));
 }
 
 // A folder too long for the connection string fails the connect with a
 // clear message instead of writing past the string.
 TEST(ODBCClassConnect, FolderTooLongForTheConnectionStringFailsClearly) {
-    TempDatabase db;
-    std::string folder = db.Folder() + std::string(100, 'd') + "/" + std::string(100, 'e') + "/";
-    fs::create_directories(folder);
-    fs::copy_file(db.Path(), folder + "mydata.tvd");
+    ProgramFolder dir;
+    std::string folder = dir.WithDatabase(std::string(100, 'd') + "/" + std::string(100, 'e') + "/");
     EXPECT_EQ(0, RunCopy(folder + "Tarvel Sales Logs.exe", "longpath"));
 }
 
