@@ -230,12 +230,6 @@ void Sleep(DWORD dwMilliseconds) {
     }
 }
 
-DWORD GetTickCount(void) {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
-    return static_cast<DWORD>(ms);
-}
 
 // ---------------------------------------------------------------------------
 // Files

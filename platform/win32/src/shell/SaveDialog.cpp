@@ -168,6 +168,7 @@ BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
     if (hook) {
         std::string typed;
         if (!hook(call, &typed)) return FALSE;  // cancelled
+        if (gbk::FromUtf8(gbk::ToUtf8(typed)) != typed) return Fail(FNERR_INVALIDFILENAME);
         path = w32shell::ToFsPath(typed.c_str());
         if (path.empty() || path.back() == '/') return Fail(FNERR_INVALIDFILENAME);
         if (path[0] != '/') path = StartFolder(call) + "/" + path;

@@ -98,11 +98,23 @@ TEST(Threads, LastErrorIsPerThread) {
     EXPECT_EQ(GetLastError(), 1234u);
 }
 
-TEST(Time, SleepWaitsAndTickCountAdvances) {
-    DWORD start = GetTickCount();
-    Sleep(30);
-    DWORD elapsed = GetTickCount() - start;
-    EXPECT_GE(elapsed, 29u);
+TEST(Time, SleepBlocksOnlyTheCallingThread) {
+    std::atomic<int> ticks{0};
+    HANDLE h = CreateThread(
+        nullptr, 0,
+        [](LPVOID p) -> DWORD {
+            Sleep(200);
+            ++*static_cast<std::atomic<int>*>(p);
+            return 0;
+        },
+        &ticks, 0, nullptr);
+    ASSERT_NE(h, nullptr);
+    // The sleeping worker has not finished; this thread runs on.
+    EXPECT_EQ(WaitForSingleObject(h, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(ticks.load(), 0);
+    EXPECT_EQ(WaitForSingleObject(h, INFINITE), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(ticks.load(), 1);
+    CloseHandle(h);
     Sleep(0);  // returns at once
 }
 

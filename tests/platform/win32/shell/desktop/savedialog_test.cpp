@@ -1,0 +1,154 @@
+// GetSaveFileNameA: the export dialog's settings, answered through the test
+// hook and through Qt's real file dialog offscreen.
+#include <gtest/gtest.h>
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLineEdit>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "test_support.h"
+#include "win32.h"
+#include "win32_testhooks_shell.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using shelltest::G;
+
+const char kAllFiles[] = "All Files (*.*)\0*.*\0";
+
+// The export's dialog settings.
+struct ExportDialog {
+    char file[MAX_PATH] = "Export.txt";
+    char title[64] = {};
+    OPENFILENAMEA ofn{};
+    explicit ExportDialog(const char* defExt = "txt", HWND owner = nullptr) {
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = kAllFiles;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof(file);
+        ofn.lpstrFileTitle = title;
+        ofn.nMaxFileTitle = sizeof(title);
+        ofn.lpstrDefExt = defExt;
+        ofn.Flags = OFN_OVERWRITEPROMPT;
+    }
+};
+
+class SaveDialog : public ::testing::Test {
+protected:
+    void SetUp() override { w32test::ClearSaveDialogs(); }
+    void TearDown() override { w32test::SetSaveDialogHook(nullptr); }
+};
+
+TEST_F(SaveDialog, CallIsRecordedWithTheProgramsSettings) {
+    w32test::CancelSaveDialog();
+    HWND page = reinterpret_cast<HWND>(0x77);
+    ExportDialog d("xls", page);
+    std::strcpy(d.file, "Export.xls");
+    EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);  // cancelled, not failed
+    EXPECT_STREQ(d.file, "Export.xls");     // untouched on cancel
+    auto calls = w32test::SaveDialogs();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].owner, page);
+    ASSERT_EQ(calls[0].filter.size(), 2u);
+    EXPECT_EQ(calls[0].filter[0], "All Files (*.*)");
+    EXPECT_EQ(calls[0].filter[1], "*.*");
+    EXPECT_EQ(calls[0].initialFile, "Export.xls");
+    EXPECT_EQ(calls[0].defExt, "xls");
+    EXPECT_EQ(calls[0].flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT));
+}
+
+TEST_F(SaveDialog, DefaultExtensionOnlyForNamesWithoutOne) {
+    shelltest::TempDir dir;
+    std::string typed = dir.gbk() + "\\" + G("报表");
+    w32test::AnswerSaveDialog(typed);
+    ExportDialog d;
+    ASSERT_TRUE(GetSaveFileNameA(&d.ofn));
+    std::string expected = dir.gbk() + "/" + G("报表") + ".txt";
+    EXPECT_EQ(std::string(d.file), expected);
+    EXPECT_EQ(d.ofn.nFileOffset, dir.gbk().size() + 1);
+    EXPECT_EQ(std::string(d.file + d.ofn.nFileExtension), "txt");
+    EXPECT_EQ(std::string(d.title), G("报表") + ".txt");
+    EXPECT_FALSE(d.ofn.Flags & OFN_EXTENSIONDIFFERENT);
+
+    // A name typed with its own extension keeps it.
+    w32test::AnswerSaveDialog(dir.gbk() + "/list.csv");
+    ExportDialog e;
+    ASSERT_TRUE(GetSaveFileNameA(&e.ofn));
+    EXPECT_EQ(std::string(e.file), dir.gbk() + "/list.csv");
+    EXPECT_TRUE(e.ofn.Flags & OFN_EXTENSIONDIFFERENT);
+    // A dot in a folder name is not an extension.
+    w32test::AnswerSaveDialog(dir.gbk() + "/v1.2/report");
+    ExportDialog f;
+    ASSERT_TRUE(GetSaveFileNameA(&f.ofn));
+    EXPECT_EQ(std::string(f.file), dir.gbk() + "/v1.2/report.txt");
+}
+
+TEST_F(SaveDialog, RelativeNameIsTakenInTheStartFolder) {
+    shelltest::TempDir dir;
+    w32test::AnswerSaveDialog("out");
+    ExportDialog d;
+    std::string start = dir.gbk();
+    d.ofn.lpstrInitialDir = start.c_str();
+    ASSERT_TRUE(GetSaveFileNameA(&d.ofn));
+    EXPECT_EQ(std::string(d.file), start + "/out.txt");
+}
+
+TEST_F(SaveDialog, BufferTooSmallAndNamesGbkCannotHoldAreErrors) {
+    w32test::AnswerSaveDialog("/tmp/" + std::string(300, 'a'));
+    ExportDialog d;
+    EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    WORD need = 0;
+    std::memcpy(&need, d.file, sizeof need);
+    EXPECT_EQ(need, 5 + 300 + 4 + 1);
+
+    w32test::SetSaveDialogHook([](const w32test::SaveDialogCall&, std::string* typed) {
+        *typed = "/tmp/\x81";  // half a GBK character
+        return true;
+    });
+    ExportDialog e;
+    EXPECT_FALSE(GetSaveFileNameA(&e.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_INVALIDFILENAME));
+
+    OPENFILENAMEA bad{};
+    EXPECT_FALSE(GetSaveFileNameA(&bad));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+}
+
+// Qt's own dialog: the preset name, the folder, the default suffix and the
+// result in GBK, typed into the dialog's name field as a user would.
+TEST_F(SaveDialog, RealDialogReturnsTheTypedNameWithDefaultSuffix) {
+    shelltest::TempDir dir;
+    fs::create_directories(dir.path() + "/docs");
+    std::string start = dir.gbk() + "/docs";
+    bool sawPreset = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg || !dlg->isVisible()) continue;
+            auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!edit) continue;
+            sawPreset = edit->text() == QStringLiteral("Export.txt");
+            edit->setText(QString::fromUtf8("客户名单"));
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+            return;
+        }
+    });
+    ExportDialog d;
+    d.ofn.lpstrInitialDir = start.c_str();
+    ASSERT_TRUE(GetSaveFileNameA(&d.ofn));
+    EXPECT_TRUE(sawPreset);
+    EXPECT_EQ(std::string(d.file), start + "/" + G("客户名单") + ".txt");
+    EXPECT_EQ(d.ofn.nFilterIndex, 1u);
+}
+
+}  // namespace
