@@ -1,0 +1,270 @@
+// The COMBOBOX class over QComboBox. Items and the selection live in the
+// control's state; the widget shows them. Drop-down lists return the selected
+// item's text and refuse WM_SETTEXT.
+#include <QtWidgets/QAbstractItemView>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+
+#include <cstring>
+
+#include "core.h"
+
+namespace w32 {
+namespace {
+
+struct ComboItem {
+    std::string text;  // GBK
+    LPARAM data = 0;
+};
+
+struct ComboState : ControlState {
+    std::vector<ComboItem> items;
+    int cur = -1;
+    int quiet = 0;
+};
+
+ComboState* St(Window* w) { return w ? w->State<ComboState>() : nullptr; }
+QComboBox* Box(Window* w) { return w ? qobject_cast<QComboBox*>(w->widget) : nullptr; }
+bool DropList(const Window* w) { return (w->style & 3) == CBS_DROPDOWNLIST; }
+
+int CompareNoCase(const std::string& a, const std::string& b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        int x = (unsigned char)a[i], y = (unsigned char)b[i];
+        if (x < 0x80) x = tolower(x);
+        if (y < 0x80) y = tolower(y);
+        if (x != y) return x - y;
+    }
+    return int(a.size()) - int(b.size());
+}
+
+void ShowSelection(Window* w) {
+    ComboState* s = St(w);
+    QComboBox* b = Box(w);
+    if (!s || !b) return;
+    ++s->quiet;
+    b->setCurrentIndex(s->cur);
+    if (s->cur < 0 && b->isEditable()) b->setEditText(QString());
+    --s->quiet;
+}
+
+void OnActivated(HWND h, int index) {
+    Window* w = FromHwnd(h);
+    ComboState* s = St(w);
+    if (!s || s->quiet) return;
+    if (index == s->cur) {
+        NotifyCommand(w, CBN_SELENDOK);
+        return;
+    }
+    s->cur = index;
+    NotifyCommand(w, CBN_SELCHANGE);
+}
+
+QWidget* MakeCombo(Window* w, QWidget* parent) {
+    w->state = std::make_unique<ComboState>();
+    auto* b = new QComboBox(parent);
+    b->setEditable(!DropList(w));
+    b->setMaxVisibleItems(30);
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setFont(DefaultControlFont());
+    b->setContextMenuPolicy(Qt::NoContextMenu);
+    HWND h = w->hwnd;
+    QObject::connect(b, QOverload<int>::of(&QComboBox::activated), b, [h](int i) { OnActivated(h, i); });
+    QObject::connect(b, &QComboBox::currentIndexChanged, b, [h](int i) {
+        // Keyboard selection on a closed box changes the index directly.
+        Window* w = FromHwnd(h);
+        ComboState* s = St(w);
+        if (!s || s->quiet || i == s->cur) return;
+        s->cur = i;
+        NotifyCommand(w, CBN_SELCHANGE);
+    });
+    if (b->lineEdit()) {
+        AttachInput(w, b->lineEdit());
+        QObject::connect(b->lineEdit(), &QLineEdit::textEdited, b, [h] {
+            if (Window* w = FromHwnd(h)) NotifyCommand(w, CBN_EDITCHANGE);
+        });
+    }
+    // The closed box is as high as one line; the given height was for the list.
+    int closed = std::max(22, b->sizeHint().height());
+    if (w->rect.bottom - w->rect.top > closed) w->rect.bottom = w->rect.top + closed;
+    return b;
+}
+
+int Insert(Window* w, int index, const char* text) {
+    ComboState* s = St(w);
+    QComboBox* b = Box(w);
+    std::string t = text ? text : "";
+    int n = int(s->items.size());
+    if (index < 0 || index > n) index = n;
+    if (s->cur >= index) ++s->cur;
+    s->items.insert(s->items.begin() + index, ComboItem{t, 0});
+    ++s->quiet;
+    b->insertItem(index, ToQt(t));
+    --s->quiet;
+    ShowSelection(w);
+    return index;
+}
+
+LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* w = FromHwnd(h);
+    ComboState* s = St(w);
+    QComboBox* b = Box(w);
+    if (!s || !b) return DefWindowProcA(h, msg, wp, lp);
+    int n = int(s->items.size());
+    switch (msg) {
+    case CB_ADDSTRING: {
+        int index = n;
+        if (w->style & CBS_SORT) {
+            std::string t = lp ? reinterpret_cast<const char*>(lp) : "";
+            index = 0;
+            while (index < n && CompareNoCase(s->items[size_t(index)].text, t) <= 0) ++index;
+        }
+        return Insert(w, index, reinterpret_cast<const char*>(lp));
+    }
+    case CB_INSERTSTRING: {
+        int index = int(wp);
+        if (index > n) return CB_ERR;
+        return Insert(w, index, reinterpret_cast<const char*>(lp));
+    }
+    case CB_DELETESTRING: {
+        int i = int(wp);
+        if (i < 0 || i >= n) return CB_ERR;
+        s->items.erase(s->items.begin() + i);
+        if (s->cur == i)
+            s->cur = -1;
+        else if (s->cur > i)
+            --s->cur;
+        ++s->quiet;
+        b->removeItem(i);
+        --s->quiet;
+        ShowSelection(w);
+        return n - 1;
+    }
+    case CB_RESETCONTENT:
+        s->items.clear();
+        s->cur = -1;
+        ++s->quiet;
+        b->clear();
+        --s->quiet;
+        return CB_OKAY;
+    case CB_GETCOUNT: return n;
+    case CB_GETCURSEL: return s->cur;
+    case CB_SETCURSEL: {
+        int i = int(wp);
+        if (i < 0 || i >= n) {
+            s->cur = -1;
+            ShowSelection(w);
+            return CB_ERR;
+        }
+        s->cur = i;
+        ShowSelection(w);
+        return i;
+    }
+    case CB_GETLBTEXT: {
+        int i = int(wp);
+        if (i < 0 || i >= n) return CB_ERR;
+        const std::string& t = s->items[size_t(i)].text;
+        if (lp) memcpy(reinterpret_cast<char*>(lp), t.c_str(), t.size() + 1);
+        return LRESULT(t.size());
+    }
+    case CB_GETLBTEXTLEN: {
+        int i = int(wp);
+        if (i < 0 || i >= n) return CB_ERR;
+        return LRESULT(s->items[size_t(i)].text.size());
+    }
+    case CB_GETITEMDATA: {
+        int i = int(wp);
+        if (i < 0 || i >= n) return CB_ERR;
+        return s->items[size_t(i)].data;
+    }
+    case CB_SETITEMDATA: {
+        int i = int(wp);
+        if (i < 0 || i >= n) return CB_ERR;
+        s->items[size_t(i)].data = lp;
+        return CB_OKAY;
+    }
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING: {
+        std::string t = lp ? reinterpret_cast<const char*>(lp) : "";
+        int start = int(wp) < 0 || int(wp) >= n ? 0 : int(wp) + 1;
+        for (int k = 0; k < n; ++k) {
+            int i = (start + k) % std::max(n, 1);
+            const std::string& it = s->items[size_t(i)].text;
+            bool match = msg == CB_FINDSTRINGEXACT ? CompareNoCase(it, t) == 0
+                                                   : CompareNoCase(it.substr(0, t.size()), t) == 0;
+            if (match) {
+                if (msg == CB_SELECTSTRING) {
+                    s->cur = i;
+                    ShowSelection(w);
+                }
+                return i;
+            }
+        }
+        return CB_ERR;
+    }
+    case CB_SHOWDROPDOWN:
+        if (wp)
+            b->showPopup();
+        else
+            b->hidePopup();
+        return TRUE;
+    case CB_GETDROPPEDSTATE: return b->view() && b->view()->isVisible();
+    case CB_SETMINVISIBLE: b->setMaxVisibleItems(std::max<int>(1, int(wp))); return TRUE;
+    case CB_GETMINVISIBLE: return b->maxVisibleItems();
+    case CB_LIMITTEXT:
+        if (b->lineEdit()) b->lineEdit()->setMaxLength(wp ? int(wp) : 32767);
+        return TRUE;
+    case CB_GETDROPPEDCONTROLRECT: {
+        if (auto* r = reinterpret_cast<RECT*>(lp)) GetWindowRect(h, r);
+        return TRUE;
+    }
+    case CB_SETITEMHEIGHT:
+    case CB_GETITEMHEIGHT: return b->sizeHint().height();
+    case WM_GETTEXT: {
+        std::string t;
+        if (DropList(w))
+            t = s->cur >= 0 && s->cur < n ? s->items[size_t(s->cur)].text : std::string();
+        else
+            t = FromQt(b->currentText());
+        return CopyText(reinterpret_cast<char*>(lp), int(wp), t);
+    }
+    case WM_GETTEXTLENGTH:
+        if (DropList(w)) return s->cur >= 0 && s->cur < n ? LRESULT(s->items[size_t(s->cur)].text.size()) : 0;
+        return LRESULT(FromQt(b->currentText()).size());
+    case WM_SETTEXT:
+        if (DropList(w)) return CB_ERR;
+        ++s->quiet;
+        b->setEditText(ToQt(reinterpret_cast<const char*>(lp)));
+        --s->quiet;
+        return TRUE;
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wp);
+        b->setFont(FontOf(w->font));
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (wp == VK_TAB || wp == VK_RETURN || wp == VK_ESCAPE) return 0;
+        DefaultInput(w, msg, wp, lp);
+        return 0;
+    case WM_CHAR: return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL:
+        DefaultInput(w, msg, wp, lp);
+        return 0;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+}  // namespace
+
+void RegisterComboClass() {
+    RegisterBuiltinClass("COMBOBOX", CS_DBLCLKS | CS_PARENTDC, ComboProc, LoadCursorA(nullptr, IDC_ARROW), nullptr,
+                         MakeCombo);
+}
+
+}  // namespace w32

@@ -1,0 +1,102 @@
+// Private parts of the USER32/GDI32 core shared by its source files.
+#pragma once
+
+#include <QtCore/QEvent>
+#include <QtCore/QObject>
+#include <QtWidgets/QWidget>
+
+#include <functional>
+#include <string>
+
+#include "w32_internal.h"
+
+namespace w32 {
+
+// ---- layer state -----------------------------------------------------------
+void InitLayer();       // after the QApplication exists, on the UI thread
+void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
+bool LayerAlive();      // QApplication exists and the layer is started
+
+// ---- canvas widgets ----------------------------------------------------------
+// The client widget of a canvas window: shows w->backing.
+QWidget* MakeCanvas(Window* w, QWidget* parent);
+// Makes sure the backing image matches the client size (keeps old pixels).
+void EnsureBacking(Window* w);
+// Places the client widget and window scroll bars inside the outer widget.
+void LayoutFrame(Window* w);
+void SyncScrollBar(Window* w, int bar);
+
+// ---- painting ----------------------------------------------------------------
+void InvalidateClient(Window* w, const QRegion& r, bool erase);
+void SchedulePaint();
+void FlushPaints();                 // WM_PAINT for every visible invalid window
+void PaintNow(Window* w);           // WM_PAINT if invalid (UpdateWindow)
+bool ReallyVisible(const Window* w);  // the window and all ancestors visible
+
+// ---- messages ------------------------------------------------------------------
+LRESULT SendToHwnd(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+void WakeLoops();        // makes a waiting loop look at its queue again
+void DispatchPosted();   // dispatches queued posted messages (foreign loops)
+bool InLayerWait();      // innermost wait belongs to a layer loop
+struct LayerWaitScope {
+    LayerWaitScope();
+    ~LayerWaitScope();
+};
+// One turn of a modal loop: dispatches one posted message or waits for events.
+void ModalLoopTurn();
+void FreeLater(Window* w);
+
+// ---- windows -------------------------------------------------------------------
+Window* CreateWindowObject(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int cx,
+                           int cy, HWND parent, HMENU menu, HINSTANCE inst, void* param);
+void SetModelFocus(Window* w, bool fromQt);
+void OnQtResize(Window* w, const QSize& clientSize);
+void OnQtClose(Window* w);
+HWND HwndOfWidget(const QWidget* w);
+extern const char* const kHwndProperty;
+
+// ---- input -----------------------------------------------------------------------
+void InstallInputFilter(Window* w, QWidget* widget);
+void SetCurrentModifiers(Qt::KeyboardModifiers m, Qt::MouseButtons b);
+int QtKeyToVk(int key);
+int VkToQtKey(int vk);
+void ApplyCursorTo(QWidget* widget);
+
+// ---- dialogs ------------------------------------------------------------------------
+// The dialog manager's keyboard handling for a WM_KEYDOWN aimed at `target`
+// inside a modal dialog; true when it consumed the key.
+bool DialogKey(Window* target, WPARAM vk);
+bool IsModalDialog(const Window* w);
+void RegisterDialogClass();
+void RegisterStandardControls();
+
+// ---- GDI ------------------------------------------------------------------------------
+HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip);
+void DestroyWindowDC(HDC dc);
+HBRUSH SysBrush(int index);
+COLORREF SysColor(int index);
+QFont QFontFromLogFont(const LOGFONTA& lf);
+int FontCellHeight(HFONT f);
+// Draws GBK text at (x, y) top-left with the DC's font, colours and mode.
+void DrawTextAt(HDC dc, int x, int y, const std::string& gbk);
+
+// ---- cursors/icons ------------------------------------------------------------------
+Qt::CursorShape CursorShape(HCURSOR h);
+int CursorId(HCURSOR h);
+HCURSOR CurrentCursor();
+
+// ---- hooks (testhooks.cpp) -------------------------------------------------------------
+bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result);
+bool AutoAnswerBoxes();
+void RunDialogHook(HWND dlg, const std::string& name);
+bool HookPopupMenu(HMENU m, HWND owner, int x, int y, UINT flags, UINT* id);
+
+// ---- UI-thread dispatcher events --------------------------------------------------------
+enum EventType {
+    kCallEvent = QEvent::User + 731,
+    kWakeEvent,
+    kPaintEvent,
+    kFreeEvent,
+};
+
+}  // namespace w32

@@ -1,0 +1,407 @@
+// The EDIT class over QLineEdit (single line) and QPlainTextEdit (multi-line).
+// Texts are GBK with byte lengths; multi-line texts use CR LF line ends.
+// Typed characters arrive as WM_CHAR (double-byte characters as two bytes)
+// and are inserted by this procedure, so a subclass sees them first.
+#include <QtGui/QFontMetrics>
+#include <QtGui/QTextBlock>
+#include <QtGui/QTextCursor>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QScrollBar>
+
+#include <climits>
+
+#include "core.h"
+#include "gbk.h"
+
+namespace w32 {
+namespace {
+
+struct EditState : ControlState {
+    bool multi = false;
+    int limit = 32767;  // bytes
+    unsigned char lead = 0;  // first byte of a double-byte character typed
+    int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
+};
+
+EditState* St(Window* w) { return w ? w->State<EditState>() : nullptr; }
+QLineEdit* Line(Window* w) { return w ? qobject_cast<QLineEdit*>(w->widget) : nullptr; }
+QPlainTextEdit* Multi(Window* w) { return w ? qobject_cast<QPlainTextEdit*>(w->widget) : nullptr; }
+
+QString Text(Window* w) {
+    if (QLineEdit* l = Line(w)) return l->text();
+    if (QPlainTextEdit* m = Multi(w)) return m->toPlainText();
+    return QString();
+}
+
+// The text in GBK as the program reads it (CR LF line ends).
+std::string GbkText(Window* w) {
+    QString t = Text(w);
+    if (St(w)->multi) t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return FromQt(t);
+}
+
+int ByteLen(const QString& s) {
+    int n = 0;
+    for (QChar c : s) n += c.unicode() < 0x80 ? 1 : 2;
+    return n;
+}
+
+// Character index <-> GBK byte offset (CR LF counts two in multi-line text).
+int CharToByte(const QString& s, int idx, bool multi) {
+    int n = 0;
+    for (int i = 0; i < idx && i < s.size(); ++i) {
+        ushort u = s[i].unicode();
+        n += u < 0x80 ? ((multi && u == '\n') ? 2 : 1) : 2;
+    }
+    return n;
+}
+
+int ByteToChar(const QString& s, int bytes, bool multi) {
+    int n = 0, i = 0;
+    for (; i < s.size() && n < bytes; ++i) {
+        ushort u = s[i].unicode();
+        n += u < 0x80 ? ((multi && u == '\n') ? 2 : 1) : 2;
+    }
+    return i;
+}
+
+void GetSel(Window* w, int* start, int* end) {
+    bool multi = St(w)->multi;
+    QString t = Text(w);
+    int s = 0, e = 0;
+    if (QLineEdit* l = Line(w)) {
+        if (l->hasSelectedText()) {
+            s = l->selectionStart();
+            e = s + int(l->selectedText().size());
+        } else {
+            s = e = l->cursorPosition();
+        }
+    } else if (QPlainTextEdit* m = Multi(w)) {
+        QTextCursor c = m->textCursor();
+        s = c.selectionStart();
+        e = c.selectionEnd();
+    }
+    *start = CharToByte(t, s, multi);
+    *end = CharToByte(t, e, multi);
+}
+
+void SetSel(Window* w, int start, int end) {
+    bool multi = St(w)->multi;
+    QString t = Text(w);
+    int len = int(t.size());
+    if (start < 0) {  // -1: no selection, caret stays
+        if (QLineEdit* l = Line(w)) l->deselect();
+        if (QPlainTextEdit* m = Multi(w)) {
+            QTextCursor c = m->textCursor();
+            c.clearSelection();
+            m->setTextCursor(c);
+        }
+        return;
+    }
+    int s = ByteToChar(t, start, multi);
+    int e = end < 0 ? len : ByteToChar(t, end, multi);
+    if (QLineEdit* l = Line(w)) {
+        if (s == e)
+            l->setCursorPosition(s);
+        else
+            l->setSelection(s, e - s);
+    }
+    if (QPlainTextEdit* m = Multi(w)) {
+        QTextCursor c = m->textCursor();
+        c.setPosition(s);
+        c.setPosition(e, QTextCursor::KeepAnchor);
+        m->setTextCursor(c);
+    }
+}
+
+QString SelectedText(Window* w) {
+    if (QLineEdit* l = Line(w)) return l->selectedText();
+    if (QPlainTextEdit* m = Multi(w)) return m->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n'));
+    return QString();
+}
+
+bool ReadOnly(Window* w) { return (w->style & ES_READONLY) != 0; }
+
+void ApplyReadOnly(Window* w) {
+    bool ro = ReadOnly(w);
+    if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
+    if (QPlainTextEdit* m = Multi(w)) m->setReadOnly(ro);
+    if (w->widget) {
+        QPalette p = w->widget->palette();
+        p.setColor(QPalette::Base, ro ? ToQColor(GetSysColor(COLOR_BTNFACE)) : QColor(Qt::white));
+        w->widget->setPalette(p);
+    }
+}
+
+void SetText(Window* w, const char* gbkText) {
+    EditState* s = St(w);
+    QString t = ToQt(gbkText ? gbkText : "");
+    if (s->multi) {
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        t.remove(QLatin1Char('\r'));
+        ++s->quiet;  // a multi-line edit sends no EN_CHANGE for WM_SETTEXT
+        Multi(w)->setPlainText(t);
+        --s->quiet;
+    } else if (QLineEdit* l = Line(w)) {
+        l->setText(t);
+        l->setCursorPosition(0);
+    }
+    w->text = gbkText ? gbkText : "";
+}
+
+// Inserts typed text if the byte limit (and, without ES_AUTOHSCROLL, the
+// visible width of a single-line edit) allows it.
+bool InsertTyped(Window* w, const QString& ins) {
+    EditState* s = St(w);
+    QString cur = Text(w);
+    int after = ByteLen(cur) - ByteLen(SelectedText(w)) + ByteLen(ins);
+    if (s->multi) after += int(ins.count(QLatin1Char('\n')));
+    if (after > s->limit) {
+        NotifyCommand(w, EN_MAXTEXT);
+        MessageBeep(0);
+        return false;
+    }
+    if (QLineEdit* l = Line(w)) {
+        if (!(w->style & ES_AUTOHSCROLL)) {
+            QString cand = cur;
+            int a = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
+            int n = l->hasSelectedText() ? int(l->selectedText().size()) : 0;
+            cand.replace(a, n, ins);
+            if (l->echoMode() == QLineEdit::Password) cand = QString(cand.size(), QChar(0x25CF));
+            int room = l->contentsRect().width() - 6;
+            if (QFontMetrics(l->font()).horizontalAdvance(cand) > room) {
+                MessageBeep(0);
+                return false;
+            }
+        }
+        l->insert(ins);
+    } else if (QPlainTextEdit* m = Multi(w)) {
+        m->textCursor().insertText(ins);
+        m->ensureCursorVisible();
+    }
+    return true;
+}
+
+void OnChar(Window* w, WPARAM wp) {
+    EditState* s = St(w);
+    unsigned char b = (unsigned char)(wp & 0xFF);
+    if (s->lead) {
+        char two[2] = {char(s->lead), char(b)};
+        s->lead = 0;
+        if (!ReadOnly(w)) InsertTyped(w, ToQt(std::string_view(two, 2)));
+        return;
+    }
+    if (gbk::IsLeadByte(b)) {
+        s->lead = b;
+        return;
+    }
+    if (ReadOnly(w)) return;
+    if (b == '\r') {
+        if (s->multi) InsertTyped(w, QStringLiteral("\n"));
+        return;
+    }
+    if (b == '\t') {
+        if (s->multi) InsertTyped(w, QStringLiteral("\t"));
+        return;
+    }
+    if (b < 0x20) return;  // editing keys act on WM_KEYDOWN
+    QChar c = QLatin1Char(char(b));
+    if ((w->style & ES_NUMBER) && !c.isDigit()) {
+        MessageBeep(0);
+        return;
+    }
+    if (w->style & ES_UPPERCASE) c = c.toUpper();
+    if (w->style & ES_LOWERCASE) c = c.toLower();
+    InsertTyped(w, QString(c));
+}
+
+QWidget* MakeEdit(Window* w, QWidget* parent) {
+    auto st = std::make_unique<EditState>();
+    st->multi = (w->style & ES_MULTILINE) != 0;
+    EditState* s = st.get();
+    w->state = std::move(st);
+    HWND h = w->hwnd;
+    bool border = (w->style & WS_BORDER) || (w->exStyle & WS_EX_CLIENTEDGE);
+    QWidget* widget = nullptr;
+    if (s->multi) {
+        auto* m = new QPlainTextEdit(parent);
+        m->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+        bool wrap = !(w->style & (ES_AUTOHSCROLL | WS_HSCROLL));
+        m->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        m->setVerticalScrollBarPolicy((w->style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        m->setHorizontalScrollBarPolicy((w->style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        m->setTabChangesFocus(false);
+        m->setContextMenuPolicy(Qt::NoContextMenu);
+        m->setFont(DefaultControlFont());
+        QString t = ToQt(w->text);
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        m->setPlainText(t);
+        AttachInput(w, m->viewport());
+        m->viewport()->setCursor(Qt::IBeamCursor);
+        for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(m, &QPlainTextEdit::textChanged, m, [h] {
+            Window* w = FromHwnd(h);
+            if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
+        });
+        widget = m;
+    } else {
+        auto* l = new QLineEdit(parent);
+        l->setMaxLength(INT_MAX);
+        l->setFrame(border);
+        l->setContextMenuPolicy(Qt::NoContextMenu);
+        l->setFont(DefaultControlFont());
+        if (w->style & ES_PASSWORD) l->setEchoMode(QLineEdit::Password);
+        if (w->style & ES_CENTER)
+            l->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        else if (w->style & ES_RIGHT)
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setText(ToQt(w->text));
+        l->setCursorPosition(0);
+        QObject::connect(l, &QLineEdit::textChanged, l, [h] {
+            Window* w = FromHwnd(h);
+            if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
+        });
+        widget = l;
+    }
+    widget->setFocusPolicy(Qt::StrongFocus);
+    widget->setAttribute(Qt::WA_InputMethodEnabled);
+    return widget;
+}
+
+LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Window* w = FromHwnd(h);
+    EditState* s = St(w);
+    if (!s || !w->widget) return DefWindowProcA(h, msg, wp, lp);
+    switch (msg) {
+    case WM_CREATE: ApplyReadOnly(w); return 0;
+    case WM_GETTEXT: return CopyText(reinterpret_cast<char*>(lp), int(wp), GbkText(w));
+    case WM_GETTEXTLENGTH: return LRESULT(GbkText(w).size());
+    case WM_SETTEXT: SetText(w, reinterpret_cast<const char*>(lp)); return TRUE;
+    case WM_SETFONT:
+        w->font = reinterpret_cast<HFONT>(wp);
+        w->widget->setFont(FontOf(w->font));
+        return 0;
+    case WM_GETDLGCODE: {
+        LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+        auto* m = reinterpret_cast<const MSG*>(lp);
+        if (s->multi && (w->style & ES_WANTRETURN) && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+            code |= DLGC_WANTALLKEYS;
+        return code;
+    }
+    case EM_SETSEL: SetSel(w, int(wp), int(lp)); return 0;
+    case EM_GETSEL: {
+        int a = 0, b = 0;
+        GetSel(w, &a, &b);
+        if (wp) *reinterpret_cast<DWORD*>(wp) = DWORD(a);
+        if (lp) *reinterpret_cast<DWORD*>(lp) = DWORD(b);
+        return MAKELONG(a, b);
+    }
+    case EM_REPLACESEL: {
+        QString t = ToQt(reinterpret_cast<const char*>(lp));
+        if (s->multi) t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (QLineEdit* l = Line(w)) l->insert(t);
+        if (QPlainTextEdit* m = Multi(w)) m->textCursor().insertText(t);
+        return 0;
+    }
+    case EM_LIMITTEXT: s->limit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE)); return 0;
+    case EM_GETLIMITTEXT: return s->limit;
+    case EM_SETREADONLY:
+        if (wp)
+            w->style |= ES_READONLY;
+        else
+            w->style &= ~ES_READONLY;
+        ApplyReadOnly(w);
+        return TRUE;
+    case EM_GETMODIFY:
+        if (QLineEdit* l = Line(w)) return l->isModified();
+        return Multi(w)->document()->isModified();
+    case EM_SETMODIFY:
+        if (QLineEdit* l = Line(w)) l->setModified(wp != 0);
+        if (QPlainTextEdit* m = Multi(w)) m->document()->setModified(wp != 0);
+        return 0;
+    case EM_GETLINECOUNT:
+        if (QPlainTextEdit* m = Multi(w)) return m->document()->blockCount();
+        return 1;
+    case EM_SETPASSWORDCHAR:
+        if (QLineEdit* l = Line(w)) l->setEchoMode(wp ? QLineEdit::Password : QLineEdit::Normal);
+        return 0;
+    case EM_CANUNDO:
+        if (QLineEdit* l = Line(w)) return l->isUndoAvailable();
+        return Multi(w)->document()->isUndoAvailable();
+    case EM_UNDO:
+    case WM_UNDO:
+        if (QLineEdit* l = Line(w)) l->undo();
+        if (QPlainTextEdit* m = Multi(w)) m->undo();
+        return TRUE;
+    case EM_EMPTYUNDOBUFFER: return 0;
+    case EM_SCROLLCARET:
+        if (QPlainTextEdit* m = Multi(w)) m->ensureCursorVisible();
+        return TRUE;
+    case WM_CUT:
+        if (!ReadOnly(w)) {
+            if (QLineEdit* l = Line(w)) l->cut();
+            if (QPlainTextEdit* m = Multi(w)) m->cut();
+        }
+        return 0;
+    case WM_COPY:
+        if (QLineEdit* l = Line(w)) l->copy();
+        if (QPlainTextEdit* m = Multi(w)) m->copy();
+        return 0;
+    case WM_PASTE:
+        if (!ReadOnly(w)) {
+            if (QLineEdit* l = Line(w)) l->paste();
+            if (QPlainTextEdit* m = Multi(w)) m->paste();
+        }
+        return 0;
+    case WM_CLEAR:
+        if (!ReadOnly(w)) {
+            if (QLineEdit* l = Line(w)) l->del();
+            if (QPlainTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
+        }
+        return 0;
+    case WM_CHAR: OnChar(w, wp); return 0;
+    case WM_KEYDOWN: {
+        // Characters come as WM_CHAR; Enter, Tab and Esc do nothing here.
+        if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
+        std::string before = GbkText(w);
+        DefaultInput(w, msg, wp, lp, false);
+        if ((w = FromHwnd(h)) && (s = St(w))) {
+            // A paste may not break the byte limit.
+            std::string after = GbkText(w);
+            if (int(after.size()) > s->limit && after.size() > before.size()) {
+                ++s->quiet;
+                SetText(w, before.c_str());
+                --s->quiet;
+                MessageBeep(0);
+            }
+        }
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
+        DefaultInput(w, msg, wp, lp, false);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSEWHEEL:
+        DefaultInput(w, msg, wp, lp);
+        if (msg == WM_MOUSEWHEEL && !s->multi) return DefWindowProcA(h, msg, wp, lp);
+        return 0;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+}  // namespace
+
+void RegisterEditClass() {
+    RegisterBuiltinClass("EDIT", CS_DBLCLKS | CS_PARENTDC, EditProc, LoadCursorA(nullptr, IDC_IBEAM), nullptr,
+                         MakeEdit);
+}
+
+}  // namespace w32

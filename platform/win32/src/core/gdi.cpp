@@ -1,0 +1,1203 @@
+// GDI over QImage: objects (fonts, brushes, pens, bitmaps, regions), device
+// contexts of windows and memory, drawing and text output.
+#include <QtCore/QCoreApplication>
+#include <QtGui/QFontDatabase>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
+#include <QtGui/QScreen>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+
+#include "core.h"
+#include "gbk.h"
+#include "res/resdata.h"
+
+namespace w32 {
+namespace {
+
+enum ObjType { kFont = 1, kBrush, kPen, kBitmap, kRegion, kDC };
+
+struct GdiObj {
+    int type;
+    bool stock = false;
+};
+
+struct FontObj : GdiObj {
+    LOGFONTA lf{};
+    QFont font;
+};
+
+struct BrushObj : GdiObj {
+    bool null = false;
+    COLORREF color = 0;
+};
+
+struct PenObj : GdiObj {
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF color = 0;
+};
+
+struct BitmapObj : GdiObj {
+    QImage image;
+    int selected = 0;
+};
+
+struct RegionObj : GdiObj {
+    QRegion region;
+};
+
+struct DCObj : GdiObj {
+    QImage* target = nullptr;   // window backing or selected bitmap
+    Window* window = nullptr;
+    HWND hwnd = nullptr;
+    QRegion clip;               // device coordinates; empty = whole target
+    bool hasClip = false;
+    QPoint origin;              // viewport origin
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr;
+    HBITMAP bitmap = nullptr;   // memory DCs
+    COLORREF text = 0;
+    COLORREF bk = 0xFFFFFF;
+    int bkMode = OPAQUE;
+    UINT align = TA_TOP | TA_LEFT;
+    int rop2 = R2_COPYPEN;
+    POINT cur{0, 0};
+    COLORREF dcBrush = 0xFFFFFF, dcPen = 0;
+    bool memory = false;
+    std::vector<DCObj> saved;
+};
+
+std::mutex g_gdiMutex;
+std::unordered_set<GdiObj*>& Objects() {
+    static auto* s = new std::unordered_set<GdiObj*>;
+    return *s;
+}
+
+template <class T>
+T* Get(HGDIOBJ h, int type) {
+    if (!h) return nullptr;
+    std::lock_guard<std::mutex> lock(g_gdiMutex);
+    auto* o = static_cast<GdiObj*>(h);
+    if (!Objects().count(o) || o->type != type) return nullptr;
+    return static_cast<T*>(o);
+}
+
+int TypeOf(HGDIOBJ h) {
+    if (!h) return 0;
+    std::lock_guard<std::mutex> lock(g_gdiMutex);
+    auto* o = static_cast<GdiObj*>(h);
+    return Objects().count(o) ? o->type : 0;
+}
+
+template <class T>
+T* Add(T* o) {
+    std::lock_guard<std::mutex> lock(g_gdiMutex);
+    Objects().insert(o);
+    return o;
+}
+
+HGDIOBJ g_stock[20] = {};
+QImage g_oneByOne;
+
+void MakeStock() {
+    if (g_stock[WHITE_BRUSH]) return;
+    auto brush = [](COLORREF c, bool null = false) {
+        auto* b = Add(new BrushObj);
+        b->type = kBrush;
+        b->stock = true;
+        b->color = c;
+        b->null = null;
+        return static_cast<HGDIOBJ>(b);
+    };
+    auto pen = [](COLORREF c, int style) {
+        auto* p = Add(new PenObj);
+        p->type = kPen;
+        p->stock = true;
+        p->color = c;
+        p->style = style;
+        return static_cast<HGDIOBJ>(p);
+    };
+    g_stock[WHITE_BRUSH] = brush(0xFFFFFF);
+    g_stock[LTGRAY_BRUSH] = brush(0xC0C0C0);
+    g_stock[GRAY_BRUSH] = brush(0x808080);
+    g_stock[DKGRAY_BRUSH] = brush(0x404040);
+    g_stock[BLACK_BRUSH] = brush(0);
+    g_stock[NULL_BRUSH] = brush(0, true);
+    g_stock[DC_BRUSH] = brush(0xFFFFFF);
+    g_stock[WHITE_PEN] = pen(0xFFFFFF, PS_SOLID);
+    g_stock[BLACK_PEN] = pen(0, PS_SOLID);
+    g_stock[NULL_PEN] = pen(0, PS_NULL);
+    g_stock[DC_PEN] = pen(0, PS_SOLID);
+    LOGFONTA lf{};
+    lf.lfHeight = -16;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = GB2312_CHARSET;
+    strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // the Song face
+    for (int i : {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT,
+                  SYSTEM_FIXED_FONT, DEFAULT_GUI_FONT}) {
+        LOGFONTA l = lf;
+        if (i == DEFAULT_GUI_FONT || i == ANSI_VAR_FONT) l.lfHeight = -15;
+        auto* f = Add(new FontObj);
+        f->type = kFont;
+        f->stock = true;
+        f->lf = l;
+        f->font = QFontFromLogFont(l);
+        g_stock[i] = f;
+    }
+    auto* bmp = Add(new BitmapObj);
+    bmp->type = kBitmap;
+    bmp->stock = true;
+    bmp->image = QImage(1, 1, QImage::Format_RGB32);
+    bmp->image.fill(Qt::black);
+    g_stock[DEFAULT_PALETTE] = bmp;  // the default bitmap of memory DCs
+}
+
+HGDIOBJ Stock(int i) {
+    MakeStock();
+    return g_stock[i];
+}
+
+QColor Color(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+QImage* TargetOf(DCObj* dc) {
+    if (!dc) return nullptr;
+    if (dc->memory) {
+        auto* b = Get<BitmapObj>(dc->bitmap, kBitmap);
+        return b ? &b->image : nullptr;
+    }
+    if (dc->hwnd) {
+        Window* w = FromHwnd(dc->hwnd);
+        if (!w || w->backing.isNull()) return nullptr;
+        return &w->backing;
+    }
+    return dc->target;
+}
+
+// A painter set up with the DC's origin and clip.
+struct Painter {
+    QImage* img;
+    QPainter p;
+    explicit Painter(DCObj* dc) : img(TargetOf(dc)) {
+        if (!img) return;
+        p.begin(img);
+        if (dc->hasClip) p.setClipRegion(dc->clip);
+        p.translate(dc->origin);
+    }
+    bool ok() const { return img != nullptr; }
+};
+
+bool PenOf(DCObj* dc, QPen* out) {
+    auto* pen = Get<PenObj>(dc->pen, kPen);
+    if (!pen || pen->style == PS_NULL) return false;
+    COLORREF c = dc->pen == Stock(DC_PEN) ? dc->dcPen : pen->color;
+    QPen qp(Color(c));
+    qp.setWidth(std::max(1, pen->width));
+    qp.setCapStyle(Qt::FlatCap);
+    qp.setJoinStyle(Qt::MiterJoin);
+    switch (pen->style) {
+    case PS_DASH: qp.setStyle(Qt::DashLine); break;
+    case PS_DOT: qp.setStyle(Qt::DotLine); break;
+    case PS_DASHDOT: qp.setStyle(Qt::DashDotLine); break;
+    case PS_DASHDOTDOT: qp.setStyle(Qt::DashDotDotLine); break;
+    default: qp.setStyle(Qt::SolidLine);
+    }
+    *out = qp;
+    return true;
+}
+
+bool BrushOf(DCObj* dc, HBRUSH h, QColor* out) {
+    auto* b = Get<BrushObj>(h, kBrush);
+    if (!b || b->null) return false;
+    *out = Color(h == Stock(DC_BRUSH) ? dc->dcBrush : b->color);
+    return true;
+}
+
+QFont FontOfDC(DCObj* dc) {
+    if (auto* f = Get<FontObj>(dc->font, kFont)) return f->font;
+    return static_cast<FontObj*>(Stock(SYSTEM_FONT))->font;
+}
+
+DCObj* DCOf(HDC h) { return Get<DCObj>(h, kDC); }
+
+DCObj* NewDC() {
+    auto* dc = Add(new DCObj);
+    dc->type = kDC;
+    dc->pen = static_cast<HPEN>(Stock(BLACK_PEN));
+    dc->brush = static_cast<HBRUSH>(Stock(WHITE_BRUSH));
+    dc->font = static_cast<HFONT>(Stock(SYSTEM_FONT));
+    return dc;
+}
+
+void DeleteObj(GdiObj* o) {
+    {
+        std::lock_guard<std::mutex> lock(g_gdiMutex);
+        Objects().erase(o);
+    }
+    // After the application object is gone, Qt values are left alone.
+    if (!QCoreApplication::instance()) return;
+    switch (o->type) {
+    case kFont: delete static_cast<FontObj*>(o); break;
+    case kBrush: delete static_cast<BrushObj*>(o); break;
+    case kPen: delete static_cast<PenObj*>(o); break;
+    case kBitmap: delete static_cast<BitmapObj*>(o); break;
+    case kRegion: delete static_cast<RegionObj*>(o); break;
+    case kDC: delete static_cast<DCObj*>(o); break;
+    }
+}
+
+// Face names of the program's fonts -> installed faces.
+QString MapFace(const QString& face) {
+    static const QString kSong = QStringLiteral("AR PL UMing CN");
+    static const QString kSans = QStringLiteral("Liberation Sans");
+    QString f = face.trimmed();
+    if (f.isEmpty() || f == u"宋体" || f == u"新宋体" || f.compare(u"SimSun", Qt::CaseInsensitive) == 0 ||
+        f.compare(u"NSimSun", Qt::CaseInsensitive) == 0 || f.compare(u"System", Qt::CaseInsensitive) == 0 ||
+        f.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 || f.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 ||
+        f == u"黑体" || f == u"楷体_GB2312" || f == u"仿宋_GB2312")
+        return kSong;
+    if (f.compare(u"Arial", Qt::CaseInsensitive) == 0 || f.compare(u"Tahoma", Qt::CaseInsensitive) == 0 ||
+        f.compare(u"Verdana", Qt::CaseInsensitive) == 0 || f.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0 ||
+        f.compare(u"Microsoft Sans Serif", Qt::CaseInsensitive) == 0)
+        return kSans;
+    if (f.compare(u"Times New Roman", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Serif");
+    if (f.compare(u"Courier New", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Mono");
+    return f;
+}
+
+void InstallSubstitutions() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    // Chinese text in a Latin face falls back to the Song face.
+    for (const char* f : {"Liberation Sans", "Liberation Serif", "Liberation Mono"})
+        QFont::insertSubstitution(QString::fromLatin1(f), QStringLiteral("AR PL UMing CN"));
+}
+
+}  // namespace
+
+QFont QFontFromLogFont(const LOGFONTA& lf) {
+    InstallSubstitutions();
+    QString face = MapFace(ToQt(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE))));
+    QFont f(face);
+    int h = lf.lfHeight;
+    if (h == 0) h = -15;
+    f.setPixelSize(std::max(1, h < 0 ? -h : h * 7 / 8));
+    f.setBold(lf.lfWeight >= FW_SEMIBOLD);
+    f.setItalic(lf.lfItalic != 0);
+    f.setUnderline(lf.lfUnderline != 0);
+    f.setStrikeOut(lf.lfStrikeOut != 0);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QFont FontOf(HFONT h) {
+    if (auto* f = Get<FontObj>(h, kFont)) return f->font;
+    return DefaultControlFont();
+}
+
+QFont DefaultControlFont() { return static_cast<FontObj*>(Stock(DEFAULT_GUI_FONT))->font; }
+
+int FontCellHeight(HFONT h) {
+    QFont f = FontOf(h);
+    return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height();
+}
+
+QColor ToQColor(COLORREF c) { return Color(c); }
+COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+QImage ImageOfBitmap(HBITMAP h) {
+    auto* b = Get<BitmapObj>(h, kBitmap);
+    return b ? b->image : QImage();
+}
+
+QImage* DCImage(HDC hdc, QPoint* origin) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return nullptr;
+    if (origin) *origin = dc->origin;
+    return TargetOf(dc);
+}
+
+HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip) {
+    DCObj* dc = NewDC();
+    dc->window = w;
+    dc->hwnd = w->hwnd;
+    dc->hasClip = paint;
+    dc->clip = clip;
+    if (!paint) {
+        dc->hasClip = true;
+        dc->clip = QRegion(0, 0, w->ClientWidth(), w->ClientHeight());
+    }
+    return reinterpret_cast<HDC>(static_cast<GdiObj*>(dc));
+}
+
+void DestroyWindowDC(HDC h) {
+    if (DCObj* dc = DCOf(h)) DeleteObj(dc);
+}
+
+HDC ControlDC(Window* w) {
+    EnsureBacking(w);
+    return CreateWindowDC(w, false, QRegion());
+}
+
+COLORREF SysColor(int index) {
+    switch (index) {
+    case COLOR_WINDOW: return 0xFFFFFF;
+    case COLOR_WINDOWTEXT:
+    case COLOR_BTNTEXT:
+    case COLOR_WINDOWFRAME: return 0;
+    case COLOR_BTNFACE:
+    case COLOR_MENU: return RGB(240, 240, 240);
+    case COLOR_BTNSHADOW: return RGB(160, 160, 160);
+    case COLOR_GRAYTEXT: return RGB(109, 109, 109);
+    case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
+    case COLOR_HIGHLIGHTTEXT: return 0xFFFFFF;
+    case COLOR_SCROLLBAR: return RGB(200, 200, 200);
+    case COLOR_BACKGROUND:
+    case COLOR_ACTIVECAPTION: return RGB(0, 84, 166);
+    }
+    return RGB(240, 240, 240);
+}
+
+HBRUSH SysBrush(int index) {
+    static HBRUSH brushes[32] = {};
+    if (index < 0 || index >= 32) return nullptr;
+    if (!brushes[index]) {
+        auto* b = Add(new BrushObj);
+        b->type = kBrush;
+        b->stock = true;
+        b->color = SysColor(index);
+        brushes[index] = reinterpret_cast<HBRUSH>(static_cast<GdiObj*>(b));
+    }
+    return brushes[index];
+}
+
+void DrawTextAt(HDC h, int x, int y, const std::string& gbk) { TextOutA(h, x, y, gbk.data(), int(gbk.size())); }
+
+}  // namespace w32
+
+using namespace w32;
+
+// ---------------------------------------------------------------------------
+// Objects
+// ---------------------------------------------------------------------------
+HGDIOBJ GetStockObject(int i) {
+    if (i < 0 || i >= 20) return nullptr;
+    return Stock(i);
+}
+
+DWORD GetSysColor(int nIndex) { return SysColor(nIndex); }
+HBRUSH GetSysColorBrush(int nIndex) { return SysBrush(nIndex); }
+
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !h) return nullptr;
+    HGDIOBJ old = nullptr;
+    switch (TypeOf(h)) {
+    case kFont: old = dc->font; dc->font = static_cast<HFONT>(h); break;
+    case kBrush: old = dc->brush; dc->brush = static_cast<HBRUSH>(h); break;
+    case kPen: old = dc->pen; dc->pen = static_cast<HPEN>(h); break;
+    case kBitmap:
+        if (!dc->memory) return nullptr;
+        old = dc->bitmap;
+        dc->bitmap = static_cast<HBITMAP>(h);
+        break;
+    case kRegion: {
+        auto* r = Get<RegionObj>(h, kRegion);
+        dc->hasClip = true;
+        dc->clip = r->region.translated(dc->origin);
+        return reinterpret_cast<HGDIOBJ>(SIMPLEREGION);
+    }
+    default: return nullptr;
+    }
+    return old;
+}
+
+BOOL DeleteObject(HGDIOBJ ho) {
+    if (!ho) return FALSE;
+    GdiObj* o = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_gdiMutex);
+        auto* p = static_cast<GdiObj*>(ho);
+        if (!Objects().count(p) || p->type == kDC) return FALSE;
+        o = p;
+    }
+    if (o->stock) return TRUE;  // stock objects are never deleted
+    DeleteObj(o);
+    return TRUE;
+}
+
+int GetObjectA(HANDLE h, int c, LPVOID pv) {
+    switch (TypeOf(h)) {
+    case kBitmap: {
+        auto* b = Get<BitmapObj>(h, kBitmap);
+        if (!pv) return sizeof(BITMAP);
+        if (c < int(sizeof(BITMAP))) return 0;
+        BITMAP bm{};
+        bm.bmWidth = b->image.width();
+        bm.bmHeight = b->image.height();
+        bm.bmWidthBytes = b->image.width() * 4;
+        bm.bmPlanes = 1;
+        bm.bmBitsPixel = 32;
+        memcpy(pv, &bm, sizeof(bm));
+        return sizeof(BITMAP);
+    }
+    case kFont: {
+        auto* f = Get<FontObj>(h, kFont);
+        if (!pv) return sizeof(LOGFONTA);
+        int n = std::min<int>(c, sizeof(LOGFONTA));
+        memcpy(pv, &f->lf, size_t(n));
+        return n;
+    }
+    case kBrush: {
+        auto* b = Get<BrushObj>(h, kBrush);
+        if (!pv) return sizeof(LOGBRUSH);
+        LOGBRUSH lb{UINT(b->null ? BS_NULL : BS_SOLID), b->color, 0};
+        int n = std::min<int>(c, sizeof(LOGBRUSH));
+        memcpy(pv, &lb, size_t(n));
+        return n;
+    }
+    }
+    return 0;
+}
+
+HFONT CreateFontIndirectA(const LOGFONTA* lplf) {
+    if (!lplf) return nullptr;
+    auto* f = Add(new FontObj);
+    f->type = kFont;
+    f->lf = *lplf;
+    f->lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    f->font = QFontFromLogFont(f->lf);
+    return reinterpret_cast<HFONT>(static_cast<GdiObj*>(f));
+}
+
+HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                  DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision, DWORD iClipPrecision,
+                  DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName) {
+    LOGFONTA lf{};
+    lf.lfHeight = cHeight;
+    lf.lfWidth = cWidth;
+    lf.lfEscapement = cEscapement;
+    lf.lfOrientation = cOrientation;
+    lf.lfWeight = cWeight;
+    lf.lfItalic = BYTE(bItalic);
+    lf.lfUnderline = BYTE(bUnderline);
+    lf.lfStrikeOut = BYTE(bStrikeOut);
+    lf.lfCharSet = BYTE(iCharSet);
+    lf.lfOutPrecision = BYTE(iOutPrecision);
+    lf.lfClipPrecision = BYTE(iClipPrecision);
+    lf.lfQuality = BYTE(iQuality);
+    lf.lfPitchAndFamily = BYTE(iPitchAndFamily);
+    if (pszFaceName) gbk::CopyCut(lf.lfFaceName, LF_FACESIZE, pszFaceName);
+    return CreateFontIndirectA(&lf);
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    auto* b = Add(new BrushObj);
+    b->type = kBrush;
+    b->color = color & 0xFFFFFF;
+    return reinterpret_cast<HBRUSH>(static_cast<GdiObj*>(b));
+}
+
+HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
+    if (!lb) return nullptr;
+    HBRUSH h = CreateSolidBrush(lb->lbColor);
+    if (lb->lbStyle == BS_NULL) Get<BrushObj>(h, kBrush)->null = true;
+    return h;
+}
+
+HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
+    auto* p = Add(new PenObj);
+    p->type = kPen;
+    p->style = iStyle & 0x0F;
+    p->width = std::max(1, cWidth);
+    p->color = color & 0xFFFFFF;
+    return reinterpret_cast<HPEN>(static_cast<GdiObj*>(p));
+}
+
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2) {
+    auto* r = Add(new RegionObj);
+    r->type = kRegion;
+    r->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
+    return reinterpret_cast<HRGN>(static_cast<GdiObj*>(r));
+}
+
+HRGN CreateRectRgnIndirect(const RECT* r) { return r ? CreateRectRgn(r->left, r->top, r->right, r->bottom) : nullptr; }
+
+int SelectClipRgn(HDC hdc, HRGN hrgn) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return 0;
+    if (!hrgn) {
+        dc->hasClip = false;
+        if (dc->window) {
+            dc->hasClip = true;
+            dc->clip = QRegion(0, 0, dc->window->ClientWidth(), dc->window->ClientHeight());
+        }
+        return SIMPLEREGION;
+    }
+    auto* r = Get<RegionObj>(hrgn, kRegion);
+    if (!r) return 0;
+    dc->hasClip = true;
+    dc->clip = r->region;
+    return SIMPLEREGION;
+}
+
+int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return 0;
+    QRegion r(QRect(left, top, right - left, bottom - top).translated(dc->origin));
+    if (dc->hasClip)
+        dc->clip &= r;
+    else
+        dc->clip = r;
+    dc->hasClip = true;
+    return dc->clip.isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int GetClipBox(HDC hdc, LPRECT lprect) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !lprect) return 0;
+    QRect b;
+    if (dc->hasClip)
+        b = dc->clip.boundingRect();
+    else if (QImage* img = TargetOf(dc))
+        b = img->rect();
+    b.translate(-dc->origin);
+    *lprect = RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    return b.isEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+int GetDeviceCaps(HDC, int index) {
+    switch (index) {
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    case BITSPIXEL: return 32;
+    case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
+    case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// DCs
+// ---------------------------------------------------------------------------
+HDC CreateCompatibleDC(HDC) {
+    DCObj* dc = NewDC();
+    dc->memory = true;
+    dc->bitmap = static_cast<HBITMAP>(Stock(DEFAULT_PALETTE));
+    return reinterpret_cast<HDC>(static_cast<GdiObj*>(dc));
+}
+
+BOOL DeleteDC(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    DeleteObj(dc);
+    return TRUE;
+}
+
+HBITMAP CreateCompatibleBitmap(HDC, int cx, int cy) {
+    auto* b = Add(new BitmapObj);
+    b->type = kBitmap;
+    b->image = QImage(std::max(1, cx), std::max(1, cy), QImage::Format_RGB32);
+    b->image.fill(Qt::black);
+    return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
+}
+
+HBITMAP CreateBitmap(int nWidth, int nHeight, UINT, UINT nBitCount, const void* lpBits) {
+    HBITMAP h = CreateCompatibleBitmap(nullptr, nWidth, nHeight);
+    auto* b = Get<BitmapObj>(h, kBitmap);
+    if (lpBits && nBitCount == 32) {
+        for (int y = 0; y < b->image.height(); ++y)
+            memcpy(b->image.scanLine(y), static_cast<const char*>(lpBits) + size_t(y) * size_t(nWidth) * 4,
+                   size_t(nWidth) * 4);
+    } else if (nBitCount == 1) {
+        b->image.fill(Qt::white);
+    }
+    return h;
+}
+
+HBITMAP LoadBitmapA(HINSTANCE, LPCSTR lpBitmapName) {
+    const w32res::BinaryData* d = w32res::FindBitmap(lpBitmapName);
+    if (!d || !d->data) return nullptr;
+    QImage img = QImage::fromData(d->data, int(d->size), "BMP");
+    if (img.isNull()) img = QImage::fromData(d->data, int(d->size));
+    if (img.isNull()) return nullptr;
+    auto* b = Add(new BitmapObj);
+    b->type = kBitmap;
+    b->image = img.convertToFormat(QImage::Format_RGB32);
+    return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
+}
+
+namespace w32 {
+HBITMAP BitmapFromImage(const QImage& img) {
+    auto* b = Add(new BitmapObj);
+    b->type = kBitmap;
+    b->image = img.convertToFormat(QImage::Format_RGB32);
+    return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
+}
+}  // namespace w32
+
+int SaveDC(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return 0;
+    DCObj copy = *dc;
+    copy.saved.clear();
+    dc->saved.push_back(copy);
+    return int(dc->saved.size());
+}
+
+BOOL RestoreDC(HDC hdc, int n) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || dc->saved.empty()) return FALSE;
+    size_t idx = n < 0 ? dc->saved.size() + size_t(n) : size_t(n - 1);
+    if (idx >= dc->saved.size()) return FALSE;
+    std::vector<DCObj> rest(dc->saved.begin(), dc->saved.begin() + long(idx));
+    DCObj s = dc->saved[idx];
+    *dc = s;
+    dc->saved = rest;
+    return TRUE;
+}
+
+BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    if (lppt) *lppt = POINT{dc->origin.x(), dc->origin.y()};
+    dc->origin = QPoint(x, y);
+    return TRUE;
+}
+
+BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !lppt) return FALSE;
+    *lppt = POINT{dc->origin.x(), dc->origin.y()};
+    return TRUE;
+}
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF old = dc->text;
+    dc->text = color & 0xFFFFFF;
+    return old;
+}
+COLORREF GetTextColor(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    return dc ? dc->text : CLR_INVALID;
+}
+COLORREF SetBkColor(HDC hdc, COLORREF color) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF old = dc->bk;
+    dc->bk = color & 0xFFFFFF;
+    return old;
+}
+COLORREF GetBkColor(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    return dc ? dc->bk : CLR_INVALID;
+}
+int SetBkMode(HDC hdc, int mode) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    int old = dc->bkMode;
+    dc->bkMode = mode;
+    return old;
+}
+int GetBkMode(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    return dc ? dc->bkMode : 0;
+}
+UINT SetTextAlign(HDC hdc, UINT align) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return 0;
+    UINT old = dc->align;
+    dc->align = align;
+    return old;
+}
+UINT GetTextAlign(HDC hdc) {
+    DCObj* dc = DCOf(hdc);
+    return dc ? dc->align : 0;
+}
+int SetROP2(HDC hdc, int rop2) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return 0;
+    int old = dc->rop2;
+    dc->rop2 = rop2;
+    return old;
+}
+COLORREF SetDCBrushColor(HDC hdc, COLORREF color) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF old = dc->dcBrush;
+    dc->dcBrush = color;
+    return old;
+}
+COLORREF SetDCPenColor(HDC hdc, COLORREF color) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return CLR_INVALID;
+    COLORREF old = dc->dcPen;
+    dc->dcPen = color;
+    return old;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------
+static void ApplyRop(QPainter& p, int rop2) {
+    if (rop2 == R2_XORPEN) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    else if (rop2 == R2_NOT) p.setCompositionMode(QPainter::RasterOp_NotDestination);
+}
+
+int FillRect(HDC hDC, const RECT* r, HBRUSH hbr) {
+    DCObj* dc = DCOf(hDC);
+    if (!dc || !r) return 0;
+    // A system colour index + 1 may stand for a brush.
+    QColor c;
+    uintptr_t v = reinterpret_cast<uintptr_t>(hbr);
+    if (v > 0 && v <= 32)
+        c = Color(SysColor(int(v) - 1));
+    else if (!BrushOf(dc, hbr, &c))
+        return 0;
+    Painter p(dc);
+    if (!p.ok()) return 0;
+    if (r->right > r->left && r->bottom > r->top)
+        p.p.fillRect(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top), c);
+    return 1;
+}
+
+int FrameRect(HDC hDC, const RECT* r, HBRUSH hbr) {
+    DCObj* dc = DCOf(hDC);
+    QColor c;
+    if (!dc || !r || !BrushOf(dc, hbr, &c)) return 0;
+    Painter p(dc);
+    if (!p.ok()) return 0;
+    int w = r->right - r->left, h = r->bottom - r->top;
+    if (w <= 0 || h <= 0) return 1;
+    p.p.fillRect(QRect(r->left, r->top, w, 1), c);
+    p.p.fillRect(QRect(r->left, r->bottom - 1, w, 1), c);
+    p.p.fillRect(QRect(r->left, r->top, 1, h), c);
+    p.p.fillRect(QRect(r->right - 1, r->top, 1, h), c);
+    return 1;
+}
+
+BOOL InvertRect(HDC hDC, const RECT* r) {
+    DCObj* dc = DCOf(hDC);
+    if (!dc || !r) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    p.p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.p.fillRect(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top), Qt::white);
+    return TRUE;
+}
+
+BOOL DrawFocusRect(HDC hDC, const RECT* r) {
+    DCObj* dc = DCOf(hDC);
+    if (!dc || !r) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    p.p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    QPen pen(Qt::white);
+    pen.setStyle(Qt::DotLine);
+    p.p.setPen(pen);
+    p.p.drawRect(QRect(r->left, r->top, r->right - r->left - 1, r->bottom - r->top - 1));
+    return TRUE;
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    ApplyRop(p.p, dc->rop2);
+    QColor fill;
+    if (BrushOf(dc, dc->brush, &fill) && right - left > 2 && bottom - top > 2)
+        p.p.fillRect(QRect(left + 1, top + 1, right - left - 2, bottom - top - 2), fill);
+    QPen pen;
+    if (PenOf(dc, &pen)) {
+        QColor c = pen.color();
+        int pw = pen.width();
+        int w = right - left, h = bottom - top;
+        if (w > 0 && h > 0) {
+            p.p.fillRect(QRect(left, top, w, std::min(pw, h)), c);
+            p.p.fillRect(QRect(left, bottom - std::min(pw, h), w, std::min(pw, h)), c);
+            p.p.fillRect(QRect(left, top, std::min(pw, w), h), c);
+            p.p.fillRect(QRect(right - std::min(pw, w), top, std::min(pw, w), h), c);
+        }
+    } else if (BrushOf(dc, dc->brush, &fill) && right > left && bottom > top) {
+        p.p.fillRect(QRect(left, top, right - left, bottom - top), fill);
+    }
+    return TRUE;
+}
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    QColor fill;
+    p.p.setBrush(BrushOf(dc, dc->brush, &fill) ? QBrush(fill) : QBrush(Qt::NoBrush));
+    QPen pen;
+    p.p.setPen(PenOf(dc, &pen) ? pen : QPen(Qt::NoPen));
+    p.p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    return TRUE;
+}
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    QColor fill;
+    p.p.setBrush(BrushOf(dc, dc->brush, &fill) ? QBrush(fill) : QBrush(Qt::NoBrush));
+    QPen pen;
+    p.p.setPen(PenOf(dc, &pen) ? pen : QPen(Qt::NoPen));
+    p.p.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), width / 2.0, height / 2.0);
+    return TRUE;
+}
+
+BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    if (lppt) *lppt = dc->cur;
+    dc->cur = POINT{x, y};
+    return TRUE;
+}
+
+static void Line(DCObj* dc, QPainter& p, POINT a, POINT b) {
+    QPen pen;
+    if (!PenOf(dc, &pen)) return;
+    ApplyRop(p, dc->rop2);
+    if (pen.width() <= 1 && pen.style() == Qt::SolidLine) {
+        // Bresenham, end point excluded, as GDI draws.
+        int x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
+        int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+        int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        QColor c = pen.color();
+        while (!(x0 == x1 && y0 == y1)) {
+            p.fillRect(QRect(x0, y0, 1, 1), c);
+            int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+        return;
+    }
+    p.setPen(pen);
+    p.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
+}
+
+BOOL LineTo(HDC hdc, int x, int y) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    Painter p(dc);
+    if (p.ok()) Line(dc, p.p, dc->cur, POINT{x, y});
+    dc->cur = POINT{x, y};
+    return TRUE;
+}
+
+BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !apt || cpt < 2) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    for (int i = 1; i < cpt; ++i) Line(dc, p.p, apt[i - 1], apt[i]);
+    return TRUE;
+}
+
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !apt || cpt < 2) return FALSE;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    QPolygon poly;
+    for (int i = 0; i < cpt; ++i) poly << QPoint(apt[i].x, apt[i].y);
+    QColor fill;
+    p.p.setBrush(BrushOf(dc, dc->brush, &fill) ? QBrush(fill) : QBrush(Qt::NoBrush));
+    QPen pen;
+    p.p.setPen(PenOf(dc, &pen) ? pen : QPen(Qt::NoPen));
+    p.p.drawPolygon(poly);
+    return TRUE;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return CLR_INVALID;
+    Painter p(dc);
+    if (!p.ok()) return CLR_INVALID;
+    p.p.fillRect(QRect(x, y, 1, 1), Color(color));
+    return color;
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    DCObj* dc = DCOf(hdc);
+    QImage* img = TargetOf(dc);
+    if (!img) return CLR_INVALID;
+    QPoint pt = QPoint(x, y) + dc->origin;
+    if (!img->rect().contains(pt)) return CLR_INVALID;
+    return FromQColor(img->pixelColor(pt));
+}
+
+static BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
+                 int hSrc, DWORD rop) {
+    DCObj* dst = DCOf(hdcDest);
+    if (!dst) return FALSE;
+    Painter p(dst);
+    if (!p.ok()) return FALSE;
+    QRect target(xDest, yDest, wDest, hDest);
+    if (rop == BLACKNESS || rop == WHITENESS) {
+        p.p.fillRect(target, rop == BLACKNESS ? Qt::black : Qt::white);
+        return TRUE;
+    }
+    if (rop == PATCOPY) {
+        QColor c;
+        if (BrushOf(dst, dst->brush, &c)) p.p.fillRect(target, c);
+        return TRUE;
+    }
+    if (rop == DSTINVERT) {
+        p.p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        p.p.fillRect(target, Qt::white);
+        return TRUE;
+    }
+    DCObj* src = DCOf(hdcSrc);
+    QImage* simg = TargetOf(src);
+    if (!simg) return FALSE;
+    QImage part = simg->copy(QRect(QPoint(xSrc, ySrc) + src->origin, QSize(wSrc, hSrc)));
+    switch (rop) {
+    case SRCPAINT: p.p.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
+    case SRCAND: p.p.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case SRCINVERT: p.p.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case NOTSRCCOPY: p.p.setCompositionMode(QPainter::RasterOp_NotSource); break;
+    default: break;
+    }
+    if (wDest == wSrc && hDest == hSrc)
+        p.p.drawImage(QPoint(xDest, yDest), part);
+    else
+        p.p.drawImage(target, part);
+    return TRUE;
+}
+
+BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    return Blit(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop);
+}
+
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
+                int hSrc, DWORD rop) {
+    return Blit(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop);
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return Blit(hdc, x, y, w, h, nullptr, 0, 0, w, h, rop); }
+
+// ---------------------------------------------------------------------------
+// Text
+// ---------------------------------------------------------------------------
+namespace {
+// Baseline offset so that (x, y) is the top-left of a cell of the font's pixel
+// height, as GDI places text with TA_TOP.
+int Ascent(const QFont& f) {
+    QFontMetrics fm(f);
+    int px = f.pixelSize() > 0 ? f.pixelSize() : fm.height();
+    int a = fm.ascent(), d = fm.descent();
+    if (a + d <= px || a + d <= 0) return a;
+    return (a * px + (a + d) / 2) / (a + d);
+}
+int CellHeight(const QFont& f) { return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height(); }
+}  // namespace
+
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c, const INT*) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc) return FALSE;
+    QString s = lpString ? ToQt(lpString, int(c)) : QString();
+    QFont f = FontOfDC(dc);
+    QFontMetrics fm(f);
+    int width = fm.horizontalAdvance(s);
+    int height = CellHeight(f);
+    if (dc->align & TA_UPDATECP) {
+        x = dc->cur.x;
+        y = dc->cur.y;
+    }
+    UINT h = dc->align & (TA_CENTER);
+    if (h == TA_CENTER)
+        x -= width / 2;
+    else if (h == TA_RIGHT)
+        x -= width;
+    int top = y;
+    if ((dc->align & TA_BASELINE) == TA_BASELINE)
+        top = y - Ascent(f);
+    else if (dc->align & TA_BOTTOM)
+        top = y - height;
+    Painter p(dc);
+    if (!p.ok()) return FALSE;
+    if ((options & ETO_OPAQUE) && lprect)
+        p.p.fillRect(QRect(lprect->left, lprect->top, lprect->right - lprect->left, lprect->bottom - lprect->top),
+                     Color(dc->bk));
+    if ((options & ETO_CLIPPED) && lprect)
+        p.p.setClipRect(QRect(lprect->left, lprect->top, lprect->right - lprect->left, lprect->bottom - lprect->top),
+                        Qt::IntersectClip);
+    if (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) p.p.fillRect(QRect(x, top, width, height), Color(dc->bk));
+    p.p.setFont(f);
+    p.p.setPen(Color(dc->text));
+    p.p.drawText(QPoint(x, top + Ascent(f)), s);
+    if (dc->align & TA_UPDATECP) dc->cur.x = x + width;
+    return TRUE;
+}
+
+BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c) {
+    if (c < 0) return FALSE;
+    return ExtTextOutA(hdc, x, y, 0, nullptr, lpString, UINT(c), nullptr);
+}
+
+BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !psizl) return FALSE;
+    QFont f = FontOfDC(dc);
+    QString s = lpString ? ToQt(lpString, c) : QString();
+    psizl->cx = QFontMetrics(f).horizontalAdvance(s);
+    psizl->cy = CellHeight(f);
+    return TRUE;
+}
+
+BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !tm) return FALSE;
+    QFont f = FontOfDC(dc);
+    QFontMetrics fm(f);
+    *tm = TEXTMETRICA{};
+    tm->tmHeight = CellHeight(f);
+    tm->tmAscent = Ascent(f);
+    tm->tmDescent = tm->tmHeight - tm->tmAscent;
+    tm->tmAveCharWidth = fm.horizontalAdvance(QLatin1Char('x'));
+    tm->tmMaxCharWidth = fm.maxWidth();
+    tm->tmWeight = f.bold() ? FW_BOLD : FW_NORMAL;
+    tm->tmCharSet = GB2312_CHARSET;
+    return TRUE;
+}
+
+int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
+    DCObj* dc = DCOf(hdc);
+    if (!dc || !r) return 0;
+    QString s = text ? ToQt(text, cch) : QString();
+    QFont f = FontOfDC(dc);
+    QRect rect(r->left, r->top, r->right - r->left, r->bottom - r->top);
+    int flags = 0;
+    flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    if (format & DT_SINGLELINE)
+        flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : (format & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS) flags |= Qt::TextExpandTabs;
+    if (!(format & DT_NOPREFIX)) flags |= Qt::TextShowMnemonic;
+    QFontMetrics fm(f);
+    QRect bound = fm.boundingRect(rect.width() > 0 ? rect : QRect(rect.topLeft(), QSize(100000, 100000)), flags, s);
+    if (format & DT_CALCRECT) {
+        r->right = r->left + bound.width();
+        r->bottom = r->top + bound.height();
+        return bound.height();
+    }
+    Painter p(dc);
+    if (!p.ok()) return 0;
+    if (!(format & DT_NOCLIP)) p.p.setClipRect(rect, Qt::IntersectClip);
+    if (dc->bkMode == OPAQUE) p.p.fillRect(bound & rect, Color(dc->bk));
+    p.p.setFont(f);
+    p.p.setPen(Color(dc->text));
+    p.p.drawText(rect, flags, s);
+    return bound.height();
+}
+
+// ---------------------------------------------------------------------------
+// Rectangles
+// ---------------------------------------------------------------------------
+BOOL SetRect(LPRECT r, int l, int t, int rt, int b) {
+    if (!r) return FALSE;
+    *r = RECT{l, t, rt, b};
+    return TRUE;
+}
+BOOL SetRectEmpty(LPRECT r) { return SetRect(r, 0, 0, 0, 0); }
+BOOL CopyRect(LPRECT d, const RECT* s) {
+    if (!d || !s) return FALSE;
+    *d = *s;
+    return TRUE;
+}
+BOOL InflateRect(LPRECT r, int dx, int dy) {
+    if (!r) return FALSE;
+    r->left -= dx;
+    r->right += dx;
+    r->top -= dy;
+    r->bottom += dy;
+    return TRUE;
+}
+BOOL OffsetRect(LPRECT r, int dx, int dy) {
+    if (!r) return FALSE;
+    r->left += dx;
+    r->right += dx;
+    r->top += dy;
+    r->bottom += dy;
+    return TRUE;
+}
+BOOL IsRectEmpty(const RECT* r) { return !r || r->right <= r->left || r->bottom <= r->top; }
+BOOL PtInRect(const RECT* r, POINT pt) {
+    return r && pt.x >= r->left && pt.x < r->right && pt.y >= r->top && pt.y < r->bottom;
+}
+BOOL IntersectRect(LPRECT d, const RECT* a, const RECT* b) {
+    if (!d || !a || !b) return FALSE;
+    RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+           std::min(a->bottom, b->bottom)};
+    if (IsRectEmpty(&r)) {
+        SetRectEmpty(d);
+        return FALSE;
+    }
+    *d = r;
+    return TRUE;
+}
+BOOL UnionRect(LPRECT d, const RECT* a, const RECT* b) {
+    if (!d || !a || !b) return FALSE;
+    if (IsRectEmpty(a)) {
+        *d = *b;
+    } else if (IsRectEmpty(b)) {
+        *d = *a;
+    } else {
+        *d = RECT{std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+                  std::max(a->bottom, b->bottom)};
+    }
+    return !IsRectEmpty(d);
+}
+BOOL EqualRect(const RECT* a, const RECT* b) {
+    return a && b && a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}
+
+int GetSystemMetrics(int nIndex) {
+    QRect screen(0, 0, 1280, 1024);
+    if (QCoreApplication::instance())
+        if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    switch (nIndex) {
+    case SM_CXSCREEN: return screen.width();
+    case SM_CYSCREEN: return screen.height();
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 17;
+    case SM_CYCAPTION: return 23;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return 4;
+    case SM_CXFULLSCREEN:
+    case SM_CXMAXIMIZED: return screen.width();
+    case SM_CYFULLSCREEN:
+    case SM_CYMAXIMIZED: return screen.height();
+    }
+    return 0;
+}

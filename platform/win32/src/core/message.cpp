@@ -1,0 +1,457 @@
+// Messages: sending (same thread and across threads), the posted queue,
+// GetMessageA/PeekMessageA, quit, modal loop turns, timers.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QEventLoop>
+#include <QtCore/QThread>
+#include <QtCore/QTimer>
+#include <QtGui/QCursor>
+#include <QtWidgets/QApplication>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "core.h"
+
+namespace w32 {
+namespace {
+
+std::thread::id g_uiThread;
+std::atomic<bool> g_alive{false};
+
+struct CallJob {
+    std::function<void()> fn;
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+};
+
+class CallEvent : public QEvent {
+public:
+    explicit CallEvent(CallJob* j) : QEvent(QEvent::Type(kCallEvent)), job(j) {}
+    CallJob* job;
+};
+
+class Dispatcher : public QObject {
+public:
+    bool event(QEvent* e) override;
+};
+
+Dispatcher* g_dispatcher = nullptr;
+
+// Posted-message queue of the UI thread.
+std::mutex g_queueMutex;
+std::deque<MSG>& Queue() {
+    static auto* q = new std::deque<MSG>;
+    return *q;
+}
+std::atomic<bool> g_wakePending{false};
+std::atomic<bool> g_paintPending{false};
+bool g_quit = false;
+int g_quitCode = 0;
+DWORD g_msgTime = 0;
+
+// Kinds of waits on the UI thread, innermost last.
+enum WaitKind { kLayerWait, kForeignWait };
+std::vector<WaitKind>& Waits() {
+    static auto* v = new std::vector<WaitKind>;
+    return *v;
+}
+int g_sendDepth = 0;
+
+std::vector<Window*>& FreeList() {
+    static auto* v = new std::vector<Window*>;
+    return *v;
+}
+
+DWORD NowMs() {
+    static QElapsedTimer t = [] {
+        QElapsedTimer e;
+        e.start();
+        return e;
+    }();
+    return DWORD(t.elapsed());
+}
+
+bool PopPosted(MSG* out, HWND filter, UINT fmin, UINT fmax, bool remove) {
+    std::lock_guard<std::mutex> lock(g_queueMutex);
+    auto& q = Queue();
+    for (auto it = q.begin(); it != q.end(); ++it) {
+        if (filter && it->hwnd != filter) continue;
+        if ((fmin || fmax) && (it->message < fmin || it->message > fmax)) continue;
+        *out = *it;
+        if (remove) q.erase(it);
+        return true;
+    }
+    return false;
+}
+
+bool QueueEmpty() {
+    std::lock_guard<std::mutex> lock(g_queueMutex);
+    return Queue().empty();
+}
+
+void FreeWindows() {
+    auto& list = FreeList();
+    std::vector<Window*> keep;
+    std::vector<Window*> go;
+    for (Window* w : list) (w->busy > 0 ? keep : go).push_back(w);
+    list.swap(keep);
+    for (Window* w : go) delete w;
+}
+
+bool Dispatcher::event(QEvent* e) {
+    switch (int(e->type())) {
+    case kCallEvent: {
+        CallJob* job = static_cast<CallEvent*>(e)->job;
+        job->fn();
+        {
+            std::lock_guard<std::mutex> lock(job->m);
+            job->done = true;
+        }
+        job->cv.notify_all();
+        return true;
+    }
+    case kWakeEvent:
+        g_wakePending = false;
+        if (!InLayerWait()) DispatchPosted();
+        return true;
+    case kPaintEvent:
+        g_paintPending = false;
+        FlushPaints();
+        return true;
+    case kFreeEvent:
+        FreeWindows();
+        return true;
+    }
+    return QObject::event(e);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Layer state
+// ---------------------------------------------------------------------------
+void InitLayer() {
+    if (g_alive) return;
+    g_uiThread = std::this_thread::get_id();
+    if (!g_dispatcher) g_dispatcher = new Dispatcher;
+    g_alive = true;
+    RegisterDialogClass();
+    RegisterStandardControls();
+}
+
+void MarkLayerDead() { g_alive = false; }
+
+bool LayerAlive() { return g_alive && QCoreApplication::instance() != nullptr; }
+
+bool IsUiThread() { return std::this_thread::get_id() == g_uiThread; }
+
+void RunOnUiThread(const std::function<void()>& fn) {
+    if (IsUiThread() || !LayerAlive()) {
+        fn();
+        return;
+    }
+    CallJob job;
+    job.fn = fn;
+    QCoreApplication::postEvent(g_dispatcher, new CallEvent(&job));
+    std::unique_lock<std::mutex> lock(job.m);
+    job.cv.wait(lock, [&] { return job.done; });
+}
+
+// ---------------------------------------------------------------------------
+// Waits
+// ---------------------------------------------------------------------------
+bool InLayerWait() { return !Waits().empty() && Waits().back() == kLayerWait; }
+
+LayerWaitScope::LayerWaitScope() { Waits().push_back(kLayerWait); }
+LayerWaitScope::~LayerWaitScope() { Waits().pop_back(); }
+
+ForeignLoopScope::ForeignLoopScope(HWND owner) {
+    Waits().push_back(kForeignWait);
+    if (Window* w = FromHwnd(owner)) {
+        Window* top = TopLevelOf(w);
+        parent_ = top->widget;
+        if (top->Enabled()) {
+            EnableWindow(top->hwnd, FALSE);
+            disabled_ = top->hwnd;
+        }
+    } else if (HWND main = GetActiveWindow()) {
+        if (Window* m = FromHwnd(main)) parent_ = m->widget;
+    }
+    // Messages posted before the loop starts run inside it, as in a modal loop.
+    WakeLoops();
+}
+
+ForeignLoopScope::~ForeignLoopScope() {
+    Waits().pop_back();
+    if (disabled_ && IsWindow(disabled_)) EnableWindow(disabled_, TRUE);
+}
+
+QWidget* ForeignLoopScope::ParentWidget() const { return parent_; }
+
+void WakeLoops() {
+    if (!g_dispatcher || !LayerAlive()) return;
+    if (!g_wakePending.exchange(true)) QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kWakeEvent)));
+}
+
+void SchedulePaint() {
+    if (!g_dispatcher || !LayerAlive()) return;
+    if (!g_paintPending.exchange(true))
+        QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kPaintEvent)), Qt::LowEventPriority);
+}
+
+void FreeLater(Window* w) {
+    FreeList().push_back(w);
+    if (g_dispatcher && LayerAlive())
+        QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
+}
+
+void DispatchPosted() {
+    MSG m;
+    int guard = 0;
+    while (guard++ < 10000 && PopPosted(&m, nullptr, 0, 0, true)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+void ModalLoopTurn() {
+    MSG m;
+    if (PopPosted(&m, nullptr, 0, 0, true)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+        return;
+    }
+    LayerWaitScope wait;
+    QCoreApplication::sendPostedEvents();
+    if (!QueueEmpty()) return;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+// ---------------------------------------------------------------------------
+// Sending
+// ---------------------------------------------------------------------------
+LRESULT Send(Window* w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!w || !w->proc) return 0;
+    if (w->destroyed && msg != WM_DESTROY && msg != WM_NCDESTROY) return 0;
+    HWND h = w->hwnd;
+    WNDPROC p = w->proc;
+    ++w->busy;
+    ++g_sendDepth;
+    LRESULT r = p(h, msg, wp, lp);
+    --g_sendDepth;
+    --w->busy;
+    return r;
+}
+
+LRESULT SendToHwnd(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return Send(FromHwnd(h), msg, wp, lp); }
+
+}  // namespace w32
+
+using namespace w32;
+
+LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (!hWnd) return 0;
+    if (!IsUiThread() && LayerAlive()) {
+        LRESULT r = 0;
+        RunOnUiThread([&] { r = SendToHwnd(hWnd, Msg, wParam, lParam); });
+        return r;
+    }
+    return SendToHwnd(hWnd, Msg, wParam, lParam);
+}
+
+LRESULT SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(GetDlgItem(hDlg, nIDDlgItem), Msg, wParam, lParam);
+}
+
+BOOL InSendMessage(void) { return FALSE; }
+
+LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (!lpPrevWndFunc) return 0;
+    return lpPrevWndFunc(hWnd, Msg, wParam, lParam);
+}
+
+BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (hWnd && !IsWindow(hWnd)) return FALSE;
+    MSG m{};
+    m.hwnd = hWnd;
+    m.message = Msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = NowMs();
+    {
+        std::lock_guard<std::mutex> lock(g_queueMutex);
+        Queue().push_back(m);
+    }
+    WakeLoops();
+    return TRUE;
+}
+
+BOOL PostThreadMessageA(DWORD, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return PostMessageA(nullptr, Msg, wParam, lParam);
+}
+
+void PostQuitMessage(int nExitCode) {
+    auto set = [nExitCode] {
+        g_quit = true;
+        g_quitCode = nExitCode;
+        WakeLoops();
+    };
+    RunOnUiThread(set);
+}
+
+BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+    for (;;) {
+        if (PopPosted(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
+            g_msgTime = lpMsg->time;
+            return lpMsg->message != WM_QUIT;
+        }
+        if (g_quit) {
+            g_quit = false;
+            *lpMsg = MSG{};
+            lpMsg->message = WM_QUIT;
+            lpMsg->wParam = WPARAM(g_quitCode);
+            return FALSE;
+        }
+        if (!LayerAlive()) {
+            *lpMsg = MSG{};
+            lpMsg->message = WM_QUIT;
+            return FALSE;
+        }
+        LayerWaitScope wait;
+        QCoreApplication::sendPostedEvents();
+        if (!QueueEmpty() || g_quit) continue;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    if (LayerAlive()) {
+        LayerWaitScope wait;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    if (PopPosted(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0)) return TRUE;
+    if (g_quit) {
+        *lpMsg = MSG{};
+        lpMsg->message = WM_QUIT;
+        lpMsg->wParam = WPARAM(g_quitCode);
+        if (wRemoveMsg & PM_REMOVE) g_quit = false;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL WaitMessage(void) {
+    if (!LayerAlive()) return FALSE;
+    LayerWaitScope wait;
+    if (QueueEmpty() && !g_quit) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return TRUE;
+}
+
+BOOL TranslateMessage(const MSG* lpMsg) {
+    if (!lpMsg || lpMsg->message != WM_KEYDOWN) return FALSE;
+    int vk = int(lpMsg->wParam);
+    char c = 0;
+    if (vk == VK_RETURN) c = '\r';
+    else if (vk == VK_TAB) c = '\t';
+    else if (vk == VK_BACK) c = '\b';
+    else if (vk == VK_ESCAPE) c = 0x1b;
+    else if (vk == VK_SPACE) c = ' ';
+    else if (vk >= '0' && vk <= '9') c = char(vk);
+    else if (vk >= 'A' && vk <= 'Z') c = char((GetKeyState(VK_SHIFT) & 0x8000) ? vk : vk + 32);
+    if (!c) return FALSE;
+    PostMessageA(lpMsg->hwnd, WM_CHAR, WPARAM((unsigned char)c), lpMsg->lParam);
+    return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* lpMsg) {
+    if (!lpMsg) return 0;
+    if (lpMsg->message == WM_TIMER && lpMsg->lParam) {
+        auto fn = reinterpret_cast<TIMERPROC>(lpMsg->lParam);
+        fn(lpMsg->hwnd, WM_TIMER, lpMsg->wParam, lpMsg->time);
+        return 0;
+    }
+    if (!lpMsg->hwnd) return 0;
+    g_msgTime = lpMsg->time;
+    return SendToHwnd(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+}
+
+DWORD GetMessageTime(void) { return g_msgTime; }
+DWORD GetTickCount(void) { return NowMs(); }
+
+UINT RegisterWindowMessageA(LPCSTR lpString) {
+    static std::mutex m;
+    static auto* names = new std::map<std::string, UINT>;
+    std::lock_guard<std::mutex> lock(m);
+    std::string key = lpString ? lpString : "";
+    for (auto& c : key) c = char(tolower((unsigned char)c));
+    auto it = names->find(key);
+    if (it != names->end()) return it->second;
+    UINT v = UINT(0xC000 + names->size());
+    (*names)[key] = v;
+    return v;
+}
+
+// ---------------------------------------------------------------------------
+// Timers: WM_TIMER is posted when due.
+// ---------------------------------------------------------------------------
+namespace {
+struct TimerKey {
+    HWND h;
+    UINT_PTR id;
+    bool operator<(const TimerKey& o) const { return h != o.h ? h < o.h : id < o.id; }
+};
+std::map<TimerKey, QTimer*>& Timers() {
+    static auto* t = new std::map<TimerKey, QTimer*>;
+    return *t;
+}
+UINT_PTR g_nextTimerId = 0x7F00;
+}  // namespace
+
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
+    if (!LayerAlive()) return 0;
+    UINT_PTR result = 0;
+    RunOnUiThread([&] {
+        if (hWnd && !IsWindow(hWnd)) return;
+        UINT_PTR id = hWnd ? nIDEvent : ++g_nextTimerId;
+        TimerKey key{hWnd, id};
+        QTimer*& t = Timers()[key];
+        if (!t) t = new QTimer;
+        t->disconnect();
+        t->setInterval(int(uElapse < 10 ? 10 : uElapse));
+        QObject::connect(t, &QTimer::timeout, [hWnd, id, lpTimerFunc] {
+            if (hWnd && !IsWindow(hWnd)) {
+                KillTimer(hWnd, id);
+                return;
+            }
+            // Like Win32, one pending WM_TIMER per timer at most.
+            {
+                std::lock_guard<std::mutex> lock(g_queueMutex);
+                for (auto& m : Queue())
+                    if (m.message == WM_TIMER && m.hwnd == hWnd && m.wParam == id) return;
+            }
+            PostMessageA(hWnd, WM_TIMER, id, LPARAM(lpTimerFunc));
+        });
+        t->start();
+        result = id;
+    });
+    return result;
+}
+
+BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
+    BOOL ok = FALSE;
+    RunOnUiThread([&] {
+        auto it = Timers().find(TimerKey{hWnd, uIDEvent});
+        if (it == Timers().end()) return;
+        it->second->stop();
+        it->second->deleteLater();
+        Timers().erase(it);
+        ok = TRUE;
+    });
+    return ok;
+}

@@ -1,0 +1,107 @@
+// MessageBoxA over QMessageBox. A box runs a nested loop on the UI thread
+// (posted messages and cross-thread sends keep being served); a box called
+// on another thread is shown by the UI thread while the caller waits. With
+// an owner, the owner's top-level window is disabled; without one nothing is
+// disabled and the box stays above the program's windows.
+#include <QtCore/QEventLoop>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+#include "core.h"
+
+namespace w32 {
+namespace {
+
+class Box : public QMessageBox {
+public:
+    bool closable = true;  // Esc and the close box answer (no Yes/No box)
+    int escapeResult = IDCANCEL;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Escape) {
+            if (closable) done(escapeResult);
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (!closable) {
+            e->ignore();
+            return;
+        }
+        e->accept();
+        done(escapeResult);
+    }
+};
+
+int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
+    int result = 0;
+    if (HookMessageBox(owner, text, caption, type, &result)) return result;
+    if (!LayerAlive()) return IDOK;
+    ForeignLoopScope scope(owner);
+    Box box;
+    if (QWidget* p = scope.ParentWidget()) box.setParent(p, Qt::Dialog);
+    box.setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
+    if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    box.setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
+    box.setText(ToQt(text ? text : ""));
+    box.setTextFormat(Qt::PlainText);
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon);
+    }
+    struct B {
+        const char16_t* label;
+        int id;
+    };
+    std::vector<B> buttons;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {{u"确定", IDOK}, {u"取消", IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE: buttons = {{u"中止(A)", IDABORT}, {u"重试(R)", IDRETRY}, {u"忽略(I)", IDIGNORE}}; break;
+    case MB_YESNOCANCEL: buttons = {{u"是(Y)", IDYES}, {u"否(N)", IDNO}, {u"取消", IDCANCEL}}; break;
+    case MB_YESNO: buttons = {{u"是(Y)", IDYES}, {u"否(N)", IDNO}}; break;
+    case MB_RETRYCANCEL: buttons = {{u"重试(R)", IDRETRY}, {u"取消", IDCANCEL}}; break;
+    default: buttons = {{u"确定", IDOK}};
+    }
+    bool hasCancel = false;
+    for (auto& b : buttons) hasCancel |= b.id == IDCANCEL;
+    box.closable = hasCancel || buttons.size() == 1;
+    box.escapeResult = hasCancel ? IDCANCEL : buttons.front().id;
+    size_t def = ((type & MB_DEFMASK) >> 8);
+    if (def >= buttons.size()) def = 0;
+    std::vector<QPushButton*> widgets;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        QPushButton* pb = box.addButton(QString::fromUtf16(buttons[i].label), QMessageBox::ActionRole);
+        int id = buttons[i].id;
+        QObject::connect(pb, &QPushButton::clicked, &box, [&box, id] { box.done(id); });
+        widgets.push_back(pb);
+    }
+    box.setDefaultButton(widgets[def]);
+    widgets[def]->setFocus();
+    QEventLoop loop;
+    int answer = box.escapeResult;
+    QObject::connect(&box, &QDialog::finished, &loop, [&](int r) {
+        answer = r;
+        loop.quit();
+    });
+    box.show();
+    box.raise();
+    loop.exec();
+    return answer;
+}
+
+}  // namespace
+}  // namespace w32
+
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    int r = IDOK;
+    w32::RunOnUiThread([&] { r = w32::ShowBox(hWnd, lpText, lpCaption, uType); });
+    return r;
+}

@@ -1,0 +1,317 @@
+// Test hooks: answering message boxes, dialogs and popup menus, driving
+// windows through real Qt input events, pumping and grabbing.
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QEventLoop>
+#include <QtCore/QThread>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
+#include <mutex>
+
+#include "core.h"
+#include "win32_testhooks.h"
+
+namespace w32 {
+std::vector<std::string> MenuCaptions(HMENU h);
+}
+
+namespace {
+
+std::mutex g_hookMutex;
+w32test::MessageBoxHook g_boxHook;
+bool g_autoAnswer = false;
+std::vector<w32test::MessageBoxCall>& BoxCalls() {
+    static auto* v = new std::vector<w32test::MessageBoxCall>;
+    return *v;
+}
+w32test::DialogHook g_dialogHook;
+w32test::PopupMenuHook g_menuHook;
+std::vector<w32test::PopupMenuCall>& MenuCalls() {
+    static auto* v = new std::vector<w32test::PopupMenuCall>;
+    return *v;
+}
+
+int DefaultAnswer(UINT flags) {
+    int ids[4][3] = {{IDOK}, {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL}};
+    UINT type = flags & MB_TYPEMASK;
+    size_t def = (flags & MB_DEFMASK) >> 8;
+    switch (type) {
+    case MB_OK: return IDOK;
+    case MB_OKCANCEL: return def == 1 ? IDCANCEL : IDOK;
+    case MB_ABORTRETRYIGNORE: return ids[2][def < 3 ? def : 0];
+    case MB_YESNOCANCEL: return ids[3][def < 3 ? def : 0];
+    case MB_YESNO: return def == 1 ? IDNO : IDYES;
+    case MB_RETRYCANCEL: return def == 1 ? IDCANCEL : IDRETRY;
+    }
+    return IDOK;
+}
+
+w32::Window* Win(HWND h) { return w32::FromHwnd(h); }
+
+QWidget* ClientWidget(HWND h) {
+    w32::Window* w = Win(h);
+    return w ? w->client : nullptr;
+}
+
+QPoint At(HWND h, int x, int y) {
+    w32::Window* w = Win(h);
+    if (!w) return QPoint();
+    if (x < 0 || y < 0) return QPoint(w->ClientWidth() / 2, w->ClientHeight() / 2);
+    return QPoint(x, y);
+}
+
+// The widget of the window (or its inner widget) under a client point.
+QWidget* TargetWidget(HWND h, QPoint local, QPoint* widgetPos) {
+    QWidget* c = ClientWidget(h);
+    if (!c) return nullptr;
+    QWidget* child = c->childAt(local);
+    QWidget* t = child ? child : c;
+    // Stay inside the window itself: children of other windows are not ours to hit.
+    if (child && w32::FromWidget(child) != Win(h)) t = c;
+    *widgetPos = t->mapFrom(c, local);
+    return t;
+}
+
+void SendMouse(HWND h, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y) {
+    QPoint local = At(h, x, y);
+    QPoint wp;
+    QWidget* t = TargetWidget(h, local, &wp);
+    if (!t) return;
+    QPoint global = t->mapToGlobal(wp);
+    QMouseEvent ev(type, QPointF(wp), QPointF(global), button, buttons, QGuiApplication::keyboardModifiers());
+    QApplication::sendEvent(t, &ev);
+}
+
+QWidget* KeyTarget(HWND h) {
+    if (h) {
+        w32::Window* w = Win(h);
+        if (!w || !w->widget) return nullptr;
+        QWidget* t = w->widget->focusProxy() ? w->widget->focusProxy() : w->widget;
+        return t;
+    }
+    if (w32::Window* f = w32::FocusWindow(); f && f->widget) return f->widget;
+    return QApplication::focusWidget();
+}
+
+}  // namespace
+
+namespace w32 {
+
+bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result) {
+    w32test::MessageBoxCall call{owner, text ? text : "", caption ? caption : "", flags};
+    w32test::MessageBoxHook hook;
+    bool autoAnswer;
+    {
+        std::lock_guard<std::mutex> lock(g_hookMutex);
+        BoxCalls().push_back(call);
+        hook = g_boxHook;
+        autoAnswer = g_autoAnswer;
+    }
+    if (hook) {
+        *result = hook(call);
+        return true;
+    }
+    if (autoAnswer) {
+        *result = DefaultAnswer(flags);
+        return true;
+    }
+    return false;
+}
+
+void RunDialogHook(HWND dlg, const std::string& name) {
+    if (g_dialogHook) {
+        auto hook = g_dialogHook;
+        hook(dlg, name);
+    }
+}
+
+bool HookPopupMenu(HMENU m, HWND owner, int x, int y, UINT flags, UINT* id) {
+    w32test::PopupMenuCall call{m, owner, x, y, flags, MenuCaptions(m)};
+    MenuCalls().push_back(call);
+    if (!g_menuHook) return false;
+    auto hook = g_menuHook;
+    *id = hook(call);
+    return true;
+}
+
+}  // namespace w32
+
+namespace w32test {
+
+void SetMessageBoxHook(MessageBoxHook hook) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_boxHook = std::move(hook);
+}
+
+void AutoAnswerMessageBoxes(bool on) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_autoAnswer = on;
+}
+
+std::vector<MessageBoxCall> MessageBoxes() {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    return BoxCalls();
+}
+
+void ClearMessageBoxes() {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    BoxCalls().clear();
+}
+
+void SetDialogHook(DialogHook hook) { g_dialogHook = std::move(hook); }
+void SetPopupMenuHook(PopupMenuHook hook) { g_menuHook = std::move(hook); }
+std::vector<PopupMenuCall> PopupMenus() { return MenuCalls(); }
+
+void ClearHooks() {
+    SetMessageBoxHook(nullptr);
+    g_dialogHook = nullptr;
+    g_menuHook = nullptr;
+    MenuCalls().clear();
+}
+
+void Click(HWND h, int x, int y) {
+    SendMouse(h, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, x, y);
+    if (IsWindow(h)) SendMouse(h, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, x, y);
+}
+
+void DoubleClick(HWND h, int x, int y) {
+    Click(h, x, y);
+    if (!IsWindow(h)) return;
+    SendMouse(h, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, x, y);
+    if (IsWindow(h)) SendMouse(h, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, x, y);
+}
+
+void RightClick(HWND h, int x, int y) {
+    SendMouse(h, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, x, y);
+    if (IsWindow(h)) SendMouse(h, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, x, y);
+}
+
+void MouseMove(HWND h, int x, int y) { SendMouse(h, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x, y); }
+void MouseDown(HWND h, int x, int y) { SendMouse(h, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, x, y); }
+void MouseUp(HWND h, int x, int y) { SendMouse(h, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, x, y); }
+
+void PressKey(int vk, bool shift, bool ctrl, HWND h) {
+    QWidget* t = KeyTarget(h);
+    if (!t) return;
+    Qt::KeyboardModifiers mods;
+    if (shift) mods |= Qt::ShiftModifier;
+    if (ctrl) mods |= Qt::ControlModifier;
+    int key = w32::VkToQtKey(vk);
+    if (vk == VK_TAB && shift) key = Qt::Key_Backtab;
+    QString text;
+    if (!ctrl) {
+        if (vk == VK_RETURN) text = QStringLiteral("\r");
+        else if (vk == VK_TAB) text = QStringLiteral("\t");
+        else if (vk == VK_SPACE) text = QStringLiteral(" ");
+        else if (vk == VK_BACK) text = QStringLiteral("\b");
+        else if (vk == VK_ESCAPE) text = QString(QChar(0x1b));
+        else if ((vk >= 'A' && vk <= 'Z')) text = QString(QChar(shift ? vk : vk + 32));
+        else if (vk >= '0' && vk <= '9') text = QString(QChar(vk));
+    }
+    QPointer<QWidget> guard(t);
+    QKeyEvent down(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(t, &down);
+    if (!guard) t = KeyTarget(nullptr);
+    if (!t) return;
+    QKeyEvent up(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(t, &up);
+}
+
+void TypeText(const std::string& gbk, HWND h) {
+    QString s = w32::ToQt(gbk);
+    for (QChar c : s) {
+        QWidget* t = KeyTarget(h);
+        if (!t) return;
+        int key = 0;
+        ushort u = c.unicode();
+        if (u >= 'a' && u <= 'z') key = Qt::Key_A + (u - 'a');
+        else if (u >= 'A' && u <= 'Z') key = Qt::Key_A + (u - 'A');
+        else if (u >= '0' && u <= '9') key = Qt::Key_0 + (u - '0');
+        else if (u == ' ') key = Qt::Key_Space;
+        else if (u < 0x80) key = u;
+        Qt::KeyboardModifiers mods = (u >= 'A' && u <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        QKeyEvent down(QEvent::KeyPress, key, mods, QString(c));
+        QApplication::sendEvent(t, &down);
+        if ((t = KeyTarget(h))) {
+            QKeyEvent up(QEvent::KeyRelease, key, mods, QString(c));
+            QApplication::sendEvent(t, &up);
+        }
+    }
+}
+
+void SelectComboItem(HWND combo, int index) {
+    SetFocus(combo);
+    int cur = int(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    int n = int(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    if (index < 0 || index >= n) return;
+    if (cur < 0) {
+        PressKey(VK_DOWN, false, false, combo);
+        cur = int(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+        if (cur < 0) return;
+    }
+    for (int guard = 0; cur != index && guard < n + 2; ++guard) {
+        PressKey(index > cur ? VK_DOWN : VK_UP, false, false, combo);
+        cur = int(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    }
+}
+
+void ProcessEvents(int ms) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        w32::FlushPaints();
+        if (ms > 0) QThread::msleep(1);
+    } while (t.elapsed() < ms);
+}
+
+bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > timeoutMs) return pred();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        w32::FlushPaints();
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+static QImage Render(HWND h) {
+    w32::Window* w = Win(h);
+    if (!w || !w->widget) return QImage();
+    w32::FlushPaints();
+    QWidget* c = w->client ? w->client : w->widget;
+    QImage img(c->size(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    c->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    return img;
+}
+
+bool GrabWindow(HWND h, const std::string& pngPath) {
+    QImage img = Render(h);
+    if (img.isNull()) return false;
+    return img.save(QString::fromLocal8Bit(pngPath.c_str()), "PNG");
+}
+
+COLORREF PixelAt(HWND h, int x, int y) {
+    QImage img = Render(h);
+    if (img.isNull() || !img.rect().contains(x, y)) return CLR_INVALID;
+    return w32::FromQColor(img.pixelColor(x, y));
+}
+
+COLORREF BackingPixel(HWND h, int x, int y) {
+    w32::Window* w = Win(h);
+    if (!w || w->backing.isNull() || !w->backing.rect().contains(x, y)) return CLR_INVALID;
+    return w32::FromQColor(w->backing.pixelColor(x, y));
+}
+
+int CurrentCursorId() { return w32::CursorId(GetCursor()); }
+
+}  // namespace w32test

@@ -1,0 +1,192 @@
+// Widgets of canvas windows: the frame (outer widget, window scroll bars,
+// top-level window behaviour) and the canvas that shows the backing image.
+#include <QtGui/QCloseEvent>
+#include <QtGui/QPainter>
+#include <QtGui/QResizeEvent>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QWidget>
+
+#include "core.h"
+
+namespace w32 {
+namespace {
+
+class CanvasWidget : public QWidget {
+public:
+    CanvasWidget(HWND h, QWidget* parent) : QWidget(parent), hwnd_(h) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        Window* w = FromHwnd(hwnd_);
+        if (!w || w->backing.isNull()) return;
+        QPainter p(this);
+        p.drawImage(e->rect(), w->backing, e->rect());
+    }
+
+private:
+    HWND hwnd_;
+};
+
+class FrameWidget : public QWidget {
+public:
+    FrameWidget(HWND h, QWidget* parent, Qt::WindowFlags f) : QWidget(parent, f), hwnd_(h) {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (!isWindow()) return;
+        if (Window* w = FromHwnd(hwnd_)) OnQtResize(w, e->size());
+    }
+    void moveEvent(QMoveEvent* e) override {
+        QWidget::moveEvent(e);
+        if (!isWindow()) return;
+        if (Window* w = FromHwnd(hwnd_)) {
+            int dx = pos().x() - w->rect.left, dy = pos().y() - w->rect.top;
+            OffsetRect(&w->rect, dx, dy);
+        }
+    }
+    void closeEvent(QCloseEvent* e) override {
+        Window* w = FromHwnd(hwnd_);
+        if (!w || w->destroyed) {
+            e->accept();
+            return;
+        }
+        e->ignore();
+        OnQtClose(w);
+    }
+
+private:
+    HWND hwnd_;
+};
+
+void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
+    Window* w = FromHwnd(h);
+    if (!w) return;
+    int code = -1;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove: {
+        ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+        s.nTrackPos = sb->sliderPosition();
+        code = SB_THUMBTRACK;
+        break;
+    }
+    default: return;
+    }
+    ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+    int pos = code == SB_THUMBTRACK ? s.nTrackPos : s.nPos;
+    Send(w, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, pos), 0);
+    // The window decides the position; the bar shows the model.
+    if (FromHwnd(h)) SyncScrollBar(FromHwnd(h), bar);
+}
+
+}  // namespace
+
+QWidget* MakeFrame(Window* w, QWidget* parent) {
+    Qt::WindowFlags f = Qt::Widget;
+    if (!w->IsChild()) {
+        bool dialog = (w->style & DS_MODALFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME) || w->owner;
+        f = dialog ? Qt::Dialog : Qt::Window;
+        if (dialog) {
+            f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            if (w->style & WS_SYSMENU) f |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+        }
+        if (w->exStyle & WS_EX_TOPMOST) f |= Qt::WindowStaysOnTopHint;
+        if (Window* o = FromHwnd(w->owner)) parent = o->widget;
+    }
+    auto* fw = new FrameWidget(w->hwnd, parent, f);
+    if (!w->IsChild() && (w->style & DS_MODALFRAME)) fw->setProperty("w32fixed", true);
+    for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
+        auto* sb = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, fw);
+        sb->setObjectName(bar == SB_HORZ ? "w32hscroll" : "w32vscroll");
+        sb->hide();
+        sb->setFocusPolicy(Qt::NoFocus);
+        HWND h = w->hwnd;
+        QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
+                         [h, bar, sb](int action) { OnScrollAction(h, bar, sb, action); });
+    }
+    return fw;
+}
+
+QWidget* MakeCanvas(Window* w, QWidget* parent) {
+    auto* c = new CanvasWidget(w->hwnd, parent);
+    return c;
+}
+
+void EnsureBacking(Window* w) {
+    int cw = std::max(1, w->ClientWidth()), ch = std::max(1, w->ClientHeight());
+    if (!w->backing.isNull() && w->backing.width() == cw && w->backing.height() == ch) return;
+    QImage img(cw, ch, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    if (!w->backing.isNull()) {
+        QPainter p(&img);
+        p.drawImage(0, 0, w->backing);
+    }
+    w->backing = img;
+}
+
+static QScrollBar* BarWidget(Window* w, int bar) {
+    if (!w->widget || w->widget == w->client) return nullptr;
+    return w->widget->findChild<QScrollBar*>(bar == SB_HORZ ? "w32hscroll" : "w32vscroll",
+                                             Qt::FindDirectChildrenOnly);
+}
+
+void LayoutFrame(Window* w) {
+    if (!w->widget || w->widget == w->client) return;
+    int sbw = GetSystemMetrics(SM_CXVSCROLL), sbh = GetSystemMetrics(SM_CYHSCROLL);
+    int cw = w->ClientWidth(), ch = w->ClientHeight();
+    if (w->client) w->client->setGeometry(0, 0, cw, ch);
+    if (QScrollBar* h = BarWidget(w, SB_HORZ)) {
+        h->setGeometry(0, ch, cw, sbh);
+        h->setVisible(w->hscroll.visible);
+    }
+    if (QScrollBar* v = BarWidget(w, SB_VERT)) {
+        v->setGeometry(cw, 0, sbw, ch);
+        v->setVisible(w->vscroll.visible);
+    }
+    SyncScrollBar(w, SB_HORZ);
+    SyncScrollBar(w, SB_VERT);
+}
+
+void SyncScrollBar(Window* w, int bar) {
+    QScrollBar* sb = BarWidget(w, bar);
+    if (!sb) return;
+    const ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+    QSignalBlocker block(sb);
+    int maxPos = s.nMax - std::max(int(s.nPage) - 1, 0);
+    if (maxPos < s.nMin) maxPos = s.nMin;
+    sb->setRange(s.nMin, maxPos);
+    sb->setPageStep(std::max(1, int(s.nPage)));
+    sb->setSingleStep(1);
+    if (!sb->isSliderDown()) sb->setValue(s.nPos);
+}
+
+void OnQtResize(Window* w, const QSize& size) {
+    RECT old = w->rect;
+    w->rect.right = w->rect.left + size.width();
+    w->rect.bottom = w->rect.top + size.height();
+    if (EqualRect(&old, &w->rect)) return;
+    HWND h = w->hwnd;
+    LayoutFrame(w);
+    EnsureBacking(w);
+    InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
+    WPARAM kind = w->widget && w->widget->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    Send(w, WM_SIZE, kind, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
+    if (FromHwnd(h)) SchedulePaint();
+}
+
+void OnQtClose(Window* w) { Send(w, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+}  // namespace w32

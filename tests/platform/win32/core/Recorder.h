@@ -1,0 +1,33 @@
+// A window class that records the messages it receives, for the tests.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win32.h"
+
+struct Rec {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+};
+
+// Messages of interest recorded by every window of class "RecWnd" (paint and
+// cursor traffic only when asked for).
+std::vector<Rec>& Log();
+void ClearLog();
+extern bool g_logPaint;
+// Optional handler run before the default: return true to answer with *result.
+using RecHandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT* result)>;
+extern RecHandler g_recHandler;
+
+// Registers "RecWnd" (white brush, arrow cursor, redraw on size) once.
+void RegisterRec();
+HWND MakeTop(int w = 400, int h = 300, const char* title = "rec");
+HWND MakeChild(HWND parent, int x, int y, int w, int h, int id = 0, DWORD style = WS_CHILD | WS_VISIBLE);
+// The recorded messages (of the given kinds, for the given window or all).
+std::vector<UINT> Trace(HWND h = nullptr);
+int Count(UINT msg, HWND h = nullptr);
+HINSTANCE Inst();
