@@ -1,6 +1,7 @@
 #include "commctrl/ListView.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -201,8 +202,6 @@ void ListTree::SetHot(int row) {
     if (!old.isEmpty()) viewport()->update(old);
     QRect now = RowRect(hot_);
     if (!now.isEmpty()) viewport()->update(now);
-    if (ctl_->ExStyle() & LVS_EX_ONECLICKACTIVATE)
-        viewport()->setCursor(hot_ >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void ListTree::paintEvent(QPaintEvent* e) {
@@ -411,6 +410,7 @@ ListViewCtl::ListViewCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd),
     model_ = new ListModel(this);
     model_->setParent(this);
     tree_ = new ListTree(this, parent);
+    setParent(tree_);  // the control goes with its widget
     tree_->setModel(model_);
     tree_->setItemDelegate(new ListDelegate(this, tree_));
     tree_->setSelectionMode((style & LVS_SINGLESEL) ? QAbstractItemView::SingleSelection
@@ -634,10 +634,7 @@ void ListViewCtl::EndLabelEdit(int row, const char* text) {
 
 void ListViewCtl::ApplyExStyle() {
     tree_->setMouseTracking((exStyle_ & (LVS_EX_ONECLICKACTIVATE | LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE)) != 0);
-    if (!(exStyle_ & LVS_EX_ONECLICKACTIVATE)) {
-        tree_->SetHot(-1);
-        tree_->viewport()->unsetCursor();
-    }
+    if (!(exStyle_ & LVS_EX_ONECLICKACTIVATE)) tree_->SetHot(-1);
     if (exStyle_ & LVS_EX_CHECKBOXES) {
         EnsureDefaultCheckImages();
         for (int row = 0, n = store_.Count(); row < n; ++row)
@@ -945,6 +942,20 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
+    case WM_SETCURSOR: {
+        // The parent decides first; then one-click activation shows the hand over rows.
+        HWND parent = GetParent(hwnd_);
+        if (parent && SendMessageA(parent, WM_SETCURSOR, wp, lp)) return TRUE;
+        if (LOWORD(lp) != HTCLIENT) {
+            handled = false;
+            return 0;
+        }
+        const QPoint pos = tree_->viewport()->mapFromGlobal(QCursor::pos());
+        const bool overRow = tree_->viewport()->rect().contains(pos) && tree_->RowAt(pos) >= 0;
+        const bool hand = overRow && (exStyle_ & LVS_EX_ONECLICKACTIVATE);
+        SetCursor(LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
+        return TRUE;
+    }
     default:
         handled = false;
         return 0;

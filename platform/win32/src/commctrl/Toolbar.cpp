@@ -305,6 +305,17 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
 }
 
+void ToolbarCtl::MouseLeft() {
+    if (hot_ < 0) return;
+    hot_ = -1;
+    Changed();
+}
+
+void ToolbarWidget::leaveEvent(QEvent* e) {
+    ctl_->MouseLeft();
+    QWidget::leaveEvent(e);
+}
+
 void ToolbarWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), kFace);

@@ -23,6 +23,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void leaveEvent(QEvent* e) override;
 
 private:
     ToolbarCtl* ctl_;
@@ -53,6 +54,7 @@ public:
     QSize ButtonSize() const;
 
     LRESULT Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+    void MouseLeft();
 
 private:
     int IndexOf(int id) const;

@@ -1,4 +1,6 @@
 // Toolbar and status bar as the main window builds them, and image lists.
+#include <cstdio>
+#include <cstring>
 #include <thread>
 #include <vector>
 

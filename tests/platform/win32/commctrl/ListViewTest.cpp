@@ -159,10 +159,13 @@ TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
     auto cd = Rec().Of(NM_CUSTOMDRAW);
     ASSERT_FALSE(cd.empty());
     EXPECT_EQ(cd.front().stage, static_cast<DWORD>(CDDS_PREPAINT));
-    std::vector<DWORD_PTR> rows;
-    for (const Note& n : cd)
-        if (n.stage == CDDS_ITEMPREPAINT) rows.push_back(n.spec);
-    EXPECT_EQ(rows, (std::vector<DWORD_PTR>{0, 1, 2, 3}));
+    // Every paint: one prepaint, then one item prepaint per row, top down.
+    std::vector<std::vector<DWORD_PTR>> passes;
+    for (const Note& n : cd) {
+        if (n.stage == CDDS_PREPAINT) passes.emplace_back();
+        if (n.stage == CDDS_ITEMPREPAINT) passes.back().push_back(n.spec);
+    }
+    for (const auto& rows : passes) EXPECT_EQ(rows, (std::vector<DWORD_PTR>{0, 1, 2, 3}));
 
     // Row 1 (odd) is light blue across its sub-items, row 0 and 2 white.
     const POINT c1 = w32test::ListCellPoint(list, 1, 1);
