@@ -18,6 +18,23 @@ struct ButtonState : ControlState {
     HANDLE image = nullptr;
 };
 
+// Win32 check boxes and radio buttons take clicks anywhere in their window.
+class WholeCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& p) const override { return rect().contains(p); }
+};
+
+class WholeRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& p) const override { return rect().contains(p); }
+};
+
 UINT Kind(const Window* w) { return w->style & BS_TYPEMASK; }
 bool IsCheck(UINT k) { return k == BS_CHECKBOX || k == BS_AUTOCHECKBOX || k == BS_3STATE || k == BS_AUTO3STATE; }
 bool IsRadio(UINT k) { return k == BS_RADIOBUTTON || k == BS_AUTORADIOBUTTON; }
@@ -94,11 +111,11 @@ QWidget* MakeButton(Window* w, QWidget* parent) {
     }
     QAbstractButton* b = nullptr;
     if (IsCheck(k)) {
-        auto* cb = new QCheckBox(text, parent);
+        auto* cb = new WholeCheckBox(text, parent);
         cb->setTristate(k == BS_3STATE || k == BS_AUTO3STATE);
         b = cb;
     } else if (IsRadio(k)) {
-        auto* rb = new QRadioButton(text, parent);
+        auto* rb = new WholeRadioButton(text, parent);
         rb->setAutoExclusive(false);
         b = rb;
     } else {
@@ -260,6 +277,11 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
         if (IsOwnerDraw(k)) return OwnerDrawMouse(w, msg, wp, lp);
+        // A click gives the button the focus.
+        if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && k != BS_GROUPBOX && GetFocus() != h) {
+            SetFocus(h);
+            if (!(w = FromHwnd(h))) return 0;
+        }
         DefaultInput(w, msg, wp, lp);
         return 0;
     case WM_RBUTTONDOWN:

@@ -254,6 +254,10 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_MOUSEWHEEL:
+        if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && GetFocus() != h) {
+            SetFocus(h);
+            if (!(w = FromHwnd(h))) return 0;
+        }
         DefaultInput(w, msg, wp, lp);
         return 0;
     }

@@ -390,6 +390,10 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MOUSEWHEEL:
+        if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && GetFocus() != h) {
+            SetFocus(h);
+            if (!(w = FromHwnd(h))) return 0;
+        }
         DefaultInput(w, msg, wp, lp);
         if (msg == WM_MOUSEWHEEL && !s->multi) return DefWindowProcA(h, msg, wp, lp);
         return 0;

@@ -6,6 +6,7 @@
 #include <QtCore/QEventLoop>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
+#include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
@@ -92,7 +93,7 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
         loop.quit();
     });
     box.show();
-    box.raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) box.raise();
     loop.exec();
     return answer;
 }

@@ -607,8 +607,10 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         }
         if (nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE && nCmdShow != SW_SHOWMINNOACTIVE) {
             g_active = hWnd;
-            w->widget->raise();
-            w->widget->activateWindow();
+            if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+                w->widget->raise();
+                w->widget->activateWindow();
+            }
         }
     } else {
         w->widget->show();
