@@ -45,13 +45,16 @@ const Data& MakeData(int rows) {
     return d;
 }
 
-long PeakRssKb() {
+long StatusKb(const char* key) {
     std::ifstream f("/proc/self/status");
     std::string line;
+    const size_t n = std::strlen(key);
     while (std::getline(f, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+        if (line.compare(0, n, key) == 0) return std::stol(line.substr(n));
     return 0;
 }
+long PeakRssKb() { return StatusKb("VmHWM:"); }
+long RssKb() { return StatusKb("VmRSS:"); }
 
 LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, m, wp, lp); }
 
@@ -80,6 +83,7 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     const Data& data = MakeData(rows);
     size_t bytes = 0, textBytes = 0;
+    long grownKb = 0;
     for (const std::string& s : data.gbk) textBytes += s.size();
     for (auto _ : state) {
         state.PauseTiming();
@@ -95,6 +99,7 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
             SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
         }
         Show();
+        const long before = RssKb();
         state.ResumeTiming();
 
         LVITEMA item{};
@@ -114,6 +119,7 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
         Show();
 
         state.PauseTiming();
+        grownKb = RssKb() - before;
         if (auto* ctl = w32::cc::ControlOf<w32::cc::ListViewCtl>(list)) bytes = ctl->Store().HeapBytes();
         DestroyWindow(parent);
         Show();
@@ -125,6 +131,7 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["store_bytes_per_cell"] = static_cast<double>(bytes) / cells;
     state.counters["text_bytes_per_cell"] = static_cast<double>(textBytes) / cells;
+    state.counters["rss_growth_bytes_per_cell"] = static_cast<double>(grownKb) * 1024.0 / cells;
     state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb()) / 1024.0;
 }
 

@@ -32,6 +32,10 @@ std::string_view InText(const char* p) {
 
 int CopyOut(char* dst, int size, std::string_view src) {
     if (!dst || size <= 0) return 0;
+    if (src.empty()) {
+        dst[0] = '\0';
+        return 0;
+    }
     return static_cast<int>(gbk::CopyCut(dst, static_cast<size_t>(size), src));
 }
 

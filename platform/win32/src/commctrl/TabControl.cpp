@@ -128,8 +128,12 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* item = reinterpret_cast<TCITEMA*>(lp);
         const int i = static_cast<int>(wp);
         if (!item || i < 0 || i >= count) return FALSE;
-        if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0)
-            gbk::CopyCut(item->pszText, static_cast<size_t>(item->cchTextMax), items_[i].text);
+        if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
+            if (items_[i].text.empty())
+                item->pszText[0] = '\0';
+            else
+                gbk::CopyCut(item->pszText, static_cast<size_t>(item->cchTextMax), items_[i].text);
+        }
         if (item->mask & TCIF_IMAGE) item->iImage = items_[i].image;
         if (item->mask & TCIF_PARAM) item->lParam = items_[i].param;
         return TRUE;
