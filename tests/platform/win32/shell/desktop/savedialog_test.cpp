@@ -151,4 +151,39 @@ TEST_F(SaveDialog, RealDialogReturnsTheTypedNameWithDefaultSuffix) {
     EXPECT_EQ(d.ofn.nFilterIndex, 1u);
 }
 
+// The dialog is modal to the owner's top-level window: disabled while the
+// dialog is open, enabled again afterwards; posted messages keep flowing.
+TEST_F(SaveDialog, RealDialogDisablesTheOwnersTopLevelWindow) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "SaveDialogOwnerTest";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowExA(0, "SaveDialogOwnerTest", "main", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(main, nullptr);
+    HWND page = CreateWindowExA(0, "SaveDialogOwnerTest", "page", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, main,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(page, nullptr);
+    ShowWindow(main, SW_SHOW);
+    shelltest::TempDir dir;
+    std::string start = dir.gbk();
+    bool disabledDuring = false;
+    QTimer::singleShot(0, [&] {
+        disabledDuring = !IsWindowEnabled(main);
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg || !dlg->isVisible()) continue;
+            QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+            return;
+        }
+    });
+    ExportDialog d("xls", page);
+    d.ofn.lpstrInitialDir = start.c_str();
+    EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_TRUE(disabledDuring);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    DestroyWindow(main);
+}
+
 }  // namespace
