@@ -399,3 +399,60 @@ TEST_F(ListViewTest, AWorkerReadsTextsAndStatesWhileTheUiThreadWaitsForMessages)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> g_dlgMails;
+std::vector<int> g_dlgChecks;
+std::thread g_dlgWorker;
+
+INT_PTR CALLBACK ModalListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_INITDIALOG) {
+        HWND list = GetDlgItem(h, 100);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
+        LVCOLUMNA col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        col.cx = 100;
+        col.pszText = const_cast<char*>("昵称");
+        SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+        col.pszText = const_cast<char*>("邮件");
+        SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+        FillLikePages(list, {{"甲", "jia@x.cn"}, {"乙", "yi@x.cn"}});
+        LVITEMA st{};
+        st.state = INDEXTOSTATEIMAGEMASK(2);
+        st.stateMask = LVIS_STATEIMAGEMASK;
+        SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
+        g_dlgWorker = std::thread([h, list] {
+            for (int r = 0; r < 3; ++r) {
+                char buf[64] = "junk";
+                LVITEMA item{};
+                item.iSubItem = 1;
+                item.pszText = buf;
+                item.cchTextMax = sizeof buf;
+                SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+                g_dlgMails.push_back(buf);
+                g_dlgChecks.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12));
+            }
+            PostMessageA(h, WM_COMMAND, IDOK, 0);
+        });
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+        EndDialog(h, 7);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(ListViewTest, AWorkerReadsAListWhileAModalDialogRuns) {
+    g_dlgMails.clear();
+    g_dlgChecks.clear();
+    const INT_PTR r = DialogBoxParamA(reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x400000)), "CC_MODAL_LIST",
+                                      parent_, ModalListProc, 0);
+    if (g_dlgWorker.joinable()) g_dlgWorker.join();
+    EXPECT_EQ(r, 7);
+    EXPECT_EQ(g_dlgMails, (std::vector<std::string>{"yi@x.cn", "jia@x.cn", ""}));
+    EXPECT_EQ(g_dlgChecks, (std::vector<int>{2, 1, 0}));
+}
+
+}  // namespace
