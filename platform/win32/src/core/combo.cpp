@@ -52,10 +52,7 @@ void OnActivated(HWND h, int index) {
     Window* w = FromHwnd(h);
     ComboState* s = St(w);
     if (!s || s->quiet) return;
-    if (index == s->cur) {
-        NotifyCommand(w, CBN_SELENDOK);
-        return;
-    }
+    if (index == s->cur) return;
     s->cur = index;
     NotifyCommand(w, CBN_SELCHANGE);
 }

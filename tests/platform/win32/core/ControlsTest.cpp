@@ -1,1 +1,337 @@
+// Standard controls: subclassing sees input first, GBK byte limits, multi-line
+// CR LF, combo boxes, buttons (push, check, owner-drawn), statics, focus.
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "Recorder.h"
+#include "win32_testhooks.h"
+
+namespace {
+
+std::vector<Rec> g_sub;
+WNDPROC g_old = nullptr;
+bool g_swallowX = false;
+bool g_shiftSeen = false;
+
+LRESULT CALLBACK SubProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_KEYDOWN || m == WM_CHAR || m == WM_KEYUP || m == WM_LBUTTONDBLCLK) g_sub.push_back(Rec{h, m, wp, lp});
+    if (m == WM_KEYDOWN && wp == VK_TAB) g_shiftSeen = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (m == WM_CHAR && wp == 'x' && g_swallowX) return 0;
+    return CallWindowProcA(g_old, h, m, wp, lp);
+}
+
+std::string Text(HWND h) {
+    char buf[512];
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearLog();
+        g_sub.clear();
+        g_swallowX = false;
+        g_recHandler = nullptr;
+        top = MakeTop(600, 400);
+        ShowWindow(top, SW_SHOW);
+    }
+    void TearDown() override {
+        g_recHandler = nullptr;
+        DestroyWindow(top);
+        w32test::ProcessEvents();
+    }
+    HWND Make(const char* cls, DWORD style, int id, int x = 10, int y = 10, int w = 200, int h = 24,
+              const char* text = "") {
+        return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, top,
+                               reinterpret_cast<HMENU>(intptr_t(id)), Inst(), nullptr);
+    }
+    void Subclass(HWND h) {
+        g_old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubProc)));
+    }
+    std::vector<WPARAM> Commands() {
+        std::vector<WPARAM> v;
+        for (auto& r : Log())
+            if (r.msg == WM_COMMAND && r.hwnd == top) v.push_back(r.wp);
+        return v;
+    }
+    HWND top = nullptr;
+};
+
+TEST_F(Controls, SubclassedEditSeesEnterAndTabBeforeTheEditActs) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 10751);
+    Subclass(e);
+    SetFocus(e);
+    w32test::TypeText("ab");
+    w32test::PressKey(VK_RETURN);
+    w32test::PressKey(VK_TAB);
+    g_swallowX = true;
+    w32test::TypeText("x");
+    EXPECT_EQ(Text(e), "ab");  // Enter and Tab change nothing; the swallowed x never arrives
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    for (auto& r : g_sub)
+        if (r.msg == WM_KEYDOWN) seen.emplace_back(r.msg, r.wp);
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(seen[2].second, WPARAM(VK_RETURN));
+    EXPECT_EQ(seen[3].second, WPARAM(VK_TAB));
+    // The character of Enter follows its key-down at the same window.
+    bool crAfterEnter = false;
+    for (size_t i = 1; i < g_sub.size(); ++i)
+        if (g_sub[i].msg == WM_CHAR && g_sub[i].wp == '\r' && g_sub[i - 1].msg == WM_KEYDOWN) crAfterEnter = true;
+    EXPECT_TRUE(crAfterEnter);
+    // Programmatic focus does not select the text.
+    DWORD a = 1, b = 1;
+    SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    EXPECT_EQ(a, b);
+}
+
+TEST_F(Controls, SubclassedCheckBoxAndComboSeeTabWithTheShiftState) {
+    HWND c = Make("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 10109, 10, 40, 100, 20, "x");
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10114, 10, 70, 120, 200);
+    Subclass(c);
+    SetFocus(c);
+    w32test::PressKey(VK_TAB, true);
+    ASSERT_FALSE(g_sub.empty());
+    EXPECT_EQ(g_sub.front().wp, WPARAM(VK_TAB));
+    EXPECT_TRUE(g_shiftSeen);
+    g_sub.clear();
+    Subclass(cb);
+    SetFocus(cb);
+    w32test::PressKey(VK_TAB);
+    ASSERT_FALSE(g_sub.empty());
+    EXPECT_EQ(g_sub.front().hwnd, cb);
+    EXPECT_FALSE(g_shiftSeen);
+    EXPECT_EQ(GetFocus(), cb);  // no focus move outside dialogs
+}
+
+TEST_F(Controls, EditLimitsCountGbkBytesAndNeverSplitACharacter) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    SendMessageA(e, EM_LIMITTEXT, 5, 0);
+    SetFocus(e);
+    w32test::TypeText("\xD6\xD0\xCE\xC4\xD6\xD0");  // 中文中: the third does not fit
+    EXPECT_EQ(Text(e), "\xD6\xD0\xCE\xC4");
+    w32test::TypeText("ab");
+    EXPECT_EQ(Text(e), "\xD6\xD0\xCE\xC4" "a");
+    EXPECT_EQ(GetWindowTextLengthA(e), 5);
+    char buf[4];
+    EXPECT_EQ(GetWindowTextA(e, buf, 4), 2);
+    // WM_SETTEXT stores any length.
+    SetWindowTextA(e, "0123456789");
+    EXPECT_EQ(Text(e), "0123456789");
+    SetWindowTextA(e, "");
+    EXPECT_EQ(GetWindowTextLengthA(e), 0);
+}
+
+TEST_F(Controls, CharactersOutsideGbkBecomeQuestionMarks) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    SetFocus(e);
+    QWidget* widget = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(e)) widget = w;
+    ASSERT_NE(widget, nullptr);
+    QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xF0\x9F\x98\x80"));
+    QApplication::sendEvent(widget, &down);
+    w32test::TypeText("\xD6\xD0");
+    EXPECT_EQ(Text(e), "?\xD6\xD0");
+}
+
+TEST_F(Controls, EditWithoutAutoScrollRefusesTextBeyondItsWidth) {
+    HWND e = Make("EDIT", WS_BORDER, 1, 10, 10, 60, 24);
+    SetFocus(e);
+    w32test::TypeText("WWWWWWWWWWWWWWWWWWWW");
+    std::string t = Text(e);
+    EXPECT_GT(t.size(), 0u);
+    EXPECT_LT(t.size(), 20u);
+    SetWindowTextA(e, "WWWWWWWWWWWWWWWWWWWW");
+    EXPECT_EQ(Text(e).size(), 20u);
+}
+
+TEST_F(Controls, ChangeNotificationsFollowSingleLineSetTextButNotMultiLine) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 10757);
+    HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE | WS_VSCROLL, 10758, 10, 40, 200, 80);
+    ClearLog();
+    SetWindowTextA(e, "x");
+    SetWindowTextA(m, "\r\n\r\nline");
+    std::vector<WPARAM> expect{MAKEWPARAM(10757, EN_CHANGE)};
+    EXPECT_EQ(Commands(), expect);
+    EXPECT_EQ(Text(m), "\r\n\r\nline");
+    EXPECT_EQ(GetWindowTextLengthA(m), 8);
+    SetFocus(m);
+    SendMessageA(m, EM_SETSEL, 8, 8);
+    w32test::PressKey(VK_RETURN);
+    w32test::PressKey(VK_TAB);
+    EXPECT_EQ(Text(m), "\r\n\r\nline\r\n\t");
+    EXPECT_EQ(Commands().size(), 3u);
+}
+
+TEST_F(Controls, ReadOnlyEditKeepsItsTextButTakesSetTextAndDoubleClicks) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL | ES_READONLY, 10773);
+    Subclass(e);
+    SetFocus(e);
+    w32test::TypeText("abc");
+    EXPECT_EQ(Text(e), "");
+    SetWindowTextA(e, "\xB9\xAB\xCB\xBE");
+    EXPECT_EQ(Text(e), "\xB9\xAB\xCB\xBE");
+    w32test::DoubleClick(e);
+    bool dbl = false;
+    for (auto& r : g_sub) dbl |= r.msg == WM_LBUTTONDBLCLK;
+    EXPECT_TRUE(dbl);
+    SendMessageA(e, EM_SETREADONLY, FALSE, 0);
+    SendMessageA(e, EM_SETSEL, 4, 4);
+    w32test::TypeText("x");
+    EXPECT_EQ(Text(e), "\xB9\xAB\xCB\xBE" "x");
+}
+
+TEST_F(Controls, DropDownListComboKeepsOrderSelectionAndNotifiesOnlyUserChanges) {
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 1059, 10, 10, 150, 200);
+    RECT r;
+    GetWindowRect(cb, &r);
+    EXPECT_LT(r.bottom - r.top, 60);  // the closed box, not the list height
+    SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b"));
+    SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
+    SendMessageA(cb, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("\xD6\xD0"));
+    EXPECT_EQ(SendMessageA(cb, CB_GETCOUNT, 0, 0), 3);
+    char buf[32];
+    SendMessageA(cb, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "a");
+    EXPECT_EQ(Text(cb), "");
+    ClearLog();
+    SendMessageA(cb, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Text(cb), "b");
+    EXPECT_EQ(SendMessageA(cb, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("zz")), CB_ERR);
+    EXPECT_EQ(Text(cb), "b");
+    SendMessageA(cb, CB_SETCURSEL, WPARAM(-1), 0);
+    EXPECT_EQ(Text(cb), "");
+    EXPECT_EQ(SendMessageA(cb, CB_GETCURSEL, 0, 0), -1);
+    EXPECT_TRUE(Commands().empty());
+    w32test::SelectComboItem(cb, 2);
+    EXPECT_EQ(SendMessageA(cb, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Text(cb), "a");
+    ASSERT_FALSE(Commands().empty());
+    EXPECT_EQ(Commands().back(), MAKEWPARAM(1059, CBN_SELCHANGE));
+    // Emptied from the last item down.
+    for (int i = int(SendMessageA(cb, CB_GETCOUNT, 0, 0)) - 1; i >= 0; --i) SendMessageA(cb, CB_DELETESTRING, i, 0);
+    EXPECT_EQ(SendMessageA(cb, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Text(cb), "");
+}
+
+TEST_F(Controls, SortedComboInsertsInOrder) {
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT, 1033, 10, 10, 150, 200);
+    for (const char* s : {"pear", "Apple", "banana"}) SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    char buf[16];
+    SendMessageA(cb, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "Apple");
+    SendMessageA(cb, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(buf));
+    EXPECT_STREQ(buf, "pear");
+}
+
+TEST_F(Controls, PushButtonsClickTwiceOnADoubleClickAndDisabledOnesStaySilent) {
+    HWND b = Make("BUTTON", BS_PUSHBUTTON, 10802, 10, 10, 80, 24, "\xC7\xB0\xD2\xBB\xCC\xEC");
+    ClearLog();
+    w32test::Click(b);
+    w32test::DoubleClick(b);
+    std::vector<WPARAM> three(3, MAKEWPARAM(10802, BN_CLICKED));
+    EXPECT_EQ(Commands(), three);
+    EXPECT_EQ(GetFocus(), b);
+    for (auto& r : Log())
+        if (r.msg == WM_COMMAND) EXPECT_EQ(r.lp, reinterpret_cast<LPARAM>(b));
+    ClearLog();
+    EnableWindow(b, FALSE);
+    w32test::Click(b);
+    EXPECT_TRUE(Commands().empty());
+    // Its mouse messages go to the parent instead.
+    EXPECT_EQ(Count(WM_LBUTTONDOWN, top), 1);
+}
+
+TEST_F(Controls, AutoCheckBoxTogglesAndReportsExactlyOne) {
+    HWND c = Make("BUTTON", BS_AUTOCHECKBOX, 1032, 10, 10, 100, 20, "\xCB\xBD\xD3\xD0");
+    w32test::Click(c);
+    EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), 1);
+    w32test::Click(c);
+    EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), 0);
+    SendMessageA(c, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Commands(), (std::vector<WPARAM>(2, MAKEWPARAM(1032, BN_CLICKED))));
+}
+
+TEST_F(Controls, OwnerDrawnButtonsAskTheParentToDrawAndReportDoubleClicksOnce) {
+    std::vector<UINT> states;
+    g_recHandler = [&](HWND, UINT m, WPARAM, LPARAM lp, LRESULT* r) {
+        if (m != WM_DRAWITEM) return false;
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        states.push_back(dis->itemState & ODS_SELECTED);
+        HBRUSH br = CreateSolidBrush(0xFFE7CE);
+        FillRect(dis->hDC, &dis->rcItem, br);
+        DeleteObject(br);
+        if (dis->itemState & ODS_SELECTED) InvertRect(dis->hDC, &dis->rcItem);
+        EXPECT_EQ(dis->CtlType, UINT(ODT_BUTTON));
+        EXPECT_EQ(dis->CtlID, 10786u);
+        EXPECT_EQ(dis->rcItem.right, 158);
+        *r = TRUE;
+        return true;
+    };
+    HWND b = Make("BUTTON", BS_OWNERDRAW, 10786, 1, 70, 158, 20);
+    UpdateWindow(b);
+    ASSERT_FALSE(states.empty());
+    EXPECT_EQ(states.back(), 0u);
+    EXPECT_EQ(w32test::BackingPixel(b, 5, 5), COLORREF(0xFFE7CE));
+    states.clear();
+    ClearLog();
+    w32test::MouseDown(b);
+    ASSERT_FALSE(states.empty());
+    EXPECT_EQ(states.back(), UINT(ODS_SELECTED));
+    EXPECT_EQ(w32test::BackingPixel(b, 5, 5), COLORREF(0xFFE7CE ^ 0xFFFFFF));
+    w32test::MouseUp(b);
+    EXPECT_EQ(states.back(), 0u);
+    w32test::DoubleClick(b);
+    std::vector<WPARAM> expect{MAKEWPARAM(10786, BN_CLICKED), MAKEWPARAM(10786, BN_CLICKED),
+                               MAKEWPARAM(10786, BN_DOUBLECLICKED)};
+    EXPECT_EQ(Commands(), expect);
+    // Pages compare the whole wParam: a double click runs a link once more, not twice.
+    int runs = 0;
+    for (WPARAM wp : Commands()) runs += wp == 10786;
+    EXPECT_EQ(runs, 2);
+}
+
+TEST_F(Controls, StaticsPaintWithTheParentsColours) {
+    g_recHandler = [](HWND, UINT m, WPARAM wp, LPARAM, LRESULT* r) {
+        if (m != WM_CTLCOLORSTATIC) return false;
+        SetTextColor(reinterpret_cast<HDC>(wp), RGB(255, 0, 0));
+        *r = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        return true;
+    };
+    HWND s = Make("STATIC", SS_LEFT, 1093, 10, 10, 200, 20, "\xBB\xB6\xD3\xAD\xCA\xB9\xD3\xC3 WWW");
+    UpdateWindow(s);
+    int red = 0, white = 0, other = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 200; ++x) {
+            COLORREF c = w32test::BackingPixel(s, x, y);
+            if (c == RGB(255, 255, 255)) ++white;
+            else if (GetRValue(c) > 150 && GetGValue(c) < 120 && GetBValue(c) < 120) ++red;
+            else if (!(GetRValue(c) > 200 && GetGValue(c) > 150)) ++other;
+        }
+    EXPECT_GT(white, 2000);
+    EXPECT_GT(red, 20);
+}
+
+TEST_F(Controls, FocusSetWhileHiddenHoldsWhenShownAndHidingMovesItToTheParent) {
+    HWND view = MakeChild(top, 0, 0, 300, 200, 0, WS_CHILD);
+    HWND e = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 140, 20, view,
+                             reinterpret_cast<HMENU>(1), Inst(), nullptr);
+    SetFocus(e);
+    EXPECT_EQ(GetFocus(), e);
+    ShowWindow(view, SW_SHOW);
+    w32test::ProcessEvents();
+    EXPECT_EQ(GetFocus(), e);
+    w32test::TypeText("k");
+    EXPECT_EQ(Text(e), "k");
+    ShowWindow(view, SW_HIDE);
+    EXPECT_EQ(GetFocus(), top);
+}
+
+}  // namespace
