@@ -1015,8 +1015,9 @@ private:
             }
         }
         ++pos_;  // BEGIN
-        if (!hasStyle) d.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
-        if (hasCaption) d.style |= WS_CAPTION;
+        // Without STYLE: a bordered popup with a system menu, and a caption
+        // bar when there is a caption. A STYLE given is taken as written.
+        if (!hasStyle) d.style = WS_POPUP | WS_BORDER | WS_SYSMENU | (hasCaption ? WS_CAPTION : 0);
         if (d.hasFont) d.style |= DS_SETFONT;
         while (!AtEnd()) {
             if (Peek().kind == Tok::End) Fail(Here(), "expected END of the dialog but found end of input");

@@ -169,6 +169,18 @@ TEST_F(RcCompiler, NumbersAndStyleExpressions) {
     EXPECT_NE(ErrorOf("0 MENU BEGIN END\n").find("1 to 65535"), std::string::npos);
 }
 
+TEST_F(RcCompiler, CaptionAddsACaptionBarOnlyToTheDefaultStyle) {
+    w32rc::Script s = Compile(
+        "A DIALOG 0, 0, 1, 1\nCAPTION \"a\"\nBEGIN\nEND\n"
+        "B DIALOG 0, 0, 1, 1\nSTYLE WS_CHILD\nCAPTION \"b\"\nBEGIN\nEND\n"
+        "C DIALOG 0, 0, 1, 1\nBEGIN\nEND\n");
+    ASSERT_EQ(s.resources.size(), 3u);
+    EXPECT_EQ(s.resources[0].dialog->style, 0x80C80000u);  // WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION
+    EXPECT_EQ(s.resources[1].dialog->style, 0x40000000u);  // as written
+    EXPECT_EQ(s.resources[1].dialog->caption, "b");
+    EXPECT_EQ(s.resources[2].dialog->style, 0x80880000u);
+}
+
 TEST_F(RcCompiler, ReferencedFilesAreCheckedAndRecordedAsDependencies) {
     Write("img/a.bmp", TinyBmp());
     Write("hdr/ids.h", "#define IDB 7\n");

@@ -144,7 +144,7 @@ TEST(ResourceDialog, DialogDefaultsAndOptionalStatements) {
     EXPECT_EQ(child->x, 10);
     EXPECT_EQ(child->y, 20);
 
-    // No STYLE: a bordered popup with a system menu; CAPTION adds the caption bar.
+    // No STYLE: a bordered popup with a system menu, with a caption bar for its caption.
     const DialogTemplate* quoted = w32res::FindDialog("QUOTED_DLG");
     ASSERT_NE(quoted, nullptr);
     EXPECT_EQ(quoted->style, WS_POPUP | WS_BORDER | WS_SYSMENU | WS_CAPTION);
