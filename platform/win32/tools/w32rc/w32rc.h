@@ -1,5 +1,23 @@
 // w32rc: compiles resource scripts (.rc, UTF-8) into one C++ source holding
 // the resource table of an executable (see src/res/resdata.h).
+//
+// The script language understood:
+//  - // and /* */ comments, '\' line continuation, #include "x.h" (headers:
+//    only their directives count; <system> headers are skipped, their names
+//    are predefined), #define NAME value, #undef, #if/#ifdef/#ifndef/#elif/
+//    #else/#endif, #error; #pragma is ignored.
+//  - Names: a number or a #defined name is a numbered resource; any other
+//    name (bare or quoted) is a string name.
+//  - DIALOG / DIALOGEX x, y, cx, cy with STYLE, EXSTYLE, CAPTION, FONT,
+//    CLASS, MENU and the controls CONTROL, LTEXT, RTEXT, CTEXT, EDITTEXT,
+//    PUSHBUTTON, DEFPUSHBUTTON, PUSHBOX, GROUPBOX, CHECKBOX, AUTOCHECKBOX,
+//    STATE3, AUTO3STATE, RADIOBUTTON, AUTORADIOBUTTON, COMBOBOX, LISTBOX,
+//    SCROLLBAR, ICON; styles are "a | b | NOT c" over the statement's defaults.
+//  - MENU / MENUEX with POPUP, MENUITEM, MENUITEM SEPARATOR and options;
+//    STRINGTABLE; BITMAP, ICON, CURSOR, RCDATA and numbered types naming a
+//    file (relative to the script's folder or an include folder).
+//  - Strings: "" for a quote, C escapes; adjacent strings are joined. All
+//    texts become GBK; text GBK cannot hold is an error.
 #pragma once
 
 #include <cstdint>
