@@ -26,6 +26,7 @@ thread_local DWORD t_dialogError = 0;
 std::mutex g_saveMutex;
 w32test::SaveDialogHook g_saveHook;
 std::vector<w32test::SaveDialogCall> g_saveCalls;
+std::string g_lastFolder;  // where the last file was saved (UTF-8)
 
 // "description\0pattern\0...\0\0" as a list.
 std::vector<std::string> FilterList(LPCSTR filter) {
@@ -63,6 +64,11 @@ std::string StartFolder(const w32test::SaveDialogCall& call) {
     if (!call.initialDir.empty()) return w32shell::ToFsPath(call.initialDir.c_str());
     std::string fromFile = DirPart(w32shell::ToFsPath(call.initialFile.c_str()));
     if (!fromFile.empty()) return fromFile;
+    {
+        // As on Windows: the folder used last, else the documents folder.
+        std::lock_guard<std::mutex> lock(g_saveMutex);
+        if (!g_lastFolder.empty() && std::filesystem::is_directory(g_lastFolder, ec)) return g_lastFolder;
+    }
     std::string docs = w32shell::DocumentsFolder();
     if (std::filesystem::is_directory(docs, ec)) return docs;
     return std::filesystem::current_path(ec).string();
@@ -190,6 +196,10 @@ BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
         return Fail(FNERR_BUFFERTOOSMALL);
     }
     std::memcpy(ofn->lpstrFile, gbkPath.c_str(), gbkPath.size() + 1);
+    {
+        std::lock_guard<std::mutex> lock(g_saveMutex);
+        g_lastFolder = DirPart(path);
+    }
     size_t nameAt = gbkPath.find_last_of('/');
     nameAt = nameAt == std::string::npos ? 0 : nameAt + 1;
     size_t dot = gbkPath.find_last_of('.');

@@ -102,6 +102,24 @@ TEST_F(SaveDialog, RelativeNameIsTakenInTheStartFolder) {
     EXPECT_EQ(std::string(d.file), start + "/out.txt");
 }
 
+TEST_F(SaveDialog, NextDialogStartsInTheFolderUsedLast) {
+    shelltest::TempDir first, second;
+    w32test::AnswerSaveDialog(first.gbk() + "/a.txt");
+    ExportDialog d;
+    ASSERT_TRUE(GetSaveFileNameA(&d.ofn));
+    // A bare name now lands in the folder used last...
+    w32test::AnswerSaveDialog("b");
+    ExportDialog e;
+    ASSERT_TRUE(GetSaveFileNameA(&e.ofn));
+    EXPECT_EQ(std::string(e.file), first.gbk() + "/b.txt");
+    // ... unless the program names a start folder.
+    ExportDialog f;
+    std::string start = second.gbk();
+    f.ofn.lpstrInitialDir = start.c_str();
+    ASSERT_TRUE(GetSaveFileNameA(&f.ofn));
+    EXPECT_EQ(std::string(f.file), second.gbk() + "/b.txt");
+}
+
 TEST_F(SaveDialog, BufferTooSmallAndNamesGbkCannotHoldAreErrors) {
     w32test::AnswerSaveDialog("/tmp/" + std::string(300, 'a'));
     ExportDialog d;
