@@ -1,1 +1,281 @@
+// Painting over backing images: invalidation and erase, drawing outside
+// WM_PAINT, GDI geometry, text placement and fonts, blits, window scroll bars
+// and ScrollWindow, the hover/cursor message sequence.
 #include <gtest/gtest.h>
+
+#include "Recorder.h"
+#include "win32_testhooks.h"
+
+namespace {
+
+constexpr COLORREF kPanel = 0xFFE7CE;
+constexpr COLORREF kWhite = 0xFFFFFF;
+
+class Paint : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearLog();
+        g_logPaint = false;
+        g_recHandler = nullptr;
+        top = MakeTop(500, 400);
+        ShowWindow(top, SW_SHOW);
+        view = MakeChild(top, 0, 0, 400, 300, 0, WS_CHILD | WS_VISIBLE);
+        UpdateWindow(view);
+    }
+    void TearDown() override {
+        g_recHandler = nullptr;
+        g_logPaint = false;
+        DestroyWindow(top);
+        w32test::ProcessEvents();
+    }
+    COLORREF At(int x, int y, HWND h = nullptr) { return w32test::BackingPixel(h ? h : view, x, y); }
+    HWND top = nullptr, view = nullptr;
+};
+
+TEST_F(Paint, EraseWithTheClassBrushComesBeforePaintAndOnlyForInvalidVisibleWindows) {
+    g_logPaint = true;
+    ClearLog();
+    EXPECT_TRUE(UpdateWindow(view));
+    EXPECT_EQ(Count(WM_PAINT, view), 0);  // nothing invalid
+    InvalidateRect(view, nullptr, TRUE);
+    UpdateWindow(view);
+    std::vector<UINT> seq;
+    for (auto& r : Log())
+        if (r.hwnd == view && (r.msg == WM_PAINT || r.msg == WM_ERASEBKGND)) seq.push_back(r.msg);
+    EXPECT_EQ(seq, (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));  // BeginPaint erases inside WM_PAINT
+    ShowWindow(view, SW_HIDE);
+    ClearLog();
+    InvalidateRect(view, nullptr, TRUE);
+    UpdateWindow(view);
+    w32test::ProcessEvents();
+    EXPECT_EQ(Count(WM_PAINT, view), 0);
+    ShowWindow(view, SW_SHOW);
+    w32test::ProcessEvents();
+    EXPECT_EQ(Count(WM_PAINT, view), 1);
+}
+
+TEST_F(Paint, DrawingThroughGetDcStaysUntilTheWindowIsInvalidated) {
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH br = CreateSolidBrush(kPanel);
+        RECT rc{0, 0, 100, 100};
+        FillRect(dc, &rc, br);
+        DeleteObject(br);
+        EndPaint(h, &ps);
+        *r = 0;
+        return true;
+    };
+    InvalidateRect(view, nullptr, TRUE);
+    UpdateWindow(view);
+    EXPECT_EQ(At(50, 50), kPanel);
+    HDC dc = GetDC(view);
+    HBRUSH hover = CreateSolidBrush(0xFF8080);
+    RECT rc{10, 10, 60, 30};
+    FillRect(dc, &rc, hover);
+    FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(view, dc);
+    DeleteObject(hover);
+    w32test::ProcessEvents(20);
+    EXPECT_EQ(At(30, 20), COLORREF(0xFF8080));
+    EXPECT_EQ(At(10, 10), COLORREF(0));
+    EXPECT_EQ(w32test::PixelAt(view, 30, 20), COLORREF(0xFF8080));
+    InvalidateRect(view, &rc, TRUE);
+    UpdateWindow(view);
+    EXPECT_EQ(At(30, 20), kPanel);
+}
+
+TEST_F(Paint, RectanglesLinesAndInversionFollowGdiGeometry) {
+    HDC dc = GetDC(view);
+    RECT all{0, 0, 400, 300};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH br = CreateSolidBrush(kPanel);
+    HGDIOBJ old = SelectObject(dc, br);
+    Rectangle(dc, 10, 20, 30, 40);
+    SelectObject(dc, old);
+    DeleteObject(br);
+    EXPECT_EQ(At(10, 20), COLORREF(0));   // outline with the default black pen
+    EXPECT_EQ(At(29, 39), COLORREF(0));   // right/bottom edge inside
+    EXPECT_EQ(At(30, 25), kWhite);        // exclusive
+    EXPECT_EQ(At(11, 21), kPanel);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, 8, 60, nullptr);
+    LineTo(dc, 20, 60);
+    EXPECT_EQ(At(8, 60), COLORREF(0));
+    EXPECT_EQ(At(19, 60), COLORREF(0));
+    EXPECT_EQ(At(20, 60), kWhite);  // the end point is not drawn
+    RECT inv{0, 100, 10, 110};
+    InvertRect(dc, &inv);
+    EXPECT_EQ(At(5, 105), COLORREF(0));
+    InvertRect(dc, &inv);
+    EXPECT_EQ(At(5, 105), kWhite);
+    ReleaseDC(view, dc);
+}
+
+TEST_F(Paint, TextIsPlacedByItsTopLeftWithSongMetrics) {
+    HDC dc = GetDC(view);
+    RECT all{0, 0, 400, 300};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    LOGFONTA lf{};
+    lf.lfHeight = -15;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = GB2312_CHARSET;
+    strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // 宋体
+    HFONT f = CreateFontIndirectA(&lf);
+    ASSERT_TRUE(f);
+    HGDIOBJ old = SelectObject(dc, f);
+    SIZE sz;
+    GetTextExtentPoint32A(dc, "\xD6\xD0\xCE\xC4", 4, &sz);
+    EXPECT_EQ(sz.cx, 30);  // CJK advance = em
+    EXPECT_EQ(sz.cy, 15);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, kPanel);
+    SetTextColor(dc, RGB(255, 0, 0));
+    TextOutA(dc, 100, 50, "\xD6\xD0\xCE\xC4", 4);
+    EXPECT_EQ(At(100, 49), kWhite);   // nothing above the cell
+    EXPECT_EQ(At(129, 64), kPanel);   // the cell is filled in OPAQUE mode
+    int red = 0;
+    for (int y = 50; y < 65; ++y)
+        for (int x = 100; x < 130; ++x) red += GetRValue(At(x, y)) > 200 && GetGValue(At(x, y)) < 100;
+    EXPECT_GT(red, 10);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 200, 50, "ab", 2);
+    EXPECT_EQ(At(200, 50), kWhite);
+    SelectObject(dc, old);
+    EXPECT_TRUE(DeleteObject(f));
+    // Chinese text in an "Arial" font falls back to a CJK face.
+    lf.lfHeight = -14;
+    lf.lfCharSet = ANSI_CHARSET;
+    strcpy(lf.lfFaceName, "Arial");
+    HFONT arial = CreateFontIndirectA(&lf);
+    SelectObject(dc, arial);
+    GetTextExtentPoint32A(dc, "\xC1\xA2\xBC\xB4\xB2\xE9\xD5\xD2", 8, &sz);  // 立即查找
+    EXPECT_GE(sz.cx, 4 * 12);
+    SelectObject(dc, old);
+    DeleteObject(arial);
+    EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));  // stock objects survive
+    ReleaseDC(view, dc);
+}
+
+TEST_F(Paint, MemoryDcBitmapsBlitUnscaled) {
+    HDC dc = GetDC(view);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, 20, 10);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT rc{0, 0, 20, 10};
+    HBRUSH br = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(mem, &rc, br);
+    DeleteObject(br);
+    BitBlt(dc, 50, 60, 20, 10, mem, 0, 0, SRCCOPY);
+    StretchBlt(dc, 100, 60, 20, 10, mem, 0, 0, 20, 10, SRCCOPY);
+    EXPECT_EQ(At(50, 60), RGB(1, 2, 3));
+    EXPECT_EQ(At(69, 69), RGB(1, 2, 3));
+    EXPECT_NE(At(70, 60), RGB(1, 2, 3));
+    EXPECT_EQ(At(119, 69), RGB(1, 2, 3));
+    BITMAP info{};
+    EXPECT_EQ(GetObjectA(bmp, sizeof info, &info), int(sizeof info));
+    EXPECT_EQ(info.bmWidth, 20);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bmp);
+    ReleaseDC(view, dc);
+    EXPECT_EQ(LoadBitmapA(Inst(), "NO_SUCH_BITMAP"), nullptr);
+}
+
+TEST_F(Paint, ScrollBarsFollowTheStyleAndPositionsClampToMaxMinusPage) {
+    RECT rc;
+    GetClientRect(view, &rc);
+    EXPECT_EQ(rc.bottom, 300);
+    SetWindowLongPtrA(view, GWL_STYLE, GetWindowLongPtrA(view, GWL_STYLE) | WS_HSCROLL | WS_VSCROLL);
+    GetClientRect(view, &rc);
+    EXPECT_EQ(rc.bottom, 300);  // not before the next move/size
+    MoveWindow(view, 0, 0, 400, 300, TRUE);
+    GetClientRect(view, &rc);
+    EXPECT_EQ(rc.right, 400 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(rc.bottom, 300 - GetSystemMetrics(SM_CYHSCROLL));
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 712, 600, 0, 0};
+    SetScrollInfo(view, SB_VERT, &si, FALSE);
+    SetScrollPos(view, SB_VERT, 0, TRUE);
+    si.fMask = SIF_POS;
+    si.nPos = 500;
+    SetScrollInfo(view, SB_VERT, &si, TRUE);
+    SCROLLINFO got{sizeof got, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_VERT, &got);
+    EXPECT_EQ(got.nMin, 0);
+    EXPECT_EQ(got.nMax, 712);
+    EXPECT_EQ(got.nPage, 600u);
+    EXPECT_EQ(got.nPos, 113);  // 712 - 600 + 1
+    si = SCROLLINFO{sizeof si, SIF_RANGE | SIF_PAGE, 0, 1024, 1024, 0, 0};
+    SetScrollInfo(view, SB_HORZ, &si, FALSE);
+    si.fMask = SIF_POS;
+    si.nPos = 50;
+    SetScrollInfo(view, SB_HORZ, &si, TRUE);
+    EXPECT_EQ(GetScrollPos(view, SB_HORZ), 1);
+    SetWindowLongPtrA(view, GWL_STYLE, GetWindowLongPtrA(view, GWL_STYLE) & ~(WS_HSCROLL | WS_VSCROLL));
+    MoveWindow(view, 0, 0, 400, 300, TRUE);
+    GetClientRect(view, &rc);
+    EXPECT_EQ(rc.right, 400);
+}
+
+TEST_F(Paint, ScrollWindowMovesPixelsAndChildrenAndRepaintsTheUncoveredStrip) {
+    HWND child = MakeChild(view, 10, 100, 50, 20, 5);
+    HDC dc = GetDC(view);
+    RECT band{0, 100, 400, 110};
+    HBRUSH br = CreateSolidBrush(kPanel);
+    FillRect(dc, &band, br);
+    DeleteObject(br);
+    ReleaseDC(view, dc);
+    g_logPaint = true;
+    ClearLog();
+    ScrollWindow(view, 0, -30, nullptr, nullptr);
+    UpdateWindow(view);
+    EXPECT_EQ(At(5, 75), kPanel);      // moved up by 30
+    EXPECT_EQ(At(5, 299), kWhite);     // the uncovered strip, erased and repainted
+    EXPECT_EQ(Count(WM_PAINT, view), 1);
+    RECT cr;
+    GetWindowRect(child, &cr);
+    POINT o{0, 0};
+    ClientToScreen(view, &o);
+    EXPECT_EQ(cr.top - o.y, 70);
+    EXPECT_EQ(cr.left - o.x, 10);
+    ScrollWindow(view, 0, 30, nullptr, nullptr);
+    GetWindowRect(child, &cr);
+    EXPECT_EQ(cr.top - o.y, 100);
+}
+
+TEST_F(Paint, HoverSequenceAsksTheParentFirstAndKeepsTheCursorWhenNobodySetsIt) {
+    HWND link = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 1, 70, 158, 20, view,
+                                reinterpret_cast<HMENU>(10781), Inst(), nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 200, 10, 140, 20, view,
+                                reinterpret_cast<HMENU>(10751), Inst(), nullptr);
+    std::vector<Rec> cursor;
+    g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+        if (h != view || (m != WM_SETCURSOR && m != WM_MOUSEMOVE)) return false;
+        cursor.push_back(Rec{h, m, wp, lp});
+        *r = 0;  // the page answers 0 and never calls the default procedure
+        return true;
+    };
+    w32test::MouseMove(link, 20, 10);
+    ASSERT_EQ(cursor.size(), 1u);
+    EXPECT_EQ(cursor[0].msg, UINT(WM_SETCURSOR));
+    EXPECT_EQ(cursor[0].wp, reinterpret_cast<WPARAM>(link));
+    EXPECT_EQ(LOWORD(cursor[0].lp), HTCLIENT);
+    EXPECT_EQ(HIWORD(cursor[0].lp), WM_MOUSEMOVE);
+    EXPECT_EQ(w32test::CurrentCursorId(), 32512);  // the button's own arrow
+    cursor.clear();
+    w32test::MouseMove(edit, 5, 5);
+    EXPECT_EQ(w32test::CurrentCursorId(), 32513);  // the edit's I-beam
+    cursor.clear();
+    w32test::MouseMove(view, 180, 150);
+    ASSERT_EQ(cursor.size(), 2u);
+    EXPECT_EQ(cursor[0].msg, UINT(WM_SETCURSOR));
+    EXPECT_EQ(cursor[0].wp, reinterpret_cast<WPARAM>(view));
+    EXPECT_EQ(cursor[1].msg, UINT(WM_MOUSEMOVE));
+    EXPECT_EQ(cursor[1].lp, MAKELPARAM(180, 150));
+    EXPECT_EQ(w32test::CurrentCursorId(), 32513);  // nobody set one: the I-beam stays
+    // The wheel over a child goes to the parent chain, and the page does nothing with it.
+    g_recHandler = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Menus from resources and popup tracking; message boxes; offscreen grabs of
+// a dialog with Chinese text (saved in the build folder to look at).
+#include <gtest/gtest.h>
+
+#include "Recorder.h"
+#include "win32_testhooks.h"
+
+namespace {
+
+class Menus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearLog();
+        g_recHandler = nullptr;
+        w32test::ClearHooks();
+        w32test::ClearMessageBoxes();
+        top = MakeTop();
+        ShowWindow(top, SW_SHOW);
+    }
+    void TearDown() override {
+        w32test::ClearHooks();
+        DestroyWindow(top);
+        w32test::ProcessEvents();
+    }
+    HWND top = nullptr;
+};
+
+TEST_F(Menus, ResourceMenusKeepPopupsItemsAndIds) {
+    HMENU m = LoadMenuA(Inst(), "IDM_TEST");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(GetMenuItemCount(m), 2);
+    HMENU sub = GetSubMenu(m, 1);
+    ASSERT_TRUE(sub);
+    EXPECT_EQ(GetMenuItemCount(sub), 3);
+    EXPECT_EQ(GetMenuItemID(sub, 0), 40018u);
+    HMENU more = GetSubMenu(sub, 2);
+    ASSERT_TRUE(more);
+    EXPECT_EQ(GetMenuItemID(more, 0), 40019u);
+    char buf[32];
+    EXPECT_EQ(GetMenuStringA(sub, 0, buf, sizeof buf, MF_BYPOSITION), 8);
+    EXPECT_STREQ(buf, "\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE");  // 文本文件
+    EXPECT_EQ(LoadMenuA(Inst(), "idm_test") != nullptr, true);  // names ignore case
+    EXPECT_EQ(LoadMenuA(Inst(), "NO_MENU"), nullptr);
+}
+
+TEST_F(Menus, AChosenCommandIsPostedAndHandledAfterTrackPopupMenuReturns) {
+    HMENU m = LoadMenuA(Inst(), "IDM_TEST");
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall& c) {
+        EXPECT_EQ(c.items.size(), 3u);
+        return UINT(40019);
+    });
+    EXPECT_TRUE(TrackPopupMenu(GetSubMenu(m, 1), TPM_RIGHTBUTTON, 10, 20, 0, top, nullptr));
+    EXPECT_EQ(Count(WM_COMMAND, top), 0);  // not yet
+    auto calls = w32test::PopupMenus();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].x, 10);
+    EXPECT_EQ(calls[0].owner, top);
+    w32test::ProcessEvents();
+    ASSERT_EQ(Count(WM_COMMAND, top), 1);
+    for (auto& r : Log())
+        if (r.msg == WM_COMMAND) {
+            EXPECT_EQ(r.wp, MAKEWPARAM(40019, 0));
+            EXPECT_EQ(r.lp, 0);
+        }
+    // Cancelled: nothing. With TPM_RETURNCMD: the id, nothing posted.
+    ClearLog();
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(0); });
+    EXPECT_FALSE(TrackPopupMenu(GetSubMenu(m, 0), 0, 0, 0, 0, top, nullptr));
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(40003); });
+    EXPECT_EQ(TrackPopupMenu(GetSubMenu(m, 0), TPM_RETURNCMD, 0, 0, 0, top, nullptr), 40003);
+    w32test::ProcessEvents();
+    EXPECT_EQ(Count(WM_COMMAND, top), 0);
+}
+
+TEST_F(Menus, MessageBoxesAreRecordedAndAnsweredWithTheirDefaultButton) {
+    EXPECT_EQ(MessageBoxA(nullptr, "a.cpp 45: RegisterClass Error.", "Tarvel\xCC\xE1\xCA\xBE", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxA(top, "?", "x", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2), IDNO);
+    w32test::SetMessageBoxHook([](const w32test::MessageBoxCall& c) { return c.flags & MB_YESNO ? IDYES : IDOK; });
+    EXPECT_EQ(MessageBoxA(top, "?", "x", MB_YESNO | MB_DEFBUTTON2), IDYES);
+    auto boxes = w32test::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].caption, "Tarvel\xCC\xE1\xCA\xBE");
+    EXPECT_EQ(boxes[1].owner, top);
+    EXPECT_EQ(boxes[1].flags, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+}
+
+TEST_F(Menus, DialogWithChineseTextIsGrabbedOffscreen) {
+    bool saved = false;
+    COLORREF face = 0;
+    w32test::SetDialogHook([&](HWND d, const std::string&) {
+        SetDlgItemTextA(d, 100, "\xD6\xD0\xCE\xC4\xC3\xFB\xB3\xC6");  // 中文名称
+        saved = w32test::GrabWindow(d, "dialog_form.png");
+        face = w32test::PixelAt(d, 2, 2);
+        EndDialog(d, 0);
+    });
+    struct P {
+        static INT_PTR CALLBACK Proc(HWND, UINT m, WPARAM, LPARAM) { return m == WM_INITDIALOG; }
+    };
+    DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, P::Proc, 0);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
