@@ -698,7 +698,11 @@ private:
             if (fs::exists(fs::path(opt_.includeDirs[k]) / name)) found = fs::path(opt_.includeDirs[k]) / name;
         if (found.empty()) {
             // The system headers' names are all predefined.
-            if (open == '<') return;
+            static const char* system[] = {"windows.h", "winres.h", "afxres.h", "winresrc.h", "winuser.h",
+                                           "commctrl.h", "richedit.h", "winver.h", "dlgs.h"};
+            std::string lower = name;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (open == '<' || std::find(std::begin(system), std::end(system), lower) != std::end(system)) return;
             Fail(*file, line, "cannot find include file \"" + name + "\"");
         }
         std::string ext = Upper(found.extension().string());

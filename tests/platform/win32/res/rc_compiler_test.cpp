@@ -88,7 +88,7 @@ TEST_F(RcCompiler, ErrorsInIncludedHeadersNameTheHeader) {
     e = ErrorOf("#include \"missing.h\"\n");
     EXPECT_NE(e.find("missing.h"), std::string::npos) << e;
     // System headers need not exist: their names are predefined.
-    EXPECT_EQ(ErrorOf("#include <windows.h>\n#include <commctrl.h>\n"), "");
+    EXPECT_EQ(ErrorOf("#include <windows.h>\n#include <commctrl.h>\n#include \"winres.h\"\n"), "");
 }
 
 TEST_F(RcCompiler, DuplicateNamesAndStringIdsAreRejectedAcrossScripts) {
