@@ -22,6 +22,7 @@ namespace {
 
 std::thread::id g_uiThread;
 std::atomic<bool> g_alive{false};
+bool g_shutDown = false;
 
 struct CallJob {
     std::function<void()> fn;
@@ -145,11 +146,28 @@ void InitLayer() {
     RegisterStandardControls();
 }
 
-void MarkLayerDead() { g_alive = false; }
+void MarkLayerDead() {
+    g_alive = false;
+    g_shutDown = true;
+}
 
-bool LayerAlive() { return g_alive && QCoreApplication::instance() != nullptr; }
+// A program that makes its own QApplication starts the layer with its first
+// call on the application's thread.
+static void EnsureStarted() {
+    if (g_alive || g_shutDown) return;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread() && qobject_cast<QApplication*>(app)) InitLayer();
+}
 
-bool IsUiThread() { return std::this_thread::get_id() == g_uiThread; }
+bool LayerAlive() {
+    EnsureStarted();
+    return g_alive && QCoreApplication::instance() != nullptr;
+}
+
+bool IsUiThread() {
+    EnsureStarted();
+    return g_alive ? std::this_thread::get_id() == g_uiThread : true;
+}
 
 void RunOnUiThread(const std::function<void()>& fn) {
     if (IsUiThread() || !LayerAlive()) {
