@@ -4,8 +4,8 @@
 
 #include "gbk.h"
 
-const char g_szHelpLinkCaption[] = "欢迎访问帮助网站：http://www.tarvel.example/help";
-const char g_szHelpURL[] = "http://www.tarvel.example/help";
+const char g_szHelpLinkCaption[] = "访问帮助网站 www.tarvel.example";
+const char g_szHelpURL[] = "http://www.tarvel.example/";
 
 namespace {
 constexpr COLORREF kPanelColour = 0xFFE7CE;
