@@ -6,8 +6,11 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 
 #include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -167,6 +170,74 @@ TEST_F(SaveDialog, RealDialogReturnsTheTypedNameWithDefaultSuffix) {
     EXPECT_TRUE(sawPreset);
     EXPECT_EQ(std::string(d.file), start + "/" + G("客户名单") + ".txt");
     EXPECT_EQ(d.ofn.nFilterIndex, 1u);
+}
+
+// Drives the real dialog: types `name` and accepts; a confirmation box that
+// comes up is answered with `confirm`; then the dialog is cancelled if still
+// open. Returns whether a confirmation box was seen.
+bool DriveDialog(const QString& name, QMessageBox::StandardButton confirm, std::function<BOOL()> run, BOOL* result) {
+    int step = 0;
+    bool sawConfirm = false;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QFileDialog* dlg = nullptr;
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible()) continue;
+            if (auto* d = qobject_cast<QFileDialog*>(w)) dlg = d;
+            if (auto* b = qobject_cast<QMessageBox*>(w)) box = b;
+        }
+        if (box) {
+            sawConfirm = true;
+            if (QAbstractButton* b = box->button(confirm)) b->click();
+            return;
+        }
+        if (!dlg) return;
+        if (step == 0) {
+            dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+            step = 1;
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+        } else if (step == 1) {
+            step = 2;  // still open after the answer: give up
+            QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+        }
+    });
+    timer.start();
+    *result = run();
+    timer.stop();
+    return sawConfirm;
+}
+
+TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
+    shelltest::TempDir dir;
+    std::ofstream(dir.path() + "/old.txt") << "keep";
+    std::string start = dir.gbk();
+    BOOL ok = TRUE;
+    {
+        ExportDialog d;
+        d.ofn.lpstrInitialDir = start.c_str();
+        // Declining the replacement leaves the dialog open; it is then cancelled.
+        EXPECT_TRUE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); },
+                                &ok));
+        EXPECT_FALSE(ok);
+    }
+    {
+        ExportDialog d;
+        d.ofn.lpstrInitialDir = start.c_str();
+        EXPECT_TRUE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::Yes, [&] { return GetSaveFileNameA(&d.ofn); },
+                                &ok));
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(std::string(d.file), start + "/old.txt");
+    }
+    {
+        ExportDialog d;
+        d.ofn.lpstrInitialDir = start.c_str();
+        d.ofn.Flags = 0;  // no prompt asked for
+        EXPECT_FALSE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); },
+                                 &ok));
+        EXPECT_TRUE(ok);
+    }
 }
 
 // The dialog is modal to the owner's top-level window: disabled while the
