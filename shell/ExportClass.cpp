@@ -79,7 +79,6 @@ int ExportClass::WriteToFile(LPCSTR pszPath, int nRows, int nColumns, ListViewCl
 }
 
 int ExportClass::Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListViewClass* pList) {
-#ifdef OFN_OVERWRITEPROMPT
     char szFile[MAX_PATH];
     std::memset(szFile, 0, sizeof(szFile));
     std::strcpy(szFile, bExcel ? "Export.xls" : "Export.txt");
@@ -100,6 +99,5 @@ int ExportClass::Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListVi
                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES) {
         ShellExecuteA(nullptr, nullptr, szFile, nullptr, nullptr, SW_SHOW);
     }
-#endif
     return 0;
 }

@@ -107,7 +107,6 @@ int MakeSafeFileName(const char* pszName, char* pszOut, int nOutSize) {
 
 int MakeDesktopShortcut(const char* pszFileName) {
     if (!pszFileName || !*pszFileName) return -1;
-#ifdef CSIDL_DESKTOPDIRECTORY
     char szTarget[MAX_PATH] = "";
     char szDesktop[MAX_PATH] = "";
     char szLink[MAX_PATH * 2];
@@ -137,9 +136,6 @@ int MakeDesktopShortcut(const char* pszFileName) {
     SHChangeNotify(SHCNE_UPDATEDIR | SHCNE_INTERRUPT, SHCNF_PATHA | SHCNF_FLUSH, szDesktop, nullptr);
     CoUninitialize();
     return nResult;
-#else
-    return -1;
-#endif
 }
 
 INT_PTR CALLBACK Install1DlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -208,6 +208,7 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, "IDI_APPLICATION_ICON");
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
     wc.lpszClassName = MAIN_WINDOW_CLASS;
@@ -228,7 +229,6 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
         g_hMainWnd = nullptr;
         return nullptr;
     }
-    SetClassLongPtrA(hWnd, GCLP_HICON, (LONG_PTR)LoadIconA(hInstance, "IDI_APPLICATION_ICON"));
 
     // After a cancelled login nothing is shown; the loop ends at once.
     if (g_nStartupResult == STARTUP_RUN) {

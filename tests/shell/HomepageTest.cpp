@@ -30,7 +30,7 @@ std::string Today(int nDayOffset = 0) {
     t.tm_mday = st.wDay + nDayOffset;
     t.tm_hour = 12;
     mktime(&t);
-    char sz[16];
+    char sz[48];
     std::snprintf(sz, sizeof(sz), "%04d-%02d-%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
     return sz;
 }
@@ -38,7 +38,7 @@ std::string Today(int nDayOffset = 0) {
 std::string ShownDate() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    char sz[16];
+    char sz[48];
     std::snprintf(sz, sizeof(sz), "%d-%d-%d", st.wYear, st.wMonth, st.wDay);
     return sz;
 }
@@ -144,8 +144,9 @@ TEST_F(HomepageTest, AFailedQueryKeepsTheRowsAndTheirIds) {
     GotoTas_ListAll();
     m_Db.Exec("ALTER TABLE tasks RENAME TO tasks_gone");
     SendMessageA(m_hWnd, WM_COMMAND, IDC_TB_HOMEPAGE, 0);
-    EXPECT_EQ((std::vector<std::string>{"Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error."}),
-              std::vector<std::string>(shelltest::MessageTexts().end() - 1, shelltest::MessageTexts().end()));
+    const std::vector<std::string> texts = shelltest::MessageTexts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ("Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.", texts.back());
     EXPECT_EQ(2, g_Homepage.m_ListView.GetItemCount());
     EXPECT_EQ(2, g_Homepage.m_nIDCount);
     m_Db.Exec("ALTER TABLE tasks_gone RENAME TO tasks");

@@ -2,6 +2,7 @@
 // order of events of every kind of view switch, Back and Forward.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -286,7 +287,11 @@ TEST_F(ViewSwitchTest, ScrollingMovesTheOffsetsByTheBarsMovement) {
     si.fMask = SIF_ALL;
     ASSERT_TRUE(GetScrollInfo(g_B.m_hWnd, SB_VERT, &si));
     g_B.OnScroll(g_B.m_hWnd, WM_VSCROLL, SB_PAGEDOWN);
-    EXPECT_EQ(-1 - (int)si.nPage, g_B.m_nVScroll);
+    // Page down moves by the page, but never past the last page position.
+    const int nLast = si.nMax - (int)si.nPage + 1;
+    EXPECT_EQ(-std::min(1 + (int)si.nPage, nLast), g_B.m_nVScroll);
+    g_B.OnScroll(g_B.m_hWnd, WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(-nLast, g_B.m_nVScroll);
     g_B.OnScroll(g_B.m_hWnd, WM_VSCROLL, SB_TOP);
     EXPECT_EQ(0, g_B.m_nVScroll);
     g_B.OnScroll(g_B.m_hWnd, WM_HSCROLL, SB_LINEUP);  // already at 0
