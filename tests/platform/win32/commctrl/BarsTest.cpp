@@ -217,3 +217,67 @@ TEST(ImageLists, HandlesAreCheckedAndIconsAppend) {
 }
 
 }  // namespace
+
+namespace {
+
+const HINSTANCE kInst = reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x400000));
+
+TEST_F(BarsTest, ToolbarArtShowsWithoutItsMaskColour) {
+    HWND bar = Make(TOOLBARCLASSNAMEA, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 10001, nullptr);
+    HIMAGELIST himl = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, 10, 0);
+    HBITMAP bmp = LoadBitmapA(kInst, "CC_HOMEPAGE");
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(ImageList_AddMasked(himl, bmp, kMask), 0);
+    DeleteObject(bmp);
+    SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(himl));
+    char label[] = "首页\0";
+    TBBUTTON b{};
+    b.iBitmap = 0;
+    b.idCommand = 10002;
+    b.fsState = TBSTATE_ENABLED;
+    b.fsStyle = BTNS_CHECKGROUP;
+    b.iString = SendMessageA(bar, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(label));
+    SendMessageA(bar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&b));
+    SendMessageA(bar, TB_AUTOSIZE, 0, 0);
+    w32test::ProcessEvents(20);
+    RECT r{};
+    ASSERT_TRUE(SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
+    int maskPixels = 0, artPixels = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = w32test::PixelAt(bar, x, y);
+            maskPixels += c == kMask;
+            artPixels += c != 0xF0F0F0 && c != 0xFFFFFF;
+        }
+    EXPECT_EQ(maskPixels, 0);
+    EXPECT_GT(artPixels, 50);
+    DestroyWindow(bar);
+    ImageList_Destroy(himl);
+}
+
+TEST_F(BarsTest, StateIconsOfTheMailListDrawInTheFirstColumn) {
+    HWND list = Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
+    LVCOLUMNA col{};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.cx = 100;
+    col.pszText = const_cast<char*>("昵称");
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    HIMAGELIST himl = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    EXPECT_EQ(ImageList_AddIcon(himl, LoadIconA(kInst, "CC_CHECKED")), 0);
+    EXPECT_EQ(ImageList_AddIcon(himl, LoadIconA(kInst, "CC_UNCHECKED")), 1);
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(himl));
+    FillLikePages(list, {{"甲"}, {"乙"}});
+    w32test::ProcessEvents(20);
+    // Some pixel left of the row's text differs from the white row: the icon.
+    const POINT c = w32test::ListCellPoint(list, 0, 0);
+    int drawn = 0;
+    for (int x = 0; x < 30; ++x)
+        for (int dy = -6; dy <= 6; ++dy) drawn += w32test::PixelAt(list, x, c.y + dy) != 0xFFFFFF;
+    EXPECT_GT(drawn, 20);
+    w32test::GrabWindow(list, OutDir() + "/listview_state_icons.png");
+    DestroyWindow(list);
+    ImageList_Destroy(himl);
+}
+
+}  // namespace
