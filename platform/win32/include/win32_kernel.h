@@ -131,3 +131,13 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
 // character boundary. Returns the bytes copied; 0 (and an empty buffer) when
 // there is no such string.
 int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
+
+// ---------------------------------------------------------------------------
+// Modules
+// ---------------------------------------------------------------------------
+#define ERROR_MOD_NOT_FOUND 126L
+
+// The executable's module handle, the instance handle WinMain receives, for
+// NULL or the executable's own file name (with or without ".exe"); NULL
+// (ERROR_MOD_NOT_FOUND) for any other module.
+HMODULE GetModuleHandleA(LPCSTR lpModuleName);

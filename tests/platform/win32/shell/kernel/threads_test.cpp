@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
+#include <string>
 
 #include "win32.h"
 
@@ -116,6 +118,24 @@ TEST(Time, SleepBlocksOnlyTheCallingThread) {
     EXPECT_EQ(ticks.load(), 1);
     CloseHandle(h);
     Sleep(0);  // returns at once
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Modules, TheExecutableIsTheOnlyModule) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    EXPECT_NE(self, nullptr);
+    char path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
+    EXPECT_EQ(GetModuleHandleA(path), self);
+    const char* base = std::strrchr(path, '/');
+    std::string name = base ? base + 1 : path;
+    EXPECT_EQ(GetModuleHandleA(name.c_str()), self);
+    EXPECT_EQ(GetModuleHandleA((name + ".EXE").c_str()), self);
+    EXPECT_EQ(GetModuleHandleA("kernel32.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
 }  // namespace
