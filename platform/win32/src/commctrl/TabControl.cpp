@@ -21,6 +21,8 @@ TabWidget::TabWidget(TabCtl* ctl, QWidget* parent) : QWidget(parent), ctl_(ctl),
     bar_->setExpanding(false);
     bar_->setUsesScrollButtons(true);
     bar_->setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::TabFocus);
+    setFocusProxy(bar_);  // keys for the control go to its tabs
     setAutoFillBackground(false);
     Relayout();
 }

@@ -128,6 +128,20 @@ TEST_F(PickerTest, SettingTheValueSendsNoNotification) {
     EXPECT_TRUE(Rec().Of(DTN_CLOSEUP).empty());
 }
 
+TEST_F(PickerTest, ATypedChangeNotifiesTheChangeButNoCloseUp) {
+    HWND h = MakePicker(DTS_SHORTDATEFORMAT);
+    SYSTEMTIME st = Date(2024, 5, 10);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    SetFocus(h);
+    w32test::ProcessEvents();
+    Rec().Clear();
+    w32test::PressKey(VK_UP, false, false, h);
+    const SYSTEMTIME now = Get(h);
+    EXPECT_FALSE(now.wYear == 2024 && now.wMonth == 5 && now.wDay == 10) << "the arrow key changed a field";
+    ASSERT_EQ(Rec().Of(DTN_DATETIMECHANGE).size(), 1u);
+    EXPECT_TRUE(Rec().Of(DTN_CLOSEUP).empty());
+}
+
 TEST_F(PickerTest, RightAlignedCalendarEndsUnderTheControlsRightEdge) {
     HWND h = MakePicker(DTS_RIGHTALIGN);
     w32test::OpenPickerCalendar(h);

@@ -146,6 +146,24 @@ TEST_F(ListViewTest, ExtendedStyleMaskZeroReplacesAllBits) {
     EXPECT_EQ(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0), 0x61);
 }
 
+TEST_F(ListViewTest, SetFontAfterTheColumnsReachesRowsAndHeader) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(2, 1));
+    RECT small{}, big{};
+    small.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&small)));
+    HFONT font = CreateFontA(-21, 0, 0, 0, 700, 0, 0, 0, 134 /* GB2312 */, 0, 0, 0, 0, "宋体");
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), font);
+    w32test::ProcessEvents(20);
+    big.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&big)));
+    EXPECT_GT(big.bottom - big.top, small.bottom - small.top);
+    EXPECT_GT(big.top, small.top);  // the header grew too
+    DestroyWindow(list);
+    DeleteObject(font);
+}
+
 // ---------------------------------------------------------------------------
 // Custom draw
 // ---------------------------------------------------------------------------

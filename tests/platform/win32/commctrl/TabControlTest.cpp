@@ -87,6 +87,16 @@ TEST_F(TabControlTest, ClickingTheSelectedTabNotifiesNothing) {
     EXPECT_TRUE(Codes().empty());
 }
 
+TEST_F(TabControlTest, ArrowKeysChangeTheTabAndNotify) {
+    HWND tab = MakeTabs({"计划日志", "联系人", "客户单位"});
+    SetFocus(tab);
+    w32test::ProcessEvents();
+    Rec().Clear();
+    w32test::PressKey(VK_RIGHT, false, false, tab);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Codes(), (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+}
+
 TEST_F(TabControlTest, AParentRefusingTheChangeKeepsTheSelection) {
     HWND tab = MakeTabs({"销售机会", "联系人", "客户"});
     Rec().onNotify = [](NMHDR* h) -> LRESULT { return h->code == TCN_SELCHANGING ? TRUE : 0; };
