@@ -240,6 +240,66 @@ TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
     }
 }
 
+// A worker thread's SendMessageA to a window is served while the UI thread
+// sits in the save dialog, as in every other wait.
+LRESULT CALLBACK AnswerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_USER + 7) return static_cast<LRESULT>(wp) * 2;
+    return DefWindowProcA(h, msg, wp, lp);
+}
+
+struct SendJob {
+    HWND target;
+    LRESULT result = 0;
+};
+
+DWORD WINAPI SendFromWorker(LPVOID p) {
+    auto* job = static_cast<SendJob*>(p);
+    job->result = SendMessageA(job->target, WM_USER + 7, 21, 0);
+    return 0;
+}
+
+TEST_F(SaveDialog, CrossThreadSendsAreServedWhileTheDialogIsOpen) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AnswerProc;
+    wc.lpszClassName = "SaveDialogSendTest";
+    RegisterClassA(&wc);
+    HWND target = CreateWindowExA(0, "SaveDialogSendTest", "t", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(target, nullptr);
+    SendJob job{target};
+    HANDLE worker = nullptr;
+    bool doneWhileOpen = false;
+    int polls = 0;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QFileDialog* dlg = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) dlg = d;
+        if (!dlg) return;
+        if (!worker) worker = CreateThread(nullptr, 0, SendFromWorker, &job, 0, nullptr);
+        doneWhileOpen = WaitForSingleObject(worker, 0) == WAIT_OBJECT_0;
+        if (doneWhileOpen || ++polls > 300) QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+    });
+    timer.start();
+    shelltest::TempDir dir;
+    std::string start = dir.gbk();
+    ExportDialog d;
+    d.ofn.lpstrInitialDir = start.c_str();
+    EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
+    timer.stop();
+    ASSERT_NE(worker, nullptr);
+    // Had the send waited for the dialog to close, it is served here.
+    for (int i = 0; i < 500 && WaitForSingleObject(worker, 10) == WAIT_TIMEOUT; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    CloseHandle(worker);
+    EXPECT_TRUE(doneWhileOpen);
+    EXPECT_EQ(job.result, 42);
+    DestroyWindow(target);
+}
+
 // The dialog is modal to the owner's top-level window: disabled while the
 // dialog is open, enabled again afterwards; posted messages keep flowing.
 TEST_F(SaveDialog, RealDialogDisablesTheOwnersTopLevelWindow) {
