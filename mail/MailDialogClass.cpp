@@ -4,6 +4,8 @@
 #include "ViewMessages.h"
 
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 MailDialogClass g_Mail;
 
@@ -23,6 +25,7 @@ const Column kColumns[] = {
 
 MailDialogClass::MailDialogClass()
     : PlaceholderDialogClass("Mail", TB_MAIL, {UM_OPENVIEW}),
+      m_pulID(nullptr),
       m_nConCount(0),
       m_nMailTotal(0),
       m_nMailSent(0),
@@ -35,6 +38,7 @@ MailDialogClass::MailDialogClass()
 
 MailDialogClass::~MailDialogClass()
 {
+    FreeIDArray();
     if (m_hCheckImages)
         ImageList_Destroy(m_hCheckImages);
 }
@@ -63,6 +67,50 @@ void MailDialogClass::InitDialog(HWND hWnd)
     }
 }
 
+void MailDialogClass::FreeIDArray()
+{
+    delete[] m_pulID;
+    m_pulID = nullptr;
+}
+
+// Every contact becomes a row, inserted at the top, so the rows show the
+// loaded list in reverse order; m_pulID is filled from its end so that entry
+// i belongs to row i. All rows start selected except competitors.
+void MailDialogClass::FillRecipientList()
+{
+    FreeIDArray();
+    m_RecipientList.DeleteAllItems();
+    if (m_nConCount <= 0)
+        return;
+    m_pulID = new (std::nothrow) ULONG[m_nConCount];
+    if (!m_pulID) {
+        MessageBoxA(NULL, "Acc_HomepageDialogClass 89: m_pulID Error.", TARVEL_CAPTION, MB_OK);
+        return;
+    }
+    if (!m_ConDetail.m_pConHead) {
+        MessageBoxA(NULL, "Acc_HomepageDialogClass 135: m_pConHead Error.", TARVEL_CAPTION, MB_OK);
+        return;
+    }
+    int nLeft = m_nConCount;
+    for (const ConNode* p = m_ConDetail.m_pConHead; p && nLeft > 0; p = p->next) {
+        m_pulID[--nLeft] = (ULONG)p->con_id;
+        int nRow = m_RecipientList.InsertItem(0, p->con_nickname);
+        if (nRow < 0)
+            continue;
+        const char* cells[] = {p->con_name, p->acc_name, p->acc_type, p->con_telephone, p->con_mobile,
+                               p->con_email};
+        for (int c = 0; c < 6; c++)
+            m_RecipientList.SetItemText(nRow, c + 1, cells[c]);
+        if (strcmp(p->acc_type, "竞争对手") == 0)
+            m_RecipientList.SetCheck(nRow, 1);
+    }
+    // Fewer nodes than the count: the rows that exist are the first ones.
+    if (nLeft > 0) {
+        memmove(m_pulID, m_pulID + nLeft, sizeof(ULONG) * (m_nConCount - nLeft));
+        m_nConCount -= nLeft;
+    }
+}
+
 LRESULT MailDialogClass::OnMailToList()
 {
     // The worker reads the list while a run is going: no refill until it ends.
@@ -71,6 +119,8 @@ LRESULT MailDialogClass::OnMailToList()
     EnsureInit();
     CheckOwnButton();
     g_History.OpenEntry(this);
+    // A failed load (count -1) fills nothing; the old rows go.
+    FillRecipientList();
     Repaint();
     return 0;
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "ListViewClass.h"
+#include "store/Con_DetailClass.h"
 #include "views/PlaceholderDialogClass.h"
 
 class MailDialogClass : public PlaceholderDialogClass {
@@ -26,7 +27,14 @@ public:
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
     bool IsSending() const { return m_hThread != NULL; }
+    // Shows the contacts of m_ConDetail (m_nConCount of them) as recipients.
+    void FillRecipientList();
+    void FreeIDArray();
 
+    // A sender loads its contacts here and stores their number in
+    // m_nConCount before it sends UM_MAILTOLIST.
+    Con_DetailClass m_ConDetail;
+    ULONG* m_pulID;                 // contact id of every row
     int m_nConCount;                // contacts handed over; -1 after a failed load
     int m_nMailTotal;               // mails of the run
     int m_nMailSent;                // mails handed to the server so far

@@ -1,0 +1,244 @@
+// The record forms' hand-over: the id list a page gives a form, the form's
+// history entry, its relation tab pages and the record they work on.
+#include <gtest/gtest.h>
+
+#include "PlaceholderShell.h"
+
+#include "Acc_DetailDialogClass.h"
+#include "Con_DetailDialogClass.h"
+#include "HomepageDialogClass.h"
+#include "RelatedPages.h"
+#include "RelatingGlobals.h"
+#include "Tas_DetailDialogClass.h"
+#include "Tas_WeekDialogClass.h"
+
+#include <cstring>
+
+using namespace placeholders_test;
+
+namespace {
+
+class RecordForm : public ::testing::TestWithParam<RecordFormDialogClass*> {
+protected:
+    void SetUp() override
+    {
+        EnsureShell();
+        ResetToStartPage();
+    }
+
+    // What a list page does on a double click of row nRow.
+    void HandOver(const ULONG* pulID, int nCount, int nRow, const char* pszTitle)
+    {
+        RecordFormDialogClass* pForm = GetParam();
+        BaseDialogClass* pOld = g_pCurrentDialog;
+        pForm->ShowDialog();
+        pForm->FreeIDArray();
+        pForm->m_pulID = new ULONG[nCount];
+        memcpy(pForm->m_pulID, pulID, sizeof(ULONG) * nCount);
+        pForm->m_nIDCount = nCount;
+        strcpy(pForm->m_szTitle, pszTitle);
+        SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, nRow, (LPARAM)pulID[nRow]);
+        FinishViewSwitch(pOld, pForm);
+    }
+};
+
+std::string NameOf(const ::testing::TestParamInfo<RecordFormDialogClass*>& info)
+{
+    return info.param->GetClassName();
+}
+
+const ULONG kIDs[] = {11, 22, 33};
+
+}  // namespace
+
+TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 1, "所有计划日志");
+
+    EXPECT_EQ(g_pCurrentDialog, pForm);
+    EXPECT_TRUE(IsButtonChecked(pForm->GetButton()));
+    EXPECT_EQ(pForm->m_ulRecordID, 22u);
+    EXPECT_EQ(pForm->m_nRow, 1);
+    EXPECT_EQ(g_ulRelatingID, 22u);
+
+    const HistoryNode* pNode = g_History.m_pCurrent;
+    ASSERT_EQ(pNode->m_pView, pForm);
+    EXPECT_EQ(pNode->m_nRecordID, 22u);
+    EXPECT_EQ(pNode->m_nParam, 1);
+    ASSERT_EQ(pNode->m_nIDCount, 3);
+    ASSERT_NE(pNode->m_pulID, nullptr);
+    EXPECT_NE(pNode->m_pulID, pForm->m_pulID) << "the entry keeps its own copy";
+    EXPECT_EQ(pNode->m_pulID[2], 33u);
+    ASSERT_NE(pNode->m_pszTitle, nullptr);
+    EXPECT_STREQ(pNode->m_pszTitle, "所有计划日志");
+}
+
+TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 2, "t");
+    int nCount = g_History.Count();
+    // A relation page reports a change of links.
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, 33);
+    EXPECT_EQ(g_History.Count(), nCount);
+    EXPECT_EQ(pForm->m_nRow, 2);
+    EXPECT_EQ(g_History.m_pCurrent->m_nParam, 2);
+}
+
+TEST_P(RecordForm, ARowOutsideTheHandedListIsNotUsed)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, 7, 99);
+    EXPECT_EQ(pForm->m_ulRecordID, 99u);
+    EXPECT_EQ(pForm->m_nRow, -1);
+    EXPECT_FALSE(pForm->HasRow(3));
+    EXPECT_TRUE(pForm->HasRow(2));
+}
+
+TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    char szTitle[128];
+    memset(szTitle, 'x', 126);
+    szTitle[126] = (char)0xC4;  // a lead byte without its second byte
+    szTitle[127] = '\0';
+    HandOver(kIDs, 3, 0, szTitle);
+    EXPECT_EQ(strlen(pForm->m_szTitle), 126u);
+    ASSERT_NE(g_History.m_pCurrent->m_pszTitle, nullptr);
+    EXPECT_EQ(strlen(g_History.m_pCurrent->m_pszTitle), 126u);
+}
+
+TEST_P(RecordForm, FreeIDArrayForgetsTheCountWithTheList)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    pForm->FreeIDArray();
+    EXPECT_EQ(pForm->m_pulID, nullptr);
+    EXPECT_EQ(pForm->m_nIDCount, 0);
+    EXPECT_FALSE(pForm->HasRow(0));
+    // Freed twice, as the start page does after UM_NEWRECORD.
+    pForm->FreeIDArray();
+    EXPECT_EQ(pForm->m_nIDCount, 0);
+}
+
+TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 1, "第一张表");
+    GotoTas_Week();
+    // Another page replaces the form's list meanwhile.
+    pForm->FreeIDArray();
+    strcpy(pForm->m_szTitle, "other");
+    g_ulRelatingID = 0;
+
+    g_Toolbar.OnBack(NULL, 0, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, pForm);
+    ASSERT_EQ(pForm->m_nIDCount, 3);
+    ASSERT_NE(pForm->m_pulID, nullptr);
+    EXPECT_EQ(pForm->m_pulID[0], 11u);
+    EXPECT_STREQ(pForm->m_szTitle, "第一张表");
+    EXPECT_EQ(pForm->m_ulRecordID, 22u);
+    EXPECT_EQ(pForm->m_nRow, 1);
+    EXPECT_EQ(g_ulRelatingID, 22u);
+    EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 22u);
+}
+
+TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    ASSERT_EQ(g_ulRelatingID, 11u);
+    int nCount = g_History.Count();
+    SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+    EXPECT_EQ(pForm->m_ulRecordID, 0u);
+    EXPECT_EQ(g_ulRelatingID, 0u);
+    EXPECT_EQ(g_History.Count(), nCount) << "the form's entry is current already";
+    EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 0u);
+}
+
+TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 2, "t");
+    ASSERT_NE(pForm->m_Tab.m_hTab, nullptr);
+    ASSERT_GE(pForm->m_Tab.m_nPages, 2);
+    // The form shows its first tab after it was built.
+    EXPECT_EQ(SendMessageA(pForm->m_Tab.m_hTab, TCM_GETCURSEL, 0, 0), 0);
+    HWND hFirst = pForm->m_Tab.m_hPage;
+    ASSERT_NE(hFirst, nullptr);
+    EXPECT_EQ(RelatedPageLoadedID(hFirst), 33u);
+
+    pForm->m_Tab.SetCurSel(1);
+    pForm->m_Tab.OnSelChange();
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(hFirst)) << "the previous page is destroyed";
+    HWND hSecond = pForm->m_Tab.m_hPage;
+    ASSERT_NE(hSecond, nullptr);
+    EXPECT_EQ(RelatedPageLoadedID(hSecond), 33u);
+
+    pForm->m_Tab.SetCurSel(0);
+    pForm->m_Tab.OnSelChange();
+    pForm->m_Tab.SetCurSel(1);
+    pForm->m_Tab.OnSelChange();
+    PumpMessages();
+    EXPECT_NE(pForm->m_Tab.m_hPage, nullptr);
+    EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 33u);
+}
+
+TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    HWND hPage = pForm->m_Tab.m_hPage;
+    pForm->m_Tab.m_hPage = NULL;
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, 1, 22);
+    EXPECT_EQ(g_ulRelatingID, 22u);
+    pForm->m_Tab.m_hPage = hPage;
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, RecordForm, ::testing::Values(&g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail),
+                         NameOf);
+
+class ContactAccount : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureShell();
+        ResetToStartPage();
+        GotoCon_DetailNew();
+    }
+};
+
+TEST_F(ContactAccount, OpensTheContactsAccountAsAOneEntryList)
+{
+    g_Con_Detail.m_ulRecordID = 5;
+    g_Con_Detail.m_ulAccountID = 9;
+    SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Acc_Detail);
+    EXPECT_EQ(VisibleViewCount(), 1);
+    ASSERT_EQ(g_Acc_Detail.m_nIDCount, 1);
+    EXPECT_EQ(g_Acc_Detail.m_pulID[0], 9u);
+    EXPECT_STREQ(g_Acc_Detail.m_szTitle, "所有客户");
+    EXPECT_EQ(g_Acc_Detail.m_ulRecordID, 9u);
+    EXPECT_EQ(g_History.m_pCurrent->m_pView, &g_Acc_Detail);
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_ACCOUNTS));
+    // Back returns to the contact.
+    g_Toolbar.OnBack(NULL, 0, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Con_Detail);
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_CONTACTS));
+}
+
+TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
+{
+    int nCount = g_History.Count();
+    g_Con_Detail.m_ulRecordID = 0;
+    g_Con_Detail.m_ulAccountID = 9;
+    SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
+    g_Con_Detail.m_ulRecordID = 5;
+    g_Con_Detail.m_ulAccountID = 0;
+    SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Con_Detail);
+    EXPECT_EQ(g_History.Count(), nCount);
+}
