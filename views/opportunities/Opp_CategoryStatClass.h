@@ -1,9 +1,10 @@
 // The statistics pages of opportunities by one lookup field (importance or
-// project phase): a category list (name, count, sum of the expected sales)
-// above the record list of the category the user clicks.
+// project phase): the category list shows each category's number of
+// opportunities and the sum of their expected sales.
 #pragma once
 
 #include "Opp_ListPageClass.h"
+#include "views/CategoryStatPage.h"
 
 // What tells the two pages apart.
 struct OppCategoryPageDef {
@@ -19,33 +20,28 @@ struct OppCategoryPageDef {
     WNDPROC* ppfnOldSearchEdit;
 };
 
-class Opp_CategoryStatClass : public Opp_ListPageClass {
+class Opp_CategoryStatClass : public CategoryStatPage<Opp_ListPageClass> {
 public:
     explicit Opp_CategoryStatClass(const OppCategoryPageDef& def);
 
-    void InitDialog(HWND hWnd) override;
-    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-
-    ListViewClass m_CategoryList;
-    int m_nCategory;  // index of the category whose records the list shows
-
-    // Number of categories the data object holds, and their names.
-    int CategoryCount() const;
-    const char* CategoryName(int i) const;
-    void FillCategoryList();
+    int CategoryCount() const override;
+    const char* CategoryName(int i) const override;
 
 protected:
-    void HandOverTitle(char* pszBuf, int nSize) override;
+    int ModuleButton() const override;
+    void CreateCategoryRecordList(HWND hWnd, int nID) override;
+    void SearchOnModuleListPage() override { SearchOnOppHomepage(); }
+    int CountCategories() override;
+    void CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const override;
+    int QueryCategory(const char* pszName) override;
+    void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
+    void FreeRows() override { m_Opp.cod_FreeList(); }
 
 private:
-    LRESULT OnOpen();
-    LRESULT OnRestoreView();
-    LRESULT OnSortList(WPARAM wParam, LPARAM lParam);
-    void OnCategoryClick(int nRow);
-    int CountCategories();
-    // Lists category m_nCategory (the query mode as the caller set it).
-    void ListCategory();
-    void OnPaint(HWND hWnd);
+    static CategoryPageDef MakeDef(const OppCategoryPageDef& def, PageLinkDef* pLinks, ListColumnDef* pColumns);
 
-    const OppCategoryPageDef& m_Def;
+    const OppCategoryPageDef& m_OppDef;
+    PageLinkDef m_MenuLinks[5];
+    ListColumnDef m_CategoryColumns[3];
+    CategoryPageDef m_PageDef;
 };

@@ -124,6 +124,16 @@ TEST_F(OppDateStat, ExportAfterReopeningWritesOnlyTheHeader) {
               "项目名称\t成功可能性\t项目阶段\t重要性\t预计销售额\t预计结束日期\t最近联系日期\t创建日期\t\r\n");
 }
 
+TEST_F(OppDateStat, ARowQueryNeverWritesIntoAnotherPagesEntry) {
+    GotoOpp_Homepage();
+    HistoryNode* pList = g_History.m_pCurrent;
+    Range(0, 2024, 1, 1, 2024, 12, 31);
+    Click(page, IDC_OPPT_ROW1_FIND);
+    EXPECT_EQ(pList->m_nKind, 0);
+    EXPECT_EQ(pList->m_stFrom.wYear, 0);
+    EXPECT_EQ(RowCount(page.m_ListView), 4);
+}
+
 TEST_F(OppDateStat, ADoubleClickHandsItsOwnTitle) {
     Range(0, 2024, 1, 1, 2024, 12, 31);
     Click(page, IDC_OPPT_ROW1_FIND);

@@ -63,6 +63,16 @@ TEST_F(OppRecordForm, SteppingFollowsTheListAsShownAndStopsAtBothEnds) {
     Grab(form, "opp_detail");
 }
 
+TEST_F(OppRecordForm, SteppingNeverWritesIntoAnotherPagesEntry) {
+    Open(0);
+    GotoOpp_Homepage();
+    HistoryNode* pList = g_History.m_pCurrent;
+    Click(form, IDC_OPPD_NEXT);
+    EXPECT_EQ(pList->m_nParam, 0);
+    EXPECT_EQ(pList->m_nRecordID, 0u);
+    EXPECT_EQ(pList->m_pView, &g_Opp_Homepage);
+}
+
 TEST_F(OppRecordForm, AListOfOneDisablesAllFourButtons) {
     SetText(g_Opp_Homepage.m_hSearchEdit, "乙");
     SendMessageA(g_Opp_Homepage.m_hSearchEdit, WM_KEYDOWN, VK_RETURN, 0);
