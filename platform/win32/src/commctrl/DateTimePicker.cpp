@@ -164,6 +164,8 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     default:
         handled = false;
         return 0;

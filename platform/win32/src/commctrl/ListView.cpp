@@ -946,6 +946,10 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE:
+        // The label editor takes every key while it is open (Enter ends the
+        // edit rather than pressing the dialog's default button).
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (tree_->Editing() ? DLGC_WANTALLKEYS : 0);
     case WM_SETCURSOR: {
         // The parent decides first; then one-click activation shows the hand over rows.
         HWND parent = GetParent(hwnd_);

@@ -235,6 +235,8 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
     default:
         handled = false;
         return 0;

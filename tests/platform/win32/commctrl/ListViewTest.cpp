@@ -474,3 +474,60 @@ TEST_F(ListViewTest, AWorkerReadsAListWhileAModalDialogRuns) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_okCount = 0;
+
+INT_PTR CALLBACK PlainListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_INITDIALOG) {
+        HWND list = GetDlgItem(h, 100);
+        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
+        LVCOLUMNA col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        col.cx = 150;
+        col.pszText = const_cast<char*>("客户单位");
+        SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+        FillLikePages(list, {{"c"}, {"b"}, {"a"}});
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) ++g_okCount;
+    if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+        EndDialog(h, LOWORD(wp));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(ListViewTest, InADialogArrowsMoveInTheListAndEnterEndsALabelEdit) {
+    g_okCount = 0;
+    LRESULT focusedAfterDown = -2;
+    bool stillOpenAfterEdit = false;
+    int okDuringEdit = -1;
+    std::string editedText;
+    w32test::SetDialogHook([&](HWND dlg, const std::string&) {
+        HWND list = GetDlgItem(dlg, 100);
+        w32test::ClickListRow(list, 0, 0);
+        w32test::PressKey(VK_DOWN, false, false, list);
+        focusedAfterDown = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+        EXPECT_EQ(GetFocus(), list);  // the dialog manager did not take the arrow
+        w32test::PressKey(VK_F2, false, false, list);
+        w32test::ProcessEvents(20);
+        EXPECT_TRUE(w32test::ListEditorText(list, nullptr));
+        w32test::PressKey(VK_RETURN, false, false, list);
+        okDuringEdit = g_okCount;
+        stillOpenAfterEdit = IsWindow(dlg) && IsWindowVisible(dlg);
+        editedText = ItemText(list, 1, 0);
+        EndDialog(dlg, 3);
+    });
+    const INT_PTR r = DialogBoxParamA(reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x400000)), "CC_MODAL_LIST",
+                                      parent_, PlainListProc, 0);
+    w32test::SetDialogHook(nullptr);
+    EXPECT_EQ(r, 3);
+    EXPECT_EQ(focusedAfterDown, 1);
+    EXPECT_EQ(okDuringEdit, 0) << "Enter in the label editor must not press the default button";
+    EXPECT_TRUE(stillOpenAfterEdit);
+    EXPECT_EQ(editedText, "b");  // the parent answered 0: the label kept its text
+}
+
+}  // namespace
