@@ -163,7 +163,11 @@ void SyncGeometry(Window* w) {
         w->widget->setGeometry(r);
     } else {
         w->widget->move(r.topLeft());
-        w->widget->resize(r.size());
+        // Frames without a sizing border (dialogs) keep the size the program gives.
+        if (!(w->style & WS_THICKFRAME) && !w->IsChild() && w->widget->isWindow())
+            w->widget->setFixedSize(r.size());
+        else
+            w->widget->resize(r.size());
     }
     if (w->widget != w->client) LayoutFrame(w);
     EnsureBacking(w);
