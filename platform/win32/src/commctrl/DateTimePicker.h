@@ -14,6 +14,7 @@ class DtpCtl : public QObject {
 public:
     DtpCtl(HWND hwnd, DWORD style, QWidget* parent);
     QDateTimeEdit* Edit() const { return edit_; }
+    QWidget* Widget() const { return edit_; }
     LRESULT Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
     // The drop-down calendar's window, or null for time pickers.
     QWidget* Popup() const;

@@ -285,6 +285,11 @@ void ListTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option, co
     }
 }
 
+void ListTree::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange) header()->setFont(font());
+    QTreeView::changeEvent(e);
+}
+
 bool ListTree::viewportEvent(QEvent* e) {
     switch (e->type()) {
     case QEvent::MouseButtonPress:

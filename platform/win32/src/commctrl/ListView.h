@@ -77,6 +77,7 @@ protected:
     void leaveEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool viewportEvent(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 

@@ -64,6 +64,8 @@ void Keep(w32::Window* w, Ctl* ctl) {
     auto holder = std::make_unique<Holder<Ctl>>();
     holder->ctl = ctl;
     w->state = std::move(holder);
+    // Controls start with the default control font until WM_SETFONT.
+    ctl->Widget()->setFont(w32::DefaultControlFont());
 }
 
 void RegisterAll() {

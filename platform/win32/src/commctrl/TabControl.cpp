@@ -1,5 +1,6 @@
 #include "commctrl/TabControl.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 
@@ -47,6 +48,14 @@ void TabWidget::paintEvent(QPaintEvent*) {
     opt.tabBarSize = bar_->size();
     opt.lineWidth = 1;
     style()->drawPrimitive(QStyle::PE_FrameTabWidget, &opt, &p, this);
+}
+
+void TabWidget::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange) {
+        bar_->setFont(font());
+        Relayout();
+    }
+    QWidget::changeEvent(e);
 }
 
 void TabWidget::resizeEvent(QResizeEvent* e) {
