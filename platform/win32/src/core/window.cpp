@@ -2,6 +2,8 @@
 // placement, styles and long values, texts, focus and window relations.
 #include <QtCore/QCoreApplication>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QIcon>
+#include <QtGui/QPixmap>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
@@ -267,6 +269,10 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
         InstallInputFilter(w, w->widget);
         if (w->client && w->client != w->widget) InstallInputFilter(w, w->client);
         if (!w->IsChild() && !w->text.empty()) w->widget->setWindowTitle(ToQt(w->text));
+        if (!w->IsChild() && cls->hIcon) {
+            QImage icon = ImageOfIcon(cls->hIcon);
+            if (!icon.isNull()) w->widget->setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+        }
     }
 
     HWND h = w->hwnd;

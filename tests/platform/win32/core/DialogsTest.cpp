@@ -288,3 +288,45 @@ TEST_F(Dialogs, AutoRadioButtonsFormOneGroupAndArrowsCheck) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Dialogs, AQuitPostedFromADialogInsideCreateEndsTheFirstTurnOfTheMainLoop) {
+    // The main window runs its login dialog from WM_CREATE; the user cancels,
+    // which posts the quit and ends the dialog; creation completes.
+    g_dlg = [](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
+        if (m == WM_INITDIALOG) return TRUE;
+        if (m == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+            PostQuitMessage(0);
+            EndDialog(h, 0);
+            return TRUE;
+        }
+        return FALSE;
+    };
+    w32test::SetDialogHook([](HWND, const std::string&) { w32test::PressKey(VK_ESCAPE); });
+    bool createdAfterDialog = false;
+    g_recHandler = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_CREATE) return false;
+        DialogBoxParamA(Inst(), "ID_DLG_NEST", nullptr, DlgProc, 0);
+        createdAfterDialog = true;
+        *r = 0;
+        return true;
+    };
+    ClearLog();
+    HWND main = MakeTop(640, 480, "Tarvel Sales Logs");
+    g_recHandler = nullptr;
+    ASSERT_TRUE(main);
+    EXPECT_TRUE(createdAfterDialog);
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    UpdateWindow(main);
+    bool maximizedSize = false;
+    for (auto& r : Log())
+        if (r.hwnd == main && r.msg == WM_SIZE && r.wp == SIZE_MAXIMIZED) maximizedSize = true;
+    EXPECT_TRUE(maximizedSize);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, 0u);
+    DestroyWindow(main);
+}
+
+}  // namespace

@@ -1,5 +1,11 @@
 // Menus from resources and popup tracking; message boxes; offscreen grabs of
 // a dialog with Chinese text (saved in the build folder to look at).
+#include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
 #include <gtest/gtest.h>
 
 #include "Recorder.h"
@@ -83,6 +89,39 @@ TEST_F(Menus, MessageBoxesAreRecordedAndAnsweredWithTheirDefaultButton) {
     EXPECT_EQ(boxes[0].caption, "Tarvel\xCC\xE1\xCA\xBE");
     EXPECT_EQ(boxes[1].owner, top);
     EXPECT_EQ(boxes[1].flags, UINT(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+}
+
+TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
+    w32test::AutoAnswerMessageBoxes(false);
+    int step = 0;
+    bool stillOpenAfterEscape = false;
+    QStringList labels;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        if (!box) return;
+        if (step == 0) {
+            for (QAbstractButton* b : box->buttons()) labels << b->text();
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &esc);
+            box->close();
+            step = 1;
+        } else if (step == 1) {
+            stillOpenAfterEscape = box->isVisible();
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            step = 2;
+        }
+    });
+    driver.start(1);
+    int r = MessageBoxA(top, "\xC8\xB7\xC8\xCF\xC9\xBE\xB3\xFD?", "x", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    w32test::AutoAnswerMessageBoxes(true);
+    EXPECT_EQ(r, IDNO);
+    EXPECT_TRUE(stillOpenAfterEscape);
+    EXPECT_TRUE(IsWindowEnabled(top));
+    EXPECT_EQ(labels, (QStringList{QString::fromUtf8("是(Y)"), QString::fromUtf8("否(N)")}));
 }
 
 TEST_F(Menus, DialogWithChineseTextIsGrabbedOffscreen) {
