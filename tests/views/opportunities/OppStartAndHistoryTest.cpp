@@ -72,6 +72,30 @@ TEST_F(OppStartAndHistory, TheHelpLinkOpensTheHelpSite) {
     EXPECT_EQ(g_pCurrentDialog, &g_Opp_Start);
 }
 
+TEST_F(OppStartAndHistory, ScrollingMovesTheControlsAndThePaintedPageTogether) {
+    g_Toolbar.OnOpportunities(nullptr, 0, 0, 0);
+    MoveWindow(g_hMainWnd, 0, 0, 800, 500, TRUE);
+    g_Opp_Start.ResizeDialog(g_hMainWnd);
+    w32test::ProcessEvents(0);
+    RECT rcBefore, rcAfter;
+    GetWindowRect(g_Opp_Start.m_hSearchEdit, &rcBefore);
+    // The middle of the picture's star (gold), at (725, 10) + (96, 37).
+    const COLORREF before = w32test::BackingPixel(g_Opp_Start.m_hWnd, 821, 47);
+    EXPECT_NE(before, (COLORREF)0xFFFFFF);
+    for (int i = 0; i < 40; i++) SendMessageA(g_Opp_Start.m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    w32test::ProcessEvents(0);
+    EXPECT_EQ(g_Opp_Start.m_nVScroll, -40);
+    GetWindowRect(g_Opp_Start.m_hSearchEdit, &rcAfter);
+    EXPECT_EQ(rcAfter.top, rcBefore.top - 40);
+    InvalidateRect(g_Opp_Start.m_hWnd, nullptr, TRUE);
+    w32test::ProcessEvents(0);
+    EXPECT_EQ(w32test::BackingPixel(g_Opp_Start.m_hWnd, 821, 7), before);
+
+    MoveWindow(g_hMainWnd, 0, 0, 1280, 900, TRUE);
+    for (int i = 0; i < VIEW_COUNT; i++) g_ViewTable[i]->ResizeDialog(g_hMainWnd);
+    EXPECT_EQ(g_Opp_Start.m_nVScroll, 0);
+}
+
 // Enter in the search box of every opportunity page lists the matches on the
 // list page, which becomes current.
 TEST_F(OppStartAndHistory, EveryPagesSearchBoxSearchesOnTheListPage) {
