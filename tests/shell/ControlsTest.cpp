@@ -362,4 +362,35 @@ TEST_F(ControlsTest, StatusBarPartsAndTextsFromAnyThread) {
     EXPECT_EQ(rc.right / 2, edges[0]);
 }
 
+TEST_F(ControlsTest, ToolbarTakesAtMostThirtyButtonsAndReportsAMissingBar) {
+    ToolbarClass none;
+    EXPECT_EQ(-1, none.GetHeight());
+    none.AutoSize();
+    EXPECT_EQ((std::vector<std::string>{"ToolbarClass.cpp 125: m_hToolbar Error.", "ToolbarClass.cpp 138: hToolbar Error."}),
+              shelltest::MessageTexts());
+
+    ToolbarClass bar;
+    ASSERT_EQ(0, bar.Create(shelltest::TestInstance(), m_hHost, WS_CHILD, 10001));
+    for (int i = 0; i < 29; ++i) ASSERT_EQ(0, bar.AddButton("按钮", 20000 + i, 0));
+    EXPECT_EQ(0, bar.AddSeparator());
+    EXPECT_EQ(-1, bar.AddCheckButton("多余", 20100, 0));
+    EXPECT_EQ(-1, bar.AddSeparator());
+    EXPECT_EQ(30, bar.m_nButtons);
+    // A label longer than 31 bytes is cut, the record still added.
+    ToolbarClass bar2;
+    ASSERT_EQ(0, bar2.Create(shelltest::TestInstance(), m_hHost, WS_CHILD, 10002));
+    EXPECT_EQ(0, bar2.AddCheckButton("一二三四五六七八九十一二三四五六七八九十", 30000, 0));
+    EXPECT_EQ(0, bar2.AddCheckButton("二", 30001, 1));
+    bar2.CommitButtons();
+    EXPECT_TRUE(IsWindowVisible(bar2.m_hToolbar));
+    EXPECT_EQ(2, (int)SendMessageA(bar2.m_hToolbar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_GT(bar2.GetHeight(), 0);
+    // The check group: pressing one releases the other.
+    bar2.CheckButton(30000, 1);
+    EXPECT_TRUE(SendMessageA(bar2.m_hToolbar, TB_ISBUTTONCHECKED, 30000, 0));
+    bar2.CheckButton(30001, 1);
+    EXPECT_TRUE(SendMessageA(bar2.m_hToolbar, TB_ISBUTTONCHECKED, 30001, 0));
+    EXPECT_FALSE(SendMessageA(bar2.m_hToolbar, TB_ISBUTTONCHECKED, 30000, 0));
+}
+
 }  // namespace

@@ -205,6 +205,18 @@ TEST_F(HomepageTest, LinksRunTheirViewSwitches) {
     }
 }
 
+TEST_F(HomepageTest, ALinkUnderTheMouseLooksHoveredUntilTheMouseLeavesIt) {
+    HWND hLink = GetDlgItem(g_Homepage.m_hWnd, 10066);
+    ASSERT_NE(nullptr, hLink);
+    // Over something that is no link: nothing.
+    SendMessageA(g_Homepage.m_hWnd, WM_SETCURSOR, (WPARAM)g_Homepage.m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(0, g_Homepage.m_bHover);
+    EXPECT_EQ(0, SendMessageA(g_Homepage.m_hWnd, WM_SETCURSOR, (WPARAM)hLink, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(1, g_Homepage.m_bHover);
+    SendMessageA(g_Homepage.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, g_Homepage.m_bHover);
+}
+
 TEST_F(HomepageTest, PaintsItsBoxesAndLinks) {
     w32test::ProcessEvents(100);
     // The task box's light-blue fill, left of the list.
