@@ -12,7 +12,10 @@ public:
     // (never more than the list holds; a negative count means all of them);
     // nColumns: columns to write from column 0; bExcel: 1 offers
     // "Export.xls", 0 "Export.txt". 0 when written or cancelled, -1 after a
-    // file error (its message shown).
+    // file error (its message shown). Every caption and cell is followed by a
+    // tab and every line by CR LF; cells are cut to 255 bytes on a character
+    // boundary, and tabs and line breaks inside a cell are written as blanks
+    // so that the columns and lines of the file stay in place.
     int Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListViewClass* pList);
     int Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListViewClass& List) {
         return Export(hOwner, nRows, nColumns, bExcel, &List);

@@ -30,8 +30,9 @@ public:
 
     // The start page's first entry. -1 when a head exists or memory fails.
     int AllocHead();
-    // A zeroed entry after the current one, made current and tail.
-    // -1 without a head or when memory fails (the current entry stays).
+    // A zeroed entry after the current one, made current and tail (entries
+    // still after the current one are cut first). -1 without a head or when
+    // memory fails (the current entry stays).
     int Append();
     // Frees every entry after the current one; the current becomes the tail.
     void TruncateAfterCurrent();
