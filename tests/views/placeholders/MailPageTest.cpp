@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/gbk/gbk.h"
+#include "win32_testhooks.h"
 
 using namespace placeholders_test;
 
@@ -152,4 +153,12 @@ TEST_F(MailPage, HandedContactsBecomeRecipientsInNameOrder)
     SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(g_Mail.m_pulID, nullptr);
+}
+
+TEST_F(MailPage, GrabOfTheMailPageWithItsToolbar)
+{
+    AddRecipient("a", "a@example.com", true);
+    AddRecipient("b", "b@example.com", false);
+    PumpMessages();
+    EXPECT_TRUE(w32test::GrabWindow(g_hMainWnd, shelltest::GrabFolder() + "placeholders-mail-page.png"));
 }
