@@ -8,6 +8,9 @@
 #include "Opp_HomepageDialogClass.h"
 #include "Opp_StartDialogClass.h"
 #include "resources/opportunities_ids.h"
+#include "win32_testhooks.h"
+
+#include <algorithm>
 
 using namespace opptest;
 
@@ -190,6 +193,34 @@ TEST_F(OppListPage, ExportWritesTheSortedRowsAsShown) {
     }
     EXPECT_EQ(ReadFile(path), expected);
     EXPECT_NE(expected.find("甲项目\t40%\t初步接触\t高\t300.00\t2024-6-5\t2024-2-1\t2024-1-10\t\r\n"), std::string::npos);
+}
+
+TEST_F(OppListPage, TheExportButtonOffersTheExportMenuAndWritesTheChosenFile) {
+    if (!CanExport()) GTEST_SKIP() << "the platform layer has no save dialog yet";
+    GotoOpp_Homepage();
+    std::vector<std::string> items;
+    w32test::SetPopupMenuHook([&](const w32test::PopupMenuCall& call) {
+        items = call.items;
+        return (UINT)IDM_EXPORTEXCEL;
+    });
+    const std::string path = OutputPath("opp_list_export.xls");
+    AnswerSaveDialog(path);
+    AnswerBoxes(IDNO);
+    Click(page, IDC_OPPH_EXPORT);
+    w32test::ProcessEvents(0);
+    EXPECT_EQ(items, (std::vector<std::string>{"文本文件", "Excel文件"}));
+    const std::string written = ReadFile(path);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 4);
+}
+
+TEST_F(OppListPage, AKeywordIsCutAtAWholeCharacter) {
+    GotoOpp_Homepage();
+    std::string longer;
+    for (int i = 0; i < 30; i++) longer += "光";
+    SetText(page.m_hSearchEdit, longer);
+    SendMessageA(page.m_hSearchEdit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(std::string(page.m_szKeyword), longer.substr(0, 48));
+    EXPECT_EQ(std::string(page.m_Opp.m_szKeyword), longer.substr(0, 48));
 }
 
 TEST_F(OppListPage, ADoubleClickHandsTheListAndRowToTheRecordForm) {

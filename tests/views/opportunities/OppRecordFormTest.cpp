@@ -8,6 +8,7 @@
 #include "Opp_HomepageDialogClass.h"
 #include "RelatingGlobals.h"
 #include "resources/opportunities_ids.h"
+#include "win32_testhooks.h"
 
 using namespace opptest;
 
@@ -285,6 +286,19 @@ TEST_F(OppRecordForm, AnImportanceMissingFromTheTableIsShownSelectedAtTheEnd) {
     ASSERT_EQ(form.m_ulRecordID, d);
     EXPECT_EQ(SendMessageA(form.m_hImportant, CB_GETCOUNT, 0, 0), 4);
     EXPECT_EQ(SendMessageA(form.m_hImportant, CB_GETCURSEL, 0, 0), 3);
+}
+
+TEST_F(OppRecordForm, TabAndShiftTabFollowTheFormsOwnOrder) {
+    Open(1);
+    Click(form, IDC_OPPD_EDIT);
+    SetFocus(form.m_hSubject);
+    SendMessageA(form.m_hSubject, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), form.m_hPrivate);
+    SetFocus(form.m_hSale);
+    SendMessageA(form.m_hSale, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), form.m_hImportant);
+    w32test::PressKey(VK_TAB, true, false, form.m_hSubject);
+    EXPECT_EQ(GetFocus(), form.m_hPhase);
 }
 
 TEST_F(OppRecordForm, AReloadFromARelationPageKeepsTheRowAndAddsNoEntry) {
