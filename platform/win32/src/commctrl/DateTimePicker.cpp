@@ -10,8 +10,10 @@
 namespace w32::cc {
 namespace {
 
-const QDateTime kMin(QDate(1, 1, 1), QTime(0, 0, 0));
-const QDateTime kMax(QDate(9999, 12, 31), QTime(23, 59, 59));
+// Values are plain calendar fields: kept in UTC so that no local-time gap
+// (a daylight-saving change) can turn a valid SYSTEMTIME into an invalid value.
+const QDateTime kMin(QDate(1, 1, 1), QTime(0, 0, 0), Qt::UTC);
+const QDateTime kMax(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC);
 
 // Win32 picker format -> Qt display format ("tt" is the AM/PM marker).
 QString QtFormat(const QString& f) {
@@ -30,7 +32,7 @@ bool DtpCtl::ValidSystemTime(const SYSTEMTIME& st) {
 }
 
 QDateTime DtpCtl::ToDateTime(const SYSTEMTIME& st) {
-    return QDateTime(QDate(st.wYear, st.wMonth, st.wDay), QTime(st.wHour, st.wMinute, st.wSecond));
+    return QDateTime(QDate(st.wYear, st.wMonth, st.wDay), QTime(st.wHour, st.wMinute, st.wSecond), Qt::UTC);
 }
 
 SYSTEMTIME DtpCtl::ToSystemTime(const QDateTime& dt, int ms) {
@@ -51,7 +53,7 @@ SYSTEMTIME DtpCtl::ToSystemTime(const QDateTime& dt, int ms) {
 DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)) {
     setParent(edit_);
-    edit_->setTimeSpec(Qt::LocalTime);
+    edit_->setTimeSpec(Qt::UTC);
     edit_->setDateTimeRange(kMin, kMax);
     edit_->setDisplayFormat(IsTimeFormat() ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d"));
     edit_->setCalendarPopup(!(style & DTS_UPDOWN));
@@ -61,7 +63,7 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     const QDateTime now = QDateTime::currentDateTime();
     ms_ = now.time().msec();
     ++quiet_;
-    edit_->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
+    edit_->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC));
     --quiet_;
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, &DtpCtl::Changed);
     if (edit_->calendarPopup()) {

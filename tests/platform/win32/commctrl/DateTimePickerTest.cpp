@@ -88,6 +88,24 @@ TEST_F(PickerTest, TimePickerTakesYearOneAndShowsTheTime) {
     EXPECT_FALSE(w32test::PickerHasCalendar(h));
 }
 
+TEST_F(PickerTest, TimesInADaylightSavingGapKeepTheirFields) {
+    // 02:30 does not exist on these days in parts of America and Europe; the
+    // picker holds calendar fields, not instants, so it must keep them.
+    HWND h = MakePicker(DTS_TIMEFORMAT, 11161);
+    for (const SYSTEMTIME& day : {Date(2024, 3, 10), Date(2024, 3, 31)}) {
+        SYSTEMTIME t = day;
+        t.wHour = 2;
+        t.wMinute = 30;
+        t.wSecond = 0;
+        ASSERT_TRUE(SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t)));
+        const SYSTEMTIME out = Get(h);
+        EXPECT_EQ(out.wDay, day.wDay);
+        EXPECT_EQ(out.wHour, 2);
+        EXPECT_EQ(out.wMinute, 30);
+        EXPECT_EQ(Shown(h), "2:30:00");
+    }
+}
+
 TEST_F(PickerTest, CloseUpComesWhenTheCalendarClosesWithThePickedDateInPlace) {
     HWND h = MakePicker(DTS_SHORTDATEFORMAT);
     SYSTEMTIME start = Date(2024, 5, 10);
