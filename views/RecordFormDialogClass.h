@@ -44,8 +44,8 @@ public:
     int m_nRow;            // its row in m_pulID, -1 when it is not in the list
 
 protected:
-    void OnShowRecord(int nRow, ULONG ulID);
-    void OnNewRecord();
+    virtual void OnShowRecord(int nRow, ULONG ulID);
+    virtual void OnNewRecord();
     void OnRestore() override;
     // Makes the record the one the relation pages show and reloads them.
     void ReloadRelated();

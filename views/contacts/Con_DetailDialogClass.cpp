@@ -1,6 +1,7 @@
 #include "Con_DetailDialogClass.h"
 
 #include "RelatedPages.h"
+#include "RelatingGlobals.h"
 #include "ViewMessages.h"
 #include "ViewSwitch.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
@@ -22,6 +23,23 @@ Con_DetailDialogClass::Con_DetailDialogClass()
     : RecordFormDialogClass("Con_Detail", TB_CONTACTS, {240, 350, 780, 260, kTabs, 2}),
       m_ulAccountID(0)
 {
+}
+
+void Con_DetailDialogClass::OnShowRecord(int nRow, ULONG ulID)
+{
+    // The account of the contact now shown; none when it cannot be read.
+    m_ulAccountID = 0;
+    if (ulID != 0 && m_Contact.ccd_GetAccountID(ulID) == 0)
+        m_ulAccountID = m_Contact.m_ulAccID;
+    g_ulRelatingAccID = m_ulAccountID;
+    RecordFormDialogClass::OnShowRecord(nRow, ulID);
+}
+
+void Con_DetailDialogClass::OnNewRecord()
+{
+    m_ulAccountID = 0;
+    g_ulRelatingAccID = 0;
+    RecordFormDialogClass::OnNewRecord();
 }
 
 // Opens the contact's account in the account form as a one-entry list.

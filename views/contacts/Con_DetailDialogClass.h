@@ -3,6 +3,7 @@
 // shown contact's account in the account form (UM_OPENACCOUNT).
 #pragma once
 
+#include "store/Con_DetailClass.h"
 #include "views/RecordFormDialogClass.h"
 
 class Con_DetailDialogClass : public RecordFormDialogClass {
@@ -13,8 +14,11 @@ public:
 
     // The account (工作单位) of the contact shown; 0 when it has none.
     ULONG m_ulAccountID;
+    Con_DetailClass m_Contact;
 
 protected:
+    void OnShowRecord(int nRow, ULONG ulID) override;
+    void OnNewRecord() override;
     void OnOpenAccount();
 };
 

@@ -2,6 +2,7 @@
 
 #include "HomepageDialogClass.h"
 #include "ShellTestSupport.h"
+#include "store/ODBCClass.h"
 
 namespace placeholders_test {
 
@@ -15,6 +16,8 @@ shelltest::ProgramDatabase* s_pDatabase = nullptr;
 shelltest::ProgramDatabase& Database()
 {
     EnsureShell();
+    if (g_ODBC.m_hStmt)
+        SQLCloseCursor(g_ODBC.m_hStmt);
     return *s_pDatabase;
 }
 

@@ -13,7 +13,9 @@ namespace placeholders_test {
 
 // Makes the window once per test program; later calls only return it.
 HWND EnsureShell();
-// The program's database (a fresh copy made by EnsureShell).
+// The program's database (a fresh copy made by EnsureShell). Before direct
+// SQL the program's open cursor (a query read only to its first row) is
+// closed, so that the file is not locked for the test's own connection.
 shelltest::ProgramDatabase& Database();
 // Back to the state after start-up: only the start page shown and current,
 // history with the start page's entry alone, 首页 pressed.

@@ -13,6 +13,7 @@
 #include "Tas_WeekDialogClass.h"
 
 #include <cstring>
+#include <string>
 
 using namespace placeholders_test;
 
@@ -241,4 +242,35 @@ TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
     SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
     EXPECT_EQ(g_pCurrentDialog, &g_Con_Detail);
     EXPECT_EQ(g_History.Count(), nCount);
+}
+
+TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
+{
+    shelltest::ProgramDatabase& db = Database();
+    db.Exec("INSERT INTO accounts (acc_name) VALUES ('Acme')");
+    db.Exec("INSERT INTO contacts (con_name) VALUES ('Dora')");
+    db.Exec("INSERT INTO contacts (con_name) VALUES ('Eve')");
+    ULONG ulAcc = std::stoul(db.Query("SELECT MAX(acc_id) FROM accounts")[0][0]);
+    ULONG ulDora = std::stoul(db.Query("SELECT con_id FROM contacts WHERE con_name = 'Dora'")[0][0]);
+    ULONG ulEve = std::stoul(db.Query("SELECT con_id FROM contacts WHERE con_name = 'Eve'")[0][0]);
+    db.Exec("INSERT INTO accounts_contacts (acc_id, con_id) VALUES (" + std::to_string(ulAcc) + ", " +
+            std::to_string(ulDora) + ")");
+
+    // Eve has no account: nothing to open.
+    SendMessageA(g_Con_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ulEve);
+    EXPECT_EQ(g_Con_Detail.m_ulAccountID, 0u);
+    SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Con_Detail);
+
+    SendMessageA(g_Con_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ulDora);
+    EXPECT_EQ(g_Con_Detail.m_ulAccountID, ulAcc);
+    EXPECT_EQ(g_ulRelatingAccID, ulAcc);
+    SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Acc_Detail);
+    EXPECT_EQ(g_Acc_Detail.m_ulRecordID, ulAcc);
+    EXPECT_EQ(g_ulRelatingID, ulAcc);
+
+    // A new contact has no account yet.
+    GotoCon_DetailNew();
+    EXPECT_EQ(g_Con_Detail.m_ulAccountID, 0u);
 }
