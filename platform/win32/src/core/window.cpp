@@ -19,7 +19,8 @@
 namespace w32 {
 namespace {
 
-std::mutex g_handleMutex;
+// Recursive: Qt may call back into the layer while a lookup holds it.
+std::recursive_mutex g_handleMutex;
 std::unordered_map<uintptr_t, Window*>& Handles() {
     static auto* m = new std::unordered_map<uintptr_t, Window*>;
     return *m;
@@ -46,14 +47,14 @@ bool SameName(const std::string& a, const char* b) {
 }
 
 HWND AllocHandle(Window* w) {
-    std::lock_guard<std::mutex> lock(g_handleMutex);
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     g_nextHandle += 4;
     Handles()[g_nextHandle] = w;
     return reinterpret_cast<HWND>(g_nextHandle);
 }
 
 void FreeHandle(HWND h) {
-    std::lock_guard<std::mutex> lock(g_handleMutex);
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     Handles().erase(reinterpret_cast<uintptr_t>(h));
 }
 
@@ -85,7 +86,7 @@ const char* const kHwndProperty = "w32hwnd";
 // ---------------------------------------------------------------------------
 Window* FromHwnd(HWND h) {
     if (!h) return nullptr;
-    std::lock_guard<std::mutex> lock(g_handleMutex);
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     auto it = Handles().find(reinterpret_cast<uintptr_t>(h));
     return it == Handles().end() ? nullptr : it->second;
 }
@@ -399,7 +400,7 @@ BOOL DestroyWindow(HWND hWnd) {
     // Owned top-level windows go first.
     std::vector<HWND> owned;
     {
-        std::lock_guard<std::mutex> lock(g_handleMutex);
+        std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
         for (auto& kv : Handles())
             if (kv.second->owner == hWnd && !kv.second->destroyed) owned.push_back(kv.second->hwnd);
     }
@@ -500,10 +501,15 @@ ULONG_PTR SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR v) {
         QImage img = ImageOfIcon(c->hIcon);
         if (!img.isNull()) {
             QIcon icon(QPixmap::fromImage(img));
-            std::lock_guard<std::mutex> lock(g_handleMutex);
-            for (auto& kv : Handles())
-                if (kv.second->cls == c && kv.second->widget && !kv.second->IsChild())
-                    kv.second->widget->setWindowIcon(icon);
+            std::vector<QWidget*> frames;
+            {
+                std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
+                for (auto& kv : Handles())
+                    if (kv.second->cls == c && kv.second->widget && !kv.second->IsChild())
+                        frames.push_back(kv.second->widget);
+            }
+            // Qt calls back into the layer (event filters) while setting it.
+            for (QWidget* f : frames) f->setWindowIcon(icon);
         }
         break;
     }
@@ -858,7 +864,7 @@ HWND GetTopWindow(HWND hWnd) { return hWnd ? GetWindow(hWnd, GW_CHILD) : GetActi
 HWND GetDesktopWindow(void) { return nullptr; }
 
 HWND FindWindowA(LPCSTR cls, LPCSTR title) {
-    std::lock_guard<std::mutex> lock(g_handleMutex);
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     HWND best = nullptr;
     for (auto& kv : Handles()) {
         Window* w = kv.second;
@@ -1027,7 +1033,7 @@ void MarkLayerDead();
 void ShutdownLayer() {
     std::vector<Window*> tops;
     {
-        std::lock_guard<std::mutex> lock(g_handleMutex);
+        std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
         for (auto& kv : Handles())
             if (!kv.second->IsChild()) tops.push_back(kv.second);
     }
@@ -1038,7 +1044,7 @@ void ShutdownLayer() {
         }
     }
     {
-        std::lock_guard<std::mutex> lock(g_handleMutex);
+        std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
         for (auto& kv : Handles()) {
             kv.second->widget = nullptr;
             kv.second->client = nullptr;

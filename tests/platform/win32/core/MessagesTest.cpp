@@ -268,3 +268,20 @@ TEST_F(Messages, TextsAreGbkWithByteLengthsAndNeverHalfCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Messages, ClassIconsChangeOnShownFramesWithoutBlocking) {
+    HWND top = Top();
+    ShowWindow(top, SW_SHOW);
+    HICON icon = LoadIconA(Inst(), "IDI_TEST_ICON");
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(LoadIconA(Inst(), "idi_test_icon"), icon);  // loaded once, by any case
+    ULONG_PTR old = SetClassLongPtrA(top, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
+    EXPECT_NE(old, reinterpret_cast<ULONG_PTR>(icon));
+    EXPECT_EQ(GetClassLongPtrA(top, GCLP_HICON), reinterpret_cast<ULONG_PTR>(icon));
+    EXPECT_TRUE(LoadIconA(nullptr, IDI_APPLICATION));
+    EXPECT_EQ(LoadIconA(Inst(), "NO_ICON"), nullptr);
+}
+
+}  // namespace
