@@ -224,6 +224,7 @@ INT_PTR CALLBACK LoginSettingDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM
             HDC hdc = BeginPaint(hDlg, &ps);
             PaintSide(hdc);
             HGDIOBJ hOld = SelectObject(hdc, s_hDlgFont);
+            SetBkMode(hdc, TRANSPARENT);  // the text sits on the white area
             TextAt(hdc, 170, 20, "请输入您的用户名和密码，密码需要经过二次确");
             TextAt(hdc, 170, 40, "认，请保管好该密码。");
             TextAt(hdc, 170, 80, "用户名要求3个字符以上，密码要求6个字符以上。");
