@@ -239,8 +239,13 @@ LRESULT DefDlgProcA(HWND hDlg, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND: {
         RECT rc{0, 0, dlg->ClientWidth(), dlg->ClientHeight()};
+        // The colour query may change the DC; the paint that follows starts
+        // from the DC's default state again.
+        HDC dc = reinterpret_cast<HDC>(wp);
+        int saved = SaveDC(dc);
         HBRUSH br = reinterpret_cast<HBRUSH>(Send(dlg, WM_CTLCOLORDLG, wp, reinterpret_cast<LPARAM>(hDlg)));
-        FillRect(reinterpret_cast<HDC>(wp), &rc, br ? br : GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &rc, br ? br : GetSysColorBrush(COLOR_BTNFACE));
+        RestoreDC(dc, saved);
         return 1;
     }
     case DM_GETDEFID: {

@@ -330,3 +330,37 @@ TEST_F(Dialogs, AQuitPostedFromADialogInsideCreateEndsTheFirstTurnOfTheMainLoop)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Dialogs, ADialogsPaintStartsFromTheDefaultDcStateAfterTheFaceErase) {
+    COLORREF bk = 1, text = 1;
+    int mode = 0;
+    g_dlg = [&](HWND h, UINT m, WPARAM, LPARAM) -> INT_PTR {
+        if (m == WM_INITDIALOG) return TRUE;
+        if (m == WM_PAINT) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            bk = GetBkColor(dc);
+            text = GetTextColor(dc);
+            mode = GetBkMode(dc);
+            EndPaint(h, &ps);
+            return TRUE;
+        }
+        return FALSE;
+    };
+    COLORREF face = 0;
+    w32test::SetDialogHook([&](HWND d, const std::string&) {
+        InvalidateRect(d, nullptr, TRUE);
+        UpdateWindow(d);
+        face = w32test::BackingPixel(d, 1, 1);
+        EndDialog(d, 0);
+    });
+    DialogBoxParamA(Inst(), "ID_DLG_NEST", nullptr, DlgProc, 0);
+    EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(bk, COLORREF(0xFFFFFF));
+    EXPECT_EQ(text, COLORREF(0));
+    EXPECT_EQ(mode, OPAQUE);
+}
+
+}  // namespace
