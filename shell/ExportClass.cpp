@@ -4,6 +4,7 @@
 
 #include "ListViewClass.h"
 #include "ViewMessages.h"
+#include "platform/gbk/gbk.h"
 
 ExportClass g_Exporter;
 
@@ -56,6 +57,8 @@ int ExportClass::WriteToFile(LPCSTR pszPath, int nRows, int nColumns, ListViewCl
         col.cchTextMax = sizeof(szText);
         pList->GetColumn(c, &col);
         szText[sizeof(szText) - 1] = '\0';
+        // Never end a caption inside a character.
+        szText[gbk::SafeCut(szText, std::strlen(szText), sizeof(szText) - 1)] = '\0';
         bOk = WriteCell(hFile, szText);
     }
     if (bOk) bOk = WriteLineEnd(hFile);
