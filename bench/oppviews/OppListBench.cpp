@@ -73,7 +73,7 @@ bool MakeDatabase() {
 }
 
 bool MakePage() {
-    HINSTANCE hInstance = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x400000));
+    HINSTANCE hInstance = GetModuleHandleA(nullptr);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = hInstance;

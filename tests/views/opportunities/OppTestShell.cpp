@@ -39,7 +39,7 @@ LRESULT CALLBACK TestMainProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam
 }
 
 void MakeShell() {
-    g_hInstance = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x400000));
+    g_hInstance = GetModuleHandleA(nullptr);
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = TestMainProc;
