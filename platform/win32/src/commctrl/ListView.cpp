@@ -230,10 +230,10 @@ void ListTree::paintEvent(QPaintEvent* e) {
         // Horizontal lines under every row, also below the last one.
         int rowH = model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : 0;
         if (rowH <= 0) rowH = fontMetrics().height() + 3;
-        int y0 = -1;
+        int y0 = -1;  // the line above the top row in view
         if (model() && model()->rowCount() > 0) {
-            QRect first = visualRect(model()->index(indexAt(QPoint(0, 0)).isValid() ? indexAt(QPoint(0, 0)).row() : 0, 0));
-            y0 = first.top() - 1;
+            const QModelIndex top = indexAt(QPoint(1, 1));
+            y0 = visualRect(model()->index(top.isValid() ? top.row() : 0, 0)).top() - 1;
         }
         const int width = header()->length() - header()->offset();
         for (int y = y0 + rowH; y < h; y += rowH) p.drawLine(0, y, width, y);
@@ -732,7 +732,7 @@ LRESULT ListViewCtl::GetColumn(int index, LVCOLUMNA* col) {
     return TRUE;
 }
 
-LRESULT ListViewCtl::HitTest(LVHITTESTINFO* info, bool sub) {
+LRESULT ListViewCtl::HitTest(LVHITTESTINFO* info) {
     if (!info) return -1;
     Flush();
     const QPoint pos = tree_->viewport()->mapFrom(tree_, QPoint(info->pt.x, info->pt.y));
@@ -745,7 +745,6 @@ LRESULT ListViewCtl::HitTest(LVHITTESTINFO* info, bool sub) {
     }
     info->flags = (stateList_ && tree_->StateIconRect(row).contains(pos) && info->iSubItem == 0) ? LVHT_ONITEMSTATEICON
                                                                                                 : LVHT_ONITEMLABEL;
-    (void)sub;
     return row;
 }
 
@@ -861,9 +860,9 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return n;
     }
     case LVM_HITTEST:
-        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp), false);
+        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
     case LVM_SUBITEMHITTEST:
-        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp), true);
+        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
     case LVM_GETITEMRECT: {
         auto* rc = reinterpret_cast<RECT*>(lp);
         Flush();

@@ -145,7 +145,7 @@ private:
     LRESULT InsertColumn(int index, const LVCOLUMNA* col);
     LRESULT SetColumn(int index, const LVCOLUMNA* col);
     LRESULT GetColumn(int index, LVCOLUMNA* col);
-    LRESULT HitTest(LVHITTESTINFO* info, bool sub);
+    LRESULT HitTest(LVHITTESTINFO* info);  // also answers LVM_SUBITEMHITTEST
 
     HWND hwnd_;
     DWORD style_;

@@ -38,12 +38,12 @@ protected:
         DeleteObject(strip);
         EXPECT_EQ(ImageList_GetImageCount(himl_), 10);
         SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(himl_));
-        struct Spec {
+        struct ButtonDef {
             const char* label;
             int id, image;
             BYTE style;
         };
-        const Spec specs[] = {{"后退", 10008, 6, BTNS_BUTTON},      {"前进", 10009, 7, BTNS_BUTTON},
+        const ButtonDef defs[] = {{"后退", 10008, 6, BTNS_BUTTON},      {"前进", 10009, 7, BTNS_BUTTON},
                               {nullptr, 0, -1, BTNS_SEP},           {nullptr, 0, -1, BTNS_SEP},
                               {"首页", 10002, 0, BTNS_CHECKGROUP},  {"项目机会", 10003, 1, BTNS_CHECKGROUP},
                               {"客户单位", 10004, 2, BTNS_CHECKGROUP}, {"联系人", 10005, 3, BTNS_CHECKGROUP},
@@ -51,7 +51,7 @@ protected:
                               {"选项设置", 10010, 8, BTNS_CHECKGROUP}, {"导出日志", 10011, 9, BTNS_CHECKGROUP}};
         std::vector<TBBUTTON> buttons;
         int expectString = 0;
-        for (const Spec& s : specs) {
+        for (const ButtonDef& s : defs) {
             TBBUTTON b{};
             b.iBitmap = s.image;
             b.idCommand = s.id;

@@ -59,8 +59,8 @@ protected:
     HWND parent_ = nullptr;
 };
 
-// A text as GBK bytes from a UTF-8 literal (tests are compiled GBK already,
-// so narrow literals are GBK; this is for readability of expectations).
+// The text of a cell read with LVM_GETITEMTEXTA into a buffer of `size` bytes
+// (narrow literals of these tests are GBK, like the program's).
 std::string ItemText(HWND list, int row, int col, int size = 256);
 
 // Inserts rows the way every page fills a list: row 0, then each further cell of row 0.

@@ -259,6 +259,32 @@ TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
     EXPECT_EQ(clicks[0].item, -1);
 }
 
+TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(4, 2));
+    for (int row = 0; row < 4; ++row) {
+        RECT rc{};
+        rc.left = LVIR_BOUNDS;
+        ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc)));
+        LVHITTESTINFO hit{};
+        hit.pt = POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        EXPECT_EQ(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), row);
+        EXPECT_EQ(hit.iItem, row);
+        EXPECT_TRUE(hit.flags & LVHT_ONITEM);
+        // The same point reaches NM_CLICK with the same row.
+        w32test::ProcessEvents(600);
+        Rec().Clear();
+        w32test::Click(list, hit.pt.x, hit.pt.y);
+        ASSERT_EQ(Rec().Of(NM_CLICK).size(), 1u);
+        EXPECT_EQ(Rec().Of(NM_CLICK)[0].item, row);
+    }
+    LVHITTESTINFO below{};
+    const POINT blank = w32test::ListBlankPoint(list);
+    below.pt = blank;
+    EXPECT_EQ(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&below)), -1);
+    EXPECT_EQ(below.flags, static_cast<UINT>(LVHT_NOWHERE));
+}
+
 TEST_F(ListViewTest, HeaderClickNotifiesTheColumnAndNeverReordersRows) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}, {"c", 100}});
     FillLikePages(list, {{"b", "1", "z"}, {"a", "2", "y"}, {"c", "3", "x"}});
