@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <set>
 #include <unordered_map>
 
 #include "core.h"
@@ -352,17 +353,28 @@ void RestoreQtFocus(Window* shown) {
 // ---------------------------------------------------------------------------
 // Destruction
 // ---------------------------------------------------------------------------
+// Windows inside DestroyWindow: they still take messages (IsWindow is true
+// during WM_DESTROY, as in Win32) but cannot be destroyed a second time.
+static std::set<HWND>& Dying() {
+    static auto* s = new std::set<HWND>;
+    return *s;
+}
+
 static void DestroyTree(Window* w, bool top) {
     HWND h = w->hwnd;
-    w->destroyed = true;  // no further messages except the destroy ones
+    Dying().insert(h);
     if (g_focus && FromHwnd(g_focus) && IsDescendantOrSelf(FromHwnd(g_focus), w)) g_focus = nullptr;
     if (g_capture == h) g_capture = nullptr;
     if (g_active == h) g_active = nullptr;
     Send(w, WM_DESTROY, 0, 0);
-    std::vector<Window*> kids = w->children;
-    for (Window* c : kids)
-        if (FromHwnd(c->hwnd) == c) DestroyTree(c, false);
+    std::vector<HWND> kids;
+    for (Window* c : w->children) kids.push_back(c->hwnd);
+    for (HWND k : kids)
+        if (Window* c = FromHwnd(k); c && !c->destroyed) DestroyTree(c, false);
+    if (!(w = FromHwnd(h))) return;
+    w->destroyed = true;  // no further messages but the last one
     Send(w, WM_NCDESTROY, 0, 0);
+    Dying().erase(h);
     FreeHandle(h);
     if (top && w->parent) {
         auto& sib = w->parent->children;
@@ -391,7 +403,7 @@ using namespace w32;
 
 BOOL DestroyWindow(HWND hWnd) {
     Window* w = FromHwnd(hWnd);
-    if (!w || w->destroyed) return FALSE;
+    if (!w || w->destroyed || Dying().count(hWnd)) return FALSE;
     if (!IsUiThread()) {
         BOOL r = FALSE;
         RunOnUiThread([&] { r = DestroyWindow(hWnd); });

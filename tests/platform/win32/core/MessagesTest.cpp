@@ -285,3 +285,29 @@ TEST_F(Messages, ClassIconsChangeOnShownFramesWithoutBlocking) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Messages, AWindowStaysAWindowDuringItsDestroyAndCannotBeDestroyedTwice) {
+    HWND top = Top();
+    HWND child = MakeChild(top, 0, 0, 10, 10, 3);
+    bool aliveInDestroy = false, childAlive = false;
+    BOOL again = TRUE;
+    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT*) {
+        if (m == WM_DESTROY && h == top) {
+            aliveInDestroy = IsWindow(top) != 0;
+            childAlive = IsWindow(child) != 0;
+            again = DestroyWindow(top);
+            EXPECT_EQ(SendMessageA(child, WM_GETTEXTLENGTH, 0, 0), 0);
+        }
+        return false;
+    };
+    EXPECT_TRUE(DestroyWindow(top));
+    EXPECT_TRUE(aliveInDestroy);
+    EXPECT_TRUE(childAlive);
+    EXPECT_FALSE(again);
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(IsWindow(child));
+}
+
+}  // namespace
