@@ -1,7 +1,6 @@
 #include "commctrl/ListView.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -598,6 +597,11 @@ LRESULT ListViewCtl::NotifyItem(UINT code, int row, int sub, QPoint pt) {
     return Notify(code, &nm.hdr);
 }
 
+void ListViewCtl::UpdateCursor() {
+    const bool hand = (exStyle_ & LVS_EX_ONECLICKACTIVATE) && tree_->Hot() >= 0;
+    SetCursor(LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
+}
+
 void ListViewCtl::ToggleCheck(int row) {
     if (!store_.Valid(row)) return;
     const int n = StateImageOf(row);
@@ -962,10 +966,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
             handled = false;
             return 0;
         }
-        const QPoint pos = tree_->viewport()->mapFromGlobal(QCursor::pos());
-        const bool overRow = tree_->viewport()->rect().contains(pos) && tree_->RowAt(pos) >= 0;
-        const bool hand = overRow && (exStyle_ & LVS_EX_ONECLICKACTIVATE);
-        SetCursor(LoadCursorA(nullptr, hand ? IDC_HAND : IDC_ARROW));
+        UpdateCursor();
         return TRUE;
     }
     default:

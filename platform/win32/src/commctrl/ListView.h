@@ -124,6 +124,8 @@ public:
     LRESULT Notify(UINT code, NMHDR* hdr);
 
     void ToggleCheck(int row);
+    // The hand over the hot row of a one-click-activate list, else the arrow.
+    void UpdateCursor();
     int StateImageOf(int row) const { return static_cast<int>((store_.State(row) & LVIS_STATEIMAGEMASK) >> 12); }
     bool BeginLabelEdit(int row);
     // Sends LVN_ENDLABELEDIT; text null = cancelled. Keeps the text when the parent accepts.

@@ -19,6 +19,13 @@ bool IsMouse(UINT msg) {
 }
 bool IsKey(UINT msg) { return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP; }
 
+// What a control does after its widget acted on an input message.
+template <class Ctl>
+void AfterInput(Ctl*, UINT) {}
+void AfterInput(ListViewCtl* ctl, UINT msg) {
+    if (msg == WM_MOUSEMOVE) ctl->UpdateCursor();  // the hot row may have changed
+}
+
 // Control procedures built on a Qt widget: input that reaches them goes on to
 // the widget; Tab stays with the dialog logic of the program and the layer.
 template <class Ctl>
@@ -29,6 +36,7 @@ LRESULT WidgetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (!ctl) return DefWindowProcA(h, msg, wp, lp);
     if (IsMouse(msg)) {
         w32::DefaultInput(w, msg, wp, lp);
+        if (Ctl* still = holder->ctl.data(); still && w32::FromHwnd(h) == w) AfterInput(still, msg);
         return 0;
     }
     if (IsKey(msg)) {

@@ -308,6 +308,11 @@ TEST_F(ListViewTest, HotTrackingNotifiesWhileTheMouseMoves) {
     ASSERT_FALSE(hot.empty());
     EXPECT_EQ(hot.back().item, 2);
     EXPECT_EQ(SendMessageA(list, LVM_GETHOTITEM, 0, 0), 2);
+    EXPECT_EQ(w32test::CurrentCursorId(), 32649);  // IDC_HAND over a row
+    const POINT blank = w32test::ListBlankPoint(list);
+    w32test::MouseMove(list, blank.x, blank.y);
+    EXPECT_EQ(Rec().Of(LVN_HOTTRACK).back().item, -1);
+    EXPECT_EQ(w32test::CurrentCursorId(), 32512);  // IDC_ARROW beside the rows
 }
 
 // ---------------------------------------------------------------------------
