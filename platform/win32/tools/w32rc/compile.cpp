@@ -468,7 +468,9 @@ public:
         std::stringstream ss;
         ss << in.rdbuf();
         std::string text = ss.str();
-        deps_->insert(fs::absolute(path).lexically_normal().string());
+        std::string canonical = fs::absolute(path).lexically_normal().string();
+        if (once_.count(canonical)) return;  // #pragma once
+        deps_->insert(canonical);
         const std::string* name = Intern(path.string());
         if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
 
@@ -538,6 +540,8 @@ public:
                 Include(path, args, name, lineNo, out, depth);
             } else if (dir == "error") {
                 Fail(*name, lineNo, "#error" + args);
+            } else if (dir == "pragma" && FirstWord(args) == "once") {
+                once_.insert(canonical);
             } else if (dir == "pragma" || dir == "line" || dir.empty()) {
                 // code_page and the like: the scripts are UTF-8 throughout
             } else {
@@ -710,8 +714,16 @@ private:
         File(found, onlyDirectives, out, depth + 1);
     }
 
+    static std::string FirstWord(const std::string& s) {
+        size_t p = s.find_first_not_of(" \t");
+        if (p == std::string::npos) return "";
+        size_t e = s.find_first_of(" \t", p);
+        return s.substr(p, e == std::string::npos ? std::string::npos : e - p);
+    }
+
     const Options& opt_;
     std::set<std::string>* deps_;
+    std::set<std::string> once_;
     std::map<std::string, Macro> macros_;
     std::set<std::string> names_;
 };

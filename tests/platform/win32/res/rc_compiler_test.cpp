@@ -91,6 +91,16 @@ TEST_F(RcCompiler, ErrorsInIncludedHeadersNameTheHeader) {
     EXPECT_EQ(ErrorOf("#include <windows.h>\n#include <commctrl.h>\n#include \"winres.h\"\n"), "");
 }
 
+TEST_F(RcCompiler, HeadersIncludingEachOtherOnceAreReadOnce) {
+    Write("a.h", "#pragma once\n#include \"b.h\"\n#define A 1\n");
+    Write("b.h", "#pragma once\n#include \"a.h\"\n#define B 2\n");
+    w32rc::Script s = Compile("#include \"a.h\"\n#include \"b.h\"\nSTRINGTABLE BEGIN A \"a\" B \"b\" END\n");
+    ASSERT_EQ(s.strings.size(), 2u);
+    // Without #pragma once a header including itself is stopped, not followed for ever.
+    Write("self.h", "#include \"self.h\"\n");
+    EXPECT_NE(ErrorOf("#include \"self.h\"\n").find("nested too deeply"), std::string::npos);
+}
+
 TEST_F(RcCompiler, DuplicateNamesAndStringIdsAreRejectedAcrossScripts) {
     std::string e = ErrorOf("A MENU\nBEGIN\nEND\na MENU\nBEGIN\nEND\n");
     EXPECT_NE(e.find("defined twice"), std::string::npos) << e;
