@@ -48,7 +48,7 @@ typedef int(WINAPI* W32WinMainFn)(HINSTANCE, HINSTANCE, LPSTR, int);
 int w32_main(int argc, char** argv, W32WinMainFn winMain) {
     QApplication* app = w32::StartApplication(argc, argv, false);
     static char cmdLine[1] = "";
-    HINSTANCE inst = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
+    HINSTANCE inst = GetModuleHandleA(nullptr);  // the executable itself
     int rc = winMain(inst, nullptr, cmdLine, SW_SHOWDEFAULT);
     w32::StopApplication(app);
     return rc;

@@ -116,6 +116,16 @@ QWidget* MakeFrame(Window* w, QWidget* parent) {
         HWND h = w->hwnd;
         QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
                          [h, bar, sb](int action) { OnScrollAction(h, bar, sb, action); });
+        // Releasing the thumb ends the drag: SB_THUMBPOSITION, then SB_ENDSCROLL.
+        QObject::connect(sb, &QAbstractSlider::sliderReleased, sb, [h, bar] {
+            UINT msg = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+            Window* w = FromHwnd(h);
+            if (!w) return;
+            const ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+            Send(w, msg, MAKEWPARAM(SB_THUMBPOSITION, s.nTrackPos), 0);
+            if ((w = FromHwnd(h))) Send(w, msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+            if ((w = FromHwnd(h))) SyncScrollBar(w, bar);
+        });
     }
     return fw;
 }

@@ -1,6 +1,9 @@
 // Painting over backing images: invalidation and erase, drawing outside
 // WM_PAINT, GDI geometry, text placement and fonts, blits, window scroll bars
 // and ScrollWindow, the hover/cursor message sequence.
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QScrollBar>
+
 #include <gtest/gtest.h>
 
 #include "Recorder.h"
@@ -216,6 +219,37 @@ TEST_F(Paint, ScrollBarsFollowTheStyleAndPositionsClampToMaxMinusPage) {
     MoveWindow(view, 0, 0, 400, 300, TRUE);
     GetClientRect(view, &rc);
     EXPECT_EQ(rc.right, 400);
+}
+
+TEST_F(Paint, TheWindowsScrollBarAsksTheWindowAndShowsWhatItDecides) {
+    SetWindowLongPtrA(view, GWL_STYLE, GetWindowLongPtrA(view, GWL_STYLE) | WS_VSCROLL);
+    MoveWindow(view, 0, 0, 400, 300, TRUE);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 712, 300, 0, 0};
+    SetScrollInfo(view, SB_VERT, &si, TRUE);
+    QScrollBar* bar = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->objectName() == QStringLiteral("w32vscroll") && w->parentWidget() &&
+            w->parentWidget()->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(view))
+            bar = qobject_cast<QScrollBar*>(w);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    std::vector<WPARAM> codes;
+    g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+        if (h != view || m != WM_VSCROLL) return false;
+        EXPECT_EQ(lp, 0);
+        codes.push_back(wp);
+        if (LOWORD(wp) == SB_LINEDOWN) SetScrollPos(view, SB_VERT, GetScrollPos(view, SB_VERT) + 1, TRUE);
+        *r = 0;
+        return true;
+    };
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);  // ignored by this window
+    ASSERT_EQ(codes.size(), 2u);
+    EXPECT_EQ(LOWORD(codes[0]), SB_LINEDOWN);
+    EXPECT_EQ(LOWORD(codes[1]), SB_PAGEDOWN);
+    EXPECT_EQ(GetScrollPos(view, SB_VERT), 1);
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(bar->maximum(), 712 - 300 + 1);
 }
 
 TEST_F(Paint, ScrollWindowMovesPixelsAndChildrenAndRepaintsTheUncoveredStrip) {
