@@ -164,6 +164,17 @@ TEST_F(ConTest, DeleteRemovesTheContactAndItsLinks)
     EXPECT_EQ(0, con.ccd_DeleteContact(12345));  // nothing to delete is no failure
 }
 
+TEST_F(ConTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingContact)
+{
+    ULONG id = Add("half", "", 2, 3, 4);
+    Exec("CREATE TRIGGER keep_task_links BEFORE DELETE ON contacts_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    Con_DetailClass con;
+    EXPECT_EQ(-1, con.ccd_DeleteContact(id));
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+    for (const char* t : {"opportunities_contacts", "accounts_contacts", "contacts_tasks"})
+        EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE con_id NOT IN (SELECT con_id FROM contacts)")) << t;
+}
+
 TEST_F(ConTest, AllContactsSearchAndResort)
 {
     Exec("INSERT INTO accounts(acc_name) VALUES('Bob''s firm')");

@@ -153,6 +153,18 @@ TEST_F(TasTest, DeleteRemovesTheTaskAndItsLinks)
         EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t)) << t;
 }
 
+TEST_F(TasTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingTask)
+{
+    ULONG id = Add("half", "", 1);
+    Exec("INSERT INTO contacts_tasks VALUES(4, " + std::to_string(id) + ")");
+    Exec("CREATE TRIGGER keep_contact_links BEFORE DELETE ON contacts_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    Tas_DetailClass tas;
+    EXPECT_EQ(-1, tas.ctd_DeleteTask(id));
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+    for (const char* t : {"opportunities_tasks", "accounts_tasks", "contacts_tasks"})
+        EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE tas_id NOT IN (SELECT tas_id FROM tasks)")) << t;
+}
+
 TEST_F(TasTest, WeekRunsMondayToSundayFromEveryWeekday)
 {
     // The week of Monday 2024-12-30 to Sunday 2025-01-05 spans a year end.
