@@ -11,6 +11,7 @@
 #include "RelatingGlobals.h"
 #include "Tas_DetailDialogClass.h"
 #include "Tas_WeekDialogClass.h"
+#include "win32_testhooks.h"
 
 #include <cstring>
 #include <string>
@@ -273,4 +274,13 @@ TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
     // A new contact has no account yet.
     GotoCon_DetailNew();
     EXPECT_EQ(g_Con_Detail.m_ulAccountID, 0u);
+}
+
+TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    PumpMessages();
+    EXPECT_TRUE(w32test::GrabWindow(
+        g_hMainWnd, shelltest::GrabFolder() + "placeholders-" + pForm->GetClassName() + ".png"));
 }
