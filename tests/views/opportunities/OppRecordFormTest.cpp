@@ -213,6 +213,20 @@ TEST_F(OppRecordForm, ARecordDeletedMeanwhileIsShownAsMissingAndCannotBeEdited) 
     EXPECT_EQ(Text(form.m_hSubject), "丙项目");
 }
 
+TEST_F(OppRecordForm, SavingARecordDeletedMeanwhileSaysSoAndKeepsTheInput) {
+    Open(1);
+    Click(form, IDC_OPPD_EDIT);
+    SetText(form.m_hSubject, "我的修改");
+    ASSERT_EQ(Exec("DELETE FROM opportunities WHERE opp_id=" + std::to_string(b)), 0);
+    AnswerBoxes(IDOK);
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{g_szRecordMissing});
+    EXPECT_FALSE(form.m_bFound);
+    EXPECT_EQ(Text(form.m_hSubject), "我的修改");
+    EXPECT_FALSE(Enabled(form.m_hDeleteButton));
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities"), 2);
+}
+
 TEST_F(OppRecordForm, AFailedChangeStaysInEditModeWithTheInput) {
     Open(1);
     Click(form, IDC_OPPD_EDIT);
