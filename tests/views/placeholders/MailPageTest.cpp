@@ -61,8 +61,9 @@ TEST_F(MailPage, HasTheCheckImagesOnItsRecipientList)
 
 TEST_F(MailPage, ARunReadsTheListFromItsThreadAndEndsOnTheUiThread)
 {
-    AddRecipient("first", "first@example.com", true);
+    // Rows from the top: last, first, skipped (each row is inserted at the top).
     AddRecipient("skipped", "skipped@example.com", false);
+    AddRecipient("first", "first@example.com", true);
     AddRecipient("last", "last@example.com", true);
     g_Mail.m_nMailTotal = 2;
     g_StatusBar.SetText(1, "");
@@ -79,7 +80,8 @@ TEST_F(MailPage, ARunReadsTheListFromItsThreadAndEndsOnTheUiThread)
     WaitForRunEnd();
     ASSERT_FALSE(g_Mail.IsSending());
     EXPECT_EQ(g_History.Count(), nEntries);
-    // The last selected row read is the bottom one ("first", inserted first).
+    // The thread read the cells of the selected rows and passed over the
+    // unselected bottom row.
     EXPECT_STREQ(g_Mail.m_szRecipient, "first@example.com");
     EXPECT_EQ(StatusText(1), "");
 
