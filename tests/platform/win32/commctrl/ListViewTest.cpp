@@ -259,6 +259,25 @@ TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
     EXPECT_EQ(clicks[0].item, -1);
 }
 
+TEST_F(ListViewTest, SelectionMovesDownWithItsRowWhenARowIsInsertedAbove) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(3, 1));
+    w32test::ClickListRow(list, 1, 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_SELECTED), LVIS_SELECTED);
+    FillLikePages(list, {{"new"}});
+    w32test::ProcessEvents();
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_SELECTED), 0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_SELECTED), LVIS_SELECTED);
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    // Selecting another row by message adds to the selection.
+    LVITEMA st{};
+    st.state = LVIS_SELECTED;
+    st.stateMask = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+}
+
 TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
     FillLikePages(list, Records(4, 2));
