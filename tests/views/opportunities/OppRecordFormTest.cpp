@@ -9,6 +9,7 @@
 #include "RelatingGlobals.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
+#include "win32_testhooks_commctrl.h"
 
 using namespace opptest;
 
@@ -313,6 +314,19 @@ TEST_F(OppRecordForm, TabAndShiftTabFollowTheFormsOwnOrder) {
     EXPECT_EQ(GetFocus(), form.m_hImportant);
     w32test::PressKey(VK_TAB, true, false, form.m_hSubject);
     EXPECT_EQ(GetFocus(), form.m_hPhase);
+}
+
+TEST_F(OppRecordForm, ChangingTheRelationTabMakesTheNewTabsPage) {
+    Open(0);
+    HWND hFirst = form.m_Tab.m_hPage;
+    ASSERT_NE(hFirst, nullptr);
+    EXPECT_EQ(SendMessageA(form.m_Tab.m_hTab, TCM_GETCURSEL, 0, 0), 0);
+    w32test::ClickTab(form.m_Tab.m_hTab, 2);
+    w32test::ProcessEvents(0);
+    EXPECT_EQ(SendMessageA(form.m_Tab.m_hTab, TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_NE(form.m_Tab.m_hPage, nullptr);
+    EXPECT_FALSE(IsWindow(hFirst));
+    EXPECT_EQ(g_ulRelatingID, c);
 }
 
 TEST_F(OppRecordForm, AReloadFromARelationPageKeepsTheRowAndAddsNoEntry) {
