@@ -12,6 +12,9 @@
 
 using namespace placeholders_test;
 
+// Test names show the page, not its address.
+void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
+
 namespace {
 
 class KeywordSearch : public ::testing::TestWithParam<KeywordListDialogClass*> {

@@ -18,6 +18,9 @@
 
 using namespace placeholders_test;
 
+// Test names show the form, not its address.
+void PrintTo(RecordFormDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
+
 namespace {
 
 class RecordForm : public ::testing::TestWithParam<RecordFormDialogClass*> {

@@ -102,6 +102,8 @@ protected:
 
 std::string NameOf(const ::testing::TestParamInfo<Opening>& info) { return info.param.pszName; }
 
+void PrintTo(const Opening& o, std::ostream* os) { *os << o.pszName; }
+
 }  // namespace
 
 TEST_P(ViewOpening, OpensWithItsButtonAndOneEntry)
