@@ -4,33 +4,19 @@
 #pragma once
 
 #include "Opp_ListPageClass.h"
+#include "views/KeywordListPage.h"
 
-class Opp_HomepageDialogClass : public Opp_ListPageClass {
+class Opp_HomepageDialogClass : public KeywordListPage<Opp_ListPageClass> {
 public:
     Opp_HomepageDialogClass();
 
-    void InitDialog(HWND hWnd) override;
-    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-
-    char m_szKeyword[50];   // written by a search box before UM_KEYWORDSEARCH
-    char m_szCaption[256];  // the line above the list
-    RECT m_rcCaption;
-
 protected:
-    void HandOverTitle(char* pszBuf, int nSize) override;
-
-private:
-    LRESULT OnOpenView();
-    LRESULT OnLocalSearch();
-    LRESULT OnKeywordSearch();
-    LRESULT OnSortList(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRestoreView();
-    void OnPaint(HWND hWnd);
-    // Runs cod_InitDetail in the given mode and shows its result.
-    int RunQuery(int nMode);
-    // Writes the caption for all records (bKeyword 0) or the keyword search;
-    // after a failed query the caption stays as it was.
-    void SetCaption(BOOL bKeyword, int nResult);
+    int ModuleButton() const override;
+    void CreateKeywordRecordList(HWND hWnd, int nID) override;
+    char* DataKeyword() override { return m_Opp.m_szKeyword; }
+    int QueryList(int nMode) override;
+    void PrepareSort(BOOL bToggle, int nColumn) override;
+    void FreeRows() override { m_Opp.cod_FreeList(); }
 };
 
 LRESULT CALLBACK SearchEditProc_OppHomepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
