@@ -3,21 +3,11 @@
 // menu, quick search and help link.
 #pragma once
 
-#include "views/PageFrameClass.h"
+#include "views/StartPageClass.h"
 
-class Opp_StartDialogClass : public PageFrameClass {
+class Opp_StartDialogClass : public StartPageClass {
 public:
     Opp_StartDialogClass();
-    ~Opp_StartDialogClass() override;
-
-    void InitDialog(HWND hWnd) override;
-    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-
-    HBITMAP m_hBitmap;
-
-private:
-    void OnPaint(HWND hWnd);
-    PageLinkDef m_Links[5];
 };
 
 LRESULT CALLBACK SearchEditProc_OppStart(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

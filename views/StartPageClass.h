@@ -1,0 +1,48 @@
+// The start page of a module: painted help text in several fonts and
+// colours, a picture, and the module's left menu, quick search and help link.
+// It holds no records; each opening adds a history entry.
+#pragma once
+
+#include "PageFrameClass.h"
+
+// One painted line of the help text.
+struct StartTextLine {
+    int x, y;
+    const char* pszText;
+    BOOL bTitle;      // title font, else the small font
+    COLORREF colour;
+};
+
+struct StartPageDef {
+    int nButton;  // the module's toolbar button
+    int nSearchEditID, nSearchID, nHelpID;
+    const PageLinkDef* pLinks;
+    int nLinks;
+    const char* pszBitmap;  // picture resource
+    int nBitmapX, nBitmapY, nBitmapWidth, nBitmapHeight;
+    const StartTextLine* pLines;  // painted in this order
+    int nLines;
+    BaseDialogClass* pListPage;  // where the quick search goes
+    char* pszListKeyword;        // its keyword buffer (50 bytes)
+    WNDPROC pfnSearchEditProc;
+    WNDPROC* ppfnOldSearchEdit;
+};
+
+class StartPageClass : public PageFrameClass {
+public:
+    explicit StartPageClass(const StartPageDef& def);
+    ~StartPageClass() override;
+
+    void InitDialog(HWND hWnd) override;
+    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    // Enter in the page's search box: the keyword goes to the list page.
+    void OnSearchEditEnter(HWND hEdit);
+
+    HBITMAP m_hBitmap;
+
+private:
+    void OnPaint(HWND hWnd);
+
+    const StartPageDef& m_Def;
+};
