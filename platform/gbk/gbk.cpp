@@ -93,11 +93,12 @@ std::string FromUtf8(std::string_view s) {
 }
 
 size_t SafeCut(const char* s, size_t len, size_t max) {
-    if (len <= max) return len;
+    size_t limit = len < max ? len : max;
     size_t i = 0;
-    while (i < max) {
+    while (i < limit) {
         size_t n = IsLeadByte(static_cast<unsigned char>(s[i])) ? 2 : 1;
-        if (i + n > max) break;
+        // A lead byte without its trail byte (cut here or at the text's end) is dropped.
+        if (i + n > limit) break;
         i += n;
     }
     return i;
@@ -106,7 +107,7 @@ size_t SafeCut(const char* s, size_t len, size_t max) {
 size_t CopyCut(char* dst, size_t size, std::string_view src) {
     if (size == 0) return 0;
     size_t n = SafeCut(src.data(), src.size(), size - 1);
-    memcpy(dst, src.data(), n);
+    if (n > 0) memcpy(dst, src.data(), n);
     dst[n] = '\0';
     return n;
 }

@@ -18,7 +18,8 @@ std::string FromUtf8(std::string_view utf8);
 inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // Length of the longest prefix of s (at most max bytes) that does not end
-// in the middle of a two-byte character.
+// in the middle of a two-byte character; a lone lead byte at the end of the
+// text is not counted either.
 size_t SafeCut(const char* s, size_t len, size_t max);
 
 // Copies src into dst (size bytes, size > 0), cut at a character boundary,
