@@ -22,6 +22,9 @@ bool LayerAlive();      // QApplication exists and the layer is started
 QWidget* MakeCanvas(Window* w, QWidget* parent);
 // Makes sure the backing image matches the client size (keeps old pixels).
 void EnsureBacking(Window* w);
+// Keeps an existing backing image at the client size (windows that never
+// painted have none).
+void ResizeBacking(Window* w);
 // Places the client widget and window scroll bars inside the outer widget.
 void LayoutFrame(Window* w);
 void SyncScrollBar(Window* w, int bar);

@@ -249,11 +249,10 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT*, const RECT*, HRGN, LP
     Window* w = FromHwnd(hWnd);
     if (!w) return 0;
     if (dx == 0 && dy == 0) return NULLREGION;
-    EnsureBacking(w);
     QRect client(0, 0, w->ClientWidth(), w->ClientHeight());
-    // Move the pixels.
-    QImage copy = w->backing.copy();
-    {
+    // Move the pixels (a window that never painted has none).
+    if (!w->backing.isNull()) {
+        QImage copy = w->backing.copy();
         QPainter p(&w->backing);
         p.drawImage(dx, dy, copy);
     }

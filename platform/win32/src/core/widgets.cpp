@@ -22,8 +22,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override {
         Window* w = FromHwnd(hwnd_);
-        if (!w || w->backing.isNull()) return;
         QPainter p(this);
+        // Pixels come from the backing image, made by the first paint.
+        if (!w || w->backing.isNull()) {
+            p.fillRect(e->rect(), Qt::white);
+            return;
+        }
         p.drawImage(e->rect(), w->backing, e->rect());
     }
 
@@ -135,6 +139,10 @@ QWidget* MakeCanvas(Window* w, QWidget* parent) {
     return c;
 }
 
+void ResizeBacking(Window* w) {
+    if (!w->backing.isNull()) EnsureBacking(w);
+}
+
 void EnsureBacking(Window* w) {
     int cw = std::max(1, w->ClientWidth()), ch = std::max(1, w->ClientHeight());
     if (!w->backing.isNull() && w->backing.width() == cw && w->backing.height() == ch) return;
@@ -190,7 +198,7 @@ void OnQtResize(Window* w, const QSize& size) {
     if (EqualRect(&old, &w->rect)) return;
     HWND h = w->hwnd;
     LayoutFrame(w);
-    EnsureBacking(w);
+    ResizeBacking(w);
     InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
     WPARAM kind = w->widget && w->widget->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
     Send(w, WM_SIZE, kind, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));

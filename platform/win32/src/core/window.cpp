@@ -174,7 +174,7 @@ void SyncGeometry(Window* w) {
             w->widget->resize(r.size());
     }
     if (w->widget != w->client) LayoutFrame(w);
-    EnsureBacking(w);
+    ResizeBacking(w);
 }
 
 void SyncVisible(Window* w) {
@@ -363,6 +363,7 @@ static std::set<HWND>& Dying() {
 static void DestroyTree(Window* w, bool top) {
     HWND h = w->hwnd;
     Dying().insert(h);
+    if (top) WakeLoops();  // a modal loop waiting on this window looks again
     if (g_focus && FromHwnd(g_focus) && IsDescendantOrSelf(FromHwnd(g_focus), w)) g_focus = nullptr;
     if (g_capture == h) g_capture = nullptr;
     if (g_active == h) g_active = nullptr;

@@ -313,3 +313,17 @@ TEST_F(Paint, HoverSequenceAsksTheParentFirstAndKeepsTheCursorWhenNobodySetsIt) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paint, WindowsThatNeverPaintedHoldNoPixelsEvenWhenMovedAndScrolled) {
+    HWND hidden = MakeChild(top, 0, 0, 1024, 712, 0, WS_CHILD);
+    MoveWindow(hidden, 0, 40, 1024, 600, TRUE);
+    ScrollWindow(hidden, -5, -7, nullptr, nullptr);
+    EXPECT_EQ(w32test::BackingPixel(hidden, 0, 0), CLR_INVALID);
+    ShowWindow(hidden, SW_SHOW);
+    UpdateWindow(hidden);
+    EXPECT_EQ(w32test::BackingPixel(hidden, 0, 0), COLORREF(0xFFFFFF));
+}
+
+}  // namespace
