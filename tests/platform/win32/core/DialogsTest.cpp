@@ -364,3 +364,35 @@ TEST_F(Dialogs, ADialogsPaintStartsFromTheDefaultDcStateAfterTheFaceErase) {
 }
 
 }  // namespace
+
+namespace {
+
+WNDPROC g_searchOld = nullptr;
+std::vector<std::pair<UINT, WPARAM>> g_searchKeys;
+LRESULT CALLBACK SearchEditProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if ((m == WM_KEYDOWN || m == WM_KEYUP) && wp == VK_RETURN) g_searchKeys.emplace_back(m, wp);
+    if (m == WM_KEYUP && wp == VK_RETURN) SendMessageA(GetParent(h), WM_COMMAND, 1092, 0);
+    return CallWindowProcA(g_searchOld, h, m, wp, lp);
+}
+
+TEST_F(Dialogs, EnterUpReachesTheSubclassedEditAfterTheDialogTookEnterDown) {
+    g_searchKeys.clear();
+    g_dlg = [](HWND h, UINT m, WPARAM, LPARAM) -> INT_PTR {
+        if (m == WM_INITDIALOG) {
+            g_searchOld = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+                GetDlgItem(h, 100), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchEditProc)));
+            return TRUE;
+        }
+        return FALSE;
+    };
+    w32test::SetDialogHook([](HWND d, const std::string&) {
+        w32test::PressKey(VK_RETURN);
+        EndDialog(d, 0);
+    });
+    DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
+    EXPECT_EQ(g_searchKeys, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYUP, VK_RETURN}}));
+    EXPECT_EQ(Commands(IDOK), 1);   // the down went to the dialog manager
+    EXPECT_EQ(Commands(1092), 1);   // the up ran the search
+}
+
+}  // namespace
