@@ -48,7 +48,7 @@ protected:
     // procedure kept in *ppfnOld), "立即查找", the left menu and the help link.
     void CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, WNDPROC pfnSubclass, WNDPROC* ppfnOld,
                              const PageLinkDef* pLinks, int nLinks, int nHelpID);
-    // Creates one owner-drawn link button of the left menu at entry k.
+    // Creates one owner-drawn link button (a left-menu entry or the help link).
     HWND CreateLinkButton(HWND hWnd, int nID, int x, int y, int w, int h);
 
     // Left panel and "关键字快速查找" (WM_PAINT, with the scroll offsets).

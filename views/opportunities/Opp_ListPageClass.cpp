@@ -48,7 +48,7 @@ void OppCellText(const OppNode* p, int nColumn, char* pszBuf, int nSize) {
     }
 }
 
-Opp_ListPageClass::Opp_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn), m_Links{} {}
+Opp_ListPageClass::Opp_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
 
 BOOL Opp_ListPageClass::FirstRow() {
     m_Opp.m_pCurrent = m_Opp.m_pOppHead;

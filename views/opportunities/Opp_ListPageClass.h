@@ -36,6 +36,4 @@ protected:
     void CreateOppRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask);
     // Quick search: the keyword goes to the opportunity list page.
     void SearchOnOppHomepage();
-
-    PageLinkDef m_Links[5];
 };
