@@ -127,8 +127,17 @@ bool DialogKey(Window* target, WPARAM vk) {
     case VK_DOWN: {
         if (code & DLGC_WANTARROWS) return false;
         if (target == dlg) return false;
-        HWND next = GetNextDlgGroupItem(hd, target->hwnd, vk == VK_LEFT || vk == VK_UP);
-        if (Window* n = FromHwnd(next); n && n != target) FocusControl(n, true);
+        // The next control of the group that can take the focus (labels cannot).
+        HWND next = target->hwnd;
+        for (int guard = 0; guard < 256; ++guard) {
+            next = GetNextDlgGroupItem(hd, next, vk == VK_LEFT || vk == VK_UP);
+            Window* n = FromHwnd(next);
+            if (!n || n == target) return true;
+            if (!(DlgCode(n, vk) & DLGC_STATIC)) {
+                FocusControl(n, true);
+                return true;
+            }
+        }
         return true;
     }
     }

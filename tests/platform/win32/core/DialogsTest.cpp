@@ -278,13 +278,16 @@ TEST_F(Dialogs, AutoRadioButtonsFormOneGroupAndArrowsCheck) {
         check104 = int(SendDlgItemMessageA(d, 104, BM_GETCHECK, 0, 0));
         w32test::PressKey(VK_UP);
         afterArrow103 = int(IsDlgButtonChecked(d, 103));
+        // Up again passes over the group's label and wraps to 104.
+        w32test::PressKey(VK_UP);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), 104);
         EndDialog(d, 0);
     });
     DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
     EXPECT_EQ(check103, 0);
     EXPECT_EQ(check104, 1);
     EXPECT_EQ(afterArrow103, 1);
-    EXPECT_EQ(clicked, 3);
+    EXPECT_EQ(clicked, 4);
 }
 
 }  // namespace
