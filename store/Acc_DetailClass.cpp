@@ -94,25 +94,11 @@ int Acc_DetailClass::cad_LoadRecords()
 
 int Acc_DetailClass::cad_GetAccount(ULONG ulAccID)
 {
-    m_bFound = 0;
-    if (FormatSQL("SELECT * FROM accounts WHERE acc_id=%d", (int)ulAccID) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (cad_AllocHead() == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
-        return -1;
-    }
-    m_pCurrent->acc_id = ulAccID;
-    int nRow = FetchRow();
-    if (nRow < 0) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (nRow == 0) return 0;  // no such account: the head holds only the id
-    if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 1, false) == -1) return -1;
-    m_bFound = 1;
-    return 0;
+    int r = ReadRecord(FormatSQL("SELECT * FROM accounts WHERE acc_id=%d", (int)ulAccID), m_pAccHead, m_pCurrent,
+                       "Acc_DetailClass.cpp 79: new Error", [&](AccNode& n) { n.acc_id = ulAccID; }, true, kColumns + 1,
+                       std::size(kColumns) - 1);
+    m_bFound = r == 1;  // no such account: the head holds only the id
+    return r == -1 ? -1 : 0;
 }
 
 // The twelve texts, two dates and flag of the cursor node, in the order of
@@ -218,30 +204,19 @@ int Acc_DetailClass::cad_UnlinkAccount()
     return 0;
 }
 
+static const KeywordQueryTexts kAllTexts = {
+    "SELECT * FROM accounts WHERE \t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%'",
+    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%'  OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s",
+    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM accounts \t\t\t\t\tORDER BY %s",
+    "SELECT * FROM accounts \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM accounts",
+    2,
+};
+
 int Acc_DetailClass::cad_GetAllAccounts()
 {
-    int r;
-    if (m_iQueryMode == 1) {
-        r = FormatSQL("SELECT * FROM accounts WHERE \t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%'", m_szKeyword,
-                      m_szKeyword);
-        m_bSearch = 1;
-        m_iQueryMode = 0;
-    } else if (m_iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(kSortColumns, SORT_COLUMNS, m_iSortColumn);
-        if (!pszColumn) return -1;
-        if (m_bSearch == 1)
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s DESC"
-                                       : "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%'  OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s",
-                          m_szKeyword, m_szKeyword, pszColumn);
-        else
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM accounts \t\t\t\t\tORDER BY %s DESC" : "SELECT * FROM accounts \t\t\t\t\tORDER BY %s",
-                          pszColumn);
-        m_iQueryMode = 0;
-    } else {
-        r = SetSQL("SELECT * FROM accounts");
-        m_bSearch = 0;
-    }
-    if (r == -1) return -1;
+    if (FormatKeywordQuery(Steer(), kAllTexts, m_szKeyword) == -1) return -1;
     return cad_LoadRecords();
 }
 

@@ -97,26 +97,12 @@ int Con_DetailClass::ccd_LoadRecords()
 
 int Con_DetailClass::ccd_GetContact(ULONG ulConID)
 {
-    m_bFound = 0;
-    if (FormatSQL("SELECT * FROM que_contacts_accounts WHERE con_id=%d", (int)ulConID) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (ccd_AllocHead() == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
-        return -1;
-    }
-    m_pCurrent->con_id = (int)ulConID;
-    int nRow = FetchRow();
-    if (nRow < 0) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (nRow == 0) return 0;  // no such contact: the head holds only the id
     // Columns 2-17 and 19; acc_type stays empty.
-    if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 2, false) == -1) return -1;
-    m_bFound = 1;
-    return 0;
+    int r = ReadRecord(FormatSQL("SELECT * FROM que_contacts_accounts WHERE con_id=%d", (int)ulConID), m_pConHead,
+                       m_pCurrent, "Acc_DetailClass.cpp 79: new Error", [&](ConNode& n) { n.con_id = (int)ulConID; }, true,
+                       kColumns + 1, std::size(kColumns) - 2);
+    m_bFound = r == 1;  // no such contact: the head holds only the id
+    return r == -1 ? -1 : 0;
 }
 
 int Con_DetailClass::ccd_GetAccountID(ULONG ulConID)
@@ -138,31 +124,19 @@ int Con_DetailClass::ccd_GetLastContactID()
     return 0;
 }
 
+static const KeywordQueryTexts kAllTexts = {
+    "SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') ORDER BY con_name DESC",
+    "SELECT * FROM que_contacts_accounts \t\t\t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') \t\t\t\t\tORDER BY %s",
+    "SELECT * FROM que_contacts_accounts \t\t\t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM que_contacts_accounts \t\t\t\t\tORDER BY %s",
+    "SELECT * FROM que_contacts_accounts \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM que_contacts_accounts ORDER BY con_name DESC",
+    3,
+};
+
 int Con_DetailClass::ccd_GetAllContacts()
 {
-    int r;
-    if (m_iQueryMode == 1) {
-        r = FormatSQL("SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') ORDER BY con_name DESC",
-                      m_szKeyword, m_szKeyword, m_szKeyword);
-        m_iQueryMode = 0;
-        m_bSearch = 1;
-    } else if (m_iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(kSortColumns, SORT_COLUMNS, m_iSortColumn);
-        if (!pszColumn) return -1;
-        if (m_bSearch == 1)
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM que_contacts_accounts \t\t\t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') \t\t\t\t\tORDER BY %s DESC"
-                                       : "SELECT * FROM que_contacts_accounts \t\t\t\t\tWHERE (con_name LIKE '%%%s%%' OR con_description LIKE '%%%s%%' OR acc_name LIKE '%%%s%%') \t\t\t\t\tORDER BY %s",
-                          m_szKeyword, m_szKeyword, m_szKeyword, pszColumn);
-        else
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM que_contacts_accounts \t\t\t\t\tORDER BY %s DESC"
-                                       : "SELECT * FROM que_contacts_accounts \t\t\t\t\tORDER BY %s",
-                          pszColumn);
-        m_iQueryMode = 0;
-    } else {
-        r = SetSQL("SELECT * FROM que_contacts_accounts ORDER BY con_name DESC");
-        m_bSearch = 0;
-    }
-    if (r == -1) return -1;
+    if (FormatKeywordQuery(Steer(), kAllTexts, m_szKeyword) == -1) return -1;
     return ccd_LoadRecords();
 }
 

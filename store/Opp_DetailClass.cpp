@@ -78,46 +78,26 @@ int Opp_DetailClass::cod_LoadRecords()
 
 int Opp_DetailClass::cod_GetOpportunity(ULONG ulOppID)
 {
-    if (FormatSQL("SELECT * FROM opportunities WHERE opp_id=%d", (int)ulOppID) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (cod_AllocHead() == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
-        return -1;
-    }
-    m_pCurrent->opp_id = ulOppID;
-    if (FetchRow() <= 0) {
-        ShowError("Opp_DetailClass.cpp 163: co_GetNextData Error.");
-        return -1;
-    }
-    return ReadColumns(m_pCurrent, kOneColumns, std::size(kOneColumns), false);
+    int r = ReadRecord(FormatSQL("SELECT * FROM opportunities WHERE opp_id=%d", (int)ulOppID), m_pOppHead, m_pCurrent,
+                       "Opp_DetailClass.cpp 79: new Error", [&](OppNode& n) { n.opp_id = ulOppID; }, true, kOneColumns,
+                       std::size(kOneColumns));
+    if (r == 0) ShowError("Opp_DetailClass.cpp 163: co_GetNextData Error.");
+    return r == 1 ? 0 : -1;
 }
+
+static const KeywordQueryTexts kAllTexts = {
+    "SELECT * FROM opportunities \t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%'",
+    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s",
+    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s DESC",
+    "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s",
+    "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM opportunities",
+    2,
+};
 
 int Opp_DetailClass::cod_InitDetail()
 {
-    int r;
-    if (m_iQueryMode == 1) {
-        r = FormatSQL("SELECT * FROM opportunities \t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%'",
-                      m_szKeyword, m_szKeyword);
-        m_bSearch = 1;
-        m_iQueryMode = 0;
-    } else if (m_iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(kSortColumns, SORT_COLUMNS, m_iSortColumn);
-        if (!pszColumn) return -1;
-        if (m_bSearch == 1)
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s DESC"
-                                       : "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s",
-                          m_szKeyword, m_szKeyword, pszColumn);
-        else
-            r = FormatSQL(m_bDesc == 1 ? "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s DESC" : "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s",
-                          pszColumn);
-        m_iQueryMode = 0;
-    } else {
-        r = SetSQL("SELECT * FROM opportunities");
-        m_bSearch = 0;
-    }
-    if (r == -1) return -1;
+    if (FormatKeywordQuery(Steer(), kAllTexts, m_szKeyword) == -1) return -1;
     return cod_LoadRecords();
 }
 

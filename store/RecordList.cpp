@@ -182,6 +182,26 @@ const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn)
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
+int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char* pszKeyword)
+{
+    const char* k = pszKeyword;
+    if (s.iQueryMode == 1) {
+        s.bSearch = 1;
+        s.iQueryMode = 0;
+        return t.nKeywordUses == 3 ? FormatSQL(t.pszSearch, k, k, k) : FormatSQL(t.pszSearch, k, k);
+    }
+    if (s.iQueryMode == 2) {
+        const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
+        if (!pszColumn) return -1;
+        s.iQueryMode = 0;
+        if (s.bSearch != 1) return FormatSQL(s.bDesc == 1 ? t.pszSortedDesc : t.pszSorted, pszColumn);
+        const char* pszSQL = s.bDesc == 1 ? t.pszSearchSortedDesc : t.pszSearchSorted;
+        return t.nKeywordUses == 3 ? FormatSQL(pszSQL, k, k, k, pszColumn) : FormatSQL(pszSQL, k, k, pszColumn);
+    }
+    s.bSearch = 0;
+    return SetSQL(t.pszPlain);
+}
+
 int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const char* pszValue)
 {
     if (s.iQueryMode == 2) {

@@ -149,6 +149,35 @@ int LoadRows(Node*& pHead, Node*& pCurrent, char* Node::*pDescription, const Col
     }
 }
 
+// Reads one record into a new head node; the list must be empty. nFormat is
+// the result of formatting the statement into g_ODBC. setId(head) runs
+// before the fetch when bIdFirst, else only once the row has come. Result: 1
+// when the record was read, 0 when no row came (the head stays), -1 after a
+// message.
+template <class Node, class SetId>
+int ReadRecord(int nFormat, Node*& pHead, Node*& pCurrent, const char* pszNewHead, SetId setId, bool bIdFirst,
+               const ColumnSpec* pColumns, size_t nColumns)
+{
+    static const char* const kExec = "Opp_DetailClass.cpp 153: co_ExecSQL Error.";
+    if (nFormat == -1 || g_ODBC.co_ExecSQL() == -1) {
+        ShowError(kExec);
+        return -1;
+    }
+    if (ListAllocHead(pHead, pCurrent, pszNewHead) == -1) {
+        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
+        return -1;
+    }
+    if (bIdFirst) setId(*pCurrent);
+    int nRow = FetchRow();
+    if (nRow < 0) {
+        ShowError(kExec);
+        return -1;
+    }
+    if (nRow == 0) return 0;
+    if (!bIdFirst) setId(*pCurrent);
+    return ReadColumns(pCurrent, pColumns, nColumns, false) == -1 ? -1 : 1;
+}
+
 // Runs the statement in g_ODBC: 0, -100 when it touched no row, or -1
 // after pszMsg.
 int ExecOrShow(const char* pszMsg);
@@ -170,6 +199,23 @@ struct Steering {
     const char* const* pSortTable;
     int nSortEntries;
 };
+
+// Statement texts of an all-records list with keyword search and re-sort.
+struct KeywordQueryTexts {
+    const char* pszSearch;            // mode 1: the keyword nKeywordUses times
+    const char* pszSearchSorted;      // mode 2 after a search: the keywords, then the column
+    const char* pszSearchSortedDesc;
+    const char* pszSorted;            // mode 2 after a plain listing: the column
+    const char* pszSortedDesc;
+    const char* pszPlain;             // any other mode: no conversions
+    int nKeywordUses;                 // 2 or 3
+};
+
+// Formats the list by the steering fields: mode 1 searches for pszKeyword
+// (bSearch := 1), mode 2 re-sorts keeping the filter of the listing before
+// it, both set the mode to 0; any other mode lists all and clears bSearch.
+// Returns 0, or -1 (nothing formatted) for a sort column outside the table.
+int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char* pszKeyword);
 
 // Formats a per-category listing: mode 2 gives pszSorted (" DESC" appended
 // when bDesc is 1) with the value and the sort column, and sets the mode to

@@ -53,25 +53,12 @@ int Tas_DetailClass::ctd_LoadRecords()
 
 int Tas_DetailClass::ctd_GetTask(ULONG ulTasID)
 {
-    m_bFound = 0;
-    if (FormatSQL("SELECT * FROM tasks WHERE tas_id=%d", (int)ulTasID) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (ctd_AllocHead() == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
-        return -1;
-    }
-    int nRow = FetchRow();
-    if (nRow < 0) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
-        return -1;
-    }
-    if (nRow == 0) return 0;  // no such task: an empty head
-    m_pCurrent->tas_id = ulTasID;
-    if (ReadColumns(m_pCurrent, kColumns + 1, std::size(kColumns) - 1, false) == -1) return -1;
-    m_bFound = 1;
-    return 0;
+    // A missing task leaves an empty head.
+    int r = ReadRecord(FormatSQL("SELECT * FROM tasks WHERE tas_id=%d", (int)ulTasID), m_pTasHead, m_pCurrent,
+                       "Acc_DetailClass.cpp 79: new Error", [&](TasNode& n) { n.tas_id = ulTasID; }, false, kColumns + 1,
+                       std::size(kColumns) - 1);
+    m_bFound = r == 1;
+    return r == -1 ? -1 : 0;
 }
 
 // Ties the task m_ulTasID to the first record whose id is set (account,
