@@ -68,7 +68,7 @@ protected:
         EXPECT_FALSE(IsWindowVisible(hWnd));
         EXPECT_EQ(nullptr, g_History.m_pHead);  // the start page ran no query
         EXPECT_EQ(nullptr, g_pCurrentDialog);
-        EXPECT_EQ(0, g_Homepage.m_bInit);
+        EXPECT_FALSE(IsWindowVisible(g_Homepage.m_hWnd));  // never shown
         EXPECT_EQ(0, RunMessageLoop());  // the quit is already there
     }
 
@@ -227,16 +227,28 @@ TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
             .Then("ID_DLG_LOGINSETTING", shelltest::SetLoginAs("张三", "密码六位"));
         ExpectStartPageRunning(shelltest::StartMainWindow());
     }
-    // The next start asks for that password (same process: the check reads
-    // the file again).
+    EXPECT_EQ("1", SettingValue("set_init"));
+    shelltest::StopMainWindow();
+    shelltest::ProgramDatabase::PointConnectionAt(m_Db.Path());
+
+    // The next start reads the flag from the file, shows the login with the
+    // stored name and the focus in the password field, and takes the new
+    // password.
     g_Setting.set_init = 0;
-    g_Setting.cst_GetInit();
-    EXPECT_EQ(1, g_Setting.set_init);
-    g_Setting.m_iCategory = 0;
-    std::strcpy(g_Setting.set_pwd, "密码六位");
-    g_Setting.cst_CheckLogin();
-    EXPECT_EQ(1, g_Setting.m_iCategory);
-    EXPECT_EQ("张三", std::string(g_Setting.set_user));
+    std::strcpy(g_Setting.set_user, "");
+    std::string strShownName;
+    bool bFocusInPassword = false;
+    DialogScript script;
+    script.Then("ID_DLG_LOGIN", [&](HWND hDlg) {
+        strShownName = shelltest::GetText(hDlg, IDC_LOGIN_USER);
+        bFocusInPassword = GetFocus() == GetDlgItem(hDlg, IDC_LOGIN_PWD);
+        shelltest::LoginWith("密码六位")(hDlg);
+    });
+    ExpectStartPageRunning(shelltest::StartMainWindow());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ("张三", strShownName);
+    EXPECT_TRUE(bFocusInPassword);
+    EXPECT_TRUE(shelltest::MessageTexts().empty());
 }
 
 TEST_F(StartupTest, CancellingEachWizardPageEndsTheProgramAndKeepsTheFlagAtZero) {

@@ -192,6 +192,37 @@ TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
     EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 33u);
 }
 
+TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab)
+{
+    RecordFormDialogClass* pForm = GetParam();
+    HandOver(kIDs, 3, 1, "t");
+    HWND hTab = pForm->m_Tab.m_hTab;
+    ASSERT_NE(hTab, nullptr);
+    auto clickTab = [&](int nIndex) {
+        RECT rc{};
+        ASSERT_TRUE(SendMessageA(hTab, TCM_GETITEMRECT, nIndex, (LPARAM)&rc));
+        w32test::Click(hTab, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        PumpMessages();
+    };
+    HWND hFirst = pForm->m_Tab.m_hPage;
+    ASSERT_NE(hFirst, nullptr);
+
+    // The header of the tab already shown: no change, the same page.
+    clickTab(0);
+    EXPECT_EQ(pForm->m_Tab.m_hPage, hFirst);
+    EXPECT_TRUE(IsWindow(hFirst));
+
+    // Another header: that tab's page is made for the record shown.
+    clickTab(1);
+    EXPECT_EQ(SendMessageA(hTab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_FALSE(IsWindow(hFirst));
+    ASSERT_NE(pForm->m_Tab.m_hPage, nullptr);
+    EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 22u);
+    HWND hSecond = pForm->m_Tab.m_hPage;
+    clickTab(1);
+    EXPECT_EQ(pForm->m_Tab.m_hPage, hSecond);
+}
+
 TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords)
 {
     RecordFormDialogClass* pForm = GetParam();
