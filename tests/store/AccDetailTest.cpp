@@ -295,4 +295,54 @@ TEST_F(AccTest, FailingFetchEndsACountingLoop)
     EXPECT_EQ("Acc_DetailClass.cpp 645: co_ExecSQL Error.", Boxes().back());
 }
 
+// Each failing step reports its own text and stops there.
+TEST_F(AccTest, FailuresShowTheirMessages)
+{
+    ULONG a = Add("kept");
+    Exec("DROP TABLE accounts_tasks");
+    Acc_DetailClass acc;
+    ASSERT_EQ(0, acc.cad_AllocHead());
+    Fill(acc, "new", "", "高");
+    acc.m_ulTasID = 9;
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_AddAccount());  // the account is stored, its task link is not
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    EXPECT_EQ(2, Number("SELECT COUNT(*) FROM accounts"));
+
+    testsupport::ClearMessageBoxes();
+    acc.m_ulAccID = a;
+    EXPECT_EQ(-1, acc.cad_LinkAccount());
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_UnlinkAccount());
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+
+    Exec("CREATE TRIGGER no_change BEFORE UPDATE ON accounts BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_ChageAccount(a));
+    EXPECT_EQ("Acc_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    EXPECT_EQ("kept", Value("SELECT acc_name FROM accounts WHERE acc_id=" + std::to_string(a)));
+
+    Exec("DELETE FROM important");
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_LoadImportantTable());
+    EXPECT_EQ(0, acc.m_nImportant);
+    EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 163: co_GetNextData Error."}, Boxes());
+
+    acc.cad_FreeList();
+    Exec("DROP TRIGGER no_change");
+    Exec("DROP TABLE accounts");
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_GetAccount(a));
+    EXPECT_EQ("Opp_DetailClass.cpp 153: co_ExecSQL Error.", Boxes().back());
+    EXPECT_EQ(0, acc.m_bFound);
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_GetAllAccounts());
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, acc.cad_GetLastAccountID());
+    EXPECT_EQ("Acc_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+}
+
 }  // namespace

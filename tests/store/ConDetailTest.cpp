@@ -247,4 +247,67 @@ TEST_F(ConTest, LinkedContactsAndDates)
     EXPECT_STREQ("a", con.m_pConHead->con_name);
 }
 
+// A name longer than its field is cut before a whole character, never
+// inside one, so that saving it again stores valid text.
+TEST_F(ConTest, LongGbkNameIsCutOnACharacterBoundary)
+{
+    Exec("INSERT INTO contacts(con_name, con_nickname) VALUES(" + Q("诸葛孔明先生的全名很长") + ", " + Q("a诸葛孔明先生的昵称") + ")");
+    Con_DetailClass con;
+    ASSERT_EQ(1, con.ccd_GetAllContacts());
+    EXPECT_STREQ("诸葛孔明先生的全名", con.m_pConHead->con_name);    // 18 of 19 bytes
+    EXPECT_STREQ("a诸葛孔明先生的昵称", con.m_pConHead->con_nickname);  // 19 bytes
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ConTest, FailuresShowTheirMessages)
+{
+    ULONG c = Add("kept");
+    Exec("DROP TABLE contacts_tasks");
+    Con_DetailClass con;
+    ASSERT_EQ(0, con.ccd_AllocHead());
+    Fill(con, "new", "");
+    con.m_ulTasID = 9;
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_AddContact());
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    EXPECT_EQ(2, Number("SELECT COUNT(*) FROM contacts"));
+
+    testsupport::ClearMessageBoxes();
+    con.m_ulConID = c;
+    EXPECT_EQ(-1, con.ccd_LinkContact());
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_UnlinkContact());
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+
+    Exec("DROP TABLE accounts_contacts");
+    con.m_ulTasID = 0;
+    con.m_ulAccID = 3;
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_LinkAccount());
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_GetAccountID(c));
+    EXPECT_EQ("Opp_DetailClass.cpp 153: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_ChageContact(c));  // the contact is written, its account link cannot be
+    EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+
+    Exec("DROP VIEW que_contacts_accounts");
+    con.ccd_FreeList();
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_GetContact(c));
+    EXPECT_EQ("Opp_DetailClass.cpp 153: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_GetAllContacts());
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    Exec("DROP TABLE contacts");
+    EXPECT_EQ(-1, con.ccd_GetLastContactID());
+    EXPECT_EQ("Acc_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, con.ccd_DeleteContact(c));
+    EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
+}
+
 }  // namespace
