@@ -16,12 +16,9 @@ void FinishViewSwitch(BaseDialogClass* pOld, BaseDialogClass* pTarget) {
 }
 
 int SwitchViewGuarded(BaseDialogClass* pTarget, UINT uMsg) {
+    // The page already shown keeps its state: no reload, no history entry.
     if (!pTarget || g_pCurrentDialog == pTarget) return 0;
-    BaseDialogClass* pOld = g_pCurrentDialog;
-    pTarget->ShowDialog();
-    SendMessageA(pTarget->m_hWnd, uMsg, 0, 0);
-    FinishViewSwitch(pOld, pTarget);
-    return 0;
+    return SwitchViewAlways(pTarget, uMsg);
 }
 
 int SwitchViewAlways(BaseDialogClass* pTarget, UINT uMsg) {
