@@ -253,15 +253,14 @@ int Acc_DetailClass::cad_GetByOpportunities(int iCategory)
                                 : ACC_GROUPED " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id IS NULL GROUP BY acc_id ORDER BY %s";
     int r;
     if (m_iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(kSortNumbers, SORT_COLUMNS, m_iSortColumn);
-        if (!pszColumn) return -1;
-        std::string sSQL = pszSorted;
-        if (m_bDesc == 1) sSQL += " DESC";
+        std::string sSQL;
+        const char* pszNumber =
+            SortedText({m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS}, pszSorted, sSQL);
+        if (!pszNumber) return -1;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-        r = FormatSQL(sSQL.c_str(), pszColumn);
+        r = FormatSQL(sSQL.c_str(), pszNumber);
 #pragma GCC diagnostic pop
-        m_iQueryMode = 0;
     } else {
         r = SetSQL(pszPlain);
         m_bSearch = 0;

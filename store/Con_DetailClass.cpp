@@ -435,17 +435,17 @@ int Con_DetailClass::ccd_GetByOpportunities(int iCategory)
 {
     int r;
     if (m_iQueryMode == 2) {
-        const char* pszNumber = SortColumnName(kSortNumbers, SORT_COLUMNS, m_iSortColumn);
+        std::string sSQL;
+        const char* pszNumber = SortedText(
+            {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS},
+            iCategory == 0 ? CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id<>0 GROUP BY con_id ORDER BY %s"
+                           : CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id IS NULL GROUP BY con_id ORDER BY %s",
+            sSQL);
         if (!pszNumber) return -1;
-        std::string sSQL = iCategory == 0
-                               ? CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id<>0 GROUP BY con_id ORDER BY %s"
-                               : CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id IS NULL GROUP BY con_id ORDER BY %s";
-        if (m_bDesc == 1) sSQL += " DESC";
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         r = FormatSQL(sSQL.c_str(), pszNumber);
 #pragma GCC diagnostic pop
-        m_iQueryMode = 0;
     } else {
         r = SetSQL(iCategory == 0
                        ? CON_GROUPED "FROM rel_opportunities_contacts WHERE opp_id<>0 GROUP BY con_id"

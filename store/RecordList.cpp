@@ -180,6 +180,16 @@ const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn)
     return pTable[iColumn];
 }
 
+const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL)
+{
+    const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
+    if (!pszColumn) return nullptr;
+    sSQL = pszSorted;
+    if (s.bDesc == 1) sSQL += " DESC";
+    s.iQueryMode = 0;
+    return pszColumn;
+}
+
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char* pszKeyword)
@@ -205,11 +215,9 @@ int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char
 int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const char* pszValue)
 {
     if (s.iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
+        std::string sSQL;
+        const char* pszColumn = SortedText(s, pszSorted, sSQL);
         if (!pszColumn) return -1;
-        std::string sSQL = pszSorted;
-        if (s.bDesc == 1) sSQL += " DESC";
-        s.iQueryMode = 0;
         return FormatSQL(sSQL.c_str(), pszValue, pszColumn);
     }
     s.bSearch = 0;
@@ -220,11 +228,9 @@ int FormatDateQuery(const Steering& s, const char* pszPlain, const char* pszSort
                     const SYSTEMTIME& stTo)
 {
     if (s.iQueryMode == 2) {
-        const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
+        std::string sSQL;
+        const char* pszColumn = SortedText(s, pszSorted, sSQL);
         if (!pszColumn) return -1;
-        std::string sSQL = pszSorted;
-        if (s.bDesc == 1) sSQL += " DESC";
-        s.iQueryMode = 0;
         if (pFrom)
             return FormatSQL(sSQL.c_str(), pFrom->wYear, pFrom->wMonth, pFrom->wDay, stTo.wYear, stTo.wMonth, stTo.wDay,
                              pszColumn);

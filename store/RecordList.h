@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <new>
+#include <string>
 
 #include "ODBCClass.h"
 #include "win32.h"
@@ -199,6 +200,11 @@ struct Steering {
     const char* const* pSortTable;
     int nSortEntries;
 };
+
+// A re-sort's statement: pszSorted into sSQL, " DESC" appended when bDesc
+// is 1, and the mode set to 0. Result: the sort column's entry of the table,
+// or null (nothing changed) when the column lies outside it.
+const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL);
 
 // Statement texts of an all-records list with keyword search and re-sort.
 struct KeywordQueryTexts {

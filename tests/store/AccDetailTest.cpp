@@ -258,6 +258,7 @@ TEST_F(AccTest, WithAndWithoutOpportunities)
     acc.m_iSortColumn = 0;
     acc.m_bDesc = 1;
     ASSERT_EQ(2, acc.cad_GetByOpportunities(0));
+    EXPECT_EQ(0, acc.m_iQueryMode);  // a re-sort is served once
     EXPECT_STREQ("Zed", acc.m_pAccHead->acc_name);
     ASSERT_EQ(1, acc.cad_GetByOpportunities(1));
     EXPECT_STREQ("Lone", acc.m_pAccHead->acc_name);

@@ -112,6 +112,7 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities)
     con.m_iSortColumn = 1;  // account name
     con.m_bDesc = 0;
     ASSERT_EQ(2, con.ccd_GetByOpportunities(0));
+    EXPECT_EQ(0, con.m_iQueryMode);  // a re-sort is served once
     EXPECT_STREQ("one opp", con.m_pConHead->con_name);
     EXPECT_STREQ("Alpha", con.m_pConHead->acc_name);
     con.m_iQueryMode = 2;
