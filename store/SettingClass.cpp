@@ -193,7 +193,7 @@ static void PasswordDigest(const char* pszPassword, char szDigest[33])
     memcpy(szLocal, pszPassword, n);
     szLocal[n] = '\0';
     MD5DigestText(szLocal, szDigest);
-    memset(szLocal, 0, sizeof szLocal);
+    explicit_bzero(szLocal, sizeof szLocal);  // a wipe the compiler may not drop
 }
 
 int SettingClass::cst_SetLogin()

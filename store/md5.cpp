@@ -52,7 +52,7 @@ void Transform(uint32_t state[4], const unsigned char block[64])
     state[1] += b;
     state[2] += c;
     state[3] += d;
-    memset(x, 0, sizeof x);
+    explicit_bzero(x, sizeof x);  // a wipe the compiler may not drop
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void MD5Final(unsigned char digest[16], MD5_CTX* pContext)
     MD5Update(pContext, kPadding, nPad);
     MD5Update(pContext, bits, 8);
     for (int i = 0; i < 16; ++i) digest[i] = (unsigned char)(pContext->state[i / 4] >> ((i % 4) * 8));
-    memset(pContext, 0, sizeof *pContext);
+    explicit_bzero(pContext, sizeof *pContext);
 }
 
 void MD5DigestText(const char* pszText, char szDigest[33])
@@ -106,5 +106,5 @@ void MD5DigestText(const char* pszText, char szDigest[33])
     MD5Update(&context, reinterpret_cast<const unsigned char*>(pszText), (unsigned int)strlen(pszText));
     MD5Final(digest, &context);
     for (int i = 0; i < 16; ++i) snprintf(szDigest + i * 2, 3, "%02x", digest[i]);
-    memset(digest, 0, sizeof digest);
+    explicit_bzero(digest, sizeof digest);
 }
