@@ -90,6 +90,37 @@ void Show() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
+// A record list as the list pages make it: report style, 0x61, eight columns.
+HWND MakePageList(HWND parent) {
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                                167, 40, 850, 573, parent, reinterpret_cast<HMENU>(10803), nullptr, nullptr);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
+    LVCOLUMNA col{};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.cx = 100;
+    col.pszText = const_cast<char*>("col");
+    for (int c = 0; c < kColumns; ++c) SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
+    return list;
+}
+
+// Each record inserted at row 0 with its first cell, then every further cell set on row 0.
+void FillAtRowZero(HWND list, const Data& data, int rows) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    for (int r = 0; r < rows; ++r) {
+        const std::string* rec = &data.gbk[static_cast<size_t>(r) * kColumns];
+        item.iItem = 0;
+        item.iSubItem = 0;
+        item.pszText = const_cast<char*>(rec[0].c_str());
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < kColumns; ++c) {
+            item.iSubItem = c;
+            item.pszText = const_cast<char*>(rec[c].c_str());
+            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
 void BM_ListViewFillAtRowZero(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     const Data& data = MakeData(rows);
@@ -99,34 +130,12 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         HWND parent = MakeParent();
-        HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
-                                    167, 40, 850, 573, parent, reinterpret_cast<HMENU>(10803), nullptr, nullptr);
-        SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
-        LVCOLUMNA col{};
-        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        for (int c = 0; c < kColumns; ++c) {
-            col.cx = 100;
-            col.pszText = const_cast<char*>("col");
-            SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-        }
+        HWND list = MakePageList(parent);
         Show();
         const long before = RssKb();
         state.ResumeTiming();
 
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_STATE;
-        for (int r = 0; r < rows; ++r) {
-            const std::string* rec = &data.gbk[static_cast<size_t>(r) * kColumns];
-            item.iItem = 0;
-            item.iSubItem = 0;
-            item.pszText = const_cast<char*>(rec[0].c_str());
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            for (int c = 1; c < kColumns; ++c) {
-                item.iSubItem = c;
-                item.pszText = const_cast<char*>(rec[c].c_str());
-                SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            }
-        }
+        FillAtRowZero(list, data, rows);
         Show();
 
         state.PauseTiming();
@@ -151,28 +160,8 @@ void BM_ListViewScrollAndPaint(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     const Data& data = MakeData(rows);
     HWND parent = MakeParent();
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
-                                167, 40, 850, 573, parent, reinterpret_cast<HMENU>(10803), nullptr, nullptr);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
-    LVCOLUMNA col{};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    col.cx = 100;
-    col.pszText = const_cast<char*>("col");
-    for (int c = 0; c < kColumns; ++c) SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_STATE;
-    for (int r = 0; r < rows; ++r) {
-        const std::string* rec = &data.gbk[static_cast<size_t>(r) * kColumns];
-        item.iItem = 0;
-        item.iSubItem = 0;
-        item.pszText = const_cast<char*>(rec[0].c_str());
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < kColumns; ++c) {
-            item.iSubItem = c;
-            item.pszText = const_cast<char*>(rec[c].c_str());
-            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        }
-    }
+    HWND list = MakePageList(parent);
+    FillAtRowZero(list, data, rows);
     Show();
     auto* ctl = w32::cc::ControlOf<w32::cc::ListViewCtl>(list);
     QScrollBar* bar = ctl->Tree()->verticalScrollBar();

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 
 #include "commctrl/Glue.h"
-#include "gbk.h"
 
 namespace w32::cc {
 namespace {
@@ -151,7 +150,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     case DTM_SETFORMATA: {
         auto* f = reinterpret_cast<const char*>(lp);
-        QString fmt = f ? QString::fromUtf8(gbk::ToUtf8(f)) : QString();
+        QString fmt = f ? ToQ(f) : QString();
         if (fmt.isEmpty()) fmt = IsTimeFormat() ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d");
         ++quiet_;
         edit_->setDisplayFormat(QtFormat(fmt));

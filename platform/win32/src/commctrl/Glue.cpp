@@ -19,6 +19,15 @@ bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     return true;
 }
 
+QString ToQ(std::string_view gbk) { return w32::ToQt(gbk); }
+std::string FromQ(const QString& s) { return w32::FromQt(s); }
+int CopyOut(char* dst, int size, std::string_view src) { return w32::CopyText(dst, size, src); }
+
+std::string_view InText(const char* p) {
+    if (!p || p == reinterpret_cast<const char*>(-1)) return {};
+    return std::string_view(p);
+}
+
 QFont FontOf(HFONT hfont) { return w32::FontOf(hfont); }
 
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr) {

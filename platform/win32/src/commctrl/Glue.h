@@ -3,6 +3,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <QString>
+#include <string>
+#include <string_view>
 
 #include "win32.h"
 
@@ -13,6 +16,16 @@ QImage IconImage(HICON hicon);
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image);
 // The font of an HFONT; the application font for a null or unknown handle.
 QFont FontOf(HFONT hfont);
+
+// GBK text and Qt strings, through the layer's own conversions.
+QString ToQ(std::string_view gbk);
+std::string FromQ(const QString& s);
+// Copies at most size - 1 bytes (never half a character) and a NUL into dst;
+// returns the length copied (0 for a null or empty buffer).
+int CopyOut(char* dst, int size, std::string_view src);
+// The text an item, column or tab record points to; a null pointer or the
+// callback marker (-1) reads as empty.
+std::string_view InText(const char* p);
 
 // Fills hwndFrom, idFrom and code and sends WM_NOTIFY to the control's parent.
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr);

@@ -12,31 +12,11 @@
 
 #include "commctrl/Glue.h"
 #include "commctrl/ImageList.h"
-#include "gbk.h"
 
 namespace w32::cc {
 namespace {
 
-QString ToQ(std::string_view gbkText) { return QString::fromUtf8(gbk::ToUtf8(gbkText)); }
-std::string FromQ(const QString& s) { return gbk::FromUtf8(s.toUtf8().toStdString()); }
-
 QColor ToColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-// Text given through an LVITEMA/LVCOLUMNA: a null pointer or the callback
-// marker (-1) reads as empty.
-std::string_view InText(const char* p) {
-    if (!p || p == reinterpret_cast<const char*>(-1)) return {};
-    return std::string_view(p);
-}
-
-int CopyOut(char* dst, int size, std::string_view src) {
-    if (!dst || size <= 0) return 0;
-    if (src.empty()) {
-        dst[0] = '\0';
-        return 0;
-    }
-    return static_cast<int>(gbk::CopyCut(dst, static_cast<size_t>(size), src));
-}
 
 constexpr COLORREF kGridColor = 0xF0F0F0;
 

@@ -4,11 +4,9 @@
 #include <cstring>
 
 #include "commctrl/Glue.h"
-#include "gbk.h"
 
 namespace w32::cc {
 namespace {
-QString ToQ(std::string_view s) { return QString::fromUtf8(gbk::ToUtf8(s)); }
 const std::string kEmpty;
 constexpr int kMaxParts = 256;
 }  // namespace

@@ -5,15 +5,9 @@
 #include <QStyleOptionTabWidgetFrame>
 
 #include "commctrl/Glue.h"
-#include "gbk.h"
 
 namespace w32::cc {
 namespace {
-QString ToQ(std::string_view s) { return QString::fromUtf8(gbk::ToUtf8(s)); }
-std::string_view InText(const char* p) {
-    if (!p || p == reinterpret_cast<const char*>(-1)) return {};
-    return std::string_view(p);
-}
 constexpr int kInset = 4;  // display area inside the body frame
 }  // namespace
 
@@ -139,12 +133,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* item = reinterpret_cast<TCITEMA*>(lp);
         const int i = static_cast<int>(wp);
         if (!item || i < 0 || i >= count) return FALSE;
-        if ((item->mask & TCIF_TEXT) && item->pszText && item->cchTextMax > 0) {
-            if (items_[i].text.empty())
-                item->pszText[0] = '\0';
-            else
-                gbk::CopyCut(item->pszText, static_cast<size_t>(item->cchTextMax), items_[i].text);
-        }
+        if (item->mask & TCIF_TEXT) CopyOut(item->pszText, item->cchTextMax, items_[i].text);
         if (item->mask & TCIF_IMAGE) item->iImage = items_[i].image;
         if (item->mask & TCIF_PARAM) item->lParam = items_[i].param;
         return TRUE;

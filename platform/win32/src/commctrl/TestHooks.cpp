@@ -8,10 +8,10 @@
 
 #include "commctrl/Controls.h"
 #include "commctrl/DateTimePicker.h"
+#include "commctrl/Glue.h"
 #include "commctrl/ListView.h"
 #include "commctrl/TabControl.h"
 #include "commctrl/Toolbar.h"
-#include "gbk.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 
@@ -101,14 +101,14 @@ void ClickListHeader(HWND list, int column) {
 bool ListEditorText(HWND list, std::string* gbkText) {
     QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
     if (!e) return false;
-    if (gbkText) *gbkText = gbk::FromUtf8(e->text().toUtf8().toStdString());
+    if (gbkText) *gbkText = FromQ(e->text());
     return true;
 }
 
 void FinishListEdit(HWND list, const std::string& gbkText, bool accept) {
     QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
     if (!e) return;
-    e->setText(QString::fromUtf8(gbk::ToUtf8(gbkText)));
+    e->setText(ToQ(gbkText));
     SendKey(e, accept ? Qt::Key_Return : Qt::Key_Escape);
 }
 
@@ -131,7 +131,7 @@ void ClickTab(HWND tab, int index) {
 std::string PickerText(HWND picker) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
     if (!ctl) return {};
-    return gbk::FromUtf8(ctl->Edit()->text().toUtf8().toStdString());
+    return FromQ(ctl->Edit()->text());
 }
 
 bool PickerHasCalendar(HWND picker) {

@@ -6,12 +6,10 @@
 
 #include "commctrl/Glue.h"
 #include "commctrl/ImageList.h"
-#include "gbk.h"
 
 namespace w32::cc {
 namespace {
 
-QString ToQ(std::string_view s) { return QString::fromUtf8(gbk::ToUtf8(s)); }
 constexpr int kSeparatorWidth = 8;
 constexpr int kPadX = 7;
 constexpr int kPadTop = 3;

@@ -1,7 +1,6 @@
 // Toolbar and status bar as the main window builds them, and image lists.
 #include <cstdio>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "Fixture.h"
@@ -162,20 +161,13 @@ TEST_F(BarsTest, StatusBarPartsStayAndTextComesFromAnotherThread) {
     EXPECT_TRUE(SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges)));
     EXPECT_TRUE(SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("北京塔维尔信息技术有限公司")));
 
-    std::thread worker([&] {
+    RunOnWorkerWhilePumping(parent_, [&] {
         char text[128];
         for (int i = 1; i <= 3; ++i) {
             std::snprintf(text, sizeof text, "正在发送邮件,现在是第%d封,共%d封邮件", i, 3);
             SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
         }
-        PostMessageA(parent_, WM_USER + 9, 0, 0);
     });
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_USER + 9) break;
-        DispatchMessageA(&msg);
-    }
-    worker.join();
 
     char buf[256];
     LRESULT r = SendMessageA(status, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(buf));
@@ -214,6 +206,26 @@ TEST(ImageLists, HandlesAreCheckedAndIconsAppend) {
     EXPECT_FALSE(ImageList_Destroy(himl));  // already gone
     EXPECT_EQ(ImageList_GetImageCount(himl), 0);
     EXPECT_EQ(ImageList_Create(0, 16, ILC_COLOR24, 1, 0), nullptr);
+}
+
+TEST_F(BarsTest, InitCommonControlsExChecksItsRecordAndEveryClassCanBeCreated) {
+    EXPECT_FALSE(InitCommonControlsEx(nullptr));
+    INITCOMMONCONTROLSEX bad{sizeof(INITCOMMONCONTROLSEX) + 4, ICC_BAR_CLASSES};
+    EXPECT_FALSE(InitCommonControlsEx(&bad));
+    for (DWORD icc : {ICC_BAR_CLASSES, ICC_TAB_CLASSES, ICC_LISTVIEW_CLASSES, ICC_DATE_CLASSES}) {
+        INITCOMMONCONTROLSEX ok{sizeof(INITCOMMONCONTROLSEX), icc};
+        EXPECT_TRUE(InitCommonControlsEx(&ok));
+    }
+    for (const char* cls : {WC_LISTVIEWA, WC_TABCONTROLA, DATETIMEPICK_CLASSA, TOOLBARCLASSNAMEA, STATUSCLASSNAMEA}) {
+        HWND h = Make(cls, WS_CHILD, 0, 0, 100, 30, 1);
+        EXPECT_NE(h, nullptr) << cls;
+        char name[64] = {};
+        GetClassNameA(h, name, sizeof name);
+        EXPECT_STREQ(name, cls);
+    }
+    // The toolbar starts hidden: the main window shows it once its buttons are in.
+    HWND bar = Make(TOOLBARCLASSNAMEA, WS_CHILD, 0, 0, 0, 0, 10001, nullptr);
+    EXPECT_FALSE(IsWindowVisible(bar));
 }
 
 }  // namespace

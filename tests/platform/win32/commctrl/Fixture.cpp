@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace cctest {
 
@@ -116,6 +117,20 @@ void FillLikePages(HWND list, const std::vector<std::vector<std::string>>& recor
             ASSERT_TRUE(SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         }
     }
+}
+
+void RunOnWorkerWhilePumping(HWND window, const std::function<void()>& work) {
+    constexpr UINT kDone = WM_USER + 77;
+    std::thread worker([&] {
+        work();
+        PostMessageA(window, kDone, 0, 0);
+    });
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == kDone && msg.hwnd == window) break;
+        DispatchMessageA(&msg);
+    }
+    worker.join();
 }
 
 std::string OutDir() {

@@ -66,6 +66,10 @@ std::string ItemText(HWND list, int row, int col, int size = 256);
 // Inserts rows the way every page fills a list: row 0, then each further cell of row 0.
 void FillLikePages(HWND list, const std::vector<std::vector<std::string>>& records);
 
+// Runs `work` on another thread while this (UI) thread dispatches messages in a
+// plain GetMessage loop, as the program's main loop does; returns when it is done.
+void RunOnWorkerWhilePumping(HWND window, const std::function<void()>& work);
+
 std::string OutDir();  // folder for the offscreen grabs
 
 }  // namespace cctest

@@ -1,7 +1,6 @@
 // The list view as the pages use it: report mode, rows inserted at row 0,
 // alternating custom-drawn rows, clicks, column clicks, state images, label
 // editing and reads from another thread.
-#include <atomic>
 #include <thread>
 
 #include "Fixture.h"
@@ -9,6 +8,27 @@
 using namespace cctest;
 
 namespace {
+
+// What the mail worker reads of its recipient list: the mail column (1) and the
+// state image of rows 0 .. rows - 1, through messages from this thread.
+struct RowReads {
+    std::vector<std::string> mails;
+    std::vector<int> checks;
+};
+RowReads ReadMailsAndChecks(HWND list, int rows) {
+    RowReads out;
+    for (int r = 0; r < rows; ++r) {
+        char buf[256] = "junk";
+        LVITEMA item{};
+        item.iSubItem = 1;
+        item.pszText = buf;
+        item.cchTextMax = sizeof buf;
+        SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+        out.mails.push_back(buf);
+        out.checks.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12));
+    }
+    return out;
+}
 
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS;  // 0x50800201
 constexpr int kListId = 10803;
@@ -334,6 +354,66 @@ TEST_F(ListViewTest, HotTrackingNotifiesWhileTheMouseMoves) {
     EXPECT_EQ(w32test::CurrentCursorId(), 32512);  // IDC_ARROW beside the rows
 }
 
+TEST_F(ListViewTest, OneClickActivationActivatesOnASingleClickOnly) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(3, 2));
+    Rec().Clear();
+    w32test::ClickListRow(list, 1, 1);
+    auto act = Rec().Of(LVN_ITEMACTIVATE);
+    ASSERT_EQ(act.size(), 1u);
+    EXPECT_EQ(act[0].item, 1);
+    w32test::ProcessEvents(600);
+
+    // Full-row select alone: a click selects, nothing is activated or hot.
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    Rec().Clear();
+    const POINT p = w32test::ListCellPoint(list, 2, 1);
+    w32test::MouseMove(list, p.x, p.y);
+    w32test::ClickListRow(list, 2, 1);
+    EXPECT_TRUE(Rec().Of(LVN_ITEMACTIVATE).empty());
+    EXPECT_TRUE(Rec().Of(LVN_HOTTRACK).empty());
+    EXPECT_EQ(Rec().Of(NM_CLICK).size(), 1u);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_SELECTED), LVIS_SELECTED);
+}
+
+TEST_F(ListViewTest, GridLinesShowOnlyWithTheirExtendedStyle) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(3, 2));
+    w32test::ProcessEvents(20);
+    RECT rc{};
+    rc.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)));
+    const int midY = (rc.top + rc.bottom) / 2;
+    // A line closes row 0 at its bottom; a line runs down between the columns.
+    auto rowLine = [&] { return w32test::PixelAt(list, rc.left + 50, rc.bottom - 1); };
+    auto columnLine = [&] {
+        for (int x = rc.left + 96; x < rc.left + 102; ++x)  // text of column 1 starts further right
+            if (w32test::PixelAt(list, x, midY) != 0xFFFFFFu) return true;
+        return false;
+    };
+    EXPECT_NE(rowLine(), 0xFFFFFFu);
+    EXPECT_TRUE(columnLine());
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x60);
+    w32test::ProcessEvents(20);
+    EXPECT_EQ(rowLine(), 0xFFFFFFu);
+    EXPECT_FALSE(columnLine());
+}
+
+TEST_F(ListViewTest, WithoutSingleSelectionShiftArrowSelectsSeveralRows) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(4, 1));
+    w32test::ClickListRow(list, 0, 0);
+    w32test::PressKey(VK_DOWN, true, false, list);
+    w32test::PressKey(VK_DOWN, true, false, list);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 2);
+    // A plain arrow makes a single selection again; the rows keep their order.
+    w32test::PressKey(VK_UP, false, false, list);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_SELECTED), LVIS_SELECTED);
+    EXPECT_EQ(ItemText(list, 3, 0), "r0c0");
+}
+
 // ---------------------------------------------------------------------------
 // State images
 // ---------------------------------------------------------------------------
@@ -369,6 +449,29 @@ TEST_F(ListViewTest, CheckBoxListsStartAtImageOneAndToggleOnClickAndSpace) {
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12, 2);
     DestroyWindow(list);
     ImageList_Destroy(own);
+}
+
+TEST_F(ListViewTest, StateImageListReplacementReturnsThePreviousListAndRowsFitTheIcons) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(2, 1));
+    HFONT tiny = CreateFontA(-8, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(tiny), TRUE);
+    w32test::ProcessEvents(20);
+    HIMAGELIST first = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    HIMAGELIST second = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+    EXPECT_EQ(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(first)), 0);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(second))),
+              first);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0)), second);
+    w32test::ProcessEvents(20);
+    RECT rc{};
+    rc.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc)));
+    EXPECT_GE(rc.bottom - rc.top, 16);  // a 16-pixel state icon fits the row, whatever the font
+    DestroyWindow(list);
+    ImageList_Destroy(first);
+    ImageList_Destroy(second);
+    DeleteObject(tiny);
 }
 
 TEST_F(ListViewTest, PlainStateImagesDoNotToggleOnClick) {
@@ -441,37 +544,18 @@ TEST_F(ListViewTest, AWorkerReadsTextsAndStatesWhileTheUiThreadWaitsForMessages)
     st.stateMask = LVIS_STATEIMAGEMASK;
     SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&st));
 
-    std::vector<std::string> mails;
-    std::vector<int> checks;
-    std::thread worker([&] {
-        for (int r = 0; r < 4; ++r) {  // one row past the end, as a stale count would
-            char buf[256] = "junk";
-            LVITEMA item{};
-            item.iSubItem = 1;
-            item.pszText = buf;
-            item.cchTextMax = sizeof buf;
-            SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
-            mails.push_back(buf);
-            checks.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12));
-        }
-        PostMessageA(parent_, WM_USER + 7, 0, 0);
-    });
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_USER + 7) break;
-        DispatchMessageA(&msg);
-    }
-    worker.join();
-    EXPECT_EQ(mails, (std::vector<std::string>{"", "b@x.cn", "a@x.cn", ""}));
-    EXPECT_EQ(checks, (std::vector<int>{1, 2, 1, 0}));
+    RowReads reads;
+    // One row past the end, as a stale count would.
+    RunOnWorkerWhilePumping(parent_, [&] { reads = ReadMailsAndChecks(list, 4); });
+    EXPECT_EQ(reads.mails, (std::vector<std::string>{"", "b@x.cn", "a@x.cn", ""}));
+    EXPECT_EQ(reads.checks, (std::vector<int>{1, 2, 1, 0}));
 }
 
 }  // namespace
 
 namespace {
 
-std::vector<std::string> g_dlgMails;
-std::vector<int> g_dlgChecks;
+RowReads g_dlgReads;
 std::thread g_dlgWorker;
 
 INT_PTR CALLBACK ModalListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
@@ -491,16 +575,7 @@ INT_PTR CALLBACK ModalListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
         st.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
         g_dlgWorker = std::thread([h, list] {
-            for (int r = 0; r < 3; ++r) {
-                char buf[64] = "junk";
-                LVITEMA item{};
-                item.iSubItem = 1;
-                item.pszText = buf;
-                item.cchTextMax = sizeof buf;
-                SendMessageA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
-                g_dlgMails.push_back(buf);
-                g_dlgChecks.push_back(static_cast<int>(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12));
-            }
+            g_dlgReads = ReadMailsAndChecks(list, 3);
             PostMessageA(h, WM_COMMAND, IDOK, 0);
         });
         return TRUE;
@@ -513,14 +588,13 @@ INT_PTR CALLBACK ModalListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
 }
 
 TEST_F(ListViewTest, AWorkerReadsAListWhileAModalDialogRuns) {
-    g_dlgMails.clear();
-    g_dlgChecks.clear();
+    g_dlgReads = RowReads{};
     const INT_PTR r = DialogBoxParamA(reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(0x400000)), "CC_MODAL_LIST",
                                       parent_, ModalListProc, 0);
     if (g_dlgWorker.joinable()) g_dlgWorker.join();
     EXPECT_EQ(r, 7);
-    EXPECT_EQ(g_dlgMails, (std::vector<std::string>{"yi@x.cn", "jia@x.cn", ""}));
-    EXPECT_EQ(g_dlgChecks, (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(g_dlgReads.mails, (std::vector<std::string>{"yi@x.cn", "jia@x.cn", ""}));
+    EXPECT_EQ(g_dlgReads.checks, (std::vector<int>{2, 1, 0}));
 }
 
 }  // namespace
