@@ -71,10 +71,7 @@ public:
             break;
         default: break;
         }
-        LRESULT lResult = 0;
-        if (this->ListFrameMessage(hWnd, uMsg, wParam, lParam, &lResult)) return lResult;
-        if (uMsg == WM_COMMAND) return 0;
-        return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+        return this->DefaultPageProc(hWnd, uMsg, wParam, lParam);
     }
 
 protected:

@@ -63,6 +63,9 @@ protected:
     // FrameMessage plus the record list's notifications and the export
     // commands. TRUE when handled.
     BOOL ListFrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        return ListFrameMessage(hWnd, uMsg, wParam, lParam, pResult);
+    }
     // Double click on row nRow (-1: off the rows).
     void HandOver(int nRow);
 

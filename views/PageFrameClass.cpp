@@ -172,6 +172,17 @@ BOOL PageFrameClass::FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lP
     }
 }
 
+BOOL PageFrameClass::PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    return FrameMessage(hWnd, uMsg, wParam, lParam, pResult);
+}
+
+LRESULT PageFrameClass::DefaultPageProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = 0;
+    if (PageMessage(hWnd, uMsg, wParam, lParam, &lResult)) return lResult;
+    if (uMsg == WM_COMMAND) return 0;
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
 HistoryNode* PageFrameClass::OwnHistoryNode() {
     return g_History.IsCurrentOf(this) ? g_History.m_pCurrent : nullptr;
 }

@@ -68,6 +68,12 @@ protected:
     BOOL FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // WM_COMMAND of a left-menu entry or the help link: TRUE when handled.
     BOOL OnLinkCommand(WPARAM wParam);
+    // The messages every page of this frame kind answers alike: here
+    // FrameMessage; list pages add their lists and export. TRUE when handled.
+    virtual BOOL PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The end of a page's window procedure: PageMessage, then 0 for any
+    // other command and DefWindowProcA for the rest.
+    LRESULT DefaultPageProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
     // The current history node when it is this page's own, else null: a page
     // writes only into its own entry.

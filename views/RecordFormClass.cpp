@@ -115,6 +115,26 @@ void RecordFormClass::FillHistoryNode(HistoryNode* pNode) {
     pNode->m_nIDCount = m_pulID ? m_nIDCount : 0;
 }
 
+void RecordFormClass::BrowseRecord(BOOL bRelating) {
+    m_bFound = LoadRecord(m_ulRecordID, bRelating) == 0;
+    if (!m_bFound) MessageBoxA(nullptr, FormTexts().pszLoadError, kCaption, MB_OK);
+    SetModeButtons(kBrowse);
+    SetReadOnly(1);
+    DropRecord();
+}
+
+void RecordFormClass::EnterNewMode() {
+    m_ulRecordID = 0;
+    DisableNavButtons();
+    SetReadOnly(0);
+    ReloadRelated(0);
+    m_bFound = TRUE;
+    SetModeButtons(kNew);
+    ClearForm();
+    FreeIDArray();
+    m_nIDCount = 0;
+}
+
 LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     g_Toolbar.CheckButton(ToolbarButton(), 1);
     SetWindowTextA(m_hSearchEdit, "");
@@ -127,13 +147,7 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     }
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
-
-    m_bFound = LoadRecord(m_ulRecordID, TRUE) == 0;
-    if (!m_bFound) MessageBoxA(nullptr, FormTexts().pszLoadError, kCaption, MB_OK);
-    SetModeButtons(kBrowse);
-    SetReadOnly(1);
-    DropRecord();
-
+    BrowseRecord(TRUE);
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
     SetFocus(FirstField());
     return 0;
@@ -146,15 +160,8 @@ LRESULT RecordFormClass::OnNewRecord() {
         if (HistoryNode* pNode = AppendHistoryNode()) pNode->m_nRecordID = 0;
     }
     RefillLookups();
-    DisableNavButtons();
-    SetReadOnly(0);
-    ReloadRelated(0);
-    m_bFound = TRUE;
-    SetModeButtons(kNew);
-    ClearForm();
+    EnterNewMode();
     SetWindowTextA(m_hSearchEdit, "");
-    FreeIDArray();
-    m_nIDCount = 0;
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
     SetFocus(FirstField());
     return 0;
@@ -164,15 +171,7 @@ LRESULT RecordFormClass::OnRestoreView() {
     g_Toolbar.CheckButton(ToolbarButton(), 1);
     HistoryNode* pNode = OwnHistoryNode();
     if (!pNode || pNode->m_nRecordID == 0) {
-        m_ulRecordID = 0;
-        DisableNavButtons();
-        ReloadRelated(0);
-        SetReadOnly(0);
-        m_bFound = TRUE;
-        SetModeButtons(kNew);
-        ClearForm();
-        FreeIDArray();
-        m_nIDCount = 0;
+        EnterNewMode();  // the lookup lists stay as they are
         InvalidateRect(m_hWnd, nullptr, TRUE);
         return 0;
     }
@@ -183,11 +182,7 @@ LRESULT RecordFormClass::OnRestoreView() {
         MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
-    m_bFound = LoadRecord(m_ulRecordID, FALSE) == 0;
-    if (!m_bFound) MessageBoxA(nullptr, FormTexts().pszLoadError, kCaption, MB_OK);
-    SetModeButtons(kBrowse);
-    SetReadOnly(1);
-    DropRecord();
+    BrowseRecord(FALSE);
     InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }

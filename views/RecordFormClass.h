@@ -101,6 +101,11 @@ protected:
 
 private:
     void FillHistoryNode(HistoryNode* pNode);
+    // Loads m_ulRecordID and shows it read-only; a record that cannot be
+    // loaded is shown as missing, with 修改 and 删除 disabled.
+    void BrowseRecord(BOOL bRelating);
+    // The blank form of a new record: no id list, fields editable.
+    void EnterNewMode();
 };
 
 // Text of the caption for a record that no longer exists.

@@ -365,8 +365,5 @@ LRESULT Opp_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, L
         break;
     default: break;
     }
-    LRESULT lResult = 0;
-    if (FrameMessage(hWnd, uMsg, wParam, lParam, &lResult)) return lResult;
-    if (uMsg == WM_COMMAND) return 0;
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

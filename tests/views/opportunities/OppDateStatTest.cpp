@@ -109,6 +109,24 @@ TEST_F(OppDateStat, AHeaderClickOnTheEmptyListMakesTheNextQuerySorted) {
     EXPECT_EQ(Subjects(), (std::vector<std::string>{"五月底", "六月初", "六月底", "七月初"}));
 }
 
+TEST_F(OppDateStat, TheFirstClickOnColumnZeroCountsAsARepeatAndSortsDescending) {
+    Range(0, 2024, 1, 1, 2024, 12, 31);
+    Click(page, IDC_OPPT_ROW1_FIND);
+    ASSERT_EQ(page.m_Opp.m_bDesc, 0);
+    ClickColumn(page, page.m_ListView, 0);
+    EXPECT_EQ(page.m_Opp.m_bDesc, 1);
+    const std::vector<std::string> descending = Subjects();
+    ASSERT_EQ(descending.size(), 4u);
+    ClickColumn(page, page.m_ListView, 0);
+    EXPECT_EQ(page.m_Opp.m_bDesc, 0);
+    EXPECT_EQ(Subjects(), std::vector<std::string>(descending.rbegin(), descending.rend()));
+    // Another column keeps the direction.
+    ClickColumn(page, page.m_ListView, 5);
+    EXPECT_EQ(page.m_Opp.m_bDesc, 0);
+    EXPECT_EQ(Subjects(), (std::vector<std::string>{"七月初", "六月底", "六月初", "五月底"}));
+    EXPECT_EQ(g_History.m_pCurrent->m_nKind, 1);
+}
+
 TEST_F(OppDateStat, ExportAfterReopeningWritesOnlyTheHeader) {
     if (!CanExport()) GTEST_SKIP() << "the platform layer has no save dialog yet";
     Range(0, 2024, 1, 1, 2024, 12, 31);

@@ -132,6 +132,14 @@ TEST_F(OppRecordForm, APhaseOnlyTheRecordHoldsKeepsTheProbabilityShown) {
     EXPECT_EQ(Text(form.m_hProbability), "33%");
 }
 
+TEST_F(OppRecordForm, APhaseChangeWithNothingSelectedLeavesTheProbability) {
+    Open(2);  // 甲, 25%
+    Click(form, IDC_OPPD_EDIT);
+    SendMessageA(form.m_hPhase, CB_SETCURSEL, (WPARAM)-1, 0);
+    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_OPPD_PHASE, CBN_SELCHANGE), (LPARAM)form.m_hPhase);
+    EXPECT_EQ(Text(form.m_hProbability), "25%");
+}
+
 TEST_F(OppRecordForm, SavingANewRecordAddsItsEntryAfterTheBlankForms) {
     GotoOpp_DetailNew();
     EXPECT_EQ(form.m_ulRecordID, 0u);
