@@ -48,6 +48,9 @@ struct LayerWaitScope {
 // One turn of a modal loop: dispatches one posted message or waits for events.
 void ModalLoopTurn();
 void FreeLater(Window* w);
+// Deletes a destroyed window's widget when no window procedure runs.
+void DeleteWidgetLater(QWidget* widget);
+void CollectDead();
 
 // ---- windows -------------------------------------------------------------------
 Window* CreateWindowObject(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int cx,

@@ -3,6 +3,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
+#include <QtCore/QPointer>
 #include <QtCore/QThread>
 #include <QtCore/QTimer>
 #include <QtGui/QCursor>
@@ -96,6 +97,13 @@ bool QueueEmpty() {
     return Queue().empty();
 }
 
+std::vector<QPointer<QWidget>>& DeadWidgets() {
+    static auto* v = new std::vector<QPointer<QWidget>>;
+    return *v;
+}
+
+// Frees destroyed windows and their widgets once no window procedure is on
+// the stack (a widget may be inside its own event handler until then).
 void FreeWindows() {
     auto& list = FreeList();
     std::vector<Window*> keep;
@@ -103,6 +111,11 @@ void FreeWindows() {
     for (Window* w : list) (w->busy > 0 ? keep : go).push_back(w);
     list.swap(keep);
     for (Window* w : go) delete w;
+    if (g_sendDepth > 0) return;
+    std::vector<QPointer<QWidget>> widgets;
+    widgets.swap(DeadWidgets());
+    for (auto& p : widgets)
+        if (p) delete p.data();
 }
 
 bool Dispatcher::event(QEvent* e) {
@@ -223,6 +236,14 @@ void SchedulePaint() {
         QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kPaintEvent)), Qt::LowEventPriority);
 }
 
+void DeleteWidgetLater(QWidget* widget) {
+    DeadWidgets().push_back(widget);
+    if (g_dispatcher && LayerAlive())
+        QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
+}
+
+void CollectDead() { FreeWindows(); }
+
 void FreeLater(Window* w) {
     FreeList().push_back(w);
     if (g_dispatcher && LayerAlive())
@@ -341,6 +362,7 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
             lpMsg->message = WM_QUIT;
             return FALSE;
         }
+        if (g_sendDepth == 0 && !DeadWidgets().empty()) FreeWindows();
         LayerWaitScope wait;
         QCoreApplication::sendPostedEvents();
         if (!QueueEmpty() || g_quit) continue;

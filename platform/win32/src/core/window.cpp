@@ -388,7 +388,7 @@ static void DestroyTree(Window* w, bool top) {
         wid->hide();
         wid->setProperty(kHwndProperty, QVariant());
         if (LayerAlive())
-            wid->deleteLater();
+            DeleteWidgetLater(wid);
         else
             delete wid;
     }
@@ -1044,6 +1044,7 @@ HWND GetCapture(void) { return FromHwnd(g_capture) ? g_capture : nullptr; }
 namespace w32 {
 void MarkLayerDead();
 void ShutdownLayer() {
+    CollectDead();
     std::vector<Window*> tops;
     {
         std::lock_guard<std::recursive_mutex> lock(g_handleMutex);

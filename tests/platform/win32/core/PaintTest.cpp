@@ -327,3 +327,28 @@ TEST_F(Paint, WindowsThatNeverPaintedHoldNoPixelsEvenWhenMovedAndScrolled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paint, WidgetsOfDestroyedWindowsAreFreedOnceNoProcedureRuns) {
+    w32test::ProcessEvents();
+    auto before = QApplication::allWidgets().size();
+    HWND page = MakeChild(view, 0, 0, 100, 100, 9);
+    for (int i = 0; i < 5; ++i)
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, i * 20, 80, 18, page,
+                        reinterpret_cast<HMENU>(intptr_t(100 + i)), Inst(), nullptr);
+    EXPECT_GT(QApplication::allWidgets().size(), before);
+    // Destroyed from inside its own procedure, as a tab change does.
+    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (h != page || m != 40012) return false;
+        DestroyWindow(page);
+        *r = 1;
+        return true;
+    };
+    EXPECT_EQ(SendMessageA(page, 40012, 0, 0), 1);
+    EXPECT_FALSE(IsWindow(page));
+    w32test::ProcessEvents(10);
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
+}
+
+}  // namespace
