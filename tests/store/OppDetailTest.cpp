@@ -302,4 +302,18 @@ TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow)
     EXPECT_EQ(nullptr, opp.m_pOppHead->next);
 }
 
+// History entries and link rows hold ids: the id of a deleted record is
+// never given to a new one, so they can never name an unrelated record.
+TEST_F(OppTest, DeletedIdIsNeverGivenToANewRecord)
+{
+    Add("first");
+    ULONG second = Add("second");
+    Opp_DetailClass opp;
+    ASSERT_EQ(0, opp.cod_DeleteOpportunity(second));
+    ULONG third = Add("third");
+    EXPECT_GT(third, second);
+    EXPECT_EQ(-1, opp.cod_GetOpportunity(second));
+    EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 163: co_GetNextData Error."}, Boxes());
+}
+
 }  // namespace
