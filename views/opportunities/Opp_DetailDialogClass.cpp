@@ -67,10 +67,15 @@ void ReadText(HWND h, char* pszBuf, size_t nSize) {
     gbk::CopyCut(pszBuf, nSize, szText);
 }
 
-// An amount as typed: the decimal number at the start of the first 49
-// bytes, whatever the locale; 0 when there is none.
+// Room for any amount written with two decimals (the largest double has 309
+// digits before the point).
+constexpr int kAmountSize = 400;
+
+// An amount as typed: the decimal number at the start of the text, whatever
+// the locale; 0 when there is none. The whole text is read, so that a large
+// stored amount shown in full comes back unchanged.
 double ReadAmount(HWND h) {
-    char szText[50];
+    char szText[kAmountSize];
     ReadText(h, szText, sizeof(szText));
     const char* p = szText;
     while (*p == ' ') p++;
@@ -81,7 +86,7 @@ double ReadAmount(HWND h) {
 }
 
 void WriteAmount(HWND h, double d) {
-    char szText[64];
+    char szText[kAmountSize];
     auto r = std::to_chars(szText, szText + sizeof(szText) - 1, d, std::chars_format::fixed, 2);
     *(r.ec == std::errc() ? r.ptr : szText) = 0;
     SetWindowTextA(h, szText);

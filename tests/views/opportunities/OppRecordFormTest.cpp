@@ -106,6 +106,22 @@ TEST_F(OppRecordForm, EditingAndSavingStoresTheValuesAndReturnsToBrowsing) {
     EXPECT_EQ(HistoryCount(), nEntries);
 }
 
+TEST_F(OppRecordForm, ALargeAmountSurvivesBeingShownAndSavedAgain) {
+    Open(1);
+    Click(form, IDC_OPPD_EDIT);
+    SetText(form.m_hEstimateSale, "1e60");
+    Click(form, IDC_OPPD_SAVE);
+    const std::string sql = "SELECT opp_estimate_sale = 1e60 FROM opportunities WHERE opp_id=" + std::to_string(b);
+    ASSERT_EQ(QueryInt(sql), 1);
+    EXPECT_GT(Text(form.m_hEstimateSale).size(), 60u);
+    // Saving the record again writes back the amount it shows.
+    Click(form, IDC_OPPD_EDIT);
+    SetText(form.m_hSubject, "乙项目二");
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_EQ(QueryText("SELECT opp_subject FROM opportunities WHERE opp_id=" + std::to_string(b)), "乙项目二");
+    EXPECT_EQ(QueryInt(sql), 1);
+}
+
 TEST_F(OppRecordForm, ChoosingAPhaseWritesItsProbabilityAndSavingKeepsTheNumber) {
     Open(1);
     Click(form, IDC_OPPD_EDIT);
