@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -153,6 +154,55 @@ TEST_F(HomepageTest, AFailedQueryKeepsTheRowsAndTheirIds) {
     DoubleClickRow(0);
     EXPECT_EQ(ViewAt(VIEW_TAS_DETAIL), g_pCurrentDialog);
     EXPECT_EQ(2, g_Tas_Detail.m_nIDCount);
+}
+
+// Sets the local time zone; an empty name restores the one the process had.
+void UseTimeZone(const char* pszZone) {
+    static const char* s_pszOriginal = std::getenv("TZ");
+    static const std::string s_strOriginal = s_pszOriginal ? s_pszOriginal : "";
+    if (pszZone && *pszZone)
+        setenv("TZ", pszZone, 1);
+    else if (s_pszOriginal)
+        setenv("TZ", s_strOriginal.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+}
+
+TEST_F(HomepageTest, ReopeningAfterMidnightListsTheNewDayWhileBackKeepsTheOldList) {
+    // Two zones 26 hours apart stand for "before" and "after" midnight: their
+    // local dates always differ, whatever the clock says.
+    const char* kBefore = "UTC+12";
+    const char* kAfter = "UTC-14";
+    UseTimeZone(kBefore);
+    AddTask("前一天的会", Today(), "08:00:00");
+    UseTimeZone(kAfter);
+    AddTask("后一天的会", Today(), "08:00:00");
+    auto listed = [&](const char* pszSubject) {
+        for (int r = 0; r < g_Homepage.m_ListView.GetItemCount(); ++r)
+            if (Cell(r, 2) == pszSubject) return true;
+        return false;
+    };
+
+    UseTimeZone(kBefore);
+    GotoTas_ListAll();
+    SendMessageA(m_hWnd, WM_COMMAND, IDC_TB_HOMEPAGE, 0);
+    EXPECT_TRUE(listed("前一天的会"));
+    EXPECT_FALSE(listed("后一天的会"));
+    GotoTas_ListAll();
+
+    UseTimeZone(kAfter);  // midnight has passed
+    g_Toolbar.OnBack(m_hWnd, WM_COMMAND, IDC_TB_BACK, 0);
+    EXPECT_EQ(ViewAt(VIEW_HOMEPAGE), g_pCurrentDialog);
+    EXPECT_TRUE(listed("前一天的会")) << "Back shows the list as it was";
+    EXPECT_FALSE(listed("后一天的会"));
+
+    GotoTas_ListAll();
+    SendMessageA(m_hWnd, WM_COMMAND, IDC_TB_HOMEPAGE, 0);
+    EXPECT_TRUE(listed("后一天的会")) << "opening the page again reads the new day";
+    EXPECT_FALSE(listed("前一天的会"));
+    EXPECT_EQ(g_Homepage.m_ListView.GetItemCount(), g_Homepage.m_nIDCount);
+    UseTimeZone(nullptr);
 }
 
 TEST_F(HomepageTest, EnterInTheContactBoxSearchesTheContactList) {
