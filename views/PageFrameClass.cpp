@@ -144,9 +144,7 @@ void PageFrameClass::LeaveHover() {
 BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
     const int nID = (int)wParam;
     if (m_nHelpID && nID == m_nHelpID) {
-#ifdef OFN_OVERWRITEPROMPT  // the shell part of the platform layer is there
         ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL);
-#endif
         return TRUE;
     }
     for (int k = 0; k < m_nLinks; k++) {

@@ -224,13 +224,6 @@ std::vector<std::string> TakeBoxes() {
     return texts;
 }
 
-bool CanExport() {
-#ifdef OFN_OVERWRITEPROMPT
-    return true;
-#else
-    return false;
-#endif
-}
 
 void AnswerSaveDialog(const std::string& path) {
     std::filesystem::remove(path);

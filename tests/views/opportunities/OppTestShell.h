@@ -60,8 +60,6 @@ bool Enabled(HWND h);
 // and its text is kept.
 void AnswerBoxes(int answer);
 std::vector<std::string> TakeBoxes();
-// Whether the platform layer has the save dialog the export needs.
-bool CanExport();
 // Save dialogs are answered with this path.
 void AnswerSaveDialog(const std::string& path);
 
