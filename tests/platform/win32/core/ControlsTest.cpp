@@ -335,3 +335,37 @@ TEST_F(Controls, FocusSetWhileHiddenHoldsWhenShownAndHidingMovesItToTheParent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Controls, GbkTextsRoundTripThroughEveryTextCarryingCall) {
+    // 客户单位名称 (12 bytes) + "AB"
+    const std::string text = "\xBF\xCD\xBB\xA7\xB5\xA5\xCE\xBB\xC3\xFB\xB3\xC6" "AB";
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE, 2, 10, 40, 200, 60);
+    HWND b = Make("BUTTON", BS_PUSHBUTTON, 3, 10, 110, 100, 24);
+    HWND c = Make("BUTTON", BS_AUTOCHECKBOX, 4, 10, 140, 100, 24);
+    HWND s = Make("STATIC", SS_LEFT, 5, 10, 170, 200, 20);
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST, 6, 10, 200, 150, 100);
+    for (HWND h : {e, m, b, c, s, top}) {
+        SetWindowTextA(h, text.c_str());
+        EXPECT_EQ(Text(h), text);
+        EXPECT_EQ(GetWindowTextLengthA(h), int(text.size()));
+        char small[8];
+        EXPECT_EQ(GetWindowTextA(h, small, 8), 6);  // 7 bytes would split 位
+        EXPECT_EQ(std::string(small), text.substr(0, 6));
+    }
+    char buf[50];
+    EXPECT_EQ(GetDlgItemTextA(top, 1, buf, 50), text.size());
+    EXPECT_EQ(std::string(buf), text);
+    SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_EQ(SendMessageA(cb, CB_GETLBTEXTLEN, 0, 0), LRESULT(text.size()));
+    SendMessageA(cb, CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(Text(cb), text);
+    EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str())), 0);
+    // A byte that is only a lead byte reads back as '?', never as half a character.
+    SetWindowTextA(e, "a\xD6");
+    EXPECT_EQ(Text(e), "a?");
+}
+
+}  // namespace

@@ -311,3 +311,29 @@ TEST_F(Messages, AWindowStaysAWindowDuringItsDestroyAndCannotBeDestroyedTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Messages, TimersPostTimerMessagesUntilKilled) {
+    HWND top = Top();
+    int ticks = 0;
+    g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM, LRESULT* r) {
+        if (m != WM_TIMER) return false;
+        EXPECT_EQ(wp, 77u);
+        if (++ticks == 3) {
+            KillTimer(h, 77);
+            PostQuitMessage(0);
+        }
+        *r = 0;
+        return true;
+    };
+    ASSERT_EQ(SetTimer(top, 77, 10, nullptr), 77u);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0)) DispatchMessageA(&m);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(KillTimer(top, 77));
+    EXPECT_EQ(RegisterWindowMessageA("TarvelPing"), RegisterWindowMessageA("tarvelping"));
+    EXPECT_GE(RegisterWindowMessageA("TarvelPing"), 0xC000u);
+}
+
+}  // namespace
