@@ -106,6 +106,21 @@ TEST_F(OppRecordForm, EditingAndSavingStoresTheValuesAndReturnsToBrowsing) {
     EXPECT_EQ(HistoryCount(), nEntries);
 }
 
+TEST_F(OppRecordForm, TheSubjectTakesWholeCharactersUpToItsStoredWidth) {
+    Open(1);
+    Click(form, IDC_OPPD_EDIT);
+    SetText(form.m_hSubject, "");
+    std::string typed;
+    for (int i = 0; i < 140; i++) typed += "长";
+    SetFocus(form.m_hSubject);
+    w32test::TypeText(typed, form.m_hSubject);
+    const std::string shown = Text(form.m_hSubject);
+    EXPECT_EQ(shown, typed.substr(0, 254));
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_EQ(QueryText("SELECT opp_subject FROM opportunities WHERE opp_id=" + std::to_string(b)), shown);
+    EXPECT_EQ(Text(form.m_hSubject), shown);
+}
+
 TEST_F(OppRecordForm, ALargeAmountSurvivesBeingShownAndSavedAgain) {
     Open(1);
     Click(form, IDC_OPPD_EDIT);
