@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "main.h"
+#include "platform/gbk/gbk.h"
 
 ToolbarClass g_Toolbar;
 
@@ -36,8 +37,8 @@ int ToolbarClass::AddLabelled(LPCSTR pszLabel, int nCommand, int nImage, BYTE fs
     char szLabel[31 + 2];
     std::memset(szLabel, 0, sizeof(szLabel));
     if (pszLabel) {
-        size_t n = std::strlen(pszLabel);
-        if (n > 31) n = 31;
+        // Never end the label inside a character.
+        const size_t n = gbk::SafeCut(pszLabel, std::strlen(pszLabel), 31);
         std::memcpy(szLabel, pszLabel, n);
     }
     const LRESULT nString = SendMessageA(m_hToolbar, TB_ADDSTRINGA, 0, (LPARAM)szLabel);
