@@ -565,7 +565,8 @@ LRESULT ListViewCtl::NotifyItem(UINT code, int row, int sub, QPoint pt) {
     NMITEMACTIVATE nm{};
     nm.iItem = row;
     nm.iSubItem = sub;
-    nm.ptAction = POINT{pt.x(), pt.y()};
+    const QPoint client = tree_->viewport()->mapTo(tree_, pt);  // the window's client coordinates
+    nm.ptAction = POINT{client.x(), client.y()};
     if (row >= 0) {
         nm.uNewState = nm.uOldState = store_.State(row);
         nm.lParam = store_.Param(row);

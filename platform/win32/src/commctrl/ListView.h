@@ -119,7 +119,7 @@ public:
     // Tells the Qt model about pending row changes now.
     void Flush();
 
-    // Notifications to the parent.
+    // Notifications to the parent; pt is in viewport coordinates.
     LRESULT NotifyItem(UINT code, int row, int sub, QPoint pt);
     LRESULT Notify(UINT code, NMHDR* hdr);
 

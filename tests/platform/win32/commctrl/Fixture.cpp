@@ -29,6 +29,7 @@ LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         case LVN_ITEMCHANGED:
             n.item = reinterpret_cast<NMLISTVIEW*>(lp)->iItem;
             n.subItem = reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem;
+            n.pt = reinterpret_cast<NMLISTVIEW*>(lp)->ptAction;
             break;
         case LVN_BEGINLABELEDITA:
         case LVN_ENDLABELEDITA:

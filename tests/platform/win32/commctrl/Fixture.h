@@ -21,6 +21,7 @@ struct Note {
     int subItem = -2;  // iSubItem where it applies
     DWORD stage = 0;   // NM_CUSTOMDRAW stage
     DWORD_PTR spec = 0;
+    POINT pt{-1, -1};  // NMLISTVIEW ptAction where it applies
 };
 
 struct Command {

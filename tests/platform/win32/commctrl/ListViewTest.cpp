@@ -324,6 +324,25 @@ TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
     EXPECT_EQ(below.flags, static_cast<UINT>(LVHT_NOWHERE));
 }
 
+TEST_F(ListViewTest, NotificationPointsAreClientCoordinatesThatHitTheSameRow) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(6, 2));
+    for (int row : {0, 3, 5}) {
+        w32test::ProcessEvents(600);
+        Rec().Clear();
+        w32test::ClickListRow(list, row, 1);
+        auto clicks = Rec().Of(NM_CLICK);
+        ASSERT_EQ(clicks.size(), 1u);
+        const POINT at = w32test::ListCellPoint(list, row, 1);
+        EXPECT_EQ(clicks[0].pt.x, at.x);
+        EXPECT_EQ(clicks[0].pt.y, at.y);
+        LVHITTESTINFO hit{};
+        hit.pt = clicks[0].pt;
+        EXPECT_EQ(SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)), row);
+        EXPECT_EQ(hit.iSubItem, 1);
+    }
+}
+
 TEST_F(ListViewTest, HeaderClickNotifiesTheColumnAndNeverReordersRows) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}, {"c", 100}});
     FillLikePages(list, {{"b", "1", "z"}, {"a", "2", "y"}, {"c", "3", "x"}});
