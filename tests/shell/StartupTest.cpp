@@ -224,9 +224,12 @@ TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
         DialogScript script;
         script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
             .Then("ID_DLG_INSTALL2", Agree)
-            .Then("ID_DLG_LOGINSETTING", shelltest::SetLoginAs("张三", "密码六位"));
+            .Then("ID_DLG_LOGINSETTING", shelltest::SetLoginAs("张'三 --", "密码六位"));
         ExpectStartPageRunning(shelltest::StartMainWindow());
     }
+    // A quote in the name is stored as typed, and the password with it.
+    EXPECT_EQ(gbk::ToUtf8("张'三 --"), SettingValue("set_loginname"));
+    EXPECT_EQ(32u, SettingValue("set_loginpwd").size());
     EXPECT_EQ("1", SettingValue("set_init"));
     shelltest::StopMainWindow();
     shelltest::ProgramDatabase::PointConnectionAt(m_Db.Path());
@@ -246,7 +249,7 @@ TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
     });
     ExpectStartPageRunning(shelltest::StartMainWindow());
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ("张三", strShownName);
+    EXPECT_EQ("张'三 --", strShownName);
     EXPECT_TRUE(bFocusInPassword);
     EXPECT_TRUE(shelltest::MessageTexts().empty());
 }
