@@ -31,6 +31,18 @@ protected:
                        " ON opportunities BEGIN SELECT RAISE(ABORT, 'refused'); END"),
                   0);
     }
+    // Selects a phase of the combo box as the user would (null: none) and
+    // tells the form; false when the combo box does not hold it.
+    bool ChoosePhase(const char* pszPhase) {
+        int i = -1;
+        if (pszPhase) {
+            i = (int)SendMessageA(form.m_hPhase, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)pszPhase);
+            if (i < 0) return false;
+        }
+        SendMessageA(form.m_hPhase, CB_SETCURSEL, (WPARAM)i, 0);
+        SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_OPPD_PHASE, CBN_SELCHANGE), (LPARAM)form.m_hPhase);
+        return true;
+    }
     unsigned a = 0, b = 0, c = 0;
     Opp_DetailDialogClass& form = g_Opp_Detail;
 };
@@ -140,10 +152,7 @@ TEST_F(OppRecordForm, ALargeAmountSurvivesBeingShownAndSavedAgain) {
 TEST_F(OppRecordForm, ChoosingAPhaseWritesItsProbabilityAndSavingKeepsTheNumber) {
     Open(1);
     Click(form, IDC_OPPD_EDIT);
-    const int i = (int)SendMessageA(form.m_hPhase, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "商务谈判");
-    ASSERT_GE(i, 0);
-    SendMessageA(form.m_hPhase, CB_SETCURSEL, i, 0);
-    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_OPPD_PHASE, CBN_SELCHANGE), (LPARAM)form.m_hPhase);
+    ASSERT_TRUE(ChoosePhase("商务谈判"));
     EXPECT_EQ(Text(form.m_hProbability), "60%");
     Click(form, IDC_OPPD_SAVE);
     EXPECT_EQ(QueryInt("SELECT opp_succeed_probability FROM opportunities WHERE opp_id=" + std::to_string(b)), 60);
@@ -156,18 +165,14 @@ TEST_F(OppRecordForm, APhaseOnlyTheRecordHoldsKeepsTheProbabilityShown) {
     Open(0);
     ASSERT_EQ(form.m_ulRecordID, d);
     Click(form, IDC_OPPD_EDIT);
-    const int i = (int)SendMessageA(form.m_hPhase, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "旧阶段");
-    ASSERT_GE(i, 0);
-    SendMessageA(form.m_hPhase, CB_SETCURSEL, i, 0);
-    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_OPPD_PHASE, CBN_SELCHANGE), (LPARAM)form.m_hPhase);
+    ASSERT_TRUE(ChoosePhase("旧阶段"));
     EXPECT_EQ(Text(form.m_hProbability), "33%");
 }
 
 TEST_F(OppRecordForm, APhaseChangeWithNothingSelectedLeavesTheProbability) {
     Open(2);  // 甲, 25%
     Click(form, IDC_OPPD_EDIT);
-    SendMessageA(form.m_hPhase, CB_SETCURSEL, (WPARAM)-1, 0);
-    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_OPPD_PHASE, CBN_SELCHANGE), (LPARAM)form.m_hPhase);
+    ChoosePhase(nullptr);
     EXPECT_EQ(Text(form.m_hProbability), "25%");
 }
 
