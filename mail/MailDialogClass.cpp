@@ -82,13 +82,17 @@ void MailDialogClass::FillRecipientList()
     m_RecipientList.DeleteAllItems();
     if (m_nConCount <= 0)
         return;
+    // A count without a loaded list or without memory for its ids gives no
+    // recipients, never ids the rows do not have.
+    if (!m_ConDetail.m_pConHead) {
+        MessageBoxA(NULL, "Acc_HomepageDialogClass 135: m_pConHead Error.", TARVEL_CAPTION, MB_OK);
+        m_nConCount = 0;
+        return;
+    }
     m_pulID = new (std::nothrow) ULONG[m_nConCount];
     if (!m_pulID) {
         MessageBoxA(NULL, "Acc_HomepageDialogClass 89: m_pulID Error.", TARVEL_CAPTION, MB_OK);
-        return;
-    }
-    if (!m_ConDetail.m_pConHead) {
-        MessageBoxA(NULL, "Acc_HomepageDialogClass 135: m_pConHead Error.", TARVEL_CAPTION, MB_OK);
+        m_nConCount = 0;
         return;
     }
     int nLeft = m_nConCount;

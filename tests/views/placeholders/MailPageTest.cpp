@@ -155,6 +155,17 @@ TEST_F(MailPage, HandedContactsBecomeRecipientsInNameOrder)
     SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(g_Mail.m_pulID, nullptr);
+
+    // A count handed without a loaded list: a message, no rows and no ids.
+    g_Mail.m_ConDetail.ccd_FreeList();
+    g_Mail.m_nConCount = 3;
+    w32test::ClearMessageBoxes();
+    SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
+    ASSERT_EQ(w32test::MessageBoxes().size(), 1u);
+    EXPECT_EQ(w32test::MessageBoxes()[0].text, "Acc_HomepageDialogClass 135: m_pConHead Error.");
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(g_Mail.m_pulID, nullptr);
+    EXPECT_EQ(g_Mail.m_nConCount, 0);
 }
 
 TEST_F(MailPage, GrabOfTheMailPageWithItsToolbar)
