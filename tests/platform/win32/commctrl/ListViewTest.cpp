@@ -188,8 +188,8 @@ TEST_F(ListViewTest, SetFontAfterTheColumnsReachesRowsAndHeader) {
 // Custom draw
 // ---------------------------------------------------------------------------
 TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
-    HWND list = MakeList(0x61, {{"a", 100}, {"b", 150}});
-    FillLikePages(list, Records(4, 2));
+    HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
+    FillLikePages(list, {{"张伟", "北京塔维尔"}, {"李娜", "华北区"}, {"王芳", "合作伙伴"}, {"刘洋", "重要客户"}});
     Rec().onNotify = AlternateRows;
     Rec().Clear();
     InvalidateRect(list, nullptr, TRUE);
@@ -367,9 +367,27 @@ TEST_F(ListViewTest, HotTrackingNotifiesWhileTheMouseMoves) {
     EXPECT_EQ(hot.back().item, 2);
     EXPECT_EQ(SendMessageA(list, LVM_GETHOTITEM, 0, 0), 2);
     EXPECT_EQ(w32test::CurrentCursorId(), 32649);  // IDC_HAND over a row
+    // The hot row's text is drawn in the hot-track blue; the other rows' is not.
+    auto blueText = [&](int row) {
+        RECT rc{};
+        rc.left = LVIR_BOUNDS;
+        SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+        const int mid = (rc.top + rc.bottom) / 2;
+        for (int y = mid - 5; y <= mid + 5; ++y)
+            for (int x = rc.left; x < rc.left + 40; ++x) {  // the text of column 0
+                const COLORREF c = w32test::PixelAt(list, x, y);
+                if (((c >> 16) & 0xFF) > 200 && (c & 0xFF) < 80 && ((c >> 8) & 0xFF) < 80) return true;
+            }
+        return false;
+    };
+    w32test::ProcessEvents(20);
+    EXPECT_TRUE(blueText(2));
+    EXPECT_FALSE(blueText(1));
     const POINT blank = w32test::ListBlankPoint(list);
     w32test::MouseMove(list, blank.x, blank.y);
     EXPECT_EQ(Rec().Of(LVN_HOTTRACK).back().item, -1);
+    w32test::ProcessEvents(20);
+    EXPECT_FALSE(blueText(2));
     EXPECT_EQ(w32test::CurrentCursorId(), 32512);  // IDC_ARROW beside the rows
 }
 
