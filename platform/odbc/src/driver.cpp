@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -512,8 +513,8 @@ bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, d
             d = double(i);
             return true;
         }
-        if (!ParseDouble(t, d)) return false;
-        i = (long long)d;
+        if (!ParseDouble(t, d) || !std::isfinite(d)) return false;
+        i = (d > 9.2e18 || d < -9.2e18) ? 0 : (long long)d;
         return true;
     }
     default:
@@ -608,6 +609,8 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
             std::memcpy(target, &d, sizeof d);
             if (ind) *ind = sizeof d;
         } else {
+            if (std::fabs(d) > double(FLT_MAX))
+                return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
             float f = float(d);
             std::memcpy(target, &f, sizeof f);
             if (ind) *ind = sizeof f;

@@ -163,6 +163,11 @@ TEST_F(DriverTest, CountersNeverReuseAnId) {
     EXPECT_EQ("4", Rows("SELECT tas_id FROM tasks ORDER BY tas_id DESC")[0][0]);
 }
 
+TEST_F(DriverTest, WritesAreJournalledAndSynced) {
+    EXPECT_EQ("2", Value("PRAGMA synchronous"));  // FULL
+    EXPECT_EQ("delete", Value("PRAGMA journal_mode"));
+}
+
 TEST_F(DriverTest, EachStatementIsCommittedAtOnceAsUtf8) {
     ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) \t\t\tVALUES('紧急')"));
     sqlite3* other = nullptr;
@@ -303,6 +308,30 @@ TEST_F(DriverTest, TextThatIsNoNumberOrDateFailsToConvert) {
     EXPECT_EQ(SQL_ERROR, GetData(1, SQL_C_TYPE_DATE, &d, 0, &ind));
     EXPECT_EQ(SQL_ERROR, GetData(2, SQL_C_CHAR, &d, 0, &ind));  // no such column
     EXPECT_EQ("07009", Diag().substr(0, 5));
+}
+
+TEST_F(DriverTest, NumbersOutOfTheTargetRangeFailAndLeaveTheBuffer) {
+    FetchOne("SELECT 1e39, '1e300', 'nan', 3000000000, '12.5'");
+    float f = 7.0f;
+    double d = 0;
+    SQLINTEGER n = 9;
+    SQLLEN ind = 0;
+    EXPECT_EQ(SQL_ERROR, GetData(1, SQL_C_FLOAT, &f, 0, &ind));
+    EXPECT_EQ("22003", Diag().substr(0, 5));
+    EXPECT_EQ(7.0f, f);
+    EXPECT_EQ(SQL_SUCCESS, GetData(1, SQL_C_DOUBLE, &d, 0, &ind));
+    EXPECT_DOUBLE_EQ(1e39, d);
+    EXPECT_EQ(SQL_SUCCESS, GetData(2, SQL_C_DOUBLE, &d, 0, &ind));  // a text that is a number
+    EXPECT_DOUBLE_EQ(1e300, d);
+    EXPECT_EQ(SQL_ERROR, GetData(2, SQL_C_FLOAT, &f, 0, &ind));
+    EXPECT_EQ(SQL_ERROR, GetData(2, SQL_C_SLONG, &n, 0, &ind));
+    EXPECT_EQ(SQL_ERROR, GetData(3, SQL_C_DOUBLE, &d, 0, &ind));  // no number, though strtod reads it
+    EXPECT_DOUBLE_EQ(1e300, d);
+    EXPECT_EQ(SQL_ERROR, GetData(4, SQL_C_SLONG, &n, 0, &ind));
+    EXPECT_EQ("22003", Diag().substr(0, 5));
+    EXPECT_EQ(9, n);
+    EXPECT_EQ(SQL_SUCCESS, GetData(5, SQL_C_FLOAT, &f, 0, &ind));
+    EXPECT_EQ(12.5f, f);
 }
 
 TEST_F(DriverTest, GetDataNeedsACurrentRow) {

@@ -1,5 +1,7 @@
 // The shipped database: every table and saved query delivers its columns in
 // the order the program reads them, with the shipped rows in place.
+#include <sqlite3.h>
+
 #include <map>
 
 #include "OdbcTestUtil.h"
@@ -138,6 +140,36 @@ TEST_F(SchemaTest, SavedQueriesDeliverTheColumnsReadByPosition) {
     EXPECT_EQ("acc_type", que[19]);
     for (const char* c : {"acc_id", "acc_industry"})
         EXPECT_NE(que.end(), std::find(que.begin(), que.end(), c)) << c;
+}
+
+// The file needs nothing of the driver: the plain SQLite library (and so the
+// sqlite3 tool) reads every table and saved query.
+TEST_F(SchemaTest, PlainSqliteReadsEveryTableAndSavedQuery) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(TARVEL_DB_TEMPLATE_PATH, &db, SQLITE_OPEN_READONLY, nullptr));
+    sqlite3_stmt* list = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') "
+                                                "AND name NOT LIKE 'sqlite%'",
+                                            -1, &list, nullptr));
+    int tables = 0, views = 0;
+    while (sqlite3_step(list) == SQLITE_ROW) {
+        std::string name = (const char*)sqlite3_column_text(list, 0);
+        (std::string((const char*)sqlite3_column_text(list, 1)) == "view" ? views : tables)++;
+        sqlite3_stmt* st = nullptr;
+        EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, ("SELECT * FROM " + name).c_str(), -1, &st, nullptr))
+            << name << ": " << sqlite3_errmsg(db);
+        if (st) {
+            int rc;
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            }
+            EXPECT_EQ(SQLITE_DONE, rc) << name << ": " << sqlite3_errmsg(db);
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_finalize(list);
+    EXPECT_EQ(4 + 6 + 6 + 1, tables);
+    EXPECT_EQ(11, views);
+    sqlite3_close(db);
 }
 
 TEST_F(SchemaTest, ShippedFileHasNoRecords) {
