@@ -192,6 +192,7 @@ TEST_F(Controls, DropDownListComboKeepsOrderSelectionAndNotifiesOnlyUserChanges)
     RECT r;
     GetWindowRect(cb, &r);
     EXPECT_LT(r.bottom - r.top, 60);  // the closed box, not the list height
+    EXPECT_EQ(SendMessageA(cb, CB_GETMINVISIBLE, 0, 0), 30);  // the list shows up to 30 items
     SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b"));
     SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
     SendMessageA(cb, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("\xD6\xD0"));
