@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ int CopyOut(char* dst, int size, std::string_view src);
 // The text an item, column or tab record points to; a null pointer or the
 // callback marker (-1) reads as empty.
 std::string_view InText(const char* p);
+
+// The RECT of a QRect (right and bottom exclusive).
+inline RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
 // Fills hwndFrom, idFrom and code and sends WM_NOTIFY to the control's parent.
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr);

@@ -233,7 +233,7 @@ void ListTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option, co
     const QRect rowRect(-header()->offset(), option.rect.top(), header()->length(), option.rect.height());
     if (itemDraw_) {
         cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-        cd.nmcd.rc = RECT{rowRect.left(), rowRect.top(), rowRect.right() + 1, rowRect.bottom() + 1};
+        cd.nmcd.rc = ToRect(rowRect);
         cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
         UINT st = 0;
         if (selectionModel() && selectionModel()->isRowSelected(row, QModelIndex())) st |= CDIS_SELECTED;
@@ -861,7 +861,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
             r = rc->left == LVIR_ICON ? icon : QRect(QPoint(icon.right() + 1, cell.top()), cell.bottomRight());
         }
         r.moveTopLeft(tree_->viewport()->mapTo(tree_, r.topLeft()));
-        *rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        *rc = ToRect(r);
         return TRUE;
     }
     case LVM_ENSUREVISIBLE:

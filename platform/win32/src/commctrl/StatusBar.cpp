@@ -91,7 +91,7 @@ LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* rc = reinterpret_cast<RECT*>(lp);
         const QRect r = PartRect(static_cast<int>(wp));
         if (!rc || r.isNull()) return FALSE;
-        *rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        *rc = ToRect(r);
         return TRUE;
     }
     case SB_SETMINHEIGHT:

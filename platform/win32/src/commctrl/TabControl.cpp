@@ -186,7 +186,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         const int i = static_cast<int>(wp);
         if (!rc || i < 0 || i >= count) return FALSE;
         QRect r = bar->tabRect(i).translated(bar->pos());
-        *rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        *rc = ToRect(r);
         return TRUE;
     }
     case TCM_HITTEST: {

@@ -199,7 +199,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* rc = reinterpret_cast<RECT*>(lp);
         const QRect r = ButtonRect(static_cast<int>(wp));
         if (!rc || r.isEmpty()) return FALSE;
-        *rc = RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        *rc = ToRect(r);
         return TRUE;
     }
     case TB_CHECKBUTTON:

@@ -270,11 +270,7 @@ TEST_F(BarsTest, ToolbarArtShowsWithoutItsMaskColour) {
 TEST_F(BarsTest, StateIconsOfTheMailListDrawInTheFirstColumn) {
     HWND list = Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
-    LVCOLUMNA col{};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    col.cx = 100;
-    col.pszText = const_cast<char*>("昵称");
-    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+    EXPECT_TRUE(InsertColumns(list, {{"昵称", 100}}));
     HIMAGELIST himl = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
     EXPECT_EQ(ImageList_AddIcon(himl, LoadIconA(kInst, "CC_CHECKED")), 0);
     EXPECT_EQ(ImageList_AddIcon(himl, LoadIconA(kInst, "CC_UNCHECKED")), 1);

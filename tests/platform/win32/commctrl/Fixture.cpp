@@ -104,6 +104,19 @@ std::string ItemText(HWND list, int row, int col, int size) {
     return s;
 }
 
+bool InsertColumns(HWND list, const std::vector<std::pair<std::string, int>>& columns, UINT mask) {
+    LVCOLUMNA col{};
+    col.mask = mask;
+    col.fmt = LVCFMT_LEFT;
+    bool ok = true;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        col.cx = columns[i].second;
+        col.pszText = const_cast<char*>(columns[i].first.c_str());
+        ok &= SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col)) == static_cast<LRESULT>(i);
+    }
+    return ok;
+}
+
 void FillLikePages(HWND list, const std::vector<std::vector<std::string>>& records) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_STATE;

@@ -64,6 +64,11 @@ protected:
 // (narrow literals of these tests are GBK, like the program's).
 std::string ItemText(HWND list, int row, int col, int size = 256);
 
+// Appends report columns (caption GBK, width) with LVCF_FMT | LVCF_WIDTH | LVCF_TEXT
+// or the given mask; false when a column did not go in at its index.
+bool InsertColumns(HWND list, const std::vector<std::pair<std::string, int>>& columns,
+                   UINT mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
+
 // Inserts rows the way every page fills a list: row 0, then each further cell of row 0.
 void FillLikePages(HWND list, const std::vector<std::vector<std::string>>& records);
 

@@ -39,14 +39,7 @@ protected:
         HWND list = Make(WC_LISTVIEWA, kListStyle, 10, 10, 850, 400, kListId);
         EXPECT_NE(list, nullptr);
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
-        LVCOLUMNA col{};
-        col.mask = colMask;
-        col.fmt = LVCFMT_LEFT;
-        for (size_t i = 0; i < columns.size(); ++i) {
-            col.cx = columns[i].second;
-            col.pszText = const_cast<char*>(columns[i].first.c_str());
-            EXPECT_EQ(SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col)), static_cast<LRESULT>(i));
-        }
+        EXPECT_TRUE(InsertColumns(list, columns, colMask));
         return list;
     }
     std::vector<std::vector<std::string>> Records(int n, int cols) {
@@ -599,13 +592,7 @@ INT_PTR CALLBACK ModalListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_INITDIALOG) {
         HWND list = GetDlgItem(h, 100);
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
-        LVCOLUMNA col{};
-        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        col.cx = 100;
-        col.pszText = const_cast<char*>("昵称");
-        SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
-        col.pszText = const_cast<char*>("邮件");
-        SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&col));
+        InsertColumns(list, {{"昵称", 100}, {"邮件", 100}});
         FillLikePages(list, {{"甲", "jia@x.cn"}, {"乙", "yi@x.cn"}});
         LVITEMA st{};
         st.state = INDEXTOSTATEIMAGEMASK(2);
@@ -644,11 +631,7 @@ INT_PTR CALLBACK PlainListProc(HWND h, UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_INITDIALOG) {
         HWND list = GetDlgItem(h, 100);
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x61);
-        LVCOLUMNA col{};
-        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        col.cx = 150;
-        col.pszText = const_cast<char*>("客户单位");
-        SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&col));
+        InsertColumns(list, {{"客户单位", 150}});
         FillLikePages(list, {{"c"}, {"b"}, {"a"}});
         return TRUE;
     }
