@@ -20,6 +20,9 @@ bool LayerAlive();      // QApplication exists and the layer is started
 // ---- canvas widgets ----------------------------------------------------------
 // The client widget of a canvas window: shows w->backing.
 QWidget* MakeCanvas(Window* w, QWidget* parent);
+// True when the window shows its backing image (GDI drawing is visible);
+// controls drawn by Qt get no backing image unless asked for one.
+bool IsCanvas(const Window* w);
 // Makes sure the backing image matches the client size (keeps old pixels).
 void EnsureBacking(Window* w);
 // Keeps an existing backing image at the client size (windows that never

@@ -117,7 +117,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     Window* w = FromHwnd(hWnd);
     if (!w || !ps) return nullptr;
     *ps = PAINTSTRUCT{};
-    EnsureBacking(w);
+    if (IsCanvas(w)) EnsureBacking(w);
     QRegion region = w->update & QRect(0, 0, w->ClientWidth(), w->ClientHeight());
     bool erase = w->eraseUpdate;
     w->update = QRegion();
@@ -144,7 +144,7 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
 HDC GetDC(HWND hWnd) {
     Window* w = FromHwnd(hWnd);
     if (!w) return nullptr;
-    EnsureBacking(w);
+    if (IsCanvas(w)) EnsureBacking(w);
     return CreateWindowDC(w, false, QRegion());
 }
 

@@ -136,8 +136,11 @@ QWidget* MakeFrame(Window* w, QWidget* parent) {
 
 QWidget* MakeCanvas(Window* w, QWidget* parent) {
     auto* c = new CanvasWidget(w->hwnd, parent);
+    c->setProperty("w32canvas", true);
     return c;
 }
+
+bool IsCanvas(const Window* w) { return w && w->client && w->client->property("w32canvas").toBool(); }
 
 void ResizeBacking(Window* w) {
     if (!w->backing.isNull()) EnsureBacking(w);

@@ -324,6 +324,16 @@ TEST_F(Paint, WindowsThatNeverPaintedHoldNoPixelsEvenWhenMovedAndScrolled) {
     ShowWindow(hidden, SW_SHOW);
     UpdateWindow(hidden);
     EXPECT_EQ(w32test::BackingPixel(hidden, 0, 0), COLORREF(0xFFFFFF));
+    // Controls drawn by Qt keep no pixels of their own either.
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 500, 300, hidden,
+                                reinterpret_cast<HMENU>(1), Inst(), nullptr);
+    InvalidateRect(edit, nullptr, TRUE);
+    UpdateWindow(edit);
+    HDC dc = GetDC(edit);
+    RECT rc{0, 0, 10, 10};
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(edit, dc);
+    EXPECT_EQ(w32test::BackingPixel(edit, 0, 0), CLR_INVALID);
 }
 
 }  // namespace
