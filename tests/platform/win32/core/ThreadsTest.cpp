@@ -174,3 +174,34 @@ TEST_F(Threads, AMessageBoxOnTheWorkerIsShownByTheUiThreadWhileTheWorkerWaits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Threads, ARealBoxOfTheWorkerKeepsServingOtherSendsUntilClosed) {
+    w32test::AutoAnswerMessageBoxes(false);
+    std::atomic<int> answer{0};
+    std::atomic<bool> boxDone{false};
+    std::thread mailer([&] {
+        answer = MessageBoxA(nullptr, "\xCA\xFD\xBE\xDD\xB7\xA2\xCB\xCD\xB4\xED\xCE\xF3", "Tarvel", MB_OK);
+        boxDone = true;
+    });
+    bool started = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        if (box && !started) {
+            started = true;
+            worker.Start(edit, top);  // a second thread sends while the box is open
+        }
+        if (box && worker.done) box->done(IDOK);
+    });
+    driver.start(1);
+    EXPECT_TRUE(w32test::WaitFor([&] { return boxDone.load(); }, 10000));
+    mailer.join();
+    EXPECT_EQ(answer, IDOK);
+    ExpectServed();
+}
+
+}  // namespace
