@@ -36,7 +36,9 @@ LRESULT WidgetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (!ctl) return DefWindowProcA(h, msg, wp, lp);
     if (IsMouse(msg)) {
         w32::DefaultInput(w, msg, wp, lp);
-        if (Ctl* still = holder->ctl.data(); still && w32::FromHwnd(h) == w) AfterInput(still, msg);
+        // The widget's reaction may have notified a parent that destroyed the
+        // window (and the holder with it): look the control up afresh.
+        if (Ctl* still = ControlOf<Ctl>(h)) AfterInput(still, msg);
         return 0;
     }
     if (IsKey(msg)) {

@@ -136,6 +136,20 @@ TEST_F(PickerTest, CloseUpComesWhenTheCalendarClosesWithThePickedDateInPlace) {
     EXPECT_EQ(Get(h).wDay, 21);
 }
 
+TEST_F(PickerTest, AParentMayDestroyThePickerWhenItsCalendarCloses) {
+    HWND h = MakePicker(DTS_SHORTDATEFORMAT);
+    Rec().onNotify = [](NMHDR* hdr) -> LRESULT {
+        if (hdr->code == DTN_CLOSEUP) DestroyWindow(hdr->hwndFrom);
+        return 0;
+    };
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    w32test::PickCalendarDate(h, 2024, 5, 21);
+    w32test::ProcessEvents(20);
+    EXPECT_EQ(Rec().Of(DTN_CLOSEUP).size(), 1u);
+    EXPECT_FALSE(IsWindow(h));
+}
+
 TEST_F(PickerTest, SettingTheValueSendsNoNotification) {
     HWND h = MakePicker();
     Rec().Clear();

@@ -563,6 +563,38 @@ TEST_F(ListViewTest, SlowSecondClickOnASelectedRowStartsEditing) {
     EXPECT_EQ(ItemText(list, 0, 0), "r1c0");
 }
 
+TEST_F(ListViewTest, ADoubleClickOnTheSelectedRowOpensNoLabelEditor) {
+    HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+    FillLikePages(list, Records(3, 2));
+    w32test::ClickListRow(list, 1, 0);
+    w32test::ProcessEvents(700);
+    Rec().Clear();
+    w32test::DoubleClickListRow(list, 1, 0);
+    ASSERT_EQ(Rec().Of(NM_DBLCLK).size(), 1u);
+    w32test::ProcessEvents(1200);  // past any delayed edit
+    EXPECT_TRUE(Rec().Of(LVN_BEGINLABELEDITA).empty());
+    EXPECT_FALSE(w32test::ListEditorText(list, nullptr));
+}
+
+TEST_F(ListViewTest, AParentMayDestroyTheListWhileItNotifiesAClick) {
+    for (UINT code : {NM_CLICK, NM_DBLCLK}) {
+        HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
+        FillLikePages(list, Records(3, 2));
+        w32test::ProcessEvents(600);
+        Rec().onNotify = [code](NMHDR* h) -> LRESULT {
+            if (h->code == code && IsWindow(h->hwndFrom)) DestroyWindow(h->hwndFrom);
+            return 0;
+        };
+        if (code == NM_CLICK)
+            w32test::ClickListRow(list, 1, 1);
+        else
+            w32test::DoubleClickListRow(list, 1, 1);
+        w32test::ProcessEvents(50);
+        EXPECT_FALSE(IsWindow(list));
+        Rec().onNotify = nullptr;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Another thread
 // ---------------------------------------------------------------------------

@@ -105,6 +105,18 @@ TEST_F(TabControlTest, AParentRefusingTheChangeKeepsTheSelection) {
     EXPECT_TRUE(Rec().Of(TCN_SELCHANGE).empty());
 }
 
+TEST_F(TabControlTest, AParentMayDestroyTheControlWhenTheSelectionChanges) {
+    HWND tab = MakeTabs({"计划日志", "联系人"});
+    Rec().onNotify = [](NMHDR* h) -> LRESULT {
+        if (h->code == TCN_SELCHANGE) DestroyWindow(h->hwndFrom);
+        return 0;
+    };
+    w32test::ClickTab(tab, 1);
+    w32test::ProcessEvents(20);
+    EXPECT_EQ(Rec().Of(TCN_SELCHANGE).size(), 1u);
+    EXPECT_FALSE(IsWindow(tab));
+}
+
 TEST_F(TabControlTest, AdjustRectGivesMarginsAndAPagePlacedThereShowsInside) {
     HWND tab = MakeTabs({"计划日志", "联系人", "客户单位"});
     RECT m{0, 0, 0, 0};
