@@ -285,6 +285,9 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     struct stat sb;
     if (path == ":memory:" || stat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode))
         return dbc->Error("HY024", std::string(kPrefix) + "Not a valid file name: '" + dbq + "'");
+    // An empty file is no database (SQLite would take it for a new one).
+    if (sb.st_size == 0)
+        return dbc->Error("HY000", std::string(kPrefix) + "Unrecognized database format '" + dbq + "'");
 
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX, nullptr);

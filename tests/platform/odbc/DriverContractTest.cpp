@@ -2,6 +2,7 @@
 // codes, NULLs, the length probe, cut texts, refused statements.
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -50,6 +51,17 @@ TEST_F(DriverTest, ConnectToMissingFileFailsAndCreatesNothing) {
     SQLHSTMT st = nullptr;
     EXPECT_NE(SQL_SUCCESS, SQLAllocHandle(SQL_HANDLE_STMT, dbc, &st));
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+}
+
+TEST_F(DriverTest, EmptyFileIsNoDatabaseAndStaysEmpty) {
+    std::string empty = m_folder + "empty.tvd";
+    std::FILE* f = std::fopen(empty.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    std::fclose(f);
+    SQLHDBC dbc = nullptr;
+    EXPECT_EQ(SQL_ERROR, Connect(dbc, ConnectString(empty)));
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    EXPECT_EQ(0u, fs::file_size(empty));
 }
 
 TEST_F(DriverTest, ConnectNeedsTheAccessDriverAndAFile) {
