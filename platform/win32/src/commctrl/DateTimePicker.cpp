@@ -58,11 +58,13 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     edit_->setCalendarPopup(!(style & DTS_UPDOWN));
     edit_->setKeyboardTracking(true);
     edit_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    // The value starts as the local date and time at creation.
-    const QDateTime now = QDateTime::currentDateTime();
-    ms_ = now.time().msec();
+    // The value starts as the local date and time at creation, from the same
+    // clock as the program's GetLocalTime.
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    ms_ = now.wMilliseconds;
     ++quiet_;
-    edit_->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC));
+    edit_->setDateTime(ToDateTime(now));
     --quiet_;
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, &DtpCtl::Changed);
     if (edit_->calendarPopup()) {

@@ -42,6 +42,12 @@ TEST_F(PickerTest, StartsAtTheLocalDateAndTime) {
     const bool sameDay = (st.wYear == before.wYear && st.wMonth == before.wMonth && st.wDay == before.wDay) ||
                          (st.wYear == after.wYear && st.wMonth == after.wMonth && st.wDay == after.wDay);
     EXPECT_TRUE(sameDay);
+    // The time of day too (the record dialogs keep it), unless midnight passed meanwhile.
+    auto seconds = [](const SYSTEMTIME& t) { return t.wHour * 3600 + t.wMinute * 60 + t.wSecond; };
+    if (before.wDay == after.wDay) {
+        EXPECT_GE(seconds(st), seconds(before));
+        EXPECT_LE(seconds(st), seconds(after));
+    }
 }
 
 TEST_F(PickerTest, SetThenGetRoundTripsAndShowsTheShortDate) {
