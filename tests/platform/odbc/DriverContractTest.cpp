@@ -27,15 +27,6 @@ protected:
 
 }  // namespace
 
-TEST(GbkLiterals, ProgramStringLiteralsAreGbkBytes) {
-    const char* face = "宋体";
-    ASSERT_EQ(4u, std::strlen(face));
-    EXPECT_EQ(0xCB, (unsigned char)face[0]);
-    EXPECT_EQ(0xCE, (unsigned char)face[1]);
-    EXPECT_EQ(0xCC, (unsigned char)face[2]);
-    EXPECT_EQ(0xE5, (unsigned char)face[3]);
-}
-
 // ---------------------------------------------------------------------------
 // Connecting
 // ---------------------------------------------------------------------------
