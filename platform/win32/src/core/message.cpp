@@ -179,14 +179,17 @@ bool LayerAlive() {
 
 bool IsUiThread() {
     EnsureStarted();
-    return g_alive ? std::this_thread::get_id() == g_uiThread : true;
+    // Before the layer starts there is no other thread to hand work to.
+    return (g_alive || g_shutDown) ? std::this_thread::get_id() == g_uiThread : true;
 }
 
 void RunOnUiThread(const std::function<void()>& fn) {
-    if (IsUiThread() || !LayerAlive()) {
+    if (IsUiThread()) {
         fn();
         return;
     }
+    // Once the GUI is gone, other threads' calls into it do nothing.
+    if (!LayerAlive()) return;
     CallJob job;
     job.fn = fn;
     QCoreApplication::postEvent(g_dispatcher, new CallEvent(&job));
@@ -296,7 +299,7 @@ using namespace w32;
 
 LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (!hWnd) return 0;
-    if (!IsUiThread() && LayerAlive()) {
+    if (!IsUiThread()) {
         LRESULT r = 0;
         RunOnUiThread([&] { r = SendToHwnd(hWnd, Msg, wParam, lParam); });
         return r;

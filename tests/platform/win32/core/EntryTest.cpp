@@ -2,7 +2,9 @@
 // WinMain and returns its result; global objects destroyed after the GUI is
 // gone still call GDI and USER32 harmlessly. Exit code 3 means every check
 // inside passed.
+#include <atomic>
 #include <clocale>
+#include <thread>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +31,11 @@ struct LateCleanup {
         DestroyWindow(g_leftOpen);
         SendMessageA(g_leftOpen, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
         InvalidateRect(g_leftOpen, nullptr, TRUE);
+        // A worker still sending after the GUI is gone gets 0 and goes on.
+        std::atomic<LRESULT> r{1};
+        std::thread t([&] { r = SendMessageA(g_leftOpen, WM_GETTEXTLENGTH, 0, 0); });
+        t.join();
+        if (r != 0) abort();
     }
 } g_late;
 
