@@ -17,8 +17,15 @@ DWORD GetModuleFileNameA(HMODULE, LPSTR lpFilename, DWORD nSize) {
         return 0;
     }
     std::string path = gbk::FromUtf8(std::string_view(buf, size_t(n)));
-    size_t copied = gbk::CopyCut(lpFilename, nSize, path);
-    return DWORD(copied);
+    gbk::CopyCut(lpFilename, nSize, path);
+    // A path that does not fit is cut (NUL-terminated) and reported as nSize,
+    // so callers can tell it from a whole one.
+    if (path.size() >= nSize) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return nSize;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return DWORD(path.size());
 }
 
 void GetLocalTime(LPSYSTEMTIME st) {

@@ -124,6 +124,22 @@ TEST(Time, SleepBlocksOnlyTheCallingThread) {
 
 namespace {
 
+TEST(Modules, ModuleFileNameThatDoesNotFitIsReportedAsCut) {
+    char whole[MAX_PATH];
+    DWORD len = GetModuleFileNameA(nullptr, whole, sizeof whole);
+    ASSERT_GT(len, 4u);
+    ASSERT_LT(len, static_cast<DWORD>(MAX_PATH));
+    EXPECT_EQ(std::strlen(whole), len);
+    char small[MAX_PATH];
+    // Room for all but the NUL: cut, terminated, and the size given back.
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, len), len);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(std::string(small), std::string(whole, len - 1));
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, 4), 4u);
+    EXPECT_EQ(std::strlen(small), 3u);
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, len + 1), len);  // just fits
+}
+
 TEST(Modules, TheExecutableIsTheOnlyModule) {
     HMODULE self = GetModuleHandleA(nullptr);
     EXPECT_NE(self, nullptr);
