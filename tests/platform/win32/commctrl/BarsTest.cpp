@@ -288,4 +288,47 @@ TEST_F(BarsTest, StateIconsOfTheMailListDrawInTheFirstColumn) {
     ImageList_Destroy(himl);
 }
 
+TEST_F(BarsTest, StateImageNShowsImageNMinusOneOfTheCurrentList) {
+    HWND list = Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
+    EXPECT_TRUE(InsertColumns(list, {{"昵称", 100}}));
+    FillLikePages(list, {{"甲"}, {"乙"}});
+    LVITEMA st{};
+    st.state = INDEXTOSTATEIMAGEMASK(2);
+    st.stateMask = LVIS_STATEIMAGEMASK;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));  // row 0: image 2, row 1: image 1
+    // The pixels of a row's state icon, as one signature; 0 when the icon cell is blank.
+    auto icon = [&](int row) {
+        RECT rc{};
+        rc.left = LVIR_ICON;
+        SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+        unsigned long long sig = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x) {
+                const COLORREF c = w32test::PixelAt(list, x, y);
+                if (c != 0xFFFFFF) sig = sig * 31 + c + 1;
+            }
+        return sig;
+    };
+    HIMAGELIST onlyChecked = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    ImageList_AddIcon(onlyChecked, LoadIconA(kInst, "CC_CHECKED"));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(onlyChecked));
+    w32test::ProcessEvents(20);
+    const auto checked = icon(1);
+    EXPECT_NE(checked, 0u);    // image 1 = the list's first icon
+    EXPECT_EQ(icon(0), 0u);    // image 2 does not exist in a one-icon list
+
+    HIMAGELIST both = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
+    ImageList_AddIcon(both, LoadIconA(kInst, "CC_CHECKED"));
+    ImageList_AddIcon(both, LoadIconA(kInst, "CC_UNCHECKED"));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(both));
+    w32test::ProcessEvents(20);
+    EXPECT_EQ(icon(1), checked);
+    EXPECT_NE(icon(0), 0u);
+    EXPECT_NE(icon(0), checked);  // the second icon
+    DestroyWindow(list);
+    ImageList_Destroy(onlyChecked);
+    ImageList_Destroy(both);
+}
+
 }  // namespace
