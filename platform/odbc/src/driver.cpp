@@ -492,7 +492,7 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
 }
 
 SQLRETURN ConversionError(Stmt* s) {
-    return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast specification");
+    return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast");
 }
 
 // Numeric value of a cell for the numeric C types.
