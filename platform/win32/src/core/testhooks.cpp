@@ -83,7 +83,9 @@ void SendMouse(HWND h, QEvent::Type type, Qt::MouseButton button, Qt::MouseButto
     QWidget* t = TargetWidget(h, local, &wp);
     if (!t) return;
     QPoint global = t->mapToGlobal(wp);
-    QMouseEvent ev(type, QPointF(wp), QPointF(global), button, buttons, QGuiApplication::keyboardModifiers());
+    // Mouse input from the hooks is plain: no key is held (Qt keeps the
+    // modifiers of the last key event sent, e.g. Shift after Shift+Tab).
+    QMouseEvent ev(type, QPointF(wp), QPointF(global), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(t, &ev);
 }
 

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 
 #include "win32.h"
 
@@ -58,6 +59,11 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     char buf[32];
     snprintf(buf, sizeof buf, "%f", 1.5);
     check(strcmp(buf, "1.500000") == 0, "C numeric locale");
+    check(atof("12.5") == 12.5, "decimal point read back");
+    // The check above means something only if the environment's locale took
+    // effect elsewhere: its money format keeps the decimal comma.
+    if (const char* all = getenv("LC_ALL"); all && strncmp(all, "de_DE", 5) == 0)
+        check(strcmp(localeconv()->mon_decimal_point, ",") == 0, "environment locale applied");
     struct sigaction sa;
     sigaction(SIGPIPE, nullptr, &sa);
     check(sa.sa_handler == SIG_IGN, "SIGPIPE ignored");

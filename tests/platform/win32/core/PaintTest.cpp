@@ -3,6 +3,7 @@
 // and ScrollWindow, the hover/cursor message sequence.
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
+#include <QtGui/QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -359,6 +360,80 @@ TEST_F(Paint, WidgetsOfDestroyedWindowsAreFreedOnceNoProcedureRuns) {
     EXPECT_FALSE(IsWindow(page));
     w32test::ProcessEvents(10);
     EXPECT_EQ(QApplication::allWidgets().size(), before);
+}
+
+}  // namespace
+
+namespace {
+
+QWidget* CanvasOf(HWND h) {
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->property("w32canvas").toBool() && w->parentWidget() &&
+            w->parentWidget()->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h))
+            return w;
+    return nullptr;
+}
+
+TEST_F(Paint, DisabledChildrenPassTheMouseToTheViewAndTheWheelScrollsNothing) {
+    HWND link = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 10, 100, 20, view,
+                                reinterpret_cast<HMENU>(10781), Inst(), nullptr);
+    std::vector<Rec> got;
+    g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
+        if (m != WM_SETCURSOR && m != WM_MOUSEMOVE && m != WM_LBUTTONDOWN && m != WM_COMMAND &&
+            m != WM_MOUSEWHEEL && m != WM_VSCROLL)
+            return false;
+        got.push_back(Rec{h, m, wp, lp});
+        *r = 0;
+        return true;
+    };
+    EnableWindow(link, FALSE);
+    w32test::MouseMove(link, 5, 5);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].msg, UINT(WM_SETCURSOR));
+    EXPECT_EQ(got[0].wp, reinterpret_cast<WPARAM>(view));  // the view is under the pointer
+    EXPECT_EQ(got[1].msg, UINT(WM_MOUSEMOVE));
+    EXPECT_EQ(got[1].lp, MAKELPARAM(15, 15));  // in the view's coordinates
+    got.clear();
+    w32test::Click(link, 5, 5);
+    EXPECT_EQ(Count(WM_COMMAND, view), 0);  // a disabled button reports nothing
+    bool down = false;
+    for (auto& r : got) down |= r.msg == WM_LBUTTONDOWN && r.hwnd == view;
+    EXPECT_TRUE(down);
+
+    // The wheel: the window gets WM_MOUSEWHEEL, nothing scrolls by itself.
+    SetWindowLongPtrA(view, GWL_STYLE, GetWindowLongPtrA(view, GWL_STYLE) | WS_VSCROLL);
+    MoveWindow(view, 0, 0, 400, 300, TRUE);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 712, 300, 0, 0};
+    SetScrollInfo(view, SB_VERT, &si, TRUE);
+    QWidget* canvas = CanvasOf(view);
+    ASSERT_NE(canvas, nullptr);
+    got.clear();
+    QPoint at(200, 150);
+    QWheelEvent we(QPointF(at), QPointF(canvas->mapToGlobal(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &we);
+    w32test::ProcessEvents();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].msg, UINT(WM_MOUSEWHEEL));
+    EXPECT_EQ(short(HIWORD(got[0].wp)), -120);
+    EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);
+}
+
+TEST_F(Paint, AClickAfterAShiftedKeyIsAPlainClick) {
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 100, 20, view,
+                                reinterpret_cast<HMENU>(1), Inst(), nullptr);
+    SetFocus(edit);
+    w32test::PressKey(VK_TAB, true);
+    WPARAM keys = ~WPARAM(0);
+    g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM, LRESULT* r) {
+        if (h != view || m != WM_LBUTTONDOWN) return false;
+        keys = wp;
+        *r = 0;
+        return true;
+    };
+    w32test::Click(view, 200, 200);
+    EXPECT_EQ(keys, WPARAM(MK_LBUTTON));
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
 }
 
 }  // namespace
