@@ -102,13 +102,9 @@ const COLORREF kToolbarMask = 0xCA08D1;
 
 bool s_bClosingQuietly = false;  // WinMain destroys a window nobody uses
 
-int OnCreate(HWND hWnd) {
-    g_hMainWnd = hWnd;
-    if (g_ODBC.co_InitODBC() == -1) {
-        ErrorBox("main.cpp 137: co_InitODBC Error.");
-        return -1;
-    }
+}  // namespace
 
+int CreateBars(HWND hWnd) {
     // Without a toolbar the views would sit at y = -1; give up instead.
     if (g_Toolbar.Create(g_hInstance, hWnd, WS_CHILD, IDC_MAIN_TOOLBAR) != 0) return -1;
 
@@ -140,10 +136,12 @@ int OnCreate(HWND hWnd) {
 
     g_StatusBar.Create(hWnd, IDC_MAIN_STATUSBAR, 2);
     g_StatusBar.SetText(0, COMPANY_NAME);
+    return g_Toolbar.GetHeight() < 0 ? -1 : 0;
+}
 
-    int y = g_Toolbar.GetHeight();
+int CreateViews(HWND hWnd) {
+    const int y = g_Toolbar.GetHeight();
     if (y < 0) return -1;
-
     BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
     for (int i = 0; i < VIEW_COUNT; ++i) {
         if (g_ViewTable[i]->CreateDialog(g_hInstance, hWnd, g_ViewClassNames[i], y) == -1) {
@@ -151,6 +149,19 @@ int OnCreate(HWND hWnd) {
             return -1;
         }
     }
+    return 0;
+}
+
+namespace {
+
+int OnCreate(HWND hWnd) {
+    g_hMainWnd = hWnd;
+    if (g_ODBC.co_InitODBC() == -1) {
+        ErrorBox("main.cpp 137: co_InitODBC Error.");
+        return -1;
+    }
+
+    if (CreateBars(hWnd) != 0 || CreateViews(hWnd) != 0) return -1;
 
     // A failed read of the first-run flag must not run the wizard over an
     // existing installation: start-up ends here.

@@ -28,6 +28,11 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 // DestroyMainWindow removes a window that is still there without posting
 // another quit.
 HWND CreateMainWindow(HINSTANCE hInstance);
+// Steps of the main window's creation: the toolbar (with its images and
+// buttons) and the status bar; then the 37 views below the toolbar. Each
+// returns 0, or -1 when the window cannot be used (a message shown).
+int CreateBars(HWND hWnd);
+int CreateViews(HWND hWnd);
 int RunMessageLoop();
 void DestroyMainWindow();
 

@@ -51,25 +51,8 @@ void MakeShell() {
     s_hMain = CreateWindowExA(0, "OppTestMain", "Tarvel Sales Logs", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
                               nullptr, g_hInstance, nullptr);
     g_hMainWnd = s_hMain;
-    g_Toolbar.Create(g_hInstance, s_hMain, WS_CHILD, IDC_MAIN_TOOLBAR);
-    g_Toolbar.AddButton("后退", IDC_TB_BACK, 6);
-    g_Toolbar.AddButton("前进", IDC_TB_FORWARD, 7);
-    g_Toolbar.AddSeparator();
-    g_Toolbar.AddSeparator();
-    g_Toolbar.AddCheckButton("首页", IDC_TB_HOMEPAGE, 0);
-    g_Toolbar.AddCheckButton("项目机会", IDC_TB_OPPORTUNITIES, 1);
-    g_Toolbar.AddCheckButton("客户单位", IDC_TB_ACCOUNTS, 2);
-    g_Toolbar.AddCheckButton("联系人", IDC_TB_CONTACTS, 3);
-    g_Toolbar.AddCheckButton("计划日志", IDC_TB_TASKS, 4);
-    g_Toolbar.AddCheckButton("邮件群发", IDC_TB_MAIL, 5);
-    g_Toolbar.AddCheckButton("选项设置", IDC_TB_SETTING, 8);
-    g_Toolbar.AddCheckButton("导出日志", IDC_TB_EXPORT, 9);
-    g_Toolbar.CommitButtons();
-    g_StatusBar.Create(s_hMain, IDC_MAIN_STATUSBAR, 2);
-    const int y = g_Toolbar.GetHeight();
-    BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
-    for (int i = 0; i < VIEW_COUNT; i++)
-        g_ViewTable[i]->CreateDialog(g_hInstance, s_hMain, g_ViewClassNames[i], y < 0 ? 0 : y);
+    ASSERT_EQ(CreateBars(s_hMain), 0);
+    ASSERT_EQ(CreateViews(s_hMain), 0);
     ShowWindow(s_hMain, SW_SHOW);
     for (int i = 0; i < VIEW_COUNT; i++) g_ViewTable[i]->ResizeDialog(s_hMain);
 }
