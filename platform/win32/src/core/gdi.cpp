@@ -679,71 +679,36 @@ BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt) {
     return TRUE;
 }
 
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
+// One DC attribute: set it and return the previous value, or `fail` for a
+// handle that is not a DC.
+template <class T>
+static T SwapAttr(HDC hdc, T DCObj::*field, T value, T fail) {
     DCObj* dc = DCOf(hdc);
-    if (!dc) return CLR_INVALID;
-    COLORREF old = dc->text;
-    dc->text = color & 0xFFFFFF;
+    if (!dc) return fail;
+    T old = dc->*field;
+    dc->*field = value;
     return old;
 }
-COLORREF GetTextColor(HDC hdc) {
+template <class T>
+static T Attr(HDC hdc, T DCObj::*field, T fail) {
     DCObj* dc = DCOf(hdc);
-    return dc ? dc->text : CLR_INVALID;
+    return dc ? dc->*field : fail;
 }
-COLORREF SetBkColor(HDC hdc, COLORREF color) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return CLR_INVALID;
-    COLORREF old = dc->bk;
-    dc->bk = color & 0xFFFFFF;
-    return old;
-}
-COLORREF GetBkColor(HDC hdc) {
-    DCObj* dc = DCOf(hdc);
-    return dc ? dc->bk : CLR_INVALID;
-}
+
+COLORREF SetTextColor(HDC hdc, COLORREF color) { return SwapAttr(hdc, &DCObj::text, color & 0xFFFFFF, CLR_INVALID); }
+COLORREF GetTextColor(HDC hdc) { return Attr(hdc, &DCObj::text, CLR_INVALID); }
+COLORREF SetBkColor(HDC hdc, COLORREF color) { return SwapAttr(hdc, &DCObj::bk, color & 0xFFFFFF, CLR_INVALID); }
+COLORREF GetBkColor(HDC hdc) { return Attr(hdc, &DCObj::bk, CLR_INVALID); }
 int SetBkMode(HDC hdc, int mode) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-    int old = dc->bkMode;
-    dc->bkMode = mode;
-    return old;
+    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+    return SwapAttr(hdc, &DCObj::bkMode, mode, 0);
 }
-int GetBkMode(HDC hdc) {
-    DCObj* dc = DCOf(hdc);
-    return dc ? dc->bkMode : 0;
-}
-UINT SetTextAlign(HDC hdc, UINT align) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return 0;
-    UINT old = dc->align;
-    dc->align = align;
-    return old;
-}
-UINT GetTextAlign(HDC hdc) {
-    DCObj* dc = DCOf(hdc);
-    return dc ? dc->align : 0;
-}
-int SetROP2(HDC hdc, int rop2) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return 0;
-    int old = dc->rop2;
-    dc->rop2 = rop2;
-    return old;
-}
-COLORREF SetDCBrushColor(HDC hdc, COLORREF color) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return CLR_INVALID;
-    COLORREF old = dc->dcBrush;
-    dc->dcBrush = color;
-    return old;
-}
-COLORREF SetDCPenColor(HDC hdc, COLORREF color) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return CLR_INVALID;
-    COLORREF old = dc->dcPen;
-    dc->dcPen = color;
-    return old;
-}
+int GetBkMode(HDC hdc) { return Attr(hdc, &DCObj::bkMode, 0); }
+UINT SetTextAlign(HDC hdc, UINT align) { return SwapAttr(hdc, &DCObj::align, align, 0u); }
+UINT GetTextAlign(HDC hdc) { return Attr(hdc, &DCObj::align, 0u); }
+int SetROP2(HDC hdc, int rop2) { return SwapAttr(hdc, &DCObj::rop2, rop2, 0); }
+COLORREF SetDCBrushColor(HDC hdc, COLORREF color) { return SwapAttr(hdc, &DCObj::dcBrush, color, CLR_INVALID); }
+COLORREF SetDCPenColor(HDC hdc, COLORREF color) { return SwapAttr(hdc, &DCObj::dcPen, color, CLR_INVALID); }
 
 // ---------------------------------------------------------------------------
 // Drawing
