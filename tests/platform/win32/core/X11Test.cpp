@@ -1,8 +1,13 @@
 // A small window on a real X server: created, painted with GDI and grabbed.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <QtGui/QImage>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "gbk.h"
 #include "win32.h"
 #include "win32_testhooks.h"
 
@@ -40,6 +45,100 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     EXPECT_EQ(w32test::PixelAt(h, 150, 100), RGB(255, 255, 255));
     EXPECT_TRUE(w32test::GrabWindow(h, "x11_window.png"));
     DestroyWindow(h);
+}
+
+// A page like the first-run wizard's: a white area, texts painted over it in
+// transparent mode, edits beside them.
+HFONT g_song = nullptr;
+INT_PTR CALLBACK PaintedProc(HWND h, UINT m, WPARAM, LPARAM) {
+    if (m == WM_INITDIALOG) return TRUE;
+    if (m != WM_PAINT) return FALSE;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, 165, 0, 581, 305);
+    SelectObject(dc, oldBrush);
+    HGDIOBJ oldFont = SelectObject(dc, g_song);
+    SetBkMode(dc, TRANSPARENT);
+    for (auto [y, utf8] : {std::pair{20, "请输入您的用户名和密码，密码需要经过二次确"}, {40, "认，请保管好该密码。"},
+                           {80, "用户名要求3个字符以上，密码要求6个字符以上。"}, {174, "您的用户名："},
+                           {212, "您的密码："}, {250, "二次确认密码："}}) {
+        std::string t = gbk::FromUtf8(utf8);
+        TextOutA(dc, 170, y, t.data(), int(t.size()));
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(h, &ps);
+    return TRUE;
+}
+
+// The page before it, ended from its own command handler, which then runs
+// the painted page (as a wizard does).
+INT_PTR CALLBACK FirstProc(HWND h, UINT m, WPARAM wp, LPARAM) {
+    if (m == WM_INITDIALOG) return TRUE;
+    if (m == WM_COMMAND && LOWORD(wp) == IDOK) {
+        EndDialog(h, 0);
+        DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", nullptr, PaintedProc, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// What the X server shows of a modal page: the white area stays white
+// everywhere beside the texts and the edits, after the page settled.
+TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
+    LOGFONTA lf{};
+    lf.lfHeight = -15;
+    lf.lfWeight = FW_NORMAL;
+    std::string song = gbk::FromUtf8("宋体");
+    strcpy(lf.lfFaceName, song.c_str());
+    g_song = CreateFontIndirectA(&lf);
+    bool shot = false;
+    QImage screen;
+    RECT client{};
+    POINT origin{};
+    w32test::SetDialogHook([&](HWND dlg, const std::string& name) {
+        if (name == "ID_DLG_FIRST") {
+            w32test::ProcessEvents(300);
+            SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+            return;
+        }
+        for (int id : {1086, 1087, 1088, IDOK, 1090, IDCANCEL})
+            SendDlgItemMessageA(dlg, id, WM_SETFONT, reinterpret_cast<WPARAM>(g_song), TRUE);
+        w32test::ProcessEvents(500);
+        GetClientRect(dlg, &client);
+        ClientToScreen(dlg, &origin);
+        // The user types through the X server: into the name, Tab, the password.
+        char cmd[256];
+        snprintf(cmd, sizeof cmd, "xdotool mousemove %ld %ld click 1 type ab && xdotool key Tab type cdef",
+                 long(origin.x + 300), long(origin.y + 188));
+        if (system(cmd) == 0) w32test::ProcessEvents(500);
+        shot = system("xwd -root -silent | convert xwd:- x11_screen.png") == 0;
+        if (shot) screen.load("x11_screen.png");
+        EndDialog(dlg, 0);
+    });
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_FIRST", nullptr, FirstProc, 0);
+    w32test::ClearHooks();
+    DeleteObject(g_song);
+    if (!shot) GTEST_SKIP() << "no screenshot tool";
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_EQ(client.right, 500);
+    // Button-face boxes: 2 x 2 blocks of the face colour (anti-aliased text
+    // edges may hit the colour in single pixels).
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto isFace = [&](int x, int y) {
+        QRgb p = screen.pixel(origin.x + x, origin.y + y);
+        return RGB(qRed(p), qGreen(p), qBlue(p)) == face;
+    };
+    int grey = 0;
+    std::string where;
+    for (int y = 0; y + 1 < 305 && y + 1 < client.bottom; ++y)
+        for (int x = 166; x + 1 < client.right; ++x) {
+            bool besideEdit = x >= 270 && ((y >= 170 && y < 206) || (y >= 208 && y < 244) || (y >= 252 && y < 288));
+            if (besideEdit) continue;
+            if (isFace(x, y) && isFace(x + 1, y) && isFace(x, y + 1) && isFace(x + 1, y + 1) && grey++ < 8)
+                where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+        }
+    EXPECT_EQ(grey, 0) << "at" << where << ", see x11_screen.png";
 }
 
 }  // namespace
