@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "Recorder.h"
@@ -367,6 +368,49 @@ TEST_F(Controls, GbkTextsRoundTripThroughEveryTextCarryingCall) {
     // A byte that is only a lead byte reads back as '?', never as half a character.
     SetWindowTextA(e, "a\xD6");
     EXPECT_EQ(Text(e), "a?");
+}
+
+}  // namespace
+
+namespace {
+
+QWidget* WidgetOf(HWND h) {
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
+    return nullptr;
+}
+
+TEST(ControlFonts, SetFontReachesTheWidgetAndGetFontGivesItBack) {
+    RegisterRec();
+    HWND top = MakeTop(400, 200);
+    HWND button = CreateWindowExA(0, "BUTTON", "\xC1\xA2\xBC\xB4\xB2\xE9\xD5\xD2", WS_CHILD | WS_VISIBLE, 10, 10,
+                                  100, 24, top, reinterpret_cast<HMENU>(1), Inst(), nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 40, 100, 24, top,
+                                reinterpret_cast<HMENU>(2), Inst(), nullptr);
+    LOGFONTA lf{};
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_BOLD;
+    strcpy(lf.lfFaceName, "Arial");
+    HFONT arial = CreateFontIndirectA(&lf);
+    lf.lfHeight = -21;
+    lf.lfWeight = FW_NORMAL;
+    strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // the Song face
+    HFONT song = CreateFontIndirectA(&lf);
+    EXPECT_EQ(SendMessageA(button, WM_GETFONT, 0, 0), 0);  // the system font
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(arial), TRUE);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(song), FALSE);
+    EXPECT_EQ(SendMessageA(button, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(arial));
+    EXPECT_EQ(SendMessageA(edit, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(song));
+    QWidget* b = WidgetOf(button);
+    QWidget* e = WidgetOf(edit);
+    ASSERT_TRUE(b && e);
+    EXPECT_EQ(b->font().pixelSize(), 14);
+    EXPECT_TRUE(b->font().bold());
+    EXPECT_EQ(e->font().pixelSize(), 21);
+    EXPECT_FALSE(e->font().bold());
+    DestroyWindow(top);
+    DeleteObject(arial);
+    DeleteObject(song);
 }
 
 }  // namespace

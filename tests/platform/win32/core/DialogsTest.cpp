@@ -120,6 +120,22 @@ TEST_F(Dialogs, TabMovesOverEnabledTabStopsInTemplateOrder) {
     EXPECT_EQ(order[3], IDCANCEL);
 }
 
+TEST_F(Dialogs, TabbingOntoAnUncheckedRadioButtonChecksItAndReportsAClick) {
+    int focused = 0, checked = -1;
+    w32test::SetDialogHook([&](HWND d, const std::string&) {
+        SetFocus(GetDlgItem(d, 102));
+        g_dlgLog.clear();
+        w32test::PressKey(VK_TAB);
+        focused = GetDlgCtrlID(GetFocus());
+        checked = int(IsDlgButtonChecked(d, 103));
+        EndDialog(d, 0);
+    });
+    DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
+    EXPECT_EQ(focused, 103);
+    EXPECT_EQ(checked, 1);
+    EXPECT_EQ(Commands(MAKEWPARAM(103, BN_CLICKED)), 1);
+}
+
 TEST_F(Dialogs, EscapeAndTheCloseBoxArriveAsCancel) {
     w32test::SetDialogHook([](HWND, const std::string&) { w32test::PressKey(VK_ESCAPE); });
     EXPECT_EQ(DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0), IDCANCEL);

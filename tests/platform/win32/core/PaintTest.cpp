@@ -437,3 +437,29 @@ TEST_F(Paint, AClickAfterAShiftedKeyIsAPlainClick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
+    HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP");
+    ASSERT_NE(bmp, nullptr);
+    BITMAP info{};
+    GetObjectA(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 4);
+    EXPECT_EQ(info.bmHeight, 3);
+    HDC dc = GetDC(view);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, 10, 20, 4, 3, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(view, dc);
+    EXPECT_EQ(At(10, 20), RGB(0xD1, 0x08, 0xCA));  // the file's first row is the picture's bottom
+    EXPECT_EQ(At(13, 20), RGB(255, 0, 0));
+    EXPECT_EQ(At(11, 21), RGB(0, 255, 0));
+    EXPECT_EQ(At(12, 22), RGB(0, 0, 255));
+    EXPECT_EQ(At(14, 20), kWhite);
+    EXPECT_TRUE(DeleteObject(bmp));
+}
+
+}  // namespace
