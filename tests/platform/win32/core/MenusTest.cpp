@@ -95,6 +95,7 @@ TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
     w32test::AutoAnswerMessageBoxes(false);
     int step = 0;
     bool stillOpenAfterEscape = false;
+    bool ownerEnabledDuring = true;
     QStringList labels;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
@@ -103,6 +104,7 @@ TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
             if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
         if (!box) return;
         if (step == 0) {
+            ownerEnabledDuring = IsWindowEnabled(top);
             for (QAbstractButton* b : box->buttons()) labels << b->text();
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(box, &esc);
@@ -120,6 +122,7 @@ TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
     w32test::AutoAnswerMessageBoxes(true);
     EXPECT_EQ(r, IDNO);
     EXPECT_TRUE(stillOpenAfterEscape);
+    EXPECT_FALSE(ownerEnabledDuring);  // an owned box disables its owner's window
     EXPECT_TRUE(IsWindowEnabled(top));
     EXPECT_EQ(labels, (QStringList{QString::fromUtf8("是(Y)"), QString::fromUtf8("否(N)")}));
 }
@@ -139,6 +142,40 @@ TEST_F(Menus, DialogWithChineseTextIsGrabbedOffscreen) {
     DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, P::Proc, 0);
     EXPECT_TRUE(saved);
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Menus, AnOwnerlessRealBoxLeavesTheOtherWindowsWorking) {
+    w32test::AutoAnswerMessageBoxes(false);
+    bool enabledDuring = false, boxOnTop = false;
+    int postedSeen = 0;
+    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (h != top || m != WM_APP + 7) return false;
+        ++postedSeen;
+        *r = 0;
+        return true;
+    };
+    PostMessageA(top, WM_APP + 7, 0, 0);
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
+                enabledDuring = IsWindowEnabled(top);
+                boxOnTop = b->windowFlags() & Qt::WindowStaysOnTopHint;
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(b, &enter);
+            }
+    });
+    driver.start(1);
+    EXPECT_EQ(MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel\xCC\xE1\xCA\xBE", MB_OK), IDOK);
+    w32test::AutoAnswerMessageBoxes(true);
+    g_recHandler = nullptr;
+    EXPECT_TRUE(enabledDuring);
+    EXPECT_TRUE(boxOnTop);
+    EXPECT_EQ(postedSeen, 1);  // served inside the box's loop
 }
 
 }  // namespace
