@@ -4,6 +4,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 
 #include <gtest/gtest.h>
@@ -176,6 +177,75 @@ TEST_F(Menus, AnOwnerlessRealBoxLeavesTheOtherWindowsWorking) {
     EXPECT_TRUE(enabledDuring);
     EXPECT_TRUE(boxOnTop);
     EXPECT_EQ(postedSeen, 1);  // served inside the box's loop
+}
+
+}  // namespace
+
+namespace {
+
+QMenu* ShownMenu(QMenu* not_ = nullptr) {
+    QMenu* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible() && m != not_) found = m;
+    return found;
+}
+
+TEST_F(Menus, RealMenusOpenAtTheAnchorAndTakeTheRightButtonAndCascades) {
+    HMENU m = LoadMenuA(Inst(), "IDM_TEST");
+    QPoint shownAt;
+    QTimer driver;
+    // The right button picks "文本文件".
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QMenu* menu = ShownMenu();
+        if (!menu) return;
+        shownAt = menu->pos();
+        QRect r = menu->actionGeometry(menu->actions().at(0));
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(r.center()), QPointF(menu->mapToGlobal(r.center())),
+                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(menu, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(r.center()),
+                            QPointF(menu->mapToGlobal(r.center())), Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(menu, &release);
+    });
+    driver.start(1);
+    EXPECT_TRUE(TrackPopupMenu(GetSubMenu(m, 1), TPM_RIGHTBUTTON, 30, 40, 0, top, nullptr));
+    driver.stop();
+    EXPECT_EQ(shownAt, QPoint(30, 40));
+    EXPECT_EQ(Count(WM_COMMAND, top), 0);
+    w32test::ProcessEvents();
+    ASSERT_EQ(Count(WM_COMMAND, top), 1);
+    for (auto& r : Log())
+        if (r.msg == WM_COMMAND) EXPECT_EQ(r.wp, MAKEWPARAM(40018, 0));
+
+    // The keyboard opens the cascade "更多" and picks "Excel文件".
+    ClearLog();
+    QObject::disconnect(&driver, nullptr, nullptr, nullptr);
+    int step = 0;
+    QMenu* outer = nullptr;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto key = [](QWidget* w, int k) {
+            QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        };
+        if (step == 0 && (outer = ShownMenu())) {
+            outer->setActiveAction(outer->actions().at(2));
+            key(outer, Qt::Key_Right);
+            step = 1;
+        } else if (step == 1) {
+            if (QMenu* sub = ShownMenu(outer)) {
+                sub->setActiveAction(sub->actions().at(0));
+                key(sub, Qt::Key_Return);
+                step = 2;
+            }
+        }
+    });
+    driver.start(1);
+    EXPECT_TRUE(TrackPopupMenu(GetSubMenu(m, 1), 0, 30, 40, 0, top, nullptr));
+    driver.stop();
+    w32test::ProcessEvents();
+    ASSERT_EQ(Count(WM_COMMAND, top), 1);
+    for (auto& r : Log())
+        if (r.msg == WM_COMMAND) EXPECT_EQ(r.wp, MAKEWPARAM(40019, 0));
 }
 
 }  // namespace
