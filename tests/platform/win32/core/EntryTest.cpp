@@ -64,6 +64,11 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     // effect elsewhere: its money format keeps the decimal comma.
     if (const char* all = getenv("LC_ALL"); all && strncmp(all, "de_DE", 5) == 0)
         check(strcmp(localeconv()->mon_decimal_point, ",") == 0, "environment locale applied");
+    // In a Wayland session the program runs on X11 (absolute window positions).
+    if (getenv("WAYLAND_DISPLAY") && getenv("DISPLAY")) {
+        const char* platform = getenv("QT_QPA_PLATFORM");
+        check(platform && strcmp(platform, "xcb") == 0, "X11 under Wayland");
+    }
     struct sigaction sa;
     sigaction(SIGPIPE, nullptr, &sa);
     check(sa.sa_handler == SIG_IGN, "SIGPIPE ignored");
