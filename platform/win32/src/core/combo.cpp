@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core.h"
+#include "gbk.h"
 
 namespace w32 {
 namespace {
@@ -27,15 +28,23 @@ ComboState* St(Window* w) { return w ? w->State<ComboState>() : nullptr; }
 QComboBox* Box(Window* w) { return w ? qobject_cast<QComboBox*>(w->widget) : nullptr; }
 bool DropList(const Window* w) { return (w->style & 3) == CBS_DROPDOWNLIST; }
 
+// Compares GBK texts character by character: Latin letters without case,
+// two-byte characters by their code (GBK order). A trail byte is never
+// case-folded: it may lie in the ASCII letter range.
 int CompareNoCase(const std::string& a, const std::string& b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        int x = (unsigned char)a[i], y = (unsigned char)b[i];
-        if (x < 0x80) x = tolower(x);
-        if (y < 0x80) y = tolower(y);
-        if (x != y) return x - y;
+    auto next = [](const std::string& s, size_t& i) -> int {
+        int c = (unsigned char)s[i++];
+        if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+        if (gbk::IsLeadByte((unsigned char)c) && i < s.size()) return (c << 8) | (unsigned char)s[i++];
+        return c << 8;
+    };
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        int x = next(a, i), y = next(b, j);
+        if (x != y) return x < y ? -1 : 1;
     }
-    return int(a.size()) - int(b.size());
+    if (i < a.size()) return 1;
+    return j < b.size() ? -1 : 0;
 }
 
 void ShowSelection(Window* w) {

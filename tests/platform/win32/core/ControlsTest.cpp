@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "Recorder.h"
 #include "win32_testhooks.h"
@@ -230,6 +231,24 @@ TEST_F(Controls, SortedComboInsertsInOrder) {
     EXPECT_STREQ(buf, "Apple");
     SendMessageA(cb, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(buf));
     EXPECT_STREQ(buf, "pear");
+}
+
+TEST_F(Controls, SortedComboOrdersChineseByGbkCodeAndNeverFoldsTrailBytes) {
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT, 1034, 10, 10, 150, 200);
+    // 张 (D5C5), 李 (C0EE), 王 (CDF5), then two characters whose trail bytes
+    // are the letters 'a' (8161) and 'A' (8141).
+    for (const char* s : {"\xD5\xC5", "\xC0\xEE", "b", "\xCD\xF5", "\x81\x61", "\x81\x41"})
+        SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    std::vector<std::string> order;
+    for (int i = 0; i < int(SendMessageA(cb, CB_GETCOUNT, 0, 0)); ++i) {
+        char buf[16];
+        SendMessageA(cb, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+        order.push_back(buf);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"b", "\x81\x41", "\x81\x61", "\xC0\xEE", "\xCD\xF5", "\xD5\xC5"}));
+    SendMessageA(cb, CB_DELETESTRING, 1, 0);  // 8141 goes
+    EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("\x81\x41")), CB_ERR);
+    EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("B")), 0);
 }
 
 TEST_F(Controls, PushButtonsClickTwiceOnADoubleClickAndDisabledOnesStaySilent) {
