@@ -42,12 +42,6 @@ std::string GbkText(Window* w) {
     return FromQt(t);
 }
 
-int ByteLen(const QString& s) {
-    int n = 0;
-    for (QChar c : s) n += c.unicode() < 0x80 ? 1 : 2;
-    return n;
-}
-
 // Character index <-> GBK byte offset (CR LF counts two in multi-line text).
 int CharToByte(const QString& s, int idx, bool multi) {
     int n = 0;
@@ -156,8 +150,8 @@ void SetText(Window* w, const char* gbkText) {
 bool InsertTyped(Window* w, const QString& ins) {
     EditState* s = St(w);
     QString cur = Text(w);
-    int after = ByteLen(cur) - ByteLen(SelectedText(w)) + ByteLen(ins);
-    if (s->multi) after += int(ins.count(QLatin1Char('\n')));
+    auto bytes = [&](const QString& t) { return CharToByte(t, int(t.size()), s->multi); };
+    int after = bytes(cur) - bytes(SelectedText(w)) + bytes(ins);
     if (after > s->limit) {
         NotifyCommand(w, EN_MAXTEXT);
         MessageBeep(0);

@@ -129,6 +129,19 @@ TEST_F(Controls, EditLimitsCountGbkBytesAndNeverSplitACharacter) {
     EXPECT_EQ(GetWindowTextLengthA(e), 0);
 }
 
+TEST_F(Controls, MultiLineLimitsCountEveryLineEndAsTwoBytes) {
+    HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE | WS_VSCROLL, 2, 10, 10, 200, 80);
+    SetWindowTextA(m, "a\r\nb\r\nc");  // 7 bytes
+    SendMessageA(m, EM_LIMITTEXT, 8, 0);
+    SetFocus(m);
+    SendMessageA(m, EM_SETSEL, 7, 7);
+    w32test::TypeText("xyz");  // one more byte fits
+    EXPECT_EQ(Text(m), "a\r\nb\r\ncx");
+    EXPECT_EQ(GetWindowTextLengthA(m), 8);
+    w32test::PressKey(VK_RETURN);  // a line end would make 10
+    EXPECT_EQ(GetWindowTextLengthA(m), 8);
+}
+
 TEST_F(Controls, CharactersOutsideGbkBecomeQuestionMarks) {
     HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
     SetFocus(e);
