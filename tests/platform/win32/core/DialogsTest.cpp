@@ -1,6 +1,11 @@
 // The dialog manager: templates in dialog units, focus and keys, modal loops
 // (nested, with owner, with quit), modeless child pages.
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <functional>
 
@@ -76,6 +81,23 @@ TEST_F(Dialogs, TemplatesUseTwoPixelsPerDialogUnit) {
     EXPECT_EQ(ok.left, 180);
     EXPECT_EQ(ok.top, 260);
     EXPECT_EQ(DialogBoxParamA(Inst(), "NO_SUCH_DIALOG", nullptr, DlgProc, 0), -1);
+}
+
+TEST_F(Dialogs, CentredDialogsSitInTheMiddleOfTheScreen) {
+    RECT client{}, window{};
+    POINT origin{0, 0};
+    w32test::SetDialogHook([&](HWND d, const std::string&) {
+        GetClientRect(d, &client);
+        ClientToScreen(d, &origin);
+        GetWindowRect(d, &window);
+        EndDialog(d, 0);
+    });
+    DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
+    QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(std::abs(origin.x + client.right / 2 - area.center().x()), 1);
+    EXPECT_LE(std::abs(origin.y + client.bottom / 2 - area.center().y()), 1);
+    EXPECT_LE(window.left, origin.x);
+    EXPECT_GE(window.right, origin.x + client.right);
 }
 
 TEST_F(Dialogs, InitialFocusGoesToFirstEnabledTabStopWithItsTextSelected) {
