@@ -92,6 +92,41 @@ TEST_F(Controls, SubclassedEditSeesEnterAndTabBeforeTheEditActs) {
     EXPECT_EQ(a, b);
 }
 
+WNDPROC g_oldMouse = nullptr;
+int g_mouseSeen = 0;
+LRESULT CALLBACK SwallowMouse(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP) {
+        ++g_mouseSeen;
+        return 0;
+    }
+    return CallWindowProcA(g_oldMouse, h, m, wp, lp);
+}
+
+TEST_F(Controls, ASubclassThatTakesTheMouseKeepsTheControlFromActing) {
+    HWND c = Make("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 10109, 10, 40, 100, 20, "x");
+    HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10114, 10, 70, 120, 200);
+    SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
+    g_mouseSeen = 0;
+    g_oldMouse = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
+    w32test::Click(c);
+    EXPECT_EQ(g_mouseSeen, 2);
+    EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_TRUE(Commands().empty());
+    // Given back to the class procedure, the same click toggles.
+    SetWindowLongPtrA(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldMouse));
+    w32test::Click(c);
+    EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), BST_CHECKED);
+    g_oldMouse = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(cb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
+    w32test::Click(cb);
+    w32test::ProcessEvents();
+    bool popupShown = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->inherits("QComboBoxPrivateContainer")) popupShown = true;
+    EXPECT_FALSE(popupShown);
+}
+
 TEST_F(Controls, SubclassedCheckBoxAndComboSeeTabWithTheShiftState) {
     HWND c = Make("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 10109, 10, 40, 100, 20, "x");
     HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10114, 10, 70, 120, 200);
