@@ -463,3 +463,36 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
+    HDC dc = GetDC(view);
+    // 十个汉字的宽度: ten Chinese characters.
+    const char* ten = "\xCA\xAE\xB8\xF6\xBA\xBA\xD7\xD6\xB5\xC4\xBF\xED\xB6\xC8\xA3\xBA\xD6\xD0\xCE\xC4";
+    for (int em : {13, 15, 21})
+        for (BYTE charset : {BYTE(ANSI_CHARSET), BYTE(GB2312_CHARSET)}) {
+            LOGFONTA lf{};
+            lf.lfHeight = -em;
+            lf.lfWeight = FW_NORMAL;
+            lf.lfCharSet = charset;
+            lf.lfOutPrecision = 3;
+            lf.lfClipPrecision = 2;
+            lf.lfQuality = 1;
+            lf.lfPitchAndFamily = 2;
+            strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
+            HFONT f = CreateFontIndirectA(&lf);
+            HGDIOBJ old = SelectObject(dc, f);
+            SIZE cjk{}, ascii{};
+            GetTextExtentPoint32A(dc, ten, 20, &cjk);
+            GetTextExtentPoint32A(dc, "0123456789", 10, &ascii);
+            EXPECT_EQ(cjk.cx, 10 * em) << "em " << em << " charset " << int(charset);
+            EXPECT_EQ(cjk.cy, em);
+            EXPECT_NEAR(ascii.cx, 5 * em, 10) << "em " << em;
+            SelectObject(dc, old);
+            DeleteObject(f);
+        }
+    ReleaseDC(view, dc);
+}
+
+}  // namespace
