@@ -180,9 +180,7 @@ TEST_F(Controls, MultiLineLimitsCountEveryLineEndAsTwoBytes) {
 TEST_F(Controls, CharactersOutsideGbkBecomeQuestionMarks) {
     HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
     SetFocus(e);
-    QWidget* widget = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(e)) widget = w;
+    QWidget* widget = WidgetOf(e);
     ASSERT_NE(widget, nullptr);
     QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xF0\x9F\x98\x80"));
     QApplication::sendEvent(widget, &down);
@@ -440,12 +438,6 @@ TEST_F(Controls, GbkTextsRoundTripThroughEveryTextCarryingCall) {
 }  // namespace
 
 namespace {
-
-QWidget* WidgetOf(HWND h) {
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
-    return nullptr;
-}
 
 TEST(ControlFonts, SetFontReachesTheWidgetAndGetFontGivesItBack) {
     RegisterRec();

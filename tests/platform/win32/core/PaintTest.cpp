@@ -227,11 +227,7 @@ TEST_F(Paint, TheWindowsScrollBarAsksTheWindowAndShowsWhatItDecides) {
     MoveWindow(view, 0, 0, 400, 300, TRUE);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 712, 300, 0, 0};
     SetScrollInfo(view, SB_VERT, &si, TRUE);
-    QScrollBar* bar = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->objectName() == QStringLiteral("w32vscroll") && w->parentWidget() &&
-            w->parentWidget()->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(view))
-            bar = qobject_cast<QScrollBar*>(w);
+    auto* bar = qobject_cast<QScrollBar*>(PartOf(view, "w32vscroll"));
     ASSERT_NE(bar, nullptr);
     EXPECT_TRUE(bar->isVisible());
     std::vector<WPARAM> codes;
@@ -366,14 +362,6 @@ TEST_F(Paint, WidgetsOfDestroyedWindowsAreFreedOnceNoProcedureRuns) {
 
 namespace {
 
-QWidget* CanvasOf(HWND h) {
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->property("w32canvas").toBool() && w->parentWidget() &&
-            w->parentWidget()->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h))
-            return w;
-    return nullptr;
-}
-
 TEST_F(Paint, DisabledChildrenPassTheMouseToTheViewAndTheWheelScrollsNothing) {
     HWND link = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 10, 100, 20, view,
                                 reinterpret_cast<HMENU>(10781), Inst(), nullptr);
@@ -405,7 +393,7 @@ TEST_F(Paint, DisabledChildrenPassTheMouseToTheViewAndTheWheelScrollsNothing) {
     MoveWindow(view, 0, 0, 400, 300, TRUE);
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 712, 300, 0, 0};
     SetScrollInfo(view, SB_VERT, &si, TRUE);
-    QWidget* canvas = CanvasOf(view);
+    QWidget* canvas = PartOf(view);
     ASSERT_NE(canvas, nullptr);
     got.clear();
     QPoint at(200, 150);

@@ -1,5 +1,8 @@
 #include "Recorder.h"
 
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
+
 #include "win32_testhooks.h"
 
 bool g_logPaint = false;
@@ -59,4 +62,21 @@ int Count(UINT msg, HWND h) {
     for (auto& r : Log())
         if (r.msg == msg && (!h || r.hwnd == h)) ++n;
     return n;
+}
+
+QWidget* WidgetOf(HWND h) {
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
+    return nullptr;
+}
+
+QWidget* PartOf(HWND h, const char* objectName) {
+    QWidget* outer = WidgetOf(h);
+    if (!outer) return nullptr;
+    for (QObject* o : outer->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w) continue;
+        if (*objectName ? w->objectName() == QLatin1String(objectName) : w->property("w32canvas").toBool()) return w;
+    }
+    return nullptr;
 }

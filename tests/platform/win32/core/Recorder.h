@@ -31,3 +31,9 @@ HWND MakeChild(HWND parent, int x, int y, int w, int h, int id = 0, DWORD style 
 std::vector<UINT> Trace(HWND h = nullptr);
 int Count(UINT msg, HWND h = nullptr);
 HINSTANCE Inst();
+
+// The Qt widget showing a window, and a direct child of it: the one with the
+// given object name, or (name empty) the canvas that shows the backing image.
+class QWidget;
+QWidget* WidgetOf(HWND h);
+QWidget* PartOf(HWND h, const char* objectName = "");
