@@ -801,7 +801,10 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     return TRUE;
 }
 
-BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+// Draws a closed shape filled with the DC's brush and outlined with its pen
+// (either may be null) inside [left, right) x [top, bottom).
+template <class Draw>
+static BOOL OutlinedShape(HDC hdc, int left, int top, int right, int bottom, Draw draw) {
     DCObj* dc = DCOf(hdc);
     if (!dc) return FALSE;
     Painter p(dc);
@@ -810,21 +813,18 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     p.p.setBrush(BrushOf(dc, dc->brush, &fill) ? QBrush(fill) : QBrush(Qt::NoBrush));
     QPen pen;
     p.p.setPen(PenOf(dc, &pen) ? pen : QPen(Qt::NoPen));
-    p.p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    draw(p.p, QRect(left, top, right - left - 1, bottom - top - 1));
     return TRUE;
 }
 
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    return OutlinedShape(hdc, left, top, right, bottom, [](QPainter& p, const QRect& r) { p.drawEllipse(r); });
+}
+
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
-    DCObj* dc = DCOf(hdc);
-    if (!dc) return FALSE;
-    Painter p(dc);
-    if (!p.ok()) return FALSE;
-    QColor fill;
-    p.p.setBrush(BrushOf(dc, dc->brush, &fill) ? QBrush(fill) : QBrush(Qt::NoBrush));
-    QPen pen;
-    p.p.setPen(PenOf(dc, &pen) ? pen : QPen(Qt::NoPen));
-    p.p.drawRoundedRect(QRect(left, top, right - left - 1, bottom - top - 1), width / 2.0, height / 2.0);
-    return TRUE;
+    return OutlinedShape(hdc, left, top, right, bottom, [&](QPainter& p, const QRect& r) {
+        p.drawRoundedRect(r, width / 2.0, height / 2.0);
+    });
 }
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {

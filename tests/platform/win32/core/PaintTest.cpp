@@ -484,3 +484,26 @@ TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paint, EllipsesAndRoundedRectanglesFillInsideTheirOutline) {
+    HDC dc = GetDC(view);
+    HBRUSH br = CreateSolidBrush(kPanel);
+    HGDIOBJ old = SelectObject(dc, br);
+    Ellipse(dc, 10, 10, 51, 31);
+    RoundRect(dc, 100, 10, 160, 40, 10, 10);
+    SelectObject(dc, old);
+    DeleteObject(br);
+    ReleaseDC(view, dc);
+    EXPECT_EQ(At(30, 20), kPanel);        // the middle is filled
+    EXPECT_EQ(At(10, 10), kWhite);        // the corner lies outside the ellipse
+    EXPECT_EQ(At(10, 20), RGB(0, 0, 0));  // the outline, default pen
+    EXPECT_EQ(At(51, 20), kWhite);        // right edge exclusive
+    EXPECT_EQ(At(130, 25), kPanel);
+    EXPECT_EQ(At(100, 10), kWhite);       // the rounded corner
+    EXPECT_EQ(At(130, 10), RGB(0, 0, 0));
+    EXPECT_EQ(At(130, 40), kWhite);
+}
+
+}  // namespace
