@@ -64,19 +64,29 @@ int Count(UINT msg, HWND h) {
     return n;
 }
 
-QWidget* WidgetOf(HWND h) {
+// Widgets of destroyed windows may wait for deletion under a handle value
+// that a new window reuses: shown widgets come first.
+static std::vector<QWidget*> WidgetsOf(HWND h) {
+    std::vector<QWidget*> shown, hidden;
     for (QWidget* w : QApplication::allWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
-    return nullptr;
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h))
+            (w->isVisible() ? shown : hidden).push_back(w);
+    shown.insert(shown.end(), hidden.begin(), hidden.end());
+    return shown;
+}
+
+QWidget* WidgetOf(HWND h) {
+    auto all = WidgetsOf(h);
+    return all.empty() ? nullptr : all.front();
 }
 
 QWidget* PartOf(HWND h, const char* objectName) {
-    QWidget* outer = WidgetOf(h);
-    if (!outer) return nullptr;
-    for (QObject* o : outer->children()) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w) continue;
-        if (*objectName ? w->objectName() == QLatin1String(objectName) : w->property("w32canvas").toBool()) return w;
-    }
+    for (QWidget* outer : WidgetsOf(h))
+        for (QObject* o : outer->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (!w) continue;
+            if (*objectName ? w->objectName() == QLatin1String(objectName) : w->property("w32canvas").toBool())
+                return w;
+        }
     return nullptr;
 }
