@@ -12,6 +12,7 @@ PKGS=(
   fonts-arphic-uming fonts-liberation
   python3 python3-aiosmtpd
   xvfb xauth
+  locales
 )
 
 missing=()
