@@ -45,7 +45,7 @@ typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 typedef DWORD COLORREF;
 typedef WORD ATOM;
-typedef long HRESULT;
+typedef LONG HRESULT;  // 32 bits, as on Windows: error codes are negative
 
 #define WINAPI
 #define CALLBACK

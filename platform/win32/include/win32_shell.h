@@ -134,7 +134,7 @@ typedef WCHAR OLECHAR;
 typedef OLECHAR* LPOLESTR;
 typedef const OLECHAR* LPCOLESTR;
 
-// HRESULTs are 32-bit codes; the error codes keep their sign in a wider type.
+// HRESULT error codes have the top bit set: negative as 32-bit values.
 #define S_OK ((HRESULT)0L)
 #define S_FALSE ((HRESULT)1L)
 #define E_NOTIMPL ((HRESULT)(int32_t)0x80004001)
