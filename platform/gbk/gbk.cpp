@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -27,12 +28,6 @@ Converter& ToUtf8Conv() {
 Converter& FromUtf8Conv() {
     static Converter c("GBK", "UTF-8");
     return c;
-}
-
-bool IsAscii(std::string_view s) {
-    for (unsigned char c : s)
-        if (c >= 0x80) return false;
-    return true;
 }
 
 // Runs the converter over s; on an unconvertible or invalid sequence writes
@@ -70,6 +65,20 @@ std::string Run(Converter& conv, std::string_view s, CharLen charLen) {
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view s) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+    size_t n = s.size(), i = 0;
+    // Eight bytes at a time: the driver runs this over every result text.
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL) return false;
+    }
+    for (; i < n; ++i)
+        if (p[i] & 0x80) return false;
+    return true;
+}
 
 std::string ToUtf8(std::string_view s) {
     if (IsAscii(s)) return std::string(s);

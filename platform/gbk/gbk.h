@@ -14,6 +14,9 @@ std::string ToUtf8(std::string_view gbk);
 // Converts UTF-8 to GBK. Characters GBK cannot hold become '?'.
 std::string FromUtf8(std::string_view utf8);
 
+// True when every byte is below 0x80 (the text reads the same in GBK and UTF-8).
+bool IsAscii(std::string_view s);
+
 // True when byte c starts a two-byte GBK character.
 inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 

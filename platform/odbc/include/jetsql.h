@@ -56,7 +56,4 @@ int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb);
 // appends to out. Characters GBK cannot hold become '?'.
 void Utf8ToGbk(const char* s, size_t n, std::string& out);
 
-// True when every byte is below 0x80.
-bool IsAscii(const char* s, size_t n);
-
 }  // namespace jetsql

@@ -354,7 +354,7 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
     if (len < 0 && len != SQL_NTS) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string length");
 
     std::string_view gbkText(p, n);
-    if (jetsql::IsAscii(p, n)) s->utf8.assign(p, n);
+    if (gbk::IsAscii(gbkText)) s->utf8.assign(p, n);
     else s->utf8 = gbk::ToUtf8(gbkText);
 
     if (!jetsql::Translate(s->utf8, s->translation))
@@ -474,7 +474,7 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
         const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
         size_t n = size_t(sqlite3_column_bytes(st, c));
         if (!t) t = "", n = 0;
-        if (jetsql::IsAscii(t, n)) {
+        if (gbk::IsAscii(std::string_view(t, n))) {
             data = t;
             size = n;
         } else {

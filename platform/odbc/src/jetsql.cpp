@@ -458,17 +458,4 @@ bool Translate(std::string_view jet, Translation& out) {
     return true;
 }
 
-bool IsAscii(const char* s, size_t n) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        if (w & 0x8080808080808080ULL) return false;
-    }
-    for (; i < n; ++i)
-        if (p[i] & 0x80) return false;
-    return true;
-}
-
 }  // namespace jetsql
