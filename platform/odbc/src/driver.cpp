@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -195,7 +196,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         if (!env) return SQL_INVALID_HANDLE;
         env->ClearDiag();
         if (env->version == 0) return env->Fail("HY010", ODBC_DIAG_PREFIX "ODBC version not set");
-        *output = new Dbc(env);
+        *output = new Dbc();
         return SQL_SUCCESS;
     }
     case SQL_HANDLE_STMT: {
@@ -313,7 +314,6 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
         return dbc->Error((rc & 0xFF) == SQLITE_BUSY ? "HYT00" : "08001", msg, rc);
     }
     dbc->db = db;
-    dbc->connectString = conn;
 
     SQLRETURN ret = SQL_SUCCESS;
     if (outLen) *outLen = SQLSMALLINT(std::min<size_t>(conn.size(), 32767));

@@ -52,11 +52,9 @@ struct Env : Handle {
 struct Stmt;
 
 struct Dbc : Handle {
-    Env* env;
     sqlite3* db = nullptr;
-    std::string connectString;
     std::vector<Stmt*> stmts;
-    explicit Dbc(Env* e) : Handle(kDbcMagic), env(e) {}
+    Dbc() : Handle(kDbcMagic) {}
 };
 
 struct Stmt : Handle {

@@ -3,7 +3,6 @@
 // iconv converter.
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <string>
 
 #include "gbk.h"
