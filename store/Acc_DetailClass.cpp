@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
-#include <string>
 
 using namespace store;
 
@@ -251,21 +250,8 @@ int Acc_DetailClass::cad_GetByOpportunities(int iCategory)
     const char* pszSorted = iCategory == 0
                                 ? ACC_GROUPED " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id<>0 GROUP BY acc_id ORDER BY %s"
                                 : ACC_GROUPED " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id IS NULL GROUP BY acc_id ORDER BY %s";
-    int r;
-    if (m_iQueryMode == 2) {
-        std::string sSQL;
-        const char* pszNumber =
-            SortedText({m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS}, pszSorted, sSQL);
-        if (!pszNumber) return -1;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-        r = FormatSQL(sSQL.c_str(), pszNumber);
-#pragma GCC diagnostic pop
-    } else {
-        r = SetSQL(pszPlain);
-        m_bSearch = 0;
-    }
-    if (r == -1) return -1;
+    const Steering byNumber = {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS};
+    if (FormatGroupedQuery(byNumber, pszPlain, pszSorted) == -1) return -1;
     return cad_LoadRecords();
 }
 

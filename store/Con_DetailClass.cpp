@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
-#include <string>
 
 using namespace store;
 
@@ -433,25 +432,13 @@ int Con_DetailClass::ccd_GetOpportunitiesCategoryName(int iCategory, char* pszNa
 
 int Con_DetailClass::ccd_GetByOpportunities(int iCategory)
 {
-    int r;
-    if (m_iQueryMode == 2) {
-        std::string sSQL;
-        const char* pszNumber = SortedText(
-            {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS},
-            iCategory == 0 ? CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id<>0 GROUP BY con_id ORDER BY %s"
-                           : CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id IS NULL GROUP BY con_id ORDER BY %s",
-            sSQL);
-        if (!pszNumber) return -1;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-        r = FormatSQL(sSQL.c_str(), pszNumber);
-#pragma GCC diagnostic pop
-    } else {
-        r = SetSQL(iCategory == 0
-                       ? CON_GROUPED "FROM rel_opportunities_contacts WHERE opp_id<>0 GROUP BY con_id"
-                       : CON_GROUPED "FROM rel_opportunities_contacts WHERE \t\t\t\topp_id IS NULL GROUP BY con_id ORDER BY 2 DESC");
-        m_bSearch = 0;
-    }
-    if (r == -1) return -1;
+    const Steering byNumber = {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS};
+    const char* pszPlain =
+        iCategory == 0 ? CON_GROUPED "FROM rel_opportunities_contacts WHERE opp_id<>0 GROUP BY con_id"
+                       : CON_GROUPED "FROM rel_opportunities_contacts WHERE \t\t\t\topp_id IS NULL GROUP BY con_id ORDER BY 2 DESC";
+    const char* pszSorted =
+        iCategory == 0 ? CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id<>0 GROUP BY con_id ORDER BY %s"
+                       : CON_GROUPED "FROM rel_opportunities_contacts \t\t\t\t\tWHERE opp_id IS NULL GROUP BY con_id ORDER BY %s";
+    if (FormatGroupedQuery(byNumber, pszPlain, pszSorted) == -1) return -1;
     return ccd_LoadRecords();
 }

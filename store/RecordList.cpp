@@ -180,7 +180,10 @@ const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn)
     return pTable[iColumn];
 }
 
-const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL)
+// A re-sort's statement: pszSorted into sSQL, " DESC" appended when bDesc
+// is 1, and the mode set to 0. Result: the sort column's entry of the table,
+// or null (nothing changed) when the column lies outside it.
+static const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL)
 {
     const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
     if (!pszColumn) return nullptr;
@@ -222,6 +225,18 @@ int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* psz
     }
     s.bSearch = 0;
     return FormatSQL(pszPlain, pszValue);
+}
+
+int FormatGroupedQuery(const Steering& s, const char* pszPlain, const char* pszSorted)
+{
+    if (s.iQueryMode == 2) {
+        std::string sSQL;
+        const char* pszColumn = SortedText(s, pszSorted, sSQL);
+        if (!pszColumn) return -1;
+        return FormatSQL(sSQL.c_str(), pszColumn);
+    }
+    s.bSearch = 0;
+    return SetSQL(pszPlain);
 }
 
 int FormatDateQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom,

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <new>
-#include <string>
 
 #include "ODBCClass.h"
 #include "win32.h"
@@ -201,10 +200,6 @@ struct Steering {
     int nSortEntries;
 };
 
-// A re-sort's statement: pszSorted into sSQL, " DESC" appended when bDesc
-// is 1, and the mode set to 0. Result: the sort column's entry of the table,
-// or null (nothing changed) when the column lies outside it.
-const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL);
 
 // Statement texts of an all-records list with keyword search and re-sort.
 struct KeywordQueryTexts {
@@ -228,6 +223,13 @@ int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char
 // 0; any other mode gives pszPlain with the value and clears bSearch.
 // Returns 0, or -1 (nothing formatted) for a sort column outside the table.
 int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const char* pszValue);
+
+// Formats a grouped listing without conversions: mode 2 gives pszSorted
+// (" DESC" appended when bDesc is 1) with the sort column's entry of the
+// table, and sets the mode to 0; any other mode gives pszPlain and clears
+// bSearch. Returns 0, or -1 (nothing formatted) for a sort column outside
+// the table.
+int FormatGroupedQuery(const Steering& s, const char* pszPlain, const char* pszSorted);
 
 // Formats a listing by one date (pFrom null: one date, stTo) or by a range
 // (pFrom, stTo): mode 2 gives pszSorted with the dates and the sort column
