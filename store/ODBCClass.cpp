@@ -6,20 +6,20 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "RecordList.h"
 #include "win32.h"
 
 ODBCClass g_ODBC;
 
 namespace {
 
-const char kCaption[] = "Tarvel提示";
 // Longest statement accepted: far beyond any record a form can hold
 // (descriptions of tens of thousands of bytes, their quotes doubled).
 const size_t kMaxStatement = 1u << 20;
 
-void ShowError(const char* pszText) { MessageBoxA(NULL, pszText, kCaption, MB_OK); }
-
 }  // namespace
+
+using store::ShowError;
 
 ODBCClass::ODBCClass() : m_pszLongSQL(nullptr) {
     m_hEnv = SQL_NULL_HENV;

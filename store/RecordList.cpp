@@ -261,7 +261,7 @@ int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszP
     if (*a.pCount >= a.nCapacity) {
         if (a.pNoticeShown && !*a.pNoticeShown) {
             *a.pNoticeShown = true;
-            MessageBoxA(nullptr, "类别太多，超出的类别未列出。", "Tarvel提示", MB_OK);
+            ShowError("类别太多，超出的类别未列出。");
         }
         return -1;
     }
