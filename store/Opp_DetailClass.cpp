@@ -165,12 +165,7 @@ int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
                   p->opp_recent_contact_date.year, p->opp_recent_contact_date.month, p->opp_recent_contact_date.day,
                   p->opp_private, p->opp_succeed_probability, (int)ulOppID) == -1)
         return -1;
-    int r = g_ODBC.co_ExecSQL();
-    if (r == -1) {
-        ShowError(kExecMsg);
-        return -1;
-    }
-    return r;  // -100 when no opportunity has that id any more
+    return ExecOrShow(kExecMsg);  // -100 when no opportunity has that id any more
 }
 
 int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID)
