@@ -1,6 +1,5 @@
 #include "SettingClass.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
@@ -101,7 +100,6 @@ static const LookupStatements kLookups[6] = {
 // sign allowed); 0 when no digit follows.
 static int ProbabilityValue(const char* pszText)
 {
-    errno = 0;
     long n = strtol(pszText, nullptr, 10);
     if (n > INT_MAX) return INT_MAX;
     if (n < INT_MIN) return INT_MIN;
