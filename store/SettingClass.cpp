@@ -141,6 +141,16 @@ int SettingClass::cst_DeleteCategory()
 
 #define SET(f) offsetof(SettingClass, f)
 
+// Runs a fixed SELECT and fetches its first row: 1 for a row, 0 for none,
+// -1 after a message.
+static int SelectFirstRow(const char* pszSQL)
+{
+    if (SetSQL(pszSQL) == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
+    int nRow = FetchRow();
+    if (nRow < 0) ShowError(kSelectMsg);
+    return nRow;
+}
+
 int SettingClass::cst_GetMailSetting()
 {
     static const ColumnSpec kMailColumns[] = {
@@ -155,9 +165,7 @@ int SettingClass::cst_GetMailSetting()
         {10, COL_TEXT, SET(set_name), 50, kReadMsg, nullptr, nullptr, nullptr},
         {17, COL_LONG, SET(set_againtime), 0, kReadMsg, nullptr, nullptr, nullptr},
     };
-    if (SetSQL("SELECT * FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
-    int nRow = FetchRow();
-    if (nRow < 0) ShowError(kSelectMsg);
+    int nRow = SelectFirstRow("SELECT * FROM setting");
     if (nRow <= 0) return nRow;
     return ReadColumns(this, kMailColumns, std::size(kMailColumns), false);
 }
@@ -208,9 +216,7 @@ int SettingClass::cst_CheckLogin()
     m_iCategory = 0;  // no match until a stored digest equals the typed password's
     char szDigest[33];
     PasswordDigest(set_pwd, szDigest);
-    if (SetSQL("SELECT set_loginname,set_loginpwd FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
-    int nRow = FetchRow();
-    if (nRow < 0) ShowError(kSelectMsg);
+    int nRow = SelectFirstRow("SELECT set_loginname,set_loginpwd FROM setting");
     if (nRow <= 0) return nRow;
     static const ColumnSpec kLoginColumns[] = {
         {1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr},
@@ -223,9 +229,7 @@ int SettingClass::cst_CheckLogin()
 
 int SettingClass::cst_GetLoginName()
 {
-    if (SetSQL("SELECT set_loginname FROM setting") == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
-    int nRow = FetchRow();
-    if (nRow < 0) ShowError(kSelectMsg);
+    int nRow = SelectFirstRow("SELECT set_loginname FROM setting");
     if (nRow <= 0) return nRow;
     static const ColumnSpec kNameColumn[] = {{1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr}};
     return ReadColumns(this, kNameColumn, 1, false);
