@@ -218,12 +218,8 @@ QFont DefaultControlFont();
 // The pixels of a bitmap / icon handle; null image for an invalid handle.
 QImage ImageOfBitmap(HBITMAP h);
 QImage ImageOfIcon(HICON h);
-HICON IconFromImage(const QImage& img);
 // The image and origin an HDC draws into (null when hdc is not a DC). Draw
 // with a QPainter on the image, translated by the origin.
 QImage* DCImage(HDC hdc, QPoint* origin = nullptr);
-// A DC over a control's widget pixels for notifications that carry an HDC
-// (custom draw); release with ReleaseDC(w->hwnd, dc).
-HDC ControlDC(Window* w);
 
 }  // namespace w32

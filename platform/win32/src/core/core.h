@@ -85,14 +85,10 @@ void DestroyWindowDC(HDC dc);
 HBRUSH SysBrush(int index);
 COLORREF SysColor(int index);
 QFont QFontFromLogFont(const LOGFONTA& lf);
-int FontCellHeight(HFONT f);
-// Draws GBK text at (x, y) top-left with the DC's font, colours and mode.
-void DrawTextAt(HDC dc, int x, int y, const std::string& gbk);
 
 // ---- cursors/icons ------------------------------------------------------------------
 Qt::CursorShape CursorShape(HCURSOR h);
 int CursorId(HCURSOR h);
-HCURSOR CurrentCursor();
 
 // ---- hooks (testhooks.cpp) -------------------------------------------------------------
 bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result);

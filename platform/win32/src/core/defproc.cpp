@@ -121,8 +121,6 @@ int CursorId(HCURSOR h) {
     return c ? c->id : 0;
 }
 
-HCURSOR CurrentCursor() { return g_cursor; }
-
 // The widget under the pointer shows the cursor last set (Win32 keeps the
 // shape until someone sets another).
 QPointer<QWidget> g_cursorWidget;
@@ -138,8 +136,6 @@ QImage ImageOfIcon(HICON h) {
     IconObj* i = IconOf(h);
     return i ? i->image : QImage();
 }
-
-HICON IconFromImage(const QImage& img) { return AddIcon(img); }
 
 }  // namespace w32
 

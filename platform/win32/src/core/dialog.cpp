@@ -220,7 +220,7 @@ LRESULT DefDlgProcA(HWND hDlg, UINT msg, WPARAM wp, LPARAM lp) {
     Window* dlg = FromHwnd(hDlg);
     if (!dlg) return 0;
     if (DLGPROC proc = ProcOf(dlg)) {
-        if (msg >= 0 && dlg->extra.size() > 0) dlg->extra[0] = 0;
+        if (!dlg->extra.empty()) dlg->extra[0] = 0;
         INT_PTR r = proc(hDlg, msg, wp, lp);
         dlg = FromHwnd(hDlg);
         if (!dlg) return r;

@@ -304,11 +304,6 @@ QFont FontOf(HFONT h) {
 
 QFont DefaultControlFont() { return static_cast<FontObj*>(Stock(DEFAULT_GUI_FONT))->font; }
 
-int FontCellHeight(HFONT h) {
-    QFont f = FontOf(h);
-    return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height();
-}
-
 QColor ToQColor(COLORREF c) { return Color(c); }
 COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
@@ -339,11 +334,6 @@ HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip) {
 
 void DestroyWindowDC(HDC h) {
     if (DCObj* dc = DCOf(h)) DeleteObj(dc);
-}
-
-HDC ControlDC(Window* w) {
-    EnsureBacking(w);
-    return CreateWindowDC(w, false, QRegion());
 }
 
 COLORREF SysColor(int index) {
@@ -377,8 +367,6 @@ HBRUSH SysBrush(int index) {
     }
     return brushes[index];
 }
-
-void DrawTextAt(HDC h, int x, int y, const std::string& gbk) { TextOutA(h, x, y, gbk.data(), int(gbk.size())); }
 
 }  // namespace w32
 
@@ -633,15 +621,6 @@ HBITMAP LoadBitmapA(HINSTANCE, LPCSTR lpBitmapName) {
     b->image = img.convertToFormat(QImage::Format_RGB32);
     return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
 }
-
-namespace w32 {
-HBITMAP BitmapFromImage(const QImage& img) {
-    auto* b = Add(new BitmapObj);
-    b->type = kBitmap;
-    b->image = img.convertToFormat(QImage::Format_RGB32);
-    return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
-}
-}  // namespace w32
 
 int SaveDC(HDC hdc) {
     DCObj* dc = DCOf(hdc);

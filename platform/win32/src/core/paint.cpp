@@ -172,7 +172,7 @@ static void ClampPos(ScrollBarState* s) {
     s->nPos = std::clamp(s->nPos, s->nMin, maxPos);
 }
 
-int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO si, BOOL redraw) {
+int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO si, BOOL) {
     ScrollBarState* s = Bar(hwnd, nBar);
     if (!s || !si) return 0;
     if (si->fMask & SIF_RANGE) {
@@ -185,7 +185,7 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO si, BOOL redraw) {
     }
     if (si->fMask & SIF_POS) s->nPos = si->nPos;
     ClampPos(s);
-    if (redraw || true) SyncScrollBar(FromHwnd(hwnd), nBar);
+    SyncScrollBar(FromHwnd(hwnd), nBar);
     return s->nPos;
 }
 
@@ -202,14 +202,13 @@ BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO si) {
     return TRUE;
 }
 
-int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw) {
+int SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL) {
     ScrollBarState* s = Bar(hWnd, nBar);
     if (!s) return 0;
     int old = s->nPos;
     s->nPos = nPos;
     ClampPos(s);
     SyncScrollBar(FromHwnd(hWnd), nBar);
-    (void)bRedraw;
     return old;
 }
 

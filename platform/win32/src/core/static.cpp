@@ -11,8 +11,6 @@ namespace w32 {
 void RegisterButtonClass();
 void RegisterEditClass();
 void RegisterComboClass();
-void RegisterListBoxClass();
-HBITMAP BitmapFromImage(const QImage& img);
 
 namespace {
 

@@ -434,10 +434,7 @@ BOOL DestroyWindow(HWND hWnd) {
 // ---------------------------------------------------------------------------
 ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
-    if (WndClass* c = FindClass(wc->lpszClassName)) {
-        (void)c;
-        return 0;  // already registered
-    }
+    if (FindClass(wc->lpszClassName)) return 0;  // already registered
     auto* c = new WndClass;
     c->name = IS_INTRESOURCE(wc->lpszClassName) ? "" : wc->lpszClassName;
     c->style = wc->style;
