@@ -223,10 +223,10 @@ void AppendPadded(std::string& out, int v, int width) {
 }
 
 // Appends the COLLATE clause to every term of the ORDER BY that starts at
-// token index `from` (the token after BY), at parenthesis depth `depth`.
-size_t CollateOrderBy(std::vector<Token>& toks, size_t from) {
+// token index `from` (the token after BY). The clause ends at the closing
+// parenthesis of its subquery, a semicolon or the next clause's keyword.
+void CollateOrderBy(std::vector<Token>& toks, size_t from) {
     int depth = 0;
-    size_t i = from;
     size_t lastSig = SIZE_MAX, prevSig = SIZE_MAX;  // last two significant tokens of the term
     bool hasCollate = false;
     auto closeTerm = [&]() {
@@ -242,7 +242,7 @@ size_t CollateOrderBy(std::vector<Token>& toks, size_t from) {
         if (at + 1 < toks.size() && (toks[at + 1].kind == Tok::Word || toks[at + 1].kind == Tok::Number))
             toks[at].suffix += ' ';  // keep the next word apart
     };
-    for (; i < toks.size(); ++i) {
+    for (size_t i = from; i < toks.size(); ++i) {
         Token& t = toks[i];
         if (t.kind == Tok::Space) continue;
         if (t.kind == Tok::Punct) {
@@ -272,7 +272,6 @@ size_t CollateOrderBy(std::vector<Token>& toks, size_t from) {
         lastSig = i;
     }
     closeTerm();
-    return i;
 }
 
 // True when the next significant token after index i is the given word.
@@ -437,10 +436,9 @@ bool Translate(std::string_view jet, Translation& out) {
         case Tok::Word:
             if (EqualsNoCase(t.text, "BY") && prevSig != SIZE_MAX && toks[prevSig].kind == Tok::Word &&
                 EqualsNoCase(toks[prevSig].text, "ORDER")) {
-                size_t end = CollateOrderBy(toks, i + 1);
-                // Tokens of the ORDER BY need no further rewrites but date
-                // literals and aliases; step through them normally.
-                (void)end;
+                // The terms' tokens are still stepped through below: date
+                // literals and aliases inside them are rewritten as anywhere.
+                CollateOrderBy(toks, i + 1);
             }
             break;
         default:
