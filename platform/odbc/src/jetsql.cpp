@@ -274,6 +274,16 @@ void CollateOrderBy(std::vector<Token>& toks, size_t from) {
     closeTerm();
 }
 
+// s between two quote characters q.
+std::string Quoted(char q, std::string_view s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    out += q;
+    out.append(s.data(), s.size());
+    out += q;
+    return out;
+}
+
 // True when the next significant token after index i is the given word.
 bool NextIsWord(const std::vector<Token>& toks, size_t i, const char* word) {
     for (size_t j = i + 1; j < toks.size(); ++j) {
@@ -409,7 +419,7 @@ bool Translate(std::string_view jet, Translation& out) {
                 out.error = "invalid date literal " + std::string(t.text);
                 return false;
             }
-            t.repl = "'" + FormatDateTime(dt) + "'";
+            t.repl = Quoted('\'', FormatDateTime(dt));
             t.replaced = true;
             break;
         }
@@ -429,7 +439,7 @@ bool Translate(std::string_view jet, Translation& out) {
             // Numeric column alias: AS 2 -> AS "2".
             if (prevSig != SIZE_MAX && toks[prevSig].kind == Tok::Word && EqualsNoCase(toks[prevSig].text, "AS") &&
                 AllDigits(t.text)) {
-                t.repl = "\"" + std::string(t.text) + "\"";
+                t.repl = Quoted('"', t.text);
                 t.replaced = true;
             }
             break;
