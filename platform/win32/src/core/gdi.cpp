@@ -1123,12 +1123,16 @@ BOOL EqualRect(const RECT* a, const RECT* b) {
 }
 
 int GetSystemMetrics(int nIndex) {
-    QRect screen(0, 0, 1280, 1024);
-    if (QCoreApplication::instance())
-        if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    // Only the screen sizes ask Qt; scroll-bar widths are read on every
+    // client-size computation.
+    auto screen = [] {
+        if (QCoreApplication::instance())
+            if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry();
+        return QRect(0, 0, 1280, 1024);
+    };
     switch (nIndex) {
-    case SM_CXSCREEN: return screen.width();
-    case SM_CYSCREEN: return screen.height();
+    case SM_CXSCREEN: return screen().width();
+    case SM_CYSCREEN: return screen().height();
     case SM_CXVSCROLL:
     case SM_CYHSCROLL: return 17;
     case SM_CYCAPTION: return 23;
@@ -1139,9 +1143,9 @@ int GetSystemMetrics(int nIndex) {
     case SM_CXFRAME:
     case SM_CYFRAME: return 4;
     case SM_CXFULLSCREEN:
-    case SM_CXMAXIMIZED: return screen.width();
+    case SM_CXMAXIMIZED: return screen().width();
     case SM_CYFULLSCREEN:
-    case SM_CYMAXIMIZED: return screen.height();
+    case SM_CYMAXIMIZED: return screen().height();
     }
     return 0;
 }
