@@ -105,6 +105,21 @@ bool ParseConnectString(const std::string& s, std::vector<std::pair<std::string,
     return true;
 }
 
+// A decimal number; errno tells afterwards whether strtod saw a range error.
+bool ParseDouble(const char* s, double& v) {
+    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
+    if (!*s) return false;
+    char* end;
+    errno = 0;
+    double d = std::strtod(s, &end);
+    if (end == s) return false;
+    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
+    if (*end) return false;
+    v = d;
+    return true;
+}
+
+// A whole number, or a decimal one (cut towards zero) within range.
 bool ParseLong(const char* s, long long& v) {
     while (std::isspace(static_cast<unsigned char>(*s))) ++s;
     if (!*s) return false;
@@ -119,25 +134,8 @@ bool ParseLong(const char* s, long long& v) {
         }
     }
     double d;
-    errno = 0;
-    d = std::strtod(s, &end);
-    if (end == s || errno) return false;
-    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
-    if (*end || !std::isfinite(d) || d > 9.2e18 || d < -9.2e18) return false;
+    if (!ParseDouble(s, d) || errno || !std::isfinite(d) || d > 9.2e18 || d < -9.2e18) return false;
     v = (long long)d;
-    return true;
-}
-
-bool ParseDouble(const char* s, double& v) {
-    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
-    if (!*s) return false;
-    char* end;
-    errno = 0;
-    double d = std::strtod(s, &end);
-    if (end == s) return false;
-    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
-    if (*end) return false;
-    v = d;
     return true;
 }
 
