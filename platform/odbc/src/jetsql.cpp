@@ -304,13 +304,9 @@ bool ParseDateTime(std::string_view text, DateTime& out) {
     if (ParseDatePart(text, i, dt)) {
         size_t j = i;
         SkipSpaces(text, j);
-        if (j < text.size() && j > i) {
-            DateTime t;
-            if (!ParseTimePart(text, j, t)) return false;
-            dt.hour = t.hour, dt.minute = t.minute, dt.second = t.second;
-            i = j;
-        } else if (j < text.size() && (text[j] == 'T')) {
-            ++j;
+        // A time follows after blanks, or right after a 'T' (ISO form).
+        if (j < text.size() && (j > i || text[j] == 'T')) {
+            if (j == i) ++j;
             DateTime t;
             if (!ParseTimePart(text, j, t)) return false;
             dt.hour = t.hour, dt.minute = t.minute, dt.second = t.second;
