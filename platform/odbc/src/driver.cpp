@@ -447,17 +447,12 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
     }
     sqlite3_stmt* st = s->st;
     switch (valueType) {
-    case SQLITE_INTEGER: {
-        char buf[32];
-        int n = std::snprintf(buf, sizeof buf, "%lld", (long long)sqlite3_column_int64(st, c));
-        s->cacheBuffer.assign(buf, size_t(n));
-        data = s->cacheBuffer.data();
-        size = s->cacheBuffer.size();
-        break;
-    }
+    case SQLITE_INTEGER:
     case SQLITE_FLOAT: {
         char buf[40];
-        int n = std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(st, c));
+        int n = valueType == SQLITE_INTEGER
+                    ? std::snprintf(buf, sizeof buf, "%lld", (long long)sqlite3_column_int64(st, c))
+                    : std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(st, c));
         s->cacheBuffer.assign(buf, size_t(n));
         data = s->cacheBuffer.data();
         size = s->cacheBuffer.size();
