@@ -484,6 +484,14 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
     s->cacheSize = size;
 }
 
+// Writes a fixed-size value to the caller's buffer and its size to the indicator.
+template <typename T>
+SQLRETURN PutValue(SQLPOINTER target, SQLLEN* ind, const T& v) {
+    std::memcpy(target, &v, sizeof v);
+    if (ind) *ind = sizeof v;
+    return SQL_SUCCESS;
+}
+
 SQLRETURN ConversionError(Stmt* s) {
     return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast");
 }
@@ -583,52 +591,34 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         if (!CellNumber(s, c, valueType, true, i, d)) return ConversionError(s);
         if (type == SQL_C_SHORT) {
             if (i < -32768 || i > 32767) return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
-            SQLSMALLINT v = SQLSMALLINT(i);
-            std::memcpy(target, &v, sizeof v);
-            if (ind) *ind = sizeof v;
-        } else {
-            bool isUnsigned = type == SQL_C_ULONG;
-            if (isUnsigned ? (i < 0 || i > 4294967295LL) : (i < INT32_MIN || i > INT32_MAX))
-                return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
-            int32_t v = int32_t(uint32_t(i));
-            std::memcpy(target, &v, sizeof v);
-            if (ind) *ind = sizeof v;
+            return PutValue(target, ind, SQLSMALLINT(i));
         }
-        return SQL_SUCCESS;
+        bool isUnsigned = type == SQL_C_ULONG;
+        if (isUnsigned ? (i < 0 || i > 4294967295LL) : (i < INT32_MIN || i > INT32_MAX))
+            return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
+        return PutValue(target, ind, int32_t(uint32_t(i)));
     }
     case SQL_C_DOUBLE:
     case SQL_C_FLOAT: {
         long long i;
         double d;
         if (!CellNumber(s, c, valueType, false, i, d)) return ConversionError(s);
-        if (type == SQL_C_DOUBLE) {
-            std::memcpy(target, &d, sizeof d);
-            if (ind) *ind = sizeof d;
-        } else {
-            if (std::fabs(d) > double(FLT_MAX))
-                return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
-            float f = float(d);
-            std::memcpy(target, &f, sizeof f);
-            if (ind) *ind = sizeof f;
-        }
-        return SQL_SUCCESS;
+        if (type == SQL_C_DOUBLE) return PutValue(target, ind, d);
+        if (std::fabs(d) > double(FLT_MAX)) return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
+        return PutValue(target, ind, float(d));
     }
     case SQL_C_TYPE_DATE: {
         jetsql::DateTime dt;
         if (!CellDateTime(s, c, valueType, dt) || !dt.HasDate()) return ConversionError(s);
         DATE_STRUCT v{SQLSMALLINT(dt.year), SQLUSMALLINT(dt.month), SQLUSMALLINT(dt.day)};
-        std::memcpy(target, &v, sizeof v);
-        if (ind) *ind = sizeof v;
-        return SQL_SUCCESS;
+        return PutValue(target, ind, v);
     }
     case SQL_C_TYPE_TIME: {
         jetsql::DateTime dt;
         if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
         TIME_STRUCT v{0, 0, 0};
         if (dt.HasTime()) v = TIME_STRUCT{SQLUSMALLINT(dt.hour), SQLUSMALLINT(dt.minute), SQLUSMALLINT(dt.second)};
-        std::memcpy(target, &v, sizeof v);
-        if (ind) *ind = sizeof v;
-        return SQL_SUCCESS;
+        return PutValue(target, ind, v);
     }
     case SQL_C_TYPE_TIMESTAMP: {
         jetsql::DateTime dt;
@@ -638,9 +628,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         else v.year = 1899, v.month = 12, v.day = 30;
         if (dt.HasTime())
             v.hour = SQLUSMALLINT(dt.hour), v.minute = SQLUSMALLINT(dt.minute), v.second = SQLUSMALLINT(dt.second);
-        std::memcpy(target, &v, sizeof v);
-        if (ind) *ind = sizeof v;
-        return SQL_SUCCESS;
+        return PutValue(target, ind, v);
     }
     default:
         return s->Fail("HY003", ODBC_DIAG_PREFIX "Program type out of range");
