@@ -16,8 +16,12 @@ namespace w32 {
 void InitLayer();       // after the QApplication exists, on the UI thread
 void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
 bool LayerAlive();      // QApplication exists and the layer is started
+void MarkLayerDead();   // the end of ShutdownLayer: later calls do nothing
 
 // ---- canvas widgets ----------------------------------------------------------
+// The outer widget of a canvas window: frame, window scroll bars and, for a
+// top-level window, the Qt window.
+QWidget* MakeFrame(Window* w, QWidget* parent);
 // The client widget of a canvas window: shows w->backing.
 QWidget* MakeCanvas(Window* w, QWidget* parent);
 // True when the window shows its backing image (GDI drawing is visible);
@@ -59,6 +63,11 @@ void CollectDead();
 Window* CreateWindowObject(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int cx,
                            int cy, HWND parent, HMENU menu, HINSTANCE inst, void* param);
 void SetModelFocus(Window* w, bool fromQt);
+bool SettingQtFocus();                // the layer itself is moving Qt's focus
+bool InputBlocked(const Window* w);   // the window or an ancestor is disabled
+// WM_SIZE with the client size (SIZE_MAXIMIZED for a maximized frame).
+void SendSize(Window* w);
+QRect ScreenArea();                   // the primary screen's available area
 void OnQtResize(Window* w, const QSize& clientSize);
 void OnQtClose(Window* w);
 HWND HwndOfWidget(const QWidget* w);

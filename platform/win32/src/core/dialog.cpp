@@ -1,7 +1,5 @@
 // The dialog manager: dialogs from compiled templates (2 pixels per dialog
 // unit), modal loops, default dialog processing and dialog keyboard handling.
-#include <QtGui/QGuiApplication>
-#include <QtGui/QScreen>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -154,8 +152,7 @@ HWND CreateFromTemplate(HINSTANCE inst, LPCSTR name, HWND hParent, DLGPROC proc,
     int cw = t->cx * 2, ch = t->cy * 2;
     int x = t->x * 2, y = t->y * 2;
     if (!child) {
-        QRect area(0, 0, 1280, 1024);
-        if (QScreen* s = QGuiApplication::primaryScreen()) area = s->availableGeometry();
+        QRect area = ScreenArea();
         if ((style & DS_CENTER) || (x == 0 && y == 0)) {
             x = area.left() + (area.width() - cw) / 2;
             y = area.top() + (area.height() - ch) / 2;

@@ -15,10 +15,6 @@
 #include "core.h"
 
 namespace w32 {
-
-bool SettingQtFocus();
-bool InputBlocked(const Window* w);
-
 namespace {
 
 const char* const kInputProperty = "w32input";

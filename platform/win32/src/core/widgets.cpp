@@ -203,8 +203,7 @@ void OnQtResize(Window* w, const QSize& size) {
     LayoutFrame(w);
     ResizeBacking(w);
     InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
-    WPARAM kind = w->widget && w->widget->isMaximized() ? SIZE_MAXIMIZED : SIZE_RESTORED;
-    Send(w, WM_SIZE, kind, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
+    SendSize(w);
     if (FromHwnd(h)) SchedulePaint();
 }
 

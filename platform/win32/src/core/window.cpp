@@ -65,22 +65,22 @@ bool IsDescendantOrSelf(Window* w, Window* ancestor) {
     return false;
 }
 
+QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+}  // namespace
+
+const char* const kHwndProperty = "w32hwnd";
+
 QRect ScreenArea() {
     if (QScreen* s = QGuiApplication::primaryScreen()) return s->availableGeometry();
     return QRect(0, 0, 1280, 1024);
 }
-
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
 void SendSize(Window* w) {
     WPARAM kind = SIZE_RESTORED;
     if (!w->IsChild() && w->widget && w->widget->isMaximized()) kind = SIZE_MAXIMIZED;
     Send(w, WM_SIZE, kind, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
 }
-
-}  // namespace
-
-const char* const kHwndProperty = "w32hwnd";
 
 // ---------------------------------------------------------------------------
 // Handles and classes
@@ -256,7 +256,6 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
         w->widget = cls->factory(w, pw);
         w->client = w->widget;
     } else {
-        extern QWidget* MakeFrame(Window * w, QWidget * parent);
         w->widget = MakeFrame(w, pw);
         w->client = MakeCanvas(w, w->widget);
     }
@@ -1039,7 +1038,6 @@ HWND GetCapture(void) { return FromHwnd(g_capture) ? g_capture : nullptr; }
 // Shutdown: widgets go before the QApplication, without messages.
 // ---------------------------------------------------------------------------
 namespace w32 {
-void MarkLayerDead();
 void ShutdownLayer() {
     CollectDead();
     std::vector<Window*> tops;
