@@ -1,6 +1,7 @@
 #include "KeywordListDialogClass.h"
 
 #include "ViewMessages.h"
+#include "platform/gbk/gbk.h"
 
 #include <cstring>
 
@@ -20,8 +21,7 @@ void KeywordListDialogClass::OnKeywordSearch()
     // The message may come before the page was ever shown.
     EnsureInit();
     // The sender's copy may end in half a character; take whole characters.
-    m_szKeyword[sizeof m_szKeyword - 1] = '\0';
-    CopyText(m_szSearch, sizeof m_szSearch, m_szKeyword);
+    gbk::CopyCut(m_szSearch, sizeof m_szSearch, {m_szKeyword, strnlen(m_szKeyword, sizeof m_szKeyword)});
     if (HistoryNode* pNode = g_History.OpenEntry(this)) {
         pNode->m_nKind = 1;
         g_History.SetKeyword(m_szSearch);
@@ -35,7 +35,7 @@ void KeywordListDialogClass::OnRestore()
     if (g_History.IsCurrentOf(this)) {
         const HistoryNode* pNode = g_History.m_pCurrent;
         if (pNode->m_nKind == 1 && pNode->m_pszKeyword)
-            CopyText(m_szSearch, sizeof m_szSearch, pNode->m_pszKeyword);
+            gbk::CopyCut(m_szSearch, sizeof m_szSearch, pNode->m_pszKeyword);
         else
             m_szSearch[0] = '\0';
     }

@@ -5,8 +5,6 @@
 
 #include <cstring>
 
-#include "platform/gbk/gbk.h"
-
 PlaceholderDialogClass::PlaceholderDialogClass(const char* pszClassName, int nButton,
                                                std::initializer_list<UINT> opens)
     : m_pszClassName(pszClassName), m_nButton(nButton), m_uOpen{}, m_nOpen(0)
@@ -22,27 +20,6 @@ void PlaceholderDialogClass::InitDialog(HWND hWnd)
     if (m_bInit)
         return;
     BaseDialogClass::InitDialog(hWnd);
-}
-
-size_t PlaceholderDialogClass::CopyText(char* szTarget, size_t nSize, const char* pszSource)
-{
-    if (nSize == 0)
-        return 0;
-    size_t n = 0;
-    if (pszSource) {
-        while (pszSource[n] && n < nSize - 1) {
-            if (gbk::IsLeadByte((unsigned char)pszSource[n])) {
-                if (!pszSource[n + 1] || n + 2 > nSize - 1)
-                    break;
-                n += 2;
-            } else {
-                n++;
-            }
-        }
-        memmove(szTarget, pszSource, n);
-    }
-    szTarget[n] = '\0';
-    return n;
 }
 
 bool PlaceholderDialogClass::IsOpenMessage(UINT uMsg) const

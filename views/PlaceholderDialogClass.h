@@ -26,12 +26,6 @@ public:
     int GetButton() const { return m_nButton; }
     bool IsOpenMessage(UINT uMsg) const;
 
-    // Copies the whole characters of pszSource into szTarget (nSize bytes,
-    // always terminated): a text that does not fit is cut between two
-    // characters, and a lead byte left without its second byte (a sender
-    // that cut the text itself) is dropped. Returns the bytes copied.
-    static size_t CopyText(char* szTarget, size_t nSize, const char* pszSource);
-
 protected:
     // An opening message: selects the button and adds an entry of kind 0.
     // Returns the new entry, or null when none was added.

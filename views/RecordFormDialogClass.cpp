@@ -3,6 +3,7 @@
 #include "RelatedPages.h"
 #include "RelatingGlobals.h"
 #include "ViewMessages.h"
+#include "platform/gbk/gbk.h"
 
 #include <cstring>
 #include <new>
@@ -58,8 +59,7 @@ void RecordFormDialogClass::OnShowRecord(int nRow, ULONG ulID)
 {
     CheckOwnButton();
     // The sender's title may end in half a character.
-    m_szTitle[sizeof m_szTitle - 1] = '\0';
-    CopyText(m_szTitle, sizeof m_szTitle, m_szTitle);
+    m_szTitle[gbk::SafeCut(m_szTitle, strnlen(m_szTitle, sizeof m_szTitle), sizeof m_szTitle - 1)] = '\0';
     if (nRow >= 0)
         m_nRow = HasRow(nRow) ? nRow : -1;
     m_ulRecordID = ulID;
@@ -101,7 +101,7 @@ void RecordFormDialogClass::OnRestore()
                 m_nIDCount = pNode->m_nIDCount;
             }
         }
-        CopyText(m_szTitle, sizeof m_szTitle, pNode->m_pszTitle ? pNode->m_pszTitle : "");
+        gbk::CopyCut(m_szTitle, sizeof m_szTitle, pNode->m_pszTitle ? pNode->m_pszTitle : "");
         m_ulRecordID = pNode->m_nRecordID;
         m_nRow = HasRow(pNode->m_nParam) ? pNode->m_nParam : -1;
         ReloadRelated();

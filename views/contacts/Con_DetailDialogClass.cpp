@@ -4,6 +4,7 @@
 #include "RelatingGlobals.h"
 #include "ViewMessages.h"
 #include "ViewSwitch.h"
+#include "platform/gbk/gbk.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 
 #include <new>
@@ -59,7 +60,7 @@ void Con_DetailDialogClass::OnOpenAccount()
     g_Acc_Detail.FreeIDArray();
     g_Acc_Detail.m_pulID = pulID;
     g_Acc_Detail.m_nIDCount = 1;
-    CopyText(g_Acc_Detail.m_szTitle, sizeof g_Acc_Detail.m_szTitle, "所有客户");
+    gbk::CopyCut(g_Acc_Detail.m_szTitle, sizeof g_Acc_Detail.m_szTitle, "所有客户");
     SendMessageA(g_Acc_Detail.m_hWnd, UM_SHOWRECORD, 0, (LPARAM)m_ulAccountID);
     FinishViewSwitch(pOld, &g_Acc_Detail);
 }
