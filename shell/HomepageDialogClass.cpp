@@ -5,6 +5,7 @@
 #include <new>
 
 #include "main.h"
+#include "views/PageFrameClass.h"
 #include "platform/gbk/gbk.h"
 
 #include "Acc_HomepageDialogClass.h"
@@ -249,11 +250,7 @@ void HomepageDialogClass::OnDoubleClick(const NMLISTVIEW* pNotify) {
 
 void HomepageDialogClass::SearchFrom(int nBox) {
     if (nBox < 0 || nBox >= kSearchCount) return;
-    char szKeyword[50];
-    szKeyword[0] = '\0';
-    GetWindowTextA(m_hSearchEdits[nBox], szKeyword, sizeof(szKeyword));
-    gbk::CopyCut(TargetKeyword(nBox), 50, szKeyword);
-    SwitchViewAfterSend(TargetView(nBox), UM_KEYWORDSEARCH);
+    SearchOnListPage(TargetView(nBox), TargetKeyword(nBox), m_hSearchEdits[nBox]);
 }
 
 void HomepageDialogClass::OnPaint(HWND hWnd) {
