@@ -117,23 +117,24 @@ int Acc_DetailClass::cad_AddAccount()
                   ACC_VALUES(p)) == -1 ||
         ExecOrShow(kExecMsg) == -1)
         return -1;
-    if (m_ulOppID != 0) {
+    // The new account is tied to the opportunity and the task it was added for.
+    const struct {
+        ULONG ulID;
+        const char* pszSQL;
+    } kLinks[] = {
+        {m_ulOppID, "INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(%d,%d)"},
+        {m_ulTasID, "INSERT INTO accounts_tasks(tas_id,acc_id) VALUES(%d,%d)"},
+    };
+    for (const auto& l : kLinks) {
+        if (l.ulID == 0) continue;
         if (cad_GetLastAccountID() == -1) {
             ShowError(kLastIdMsg);
             return -1;
         }
-        if (FormatSQL("INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(%d,%d)", (int)m_ulOppID, (int)m_ulAccID) == -1 ||
-            ExecOrShow(kLinkExecMsg) == -1)
-            return -1;
-    }
-    if (m_ulTasID != 0) {
-        if (cad_GetLastAccountID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
-        if (FormatSQL("INSERT INTO accounts_tasks(tas_id,acc_id) VALUES(%d,%d)", (int)m_ulTasID, (int)m_ulAccID) == -1 ||
-            ExecOrShow(kLinkExecMsg) == -1)
-            return -1;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+        if (FormatSQL(l.pszSQL, (int)l.ulID, (int)m_ulAccID) == -1 || ExecOrShow(kLinkExecMsg) == -1) return -1;
+#pragma GCC diagnostic pop
     }
     return 0;
 }

@@ -124,32 +124,28 @@ int Opp_DetailClass::cod_AddOpportunity()
         return -1;
     if (ExecOrShow(kExecMsg) == -1) return -1;
 
-    if (m_ulConID != 0) {
+    // The new opportunity is tied to the contact (with its account), the
+    // account and the task it was added for.
+    const struct {
+        ULONG ulID;
+        const char* pszSQL;
+    } kLinks[] = {
+        {m_ulConID, "INSERT INTO opportunities_contacts(acc_id,opp_id,con_id) VALUES(%d,%d,%d)"},
+        {m_ulAccID, "INSERT INTO opportunities_accounts(acc_id,opp_id) VALUES(%d,%d)"},
+        {m_ulTasID, "INSERT INTO opportunities_tasks(tas_id,opp_id) VALUES(%d,%d)"},
+    };
+    for (size_t i = 0; i < std::size(kLinks); ++i) {
+        if (kLinks[i].ulID == 0) continue;
         if (cod_GetLastOpportunityID() == -1) {
             ShowError(kLastIdMsg);
             return -1;
         }
-        if (FormatSQL("INSERT INTO opportunities_contacts(acc_id,opp_id,con_id) VALUES(%d,%d,%d)", (int)m_ulAccID,
-                      (int)m_ulOppID, (int)m_ulConID) == -1 || ExecOrShow(kLinkExecMsg) == -1)
-            return -1;
-    }
-    if (m_ulAccID != 0) {
-        if (cod_GetLastOpportunityID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
-        if (FormatSQL("INSERT INTO opportunities_accounts(acc_id,opp_id) VALUES(%d,%d)", (int)m_ulAccID, (int)m_ulOppID) == -1 ||
-            ExecOrShow(kLinkExecMsg) == -1)
-            return -1;
-    }
-    if (m_ulTasID != 0) {
-        if (cod_GetLastOpportunityID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
-        if (FormatSQL("INSERT INTO opportunities_tasks(tas_id,opp_id) VALUES(%d,%d)", (int)m_ulTasID, (int)m_ulOppID) == -1 ||
-            ExecOrShow(kLinkExecMsg) == -1)
-            return -1;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+        int r = i == 0 ? FormatSQL(kLinks[i].pszSQL, (int)m_ulAccID, (int)m_ulOppID, (int)m_ulConID)
+                       : FormatSQL(kLinks[i].pszSQL, (int)kLinks[i].ulID, (int)m_ulOppID);
+#pragma GCC diagnostic pop
+        if (r == -1 || ExecOrShow(kLinkExecMsg) == -1) return -1;
     }
     return 0;
 }
