@@ -26,11 +26,6 @@ void ListPageClass::EmptyRecordList() {
     m_nIDCount = 0;
 }
 
-ULONG ListPageClass::RowRecordID(int nRow) const {
-    if (!m_pulID || nRow < 0 || nRow >= m_nIDCount) return 0;
-    return m_pulID[nRow];
-}
-
 void ListPageClass::CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns,
                                      int nColumns, UINT uColumnMask) {
     m_nRecordListID = nID;
@@ -125,10 +120,8 @@ BOOL ListPageClass::OnExportCommand(WPARAM wParam) {
     return FALSE;
 }
 
-LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr, BOOL* pbHandled) {
-    *pbHandled = FALSE;
+LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr) {
     if (!pHdr || pHdr->hwndFrom != m_ListView.m_hListView) return 0;
-    *pbHandled = TRUE;
     switch (pHdr->code) {
     case LVN_COLUMNCLICK: {
         const int nColumn = ((const NMLISTVIEW*)pHdr)->iSubItem;
@@ -171,12 +164,11 @@ void ListPageClass::HandOver(int nRow) {
     FinishViewSwitch(pOld, pForm);
 }
 
-BOOL ListPageClass::ListFrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+BOOL ListPageClass::PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = 0;
     if (uMsg == WM_NOTIFY) {
         if (m_bListEndsHover) LeaveHover();
-        BOOL bHandled = FALSE;
-        *pResult = OnRecordListNotify((const NMHDR*)lParam, &bHandled);
+        *pResult = OnRecordListNotify((const NMHDR*)lParam);
         return TRUE;
     }
     if (uMsg == WM_COMMAND && OnExportCommand(wParam)) return TRUE;

@@ -46,8 +46,6 @@ public:
     int ShowQueryResult(int nResult, const char* pszQueryError);
     // Empties the record list; the id array and the count follow it.
     void EmptyRecordList();
-    // Row r's id when r lies within the list, else 0.
-    ULONG RowRecordID(int nRow) const;
 
 protected:
     void CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns, int nColumns,
@@ -58,14 +56,11 @@ protected:
     // WM_COMMAND: the export menu's commands and the "导出列表" button.
     BOOL OnExportCommand(WPARAM wParam);
     // WM_NOTIFY from the record list: column click, custom draw, double
-    // click. *pbHandled is set when the notification was the record list's.
-    LRESULT OnRecordListNotify(const NMHDR* pHdr, BOOL* pbHandled);
+    // click. 0 for any other notification.
+    LRESULT OnRecordListNotify(const NMHDR* pHdr);
     // FrameMessage plus the record list's notifications and the export
     // commands. TRUE when handled.
-    BOOL ListFrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    BOOL PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        return ListFrameMessage(hWnd, uMsg, wParam, lParam, pResult);
-    }
+    BOOL PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // Double click on row nRow (-1: off the rows).
     void HandOver(int nRow);
 
