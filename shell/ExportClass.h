@@ -17,9 +17,6 @@ public:
     // boundary, and tabs and line breaks inside a cell are written as blanks
     // so that the columns and lines of the file stay in place.
     int Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListViewClass* pList);
-    int Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListViewClass& List) {
-        return Export(hOwner, nRows, nColumns, bExcel, &List);
-    }
 
     // Writes the list to pszPath without any dialog (the file part of Export).
     // 0, or -1 after the failing step's message.

@@ -103,12 +103,8 @@ int ListPageClass::ShowQueryResult(int nResult, const char* pszQueryError) {
 BOOL ListPageClass::OnExportCommand(WPARAM wParam) {
     const int nCmd = LOWORD(wParam);
     if (nCmd == IDM_EXPORTTEXT || nCmd == IDM_EXPORTEXCEL) {
-        // The rows written are the rows the list shows.
-        int nRows = m_nIDCount;
-        const int nShown = m_ListView.GetItemCount();
-        if (nRows > nShown) nRows = nShown;
-        if (nRows < 0) nRows = 0;
-        g_Exporter.Export(m_hWnd, nRows, m_nColumns, nCmd == IDM_EXPORTEXCEL ? 1 : 0, &m_ListView);
+        // The exporter writes no more rows than the list shows.
+        g_Exporter.Export(m_hWnd, m_nIDCount, m_nColumns, nCmd == IDM_EXPORTEXCEL ? 1 : 0, &m_ListView);
         return TRUE;
     }
     if (m_nExportButtonID && (int)wParam == m_nExportButtonID) {
