@@ -12,6 +12,11 @@
 
 namespace w32 {
 
+// ---- geometry -------------------------------------------------------------
+inline QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+inline RECT ToRECT(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+inline QRect ClientRect(const Window* w) { return QRect(0, 0, w->ClientWidth(), w->ClientHeight()); }
+
 // ---- layer state -----------------------------------------------------------
 void InitLayer();       // after the QApplication exists, on the UI thread
 void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
@@ -35,6 +40,8 @@ void ResizeBacking(Window* w);
 // Places the client widget and window scroll bars inside the outer widget.
 void LayoutFrame(Window* w);
 void SyncScrollBar(Window* w, int bar);
+// The highest position the thumb can reach: nMax less a page, at least nMin.
+int MaxScrollPos(const ScrollBarState& s);
 
 // ---- painting ----------------------------------------------------------------
 void InvalidateClient(Window* w, const QRegion& r, bool erase);

@@ -327,7 +327,7 @@ HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip) {
     dc->clip = clip;
     if (!paint) {
         dc->hasClip = true;
-        dc->clip = QRegion(0, 0, w->ClientWidth(), w->ClientHeight());
+        dc->clip = ClientRect(w);
     }
     return reinterpret_cast<HDC>(static_cast<GdiObj*>(dc));
 }
@@ -525,7 +525,7 @@ int SelectClipRgn(HDC hdc, HRGN hrgn) {
         dc->hasClip = false;
         if (dc->window) {
             dc->hasClip = true;
-            dc->clip = QRegion(0, 0, dc->window->ClientWidth(), dc->window->ClientHeight());
+            dc->clip = ClientRect(dc->window);
         }
         return SIMPLEREGION;
     }
@@ -557,7 +557,7 @@ int GetClipBox(HDC hdc, LPRECT lprect) {
     else if (QImage* img = TargetOf(dc))
         b = img->rect();
     b.translate(-dc->origin);
-    *lprect = RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    *lprect = ToRECT(b);
     return b.isEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
@@ -710,7 +710,7 @@ int FillRect(HDC hDC, const RECT* r, HBRUSH hbr) {
     Painter p(dc);
     if (!p.ok()) return 0;
     if (r->right > r->left && r->bottom > r->top)
-        p.p.fillRect(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top), c);
+        p.p.fillRect(ToQRect(*r), c);
     return 1;
 }
 
@@ -735,7 +735,7 @@ BOOL InvertRect(HDC hDC, const RECT* r) {
     Painter p(dc);
     if (!p.ok()) return FALSE;
     p.p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.p.fillRect(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top), Qt::white);
+    p.p.fillRect(ToQRect(*r), Qt::white);
     return TRUE;
 }
 
@@ -985,11 +985,9 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     Painter p(dc);
     if (!p.ok()) return FALSE;
     if ((options & ETO_OPAQUE) && lprect)
-        p.p.fillRect(QRect(lprect->left, lprect->top, lprect->right - lprect->left, lprect->bottom - lprect->top),
-                     Color(dc->bk));
+        p.p.fillRect(ToQRect(*lprect), Color(dc->bk));
     if ((options & ETO_CLIPPED) && lprect)
-        p.p.setClipRect(QRect(lprect->left, lprect->top, lprect->right - lprect->left, lprect->bottom - lprect->top),
-                        Qt::IntersectClip);
+        p.p.setClipRect(ToQRect(*lprect), Qt::IntersectClip);
     if (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) p.p.fillRect(QRect(x, top, width, height), Color(dc->bk));
     p.p.setFont(f);
     p.p.setPen(Color(dc->text));
@@ -1034,7 +1032,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
     if (!dc || !r) return 0;
     QString s = text ? ToQt(text, cch) : QString();
     QFont f = FontOfDC(dc);
-    QRect rect(r->left, r->top, r->right - r->left, r->bottom - r->top);
+    QRect rect = ToQRect(*r);
     int flags = 0;
     flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
     if (format & DT_SINGLELINE)

@@ -16,8 +16,6 @@ std::set<HWND>& Dirty() {
     return *s;
 }
 
-QRect ClientRect(Window* w) { return QRect(0, 0, w->ClientWidth(), w->ClientHeight()); }
-
 }  // namespace
 
 void InvalidateClient(Window* w, const QRegion& r, bool erase) {
@@ -73,9 +71,7 @@ BOOL InvalidateRect(HWND hWnd, const RECT* r, BOOL bErase) {
         RunOnUiThread([&] { InvalidateRect(hWnd, r, bErase); });
         return TRUE;
     }
-    QRegion reg = r ? QRegion(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top))
-                    : QRegion(0, 0, w->ClientWidth(), w->ClientHeight());
-    InvalidateClient(w, reg, bErase != FALSE);
+    InvalidateClient(w, r ? ToQRect(*r) : ClientRect(w), bErase != FALSE);
     // Built-in controls drawn by Qt repaint themselves.
     if (w->cls->factory && w->client) w->client->update();
     return TRUE;
@@ -85,7 +81,7 @@ BOOL ValidateRect(HWND hWnd, const RECT* r) {
     Window* w = FromHwnd(hWnd);
     if (!w) return FALSE;
     if (r)
-        w->update -= QRegion(QRect(r->left, r->top, r->right - r->left, r->bottom - r->top));
+        w->update -= ToQRect(*r);
     else
         w->update = QRegion();
     if (w->update.isEmpty()) w->eraseUpdate = false;
@@ -95,8 +91,7 @@ BOOL ValidateRect(HWND hWnd, const RECT* r) {
 BOOL GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL) {
     Window* w = FromHwnd(hWnd);
     if (!w) return FALSE;
-    QRect b = w->update.boundingRect();
-    if (lpRect) *lpRect = RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    if (lpRect) *lpRect = ToRECT(w->update.boundingRect());
     return !w->update.isEmpty();
 }
 
@@ -118,14 +113,13 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     if (!w || !ps) return nullptr;
     *ps = PAINTSTRUCT{};
     if (IsCanvas(w)) EnsureBacking(w);
-    QRegion region = w->update & QRect(0, 0, w->ClientWidth(), w->ClientHeight());
+    QRegion region = w->update & ClientRect(w);
     bool erase = w->eraseUpdate;
     w->update = QRegion();
     w->eraseUpdate = false;
     HDC dc = CreateWindowDC(w, true, region);
     ps->hdc = dc;
-    QRect b = region.boundingRect();
-    ps->rcPaint = RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    ps->rcPaint = ToRECT(region.boundingRect());
     ps->fErase = TRUE;
     if (erase) ps->fErase = Send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
     return dc;
@@ -134,10 +128,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
     if (!ps) return FALSE;
     DestroyWindowDC(ps->hdc);
-    if (Window* w = FromHwnd(hWnd); w && w->client) {
-        const RECT& r = ps->rcPaint;
-        w->client->update(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
-    }
+    if (Window* w = FromHwnd(hWnd); w && w->client) w->client->update(ToQRect(ps->rcPaint));
     return TRUE;
 }
 
@@ -167,9 +158,7 @@ static ScrollBarState* Bar(HWND h, int nBar) {
 }
 
 static void ClampPos(ScrollBarState* s) {
-    int maxPos = s->nMax - std::max(int(s->nPage) - 1, 0);
-    if (maxPos < s->nMin) maxPos = s->nMin;
-    s->nPos = std::clamp(s->nPos, s->nMin, maxPos);
+    s->nPos = std::clamp(s->nPos, s->nMin, MaxScrollPos(*s));
 }
 
 int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO si, BOOL) {
@@ -248,7 +237,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT*, const RECT*, HRGN, LP
     Window* w = FromHwnd(hWnd);
     if (!w) return 0;
     if (dx == 0 && dy == 0) return NULLREGION;
-    QRect client(0, 0, w->ClientWidth(), w->ClientHeight());
+    QRect client = ClientRect(w);
     // Move the pixels (a window that never painted has none).
     if (!w->backing.isNull()) {
         QImage copy = w->backing.copy();
@@ -266,10 +255,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT*, const RECT*, HRGN, LP
     }
     InvalidateClient(w, uncovered, true);
     if (w->client) w->client->update();
-    if (prcUpdate) {
-        QRect b = uncovered.boundingRect();
-        *prcUpdate = RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
-    }
+    if (prcUpdate) *prcUpdate = ToRECT(uncovered.boundingRect());
     return uncovered.isEmpty() ? NULLREGION : SIMPLEREGION;
 }
 

@@ -181,14 +181,14 @@ void LayoutFrame(Window* w) {
     SyncScrollBar(w, SB_VERT);
 }
 
+int MaxScrollPos(const ScrollBarState& s) { return std::max(s.nMin, s.nMax - std::max(int(s.nPage) - 1, 0)); }
+
 void SyncScrollBar(Window* w, int bar) {
     QScrollBar* sb = BarWidget(w, bar);
     if (!sb) return;
     const ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
     QSignalBlocker block(sb);
-    int maxPos = s.nMax - std::max(int(s.nPage) - 1, 0);
-    if (maxPos < s.nMin) maxPos = s.nMin;
-    sb->setRange(s.nMin, maxPos);
+    sb->setRange(s.nMin, MaxScrollPos(s));
     sb->setPageStep(std::max(1, int(s.nPage)));
     sb->setSingleStep(1);
     if (!sb->isSliderDown()) sb->setValue(s.nPos);
@@ -202,7 +202,7 @@ void OnQtResize(Window* w, const QSize& size) {
     HWND h = w->hwnd;
     LayoutFrame(w);
     ResizeBacking(w);
-    InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
+    InvalidateClient(w, ClientRect(w), true);
     SendSize(w);
     if (FromHwnd(h)) SchedulePaint();
 }

@@ -65,8 +65,6 @@ bool IsDescendantOrSelf(Window* w, Window* ancestor) {
     return false;
 }
 
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
 }  // namespace
 
 const char* const kHwndProperty = "w32hwnd";
@@ -304,7 +302,7 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
     SendSize(w);
     if (!FromHwnd(h)) return nullptr;
     Send(w, WM_MOVE, 0, MAKELPARAM(w->rect.left, w->rect.top));
-    InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
+    InvalidateClient(w, ClientRect(w), true);
     if (style & WS_VISIBLE) ShowWindow(h, (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
     return FromHwnd(h);
 }
@@ -641,7 +639,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         w->widget->show();
     }
     if (sizeChanged) {
-        InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
+        InvalidateClient(w, ClientRect(w), true);
         SendSize(w);
     }
     w = FromHwnd(hWnd);
@@ -738,7 +736,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
     if (sized) {
         bool whole = (w->cls->style & (CS_HREDRAW | CS_VREDRAW)) != 0;
         if (whole || !(uFlags & SWP_NOREDRAW))
-            InvalidateClient(w, QRegion(0, 0, w->ClientWidth(), w->ClientHeight()), true);
+            InvalidateClient(w, ClientRect(w), true);
         SendSize(w);
         w = FromHwnd(hWnd);
         if (!w) return TRUE;
