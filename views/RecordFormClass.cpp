@@ -290,11 +290,8 @@ BOOL RecordFormClass::OnTabNotify(const NMHDR* pHdr) {
 
 void RecordFormClass::PaintNavCaption(HDC hdc) {
     char szLine[256] = "";
-    if (m_pulID) {
-        char szTitle[128];
-        gbk::CopyCut(szTitle, sizeof(szTitle), m_szTitle);
-        snprintf(szLine, sizeof(szLine), "%s记录共%d条，现在是第%d条", szTitle, m_nIDCount, m_nRow + 1);
-    }
+    // The title was cut at a character boundary when the list was taken.
+    if (m_pulID) snprintf(szLine, sizeof(szLine), "%s记录共%d条，现在是第%d条", m_szTitle, m_nIDCount, m_nRow + 1);
     if (!m_bFound && m_ulRecordID != 0) {
         const size_t n = strlen(szLine);
         snprintf(szLine + n, sizeof(szLine) - n, n ? "（%s）" : "%s", g_szRecordMissing);
