@@ -131,7 +131,7 @@ private:
     LRESULT OnKeywordSearch() {
         if (!this->m_bInit) InitDialog(this->m_hWnd);
         this->AppendHistoryNode();
-        gbk::CopyCut(DataKeyword(), 50, m_szKeyword);
+        gbk::CopyCut(DataKeyword(), kKeywordSize, m_szKeyword);
         return OnLocalSearch();
     }
 
@@ -148,7 +148,7 @@ private:
         if (nKind == 0) {
             SetCaption(FALSE, RunQuery(0));
         } else if (nKind == 1) {
-            gbk::CopyCut(DataKeyword(), 50, pNode->m_pszKeyword ? pNode->m_pszKeyword : "");
+            gbk::CopyCut(DataKeyword(), kKeywordSize, pNode->m_pszKeyword ? pNode->m_pszKeyword : "");
             SetCaption(TRUE, RunQuery(1));
         }
         return 0;
