@@ -239,18 +239,21 @@ void SchedulePaint() {
         QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kPaintEvent)), Qt::LowEventPriority);
 }
 
-void DeleteWidgetLater(QWidget* widget) {
-    DeadWidgets().push_back(widget);
+static void ScheduleFree() {
     if (g_dispatcher && LayerAlive())
         QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
+}
+
+void DeleteWidgetLater(QWidget* widget) {
+    DeadWidgets().push_back(widget);
+    ScheduleFree();
 }
 
 void CollectDead() { FreeWindows(); }
 
 void FreeLater(Window* w) {
     FreeList().push_back(w);
-    if (g_dispatcher && LayerAlive())
-        QCoreApplication::postEvent(g_dispatcher, new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
+    ScheduleFree();
 }
 
 void DispatchPosted() {
@@ -347,6 +350,13 @@ void PostQuitMessage(int nExitCode) {
     RunOnUiThread(set);
 }
 
+static MSG QuitMessage(int code) {
+    MSG m{};
+    m.message = WM_QUIT;
+    m.wParam = WPARAM(code);
+    return m;
+}
+
 BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     for (;;) {
         if (PopPosted(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, true)) {
@@ -355,14 +365,11 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
         }
         if (g_quit) {
             g_quit = false;
-            *lpMsg = MSG{};
-            lpMsg->message = WM_QUIT;
-            lpMsg->wParam = WPARAM(g_quitCode);
+            *lpMsg = QuitMessage(g_quitCode);
             return FALSE;
         }
         if (!LayerAlive()) {
-            *lpMsg = MSG{};
-            lpMsg->message = WM_QUIT;
+            *lpMsg = QuitMessage(0);
             return FALSE;
         }
         if (g_sendDepth == 0 && !DeadWidgets().empty()) FreeWindows();
@@ -380,9 +387,7 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
     }
     if (PopPosted(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0)) return TRUE;
     if (g_quit) {
-        *lpMsg = MSG{};
-        lpMsg->message = WM_QUIT;
-        lpMsg->wParam = WPARAM(g_quitCode);
+        *lpMsg = QuitMessage(g_quitCode);
         if (wRemoveMsg & PM_REMOVE) g_quit = false;
         return TRUE;
     }
