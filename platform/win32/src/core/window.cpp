@@ -38,6 +38,14 @@ HWND g_active = nullptr;
 HWND g_capture = nullptr;
 bool g_settingQtFocus = false;
 
+// Moves Qt's focus to the window's widget without reporting it back as a
+// focus change from Qt.
+void SetQtFocus(Window* w) {
+    g_settingQtFocus = true;
+    w->widget->setFocus(Qt::OtherFocusReason);
+    g_settingQtFocus = false;
+}
+
 bool SameName(const std::string& a, const char* b) {
     if (!b) return false;
     size_t n = strlen(b);
@@ -314,11 +322,7 @@ void SetModelFocus(Window* w, bool fromQt) {
     HWND h = w ? w->hwnd : nullptr;
     HWND old = g_focus;
     if (old == h) {
-        if (w && !fromQt && w->widget && ReallyVisible(w) && !w->widget->hasFocus()) {
-            g_settingQtFocus = true;
-            w->widget->setFocus(Qt::OtherFocusReason);
-            g_settingQtFocus = false;
-        }
+        if (w && !fromQt && w->widget && ReallyVisible(w) && !w->widget->hasFocus()) SetQtFocus(w);
         return;
     }
     g_focus = h;
@@ -327,11 +331,7 @@ void SetModelFocus(Window* w, bool fromQt) {
     if (!w || g_focus != h) return;
     Send(w, WM_SETFOCUS, WPARAM(old), 0);
     w = FromHwnd(h);
-    if (!fromQt && w && w->widget && ReallyVisible(w) && g_focus == h) {
-        g_settingQtFocus = true;
-        w->widget->setFocus(Qt::OtherFocusReason);
-        g_settingQtFocus = false;
-    }
+    if (!fromQt && w && w->widget && ReallyVisible(w) && g_focus == h) SetQtFocus(w);
 }
 
 bool SettingQtFocus() { return g_settingQtFocus; }
@@ -341,10 +341,7 @@ Window* FocusWindow() { return FromHwnd(g_focus); }
 // Re-applies the model focus to Qt after a window became visible.
 void RestoreQtFocus(Window* shown) {
     Window* f = FromHwnd(g_focus);
-    if (!f || !IsDescendantOrSelf(f, shown) || !ReallyVisible(f) || !f->widget) return;
-    g_settingQtFocus = true;
-    f->widget->setFocus(Qt::OtherFocusReason);
-    g_settingQtFocus = false;
+    if (f && IsDescendantOrSelf(f, shown) && ReallyVisible(f) && f->widget) SetQtFocus(f);
 }
 
 // ---------------------------------------------------------------------------
