@@ -21,6 +21,11 @@ struct StaticState : ControlState {
 
 UINT Kind(const Window* w) { return w->style & SS_TYPEMASK; }
 
+QImage ImageOf(const StaticState& s) {
+    return s.imageType == IMAGE_BITMAP ? ImageOfBitmap(static_cast<HBITMAP>(s.image))
+                                       : ImageOfIcon(static_cast<HICON>(s.image));
+}
+
 QWidget* MakeStatic(Window* w, QWidget* parent) {
     auto st = std::make_unique<StaticState>();
     UINT k = Kind(w);
@@ -43,8 +48,7 @@ QWidget* MakeStatic(Window* w, QWidget* parent) {
 void FitImage(Window* w) {
     auto* s = w->State<StaticState>();
     if (!s || !s->image || (w->style & SS_CENTERIMAGE)) return;
-    QImage img = s->imageType == IMAGE_BITMAP ? ImageOfBitmap(static_cast<HBITMAP>(s->image))
-                                              : ImageOfIcon(static_cast<HICON>(s->image));
+    QImage img = ImageOf(*s);
     if (img.isNull()) return;
     SetWindowPos(w->hwnd, nullptr, 0, 0, img.width(), img.height(), SWP_NOMOVE | SWP_NOZORDER);
 }
@@ -82,8 +86,7 @@ void Paint(Window* w) {
     case SS_ICON: {
         FillRect(dc, &rc, br);
         if (s && s->image) {
-            QImage img = s->imageType == IMAGE_BITMAP ? ImageOfBitmap(static_cast<HBITMAP>(s->image))
-                                                      : ImageOfIcon(static_cast<HICON>(s->image));
+            QImage img = ImageOf(*s);
             QPoint origin;
             if (QImage* target = DCImage(dc, &origin); target && !img.isNull()) {
                 QPainter p(target);
