@@ -73,6 +73,7 @@ private:
 void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
     Window* w = FromHwnd(h);
     if (!w) return;
+    ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
     int code = -1;
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
@@ -81,15 +82,12 @@ void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
     case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
     case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
     case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-    case QAbstractSlider::SliderMove: {
-        ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+    case QAbstractSlider::SliderMove:
         s.nTrackPos = sb->sliderPosition();
         code = SB_THUMBTRACK;
         break;
-    }
     default: return;
     }
-    ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
     int pos = code == SB_THUMBTRACK ? s.nTrackPos : s.nPos;
     Send(w, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, pos), 0);
     // The window decides the position; the bar shows the model.
