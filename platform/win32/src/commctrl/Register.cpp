@@ -1,7 +1,5 @@
 // Registration of the common-control classes and their window procedures.
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QPointer>
 
 #include "commctrl/Controls.h"
 #include "commctrl/DateTimePicker.h"
@@ -54,9 +52,7 @@ LRESULT WidgetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 // Procedures of the controls that draw themselves and take mouse input as messages.
 template <class Ctl>
 LRESULT SelfDrawnProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    w32::Window* w = w32::FromHwnd(h);
-    auto* holder = w ? w->State<Holder<Ctl>>() : nullptr;
-    Ctl* ctl = holder ? holder->ctl.data() : nullptr;
+    Ctl* ctl = ControlOf<Ctl>(h);
     if (!ctl) return DefWindowProcA(h, msg, wp, lp);
     bool handled = false;
     LRESULT r = ctl->Message(msg, wp, lp, handled);
