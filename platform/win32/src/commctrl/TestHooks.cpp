@@ -11,7 +11,6 @@
 #include "commctrl/Glue.h"
 #include "commctrl/ListView.h"
 #include "commctrl/TabControl.h"
-#include "commctrl/Toolbar.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 
@@ -29,6 +28,13 @@ void SendKey(QWidget* target, int key) {
     QApplication::sendEvent(target, &press);
     QApplication::sendEvent(target, &release);
     ProcessEvents();
+}
+
+// The calendar's date grid, which takes the keys of the open drop-down.
+QWidget* CalendarGrid(DtpCtl* ctl) {
+    QCalendarWidget* cal = ctl->Edit()->calendarWidget();
+    QTableView* grid = cal->findChild<QTableView*>();
+    return grid ? static_cast<QWidget*>(grid) : cal;
 }
 
 QLineEdit* ListEditor(ListViewCtl* ctl) {
@@ -162,18 +168,14 @@ bool PickerCalendarOpen(HWND picker) {
 void PickCalendarDate(HWND picker, int year, int month, int day) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
     if (!ctl || !PickerCalendarOpen(picker)) return;
-    QCalendarWidget* cal = ctl->Edit()->calendarWidget();
-    cal->setSelectedDate(QDate(year, month, day));
-    QTableView* grid = cal->findChild<QTableView*>();
-    SendKey(grid ? static_cast<QWidget*>(grid) : cal, Qt::Key_Return);
+    ctl->Edit()->calendarWidget()->setSelectedDate(QDate(year, month, day));
+    SendKey(CalendarGrid(ctl), Qt::Key_Return);
 }
 
 void DismissPickerCalendar(HWND picker) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
     if (!ctl || !PickerCalendarOpen(picker)) return;
-    QCalendarWidget* cal = ctl->Edit()->calendarWidget();
-    QTableView* grid = cal->findChild<QTableView*>();
-    SendKey(grid ? static_cast<QWidget*>(grid) : cal, Qt::Key_Escape);
+    SendKey(CalendarGrid(ctl), Qt::Key_Escape);
 }
 
 void ClickToolbarButton(HWND toolbar, int commandId) {
