@@ -14,6 +14,8 @@ namespace {
 const QDateTime kMin(QDate(1, 1, 1), QTime(0, 0, 0), Qt::UTC);
 const QDateTime kMax(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC);
 
+QString DefaultFormat(bool time) { return time ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d"); }
+
 // Win32 picker format -> Qt display format ("tt" is the AM/PM marker).
 QString QtFormat(const QString& f) {
     QString out = f;
@@ -54,7 +56,7 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     setParent(edit_);
     edit_->setTimeSpec(Qt::UTC);
     edit_->setDateTimeRange(kMin, kMax);
-    edit_->setDisplayFormat(IsTimeFormat() ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d"));
+    edit_->setDisplayFormat(DefaultFormat(IsTimeFormat()));
     edit_->setCalendarPopup(!(style & DTS_UPDOWN));
     edit_->setKeyboardTracking(true);
     edit_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
@@ -153,7 +155,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case DTM_SETFORMATA: {
         auto* f = reinterpret_cast<const char*>(lp);
         QString fmt = f ? ToQ(f) : QString();
-        if (fmt.isEmpty()) fmt = IsTimeFormat() ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d");
+        if (fmt.isEmpty()) fmt = DefaultFormat(IsTimeFormat());
         ++quiet_;
         edit_->setDisplayFormat(QtFormat(fmt));
         --quiet_;
