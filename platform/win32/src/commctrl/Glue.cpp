@@ -30,6 +30,14 @@ std::string_view InText(const char* p) {
 
 QFont FontOf(HFONT hfont) { return w32::FontOf(hfont); }
 
+void AlignToParent(HWND hwnd, DWORD style, int height, bool bottom) {
+    if (style & (CCS_NOPARENTALIGN | CCS_NORESIZE)) return;
+    HWND parent = GetParent(hwnd);
+    RECT rc{};
+    if (!parent || !GetClientRect(parent, &rc)) return;
+    MoveWindow(hwnd, 0, bottom ? rc.bottom - height : 0, rc.right - rc.left, height, TRUE);
+}
+
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr) {
     w32::Window* w = w32::FromHwnd(from);
     if (!w || w->destroyed) return 0;

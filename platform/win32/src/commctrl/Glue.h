@@ -31,6 +31,10 @@ std::string_view InText(const char* p);
 // The RECT of a QRect (right and bottom exclusive).
 inline RECT ToRect(const QRect& r) { return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
+// Stretches a bar across the top or bottom of its parent's client area,
+// `height` high; leaves it alone with CCS_NOPARENTALIGN or CCS_NORESIZE.
+void AlignToParent(HWND hwnd, DWORD style, int height, bool bottom);
+
 // Fills hwndFrom, idFrom and code and sends WM_NOTIFY to the control's parent.
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr);
 // Sends WM_COMMAND(MAKEWPARAM(id, notifyCode), from) to the control's parent.

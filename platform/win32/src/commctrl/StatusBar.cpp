@@ -28,14 +28,7 @@ const std::string& StatusCtl::Text(int part) const {
     return part >= 0 && part < static_cast<int>(texts_.size()) ? texts_[part] : kEmpty;
 }
 
-void StatusCtl::Place() {
-    if (style_ & (CCS_NOPARENTALIGN | CCS_NORESIZE)) return;
-    HWND parent = GetParent(hwnd_);
-    RECT rc{};
-    if (!parent || !GetClientRect(parent, &rc)) return;
-    const bool top = (style_ & CCS_BOTTOM) == CCS_TOP;
-    MoveWindow(hwnd_, 0, top ? 0 : rc.bottom - height_, rc.right - rc.left, height_, TRUE);
-}
+void StatusCtl::Place() { AlignToParent(hwnd_, style_, height_, (style_ & CCS_BOTTOM) != CCS_TOP); }
 
 LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;

@@ -101,14 +101,7 @@ ToolbarCtl::Button ToolbarCtl::FromTb(const TBBUTTON& tb) const {
 
 void ToolbarCtl::Changed() { widget_->update(); }
 
-void ToolbarCtl::AutoSize() {
-    if (style_ & (CCS_NORESIZE | CCS_NOPARENTALIGN)) return;
-    HWND parent = GetParent(hwnd_);
-    RECT rc{};
-    if (!parent || !GetClientRect(parent, &rc)) return;
-    const bool bottom = (style_ & CCS_BOTTOM) == CCS_BOTTOM;
-    MoveWindow(hwnd_, 0, bottom ? rc.bottom - kToolbarHeight : 0, rc.right - rc.left, kToolbarHeight, TRUE);
-}
+void ToolbarCtl::AutoSize() { AlignToParent(hwnd_, style_, kToolbarHeight, (style_ & CCS_BOTTOM) == CCS_BOTTOM); }
 
 LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
