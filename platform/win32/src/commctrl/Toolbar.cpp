@@ -253,8 +253,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     }
     case WM_MOUSELEAVE:
-        hot_ = -1;
-        Changed();
+        MouseLeft();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
