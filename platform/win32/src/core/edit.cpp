@@ -43,21 +43,20 @@ std::string GbkText(Window* w) {
 }
 
 // Character index <-> GBK byte offset (CR LF counts two in multi-line text).
+int ByteCount(QChar c, bool multi) {
+    ushort u = c.unicode();
+    return u < 0x80 ? ((multi && u == '\n') ? 2 : 1) : 2;
+}
+
 int CharToByte(const QString& s, int idx, bool multi) {
     int n = 0;
-    for (int i = 0; i < idx && i < s.size(); ++i) {
-        ushort u = s[i].unicode();
-        n += u < 0x80 ? ((multi && u == '\n') ? 2 : 1) : 2;
-    }
+    for (int i = 0; i < idx && i < s.size(); ++i) n += ByteCount(s[i], multi);
     return n;
 }
 
 int ByteToChar(const QString& s, int bytes, bool multi) {
     int n = 0, i = 0;
-    for (; i < s.size() && n < bytes; ++i) {
-        ushort u = s[i].unicode();
-        n += u < 0x80 ? ((multi && u == '\n') ? 2 : 1) : 2;
-    }
+    for (; i < s.size() && n < bytes; ++i) n += ByteCount(s[i], multi);
     return i;
 }
 
@@ -211,6 +210,12 @@ void OnChar(Window* w, WPARAM wp) {
     InsertTyped(w, QString(c));
 }
 
+// EN_CHANGE for a change the user made (not the procedure's own).
+void OnTextChanged(HWND h) {
+    Window* w = FromHwnd(h);
+    if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
+}
+
 QWidget* MakeEdit(Window* w, QWidget* parent) {
     auto st = std::make_unique<EditState>();
     st->multi = (w->style & ES_MULTILINE) != 0;
@@ -235,10 +240,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         AttachInput(w, m->viewport());
         m->viewport()->setCursor(Qt::IBeamCursor);
         for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(m, &QPlainTextEdit::textChanged, m, [h] {
-            Window* w = FromHwnd(h);
-            if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
-        });
+        QObject::connect(m, &QPlainTextEdit::textChanged, m, [h] { OnTextChanged(h); });
         widget = m;
     } else {
         auto* l = new QLineEdit(parent);
@@ -253,10 +255,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
             l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setText(ToQt(w->text));
         l->setCursorPosition(0);
-        QObject::connect(l, &QLineEdit::textChanged, l, [h] {
-            Window* w = FromHwnd(h);
-            if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
-        });
+        QObject::connect(l, &QLineEdit::textChanged, l, [h] { OnTextChanged(h); });
         widget = l;
     }
     widget->setFocusPolicy(Qt::StrongFocus);
