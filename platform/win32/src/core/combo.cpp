@@ -57,7 +57,9 @@ void ShowSelection(Window* w) {
     --s->quiet;
 }
 
-void OnActivated(HWND h, int index) {
+// The user chose an item: from the list, or with the keyboard on a closed box
+// (which changes the index directly).
+void OnChosen(HWND h, int index) {
     Window* w = FromHwnd(h);
     ComboState* s = St(w);
     if (!s || s->quiet) return;
@@ -75,15 +77,8 @@ QWidget* MakeCombo(Window* w, QWidget* parent) {
     b->setFont(DefaultControlFont());
     b->setContextMenuPolicy(Qt::NoContextMenu);
     HWND h = w->hwnd;
-    QObject::connect(b, QOverload<int>::of(&QComboBox::activated), b, [h](int i) { OnActivated(h, i); });
-    QObject::connect(b, &QComboBox::currentIndexChanged, b, [h](int i) {
-        // Keyboard selection on a closed box changes the index directly.
-        Window* w = FromHwnd(h);
-        ComboState* s = St(w);
-        if (!s || s->quiet || i == s->cur) return;
-        s->cur = i;
-        NotifyCommand(w, CBN_SELCHANGE);
-    });
+    QObject::connect(b, QOverload<int>::of(&QComboBox::activated), b, [h](int i) { OnChosen(h, i); });
+    QObject::connect(b, &QComboBox::currentIndexChanged, b, [h](int i) { OnChosen(h, i); });
     if (b->lineEdit()) {
         AttachInput(w, b->lineEdit());
         QObject::connect(b->lineEdit(), &QLineEdit::textEdited, b, [h] {
