@@ -95,6 +95,17 @@ static HWND CreatePageWindow(HINSTANCE hInstance, LPCSTR pszTemplate, HWND hPare
     return h;
 }
 
+void TabControlClass::ReplacePage(TabPageEntry& e) {
+    DestroyPage();
+    m_hPage = CreatePageWindow(m_hInstance, e.pszTemplate, m_hTab, e.pfnDialogProc);
+    e.hPage = m_hPage;
+    PlacePage(m_hPage);
+    if (m_hPage) {
+        ShowWindow(m_hPage, SW_SHOW);
+        UpdateWindow(m_hPage);
+    }
+}
+
 int TabControlClass::AddPage(int nIndex, LPCSTR pszCaption, LPCSTR pszTemplate, DLGPROC pfnDialogProc) {
     if (m_nPages >= kMaxPages || nIndex != m_nPages) return -1;
     TCITEMA item{};
@@ -109,15 +120,8 @@ int TabControlClass::AddPage(int nIndex, LPCSTR pszCaption, LPCSTR pszTemplate, 
     e.pfnDialogProc = pfnDialogProc;
     e.hPage = nullptr;
 
-    DestroyPage();
-    m_hPage = CreatePageWindow(m_hInstance, pszTemplate, m_hTab, pfnDialogProc);
-    e.hPage = m_hPage;
-    PlacePage(m_hPage);
+    ReplacePage(e);
     ++m_nPages;
-    if (m_hPage) {
-        ShowWindow(m_hPage, SW_SHOW);
-        UpdateWindow(m_hPage);
-    }
     SendMessageA(m_hTab, TCM_SETCURSEL, (WPARAM)nIndex, 0);
     return 0;
 }
@@ -125,15 +129,7 @@ int TabControlClass::AddPage(int nIndex, LPCSTR pszCaption, LPCSTR pszTemplate, 
 int TabControlClass::OnSelChange() {
     const int s = (int)SendMessageA(m_hTab, TCM_GETCURSEL, 0, 0);
     if (s < 0 || s >= m_nPages) return 0;
-    DestroyPage();
-    TabPageEntry& e = m_Pages[s];
-    m_hPage = CreatePageWindow(m_hInstance, e.pszTemplate, m_hTab, e.pfnDialogProc);
-    e.hPage = m_hPage;
-    PlacePage(m_hPage);
-    if (m_hPage) {
-        ShowWindow(m_hPage, SW_SHOW);
-        UpdateWindow(m_hPage);
-    }
+    ReplacePage(m_Pages[s]);
     return 0;
 }
 

@@ -40,4 +40,6 @@ public:
 private:
     void PlacePage(HWND hPage);
     void DestroyPage();
+    // Destroys the page shown and makes, places and shows e's page afresh.
+    void ReplacePage(TabPageEntry& e);
 };
