@@ -29,6 +29,7 @@ std::string_view InText(const char* p) {
 }
 
 QFont FontOf(HFONT hfont) { return w32::FontOf(hfont); }
+QColor ColorOf(COLORREF c) { return w32::ToQColor(c); }
 
 void AlignToParent(HWND hwnd, DWORD style, int height, bool bottom) {
     if (style & (CCS_NOPARENTALIGN | CCS_NORESIZE)) return;

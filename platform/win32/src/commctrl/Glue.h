@@ -1,6 +1,7 @@
 // What the common controls need from the window layer, in one place.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QRect>
@@ -17,6 +18,9 @@ QImage IconImage(HICON hicon);
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image);
 // The font of an HFONT; the application font for a null or unknown handle.
 QFont FontOf(HFONT hfont);
+
+// The QColor of a COLORREF (0x00BBGGRR).
+QColor ColorOf(COLORREF c);
 
 // GBK text and Qt strings, through the layer's own conversions.
 QString ToQ(std::string_view gbk);

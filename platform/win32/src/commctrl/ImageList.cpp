@@ -35,7 +35,7 @@ int AddImages(HIMAGELIST himl, const QImage& strip, COLORREF mask) {
     if (!il || strip.isNull()) return -1;
     QImage src = strip.convertToFormat(QImage::Format_ARGB32);
     if (mask != CLR_NONE) {
-        const QRgb key = qRgb(mask & 0xFF, (mask >> 8) & 0xFF, (mask >> 16) & 0xFF);
+        const QRgb key = ColorOf(mask).rgb();
         for (int y = 0; y < src.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(src.scanLine(y));
             for (int x = 0; x < src.width(); ++x)

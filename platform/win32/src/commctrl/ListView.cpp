@@ -16,8 +16,6 @@
 namespace w32::cc {
 namespace {
 
-QColor ToColor(COLORREF c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 constexpr COLORREF kGridColor = 0xF0F0F0;
 
 }  // namespace
@@ -199,7 +197,7 @@ void ListTree::paintEvent(QPaintEvent* e) {
     QTreeView::paintEvent(e);
     if (ctl_->ExStyle() & LVS_EX_GRIDLINES) {
         QPainter p(viewport());
-        p.setPen(ToColor(kGridColor));
+        p.setPen(ColorOf(kGridColor));
         const int h = viewport()->height();
         // Vertical lines at the right edge of every column.
         for (int c = 0; c < header()->count(); ++c) {
@@ -248,8 +246,8 @@ void ListTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option, co
         bk = cd.clrTextBk;
         fg = cd.clrText;
     }
-    if (bk != CLR_NONE && bk != CLR_DEFAULT) painter->fillRect(rowRect, ToColor(bk));
-    if (fg != CLR_DEFAULT) opt.palette.setColor(QPalette::Text, ToColor(fg));
+    if (bk != CLR_NONE && bk != CLR_DEFAULT) painter->fillRect(rowRect, ColorOf(bk));
+    if (fg != CLR_DEFAULT) opt.palette.setColor(QPalette::Text, ColorOf(fg));
     if (row == hot_ && (ctl_->ExStyle() & LVS_EX_ONECLICKACTIVATE)) {
         opt.palette.setColor(QPalette::Text, QColor(0, 0, 255));
         opt.font.setUnderline(true);
@@ -411,11 +409,11 @@ ListViewCtl::ListViewCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd),
     tree_->setHorizontalScrollBarPolicy((style & LVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     tree_->setVerticalScrollBarPolicy((style & LVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     QPalette pal = tree_->palette();
-    pal.setColor(QPalette::Base, ToColor(bkColor_));
+    pal.setColor(QPalette::Base, ColorOf(bkColor_));
     if (!(style & LVS_SHOWSELALWAYS)) {
         // Without LVS_SHOWSELALWAYS the selection shows only while the list has the focus.
         pal.setColor(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
-        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, ToColor(textColor_));
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, ColorOf(textColor_));
     }
     tree_->setPalette(pal);
     connect(tree_->header(), &QHeaderView::sectionClicked, this, [this](int logical) {
@@ -894,7 +892,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case LVM_SETBKCOLOR: {
         bkColor_ = static_cast<COLORREF>(lp);
         QPalette pal = tree_->palette();
-        pal.setColor(QPalette::Base, bkColor_ == CLR_NONE ? QColor(Qt::white) : ToColor(bkColor_));
+        pal.setColor(QPalette::Base, bkColor_ == CLR_NONE ? QColor(Qt::white) : ColorOf(bkColor_));
         tree_->setPalette(pal);
         return TRUE;
     }
