@@ -470,6 +470,12 @@ void ListViewCtl::Flush() {
     }
 }
 
+void ListViewCtl::RowChanged(int row) {
+    if (dirtyFirst_ < 0 || row < dirtyFirst_) dirtyFirst_ = row;
+    if (row > dirtyLast_) dirtyLast_ = row;
+    ScheduleFlush();
+}
+
 void ListViewCtl::ApplyColumns() {
     QHeaderView* h = tree_->header();
     for (int i = 0; i < static_cast<int>(columns_.size()) && i < h->count(); ++i)
@@ -530,9 +536,7 @@ void ListViewCtl::SetRowState(int row, UINT state, UINT mask) {
             syncingSelection_ = false;
         }
     }
-    if (dirtyFirst_ < 0 || row < dirtyFirst_) dirtyFirst_ = row;
-    if (row > dirtyLast_) dirtyLast_ = row;
-    ScheduleFlush();
+    RowChanged(row);
 }
 
 void ListViewCtl::EnsureDefaultCheckImages() {
@@ -618,9 +622,7 @@ void ListViewCtl::EndLabelEdit(int row, const char* text) {
     di.item.lParam = store_.Param(row);
     if (Notify(LVN_ENDLABELEDITA, &di.hdr) && text) {
         store_.SetText(row, 0, buf);
-        if (dirtyFirst_ < 0 || row < dirtyFirst_) dirtyFirst_ = row;
-        if (row > dirtyLast_) dirtyLast_ = row;
-        ScheduleFlush();
+        RowChanged(row);
     }
 }
 
@@ -655,11 +657,7 @@ LRESULT ListViewCtl::SetItem(const LVITEMA* item) {
     if ((item->mask & LVIF_TEXT) && !store_.SetText(row, item->iSubItem, InText(item->pszText))) return FALSE;
     if ((item->mask & LVIF_PARAM) && item->iSubItem == 0) store_.SetParam(row, item->lParam);
     if ((item->mask & LVIF_STATE) && item->stateMask) SetRowState(row, item->state, item->stateMask);
-    if (row < model_->rowCount()) {
-        if (dirtyFirst_ < 0 || row < dirtyFirst_) dirtyFirst_ = row;
-        if (row > dirtyLast_) dirtyLast_ = row;
-        ScheduleFlush();
-    }
+    if (row < model_->rowCount()) RowChanged(row);
     return TRUE;
 }
 
@@ -843,7 +841,6 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return n;
     }
     case LVM_HITTEST:
-        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
     case LVM_SUBITEMHITTEST:
         return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
     case LVM_GETITEMRECT: {

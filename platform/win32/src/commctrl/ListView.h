@@ -103,7 +103,6 @@ public:
 
     QWidget* Widget() const { return tree_; }
     ListTree* Tree() const { return tree_; }
-    HWND Hwnd() const { return hwnd_; }
     const ListStore& Store() const { return store_; }
     const std::vector<Column>& Columns() const { return columns_; }
     DWORD Style() const { return style_; }
@@ -133,6 +132,8 @@ public:
 
 private:
     void ScheduleFlush();
+    // Marks a row's cells for the model at the next flush.
+    void RowChanged(int row);
     void ApplyExStyle();
     void ApplyColumns();
     void SyncSelectionToStore(const QItemSelection& selected, const QItemSelection& deselected);
