@@ -923,8 +923,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        tree_->setFont(FontOf(font_));
-        tree_->header()->setFont(tree_->font());
+        tree_->setFont(FontOf(font_));  // the header follows (changeEvent)
         tree_->doItemsLayout();
         if (LOWORD(lp)) tree_->viewport()->update();
         return 0;

@@ -226,9 +226,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return reinterpret_cast<LRESULT>(images_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        widget_->setFont(FontOf(font_));
-        bar->setFont(widget_->font());
-        widget_->Relayout();
+        widget_->setFont(FontOf(font_));  // the tabs follow (changeEvent)
         widget_->update();
         return 0;
     case WM_GETFONT:
