@@ -85,6 +85,8 @@ void InstallInputFilter(Window* w, QWidget* widget);
 void SetCurrentModifiers(Qt::KeyboardModifiers m, Qt::MouseButtons b);
 int QtKeyToVk(int key);
 int VkToQtKey(int vk);
+// The character a key types (Shift held or not); 0 for a key that types none.
+char VkChar(int vk, bool shift);
 void ApplyCursorTo(QWidget* widget);
 
 // ---- dialogs ------------------------------------------------------------------------

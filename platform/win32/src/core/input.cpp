@@ -298,6 +298,19 @@ int QtKeyToVk(int key) {
     return 0;
 }
 
+char VkChar(int vk, bool shift) {
+    switch (vk) {
+    case VK_RETURN: return '\r';
+    case VK_TAB: return '\t';
+    case VK_BACK: return '\b';
+    case VK_ESCAPE: return 0x1b;
+    case VK_SPACE: return ' ';
+    }
+    if (vk >= '0' && vk <= '9') return char(vk);
+    if (vk >= 'A' && vk <= 'Z') return char(shift ? vk : vk + 32);
+    return 0;
+}
+
 int VkToQtKey(int vk) {
     if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
     if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');

@@ -403,15 +403,7 @@ BOOL WaitMessage(void) {
 
 BOOL TranslateMessage(const MSG* lpMsg) {
     if (!lpMsg || lpMsg->message != WM_KEYDOWN) return FALSE;
-    int vk = int(lpMsg->wParam);
-    char c = 0;
-    if (vk == VK_RETURN) c = '\r';
-    else if (vk == VK_TAB) c = '\t';
-    else if (vk == VK_BACK) c = '\b';
-    else if (vk == VK_ESCAPE) c = 0x1b;
-    else if (vk == VK_SPACE) c = ' ';
-    else if (vk >= '0' && vk <= '9') c = char(vk);
-    else if (vk >= 'A' && vk <= 'Z') c = char((GetKeyState(VK_SHIFT) & 0x8000) ? vk : vk + 32);
+    char c = VkChar(int(lpMsg->wParam), (GetKeyState(VK_SHIFT) & 0x8000) != 0);
     if (!c) return FALSE;
     PostMessageA(lpMsg->hwnd, WM_CHAR, WPARAM((unsigned char)c), lpMsg->lParam);
     return TRUE;

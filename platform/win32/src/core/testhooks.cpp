@@ -206,15 +206,7 @@ void PressKey(int vk, bool shift, bool ctrl, HWND h) {
     int key = w32::VkToQtKey(vk);
     if (vk == VK_TAB && shift) key = Qt::Key_Backtab;
     QString text;
-    if (!ctrl) {
-        if (vk == VK_RETURN) text = QStringLiteral("\r");
-        else if (vk == VK_TAB) text = QStringLiteral("\t");
-        else if (vk == VK_SPACE) text = QStringLiteral(" ");
-        else if (vk == VK_BACK) text = QStringLiteral("\b");
-        else if (vk == VK_ESCAPE) text = QString(QChar(0x1b));
-        else if ((vk >= 'A' && vk <= 'Z')) text = QString(QChar(shift ? vk : vk + 32));
-        else if (vk >= '0' && vk <= '9') text = QString(QChar(vk));
-    }
+    if (char c = ctrl ? 0 : w32::VkChar(vk, shift)) text = QString(QLatin1Char(c));
     QPointer<QWidget> guard(t);
     QKeyEvent down(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(t, &down);
