@@ -86,7 +86,7 @@ public:
         }
         case WM_COMMAND:
             if ((int)wParam == m_Def.nSearchID) {
-                SearchOnModuleListPage();
+                this->SearchOnModuleListPage();
                 return 0;
             }
             break;
@@ -97,9 +97,7 @@ public:
 
 protected:
     // What the page supplies.
-    virtual int ModuleButton() const = 0;
     virtual void CreateCategoryRecordList(HWND hWnd, int nID) = 0;
-    virtual void SearchOnModuleListPage() = 0;
     virtual int CountCategories() = 0;  // the counting query: 0 or -1
     virtual int CategoryCount() const = 0;
     virtual const char* CategoryName(int i) const = 0;
@@ -110,7 +108,6 @@ protected:
     // Sets the data object's sort column, toggling the direction when asked;
     // with bSorted the next listing comes sorted.
     virtual void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) = 0;
-    virtual void FreeRows() = 0;
 
     void HandOverTitle(char* pszBuf, int nSize) override {
         const char* pszName = m_nCategory >= 0 && m_nCategory < CategoryCount() ? CategoryName(m_nCategory) : "";
@@ -130,16 +127,16 @@ private:
             return;
         }
         this->ShowQueryResult(QueryCategory(CategoryName(m_nCategory)), m_Def.pszQueryError);
-        FreeRows();
+        this->FreeRows();
     }
 
     LRESULT OnOpen() {
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         if (!this->m_bInit) return 0;
         this->AppendHistoryNode();
         m_CategoryList.DeleteAllItems();
         this->EmptyRecordList();
-        FreeRows();
+        this->FreeRows();
         Count();
         SetWindowTextA(this->m_hSearchEdit, "");
         FillCategoryList();
@@ -149,7 +146,7 @@ private:
     void OnCategoryClick(int nRow) {
         const int n = CategoryCount();
         if (nRow < 0 || nRow >= n) return;
-        FreeRows();
+        this->FreeRows();
         this->EmptyRecordList();
         m_nCategory = n - 1 - nRow;
         if (HistoryNode* pNode = this->OwnHistoryNode()) {
@@ -160,7 +157,7 @@ private:
     }
 
     LRESULT OnSortList(WPARAM wParam, LPARAM lParam) {
-        FreeRows();
+        this->FreeRows();
         // Without a category of today's list there is nothing to sort.
         const BOOL bListed = m_nCategory >= 0 && m_nCategory < CategoryCount();
         PrepareSort(wParam == 1, (int)lParam, bListed);
@@ -169,10 +166,10 @@ private:
     }
 
     LRESULT OnRestoreView() {
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         m_CategoryList.DeleteAllItems();
         this->EmptyRecordList();
-        FreeRows();
+        this->FreeRows();
         Count();
         FillCategoryList();
         HistoryNode* pNode = this->OwnHistoryNode();

@@ -82,7 +82,7 @@ public:
         m_stFrom = stFrom;
         m_stTo = stTo;
         const int nShown = this->ShowQueryResult(nResult, m_Def.pRows[nKind - 1].pszError);
-        FreeRows();
+        this->FreeRows();
         return nShown;
     }
 
@@ -94,7 +94,7 @@ public:
         case WM_PAINT: OnPaint(hWnd); return 0;
         case WM_COMMAND:
             if ((int)wParam == m_Def.nSearchID) {
-                SearchOnModuleListPage();
+                this->SearchOnModuleListPage();
                 return 0;
             }
             for (int r = 0; r < Rows(); r++) {
@@ -111,15 +111,12 @@ public:
 
 protected:
     // What the page supplies.
-    virtual int ModuleButton() const = 0;
     virtual void CreateDateRecordList(HWND hWnd, int nID, int y, int h) = 0;
-    virtual void SearchOnModuleListPage() = 0;
     // Runs query nKind into the data object: the number of records or -1.
     virtual int QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) = 0;
     // Sets the data object's sort column (toggling the direction when asked)
     // and makes its next query sorted.
     virtual void PrepareSort(BOOL bToggle, int nColumn) = 0;
-    virtual void FreeRows() = 0;
 
     void HandOverTitle(char* pszBuf, int nSize) override { snprintf(pszBuf, (size_t)nSize, "%s", m_Def.pszTitle); }
 
@@ -149,23 +146,23 @@ private:
             pNode->m_stFrom = stFrom;
             if (m_hTo[nRow]) pNode->m_stTo = stTo;
         }
-        FreeRows();
+        this->FreeRows();
         RunQuery(nKind, stFrom, stTo);
     }
 
     LRESULT OnOpen() {
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         this->AppendHistoryNode();
         SetWindowTextA(this->m_hSearchEdit, "");
         this->EmptyRecordList();
-        FreeRows();
+        this->FreeRows();
         m_nKind = 0;
         return 0;
     }
 
     LRESULT OnRestoreView() {
-        FreeRows();
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        this->FreeRows();
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         HistoryNode* pNode = this->OwnHistoryNode();
         const int nKind = pNode ? pNode->m_nKind : 0;
         if (nKind == 0) {
@@ -180,7 +177,7 @@ private:
 
     LRESULT OnSortList(WPARAM wParam, LPARAM lParam) {
         PrepareSort(wParam == 1, (int)lParam);
-        FreeRows();
+        this->FreeRows();
         if (m_nKind == 0) {
             // Nothing listed yet: the next query comes sorted.
             this->EmptyRecordList();

@@ -76,7 +76,6 @@ public:
 
 protected:
     // What the page supplies.
-    virtual int ModuleButton() const = 0;
     virtual void CreateKeywordRecordList(HWND hWnd, int nID) = 0;
     // The data object's keyword buffer (50 bytes).
     virtual char* DataKeyword() = 0;
@@ -85,7 +84,6 @@ protected:
     virtual int QueryList(int nMode) = 0;
     // Sets the sort column, toggling the direction when asked.
     virtual void PrepareSort(BOOL bToggle, int nColumn) = 0;
-    virtual void FreeRows() = 0;
 
     void HandOverTitle(char* pszBuf, int nSize) override { gbk::CopyCut(pszBuf, (size_t)nSize, m_Def.pszTitle); }
 
@@ -93,9 +91,9 @@ private:
     // Runs the query and shows its result; the data object's rows are freed
     // once the list holds them.
     int RunQuery(int nMode) {
-        FreeRows();
+        this->FreeRows();
         const int nResult = this->ShowQueryResult(QueryList(nMode), m_Def.pszQueryError);
-        FreeRows();
+        this->FreeRows();
         return nResult;
     }
 
@@ -108,7 +106,7 @@ private:
     }
 
     LRESULT OnOpenView() {
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         this->AppendHistoryNode();
         const int nResult = RunQuery(0);
         SetWindowTextA(this->m_hSearchEdit, "");
@@ -118,7 +116,7 @@ private:
 
     LRESULT OnLocalSearch() {
         if (!this->m_bInit) InitDialog(this->m_hWnd);
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         SetFocus(this->m_hSearchEdit);
         if (HistoryNode* pNode = this->OwnHistoryNode()) {
             pNode->m_nKind = 1;
@@ -142,7 +140,7 @@ private:
     }
 
     LRESULT OnRestoreView() {
-        g_Toolbar.CheckButton(ModuleButton(), 1);
+        g_Toolbar.CheckButton(this->ModuleButton(), 1);
         HistoryNode* pNode = this->OwnHistoryNode();
         const int nKind = pNode ? pNode->m_nKind : 0;
         if (nKind == 0) {

@@ -73,6 +73,11 @@ protected:
     virtual RecordFormClass* RecordForm() = 0;
     virtual void HandOverTitle(char* pszBuf, int nSize) = 0;
     virtual const ListPageTexts& Texts() const = 0;
+    // The module's toolbar button, its quick search (the keyword goes to the
+    // module's list page) and the release of the data object's rows.
+    virtual int ModuleButton() const = 0;
+    virtual void SearchOnModuleListPage() = 0;
+    virtual void FreeRows() = 0;
 
     int m_nRecordListID;
     int m_nExportButtonID;

@@ -33,8 +33,6 @@ CategoryPageDef Opp_CategoryStatClass::MakeDef(const OppCategoryPageDef& def, Pa
     return page;
 }
 
-int Opp_CategoryStatClass::ModuleButton() const { return TB_OPPORTUNITIES; }
-
 int Opp_CategoryStatClass::CategoryCount() const {
     const int n = m_OppDef.bPhase ? m_Opp.m_nPhase : m_Opp.m_nImportant;
     const int nMax = m_OppDef.bPhase ? (int)Opp_DetailClass::MAX_PHASE : (int)Opp_DetailClass::MAX_IMPORTANT;

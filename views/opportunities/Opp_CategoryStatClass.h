@@ -28,14 +28,11 @@ public:
     const char* CategoryName(int i) const override;
 
 protected:
-    int ModuleButton() const override;
     void CreateCategoryRecordList(HWND hWnd, int nID) override;
-    void SearchOnModuleListPage() override { SearchOnOppHomepage(); }
     int CountCategories() override;
     void CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const override;
     int QueryCategory(const char* pszName) override;
     void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
-    void FreeRows() override { m_Opp.cod_FreeList(); }
 
 private:
     static CategoryPageDef MakeDef(const OppCategoryPageDef& def, PageLinkDef* pLinks, ListColumnDef* pColumns);

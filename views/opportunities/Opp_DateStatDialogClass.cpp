@@ -59,8 +59,6 @@ Opp_DateStatDialogClass::Opp_DateStatDialogClass() : DateStatPage<Opp_ListPageCl
     MakeOppMenu(g_MenuLinks, kMenuIDs);
 }
 
-int Opp_DateStatDialogClass::ModuleButton() const { return TB_OPPORTUNITIES; }
-
 void Opp_DateStatDialogClass::CreateDateRecordList(HWND hWnd, int nID, int y, int h) {
     CreateOppRecordList(hWnd, nID, y, h, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
 }

@@ -12,12 +12,9 @@ public:
     Opp_DateStatDialogClass();
 
 protected:
-    int ModuleButton() const override;
     void CreateDateRecordList(HWND hWnd, int nID, int y, int h) override;
-    void SearchOnModuleListPage() override { SearchOnOppHomepage(); }
     int QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
-    void FreeRows() override { m_Opp.cod_FreeList(); }
 };
 
 LRESULT CALLBACK SearchEditProc_OppDateStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

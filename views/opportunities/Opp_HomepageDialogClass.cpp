@@ -36,8 +36,6 @@ Opp_HomepageDialogClass::Opp_HomepageDialogClass() : KeywordListPage<Opp_ListPag
     MakeOppMenu(g_MenuLinks, kMenuIDs);
 }
 
-int Opp_HomepageDialogClass::ModuleButton() const { return TB_OPPORTUNITIES; }
-
 void Opp_HomepageDialogClass::CreateKeywordRecordList(HWND hWnd, int nID) {
     CreateOppRecordList(hWnd, nID, 40, 573, kPage.uColumnMask);
 }

@@ -11,12 +11,10 @@ public:
     Opp_HomepageDialogClass();
 
 protected:
-    int ModuleButton() const override;
     void CreateKeywordRecordList(HWND hWnd, int nID) override;
     char* DataKeyword() override { return m_Opp.m_szKeyword; }
     int QueryList(int nMode) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
-    void FreeRows() override { m_Opp.cod_FreeList(); }
 };
 
 LRESULT CALLBACK SearchEditProc_OppHomepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -76,6 +76,8 @@ void Opp_ListPageClass::CreateOppRecordList(HWND hWnd, int nID, int y, int h, UI
     CreateRecordList(hWnd, nID, 167, y, 850, h, g_OppColumns, 8, uColumnMask);
 }
 
-void Opp_ListPageClass::SearchOnOppHomepage() {
+int Opp_ListPageClass::ModuleButton() const { return TB_OPPORTUNITIES; }
+
+void Opp_ListPageClass::SearchOnModuleListPage() {
     SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, m_hSearchEdit);
 }

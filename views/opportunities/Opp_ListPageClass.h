@@ -31,9 +31,11 @@ protected:
     void RowText(int nColumn, char* pszBuf, int nSize) override;
     RecordFormClass* RecordForm() override;
     const ListPageTexts& Texts() const override { return g_OppListTexts; }
+    int ModuleButton() const override;
+    // Quick search: the keyword goes to the opportunity list page.
+    void SearchOnModuleListPage() override;
+    void FreeRows() override { m_Opp.cod_FreeList(); }
 
     // The record list with the eight opportunity columns.
     void CreateOppRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask);
-    // Quick search: the keyword goes to the opportunity list page.
-    void SearchOnOppHomepage();
 };
