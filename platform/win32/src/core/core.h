@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "w32_internal.h"
 
@@ -107,6 +108,11 @@ QFont QFontFromLogFont(const LOGFONTA& lf);
 // ---- cursors/icons ------------------------------------------------------------------
 Qt::CursorShape CursorShape(HCURSOR h);
 int CursorId(HCURSOR h);
+
+// ---- message boxes and menus ---------------------------------------------------------
+// The id of the button a box of this type answers by default.
+int DefaultBoxAnswer(UINT flags);
+std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 
 // ---- hooks (testhooks.cpp) -------------------------------------------------------------
 bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result);

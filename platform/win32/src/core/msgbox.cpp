@@ -39,6 +39,29 @@ protected:
     }
 };
 
+struct BoxButton {
+    const char16_t* label;
+    int id;
+};
+
+// The buttons of a box type, left to right.
+std::vector<BoxButton> BoxButtons(UINT flags) {
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {{u"确定", IDOK}, {u"取消", IDCANCEL}};
+    case MB_ABORTRETRYIGNORE: return {{u"中止(A)", IDABORT}, {u"重试(R)", IDRETRY}, {u"忽略(I)", IDIGNORE}};
+    case MB_YESNOCANCEL: return {{u"是(Y)", IDYES}, {u"否(N)", IDNO}, {u"取消", IDCANCEL}};
+    case MB_YESNO: return {{u"是(Y)", IDYES}, {u"否(N)", IDNO}};
+    case MB_RETRYCANCEL: return {{u"重试(R)", IDRETRY}, {u"取消", IDCANCEL}};
+    }
+    return {{u"确定", IDOK}};
+}
+
+// The default button's index (MB_DEFBUTTONn; the first when out of range).
+size_t DefaultIndex(UINT flags, size_t count) {
+    size_t def = (flags & MB_DEFMASK) >> 8;
+    return def < count ? def : 0;
+}
+
 int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     int result = 0;
     if (HookMessageBox(owner, text, caption, type, &result)) return result;
@@ -58,25 +81,12 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon);
     }
-    struct B {
-        const char16_t* label;
-        int id;
-    };
-    std::vector<B> buttons;
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: buttons = {{u"确定", IDOK}, {u"取消", IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: buttons = {{u"中止(A)", IDABORT}, {u"重试(R)", IDRETRY}, {u"忽略(I)", IDIGNORE}}; break;
-    case MB_YESNOCANCEL: buttons = {{u"是(Y)", IDYES}, {u"否(N)", IDNO}, {u"取消", IDCANCEL}}; break;
-    case MB_YESNO: buttons = {{u"是(Y)", IDYES}, {u"否(N)", IDNO}}; break;
-    case MB_RETRYCANCEL: buttons = {{u"重试(R)", IDRETRY}, {u"取消", IDCANCEL}}; break;
-    default: buttons = {{u"确定", IDOK}};
-    }
+    std::vector<BoxButton> buttons = BoxButtons(type);
     bool hasCancel = false;
     for (auto& b : buttons) hasCancel |= b.id == IDCANCEL;
     box.closable = hasCancel || buttons.size() == 1;
     box.escapeResult = hasCancel ? IDCANCEL : buttons.front().id;
-    size_t def = ((type & MB_DEFMASK) >> 8);
-    if (def >= buttons.size()) def = 0;
+    size_t def = DefaultIndex(type, buttons.size());
     std::vector<QPushButton*> widgets;
     for (size_t i = 0; i < buttons.size(); ++i) {
         QPushButton* pb = box.addButton(QString::fromUtf16(buttons[i].label), QMessageBox::ActionRole);
@@ -99,6 +109,12 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
 }
 
 }  // namespace
+
+int DefaultBoxAnswer(UINT flags) {
+    std::vector<BoxButton> buttons = BoxButtons(flags);
+    return buttons[DefaultIndex(flags, buttons.size())].id;
+}
+
 }  // namespace w32
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {

@@ -16,10 +16,6 @@
 #include "core.h"
 #include "win32_testhooks.h"
 
-namespace w32 {
-std::vector<std::string> MenuCaptions(HMENU h);
-}
-
 namespace {
 
 std::mutex g_hookMutex;
@@ -34,21 +30,6 @@ w32test::PopupMenuHook g_menuHook;
 std::vector<w32test::PopupMenuCall>& MenuCalls() {
     static auto* v = new std::vector<w32test::PopupMenuCall>;
     return *v;
-}
-
-int DefaultAnswer(UINT flags) {
-    int ids[4][3] = {{IDOK}, {IDOK, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL}};
-    UINT type = flags & MB_TYPEMASK;
-    size_t def = (flags & MB_DEFMASK) >> 8;
-    switch (type) {
-    case MB_OK: return IDOK;
-    case MB_OKCANCEL: return def == 1 ? IDCANCEL : IDOK;
-    case MB_ABORTRETRYIGNORE: return ids[2][def < 3 ? def : 0];
-    case MB_YESNOCANCEL: return ids[3][def < 3 ? def : 0];
-    case MB_YESNO: return def == 1 ? IDNO : IDYES;
-    case MB_RETRYCANCEL: return def == 1 ? IDCANCEL : IDRETRY;
-    }
-    return IDOK;
 }
 
 w32::Window* Win(HWND h) { return w32::FromHwnd(h); }
@@ -119,7 +100,7 @@ bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flag
         return true;
     }
     if (autoAnswer) {
-        *result = DefaultAnswer(flags);
+        *result = DefaultBoxAnswer(flags);
         return true;
     }
     return false;
