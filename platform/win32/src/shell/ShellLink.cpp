@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
