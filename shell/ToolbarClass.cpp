@@ -34,13 +34,9 @@ int ToolbarClass::SetImageList(int nList, HIMAGELIST hImageList) {
 int ToolbarClass::AddLabelled(LPCSTR pszLabel, int nCommand, int nImage, BYTE fsStyle) {
     if (m_nButtons >= kMaxButtons) return -1;
     // One label of at most 31 bytes, ended by the double zero of a string list.
-    char szLabel[31 + 2];
-    std::memset(szLabel, 0, sizeof(szLabel));
-    if (pszLabel) {
-        // Never end the label inside a character.
-        const size_t n = gbk::SafeCut(pszLabel, std::strlen(pszLabel), 31);
-        std::memcpy(szLabel, pszLabel, n);
-    }
+    // Never end the label inside a character.
+    char szLabel[31 + 2] = {};
+    if (pszLabel) gbk::CopyCut(szLabel, 31 + 1, pszLabel);
     const LRESULT nString = SendMessageA(m_hToolbar, TB_ADDSTRINGA, 0, (LPARAM)szLabel);
     TBBUTTON& b = m_Buttons[m_nButtons];
     std::memset(&b, 0, sizeof(b));
