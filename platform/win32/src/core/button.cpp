@@ -62,10 +62,8 @@ void UncheckGroup(Window* w) {
     auto& kids = p->children;
     auto pos = std::find(kids.begin(), kids.end(), w);
     if (pos == kids.end()) return;
-    size_t i = size_t(pos - kids.begin()), start = i;
-    while (start > 0 && !(kids[start]->style & WS_GROUP)) --start;
-    size_t end = i + 1;
-    while (end < kids.size() && !(kids[end]->style & WS_GROUP)) ++end;
+    size_t start = 0, end = 0;
+    GroupBounds(kids, size_t(pos - kids.begin()), &start, &end);
     for (size_t k = start; k < end; ++k) {
         Window* c = kids[k];
         if (c == w || c->cls != w->cls || Kind(c) != BS_AUTORADIOBUTTON) continue;

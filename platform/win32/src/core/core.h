@@ -95,6 +95,9 @@ void ApplyCursorTo(QWidget* widget);
 // inside a modal dialog; true when it consumed the key.
 bool DialogKey(Window* target, WPARAM vk);
 bool IsModalDialog(const Window* w);
+// The group of sibling kids[i]: from the last WS_GROUP control at or before
+// it up to (not including) the next one, as [*first, *last).
+void GroupBounds(const std::vector<Window*>& kids, size_t i, size_t* first, size_t* last);
 void RegisterDialogClass();
 void RegisterStandardControls();
 

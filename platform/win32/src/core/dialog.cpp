@@ -71,6 +71,15 @@ LRESULT CALLBACK DialogWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return 
 
 }  // namespace
 
+void GroupBounds(const std::vector<Window*>& kids, size_t i, size_t* first, size_t* last) {
+    size_t start = i;
+    while (start > 0 && !(kids[start]->style & WS_GROUP)) --start;
+    size_t end = i + 1;
+    while (end < kids.size() && !(kids[end]->style & WS_GROUP)) ++end;
+    *first = start;
+    *last = end;
+}
+
 bool IsModalDialog(const Window* w) {
     auto* s = w ? w->State<DialogState>() : nullptr;
     return s && s->modal && !s->ended;
@@ -417,12 +426,8 @@ HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     auto& kids = dlg->children;
     auto pos = std::find(kids.begin(), kids.end(), cur);
     if (pos == kids.end()) return hCtl;
-    // The group: from the last WS_GROUP control at or before cur to the next one.
-    size_t i = size_t(pos - kids.begin());
-    size_t start = i;
-    while (start > 0 && !(kids[start]->style & WS_GROUP)) --start;
-    size_t end = i + 1;
-    while (end < kids.size() && !(kids[end]->style & WS_GROUP)) ++end;
+    size_t i = size_t(pos - kids.begin()), start = 0, end = 0;
+    GroupBounds(kids, i, &start, &end);
     size_t n = end - start;
     for (size_t k = 1; k < n; ++k) {
         size_t off = (i - start + (bPrevious ? n - k : k)) % n;
