@@ -67,6 +67,12 @@ void FreeHandle(HWND h) {
     Handles().erase(reinterpret_cast<uintptr_t>(h));
 }
 
+// Takes w out of its parent's child list.
+void Unlink(Window* w) {
+    auto& sib = w->parent->children;
+    sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+}
+
 bool IsDescendantOrSelf(Window* w, Window* ancestor) {
     for (; w; w = w->parent)
         if (w == ancestor) return true;
@@ -358,7 +364,7 @@ static void DestroyTree(Window* w, bool top) {
     HWND h = w->hwnd;
     Dying().insert(h);
     if (top) WakeLoops();  // a modal loop waiting on this window looks again
-    if (g_focus && FromHwnd(g_focus) && IsDescendantOrSelf(FromHwnd(g_focus), w)) g_focus = nullptr;
+    if (Window* f = FocusWindow(); f && IsDescendantOrSelf(f, w)) g_focus = nullptr;
     if (g_capture == h) g_capture = nullptr;
     if (g_active == h) g_active = nullptr;
     Send(w, WM_DESTROY, 0, 0);
@@ -371,10 +377,7 @@ static void DestroyTree(Window* w, bool top) {
     Send(w, WM_NCDESTROY, 0, 0);
     Dying().erase(h);
     FreeHandle(h);
-    if (top && w->parent) {
-        auto& sib = w->parent->children;
-        sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
-    }
+    if (top && w->parent) Unlink(w);
     w->children.clear();
     w->state.reset();
     if (w->widget && top) {
@@ -708,15 +711,15 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
     if (!(uFlags & SWP_NOZORDER) && w->parent) {
         auto& sib = w->parent->children;
         if (hWndInsertAfter == HWND_TOP || hWndInsertAfter == HWND_TOPMOST) {
-            sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+            Unlink(w);
             sib.insert(sib.begin(), w);
             if (w->widget) w->widget->raise();
         } else if (hWndInsertAfter == HWND_BOTTOM) {
-            sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+            Unlink(w);
             sib.push_back(w);
             if (w->widget) w->widget->lower();
         } else if (Window* after = FromHwnd(hWndInsertAfter); after && after->parent == w->parent && after != w) {
-            sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+            Unlink(w);
             auto it = std::find(sib.begin(), sib.end(), after);
             sib.insert(it == sib.end() ? sib.end() : it + 1, w);
             if (w->widget && after->widget) w->widget->stackUnder(after->widget);
@@ -818,8 +821,7 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
     Window* p = FromHwnd(hWndNewParent);
     if (!w || !w->IsChild() || !p || !w->parent) return nullptr;
     HWND old = w->parent->hwnd;
-    auto& sib = w->parent->children;
-    sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+    Unlink(w);
     w->parent = p;
     p->children.push_back(w);
     if (w->widget) {
