@@ -272,14 +272,13 @@ void HomepageDialogClass::OnPaint(HWND hWnd) {
     }
 
     HBRUSH hBrush = CreateSolidBrush(kBoxColour);
-    HGDIOBJ hOldBrush = SelectObject(hdc, hBrush);
+    SelectObject(hdc, hBrush);
     Rectangle(hdc, 430 + h, 10 + v, 1010 + h, 320 + v);
     Rectangle(hdc, 430 + h, 330 + v, 630 + h, 630 + v);
     Rectangle(hdc, 640 + h, 330 + v, 820 + h, 630 + v);
     Rectangle(hdc, 830 + h, 330 + v, 1010 + h, 630 + v);
     SelectObject(hdc, GetStockObject(BLACK_BRUSH));
     DeleteObject(hBrush);
-    (void)hOldBrush;
 
     SetBkMode(hdc, TRANSPARENT);
     SelectObject(hdc, m_hFontArialBold);
