@@ -13,9 +13,12 @@
 namespace w32 {
 namespace {
 
+// The MF_* flags an item keeps.
+constexpr UINT kItemFlags = MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED;
+
 struct MenuItemObj {
     UINT id = 0;
-    UINT flags = 0;  // MF_* (MF_POPUP, MF_SEPARATOR, MF_GRAYED, MF_DISABLED, MF_CHECKED)
+    UINT flags = 0;  // kItemFlags bits
     std::string text;
     HMENU sub = nullptr;
 };
@@ -52,7 +55,7 @@ HMENU Build(const w32res::MenuItem* items, uint32_t count, bool popup) {
         const w32res::MenuItem& it = items[i];
         MenuItemObj o;
         o.id = it.id;
-        o.flags = it.flags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        o.flags = it.flags & kItemFlags;
         o.text = it.text ? it.text : "";
         if (it.flags & w32res::kMenuPopup) o.sub = Build(it.children, it.childCount, true);
         m->items.push_back(o);
@@ -164,7 +167,7 @@ BOOL InsertMenuA(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem, 
     MenuObj* m = M(hMenu);
     if (!m) return FALSE;
     MenuItemObj o;
-    o.flags = uFlags & (MF_POPUP | MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    o.flags = uFlags & kItemFlags;
     if (uFlags & MF_POPUP)
         o.sub = reinterpret_cast<HMENU>(uIDNewItem);
     else
