@@ -3,7 +3,6 @@
 // Typed characters arrive as WM_CHAR (double-byte characters as two bytes)
 // and are inserted by this procedure, so a subclass sees them first.
 #include <QtGui/QFontMetrics>
-#include <QtGui/QTextBlock>
 #include <QtGui/QTextCursor>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>

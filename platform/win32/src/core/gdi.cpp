@@ -1,7 +1,6 @@
 // GDI over QImage: objects (fonts, brushes, pens, bitmaps, regions), device
 // contexts of windows and memory, drawing and text output.
 #include <QtCore/QCoreApplication>
-#include <QtGui/QFontDatabase>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>

@@ -6,7 +6,6 @@
 #include <QtCore/QPointer>
 #include <QtCore/QThread>
 #include <QtCore/QTimer>
-#include <QtGui/QCursor>
 #include <QtWidgets/QApplication>
 
 #include <atomic>

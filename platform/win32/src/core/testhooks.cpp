@@ -7,7 +7,6 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
-#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
