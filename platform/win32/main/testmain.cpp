@@ -9,11 +9,6 @@
 #include "core/core.h"
 #include "win32_testhooks.h"
 
-namespace w32 {
-QApplication* StartApplication(int& argc, char** argv, bool forTests);
-void StopApplication(QApplication* app);
-}  // namespace w32
-
 int main(int argc, char** argv) {
     if (!getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);

@@ -11,6 +11,8 @@
 
 #include "w32_internal.h"
 
+class QApplication;
+
 namespace w32 {
 
 // ---- geometry -------------------------------------------------------------
@@ -19,6 +21,10 @@ inline RECT ToRECT(const QRect& r) { return RECT{r.left(), r.top(), r.left() + r
 inline QRect ClientRect(const Window* w) { return QRect(0, 0, w->ClientWidth(), w->ClientHeight()); }
 
 // ---- layer state -----------------------------------------------------------
+// The QApplication with the process settings the program relies on, and the
+// layer started (forTests: no display needed unless QT_QPA_PLATFORM asks).
+QApplication* StartApplication(int& argc, char** argv, bool forTests);
+void StopApplication(QApplication* app);
 void InitLayer();       // after the QApplication exists, on the UI thread
 void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
 bool LayerAlive();      // QApplication exists and the layer is started

@@ -180,7 +180,7 @@ void SyncGeometry(Window* w) {
     } else {
         w->widget->move(r.topLeft());
         // Frames without a sizing border (dialogs) keep the size the program gives.
-        if (!(w->style & WS_THICKFRAME) && !w->IsChild() && w->widget->isWindow())
+        if (!(w->style & WS_THICKFRAME) && w->widget->isWindow())
             w->widget->setFixedSize(r.size());
         else
             w->widget->resize(r.size());
