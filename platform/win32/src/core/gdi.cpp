@@ -21,36 +21,43 @@ namespace {
 enum ObjType { kFont = 1, kBrush, kPen, kBitmap, kRegion, kDC };
 
 struct GdiObj {
+    explicit GdiObj(int t) : type(t) {}
     int type;
     bool stock = false;
 };
 
 struct FontObj : GdiObj {
+    FontObj() : GdiObj(kFont) {}
     LOGFONTA lf{};
     QFont font;
 };
 
 struct BrushObj : GdiObj {
+    BrushObj() : GdiObj(kBrush) {}
     bool null = false;
     COLORREF color = 0;
 };
 
 struct PenObj : GdiObj {
+    PenObj() : GdiObj(kPen) {}
     int style = PS_SOLID;
     int width = 1;
     COLORREF color = 0;
 };
 
 struct BitmapObj : GdiObj {
+    BitmapObj() : GdiObj(kBitmap) {}
     QImage image;
     int selected = 0;
 };
 
 struct RegionObj : GdiObj {
+    RegionObj() : GdiObj(kRegion) {}
     QRegion region;
 };
 
 struct DCObj : GdiObj {
+    DCObj() : GdiObj(kDC) {}
     QImage* target = nullptr;   // window backing or selected bitmap
     Window* window = nullptr;
     HWND hwnd = nullptr;
@@ -108,7 +115,6 @@ void MakeStock() {
     if (g_stock[WHITE_BRUSH]) return;
     auto brush = [](COLORREF c, bool null = false) {
         auto* b = Add(new BrushObj);
-        b->type = kBrush;
         b->stock = true;
         b->color = c;
         b->null = null;
@@ -116,7 +122,6 @@ void MakeStock() {
     };
     auto pen = [](COLORREF c, int style) {
         auto* p = Add(new PenObj);
-        p->type = kPen;
         p->stock = true;
         p->color = c;
         p->style = style;
@@ -143,14 +148,12 @@ void MakeStock() {
         LOGFONTA l = lf;
         if (i == DEFAULT_GUI_FONT || i == ANSI_VAR_FONT) l.lfHeight = -15;
         auto* f = Add(new FontObj);
-        f->type = kFont;
         f->stock = true;
         f->lf = l;
         f->font = QFontFromLogFont(l);
         g_stock[i] = f;
     }
     auto* bmp = Add(new BitmapObj);
-    bmp->type = kBitmap;
     bmp->stock = true;
     bmp->image = QImage(1, 1, QImage::Format_RGB32);
     bmp->image.fill(Qt::black);
@@ -226,7 +229,6 @@ DCObj* DCOf(HDC h) { return Get<DCObj>(h, kDC); }
 
 DCObj* NewDC() {
     auto* dc = Add(new DCObj);
-    dc->type = kDC;
     dc->pen = static_cast<HPEN>(Stock(BLACK_PEN));
     dc->brush = static_cast<HBRUSH>(Stock(WHITE_BRUSH));
     dc->font = static_cast<HFONT>(Stock(SYSTEM_FONT));
@@ -359,7 +361,6 @@ HBRUSH SysBrush(int index) {
     if (index < 0 || index >= 32) return nullptr;
     if (!brushes[index]) {
         auto* b = Add(new BrushObj);
-        b->type = kBrush;
         b->stock = true;
         b->color = SysColor(index);
         brushes[index] = reinterpret_cast<HBRUSH>(static_cast<GdiObj*>(b));
@@ -457,7 +458,6 @@ int GetObjectA(HANDLE h, int c, LPVOID pv) {
 HFONT CreateFontIndirectA(const LOGFONTA* lplf) {
     if (!lplf) return nullptr;
     auto* f = Add(new FontObj);
-    f->type = kFont;
     f->lf = *lplf;
     f->lf.lfFaceName[LF_FACESIZE - 1] = '\0';
     f->font = QFontFromLogFont(f->lf);
@@ -487,7 +487,6 @@ HFONT CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, in
 
 HBRUSH CreateSolidBrush(COLORREF color) {
     auto* b = Add(new BrushObj);
-    b->type = kBrush;
     b->color = color & 0xFFFFFF;
     return reinterpret_cast<HBRUSH>(static_cast<GdiObj*>(b));
 }
@@ -501,7 +500,6 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
 
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
     auto* p = Add(new PenObj);
-    p->type = kPen;
     p->style = iStyle & 0x0F;
     p->width = std::max(1, cWidth);
     p->color = color & 0xFFFFFF;
@@ -510,7 +508,6 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
 
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2) {
     auto* r = Add(new RegionObj);
-    r->type = kRegion;
     r->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
     return reinterpret_cast<HRGN>(static_cast<GdiObj*>(r));
 }
@@ -590,7 +587,6 @@ BOOL DeleteDC(HDC hdc) {
 
 HBITMAP CreateCompatibleBitmap(HDC, int cx, int cy) {
     auto* b = Add(new BitmapObj);
-    b->type = kBitmap;
     b->image = QImage(std::max(1, cx), std::max(1, cy), QImage::Format_RGB32);
     b->image.fill(Qt::black);
     return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
@@ -616,7 +612,6 @@ HBITMAP LoadBitmapA(HINSTANCE, LPCSTR lpBitmapName) {
     if (img.isNull()) img = QImage::fromData(d->data, int(d->size));
     if (img.isNull()) return nullptr;
     auto* b = Add(new BitmapObj);
-    b->type = kBitmap;
     b->image = img.convertToFormat(QImage::Format_RGB32);
     return reinterpret_cast<HBITMAP>(static_cast<GdiObj*>(b));
 }
