@@ -125,7 +125,6 @@ std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 
 // ---- hooks (testhooks.cpp) -------------------------------------------------------------
 bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result);
-bool AutoAnswerBoxes();
 void RunDialogHook(HWND dlg, const std::string& name);
 bool HookPopupMenu(HMENU m, HWND owner, int x, int y, UINT flags, UINT* id);
 
