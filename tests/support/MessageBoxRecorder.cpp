@@ -8,6 +8,7 @@ namespace {
 std::mutex g_mutex;
 std::vector<MessageBoxCall> g_calls;
 int g_nResult = IDOK;
+std::function<void()> g_fnHook;
 
 }  // namespace
 
@@ -24,6 +25,12 @@ void ClearMessageBoxes() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_calls.clear();
     g_nResult = IDOK;
+    g_fnHook = nullptr;
+}
+
+void SetMessageBoxHook(std::function<void()> fnHook) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_fnHook = std::move(fnHook);
 }
 
 void SetMessageBoxResult(int nResult) {
@@ -35,7 +42,14 @@ void SetMessageBoxResult(int nResult) {
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     using namespace testsupport;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_calls.push_back(MessageBoxCall{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "", uType});
-    return g_nResult;
+    std::function<void()> fnHook;
+    int nResult;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_calls.push_back(MessageBoxCall{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "", uType});
+        fnHook = g_fnHook;
+        nResult = g_nResult;
+    }
+    if (fnHook) fnHook();
+    return nResult;
 }

@@ -2,6 +2,7 @@
 // with a value the test chooses (IDOK unless set).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,8 @@ std::vector<std::string> MessageBoxTexts();
 void ClearMessageBoxes();
 // Value every later MessageBoxA returns (IDOK, IDYES, IDNO, IDCANCEL, ...).
 void SetMessageBoxResult(int nResult);
+// Runs while each later box is "up" (before it returns); cleared by
+// ClearMessageBoxes(). Lets a test look at the world while the program waits.
+void SetMessageBoxHook(std::function<void()> fnHook);
 
 }  // namespace testsupport
