@@ -1,9 +1,9 @@
-#include "ListPageClass.h"
+#include "views/ListPageClass.h"
 
 #include <cstring>
 #include <new>
 
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
 
 namespace {
 const char kCaption[] = TARVEL_CAPTION;

@@ -5,8 +5,8 @@
 // kind adds its field controls and its data calls.
 #pragma once
 
-#include "PageFrameClass.h"
-#include "TabControlClass.h"
+#include "views/PageFrameClass.h"
+#include "shell/TabControlClass.h"
 
 // Control ids of the buttons every form has.
 struct RecordFormIDs {

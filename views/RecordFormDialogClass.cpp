@@ -1,8 +1,7 @@
-#include "RecordFormDialogClass.h"
+#include "views/RecordFormDialogClass.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ViewMessages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 
 #include <cstring>
@@ -42,7 +41,7 @@ void RecordFormDialogClass::InitDialog(HWND hWnd)
         return;
     SendMessageA(m_Tab.m_hTab, WM_SETFONT, (WPARAM)m_hFont, TRUE);
     for (int i = 0; i < m_Layout.nTabs; i++)
-        m_Tab.AddPage(i, m_Layout.pTabs[i].pszCaption, IDD_RELATING, m_Layout.pTabs[i].pfnPageProc);
+        m_Tab.AddPage(i, m_Layout.pTabs[i].pszCaption, "ID_DLG_RELATING", m_Layout.pTabs[i].pfnPageProc);
     m_Tab.SetCurSel(0);
     m_Tab.OnSelChange();
 }

@@ -9,8 +9,8 @@
 // from which UM_RESTOREVIEW rebuilds it.
 #pragma once
 
-#include "PlaceholderDialogClass.h"
-#include "TabControlClass.h"
+#include "views/PlaceholderDialogClass.h"
+#include "shell/TabControlClass.h"
 
 struct RelationTab {
     LPCSTR pszCaption;

@@ -1,9 +1,9 @@
-#include "Con_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ViewMessages.h"
-#include "ViewSwitch.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ViewMessages.h"
+#include "shell/ViewSwitch.h"
 #include "platform/gbk/gbk.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 

@@ -1,6 +1,6 @@
-#include "Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {

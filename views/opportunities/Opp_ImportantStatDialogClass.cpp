@@ -1,6 +1,6 @@
-#include "Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {

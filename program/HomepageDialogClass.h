@@ -2,8 +2,8 @@
 // the four record modules.
 #pragma once
 
-#include "BaseDialogClass.h"
-#include "ListViewClass.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/ListViewClass.h"
 #include "store/Tas_DetailClass.h"
 
 class HomepageDialogClass : public BaseDialogClass {
