@@ -2,7 +2,7 @@
 // history entry, its relation tab pages and the record they work on.
 #include <gtest/gtest.h>
 
-#include "tests/views/placeholders/PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
@@ -16,7 +16,7 @@
 #include <cstring>
 #include <string>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 // Test names show the form, not its address.
 void PrintTo(RecordFormDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
@@ -27,7 +27,7 @@ class RecordForm : public ::testing::TestWithParam<RecordFormDialogClass*> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 
@@ -241,7 +241,7 @@ class ContactAccount : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
         GotoCon_DetailNew();
     }
@@ -281,7 +281,7 @@ TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
 
 TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
 {
-    shelltest::ProgramDatabase& db = Database();
+    programtest::ProgramDatabase& db = Database();
     db.Exec("INSERT INTO accounts (acc_name) VALUES ('Acme')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Dora')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Eve')");
@@ -316,5 +316,5 @@ TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
     EXPECT_TRUE(w32test::GrabWindow(
-        g_hMainWnd, shelltest::GrabFolder() + "placeholders-" + pForm->GetClassName() + ".png"));
+        g_hMainWnd, programtest::GrabFolder() + "placeholders-" + pForm->GetClassName() + ".png"));
 }
