@@ -1,7 +1,7 @@
-#include "MailDialogClass.h"
+#include "mail/MailDialogClass.h"
 
-#include "StatusBarClass.h"
-#include "ViewMessages.h"
+#include "shell/StatusBarClass.h"
+#include "shell/ViewMessages.h"
 
 #include <cstdio>
 #include <cstring>

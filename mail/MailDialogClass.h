@@ -10,7 +10,7 @@
 // list that is being refilled.
 #pragma once
 
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 #include "store/Con_DetailClass.h"
 #include "views/IDList.h"
 #include "views/PlaceholderDialogClass.h"

@@ -1,6 +1,6 @@
-#include "ExportDialogClass.h"
+#include "settings/ExportDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 ExportDialogClass g_Export;
 

@@ -1,6 +1,6 @@
-#include "LoginSettingDialogClass.h"
+#include "settings/LoginSettingDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 LoginSettingDialogClass g_LoginSetting;
 

@@ -1,6 +1,6 @@
-#include "MailSettingDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 MailSettingDialogClass g_MailSetting;
 

@@ -1,7 +1,7 @@
-#include "OptionSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
 
-#include "ToolbarClass.h"
-#include "ViewMessages.h"
+#include "shell/ToolbarClass.h"
+#include "shell/ViewMessages.h"
 
 OptionSettingDialogClass g_OptionSetting;
 

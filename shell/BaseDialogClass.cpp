@@ -1,8 +1,8 @@
-#include "BaseDialogClass.h"
+#include "shell/BaseDialogClass.h"
 
 #include <cstring>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 namespace {
 

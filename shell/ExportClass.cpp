@@ -1,9 +1,9 @@
-#include "ExportClass.h"
+#include "shell/ExportClass.h"
 
 #include <cstring>
 
-#include "ListViewClass.h"
-#include "ViewMessages.h"
+#include "shell/ListViewClass.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 
 ExportClass g_Exporter;

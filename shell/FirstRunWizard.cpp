@@ -1,9 +1,10 @@
-#include "FirstRunWizard.h"
+#include "shell/FirstRunWizard.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "main.h"
+#include "shell/MainWindow.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 #include "store/SettingClass.h"
 

@@ -1,9 +1,9 @@
-#include "HistoryClass.h"
+#include "shell/HistoryClass.h"
 
 #include <cstring>
 #include <new>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 HistoryClass g_History;
 

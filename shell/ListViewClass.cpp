@@ -1,9 +1,9 @@
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 
 #include <cstring>
 #include <string>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 
 ListViewClass::ListViewClass() : m_hListView(nullptr), m_lvItem{}, m_lvColumn{}, m_nColumns(0) {}

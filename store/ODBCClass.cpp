@@ -1,12 +1,12 @@
 // The program's one connection to its database file "mydata.tvd".
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 #include "win32.h"
 
 ODBCClass g_ODBC;

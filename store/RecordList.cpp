@@ -1,4 +1,4 @@
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 #include <charconv>
 #include <cstdarg>

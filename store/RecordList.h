@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <new>
 
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
 #include "win32.h"
 
 namespace store {

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
 
 // What a category page is made of.
 struct CategoryPageDef {

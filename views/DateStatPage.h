@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
 
 struct DateRowDef {
     int nFromID, nToID, nFindID;  // nToID 0: a row with one date

@@ -1,9 +1,9 @@
-#include "FormControls.h"
+#include "views/FormControls.h"
 
 #include <charconv>
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace {
 // Room for any amount written with two decimals (the largest double has 309

@@ -1,10 +1,10 @@
-#include "IDList.h"
+#include "views/IDList.h"
 
 #include <cstring>
 #include <new>
 
-#include "ListViewClass.h"
-#include "ViewMessages.h"
+#include "shell/ListViewClass.h"
+#include "shell/ViewMessages.h"
 
 void FreeIDs(ULONG*& pulID, int& nCount) {
     delete[] pulID;

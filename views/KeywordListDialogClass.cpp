@@ -1,6 +1,6 @@
-#include "KeywordListDialogClass.h"
+#include "views/KeywordListDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 
 #include <cstring>

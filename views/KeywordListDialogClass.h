@@ -5,7 +5,7 @@
 // Forward to it searches for that keyword again.
 #pragma once
 
-#include "PlaceholderDialogClass.h"
+#include "views/PlaceholderDialogClass.h"
 
 class KeywordListDialogClass : public PlaceholderDialogClass {
 public:

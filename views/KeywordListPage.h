@@ -8,9 +8,9 @@
 
 #include <cstdio>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
 
 struct KeywordPageDef {
     int nSearchEditID, nSearchID, nListID, nExportID, nHelpID;

@@ -1,6 +1,6 @@
-#include "ListPageClass.h"
+#include "views/ListPageClass.h"
 
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
 
 namespace {
 const char kCaption[] = TARVEL_CAPTION;

@@ -4,10 +4,10 @@
 // module's record form. A page adds its queries, captions and own controls.
 #pragma once
 
-#include "ExportClass.h"
-#include "IDList.h"
-#include "ListViewClass.h"
-#include "PageFrameClass.h"
+#include "shell/ExportClass.h"
+#include "shell/ListViewClass.h"
+#include "views/IDList.h"
+#include "views/PageFrameClass.h"
 
 class RecordFormClass;
 

@@ -1,8 +1,8 @@
-#include "PageFrameClass.h"
+#include "views/PageFrameClass.h"
 
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 const char g_szHelpLinkCaption[] = "访问帮助网站 www.tarvel.example";
 const char g_szHelpURL[] = "http://www.tarvel.example/";

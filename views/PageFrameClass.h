@@ -4,10 +4,10 @@
 #pragma once
 
 #include "win32.h"
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
-#include "ViewMessages.h"
-#include "ViewSwitch.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
+#include "shell/ViewMessages.h"
+#include "shell/ViewSwitch.h"
 
 // One entry of a page's left menu: control id, caption, view-switch action.
 struct PageLinkDef {

@@ -1,7 +1,7 @@
-#include "PlaceholderDialogClass.h"
+#include "views/PlaceholderDialogClass.h"
 
-#include "ToolbarClass.h"
-#include "ViewMessages.h"
+#include "shell/ToolbarClass.h"
+#include "shell/ViewMessages.h"
 
 #include <cstring>
 

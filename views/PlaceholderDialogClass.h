@@ -6,8 +6,8 @@
 // and add the members other pages write into.
 #pragma once
 
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
 
 #include <initializer_list>
 

@@ -1,12 +1,12 @@
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "RelatingGlobals.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
 
 const char g_szRecordMissing[] = "该记录已不存在";
 

@@ -13,10 +13,10 @@
 // rebuilds it.
 #pragma once
 
-#include "FormControls.h"
-#include "IDList.h"
-#include "PageFrameClass.h"
-#include "TabControlClass.h"
+#include "shell/TabControlClass.h"
+#include "views/FormControls.h"
+#include "views/IDList.h"
+#include "views/PageFrameClass.h"
 
 // Control ids of the buttons every form has.
 struct RecordFormIDs {

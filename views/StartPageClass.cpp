@@ -1,6 +1,6 @@
-#include "StartPageClass.h"
+#include "views/StartPageClass.h"
 
-#include "ToolbarClass.h"
+#include "shell/ToolbarClass.h"
 
 StartPageClass::StartPageClass(const StartPageDef& def) : m_hBitmap(nullptr), m_Def(def) {}
 

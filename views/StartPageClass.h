@@ -3,7 +3,7 @@
 // It holds no records; each opening adds a history entry.
 #pragma once
 
-#include "PageFrameClass.h"
+#include "views/PageFrameClass.h"
 
 // One painted line of the help text.
 struct StartTextLine {

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "program/main.h"
 #include "win32_testhooks_shell.h"
 #include "win32_testhooks.h"
 

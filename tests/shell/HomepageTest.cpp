@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "HomepageDialogClass.h"
-#include "ShellTestSupport.h"
-#include "Con_HomepageDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
-#include "main.h"
+#include "program/HomepageDialogClass.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 

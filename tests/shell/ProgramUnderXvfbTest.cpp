@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "ShellTestSupport.h"
-#include "HomepageDialogClass.h"
-#include "main.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "program/HomepageDialogClass.h"
+#include "program/main.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 

@@ -1,4 +1,4 @@
-#include "ShellTestSupport.h"
+#include "tests/shell/ShellTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <new>
 
-#include "main.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "store/ODBCClass.h"
 #include "store/md5.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "FirstRunWizard.h"
-#include "HomepageDialogClass.h"
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "shell/FirstRunWizard.h"
+#include "program/HomepageDialogClass.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "store/SettingClass.h"
 #include "store/md5.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "program/main.h"
 #include "win32_testhooks.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "MessageBoxRecorder.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <mutex>
 

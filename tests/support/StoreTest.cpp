@@ -1,7 +1,7 @@
 // The StoreTest fixture: a fresh database per test, g_ODBC connected to it,
 // message boxes recorded.
-#include "MessageBoxRecorder.h"
-#include "TestDatabase.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/TestDatabase.h"
 
 namespace testsupport {
 

@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "tests/support/TestDatabase.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <new>
 
-#include "ODBCClass.h"
-#include "gbk.h"
+#include "store/ODBCClass.h"
+#include "platform/gbk/gbk.h"
 
 namespace testsupport {
 

@@ -1,6 +1,6 @@
-#include "Acc_DateStatDialogClass.h"
+#include "views/accounts/Acc_DateStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_DateStatDialogClass g_Acc_DateStat;
 

@@ -1,7 +1,7 @@
-#include "Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
 
-#include "RelatedPages.h"
-#include "ViewMessages.h"
+#include "dialogs/RelatedPages.h"
+#include "shell/ViewMessages.h"
 
 namespace {
 

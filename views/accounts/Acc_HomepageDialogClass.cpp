@@ -1,6 +1,6 @@
-#include "Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_HomepageDialogClass g_Acc_Homepage;
 

@@ -1,6 +1,6 @@
-#include "Acc_ImportantStatDialogClass.h"
+#include "views/accounts/Acc_ImportantStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_ImportantStatDialogClass g_Acc_ImportantStat;
 

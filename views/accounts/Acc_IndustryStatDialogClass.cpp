@@ -1,6 +1,6 @@
-#include "Acc_IndustryStatDialogClass.h"
+#include "views/accounts/Acc_IndustryStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_IndustryStatDialogClass g_Acc_IndustryStat;
 

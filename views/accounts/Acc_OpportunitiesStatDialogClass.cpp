@@ -1,6 +1,6 @@
-#include "Acc_OpportunitiesStatDialogClass.h"
+#include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
 

@@ -1,6 +1,6 @@
-#include "Acc_ProvinceStatDialogClass.h"
+#include "views/accounts/Acc_ProvinceStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
 

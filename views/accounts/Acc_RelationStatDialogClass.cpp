@@ -1,6 +1,6 @@
-#include "Acc_RelationStatDialogClass.h"
+#include "views/accounts/Acc_RelationStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_RelationStatDialogClass g_Acc_RelationStat;
 

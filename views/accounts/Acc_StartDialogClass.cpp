@@ -1,6 +1,6 @@
-#include "Acc_StartDialogClass.h"
+#include "views/accounts/Acc_StartDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_StartDialogClass g_Acc_Start;
 

@@ -1,6 +1,6 @@
-#include "Acc_TypeStatDialogClass.h"
+#include "views/accounts/Acc_TypeStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_TypeStatDialogClass g_Acc_TypeStat;
 

@@ -1,6 +1,6 @@
-#include "Con_DateDialogClass.h"
+#include "views/contacts/Con_DateDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_DateDialogClass g_Con_Date;
 

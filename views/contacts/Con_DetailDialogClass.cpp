@@ -1,8 +1,8 @@
-#include "Con_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ViewMessages.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ViewMessages.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 
 namespace {

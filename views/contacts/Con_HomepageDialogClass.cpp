@@ -1,6 +1,6 @@
-#include "Con_HomepageDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_HomepageDialogClass g_Con_Homepage;
 

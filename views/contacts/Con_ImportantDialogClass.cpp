@@ -1,6 +1,6 @@
-#include "Con_ImportantDialogClass.h"
+#include "views/contacts/Con_ImportantDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_ImportantDialogClass g_Con_Important;
 

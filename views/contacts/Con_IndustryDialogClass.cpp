@@ -1,6 +1,6 @@
-#include "Con_IndustryDialogClass.h"
+#include "views/contacts/Con_IndustryDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_IndustryDialogClass g_Con_Industry;
 

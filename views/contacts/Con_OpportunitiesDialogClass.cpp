@@ -1,6 +1,6 @@
-#include "Con_OpportunitiesDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_OpportunitiesDialogClass g_Con_Opportunities;
 

@@ -1,6 +1,6 @@
-#include "Con_ProvinceDialogClass.h"
+#include "views/contacts/Con_ProvinceDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_ProvinceDialogClass g_Con_Province;
 

@@ -1,6 +1,6 @@
-#include "Con_RelationDialogClass.h"
+#include "views/contacts/Con_RelationDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_RelationDialogClass g_Con_Relation;
 

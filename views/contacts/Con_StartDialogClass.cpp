@@ -1,6 +1,6 @@
-#include "Con_StartDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_StartDialogClass g_Con_Start;
 

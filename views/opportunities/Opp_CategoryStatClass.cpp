@@ -1,4 +1,4 @@
-#include "Opp_CategoryStatClass.h"
+#include "views/opportunities/Opp_CategoryStatClass.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // opportunities and the sum of their expected sales.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/CategoryStatPage.h"
 
 // What tells the two pages apart.

@@ -1,4 +1,4 @@
-#include "Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
 
 #include "resources/opportunities_ids.h"
 

@@ -2,7 +2,7 @@
 // since, contact, won, lost), each on its own row, listed in one record list.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/DateStatPage.h"
 
 class Opp_DateStatDialogClass : public DateStatPage<Opp_ListPageClass> {

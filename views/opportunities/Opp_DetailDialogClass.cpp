@@ -1,15 +1,15 @@
-#include "Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ListPageClass.h"
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
 #include "resources/opportunities_ids.h"
 
 Opp_DetailDialogClass g_Opp_Detail;

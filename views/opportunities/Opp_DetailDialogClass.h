@@ -3,7 +3,7 @@
 // the tasks, contacts and accounts linked to it on three relation tabs.
 #pragma once
 
-#include "Opp_DetailClass.h"
+#include "store/Opp_DetailClass.h"
 #include "views/RecordFormClass.h"
 
 class Opp_DetailDialogClass : public RecordFormClass {

@@ -1,4 +1,4 @@
-#include "Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
 
 #include "resources/opportunities_ids.h"
 

@@ -3,7 +3,7 @@
 // Every search box of the opportunity module searches here.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/KeywordListPage.h"
 
 class Opp_HomepageDialogClass : public KeywordListPage<Opp_ListPageClass> {

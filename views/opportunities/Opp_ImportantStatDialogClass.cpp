@@ -1,4 +1,4 @@
-#include "Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
 
 #include "resources/opportunities_ids.h"
 

@@ -1,7 +1,7 @@
 // Opportunities counted and listed by importance.
 #pragma once
 
-#include "Opp_CategoryStatClass.h"
+#include "views/opportunities/Opp_CategoryStatClass.h"
 
 class Opp_ImportantStatDialogClass : public Opp_CategoryStatClass {
 public:

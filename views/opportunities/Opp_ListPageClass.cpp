@@ -1,10 +1,11 @@
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 
 #include <cstdio>
 
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "gbk.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_Navigation.h"
+#include "platform/gbk/gbk.h"
 
 const ListColumnDef g_OppColumns[8] = {
     {"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},   {"重要性", 100},

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "views/ListPageClass.h"
-#include "Opp_DetailClass.h"
+#include "store/Opp_DetailClass.h"
 
 // The eight columns of an opportunity list (their sort columns 0-7).
 extern const ListColumnDef g_OppColumns[8];

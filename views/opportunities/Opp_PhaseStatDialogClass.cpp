@@ -1,4 +1,4 @@
-#include "Opp_PhaseStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
 
 #include "resources/opportunities_ids.h"
 

@@ -1,7 +1,7 @@
 // Opportunities counted and listed by project phase.
 #pragma once
 
-#include "Opp_CategoryStatClass.h"
+#include "views/opportunities/Opp_CategoryStatClass.h"
 
 class Opp_PhaseStatDialogClass : public Opp_CategoryStatClass {
 public:

@@ -1,7 +1,7 @@
-#include "Opp_StartDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "Tas_ClosedStatDialogClass.h"
+#include "views/tasks/Tas_ClosedStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_ClosedStatDialogClass g_Tas_ClosedStat;
 

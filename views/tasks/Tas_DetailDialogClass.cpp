@@ -1,7 +1,7 @@
-#include "Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 
-#include "RelatedPages.h"
-#include "ViewMessages.h"
+#include "dialogs/RelatedPages.h"
+#include "shell/ViewMessages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_HomepageDialogClass g_Tas_Homepage;
 

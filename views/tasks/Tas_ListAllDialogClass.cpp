@@ -1,6 +1,6 @@
-#include "Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_ListAllDialogClass g_Tas_ListAll;
 

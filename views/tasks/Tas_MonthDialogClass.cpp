@@ -1,6 +1,6 @@
-#include "Tas_MonthDialogClass.h"
+#include "views/tasks/Tas_MonthDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_MonthDialogClass g_Tas_Month;
 

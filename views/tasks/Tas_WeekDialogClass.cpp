@@ -1,6 +1,6 @@
-#include "Tas_WeekDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_WeekDialogClass g_Tas_Week;
 

@@ -3,10 +3,10 @@
 // to the record form.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_StartDialogClass.h"
+#include "tests/views/opportunities/OppTestShell.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 

@@ -3,10 +3,10 @@
 // what the form does when a data call fails or its record is gone.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "RelatingGlobals.h"
+#include "tests/views/opportunities/OppTestShell.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/RelatingGlobals.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"

@@ -1,4 +1,4 @@
-#include "OppTestShell.h"
+#include "tests/views/opportunities/OppTestShell.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,15 +11,15 @@
 #include <new>
 #include <sstream>
 
-#include "HomepageDialogClass.h"
-#include "ODBCClass.h"
-#include "TestDatabase.h"
-#include "Opp_DateStatDialogClass.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ImportantStatDialogClass.h"
-#include "Opp_PhaseStatDialogClass.h"
-#include "gbk.h"
+#include "program/HomepageDialogClass.h"
+#include "store/ODBCClass.h"
+#include "tests/support/TestDatabase.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
+#include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 

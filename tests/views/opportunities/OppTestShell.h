@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "main.h"
+#include "program/main.h"
 
 class ListPageClass;
 class Opp_CategoryStatClass;

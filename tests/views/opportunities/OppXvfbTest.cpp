@@ -2,10 +2,10 @@
 // X server: open the list, sort it, open a record, edit it, save it.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_StartDialogClass.h"
+#include "tests/views/opportunities/OppTestShell.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 

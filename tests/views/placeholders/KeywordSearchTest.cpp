@@ -1,12 +1,12 @@
 // Keyword hand-over from another page's search box to the list pages.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "Acc_HomepageDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "HomepageDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
 
 #include <cstring>
 

@@ -3,10 +3,10 @@
 // that the page handles on the UI thread.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "HomepageDialogClass.h"
-#include "MailDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "mail/MailDialogClass.h"
 
 #include <thread>
 

@@ -1,7 +1,7 @@
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "HomepageDialogClass.h"
-#include "ShellTestSupport.h"
+#include "program/HomepageDialogClass.h"
+#include "tests/shell/ShellTestSupport.h"
 #include "store/ODBCClass.h"
 
 namespace placeholders_test {

@@ -3,11 +3,11 @@
 // start page is shown and owns the first history entry.
 #pragma once
 
-#include "main.h"
+#include "program/main.h"
 
 #include <string>
 
-#include "ShellTestSupport.h"
+#include "tests/shell/ShellTestSupport.h"
 
 namespace placeholders_test {
 

@@ -2,15 +2,15 @@
 // history entry, its relation tab pages and the record they work on.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "Acc_DetailDialogClass.h"
-#include "Con_DetailDialogClass.h"
-#include "HomepageDialogClass.h"
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 #include "win32_testhooks.h"
 
 #include <cstring>

@@ -2,10 +2,10 @@
 // two new-record dialogs of the account form's pages.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
 
 #include <cstring>
 #include <string>

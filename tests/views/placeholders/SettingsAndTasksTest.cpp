@@ -1,13 +1,13 @@
 // The lookup-category editor's lists and the day page's date.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/views/placeholders/PlaceholderShell.h"
 
-#include "HomepageDialogClass.h"
-#include "MailSettingDialogClass.h"
-#include "OptionSettingDialogClass.h"
-#include "Tas_HomepageDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
 using namespace placeholders_test;
 

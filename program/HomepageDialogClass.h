@@ -2,7 +2,7 @@
 // the four record modules.
 #pragma once
 
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 #include "store/Tas_DetailClass.h"
 #include "views/IDList.h"
 #include "views/PageFrameClass.h"

@@ -1,52 +1,50 @@
-#include "main.h"
+#include "program/main.h"
 
 #include <clocale>
 
-#include "FirstRunWizard.h"
-#include "HomepageDialogClass.h"
+#include "shell/FirstRunWizard.h"
+#include "program/HomepageDialogClass.h"
 #include "store/ODBCClass.h"
 #include "store/SettingClass.h"
 
-#include "Acc_DateStatDialogClass.h"
-#include "Acc_DetailDialogClass.h"
-#include "Acc_HomepageDialogClass.h"
-#include "Acc_ImportantStatDialogClass.h"
-#include "Acc_IndustryStatDialogClass.h"
-#include "Acc_OpportunitiesStatDialogClass.h"
-#include "Acc_ProvinceStatDialogClass.h"
-#include "Acc_RelationStatDialogClass.h"
-#include "Acc_StartDialogClass.h"
-#include "Acc_TypeStatDialogClass.h"
-#include "Con_DateDialogClass.h"
-#include "Con_DetailDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "Con_ImportantDialogClass.h"
-#include "Con_IndustryDialogClass.h"
-#include "Con_OpportunitiesDialogClass.h"
-#include "Con_ProvinceDialogClass.h"
-#include "Con_RelationDialogClass.h"
-#include "Con_StartDialogClass.h"
-#include "ExportDialogClass.h"
-#include "LoginSettingDialogClass.h"
-#include "MailDialogClass.h"
-#include "MailSettingDialogClass.h"
-#include "OptionSettingDialogClass.h"
-#include "Opp_DateStatDialogClass.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ImportantStatDialogClass.h"
-#include "Opp_PhaseStatDialogClass.h"
-#include "Opp_StartDialogClass.h"
-#include "Tas_ClosedStatDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_HomepageDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
-#include "Tas_MonthDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "views/accounts/Acc_DateStatDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_ImportantStatDialogClass.h"
+#include "views/accounts/Acc_IndustryStatDialogClass.h"
+#include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
+#include "views/accounts/Acc_ProvinceStatDialogClass.h"
+#include "views/accounts/Acc_RelationStatDialogClass.h"
+#include "views/accounts/Acc_StartDialogClass.h"
+#include "views/accounts/Acc_TypeStatDialogClass.h"
+#include "views/contacts/Con_DateDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_ImportantDialogClass.h"
+#include "views/contacts/Con_IndustryDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
+#include "views/contacts/Con_ProvinceDialogClass.h"
+#include "views/contacts/Con_RelationDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
+#include "settings/ExportDialogClass.h"
+#include "settings/LoginSettingDialogClass.h"
+#include "mail/MailDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
+#include "views/tasks/Tas_ClosedStatDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_MonthDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
-HINSTANCE g_hInstance = nullptr;
 HIMAGELIST g_hImageList = nullptr;
-HWND g_hMainWnd = nullptr;
 int g_nStartupResult = STARTUP_RUN;
 
 BaseDialogClass* const g_ViewTable[VIEW_COUNT] = {
@@ -124,6 +122,14 @@ int CreateBars(HWND hWnd) {
     g_Toolbar.AddCheckButton("选项设置", IDC_TB_SETTING, 8);
     g_Toolbar.AddCheckButton("导出日志", IDC_TB_EXPORT, 9);
     g_Toolbar.CommitButtons();
+    g_Toolbar.SetTarget(IDC_TB_HOMEPAGE, ViewAt(VIEW_HOMEPAGE));
+    g_Toolbar.SetTarget(IDC_TB_OPPORTUNITIES, ViewAt(VIEW_OPP_START));
+    g_Toolbar.SetTarget(IDC_TB_ACCOUNTS, ViewAt(VIEW_ACC_START));
+    g_Toolbar.SetTarget(IDC_TB_CONTACTS, ViewAt(VIEW_CON_START));
+    g_Toolbar.SetTarget(IDC_TB_TASKS, ViewAt(VIEW_TAS_HOMEPAGE));
+    g_Toolbar.SetTarget(IDC_TB_MAIL, ViewAt(VIEW_MAIL));
+    g_Toolbar.SetTarget(IDC_TB_SETTING, ViewAt(VIEW_MAILSETTING));
+    g_Toolbar.SetTarget(IDC_TB_EXPORT, ViewAt(VIEW_EXPORT));
     g_Toolbar.CheckButton(IDC_TB_HOMEPAGE, 1);
 
     g_StatusBar.Create(hWnd, IDC_MAIN_STATUSBAR, 2);

@@ -1,17 +1,21 @@
-#include "HomepageDialogClass.h"
+#include "program/HomepageDialogClass.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "main.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "views/RecordFormClass.h"
 
-#include "Acc_HomepageDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_Navigation.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_Navigation.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_Navigation.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_Navigation.h"
 
 HomepageDialogClass g_Homepage;
 

@@ -3,20 +3,25 @@
 
 #include "win32.h"
 
-#include "BaseDialogClass.h"
-#include "ExportClass.h"
-#include "HistoryClass.h"
-#include "ListViewClass.h"
-#include "StatusBarClass.h"
-#include "TabControlClass.h"
-#include "ToolbarClass.h"
-#include "ViewMessages.h"
-#include "ViewSwitch.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/ExportClass.h"
+#include "shell/HistoryClass.h"
+#include "shell/ListViewClass.h"
+#include "shell/MainWindow.h"
+#include "shell/StatusBarClass.h"
+#include "shell/TabControlClass.h"
+#include "shell/ToolbarClass.h"
+#include "shell/ViewMessages.h"
+#include "shell/ViewSwitch.h"
+#include "settings/SettingNavigation.h"
+#include "views/accounts/Acc_Navigation.h"
+#include "views/contacts/Con_Navigation.h"
+#include "views/opportunities/Opp_Navigation.h"
+#include "views/tasks/Tas_Navigation.h"
 
 #define MAIN_WINDOW_CLASS "Tarvel Sales Logs"
 #define COMPANY_NAME "北京塔维尔信息技术有限公司"
 
-extern HINSTANCE g_hInstance;
 extern HIMAGELIST g_hImageList;
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
