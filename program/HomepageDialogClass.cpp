@@ -2,11 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "program/main.h"
-#include "views/PageFrameClass.h"
 #include "platform/gbk/gbk.h"
+#include "views/RecordFormClass.h"
 
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
@@ -22,38 +21,35 @@ HomepageDialogClass g_Homepage;
 
 namespace {
 
-// Window procedures the four search edits had before they were subclassed,
-// by edit (opportunities, accounts, contacts, tasks).
-WNDPROC s_pfnOldEditProc[HomepageDialogClass::kSearchCount] = {};
-
-struct Link {
-    const char* pszCaption;
-    int (*pfnAction)();
+// The links, ids 10060 .. 10081 in this order.
+const PageLinkDef kLinks[HomepageDialogClass::kLinkCount] = {
+    {10060, "添加新的计划日志", GotoTas_DetailNew},
+    {10061, "按周查询", GotoTas_Week},
+    {10062, "按月查询", GotoTas_Month},
+    {10063, "没有完成的计划", GotoTas_ClosedStat},
+    {10064, "所有计划日志", GotoTas_ListAll},
+    {10065, "添加新的项目机会", GotoOpp_DetailNew},
+    {10066, "按项目阶段查询", GotoOpp_PhaseStat},
+    {10067, "按时间相关查询", GotoOpp_DateStat},
+    {10068, "按重要性查询", GotoOpp_ImportantStat},
+    {10069, "所有项目机会", GotoOpp_Homepage},
+    {10070, "添加新的客户单位", GotoAcc_DetailNew},
+    {10071, "按是否有项目查询", GotoAcc_OpportunitiesStat},
+    {10072, "按时间查询", GotoAcc_DateStat},
+    {10073, "按类型查询", GotoAcc_TypeStat},
+    {10074, "所有客户单位", GotoAcc_Homepage},
+    {10075, "更多查询方式", GotoAcc_Homepage},
+    {10076, "添加新的联系人", GotoCon_DetailNew},
+    {10077, "按是否有项目查询", GotoCon_Opportunities},
+    {10078, "按时间查询", GotoCon_Date},
+    {10079, "按关系查询", GotoCon_Relation},
+    {10080, "所有联系人", GotoCon_Homepage},
+    {10081, "更多查询方式", GotoCon_Homepage},
 };
 
-const Link kLinks[HomepageDialogClass::kLinkCount] = {
-    {"添加新的计划日志", GotoTas_DetailNew},
-    {"按周查询", GotoTas_Week},
-    {"按月查询", GotoTas_Month},
-    {"没有完成的计划", GotoTas_ClosedStat},
-    {"所有计划日志", GotoTas_ListAll},
-    {"添加新的项目机会", GotoOpp_DetailNew},
-    {"按项目阶段查询", GotoOpp_PhaseStat},
-    {"按时间相关查询", GotoOpp_DateStat},
-    {"按重要性查询", GotoOpp_ImportantStat},
-    {"所有项目机会", GotoOpp_Homepage},
-    {"添加新的客户单位", GotoAcc_DetailNew},
-    {"按是否有项目查询", GotoAcc_OpportunitiesStat},
-    {"按时间查询", GotoAcc_DateStat},
-    {"按类型查询", GotoAcc_TypeStat},
-    {"所有客户单位", GotoAcc_Homepage},
-    {"更多查询方式", GotoAcc_Homepage},
-    {"添加新的联系人", GotoCon_DetailNew},
-    {"按是否有项目查询", GotoCon_Opportunities},
-    {"按时间查询", GotoCon_Date},
-    {"按关系查询", GotoCon_Relation},
-    {"所有联系人", GotoCon_Homepage},
-    {"更多查询方式", GotoCon_Homepage},
+const FillTexts kFillTexts = {
+    "Acc_HomepageDialogClass.cpp 89: m_pulID Error.",
+    "Acc_HomepageDialogClass.cpp 135: m_pConHead Error.",
 };
 
 const char* const kIntro[11] = {
@@ -73,7 +69,6 @@ const POINT kIntroPos[11] = {{50, 20},  {15, 45},  {15, 70},  {15, 95},  {15, 12
                              {15, 195}, {15, 220}, {15, 245}, {15, 295}, {15, 320}};
 
 const COLORREF kBoxColour = 0xFFE7CE;
-const COLORREF kHoverColour = 0xFF8080;
 
 void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
@@ -101,26 +96,19 @@ BaseDialogClass* TargetView(int nBox) {
 }  // namespace
 
 HomepageDialogClass::HomepageDialogClass()
-    : m_pulID(nullptr),
-      m_nIDCount(0),
-      m_stToday{},
-      m_hSearchEdits{},
-      m_hSearchButtons{},
-      m_hLinkButtons{},
-      m_bHover(0),
-      m_hBitmap(nullptr) {}
+    : m_stToday{}, m_hSearchEdits{}, m_hSearchButtons{}, m_hBitmap(nullptr) {}
 
 HomepageDialogClass::~HomepageDialogClass() {
     if (m_hBitmap) DeleteObject(m_hBitmap);
-    FreeIDArray();
 }
 
 void HomepageDialogClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
     BaseDialogClass::InitDialog(hWnd);
 
-    m_ListView.Create(m_hInstance, hWnd, 440, 40, 400, 270, 0x50800201, IDC_HOME_TASKLIST);
-    m_ListView.SetExtendedStyle(0x61);
+    m_ListView.Create(m_hInstance, hWnd, 440, 40, 400, 270,
+                      WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, IDC_HOME_TASKLIST);
+    m_ListView.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
     m_ListView.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
     m_ListView.InsertColumn("日期", 100);
     m_ListView.InsertColumn("时间", 100);
@@ -141,55 +129,47 @@ void HomepageDialogClass::InitDialog(HWND hWnd) {
     };
     for (const Box& b : boxes) {
         const int nBox = SearchIndexOfEdit(b.nEdit);
-        HWND hEdit = CreateWindowExA(0, "EDIT", "", 0x50800000, b.x, b.y, 140, 20, hWnd,
-                                     (HMENU)(INT_PTR)b.nEdit, m_hInstance, nullptr);
-        SendMessageA(hEdit, WM_SETFONT, (WPARAM)m_hFont, 0);
+        HWND hEdit = CreateSearchBox(hWnd, b.nEdit, b.x, b.y, 140, 20);
         // Keywords are handed over in buffers of 50 bytes.
-        SendMessageA(hEdit, EM_LIMITTEXT, 49, 0);
-        s_pfnOldEditProc[nBox] =
-            (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc_Homepage);
+        SendMessageA(hEdit, EM_LIMITTEXT, kKeywordSize - 1, 0);
         m_hSearchEdits[nBox] = hEdit;
 
-        HWND hButton = CreateWindowExA(0, "BUTTON", "立即查找", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                       b.x, b.y + (b.nEdit == IDC_HOME_SEARCH_TAS ? 25 : 30), 80, 22,
-                                       hWnd, (HMENU)(INT_PTR)b.nButton, m_hInstance, nullptr);
+        HWND hButton = CreateWindowExA(0, "BUTTON", "立即查找", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, b.x,
+                                       b.y + (b.nEdit == IDC_HOME_SEARCH_TAS ? 25 : 30), 80, 22, hWnd,
+                                       (HMENU)(INT_PTR)b.nButton, m_hInstance, nullptr);
         SendMessageA(hButton, WM_SETFONT, (WPARAM)m_hFontArial, 0);
         m_hSearchButtons[nBox] = hButton;
 
-        for (int k = 0; k < b.nLinks; ++k) {
-            const int nLink = b.nLinkFirst + k;
-            m_hLinkButtons[nLink] =
-                CreateWindowExA(0, "BUTTON", "", 0x5000000B, b.nLinkX, b.nLinkY + 30 * k, b.nLinkW, 20,
-                                hWnd, (HMENU)(INT_PTR)(IDC_HOME_LINK_FIRST + nLink), m_hInstance, nullptr);
-        }
+        AddLinks(hWnd, kLinks + b.nLinkFirst, b.nLinks, b.nLinkX, b.nLinkY, b.nLinkW);
     }
     m_hBitmap = LoadBitmapA(g_hInstance, "ID_BMP_HOMEPAGE_RELATION");
 }
 
-void HomepageDialogClass::FreeIDArray() {
-    delete[] m_pulID;
-    m_pulID = nullptr;
+BOOL HomepageDialogClass::FirstRow() {
+    m_Tas.m_pCurrent = m_Tas.m_pTasHead;
+    return m_Tas.m_pCurrent != nullptr;
 }
 
-void HomepageDialogClass::FillTaskList() {
-    if (!m_Tas.m_pTasHead) {
-        ErrorBox("Acc_HomepageDialogClass.cpp 135: m_pConHead Error.");
+BOOL HomepageDialogClass::NextRow() {
+    if (m_Tas.m_pCurrent) m_Tas.ctd_NextNode();
+    return m_Tas.m_pCurrent != nullptr;
+}
+
+ULONG HomepageDialogClass::RowID() { return m_Tas.m_pCurrent ? m_Tas.m_pCurrent->tas_id : 0; }
+
+void HomepageDialogClass::RowText(int nColumn, char* pszBuf, int nSize) {
+    const TasNode* p = m_Tas.m_pCurrent;
+    if (!p) {
+        pszBuf[0] = 0;
         return;
     }
-    char szText[64];
-    int i = m_nIDCount;
-    m_Tas.m_pCurrent = m_Tas.m_pTasHead;
-    while (m_Tas.m_pCurrent && i > 0) {
-        TasNode* p = m_Tas.m_pCurrent;
-        --i;
-        if (m_pulID) m_pulID[i] = p->tas_id;
-        std::snprintf(szText, sizeof(szText), "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
-                      (int)p->tas_date.day);
-        m_ListView.InsertItem(0, szText);
-        std::snprintf(szText, sizeof(szText), "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute);
-        m_ListView.SetItemText(0, 1, szText);
-        m_ListView.SetItemText(0, 2, p->tas_subject);
-        m_Tas.ctd_NextNode();
+    switch (nColumn) {
+        case 0:
+            std::snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
+                          (int)p->tas_date.day);
+            break;
+        case 1: std::snprintf(pszBuf, (size_t)nSize, "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute); break;
+        default: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
     }
 }
 
@@ -209,47 +189,16 @@ void HomepageDialogClass::OnOpenView() {
         ErrorBox("Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.");
         return;
     }
-    FreeIDArray();
-    m_nIDCount = 0;
-    m_ListView.DeleteAllItems();
-    if (nCount == 0) return;
-    m_pulID = new (std::nothrow) ULONG[(size_t)nCount];
-    if (!m_pulID) {
-        ErrorBox("Acc_HomepageDialogClass.cpp 89: m_pulID Error.");
-        return;
-    }
-    m_nIDCount = nCount;
-    FillTaskList();
+    FillListAtTop(m_ListView, 3, m_pulID, m_nIDCount, nCount, *this, kFillTexts);
 }
 
 void HomepageDialogClass::OnDoubleClick(const NMLISTVIEW* pNotify) {
-    Tas_DetailDialogClass& form = g_Tas_Detail;
-    BaseDialogClass* pOld = g_pCurrentDialog;
-    const int nRow = m_ListView.GetNotifyItem(pNotify);
-    if (nRow != -1) {
-        // Only a row that belongs to the id list is handed over.
-        if (!m_pulID || nRow < 0 || nRow >= m_nIDCount) return;
-        form.ShowDialog();
-        form.FreeIDArray();
-        form.m_nIDCount = 0;
-        form.m_pulID = new (std::nothrow) ULONG[(size_t)m_nIDCount];
-        if (!form.m_pulID) {
-            ErrorBox("Opp_HomepageDialogClass.cpp 89: m_pulID Error.");
-            form.HideDialog();
-            return;
-        }
-        std::memcpy(form.m_pulID, m_pulID, sizeof(ULONG) * (size_t)m_nIDCount);
-        form.m_nIDCount = m_nIDCount;
-        gbk::CopyCut(form.m_szTitle, sizeof(form.m_szTitle), "所有计划日志");
-        SendMessageA(form.m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)m_pulID[nRow]);
-        FinishViewSwitch(pOld, &form);
-    } else {
-        form.ShowDialog();
-        SendMessageA(form.m_hWnd, UM_NEWRECORD, 0, 0);
-        FinishViewSwitch(pOld, &form);
-        form.FreeIDArray();
-        form.m_nIDCount = 0;
-    }
+    HandOverToForm(&g_Tas_Detail, m_pulID, m_nIDCount, m_ListView.GetNotifyItem(pNotify), "所有计划日志");
+}
+
+void HomepageDialogClass::OnSearch(HWND hEdit, BOOL bEnter) {
+    for (int nBox = 0; nBox < kSearchCount; ++nBox)
+        if (m_hSearchEdits[nBox] == hEdit) SearchFrom(nBox);
 }
 
 void HomepageDialogClass::SearchFrom(int nBox) {
@@ -295,45 +244,6 @@ void HomepageDialogClass::OnPaint(HWND hWnd) {
     EndPaint(hWnd, &ps);
 }
 
-void HomepageDialogClass::DrawLink(const DRAWITEMSTRUCT* pDraw) {
-    SetBkMode(pDraw->hDC, TRANSPARENT);
-    const int nID = (int)pDraw->CtlID;
-    if (nID < IDC_HOME_LINK_FIRST || nID > IDC_HOME_LINK_LAST) return;
-    const char* pszCaption = kLinks[nID - IDC_HOME_LINK_FIRST].pszCaption;
-    HBRUSH hBrush = CreateSolidBrush(kBoxColour);
-    FillRect(pDraw->hDC, &pDraw->rcItem, hBrush);
-    DeleteObject(hBrush);
-    HGDIOBJ hOld = SelectObject(pDraw->hDC, m_hFont);
-    SetTextColor(pDraw->hDC, RGB(0, 0, 0));
-    TextOutA(pDraw->hDC, 10, 2, pszCaption, (int)std::strlen(pszCaption));
-    SelectObject(pDraw->hDC, hOld);
-    if (pDraw->itemState & ODS_SELECTED) InvertRect(pDraw->hDC, &pDraw->rcItem);
-}
-
-void HomepageDialogClass::OnSetCursor(WPARAM wParam, LPARAM lParam) {
-    if (m_bHover) return;
-    HWND hButton = (HWND)wParam;
-    int nLink = -1;
-    for (int i = 0; i < kLinkCount; ++i)
-        if (m_hLinkButtons[i] && m_hLinkButtons[i] == hButton) nLink = i;
-    if (nLink < 0) return;
-    if (LOWORD(lParam) != HTCLIENT && HIWORD(lParam) != WM_MOUSEMOVE) return;
-    HDC hdc = GetDC(hButton);
-    RECT rc;
-    GetClientRect(hButton, &rc);
-    HBRUSH hBrush = CreateSolidBrush(kHoverColour);
-    FillRect(hdc, &rc, hBrush);
-    DeleteObject(hBrush);
-    FrameRect(hdc, &rc, (HBRUSH)GetStockObject(BLACK_BRUSH));
-    HGDIOBJ hOld = SelectObject(hdc, m_hFont);
-    SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, RGB(255, 255, 255));
-    TextOutA(hdc, 10, 2, kLinks[nLink].pszCaption, (int)std::strlen(kLinks[nLink].pszCaption));
-    SelectObject(hdc, hOld);
-    ReleaseDC(hButton, hdc);
-    m_bHover = 1;
-}
-
 LRESULT HomepageDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
         case UM_OPENVIEW:
@@ -345,46 +255,22 @@ LRESULT HomepageDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
         case WM_PAINT:
             OnPaint(hWnd);
             return 0;
-        case WM_DRAWITEM:
-            DrawLink((const DRAWITEMSTRUCT*)lParam);
-            return 0;
-        case WM_SETCURSOR:
-            OnSetCursor(wParam, lParam);
-            return 0;
-        case WM_MOUSEMOVE:
-            if (m_bHover) {
-                for (HWND h : m_hLinkButtons) InvalidateRect(h, nullptr, TRUE);
-                m_bHover = 0;
+        case WM_COMMAND:
+            if (wParam >= IDC_HOME_FIND_OPP && wParam <= IDC_HOME_FIND_TAS) {
+                OnSearch(m_hSearchEdits[wParam - IDC_HOME_FIND_OPP], FALSE);
+                return 0;
             }
-            return 0;
-        case WM_COMMAND: {
-            const WPARAM nID = wParam;
-            if (nID >= IDC_HOME_FIND_OPP && nID <= IDC_HOME_FIND_TAS) {
-                SearchFrom((int)(nID - IDC_HOME_FIND_OPP));
-            } else if (nID >= IDC_HOME_LINK_FIRST && nID <= IDC_HOME_LINK_LAST) {
-                kLinks[nID - IDC_HOME_LINK_FIRST].pfnAction();
-            }
-            return 0;
-        }
+            break;
         case WM_NOTIFY: {
             const NMHDR* pHdr = (const NMHDR*)lParam;
             if (pHdr && pHdr->code == NM_DBLCLK) OnDoubleClick((const NMLISTVIEW*)lParam);
             return 0;
         }
-        case WM_HSCROLL:
-        case WM_VSCROLL: return OnScroll(hWnd, uMsg, wParam);
-        case WM_LBUTTONUP:
+        case WM_DRAWITEM:
+            DrawLink((const DRAWITEMSTRUCT*)lParam);
+            return 0;
         case WM_DESTROY: return 0;
-        default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+        default: break;
     }
-}
-
-LRESULT CALLBACK SearchEditProc_Homepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const int nID = GetDlgCtrlID(hWnd);
-    int nBox = SearchIndexOfEdit(nID);
-    if (nBox < 0 || nBox >= HomepageDialogClass::kSearchCount) nBox = 3;
-    if (uMsg == WM_KEYDOWN && wParam == VK_RETURN && nID >= IDC_HOME_SEARCH_OPP &&
-        nID <= IDC_HOME_SEARCH_TAS)
-        g_Homepage.SearchFrom(nBox);
-    return CallWindowProcA(s_pfnOldEditProc[nBox], hWnd, uMsg, wParam, lParam);
+    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

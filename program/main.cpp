@@ -48,30 +48,22 @@ HIMAGELIST g_hImageList = nullptr;
 int g_nStartupResult = STARTUP_RUN;
 
 BaseDialogClass* const g_ViewTable[VIEW_COUNT] = {
-    &g_Homepage,          &g_Opp_Detail,       &g_Opp_Homepage,      &g_Opp_ImportantStat,
-    &g_Opp_PhaseStat,     &g_Opp_DateStat,     &g_Acc_Detail,        &g_Acc_Homepage,
-    &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat, &g_Acc_RelationStat, &g_Acc_TypeStat,
-    &g_Acc_IndustryStat,  &g_Acc_ProvinceStat, &g_Acc_DateStat,      &g_Con_Detail,
-    &g_Con_Homepage,      &g_Con_Important,    &g_Con_Relation,      &g_Con_Opportunities,
-    &g_Con_Industry,      &g_Con_Province,     &g_Con_Date,          &g_Tas_Detail,
-    &g_Tas_Homepage,      &g_Tas_Week,         &g_Tas_Month,         &g_Tas_ListAll,
-    &g_Mail,              &g_MailSetting,      &g_OptionSetting,     &g_Opp_Start,
-    &g_Acc_Start,         &g_Con_Start,        &g_Tas_ClosedStat,    &g_LoginSetting,
-    &g_Export,
+#define TARVEL_VIEW_ADDRESS(index, type, object, name) &object,
+    TARVEL_VIEWS(TARVEL_VIEW_ADDRESS)
+#undef TARVEL_VIEW_ADDRESS
 };
 
 const char* const g_ViewClassNames[VIEW_COUNT] = {
-    "Homepage",          "Opp_Detail",        "Opp_Homepage",     "Opp_ImportantStat",
-    "Opp_PhaseStat",     "Opp_DateStat",      "Acc_Detail",       "Acc_Homepage",
-    "Acc_ImportantStat", "Acc_OpportunitiesStat", "Acc_RelationStat", "Acc_TypeStat",
-    "Acc_IndustryStat",  "Acc_ProvinceStat",  "Acc_DateStat",     "Con_Detail",
-    "Con_Homepage",      "Con_Important",     "Con_Relation",     "Con_Opportunities",
-    "Con_Industry",      "Con_Province",      "Con_Date",         "Tas_Detail",
-    "Tas_Homepage",      "Tas_Week",          "Tas_Month",        "Tas_ListAll",
-    "Mail",              "MailSetting",       "OptionSetting",    "Opp_Start",
-    "Acc_Start",         "Con_Start",         "Tas_ClosedStat",   "LoginSetting",
-    "Export",
+#define TARVEL_VIEW_NAME(index, type, object, name) name,
+    TARVEL_VIEWS(TARVEL_VIEW_NAME)
+#undef TARVEL_VIEW_NAME
 };
+
+const char* ViewClassName(const BaseDialogClass* pView) {
+    for (int i = 0; i < VIEW_COUNT; ++i)
+        if (g_ViewTable[i] == pView) return g_ViewClassNames[i];
+    return "";
+}
 
 namespace {
 

@@ -41,102 +41,73 @@ int CreateViews(HWND hWnd);
 int RunMessageLoop();
 void DestroyMainWindow();
 
-// The 37 views in creation order (the view table).
-const int VIEW_COUNT = 37;
-extern BaseDialogClass* const g_ViewTable[VIEW_COUNT];
-// Window class name of each view, in the same order.
-extern const char* const g_ViewClassNames[VIEW_COUNT];
+// The views of the main window in creation order, one row each: the
+// position in the view table, the class, the object (defined with its
+// class) and the window class. The view table, the window-class names and
+// the positions are all made from this one list.
+#define TARVEL_VIEWS(X) \
+    X(VIEW_HOMEPAGE, HomepageDialogClass, g_Homepage, "Homepage") \
+    X(VIEW_OPP_DETAIL, Opp_DetailDialogClass, g_Opp_Detail, "Opp_Detail") \
+    X(VIEW_OPP_HOMEPAGE, Opp_HomepageDialogClass, g_Opp_Homepage, "Opp_Homepage") \
+    X(VIEW_OPP_IMPORTANTSTAT, Opp_ImportantStatDialogClass, g_Opp_ImportantStat, "Opp_ImportantStat") \
+    X(VIEW_OPP_PHASESTAT, Opp_PhaseStatDialogClass, g_Opp_PhaseStat, "Opp_PhaseStat") \
+    X(VIEW_OPP_DATESTAT, Opp_DateStatDialogClass, g_Opp_DateStat, "Opp_DateStat") \
+    X(VIEW_ACC_DETAIL, Acc_DetailDialogClass, g_Acc_Detail, "Acc_Detail") \
+    X(VIEW_ACC_HOMEPAGE, Acc_HomepageDialogClass, g_Acc_Homepage, "Acc_Homepage") \
+    X(VIEW_ACC_IMPORTANTSTAT, Acc_ImportantStatDialogClass, g_Acc_ImportantStat, "Acc_ImportantStat") \
+    X(VIEW_ACC_OPPORTUNITIESSTAT, Acc_OpportunitiesStatDialogClass, g_Acc_OpportunitiesStat, "Acc_OpportunitiesStat") \
+    X(VIEW_ACC_RELATIONSTAT, Acc_RelationStatDialogClass, g_Acc_RelationStat, "Acc_RelationStat") \
+    X(VIEW_ACC_TYPESTAT, Acc_TypeStatDialogClass, g_Acc_TypeStat, "Acc_TypeStat") \
+    X(VIEW_ACC_INDUSTRYSTAT, Acc_IndustryStatDialogClass, g_Acc_IndustryStat, "Acc_IndustryStat") \
+    X(VIEW_ACC_PROVINCESTAT, Acc_ProvinceStatDialogClass, g_Acc_ProvinceStat, "Acc_ProvinceStat") \
+    X(VIEW_ACC_DATESTAT, Acc_DateStatDialogClass, g_Acc_DateStat, "Acc_DateStat") \
+    X(VIEW_CON_DETAIL, Con_DetailDialogClass, g_Con_Detail, "Con_Detail") \
+    X(VIEW_CON_HOMEPAGE, Con_HomepageDialogClass, g_Con_Homepage, "Con_Homepage") \
+    X(VIEW_CON_IMPORTANT, Con_ImportantDialogClass, g_Con_Important, "Con_Important") \
+    X(VIEW_CON_RELATION, Con_RelationDialogClass, g_Con_Relation, "Con_Relation") \
+    X(VIEW_CON_OPPORTUNITIES, Con_OpportunitiesDialogClass, g_Con_Opportunities, "Con_Opportunities") \
+    X(VIEW_CON_INDUSTRY, Con_IndustryDialogClass, g_Con_Industry, "Con_Industry") \
+    X(VIEW_CON_PROVINCE, Con_ProvinceDialogClass, g_Con_Province, "Con_Province") \
+    X(VIEW_CON_DATE, Con_DateDialogClass, g_Con_Date, "Con_Date") \
+    X(VIEW_TAS_DETAIL, Tas_DetailDialogClass, g_Tas_Detail, "Tas_Detail") \
+    X(VIEW_TAS_HOMEPAGE, Tas_HomepageDialogClass, g_Tas_Homepage, "Tas_Homepage") \
+    X(VIEW_TAS_WEEK, Tas_WeekDialogClass, g_Tas_Week, "Tas_Week") \
+    X(VIEW_TAS_MONTH, Tas_MonthDialogClass, g_Tas_Month, "Tas_Month") \
+    X(VIEW_TAS_LISTALL, Tas_ListAllDialogClass, g_Tas_ListAll, "Tas_ListAll") \
+    X(VIEW_MAIL, MailDialogClass, g_Mail, "Mail") \
+    X(VIEW_MAILSETTING, MailSettingDialogClass, g_MailSetting, "MailSetting") \
+    X(VIEW_OPTIONSETTING, OptionSettingDialogClass, g_OptionSetting, "OptionSetting") \
+    X(VIEW_OPP_START, Opp_StartDialogClass, g_Opp_Start, "Opp_Start") \
+    X(VIEW_ACC_START, Acc_StartDialogClass, g_Acc_Start, "Acc_Start") \
+    X(VIEW_CON_START, Con_StartDialogClass, g_Con_Start, "Con_Start") \
+    X(VIEW_TAS_CLOSEDSTAT, Tas_ClosedStatDialogClass, g_Tas_ClosedStat, "Tas_ClosedStat") \
+    X(VIEW_LOGINSETTING, LoginSettingDialogClass, g_LoginSetting, "LoginSetting") \
+    X(VIEW_EXPORT, ExportDialogClass, g_Export, "Export")
 
 // Positions of the views in the view table.
 enum ViewIndex {
-    VIEW_HOMEPAGE, VIEW_OPP_DETAIL, VIEW_OPP_HOMEPAGE, VIEW_OPP_IMPORTANTSTAT, VIEW_OPP_PHASESTAT,
-    VIEW_OPP_DATESTAT, VIEW_ACC_DETAIL, VIEW_ACC_HOMEPAGE, VIEW_ACC_IMPORTANTSTAT,
-    VIEW_ACC_OPPORTUNITIESSTAT, VIEW_ACC_RELATIONSTAT, VIEW_ACC_TYPESTAT, VIEW_ACC_INDUSTRYSTAT,
-    VIEW_ACC_PROVINCESTAT, VIEW_ACC_DATESTAT, VIEW_CON_DETAIL, VIEW_CON_HOMEPAGE,
-    VIEW_CON_IMPORTANT, VIEW_CON_RELATION, VIEW_CON_OPPORTUNITIES, VIEW_CON_INDUSTRY,
-    VIEW_CON_PROVINCE, VIEW_CON_DATE, VIEW_TAS_DETAIL, VIEW_TAS_HOMEPAGE, VIEW_TAS_WEEK,
-    VIEW_TAS_MONTH, VIEW_TAS_LISTALL, VIEW_MAIL, VIEW_MAILSETTING, VIEW_OPTIONSETTING,
-    VIEW_OPP_START, VIEW_ACC_START, VIEW_CON_START, VIEW_TAS_CLOSEDSTAT, VIEW_LOGINSETTING,
-    VIEW_EXPORT,
+#define TARVEL_VIEW_INDEX(index, type, object, name) index,
+    TARVEL_VIEWS(TARVEL_VIEW_INDEX)
+#undef TARVEL_VIEW_INDEX
+    VIEW_COUNT
 };
+
+#define TARVEL_VIEW_OBJECT(index, type, object, name) \
+    class type;                                       \
+    extern type object;
+TARVEL_VIEWS(TARVEL_VIEW_OBJECT)
+#undef TARVEL_VIEW_OBJECT
+
+// The views in creation order (the view table).
+extern BaseDialogClass* const g_ViewTable[VIEW_COUNT];
+// Window class name of each view, in the same order.
+extern const char* const g_ViewClassNames[VIEW_COUNT];
 inline BaseDialogClass* ViewAt(int nIndex) { return g_ViewTable[nIndex]; }
+// The window class of a view of the table; "" for any other object.
+const char* ViewClassName(const BaseDialogClass* pView);
 
-// The view objects (each defined with its class).
-class HomepageDialogClass;
-class Opp_DetailDialogClass;
-class Opp_HomepageDialogClass;
-class Opp_ImportantStatDialogClass;
-class Opp_PhaseStatDialogClass;
-class Opp_DateStatDialogClass;
-class Acc_DetailDialogClass;
-class Acc_HomepageDialogClass;
-class Acc_ImportantStatDialogClass;
-class Acc_OpportunitiesStatDialogClass;
-class Acc_RelationStatDialogClass;
-class Acc_TypeStatDialogClass;
-class Acc_IndustryStatDialogClass;
-class Acc_ProvinceStatDialogClass;
-class Acc_DateStatDialogClass;
-class Con_DetailDialogClass;
-class Con_HomepageDialogClass;
-class Con_ImportantDialogClass;
-class Con_RelationDialogClass;
-class Con_OpportunitiesDialogClass;
-class Con_IndustryDialogClass;
-class Con_ProvinceDialogClass;
-class Con_DateDialogClass;
-class Tas_DetailDialogClass;
-class Tas_HomepageDialogClass;
-class Tas_WeekDialogClass;
-class Tas_MonthDialogClass;
-class Tas_ListAllDialogClass;
-class MailDialogClass;
-class MailSettingDialogClass;
-class OptionSettingDialogClass;
-class Opp_StartDialogClass;
-class Acc_StartDialogClass;
-class Con_StartDialogClass;
-class Tas_ClosedStatDialogClass;
-class LoginSettingDialogClass;
-class ExportDialogClass;
-
-extern HomepageDialogClass g_Homepage;
-extern Opp_DetailDialogClass g_Opp_Detail;
-extern Opp_HomepageDialogClass g_Opp_Homepage;
-extern Opp_ImportantStatDialogClass g_Opp_ImportantStat;
-extern Opp_PhaseStatDialogClass g_Opp_PhaseStat;
-extern Opp_DateStatDialogClass g_Opp_DateStat;
-extern Acc_DetailDialogClass g_Acc_Detail;
-extern Acc_HomepageDialogClass g_Acc_Homepage;
-extern Acc_ImportantStatDialogClass g_Acc_ImportantStat;
-extern Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
-extern Acc_RelationStatDialogClass g_Acc_RelationStat;
-extern Acc_TypeStatDialogClass g_Acc_TypeStat;
-extern Acc_IndustryStatDialogClass g_Acc_IndustryStat;
-extern Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
-extern Acc_DateStatDialogClass g_Acc_DateStat;
-extern Con_DetailDialogClass g_Con_Detail;
-extern Con_HomepageDialogClass g_Con_Homepage;
-extern Con_ImportantDialogClass g_Con_Important;
-extern Con_RelationDialogClass g_Con_Relation;
-extern Con_OpportunitiesDialogClass g_Con_Opportunities;
-extern Con_IndustryDialogClass g_Con_Industry;
-extern Con_ProvinceDialogClass g_Con_Province;
-extern Con_DateDialogClass g_Con_Date;
-extern Tas_DetailDialogClass g_Tas_Detail;
-extern Tas_HomepageDialogClass g_Tas_Homepage;
-extern Tas_WeekDialogClass g_Tas_Week;
-extern Tas_MonthDialogClass g_Tas_Month;
-extern Tas_ListAllDialogClass g_Tas_ListAll;
-extern MailDialogClass g_Mail;
-extern MailSettingDialogClass g_MailSetting;
-extern OptionSettingDialogClass g_OptionSetting;
-extern Opp_StartDialogClass g_Opp_Start;
-extern Acc_StartDialogClass g_Acc_Start;
-extern Con_StartDialogClass g_Con_Start;
-extern Tas_ClosedStatDialogClass g_Tas_ClosedStat;
-extern LoginSettingDialogClass g_LoginSetting;
-extern ExportDialogClass g_Export;
+// The main window, null until it is created.
+extern HWND g_hMainWnd;
 
 // How start-up ended (for WinMain and the tests).
 enum StartupResult {

@@ -4,4 +4,4 @@
 
 ExportDialogClass g_Export;
 
-ExportDialogClass::ExportDialogClass() : PlaceholderDialogClass("Export", TB_EXPORT, {UM_OPENVIEW}) {}
+ExportDialogClass::ExportDialogClass() : PlaceholderDialogClass(TB_EXPORT, {UM_OPENVIEW}) {}

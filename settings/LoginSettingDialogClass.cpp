@@ -4,4 +4,4 @@
 
 LoginSettingDialogClass g_LoginSetting;
 
-LoginSettingDialogClass::LoginSettingDialogClass() : PlaceholderDialogClass("LoginSetting", TB_SETTING, {UM_OPENVIEW}) {}
+LoginSettingDialogClass::LoginSettingDialogClass() : PlaceholderDialogClass(TB_SETTING, {UM_OPENVIEW}) {}

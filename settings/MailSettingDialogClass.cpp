@@ -4,4 +4,4 @@
 
 MailSettingDialogClass g_MailSetting;
 
-MailSettingDialogClass::MailSettingDialogClass() : PlaceholderDialogClass("MailSetting", TB_SETTING, {UM_OPENVIEW}) {}
+MailSettingDialogClass::MailSettingDialogClass() : PlaceholderDialogClass(TB_SETTING, {UM_OPENVIEW}) {}

@@ -6,7 +6,7 @@
 OptionSettingDialogClass g_OptionSetting;
 
 OptionSettingDialogClass::OptionSettingDialogClass()
-    : PlaceholderDialogClass("OptionSetting", TB_SETTING,
+    : PlaceholderDialogClass(TB_SETTING,
                              {UM_OPEN_IMPORTANT, UM_OPEN_RELATION, UM_OPEN_PROVINCE, UM_OPEN_PHASE,
                               UM_OPEN_INDUSTRY, UM_OPEN_TYPE}),
       m_nMode(MODE_IMPORTANT)

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-KeywordListDialogClass::KeywordListDialogClass(const char* pszClassName, int nButton)
-    : PlaceholderDialogClass(pszClassName, nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{}
+KeywordListDialogClass::KeywordListDialogClass(int nButton)
+    : PlaceholderDialogClass(nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{}
 {
 }
 

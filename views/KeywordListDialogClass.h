@@ -9,7 +9,7 @@
 
 class KeywordListDialogClass : public PlaceholderDialogClass {
 public:
-    KeywordListDialogClass(const char* pszClassName, int nButton);
+    explicit KeywordListDialogClass(int nButton);
 
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 

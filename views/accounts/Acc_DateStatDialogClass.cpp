@@ -4,4 +4,4 @@
 
 Acc_DateStatDialogClass g_Acc_DateStat;
 
-Acc_DateStatDialogClass::Acc_DateStatDialogClass() : PlaceholderDialogClass("Acc_DateStat", TB_ACCOUNTS, {UM_OPEN_DATE}) {}
+Acc_DateStatDialogClass::Acc_DateStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_DATE}) {}

@@ -4,4 +4,4 @@
 
 Acc_HomepageDialogClass g_Acc_Homepage;
 
-Acc_HomepageDialogClass::Acc_HomepageDialogClass() : KeywordListDialogClass("Acc_Homepage", TB_ACCOUNTS) {}
+Acc_HomepageDialogClass::Acc_HomepageDialogClass() : KeywordListDialogClass(TB_ACCOUNTS) {}

@@ -4,4 +4,4 @@
 
 Acc_ImportantStatDialogClass g_Acc_ImportantStat;
 
-Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : PlaceholderDialogClass("Acc_ImportantStat", TB_ACCOUNTS, {UM_OPEN_IMPORTANT}) {}
+Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_IMPORTANT}) {}

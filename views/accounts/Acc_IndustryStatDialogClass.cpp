@@ -4,4 +4,4 @@
 
 Acc_IndustryStatDialogClass g_Acc_IndustryStat;
 
-Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : PlaceholderDialogClass("Acc_IndustryStat", TB_ACCOUNTS, {UM_OPEN_INDUSTRY}) {}
+Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_INDUSTRY}) {}

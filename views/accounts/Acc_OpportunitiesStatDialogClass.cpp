@@ -4,4 +4,4 @@
 
 Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
 
-Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass("Acc_OpportunitiesStat", TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}
+Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}

@@ -4,4 +4,4 @@
 
 Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
 
-Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : PlaceholderDialogClass("Acc_ProvinceStat", TB_ACCOUNTS, {UM_OPEN_PROVINCE}) {}
+Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_PROVINCE}) {}

@@ -4,4 +4,4 @@
 
 Acc_RelationStatDialogClass g_Acc_RelationStat;
 
-Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : PlaceholderDialogClass("Acc_RelationStat", TB_ACCOUNTS, {UM_OPEN_RELATION}) {}
+Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_RELATION}) {}

@@ -4,4 +4,4 @@
 
 Acc_StartDialogClass g_Acc_Start;
 
-Acc_StartDialogClass::Acc_StartDialogClass() : PlaceholderDialogClass("Acc_Start", TB_ACCOUNTS, {UM_OPENVIEW}) {}
+Acc_StartDialogClass::Acc_StartDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPENVIEW}) {}

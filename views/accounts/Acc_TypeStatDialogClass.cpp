@@ -4,4 +4,4 @@
 
 Acc_TypeStatDialogClass g_Acc_TypeStat;
 
-Acc_TypeStatDialogClass::Acc_TypeStatDialogClass() : PlaceholderDialogClass("Acc_TypeStat", TB_ACCOUNTS, {UM_OPEN_TYPE}) {}
+Acc_TypeStatDialogClass::Acc_TypeStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_TYPE}) {}

@@ -4,4 +4,4 @@
 
 Con_DateDialogClass g_Con_Date;
 
-Con_DateDialogClass::Con_DateDialogClass() : PlaceholderDialogClass("Con_Date", TB_CONTACTS, {UM_OPEN_DATE}) {}
+Con_DateDialogClass::Con_DateDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_DATE}) {}

@@ -4,4 +4,4 @@
 
 Con_HomepageDialogClass g_Con_Homepage;
 
-Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListDialogClass("Con_Homepage", TB_CONTACTS) {}
+Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListDialogClass(TB_CONTACTS) {}

@@ -4,4 +4,4 @@
 
 Con_ImportantDialogClass g_Con_Important;
 
-Con_ImportantDialogClass::Con_ImportantDialogClass() : PlaceholderDialogClass("Con_Important", TB_CONTACTS, {UM_OPEN_IMPORTANT}) {}
+Con_ImportantDialogClass::Con_ImportantDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_IMPORTANT}) {}

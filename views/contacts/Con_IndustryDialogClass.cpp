@@ -4,4 +4,4 @@
 
 Con_IndustryDialogClass g_Con_Industry;
 
-Con_IndustryDialogClass::Con_IndustryDialogClass() : PlaceholderDialogClass("Con_Industry", TB_CONTACTS, {UM_OPEN_INDUSTRY}) {}
+Con_IndustryDialogClass::Con_IndustryDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_INDUSTRY}) {}

@@ -4,4 +4,4 @@
 
 Con_OpportunitiesDialogClass g_Con_Opportunities;
 
-Con_OpportunitiesDialogClass::Con_OpportunitiesDialogClass() : PlaceholderDialogClass("Con_Opportunities", TB_CONTACTS, {UM_OPEN_HASOPP}) {}
+Con_OpportunitiesDialogClass::Con_OpportunitiesDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_HASOPP}) {}

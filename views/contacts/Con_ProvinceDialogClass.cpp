@@ -4,4 +4,4 @@
 
 Con_ProvinceDialogClass g_Con_Province;
 
-Con_ProvinceDialogClass::Con_ProvinceDialogClass() : PlaceholderDialogClass("Con_Province", TB_CONTACTS, {UM_OPEN_PROVINCE}) {}
+Con_ProvinceDialogClass::Con_ProvinceDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_PROVINCE}) {}

@@ -4,4 +4,4 @@
 
 Con_RelationDialogClass g_Con_Relation;
 
-Con_RelationDialogClass::Con_RelationDialogClass() : PlaceholderDialogClass("Con_Relation", TB_CONTACTS, {UM_OPEN_RELATION}) {}
+Con_RelationDialogClass::Con_RelationDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_RELATION}) {}

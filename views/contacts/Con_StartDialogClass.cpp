@@ -4,4 +4,4 @@
 
 Con_StartDialogClass g_Con_Start;
 
-Con_StartDialogClass::Con_StartDialogClass() : PlaceholderDialogClass("Con_Start", TB_CONTACTS, {UM_OPENVIEW}) {}
+Con_StartDialogClass::Con_StartDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPENVIEW}) {}

@@ -17,6 +17,4 @@ protected:
     void PrepareSort(BOOL bToggle, int nColumn) override;
 };
 
-LRESULT CALLBACK SearchEditProc_OppDateStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
 extern Opp_DateStatDialogClass g_Opp_DateStat;

@@ -8,6 +8,4 @@ public:
     Opp_ImportantStatDialogClass();
 };
 
-LRESULT CALLBACK SearchEditProc_OppImportantStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
 extern Opp_ImportantStatDialogClass g_Opp_ImportantStat;

@@ -8,6 +8,4 @@ public:
     Opp_PhaseStatDialogClass();
 };
 
-LRESULT CALLBACK SearchEditProc_OppPhaseStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
 extern Opp_PhaseStatDialogClass g_Opp_PhaseStat;

@@ -4,4 +4,4 @@
 
 Tas_ClosedStatDialogClass g_Tas_ClosedStat;
 
-Tas_ClosedStatDialogClass::Tas_ClosedStatDialogClass() : PlaceholderDialogClass("Tas_ClosedStat", TB_TASKS, {UM_OPEN_CLOSED}) {}
+Tas_ClosedStatDialogClass::Tas_ClosedStatDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_CLOSED}) {}

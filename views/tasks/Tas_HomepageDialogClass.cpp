@@ -5,7 +5,7 @@
 Tas_HomepageDialogClass g_Tas_Homepage;
 
 Tas_HomepageDialogClass::Tas_HomepageDialogClass()
-    : PlaceholderDialogClass("Tas_Homepage", TB_TASKS, {UM_OPENVIEW, UM_OPEN_TODAY}), m_stDate{}
+    : PlaceholderDialogClass(TB_TASKS, {UM_OPENVIEW, UM_OPEN_TODAY}), m_stDate{}
 {
 }
 

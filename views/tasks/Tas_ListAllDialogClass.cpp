@@ -4,4 +4,4 @@
 
 Tas_ListAllDialogClass g_Tas_ListAll;
 
-Tas_ListAllDialogClass::Tas_ListAllDialogClass() : KeywordListDialogClass("Tas_ListAll", TB_TASKS) {}
+Tas_ListAllDialogClass::Tas_ListAllDialogClass() : KeywordListDialogClass(TB_TASKS) {}

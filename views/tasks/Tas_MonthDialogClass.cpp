@@ -4,4 +4,4 @@
 
 Tas_MonthDialogClass g_Tas_Month;
 
-Tas_MonthDialogClass::Tas_MonthDialogClass() : PlaceholderDialogClass("Tas_Month", TB_TASKS, {UM_OPEN_MONTH}) {}
+Tas_MonthDialogClass::Tas_MonthDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_MONTH}) {}

@@ -4,4 +4,4 @@
 
 Tas_WeekDialogClass g_Tas_Week;
 
-Tas_WeekDialogClass::Tas_WeekDialogClass() : PlaceholderDialogClass("Tas_Week", TB_TASKS, {UM_OPEN_WEEK}) {}
+Tas_WeekDialogClass::Tas_WeekDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_WEEK}) {}

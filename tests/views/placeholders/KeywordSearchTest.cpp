@@ -13,7 +13,7 @@
 using namespace programtest;
 
 // Test names show the page, not its address.
-void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
+void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << ViewClassName(p); }
 
 namespace {
 
@@ -35,7 +35,7 @@ protected:
 
 std::string NameOf(const ::testing::TestParamInfo<KeywordListDialogClass*>& info)
 {
-    return info.param->GetClassName();
+    return ViewClassName(info.param);
 }
 
 }  // namespace
