@@ -1,5 +1,5 @@
 // The program's one connection to its database file "mydata.tvd".
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -7,8 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 #include "win32.h"
+#include "resources/message_texts.h"
 
 ODBCClass g_ODBC;
 
@@ -59,24 +60,24 @@ int ODBCClass::co_InitODBC() {
 
     m_nResult = SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_hEnv);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 39: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocEnv);
         return -1;
     }
     m_nResult = SQLSetEnvAttr(m_hEnv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, SQL_IS_INTEGER);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 47: SQLSetEnvAttr Error.");
+        ShowError(msg::kOdbcSetEnvAttr);
         return -1;
     }
     m_nResult = SQLAllocHandle(SQL_HANDLE_DBC, m_hEnv, &m_hDbc);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 54: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocDbc);
         return -1;
     }
     if (m_szConnect[0] == '\0') {
         // The folder could not be put into the connection string.
         m_nResult = SQL_ERROR;
-        ShowError("程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。");
-        ShowError("ODBCClass.cpp 72: SQLDriverConnect Error.");
+        ShowError(msg::kOdbcNoFolder);
+        ShowError(msg::kOdbcConnect);
         return -1;
     }
     SQLCHAR szOut[1024];
@@ -85,12 +86,12 @@ int ODBCClass::co_InitODBC() {
                                  &nOutLen, SQL_DRIVER_NOPROMPT);
     if (m_nResult != SQL_SUCCESS) {
         if (co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc)) co_ShowDamaged();
-        ShowError("ODBCClass.cpp 72: SQLDriverConnect Error.");
+        ShowError(msg::kOdbcConnect);
         return -1;
     }
     if (CheckTables() == -1) {
         co_ShowDamaged();
-        ShowError("ODBCClass.cpp 72: SQLDriverConnect Error.");
+        ShowError(msg::kOdbcConnect);
         SQLDisconnect(m_hDbc);
         m_nResult = SQL_ERROR;
         return -1;
@@ -148,7 +149,7 @@ void ODBCClass::co_ShowDamaged() const {
         const char* e = std::strchr(p, ';');
         strFile.assign(p, e ? size_t(e - p) : std::strlen(p));
     }
-    std::string strText = "数据库文件“" + strFile + "”已损坏，或者不是本程序的数据库文件。为保护其中的数据，程序不会向它写入任何内容。";
+    std::string strText = msg::kDamagedFileBefore + strFile + msg::kDamagedFileAfter;
     ShowError(strText.c_str());
 }
 
@@ -166,7 +167,7 @@ int ODBCClass::co_BeginTrans() {
     m_nResult = SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, SQL_IS_UINTEGER);
     if (m_nResult != SQL_SUCCESS) {
         m_nTransDepth = 0;
-        ShowError("无法开始数据库事务，未做任何修改。");
+        ShowError(msg::kStoreTransBegin);
         return -1;
     }
     return 0;
@@ -195,7 +196,7 @@ int ODBCClass::co_EndTrans(bool bCommit) {
     m_nResult = rc;
     if (rc == SQL_SUCCESS) return bRollback ? -1 : 0;
     if (bDamaged) co_ShowDamaged();
-    ShowError("数据库文件未能保存这次修改，修改已全部撤销。");
+    ShowError(msg::kStoreTransCommit);
     return -1;
 }
 
@@ -216,13 +217,13 @@ int ODBCClass::co_FormatSQL(const char* pszFormat, ...) {
     m_szSQL[0] = '\0';
     if (n < 0 || size_t(n) > kMaxStatement) {
         va_end(ap2);
-        ShowError("要保存的内容太长，无法写入数据库。");
+        ShowError(msg::kOdbcTooLong);
         return -1;
     }
     m_pszLongSQL = static_cast<char*>(std::malloc(size_t(n) + 1));
     if (!m_pszLongSQL) {
         va_end(ap2);
-        ShowError("要保存的内容太长，无法写入数据库。");
+        ShowError(msg::kOdbcTooLong);
         return -1;
     }
     std::vsnprintf(m_pszLongSQL, size_t(n) + 1, pszFormat, ap2);
@@ -242,7 +243,7 @@ int ODBCClass::co_ExecSQL() {
         m_hStmt = SQL_NULL_HSTMT;
         std::free(m_pszLongSQL);
         m_pszLongSQL = nullptr;
-        ShowError("ODBCClass.cpp 96: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocStmt);
         return -1;
     }
     m_nResult = SQLExecDirect(m_hStmt, (SQLCHAR*)co_GetSQL(), SQL_NTS);
@@ -254,7 +255,7 @@ int ODBCClass::co_ExecSQL() {
     bool bDamaged = co_LastFailureIsDamage(SQL_HANDLE_STMT, m_hStmt);
     co_CloseStatement();
     if (bDamaged) co_ShowDamaged();
-    ShowError("ODBCClass.cpp 103: SQLExecDirect Error.");
+    ShowError(msg::kOdbcExec);
     return -1;
 }
 
@@ -268,7 +269,7 @@ int ODBCClass::co_GetNextData() {
 int ODBCClass::co_SQLGetData(SQLUSMALLINT nColumn, SQLSMALLINT nType, SQLPOINTER pBuffer, SQLINTEGER nLength) {
     m_nResult = SQLGetData(m_hStmt, nColumn, nType, pBuffer, nLength, &m_nIndicator);
     if (m_nResult == SQL_SUCCESS || m_nResult == SQL_SUCCESS_WITH_INFO) return 0;
-    ShowError("ODBCClass.cpp 130: SQLGetData Error.");
+    ShowError(msg::kOdbcGetData);
     return -1;
 }
 
@@ -276,6 +277,6 @@ int ODBCClass::co_GetDataLen(SQLUSMALLINT nColumn, SQLUSMALLINT nType, SQLPOINTE
     m_nResult = SQLGetData(m_hStmt, nColumn, SQLSMALLINT(nType), pBuffer, 0, &m_nIndicator);
     if (m_nResult == SQL_SUCCESS_WITH_INFO) return m_nIndicator;
     if (m_nResult == SQL_SUCCESS) return -2;
-    ShowError("ODBCClass.cpp 160: SQLGetData Error.");
+    ShowError(msg::kOdbcGetDataLen);
     return -1;
 }

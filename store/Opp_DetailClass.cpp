@@ -1,4 +1,4 @@
-#include "Opp_DetailClass.h"
+#include "store/Opp_DetailClass.h"
 
 #include <cstddef>
 #include <iterator>
@@ -117,7 +117,7 @@ int Opp_DetailClass::cod_AddOpportunity()
     if (!t.IsOpen()) return -1;
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
-    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, "主题") == -1) return -1;
+    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("INSERT INTO opportunities(opp_subject,\t\topp_description,opp_create_date,opp_die_date,opp_estimate_sale,opp_sale,\t\topp_important,opp_phase,opp_recent_contact_date,\t\topp_private,opp_succeed_probability) \t\tVALUES('%s','%s',#%d-%d-%d#,#%d-%d-%d#,%f,%f,'%s','%s',#%d-%d-%d#,%d,%d)",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,
@@ -157,7 +157,7 @@ int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
 {
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
-    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, "主题") == -1) return -1;
+    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("UPDATE opportunities SET opp_subject='%s',\t\topp_description='%s', opp_create_date=#%d-%d-%d#,opp_die_date=#%d-%d-%d#,\t\topp_estimate_sale=%f,opp_sale=%f,opp_important='%s',opp_phase='%s',\t\topp_recent_contact_date=#%d-%d-%d#,\t\topp_private=%d,opp_succeed_probability=%d WHERE opp_id=%d",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,

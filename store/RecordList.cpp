@@ -1,4 +1,5 @@
-#include "RecordList.h"
+#include "store/RecordList.h"
+#include "resources/message_texts.h"
 
 #include <charconv>
 #include <cstdarg>
@@ -6,16 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace store {
-
-void ShowError(const char* pszText)
-{
-    // Nothing of the file stays locked while the box waits for the user.
-    g_ODBC.co_ReleaseFile();
-    MessageBoxA(nullptr, pszText, "Tarvel提示", MB_OK);
-}
 
 Transaction::Transaction() : m_bOpen(g_ODBC.co_BeginTrans() == 0) {}
 
@@ -42,9 +36,9 @@ int SetSQL(const char* pszText)
     return g_ODBC.co_FormatSQL("%s", pszText);
 }
 
-// Text that is not code page 936 never reaches a statement: a byte the
-// driver could not read as part of a character might end the quoted text.
-static const char kInvalidText[] = "要保存的文字中有无法识别的字符（不是有效的GBK编码），未写入数据库。";
+// Text that is not code page 936 never reaches a statement (msg::kTextNotGbk):
+// a byte the driver could not read as part of a character might end the
+// quoted text.
 
 static void AppendQuoted(std::string& out, const char* s)
 {
@@ -81,7 +75,7 @@ int FormatSQL(const char* pszFormat, ...)
             const char* s = va_arg(ap, const char*);
             if (s && !gbk::IsValid(s)) {
                 va_end(ap);
-                ShowError(kInvalidText);
+                ShowError(msg::kTextNotGbk);
                 return -1;
             }
             AppendQuoted(out, s);
@@ -112,8 +106,10 @@ int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, cons
 {
     if (strnlen(pszText, nFieldSize) <= nMaxBytes) return 0;
     char szText[160];
-    snprintf(szText, sizeof szText, "“%s”太长：最多可保存%u个字节（%u个汉字），未写入数据库。", pszLabel, (unsigned)nMaxBytes,
-             (unsigned)(nMaxBytes / 2));
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    snprintf(szText, sizeof szText, msg::kTextTooLongFormat, pszLabel, (unsigned)nMaxBytes, (unsigned)(nMaxBytes / 2));
+#pragma GCC diagnostic pop
     ShowError(szText);
     return -1;
 }
@@ -306,7 +302,7 @@ static void NoticeDropped(const CategoryArray& a)
 {
     if (a.pNoticeShown && !*a.pNoticeShown) {
         *a.pNoticeShown = true;
-        ShowError("类别太多，超出的类别未列出。");
+        ShowError(msg::kTooManyCategories);
     }
 }
 
@@ -349,12 +345,12 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
 {
     ClearCategories(a);
     if (SetSQL(pszSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        ShowError(msg::kListExec);
         return -1;
     }
     int nRow = FetchRow();
     if (nRow == 0) {
-        ShowError("Opp_DetailClass.cpp 163: co_GetNextData Error.");
+        ShowError(msg::kListNextData);
         return -1;
     }
     bool bDropped = false;
@@ -363,7 +359,7 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
         char szProbability[20] = "";
         if (ReadText(1, szName, sizeof szName) == -1 ||
             (a.pProbability && ReadText(2, szProbability, sizeof szProbability) == -1)) {
-            ShowError("Opp_DetailClass.cpp 170: co_SQLGetData Error.");
+            ShowError(msg::kListGetData);
             return -1;
         }
         // Rows past the capacity are dropped (with one notice once the
@@ -380,7 +376,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
 {
     LoadLookupTable(pszLookupSQL, a);  // an empty or failed table still gives the values in use
     if (SetSQL(pszInUseSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        ShowError(msg::kListExec);
         return -1;
     }
     int nRow = FetchRow();
@@ -389,7 +385,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
     while (nRow > 0) {
         char szValue[CATEGORY_NAME_LEN];
         if (ReadText(1, szValue, sizeof szValue) == -1) {
-            ShowError("Opp_DetailClass.cpp 170: co_SQLGetData Error.");
+            ShowError(msg::kListGetData);
             return -1;
         }
         if (szValue[0]) {

@@ -6,18 +6,15 @@
 #include <cstddef>
 #include <new>
 
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
+#include "store/Report.h"
 #include "win32.h"
+#include "resources/message_texts.h"
 
 namespace store {
 
 // Width of a category name (lookup value) in bytes, its NUL included.
 enum { CATEGORY_NAME_LEN = 50 };
-
-// A modal message box with no owner, the caption "Tarvel提示" and an OK button.
-// The current statement is ended and an open transaction rolled back first:
-// the file is never locked while the box waits.
-void ShowError(const char* pszText);
 
 // One store operation that runs more than one changing statement: all of
 // them take effect together or none does. Made before the first statement;
@@ -109,7 +106,7 @@ int ListAllocNode(Node* pHead, Node*& pCurrent)
     if (!pHead || !pCurrent) return -1;
     Node* p = new (std::nothrow) Node();
     if (!p) {
-        ShowError("Opp_DetailClass.cpp 98: new Error");
+        ShowError(msg::kListNew);
         return -1;
     }
     p->next = pCurrent->next;
@@ -191,13 +188,13 @@ template <class Node, class SetId>
 int ReadRecord(int nFormat, Node*& pHead, Node*& pCurrent, const char* pszNewHead, SetId setId, bool bIdFirst,
                const ColumnSpec* pColumns, size_t nColumns)
 {
-    static const char* const kExec = "Opp_DetailClass.cpp 153: co_ExecSQL Error.";
+    static const char* const kExec = msg::kListExec;
     if (nFormat == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(kExec);
         return -1;
     }
     if (ListAllocHead(pHead, pCurrent, pszNewHead) == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
+        ShowError(msg::kListAllocHead);
         return -1;
     }
     if (bIdFirst) setId(*pCurrent);

@@ -1,4 +1,4 @@
-#include "SettingClass.h"
+#include "store/SettingClass.h"
 
 #include <climits>
 #include <cstddef>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "md5.h"
+#include "store/md5.h"
 
 using namespace store;
 
@@ -143,8 +143,6 @@ int SettingClass::cst_DeleteCategory()
 
 // The file lacks the settings row: its reads and writes are failures, never
 // silently empty (the first-run wizard must not run over existing data).
-static const char kNoRowRead[] = "数据库文件中没有设置记录，无法读取程序的设置。";
-static const char kNoRowSaved[] = "数据库文件中没有设置记录，设置未能保存。";
 
 // Runs a fixed SELECT of the settings row and reads the columns of its first
 // row into the object. Result 0, or -1 after a message (also when no row).
@@ -157,7 +155,7 @@ static int ReadSettingsRow(const char* pszSQL, SettingClass* pObject, const Colu
         return -1;
     }
     if (nRow == 0) {
-        ShowError(kNoRowRead);
+        ShowError(msg::kNoSettingsRowRead);
         return -1;
     }
     if (ReadColumns(pObject, pColumns, nColumns, false) == -1) return -1;
@@ -170,7 +168,7 @@ static int WriteSettingsRow()
 {
     int r = ExecOrShow(kExecMsg);
     if (r == -100) {
-        ShowError(kNoRowSaved);
+        ShowError(msg::kNoSettingsRowSaved);
         return -1;
     }
     return r == -1 ? -1 : 0;

@@ -1,4 +1,4 @@
-#include "Tas_DetailClass.h"
+#include "store/Tas_DetailClass.h"
 
 #include <cstddef>
 #include <cstring>
@@ -113,7 +113,7 @@ int Tas_DetailClass::ctd_AddTask()
     if (!t.IsOpen()) return -1;
     const TasNode* p = m_pCurrent;
     if (!p) return -1;
-    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, "主题") == -1) return -1;
+    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("INSERT INTO tasks(tas_subject,tas_date,\t\ttas_time,tas_outlay,tas_remind,tas_closed,tas_description,tas_private ) \t\tVALUES('%s',#%d-%d-%d#,#%d:%d:%d#,%f,%d,%d,'%s',%d)",
                   p->tas_subject, p->tas_date.year, p->tas_date.month, p->tas_date.day, p->tas_time.hour,
                   p->tas_time.minute, p->tas_time.second, (double)p->tas_outlay, p->tas_remind, p->tas_closed,
@@ -153,7 +153,7 @@ int Tas_DetailClass::ctd_ChageTask(ULONG ulTasID)
 {
     const TasNode* p = m_pCurrent;
     if (!p) return -1;
-    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, "主题") == -1) return -1;
+    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("UPDATE tasks SET tas_subject='%s',\t\ttas_date=#%d-%d-%d#,tas_time=#%d:%d:%d#,tas_outlay=%f,tas_remind=%d,\t\ttas_closed=%d,tas_description='%s',tas_private=%d WHERE tas_id=%d",
                   p->tas_subject, p->tas_date.year, p->tas_date.month, p->tas_date.day, p->tas_time.hour,
                   p->tas_time.minute, p->tas_time.second, (double)p->tas_outlay, p->tas_remind, p->tas_closed,

@@ -7,12 +7,12 @@
 #include <random>
 #include <string>
 
-#include "Acc_DetailClass.h"
-#include "Opp_DetailClass.h"
-#include "RecordList.h"
-#include "SettingClass.h"
-#include "StoreTestUtil.h"
-#include "Tas_DetailClass.h"
+#include "store/Acc_DetailClass.h"
+#include "store/Opp_DetailClass.h"
+#include "store/RecordList.h"
+#include "store/SettingClass.h"
+#include "tests/store/StoreTestUtil.h"
+#include "store/Tas_DetailClass.h"
 
 using namespace storetest;
 

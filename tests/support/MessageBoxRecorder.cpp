@@ -1,16 +1,32 @@
-#include "MessageBoxRecorder.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <mutex>
+
+#include "resources/message_texts.h"
+#include "store/Report.h"
 
 namespace testsupport {
 namespace {
 
 std::mutex g_mutex;
 std::vector<MessageBoxCall> g_calls;
-int g_nResult = IDOK;
 std::function<void()> g_fnHook;
 
+void Record(const char* pszText) {
+    std::function<void()> fnHook;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_calls.push_back(MessageBoxCall{nullptr, pszText ? pszText : "", msg::kCaption, MB_OK});
+        fnHook = g_fnHook;
+    }
+    if (fnHook) fnHook();  // while the "box" is up
+}
+
+const bool kRecording = (store::SetReporter(Record), true);
+
 }  // namespace
+
+void RecordStoreReports() { store::SetReporter(Record); }
 
 const std::vector<MessageBoxCall>& MessageBoxCalls() { return g_calls; }
 
@@ -24,7 +40,6 @@ std::vector<std::string> MessageBoxTexts() {
 void ClearMessageBoxes() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_calls.clear();
-    g_nResult = IDOK;
     g_fnHook = nullptr;
 }
 
@@ -33,23 +48,4 @@ void SetMessageBoxHook(std::function<void()> fnHook) {
     g_fnHook = std::move(fnHook);
 }
 
-void SetMessageBoxResult(int nResult) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_nResult = nResult;
-}
-
 }  // namespace testsupport
-
-int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    using namespace testsupport;
-    std::function<void()> fnHook;
-    int nResult;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        g_calls.push_back(MessageBoxCall{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "", uType});
-        fnHook = g_fnHook;
-        nResult = g_nResult;
-    }
-    if (fnHook) fnHook();
-    return nResult;
-}

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 using namespace odbcdrv;
 

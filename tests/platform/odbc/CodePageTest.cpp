@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "OdbcTestUtil.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 using namespace odbctest;
 

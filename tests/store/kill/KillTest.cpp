@@ -14,12 +14,12 @@
 #include <functional>
 #include <string>
 
-#include "Acc_DetailClass.h"
-#include "Con_DetailClass.h"
-#include "MessageBoxRecorder.h"
-#include "Opp_DetailClass.h"
-#include "TestDatabase.h"
-#include "Tas_DetailClass.h"
+#include "store/Acc_DetailClass.h"
+#include "store/Con_DetailClass.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "store/Opp_DetailClass.h"
+#include "tests/support/TestDatabase.h"
+#include "store/Tas_DetailClass.h"
 
 namespace {
 
