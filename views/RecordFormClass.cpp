@@ -32,7 +32,7 @@ RecordFormClass::RecordFormClass(const RecordFormDef& def)
 }
 
 RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, int h, const RelationTabDef* pTabs,
-                               int nTabs) {
+                               int nTabs, BaseDialogClass* pListPage, char* pszListKeyword) {
     RecordFormDef def = {};
     def.nButton = nButton;
     def.nSearchEditID = nFirstID;
@@ -47,6 +47,8 @@ RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, i
     def.pTabs = pTabs;
     def.nTabs = nTabs;
     def.texts = {"", "", "", "Opp_HomepageDialogClass.cpp 89: m_pulID Error."};
+    def.pListPage = pListPage;
+    def.pszListKeyword = pszListKeyword;
     return def;
 }
 
@@ -116,6 +118,10 @@ void RecordFormClass::InitDialog(HWND hWnd) {
     }
     if (m_Def.nTabs > 0) CreateRelationTabs(hWnd);
     m_bHover = 0;
+}
+
+void RecordFormClass::SearchOnModuleListPage(HWND hEdit) {
+    if (m_Def.pListPage && m_Def.pszListKeyword) SearchOnListPage(m_Def.pListPage, m_Def.pszListKeyword, hEdit);
 }
 
 int RecordFormClass::FieldRow(int nID) const {

@@ -52,13 +52,15 @@ struct RecordFormDef {
     const RelationTabDef* pTabs;
     int nTabs;
     RecordFormTexts texts;
+    BaseDialogClass* pListPage;  // the module's list page, where the quick search goes
+    char* pszListKeyword;        // its keyword buffer (50 bytes)
 };
 
 // A definition of a form without fields yet: search edit, search button,
 // help link and the eight buttons take the ids nFirstID .. nFirstID + 10;
 // the relation tabs sit at (x, y, w, h).
 RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, int h, const RelationTabDef* pTabs,
-                               int nTabs);
+                               int nTabs, BaseDialogClass* pListPage, char* pszListKeyword);
 
 // m_pulID / m_nIDCount (IDListOwner): the handed id list, in the sender's
 // row order.
@@ -89,6 +91,8 @@ public:
 
     // The field control of id nID (null when the table has none).
     HWND Field(int nID) const;
+    // The quick search: the keyword goes to the module's list page.
+    void SearchOnModuleListPage(HWND hEdit) override;
     // Tab / Shift+Tab from field nID: the field of the Tab cycle that gets
     // the focus, or null.
     HWND TabTarget(int nID, BOOL bBackward) const;

@@ -1,6 +1,7 @@
 #include "views/accounts/Acc_DetailDialogClass.h"
 
 #include "dialogs/RelatedPages.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
 #include "shell/ViewMessages.h"
 
 namespace {
@@ -16,4 +17,5 @@ const RelationTabDef kTabs[] = {
 Acc_DetailDialogClass g_Acc_Detail;
 
 Acc_DetailDialogClass::Acc_DetailDialogClass()
-    : RecordFormClass(FieldlessFormDef(TB_ACCOUNTS, 12001, 240, 350, 780, 262, kTabs, 3)) {}
+    : RecordFormClass(FieldlessFormDef(TB_ACCOUNTS, 12001, 240, 350, 780, 262, kTabs, 3, &g_Acc_Homepage,
+                                       g_Acc_Homepage.m_szKeyword)) {}

@@ -1,6 +1,7 @@
 #include "views/contacts/Con_DetailDialogClass.h"
 
 #include "dialogs/RelatedPages.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/RelatingGlobals.h"
 #include "shell/ViewMessages.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
@@ -17,7 +18,9 @@ const RelationTabDef kTabs[] = {
 Con_DetailDialogClass g_Con_Detail;
 
 Con_DetailDialogClass::Con_DetailDialogClass()
-    : RecordFormClass(FieldlessFormDef(TB_CONTACTS, 13001, 240, 350, 780, 260, kTabs, 2)), m_ulAccountID(0) {}
+    : RecordFormClass(FieldlessFormDef(TB_CONTACTS, 13001, 240, 350, 780, 260, kTabs, 2, &g_Con_Homepage,
+                                       g_Con_Homepage.m_szKeyword)),
+      m_ulAccountID(0) {}
 
 void Con_DetailDialogClass::ClearForm() {
     RecordFormClass::ClearForm();
