@@ -16,6 +16,8 @@
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_Navigation.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 HomepageDialogClass g_Homepage;
 
@@ -70,7 +72,6 @@ const POINT kIntroPos[11] = {{50, 20},  {15, 45},  {15, 70},  {15, 95},  {15, 12
 
 const COLORREF kBoxColour = 0xFFE7CE;
 
-void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
 int SearchIndexOfEdit(int nID) { return nID - IDC_HOME_SEARCH_OPP; }
 
@@ -186,7 +187,7 @@ void HomepageDialogClass::OnOpenView() {
     const int nCount = m_Tas.ctd_GetByDay(m_stToday);
     if (nCount == -1) {
         // The list keeps its rows and the id list that matches them.
-        ErrorBox("Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.");
+        ReportError(msg::kHomepageTasks);
         return;
     }
     FillListAtTop(m_ListView, 3, m_pulID, m_nIDCount, nCount, *this, kFillTexts);

@@ -5,6 +5,7 @@
 #include "shell/FirstRunWizard.h"
 #include "program/HomepageDialogClass.h"
 #include "store/ODBCClass.h"
+#include "store/Report.h"
 #include "store/SettingClass.h"
 
 #include "views/accounts/Acc_DateStatDialogClass.h"
@@ -43,6 +44,8 @@
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_MonthDialogClass.h"
 #include "views/tasks/Tas_WeekDialogClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 HIMAGELIST g_hImageList = nullptr;
 int g_nStartupResult = STARTUP_RUN;
@@ -70,18 +73,17 @@ namespace {
 // Message shown when a view's creation fails, by its row in the view table.
 const char* CreateFailureText(int nIndex) {
     switch (nIndex) {
-        case VIEW_HOMEPAGE: return "main.cpp 87: CreateDialog Error.";
-        case VIEW_OPP_DETAIL: return "main.cpp 124: CreateDialog Error.";
-        case VIEW_OPP_HOMEPAGE: return "main.cpp 132: CreateDialog Error.";
-        case VIEW_OPP_IMPORTANTSTAT: return "main.cpp 144: CreateDialog Error.";
+        case VIEW_HOMEPAGE: return msg::kCreateHomepage;
+        case VIEW_OPP_DETAIL: return msg::kCreateOppDetail;
+        case VIEW_OPP_HOMEPAGE: return msg::kCreateOppHomepage;
+        case VIEW_OPP_IMPORTANTSTAT: return msg::kCreateOppImportantStat;
         case VIEW_OPP_PHASESTAT:
-        case VIEW_OPP_DATESTAT: return "main.cpp 164: CreateDialog Error.";
-        case VIEW_ACC_DETAIL: return "main.cpp 192: CreateDialog Error.";
-        default: return "main.cpp 215: CreateDialog Error.";
+        case VIEW_OPP_DATESTAT: return msg::kCreateOppPhaseAndDateStat;
+        case VIEW_ACC_DETAIL: return msg::kCreateAccDetail;
+        default: return msg::kCreateOtherView;
     }
 }
 
-void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
 // The ten toolbar images, in image-list order.
 const char* const kToolbarBitmaps[10] = {
@@ -143,7 +145,7 @@ int CreateViews(HWND hWnd) {
     BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
     for (int i = 0; i < VIEW_COUNT; ++i) {
         if (g_ViewTable[i]->CreateDialog(g_hInstance, hWnd, g_ViewClassNames[i], y) == -1) {
-            ErrorBox(CreateFailureText(i));
+            ReportError(CreateFailureText(i));
             return -1;
         }
     }
@@ -155,7 +157,7 @@ namespace {
 int OnCreate(HWND hWnd) {
     g_hMainWnd = hWnd;
     if (g_ODBC.co_InitODBC() == -1) {
-        ErrorBox("main.cpp 137: co_InitODBC Error.");
+        ReportError(msg::kMainInitODBC);
         return -1;
     }
 
@@ -210,6 +212,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 HWND CreateMainWindow(HINSTANCE hInstance) {
     g_hInstance = hInstance;
     g_nStartupResult = STARTUP_RUN;
+    // The store reports its errors the way the program reports its own.
+    store::SetReporter(ReportError);
     // Statements format numbers with "%f": keep the decimal point a point.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -224,7 +228,7 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
     WNDCLASSA wcOld{};
     if (!RegisterClassA(&wc) &&
         !(GetClassInfoA(hInstance, MAIN_WINDOW_CLASS, &wcOld) && wcOld.lpfnWndProc == MainWndProc)) {
-        ErrorBox("main.cpp 45: RegisterClass Error.");
+        ReportError(msg::kMainRegisterClass);
         g_nStartupResult = STARTUP_FAIL;
         return nullptr;
     }
@@ -233,7 +237,7 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                 nullptr, hInstance, nullptr);
     if (!hWnd) {
-        ErrorBox("main.cpp 57: CreateWindow Error.");
+        ReportError(msg::kMainCreateWindow);
         g_nStartupResult = STARTUP_FAIL;
         g_hMainWnd = nullptr;
         return nullptr;

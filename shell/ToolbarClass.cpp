@@ -5,6 +5,8 @@
 #include "shell/ViewMessages.h"
 #include "shell/ViewSwitch.h"
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 ToolbarClass g_Toolbar;
 
@@ -20,7 +22,7 @@ int ToolbarClass::Create(HINSTANCE hInstance, HWND hParent, DWORD dwStyle, int n
     m_hToolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, hParent,
                                  (HMENU)(INT_PTR)nID, hInstance, nullptr);
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 27: CreateWindowEx Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarCreate);
         return -1;
     }
     SendMessageA(m_hToolbar, TB_BUTTONSTRUCTSIZE, (WPARAM)sizeof(TBBUTTON), 0);
@@ -85,7 +87,7 @@ int ToolbarClass::CheckButton(int nCommand, int bCheck) {
 
 int ToolbarClass::GetHeight() {
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 125: m_hToolbar Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarHeight);
         return -1;
     }
     RECT rc{0, 0, 0, 0};
@@ -95,7 +97,7 @@ int ToolbarClass::GetHeight() {
 
 void ToolbarClass::AutoSize() {
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 138: hToolbar Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarAutoSize);
         return;
     }
     SendMessageA(m_hToolbar, TB_AUTOSIZE, 0, 0);

@@ -9,6 +9,8 @@
 
 #include "views/ListPageClass.h"
 #include "shell/ToolbarClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 // What a category page is made of.
 struct CategoryPageDef {
@@ -105,7 +107,7 @@ protected:
 
 private:
     void Count() {
-        if (CountCategories() == -1) MessageBoxA(nullptr, m_Def.pszQueryError, TARVEL_CAPTION, MB_OK);
+        if (CountCategories() == -1) ReportError(m_Def.pszQueryError);
     }
 
     // Lists category m_nCategory; an index past today's categories (the

@@ -5,6 +5,8 @@
 
 #include "shell/ListViewClass.h"
 #include "shell/ViewMessages.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 void FreeIDs(ULONG*& pulID, int& nCount) {
     delete[] pulID;
@@ -28,12 +30,12 @@ int FillListAtTop(ListViewClass& list, int nColumns, ULONG*& pulID, int& nCount,
     FreeIDs(pulID, nCount);
     if (nRows <= 0) return 0;
     if (!src.FirstRow()) {
-        MessageBoxA(nullptr, texts.pszEmptyListError, TARVEL_CAPTION, MB_OK);
+        ReportError(texts.pszEmptyListError);
         return 0;
     }
     pulID = new (std::nothrow) ULONG[(size_t)nRows];
     if (!pulID) {
-        MessageBoxA(nullptr, texts.pszIDArrayError, TARVEL_CAPTION, MB_OK);
+        ReportError(texts.pszIDArrayError);
         return -1;
     }
     char szCell[256];

@@ -1,9 +1,10 @@
 #include "views/ListPageClass.h"
 
 #include "views/RecordFormClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 namespace {
-const char kCaption[] = TARVEL_CAPTION;
 }
 
 ListPageClass::ListPageClass(int nLastSortColumn)
@@ -42,7 +43,7 @@ void ListPageClass::LoadExportMenu() {
 
 int ListPageClass::ShowQueryResult(int nResult, const char* pszQueryError) {
     if (nResult < 0) {
-        MessageBoxA(nullptr, pszQueryError, kCaption, MB_OK);
+        ReportError(pszQueryError);
         return -1;
     }
     return FillListAtTop(m_ListView, m_nColumns, m_pulID, m_nIDCount, nResult, *this, Texts());

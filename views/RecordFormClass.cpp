@@ -7,11 +7,12 @@
 #include "views/RelatingGlobals.h"
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
-const char g_szRecordMissing[] = "该记录已不存在";
+const char* const g_szRecordMissing = msg::kRecordMissing;
 
 namespace {
-const char kCaption[] = TARVEL_CAPTION;
 
 HWND MakeButton(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszText, int nID, int x, int y, int w,
                 BOOL bEnabled) {
@@ -73,7 +74,7 @@ int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int n
     BaseDialogClass* pOld = g_pCurrentDialog;
     pForm->ShowDialog();
     if (pForm->TakeIDList(pulID, nCount, pszTitle) != 0)
-        MessageBoxA(nullptr, pForm->Def().texts.pszIDArrayError, kCaption, MB_OK);
+        ReportError(pForm->Def().texts.pszIDArrayError);
     SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)ulID);
     FinishViewSwitch(pOld, pForm);
     return 0;
@@ -238,13 +239,13 @@ void RecordFormClass::FillHistoryNode(HistoryNode* pNode) {
     pNode->m_nParam = m_nRow;
     g_History.SetTitle(m_szTitle);
     if (g_History.SetIDArray(m_pulID, m_pulID ? m_nIDCount : 0) != 0)
-        MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+        ReportError(FormTexts().pszIDArrayError);
     pNode->m_nIDCount = m_pulID ? m_nIDCount : 0;
 }
 
 void RecordFormClass::BrowseRecord(BOOL bRelating) {
     m_bFound = LoadRecord(m_ulRecordID, bRelating) == 0;
-    if (!m_bFound) MessageBoxA(nullptr, FormTexts().pszLoadError, kCaption, MB_OK);
+    if (!m_bFound) ReportError(FormTexts().pszLoadError);
     SetModeButtons(kBrowse);
     SetReadOnly(1);
     DropRecord();
@@ -272,7 +273,7 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
         m_nRow = nRow;
     } else if (nRow >= 0 || !HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID) {
         // A record outside the handed list is a list of one.
-        if (CopyIDArray(&m_ulRecordID, 1) != 0) MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+        if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
         m_nRow = 0;
         bListOfOne = TRUE;
     }
@@ -316,7 +317,7 @@ LRESULT RecordFormClass::OnRestoreView() {
     m_ulRecordID = pNode->m_nRecordID;
     m_nRow = pNode->m_nParam;
     if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0)
-        MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+        ReportError(FormTexts().pszIDArrayError);
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(FALSE);
@@ -349,12 +350,12 @@ void RecordFormClass::OnSave() {
         DropRecord();
         if (nResult == -1) {
             // Stay in edit mode with the user's input.
-            MessageBoxA(nullptr, FormTexts().pszChangeError, kCaption, MB_OK);
+            ReportError(FormTexts().pszChangeError);
             return;
         }
         if (nResult == -100) {
             m_bFound = FALSE;
-            MessageBoxA(nullptr, g_szRecordMissing, kCaption, MB_OK);
+            ReportError(g_szRecordMissing);
             SetModeButtons(kEdit);
             InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
             return;
@@ -368,11 +369,11 @@ void RecordFormClass::OnSave() {
     DropRecord();
     if (nResult != 0 || ulNewID == 0) {
         // Nothing was saved: stay in the new-record mode with the input.
-        MessageBoxA(nullptr, FormTexts().pszAddError, kCaption, MB_OK);
+        ReportError(FormTexts().pszAddError);
         return;
     }
     // The saved record becomes a list of one.
-    if (CopyIDArray(&ulNewID, 1) != 0) MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+    if (CopyIDArray(&ulNewID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
     m_nRow = 0;
     m_ulRecordID = ulNewID;
     HistoryNode* pNode = AppendHistoryNode();
@@ -383,11 +384,11 @@ void RecordFormClass::OnSave() {
 
 void RecordFormClass::OnDelete() {
     if (m_ulRecordID == 0) {
-        MessageBoxA(nullptr, "删除错误", kCaption, MB_OK);
+        ReportError(msg::kDeleteNothing);
         return;
     }
     if (!m_bFound) return;
-    if (MessageBoxA(m_hWnd, "您确认要删除记录吗?删除后数据将不可恢复!", "确认删除",
+    if (MessageBoxA(m_hWnd, msg::kConfirmDelete, msg::kConfirmDeleteCaption,
                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return;
     if (DeleteRecord(m_ulRecordID) != 0) return;  // the record stays, and so does its entry

@@ -180,4 +180,4 @@ private:
 int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int nRow, const char* pszTitle);
 
 // Text of the caption for a record that no longer exists.
-extern const char g_szRecordMissing[];
+extern const char* const g_szRecordMissing;

@@ -6,6 +6,7 @@
 namespace testsupport {
 
 void StoreTest::SetUp() {
+    RecordStoreReports();
     ClearMessageBoxes();
     m_pDatabase = new TempDatabase();
     ASSERT_EQ(0, ConnectGlobal(m_pDatabase->Path())) << "cannot connect to " << m_pDatabase->Path();

@@ -83,4 +83,19 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const
     return rows;
 }
 
+void RawExec(const std::string& strPath, const std::string& strSql) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(strPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << strPath;
+        sqlite3_close(db);
+        return;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    char* pszError = nullptr;
+    if (sqlite3_exec(db, strSql.c_str(), nullptr, nullptr, &pszError) != SQLITE_OK)
+        ADD_FAILURE() << "raw statement failed: " << (pszError ? pszError : "") << "\n" << strSql;
+    sqlite3_free(pszError);
+    sqlite3_close(db);
+}
+
 }  // namespace testsupport

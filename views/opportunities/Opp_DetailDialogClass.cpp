@@ -11,6 +11,8 @@
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
 #include "resources/opportunities_ids.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 Opp_DetailDialogClass g_Opp_Detail;
 
@@ -142,7 +144,7 @@ void Opp_DetailDialogClass::RecordToForm() {
 int Opp_DetailDialogClass::FormToRecord() {
     m_Opp.cod_FreeList();
     if (m_Opp.cod_AllocHead() == -1) {
-        MessageBoxA(nullptr, "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.", TARVEL_CAPTION, MB_OK);
+        ReportError("Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.");
         return -1;
     }
     OppNode* p = m_Opp.m_pCurrent;
@@ -150,7 +152,7 @@ int Opp_DetailDialogClass::FormToRecord() {
 
     const int nLength = GetWindowTextLengthA(m_hDescription);
     if (m_Opp.cod_AllocNodeDescription((unsigned)(nLength > 0 ? nLength : 0)) == -1 || !p->opp_description) {
-        MessageBoxA(nullptr, "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.", TARVEL_CAPTION, MB_OK);
+        ReportError("Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.");
         m_Opp.cod_FreeList();
         return -1;
     }

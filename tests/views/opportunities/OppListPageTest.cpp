@@ -3,7 +3,7 @@
 // to the record form.
 #include <gtest/gtest.h>
 
-#include "tests/views/opportunities/OppTestShell.h"
+#include "tests/support/ProgramTest.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_StartDialogClass.h"
@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // what the form does when a data call fails or its record is gone.
 #include <gtest/gtest.h>
 
-#include "tests/views/opportunities/OppTestShell.h"
+#include "tests/support/ProgramTest.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/RelatingGlobals.h"
@@ -11,7 +11,7 @@
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and Back / Forward through one page of each kind.
 #include <gtest/gtest.h>
 
-#include "tests/views/opportunities/OppTestShell.h"
+#include "tests/support/ProgramTest.h"
 #include "views/opportunities/Opp_DateStatDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
@@ -13,7 +13,7 @@
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

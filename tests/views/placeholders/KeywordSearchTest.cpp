@@ -1,7 +1,7 @@
 // Keyword hand-over from another page's search box to the list pages.
 #include <gtest/gtest.h>
 
-#include "tests/views/placeholders/PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
@@ -10,7 +10,7 @@
 
 #include <cstring>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 // Test names show the page, not its address.
 void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << ViewClassName(p); }
@@ -21,7 +21,7 @@ class KeywordSearch : public ::testing::TestWithParam<KeywordListDialogClass*> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 

@@ -2,7 +2,7 @@
 // history entry, its relation tab pages and the record they work on.
 #include <gtest/gtest.h>
 
-#include "tests/views/placeholders/PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 // Test names show the form, not its address.
 void PrintTo(RecordFormClass* p, std::ostream* os) { *os << ViewClassName(p); }
@@ -29,7 +29,7 @@ class RecordForm : public ::testing::TestWithParam<RecordFormClass*> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 
@@ -257,7 +257,7 @@ class ContactAccount : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
         GotoCon_DetailNew();
     }
@@ -297,7 +297,7 @@ TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
 
 TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
 {
-    shelltest::ProgramDatabase& db = Database();
+    programtest::ProgramDatabase& db = Database();
     db.Exec("INSERT INTO accounts (acc_name) VALUES ('Acme')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Dora')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Eve')");
@@ -332,7 +332,7 @@ TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
     EXPECT_TRUE(w32test::GrabWindow(
-        g_hMainWnd, shelltest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
+        g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
 }
 
 // Every record form of the program takes a list through the one hand-over.

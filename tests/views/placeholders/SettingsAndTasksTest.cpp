@@ -1,7 +1,7 @@
 // The lookup-category editor's lists and the day page's date.
 #include <gtest/gtest.h>
 
-#include "tests/views/placeholders/PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
 #include "program/HomepageDialogClass.h"
 #include "settings/MailSettingDialogClass.h"
@@ -9,7 +9,7 @@
 #include "views/tasks/Tas_HomepageDialogClass.h"
 #include "views/tasks/Tas_WeekDialogClass.h"
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
@@ -17,7 +17,7 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };

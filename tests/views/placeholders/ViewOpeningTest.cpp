@@ -2,7 +2,7 @@
 // selects, the history entries it adds, and that exactly one page shows.
 #include <gtest/gtest.h>
 
-#include "tests/views/placeholders/PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_DateStatDialogClass.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
@@ -36,7 +36,7 @@
 #include "views/tasks/Tas_MonthDialogClass.h"
 #include "views/tasks/Tas_WeekDialogClass.h"
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
@@ -95,7 +95,7 @@ class ViewOpening : public ::testing::TestWithParam<Opening> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };
@@ -167,7 +167,7 @@ class PageSwitching : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };
