@@ -338,9 +338,9 @@ TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
 // Every record form of the program takes a list through the one hand-over.
 TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
 {
-    EnsureShell();
+    EnsureProgram();
     ResetToStartPage();
-    shelltest::ProgramDatabase& db = Database();
+    ProgramDatabase& db = Database();
     for (int i = 0; i < 3; i++)
         db.Exec("INSERT INTO opportunities (opp_subject) VALUES ('o" + std::to_string(i) + "')");
     std::vector<ULONG> ids;
