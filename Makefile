@@ -12,8 +12,12 @@ setup:
 	@bash scripts/setup.sh
 
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The tests and the benchmarks are options of the build (off without their libraries).
+test: CMAKE_OPTIONS += -DTARVEL_TESTS=ON
+bench: CMAKE_OPTIONS += -DTARVEL_BENCH=ON
 
 run: build
 	cd $(BUILD)/bin && ./tarvel
@@ -22,7 +26,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: setup
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_BENCH=OFF >/dev/null
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
