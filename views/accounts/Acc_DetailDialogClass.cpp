@@ -37,9 +37,9 @@ const FormFieldDef kFields[] = {
 };
 
 const FormLabelDef kLabels[] = {
-    {166, 67, "客户:"},    {166, 92, "客户简述:"},  {166, 232, "主要电话:"}, {410, 232, "传真:"},
-    {625, 232, "网站:"},   {166, 262, "地址:"},     {625, 262, "邮编:"},     {830, 262, "区域:"},
-    {166, 292, "重要性:"}, {410, 292, "行业:"},     {625, 292, "类型:"},     {830, 292, "关系:"},
+    {166, 67, "客户:"},      {166, 92, "客户简述:"},      {166, 232, "主要电话:"}, {410, 232, "传真:"},
+    {625, 232, "网站:"},     {166, 262, "地址:"},         {625, 262, "邮编:"},     {830, 262, "区域:"},
+    {166, 292, "重要性:"},   {410, 292, "行业:"},         {625, 292, "类型:"},     {830, 292, "关系:"},
     {166, 322, "创建日期:"}, {350, 322, "最近联系日期:"}, {166, 352, "关联信息:"},
 };
 
@@ -79,14 +79,28 @@ RecordFormDef MakeDef() {
     return def;
 }
 
-int Bounded(int n, int nMax) { return n < 0 ? 0 : (n > nMax ? nMax : n); }
+int Bounded(int n, int nMax) {
+    return n < 0 ? 0 : (n > nMax ? nMax : n);
+}
 }  // namespace
 
 Acc_DetailDialogClass::Acc_DetailDialogClass()
-    : RecordFormClass(MakeDef()), m_hName(nullptr), m_hDescription(nullptr), m_hPrivate(nullptr),
-      m_hCreateDate(nullptr), m_hContactDate(nullptr), m_hImportant(nullptr), m_hType(nullptr),
-      m_hIndustry(nullptr), m_hRelation(nullptr), m_hAddress(nullptr), m_hPostcode(nullptr), m_hProvince(nullptr),
-      m_hTelephone(nullptr), m_hFax(nullptr), m_hWebsite(nullptr) {}
+    : RecordFormClass(MakeDef()),
+      m_hName(nullptr),
+      m_hDescription(nullptr),
+      m_hPrivate(nullptr),
+      m_hCreateDate(nullptr),
+      m_hContactDate(nullptr),
+      m_hImportant(nullptr),
+      m_hType(nullptr),
+      m_hIndustry(nullptr),
+      m_hRelation(nullptr),
+      m_hAddress(nullptr),
+      m_hPostcode(nullptr),
+      m_hProvince(nullptr),
+      m_hTelephone(nullptr),
+      m_hFax(nullptr),
+      m_hWebsite(nullptr) {}
 
 void Acc_DetailDialogClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
@@ -217,6 +231,10 @@ int Acc_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     return 0;
 }
 
-int Acc_DetailDialogClass::ChangeRecord(ULONG ulID) { return m_Acc.cad_ChageAccount(ulID); }
+int Acc_DetailDialogClass::ChangeRecord(ULONG ulID) {
+    return m_Acc.cad_ChageAccount(ulID);
+}
 
-int Acc_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Acc.cad_DeleteAccount(ulID); }
+int Acc_DetailDialogClass::DeleteRecord(ULONG ulID) {
+    return m_Acc.cad_DeleteAccount(ulID);
+}

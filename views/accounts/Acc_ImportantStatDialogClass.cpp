@@ -2,4 +2,5 @@
 
 Acc_ImportantStatDialogClass g_Acc_ImportantStat;
 
-Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccImportant]) {}
+Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccImportant]) {}

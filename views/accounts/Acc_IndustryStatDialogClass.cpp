@@ -2,4 +2,5 @@
 
 Acc_IndustryStatDialogClass g_Acc_IndustryStat;
 
-Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccIndustry]) {}
+Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccIndustry]) {}

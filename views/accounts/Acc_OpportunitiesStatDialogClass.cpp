@@ -2,4 +2,5 @@
 
 Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
 
-Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccOpportunities]) {}
+Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccOpportunities]) {}

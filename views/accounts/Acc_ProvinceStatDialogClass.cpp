@@ -2,4 +2,5 @@
 
 Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
 
-Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccProvince]) {}
+Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccProvince]) {}

@@ -2,4 +2,5 @@
 
 Acc_RelationStatDialogClass g_Acc_RelationStat;
 
-Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccRelation]) {}
+Acc_RelationStatDialogClass::Acc_RelationStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccRelation]) {}

@@ -21,19 +21,37 @@ class AccListPage : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFresh();
-        a = AddAccount({.name = "北京甲公司", .important = "高", .type = "最终用户", .industry = "金融",
-                        .relation = "客户", .province = "北京", .create = "2024-03-05", .contact = "2024-04-01",
+        a = AddAccount({.name = "北京甲公司",
+                        .important = "高",
+                        .type = "最终用户",
+                        .industry = "金融",
+                        .relation = "客户",
+                        .province = "北京",
+                        .create = "2024-03-05",
+                        .contact = "2024-04-01",
                         .description = "银行客户"});
-        b = AddAccount({.name = "上海乙公司", .important = "中", .type = "代理商", .industry = "电信",
-                        .relation = "合作伙伴", .province = "上海", .description = "光纤网络"});
-        c = AddAccount({.name = "广州丙公司", .important = "低", .type = "集成商", .industry = "软件",
-                        .relation = "供应商", .province = "广东", .description = "第三家公司"});
+        b = AddAccount({.name = "上海乙公司",
+                        .important = "中",
+                        .type = "代理商",
+                        .industry = "电信",
+                        .relation = "合作伙伴",
+                        .province = "上海",
+                        .description = "光纤网络"});
+        c = AddAccount({.name = "广州丙公司",
+                        .important = "低",
+                        .type = "集成商",
+                        .industry = "软件",
+                        .relation = "供应商",
+                        .province = "广东",
+                        .description = "第三家公司"});
     }
     unsigned a = 0, b = 0, c = 0;
     Acc_HomepageDialogClass& page = g_Acc_Homepage;
 };
 
-std::vector<std::string> Names() { return Column(g_Acc_Homepage.m_ListView, 0); }
+std::vector<std::string> Names() {
+    return Column(g_Acc_Homepage.m_ListView, 0);
+}
 
 void EnterSearch(const std::string& keyword) {
     SetText(g_Acc_Homepage.m_hSearchEdit, keyword);
@@ -161,13 +179,15 @@ TEST_F(AccListPage, ExportWritesTheEightColumnsOfTheSortedRows) {
     AnswerSaveDialog(path);
     AnswerBoxes(IDNO);
     SendMessageA(page.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
-    std::string expected = "客户单位\t客户类型\t重要性\t客户关系\t客户行业\t客户区域\t最近联系日期\t创建日期\t\r\n";
+    std::string expected =
+        "客户单位\t客户类型\t重要性\t客户关系\t客户行业\t客户区域\t最近联系日期\t创建日期\t\r\n";
     for (int r = 0; r < 3; r++) {
         for (int col = 0; col < 8; col++) expected += Cell(page.m_ListView, r, col) + "\t";
         expected += "\r\n";
     }
     EXPECT_EQ(ReadFile(path), expected);
-    EXPECT_NE(expected.find("北京甲公司\t最终用户\t高\t客户\t金融\t北京\t2024-4-1\t2024-3-5\t\r\n"), std::string::npos);
+    EXPECT_NE(expected.find("北京甲公司\t最终用户\t高\t客户\t金融\t北京\t2024-4-1\t2024-3-5\t\r\n"),
+              std::string::npos);
 }
 
 TEST_F(AccListPage, ADoubleClickOnASearchResultHandsOverTheMatchesOnly) {

@@ -21,10 +21,19 @@ class AccRecordForm : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFresh();
-        a = AddAccount({.name = "甲公司", .important = "高", .type = "代理商", .industry = "金融",
-                        .relation = "客户", .province = "北京", .telephone = "010-1"});
-        b = AddAccount({.name = "乙公司", .important = "中", .type = "集成商", .industry = "电信",
-                        .relation = "供应商", .province = "上海"});
+        a = AddAccount({.name = "甲公司",
+                        .important = "高",
+                        .type = "代理商",
+                        .industry = "金融",
+                        .relation = "客户",
+                        .province = "北京",
+                        .telephone = "010-1"});
+        b = AddAccount({.name = "乙公司",
+                        .important = "中",
+                        .type = "集成商",
+                        .industry = "电信",
+                        .relation = "供应商",
+                        .province = "上海"});
         c = AddAccount({.name = "丙公司", .important = "低"});
         GotoAcc_Homepage();
     }
@@ -115,7 +124,7 @@ TEST_F(AccRecordForm, EditingAndSavingStoresEveryField) {
     SetText(form.m_hPostcode, "200001");
     SetText(form.m_hFax, "021-2");
     SetText(form.m_hWebsite, "www.yi.cn");
-    SendMessageA(form.m_hIndustry, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)"软件");
+    SendMessageA(form.m_hIndustry, CB_SELECTSTRING, (WPARAM)-1, (LPARAM) "软件");
     SendMessageA(form.m_hPrivate, BM_SETCHECK, BST_CHECKED, 0);
     const int nEntries = HistoryCount();
     Click(form, IDC_ACCD_SAVE);
@@ -145,7 +154,7 @@ TEST_F(AccRecordForm, ANewAccountIsSavedAsAListOfOneAfterTheBlankFormsEntry) {
     EXPECT_EQ(SendMessageA(form.m_hIndustry, CB_GETCOUNT, 0, 0), 16);
     HistoryNode* pBlank = g_History.m_pCurrent;
     SetText(form.m_hName, "新公司");
-    SendMessageA(form.m_hType, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)"分销商");
+    SendMessageA(form.m_hType, CB_SELECTSTRING, (WPARAM)-1, (LPARAM) "分销商");
     Click(form, IDC_ACCD_SAVE);
     const unsigned id = (unsigned)QueryInt("SELECT MAX(acc_id) FROM accounts");
     EXPECT_EQ(Stored("acc_name", id), "新公司");
@@ -258,11 +267,12 @@ TEST_F(AccRecordForm, ValuesMissingFromFullLookupTablesAreShownSelectedAndSavedB
         const std::string column = std::string(table).substr(0, 3) + "_description";
         ASSERT_EQ(Exec(std::string("DELETE FROM ") + table), 0);
         for (int i = 0; i < 10; i++)
-            ASSERT_EQ(Exec(std::string("INSERT INTO ") + table + "(" + column + ") VALUES('值" + std::to_string(i) +
-                           "')"),
+            ASSERT_EQ(Exec(std::string("INSERT INTO ") + table + "(" + column + ") VALUES('值" +
+                           std::to_string(i) + "')"),
                       0);
     }
-    const unsigned d = AddAccount({.name = "丁公司", .important = "旧重要性", .type = "旧类型", .relation = "旧关系"});
+    const unsigned d =
+        AddAccount({.name = "丁公司", .important = "旧重要性", .type = "旧类型", .relation = "旧关系"});
     GotoAcc_Homepage();
     Open(0);
     ASSERT_EQ(form.m_ulRecordID, d);
@@ -326,8 +336,8 @@ TEST_F(AccRecordForm, ARowOutsideTheListIsAListOfOne) {
 HWND MakeWithEdit(DLGPROC proc, int nID) {
     HWND hDlg = CreateDialogParamA(g_hInstance, IDD_RELATING, g_hMainWnd, proc, 0);
     if (!hDlg) return nullptr;
-    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID, g_hInstance,
-                    nullptr);
+    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID,
+                    g_hInstance, nullptr);
     SendMessageA(hDlg, WM_INITDIALOG, 0, 0);
     return hDlg;
 }

@@ -36,9 +36,10 @@ TEST_F(AccStartPage, TheToolbarButtonOpensItWithItsMenuAndPicture) {
 }
 
 TEST_F(AccStartPage, EachMenuEntryOpensItsPage) {
-    BaseDialogClass* const kTargets[9] = {&g_Acc_Detail,        &g_Acc_Homepage,      &g_Acc_ImportantStat,
-                                          &g_Acc_OpportunitiesStat, &g_Acc_RelationStat, &g_Acc_TypeStat,
-                                          &g_Acc_IndustryStat,  &g_Acc_ProvinceStat,  &g_Acc_DateStat};
+    BaseDialogClass* const kTargets[9] = {
+        &g_Acc_Detail,       &g_Acc_Homepage, &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat,
+        &g_Acc_RelationStat, &g_Acc_TypeStat, &g_Acc_IndustryStat,  &g_Acc_ProvinceStat,
+        &g_Acc_DateStat};
     for (int k = 0; k < 9; k++) {
         g_Toolbar.OnAccounts(nullptr, 0, 0, 0);
         ASSERT_EQ(g_pCurrentDialog, &g_Acc_Start);
@@ -63,14 +64,30 @@ TEST_F(AccStartPage, OpeningEmptiesTheBoxAndBackKeepsIt) {
 // Every account page with Chinese data, as pictures for a reviewer.
 TEST(AccGrabs, EveryAccountPage) {
     StartFresh();
-    const unsigned a = AddAccount({.name = "北京塔维尔信息技术有限公司", .important = "高", .type = "最终用户",
-                                   .industry = "软件", .relation = "客户", .province = "北京",
-                                   .telephone = "010-62345678", .create = "2024-03-05", .contact = "2024-04-01",
+    const unsigned a = AddAccount({.name = "北京塔维尔信息技术有限公司",
+                                   .important = "高",
+                                   .type = "最终用户",
+                                   .industry = "软件",
+                                   .relation = "客户",
+                                   .province = "北京",
+                                   .telephone = "010-62345678",
+                                   .create = "2024-03-05",
+                                   .contact = "2024-04-01",
                                    .description = "主要客户，负责华北区的系统集成项目。"});
-    AddAccount({.name = "上海浦东发展公司", .important = "中", .type = "代理商", .industry = "金融",
-                .relation = "合作伙伴", .province = "上海", .create = "2024-04-10"});
-    AddAccount({.name = "广州南方电信", .important = "低", .type = "集成商", .industry = "电信",
-                .relation = "潜在客户", .province = "广东", .create = "2024-05-20"});
+    AddAccount({.name = "上海浦东发展公司",
+                .important = "中",
+                .type = "代理商",
+                .industry = "金融",
+                .relation = "合作伙伴",
+                .province = "上海",
+                .create = "2024-04-10"});
+    AddAccount({.name = "广州南方电信",
+                .important = "低",
+                .type = "集成商",
+                .industry = "电信",
+                .relation = "潜在客户",
+                .province = "广东",
+                .create = "2024-05-20"});
     const unsigned o = AddOpp({.subject = "华北数据中心项目"});
     Link("opportunities", o, "accounts", a);
 
