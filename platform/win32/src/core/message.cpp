@@ -9,9 +9,11 @@
 #include <QtWidgets/QApplication>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,17 +26,22 @@ std::thread::id g_uiThread;
 std::atomic<bool> g_alive{false};
 bool g_shutDown = false;
 
+// A call handed to the UI thread. The event and the waiting thread share it;
+// a caller that stops waiting (the layer shut down) marks it abandoned, and
+// an abandoned call is never run.
 struct CallJob {
     std::function<void()> fn;
     std::mutex m;
     std::condition_variable cv;
+    bool running = false;
     bool done = false;
+    bool abandoned = false;
 };
 
 class CallEvent : public QEvent {
 public:
-    explicit CallEvent(CallJob* j) : QEvent(QEvent::Type(kCallEvent)), job(j) {}
-    CallJob* job;
+    explicit CallEvent(std::shared_ptr<CallJob> j) : QEvent(QEvent::Type(kCallEvent)), job(std::move(j)) {}
+    std::shared_ptr<CallJob> job;
 };
 
 class Dispatcher : public QObject {
@@ -139,7 +146,12 @@ bool Dispatcher::event(QEvent* e) {
     { std::lock_guard<std::mutex> handoff(g_handoffMutex); }
     switch (int(e->type())) {
     case kCallEvent: {
-        CallJob* job = static_cast<CallEvent*>(e)->job;
+        CallJob* job = static_cast<CallEvent*>(e)->job.get();
+        {
+            std::lock_guard<std::mutex> lock(job->m);
+            if (job->abandoned) return true;
+            job->running = true;
+        }
         job->fn();
         // Notified while the lock is held: the waiting thread cannot see
         // done, return and destroy the job (its condition variable lives on
@@ -209,11 +221,18 @@ void RunOnUiThread(const std::function<void()>& fn) {
     }
     // Once the GUI is gone, other threads' calls into it do nothing.
     if (!LayerAlive()) return;
-    CallJob job;
-    job.fn = fn;
-    PostToDispatcher(new CallEvent(&job));
-    std::unique_lock<std::mutex> lock(job.m);
-    job.cv.wait(lock, [&] { return job.done; });
+    auto job = std::make_shared<CallJob>();
+    job->fn = fn;
+    PostToDispatcher(new CallEvent(job));
+    // The layer may shut down after the check above and never run the call:
+    // look again now and then, and give up on a call that has not started.
+    std::unique_lock<std::mutex> lock(job->m);
+    while (!job->cv.wait_for(lock, std::chrono::milliseconds(20), [&] { return job->done; })) {
+        if (!job->running && !LayerAlive()) {
+            job->abandoned = true;
+            return;
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------

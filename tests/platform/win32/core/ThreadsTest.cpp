@@ -231,3 +231,30 @@ TEST_F(Threads, ThousandsOfSendsInARowEachReturnTheirOwnResult) {
 }
 
 }  // namespace
+
+namespace w32 {
+void ShutdownLayer();  // what StopApplication runs before the QApplication goes
+}
+
+namespace {
+
+// A worker's send that the UI thread will never run, because the layer shuts
+// down instead, returns (with nothing done) rather than waiting forever.
+TEST(ThreadsAtShutdown, ASendTheUiThreadNeverRunsReturnsWhenTheLayerShutsDown) {
+    HWND top = MakeTop();
+    std::atomic<bool> bCalling{false}, bReturned{false};
+    std::atomic<LRESULT> result{-1};
+    std::thread worker([&] {
+        bCalling = true;
+        result = SendMessageA(top, WM_USER + 5, 0, 0);
+        bReturned = true;
+    });
+    while (!bCalling) std::this_thread::yield();
+    // This thread handles no events from here on: the send stays queued.
+    w32::ShutdownLayer();
+    worker.join();
+    EXPECT_TRUE(bReturned);
+    EXPECT_EQ(0, result.load());
+}
+
+}  // namespace
