@@ -24,6 +24,7 @@ SYSTEMTIME ReadPicker(HWND h) {
 const char* FieldClass(FormFieldKind kind) {
     switch (kind) {
         case kFieldCheck:
+        case kFieldButton:
             return "BUTTON";
         case kFieldDate:
         case kFieldTime:
@@ -42,6 +43,15 @@ HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClas
                                 (HMENU)(INT_PTR)nID, hInst, nullptr);
     SendMessageA(hCtl, WM_SETFONT, (WPARAM)hFont, 0);
     return hCtl;
+}
+
+int TabCycleTarget(const FormFieldDef* pFields, int nFields, int nFrom, BOOL bBackward) {
+    if (nFrom < 0 || nFrom >= nFields || !(pFields[nFrom].uFlags & kFieldInTabCycle)) return -1;
+    for (int k = 1; k < nFields; k++) {
+        const int i = ((bBackward ? nFrom - k : nFrom + k) % nFields + nFields) % nFields;
+        if (pFields[i].uFlags & kFieldInTabCycle) return i;
+    }
+    return -1;
 }
 
 HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def) {

@@ -18,12 +18,19 @@ TestCategoryPage g_Categories;
 TestDatePage g_Dates;
 TestStartPage g_Start;
 TestForm g_Form;
+TestMenuPage g_MenuPage;
+
+const FormFieldDef kMenuPageFields[3] = {
+    {kFieldEdit, kName, 300, 100, 200, 20, WS_BORDER, 9, nullptr, kFieldInTabCycle},
+    {kFieldMemo, kNote, 300, 130, 200, 60, WS_BORDER | ES_MULTILINE, 0, nullptr, kFieldInTabCycle},
+    {kFieldButton, kSave, 300, 200, 60, 20, 0, 0, "保存", kFieldInTabCycle},
+};
 
 namespace {
 
-BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form};
+BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form, &g_MenuPage};
 const char* const kClasses[] = {"FrameTestStart", "FrameTestList", "FrameTestCategories", "FrameTestDates",
-                                "FrameTestForm"};
+                                "FrameTestForm",  "FrameTestMenu"};
 HWND s_hMain = nullptr;
 
 int GoToList() {
@@ -141,8 +148,8 @@ void MakeWindow() {
     s_hMain = CreateWindowExA(0, "FrameTestMain", "frames", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
                               nullptr, hInst, nullptr);
     ASSERT_NE(s_hMain, nullptr);
-    BaseDialogClass::SetViewTable(kViews, 5);
-    for (int i = 0; i < 5; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
+    BaseDialogClass::SetViewTable(kViews, 6);
+    for (int i = 0; i < 6; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
     ShowWindow(s_hMain, SW_SHOW);
     for (BaseDialogClass* p : kViews) p->ResizeDialog(s_hMain);
 }
@@ -269,6 +276,21 @@ void TestDatePage::PrepareSort(BOOL bToggle, int nColumn) {
 
 TestStartPage::TestStartPage() : StartPageClass(StartDef()) {}
 
+void TestMenuPage::InitDialog(HWND hWnd) {
+    if (m_bInit) return;
+    BaseDialogClass::InitDialog(hWnd);
+    CreateMenuControls(hWnd, Menu(), 300, kHelp);
+    for (int i = 0; i < 3; i++) m_hFields[i] = MakeField(hWnd, m_hInstance, m_hFont, kMenuPageFields[i]);
+}
+
+LRESULT TestMenuPage::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == UM_OPENVIEW) {
+        AppendHistoryNode();
+        return 0;
+    }
+    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
+}
+
 TestForm::TestForm() : RecordFormClass(FormDef()) {}
 
 void TestForm::InitDialog(HWND hWnd) {
@@ -328,6 +350,7 @@ void StartFresh() {
     if (!s_hMain) MakeWindow();
     g_Store = Store();
     g_Form.failAdd = false;
+    g_MenuPage.helpClicks = 0;
     g_List.m_nLastSortColumn = -1;
     g_Categories.m_nCategory = 0;
     g_Categories.categories = {"甲", "乙"};
