@@ -347,10 +347,19 @@ TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
     for (const auto& row : db.Query("SELECT opp_id FROM opportunities ORDER BY opp_id DESC LIMIT 3"))
         ids.push_back(std::stoul(row[0]));
     ASSERT_EQ(ids.size(), 3u);
+    // The task form loads tasks: it gets task ids of its own.
+    for (int i = 0; i < 3; i++)
+        db.Exec("INSERT INTO tasks (tas_subject, tas_date, tas_time) VALUES ('t" + std::to_string(i) +
+                "', '2024-01-10', '09:00:00')");
+    std::vector<ULONG> taskIDs;
+    for (const auto& row : db.Query("SELECT tas_id FROM tasks ORDER BY tas_id DESC LIMIT 3"))
+        taskIDs.push_back(std::stoul(row[0]));
+    ASSERT_EQ(taskIDs.size(), 3u);
 
     for (RecordFormClass* pForm : {(RecordFormClass*)&g_Opp_Detail, (RecordFormClass*)&g_Acc_Detail,
                                    (RecordFormClass*)&g_Con_Detail, (RecordFormClass*)&g_Tas_Detail}) {
         SCOPED_TRACE(ViewClassName(pForm));
+        if (pForm == (RecordFormClass*)&g_Tas_Detail) ids = taskIDs;
         const int nEntries = g_History.Count();
         ASSERT_EQ(HandOverToForm(pForm, ids.data(), 3, 2, "列表"), 0);
         EXPECT_EQ(g_pCurrentDialog, pForm);
