@@ -10,8 +10,7 @@ using namespace store;
 
 static const ColumnSpec kColumns[] = {
     {1, COL_LONG, TAS(tas_id), 0, "Opp_DetailClass.cpp 295: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {2, COL_TEXT, TAS(tas_subject), sizeof(TasNode::tas_subject), "Opp_DetailClass.cpp 303: co_SQLGetData Error.",
-     nullptr, nullptr, nullptr},
+    {2, COL_TEXT, TAS(tas_subject), 255, "Opp_DetailClass.cpp 303: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {3, COL_DATE, TAS(tas_date), 0, "Opp_DetailClass.cpp 330: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {4, COL_TIME, TAS(tas_time), 0, "Opp_DetailClass.cpp 330: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {5, COL_FLOAT, TAS(tas_outlay), 0, "Opp_DetailClass.cpp 212: co_SQLGetData Error.", nullptr, nullptr, nullptr},

@@ -86,16 +86,6 @@ TEST_F(TasTest, AddChangeReadBack)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(TasTest, ASubjectOfTheFullWidthReadsBackWhole)
-{
-    std::string strWide = "a";
-    for (int i = 0; i < 127; ++i) strWide += "宽";  // 255 bytes
-    ULONG id = Add(strWide);
-    Tas_DetailClass tas;
-    ASSERT_EQ(0, tas.ctd_GetTask(id));
-    EXPECT_EQ(strWide, tas.m_pTasHead->tas_subject);
-}
-
 TEST_F(TasTest, MissingTaskIsAnEmptyHeadAndItsChangeReportsNoRow)
 {
     Tas_DetailClass tas;

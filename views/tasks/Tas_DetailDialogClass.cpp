@@ -13,7 +13,7 @@ const int kMenuIDs[kTasMenuEntries] = {IDC_TASD_MENU_NEW,   IDC_TASD_MENU_ALL,  
                                        IDC_TASD_MENU_DAY,   IDC_TASD_MENU_WEEK, IDC_TASD_MENU_MONTH,
                                        IDC_TASD_MENU_CLOSED};
 
-constexpr int kSubjectLimit = 255;  // tas_subject holds 255 bytes and its end
+constexpr int kSubjectLimit = 254;  // what the store keeps of a subject
 constexpr int kCostLimit = 49;
 
 // In Tab order: subject, 私有, date, time, cost, 提醒, 完成, content.
@@ -135,7 +135,7 @@ int Tas_DetailDialogClass::FormToRecord() {
     m_Tas.m_ulOppID = m_ulLinkOppID;
     m_Tas.m_ulConID = m_ulLinkConID;
     TasNode* p = m_Tas.m_pCurrent;
-    ReadText(m_hSubject, p->tas_subject, sizeof(p->tas_subject));
+    ReadText(m_hSubject, p->tas_subject, kSubjectLimit + 1);
 
     const int nLength = GetWindowTextLengthA(m_hContent);
     if (m_Tas.ctd_AllocNodeDescription((unsigned)(nLength > 0 ? nLength : 0)) == -1 || !p->tas_description) {
