@@ -1,9 +1,13 @@
 #include "views/tasks/Tas_DetailDialogClass.h"
 
+#include <cfloat>
+#include <cstdio>
+
 #include "dialogs/RelatedPages.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_ListPageClass.h"
 #include "resources/tasks_ids.h"
+#include "resources/message_texts.h"
 #include "shell/Report.h"
 
 Tas_DetailDialogClass g_Tas_Detail;
@@ -74,6 +78,18 @@ RecordFormDef MakeDef() {
 
 BOOL Checked(HWND h) {
     return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// The cost is stored as a float: a larger number would be stored as infinite.
+bool FitsCost(double d) {
+    if (d <= FLT_MAX && d >= -FLT_MAX) return true;
+    char szMessage[160];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    snprintf(szMessage, sizeof(szMessage), msg::kAmountNotFinite, "费用");
+#pragma GCC diagnostic pop
+    ReportError(szMessage);
+    return false;
 }
 }  // namespace
 
@@ -147,7 +163,12 @@ int Tas_DetailDialogClass::FormToRecord() {
 
     p->tas_date = ReadPickerDate(m_hDate);
     p->tas_time = ReadPickerTime(m_hTime);
-    p->tas_outlay = (float)ReadAmount(m_hCost);
+    double dCost = 0;
+    if (ReadAmount(m_hCost, "费用", &dCost) == -1 || !FitsCost(dCost)) {
+        m_Tas.ctd_FreeList();
+        return -1;
+    }
+    p->tas_outlay = (float)dCost;
     p->tas_private = Checked(m_hPrivate) ? 1 : 0;
     p->tas_remind = Checked(m_hRemind) ? 1 : 0;
     p->tas_closed = Checked(m_hClosed) ? 1 : 0;

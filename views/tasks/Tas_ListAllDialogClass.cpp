@@ -20,6 +20,7 @@ KeywordPageDef MakeDef() {
         g_szTasQueryError,
         g_szTasListTitle,
         LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM,
+        FALSE,  // opening empties the search box
     };
 }
 }  // namespace

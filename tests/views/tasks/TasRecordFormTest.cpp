@@ -252,6 +252,20 @@ TEST_F(TasRecordForm, AFailedDeleteStaysOnTheTask) {
     EXPECT_EQ(pNode->m_nRecordID, b);
 }
 
+TEST_F(TasRecordForm, ACostNoFloatHoldsIsRefusedWithTheInputKept) {
+    Open(0);
+    Click(form, IDC_TASD_EDIT);
+    for (const char* cost : {"1e39", "inf", "nan"}) {
+        SetText(form.m_hCost, cost);
+        AnswerBoxes(IDOK);
+        Click(form, IDC_TASD_SAVE);
+        EXPECT_EQ(TakeBoxes().size(), 1u) << cost;
+        EXPECT_EQ(form.CurrentMode(), RecordFormClass::kEdit);
+        EXPECT_EQ(Text(form.m_hCost), cost);
+    }
+    EXPECT_EQ(Stored("tas_outlay", a), "10.25");
+}
+
 // The locale of the machine may have a decimal comma; the cost is read and
 // written the same under it.
 TEST_F(TasRecordForm, TheCostIgnoresADecimalCommaLocale) {
