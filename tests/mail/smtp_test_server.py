@@ -24,9 +24,10 @@ Parse:  smtp_test_server.py parse DIR
   "subject", "date_ok", "structure", "charset", "cte", "body" (repr),
   "header_names", ended by "--".
 
-Client: smtp_test_server.py smtplib PORT COUNT
-  Sends COUNT messages over one SMTP_SSL connection to localhost:PORT with
-  Python's smtplib and prints the seconds it took.
+Client: smtp_test_server.py smtplib PORT FILE
+  Sends the messages of FILE (a count line, then per message its recipient
+  line, its length line and its bytes) over one SMTP_SSL connection to
+  localhost:PORT with Python's smtplib and prints the seconds it took.
 """
 import asyncio
 import base64
@@ -265,19 +266,16 @@ def parse(directory):
         out.write("--\n")
 
 
-def smtplib_client(port, count):
+def smtplib_client(port, path):
     import smtplib
-    from email.mime.multipart import MIMEMultipart
-    from email.mime.text import MIMEText
-    ctx = ssl.create_default_context()
     msgs = []
-    for i in range(count):
-        m = MIMEMultipart("mixed")
-        m["From"] = "sender@example.com"
-        m["To"] = "r%d@example.com" % i
-        m["Subject"] = "Bench"
-        m.attach(MIMEText("nick%d,\n\nhello" % i, "plain", "gb2312"))
-        msgs.append((m["To"], m.as_bytes()))
+    with open(path, "rb") as f:
+        count = int(f.readline())
+        for _ in range(count):
+            to = f.readline().rstrip(b"\n").decode("ascii")
+            n = int(f.readline())
+            msgs.append((to, f.read(n)))
+    ctx = ssl.create_default_context()
     start = time.perf_counter()
     with smtplib.SMTP_SSL("localhost", port, context=ctx) as s:
         s.ehlo("example.com")
@@ -292,6 +290,6 @@ if __name__ == "__main__":
     elif len(sys.argv) == 3 and sys.argv[1] == "parse":
         parse(sys.argv[2])
     elif len(sys.argv) == 4 and sys.argv[1] == "smtplib":
-        smtplib_client(int(sys.argv[2]), int(sys.argv[3]))
+        smtplib_client(int(sys.argv[2]), sys.argv[3])
     else:
         raise SystemExit(__doc__)
