@@ -71,7 +71,8 @@ struct ThreadStart {
     std::shared_ptr<MailRun> run;
 };
 
-DWORD WINAPI RunThreadProc(LPVOID lpParameter) {
+// The send thread of a run: the run, then its end reported to the page.
+DWORD WINAPI MailSendThreadProc(LPVOID lpParameter) {
     std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(lpParameter));
     std::shared_ptr<MailRun> run = std::move(start->run);
     run->Run();
@@ -121,7 +122,7 @@ HANDLE MailRun::Start(const std::shared_ptr<MailRun>& run, DWORD* pThreadId) {
     // writes through its own socket calls.
     signal(SIGPIPE, SIG_IGN);
     ThreadStart* start = new ThreadStart{run};
-    HANDLE h = CreateThread(nullptr, 0, RunThreadProc, start, 0, pThreadId);
+    HANDLE h = CreateThread(nullptr, 0, MailSendThreadProc, start, 0, pThreadId);
     if (!h) delete start;
     return h;
 }
