@@ -85,8 +85,8 @@ protected:
     void EndRun();
 
 private:
-    BOOL FirstRow() override;
-    BOOL NextRow() override;
+    BOOL FirstRow() override { return FirstNode(m_ConDetail.m_pConHead, m_pRow); }
+    BOOL NextRow() override { return NextNode(m_pRow); }
     ULONG RowID() override;
     void RowText(int nColumn, char* pszBuf, int nSize) override;
     void RowAdded(ListViewClass& list, int nRow) override;

@@ -70,6 +70,8 @@ RecordFormDef MakeDef() {
         "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error.",
         "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
     };
+    def.pListPage = &g_Opp_Homepage;
+    def.pszListKeyword = g_Opp_Homepage.m_szKeyword;
     return def;
 }
 }  // namespace
@@ -93,10 +95,6 @@ void Opp_DetailDialogClass::InitDialog(HWND hWnd) {
     m_hImportant = Field(IDC_OPPD_IMPORTANT);
     m_hPhase = Field(IDC_OPPD_PHASE);
     m_hProbability = Field(IDC_OPPD_PROBABILITY);
-}
-
-void Opp_DetailDialogClass::SearchOnModuleListPage(HWND hEdit) {
-    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hEdit);
 }
 
 void Opp_DetailDialogClass::RefillLookups() {
