@@ -101,6 +101,8 @@ const FormFieldDef kFields[] = {
     {kFieldMemo, kNote, 240, 90, 400, 80, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldDate, kCreated, 240, 180, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
     {kFieldEdit, kGroup, 400, 180, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed},
+    {kFieldTime, kTime, 520, 180, 100, 20, kTimeFieldStyle, 0, nullptr, 0},
+    {kFieldCombo, kKind, 640, 180, 100, 200, kComboFieldStyle, 0, nullptr, 0},
 };
 const FormLabelDef kLabels[] = {{166, 67, "名称:"}};
 
@@ -113,7 +115,7 @@ RecordFormDef FormDef() {
     def.menu = Menu();
     def.ids = {kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast};
     def.pFields = kFields;
-    def.nFields = 5;
+    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
     def.pLabels = kLabels;
     def.nLabels = 1;
     def.texts = {"load failed", "add failed", "change failed", "ids failed"};
@@ -275,6 +277,8 @@ void TestForm::InitDialog(HWND hWnd) {
     m_hPrivate = Field(kPrivate);
     m_hCreated = Field(kCreated);
     m_hGroup = Field(kGroup);
+    m_hTime = Field(kTime);
+    m_hKind = Field(kKind);
 }
 
 int TestForm::LoadRecord(ULONG ulID, BOOL bRelating) {

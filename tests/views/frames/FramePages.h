@@ -73,6 +73,8 @@ enum {
     kPrivate,
     kCreated,
     kGroup,
+    kTime,
+    kKind,
 };
 
 // The module base of the test pages.
@@ -146,6 +148,7 @@ public:
     using RecordFormClass::OnFieldCommand;
 
     HWND m_hName = nullptr, m_hNote = nullptr, m_hPrivate = nullptr, m_hCreated = nullptr, m_hGroup = nullptr;
+    HWND m_hTime = nullptr, m_hKind = nullptr;
     bool failAdd = false;
     int loads = 0;
 
