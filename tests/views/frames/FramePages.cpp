@@ -352,6 +352,7 @@ void StartFresh() {
     g_Form.failAdd = false;
     g_MenuPage.helpClicks = 0;
     g_List.m_nLastSortColumn = -1;
+    g_List.sortable = TRUE;
     g_Categories.m_nCategory = 0;
     g_Categories.categories = {"甲", "乙"};
     g_Categories.failCount = false;
