@@ -1,21 +1,25 @@
-# make run   installs what is missing, builds and starts the program
-# make test  installs what is missing, builds and runs every test
+# make run   installs what is missing, builds the program only and starts it
+#            (it needs a graphical display: see README.md)
+# make test  installs what is missing, builds everything and runs every test
 # make test-sanitize  the same tests built with ASan and UBSan
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 
-.PHONY: setup build run test test-sanitize bench clean
+.PHONY: setup configure build run test test-sanitize bench clean
 
 setup:
 	@bash scripts/setup.sh
 
-build: setup
+configure: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build $(BUILD) --target tarvel -j $(JOBS)
 	cd $(BUILD)/bin && ./tarvel
 
 test: build
