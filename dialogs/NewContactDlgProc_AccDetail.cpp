@@ -1,8 +1,8 @@
 // New contact of the account shown in the account form: its 工作单位 is that
 // account, as long as the form shows a stored account.
-#include "RelatedPages.h"
+#include "dialogs/RelatedPages.h"
 
-#include "RelatingGlobals.h"
+#include "views/RelatingGlobals.h"
 
 INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {

@@ -1,8 +1,8 @@
 // New task for the account shown in the account form: the title starts with
 // the account's name.
-#include "RelatedPages.h"
+#include "dialogs/RelatedPages.h"
 
-#include "RelatingGlobals.h"
+#include "views/RelatingGlobals.h"
 
 INT_PTR CALLBACK NewTaskDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {

@@ -2,10 +2,10 @@
 // g_ulRelatingID when it is made and again on UM_RELOADRELATED. The page
 // keeps the id it loaded for in its window's user data, so that it never
 // holds a window handle or a record across its own destruction.
-#include "RelatedPages.h"
+#include "dialogs/RelatedPages.h"
 
-#include "RelatingGlobals.h"
-#include "ViewMessages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ViewMessages.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "MailDialogClass.h"
+#include "mail/MailDialogClass.h"
 
-#include "StatusBarClass.h"
-#include "ViewMessages.h"
+#include "shell/StatusBarClass.h"
+#include "shell/ViewMessages.h"
 
 #include <cstdio>
 #include <cstring>
-#include <new>
+#include "platform/gbk/gbk.h"
 
 MailDialogClass g_Mail;
 
@@ -24,7 +24,7 @@ const Column kColumns[] = {
 }  // namespace
 
 MailDialogClass::MailDialogClass()
-    : PlaceholderDialogClass("Mail", TB_MAIL, {UM_OPENVIEW}),
+    : PlaceholderDialogClass(TB_MAIL, {UM_OPENVIEW}),
       m_pulID(nullptr),
       m_nConCount(0),
       m_nMailTotal(0),
@@ -32,7 +32,8 @@ MailDialogClass::MailDialogClass()
       m_szRecipient{},
       m_hCheckImages(NULL),
       m_hThread(NULL),
-      m_dwThreadID(0)
+      m_dwThreadID(0),
+      m_pRow(nullptr)
 {
 }
 
@@ -69,50 +70,53 @@ void MailDialogClass::InitDialog(HWND hWnd)
 
 void MailDialogClass::FreeIDArray()
 {
-    delete[] m_pulID;
-    m_pulID = nullptr;
+    FreeIDs(m_pulID, m_nConCount);
+}
+
+BOOL MailDialogClass::FirstRow()
+{
+    m_pRow = m_ConDetail.m_pConHead;
+    return m_pRow != nullptr;
+}
+
+BOOL MailDialogClass::NextRow()
+{
+    if (m_pRow)
+        m_pRow = m_pRow->next;
+    return m_pRow != nullptr;
+}
+
+ULONG MailDialogClass::RowID()
+{
+    return m_pRow ? (ULONG)m_pRow->con_id : 0;
+}
+
+void MailDialogClass::RowText(int nColumn, char* pszBuf, int nSize)
+{
+    const ConNode* p = m_pRow;
+    const char* cells[] = {p->con_nickname, p->con_name,   p->acc_name, p->acc_type,
+                           p->con_telephone, p->con_mobile, p->con_email};
+    gbk::CopyCut(pszBuf, (size_t)nSize, nColumn >= 0 && nColumn < 7 ? cells[nColumn] : "");
+}
+
+void MailDialogClass::RowAdded(ListViewClass& list, int nRow)
+{
+    if (strcmp(m_pRow->acc_type, "竞争对手") == 0)
+        list.SetCheck(nRow, 1);
 }
 
 // Every contact becomes a row, inserted at the top, so the rows show the
-// loaded list in reverse order; m_pulID is filled from its end so that entry
-// i belongs to row i. All rows start selected except competitors.
+// loaded list in reverse order; entry i of m_pulID belongs to row i. All
+// rows start selected except competitors. A count without a loaded list or
+// without memory for its ids gives no recipients, never ids the rows do not
+// have; a failed load (count -1) gives none either.
 void MailDialogClass::FillRecipientList()
 {
-    FreeIDArray();
-    m_RecipientList.DeleteAllItems();
-    if (m_nConCount <= 0)
-        return;
-    // A count without a loaded list or without memory for its ids gives no
-    // recipients, never ids the rows do not have.
-    if (!m_ConDetail.m_pConHead) {
-        MessageBoxA(NULL, "Acc_HomepageDialogClass 135: m_pConHead Error.", TARVEL_CAPTION, MB_OK);
+    static const FillTexts kTexts = {"Acc_HomepageDialogClass 89: m_pulID Error.",
+                                     "Acc_HomepageDialogClass 135: m_pConHead Error."};
+    const int nCount = m_nConCount;
+    if (FillListAtTop(m_RecipientList, 7, m_pulID, m_nConCount, nCount, *this, kTexts) < 0)
         m_nConCount = 0;
-        return;
-    }
-    m_pulID = new (std::nothrow) ULONG[m_nConCount];
-    if (!m_pulID) {
-        MessageBoxA(NULL, "Acc_HomepageDialogClass 89: m_pulID Error.", TARVEL_CAPTION, MB_OK);
-        m_nConCount = 0;
-        return;
-    }
-    int nLeft = m_nConCount;
-    for (const ConNode* p = m_ConDetail.m_pConHead; p && nLeft > 0; p = p->next) {
-        m_pulID[--nLeft] = (ULONG)p->con_id;
-        int nRow = m_RecipientList.InsertItem(0, p->con_nickname);
-        if (nRow < 0)
-            continue;
-        const char* cells[] = {p->con_name, p->acc_name, p->acc_type, p->con_telephone, p->con_mobile,
-                               p->con_email};
-        for (int c = 0; c < 6; c++)
-            m_RecipientList.SetItemText(nRow, c + 1, cells[c]);
-        if (strcmp(p->acc_type, "竞争对手") == 0)
-            m_RecipientList.SetCheck(nRow, 1);
-    }
-    // Fewer nodes than the count: the rows that exist are the first ones.
-    if (nLeft > 0) {
-        memmove(m_pulID, m_pulID + nLeft, sizeof(ULONG) * (m_nConCount - nLeft));
-        m_nConCount -= nLeft;
-    }
 }
 
 LRESULT MailDialogClass::OnMailToList()

@@ -10,11 +10,12 @@
 // list that is being refilled.
 #pragma once
 
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 #include "store/Con_DetailClass.h"
+#include "views/IDList.h"
 #include "views/PlaceholderDialogClass.h"
 
-class MailDialogClass : public PlaceholderDialogClass {
+class MailDialogClass : public PlaceholderDialogClass, public RowSource {
 public:
     // Recipient list columns; the address is in column 6.
     static const int kColumnEmail = 6;
@@ -35,7 +36,7 @@ public:
     // m_nConCount before it sends UM_MAILTOLIST.
     Con_DetailClass m_ConDetail;
     ULONG* m_pulID;                 // contact id of every row
-    int m_nConCount;                // contacts handed over; -1 after a failed load
+    int m_nConCount;                // contacts handed over (-1 after a failed load); then the rows shown
     int m_nMailTotal;               // mails of the run
     int m_nMailSent;                // mails handed to the server so far
     char m_szRecipient[256];        // address of the mail being written (worker)
@@ -44,7 +45,18 @@ public:
     HANDLE m_hThread;               // the running send thread; null when idle
     DWORD m_dwThreadID;
 
+private:
+    const ConNode* m_pRow;  // the contact FillRecipientList is at
+
 protected:
+    // RowSource: the loaded contacts.
+    BOOL FirstRow() override;
+    BOOL NextRow() override;
+    ULONG RowID() override;
+    void RowText(int nColumn, char* pszBuf, int nSize) override;
+    // Competitors start unselected.
+    void RowAdded(ListViewClass& list, int nRow) override;
+
     LRESULT OnMailToList();
     void OnMailStart();
     void OnMailSendDone();

@@ -1,7 +1,7 @@
-#include "ExportDialogClass.h"
+#include "settings/ExportDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 ExportDialogClass g_Export;
 
-ExportDialogClass::ExportDialogClass() : PlaceholderDialogClass("Export", TB_EXPORT, {UM_OPENVIEW}) {}
+ExportDialogClass::ExportDialogClass() : PlaceholderDialogClass(TB_EXPORT, {UM_OPENVIEW}) {}

@@ -1,7 +1,7 @@
-#include "LoginSettingDialogClass.h"
+#include "settings/LoginSettingDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 LoginSettingDialogClass g_LoginSetting;
 
-LoginSettingDialogClass::LoginSettingDialogClass() : PlaceholderDialogClass("LoginSetting", TB_SETTING, {UM_OPENVIEW}) {}
+LoginSettingDialogClass::LoginSettingDialogClass() : PlaceholderDialogClass(TB_SETTING, {UM_OPENVIEW}) {}

@@ -1,7 +1,7 @@
-#include "MailSettingDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 MailSettingDialogClass g_MailSetting;
 
-MailSettingDialogClass::MailSettingDialogClass() : PlaceholderDialogClass("MailSetting", TB_SETTING, {UM_OPENVIEW}) {}
+MailSettingDialogClass::MailSettingDialogClass() : PlaceholderDialogClass(TB_SETTING, {UM_OPENVIEW}) {}

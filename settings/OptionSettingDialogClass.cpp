@@ -1,12 +1,12 @@
-#include "OptionSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
 
-#include "ToolbarClass.h"
-#include "ViewMessages.h"
+#include "shell/ToolbarClass.h"
+#include "shell/ViewMessages.h"
 
 OptionSettingDialogClass g_OptionSetting;
 
 OptionSettingDialogClass::OptionSettingDialogClass()
-    : PlaceholderDialogClass("OptionSetting", TB_SETTING,
+    : PlaceholderDialogClass(TB_SETTING,
                              {UM_OPEN_IMPORTANT, UM_OPEN_RELATION, UM_OPEN_PROVINCE, UM_OPEN_PHASE,
                               UM_OPEN_INDUSTRY, UM_OPEN_TYPE}),
       m_nMode(MODE_IMPORTANT)

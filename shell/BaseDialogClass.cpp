@@ -1,15 +1,16 @@
-#include "BaseDialogClass.h"
+#include "shell/BaseDialogClass.h"
 
 #include <cstring>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 namespace {
 
 BaseDialogClass* const* s_ppViews = nullptr;
 int s_nViews = 0;
 
-void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
 HFONT MakeFont(LOGFONTA& lf, LONG lHeight, LONG lWeight, BYTE bCharSet, BYTE bPitchAndFamily,
                const char* pszFace) {
@@ -67,7 +68,7 @@ LRESULT BaseDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
 
 int BaseDialogClass::CreateDialog(HINSTANCE hInstance, HWND hParent, LPCSTR szClassName, int y) {
     if (!hInstance) {
-        ErrorBox("BaseDialogClass.cpp 55: hInstance Error.");
+        ReportError(msg::kViewNoInstance);
         return -1;
     }
     m_hInstance = hInstance;
@@ -86,7 +87,7 @@ int BaseDialogClass::CreateDialog(HINSTANCE hInstance, HWND hParent, LPCSTR szCl
     // views are made again) is reused when it is this procedure's.
     if (!RegisterClassA(&wc) &&
         !(GetClassInfoA(hInstance, szClassName, &wcOld) && wcOld.lpfnWndProc == StaticDialogProc)) {
-        ErrorBox("BaseDialogClass.cpp 74: RegisterClass Error.");
+        ReportError(msg::kViewRegisterClass);
         return -1;
     }
 
@@ -95,7 +96,7 @@ int BaseDialogClass::CreateDialog(HINSTANCE hInstance, HWND hParent, LPCSTR szCl
     m_hWnd = CreateWindowExA(0, szClassName, "", WS_CHILD, 0, y, rc.right - rc.left,
                              rc.bottom - rc.top, hParent, nullptr, hInstance, nullptr);
     if (!m_hWnd) {
-        ErrorBox("BaseDialogClass.cpp 86: CreateWindow Error.");
+        ReportError(msg::kViewCreateWindow);
         return -1;
     }
     return 0;

@@ -1,16 +1,17 @@
-#include "ExportClass.h"
+#include "shell/ExportClass.h"
 
 #include <cstring>
 
-#include "ListViewClass.h"
-#include "ViewMessages.h"
+#include "shell/ListViewClass.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 ExportClass g_Exporter;
 
 namespace {
 
-void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
 // Writes one cell and its tab. Tabs and line breaks inside the cell become
 // blanks so that the columns and lines of the file stay in place.
@@ -38,7 +39,7 @@ int ExportClass::WriteToFile(LPCSTR pszPath, int nRows, int nColumns, ListViewCl
     HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
-        ErrorBox("ExportClass.cpp 67: Create File Error.");
+        ReportError(msg::kExportCreateFile);
         return -1;
     }
     // Never more rows than the list holds; a negative count (a page whose
@@ -70,12 +71,12 @@ int ExportClass::WriteToFile(LPCSTR pszPath, int nRows, int nColumns, ListViewCl
         if (bOk) bOk = WriteLineEnd(hFile);
     }
     if (!bOk) {
-        ErrorBox("ExportClass.cpp 71: Write File Error.");
+        ReportError(msg::kExportWriteFile);
         CloseHandle(hFile);
         return -1;
     }
     if (!CloseHandle(hFile)) {
-        ErrorBox("ExportClass.cpp 75: Close File Error.");
+        ReportError(msg::kExportCloseFile);
         return -1;
     }
     return 0;
@@ -98,7 +99,7 @@ int ExportClass::Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListVi
 
     if (WriteToFile(szFile, nRows, nColumns, pList) != 0) return -1;
 
-    if (MessageBoxA(hOwner, "您需要打开刚导出的文件吗?", "确认打开",
+    if (MessageBoxA(hOwner, msg::kExportOpenFile, msg::kConfirmOpenCaption,
                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES) {
         ShellExecuteA(nullptr, nullptr, szFile, nullptr, nullptr, SW_SHOW);
     }

@@ -1,11 +1,14 @@
-#include "FirstRunWizard.h"
+#include "shell/FirstRunWizard.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "main.h"
+#include "shell/MainWindow.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 #include "store/SettingClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 int g_nLoginAttempts = 0;
 
@@ -180,10 +183,7 @@ INT_PTR CALLBACK Install2DlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPa
                     return TRUE;
                 case IDOK:
                     if (IsDlgButtonChecked(hDlg, IDC_AGREE) != BST_CHECKED) {
-                        MessageBoxA(nullptr,
-                                    "很遗憾您不同意我们的软件使用协议，如果您有什么意见或建议请在方便的时候和我们联系，\n"
-                                    "北京塔维尔信息技术有限公司。",
-                                    "信息提示", MB_OK);
+                        MessageBoxA(nullptr, msg::kDisagreed, msg::kInfoCaption, MB_OK);
                         return Quit(hDlg);
                     }
                     EndDialog(hDlg, WIZ_NEXT);
@@ -234,15 +234,15 @@ INT_PTR CALLBACK LoginSettingDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM
                     GetDlgItemTextA(hDlg, IDC_SET_PWD, g_Setting.set_pwd, 50);
                     GetDlgItemTextA(hDlg, IDC_SET_PWD2, szConfirm, sizeof(szConfirm));
                     if (std::strlen(g_Setting.set_user) < 3) {
-                        MessageBoxA(nullptr, "您输入的用户名小于3个字符，请重新输入", TARVEL_CAPTION, MB_OK);
+                        ReportError(msg::kUserNameTooShort);
                         return TRUE;
                     }
                     if (std::strlen(g_Setting.set_pwd) < 6) {
-                        MessageBoxA(nullptr, "您输入的密码小于6个字符，请重新输入", TARVEL_CAPTION, MB_OK);
+                        ReportError(msg::kPasswordTooShort);
                         return TRUE;
                     }
                     if (std::strcmp(g_Setting.set_pwd, szConfirm) != 0) {
-                        MessageBoxA(nullptr, "您输入的密码不一致请重新输入", TARVEL_CAPTION, MB_OK);
+                        ReportError(msg::kPasswordsDiffer);
                         SetDlgItemTextA(hDlg, IDC_SET_PWD, "");
                         SetDlgItemTextA(hDlg, IDC_SET_PWD2, "");
                         return TRUE;
@@ -309,7 +309,7 @@ INT_PTR CALLBACK LoginDlgProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
                         EndDialog(hDlg, WIZ_NEXT);
                         return TRUE;
                     }
-                    MessageBoxA(nullptr, "您输入的密码错误请重新输入", TARVEL_CAPTION, MB_OK);
+                    ReportError(msg::kWrongPassword);
                     SetDlgItemTextA(hDlg, IDC_LOGIN_PWD, "");
                     if (++g_nLoginAttempts >= kMaxLoginAttempts) return Quit(hDlg);
                     return TRUE;

@@ -1,9 +1,11 @@
-#include "HistoryClass.h"
+#include "shell/HistoryClass.h"
 
 #include <cstring>
 #include <new>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 HistoryClass g_History;
 
@@ -39,7 +41,7 @@ int HistoryClass::AllocHead() {
     if (m_pHead) return -1;
     HistoryNode* p = NewNode();
     if (!p) {
-        MessageBoxA(nullptr, "Acc_DetailClass.cpp 79: new Error", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kHistoryKeyword);
         return -1;
     }
     m_pHead = m_pCurrent = m_pTail = p;
@@ -50,7 +52,7 @@ int HistoryClass::Append() {
     if (!m_pHead || !m_pCurrent) return -1;
     HistoryNode* p = NewNode();
     if (!p) {
-        MessageBoxA(nullptr, "Opp_DetailClass.cpp 98: new Error", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kHistoryIDList);
         return -1;
     }
     // Anything after the current entry is cut first, so nothing is lost

@@ -1,10 +1,12 @@
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 
 #include <cstring>
 #include <string>
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 ListViewClass::ListViewClass() : m_hListView(nullptr), m_lvItem{}, m_lvColumn{}, m_nColumns(0) {}
 
@@ -19,7 +21,7 @@ int ListViewClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int n
     m_hListView = CreateWindowExA(0, WC_LISTVIEWA, "", dwStyle, x, y, nWidth, nHeight, hParent,
                                   (HMENU)(INT_PTR)nID, hInstance, nullptr);
     if (!m_hListView) {
-        MessageBoxA(nullptr, "ListViewClass.cpp 42: CreateWindowEx Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kListCreate);
         return -1;
     }
     return 0;
@@ -41,8 +43,7 @@ int ListViewClass::InsertColumn(LPCSTR pszCaption, int nWidth) {
         SendMessageA(m_hListView, LVM_INSERTCOLUMNA, (WPARAM)m_nColumns, (LPARAM)&m_lvColumn);
     ++m_nColumns;
     if (r == -1) {
-        MessageBoxA(nullptr, "ListViewClass.cpp 82: ListView_InsertColumn Error.", TARVEL_CAPTION,
-                    MB_OK);
+        ReportError(msg::kListInsertColumn);
         return -1;
     }
     return 0;
@@ -66,7 +67,7 @@ int ListViewClass::SetItemText(int nRow, int nColumn, LPCSTR pszText) {
     m_lvItem.iSubItem = nColumn;
     m_lvItem.pszText = (LPSTR)pszText;
     if (!SendMessageA(m_hListView, LVM_SETITEMA, 0, (LPARAM)&m_lvItem)) {
-        MessageBoxA(nullptr, "ListViewClass.cpp 122: ListView_SetItem Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kListSetItem);
         return -1;
     }
     return 0;

@@ -1,6 +1,6 @@
-#include "StatusBarClass.h"
+#include "shell/StatusBarClass.h"
 
-#include "main.h"
+#include "shell/MainWindow.h"
 
 StatusBarClass g_StatusBar;
 

@@ -1,4 +1,4 @@
-#include "TabControlClass.h"
+#include "shell/TabControlClass.h"
 
 #include <map>
 

@@ -1,13 +1,16 @@
-#include "ToolbarClass.h"
+#include "shell/ToolbarClass.h"
 
 #include <cstring>
 
-#include "main.h"
+#include "shell/ViewMessages.h"
+#include "shell/ViewSwitch.h"
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 ToolbarClass g_Toolbar;
 
-ToolbarClass::ToolbarClass() : m_hToolbar(nullptr), m_nButtons(0), m_Buttons{} {}
+ToolbarClass::ToolbarClass() : m_hToolbar(nullptr), m_nButtons(0), m_Buttons{}, m_Routes{}, m_nRoutes(0) {}
 
 ToolbarClass::~ToolbarClass() {}
 
@@ -19,7 +22,7 @@ int ToolbarClass::Create(HINSTANCE hInstance, HWND hParent, DWORD dwStyle, int n
     m_hToolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, hParent,
                                  (HMENU)(INT_PTR)nID, hInstance, nullptr);
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 27: CreateWindowEx Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarCreate);
         return -1;
     }
     SendMessageA(m_hToolbar, TB_BUTTONSTRUCTSIZE, (WPARAM)sizeof(TBBUTTON), 0);
@@ -84,7 +87,7 @@ int ToolbarClass::CheckButton(int nCommand, int bCheck) {
 
 int ToolbarClass::GetHeight() {
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 125: m_hToolbar Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarHeight);
         return -1;
     }
     RECT rc{0, 0, 0, 0};
@@ -94,10 +97,27 @@ int ToolbarClass::GetHeight() {
 
 void ToolbarClass::AutoSize() {
     if (!m_hToolbar) {
-        MessageBoxA(nullptr, "ToolbarClass.cpp 138: hToolbar Error.", TARVEL_CAPTION, MB_OK);
+        ReportError(msg::kToolbarAutoSize);
         return;
     }
     SendMessageA(m_hToolbar, TB_AUTOSIZE, 0, 0);
+}
+
+void ToolbarClass::SetTarget(int nCommand, BaseDialogClass* pView) {
+    for (int i = 0; i < m_nRoutes; ++i) {
+        if (m_Routes[i].nCommand == nCommand) {
+            m_Routes[i].pView = pView;
+            return;
+        }
+    }
+    if (m_nRoutes < kMaxButtons) m_Routes[m_nRoutes++] = {nCommand, pView};
+}
+
+BaseDialogClass* ToolbarClass::Target(int nCommand) const {
+    for (int i = 0; i < m_nRoutes; ++i) {
+        if (m_Routes[i].nCommand == nCommand) return m_Routes[i].pView;
+    }
+    return nullptr;
 }
 
 int ToolbarClass::OnCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -117,32 +137,32 @@ int ToolbarClass::OnCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) 
 }
 
 int ToolbarClass::OnHomepage(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_HOMEPAGE), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_HOMEPAGE), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnOpportunities(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_OPP_START), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_OPPORTUNITIES), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnAccounts(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_ACC_START), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_ACCOUNTS), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnContacts(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_CON_START), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_CONTACTS), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnTasks(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_TAS_HOMEPAGE), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_TASKS), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnMail(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewHideFirst(ViewAt(VIEW_MAIL), UM_OPENVIEW);
+    SwitchViewHideFirst(Target(IDC_TB_MAIL), UM_OPENVIEW);
     return 0;
 }
 
@@ -157,11 +177,11 @@ int ToolbarClass::OnForward(HWND, UINT, WPARAM, LPARAM) {
 }
 
 int ToolbarClass::OnSetting(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewGuarded(ViewAt(VIEW_MAILSETTING), UM_OPENVIEW);
+    SwitchViewGuarded(Target(IDC_TB_SETTING), UM_OPENVIEW);
     return 0;
 }
 
 int ToolbarClass::OnExport(HWND, UINT, WPARAM, LPARAM) {
-    SwitchViewHideFirst(ViewAt(VIEW_EXPORT), UM_OPENVIEW);
+    SwitchViewHideFirst(Target(IDC_TB_EXPORT), UM_OPENVIEW);
     return 0;
 }

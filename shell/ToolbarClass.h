@@ -5,6 +5,8 @@
 
 #include "win32.h"
 
+class BaseDialogClass;
+
 class ToolbarClass {
 public:
     static const int kMaxButtons = 30;
@@ -26,6 +28,12 @@ public:
     // The bar's height (bottom of its client rectangle); -1 without a bar.
     int GetHeight();
     void AutoSize();
+
+    // The view a module button (homepage, opportunities, accounts, contacts,
+    // tasks, mail, setting, export) opens; the program sets them with its
+    // buttons. A button without a view does nothing.
+    void SetTarget(int nCommand, BaseDialogClass* pView);
+    BaseDialogClass* Target(int nCommand) const;
 
     // 0 when the low word of wParam is a toolbar command (after running its
     // handler), -1 otherwise.
@@ -50,6 +58,13 @@ public:
     TBBUTTON m_Buttons[kMaxButtons];
 
 private:
+    struct Route {
+        int nCommand;
+        BaseDialogClass* pView;
+    };
+    Route m_Routes[kMaxButtons];
+    int m_nRoutes;
+
     int AddLabelled(LPCSTR pszLabel, int nCommand, int nImage, BYTE fsStyle);
 };
 

@@ -49,6 +49,3 @@ enum : int {
     TB_SETTING = IDC_TB_SETTING,
     TB_EXPORT = IDC_TB_EXPORT,
 };
-
-// Caption of the program's message boxes.
-#define TARVEL_CAPTION "Tarvel提示"

@@ -1,4 +1,4 @@
-#include "Acc_DetailClass.h"
+#include "store/Acc_DetailClass.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Accounts (customer organisations): records, links, categories and listings.
 #pragma once
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 struct AccNode {
     ULONG acc_id;

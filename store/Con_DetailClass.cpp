@@ -1,4 +1,4 @@
-#include "Con_DetailClass.h"
+#include "store/Con_DetailClass.h"
 
 #include <cstddef>
 #include <cstring>

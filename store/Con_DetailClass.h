@@ -1,7 +1,7 @@
 // Contacts: records, links, categories and listings.
 #pragma once
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 struct ConNode {
     int con_id;

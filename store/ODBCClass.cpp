@@ -1,13 +1,14 @@
 // The program's one connection to its database file "mydata.tvd".
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 #include "win32.h"
+#include "resources/message_texts.h"
 
 ODBCClass g_ODBC;
 
@@ -58,24 +59,24 @@ int ODBCClass::co_InitODBC() {
 
     m_nResult = SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_hEnv);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 39: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocEnv);
         return -1;
     }
     m_nResult = SQLSetEnvAttr(m_hEnv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, SQL_IS_INTEGER);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 47: SQLSetEnvAttr Error.");
+        ShowError(msg::kOdbcSetEnvAttr);
         return -1;
     }
     m_nResult = SQLAllocHandle(SQL_HANDLE_DBC, m_hEnv, &m_hDbc);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 54: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocDbc);
         return -1;
     }
     if (m_szConnect[0] == '\0') {
         // The folder could not be put into the connection string.
         m_nResult = SQL_ERROR;
-        ShowError("程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。");
-        ShowError("ODBCClass.cpp 72: SQLDriverConnect Error.");
+        ShowError(msg::kOdbcNoFolder);
+        ShowError(msg::kOdbcConnect);
         return -1;
     }
     SQLCHAR szOut[1024];
@@ -83,7 +84,7 @@ int ODBCClass::co_InitODBC() {
     m_nResult = SQLDriverConnect(m_hDbc, NULL, (SQLCHAR*)m_szConnect, sizeof(m_szConnect), szOut, sizeof(szOut),
                                  &nOutLen, SQL_DRIVER_NOPROMPT);
     if (m_nResult != SQL_SUCCESS) {
-        ShowError("ODBCClass.cpp 72: SQLDriverConnect Error.");
+        ShowError(msg::kOdbcConnect);
         return -1;
     }
     return 0;
@@ -106,13 +107,13 @@ int ODBCClass::co_FormatSQL(const char* pszFormat, ...) {
     m_szSQL[0] = '\0';
     if (n < 0 || size_t(n) > kMaxStatement) {
         va_end(ap2);
-        ShowError("要保存的内容太长，无法写入数据库。");
+        ShowError(msg::kOdbcTooLong);
         return -1;
     }
     m_pszLongSQL = static_cast<char*>(std::malloc(size_t(n) + 1));
     if (!m_pszLongSQL) {
         va_end(ap2);
-        ShowError("要保存的内容太长，无法写入数据库。");
+        ShowError(msg::kOdbcTooLong);
         return -1;
     }
     std::vsnprintf(m_pszLongSQL, size_t(n) + 1, pszFormat, ap2);
@@ -132,7 +133,7 @@ int ODBCClass::co_ExecSQL() {
         m_hStmt = SQL_NULL_HSTMT;
         std::free(m_pszLongSQL);
         m_pszLongSQL = nullptr;
-        ShowError("ODBCClass.cpp 96: SQLAllocHandle Error.");
+        ShowError(msg::kOdbcAllocStmt);
         return -1;
     }
     m_nResult = SQLExecDirect(m_hStmt, (SQLCHAR*)co_GetSQL(), SQL_NTS);
@@ -141,7 +142,7 @@ int ODBCClass::co_ExecSQL() {
     m_pszLongSQL = nullptr;
     if (m_nResult == SQL_SUCCESS) return 0;
     if (m_nResult == SQL_NO_DATA) return -100;
-    ShowError("ODBCClass.cpp 103: SQLExecDirect Error.");
+    ShowError(msg::kOdbcExec);
     return -1;
 }
 
@@ -154,7 +155,7 @@ int ODBCClass::co_GetNextData() {
 int ODBCClass::co_SQLGetData(SQLUSMALLINT nColumn, SQLSMALLINT nType, SQLPOINTER pBuffer, SQLINTEGER nLength) {
     m_nResult = SQLGetData(m_hStmt, nColumn, nType, pBuffer, nLength, &m_nIndicator);
     if (m_nResult == SQL_SUCCESS || m_nResult == SQL_SUCCESS_WITH_INFO) return 0;
-    ShowError("ODBCClass.cpp 130: SQLGetData Error.");
+    ShowError(msg::kOdbcGetData);
     return -1;
 }
 
@@ -162,6 +163,6 @@ int ODBCClass::co_GetDataLen(SQLUSMALLINT nColumn, SQLUSMALLINT nType, SQLPOINTE
     m_nResult = SQLGetData(m_hStmt, nColumn, SQLSMALLINT(nType), pBuffer, 0, &m_nIndicator);
     if (m_nResult == SQL_SUCCESS_WITH_INFO) return m_nIndicator;
     if (m_nResult == SQL_SUCCESS) return -2;
-    ShowError("ODBCClass.cpp 160: SQLGetData Error.");
+    ShowError(msg::kOdbcGetDataLen);
     return -1;
 }

@@ -1,4 +1,4 @@
-#include "Opp_DetailClass.h"
+#include "store/Opp_DetailClass.h"
 
 #include <cstddef>
 #include <iterator>

@@ -1,7 +1,7 @@
 // Sales opportunities: records, links, lookup lists, statistics and listings.
 #pragma once
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 struct OppNode {
     ULONG opp_id;

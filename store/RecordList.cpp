@@ -1,4 +1,5 @@
-#include "RecordList.h"
+#include "store/RecordList.h"
+#include "resources/message_texts.h"
 
 #include <charconv>
 #include <cstdarg>
@@ -7,11 +8,6 @@
 #include <string>
 
 namespace store {
-
-void ShowError(const char* pszText)
-{
-    MessageBoxA(nullptr, pszText, "Tarvel提示", MB_OK);
-}
 
 int SetSQL(const char* pszText)
 {
@@ -261,7 +257,7 @@ int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszP
     if (*a.pCount >= a.nCapacity) {
         if (a.pNoticeShown && !*a.pNoticeShown) {
             *a.pNoticeShown = true;
-            ShowError("类别太多，超出的类别未列出。");
+            ShowError(msg::kTooManyCategories);
         }
         return -1;
     }
@@ -292,12 +288,12 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
 {
     ClearCategories(a);
     if (SetSQL(pszSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        ShowError(msg::kListExec);
         return -1;
     }
     int nRow = FetchRow();
     if (nRow == 0) {
-        ShowError("Opp_DetailClass.cpp 163: co_GetNextData Error.");
+        ShowError(msg::kListNextData);
         return -1;
     }
     while (nRow > 0) {
@@ -305,7 +301,7 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
         char szProbability[20] = "";
         if (ReadText(1, szName, sizeof szName) == -1 ||
             (a.pProbability && ReadText(2, szProbability, sizeof szProbability) == -1)) {
-            ShowError("Opp_DetailClass.cpp 170: co_SQLGetData Error.");
+            ShowError(msg::kListGetData);
             return -1;
         }
         // Rows past the capacity are dropped (after one notice); the
@@ -320,7 +316,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
 {
     LoadLookupTable(pszLookupSQL, a);  // an empty or failed table still gives the values in use
     if (SetSQL(pszInUseSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
-        ShowError("Opp_DetailClass.cpp 153: co_ExecSQL Error.");
+        ShowError(msg::kListExec);
         return -1;
     }
     int nRow = FetchRow();
@@ -328,7 +324,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
     while (nRow > 0) {
         char szValue[CATEGORY_NAME_LEN];
         if (ReadText(1, szValue, sizeof szValue) == -1) {
-            ShowError("Opp_DetailClass.cpp 170: co_SQLGetData Error.");
+            ShowError(msg::kListGetData);
             return -1;
         }
         if (szValue[0]) {

@@ -6,16 +6,15 @@
 #include <cstddef>
 #include <new>
 
-#include "ODBCClass.h"
+#include "store/ODBCClass.h"
+#include "store/Report.h"
 #include "win32.h"
+#include "resources/message_texts.h"
 
 namespace store {
 
 // Width of a category name (lookup value) in bytes, its NUL included.
 enum { CATEGORY_NAME_LEN = 50 };
-
-// A modal message box with no owner, the caption "Tarvel提示" and an OK button.
-void ShowError(const char* pszText);
 
 // Formats a statement into g_ODBC (bounded: see ODBCClass::co_FormatSQL).
 // Conversions: %d (int), %s (text: every single quote is doubled, so the
@@ -76,7 +75,7 @@ int ListAllocNode(Node* pHead, Node*& pCurrent)
     if (!pHead || !pCurrent) return -1;
     Node* p = new (std::nothrow) Node();
     if (!p) {
-        ShowError("Opp_DetailClass.cpp 98: new Error");
+        ShowError(msg::kListNew);
         return -1;
     }
     p->next = pCurrent->next;
@@ -158,13 +157,13 @@ template <class Node, class SetId>
 int ReadRecord(int nFormat, Node*& pHead, Node*& pCurrent, const char* pszNewHead, SetId setId, bool bIdFirst,
                const ColumnSpec* pColumns, size_t nColumns)
 {
-    static const char* const kExec = "Opp_DetailClass.cpp 153: co_ExecSQL Error.";
+    static const char* const kExec = msg::kListExec;
     if (nFormat == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(kExec);
         return -1;
     }
     if (ListAllocHead(pHead, pCurrent, pszNewHead) == -1) {
-        ShowError("Opp_DetailClass.cpp 158: cod_AllocHead Error.");
+        ShowError(msg::kListAllocHead);
         return -1;
     }
     if (bIdFirst) setId(*pCurrent);

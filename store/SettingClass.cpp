@@ -1,4 +1,4 @@
-#include "SettingClass.h"
+#include "store/SettingClass.h"
 
 #include <climits>
 #include <cstddef>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "md5.h"
+#include "store/md5.h"
 
 using namespace store;
 

@@ -2,7 +2,7 @@
 // categories with their values.
 #pragma once
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 struct CategoryNode {
     char description[50];

@@ -1,4 +1,4 @@
-#include "Tas_DetailClass.h"
+#include "store/Tas_DetailClass.h"
 
 #include <cstddef>
 #include <cstring>

@@ -1,7 +1,7 @@
 // Tasks (plans and work-log entries): records, links and day/week/month listings.
 #pragma once
 
-#include "RecordList.h"
+#include "store/RecordList.h"
 
 struct TasNode {
     ULONG tas_id;

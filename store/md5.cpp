@@ -1,4 +1,4 @@
-#include "md5.h"
+#include "store/md5.h"
 
 #include <cmath>
 #include <cstdio>

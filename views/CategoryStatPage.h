@@ -7,29 +7,28 @@
 
 #include <cstdio>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 // What a category page is made of.
 struct CategoryPageDef {
     UINT uOpenMessage;  // the message that opens the page
     int nSearchEditID, nSearchID, nCategoryListID, nExportID, nRecordListID, nHelpID;
-    const PageLinkDef* pLinks;  // left menu, with the page's ids
-    int nLinks;
-    const ListColumnDef* pCategoryColumns;  // column 0: the category's name
+    PageMenu menu;  // left menu, with the page's ids
+    ListColumnDef categoryColumns[4];  // column 0: the category's name
     int nCategoryColumns;
     const char* pszTopLine;      // painted above the category list
     const char* pszTitleFormat;  // title handed to the record form, "%s" = the category
     const char* pszQueryError;   // a failed count or listing
-    WNDPROC pfnSearchEditProc;
-    WNDPROC* ppfnOldSearchEdit;
     HFONT BaseDialogClass::*pExportFont;
 };
 
 template <class TListPage>
 class CategoryStatPage : public TListPage {
 public:
-    static constexpr int kMaxCategoryColumns = 4;
+    static constexpr int kMaxCategoryColumns = 4;  // entries of CategoryPageDef::categoryColumns
 
     explicit CategoryStatPage(const CategoryPageDef& def) : TListPage(0), m_nCategory(0), m_Def(def) {}
 
@@ -39,14 +38,13 @@ public:
     void InitDialog(HWND hWnd) override {
         if (this->m_bInit) return;
         BaseDialogClass::InitDialog(hWnd);
-        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.pfnSearchEditProc,
-                                  m_Def.ppfnOldSearchEdit, m_Def.pLinks, m_Def.nLinks, m_Def.nHelpID);
+        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
         m_CategoryList.Create(this->m_hInstance, hWnd, 167, 40, 850, 150,
                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, m_Def.nCategoryListID);
         m_CategoryList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
         m_CategoryList.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
         for (int c = 0; c < m_Def.nCategoryColumns && c < kMaxCategoryColumns; c++)
-            m_CategoryList.InsertColumn(m_Def.pCategoryColumns[c].pszCaption, m_Def.pCategoryColumns[c].nWidth);
+            m_CategoryList.InsertColumn(m_Def.categoryColumns[c].pszCaption, m_Def.categoryColumns[c].nWidth);
         SendMessageA(m_CategoryList.m_hListView, WM_SETFONT, (WPARAM)this->m_hFont, 0);
         m_CategoryList.InitItem();
         this->CreateExportButton(hWnd, m_Def.nExportID, 198, this->*m_Def.pExportFont);
@@ -84,12 +82,6 @@ public:
             }
             break;
         }
-        case WM_COMMAND:
-            if ((int)wParam == m_Def.nSearchID) {
-                this->SearchOnModuleListPage();
-                return 0;
-            }
-            break;
         default: break;
         }
         return this->DefaultPageProc(hWnd, uMsg, wParam, lParam);
@@ -116,7 +108,7 @@ protected:
 
 private:
     void Count() {
-        if (CountCategories() == -1) MessageBoxA(nullptr, m_Def.pszQueryError, TARVEL_CAPTION, MB_OK);
+        if (CountCategories() == -1) ReportError(m_Def.pszQueryError);
     }
 
     // Lists category m_nCategory; an index past today's categories (the
@@ -189,5 +181,5 @@ private:
         EndPaint(hWnd, &ps);
     }
 
-    const CategoryPageDef& m_Def;
+    const CategoryPageDef m_Def;
 };

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
 
 struct DateRowDef {
     int nFromID, nToID, nFindID;  // nToID 0: a row with one date
@@ -20,16 +20,13 @@ struct DateRowDef {
 struct DatePageDef {
     UINT uOpenMessage;
     int nSearchEditID, nSearchID, nListID, nExportID, nHelpID;
-    const PageLinkDef* pLinks;
-    int nLinks;
+    PageMenu menu;
     const DateRowDef* pRows;
     int nRows;
     const char* pszTopLine;   // painted at (166, 16)
     const char* pszListLine;  // painted above the record list
     int nListLineY, nExportY, nListY, nListHeight;
     const char* pszTitle;     // handed to the record form
-    WNDPROC pfnSearchEditProc;
-    WNDPROC* ppfnOldSearchEdit;
 };
 
 template <class TListPage>
@@ -57,8 +54,7 @@ public:
         BaseDialogClass::InitDialog(hWnd);
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_DATE_CLASSES};
         InitCommonControlsEx(&icc);
-        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.pfnSearchEditProc,
-                                  m_Def.ppfnOldSearchEdit, m_Def.pLinks, m_Def.nLinks, m_Def.nHelpID);
+        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
         for (int r = 0; r < Rows(); r++) {
             const DateRowDef& d = m_Def.pRows[r];
             m_hFrom[r] = MakePicker(hWnd, d.nFromID, 200, d.y);
@@ -93,10 +89,6 @@ public:
         case UM_SORTLIST: return OnSortList(wParam, lParam);
         case WM_PAINT: OnPaint(hWnd); return 0;
         case WM_COMMAND:
-            if ((int)wParam == m_Def.nSearchID) {
-                this->SearchOnModuleListPage();
-                return 0;
-            }
             for (int r = 0; r < Rows(); r++) {
                 if ((int)wParam == m_Def.pRows[r].nFindID) {
                     OnRowButton(r);
@@ -209,5 +201,5 @@ private:
         EndPaint(hWnd, &ps);
     }
 
-    const DatePageDef& m_Def;
+    const DatePageDef m_Def;
 };

@@ -1,12 +1,12 @@
-#include "KeywordListDialogClass.h"
+#include "views/KeywordListDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 #include "platform/gbk/gbk.h"
 
 #include <cstring>
 
-KeywordListDialogClass::KeywordListDialogClass(const char* pszClassName, int nButton)
-    : PlaceholderDialogClass(pszClassName, nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{}
+KeywordListDialogClass::KeywordListDialogClass(int nButton)
+    : PlaceholderDialogClass(nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{}
 {
 }
 

@@ -5,11 +5,11 @@
 // Forward to it searches for that keyword again.
 #pragma once
 
-#include "PlaceholderDialogClass.h"
+#include "views/PlaceholderDialogClass.h"
 
 class KeywordListDialogClass : public PlaceholderDialogClass {
 public:
-    KeywordListDialogClass(const char* pszClassName, int nButton);
+    explicit KeywordListDialogClass(int nButton);
 
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 

@@ -8,21 +8,18 @@
 
 #include <cstdio>
 
-#include "ListPageClass.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/ListPageClass.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
 
 struct KeywordPageDef {
     int nSearchEditID, nSearchID, nListID, nExportID, nHelpID;
-    const PageLinkDef* pLinks;
-    int nLinks;
+    PageMenu menu;
     const char* pszAllCaption;      // "...共%d条..." with the count
     const char* pszKeywordCaption;  // "...\"%s\"...%d..." with the keyword and the count
     const char* pszQueryError;
     const char* pszTitle;           // handed to the record form
     UINT uColumnMask;
-    WNDPROC pfnSearchEditProc;
-    WNDPROC* ppfnOldSearchEdit;
 };
 
 template <class TListPage>
@@ -41,17 +38,22 @@ public:
     void InitDialog(HWND hWnd) override {
         if (this->m_bInit) return;
         BaseDialogClass::InitDialog(hWnd);
-        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.pfnSearchEditProc,
-                                  m_Def.ppfnOldSearchEdit, m_Def.pLinks, m_Def.nLinks, m_Def.nHelpID);
+        this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
         CreateKeywordRecordList(hWnd, m_Def.nListID);
         this->CreateExportButton(hWnd, m_Def.nExportID, 18, this->m_hFontArial);
         this->LoadExportMenu();
     }
 
-    // Enter in the page's own search box.
-    void OnSearchEditEnter() {
-        this->ReadSearchText(m_szKeyword);
-        SendMessageA(this->m_hWnd, UM_KEYWORDSEARCH, 0, 0);
+    // The page's own search box: Enter searches in a new history entry, the
+    // button turns the current entry into the search.
+    void OnSearch(HWND hEdit, BOOL bEnter) override {
+        if (bEnter) {
+            this->ReadSearchText(m_szKeyword);
+            SendMessageA(this->m_hWnd, UM_KEYWORDSEARCH, 0, 0);
+        } else {
+            this->ReadSearchText(DataKeyword());
+            SendMessageA(this->m_hWnd, UM_LOCALSEARCH, 0, 0);
+        }
     }
 
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override {
@@ -62,13 +64,6 @@ public:
         case UM_SORTLIST: return OnSortList(wParam, lParam);
         case UM_RESTOREVIEW: return OnRestoreView();
         case WM_PAINT: OnPaint(hWnd); return 0;
-        case WM_COMMAND:
-            if ((int)wParam == m_Def.nSearchID) {
-                this->ReadSearchText(DataKeyword());
-                SendMessageA(hWnd, UM_LOCALSEARCH, 0, 0);
-                return 0;
-            }
-            break;
         default: break;
         }
         return this->DefaultPageProc(hWnd, uMsg, wParam, lParam);
@@ -160,5 +155,5 @@ private:
         EndPaint(hWnd, &ps);
     }
 
-    const KeywordPageDef& m_Def;
+    const KeywordPageDef m_Def;
 };

@@ -1,29 +1,19 @@
-#include "ListPageClass.h"
+#include "views/ListPageClass.h"
 
-#include <cstring>
-#include <new>
-
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 namespace {
-const char kCaption[] = TARVEL_CAPTION;
 }
 
 ListPageClass::ListPageClass(int nLastSortColumn)
-    : m_pulID(nullptr), m_nIDCount(0), m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr),
-      m_hExportButton(nullptr), m_nRecordListID(0), m_nExportButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
-
-ListPageClass::~ListPageClass() { FreeIDArray(); }
-
-void ListPageClass::FreeIDArray() {
-    delete[] m_pulID;
-    m_pulID = nullptr;
-}
+    : m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr), m_hExportButton(nullptr), m_nRecordListID(0),
+      m_nExportButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
 
 void ListPageClass::EmptyRecordList() {
     m_ListView.DeleteAllItems();
     FreeIDArray();
-    m_nIDCount = 0;
 }
 
 void ListPageClass::CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns,
@@ -51,53 +41,12 @@ void ListPageClass::LoadExportMenu() {
     m_hExportMenu = hMenu ? GetSubMenu(hMenu, 5) : nullptr;
 }
 
-void ListPageClass::FillRecordList() {
-    if (!m_pulID || m_nIDCount <= 0) return;
-    if (!FirstRow()) {
-        MessageBoxA(nullptr, Texts().pszEmptyListError, kCaption, MB_OK);
-        EmptyRecordList();
-        return;
-    }
-    char szCell[256];
-    int i = m_nIDCount;
-    do {
-        i--;
-        m_pulID[i] = RowID();
-        RowText(0, szCell, sizeof(szCell));
-        m_ListView.InsertItem(0, szCell);
-        for (int c = 1; c < m_nColumns; c++) {
-            RowText(c, szCell, sizeof(szCell));
-            m_ListView.SetItemText(0, c, szCell);
-        }
-    } while (i > 0 && NextRow());
-    // Fewer nodes than counted: keep the ids of the rows that were written.
-    if (i > 0) {
-        memmove(m_pulID, m_pulID + i, sizeof(ULONG) * (size_t)(m_nIDCount - i));
-        m_nIDCount -= i;
-    }
-}
-
 int ListPageClass::ShowQueryResult(int nResult, const char* pszQueryError) {
     if (nResult < 0) {
-        MessageBoxA(nullptr, pszQueryError, kCaption, MB_OK);
+        ReportError(pszQueryError);
         return -1;
     }
-    if (nResult == 0) {
-        EmptyRecordList();
-        return 0;
-    }
-    ULONG* pulID = new (std::nothrow) ULONG[(size_t)nResult];
-    if (!pulID) {
-        MessageBoxA(nullptr, Texts().pszIDArrayError, kCaption, MB_OK);
-        EmptyRecordList();
-        return -1;
-    }
-    FreeIDArray();
-    m_pulID = pulID;
-    m_nIDCount = nResult;
-    m_ListView.DeleteAllItems();
-    FillRecordList();
-    return m_nIDCount;
+    return FillListAtTop(m_ListView, m_nColumns, m_pulID, m_nIDCount, nResult, *this, Texts());
 }
 
 BOOL ListPageClass::OnExportCommand(WPARAM wParam) {
@@ -137,27 +86,9 @@ LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr) {
 }
 
 void ListPageClass::HandOver(int nRow) {
-    RecordFormClass* pForm = RecordForm();
-    if (!pForm) return;
-    if (nRow == -1) {
-        BaseDialogClass* pOld = g_pCurrentDialog;
-        pForm->ShowDialog();
-        SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
-        FinishViewSwitch(pOld, pForm);
-        pForm->FreeIDArray();
-        pForm->m_nIDCount = 0;
-        return;
-    }
-    // Only a row inside the list, whose id is known, is handed over.
-    if (!m_pulID || nRow < 0 || nRow >= m_nIDCount) return;
-    const ULONG ulID = m_pulID[nRow];
     char szTitle[128];
     HandOverTitle(szTitle, sizeof(szTitle));
-    BaseDialogClass* pOld = g_pCurrentDialog;
-    pForm->ShowDialog();
-    if (pForm->TakeIDList(m_pulID, m_nIDCount, szTitle) != 0) MessageBoxA(nullptr, Texts().pszIDArrayError, kCaption, MB_OK);
-    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)ulID);
-    FinishViewSwitch(pOld, pForm);
+    HandOverToForm(RecordForm(), m_pulID, m_nIDCount, nRow, szTitle);
 }
 
 BOOL ListPageClass::PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

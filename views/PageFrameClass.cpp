@@ -1,8 +1,8 @@
-#include "PageFrameClass.h"
+#include "views/PageFrameClass.h"
 
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 const char g_szHelpLinkCaption[] = "访问帮助网站 www.tarvel.example";
 const char g_szHelpURL[] = "http://www.tarvel.example/";
@@ -12,9 +12,19 @@ constexpr COLORREF kPanelColour = 0xFFE7CE;
 constexpr COLORREF kHoverColour = 0xFF8080;
 }  // namespace
 
+PageMenu MakePageMenu(const PageLinkDef* pEntries, int nEntries, const int* pIDs) {
+    PageMenu menu = {};
+    menu.nLinks = nEntries < PageMenu::kMaxLinks ? nEntries : PageMenu::kMaxLinks;
+    for (int k = 0; k < menu.nLinks; k++) {
+        menu.links[k] = pEntries[k];
+        if (pIDs) menu.links[k].nID = pIDs[k];
+    }
+    return menu;
+}
+
 PageFrameClass::PageFrameClass()
-    : m_hSearchEdit(nullptr), m_hSearchButton(nullptr), m_hHelpLink(nullptr), m_bHover(0), m_pLinks(nullptr),
-      m_nLinks(0), m_nHelpID(0) {
+    : m_hSearchEdit(nullptr), m_hSearchButton(nullptr), m_hHelpLink(nullptr), m_bHover(0), m_Links{}, m_nLinks(0),
+      m_nHelpID(0), m_nSearchButtonID(0), m_pfnOldSearchEdit(nullptr) {
     for (HWND& h : m_hMenuButtons) h = nullptr;
 }
 
@@ -24,26 +34,47 @@ void PageFrameClass::ReadSearchText(char* pszBuf) {
     gbk::CopyCut(pszBuf, kKeywordSize, szText);
 }
 
-HWND PageFrameClass::CreateLinkButton(HWND hWnd, int nID, int x, int y, int w, int h) {
-    return CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, x, y, w, h, hWnd,
-                           (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
+LRESULT CALLBACK PageFrameClass::SearchEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    PageFrameClass* pPage = dynamic_cast<PageFrameClass*>(HwndToDialog(GetParent(hWnd)));
+    WNDPROC pfnOld = pPage ? pPage->m_pfnOldSearchEdit : nullptr;
+    if (pPage && uMsg == WM_KEYDOWN && wParam == VK_RETURN) pPage->OnSearch(hWnd, TRUE);
+    if (!pfnOld) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return CallWindowProcA(pfnOld, hWnd, uMsg, wParam, lParam);
 }
 
-void PageFrameClass::CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, WNDPROC pfnSubclass,
-                                         WNDPROC* ppfnOld, const PageLinkDef* pLinks, int nLinks, int nHelpID) {
-    m_hSearchEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 40, 140, 20, hWnd,
-                                    (HMENU)(INT_PTR)nEditID, m_hInstance, nullptr);
-    SendMessageA(m_hSearchEdit, WM_SETFONT, (WPARAM)m_hFont, 0);
-    if (pfnSubclass && ppfnOld)
-        *ppfnOld = (WNDPROC)SetWindowLongPtrA(m_hSearchEdit, GWLP_WNDPROC, (LONG_PTR)pfnSubclass);
+void PageFrameClass::OnSearch(HWND hEdit, BOOL bEnter) { SearchOnModuleListPage(hEdit); }
 
+HWND PageFrameClass::CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h) {
+    HWND hEdit = CreateWindowExA(0, "EDIT", "", kSearchEditStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance,
+                                 nullptr);
+    SendMessageA(hEdit, WM_SETFONT, (WPARAM)m_hFont, 0);
+    // Every edit of the class has the same procedure: one is kept for all.
+    WNDPROC pfnOld = (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc);
+    if (!m_pfnOldSearchEdit) m_pfnOldSearchEdit = pfnOld;
+    return hEdit;
+}
+
+HWND PageFrameClass::CreateLinkButton(HWND hWnd, int nID, int x, int y, int w, int h) {
+    return CreateWindowExA(0, "BUTTON", "", kLinkButtonStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance,
+                           nullptr);
+}
+
+void PageFrameClass::AddLinks(HWND hWnd, const PageLinkDef* pLinks, int nLinks, int x, int y, int w) {
+    for (int k = 0; k < nLinks && m_nLinks < kMaxLinks; k++) {
+        m_Links[m_nLinks] = pLinks[k];
+        m_hMenuButtons[m_nLinks] = CreateLinkButton(hWnd, pLinks[k].nID, x, y + 30 * k, w, 20);
+        m_nLinks++;
+    }
+}
+
+void PageFrameClass::CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, const PageMenu& menu, int nHelpID) {
+    m_hSearchEdit = CreateSearchBox(hWnd, nEditID, 10, 40, 140, 20);
+    m_nSearchButtonID = nButtonID;
     m_hSearchButton = CreateWindowExA(0, "BUTTON", "立即查找", WS_CHILD | WS_VISIBLE, 10, 65, 80, 22, hWnd,
                                       (HMENU)(INT_PTR)nButtonID, m_hInstance, nullptr);
     SendMessageA(m_hSearchButton, WM_SETFONT, (WPARAM)m_hFontArial, 0);
 
-    m_pLinks = pLinks;
-    m_nLinks = nLinks < kMaxLinks ? nLinks : kMaxLinks;
-    for (int k = 0; k < m_nLinks; k++) m_hMenuButtons[k] = CreateLinkButton(hWnd, pLinks[k].nID, 1, 100 + 30 * k, 158, 20);
+    AddLinks(hWnd, menu.links, menu.nLinks, 1, 100, 158);
     m_nHelpID = nHelpID;
     m_hHelpLink = CreateLinkButton(hWnd, nHelpID, 750, 613, 268, 20);
     m_bHover = 0;
@@ -67,9 +98,9 @@ void PageFrameClass::PaintLeftPanel(HDC hdc) {
 }
 
 const char* PageFrameClass::LinkCaption(int nID) const {
-    if (nID == m_nHelpID) return g_szHelpLinkCaption;
+    if (m_nHelpID && nID == m_nHelpID) return g_szHelpLinkCaption;
     for (int k = 0; k < m_nLinks; k++)
-        if (m_pLinks[k].nID == nID) return m_pLinks[k].pszCaption;
+        if (m_Links[k].nID == nID) return m_Links[k].pszCaption;
     return nullptr;
 }
 
@@ -87,7 +118,7 @@ BOOL PageFrameClass::DrawLink(const DRAWITEMSTRUCT* pdis) {
     HDC hdc = pdis->hDC;
     RECT rc = pdis->rcItem;
     SetBkMode(hdc, TRANSPARENT);
-    if ((int)pdis->CtlID == m_nHelpID) {
+    if (m_nHelpID && (int)pdis->CtlID == m_nHelpID) {
         FillRect(hdc, &rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
     } else {
         HBRUSH hBrush = CreateSolidBrush(kPanelColour);
@@ -143,13 +174,17 @@ void PageFrameClass::LeaveHover() {
 
 BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
     const int nID = (int)wParam;
+    if (m_nSearchButtonID && nID == m_nSearchButtonID) {
+        OnSearch(m_hSearchEdit, FALSE);
+        return TRUE;
+    }
     if (m_nHelpID && nID == m_nHelpID) {
         ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL);
         return TRUE;
     }
     for (int k = 0; k < m_nLinks; k++) {
-        if (m_pLinks[k].nID == nID) {
-            if (m_pLinks[k].pfnAction) m_pLinks[k].pfnAction();
+        if (m_Links[k].nID == nID) {
+            if (m_Links[k].pfnAction) m_Links[k].pfnAction();
             return TRUE;
         }
     }
@@ -186,10 +221,6 @@ HistoryNode* PageFrameClass::OwnHistoryNode() {
 }
 
 HistoryNode* PageFrameClass::AppendHistoryNode() { return g_History.OpenEntry(this); }
-
-BOOL PageFrameClass::IsEnterInEdit(HWND hEdit, UINT uMsg, WPARAM wParam, int nEditID) {
-    return uMsg == WM_KEYDOWN && wParam == VK_RETURN && GetWindowLongPtrA(hEdit, GWLP_ID) == nEditID;
-}
 
 void SearchOnListPage(BaseDialogClass* pListPage, char* pszTarget, HWND hEdit) {
     char szText[256] = "";

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "win32.h"
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
-#include "ViewMessages.h"
-#include "ViewSwitch.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
+#include "shell/ViewMessages.h"
+#include "shell/ViewSwitch.h"
 
 // One entry of a page's left menu: control id, caption, view-switch action.
 struct PageLinkDef {
@@ -16,6 +16,17 @@ struct PageLinkDef {
     int (*pfnAction)();
 };
 
+// A page's menu of links, kept by value.
+struct PageMenu {
+    static constexpr int kMaxLinks = 24;
+    PageLinkDef links[kMaxLinks];
+    int nLinks;
+};
+
+// Builds a menu from a table of entries and the page's own control ids
+// (pIDs[k] replaces entry k's id; pIDs null keeps the table's ids).
+PageMenu MakePageMenu(const PageLinkDef* pEntries, int nEntries, const int* pIDs);
+
 // The help link of every module page: caption and the web page it opens.
 extern const char g_szHelpLinkCaption[];
 extern const char g_szHelpURL[];
@@ -23,9 +34,13 @@ extern const char g_szHelpURL[];
 // Keyword length a search box hands over (the receiving buffers hold 50 bytes).
 constexpr int kKeywordSize = 50;
 
+// Window styles of the frame's controls.
+constexpr DWORD kSearchEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
+constexpr DWORD kLinkButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+
 class PageFrameClass : public BaseDialogClass {
 public:
-    static constexpr int kMaxLinks = 8;
+    static constexpr int kMaxLinks = PageMenu::kMaxLinks;
 
     PageFrameClass();
 
@@ -39,17 +54,26 @@ public:
     // character boundary.
     void ReadSearchText(char* pszBuf);
 
-    // Enter in a quick-search edit: when the key is Enter and the edit is the
-    // page's own (nEditID), returns TRUE.
-    static BOOL IsEnterInEdit(HWND hEdit, UINT uMsg, WPARAM wParam, int nEditID);
+    // The one window procedure of every search box: Enter in the box calls
+    // OnSearch of the page the box is on (its parent window's view).
+    static LRESULT CALLBACK SearchEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    // A search box's Enter (bEnter) or its button: what the page does with
+    // the box's text. By default the keyword goes to the module's list page.
+    virtual void OnSearch(HWND hEdit, BOOL bEnter);
+    // The module's quick search: hands the text of hEdit to the module's
+    // list page. Nothing unless the page belongs to a module.
+    virtual void SearchOnModuleListPage(HWND hEdit) {}
 
 protected:
-    // Creates the quick-search edit (subclassed with pfnSubclass, the old
-    // procedure kept in *ppfnOld), "立即查找", the left menu and the help link.
-    void CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, WNDPROC pfnSubclass, WNDPROC* ppfnOld,
-                             const PageLinkDef* pLinks, int nLinks, int nHelpID);
+    // Creates the quick-search edit, "立即查找", the left menu and the help link.
+    void CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, const PageMenu& menu, int nHelpID);
+    // A search box (subclassed with SearchEditProc) at the given place.
+    HWND CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h);
     // Creates one owner-drawn link button (a left-menu entry or the help link).
     HWND CreateLinkButton(HWND hWnd, int nID, int x, int y, int w, int h);
+    // Adds nLinks link buttons in a column from (x, y), 30 apart, each w wide;
+    // they draw, hover and act like the left menu.
+    void AddLinks(HWND hWnd, const PageLinkDef* pLinks, int nLinks, int x, int y, int w);
 
     // Left panel and "关键字快速查找" (WM_PAINT, with the scroll offsets).
     void PaintLeftPanel(HDC hdc);
@@ -63,10 +87,10 @@ protected:
     // WM_MOUSEMOVE over the page, or a notification of one of the page's lists.
     void LeaveHover();
     // The messages every module page answers alike: WM_DRAWITEM, WM_SETCURSOR,
-    // WM_MOUSEMOVE, WM_HSCROLL, WM_VSCROLL, WM_LBUTTONUP and the left menu's
-    // WM_COMMAND. TRUE when handled (*pResult holds the answer).
+    // WM_MOUSEMOVE, WM_HSCROLL, WM_VSCROLL, WM_LBUTTONUP, the search button
+    // and the links' WM_COMMAND. TRUE when handled (*pResult holds the answer).
     BOOL FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // WM_COMMAND of a left-menu entry or the help link: TRUE when handled.
+    // WM_COMMAND of a link, the help link or the search button: TRUE when handled.
     BOOL OnLinkCommand(WPARAM wParam);
     // The messages every page of this frame kind answers alike: here
     // FrameMessage; list pages add their lists and export. TRUE when handled.
@@ -82,9 +106,11 @@ protected:
     // page; null when the history has no head or the node cannot be had.
     HistoryNode* AppendHistoryNode();
 
-    const PageLinkDef* m_pLinks;
+    PageLinkDef m_Links[kMaxLinks];  // every link button made, in m_hMenuButtons order
     int m_nLinks;
     int m_nHelpID;
+    int m_nSearchButtonID;
+    WNDPROC m_pfnOldSearchEdit;  // the search boxes' procedure before SearchEditProc
 
 private:
     const char* LinkCaption(int nID) const;

@@ -1,13 +1,12 @@
-#include "PlaceholderDialogClass.h"
+#include "views/PlaceholderDialogClass.h"
 
-#include "ToolbarClass.h"
-#include "ViewMessages.h"
+#include "shell/ToolbarClass.h"
+#include "shell/ViewMessages.h"
 
 #include <cstring>
 
-PlaceholderDialogClass::PlaceholderDialogClass(const char* pszClassName, int nButton,
-                                               std::initializer_list<UINT> opens)
-    : m_pszClassName(pszClassName), m_nButton(nButton), m_uOpen{}, m_nOpen(0)
+PlaceholderDialogClass::PlaceholderDialogClass(int nButton, std::initializer_list<UINT> opens)
+    : m_nButton(nButton), m_uOpen{}, m_nOpen(0)
 {
     for (UINT u : opens) {
         if (m_nOpen < kMaxOpenMessages)
@@ -70,7 +69,9 @@ LRESULT PlaceholderDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, 
         HDC hDC = BeginPaint(hWnd, &ps);
         HGDIOBJ hOld = SelectObject(hDC, m_hFontTitle ? (HGDIOBJ)m_hFontTitle : GetStockObject(SYSTEM_FONT));
         SetBkMode(hDC, TRANSPARENT);
-        TextOutA(hDC, 20 - m_nHScroll, 20 - m_nVScroll, m_pszClassName, (int)strlen(m_pszClassName));
+        char szClass[64] = "";
+        GetClassNameA(hWnd, szClass, sizeof szClass);
+        TextOutA(hDC, 20 - m_nHScroll, 20 - m_nVScroll, szClass, (int)strlen(szClass));
         SelectObject(hDC, hOld);
         EndPaint(hWnd, &ps);
         return 0;

@@ -2,12 +2,12 @@
 // selects its module's toolbar button whenever it is opened or restored,
 // adds a history entry for itself on each opening message, rebuilds itself
 // from the current entry on UM_RESTOREVIEW without adding one, scrolls like
-// every page, and paints its window class name. The pages derive from it
+// every page, and paints its window class name (the view table names it). The pages derive from it
 // and add the members other pages write into.
 #pragma once
 
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
 
 #include <initializer_list>
 
@@ -15,14 +15,12 @@ class PlaceholderDialogClass : public BaseDialogClass {
 public:
     static const int kMaxOpenMessages = 6;
 
-    // pszClassName: the view's window class; nButton: its toolbar button;
-    // opens: the messages that open the page.
-    PlaceholderDialogClass(const char* pszClassName, int nButton, std::initializer_list<UINT> opens);
+    // nButton: the view's toolbar button; opens: the messages that open the page.
+    PlaceholderDialogClass(int nButton, std::initializer_list<UINT> opens);
 
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
-    const char* GetClassName() const { return m_pszClassName; }
     int GetButton() const { return m_nButton; }
     bool IsOpenMessage(UINT uMsg) const;
 
@@ -39,7 +37,6 @@ protected:
     void EnsureInit();
     void Repaint();
 
-    const char* m_pszClassName;
     int m_nButton;
     UINT m_uOpen[kMaxOpenMessages];
     int m_nOpen;

@@ -1,17 +1,18 @@
-#include "RecordFormClass.h"
+#include "views/RecordFormClass.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "RelatingGlobals.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
-const char g_szRecordMissing[] = "该记录已不存在";
+const char* const g_szRecordMissing = msg::kRecordMissing;
 
 namespace {
-const char kCaption[] = TARVEL_CAPTION;
 
 HWND MakeButton(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszText, int nID, int x, int y, int w,
                 BOOL bEnabled) {
@@ -22,30 +23,39 @@ HWND MakeButton(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszText,
 }
 }  // namespace
 
-RecordFormClass::RecordFormClass()
-    : m_pulID(nullptr), m_nIDCount(0), m_hSaveButton(nullptr), m_hCancelButton(nullptr), m_hEditButton(nullptr),
-      m_hDeleteButton(nullptr), m_hFirstButton(nullptr), m_hPrevButton(nullptr), m_hNextButton(nullptr),
-      m_hLastButton(nullptr), m_ulRecordID(0), m_nRow(0), m_bFound(TRUE), m_IDs{}, m_Mode(kBrowse) {
+RecordFormClass::RecordFormClass(const RecordFormDef& def)
+    : m_hSaveButton(nullptr), m_hCancelButton(nullptr), m_hEditButton(nullptr), m_hDeleteButton(nullptr),
+      m_hFirstButton(nullptr), m_hPrevButton(nullptr), m_hNextButton(nullptr), m_hLastButton(nullptr),
+      m_ulRecordID(0), m_nRow(0), m_bFound(TRUE), m_Def(def), m_IDs{}, m_Mode(kBrowse), m_hFields{},
+      m_pfnOldField{} {
     m_szTitle[0] = 0;
     m_rcCaption = {166, 16, 700, 36};
 }
 
-RecordFormClass::~RecordFormClass() { FreeIDArray(); }
-
-void RecordFormClass::FreeIDArray() {
-    delete[] m_pulID;
-    m_pulID = nullptr;
+int RecordFormClass::TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle) {
+    gbk::CopyCut(m_szTitle, sizeof(m_szTitle), pszTitle ? pszTitle : "");
+    return CopyIDArray(pulID, nCount);
 }
 
-int RecordFormClass::TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle) {
-    FreeIDArray();
-    m_nIDCount = 0;
-    gbk::CopyCut(m_szTitle, sizeof(m_szTitle), pszTitle ? pszTitle : "");
-    if (!pulID || nCount <= 0) return 0;
-    m_pulID = new (std::nothrow) ULONG[(size_t)nCount];
-    if (!m_pulID) return -1;
-    memcpy(m_pulID, pulID, sizeof(ULONG) * (size_t)nCount);
-    m_nIDCount = nCount;
+int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int nRow, const char* pszTitle) {
+    if (!pForm) return -1;
+    if (nRow == -1) {
+        BaseDialogClass* pOld = g_pCurrentDialog;
+        pForm->ShowDialog();
+        SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+        FinishViewSwitch(pOld, pForm);
+        pForm->FreeIDArray();
+        return 0;
+    }
+    // Only a row inside the list, whose id is known, is handed over.
+    if (!pulID || nRow < 0 || nRow >= nCount) return -1;
+    const ULONG ulID = pulID[nRow];
+    BaseDialogClass* pOld = g_pCurrentDialog;
+    pForm->ShowDialog();
+    if (pForm->TakeIDList(pulID, nCount, pszTitle) != 0)
+        ReportError(pForm->Def().texts.pszIDArrayError);
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)ulID);
+    FinishViewSwitch(pOld, pForm);
     return 0;
 }
 
@@ -61,13 +71,106 @@ void RecordFormClass::CreateFormButtons(HWND hWnd, const RecordFormIDs& ids) {
     m_hCancelButton = MakeButton(hWnd, m_hInstance, m_hFont, "取消", ids.nCancel, 980, 35, 40, TRUE);
 }
 
-void RecordFormClass::CreateRelationTabs(HWND hWnd, int x, int y, int w, int h, const char* const* ppszCaptions,
-                                         const DLGPROC* pProcs, int nTabs) {
-    m_Tab.Create(m_hInstance, hWnd, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
-    if (m_Tab.m_hTab) SendMessageA(m_Tab.m_hTab, WM_SETFONT, (WPARAM)m_hFont, 0);
-    for (int i = 0; i < nTabs; i++) m_Tab.AddPage(i, ppszCaptions[i], "ID_DLG_RELATING", pProcs[i]);
+void RecordFormClass::CreateRelationTabs(HWND hWnd) {
+    m_Tab.Create(m_hInstance, hWnd, m_Def.nTabX, m_Def.nTabY, m_Def.nTabWidth, m_Def.nTabHeight,
+                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+    if (!m_Tab.m_hTab) return;
+    SendMessageA(m_Tab.m_hTab, WM_SETFONT, (WPARAM)m_hFont, 0);
+    for (int i = 0; i < m_Def.nTabs; i++)
+        m_Tab.AddPage(i, m_Def.pTabs[i].pszCaption, "ID_DLG_RELATING", m_Def.pTabs[i].pfnPageProc);
     m_Tab.SetCurSel(0);
     m_Tab.OnSelChange();
+}
+
+void RecordFormClass::InitDialog(HWND hWnd) {
+    if (m_bInit) return;
+    BaseDialogClass::InitDialog(hWnd);
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_DATE_CLASSES};
+    InitCommonControlsEx(&icc);
+    CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
+    CreateFormButtons(hWnd, m_Def.ids);
+    for (int i = 0; i < Fields(); i++) {
+        const FormFieldDef& f = m_Def.pFields[i];
+        m_hFields[i] = MakeField(hWnd, m_hInstance, m_hFont, f);
+        // Tab stays in a memo.
+        if ((f.uFlags & kFieldInTabCycle) && f.kind != kFieldMemo)
+            m_pfnOldField[i] = (WNDPROC)SetWindowLongPtrA(m_hFields[i], GWLP_WNDPROC, (LONG_PTR)FieldEditProc);
+    }
+    if (m_Def.nTabs > 0) CreateRelationTabs(hWnd);
+    m_bHover = 0;
+}
+
+int RecordFormClass::FieldRow(int nID) const {
+    for (int i = 0; i < Fields(); i++)
+        if (m_Def.pFields[i].nID == nID) return i;
+    return -1;
+}
+
+HWND RecordFormClass::Field(int nID) const {
+    const int i = FieldRow(nID);
+    return i < 0 ? nullptr : m_hFields[i];
+}
+
+HWND RecordFormClass::TabTarget(int nID, BOOL bBackward) const {
+    const int nFrom = FieldRow(nID);
+    if (nFrom < 0 || !(m_Def.pFields[nFrom].uFlags & kFieldInTabCycle)) return nullptr;
+    const int n = Fields();
+    for (int k = 1; k < n; k++) {
+        const int i = ((bBackward ? nFrom - k : nFrom + k) % n + n) % n;
+        if (m_Def.pFields[i].uFlags & kFieldInTabCycle) return m_hFields[i];
+    }
+    return nullptr;
+}
+
+HWND RecordFormClass::FirstField() const {
+    for (int i = 0; i < Fields(); i++)
+        if (m_Def.pFields[i].uFlags & kFieldInTabCycle) return m_hFields[i];
+    return nullptr;
+}
+
+LRESULT CALLBACK RecordFormClass::FieldEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    RecordFormClass* pForm = dynamic_cast<RecordFormClass*>(HwndToDialog(GetParent(hWnd)));
+    const int nID = GetDlgCtrlID(hWnd);
+    const int nRow = pForm ? pForm->FieldRow(nID) : -1;
+    WNDPROC pfnOld = nRow >= 0 ? pForm->m_pfnOldField[nRow] : nullptr;
+    if (pForm && uMsg == WM_KEYDOWN && wParam == VK_TAB) {
+        if (HWND hTarget = pForm->TabTarget(nID, GetKeyState(VK_SHIFT) < 0)) SetFocus(hTarget);
+    }
+    if (!pfnOld) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    return CallWindowProcA(pfnOld, hWnd, uMsg, wParam, lParam);
+}
+
+void RecordFormClass::ClearForm() {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    for (int i = 0; i < Fields(); i++) {
+        HWND h = m_hFields[i];
+        switch (m_Def.pFields[i].kind) {
+        case kFieldEdit:
+        case kFieldMemo: SetWindowTextA(h, ""); break;
+        case kFieldCombo: SendMessageA(h, CB_SETCURSEL, (WPARAM)-1, 0); break;
+        case kFieldDate:
+        case kFieldTime: SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st); break;
+        case kFieldCheck: SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0); break;
+        }
+    }
+}
+
+void RecordFormClass::SetReadOnly(int bReadOnly) {
+    const BOOL bRO = bReadOnly == 1;
+    for (int i = 0; i < Fields(); i++) {
+        const FormFieldDef& f = m_Def.pFields[i];
+        if (f.uFlags & kFieldFixed) continue;
+        if (f.uFlags & kFieldCreation) EnableWindow(m_hFields[i], FALSE);
+        else if (f.kind == kFieldEdit || f.kind == kFieldMemo) SendMessageA(m_hFields[i], EM_SETREADONLY, bRO, 0);
+        else EnableWindow(m_hFields[i], !bRO);
+    }
+}
+
+void RecordFormClass::EnableCreationDate(BOOL bEnable) {
+    for (int i = 0; i < Fields(); i++)
+        if ((m_Def.pFields[i].uFlags & kFieldCreation) && !(m_Def.pFields[i].uFlags & kFieldFixed))
+            EnableWindow(m_hFields[i], bEnable);
 }
 
 void RecordFormClass::SetNavButtons() {
@@ -111,13 +214,13 @@ void RecordFormClass::FillHistoryNode(HistoryNode* pNode) {
     pNode->m_nParam = m_nRow;
     g_History.SetTitle(m_szTitle);
     if (g_History.SetIDArray(m_pulID, m_pulID ? m_nIDCount : 0) != 0)
-        MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+        ReportError(FormTexts().pszIDArrayError);
     pNode->m_nIDCount = m_pulID ? m_nIDCount : 0;
 }
 
 void RecordFormClass::BrowseRecord(BOOL bRelating) {
     m_bFound = LoadRecord(m_ulRecordID, bRelating) == 0;
-    if (!m_bFound) MessageBoxA(nullptr, FormTexts().pszLoadError, kCaption, MB_OK);
+    if (!m_bFound) ReportError(FormTexts().pszLoadError);
     SetModeButtons(kBrowse);
     SetReadOnly(1);
     DropRecord();
@@ -132,7 +235,6 @@ void RecordFormClass::EnterNewMode() {
     SetModeButtons(kNew);
     ClearForm();
     FreeIDArray();
-    m_nIDCount = 0;
 }
 
 LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
@@ -140,16 +242,27 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     SetWindowTextA(m_hSearchEdit, "");
     ClearForm();
     m_ulRecordID = (ULONG)lParam;
-    if ((int)wParam >= 0) m_nRow = (int)wParam;
+    const int nRow = (int)wParam;
+    BOOL bListOfOne = FALSE;
+    if (nRow >= 0 && HasRow(nRow) && m_pulID[nRow] == m_ulRecordID) {
+        m_nRow = nRow;
+    } else if (nRow >= 0 || !HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID) {
+        // A record outside the handed list is a list of one.
+        if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
+        m_nRow = 0;
+        bListOfOne = TRUE;
+    }
 
     if (g_History.m_pHead && !g_History.IsCurrentOf(this)) {
         if (HistoryNode* pNode = AppendHistoryNode()) FillHistoryNode(pNode);
+    } else if (bListOfOne) {
+        if (HistoryNode* pNode = OwnHistoryNode()) FillHistoryNode(pNode);
     }
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(TRUE);
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
-    SetFocus(FirstField());
+    if (HWND hFirst = FirstField()) SetFocus(hFirst);
     return 0;
 }
 
@@ -163,7 +276,7 @@ LRESULT RecordFormClass::OnNewRecord() {
     EnterNewMode();
     SetWindowTextA(m_hSearchEdit, "");
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
-    SetFocus(FirstField());
+    if (HWND hFirst = FirstField()) SetFocus(hFirst);
     return 0;
 }
 
@@ -179,7 +292,7 @@ LRESULT RecordFormClass::OnRestoreView() {
     m_ulRecordID = pNode->m_nRecordID;
     m_nRow = pNode->m_nParam;
     if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0)
-        MessageBoxA(nullptr, FormTexts().pszIDArrayError, kCaption, MB_OK);
+        ReportError(FormTexts().pszIDArrayError);
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(FALSE);
@@ -212,12 +325,12 @@ void RecordFormClass::OnSave() {
         DropRecord();
         if (nResult == -1) {
             // Stay in edit mode with the user's input.
-            MessageBoxA(nullptr, FormTexts().pszChangeError, kCaption, MB_OK);
+            ReportError(FormTexts().pszChangeError);
             return;
         }
         if (nResult == -100) {
             m_bFound = FALSE;
-            MessageBoxA(nullptr, g_szRecordMissing, kCaption, MB_OK);
+            ReportError(g_szRecordMissing);
             SetModeButtons(kEdit);
             InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
             return;
@@ -231,31 +344,26 @@ void RecordFormClass::OnSave() {
     DropRecord();
     if (nResult != 0 || ulNewID == 0) {
         // Nothing was saved: stay in the new-record mode with the input.
-        MessageBoxA(nullptr, FormTexts().pszAddError, kCaption, MB_OK);
+        ReportError(FormTexts().pszAddError);
         return;
     }
-    FreeIDArray();
-    m_nIDCount = 1;
+    // The saved record becomes a list of one.
+    if (CopyIDArray(&ulNewID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
     m_nRow = 0;
+    m_ulRecordID = ulNewID;
     HistoryNode* pNode = AppendHistoryNode();
     if (!pNode) pNode = OwnHistoryNode();  // no new entry: the blank form's entry shows the record
-    if (pNode) {
-        pNode->m_nRecordID = ulNewID;
-        pNode->m_nParam = 0;
-        g_History.SetTitle(m_szTitle);
-        g_History.SetIDArray(nullptr, 0);
-        pNode->m_nIDCount = 1;
-    }
+    if (pNode) FillHistoryNode(pNode);
     SendMessageA(m_hWnd, UM_SHOWRECORD, 0, (LPARAM)ulNewID);
 }
 
 void RecordFormClass::OnDelete() {
     if (m_ulRecordID == 0) {
-        MessageBoxA(nullptr, "删除错误", kCaption, MB_OK);
+        ReportError(msg::kDeleteNothing);
         return;
     }
     if (!m_bFound) return;
-    if (MessageBoxA(m_hWnd, "您确认要删除记录吗?删除后数据将不可恢复!", "确认删除",
+    if (MessageBoxA(m_hWnd, msg::kConfirmDelete, msg::kConfirmDeleteCaption,
                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return;
     if (DeleteRecord(m_ulRecordID) != 0) return;  // the record stays, and so does its entry
@@ -286,6 +394,36 @@ BOOL RecordFormClass::OnTabNotify(const NMHDR* pHdr) {
     if (!pHdr || pHdr->hwndFrom != m_Tab.m_hTab || pHdr->code != TCN_SELCHANGE) return FALSE;
     m_Tab.OnSelChange();
     return TRUE;
+}
+
+void RecordFormClass::OnPaint(HWND hWnd) {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hWnd, &ps);
+    PaintLeftPanel(hdc);
+    PaintNavCaption(hdc);
+    SelectObject(hdc, m_hFont);
+    SetTextColor(hdc, RGB(0, 0, 0));
+    SetBkMode(hdc, TRANSPARENT);
+    for (int i = 0; i < m_Def.nLabels; i++) PaintText(hdc, m_Def.pLabels[i].x, m_Def.pLabels[i].y, m_Def.pLabels[i].pszText);
+    PaintForm(hdc);
+    EndPaint(hWnd, &ps);
+}
+
+LRESULT RecordFormClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case UM_SHOWRECORD: return OnShowRecord(wParam, lParam);
+    case UM_NEWRECORD: return OnNewRecord();
+    case UM_RESTOREVIEW: return OnRestoreView();
+    case WM_PAINT: OnPaint(hWnd); return 0;
+    case WM_NOTIFY: OnTabNotify((const NMHDR*)lParam); return 0;
+    case WM_RBUTTONUP: return 0;
+    case WM_COMMAND:
+        if (OnFieldCommand(wParam, lParam)) return 0;
+        if (OnFormCommand(wParam)) return 0;
+        break;
+    default: break;
+    }
+    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }
 
 void RecordFormClass::PaintNavCaption(HDC hdc) {

@@ -2,11 +2,21 @@
 // after "修改" (edit) or entered afresh (new); stepping first / previous /
 // next / last through the id list a page handed over; saving, deleting, the
 // relation tabs, and the Back/Forward entries of the form. A form of a record
-// kind adds its field controls and its data calls.
+// kind is a definition (its ids, field table, labels, relation tabs and
+// texts) plus its data calls.
+//
+// Hand-over: every sender calls HandOverToForm. UM_SHOWRECORD (row, id) shows
+// a record of the handed list; (-1, id) shows a record again at the same row;
+// a row outside the list makes the record a list of one. UM_NEWRECORD shows a
+// blank form for a new record. The form's history entry keeps the record id,
+// the row, the title and a copy of the id list, from which UM_RESTOREVIEW
+// rebuilds it.
 #pragma once
 
-#include "PageFrameClass.h"
-#include "TabControlClass.h"
+#include "shell/TabControlClass.h"
+#include "views/FormControls.h"
+#include "views/IDList.h"
+#include "views/PageFrameClass.h"
 
 // Control ids of the buttons every form has.
 struct RecordFormIDs {
@@ -22,16 +32,38 @@ struct RecordFormTexts {
     const char* pszIDArrayError;  // an id-array copy could not be had
 };
 
-class RecordFormClass : public PageFrameClass {
+// One relation tab: its caption and the page procedure.
+struct RelationTabDef {
+    const char* pszCaption;
+    DLGPROC pfnPageProc;
+};
+
+// What a record form is made of (kept by value).
+struct RecordFormDef {
+    int nButton;  // the module's toolbar button
+    int nSearchEditID, nSearchID, nHelpID;
+    PageMenu menu;  // left menu; entry 0 is "添加…", usable only while browsing
+    RecordFormIDs ids;
+    const FormFieldDef* pFields;  // in creation order (and Tab order)
+    int nFields;
+    const FormLabelDef* pLabels;
+    int nLabels;
+    int nTabX, nTabY, nTabWidth, nTabHeight;  // the relation tabs
+    const RelationTabDef* pTabs;
+    int nTabs;
+    RecordFormTexts texts;
+};
+
+// m_pulID / m_nIDCount (IDListOwner): the handed id list, in the sender's
+// row order.
+class RecordFormClass : public PageFrameClass, public IDListOwner {
 public:
     enum Mode { kBrowse, kEdit, kNew };
+    static constexpr int kMaxFields = 24;
 
-    RecordFormClass();
-    ~RecordFormClass() override;
+    explicit RecordFormClass(const RecordFormDef& def);
 
     char m_szTitle[128];  // title of the handed id list
-    ULONG* m_pulID;       // the handed id list, in the sender's row order
-    int m_nIDCount;
     RECT m_rcCaption;     // area of the navigation caption
     TabControlClass m_Tab;
     HWND m_hSaveButton, m_hCancelButton, m_hEditButton, m_hDeleteButton;
@@ -40,19 +72,34 @@ public:
     int m_nRow;           // its index in m_pulID
     BOOL m_bFound;        // the record shown could be loaded
 
-    void FreeIDArray();
     // Replaces the id list with a copy of nCount ids and the title; on an
     // allocation failure the form keeps no list (count 0). 0 or -1.
     int TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle);
     Mode CurrentMode() const { return m_Mode; }
+    const RecordFormDef& Def() const { return m_Def; }
+
+    void InitDialog(HWND hWnd) override;
+    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+
+    // The field control of id nID (null when the table has none).
+    HWND Field(int nID) const;
+    // Tab / Shift+Tab from field nID: the field of the Tab cycle that gets
+    // the focus, or null.
+    HWND TabTarget(int nID, BOOL bBackward) const;
+    // The window procedure of the fields in the Tab cycle (Tab / Shift+Tab).
+    static LRESULT CALLBACK FieldEditProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+    // Table-driven field operations; a form extends them for what its table
+    // cannot say.
+    virtual void ClearForm();
+    virtual void SetReadOnly(int bReadOnly);
 
 protected:
     // The navigation and action buttons (fonts m_hFont), made disabled where
     // the browse mode wants them so.
     void CreateFormButtons(HWND hWnd, const RecordFormIDs& ids);
     // The relation tabs: create, add the pages, select tab 0.
-    void CreateRelationTabs(HWND hWnd, int x, int y, int w, int h, const char* const* ppszCaptions,
-                            const DLGPROC* pProcs, int nTabs);
+    void CreateRelationTabs(HWND hWnd);
 
     LRESULT OnShowRecord(WPARAM wParam, LPARAM lParam);
     LRESULT OnNewRecord();
@@ -74,39 +121,54 @@ protected:
     void SetModeButtons(Mode mode);
     void ReloadRelated(ULONG ulID);
 
-    // What a record kind supplies.
-    virtual int ToolbarButton() const = 0;
-    virtual HWND NewRecordEntry() const = 0;  // the left-menu entry "添加…"
-    virtual HWND FirstField() const = 0;      // focused after showing
+    // What a record kind supplies; the defaults fit a form without fields.
+    virtual int ToolbarButton() const { return m_Def.nButton; }
+    virtual HWND NewRecordEntry() const { return m_nLinks > 0 ? m_hMenuButtons[0] : nullptr; }
+    virtual HWND FirstField() const;  // focused after showing: the first of the Tab cycle
     // Loads the record into the fields; with bRelating also names it in
     // g_szRelatingName. 0 when loaded, -1 (its box shown) otherwise.
-    virtual int LoadRecord(ULONG ulID, BOOL bRelating) = 0;
+    virtual int LoadRecord(ULONG ulID, BOOL bRelating) { return 0; }
     // Reads the fields into the data object: 0, or -1 (box shown, nothing saved).
-    virtual int FormToRecord() = 0;
+    virtual int FormToRecord() { return -1; }
     // Adds the record read by FormToRecord; its new id into *pulNewID. 0 or -1.
-    virtual int AddRecord(ULONG* pulNewID) = 0;
+    virtual int AddRecord(ULONG* pulNewID) { return -1; }
     // Writes the record read by FormToRecord over ulID: 0, -1 failed, -100
     // when no such record exists.
-    virtual int ChangeRecord(ULONG ulID) = 0;
-    virtual int DeleteRecord(ULONG ulID) = 0;
-    virtual void DropRecord() = 0;  // frees the data object's list
-    virtual void ClearForm() = 0;
-    virtual void SetReadOnly(int bReadOnly) = 0;
-    virtual void EnableCreationDate(BOOL bEnable) = 0;
-    virtual void RefillLookups() = 0;
-    virtual const RecordFormTexts& FormTexts() const = 0;
+    virtual int ChangeRecord(ULONG ulID) { return -1; }
+    virtual int DeleteRecord(ULONG ulID) { return -1; }
+    virtual void DropRecord() {}  // frees the data object's list
+    virtual void EnableCreationDate(BOOL bEnable);
+    virtual void RefillLookups() {}
+    virtual const RecordFormTexts& FormTexts() const { return m_Def.texts; }
+    // WM_COMMAND of a field (a combo's selection and the like): TRUE when handled.
+    virtual BOOL OnFieldCommand(WPARAM wParam, LPARAM lParam) { return FALSE; }
+    // WM_PAINT after the panel, caption and labels.
+    virtual void PaintForm(HDC hdc) {}
 
+    RecordFormDef m_Def;
     RecordFormIDs m_IDs;
     Mode m_Mode;
+    HWND m_hFields[kMaxFields];  // by row of the field table
+    WNDPROC m_pfnOldField[kMaxFields];
 
 private:
+    int Fields() const { return m_Def.nFields < kMaxFields ? m_Def.nFields : kMaxFields; }
+    int FieldRow(int nID) const;
     void FillHistoryNode(HistoryNode* pNode);
     // Loads m_ulRecordID and shows it read-only; a record that cannot be
     // loaded is shown as missing, with 修改 and 删除 disabled.
     void BrowseRecord(BOOL bRelating);
     // The blank form of a new record: no id list, fields editable.
     void EnterNewMode();
+    void OnPaint(HWND hWnd);
 };
 
+// Hands a list to a record form and shows the form: nRow -1 opens it on a
+// new record (it keeps no list); a row of the list shows that row's record
+// with a copy of the list and the title (cut at a character boundary). A
+// row outside the list hands nothing over. Every page that opens a record
+// form goes through here. 0, or -1 when nothing was handed over.
+int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int nRow, const char* pszTitle);
+
 // Text of the caption for a record that no longer exists.
-extern const char g_szRecordMissing[];
+extern const char* const g_szRecordMissing;

@@ -1,6 +1,6 @@
-#include "StartPageClass.h"
+#include "views/StartPageClass.h"
 
-#include "ToolbarClass.h"
+#include "shell/ToolbarClass.h"
 
 StartPageClass::StartPageClass(const StartPageDef& def) : m_hBitmap(nullptr), m_Def(def) {}
 
@@ -11,13 +11,14 @@ StartPageClass::~StartPageClass() {
 void StartPageClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
     BaseDialogClass::InitDialog(hWnd);
-    CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.pfnSearchEditProc, m_Def.ppfnOldSearchEdit,
-                        m_Def.pLinks, m_Def.nLinks, m_Def.nHelpID);
+    CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
     m_hBitmap = LoadBitmapA(m_hInstance, m_Def.pszBitmap);
     m_bHover = 0;
 }
 
-void StartPageClass::OnSearchEditEnter(HWND hEdit) { SearchOnListPage(m_Def.pListPage, m_Def.pszListKeyword, hEdit); }
+void StartPageClass::SearchOnModuleListPage(HWND hEdit) {
+    SearchOnListPage(m_Def.pListPage, m_Def.pszListKeyword, hEdit);
+}
 
 void StartPageClass::OnPaint(HWND hWnd) {
     PAINTSTRUCT ps;
@@ -50,12 +51,6 @@ LRESULT StartPageClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM l
         return 0;
     case UM_RESTOREVIEW: g_Toolbar.CheckButton(m_Def.nButton, 1); return 0;
     case WM_PAINT: OnPaint(hWnd); return 0;
-    case WM_COMMAND:
-        if ((int)wParam == m_Def.nSearchID) {
-            OnSearchEditEnter(m_hSearchEdit);
-            return 0;
-        }
-        break;
     default: break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);

@@ -3,7 +3,7 @@
 // It holds no records; each opening adds a history entry.
 #pragma once
 
-#include "PageFrameClass.h"
+#include "views/PageFrameClass.h"
 
 // One painted line of the help text.
 struct StartTextLine {
@@ -16,16 +16,13 @@ struct StartTextLine {
 struct StartPageDef {
     int nButton;  // the module's toolbar button
     int nSearchEditID, nSearchID, nHelpID;
-    const PageLinkDef* pLinks;
-    int nLinks;
+    PageMenu menu;
     const char* pszBitmap;  // picture resource
     int nBitmapX, nBitmapY, nBitmapWidth, nBitmapHeight;
     const StartTextLine* pLines;  // painted in this order
     int nLines;
     BaseDialogClass* pListPage;  // where the quick search goes
     char* pszListKeyword;        // its keyword buffer (50 bytes)
-    WNDPROC pfnSearchEditProc;
-    WNDPROC* ppfnOldSearchEdit;
 };
 
 class StartPageClass : public PageFrameClass {
@@ -36,13 +33,13 @@ public:
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
-    // Enter in the page's search box: the keyword goes to the list page.
-    void OnSearchEditEnter(HWND hEdit);
+    // The quick search: the keyword goes to the module's list page.
+    void SearchOnModuleListPage(HWND hEdit) override;
 
     HBITMAP m_hBitmap;
 
 private:
     void OnPaint(HWND hWnd);
 
-    const StartPageDef& m_Def;
+    const StartPageDef m_Def;
 };

@@ -18,7 +18,7 @@
 #include "commctrl/Controls.h"
 #include "commctrl/ListView.h"
 #include "core/core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "odbc.h"
 
 namespace {

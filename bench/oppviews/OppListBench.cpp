@@ -14,10 +14,10 @@
 #include <new>
 #include <string>
 
-#include "ODBCClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "ViewMessages.h"
-#include "gbk.h"
+#include "store/ODBCClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "shell/ViewMessages.h"
+#include "platform/gbk/gbk.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "Con_DetailClass.h"
-#include "Opp_DetailClass.h"
-#include "gbk.h"
+#include "store/Con_DetailClass.h"
+#include "store/Opp_DetailClass.h"
+#include "platform/gbk/gbk.h"
 
 // The store reports failures through message boxes; here they go to stderr.
 int MessageBoxA(HWND, LPCSTR lpText, LPCSTR, UINT)

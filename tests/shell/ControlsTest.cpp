@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "tests/support/ProgramTest.h"
+#include "program/main.h"
 #include "win32_testhooks_shell.h"
 #include "win32_testhooks.h"
 
@@ -37,15 +38,15 @@ protected:
         if (!s_bRegistered) {
             WNDCLASSA wc{};
             wc.lpfnWndProc = HostProc;
-            wc.hInstance = shelltest::TestInstance();
+            wc.hInstance = programtest::TestInstance();
             wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
             wc.lpszClassName = "ControlsTestHost";
             RegisterClassA(&wc);
             s_bRegistered = true;
         }
-        g_hInstance = shelltest::TestInstance();
+        g_hInstance = programtest::TestInstance();
         m_hHost = CreateWindowExA(0, "ControlsTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, shelltest::TestInstance(), nullptr);
+                                  nullptr, programtest::TestInstance(), nullptr);
         ShowWindow(m_hHost, SW_SHOW);
         w32test::ClearMessageBoxes();
     }
@@ -57,7 +58,7 @@ protected:
     // A report list with the columns and rows given (rows top to bottom).
     void MakeList(ListViewClass& list, const std::vector<std::string>& columns,
                   const std::vector<std::vector<std::string>>& rowsTopDown) {
-        ASSERT_EQ(0, list.Create(shelltest::TestInstance(), m_hHost, 10, 10, 500, 300,
+        ASSERT_EQ(0, list.Create(programtest::TestInstance(), m_hHost, 10, 10, 500, 300,
                                  WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 2001));
         list.SetExtendedStyle(0x61);
         list.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
@@ -84,7 +85,7 @@ protected:
 
 TEST_F(ControlsTest, RowsInsertedAtTheTopShowInReverseOrderWithAlternatingColours) {
     ListViewClass list;
-    ASSERT_EQ(0, list.Create(shelltest::TestInstance(), m_hHost, 10, 10, 500, 300,
+    ASSERT_EQ(0, list.Create(programtest::TestInstance(), m_hHost, 10, 10, 500, 300,
                              WS_CHILD | WS_VISIBLE | LVS_REPORT, 2001));
     list.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
     ASSERT_EQ(0, list.InsertColumn("名称", 200));
@@ -113,11 +114,13 @@ TEST_F(ControlsTest, RowsInsertedAtTheTopShowInReverseOrderWithAlternatingColour
     // And on screen, through the real notification.
     s_pCustomDrawList = &list;
     InvalidateRect(list.m_hListView, nullptr, TRUE);
-    w32test::ProcessEvents(50);
     // Rows 2 and 3 (row 0 may carry the focus look).
     RECT rc0{LVIR_BOUNDS, 0, 0, 0}, rc1{LVIR_BOUNDS, 0, 0, 0};
     ASSERT_TRUE(SendMessageA(list.m_hListView, LVM_GETITEMRECT, 2, (LPARAM)&rc0));
     ASSERT_TRUE(SendMessageA(list.m_hListView, LVM_GETITEMRECT, 3, (LPARAM)&rc1));
+    w32test::WaitFor([&] {
+        return w32test::PixelAt(list.m_hListView, rc1.right - 5, (rc1.top + rc1.bottom) / 2) == 0xFFE7CEu;
+    });
     EXPECT_EQ(0xFFFFFFu, w32test::PixelAt(list.m_hListView, rc0.right - 5, (rc0.top + rc0.bottom) / 2));
     EXPECT_EQ(0xFFE7CEu, w32test::PixelAt(list.m_hListView, rc1.right - 5, (rc1.top + rc1.bottom) / 2));
 }
@@ -151,15 +154,19 @@ TEST_F(ControlsTest, CheckStatesReadBackAndAreSafeFromAnotherThread) {
     EXPECT_EQ(1, list.GetCheck(0));
     EXPECT_EQ(0, list.GetCheck(1));
 
-    int nCheck = -5;
+    // The worker's results are published through atomics: the cell text is
+    // read only after bRead says it is complete.
+    std::atomic<int> nCheck{-5};
+    std::atomic<bool> bRead{false};
     char szCell[16] = "";
     std::thread worker([&] {
         nCheck = list.GetCheck(0);
         list.GetItemText(1, 1, szCell, sizeof(szCell));
+        bRead = true;
     });
-    ASSERT_TRUE(w32test::WaitFor([&] { return nCheck != -5 && szCell[0]; }, 5000));
+    ASSERT_TRUE(w32test::WaitFor([&] { return bRead.load(); }, 5000));
     worker.join();
-    EXPECT_EQ(1, nCheck);
+    EXPECT_EQ(1, nCheck.load());
     EXPECT_STREQ("2", szCell);
 }
 
@@ -196,7 +203,7 @@ TEST_F(ControlsTest, ExportWritesCaptionsRowsTabsAndLineEndsExactly) {
     EXPECT_EQ(std::string("A\t名称\t\r\nx\ty\t\r\n张三\t有 制表  符\t\r\n"), ReadAll(path));
     ASSERT_EQ(0, g_Exporter.WriteToFile(path.c_str(), 50, 1, &list));
     EXPECT_EQ(std::string("A\t\r\nx\t\r\n张三\t\r\n"), ReadAll(path));
-    EXPECT_TRUE(shelltest::MessageTexts().empty());
+    EXPECT_TRUE(programtest::MessageTexts().empty());
     std::filesystem::remove_all(m_strDir);
 }
 
@@ -206,7 +213,7 @@ TEST_F(ControlsTest, ExportReportsAFileThatCannotBeCreated) {
     TempFile("x");
     const std::string path = m_strDir + "/no-such-folder/out.txt";
     EXPECT_EQ(-1, g_Exporter.WriteToFile(path.c_str(), 1, 1, &list));
-    EXPECT_EQ((std::vector<std::string>{"ExportClass.cpp 67: Create File Error."}), shelltest::MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"ExportClass.cpp 67: Create File Error."}), programtest::MessageTexts());
     EXPECT_FALSE(std::filesystem::exists(path));
     std::filesystem::remove_all(m_strDir);
 }
@@ -216,7 +223,7 @@ TEST_F(ControlsTest, ExportReportsAFailedWrite) {
     ListViewClass list;
     MakeList(list, {"A"}, {{"x"}});
     EXPECT_EQ(-1, g_Exporter.WriteToFile("/dev/full", 1, 1, &list));
-    EXPECT_EQ((std::vector<std::string>{"ExportClass.cpp 71: Write File Error."}), shelltest::MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"ExportClass.cpp 71: Write File Error."}), programtest::MessageTexts());
 }
 
 TEST_F(ControlsTest, ExportAsksForTheNameAndOffersToOpenTheFile) {
@@ -240,7 +247,7 @@ TEST_F(ControlsTest, ExportAsksForTheNameAndOffersToOpenTheFile) {
     w32test::SetMessageBoxHook([](const w32test::MessageBoxCall&) { return IDNO; });
     EXPECT_EQ(0, g_Exporter.Export(m_hHost, 1, 1, 1, &list));
     EXPECT_EQ(std::string("A\t\r\nx\t\r\n"), ReadAll(path + ".xls"));
-    EXPECT_EQ("您需要打开刚导出的文件吗?", shelltest::MessageTexts().back());
+    EXPECT_EQ("您需要打开刚导出的文件吗?", programtest::MessageTexts().back());
     EXPECT_TRUE(w32test::ShellExecutes().empty());
 
     w32test::AnswerSaveDialog(path + ".txt");
@@ -283,7 +290,7 @@ TEST_F(ControlsTest, TabPagesAreMadeAfreshOnEveryChange) {
     TabControlClass tabs;
     s_pTabs = &tabs;
     for (int i = 0; i < 3; ++i) g_nInit[i] = 0;
-    ASSERT_EQ(0, tabs.Create(shelltest::TestInstance(), m_hHost, 10, 10, 500, 300,
+    ASSERT_EQ(0, tabs.Create(programtest::TestInstance(), m_hHost, 10, 10, 500, 300,
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
     ASSERT_EQ(0, tabs.AddPage(0, "计划日志", "ID_DLG_RELATING", PageProc<0>));
     ASSERT_EQ(0, tabs.AddPage(1, "联系人", "ID_DLG_RELATING", PageProc<1>));
@@ -331,7 +338,7 @@ TEST_F(ControlsTest, TabPagesAreMadeAfreshOnEveryChange) {
 
 TEST_F(ControlsTest, AMissingTemplateLeavesNoPage) {
     TabControlClass tabs;
-    ASSERT_EQ(0, tabs.Create(shelltest::TestInstance(), m_hHost, 0, 0, 300, 200, WS_CHILD | WS_VISIBLE));
+    ASSERT_EQ(0, tabs.Create(programtest::TestInstance(), m_hHost, 0, 0, 300, 200, WS_CHILD | WS_VISIBLE));
     ASSERT_EQ(0, tabs.AddPage(0, "x", "NO_SUCH_TEMPLATE", PageProc<0>));
     EXPECT_EQ(nullptr, tabs.m_hPage);
 }
@@ -367,10 +374,10 @@ TEST_F(ControlsTest, ToolbarTakesAtMostThirtyButtonsAndReportsAMissingBar) {
     EXPECT_EQ(-1, none.GetHeight());
     none.AutoSize();
     EXPECT_EQ((std::vector<std::string>{"ToolbarClass.cpp 125: m_hToolbar Error.", "ToolbarClass.cpp 138: hToolbar Error."}),
-              shelltest::MessageTexts());
+              programtest::MessageTexts());
 
     ToolbarClass bar;
-    ASSERT_EQ(0, bar.Create(shelltest::TestInstance(), m_hHost, WS_CHILD, 10001));
+    ASSERT_EQ(0, bar.Create(programtest::TestInstance(), m_hHost, WS_CHILD, 10001));
     for (int i = 0; i < 29; ++i) ASSERT_EQ(0, bar.AddButton("按钮", 20000 + i, 0));
     EXPECT_EQ(0, bar.AddSeparator());
     EXPECT_EQ(-1, bar.AddCheckButton("多余", 20100, 0));
@@ -378,7 +385,7 @@ TEST_F(ControlsTest, ToolbarTakesAtMostThirtyButtonsAndReportsAMissingBar) {
     EXPECT_EQ(30, bar.m_nButtons);
     // A label longer than 31 bytes is cut, the record still added.
     ToolbarClass bar2;
-    ASSERT_EQ(0, bar2.Create(shelltest::TestInstance(), m_hHost, WS_CHILD, 10002));
+    ASSERT_EQ(0, bar2.Create(programtest::TestInstance(), m_hHost, WS_CHILD, 10002));
     EXPECT_EQ(0, bar2.AddCheckButton("一二三四五六七八九十一二三四五六七八九十", 30000, 0));
     EXPECT_EQ(0, bar2.AddCheckButton("二", 30001, 1));
     bar2.CommitButtons();

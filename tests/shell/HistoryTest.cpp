@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "BaseDialogClass.h"
-#include "HistoryClass.h"
+#include "shell/BaseDialogClass.h"
+#include "shell/HistoryClass.h"
 
 namespace {
 

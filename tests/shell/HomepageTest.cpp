@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "HomepageDialogClass.h"
-#include "ShellTestSupport.h"
-#include "Con_HomepageDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
-#include "main.h"
+#include "program/HomepageDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 
@@ -52,13 +52,13 @@ protected:
         AddTask("下午拜访", Today(), "14:30:00");
         AddTask("早会", Today(), "09:05:00");
         AddTask("昨天的事", Today(-1), "10:00:00");
-        m_Script.Then("ID_DLG_LOGIN", shelltest::LoginWith("secret1"));
-        m_hWnd = shelltest::StartMainWindow();
+        m_Script.Then("ID_DLG_LOGIN", programtest::LoginWith("secret1"));
+        m_hWnd = programtest::StartMainWindow();
         ASSERT_NE(nullptr, m_hWnd);
         ASSERT_EQ(ViewAt(VIEW_HOMEPAGE), g_pCurrentDialog);
     }
     void TearDown() override {
-        shelltest::StopMainWindow();
+        programtest::StopMainWindow();
         w32test::ClearHooks();
     }
     void AddTask(const char* pszSubject, const std::string& strDate, const char* pszTime) {
@@ -85,8 +85,8 @@ protected:
     }
     HWND Edit(int nID) { return GetDlgItem(g_Homepage.m_hWnd, nID); }
 
-    shelltest::ProgramDatabase m_Db;
-    shelltest::DialogScript m_Script;
+    programtest::ProgramDatabase m_Db;
+    programtest::DialogScript m_Script;
     HWND m_hWnd = nullptr;
 };
 
@@ -100,7 +100,7 @@ TEST_F(HomepageTest, ListsTodaysTasksEarliestFirst) {
     ASSERT_EQ(2, g_Homepage.m_nIDCount);
     EXPECT_EQ(TaskID("早会"), g_Homepage.m_pulID[0]);
     EXPECT_EQ(TaskID("下午拜访"), g_Homepage.m_pulID[1]);
-    EXPECT_TRUE(shelltest::MessageTexts().empty());
+    EXPECT_TRUE(programtest::MessageTexts().empty());
 }
 
 TEST_F(HomepageTest, DoubleClickOnARowHandsTheDayListToTheTaskForm) {
@@ -145,7 +145,7 @@ TEST_F(HomepageTest, AFailedQueryKeepsTheRowsAndTheirIds) {
     GotoTas_ListAll();
     m_Db.Exec("ALTER TABLE tasks RENAME TO tasks_gone");
     SendMessageA(m_hWnd, WM_COMMAND, IDC_TB_HOMEPAGE, 0);
-    const std::vector<std::string> texts = shelltest::MessageTexts();
+    const std::vector<std::string> texts = programtest::MessageTexts();
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ("Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.", texts.back());
     EXPECT_EQ(2, g_Homepage.m_ListView.GetItemCount());
@@ -268,7 +268,7 @@ TEST_F(HomepageTest, ALinkUnderTheMouseLooksHoveredUntilTheMouseLeavesIt) {
 }
 
 TEST_F(HomepageTest, PaintsItsBoxesAndLinks) {
-    w32test::ProcessEvents(100);
+    w32test::WaitFor([] { return w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300) == 0xFFE7CEu; });
     // The task box's light-blue fill, left of the list.
     EXPECT_EQ(0xFFE7CEu, w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300));
     HWND hLink = GetDlgItem(g_Homepage.m_hWnd, 10064);

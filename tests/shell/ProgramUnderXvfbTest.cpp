@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "ShellTestSupport.h"
-#include "HomepageDialogClass.h"
-#include "main.h"
+#include "tests/support/ProgramTest.h"
+#include "program/HomepageDialogClass.h"
+#include "program/main.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 
@@ -33,8 +33,9 @@ LRESULT CALLBACK CheckerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         g_Seen.bStartPageCurrent = g_pCurrentDialog == ViewAt(VIEW_HOMEPAGE);
         g_Seen.bStartPageVisible = IsWindowVisible(g_Homepage.m_hWnd) != 0;
         for (int i = 0; i < VIEW_COUNT; ++i) g_Seen.nVisibleViews += IsWindowVisible(ViewAt(i)->m_hWnd) ? 1 : 0;
-        w32test::ProcessEvents(200);
-        g_Seen.bGrabbed = w32test::GrabWindow(g_hMainWnd, shelltest::GrabFolder() + "xvfb-start-page.png");
+        // The start page painted (its task box's light-blue fill) before the grab.
+        w32test::WaitFor([] { return w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300) == 0xFFE7CEu; });
+        g_Seen.bGrabbed = w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "xvfb-start-page.png");
         PostMessageA(g_hMainWnd, WM_CLOSE, 0, 0);
         return 0;
     }
@@ -42,32 +43,32 @@ LRESULT CALLBACK CheckerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
-    shelltest::ProgramDatabase db;
+    programtest::ProgramDatabase db;
     const std::string strDesktop = db.Folder() + "desktop";
     std::filesystem::create_directories(strDesktop);
     w32test::SetDesktopFolder(strDesktop);
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = CheckerProc;
-    wc.hInstance = shelltest::TestInstance();
+    wc.hInstance = programtest::TestInstance();
     wc.lpszClassName = "ProgramChecker";
     RegisterClassA(&wc);
     HWND hChecker = CreateWindowExA(0, "ProgramChecker", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                    shelltest::TestInstance(), nullptr);
+                                    programtest::TestInstance(), nullptr);
 
-    shelltest::DialogScript script;
-    script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+    programtest::DialogScript script;
+    script.Then("ID_DLG_INSTALL1", [](HWND h) { programtest::PressButton(h, IDOK); })
         .Then("ID_DLG_INSTALL2",
               [](HWND h) {
                   w32test::Click(GetDlgItem(h, IDC_AGREE));
-                  shelltest::PressButton(h, IDOK);
+                  programtest::PressButton(h, IDOK);
               })
         .Then("ID_DLG_LOGINSETTING", [hChecker](HWND h) {
-            shelltest::SetLoginAs("user1", "password1")(h);
+            programtest::SetLoginAs("user1", "password1")(h);
             PostMessageA(hChecker, WM_USER + 1, 0, 0);
         });
 
-    const int nExit = WinMain(shelltest::TestInstance(), nullptr, nullptr, SW_SHOWDEFAULT);
+    const int nExit = WinMain(programtest::TestInstance(), nullptr, nullptr, SW_SHOWDEFAULT);
     EXPECT_EQ(0, nExit);
     EXPECT_TRUE(script.Finished());
     ASSERT_TRUE(g_Seen.bChecked);

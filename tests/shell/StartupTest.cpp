@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "FirstRunWizard.h"
-#include "HomepageDialogClass.h"
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "shell/FirstRunWizard.h"
+#include "program/HomepageDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "program/main.h"
 #include "platform/gbk/gbk.h"
 #include "store/SettingClass.h"
 #include "store/md5.h"
@@ -20,7 +20,7 @@
 #include "win32_testhooks.h"
 
 namespace fs = std::filesystem;
-using shelltest::DialogScript;
+using programtest::DialogScript;
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -36,7 +36,7 @@ protected:
         g_Setting.set_init = 0;
     }
     void TearDown() override {
-        shelltest::StopMainWindow();
+        programtest::StopMainWindow();
         w32test::SetDesktopFolder("");
         w32test::ClearHooks();
     }
@@ -72,7 +72,7 @@ protected:
         EXPECT_EQ(0, RunMessageLoop());  // the quit is already there
     }
 
-    shelltest::ProgramDatabase m_Db;
+    programtest::ProgramDatabase m_Db;
     std::string m_strDesktop;
 };
 
@@ -83,17 +83,17 @@ TEST_F(StartupTest, RightPasswordOpensTheStartPage) {
     std::string strShownName;
     DialogScript script;
     script.Then("ID_DLG_LOGIN", [&](HWND hDlg) {
-        strShownName = shelltest::GetText(hDlg, IDC_LOGIN_USER);
-        w32test::GrabWindow(hDlg, shelltest::GrabFolder() + "login.png");
-        shelltest::LoginWith("secret1")(hDlg);
+        strShownName = programtest::GetText(hDlg, IDC_LOGIN_USER);
+        w32test::GrabWindow(hDlg, programtest::GrabFolder() + "login.png");
+        programtest::LoginWith("secret1")(hDlg);
     });
-    HWND hWnd = shelltest::StartMainWindow();
+    HWND hWnd = programtest::StartMainWindow();
     ExpectStartPageRunning(hWnd);
     EXPECT_EQ("abc", strShownName);
-    EXPECT_TRUE(shelltest::MessageTexts().empty());
+    EXPECT_TRUE(programtest::MessageTexts().empty());
     EXPECT_TRUE(script.Finished());
-    w32test::ProcessEvents(100);
-    w32test::GrabWindow(hWnd, shelltest::GrabFolder() + "main-window-start-page.png");
+    w32test::WaitFor([] { return w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300) == 0xFFE7CEu; });
+    w32test::GrabWindow(hWnd, programtest::GrabFolder() + "main-window-start-page.png");
 }
 
 TEST_F(StartupTest, FourWrongPasswordsThenTheRightOneStart) {
@@ -101,14 +101,14 @@ TEST_F(StartupTest, FourWrongPasswordsThenTheRightOneStart) {
     DialogScript script;
     script.Then("ID_DLG_LOGIN", [&](HWND hDlg) {
         for (int i = 0; i < 4; ++i) {
-            shelltest::SetText(hDlg, IDC_LOGIN_PWD, "wrong");
-            shelltest::PressButton(hDlg, IDOK);
-            EXPECT_EQ("", shelltest::GetText(hDlg, IDC_LOGIN_PWD));  // emptied after each
+            programtest::SetText(hDlg, IDC_LOGIN_PWD, "wrong");
+            programtest::PressButton(hDlg, IDOK);
+            EXPECT_EQ("", programtest::GetText(hDlg, IDC_LOGIN_PWD));  // emptied after each
         }
-        shelltest::LoginWith("secret1")(hDlg);
+        programtest::LoginWith("secret1")(hDlg);
     });
-    ExpectStartPageRunning(shelltest::StartMainWindow());
-    EXPECT_EQ(Texts(4, "您输入的密码错误请重新输入"), shelltest::MessageTexts());
+    ExpectStartPageRunning(programtest::StartMainWindow());
+    EXPECT_EQ(Texts(4, "您输入的密码错误请重新输入"), programtest::MessageTexts());
 }
 
 TEST_F(StartupTest, FifthWrongPasswordEndsTheProgram) {
@@ -117,20 +117,20 @@ TEST_F(StartupTest, FifthWrongPasswordEndsTheProgram) {
     script.Then("ID_DLG_LOGIN", [&](HWND hDlg) {
         for (int i = 0; i < 5; ++i) {
             // Only the password counts; a changed name makes no difference.
-            shelltest::SetText(hDlg, IDC_LOGIN_USER, "someone");
-            shelltest::SetText(hDlg, IDC_LOGIN_PWD, "secret2");
-            shelltest::PressButton(hDlg, IDOK);
+            programtest::SetText(hDlg, IDC_LOGIN_USER, "someone");
+            programtest::SetText(hDlg, IDC_LOGIN_PWD, "secret2");
+            programtest::PressButton(hDlg, IDOK);
         }
     });
-    ExpectQuitWithoutMainWindow(shelltest::StartMainWindow());
-    EXPECT_EQ(Texts(5, "您输入的密码错误请重新输入"), shelltest::MessageTexts());
+    ExpectQuitWithoutMainWindow(programtest::StartMainWindow());
+    EXPECT_EQ(Texts(5, "您输入的密码错误请重新输入"), programtest::MessageTexts());
 }
 
 TEST_F(StartupTest, CancelledLoginEndsWithExitCodeZero) {
     m_Db.SetLogin("abc", "secret1");
     DialogScript script;
-    script.Then("ID_DLG_LOGIN", [](HWND hDlg) { shelltest::PressButton(hDlg, IDCANCEL); });
-    EXPECT_EQ(0, WinMain(shelltest::TestInstance(), nullptr, nullptr, 0));
+    script.Then("ID_DLG_LOGIN", [](HWND hDlg) { programtest::PressButton(hDlg, IDCANCEL); });
+    EXPECT_EQ(0, WinMain(programtest::TestInstance(), nullptr, nullptr, 0));
     EXPECT_EQ(STARTUP_QUIT, g_nStartupResult);
     EXPECT_EQ(nullptr, g_History.m_pHead);
 }
@@ -140,19 +140,19 @@ TEST_F(StartupTest, ClosingTheMainWindowEndsWithExitCodeZero) {
     DialogScript script;
     script.Then("ID_DLG_LOGIN", [](HWND hDlg) {
         PostMessageA(g_hMainWnd, WM_CLOSE, 0, 0);  // handled once the loop runs
-        shelltest::LoginWith("secret1")(hDlg);
+        programtest::LoginWith("secret1")(hDlg);
     });
-    EXPECT_EQ(0, WinMain(shelltest::TestInstance(), nullptr, nullptr, 0));
+    EXPECT_EQ(0, WinMain(programtest::TestInstance(), nullptr, nullptr, 0));
     EXPECT_EQ(STARTUP_RUN, g_nStartupResult);
 }
 
 // --- start-up failures ---
 
 TEST_F(StartupTest, MissingDatabaseShowsTwoMessagesAndExitsMinusOne) {
-    shelltest::ProgramDatabase::PointConnectionAt(m_Db.Folder() + "no-such-folder/mydata.tvd");
+    programtest::ProgramDatabase::PointConnectionAt(m_Db.Folder() + "no-such-folder/mydata.tvd");
     DialogScript script;  // no dialog may open
-    EXPECT_EQ(-1, WinMain(shelltest::TestInstance(), nullptr, nullptr, 0));
-    const Texts texts = shelltest::MessageTexts();
+    EXPECT_EQ(-1, WinMain(programtest::TestInstance(), nullptr, nullptr, 0));
+    const Texts texts = programtest::MessageTexts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ("main.cpp 137: co_InitODBC Error.", texts[texts.size() - 2]);
     EXPECT_EQ("main.cpp 57: CreateWindow Error.", texts.back());
@@ -165,10 +165,10 @@ TEST_F(StartupTest, UnreadableFirstRunFlagNeverRunsTheWizard) {
     m_Db.SetLogin("abc", "secret1");
     m_Db.Exec("ALTER TABLE setting RENAME COLUMN set_init TO set_init_gone");
     DialogScript script;
-    EXPECT_EQ(-1, WinMain(shelltest::TestInstance(), nullptr, nullptr, 0));
+    EXPECT_EQ(-1, WinMain(programtest::TestInstance(), nullptr, nullptr, 0));
     EXPECT_EQ(STARTUP_FAIL, g_nStartupResult);
     EXPECT_TRUE(script.Seen().empty());
-    EXPECT_EQ("main.cpp 57: CreateWindow Error.", shelltest::MessageTexts().back());
+    EXPECT_EQ("main.cpp 57: CreateWindow Error.", programtest::MessageTexts().back());
     EXPECT_EQ("abc", SettingValue("set_loginname"));
 }
 
@@ -180,7 +180,7 @@ void Agree(HWND hDlg) {
     EXPECT_EQ((UINT)BST_UNCHECKED, IsDlgButtonChecked(hDlg, IDC_DISAGREE));
     w32test::Click(GetDlgItem(hDlg, IDC_AGREE));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hDlg, IDOK)));
-    shelltest::PressButton(hDlg, IDOK);
+    programtest::PressButton(hDlg, IDOK);
 }
 
 TEST_F(StartupTest, CompletedWizardStoresTheLoginAndOpensTheStartPage) {
@@ -190,21 +190,21 @@ TEST_F(StartupTest, CompletedWizardStoresTheLoginAndOpensTheStartPage) {
                 [&](HWND hDlg) {
                     // The shortcut is there as soon as the welcome page shows.
                     EXPECT_TRUE(fs::exists(m_strDesktop + "/Tarvel Sales Logs.desktop"));
-                    w32test::GrabWindow(hDlg, shelltest::GrabFolder() + "wizard-1-welcome.png");
-                    shelltest::PressButton(hDlg, IDOK);
+                    w32test::GrabWindow(hDlg, programtest::GrabFolder() + "wizard-1-welcome.png");
+                    programtest::PressButton(hDlg, IDOK);
                 })
         .Then("ID_DLG_INSTALL2",
               [&](HWND hDlg) {
-                  strAgreement = shelltest::GetText(hDlg, IDC_AGREEMENT);
-                  w32test::GrabWindow(hDlg, shelltest::GrabFolder() + "wizard-2-agreement.png");
+                  strAgreement = programtest::GetText(hDlg, IDC_AGREEMENT);
+                  w32test::GrabWindow(hDlg, programtest::GrabFolder() + "wizard-2-agreement.png");
                   Agree(hDlg);
               })
         .Then("ID_DLG_LOGINSETTING", [&](HWND hDlg) {
             EXPECT_EQ("0", SettingValue("set_init"));
-            w32test::GrabWindow(hDlg, shelltest::GrabFolder() + "wizard-3-login-setting.png");
-            shelltest::SetLoginAs("abc", "secret1")(hDlg);
+            w32test::GrabWindow(hDlg, programtest::GrabFolder() + "wizard-3-login-setting.png");
+            programtest::SetLoginAs("abc", "secret1")(hDlg);
         });
-    ExpectStartPageRunning(shelltest::StartMainWindow());
+    ExpectStartPageRunning(programtest::StartMainWindow());
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ("1", SettingValue("set_init"));
     EXPECT_EQ("abc", SettingValue("set_loginname"));
@@ -222,17 +222,17 @@ TEST_F(StartupTest, CompletedWizardStoresTheLoginAndOpensTheStartPage) {
 TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
     {
         DialogScript script;
-        script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+        script.Then("ID_DLG_INSTALL1", [](HWND h) { programtest::PressButton(h, IDOK); })
             .Then("ID_DLG_INSTALL2", Agree)
-            .Then("ID_DLG_LOGINSETTING", shelltest::SetLoginAs("张'三 --", "密码六位"));
-        ExpectStartPageRunning(shelltest::StartMainWindow());
+            .Then("ID_DLG_LOGINSETTING", programtest::SetLoginAs("张'三 --", "密码六位"));
+        ExpectStartPageRunning(programtest::StartMainWindow());
     }
     // A quote in the name is stored as typed, and the password with it.
     EXPECT_EQ(gbk::ToUtf8("张'三 --"), SettingValue("set_loginname"));
     EXPECT_EQ(32u, SettingValue("set_loginpwd").size());
     EXPECT_EQ("1", SettingValue("set_init"));
-    shelltest::StopMainWindow();
-    shelltest::ProgramDatabase::PointConnectionAt(m_Db.Path());
+    programtest::StopMainWindow();
+    programtest::ProgramDatabase::PointConnectionAt(m_Db.Path());
 
     // The next start reads the flag from the file, shows the login with the
     // stored name and the focus in the password field, and takes the new
@@ -243,47 +243,47 @@ TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
     bool bFocusInPassword = false;
     DialogScript script;
     script.Then("ID_DLG_LOGIN", [&](HWND hDlg) {
-        strShownName = shelltest::GetText(hDlg, IDC_LOGIN_USER);
+        strShownName = programtest::GetText(hDlg, IDC_LOGIN_USER);
         bFocusInPassword = GetFocus() == GetDlgItem(hDlg, IDC_LOGIN_PWD);
-        shelltest::LoginWith("密码六位")(hDlg);
+        programtest::LoginWith("密码六位")(hDlg);
     });
-    ExpectStartPageRunning(shelltest::StartMainWindow());
+    ExpectStartPageRunning(programtest::StartMainWindow());
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ("张'三 --", strShownName);
     EXPECT_TRUE(bFocusInPassword);
-    EXPECT_TRUE(shelltest::MessageTexts().empty());
+    EXPECT_TRUE(programtest::MessageTexts().empty());
 }
 
 TEST_F(StartupTest, CancellingEachWizardPageEndsTheProgramAndKeepsTheFlagAtZero) {
     for (int nPage = 0; nPage < 3; ++nPage) {
         SCOPED_TRACE(nPage);
         DialogScript script;
-        auto cancel = [](HWND h) { shelltest::PressButton(h, IDCANCEL); };
-        script.Then("ID_DLG_INSTALL1", nPage == 0 ? cancel : [](HWND h) { shelltest::PressButton(h, IDOK); });
+        auto cancel = [](HWND h) { programtest::PressButton(h, IDCANCEL); };
+        script.Then("ID_DLG_INSTALL1", nPage == 0 ? cancel : [](HWND h) { programtest::PressButton(h, IDOK); });
         if (nPage >= 1) script.Then("ID_DLG_INSTALL2", nPage == 1 ? cancel : DialogScript::Step(Agree));
         if (nPage >= 2) script.Then("ID_DLG_LOGINSETTING", cancel);
-        HWND hWnd = shelltest::StartMainWindow();
+        HWND hWnd = programtest::StartMainWindow();
         ExpectQuitWithoutMainWindow(hWnd);
         EXPECT_TRUE(script.Finished());
         EXPECT_EQ("0", SettingValue("set_init"));
         EXPECT_EQ("", SettingValue("set_loginname"));
-        shelltest::StopMainWindow();
-        shelltest::ProgramDatabase::PointConnectionAt(m_Db.Path());
+        programtest::StopMainWindow();
+        programtest::ProgramDatabase::PointConnectionAt(m_Db.Path());
     }
 }
 
 TEST_F(StartupTest, BackAndNextWalkThePagesOneAtATime) {
     DialogScript script;
-    auto next = [](HWND h) { shelltest::PressButton(h, IDOK); };
-    auto back = [](HWND h) { shelltest::PressButton(h, IDC_BACK); };
+    auto next = [](HWND h) { programtest::PressButton(h, IDOK); };
+    auto back = [](HWND h) { programtest::PressButton(h, IDC_BACK); };
     script.Then("ID_DLG_INSTALL1", next)
         .Then("ID_DLG_INSTALL2", back)
         .Then("ID_DLG_INSTALL1", next)
         .Then("ID_DLG_INSTALL2", Agree)
         .Then("ID_DLG_LOGINSETTING", back)
         .Then("ID_DLG_INSTALL2", Agree)  // a fresh page: nothing chosen, 下一步 off
-        .Then("ID_DLG_LOGINSETTING", shelltest::SetLoginAs("abc", "secret1"));
-    ExpectStartPageRunning(shelltest::StartMainWindow());
+        .Then("ID_DLG_LOGINSETTING", programtest::SetLoginAs("abc", "secret1"));
+    ExpectStartPageRunning(programtest::StartMainWindow());
     EXPECT_TRUE(script.Finished());
     // The welcome page ran twice but wrote the one shortcut.
     EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop", "abc-Tarvel Sales Logs.desktop"}),
@@ -292,12 +292,12 @@ TEST_F(StartupTest, BackAndNextWalkThePagesOneAtATime) {
 
 TEST_F(StartupTest, DisagreeingEndsTheProgram) {
     DialogScript script;
-    script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+    script.Then("ID_DLG_INSTALL1", [](HWND h) { programtest::PressButton(h, IDOK); })
         .Then("ID_DLG_INSTALL2", [](HWND h) {
             w32test::Click(GetDlgItem(h, IDC_DISAGREE));
-            shelltest::PressButton(h, IDOK);
+            programtest::PressButton(h, IDOK);
         });
-    ExpectQuitWithoutMainWindow(shelltest::StartMainWindow());
+    ExpectQuitWithoutMainWindow(programtest::StartMainWindow());
     ASSERT_EQ(1u, w32test::MessageBoxes().size());
     EXPECT_EQ("信息提示", w32test::MessageBoxes()[0].caption);
     EXPECT_EQ(0u, w32test::MessageBoxes()[0].text.find(
@@ -307,36 +307,36 @@ TEST_F(StartupTest, DisagreeingEndsTheProgram) {
 
 TEST_F(StartupTest, UserNamePageChecksItsInput) {
     DialogScript script;
-    script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+    script.Then("ID_DLG_INSTALL1", [](HWND h) { programtest::PressButton(h, IDOK); })
         .Then("ID_DLG_INSTALL2", Agree)
         .Then("ID_DLG_LOGINSETTING", [&](HWND h) {
-            shelltest::SetText(h, IDC_SET_USER, "ab");
-            shelltest::SetText(h, IDC_SET_PWD, "secret1");
-            shelltest::SetText(h, IDC_SET_PWD2, "secret1");
-            shelltest::PressButton(h, IDOK);
-            EXPECT_EQ("ab", shelltest::GetText(h, IDC_SET_USER));  // nothing cleared
-            shelltest::SetText(h, IDC_SET_USER, "abc");
-            shelltest::SetText(h, IDC_SET_PWD, "12345");
-            shelltest::SetText(h, IDC_SET_PWD2, "12345");
-            shelltest::PressButton(h, IDOK);
-            shelltest::SetText(h, IDC_SET_PWD, "secret1");
-            shelltest::SetText(h, IDC_SET_PWD2, "secret2");
-            shelltest::PressButton(h, IDOK);
-            EXPECT_EQ("", shelltest::GetText(h, IDC_SET_PWD));
-            EXPECT_EQ("", shelltest::GetText(h, IDC_SET_PWD2));
+            programtest::SetText(h, IDC_SET_USER, "ab");
+            programtest::SetText(h, IDC_SET_PWD, "secret1");
+            programtest::SetText(h, IDC_SET_PWD2, "secret1");
+            programtest::PressButton(h, IDOK);
+            EXPECT_EQ("ab", programtest::GetText(h, IDC_SET_USER));  // nothing cleared
+            programtest::SetText(h, IDC_SET_USER, "abc");
+            programtest::SetText(h, IDC_SET_PWD, "12345");
+            programtest::SetText(h, IDC_SET_PWD2, "12345");
+            programtest::PressButton(h, IDOK);
+            programtest::SetText(h, IDC_SET_PWD, "secret1");
+            programtest::SetText(h, IDC_SET_PWD2, "secret2");
+            programtest::PressButton(h, IDOK);
+            EXPECT_EQ("", programtest::GetText(h, IDC_SET_PWD));
+            EXPECT_EQ("", programtest::GetText(h, IDC_SET_PWD2));
             EXPECT_EQ("0", SettingValue("set_init"));
             // Byte lengths: two Chinese characters pass the three-byte rule,
             // three pass the six-byte rule. A name with a slash gives no
             // personal shortcut (a file name cannot hold it).
-            shelltest::SetText(h, IDC_SET_USER, "../李:");
-            shelltest::SetText(h, IDC_SET_PWD, "三个字");
-            shelltest::SetText(h, IDC_SET_PWD2, "三个字");
-            shelltest::PressButton(h, IDOK);
+            programtest::SetText(h, IDC_SET_USER, "../李:");
+            programtest::SetText(h, IDC_SET_PWD, "三个字");
+            programtest::SetText(h, IDC_SET_PWD2, "三个字");
+            programtest::PressButton(h, IDOK);
         });
-    ExpectStartPageRunning(shelltest::StartMainWindow());
+    ExpectStartPageRunning(programtest::StartMainWindow());
     EXPECT_EQ((Texts{"您输入的用户名小于3个字符，请重新输入", "您输入的密码小于6个字符，请重新输入",
                      "您输入的密码不一致请重新输入"}),
-              shelltest::MessageTexts());
+              programtest::MessageTexts());
     EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop"}), DesktopFiles());
     EXPECT_EQ(gbk::ToUtf8("../李:"), SettingValue("set_loginname"));
 }
@@ -344,15 +344,15 @@ TEST_F(StartupTest, UserNamePageChecksItsInput) {
 TEST_F(StartupTest, ALoginThatCannotBeStoredKeepsTheWizardOpen) {
     m_Db.Exec("ALTER TABLE setting RENAME COLUMN set_loginpwd TO set_loginpwd_gone");
     DialogScript script;
-    script.Then("ID_DLG_INSTALL1", [](HWND h) { shelltest::PressButton(h, IDOK); })
+    script.Then("ID_DLG_INSTALL1", [](HWND h) { programtest::PressButton(h, IDOK); })
         .Then("ID_DLG_INSTALL2", Agree)
         .Then("ID_DLG_LOGINSETTING", [&](HWND h) {
-            shelltest::SetLoginAs("abc", "secret1")(h);
+            programtest::SetLoginAs("abc", "secret1")(h);
             EXPECT_TRUE(IsWindow(h));  // still on the page after the store's message
-            EXPECT_FALSE(shelltest::MessageTexts().empty());
-            shelltest::PressButton(h, IDCANCEL);
+            EXPECT_FALSE(programtest::MessageTexts().empty());
+            programtest::PressButton(h, IDCANCEL);
         });
-    ExpectQuitWithoutMainWindow(shelltest::StartMainWindow());
+    ExpectQuitWithoutMainWindow(programtest::StartMainWindow());
     EXPECT_EQ("0", SettingValue("set_init"));
 }
 
@@ -387,8 +387,8 @@ protected:
         StartupTest::SetUp();
         m_Db.SetLogin("abc", "secret1");
         m_pScript = new DialogScript;
-        m_pScript->Then("ID_DLG_LOGIN", shelltest::LoginWith("secret1"));
-        m_hWnd = shelltest::StartMainWindow();
+        m_pScript->Then("ID_DLG_LOGIN", programtest::LoginWith("secret1"));
+        m_hWnd = programtest::StartMainWindow();
         ASSERT_NE(nullptr, m_hWnd);
     }
     void TearDown() override {
@@ -487,7 +487,7 @@ TEST_F(MainWindowTest, OptionSettingActionsAlwaysReloadTheSamePage) {
 
 TEST_F(MainWindowTest, ResizingLaysOutEveryView) {
     ShowWindow(m_hWnd, SW_RESTORE);
-    shelltest::SetClientSize(m_hWnd, 800, 600);
+    programtest::SetClientSize(m_hWnd, 800, 600);
     RECT rcClient;
     GetClientRect(m_hWnd, &rcClient);
     for (int i = 0; i < VIEW_COUNT; ++i) {

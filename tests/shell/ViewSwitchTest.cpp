@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ShellTestSupport.h"
-#include "main.h"
+#include "tests/support/ProgramTest.h"
+#include "program/main.h"
 #include "win32_testhooks.h"
 
 namespace {
@@ -53,16 +53,16 @@ protected:
     static void SetUpTestSuite() {
         WNDCLASSA wc{};
         wc.lpfnWndProc = ParentProc;
-        wc.hInstance = shelltest::TestInstance();
+        wc.hInstance = programtest::TestInstance();
         wc.lpszClassName = "ViewSwitchTestParent";
         RegisterClassA(&wc);
         s_hParent = CreateWindowExA(0, "ViewSwitchTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
-                                    nullptr, nullptr, shelltest::TestInstance(), nullptr);
+                                    nullptr, nullptr, programtest::TestInstance(), nullptr);
         ShowWindow(s_hParent, SW_SHOW);
         BaseDialogClass::SetViewTable(g_TestViews, 3);
-        ASSERT_EQ(0, g_A.CreateDialog(shelltest::TestInstance(), s_hParent, "TestViewA", 40));
-        ASSERT_EQ(0, g_B.CreateDialog(shelltest::TestInstance(), s_hParent, "TestViewB", 40));
-        ASSERT_EQ(0, g_C.CreateDialog(shelltest::TestInstance(), s_hParent, "TestViewC", 40));
+        ASSERT_EQ(0, g_A.CreateDialog(programtest::TestInstance(), s_hParent, "TestViewA", 40));
+        ASSERT_EQ(0, g_B.CreateDialog(programtest::TestInstance(), s_hParent, "TestViewB", 40));
+        ASSERT_EQ(0, g_C.CreateDialog(programtest::TestInstance(), s_hParent, "TestViewC", 40));
     }
     static void TearDownTestSuite() {
         DestroyWindow(s_hParent);
@@ -102,7 +102,7 @@ TEST_F(ViewSwitchTest, DispatchFindsTheViewAndBuildsItOnItsFirstShowing) {
     LogView fresh("F");
     BaseDialogClass* views[4] = {&g_A, &g_B, &g_C, &fresh};
     BaseDialogClass::SetViewTable(views, 4);
-    ASSERT_EQ(0, fresh.CreateDialog(shelltest::TestInstance(), s_hParent, "TestViewF", 40));
+    ASSERT_EQ(0, fresh.CreateDialog(programtest::TestInstance(), s_hParent, "TestViewF", 40));
     EXPECT_FALSE(IsShown(fresh));
     EXPECT_EQ(0, fresh.m_bInit);
     EXPECT_EQ(nullptr, fresh.m_hFont);
@@ -123,7 +123,7 @@ TEST_F(ViewSwitchTest, CreateDialogWithoutInstanceFails) {
     LogView v("V");
     w32test::ClearMessageBoxes();
     EXPECT_EQ(-1, v.CreateDialog(nullptr, s_hParent, "TestViewV", 0));
-    EXPECT_EQ((std::vector<std::string>{"BaseDialogClass.cpp 55: hInstance Error."}), shelltest::MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"BaseDialogClass.cpp 55: hInstance Error."}), programtest::MessageTexts());
 }
 
 TEST_F(ViewSwitchTest, GuardedSwitchShowsSendsHidesAndDoesNothingForTheCurrentView) {
@@ -230,7 +230,7 @@ TEST_F(ViewSwitchTest, BackSkipsEntriesThatNoViewFilledIn) {
 
 TEST_F(ViewSwitchTest, LayoutGivesScrollBarsBelowThePageSizeAndNeverANegativeHeight) {
     auto layout = [&](int w, int h) {
-        shelltest::SetClientSize(s_hParent, w, h);
+        programtest::SetClientSize(s_hParent, w, h);
         RECT rcClient;
         GetClientRect(s_hParent, &rcClient);
         EXPECT_EQ(w, rcClient.right);

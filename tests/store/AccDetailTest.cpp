@@ -2,8 +2,8 @@
 #include <set>
 #include <string>
 
-#include "Acc_DetailClass.h"
-#include "StoreTestUtil.h"
+#include "store/Acc_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
 
 using namespace storetest;
 

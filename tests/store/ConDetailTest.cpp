@@ -2,8 +2,8 @@
 #include <set>
 #include <string>
 
-#include "Con_DetailClass.h"
-#include "StoreTestUtil.h"
+#include "store/Con_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
 
 using namespace storetest;
 

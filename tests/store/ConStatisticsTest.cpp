@@ -1,7 +1,7 @@
 #include <string>
 
-#include "Con_DetailClass.h"
-#include "StoreTestUtil.h"
+#include "store/Con_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
 
 using namespace storetest;
 

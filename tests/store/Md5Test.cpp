@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "md5.h"
+#include "store/md5.h"
 
 namespace {
 

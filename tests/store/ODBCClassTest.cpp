@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
-#include "MessageBoxRecorder.h"
-#include "ODBCClass.h"
-#include "TestDatabase.h"
-#include "gbk.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "store/ODBCClass.h"
+#include "tests/support/TestDatabase.h"
+#include "platform/gbk/gbk.h"
 
 using namespace testsupport;
 namespace fs = std::filesystem;

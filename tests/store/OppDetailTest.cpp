@@ -1,8 +1,8 @@
 #include <cstring>
 #include <string>
 
-#include "Opp_DetailClass.h"
-#include "StoreTestUtil.h"
+#include "store/Opp_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
 
 using namespace storetest;
 

@@ -2,8 +2,8 @@
 #include <set>
 #include <string>
 
-#include "Opp_DetailClass.h"
-#include "StoreTestUtil.h"
+#include "store/Opp_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
 
 using namespace storetest;
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "ODBCClass.h"
-#include "RecordList.h"
+#include "store/ODBCClass.h"
+#include "store/RecordList.h"
 
 using namespace store;
 

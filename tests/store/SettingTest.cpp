@@ -1,9 +1,9 @@
 #include <cstring>
 #include <string>
 
-#include "SettingClass.h"
-#include "StoreTestUtil.h"
-#include "md5.h"
+#include "store/SettingClass.h"
+#include "tests/store/StoreTestUtil.h"
+#include "store/md5.h"
 
 using namespace storetest;
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "MessageBoxRecorder.h"
-#include "ODBCClass.h"
-#include "TestDatabase.h"
-#include "gbk.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "store/ODBCClass.h"
+#include "tests/support/TestDatabase.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace storetest {

@@ -2,8 +2,8 @@
 #include <set>
 #include <string>
 
-#include "StoreTestUtil.h"
-#include "Tas_DetailClass.h"
+#include "tests/store/StoreTestUtil.h"
+#include "store/Tas_DetailClass.h"
 
 using namespace storetest;
 

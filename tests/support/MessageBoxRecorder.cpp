@@ -1,15 +1,26 @@
-#include "MessageBoxRecorder.h"
+#include "tests/support/MessageBoxRecorder.h"
 
 #include <mutex>
+
+#include "resources/message_texts.h"
+#include "store/Report.h"
 
 namespace testsupport {
 namespace {
 
 std::mutex g_mutex;
 std::vector<MessageBoxCall> g_calls;
-int g_nResult = IDOK;
+
+void Record(const char* pszText) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_calls.push_back(MessageBoxCall{nullptr, pszText ? pszText : "", msg::kCaption, MB_OK});
+}
+
+const bool kRecording = (store::SetReporter(Record), true);
 
 }  // namespace
+
+void RecordStoreReports() { store::SetReporter(Record); }
 
 const std::vector<MessageBoxCall>& MessageBoxCalls() { return g_calls; }
 
@@ -23,19 +34,6 @@ std::vector<std::string> MessageBoxTexts() {
 void ClearMessageBoxes() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_calls.clear();
-    g_nResult = IDOK;
-}
-
-void SetMessageBoxResult(int nResult) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_nResult = nResult;
 }
 
 }  // namespace testsupport
-
-int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    using namespace testsupport;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_calls.push_back(MessageBoxCall{hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "", uType});
-    return g_nResult;
-}

@@ -1,5 +1,5 @@
-// MessageBoxA for tests without a GUI: every call is recorded and answered
-// with a value the test chooses (IDOK unless set).
+// The store's reporter for tests without a GUI: every report is recorded as
+// the message box the program would show (its caption, an OK button).
 #pragma once
 
 #include <string>
@@ -11,17 +11,17 @@ namespace testsupport {
 
 struct MessageBoxCall {
     HWND hWnd;
-    std::string text;     // GBK, as the program passed it
+    std::string text;     // GBK, as the store passed it
     std::string caption;  // GBK
     UINT type;
 };
 
+// Makes the recorder the store's reporter (linking this library does it too).
+void RecordStoreReports();
 // Calls since the last ClearMessageBoxes(), oldest first.
 const std::vector<MessageBoxCall>& MessageBoxCalls();
 // Just the texts, oldest first.
 std::vector<std::string> MessageBoxTexts();
 void ClearMessageBoxes();
-// Value every later MessageBoxA returns (IDOK, IDYES, IDNO, IDCANCEL, ...).
-void SetMessageBoxResult(int nResult);
 
 }  // namespace testsupport

@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "tests/support/TestDatabase.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <new>
 
-#include "ODBCClass.h"
-#include "gbk.h"
+#include "store/ODBCClass.h"
+#include "platform/gbk/gbk.h"
 
 namespace testsupport {
 
@@ -81,6 +81,21 @@ std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const
     sqlite3_finalize(st);
     sqlite3_close(db);
     return rows;
+}
+
+void RawExec(const std::string& strPath, const std::string& strSql) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(strPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << strPath;
+        sqlite3_close(db);
+        return;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    char* pszError = nullptr;
+    if (sqlite3_exec(db, strSql.c_str(), nullptr, nullptr, &pszError) != SQLITE_OK)
+        ADD_FAILURE() << "raw statement failed: " << (pszError ? pszError : "") << "\n" << strSql;
+    sqlite3_free(pszError);
+    sqlite3_close(db);
 }
 
 }  // namespace testsupport

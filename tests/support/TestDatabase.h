@@ -39,6 +39,9 @@ int ConnectGlobal(const std::string& strPath);
 // Runs a statement with plain SQLite (no ODBC layer) on the file and returns
 // the rows as UTF-8 texts ("" for NULL); fails the test on an error.
 std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const std::string& strSql);
+// Runs statements (one or more) with plain SQLite on the file; fails the
+// test on an error.
+void RawExec(const std::string& strPath, const std::string& strSql);
 
 // Fixture (library store_testsupport only): each test gets a fresh database copy, g_ODBC connected to it and
 // an empty message-box record.

@@ -1,7 +1,7 @@
-#include "Acc_DateStatDialogClass.h"
+#include "views/accounts/Acc_DateStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_DateStatDialogClass g_Acc_DateStat;
 
-Acc_DateStatDialogClass::Acc_DateStatDialogClass() : PlaceholderDialogClass("Acc_DateStat", TB_ACCOUNTS, {UM_OPEN_DATE}) {}
+Acc_DateStatDialogClass::Acc_DateStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_DATE}) {}

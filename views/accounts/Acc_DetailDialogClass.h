@@ -1,11 +1,10 @@
 // The account record form. Window class "Acc_Detail", one object
-// g_Acc_Detail. A page opening an account here calls FreeIDArray, writes
-// m_pulID, m_nIDCount and m_szTitle, then sends UM_SHOWRECORD (row, id).
+// g_Acc_Detail. Pages open an account here through HandOverToForm.
 #pragma once
 
-#include "views/RecordFormDialogClass.h"
+#include "views/RecordFormClass.h"
 
-class Acc_DetailDialogClass : public RecordFormDialogClass {
+class Acc_DetailDialogClass : public RecordFormClass {
 public:
     Acc_DetailDialogClass();
 };

@@ -1,7 +1,7 @@
-#include "Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_HomepageDialogClass g_Acc_Homepage;
 
-Acc_HomepageDialogClass::Acc_HomepageDialogClass() : KeywordListDialogClass("Acc_Homepage", TB_ACCOUNTS) {}
+Acc_HomepageDialogClass::Acc_HomepageDialogClass() : KeywordListDialogClass(TB_ACCOUNTS) {}

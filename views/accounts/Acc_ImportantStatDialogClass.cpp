@@ -1,7 +1,7 @@
-#include "Acc_ImportantStatDialogClass.h"
+#include "views/accounts/Acc_ImportantStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_ImportantStatDialogClass g_Acc_ImportantStat;
 
-Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : PlaceholderDialogClass("Acc_ImportantStat", TB_ACCOUNTS, {UM_OPEN_IMPORTANT}) {}
+Acc_ImportantStatDialogClass::Acc_ImportantStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_IMPORTANT}) {}

@@ -1,7 +1,7 @@
-#include "Acc_IndustryStatDialogClass.h"
+#include "views/accounts/Acc_IndustryStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_IndustryStatDialogClass g_Acc_IndustryStat;
 
-Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : PlaceholderDialogClass("Acc_IndustryStat", TB_ACCOUNTS, {UM_OPEN_INDUSTRY}) {}
+Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_INDUSTRY}) {}

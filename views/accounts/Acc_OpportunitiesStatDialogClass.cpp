@@ -1,7 +1,7 @@
-#include "Acc_OpportunitiesStatDialogClass.h"
+#include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
 
-Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass("Acc_OpportunitiesStat", TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}
+Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}

@@ -1,7 +1,7 @@
-#include "Acc_ProvinceStatDialogClass.h"
+#include "views/accounts/Acc_ProvinceStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
 
-Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : PlaceholderDialogClass("Acc_ProvinceStat", TB_ACCOUNTS, {UM_OPEN_PROVINCE}) {}
+Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_PROVINCE}) {}

@@ -1,7 +1,7 @@
-#include "Acc_RelationStatDialogClass.h"
+#include "views/accounts/Acc_RelationStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_RelationStatDialogClass g_Acc_RelationStat;
 
-Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : PlaceholderDialogClass("Acc_RelationStat", TB_ACCOUNTS, {UM_OPEN_RELATION}) {}
+Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_RELATION}) {}

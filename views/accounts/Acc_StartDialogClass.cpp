@@ -1,7 +1,7 @@
-#include "Acc_StartDialogClass.h"
+#include "views/accounts/Acc_StartDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_StartDialogClass g_Acc_Start;
 
-Acc_StartDialogClass::Acc_StartDialogClass() : PlaceholderDialogClass("Acc_Start", TB_ACCOUNTS, {UM_OPENVIEW}) {}
+Acc_StartDialogClass::Acc_StartDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPENVIEW}) {}

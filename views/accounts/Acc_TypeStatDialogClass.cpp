@@ -1,7 +1,7 @@
-#include "Acc_TypeStatDialogClass.h"
+#include "views/accounts/Acc_TypeStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Acc_TypeStatDialogClass g_Acc_TypeStat;
 
-Acc_TypeStatDialogClass::Acc_TypeStatDialogClass() : PlaceholderDialogClass("Acc_TypeStat", TB_ACCOUNTS, {UM_OPEN_TYPE}) {}
+Acc_TypeStatDialogClass::Acc_TypeStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_TYPE}) {}

@@ -1,7 +1,7 @@
-#include "Con_DateDialogClass.h"
+#include "views/contacts/Con_DateDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_DateDialogClass g_Con_Date;
 
-Con_DateDialogClass::Con_DateDialogClass() : PlaceholderDialogClass("Con_Date", TB_CONTACTS, {UM_OPEN_DATE}) {}
+Con_DateDialogClass::Con_DateDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_DATE}) {}

@@ -1,75 +1,70 @@
-#include "Con_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ViewMessages.h"
-#include "ViewSwitch.h"
-#include "platform/gbk/gbk.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ViewMessages.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
-
-#include <new>
 
 namespace {
 
-const RelationTab kTabs[] = {
+// Control ids of the form's frame.
+enum {
+    kSearchEdit = 13001, kSearch, kHelp, kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast,
+};
+
+const RelationTabDef kTabs[] = {
     {"工作日志", RelatedTasksPageProc_ConDetail},
     {"销售机会", RelatedOpportunitiesPageProc_ConDetail},
 };
+
+RecordFormDef MakeDef() {
+    RecordFormDef def = {};
+    def.nButton = TB_CONTACTS;
+    def.nSearchEditID = kSearchEdit;
+    def.nSearchID = kSearch;
+    def.nHelpID = kHelp;
+    def.ids = {kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast};
+    def.nTabX = 240;
+    def.nTabY = 350;
+    def.nTabWidth = 780;
+    def.nTabHeight = 260;
+    def.pTabs = kTabs;
+    def.nTabs = 2;
+    def.texts = {"", "", "", "Opp_HomepageDialogClass.cpp 89: m_pulID Error."};
+    return def;
+}
 
 }  // namespace
 
 Con_DetailDialogClass g_Con_Detail;
 
-Con_DetailDialogClass::Con_DetailDialogClass()
-    : RecordFormDialogClass("Con_Detail", TB_CONTACTS, {240, 350, 780, 260, kTabs, 2}),
-      m_ulAccountID(0)
-{
-}
+Con_DetailDialogClass::Con_DetailDialogClass() : RecordFormClass(MakeDef()), m_ulAccountID(0) {}
 
-void Con_DetailDialogClass::OnShowRecord(int nRow, ULONG ulID)
-{
-    // The account of the contact now shown; none when it cannot be read.
-    m_ulAccountID = 0;
-    if (ulID != 0 && m_Contact.ccd_GetAccountID(ulID) == 0)
-        m_ulAccountID = m_Contact.m_ulAccID;
-    g_ulRelatingAccID = m_ulAccountID;
-    RecordFormDialogClass::OnShowRecord(nRow, ulID);
-}
-
-void Con_DetailDialogClass::OnNewRecord()
-{
+void Con_DetailDialogClass::ClearForm() {
+    RecordFormClass::ClearForm();
     m_ulAccountID = 0;
     g_ulRelatingAccID = 0;
-    RecordFormDialogClass::OnNewRecord();
+}
+
+int Con_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
+    // The account of the contact now shown; none when it cannot be read.
+    m_ulAccountID = 0;
+    if (ulID != 0 && m_Contact.ccd_GetAccountID(ulID) == 0) m_ulAccountID = m_Contact.m_ulAccID;
+    g_ulRelatingAccID = m_ulAccountID;
+    return 0;
 }
 
 // Opens the contact's account in the account form as a one-entry list.
-void Con_DetailDialogClass::OnOpenAccount()
-{
-    if (m_ulRecordID == 0 || m_ulAccountID == 0)
-        return;
-    // The list is made first, so that a failure leaves both forms as they were.
-    ULONG* pulID = new (std::nothrow) ULONG[1];
-    if (!pulID) {
-        MessageBoxA(NULL, "Opp_HomepageDialogClass.cpp 89: m_pulID Error.", TARVEL_CAPTION, MB_OK);
-        return;
-    }
-    pulID[0] = m_ulAccountID;
-    BaseDialogClass* pOld = g_pCurrentDialog;
-    g_Acc_Detail.ShowDialog();
-    g_Acc_Detail.FreeIDArray();
-    g_Acc_Detail.m_pulID = pulID;
-    g_Acc_Detail.m_nIDCount = 1;
-    gbk::CopyCut(g_Acc_Detail.m_szTitle, sizeof g_Acc_Detail.m_szTitle, "所有客户");
-    SendMessageA(g_Acc_Detail.m_hWnd, UM_SHOWRECORD, 0, (LPARAM)m_ulAccountID);
-    FinishViewSwitch(pOld, &g_Acc_Detail);
+void Con_DetailDialogClass::OnOpenAccount() {
+    if (m_ulRecordID == 0 || m_ulAccountID == 0) return;
+    const ULONG ulAccount = m_ulAccountID;
+    HandOverToForm(&g_Acc_Detail, &ulAccount, 1, 0, "所有客户");
 }
 
-LRESULT Con_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT Con_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == UM_OPENACCOUNT) {
         OnOpenAccount();
         return 0;
     }
-    return RecordFormDialogClass::DialogProc(hWnd, uMsg, wParam, lParam);
+    return RecordFormClass::DialogProc(hWnd, uMsg, wParam, lParam);
 }

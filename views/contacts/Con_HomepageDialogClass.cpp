@@ -1,7 +1,7 @@
-#include "Con_HomepageDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_HomepageDialogClass g_Con_Homepage;
 
-Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListDialogClass("Con_Homepage", TB_CONTACTS) {}
+Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListDialogClass(TB_CONTACTS) {}

@@ -1,7 +1,7 @@
-#include "Con_ImportantDialogClass.h"
+#include "views/contacts/Con_ImportantDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_ImportantDialogClass g_Con_Important;
 
-Con_ImportantDialogClass::Con_ImportantDialogClass() : PlaceholderDialogClass("Con_Important", TB_CONTACTS, {UM_OPEN_IMPORTANT}) {}
+Con_ImportantDialogClass::Con_ImportantDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_IMPORTANT}) {}

@@ -1,7 +1,7 @@
-#include "Con_IndustryDialogClass.h"
+#include "views/contacts/Con_IndustryDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_IndustryDialogClass g_Con_Industry;
 
-Con_IndustryDialogClass::Con_IndustryDialogClass() : PlaceholderDialogClass("Con_Industry", TB_CONTACTS, {UM_OPEN_INDUSTRY}) {}
+Con_IndustryDialogClass::Con_IndustryDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_INDUSTRY}) {}

@@ -1,7 +1,7 @@
-#include "Con_OpportunitiesDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_OpportunitiesDialogClass g_Con_Opportunities;
 
-Con_OpportunitiesDialogClass::Con_OpportunitiesDialogClass() : PlaceholderDialogClass("Con_Opportunities", TB_CONTACTS, {UM_OPEN_HASOPP}) {}
+Con_OpportunitiesDialogClass::Con_OpportunitiesDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_HASOPP}) {}

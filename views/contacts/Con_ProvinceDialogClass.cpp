@@ -1,7 +1,7 @@
-#include "Con_ProvinceDialogClass.h"
+#include "views/contacts/Con_ProvinceDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_ProvinceDialogClass g_Con_Province;
 
-Con_ProvinceDialogClass::Con_ProvinceDialogClass() : PlaceholderDialogClass("Con_Province", TB_CONTACTS, {UM_OPEN_PROVINCE}) {}
+Con_ProvinceDialogClass::Con_ProvinceDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_PROVINCE}) {}

@@ -1,7 +1,7 @@
-#include "Con_RelationDialogClass.h"
+#include "views/contacts/Con_RelationDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_RelationDialogClass g_Con_Relation;
 
-Con_RelationDialogClass::Con_RelationDialogClass() : PlaceholderDialogClass("Con_Relation", TB_CONTACTS, {UM_OPEN_RELATION}) {}
+Con_RelationDialogClass::Con_RelationDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPEN_RELATION}) {}

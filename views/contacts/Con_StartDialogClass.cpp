@@ -1,7 +1,7 @@
-#include "Con_StartDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Con_StartDialogClass g_Con_Start;
 
-Con_StartDialogClass::Con_StartDialogClass() : PlaceholderDialogClass("Con_Start", TB_CONTACTS, {UM_OPENVIEW}) {}
+Con_StartDialogClass::Con_StartDialogClass() : PlaceholderDialogClass(TB_CONTACTS, {UM_OPENVIEW}) {}

@@ -1,18 +1,16 @@
-#include "Opp_CategoryStatClass.h"
+#include "views/opportunities/Opp_CategoryStatClass.h"
 
 #include <cstdio>
 
 Opp_CategoryStatClass::Opp_CategoryStatClass(const OppCategoryPageDef& def)
-    : CategoryStatPage<Opp_ListPageClass>(m_PageDef), m_OppDef(def), m_MenuLinks{}, m_CategoryColumns{},
-      m_PageDef(MakeDef(def, m_MenuLinks, m_CategoryColumns)) {}
+    : CategoryStatPage<Opp_ListPageClass>(MakeDef(def)), m_OppDef(def) {}
 
-CategoryPageDef Opp_CategoryStatClass::MakeDef(const OppCategoryPageDef& def, PageLinkDef* pLinks,
-                                               ListColumnDef* pColumns) {
-    MakeOppMenu(pLinks, def.nMenuIDs);
-    pColumns[0] = {def.pszCategoryCaption, 150};
-    pColumns[1] = {"销售机会数量", 150};
-    pColumns[2] = {"预计销售额", def.nSumWidth};
+CategoryPageDef Opp_CategoryStatClass::MakeDef(const OppCategoryPageDef& def) {
     CategoryPageDef page = {};
+    page.menu = OppMenu(def.nMenuIDs);
+    page.categoryColumns[0] = {def.pszCategoryCaption, 150};
+    page.categoryColumns[1] = {"销售机会数量", 150};
+    page.categoryColumns[2] = {"预计销售额", def.nSumWidth};
     page.uOpenMessage = def.uOpenMessage;
     page.nSearchEditID = def.nSearchEditID;
     page.nSearchID = def.nSearchID;
@@ -20,15 +18,10 @@ CategoryPageDef Opp_CategoryStatClass::MakeDef(const OppCategoryPageDef& def, Pa
     page.nExportID = def.nExportID;
     page.nRecordListID = def.nRecordListID;
     page.nHelpID = def.nHelpID;
-    page.pLinks = pLinks;
-    page.nLinks = 5;
-    page.pCategoryColumns = pColumns;
     page.nCategoryColumns = 3;
     page.pszTopLine = def.pszTopLine;
     page.pszTitleFormat = def.pszTitleFormat;
     page.pszQueryError = g_szOppQueryError;
-    page.pfnSearchEditProc = def.pfnSearchEditProc;
-    page.ppfnOldSearchEdit = def.ppfnOldSearchEdit;
     page.pExportFont = &BaseDialogClass::m_hFont;
     return page;
 }

@@ -3,7 +3,7 @@
 // opportunities and the sum of their expected sales.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/CategoryStatPage.h"
 
 // What tells the two pages apart.
@@ -16,8 +16,6 @@ struct OppCategoryPageDef {
     int nSumWidth;                   // width of column 2
     const char* pszTopLine;
     const char* pszTitleFormat;      // title handed to the record form
-    WNDPROC pfnSearchEditProc;
-    WNDPROC* ppfnOldSearchEdit;
 };
 
 class Opp_CategoryStatClass : public CategoryStatPage<Opp_ListPageClass> {
@@ -35,10 +33,7 @@ protected:
     void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
 
 private:
-    static CategoryPageDef MakeDef(const OppCategoryPageDef& def, PageLinkDef* pLinks, ListColumnDef* pColumns);
+    static CategoryPageDef MakeDef(const OppCategoryPageDef& def);
 
-    const OppCategoryPageDef& m_OppDef;
-    PageLinkDef m_MenuLinks[5];
-    ListColumnDef m_CategoryColumns[3];
-    CategoryPageDef m_PageDef;
+    const OppCategoryPageDef m_OppDef;
 };

@@ -1,11 +1,8 @@
-#include "Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {
-WNDPROC g_pfnOldSearchEdit_OppDateStat = nullptr;
-
 const DateRowDef kRows[Opp_DateStatDialogClass::kRows] = {
     {IDC_OPPT_ROW1_FROM, IDC_OPPT_ROW1_TO, IDC_OPPT_ROW1_FIND, 45, "前结束的销售机会",
      "Opp_HomepageDialogClass.cpp 58: cod_GetEstimateOver Error."},
@@ -21,17 +18,17 @@ const DateRowDef kRows[Opp_DateStatDialogClass::kRows] = {
      "Opp_HomepageDialogClass.cpp 58: cod_GetAdd Error."},
 };
 
-PageLinkDef g_MenuLinks[5];
+const int kMenuIDs[5] = {IDC_OPPT_MENU0, IDC_OPPT_MENU1, IDC_OPPT_MENU2, IDC_OPPT_MENU3, IDC_OPPT_MENU4};
 
-const DatePageDef kPage = {
+DatePageDef MakeDef() {
+    return {
     UM_OPEN_DATE,
     IDC_OPPT_SEARCH_EDIT,
     IDC_OPPT_SEARCH,
     IDC_OPPT_LIST,
     IDC_OPPT_EXPORT,
     IDC_OPPT_HELP,
-    g_MenuLinks,
-    5,
+    OppMenu(kMenuIDs),
     kRows,
     Opp_DateStatDialogClass::kRows,
     "所有项目机会按其日期分类统计如下，用鼠标单击按某日期查找，可以显示符合条件的记录。",
@@ -41,23 +38,13 @@ const DatePageDef kPage = {
     260,
     350,
     "时间相关查询",
-    SearchEditProc_OppDateStat,
-    &g_pfnOldSearchEdit_OppDateStat,
-};
+    };
+}
 }  // namespace
 
 Opp_DateStatDialogClass g_Opp_DateStat;
 
-LRESULT CALLBACK SearchEditProc_OppDateStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (PageFrameClass::IsEnterInEdit(hWnd, uMsg, wParam, IDC_OPPT_SEARCH_EDIT))
-        SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hWnd);
-    return CallWindowProcA(g_pfnOldSearchEdit_OppDateStat, hWnd, uMsg, wParam, lParam);
-}
-
-Opp_DateStatDialogClass::Opp_DateStatDialogClass() : DateStatPage<Opp_ListPageClass>(kPage) {
-    static const int kMenuIDs[5] = {IDC_OPPT_MENU0, IDC_OPPT_MENU1, IDC_OPPT_MENU2, IDC_OPPT_MENU3, IDC_OPPT_MENU4};
-    MakeOppMenu(g_MenuLinks, kMenuIDs);
-}
+Opp_DateStatDialogClass::Opp_DateStatDialogClass() : DateStatPage<Opp_ListPageClass>(MakeDef()) {}
 
 void Opp_DateStatDialogClass::CreateDateRecordList(HWND hWnd, int nID, int y, int h) {
     CreateOppRecordList(hWnd, nID, y, h, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);

@@ -2,7 +2,7 @@
 // since, contact, won, lost), each on its own row, listed in one record list.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/DateStatPage.h"
 
 class Opp_DateStatDialogClass : public DateStatPage<Opp_ListPageClass> {
@@ -16,7 +16,5 @@ protected:
     int QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
 };
-
-LRESULT CALLBACK SearchEditProc_OppDateStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 extern Opp_DateStatDialogClass g_Opp_DateStat;

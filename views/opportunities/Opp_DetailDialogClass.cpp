@@ -1,243 +1,113 @@
-#include "Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ListPageClass.h"
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "ToolbarClass.h"
-#include "gbk.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "shell/ToolbarClass.h"
+#include "platform/gbk/gbk.h"
 #include "resources/opportunities_ids.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 Opp_DetailDialogClass g_Opp_Detail;
 
 namespace {
 const int kMenuIDs[5] = {IDC_OPPD_MENU0, IDC_OPPD_MENU1, IDC_OPPD_MENU2, IDC_OPPD_MENU3, IDC_OPPD_MENU4};
 
-const RecordFormTexts kTexts = {
-    "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
-    "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",
-    "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error.",
-    "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
+const FormFieldDef kFields[] = {
+    {kFieldEdit, IDC_OPPD_SUBJECT, 240, 65, 560, 20, kEditFieldStyle, 254, nullptr, kFieldInTabCycle},
+    {kFieldCheck, IDC_OPPD_PRIVATE, 830, 65, 55, 20, kCheckFieldStyle, 0, "私有", kFieldInTabCycle},
+    {kFieldMemo, IDC_OPPD_DESCRIPTION, 240, 90, 780, 130, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
+    {kFieldDate, IDC_OPPD_CREATE_DATE, 240, 230, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
+    {kFieldDate, IDC_OPPD_DIE_DATE, 466, 230, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_OPPD_ESTIMATE_SALE, 679, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_OPPD_SALE, 900, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
+    {kFieldDate, IDC_OPPD_CONTACT_DATE, 240, 260, 105, 20, WS_DISABLED, 0, nullptr, kFieldFixed},
+    {kFieldCombo, IDC_OPPD_IMPORTANT, 466, 260, 105, 200, kComboFieldStyle, 0, nullptr, kFieldInTabCycle},
+    {kFieldCombo, IDC_OPPD_PHASE, 679, 260, 120, 200, kComboFieldStyle, 0, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_OPPD_PROBABILITY, 900, 260, 120, 20, WS_BORDER, 0, nullptr, kFieldFixed},
 };
 
-// Previous window procedures of the subclassed field controls, by id.
-constexpr int kFirstFieldID = IDC_OPPD_SEARCH_EDIT;
-constexpr int kLastFieldID = IDC_OPPD_CONTACT_DATE;
-WNDPROC g_pfnOldFieldProc[kLastFieldID - kFirstFieldID + 1];
-
-struct FieldLabel {
-    int x, y;
-    const char* pszText;
-};
-const FieldLabel kLabels[] = {
+const FormLabelDef kLabels[] = {
     {166, 67, "销售机会:"},    {166, 92, "简述:"},      {166, 232, "创建日期:"}, {362, 232, "预计结束日期:"},
     {587, 232, "预计销售额:"}, {812, 232, "实际销售额:"}, {166, 262, "最近联系:"}, {407, 262, "重要性:"},
     {602, 262, "销售阶段:"},   {827, 262, "成功概率:"},   {166, 312, "关联信息:"},
 };
 
-void SetPickerDate(HWND h, const DATE_STRUCT& d) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    st.wYear = (WORD)d.year;
-    st.wMonth = d.month;
-    st.wDay = d.day;
-    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
-}
+const RelationTabDef kTabs[3] = {
+    {"计划日志", RelatedTasksPageProc_OppDetail},
+    {"联系人", RelatedContactsPageProc_OppDetail},
+    {"客户单位", RelatedAccountsPageProc_OppDetail},
+};
 
-DATE_STRUCT ReadPickerDate(HWND h) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
-    DATE_STRUCT d;
-    d.year = (SQLSMALLINT)st.wYear;
-    d.month = st.wMonth;
-    d.day = st.wDay;
-    return d;
-}
-
-// The window text, cut at a character boundary to nSize - 1 bytes.
-void ReadText(HWND h, char* pszBuf, size_t nSize) {
-    char szText[512] = "";
-    GetWindowTextA(h, szText, sizeof(szText));
-    gbk::CopyCut(pszBuf, nSize, szText);
-}
-
-// Room for any amount written with two decimals (the largest double has 309
-// digits before the point).
-constexpr int kAmountSize = 400;
-
-// An amount as typed: the decimal number at the start of the text, whatever
-// the locale; 0 when there is none. The whole text is read, so that a large
-// stored amount shown in full comes back unchanged.
-double ReadAmount(HWND h) {
-    char szText[kAmountSize];
-    ReadText(h, szText, sizeof(szText));
-    const char* p = szText;
-    while (*p == ' ') p++;
-    if (*p == '+') p++;
-    double d = 0;
-    std::from_chars(p, p + strlen(p), d);
-    return d;
-}
-
-void WriteAmount(HWND h, double d) {
-    char szText[kAmountSize];
-    auto r = std::to_chars(szText, szText + sizeof(szText) - 1, d, std::chars_format::fixed, 2);
-    *(r.ec == std::errc() ? r.ptr : szText) = 0;
-    SetWindowTextA(h, szText);
-}
-
-HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText, DWORD dwStyle,
-                 int nID, int x, int y, int w, int h) {
-    HWND hCtl = CreateWindowExA(0, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, x, y, w, h, hParent,
-                                (HMENU)(INT_PTR)nID, hInst, nullptr);
-    SendMessageA(hCtl, WM_SETFONT, (WPARAM)hFont, 0);
-    return hCtl;
-}
-
-void Subclass(HWND h) {
-    const int nID = GetDlgCtrlID(h);
-    if (nID < kFirstFieldID || nID > kLastFieldID) return;
-    g_pfnOldFieldProc[nID - kFirstFieldID] = (WNDPROC)SetWindowLongPtrA(h, GWLP_WNDPROC, (LONG_PTR)FieldEditProc_OppDetail);
+RecordFormDef MakeDef() {
+    RecordFormDef def = {};
+    def.nButton = TB_OPPORTUNITIES;
+    def.nSearchEditID = IDC_OPPD_SEARCH_EDIT;
+    def.nSearchID = IDC_OPPD_SEARCH;
+    def.nHelpID = IDC_OPPD_HELP;
+    def.menu = OppMenu(kMenuIDs);
+    def.ids = {IDC_OPPD_SAVE, IDC_OPPD_CANCEL, IDC_OPPD_EDIT, IDC_OPPD_DELETE,
+               IDC_OPPD_FIRST, IDC_OPPD_PREV, IDC_OPPD_NEXT, IDC_OPPD_LAST};
+    def.pFields = kFields;
+    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
+    def.pLabels = kLabels;
+    def.nLabels = (int)(sizeof(kLabels) / sizeof(kLabels[0]));
+    def.nTabX = 240;
+    def.nTabY = 310;
+    def.nTabWidth = 780;
+    def.nTabHeight = 302;
+    def.pTabs = kTabs;
+    def.nTabs = 3;
+    def.texts = {
+        "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
+        "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",
+        "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error.",
+        "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
+    };
+    return def;
 }
 }  // namespace
 
-LRESULT CALLBACK FieldEditProc_OppDetail(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    const int nID = GetDlgCtrlID(hWnd);
-    if (uMsg == WM_KEYDOWN) {
-        if (wParam == VK_RETURN && nID == IDC_OPPD_SEARCH_EDIT) {
-            g_Opp_Detail.QuickSearch();
-        } else if (wParam == VK_TAB) {
-            if (HWND hTarget = g_Opp_Detail.TabTarget(nID, GetKeyState(VK_SHIFT) < 0)) SetFocus(hTarget);
-        }
-    }
-    WNDPROC pfnOld = nID >= kFirstFieldID && nID <= kLastFieldID ? g_pfnOldFieldProc[nID - kFirstFieldID] : nullptr;
-    if (!pfnOld) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-    return CallWindowProcA(pfnOld, hWnd, uMsg, wParam, lParam);
-}
-
 Opp_DetailDialogClass::Opp_DetailDialogClass()
-    : m_hSubject(nullptr), m_hDescription(nullptr), m_hPrivate(nullptr), m_hCreateDate(nullptr), m_hDieDate(nullptr),
-      m_hEstimateSale(nullptr), m_hSale(nullptr), m_hImportant(nullptr), m_hPhase(nullptr), m_hProbability(nullptr),
-      m_hContactDate(nullptr), m_Links{} {}
-
-int Opp_DetailDialogClass::ToolbarButton() const { return TB_OPPORTUNITIES; }
-
-const RecordFormTexts& Opp_DetailDialogClass::FormTexts() const { return kTexts; }
+    : RecordFormClass(MakeDef()), m_hSubject(nullptr), m_hDescription(nullptr), m_hPrivate(nullptr),
+      m_hCreateDate(nullptr), m_hDieDate(nullptr), m_hEstimateSale(nullptr), m_hSale(nullptr), m_hImportant(nullptr),
+      m_hPhase(nullptr), m_hProbability(nullptr), m_hContactDate(nullptr) {}
 
 void Opp_DetailDialogClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
-    BaseDialogClass::InitDialog(hWnd);
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_DATE_CLASSES};
-    InitCommonControlsEx(&icc);
-    HINSTANCE hi = m_hInstance;
-    HFONT hf = m_hFont;
-
-    MakeOppMenu(m_Links, kMenuIDs);
-    CreateFrameControls(hWnd, IDC_OPPD_SEARCH_EDIT, IDC_OPPD_SEARCH, nullptr, nullptr, m_Links, 5, IDC_OPPD_HELP);
-    CreateFormButtons(hWnd, {IDC_OPPD_SAVE, IDC_OPPD_CANCEL, IDC_OPPD_EDIT, IDC_OPPD_DELETE, IDC_OPPD_FIRST,
-                             IDC_OPPD_PREV, IDC_OPPD_NEXT, IDC_OPPD_LAST});
-
-    const DWORD dwEdit = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
-    m_hSubject = MakeControl(hWnd, hi, hf, "EDIT", "", dwEdit, IDC_OPPD_SUBJECT, 240, 65, 560, 20);
-    SendMessageA(m_hSubject, EM_LIMITTEXT, 254, 0);
-    m_hPrivate = MakeControl(hWnd, hi, hf, "BUTTON", "私有", BS_AUTOCHECKBOX | WS_TABSTOP, IDC_OPPD_PRIVATE, 830, 65,
-                             55, 20);
-    m_hDescription = MakeControl(hWnd, hi, hf, "EDIT", "", ES_MULTILINE | WS_VSCROLL | WS_BORDER, IDC_OPPD_DESCRIPTION,
-                                 240, 90, 780, 130);
-    m_hCreateDate = MakeControl(hWnd, hi, hf, "SysDateTimePick32", "DateTime", WS_TABSTOP, IDC_OPPD_CREATE_DATE, 240,
-                                230, 105, 20);
-    m_hDieDate =
-        MakeControl(hWnd, hi, hf, "SysDateTimePick32", "DateTime", WS_TABSTOP, IDC_OPPD_DIE_DATE, 466, 230, 105, 20);
-    m_hEstimateSale = MakeControl(hWnd, hi, hf, "EDIT", "", dwEdit, IDC_OPPD_ESTIMATE_SALE, 679, 230, 120, 20);
-    SendMessageA(m_hEstimateSale, EM_LIMITTEXT, 17, 0);
-    m_hSale = MakeControl(hWnd, hi, hf, "EDIT", "", dwEdit, IDC_OPPD_SALE, 900, 230, 120, 20);
-    SendMessageA(m_hSale, EM_LIMITTEXT, 17, 0);
-    m_hContactDate = MakeControl(hWnd, hi, hf, "SysDateTimePick32", "DateTime", WS_DISABLED, IDC_OPPD_CONTACT_DATE, 240,
-                                 260, 105, 20);
-    m_hImportant = MakeControl(hWnd, hi, hf, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER,
-                               IDC_OPPD_IMPORTANT, 466, 260, 105, 200);
-    m_hPhase = MakeControl(hWnd, hi, hf, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER, IDC_OPPD_PHASE, 679,
-                           260, 120, 200);
-    m_hProbability = MakeControl(hWnd, hi, hf, "EDIT", "", WS_BORDER, IDC_OPPD_PROBABILITY, 900, 260, 120, 20);
-    SendMessageA(m_hProbability, EM_SETREADONLY, TRUE, 0);
-
-    for (HWND h : {m_hSearchEdit, m_hSubject, m_hEstimateSale, m_hSale, m_hPrivate, m_hCreateDate, m_hDieDate,
-                   m_hImportant, m_hPhase})
-        Subclass(h);
-
-    static const char* const kTabs[3] = {"计划日志", "联系人", "客户单位"};
-    static const DLGPROC kProcs[3] = {RelatedTasksPageProc_OppDetail, RelatedContactsPageProc_OppDetail,
-                                      RelatedAccountsPageProc_OppDetail};
-    CreateRelationTabs(hWnd, 240, 310, 780, 302, kTabs, kProcs, 3);
-    m_bHover = 0;
+    RecordFormClass::InitDialog(hWnd);
+    m_hSubject = Field(IDC_OPPD_SUBJECT);
+    m_hPrivate = Field(IDC_OPPD_PRIVATE);
+    m_hDescription = Field(IDC_OPPD_DESCRIPTION);
+    m_hCreateDate = Field(IDC_OPPD_CREATE_DATE);
+    m_hDieDate = Field(IDC_OPPD_DIE_DATE);
+    m_hEstimateSale = Field(IDC_OPPD_ESTIMATE_SALE);
+    m_hSale = Field(IDC_OPPD_SALE);
+    m_hContactDate = Field(IDC_OPPD_CONTACT_DATE);
+    m_hImportant = Field(IDC_OPPD_IMPORTANT);
+    m_hPhase = Field(IDC_OPPD_PHASE);
+    m_hProbability = Field(IDC_OPPD_PROBABILITY);
 }
 
-HWND Opp_DetailDialogClass::TabTarget(int nID, BOOL bBackward) const {
-    switch (nID) {
-    case IDC_OPPD_SUBJECT: return bBackward ? m_hPhase : m_hPrivate;
-    case IDC_OPPD_PRIVATE: return bBackward ? m_hSubject : m_hDescription;
-    case IDC_OPPD_CREATE_DATE: return bBackward ? m_hDescription : m_hDieDate;
-    case IDC_OPPD_DIE_DATE: return bBackward ? m_hCreateDate : m_hEstimateSale;
-    case IDC_OPPD_ESTIMATE_SALE: return bBackward ? m_hDieDate : m_hSale;
-    case IDC_OPPD_SALE: return bBackward ? m_hEstimateSale : m_hImportant;
-    case IDC_OPPD_IMPORTANT: return bBackward ? m_hSale : m_hPhase;
-    case IDC_OPPD_PHASE: return bBackward ? m_hImportant : m_hSubject;
-    default: return nullptr;
-    }
-}
-
-void Opp_DetailDialogClass::QuickSearch() {
-    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, m_hSearchEdit);
-}
-
-void Opp_DetailDialogClass::EnableCreationDate(BOOL bEnable) { EnableWindow(m_hCreateDate, bEnable); }
-
-void Opp_DetailDialogClass::SetReadOnly(int bReadOnly) {
-    const BOOL bRO = bReadOnly == 1;
-    for (HWND h : {m_hSubject, m_hDescription, m_hEstimateSale, m_hSale}) SendMessageA(h, EM_SETREADONLY, bRO, 0);
-    for (HWND h : {m_hDieDate, m_hImportant, m_hPhase, m_hPrivate}) EnableWindow(h, !bRO);
-    EnableWindow(m_hCreateDate, FALSE);
-}
-
-void Opp_DetailDialogClass::ClearForm() {
-    for (HWND h : {m_hSubject, m_hDescription, m_hEstimateSale, m_hSale, m_hProbability}) SetWindowTextA(h, "");
-    for (HWND h : {m_hImportant, m_hPhase}) SendMessageA(h, CB_SETCURSEL, (WPARAM)-1, 0);
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    for (HWND h : {m_hCreateDate, m_hDieDate, m_hContactDate}) SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
-    SendMessageA(m_hPrivate, BM_SETCHECK, BST_UNCHECKED, 0);
+void Opp_DetailDialogClass::SearchOnModuleListPage(HWND hEdit) {
+    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hEdit);
 }
 
 void Opp_DetailDialogClass::RefillLookups() {
-    for (HWND h : {m_hImportant, m_hPhase}) {
-        for (int i = (int)SendMessageA(h, CB_GETCOUNT, 0, 0) - 1; i >= 0; i--) SendMessageA(h, CB_DELETESTRING, i, 0);
-    }
+    ClearCombo(m_hImportant);
+    ClearCombo(m_hPhase);
     m_Opp.cod_LoadImportantTable();
-    for (int i = 0; i < m_Opp.m_nImportant && i < Opp_DetailClass::MAX_IMPORTANT; i++)
-        SendMessageA(m_hImportant, CB_ADDSTRING, 0, (LPARAM)m_Opp.m_szImportant[i]);
+    LoadCombo(m_hImportant, m_Opp.m_szImportant,
+              m_Opp.m_nImportant < Opp_DetailClass::MAX_IMPORTANT ? m_Opp.m_nImportant : Opp_DetailClass::MAX_IMPORTANT);
     m_Opp.cod_LoadPhaseTable();
-    for (int i = 0; i < m_Opp.m_nPhase && i < Opp_DetailClass::MAX_PHASE; i++)
-        SendMessageA(m_hPhase, CB_ADDSTRING, 0, (LPARAM)m_Opp.m_szPhase[i]);
-}
-
-void Opp_DetailDialogClass::FillCombo(HWND hCombo, const char (*pszNames)[50], int nNames, const char* pszValue) {
-    for (int i = (int)SendMessageA(hCombo, CB_GETCOUNT, 0, 0) - 1; i >= 0; i--)
-        SendMessageA(hCombo, CB_DELETESTRING, i, 0);
-    int nSelect = -1;
-    for (int i = 0; i < nNames; i++) {
-        SendMessageA(hCombo, CB_INSERTSTRING, i, (LPARAM)pszNames[i]);
-        if (strcmp(pszNames[i], pszValue) == 0) nSelect = i;
-    }
-    // A value the lookup table no longer holds is still shown and selected,
-    // however many names the table has, so that saving keeps it.
-    if (nSelect < 0 && pszValue[0]) nSelect = (int)SendMessageA(hCombo, CB_INSERTSTRING, nNames, (LPARAM)pszValue);
-    SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)nSelect, 0);
+    LoadCombo(m_hPhase, m_Opp.m_szPhase,
+              m_Opp.m_nPhase < Opp_DetailClass::MAX_PHASE ? m_Opp.m_nPhase : Opp_DetailClass::MAX_PHASE);
 }
 
 void Opp_DetailDialogClass::RecordToForm() {
@@ -276,7 +146,7 @@ void Opp_DetailDialogClass::RecordToForm() {
 int Opp_DetailDialogClass::FormToRecord() {
     m_Opp.cod_FreeList();
     if (m_Opp.cod_AllocHead() == -1) {
-        MessageBoxA(nullptr, "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.", TARVEL_CAPTION, MB_OK);
+        ReportError("Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.");
         return -1;
     }
     OppNode* p = m_Opp.m_pCurrent;
@@ -284,7 +154,7 @@ int Opp_DetailDialogClass::FormToRecord() {
 
     const int nLength = GetWindowTextLengthA(m_hDescription);
     if (m_Opp.cod_AllocNodeDescription((unsigned)(nLength > 0 ? nLength : 0)) == -1 || !p->opp_description) {
-        MessageBoxA(nullptr, "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.", TARVEL_CAPTION, MB_OK);
+        ReportError("Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.");
         m_Opp.cod_FreeList();
         return -1;
     }
@@ -337,38 +207,10 @@ void Opp_DetailDialogClass::OnPhaseChange() {
     SetWindowTextA(m_hProbability, szText);
 }
 
-void Opp_DetailDialogClass::OnPaint(HWND hWnd) {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hWnd, &ps);
-    PaintLeftPanel(hdc);
-    PaintNavCaption(hdc);
-    SelectObject(hdc, m_hFont);
-    SetTextColor(hdc, RGB(0, 0, 0));
-    SetBkMode(hdc, TRANSPARENT);
-    for (const FieldLabel& l : kLabels) PaintText(hdc, l.x, l.y, l.pszText);
-    EndPaint(hWnd, &ps);
-}
-
-LRESULT Opp_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    switch (uMsg) {
-    case UM_SHOWRECORD: return OnShowRecord(wParam, lParam);
-    case UM_NEWRECORD: return OnNewRecord();
-    case UM_RESTOREVIEW: return OnRestoreView();
-    case WM_PAINT: OnPaint(hWnd); return 0;
-    case WM_NOTIFY: OnTabNotify((const NMHDR*)lParam); return 0;
-    case WM_RBUTTONUP: return 0;
-    case WM_COMMAND:
-        if ((int)wParam == IDC_OPPD_SEARCH) {
-            QuickSearch();
-            return 0;
-        }
-        if (LOWORD(wParam) == IDC_OPPD_PHASE && HIWORD(wParam) == CBN_SELCHANGE) {
-            OnPhaseChange();
-            return 0;
-        }
-        if (OnFormCommand(wParam)) return 0;
-        break;
-    default: break;
+BOOL Opp_DetailDialogClass::OnFieldCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == IDC_OPPD_PHASE && HIWORD(wParam) == CBN_SELCHANGE) {
+        OnPhaseChange();
+        return TRUE;
     }
-    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
+    return FALSE;
 }

@@ -1,43 +1,34 @@
-#include "Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
 
 #include "resources/opportunities_ids.h"
 
 namespace {
-WNDPROC g_pfnOldSearchEdit_OppHomepage = nullptr;
-PageLinkDef g_MenuLinks[5];
+const int kMenuIDs[5] = {IDC_OPPH_MENU0, IDC_OPPH_MENU1, IDC_OPPH_MENU2, IDC_OPPH_MENU3, IDC_OPPH_MENU4};
+constexpr UINT kColumnMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
 
-const KeywordPageDef kPage = {
+KeywordPageDef MakeDef() {
+    return {
     IDC_OPPH_SEARCH_EDIT,
     IDC_OPPH_SEARCH,
     IDC_OPPH_LIST,
     IDC_OPPH_EXPORT,
     IDC_OPPH_HELP,
-    g_MenuLinks,
-    5,
+    OppMenu(kMenuIDs),
     "所有的项目机会共%d条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。",
     "搜索关键字=\"%s\"的记录共%d条",
     "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.",
     "所有项目机会",
-    LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM,
-    SearchEditProc_OppHomepage,
-    &g_pfnOldSearchEdit_OppHomepage,
-};
+    kColumnMask,
+    };
+}
 }  // namespace
 
 Opp_HomepageDialogClass g_Opp_Homepage;
 
-LRESULT CALLBACK SearchEditProc_OppHomepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (PageFrameClass::IsEnterInEdit(hWnd, uMsg, wParam, IDC_OPPH_SEARCH_EDIT)) g_Opp_Homepage.OnSearchEditEnter();
-    return CallWindowProcA(g_pfnOldSearchEdit_OppHomepage, hWnd, uMsg, wParam, lParam);
-}
-
-Opp_HomepageDialogClass::Opp_HomepageDialogClass() : KeywordListPage<Opp_ListPageClass>(kPage) {
-    static const int kMenuIDs[5] = {IDC_OPPH_MENU0, IDC_OPPH_MENU1, IDC_OPPH_MENU2, IDC_OPPH_MENU3, IDC_OPPH_MENU4};
-    MakeOppMenu(g_MenuLinks, kMenuIDs);
-}
+Opp_HomepageDialogClass::Opp_HomepageDialogClass() : KeywordListPage<Opp_ListPageClass>(MakeDef()) {}
 
 void Opp_HomepageDialogClass::CreateKeywordRecordList(HWND hWnd, int nID) {
-    CreateOppRecordList(hWnd, nID, 40, 573, kPage.uColumnMask);
+    CreateOppRecordList(hWnd, nID, 40, 573, kColumnMask);
 }
 
 int Opp_HomepageDialogClass::QueryList(int nMode) {

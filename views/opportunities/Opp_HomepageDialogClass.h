@@ -3,7 +3,7 @@
 // Every search box of the opportunity module searches here.
 #pragma once
 
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "views/KeywordListPage.h"
 
 class Opp_HomepageDialogClass : public KeywordListPage<Opp_ListPageClass> {
@@ -16,7 +16,5 @@ protected:
     int QueryList(int nMode) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
 };
-
-LRESULT CALLBACK SearchEditProc_OppHomepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 extern Opp_HomepageDialogClass g_Opp_Homepage;

@@ -1,10 +1,11 @@
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 
 #include <cstdio>
 
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "gbk.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_Navigation.h"
+#include "platform/gbk/gbk.h"
 
 const ListColumnDef g_OppColumns[8] = {
     {"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},   {"重要性", 100},
@@ -18,16 +19,13 @@ const ListPageTexts g_OppListTexts = {
 
 const char g_szOppQueryError[] = "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.";
 
-void MakeOppMenu(PageLinkDef* pLinks, const int* pIDs) {
+PageMenu OppMenu(const int* pIDs) {
     static const PageLinkDef kMenu[5] = {
         {0, "添加项目机会", GotoOpp_DetailNew}, {0, "所有项目机会", GotoOpp_Homepage},
         {0, "重要性查询", GotoOpp_ImportantStat}, {0, "销售阶段查询", GotoOpp_PhaseStat},
         {0, "时间相关查询", GotoOpp_DateStat},
     };
-    for (int k = 0; k < 5; k++) {
-        pLinks[k] = kMenu[k];
-        pLinks[k].nID = pIDs[k];
-    }
+    return MakePageMenu(kMenu, 5, pIDs);
 }
 
 static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
@@ -78,6 +76,6 @@ void Opp_ListPageClass::CreateOppRecordList(HWND hWnd, int nID, int y, int h, UI
 
 int Opp_ListPageClass::ModuleButton() const { return TB_OPPORTUNITIES; }
 
-void Opp_ListPageClass::SearchOnModuleListPage() {
-    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, m_hSearchEdit);
+void Opp_ListPageClass::SearchOnModuleListPage(HWND hEdit) {
+    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hEdit);
 }

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "views/ListPageClass.h"
-#include "Opp_DetailClass.h"
+#include "store/Opp_DetailClass.h"
 
 // The eight columns of an opportunity list (their sort columns 0-7).
 extern const ListColumnDef g_OppColumns[8];
@@ -14,7 +14,7 @@ extern const ListPageTexts g_OppListTexts;
 extern const char g_szOppQueryError[];  // "…cod_InitDetail Error."
 
 // The left menu of the opportunity pages with the page's own control ids.
-void MakeOppMenu(PageLinkDef* pLinks, const int* pIDs);
+PageMenu OppMenu(const int* pIDs);
 // Cell text of column nColumn for one opportunity.
 void OppCellText(const OppNode* pNode, int nColumn, char* pszBuf, int nSize);
 
@@ -33,7 +33,7 @@ protected:
     const ListPageTexts& Texts() const override { return g_OppListTexts; }
     int ModuleButton() const override;
     // Quick search: the keyword goes to the opportunity list page.
-    void SearchOnModuleListPage() override;
+    void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_Opp.cod_FreeList(); }
 
     // The record list with the eight opportunity columns.

@@ -1,11 +1,8 @@
-#include "Opp_PhaseStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {
-WNDPROC g_pfnOldSearchEdit = nullptr;
-
 const OppCategoryPageDef kPage = {
     TRUE,
     UM_OPEN_PHASE,
@@ -20,17 +17,9 @@ const OppCategoryPageDef kPage = {
     530,
     "所有项目机会按其项目阶段分类统计如下表，用鼠标单击某项目阶段分类，可以显示符合条件的记录。",
     "销售阶段=\"%s\"",
-    SearchEditProc_OppPhaseStat,
-    &g_pfnOldSearchEdit,
 };
 }  // namespace
 
 Opp_PhaseStatDialogClass g_Opp_PhaseStat;
-
-LRESULT CALLBACK SearchEditProc_OppPhaseStat(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (PageFrameClass::IsEnterInEdit(hWnd, uMsg, wParam, IDC_OPPP_SEARCH_EDIT))
-        SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hWnd);
-    return CallWindowProcA(g_pfnOldSearchEdit, hWnd, uMsg, wParam, lParam);
-}
 
 Opp_PhaseStatDialogClass::Opp_PhaseStatDialogClass() : Opp_CategoryStatClass(kPage) {}

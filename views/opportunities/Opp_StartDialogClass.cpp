@@ -1,12 +1,11 @@
-#include "Opp_StartDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ListPageClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ListPageClass.h"
 #include "resources/opportunities_ids.h"
 
 namespace {
-WNDPROC g_pfnOldSearchEdit_OppStart = nullptr;
-PageLinkDef g_MenuLinks[5];
+const int kMenuIDs[5] = {IDC_OPPS_MENU0, IDC_OPPS_MENU1, IDC_OPPS_MENU2, IDC_OPPS_MENU3, IDC_OPPS_MENU4};
 constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kRed = 0x0000FF;
 
@@ -41,13 +40,13 @@ const StartTextLine kLines[] = {
     {390, 532, "用鼠标双击某个相关记录，转到该记录的详细页面，您可以编辑该记录后返回当前项目。", FALSE, kRed},
 };
 
-const StartPageDef kPage = {
+StartPageDef MakeDef() {
+    return {
     TB_OPPORTUNITIES,
     IDC_OPPS_SEARCH_EDIT,
     IDC_OPPS_SEARCH,
     IDC_OPPS_HELP,
-    g_MenuLinks,
-    5,
+    OppMenu(kMenuIDs),
     "ID_BMP_OPP_RELATION",
     725,
     10,
@@ -57,19 +56,10 @@ const StartPageDef kPage = {
     (int)(sizeof(kLines) / sizeof(kLines[0])),
     &g_Opp_Homepage,
     g_Opp_Homepage.m_szKeyword,
-    SearchEditProc_OppStart,
-    &g_pfnOldSearchEdit_OppStart,
-};
+    };
+}
 }  // namespace
 
 Opp_StartDialogClass g_Opp_Start;
 
-LRESULT CALLBACK SearchEditProc_OppStart(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (PageFrameClass::IsEnterInEdit(hWnd, uMsg, wParam, IDC_OPPS_SEARCH_EDIT)) g_Opp_Start.OnSearchEditEnter(hWnd);
-    return CallWindowProcA(g_pfnOldSearchEdit_OppStart, hWnd, uMsg, wParam, lParam);
-}
-
-Opp_StartDialogClass::Opp_StartDialogClass() : StartPageClass(kPage) {
-    static const int kMenuIDs[5] = {IDC_OPPS_MENU0, IDC_OPPS_MENU1, IDC_OPPS_MENU2, IDC_OPPS_MENU3, IDC_OPPS_MENU4};
-    MakeOppMenu(g_MenuLinks, kMenuIDs);
-}
+Opp_StartDialogClass::Opp_StartDialogClass() : StartPageClass(MakeDef()) {}

@@ -10,6 +10,4 @@ public:
     Opp_StartDialogClass();
 };
 
-LRESULT CALLBACK SearchEditProc_OppStart(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
 extern Opp_StartDialogClass g_Opp_Start;

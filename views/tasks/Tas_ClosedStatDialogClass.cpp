@@ -1,7 +1,7 @@
-#include "Tas_ClosedStatDialogClass.h"
+#include "views/tasks/Tas_ClosedStatDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_ClosedStatDialogClass g_Tas_ClosedStat;
 
-Tas_ClosedStatDialogClass::Tas_ClosedStatDialogClass() : PlaceholderDialogClass("Tas_ClosedStat", TB_TASKS, {UM_OPEN_CLOSED}) {}
+Tas_ClosedStatDialogClass::Tas_ClosedStatDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_CLOSED}) {}

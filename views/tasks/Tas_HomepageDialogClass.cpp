@@ -1,11 +1,11 @@
-#include "Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_HomepageDialogClass g_Tas_Homepage;
 
 Tas_HomepageDialogClass::Tas_HomepageDialogClass()
-    : PlaceholderDialogClass("Tas_Homepage", TB_TASKS, {UM_OPENVIEW, UM_OPEN_TODAY}), m_stDate{}
+    : PlaceholderDialogClass(TB_TASKS, {UM_OPENVIEW, UM_OPEN_TODAY}), m_stDate{}
 {
 }
 

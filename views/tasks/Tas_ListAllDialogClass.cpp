@@ -1,7 +1,7 @@
-#include "Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_ListAllDialogClass g_Tas_ListAll;
 
-Tas_ListAllDialogClass::Tas_ListAllDialogClass() : KeywordListDialogClass("Tas_ListAll", TB_TASKS) {}
+Tas_ListAllDialogClass::Tas_ListAllDialogClass() : KeywordListDialogClass(TB_TASKS) {}

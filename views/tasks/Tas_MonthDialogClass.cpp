@@ -1,7 +1,7 @@
-#include "Tas_MonthDialogClass.h"
+#include "views/tasks/Tas_MonthDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_MonthDialogClass g_Tas_Month;
 
-Tas_MonthDialogClass::Tas_MonthDialogClass() : PlaceholderDialogClass("Tas_Month", TB_TASKS, {UM_OPEN_MONTH}) {}
+Tas_MonthDialogClass::Tas_MonthDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_MONTH}) {}

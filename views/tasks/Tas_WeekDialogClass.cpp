@@ -1,7 +1,7 @@
-#include "Tas_WeekDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
-#include "ViewMessages.h"
+#include "shell/ViewMessages.h"
 
 Tas_WeekDialogClass g_Tas_Week;
 
-Tas_WeekDialogClass::Tas_WeekDialogClass() : PlaceholderDialogClass("Tas_Week", TB_TASKS, {UM_OPEN_WEEK}) {}
+Tas_WeekDialogClass::Tas_WeekDialogClass() : PlaceholderDialogClass(TB_TASKS, {UM_OPEN_WEEK}) {}

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 using namespace odbcdrv;
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "jetsql.h"
 
 namespace jetsql {

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "../src/res/resdata.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace {

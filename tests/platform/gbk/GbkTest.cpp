@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 TEST(GbkLiterals, ChineseLiteralsAreGbkBytes) {
     // The program's literals are compiled to GBK.

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "OdbcTestUtil.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 using namespace odbctest;
 namespace fs = std::filesystem;

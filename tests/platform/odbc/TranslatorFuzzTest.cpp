@@ -4,7 +4,7 @@
 #include <random>
 
 #include "OdbcTestUtil.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "jetsql.h"
 
 using namespace odbctest;

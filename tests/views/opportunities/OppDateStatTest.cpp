@@ -2,12 +2,12 @@
 // included, its one history entry per visit, sorting and the hand-over.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DateStatDialogClass.h"
-#include "Opp_DetailDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
 #include "resources/opportunities_ids.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

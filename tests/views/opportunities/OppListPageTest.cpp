@@ -3,16 +3,16 @@
 // to the record form.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_StartDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 
 #include <algorithm>
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

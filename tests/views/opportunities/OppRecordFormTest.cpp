@@ -3,15 +3,15 @@
 // what the form does when a data call fails or its record is gone.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "RelatingGlobals.h"
+#include "tests/support/ProgramTest.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/RelatingGlobals.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

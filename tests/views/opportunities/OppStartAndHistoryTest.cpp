@@ -2,18 +2,18 @@
 // and Back / Forward through one page of each kind.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DateStatDialogClass.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ImportantStatDialogClass.h"
-#include "Opp_PhaseStatDialogClass.h"
-#include "Opp_StartDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

@@ -2,14 +2,14 @@
 // category, the records of a clicked category, sorting, and their entries.
 #include <gtest/gtest.h>
 
-#include "OppTestShell.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ImportantStatDialogClass.h"
-#include "Opp_PhaseStatDialogClass.h"
+#include "tests/support/ProgramTest.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
 #include "resources/opportunities_ids.h"
 
-using namespace opptest;
+using namespace programtest;
 
 namespace {
 

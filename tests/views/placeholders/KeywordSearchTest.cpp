@@ -1,19 +1,19 @@
 // Keyword hand-over from another page's search box to the list pages.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "Acc_HomepageDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "HomepageDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
 
 #include <cstring>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 // Test names show the page, not its address.
-void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
+void PrintTo(KeywordListDialogClass* p, std::ostream* os) { *os << ViewClassName(p); }
 
 namespace {
 
@@ -21,7 +21,7 @@ class KeywordSearch : public ::testing::TestWithParam<KeywordListDialogClass*> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 
@@ -35,7 +35,7 @@ protected:
 
 std::string NameOf(const ::testing::TestParamInfo<KeywordListDialogClass*>& info)
 {
-    return info.param->GetClassName();
+    return ViewClassName(info.param);
 }
 
 }  // namespace

@@ -3,17 +3,16 @@
 // that the page handles on the UI thread.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "HomepageDialogClass.h"
-#include "MailDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "mail/MailDialogClass.h"
 
-#include <thread>
 
 #include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
@@ -21,7 +20,7 @@ class MailPage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
         g_Toolbar.OnMail(NULL, 0, 0, 0);
         ASSERT_EQ(g_pCurrentDialog, &g_Mail);
@@ -39,10 +38,12 @@ protected:
     // Runs the UI thread's loop until the run is over (bounded).
     void WaitForRunEnd()
     {
-        for (int i = 0; i < 20000 && g_Mail.IsSending(); i++) {
-            PumpMessages();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        w32test::WaitFor(
+            [] {
+                PumpMessages();
+                return !g_Mail.IsSending();
+            },
+            20000);
     }
 };
 
@@ -113,7 +114,7 @@ TEST_F(MailPage, RecipientsHandedToANeverShownPageBuildItFirst)
 
 TEST_F(MailPage, HandedContactsBecomeRecipientsInNameOrder)
 {
-    shelltest::ProgramDatabase& db = Database();
+    programtest::ProgramDatabase& db = Database();
     db.Exec("DELETE FROM accounts_contacts");
     db.Exec("DELETE FROM contacts");
     // Program literals are GBK; the database file holds UTF-8.
@@ -173,5 +174,5 @@ TEST_F(MailPage, GrabOfTheMailPageWithItsToolbar)
     AddRecipient("a", "a@example.com", true);
     AddRecipient("b", "b@example.com", false);
     PumpMessages();
-    EXPECT_TRUE(w32test::GrabWindow(g_hMainWnd, shelltest::GrabFolder() + "placeholders-mail-page.png"));
+    EXPECT_TRUE(w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "placeholders-mail-page.png"));
 }

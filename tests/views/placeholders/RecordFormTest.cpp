@@ -2,54 +2,45 @@
 // history entry, its relation tab pages and the record they work on.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "Acc_DetailDialogClass.h"
-#include "Con_DetailDialogClass.h"
-#include "HomepageDialogClass.h"
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 #include "win32_testhooks.h"
 
 #include <cstring>
 #include <string>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 // Test names show the form, not its address.
-void PrintTo(RecordFormDialogClass* p, std::ostream* os) { *os << p->GetClassName(); }
+void PrintTo(RecordFormClass* p, std::ostream* os) { *os << ViewClassName(p); }
 
 namespace {
 
-class RecordForm : public ::testing::TestWithParam<RecordFormDialogClass*> {
+class RecordForm : public ::testing::TestWithParam<RecordFormClass*> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 
     // What a list page does on a double click of row nRow.
     void HandOver(const ULONG* pulID, int nCount, int nRow, const char* pszTitle)
     {
-        RecordFormDialogClass* pForm = GetParam();
-        BaseDialogClass* pOld = g_pCurrentDialog;
-        pForm->ShowDialog();
-        pForm->FreeIDArray();
-        pForm->m_pulID = new ULONG[nCount];
-        memcpy(pForm->m_pulID, pulID, sizeof(ULONG) * nCount);
-        pForm->m_nIDCount = nCount;
-        strcpy(pForm->m_szTitle, pszTitle);
-        SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, nRow, (LPARAM)pulID[nRow]);
-        FinishViewSwitch(pOld, pForm);
+        ASSERT_EQ(HandOverToForm(GetParam(), pulID, nCount, nRow, pszTitle), 0);
     }
 };
 
-std::string NameOf(const ::testing::TestParamInfo<RecordFormDialogClass*>& info)
+std::string NameOf(const ::testing::TestParamInfo<RecordFormClass*>& info)
 {
-    return info.param->GetClassName();
+    return ViewClassName(info.param);
 }
 
 const ULONG kIDs[] = {11, 22, 33};
@@ -58,11 +49,11 @@ const ULONG kIDs[] = {11, 22, 33};
 
 TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "所有计划日志");
 
     EXPECT_EQ(g_pCurrentDialog, pForm);
-    EXPECT_TRUE(IsButtonChecked(pForm->GetButton()));
+    EXPECT_TRUE(IsButtonChecked(pForm->Def().nButton));
     EXPECT_EQ(pForm->m_ulRecordID, 22u);
     EXPECT_EQ(pForm->m_nRow, 1);
     EXPECT_EQ(g_ulRelatingID, 22u);
@@ -81,7 +72,7 @@ TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry)
 
 TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 2, "t");
     int nCount = g_History.Count();
     // A relation page reports a change of links.
@@ -91,20 +82,31 @@ TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry)
     EXPECT_EQ(g_History.m_pCurrent->m_nParam, 2);
 }
 
-TEST_P(RecordForm, ARowOutsideTheHandedListIsNotUsed)
+TEST_P(RecordForm, ARecordOutsideTheHandedListIsAListOfOne)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
+    const int nCount = g_History.Count();
     SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, 7, 99);
     EXPECT_EQ(pForm->m_ulRecordID, 99u);
-    EXPECT_EQ(pForm->m_nRow, -1);
-    EXPECT_FALSE(pForm->HasRow(3));
-    EXPECT_TRUE(pForm->HasRow(2));
+    EXPECT_EQ(pForm->m_nRow, 0);
+    ASSERT_EQ(pForm->m_nIDCount, 1);
+    EXPECT_EQ(pForm->m_pulID[0], 99u);
+    EXPECT_FALSE(pForm->HasRow(1));
+    // The form's own entry follows, so that Back and Forward rebuild the same.
+    EXPECT_EQ(g_History.Count(), nCount);
+    EXPECT_EQ(g_History.m_pCurrent->m_nRecordID, 99u);
+    EXPECT_EQ(g_History.m_pCurrent->m_nIDCount, 1);
+
+    // A row outside the list is refused by the hand-over itself.
+    EXPECT_EQ(HandOverToForm(pForm, kIDs, 3, 3, "t"), -1);
+    EXPECT_EQ(HandOverToForm(pForm, nullptr, 0, 0, "t"), -1);
+    EXPECT_EQ(pForm->m_ulRecordID, 99u);
 }
 
 TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     char szTitle[128];
     memset(szTitle, 'x', 126);
     szTitle[126] = (char)0xC4;  // a lead byte without its second byte
@@ -117,20 +119,32 @@ TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter)
 
 TEST_P(RecordForm, FreeIDArrayForgetsTheCountWithTheList)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     pForm->FreeIDArray();
     EXPECT_EQ(pForm->m_pulID, nullptr);
     EXPECT_EQ(pForm->m_nIDCount, 0);
     EXPECT_FALSE(pForm->HasRow(0));
-    // Freed twice, as the start page does after UM_NEWRECORD.
+    // Freed twice, as the hand-over does after UM_NEWRECORD.
     pForm->FreeIDArray();
     EXPECT_EQ(pForm->m_nIDCount, 0);
 }
 
+TEST_P(RecordForm, TheHandOverOfNoRowOpensANewRecordWithoutAList)
+{
+    RecordFormClass* pForm = GetParam();
+    HandOver(kIDs, 3, 1, "t");
+    EXPECT_EQ(HandOverToForm(pForm, kIDs, 3, -1, "t"), 0);
+    EXPECT_EQ(g_pCurrentDialog, pForm);
+    EXPECT_EQ(pForm->m_ulRecordID, 0u);
+    EXPECT_EQ(pForm->m_pulID, nullptr);
+    EXPECT_EQ(pForm->m_nIDCount, 0);
+    EXPECT_EQ(pForm->CurrentMode(), RecordFormClass::kNew);
+}
+
 TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "第一张表");
     GotoTas_Week();
     // Another page replaces the form's list meanwhile.
@@ -152,7 +166,7 @@ TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry)
 
 TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     ASSERT_EQ(g_ulRelatingID, 11u);
     int nCount = g_History.Count();
@@ -165,7 +179,7 @@ TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord)
 
 TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 2, "t");
     ASSERT_NE(pForm->m_Tab.m_hTab, nullptr);
     ASSERT_GE(pForm->m_Tab.m_nPages, 2);
@@ -194,7 +208,7 @@ TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
 
 TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "t");
     HWND hTab = pForm->m_Tab.m_hTab;
     ASSERT_NE(hTab, nullptr);
@@ -225,7 +239,7 @@ TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab)
 
 TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     HWND hPage = pForm->m_Tab.m_hPage;
     pForm->m_Tab.m_hPage = NULL;
@@ -234,14 +248,14 @@ TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords)
     pForm->m_Tab.m_hPage = hPage;
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, RecordForm, ::testing::Values(&g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail),
-                         NameOf);
+INSTANTIATE_TEST_SUITE_P(Forms, RecordForm,
+                         ::testing::Values<RecordFormClass*>(&g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail), NameOf);
 
 class ContactAccount : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
         GotoCon_DetailNew();
     }
@@ -281,7 +295,7 @@ TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
 
 TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
 {
-    shelltest::ProgramDatabase& db = Database();
+    programtest::ProgramDatabase& db = Database();
     db.Exec("INSERT INTO accounts (acc_name) VALUES ('Acme')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Dora')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Eve')");
@@ -312,9 +326,9 @@ TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
 
 TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
 {
-    RecordFormDialogClass* pForm = GetParam();
+    RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
     EXPECT_TRUE(w32test::GrabWindow(
-        g_hMainWnd, shelltest::GrabFolder() + "placeholders-" + pForm->GetClassName() + ".png"));
+        g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
 }

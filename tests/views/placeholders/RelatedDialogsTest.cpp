@@ -2,21 +2,21 @@
 // two new-record dialogs of the account form's pages.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "RelatedPages.h"
-#include "RelatingGlobals.h"
+#include "dialogs/RelatedPages.h"
+#include "views/RelatingGlobals.h"
 
 #include <cstring>
 #include <string>
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
 class RelatedDialogs : public ::testing::Test {
 protected:
-    void SetUp() override { EnsureShell(); }
+    void SetUp() override { EnsureProgram(); }
 
     // A page made from the relation template with dialog procedure proc,
     // holding an edit with id nID, then initialised again so the procedure

@@ -1,15 +1,15 @@
 // The lookup-category editor's lists and the day page's date.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "HomepageDialogClass.h"
-#include "MailSettingDialogClass.h"
-#include "OptionSettingDialogClass.h"
-#include "Tas_HomepageDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
@@ -17,7 +17,7 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };

@@ -2,41 +2,41 @@
 // selects, the history entries it adds, and that exactly one page shows.
 #include <gtest/gtest.h>
 
-#include "PlaceholderShell.h"
+#include "tests/support/ProgramTest.h"
 
-#include "Acc_DateStatDialogClass.h"
-#include "Acc_DetailDialogClass.h"
-#include "Acc_HomepageDialogClass.h"
-#include "Acc_ImportantStatDialogClass.h"
-#include "Acc_IndustryStatDialogClass.h"
-#include "Acc_OpportunitiesStatDialogClass.h"
-#include "Acc_ProvinceStatDialogClass.h"
-#include "Acc_RelationStatDialogClass.h"
-#include "Acc_StartDialogClass.h"
-#include "Acc_TypeStatDialogClass.h"
-#include "Con_DateDialogClass.h"
-#include "Con_DetailDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "Con_ImportantDialogClass.h"
-#include "Con_IndustryDialogClass.h"
-#include "Con_OpportunitiesDialogClass.h"
-#include "Con_ProvinceDialogClass.h"
-#include "Con_RelationDialogClass.h"
-#include "Con_StartDialogClass.h"
-#include "ExportDialogClass.h"
-#include "HomepageDialogClass.h"
-#include "LoginSettingDialogClass.h"
-#include "MailDialogClass.h"
-#include "MailSettingDialogClass.h"
-#include "OptionSettingDialogClass.h"
-#include "Tas_ClosedStatDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_HomepageDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
-#include "Tas_MonthDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "views/accounts/Acc_DateStatDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_ImportantStatDialogClass.h"
+#include "views/accounts/Acc_IndustryStatDialogClass.h"
+#include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
+#include "views/accounts/Acc_ProvinceStatDialogClass.h"
+#include "views/accounts/Acc_RelationStatDialogClass.h"
+#include "views/accounts/Acc_StartDialogClass.h"
+#include "views/accounts/Acc_TypeStatDialogClass.h"
+#include "views/contacts/Con_DateDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_ImportantDialogClass.h"
+#include "views/contacts/Con_IndustryDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
+#include "views/contacts/Con_ProvinceDialogClass.h"
+#include "views/contacts/Con_RelationDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
+#include "settings/ExportDialogClass.h"
+#include "program/HomepageDialogClass.h"
+#include "settings/LoginSettingDialogClass.h"
+#include "mail/MailDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "views/tasks/Tas_ClosedStatDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_MonthDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
 
-using namespace placeholders_test;
+using namespace programtest;
 
 namespace {
 
@@ -95,7 +95,7 @@ class ViewOpening : public ::testing::TestWithParam<Opening> {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };
@@ -167,7 +167,7 @@ class PageSwitching : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EnsureShell();
+        EnsureProgram();
         ResetToStartPage();
     }
 };

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace w32 {
 namespace {

@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "res/resdata.h"
 
 namespace w32 {

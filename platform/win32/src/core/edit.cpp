@@ -14,7 +14,7 @@
 #include <climits>
 
 #include "core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace w32 {
 namespace {

@@ -12,7 +12,7 @@
 #include <unordered_set>
 
 #include "core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "res/resdata.h"
 
 namespace w32 {

@@ -15,7 +15,7 @@
 #include <unordered_map>
 
 #include "core.h"
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace w32 {
 namespace {

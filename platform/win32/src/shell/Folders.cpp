@@ -10,7 +10,7 @@
 #include <mutex>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "shell/shell_internal.h"
 #include "win32.h"
 #include "win32_testhooks_shell.h"

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "shell/shell_internal.h"
 #include "w32_internal.h"
 #include "win32.h"

@@ -9,7 +9,7 @@
 #include <set>
 #include <sstream>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "w32rc.h"
 
 namespace w32rc {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 #include "win32_testhooks.h"
 

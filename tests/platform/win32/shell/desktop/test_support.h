@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 
 namespace shelltest {
 

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "gbk.h"
+#include "platform/gbk/gbk.h"
 #include "win32.h"
 
 namespace {

@@ -2,11 +2,13 @@
 // the four record modules.
 #pragma once
 
-#include "BaseDialogClass.h"
-#include "ListViewClass.h"
+#include "shell/ListViewClass.h"
 #include "store/Tas_DetailClass.h"
+#include "views/IDList.h"
+#include "views/PageFrameClass.h"
 
-class HomepageDialogClass : public BaseDialogClass {
+// m_pulID / m_nIDCount (IDListOwner): the id of every task row.
+class HomepageDialogClass : public PageFrameClass, public IDListOwner, public RowSource {
 public:
     HomepageDialogClass();
     ~HomepageDialogClass() override;
@@ -14,37 +16,35 @@ public:
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
-    void FreeIDArray();
-    void FillTaskList();
-
     static const int kLinkCount = 22;
     static const int kSearchCount = 4;
 
 public:
     ListViewClass m_ListView;
     Tas_DetailClass m_Tas;
-    ULONG* m_pulID;
-    int m_nIDCount;
     SYSTEMTIME m_stToday;
     HWND m_hSearchEdits[kSearchCount];    // 10052 opportunities .. 10055 tasks
     HWND m_hSearchButtons[kSearchCount];  // 10056 .. 10059
-    HWND m_hLinkButtons[kLinkCount];      // 10060 .. 10081
-    int m_bHover;
     HBITMAP m_hBitmap;
 
     // Runs the quick search of box nBox (0 opportunities, 1 accounts,
     // 2 contacts, 3 tasks) with the box's present text.
     void SearchFrom(int nBox);
+    // Enter in a search box or its button: the box's quick search.
+    void OnSearch(HWND hEdit, BOOL bEnter) override;
+
+protected:
+    // RowSource: today's tasks.
+    BOOL FirstRow() override;
+    BOOL NextRow() override;
+    ULONG RowID() override;
+    void RowText(int nColumn, char* pszBuf, int nSize) override;
 
 private:
     void OnOpenView();
     void OnDoubleClick(const NMLISTVIEW* pNotify);
     void OnPaint(HWND hWnd);
-    void DrawLink(const DRAWITEMSTRUCT* pDraw);
-    void OnSetCursor(WPARAM wParam, LPARAM lParam);
 };
-
-LRESULT CALLBACK SearchEditProc_Homepage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 extern HomepageDialogClass g_Homepage;
 

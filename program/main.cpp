@@ -1,97 +1,89 @@
-#include "main.h"
+#include "program/main.h"
 
 #include <clocale>
 
-#include "FirstRunWizard.h"
-#include "HomepageDialogClass.h"
+#include "shell/FirstRunWizard.h"
+#include "program/HomepageDialogClass.h"
 #include "store/ODBCClass.h"
+#include "store/Report.h"
 #include "store/SettingClass.h"
 
-#include "Acc_DateStatDialogClass.h"
-#include "Acc_DetailDialogClass.h"
-#include "Acc_HomepageDialogClass.h"
-#include "Acc_ImportantStatDialogClass.h"
-#include "Acc_IndustryStatDialogClass.h"
-#include "Acc_OpportunitiesStatDialogClass.h"
-#include "Acc_ProvinceStatDialogClass.h"
-#include "Acc_RelationStatDialogClass.h"
-#include "Acc_StartDialogClass.h"
-#include "Acc_TypeStatDialogClass.h"
-#include "Con_DateDialogClass.h"
-#include "Con_DetailDialogClass.h"
-#include "Con_HomepageDialogClass.h"
-#include "Con_ImportantDialogClass.h"
-#include "Con_IndustryDialogClass.h"
-#include "Con_OpportunitiesDialogClass.h"
-#include "Con_ProvinceDialogClass.h"
-#include "Con_RelationDialogClass.h"
-#include "Con_StartDialogClass.h"
-#include "ExportDialogClass.h"
-#include "LoginSettingDialogClass.h"
-#include "MailDialogClass.h"
-#include "MailSettingDialogClass.h"
-#include "OptionSettingDialogClass.h"
-#include "Opp_DateStatDialogClass.h"
-#include "Opp_DetailDialogClass.h"
-#include "Opp_HomepageDialogClass.h"
-#include "Opp_ImportantStatDialogClass.h"
-#include "Opp_PhaseStatDialogClass.h"
-#include "Opp_StartDialogClass.h"
-#include "Tas_ClosedStatDialogClass.h"
-#include "Tas_DetailDialogClass.h"
-#include "Tas_HomepageDialogClass.h"
-#include "Tas_ListAllDialogClass.h"
-#include "Tas_MonthDialogClass.h"
-#include "Tas_WeekDialogClass.h"
+#include "views/accounts/Acc_DateStatDialogClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_ImportantStatDialogClass.h"
+#include "views/accounts/Acc_IndustryStatDialogClass.h"
+#include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
+#include "views/accounts/Acc_ProvinceStatDialogClass.h"
+#include "views/accounts/Acc_RelationStatDialogClass.h"
+#include "views/accounts/Acc_StartDialogClass.h"
+#include "views/accounts/Acc_TypeStatDialogClass.h"
+#include "views/contacts/Con_DateDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_ImportantDialogClass.h"
+#include "views/contacts/Con_IndustryDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
+#include "views/contacts/Con_ProvinceDialogClass.h"
+#include "views/contacts/Con_RelationDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
+#include "settings/ExportDialogClass.h"
+#include "settings/LoginSettingDialogClass.h"
+#include "mail/MailDialogClass.h"
+#include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "views/opportunities/Opp_DateStatDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_ImportantStatDialogClass.h"
+#include "views/opportunities/Opp_PhaseStatDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
+#include "views/tasks/Tas_ClosedStatDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
+#include "views/tasks/Tas_MonthDialogClass.h"
+#include "views/tasks/Tas_WeekDialogClass.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
-HINSTANCE g_hInstance = nullptr;
 HIMAGELIST g_hImageList = nullptr;
-HWND g_hMainWnd = nullptr;
 int g_nStartupResult = STARTUP_RUN;
 
 BaseDialogClass* const g_ViewTable[VIEW_COUNT] = {
-    &g_Homepage,          &g_Opp_Detail,       &g_Opp_Homepage,      &g_Opp_ImportantStat,
-    &g_Opp_PhaseStat,     &g_Opp_DateStat,     &g_Acc_Detail,        &g_Acc_Homepage,
-    &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat, &g_Acc_RelationStat, &g_Acc_TypeStat,
-    &g_Acc_IndustryStat,  &g_Acc_ProvinceStat, &g_Acc_DateStat,      &g_Con_Detail,
-    &g_Con_Homepage,      &g_Con_Important,    &g_Con_Relation,      &g_Con_Opportunities,
-    &g_Con_Industry,      &g_Con_Province,     &g_Con_Date,          &g_Tas_Detail,
-    &g_Tas_Homepage,      &g_Tas_Week,         &g_Tas_Month,         &g_Tas_ListAll,
-    &g_Mail,              &g_MailSetting,      &g_OptionSetting,     &g_Opp_Start,
-    &g_Acc_Start,         &g_Con_Start,        &g_Tas_ClosedStat,    &g_LoginSetting,
-    &g_Export,
+#define TARVEL_VIEW_ADDRESS(index, type, object, name) &object,
+    TARVEL_VIEWS(TARVEL_VIEW_ADDRESS)
+#undef TARVEL_VIEW_ADDRESS
 };
 
 const char* const g_ViewClassNames[VIEW_COUNT] = {
-    "Homepage",          "Opp_Detail",        "Opp_Homepage",     "Opp_ImportantStat",
-    "Opp_PhaseStat",     "Opp_DateStat",      "Acc_Detail",       "Acc_Homepage",
-    "Acc_ImportantStat", "Acc_OpportunitiesStat", "Acc_RelationStat", "Acc_TypeStat",
-    "Acc_IndustryStat",  "Acc_ProvinceStat",  "Acc_DateStat",     "Con_Detail",
-    "Con_Homepage",      "Con_Important",     "Con_Relation",     "Con_Opportunities",
-    "Con_Industry",      "Con_Province",      "Con_Date",         "Tas_Detail",
-    "Tas_Homepage",      "Tas_Week",          "Tas_Month",        "Tas_ListAll",
-    "Mail",              "MailSetting",       "OptionSetting",    "Opp_Start",
-    "Acc_Start",         "Con_Start",         "Tas_ClosedStat",   "LoginSetting",
-    "Export",
+#define TARVEL_VIEW_NAME(index, type, object, name) name,
+    TARVEL_VIEWS(TARVEL_VIEW_NAME)
+#undef TARVEL_VIEW_NAME
 };
+
+const char* ViewClassName(const BaseDialogClass* pView) {
+    for (int i = 0; i < VIEW_COUNT; ++i)
+        if (g_ViewTable[i] == pView) return g_ViewClassNames[i];
+    return "";
+}
 
 namespace {
 
 // Message shown when a view's creation fails, by its row in the view table.
 const char* CreateFailureText(int nIndex) {
     switch (nIndex) {
-        case VIEW_HOMEPAGE: return "main.cpp 87: CreateDialog Error.";
-        case VIEW_OPP_DETAIL: return "main.cpp 124: CreateDialog Error.";
-        case VIEW_OPP_HOMEPAGE: return "main.cpp 132: CreateDialog Error.";
-        case VIEW_OPP_IMPORTANTSTAT: return "main.cpp 144: CreateDialog Error.";
+        case VIEW_HOMEPAGE: return msg::kCreateHomepage;
+        case VIEW_OPP_DETAIL: return msg::kCreateOppDetail;
+        case VIEW_OPP_HOMEPAGE: return msg::kCreateOppHomepage;
+        case VIEW_OPP_IMPORTANTSTAT: return msg::kCreateOppImportantStat;
         case VIEW_OPP_PHASESTAT:
-        case VIEW_OPP_DATESTAT: return "main.cpp 164: CreateDialog Error.";
-        case VIEW_ACC_DETAIL: return "main.cpp 192: CreateDialog Error.";
-        default: return "main.cpp 215: CreateDialog Error.";
+        case VIEW_OPP_DATESTAT: return msg::kCreateOppPhaseAndDateStat;
+        case VIEW_ACC_DETAIL: return msg::kCreateAccDetail;
+        default: return msg::kCreateOtherView;
     }
 }
 
-void ErrorBox(LPCSTR pszText) { MessageBoxA(nullptr, pszText, TARVEL_CAPTION, MB_OK); }
 
 // The ten toolbar images, in image-list order.
 const char* const kToolbarBitmaps[10] = {
@@ -132,6 +124,14 @@ int CreateBars(HWND hWnd) {
     g_Toolbar.AddCheckButton("选项设置", IDC_TB_SETTING, 8);
     g_Toolbar.AddCheckButton("导出日志", IDC_TB_EXPORT, 9);
     g_Toolbar.CommitButtons();
+    g_Toolbar.SetTarget(IDC_TB_HOMEPAGE, ViewAt(VIEW_HOMEPAGE));
+    g_Toolbar.SetTarget(IDC_TB_OPPORTUNITIES, ViewAt(VIEW_OPP_START));
+    g_Toolbar.SetTarget(IDC_TB_ACCOUNTS, ViewAt(VIEW_ACC_START));
+    g_Toolbar.SetTarget(IDC_TB_CONTACTS, ViewAt(VIEW_CON_START));
+    g_Toolbar.SetTarget(IDC_TB_TASKS, ViewAt(VIEW_TAS_HOMEPAGE));
+    g_Toolbar.SetTarget(IDC_TB_MAIL, ViewAt(VIEW_MAIL));
+    g_Toolbar.SetTarget(IDC_TB_SETTING, ViewAt(VIEW_MAILSETTING));
+    g_Toolbar.SetTarget(IDC_TB_EXPORT, ViewAt(VIEW_EXPORT));
     g_Toolbar.CheckButton(IDC_TB_HOMEPAGE, 1);
 
     g_StatusBar.Create(hWnd, IDC_MAIN_STATUSBAR, 2);
@@ -145,7 +145,7 @@ int CreateViews(HWND hWnd) {
     BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
     for (int i = 0; i < VIEW_COUNT; ++i) {
         if (g_ViewTable[i]->CreateDialog(g_hInstance, hWnd, g_ViewClassNames[i], y) == -1) {
-            ErrorBox(CreateFailureText(i));
+            ReportError(CreateFailureText(i));
             return -1;
         }
     }
@@ -157,7 +157,7 @@ namespace {
 int OnCreate(HWND hWnd) {
     g_hMainWnd = hWnd;
     if (g_ODBC.co_InitODBC() == -1) {
-        ErrorBox("main.cpp 137: co_InitODBC Error.");
+        ReportError(msg::kMainInitODBC);
         return -1;
     }
 
@@ -212,6 +212,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 HWND CreateMainWindow(HINSTANCE hInstance) {
     g_hInstance = hInstance;
     g_nStartupResult = STARTUP_RUN;
+    // The store reports its errors the way the program reports its own.
+    store::SetReporter(ReportError);
     // Statements format numbers with "%f": keep the decimal point a point.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -226,7 +228,7 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
     WNDCLASSA wcOld{};
     if (!RegisterClassA(&wc) &&
         !(GetClassInfoA(hInstance, MAIN_WINDOW_CLASS, &wcOld) && wcOld.lpfnWndProc == MainWndProc)) {
-        ErrorBox("main.cpp 45: RegisterClass Error.");
+        ReportError(msg::kMainRegisterClass);
         g_nStartupResult = STARTUP_FAIL;
         return nullptr;
     }
@@ -235,7 +237,7 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                 nullptr, hInstance, nullptr);
     if (!hWnd) {
-        ErrorBox("main.cpp 57: CreateWindow Error.");
+        ReportError(msg::kMainCreateWindow);
         g_nStartupResult = STARTUP_FAIL;
         g_hMainWnd = nullptr;
         return nullptr;

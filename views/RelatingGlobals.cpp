@@ -1,4 +1,4 @@
-#include "RelatingGlobals.h"
+#include "views/RelatingGlobals.h"
 
 #include "platform/gbk/gbk.h"
 

@@ -1,0 +1,88 @@
+// The fixed texts of the program's message boxes, kept exactly as users have
+// always seen them. Many name the source file and line that first reported
+// them; where a text names a file or class other than the one that shows it
+// today (marked "names ..."), that is the text the program has always shown
+// there, not a slip: keep it.
+// Texts that belong to one page or one record kind live in that page's or
+// data class's own definition table.
+#pragma once
+
+namespace msg {
+
+// Captions.
+inline constexpr char kCaption[] = "Tarvel提示";  // every report (ReportError)
+inline constexpr char kInfoCaption[] = "信息提示";
+inline constexpr char kConfirmOpenCaption[] = "确认打开";
+inline constexpr char kConfirmDeleteCaption[] = "确认删除";
+
+// Start-up and the main window.
+inline constexpr char kMainRegisterClass[] = "main.cpp 45: RegisterClass Error.";
+inline constexpr char kMainCreateWindow[] = "main.cpp 57: CreateWindow Error.";
+inline constexpr char kMainInitODBC[] = "main.cpp 137: co_InitODBC Error.";
+// A view's window could not be made, by the view.
+inline constexpr char kCreateHomepage[] = "main.cpp 87: CreateDialog Error.";
+inline constexpr char kCreateOppDetail[] = "main.cpp 124: CreateDialog Error.";
+inline constexpr char kCreateOppHomepage[] = "main.cpp 132: CreateDialog Error.";
+inline constexpr char kCreateOppImportantStat[] = "main.cpp 144: CreateDialog Error.";
+inline constexpr char kCreateOppPhaseAndDateStat[] = "main.cpp 164: CreateDialog Error.";
+inline constexpr char kCreateAccDetail[] = "main.cpp 192: CreateDialog Error.";
+inline constexpr char kCreateOtherView[] = "main.cpp 215: CreateDialog Error.";
+
+// The first-run wizard and the login.
+inline constexpr char kDisagreed[] =
+    "很遗憾您不同意我们的软件使用协议，如果您有什么意见或建议请在方便的时候和我们联系，\n"
+    "北京塔维尔信息技术有限公司。";
+inline constexpr char kUserNameTooShort[] = "您输入的用户名小于3个字符，请重新输入";
+inline constexpr char kPasswordTooShort[] = "您输入的密码小于6个字符，请重新输入";
+inline constexpr char kPasswordsDiffer[] = "您输入的密码不一致请重新输入";
+inline constexpr char kWrongPassword[] = "您输入的密码错误请重新输入";
+
+// Views and their helpers.
+inline constexpr char kViewNoInstance[] = "BaseDialogClass.cpp 55: hInstance Error.";
+inline constexpr char kViewRegisterClass[] = "BaseDialogClass.cpp 74: RegisterClass Error.";
+inline constexpr char kViewCreateWindow[] = "BaseDialogClass.cpp 86: CreateWindow Error.";
+inline constexpr char kListCreate[] = "ListViewClass.cpp 42: CreateWindowEx Error.";
+inline constexpr char kListInsertColumn[] = "ListViewClass.cpp 82: ListView_InsertColumn Error.";
+inline constexpr char kListSetItem[] = "ListViewClass.cpp 122: ListView_SetItem Error.";
+inline constexpr char kToolbarCreate[] = "ToolbarClass.cpp 27: CreateWindowEx Error.";
+inline constexpr char kToolbarHeight[] = "ToolbarClass.cpp 125: m_hToolbar Error.";
+inline constexpr char kToolbarAutoSize[] = "ToolbarClass.cpp 138: hToolbar Error.";
+// History: names the data classes.
+inline constexpr char kHistoryKeyword[] = "Acc_DetailClass.cpp 79: new Error";
+inline constexpr char kHistoryIDList[] = "Opp_DetailClass.cpp 98: new Error";
+
+// Export.
+inline constexpr char kExportCreateFile[] = "ExportClass.cpp 67: Create File Error.";
+inline constexpr char kExportWriteFile[] = "ExportClass.cpp 71: Write File Error.";
+inline constexpr char kExportCloseFile[] = "ExportClass.cpp 75: Close File Error.";
+inline constexpr char kExportOpenFile[] = "您需要打开刚导出的文件吗?";
+
+// Record forms.
+inline constexpr char kRecordMissing[] = "该记录已不存在";
+inline constexpr char kDeleteNothing[] = "删除错误";
+inline constexpr char kConfirmDelete[] = "您确认要删除记录吗?删除后数据将不可恢复!";
+
+// The start page: names the account list page.
+inline constexpr char kHomepageTasks[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
+
+// The database connection and statements.
+inline constexpr char kOdbcAllocEnv[] = "ODBCClass.cpp 39: SQLAllocHandle Error.";
+inline constexpr char kOdbcSetEnvAttr[] = "ODBCClass.cpp 47: SQLSetEnvAttr Error.";
+inline constexpr char kOdbcAllocDbc[] = "ODBCClass.cpp 54: SQLAllocHandle Error.";
+inline constexpr char kOdbcNoFolder[] = "程序所在文件夹的路径太长或无法确定，不能打开数据库文件mydata.tvd。";
+inline constexpr char kOdbcConnect[] = "ODBCClass.cpp 72: SQLDriverConnect Error.";
+inline constexpr char kOdbcTooLong[] = "要保存的内容太长，无法写入数据库。";
+inline constexpr char kOdbcAllocStmt[] = "ODBCClass.cpp 96: SQLAllocHandle Error.";
+inline constexpr char kOdbcExec[] = "ODBCClass.cpp 103: SQLExecDirect Error.";
+inline constexpr char kOdbcGetData[] = "ODBCClass.cpp 130: SQLGetData Error.";
+inline constexpr char kOdbcGetDataLen[] = "ODBCClass.cpp 160: SQLGetData Error.";
+
+// The store's shared list and category helpers: names the opportunity data class.
+inline constexpr char kTooManyCategories[] = "类别太多，超出的类别未列出。";
+inline constexpr char kListNew[] = "Opp_DetailClass.cpp 98: new Error";
+inline constexpr char kListAllocHead[] = "Opp_DetailClass.cpp 158: cod_AllocHead Error.";
+inline constexpr char kListExec[] = "Opp_DetailClass.cpp 153: co_ExecSQL Error.";
+inline constexpr char kListNextData[] = "Opp_DetailClass.cpp 163: co_GetNextData Error.";
+inline constexpr char kListGetData[] = "Opp_DetailClass.cpp 170: co_SQLGetData Error.";
+
+}  // namespace msg

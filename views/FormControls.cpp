@@ -1,0 +1,131 @@
+#include "views/FormControls.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "platform/gbk/gbk.h"
+
+namespace {
+// Room for any amount written with two decimals (the largest double has 309
+// digits before the point).
+constexpr int kAmountSize = 400;
+
+const char* FieldClass(FormFieldKind kind) {
+    switch (kind) {
+        case kFieldCheck:
+            return "BUTTON";
+        case kFieldDate:
+        case kFieldTime:
+            return "SysDateTimePick32";
+        case kFieldCombo:
+            return "COMBOBOX";
+        default:
+            return "EDIT";
+    }
+}
+}  // namespace
+
+HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,
+                 DWORD dwStyle, int nID, int x, int y, int w, int h) {
+    HWND hCtl = CreateWindowExA(0, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, x, y, w, h, hParent,
+                                (HMENU)(INT_PTR)nID, hInst, nullptr);
+    SendMessageA(hCtl, WM_SETFONT, (WPARAM)hFont, 0);
+    return hCtl;
+}
+
+HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def) {
+    const char* pszText = def.pszText ? def.pszText : "";
+    if (def.kind == kFieldDate || def.kind == kFieldTime) pszText = "DateTime";
+    HWND h = MakeControl(hParent, hInst, hFont, FieldClass(def.kind), pszText, def.dwStyle, def.nID, def.x,
+                         def.y, def.w, def.h);
+    if (def.nLimit > 0) SendMessageA(h, EM_LIMITTEXT, (WPARAM)def.nLimit, 0);
+    if (def.kind == kFieldEdit && (def.uFlags & kFieldFixed)) SendMessageA(h, EM_SETREADONLY, TRUE, 0);
+    return h;
+}
+
+void SetPickerDate(HWND h, const DATE_STRUCT& d) {
+    SYSTEMTIME st;
+    memset(&st, 0, sizeof(st));
+    st.wYear = (WORD)d.year;
+    st.wMonth = d.month;
+    st.wDay = d.day;
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+}
+
+DATE_STRUCT ReadPickerDate(HWND h) {
+    SYSTEMTIME st;
+    memset(&st, 0, sizeof(st));
+    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    DATE_STRUCT d;
+    d.year = (SQLSMALLINT)st.wYear;
+    d.month = st.wMonth;
+    d.day = st.wDay;
+    return d;
+}
+
+void SetPickerTime(HWND h, const TIME_STRUCT& t) {
+    SYSTEMTIME st;
+    memset(&st, 0, sizeof(st));
+    GetLocalTime(&st);
+    st.wHour = t.hour;
+    st.wMinute = t.minute;
+    st.wSecond = t.second;
+    st.wMilliseconds = 0;
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+}
+
+TIME_STRUCT ReadPickerTime(HWND h) {
+    SYSTEMTIME st;
+    memset(&st, 0, sizeof(st));
+    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    TIME_STRUCT t;
+    t.hour = st.wHour;
+    t.minute = st.wMinute;
+    t.second = st.wSecond;
+    return t;
+}
+
+void ReadText(HWND h, char* pszBuf, size_t nSize) {
+    char szText[512] = "";
+    GetWindowTextA(h, szText, sizeof(szText));
+    gbk::CopyCut(pszBuf, nSize, szText);
+}
+
+double ReadAmount(HWND h) {
+    char szText[kAmountSize];
+    ReadText(h, szText, sizeof(szText));
+    const char* p = szText;
+    while (*p == ' ') p++;
+    if (*p == '+') p++;
+    double d = 0;
+    std::from_chars(p, p + strlen(p), d);
+    return d;
+}
+
+void WriteAmount(HWND h, double d) {
+    char szText[kAmountSize];
+    auto r = std::to_chars(szText, szText + sizeof(szText) - 1, d, std::chars_format::fixed, 2);
+    *(r.ec == std::errc() ? r.ptr : szText) = 0;
+    SetWindowTextA(h, szText);
+}
+
+void ClearCombo(HWND hCombo) {
+    for (int i = (int)SendMessageA(hCombo, CB_GETCOUNT, 0, 0) - 1; i >= 0; i--)
+        SendMessageA(hCombo, CB_DELETESTRING, i, 0);
+}
+
+void FillCombo(HWND hCombo, const char (*pszNames)[50], int nNames, const char* pszValue) {
+    ClearCombo(hCombo);
+    int nSelect = -1;
+    for (int i = 0; i < nNames; i++) {
+        SendMessageA(hCombo, CB_INSERTSTRING, i, (LPARAM)pszNames[i]);
+        if (strcmp(pszNames[i], pszValue) == 0) nSelect = i;
+    }
+    if (nSelect < 0 && pszValue[0])
+        nSelect = (int)SendMessageA(hCombo, CB_INSERTSTRING, nNames, (LPARAM)pszValue);
+    SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)nSelect, 0);
+}
+
+void LoadCombo(HWND hCombo, const char (*pszNames)[50], int nNames) {
+    for (int i = 0; i < nNames; i++) SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)pszNames[i]);
+}

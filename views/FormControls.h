@@ -1,0 +1,74 @@
+// The controls of a record form's fields: a field table from which the form
+// makes, clears, locks and unlocks its fields, and the helpers that move
+// values between fields and records (dates, texts, amounts, lookup combos).
+#pragma once
+
+#include "odbc.h"
+#include "win32.h"
+
+// What a field is; decides its window class and how it is cleared and locked.
+enum FormFieldKind {
+    kFieldEdit,   // one-line edit
+    kFieldMemo,   // multi-line edit (Tab stays in it)
+    kFieldCheck,  // check box
+    kFieldDate,   // date picker
+    kFieldTime,   // time picker
+    kFieldCombo,  // drop-down list
+};
+
+// Field flags.
+enum : UINT {
+    kFieldInTabCycle = 1,  // Tab / Shift+Tab move through these fields in table order
+    kFieldFixed = 2,       // never editable (shows a value the form computes)
+    kFieldCreation = 4,    // editable only while a new record is entered
+};
+
+struct FormFieldDef {
+    FormFieldKind kind;
+    int nID;
+    int x, y, w, h;
+    DWORD dwStyle;        // besides WS_CHILD | WS_VISIBLE
+    int nLimit;           // EM_LIMITTEXT in GBK bytes (0: none)
+    const char* pszText;  // a check box's caption
+    UINT uFlags;
+};
+
+// A text painted on the form.
+struct FormLabelDef {
+    int x, y;
+    const char* pszText;
+};
+
+// Window styles of the usual fields.
+constexpr DWORD kEditFieldStyle = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kMemoFieldStyle = ES_MULTILINE | WS_VSCROLL | WS_BORDER;
+constexpr DWORD kCheckFieldStyle = BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD kComboFieldStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER;
+
+// A control with the font set.
+HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,
+                 DWORD dwStyle, int nID, int x, int y, int w, int h);
+// The control of a field table row.
+HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def);
+
+// Date pickers and DATE_STRUCT / TIME_STRUCT values.
+void SetPickerDate(HWND h, const DATE_STRUCT& d);
+DATE_STRUCT ReadPickerDate(HWND h);
+void SetPickerTime(HWND h, const TIME_STRUCT& t);
+TIME_STRUCT ReadPickerTime(HWND h);
+// The window text, cut at a character boundary to nSize - 1 bytes.
+void ReadText(HWND h, char* pszBuf, size_t nSize);
+// An amount as typed: the decimal number at the start of the text, whatever
+// the locale; 0 when there is none. The whole text is read, so that a large
+// stored amount shown in full comes back unchanged.
+double ReadAmount(HWND h);
+// An amount written with two decimals, whatever the locale.
+void WriteAmount(HWND h, double d);
+// Empties a combo box.
+void ClearCombo(HWND hCombo);
+// Fills a combo box with nNames lookup names and selects pszValue; a value
+// the lookup table no longer holds is still shown and selected, however many
+// names the table has, so that saving keeps it.
+void FillCombo(HWND hCombo, const char (*pszNames)[50], int nNames, const char* pszValue);
+// Appends nNames lookup names to an emptied combo box.
+void LoadCombo(HWND hCombo, const char (*pszNames)[50], int nNames);
