@@ -375,6 +375,7 @@ BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString
     });
     timer.start();
     d->ofn.lpstrInitialDir = start.c_str();
+    d->ofn.Flags = 0;  // no question about replacing a completed name
     BOOL ok = GetSaveFileNameA(&d->ofn);
     timer.stop();
     return ok;
