@@ -71,7 +71,6 @@ public:
         switch (uMsg) {
         case UM_RESTOREVIEW: return OnRestoreView();
         case UM_SORTLIST: return OnSortList(wParam, lParam);
-        case WM_PAINT: OnPaint(hWnd); return 0;
         case WM_NOTIFY: {
             const NMHDR* pHdr = (const NMHDR*)lParam;
             if (pHdr && pHdr->hwndFrom == m_CategoryList.m_hListView) {
@@ -172,13 +171,9 @@ private:
         return 0;
     }
 
-    void OnPaint(HWND hWnd) {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hWnd, &ps);
-        this->PaintLeftPanel(hdc);
+    void PaintPage(HDC hdc) override {
         this->PaintText(hdc, 166, 16, m_Def.pszTopLine);
         this->PaintText(hdc, 166, 200, "用鼠标双击下面的记录可显示详细内容，点击列表标题栏，可重新排序。");
-        EndPaint(hWnd, &ps);
     }
 
     const CategoryPageDef m_Def;

@@ -87,7 +87,6 @@ public:
         switch (uMsg) {
         case UM_RESTOREVIEW: return OnRestoreView();
         case UM_SORTLIST: return OnSortList(wParam, lParam);
-        case WM_PAINT: OnPaint(hWnd); return 0;
         case WM_COMMAND:
             for (int r = 0; r < Rows(); r++) {
                 if ((int)wParam == m_Def.pRows[r].nFindID) {
@@ -180,10 +179,7 @@ private:
         return 0;
     }
 
-    void OnPaint(HWND hWnd) {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hWnd, &ps);
-        this->PaintLeftPanel(hdc);
+    void PaintPage(HDC hdc) override {
         this->PaintText(hdc, 166, 16, m_Def.pszTopLine);
         char szNumber[16];
         for (int r = 0; r < Rows(); r++) {
@@ -198,7 +194,6 @@ private:
             }
         }
         this->PaintText(hdc, 166, m_Def.nListLineY, m_Def.pszListLine);
-        EndPaint(hWnd, &ps);
     }
 
     const DatePageDef m_Def;

@@ -63,7 +63,6 @@ public:
         case UM_KEYWORDSEARCH: return OnKeywordSearch();
         case UM_SORTLIST: return OnSortList(wParam, lParam);
         case UM_RESTOREVIEW: return OnRestoreView();
-        case WM_PAINT: OnPaint(hWnd); return 0;
         default: break;
         }
         return this->DefaultPageProc(hWnd, uMsg, wParam, lParam);
@@ -147,13 +146,7 @@ private:
         return 0;
     }
 
-    void OnPaint(HWND hWnd) {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hWnd, &ps);
-        this->PaintLeftPanel(hdc);
-        this->PaintText(hdc, 166, 16, m_szCaption);
-        EndPaint(hWnd, &ps);
-    }
+    void PaintPage(HDC hdc) override { this->PaintText(hdc, 166, 16, m_szCaption); }
 
     const KeywordPageDef m_Def;
 };

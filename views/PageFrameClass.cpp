@@ -85,6 +85,14 @@ void PageFrameClass::PaintText(HDC hdc, int x, int y, const char* psz) {
     TextOutA(hdc, m_nHScroll + x, m_nVScroll + y, psz, (int)strlen(psz));
 }
 
+void PageFrameClass::PaintFrame(HWND hWnd) {
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hWnd, &ps);
+    PaintLeftPanel(hdc);
+    PaintPage(hdc);
+    EndPaint(hWnd, &ps);
+}
+
 void PageFrameClass::PaintLeftPanel(HDC hdc) {
     const int h = m_nHScroll, v = m_nVScroll;
     HBRUSH hBrush = CreateSolidBrush(kPanelColour);
@@ -196,6 +204,7 @@ BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
 BOOL PageFrameClass::FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = 0;
     switch (uMsg) {
+    case WM_PAINT: PaintFrame(hWnd); return TRUE;
     case WM_DRAWITEM: *pResult = DrawLink((const DRAWITEMSTRUCT*)lParam); return TRUE;
     case WM_SETCURSOR: OnSetCursor(wParam, lParam); return TRUE;
     case WM_MOUSEMOVE: LeaveHover(); return TRUE;

@@ -75,7 +75,11 @@ protected:
     // they draw, hover and act like the left menu.
     void AddLinks(HWND hWnd, const PageLinkDef* pLinks, int nLinks, int x, int y, int w);
 
-    // Left panel and "关键字快速查找" (WM_PAINT, with the scroll offsets).
+    // WM_PAINT of a module page: the left panel, then PaintPage.
+    void PaintFrame(HWND hWnd);
+    // What the page paints over the left panel (page coordinates through PaintText).
+    virtual void PaintPage(HDC hdc) {}
+    // Left panel and "关键字快速查找" (with the scroll offsets).
     void PaintLeftPanel(HDC hdc);
     // A text drawn at page coordinates (the scroll offsets added).
     void PaintText(HDC hdc, int x, int y, const char* psz);
@@ -86,9 +90,9 @@ protected:
     void OnSetCursor(WPARAM wParam, LPARAM lParam);
     // WM_MOUSEMOVE over the page, or a notification of one of the page's lists.
     void LeaveHover();
-    // The messages every module page answers alike: WM_DRAWITEM, WM_SETCURSOR,
-    // WM_MOUSEMOVE, WM_HSCROLL, WM_VSCROLL, WM_LBUTTONUP, the search button
-    // and the links' WM_COMMAND. TRUE when handled (*pResult holds the answer).
+    // The messages every module page answers alike: WM_PAINT, WM_DRAWITEM,
+    // WM_SETCURSOR, WM_MOUSEMOVE, WM_HSCROLL, WM_VSCROLL, WM_LBUTTONUP, the
+    // search button and the links' WM_COMMAND. TRUE when handled (*pResult holds the answer).
     BOOL FrameMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // WM_COMMAND of a link, the help link or the search button: TRUE when handled.
     BOOL OnLinkCommand(WPARAM wParam);

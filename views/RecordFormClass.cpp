@@ -32,6 +32,27 @@ RecordFormClass::RecordFormClass(const RecordFormDef& def)
     m_rcCaption = {166, 16, 700, 36};
 }
 
+RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, int h, const RelationTabDef* pTabs,
+                               int nTabs, BaseDialogClass* pListPage, char* pszListKeyword) {
+    RecordFormDef def = {};
+    def.nButton = nButton;
+    def.nSearchEditID = nFirstID;
+    def.nSearchID = nFirstID + 1;
+    def.nHelpID = nFirstID + 2;
+    const int n = nFirstID + 3;
+    def.ids = {n, n + 1, n + 2, n + 3, n + 4, n + 5, n + 6, n + 7};
+    def.nTabX = x;
+    def.nTabY = y;
+    def.nTabWidth = w;
+    def.nTabHeight = h;
+    def.pTabs = pTabs;
+    def.nTabs = nTabs;
+    def.texts = {"", "", "", "Opp_HomepageDialogClass.cpp 89: m_pulID Error."};
+    def.pListPage = pListPage;
+    def.pszListKeyword = pszListKeyword;
+    return def;
+}
+
 int RecordFormClass::TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle) {
     gbk::CopyCut(m_szTitle, sizeof(m_szTitle), pszTitle ? pszTitle : "");
     return CopyIDArray(pulID, nCount);
@@ -98,6 +119,10 @@ void RecordFormClass::InitDialog(HWND hWnd) {
     }
     if (m_Def.nTabs > 0) CreateRelationTabs(hWnd);
     m_bHover = 0;
+}
+
+void RecordFormClass::SearchOnModuleListPage(HWND hEdit) {
+    if (m_Def.pListPage && m_Def.pszListKeyword) SearchOnListPage(m_Def.pListPage, m_Def.pszListKeyword, hEdit);
 }
 
 int RecordFormClass::FieldRow(int nID) const {
@@ -293,6 +318,12 @@ LRESULT RecordFormClass::OnRestoreView() {
     m_nRow = pNode->m_nParam;
     if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0)
         ReportError(FormTexts().pszIDArrayError);
+    if (m_pulID && (!HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID)) {
+        // The entry's row does not name its record: the record is a list of one.
+        if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
+        m_nRow = 0;
+        FillHistoryNode(pNode);
+    }
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(FALSE);
@@ -396,17 +427,13 @@ BOOL RecordFormClass::OnTabNotify(const NMHDR* pHdr) {
     return TRUE;
 }
 
-void RecordFormClass::OnPaint(HWND hWnd) {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hWnd, &ps);
-    PaintLeftPanel(hdc);
+void RecordFormClass::PaintPage(HDC hdc) {
     PaintNavCaption(hdc);
     SelectObject(hdc, m_hFont);
     SetTextColor(hdc, RGB(0, 0, 0));
     SetBkMode(hdc, TRANSPARENT);
-    for (int i = 0; i < m_Def.nLabels; i++) PaintText(hdc, m_Def.pLabels[i].x, m_Def.pLabels[i].y, m_Def.pLabels[i].pszText);
-    PaintForm(hdc);
-    EndPaint(hWnd, &ps);
+    for (int i = 0; i < m_Def.nLabels; i++)
+        PaintText(hdc, m_Def.pLabels[i].x, m_Def.pLabels[i].y, m_Def.pLabels[i].pszText);
 }
 
 LRESULT RecordFormClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -414,7 +441,6 @@ LRESULT RecordFormClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
     case UM_SHOWRECORD: return OnShowRecord(wParam, lParam);
     case UM_NEWRECORD: return OnNewRecord();
     case UM_RESTOREVIEW: return OnRestoreView();
-    case WM_PAINT: OnPaint(hWnd); return 0;
     case WM_NOTIFY: OnTabNotify((const NMHDR*)lParam); return 0;
     case WM_RBUTTONUP: return 0;
     case WM_COMMAND:

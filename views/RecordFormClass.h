@@ -52,14 +52,22 @@ struct RecordFormDef {
     const RelationTabDef* pTabs;
     int nTabs;
     RecordFormTexts texts;
+    BaseDialogClass* pListPage;  // the module's list page, where the quick search goes
+    char* pszListKeyword;        // its keyword buffer (50 bytes)
 };
+
+// A definition of a form without fields yet: search edit, search button,
+// help link and the eight buttons take the ids nFirstID .. nFirstID + 10;
+// the relation tabs sit at (x, y, w, h).
+RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, int h, const RelationTabDef* pTabs,
+                               int nTabs, BaseDialogClass* pListPage, char* pszListKeyword);
 
 // m_pulID / m_nIDCount (IDListOwner): the handed id list, in the sender's
 // row order.
 class RecordFormClass : public PageFrameClass, public IDListOwner {
 public:
     enum Mode { kBrowse, kEdit, kNew };
-    static constexpr int kMaxFields = 24;
+    static constexpr int kMaxFields = 40;
 
     explicit RecordFormClass(const RecordFormDef& def);
 
@@ -83,6 +91,8 @@ public:
 
     // The field control of id nID (null when the table has none).
     HWND Field(int nID) const;
+    // The quick search: the keyword goes to the module's list page.
+    void SearchOnModuleListPage(HWND hEdit) override;
     // Tab / Shift+Tab from field nID: the field of the Tab cycle that gets
     // the focus, or null.
     HWND TabTarget(int nID, BOOL bBackward) const;
@@ -142,8 +152,8 @@ protected:
     virtual const RecordFormTexts& FormTexts() const { return m_Def.texts; }
     // WM_COMMAND of a field (a combo's selection and the like): TRUE when handled.
     virtual BOOL OnFieldCommand(WPARAM wParam, LPARAM lParam) { return FALSE; }
-    // WM_PAINT after the panel, caption and labels.
-    virtual void PaintForm(HDC hdc) {}
+    // The navigation caption and the labels; a form paints more after them.
+    void PaintPage(HDC hdc) override;
 
     RecordFormDef m_Def;
     RecordFormIDs m_IDs;
@@ -160,7 +170,6 @@ private:
     void BrowseRecord(BOOL bRelating);
     // The blank form of a new record: no id list, fields editable.
     void EnterNewMode();
-    void OnPaint(HWND hWnd);
 };
 
 // Hands a list to a record form and shows the form: nRow -1 opens it on a

@@ -20,9 +20,7 @@ void StartPageClass::SearchOnModuleListPage(HWND hEdit) {
     SearchOnListPage(m_Def.pListPage, m_Def.pszListKeyword, hEdit);
 }
 
-void StartPageClass::OnPaint(HWND hWnd) {
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hWnd, &ps);
+void StartPageClass::PaintPage(HDC hdc) {
     if (m_hBitmap) {
         HDC hMem = CreateCompatibleDC(hdc);
         HGDIOBJ hOld = SelectObject(hMem, m_hBitmap);
@@ -31,7 +29,6 @@ void StartPageClass::OnPaint(HWND hWnd) {
         SelectObject(hMem, hOld);
         DeleteDC(hMem);
     }
-    PaintLeftPanel(hdc);
     // Each line is drawn from its constant text, whatever its length.
     for (int i = 0; i < m_Def.nLines; i++) {
         const StartTextLine& l = m_Def.pLines[i];
@@ -39,7 +36,6 @@ void StartPageClass::OnPaint(HWND hWnd) {
         SetTextColor(hdc, l.colour);
         PaintText(hdc, l.x, l.y, l.pszText);
     }
-    EndPaint(hWnd, &ps);
 }
 
 LRESULT StartPageClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -50,7 +46,6 @@ LRESULT StartPageClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM l
         SetWindowTextA(m_hSearchEdit, "");
         return 0;
     case UM_RESTOREVIEW: g_Toolbar.CheckButton(m_Def.nButton, 1); return 0;
-    case WM_PAINT: OnPaint(hWnd); return 0;
     default: break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);

@@ -38,8 +38,10 @@ public:
 
     HBITMAP m_hBitmap;
 
+protected:
+    void PaintPage(HDC hdc) override;
+
 private:
-    void OnPaint(HWND hWnd);
 
     const StartPageDef m_Def;
 };

@@ -1,44 +1,26 @@
 #include "views/contacts/Con_DetailDialogClass.h"
 
 #include "dialogs/RelatedPages.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/RelatingGlobals.h"
 #include "shell/ViewMessages.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 
 namespace {
 
-// Control ids of the form's frame.
-enum {
-    kSearchEdit = 13001, kSearch, kHelp, kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast,
-};
-
 const RelationTabDef kTabs[] = {
     {"工作日志", RelatedTasksPageProc_ConDetail},
     {"销售机会", RelatedOpportunitiesPageProc_ConDetail},
 };
 
-RecordFormDef MakeDef() {
-    RecordFormDef def = {};
-    def.nButton = TB_CONTACTS;
-    def.nSearchEditID = kSearchEdit;
-    def.nSearchID = kSearch;
-    def.nHelpID = kHelp;
-    def.ids = {kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast};
-    def.nTabX = 240;
-    def.nTabY = 350;
-    def.nTabWidth = 780;
-    def.nTabHeight = 260;
-    def.pTabs = kTabs;
-    def.nTabs = 2;
-    def.texts = {"", "", "", "Opp_HomepageDialogClass.cpp 89: m_pulID Error."};
-    return def;
-}
-
 }  // namespace
 
 Con_DetailDialogClass g_Con_Detail;
 
-Con_DetailDialogClass::Con_DetailDialogClass() : RecordFormClass(MakeDef()), m_ulAccountID(0) {}
+Con_DetailDialogClass::Con_DetailDialogClass()
+    : RecordFormClass(FieldlessFormDef(TB_CONTACTS, 13001, 240, 350, 780, 260, kTabs, 2, &g_Con_Homepage,
+                                       g_Con_Homepage.m_szKeyword)),
+      m_ulAccountID(0) {}
 
 void Con_DetailDialogClass::ClearForm() {
     RecordFormClass::ClearForm();

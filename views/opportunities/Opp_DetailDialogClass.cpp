@@ -23,8 +23,8 @@ const FormFieldDef kFields[] = {
     {kFieldEdit, IDC_OPPD_SUBJECT, 240, 65, 560, 20, kEditFieldStyle, 254, nullptr, kFieldInTabCycle},
     {kFieldCheck, IDC_OPPD_PRIVATE, 830, 65, 55, 20, kCheckFieldStyle, 0, "私有", kFieldInTabCycle},
     {kFieldMemo, IDC_OPPD_DESCRIPTION, 240, 90, 780, 130, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
-    {kFieldDate, IDC_OPPD_CREATE_DATE, 240, 230, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
-    {kFieldDate, IDC_OPPD_DIE_DATE, 466, 230, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle},
+    {kFieldDate, IDC_OPPD_CREATE_DATE, 240, 230, 105, 20, kDateFieldStyle, 0, nullptr, kFieldInTabCycle | kFieldCreation},
+    {kFieldDate, IDC_OPPD_DIE_DATE, 466, 230, 105, 20, kDateFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_OPPD_ESTIMATE_SALE, 679, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_OPPD_SALE, 900, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
     {kFieldDate, IDC_OPPD_CONTACT_DATE, 240, 260, 105, 20, WS_DISABLED, 0, nullptr, kFieldFixed},
@@ -70,6 +70,8 @@ RecordFormDef MakeDef() {
         "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error.",
         "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
     };
+    def.pListPage = &g_Opp_Homepage;
+    def.pszListKeyword = g_Opp_Homepage.m_szKeyword;
     return def;
 }
 }  // namespace
@@ -93,10 +95,6 @@ void Opp_DetailDialogClass::InitDialog(HWND hWnd) {
     m_hImportant = Field(IDC_OPPD_IMPORTANT);
     m_hPhase = Field(IDC_OPPD_PHASE);
     m_hProbability = Field(IDC_OPPD_PROBABILITY);
-}
-
-void Opp_DetailDialogClass::SearchOnModuleListPage(HWND hEdit) {
-    SearchOnListPage(&g_Opp_Homepage, g_Opp_Homepage.m_szKeyword, hEdit);
 }
 
 void Opp_DetailDialogClass::RefillLookups() {

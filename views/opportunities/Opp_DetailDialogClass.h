@@ -20,9 +20,6 @@ public:
     int FormToRecord() override;
     void RecordToForm();
 
-    // The quick search: the keyword goes to the opportunity list page.
-    void SearchOnModuleListPage(HWND hEdit) override;
-
 protected:
     int LoadRecord(ULONG ulID, BOOL bRelating) override;
     int AddRecord(ULONG* pulNewID) override;

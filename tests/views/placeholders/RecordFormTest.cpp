@@ -6,6 +6,7 @@
 
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
 #include "program/HomepageDialogClass.h"
 #include "dialogs/RelatedPages.h"
 #include "views/RelatingGlobals.h"
@@ -15,6 +16,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace programtest;
 
@@ -331,4 +333,38 @@ TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
     PumpMessages();
     EXPECT_TRUE(w32test::GrabWindow(
         g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
+}
+
+// Every record form of the program takes a list through the one hand-over.
+TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
+{
+    EnsureProgram();
+    ResetToStartPage();
+    ProgramDatabase& db = Database();
+    for (int i = 0; i < 3; i++)
+        db.Exec("INSERT INTO opportunities (opp_subject) VALUES ('o" + std::to_string(i) + "')");
+    std::vector<ULONG> ids;
+    for (const auto& row : db.Query("SELECT opp_id FROM opportunities ORDER BY opp_id DESC LIMIT 3"))
+        ids.push_back(std::stoul(row[0]));
+    ASSERT_EQ(ids.size(), 3u);
+
+    for (RecordFormClass* pForm : {(RecordFormClass*)&g_Opp_Detail, (RecordFormClass*)&g_Acc_Detail,
+                                   (RecordFormClass*)&g_Con_Detail, (RecordFormClass*)&g_Tas_Detail}) {
+        SCOPED_TRACE(ViewClassName(pForm));
+        const int nEntries = g_History.Count();
+        ASSERT_EQ(HandOverToForm(pForm, ids.data(), 3, 2, "列表"), 0);
+        EXPECT_EQ(g_pCurrentDialog, pForm);
+        EXPECT_EQ(VisibleViewCount(), 1);
+        EXPECT_TRUE(IsButtonChecked(pForm->Def().nButton));
+        ASSERT_EQ(pForm->m_nIDCount, 3);
+        EXPECT_NE(pForm->m_pulID, ids.data());
+        EXPECT_EQ(pForm->m_pulID[2], ids[2]);
+        EXPECT_EQ(pForm->m_nRow, 2);
+        EXPECT_EQ(pForm->m_ulRecordID, ids[2]);
+        EXPECT_STREQ(pForm->m_szTitle, "列表");
+        EXPECT_TRUE(pForm->m_bFound);
+        EXPECT_EQ(g_History.Count(), nEntries + 1);
+        EXPECT_EQ(g_History.m_pCurrent->m_pView, pForm);
+        EXPECT_EQ(g_History.m_pCurrent->m_nIDCount, 3);
+    }
 }
