@@ -353,7 +353,7 @@ BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString
                         QString* lookInLabel) {
     bool typed = false;
     QTimer timer;
-    timer.setInterval(10);
+    timer.setInterval(50);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* dlg = qobject_cast<QFileDialog*>(w);
@@ -368,8 +368,10 @@ BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString
                 // Typed as a user types: each keystroke completes against the folder.
                 edit->clear();
                 for (QChar c : name) edit->insert(QString(c));
-                QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+            } else {
+                edit->setText(name);  // still open: the name once more, whole
             }
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
             return;
         }
     });
