@@ -61,6 +61,8 @@ inline constexpr char kNoProgramForFile[] = "没有找到可以打开这个文�
 inline constexpr char kNoProgramForWebSite[] = "没有找到可以打开网页的程序，请用浏览器访问帮助网站。";
 
 // Record forms.
+// An amount field holding no finite number (our own text): the field's name.
+inline constexpr char kAmountNotFinite[] = "“%s”不是有效的金额，请输入一个有限的数字。";
 inline constexpr char kRecordMissing[] = "该记录已不存在";
 inline constexpr char kDeleteNothing[] = "删除错误";
 inline constexpr char kConfirmDelete[] = "您确认要删除记录吗?删除后数据将不可恢复!";
