@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
 
 const char g_szHelpLinkCaption[] = "访问帮助网站 www.tarvel.example";
 const char g_szHelpURL[] = "http://www.tarvel.example/";
@@ -44,7 +45,10 @@ LRESULT CALLBACK PageFrameClass::SearchEditProc(HWND hWnd, UINT uMsg, WPARAM wPa
 
 void PageFrameClass::OnSearch(HWND hEdit, BOOL bEnter) { SearchOnModuleListPage(hEdit); }
 
-void PageFrameClass::OnHelpLink() { ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL); }
+void PageFrameClass::OnHelpLink() {
+    if ((INT_PTR)ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL) <= 32)
+        MessageBoxA(m_hWnd, msg::kNoProgramForWebSite, msg::kInfoCaption, MB_OK | MB_ICONWARNING);
+}
 
 HWND PageFrameClass::CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h) {
     HWND hEdit = CreateWindowExA(0, "EDIT", "", kSearchEditStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance,
