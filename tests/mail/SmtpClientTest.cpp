@@ -266,6 +266,22 @@ TEST_F(SmtpClient, LongMultiLineRepliesInSegments) {
     }
 }
 
+TEST_F(SmtpClient, TheFinalLineOfALongReplyIsJudged) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--long-ehlo", "12", "--ehlo-final", "554"});
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl));
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        // The box shows the reply's first 256 bytes; the run ends at EHLO.
+        EXPECT_EQ(r.boxes[0].size(), 256u);
+        EXPECT_EQ(r.boxes[0].rfind("250-localhost\r\n", 0), 0u);
+        EXPECT_EQ(server.Commands().find("AUTH"), std::string::npos);
+        EXPECT_EQ(server.StoredCount(), 0);
+    }
+}
+
 TEST_F(SmtpClient, GreetingThatIsNot220) {
     for (bool bSsl : {false, true}) {
         std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
