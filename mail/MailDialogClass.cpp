@@ -30,8 +30,8 @@ MailDialogClass::MailDialogClass()
       m_nMailTotal(0),
       m_nMailSent(0),
       m_szRecipient{},
-      m_hCheckImages(NULL),
-      m_hThread(NULL),
+      m_hCheckImages(nullptr),
+      m_hThread(nullptr),
       m_dwThreadID(0),
       m_pRow(nullptr)
 {
@@ -128,14 +128,14 @@ void MailDialogClass::OnMailStart()
     char szText[64];
     snprintf(szText, sizeof szText, "准备发送邮件,共%d封邮件", m_nMailTotal);
     g_StatusBar.SetText(1, szText);
-    m_hThread = CreateThread(NULL, 0, MailSendThreadProc, NULL, 0, &m_dwThreadID);
+    m_hThread = CreateThread(nullptr, 0, MailSendThreadProc, nullptr, 0, &m_dwThreadID);
 }
 
 void MailDialogClass::OnMailSendDone()
 {
     if (m_hThread) {
         CloseHandle(m_hThread);
-        m_hThread = NULL;
+        m_hThread = nullptr;
     }
     g_StatusBar.SetText(1, "");
 }
@@ -161,8 +161,9 @@ LRESULT MailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
     return PlaceholderDialogClass::DialogProc(hWnd, uMsg, wParam, lParam);
 }
 
-// Walks the recipient rows: a row is a recipient when it is selected and has
-// an address. The mail of each recipient is written by the SMTP client.
+// Walks the recipient rows and reads the address of every selected row into
+// m_szRecipient; it writes no status and sends no mail (there is no SMTP
+// client yet). Ends the run with UM_MAILSENDDONE.
 DWORD WINAPI MailSendThreadProc(LPVOID lpParameter)
 {
     MailDialogClass& page = g_Mail;

@@ -3,11 +3,13 @@
 // Its recipient list shows a check image per row ("IDI_LISTVIEW_CHECKED" is
 // state image 0 = selected, "IDI_LISTVIEW_UNCHECKED" image 1). A run is one
 // worker thread (MailSendThreadProc, started on UM_MAILSTART) that reads the
-// rows through ListViewClass::GetCheck / GetItemText, writes its progress into
-// status-bar part 1 and ends with UM_MAILSENDDONE sent to the page. Those
-// calls are answered on the UI thread. While a run is going the page takes
-// no new recipients (UM_MAILTOLIST is refused), so the worker never reads a
-// list that is being refilled.
+// address of every selected row into m_szRecipient through
+// ListViewClass::GetCheck / GetItemText and ends with UM_MAILSENDDONE sent to
+// the page; those calls are answered on the UI thread. The thread writes
+// nothing else: the page itself shows the run in status-bar part 1 when it
+// starts and empties it when UM_MAILSENDDONE arrives. While a run is going
+// the page takes no new recipients (UM_MAILTOLIST is refused), so the worker
+// never reads a list that is being refilled.
 #pragma once
 
 #include "shell/ListViewClass.h"
@@ -27,7 +29,7 @@ public:
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
-    bool IsSending() const { return m_hThread != NULL; }
+    bool IsSending() const { return m_hThread != nullptr; }
     // Shows the contacts of m_ConDetail (m_nConCount of them) as recipients.
     void FillRecipientList();
     void FreeIDArray();
@@ -38,8 +40,8 @@ public:
     ULONG* m_pulID;                 // contact id of every row
     int m_nConCount;                // contacts handed over (-1 after a failed load); then the rows shown
     int m_nMailTotal;               // mails of the run
-    int m_nMailSent;                // mails handed to the server so far
-    char m_szRecipient[256];        // address of the mail being written (worker)
+    int m_nMailSent;                // mails handed to the server so far (none yet: no SMTP client)
+    char m_szRecipient[256];        // address the worker read last (worker only)
     ListViewClass m_RecipientList;  // control 11501
     HIMAGELIST m_hCheckImages;      // the two check images
     HANDLE m_hThread;               // the running send thread; null when idle
