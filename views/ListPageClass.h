@@ -41,8 +41,11 @@ public:
     void EmptyRecordList();
 
 protected:
+    // The record list with nColumns columns; nBlankWidth above 0 adds a last
+    // column of that width with no caption and no cells, which is neither
+    // sorted by nor exported.
     void CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns, int nColumns,
-                          UINT uColumnMask);
+                          UINT uColumnMask, int nBlankWidth = 0);
     void CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont);
     void LoadExportMenu();
 

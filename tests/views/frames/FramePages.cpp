@@ -57,7 +57,8 @@ KeywordPageDef ListDef() {
             "关键字=\"%s\"共%d条",
             "list failed",
             "全部记录",
-            LVCF_FMT | LVCF_WIDTH | LVCF_TEXT};
+            LVCF_FMT | LVCF_WIDTH | LVCF_TEXT,
+            FALSE};
 }
 
 CategoryPageDef CategoryDef() {
@@ -76,6 +77,7 @@ CategoryPageDef CategoryDef() {
     def.pszTopLine = "按分类";
     def.pszTitleFormat = "分类=\"%s\"";
     def.pszQueryError = "category failed";
+    def.pszCountError = "count failed";
     def.pExportFont = &BaseDialogClass::m_hFont;
     return def;
 }
@@ -225,8 +227,8 @@ void TestListBase::SearchOnModuleListPage(HWND hEdit) {
     SearchOnListPage(&g_List, g_List.m_szKeyword, hEdit);
 }
 
-void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h) {
-    CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
+void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth) {
+    CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT, nBlankWidth);
 }
 
 TestListPage::TestListPage() : KeywordListPage<TestListBase>(ListDef()) {}
@@ -283,6 +285,7 @@ void TestForm::InitDialog(HWND hWnd) {
 
 int TestForm::LoadRecord(ULONG ulID, BOOL bRelating) {
     loads++;
+    lastRelating = bRelating;
     auto it = g_Store.rows.find(ulID);
     if (it == g_Store.rows.end()) return -1;
     SetWindowTextA(m_hName, it->second.name.c_str());
@@ -328,6 +331,7 @@ void StartFresh() {
     g_List.m_nLastSortColumn = -1;
     g_Categories.m_nCategory = 0;
     g_Categories.categories = {"甲", "乙"};
+    g_Categories.failCount = false;
     for (ListPageClass* p :
          {(ListPageClass*)&g_List, (ListPageClass*)&g_Categories, (ListPageClass*)&g_Dates})
         if (p->m_bInit) p->EmptyRecordList();

@@ -93,7 +93,7 @@ protected:
     int ModuleButton() const override { return TB_OPPORTUNITIES; }
     void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_nCursor = -1; }
-    void CreateTestList(HWND hWnd, int nID, int y, int h);
+    void CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth = 0);
 
     int m_nCursor = -1;
 };
@@ -103,7 +103,8 @@ public:
     TestListPage();
 
 protected:
-    void CreateKeywordRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 40, 500); }
+    // With a blank last column.
+    void CreateKeywordRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 40, 500, 60); }
     char* DataKeyword() override { return g_Store.keyword; }
     int QueryList(int nMode) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
@@ -115,12 +116,13 @@ class TestCategoryPage : public CategoryStatPage<TestListBase> {
 public:
     TestCategoryPage();
     std::vector<std::string> categories = {"甲", "乙"};
+    bool failCount = false;  // the counting query fails
     int CategoryCount() const override { return (int)categories.size(); }
     const char* CategoryName(int i) const override { return categories[(size_t)i].c_str(); }
 
 protected:
     void CreateCategoryRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 220, 300); }
-    int CountCategories() override { return 0; }
+    int CountCategories() override { return failCount ? -1 : 0; }
     void CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const override;
     int QueryCategory(const char* pszName) override { return g_Store.QueryGroup(pszName); }
     void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
@@ -151,6 +153,7 @@ public:
     HWND m_hTime = nullptr, m_hKind = nullptr;
     bool failAdd = false;
     int loads = 0;
+    BOOL lastRelating = FALSE;  // the bRelating of the latest load
 
 protected:
     int LoadRecord(ULONG ulID, BOOL bRelating) override;

@@ -197,8 +197,11 @@ TEST_F(FormFrame, BackRestoresListRowAndTitle) {
     Open(2);
     SwitchViewAlways(&g_List, UM_OPENVIEW);
     g_Form.FreeIDArray();
+    g_Form.lastRelating = FALSE;
     Back();
     EXPECT_EQ(g_pCurrentDialog, &g_Form);
+    // The restored record names itself again for the relation dialogs.
+    EXPECT_TRUE(g_Form.lastRelating);
     EXPECT_EQ(IDs(g_Form), ids);
     EXPECT_EQ(g_Form.m_nRow, 2);
     EXPECT_STREQ(g_Form.m_szTitle, "列表");
@@ -247,10 +250,13 @@ TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
     EXPECT_EQ(e.month, 2);
     EXPECT_EQ(e.day, 29);
     // Amounts: the number at the start, two decimals out.
+    double fAmount = -1;
     SetText(g_Form.m_hName, " +1.5e3 元");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 1500.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 1500.0);
     SetText(g_Form.m_hName, "abc");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 0.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 0.0);
     WriteAmount(g_Form.m_hName, 12.345);
     EXPECT_EQ(Text(g_Form.m_hName), "12.35");
     // Texts are cut on a character boundary.

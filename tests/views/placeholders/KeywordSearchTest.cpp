@@ -105,4 +105,4 @@ TEST_P(KeywordSearch, ASearchBeforeTheHistoryHasAHeadAddsNoEntry)
 }
 
 INSTANTIATE_TEST_SUITE_P(ListPages, KeywordSearch,
-                         ::testing::Values(&g_Acc_Homepage, &g_Con_Homepage, &g_Tas_ListAll), NameOf);
+                         ::testing::Values(&g_Con_Homepage, &g_Tas_ListAll), NameOf);
