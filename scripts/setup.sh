@@ -11,7 +11,7 @@ PKGS=(
   googletest libgtest-dev libbenchmark-dev
   clang-format
   fonts-arphic-uming fonts-liberation
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd openssl
   xvfb xauth
   locales
 )
