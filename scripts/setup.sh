@@ -12,7 +12,8 @@ PKGS=(
   clang-format
   fonts-arphic-uming fonts-liberation
   python3 python3-aiosmtpd openssl
-  xvfb xauth
+  xvfb xauth openbox
+  qt6-translations-l10n
   locales
 )
 
