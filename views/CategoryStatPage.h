@@ -23,6 +23,7 @@ struct CategoryPageDef {
     const char* pszTitleFormat;  // title handed to the record form, "%s" = the category
     const char* pszQueryError;   // a failed count or listing
     HFONT BaseDialogClass::*pExportFont;
+    BOOL bKeepRows;  // opening keeps the record rows, their ids and the category of the last visit
 };
 
 template <class TListPage>
@@ -126,7 +127,7 @@ private:
         if (!this->m_bInit) return 0;
         this->AppendHistoryNode();
         m_CategoryList.DeleteAllItems();
-        this->EmptyRecordList();
+        if (!m_Def.bKeepRows) this->EmptyRecordList();
         this->FreeRows();
         Count();
         SetWindowTextA(this->m_hSearchEdit, "");

@@ -13,6 +13,7 @@ constexpr int kAmountSize = 400;
 const char* FieldClass(FormFieldKind kind) {
     switch (kind) {
         case kFieldCheck:
+        case kFieldButton:
             return "BUTTON";
         case kFieldDate:
         case kFieldTime:

@@ -15,15 +15,17 @@ namespace frametest {
 Store g_Store;
 TestListPage g_List;
 TestCategoryPage g_Categories;
+TestCategoryPage g_KeepCategories(TRUE);
 TestDatePage g_Dates;
 TestStartPage g_Start;
 TestForm g_Form;
 
 namespace {
 
-BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form};
+BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form, &g_KeepCategories};
 const char* const kClasses[] = {"FrameTestStart", "FrameTestList", "FrameTestCategories", "FrameTestDates",
-                                "FrameTestForm"};
+                                "FrameTestForm",  "FrameTestKeepCategories"};
+constexpr int kViewCount = 6;
 HWND s_hMain = nullptr;
 
 int GoToList() {
@@ -60,9 +62,10 @@ KeywordPageDef ListDef() {
             LVCF_FMT | LVCF_WIDTH | LVCF_TEXT};
 }
 
-CategoryPageDef CategoryDef() {
+CategoryPageDef CategoryDef(BOOL bKeepRows) {
     CategoryPageDef def = {};
-    def.uOpenMessage = UM_OPEN_IMPORTANT;
+    def.uOpenMessage = bKeepRows ? UM_OPEN_INDUSTRY : UM_OPEN_IMPORTANT;
+    def.bKeepRows = bKeepRows;
     def.nSearchEditID = kSearchEdit;
     def.nSearchID = kSearch;
     def.nCategoryListID = kCategories;
@@ -101,6 +104,8 @@ const FormFieldDef kFields[] = {
     {kFieldMemo, kNote, 240, 90, 400, 80, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldDate, kCreated, 240, 180, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
     {kFieldEdit, kGroup, 400, 180, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed},
+    {kFieldEdit, kLink, 560, 180, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed | kFieldDoubleClick},
+    {kFieldButton, kAction, 680, 180, 40, 20, 0, 0, "...", 0},
 };
 const FormLabelDef kLabels[] = {{166, 67, "名称:"}};
 
@@ -113,7 +118,7 @@ RecordFormDef FormDef() {
     def.menu = Menu();
     def.ids = {kSave, kCancel, kEdit, kDelete, kFirst, kPrev, kNext, kLast};
     def.pFields = kFields;
-    def.nFields = 5;
+    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
     def.pLabels = kLabels;
     def.nLabels = 1;
     def.texts = {"load failed", "add failed", "change failed", "ids failed"};
@@ -137,8 +142,8 @@ void MakeWindow() {
     s_hMain = CreateWindowExA(0, "FrameTestMain", "frames", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
                               nullptr, hInst, nullptr);
     ASSERT_NE(s_hMain, nullptr);
-    BaseDialogClass::SetViewTable(kViews, 5);
-    for (int i = 0; i < 5; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
+    BaseDialogClass::SetViewTable(kViews, kViewCount);
+    for (int i = 0; i < kViewCount; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
     ShowWindow(s_hMain, SW_SHOW);
     for (BaseDialogClass* p : kViews) p->ResizeDialog(s_hMain);
 }
@@ -225,6 +230,7 @@ void TestListBase::SearchOnModuleListPage(HWND hEdit) {
 
 void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h) {
     CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
+    CreateMailButton(hWnd, kMail, y - 22, m_hFontArial);
 }
 
 TestListPage::TestListPage() : KeywordListPage<TestListBase>(ListDef()) {}
@@ -239,7 +245,7 @@ void TestListPage::PrepareSort(BOOL bToggle, int nColumn) {
     g_Store.sortColumn = nColumn;
 }
 
-TestCategoryPage::TestCategoryPage() : CategoryStatPage<TestListBase>(CategoryDef()) {}
+TestCategoryPage::TestCategoryPage(BOOL bKeepRows) : CategoryStatPage<TestListBase>(CategoryDef(bKeepRows)) {}
 
 void TestCategoryPage::CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const {
     int n = 0;
@@ -321,12 +327,19 @@ void StartFresh() {
     if (!s_hMain) MakeWindow();
     g_Store = Store();
     g_Form.failAdd = false;
+    g_Form.refills = 0;
+    g_Form.doubleClicks.clear();
     g_List.m_nLastSortColumn = -1;
-    g_Categories.m_nCategory = 0;
-    g_Categories.categories = {"甲", "乙"};
-    for (ListPageClass* p :
-         {(ListPageClass*)&g_List, (ListPageClass*)&g_Categories, (ListPageClass*)&g_Dates})
+    for (TestCategoryPage* p : {&g_Categories, &g_KeepCategories}) {
+        p->m_nCategory = 0;
+        p->categories = {"甲", "乙"};
+    }
+    for (TestListBase* p : {(TestListBase*)&g_List, (TestListBase*)&g_Categories, (TestListBase*)&g_Dates,
+                            (TestListBase*)&g_KeepCategories}) {
+        p->mailHandOvers = 0;
+        p->keepTitle = FALSE;
         if (p->m_bInit) p->EmptyRecordList();
+    }
     for (BaseDialogClass* p : kViews)
         if (p != &g_Start && IsWindowVisible(p->m_hWnd)) p->HideDialog();
     g_Start.ShowDialog();

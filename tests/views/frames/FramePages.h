@@ -55,6 +55,7 @@ enum {
     kExport,
     kCategories,
     kMenu0,
+    kMail = 150,
     kRow1From = 200,
     kRow1To,
     kRow1Find,
@@ -73,6 +74,8 @@ enum {
     kPrivate,
     kCreated,
     kGroup,
+    kLink,    // a fixed field that answers double clicks
+    kAction,  // a push-button field
 };
 
 // The module base of the test pages.
@@ -80,6 +83,8 @@ class TestListBase : public ListPageClass {
 public:
     explicit TestListBase(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
     using ListPageClass::HandOver;
+    int mailHandOvers = 0;    // clicks on 邮件群发
+    BOOL keepTitle = FALSE;  // a double click hands over no title
 
 protected:
     BOOL FirstRow() override;
@@ -91,6 +96,8 @@ protected:
     int ModuleButton() const override { return TB_OPPORTUNITIES; }
     void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_nCursor = -1; }
+    void HandOverToMail() override { mailHandOvers++; }
+    BOOL KeepsFormTitle() const override { return keepTitle; }
     void CreateTestList(HWND hWnd, int nID, int y, int h);
 
     int m_nCursor = -1;
@@ -111,7 +118,8 @@ protected:
 
 class TestCategoryPage : public CategoryStatPage<TestListBase> {
 public:
-    TestCategoryPage();
+    // bKeepRows: the record rows stay from one opening to the next.
+    explicit TestCategoryPage(BOOL bKeepRows = FALSE);
     std::vector<std::string> categories = {"甲", "乙"};
     int CategoryCount() const override { return (int)categories.size(); }
     const char* CategoryName(int i) const override { return categories[(size_t)i].c_str(); }
@@ -148,6 +156,8 @@ public:
     HWND m_hName = nullptr, m_hNote = nullptr, m_hPrivate = nullptr, m_hCreated = nullptr, m_hGroup = nullptr;
     bool failAdd = false;
     int loads = 0;
+    int refills = 0;                // RefillLookups calls
+    std::vector<int> doubleClicks;  // ids of the fields double-clicked
 
 protected:
     int LoadRecord(ULONG ulID, BOOL bRelating) override;
@@ -155,12 +165,15 @@ protected:
     int AddRecord(ULONG* pulNewID) override;
     int ChangeRecord(ULONG ulID) override;
     int DeleteRecord(ULONG ulID) override;
+    void RefillLookups() override { refills++; }
+    void OnFieldDoubleClick(int nID) override { doubleClicks.push_back(nID); }
 
     std::string m_strPending;
 };
 
 extern TestListPage g_List;
 extern TestCategoryPage g_Categories;
+extern TestCategoryPage g_KeepCategories;  // opened by UM_OPEN_INDUSTRY
 extern TestDatePage g_Dates;
 extern TestStartPage g_Start;
 extern TestForm g_Form;
