@@ -4,7 +4,6 @@
 #include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_HomepageDialogClass.h"
-#include "views/contacts/Con_HomepageDialogClass.h"
 #include "program/HomepageDialogClass.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 
@@ -105,4 +104,4 @@ TEST_P(KeywordSearch, ASearchBeforeTheHistoryHasAHeadAddsNoEntry)
 }
 
 INSTANTIATE_TEST_SUITE_P(ListPages, KeywordSearch,
-                         ::testing::Values(&g_Acc_Homepage, &g_Con_Homepage, &g_Tas_ListAll), NameOf);
+                         ::testing::Values(&g_Acc_Homepage, &g_Tas_ListAll), NameOf);

@@ -347,6 +347,8 @@ TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
     for (const auto& row : db.Query("SELECT opp_id FROM opportunities ORDER BY opp_id DESC LIMIT 3"))
         ids.push_back(std::stoul(row[0]));
     ASSERT_EQ(ids.size(), 3u);
+    // Forms that load their records find a record of their kind under each id.
+    for (ULONG id : ids) db.Exec("INSERT INTO contacts (con_id, con_name) VALUES (" + std::to_string(id) + ", 'c')");
 
     for (RecordFormClass* pForm : {(RecordFormClass*)&g_Opp_Detail, (RecordFormClass*)&g_Acc_Detail,
                                    (RecordFormClass*)&g_Con_Detail, (RecordFormClass*)&g_Tas_Detail}) {
