@@ -1,19 +1,25 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
 # make test-sanitize  the same tests built with ASan and UBSan
+# make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+TSAN_BUILD ?= build-tsan
 
-.PHONY: setup build run test test-sanitize bench clean
+.PHONY: setup build run test test-sanitize test-tsan bench clean
 
 setup:
 	@bash scripts/setup.sh
 
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The tests and the benchmarks are options of the build (off without their libraries).
+test: CMAKE_OPTIONS += -DTARVEL_TESTS=ON
+bench: CMAKE_OPTIONS += -DTARVEL_BENCH=ON
 
 run: build
 	cd $(BUILD)/bin && ./tarvel
@@ -22,13 +28,22 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: setup
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_BENCH=OFF >/dev/null
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Only the window layer's cross-thread tests: the rest of the program runs on
+# one thread. scripts/tsan.supp says which reports inside Qt are suppressed.
+test-tsan: setup
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_TSAN=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_w32core
+	cd $(TSAN_BUILD)/tests/platform/win32/core && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$(CURDIR)/scripts/tsan.supp" \
+	  ./test_w32core --gtest_filter='Threads.*'
 
 bench: build
 	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)

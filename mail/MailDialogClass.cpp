@@ -73,19 +73,6 @@ void MailDialogClass::FreeIDArray()
     FreeIDs(m_pulID, m_nConCount);
 }
 
-BOOL MailDialogClass::FirstRow()
-{
-    m_pRow = m_ConDetail.m_pConHead;
-    return m_pRow != nullptr;
-}
-
-BOOL MailDialogClass::NextRow()
-{
-    if (m_pRow)
-        m_pRow = m_pRow->next;
-    return m_pRow != nullptr;
-}
-
 ULONG MailDialogClass::RowID()
 {
     return m_pRow ? (ULONG)m_pRow->con_id : 0;

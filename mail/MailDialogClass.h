@@ -50,8 +50,8 @@ private:
 
 protected:
     // RowSource: the loaded contacts.
-    BOOL FirstRow() override;
-    BOOL NextRow() override;
+    BOOL FirstRow() override { return FirstNode(m_ConDetail.m_pConHead, m_pRow); }
+    BOOL NextRow() override { return NextNode(m_pRow); }
     ULONG RowID() override;
     void RowText(int nColumn, char* pszBuf, int nSize) override;
     // Competitors start unselected.

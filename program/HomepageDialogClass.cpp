@@ -146,16 +146,6 @@ void HomepageDialogClass::InitDialog(HWND hWnd) {
     m_hBitmap = LoadBitmapA(g_hInstance, "ID_BMP_HOMEPAGE_RELATION");
 }
 
-BOOL HomepageDialogClass::FirstRow() {
-    m_Tas.m_pCurrent = m_Tas.m_pTasHead;
-    return m_Tas.m_pCurrent != nullptr;
-}
-
-BOOL HomepageDialogClass::NextRow() {
-    if (m_Tas.m_pCurrent) m_Tas.ctd_NextNode();
-    return m_Tas.m_pCurrent != nullptr;
-}
-
 ULONG HomepageDialogClass::RowID() { return m_Tas.m_pCurrent ? m_Tas.m_pCurrent->tas_id : 0; }
 
 void HomepageDialogClass::RowText(int nColumn, char* pszBuf, int nSize) {

@@ -35,8 +35,8 @@ public:
 
 protected:
     // RowSource: today's tasks.
-    BOOL FirstRow() override;
-    BOOL NextRow() override;
+    BOOL FirstRow() override { return FirstNode(m_Tas.m_pTasHead, m_Tas.m_pCurrent); }
+    BOOL NextRow() override { return NextNode(m_Tas.m_pCurrent); }
     ULONG RowID() override;
     void RowText(int nColumn, char* pszBuf, int nSize) override;
 

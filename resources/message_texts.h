@@ -77,6 +77,21 @@ inline constexpr char kOdbcExec[] = "ODBCClass.cpp 103: SQLExecDirect Error.";
 inline constexpr char kOdbcGetData[] = "ODBCClass.cpp 130: SQLGetData Error.";
 inline constexpr char kOdbcGetDataLen[] = "ODBCClass.cpp 160: SQLGetData Error.";
 
+// What the store refuses or finds wrong with the file (our own texts).
+// A damaged or foreign file: the text before and after the file's name.
+inline constexpr char kDamagedFileBefore[] = "数据库文件“";
+inline constexpr char kDamagedFileAfter[] =
+    "”已损坏，或者不是本程序的数据库文件。为保护其中的数据，程序不会向它写入任何内容。";
+inline constexpr char kStoreTransBegin[] = "无法开始数据库事务，未做任何修改。";
+inline constexpr char kStoreTransCommit[] = "数据库文件未能保存这次修改，修改已全部撤销。";
+inline constexpr char kTextNotGbk[] = "要保存的文字中有无法识别的字符（不是有效的GBK编码），未写入数据库。";
+// A text longer than its column gives back: the field's name, its bytes, its
+// Chinese characters.
+inline constexpr char kTextTooLongFormat[] = "“%s”太长：最多可保存%u个字节（%u个汉字），未写入数据库。";
+inline constexpr char kSubjectLabel[] = "主题";
+inline constexpr char kNoSettingsRowRead[] = "数据库文件中没有设置记录，无法读取程序的设置。";
+inline constexpr char kNoSettingsRowSaved[] = "数据库文件中没有设置记录，设置未能保存。";
+
 // The store's shared list and category helpers: names the opportunity data class.
 inline constexpr char kTooManyCategories[] = "类别太多，超出的类别未列出。";
 inline constexpr char kListNew[] = "Opp_DetailClass.cpp 98: new Error";

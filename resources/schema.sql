@@ -177,14 +177,17 @@ SELECT o.opp_id, o.opp_subject, o.opp_description, o.opp_create_date, o.opp_die_
 FROM opportunities_tasks l JOIN opportunities o ON o.opp_id = l.opp_id;
 
 -- Every account with each of its opportunities; an account without any comes
--- once, with opp_id NULL.
+-- once, with opp_id NULL. opp_id is that of the opportunity itself: a link
+-- row naming no existing opportunity counts as no link.
 CREATE VIEW rel_opportunities_accounts AS
 SELECT a.acc_id, a.acc_name, a.acc_description, a.acc_important, a.acc_type,
        a.acc_industry, a.acc_relation, a.acc_address, a.acc_postcode, a.acc_province,
        a.acc_telephone, a.acc_fax, a.acc_website, a.acc_create_date,
        a.acc_recent_contact_date, a.acc_private,
        l.opp_id
-FROM accounts a LEFT JOIN opportunities_accounts l ON l.acc_id = a.acc_id;
+FROM accounts a
+LEFT JOIN (SELECT x.acc_id, y.opp_id FROM opportunities_accounts x JOIN opportunities y ON y.opp_id = x.opp_id) l
+       ON l.acc_id = a.acc_id;
 
 -- Accounts linked to a task.
 CREATE VIEW rel_tasks_accounts AS
@@ -206,7 +209,8 @@ SELECT c.con_id, c.con_name, c.con_nickname, c.con_description, c.con_department
        l.opp_id, a.acc_name, a.acc_type,
        l.acc_id
 FROM contacts c
-LEFT JOIN opportunities_contacts l ON l.con_id = c.con_id
+LEFT JOIN (SELECT x.con_id, x.acc_id, y.opp_id FROM opportunities_contacts x JOIN opportunities y ON y.opp_id = x.opp_id) l
+       ON l.con_id = c.con_id
 LEFT JOIN accounts_contacts ac ON ac.rowid = (SELECT MIN(x.rowid) FROM accounts_contacts x WHERE x.con_id = c.con_id)
 LEFT JOIN accounts a ON a.acc_id = ac.acc_id;
 

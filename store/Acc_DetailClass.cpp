@@ -111,6 +111,8 @@ int Acc_DetailClass::cad_GetAccount(ULONG ulAccID)
 
 int Acc_DetailClass::cad_AddAccount()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     const AccNode* p = m_pCurrent;
     if (!p) return -1;
     if (FormatSQL("INSERT INTO accounts(acc_name,acc_description,\t\tacc_important,acc_type,acc_industry,acc_relation,acc_address,acc_postcode,\t\tacc_province,acc_telephone,acc_fax,acc_website,acc_create_date,\t\tacc_recent_contact_date,acc_private) \t\tVALUES('%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',#%d-%d-%d#,#%d-%d-%d#,%d)",
@@ -136,7 +138,7 @@ int Acc_DetailClass::cad_AddAccount()
         if (FormatSQL(l.pszSQL, (int)l.ulID, (int)m_ulAccID) == -1 || ExecOrShow(kLinkExecMsg) == -1) return -1;
 #pragma GCC diagnostic pop
     }
-    return 0;
+    return t.Finish(0);
 }
 
 int Acc_DetailClass::cad_GetLastAccountID()
@@ -160,6 +162,8 @@ int Acc_DetailClass::cad_ChageAccount(ULONG ulAccID)
 
 int Acc_DetailClass::cad_DeleteAccount(ULONG ulAccID)
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     // Link rows first and the account last, so that a failure part-way
     // never leaves links to a deleted account.
     static const struct { const char* pszSQL; const char* pszMsg; } kSteps[] = {
@@ -171,11 +175,13 @@ int Acc_DetailClass::cad_DeleteAccount(ULONG ulAccID)
     };
     for (const auto& step : kSteps)
         if (FormatSQL(step.pszSQL, (int)ulAccID) == -1 || ExecOrShow(step.pszMsg) == -1) return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Acc_DetailClass::cad_LinkAccount()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=%d AND acc_id=%d",
                       "INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(%d,%d)", 2, m_ulOppID, m_ulAccID, 0) == -1)
@@ -184,11 +190,13 @@ int Acc_DetailClass::cad_LinkAccount()
         LinkIfMissing("SELECT COUNT(*) FROM accounts_tasks WHERE tas_id=%d AND acc_id=%d",
                       "INSERT INTO accounts_tasks(tas_id,acc_id) VALUES(%d,%d)", 2, m_ulTasID, m_ulAccID, 0) == -1)
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Acc_DetailClass::cad_UnlinkAccount()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0) {
         if (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (acc_id=%d AND opp_id=%d)", (int)m_ulAccID, (int)m_ulOppID) == -1 ||
             ExecOrShow(kDeleteMsg) == -1)
@@ -201,7 +209,7 @@ int Acc_DetailClass::cad_UnlinkAccount()
         (FormatSQL("DELETE * FROM accounts_tasks \t\t\tWHERE (acc_id=%d AND tas_id=%d)", (int)m_ulAccID, (int)m_ulTasID) == -1 ||
          ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 static const KeywordQueryTexts kAllTexts = {

@@ -239,6 +239,8 @@ int Con_DetailClass::ccd_GetByTask(ULONG ulTasID)
 
 int Con_DetailClass::ccd_AddContact()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     const ConNode* p = m_pCurrent;
     if (!p) return -1;
     if (FormatSQL("INSERT INTO contacts(con_name,con_nickname,\t\tcon_description,con_department_title,con_telephone,con_mobile,\t\tcon_email,con_im,con_postcode,con_family,con_important,con_relation,con_create_date,con_recent_contact_date,\t\tcon_private,con_province) \t\tVALUES('%s','%s','%s','%s','%s','%s',\t\t'%s','%s','%s','%s','%s','%s',#%d-%d-%d#,#%d-%d-%d#,%d,'%s')",
@@ -268,11 +270,13 @@ int Con_DetailClass::ccd_AddContact()
 #pragma GCC diagnostic pop
         if (r == -1 || ExecOrShow(kExecMsg) == -1) return -1;
     }
-    return 0;
+    return t.Finish(0);
 }
 
 int Con_DetailClass::ccd_ChageContact(ULONG ulConID)
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     const ConNode* p = m_pCurrent;
     if (!p) return -1;
     if (FormatSQL("UPDATE contacts SET con_name='%s',\t\tcon_nickname='%s',con_description='%s',con_department_title='%s',\t\tcon_telephone='%s',con_mobile='%s',con_email='%s',con_im='%s',\t\tcon_postcode='%s',con_family='%s',con_important='%s',\t\tcon_relation='%s',con_create_date=#%d-%d-%d#,con_recent_contact_date=#%d-%d-%d#,\t\tcon_private=%d,con_province='%s' WHERE con_id=%d",
@@ -280,8 +284,8 @@ int Con_DetailClass::ccd_ChageContact(ULONG ulConID)
         return -1;
     int r = ExecOrShow(kExecMsg);
     if (r == -1) return -1;
-    if (r == -100) return -100;  // the contact no longer exists: no link for it either
-    if (m_ulAccID == 0) return 0;
+    if (r == -100) return t.Finish(-100);  // the contact no longer exists: no link for it either
+    if (m_ulAccID == 0) return t.Finish(0);
     if (FormatSQL("UPDATE accounts_contacts SET acc_id=%d WHERE con_id=%d", (int)m_ulAccID, (int)ulConID) == -1) return -1;
     r = ExecOrShow(kExecMsg);
     if (r == -1) return -1;
@@ -290,11 +294,13 @@ int Con_DetailClass::ccd_ChageContact(ULONG ulConID)
             ExecOrShow(kExecMsg) == -1)
             return -1;
     }
-    return 0;
+    return t.Finish(0);
 }
 
 int Con_DetailClass::ccd_DeleteContact(ULONG ulConID)
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     // Link rows first, the contact last.
     static const char* const kStatements[] = {
         "DELETE * FROM opportunities_contacts WHERE con_id=%d",
@@ -304,11 +310,13 @@ int Con_DetailClass::ccd_DeleteContact(ULONG ulConID)
     };
     for (const char* pszSQL : kStatements)
         if (FormatSQL(pszSQL, (int)ulConID) == -1 || ExecOrShow(kDeleteMsg) == -1) return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Con_DetailClass::ccd_LinkContact()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=%d AND \t\t\tcon_id=%d AND acc_id=%d",
                       "INSERT INTO opportunities_contacts(opp_id,con_id,acc_id) VALUES(%d,%d,%d)", 3, m_ulOppID, m_ulConID,
@@ -318,20 +326,24 @@ int Con_DetailClass::ccd_LinkContact()
         LinkIfMissing("SELECT COUNT(*) FROM contacts_tasks WHERE tas_id=%d AND con_id=%d",
                       "INSERT INTO contacts_tasks(tas_id,con_id) VALUES(%d,%d)", 2, m_ulTasID, m_ulConID, 0) == -1)
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Con_DetailClass::ccd_LinkAccount()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulAccID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM accounts_contacts WHERE acc_id=%d AND con_id=%d",
                       "INSERT INTO accounts_contacts(acc_id,con_id) VALUES(%d,%d)", 2, m_ulAccID, m_ulConID, 0) == -1)
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Con_DetailClass::ccd_UnlinkContact()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0 && (FormatSQL("DELETE * FROM opportunities_contacts \t\t\tWHERE (con_id=%d AND opp_id=%d)", (int)m_ulConID,
                                      (int)m_ulOppID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
@@ -341,7 +353,7 @@ int Con_DetailClass::ccd_UnlinkContact()
     if (m_ulTasID != 0 && (FormatSQL("DELETE * FROM contacts_tasks \t\t\tWHERE (con_id=%d AND tas_id=%d)", (int)m_ulConID,
                                      (int)m_ulTasID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 // ---------------------------------------------------------------------------

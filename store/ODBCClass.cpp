@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "store/RecordList.h"
 #include "win32.h"
@@ -84,10 +85,119 @@ int ODBCClass::co_InitODBC() {
     m_nResult = SQLDriverConnect(m_hDbc, NULL, (SQLCHAR*)m_szConnect, sizeof(m_szConnect), szOut, sizeof(szOut),
                                  &nOutLen, SQL_DRIVER_NOPROMPT);
     if (m_nResult != SQL_SUCCESS) {
+        if (co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc)) co_ShowDamaged();
         ShowError(msg::kOdbcConnect);
         return -1;
     }
+    if (CheckTables() == -1) {
+        co_ShowDamaged();
+        ShowError(msg::kOdbcConnect);
+        SQLDisconnect(m_hDbc);
+        m_nResult = SQL_ERROR;
+        return -1;
+    }
     return 0;
+}
+
+// Every table and saved query the program reads must be in the file; a file
+// without them is another program's database (or a damaged one).
+int ODBCClass::CheckTables() {
+    static const char* const kNames[] = {
+        "opportunities", "accounts", "contacts", "tasks", "setting",
+        "important", "relation", "province", "phase", "industry", "type",
+        "opportunities_accounts", "opportunities_contacts", "opportunities_tasks",
+        "accounts_contacts", "accounts_tasks", "contacts_tasks",
+        "rel_accounts_opportunities", "rel_contacts_opportunities", "rel_tasks_opportunities",
+        "rel_opportunities_accounts", "rel_tasks_accounts", "rel_opportunities_contacts", "rel_tasks_contacts",
+        "rel_opportunities_tasks", "rel_accounts_tasks", "rel_contacts_tasks", "que_contacts_accounts",
+    };
+    SQLHSTMT hStmt = SQL_NULL_HSTMT;
+    if (SQLAllocHandle(SQL_HANDLE_STMT, m_hDbc, &hStmt) != SQL_SUCCESS) return -1;
+    int r = 0;
+    for (const char* pszName : kNames) {
+        char szSQL[96];
+        std::snprintf(szSQL, sizeof szSQL, "SELECT * FROM %s WHERE 1=0", pszName);
+        if (SQLExecDirect(hStmt, (SQLCHAR*)szSQL, SQL_NTS) != SQL_SUCCESS) {
+            r = -1;
+            break;
+        }
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, hStmt);
+    return r;
+}
+
+bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const {
+    if (!hHandle) return false;
+    SQLCHAR szState[6];
+    SQLINTEGER nNative = 0;
+    SQLSMALLINT nLen = 0;
+    for (SQLSMALLINT i = 1; SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA &&
+                            i < 16;
+         ++i) {
+        int nPrimary = nNative & 0xFF;
+        if (nPrimary == 11 || nPrimary == 26) return true;  // SQLITE_CORRUPT, SQLITE_NOTADB
+    }
+    return false;
+}
+
+void ODBCClass::co_ShowDamaged() const {
+    // The file named in the connection string (DBQ=...;).
+    std::string strFile = "mydata.tvd";
+    const char* p = std::strstr(m_szConnect, "DBQ=");
+    if (p) {
+        p += 4;
+        const char* e = std::strchr(p, ';');
+        strFile.assign(p, e ? size_t(e - p) : std::strlen(p));
+    }
+    std::string strText = msg::kDamagedFileBefore + strFile + msg::kDamagedFileAfter;
+    ShowError(strText.c_str());
+}
+
+void ODBCClass::co_CloseStatement() {
+    if (m_hStmt) {
+        SQLFreeHandle(SQL_HANDLE_STMT, m_hStmt);
+        m_hStmt = SQL_NULL_HSTMT;
+    }
+}
+
+int ODBCClass::co_BeginTrans() {
+    if (m_nTransDepth++ > 0) return 0;
+    m_bRollbackOnly = false;
+    co_CloseStatement();
+    m_nResult = SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, SQL_IS_UINTEGER);
+    if (m_nResult != SQL_SUCCESS) {
+        m_nTransDepth = 0;
+        ShowError(msg::kStoreTransBegin);
+        return -1;
+    }
+    return 0;
+}
+
+void ODBCClass::co_ReleaseFile() {
+    co_CloseStatement();
+    if (m_nTransDepth > 0 && m_hDbc) {
+        m_bRollbackOnly = true;
+        SQLEndTran(SQL_HANDLE_DBC, m_hDbc, SQL_ROLLBACK);
+    }
+}
+
+int ODBCClass::co_EndTrans(bool bCommit) {
+    if (m_nTransDepth <= 0) return -1;
+    if (!bCommit) m_bRollbackOnly = true;
+    if (--m_nTransDepth > 0) return 0;
+    co_CloseStatement();
+    bool bRollback = m_bRollbackOnly;
+    m_bRollbackOnly = false;
+    SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, m_hDbc, bRollback ? SQL_ROLLBACK : SQL_COMMIT);
+    bool bDamaged = rc != SQL_SUCCESS && co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc);
+    if (rc != SQL_SUCCESS && !bRollback) SQLEndTran(SQL_HANDLE_DBC, m_hDbc, SQL_ROLLBACK);
+    // Back to auto-commit mode; nothing is open any more.
+    SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_ON, SQL_IS_UINTEGER);
+    m_nResult = rc;
+    if (rc == SQL_SUCCESS) return bRollback ? -1 : 0;
+    if (bDamaged) co_ShowDamaged();
+    ShowError(msg::kStoreTransCommit);
+    return -1;
 }
 
 int ODBCClass::co_FormatSQL(const char* pszFormat, ...) {
@@ -142,6 +252,9 @@ int ODBCClass::co_ExecSQL() {
     m_pszLongSQL = nullptr;
     if (m_nResult == SQL_SUCCESS) return 0;
     if (m_nResult == SQL_NO_DATA) return -100;
+    bool bDamaged = co_LastFailureIsDamage(SQL_HANDLE_STMT, m_hStmt);
+    co_CloseStatement();
+    if (bDamaged) co_ShowDamaged();
     ShowError(msg::kOdbcExec);
     return -1;
 }
@@ -149,6 +262,7 @@ int ODBCClass::co_ExecSQL() {
 int ODBCClass::co_GetNextData() {
     m_nResult = SQLFetch(m_hStmt);
     if (m_nResult == SQL_NO_DATA) return -1;
+    if (m_nResult == SQL_ERROR && co_LastFailureIsDamage(SQL_HANDLE_STMT, m_hStmt)) co_ShowDamaged();
     return 0;
 }
 

@@ -31,8 +31,34 @@ public:
     // The statement text that co_ExecSQL will run.
     const char* co_GetSQL() const;
 
+    // Ends the current statement and its result, so that the file is not
+    // kept locked once the caller has what it reads.
+    void co_CloseStatement();
+
+    // Transactions of the store's operations (see store::Transaction).
+    // co_BeginTrans switches to manual-commit mode; calls nest, and only the
+    // outermost co_EndTrans ends the transaction: it commits when bCommit
+    // and no inner level has asked for a rollback, else it rolls back.
+    // Returns 0, or -1 (rolled back) after a message.
+    int co_BeginTrans();
+    int co_EndTrans(bool bCommit);
+    // Before the program waits for the user (a message box): ends the
+    // current statement and rolls back an open transaction at once, so that
+    // no lock on the file is held while the box is up.
+    void co_ReleaseFile();
+
+    // True when the last failure on the connection or statement was SQLite
+    // reporting the file damaged or not a database.
+    bool co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const;
+    // Shows that the database file (named) is damaged or not this program's.
+    void co_ShowDamaged() const;
+
 private:
     char* m_pszLongSQL;  // set while the pending statement is longer than m_szSQL
+    int m_nTransDepth = 0;
+    bool m_bRollbackOnly = false;
+
+    int CheckTables();
 };
 
 extern ODBCClass g_ODBC;

@@ -113,8 +113,11 @@ int Opp_DetailClass::cod_GetLastOpportunityID()
 
 int Opp_DetailClass::cod_AddOpportunity()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
+    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("INSERT INTO opportunities(opp_subject,\t\topp_description,opp_create_date,opp_die_date,opp_estimate_sale,opp_sale,\t\topp_important,opp_phase,opp_recent_contact_date,\t\topp_private,opp_succeed_probability) \t\tVALUES('%s','%s',#%d-%d-%d#,#%d-%d-%d#,%f,%f,'%s','%s',#%d-%d-%d#,%d,%d)",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,
@@ -147,13 +150,14 @@ int Opp_DetailClass::cod_AddOpportunity()
 #pragma GCC diagnostic pop
         if (r == -1 || ExecOrShow(kLinkExecMsg) == -1) return -1;
     }
-    return 0;
+    return t.Finish(0);
 }
 
 int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
 {
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
+    if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("UPDATE opportunities SET opp_subject='%s',\t\topp_description='%s', opp_create_date=#%d-%d-%d#,opp_die_date=#%d-%d-%d#,\t\topp_estimate_sale=%f,opp_sale=%f,opp_important='%s',opp_phase='%s',\t\topp_recent_contact_date=#%d-%d-%d#,\t\topp_private=%d,opp_succeed_probability=%d WHERE opp_id=%d",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,
@@ -166,6 +170,8 @@ int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
 
 int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID)
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     // Link rows first and the record last: a failure part-way never leaves
     // link rows behind that name a deleted opportunity.
     static const char* const kStatements[] = {
@@ -176,11 +182,13 @@ int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID)
     };
     for (const char* pszSQL : kStatements)
         if (FormatSQL(pszSQL, (int)ulOppID) == -1 || ExecOrShow(kDeleteMsg) == -1) return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Opp_DetailClass::cod_LinkOpportunity()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulConID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_contacts WHERE acc_id=%d AND \t\t\topp_id=%d AND con_id=%d",
                       "INSERT INTO opportunities_contacts(acc_id,opp_id,con_id) VALUES(%d,%d,%d)", 3, m_ulAccID, m_ulOppID, m_ulConID) == -1)
@@ -193,11 +201,13 @@ int Opp_DetailClass::cod_LinkOpportunity()
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_tasks WHERE tas_id=%d AND opp_id=%d",
                       "INSERT INTO opportunities_tasks(tas_id,opp_id) VALUES(%d,%d)", 2, m_ulTasID, m_ulOppID, 0) == -1)
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Opp_DetailClass::cod_UnlinkOpportunity()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulAccID != 0 && (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (opp_id=%d AND acc_id=%d)", (int)m_ulOppID,
                                      (int)m_ulAccID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
@@ -207,7 +217,7 @@ int Opp_DetailClass::cod_UnlinkOpportunity()
     if (m_ulTasID != 0 && (FormatSQL("DELETE * FROM opportunities_tasks \t\t\tWHERE (opp_id=%d AND tas_id=%d)", (int)m_ulOppID,
                                      (int)m_ulTasID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Opp_DetailClass::cod_GetByAccount(ULONG ulAccID)

@@ -7,12 +7,38 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gbk/gbk.h"
+
 namespace store {
+
+Transaction::Transaction() : m_bOpen(g_ODBC.co_BeginTrans() == 0) {}
+
+Transaction::~Transaction()
+{
+    if (m_bOpen) g_ODBC.co_EndTrans(false);
+}
+
+int Transaction::Commit()
+{
+    if (!m_bOpen) return -1;
+    m_bOpen = false;
+    return g_ODBC.co_EndTrans(true);
+}
+
+int Transaction::Finish(int nResult)
+{
+    if (nResult == -1) return -1;  // the destructor rolls back
+    return Commit() == -1 ? -1 : nResult;
+}
 
 int SetSQL(const char* pszText)
 {
     return g_ODBC.co_FormatSQL("%s", pszText);
 }
+
+// Text that is not code page 936 never reaches a statement (msg::kTextNotGbk):
+// a byte the driver could not read as part of a character might end the
+// quoted text.
 
 static void AppendQuoted(std::string& out, const char* s)
 {
@@ -45,9 +71,16 @@ int FormatSQL(const char* pszFormat, ...)
             out.append(buf, (size_t)n);
             break;
         }
-        case 's':
-            AppendQuoted(out, va_arg(ap, const char*));
+        case 's': {
+            const char* s = va_arg(ap, const char*);
+            if (s && !gbk::IsValid(s)) {
+                va_end(ap);
+                ShowError(msg::kTextNotGbk);
+                return -1;
+            }
+            AppendQuoted(out, s);
             break;
+        }
         case 'f': {
             // Fixed notation with six decimals, independent of LC_NUMERIC.
             // The largest double needs 309 digits before the point.
@@ -67,6 +100,18 @@ int FormatSQL(const char* pszFormat, ...)
     }
     va_end(ap);
     return g_ODBC.co_FormatSQL("%s", out.c_str());
+}
+
+int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, const char* pszLabel)
+{
+    if (strnlen(pszText, nFieldSize) <= nMaxBytes) return 0;
+    char szText[160];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    snprintf(szText, sizeof szText, msg::kTextTooLongFormat, pszLabel, (unsigned)nMaxBytes, (unsigned)(nMaxBytes / 2));
+#pragma GCC diagnostic pop
+    ShowError(szText);
+    return -1;
 }
 
 void EscapeQuotes(const char* pszSource, char* pszTarget)
@@ -252,20 +297,32 @@ int FormatDateQuery(const Steering& s, const char* pszPlain, const char* pszSort
 }
 #pragma GCC diagnostic pop
 
-int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszProbability)
+// The "categories left out" notice, once per object.
+static void NoticeDropped(const CategoryArray& a)
 {
-    if (*a.pCount >= a.nCapacity) {
-        if (a.pNoticeShown && !*a.pNoticeShown) {
-            *a.pNoticeShown = true;
-            ShowError(msg::kTooManyCategories);
-        }
-        return -1;
+    if (a.pNoticeShown && !*a.pNoticeShown) {
+        *a.pNoticeShown = true;
+        ShowError(msg::kTooManyCategories);
     }
+}
+
+// AppendCategory without the notice: for loops over a result that is still
+// being read (the notice follows once the result is done).
+static int AppendQuietly(const CategoryArray& a, const char* pszName, const char* pszProbability)
+{
+    if (*a.pCount >= a.nCapacity) return -1;
     char* pDest = a.pNames[*a.pCount];
     snprintf(pDest, CATEGORY_NAME_LEN, "%s", pszName);
     if (a.pProbability) snprintf(a.pProbability[*a.pCount], 20, "%s", pszProbability ? pszProbability : "");
     ++*a.pCount;
     return 0;
+}
+
+int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszProbability)
+{
+    if (AppendQuietly(a, pszName, pszProbability) == 0) return 0;
+    NoticeDropped(a);
+    return -1;
 }
 
 static void ClearCategories(const CategoryArray& a)
@@ -296,6 +353,7 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
         ShowError(msg::kListNextData);
         return -1;
     }
+    bool bDropped = false;
     while (nRow > 0) {
         char szName[CATEGORY_NAME_LEN];
         char szProbability[20] = "";
@@ -304,12 +362,14 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
             ShowError(msg::kListGetData);
             return -1;
         }
-        // Rows past the capacity are dropped (after one notice); the
-        // result set is still read to its end.
-        AppendCategory(a, szName, szProbability);
+        // Rows past the capacity are dropped (with one notice once the
+        // result set has been read to its end).
+        if (AppendQuietly(a, szName, szProbability) == -1) bDropped = true;
         nRow = FetchRow();
     }
-    return nRow < 0 ? -1 : *a.pCount;
+    if (nRow < 0) return -1;
+    if (bDropped) NoticeDropped(a);
+    return *a.pCount;
 }
 
 int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const CategoryArray& a)
@@ -321,6 +381,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
     }
     int nRow = FetchRow();
     if (nRow == 0) return 0;
+    bool bDropped = false;
     while (nRow > 0) {
         char szValue[CATEGORY_NAME_LEN];
         if (ReadText(1, szValue, sizeof szValue) == -1) {
@@ -330,11 +391,13 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
         if (szValue[0]) {
             bool bListed = false;
             for (int i = 0; i < *a.pCount && !bListed; ++i) bListed = strcmp(a.pNames[i], szValue) == 0;
-            if (!bListed) AppendCategory(a, szValue, nullptr);
+            if (!bListed && AppendQuietly(a, szValue, nullptr) == -1) bDropped = true;
         }
         nRow = FetchRow();
     }
-    return nRow < 0 ? -1 : *a.pCount;
+    if (nRow < 0) return -1;
+    if (bDropped) NoticeDropped(a);
+    return *a.pCount;
 }
 
 int CountPerCategory(const CategoryArray& a, const CountTexts& t, int* pCounts, double* pSums)
@@ -369,6 +432,7 @@ int CountPerCategory(const CategoryArray& a, const CountTexts& t, int* pCounts, 
             }
             pSums[i] = g_ODBC.m_nIndicator == SQL_NULL_DATA ? 0 : fSum;
         }
+        g_ODBC.co_CloseStatement();
     }
     return 0;
 }
@@ -407,6 +471,7 @@ int ReadFirstLong(const char* pszExec, const char* pszRead, int* pValue)
         return -1;
     }
     *pValue = g_ODBC.m_nIndicator == SQL_NULL_DATA ? 0 : nValue;
+    g_ODBC.co_CloseStatement();
     return 0;
 }
 

@@ -16,12 +16,43 @@ namespace store {
 // Width of a category name (lookup value) in bytes, its NUL included.
 enum { CATEGORY_NAME_LEN = 50 };
 
+// One store operation that runs more than one changing statement: all of
+// them take effect together or none does. Made before the first statement;
+// Commit() (or Finish()) ends it, and the destructor rolls back whatever was
+// not committed. Operations nest: only the outermost one commits.
+class Transaction {
+public:
+    Transaction();
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool IsOpen() const { return m_bOpen; }
+    // 0, or -1 after a message (everything rolled back).
+    int Commit();
+    // The operation's result: -1 stays -1 (rolled back); any other result
+    // is committed and kept, or -1 when the commit fails.
+    int Finish(int nResult);
+
+private:
+    bool m_bOpen;
+};
+
 // Formats a statement into g_ODBC (bounded: see ODBCClass::co_FormatSQL).
 // Conversions: %d (int), %s (text: every single quote is doubled, so the
-// stored text is exactly the given one), %f (double, always with a '.' as
+// stored text is exactly the given one; a text that is not valid GBK is
+// refused with a message), %f (double, always with a '.' as
 // decimal point whatever the locale) and %%. Returns 0, or -1 when the
 // statement could not be formatted.
 int FormatSQL(const char* pszFormat, ...) __attribute__((format(printf, 1, 2)));
+
+// A subject column gives back at most this many bytes (its read buffer less
+// the terminator); a longer text is refused rather than stored and read
+// back cut.
+enum { SUBJECT_MAX_BYTES = 254 };
+
+// 0 when the text (in a field of nFieldSize bytes) has at most nMaxBytes
+// bytes; else -1 after a message naming the field (pszLabel).
+int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, const char* pszLabel);
 
 // Puts a fixed statement text (no conversions) into g_ODBC. Returns 0 / -1.
 int SetSQL(const char* pszText);
@@ -172,9 +203,14 @@ int ReadRecord(int nFormat, Node*& pHead, Node*& pCurrent, const char* pszNewHea
         ShowError(kExec);
         return -1;
     }
-    if (nRow == 0) return 0;
+    if (nRow == 0) {
+        g_ODBC.co_CloseStatement();
+        return 0;
+    }
     if (!bIdFirst) setId(*pCurrent);
-    return ReadColumns(pCurrent, pColumns, nColumns, false) == -1 ? -1 : 1;
+    if (ReadColumns(pCurrent, pColumns, nColumns, false) == -1) return -1;
+    g_ODBC.co_CloseStatement();  // the row is read: the file is not kept locked
+    return 1;
 }
 
 // Runs the statement in g_ODBC: 0, -100 when it touched no row, or -1

@@ -141,14 +141,37 @@ int SettingClass::cst_DeleteCategory()
 
 #define SET(f) offsetof(SettingClass, f)
 
-// Runs a fixed SELECT and fetches its first row: 1 for a row, 0 for none,
-// -1 after a message.
-static int SelectFirstRow(const char* pszSQL)
+// The file lacks the settings row: its reads and writes are failures, never
+// silently empty (the first-run wizard must not run over existing data).
+
+// Runs a fixed SELECT of the settings row and reads the columns of its first
+// row into the object. Result 0, or -1 after a message (also when no row).
+static int ReadSettingsRow(const char* pszSQL, SettingClass* pObject, const ColumnSpec* pColumns, size_t nColumns)
 {
     if (SetSQL(pszSQL) == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
     int nRow = FetchRow();
-    if (nRow < 0) ShowError(kSelectMsg);
-    return nRow;
+    if (nRow < 0) {
+        ShowError(kSelectMsg);
+        return -1;
+    }
+    if (nRow == 0) {
+        ShowError(msg::kNoSettingsRowRead);
+        return -1;
+    }
+    if (ReadColumns(pObject, pColumns, nColumns, false) == -1) return -1;
+    g_ODBC.co_CloseStatement();
+    return 0;
+}
+
+// Runs a settings UPDATE: 0, or -1 after a message (also when it touched no row).
+static int WriteSettingsRow()
+{
+    int r = ExecOrShow(kExecMsg);
+    if (r == -100) {
+        ShowError(msg::kNoSettingsRowSaved);
+        return -1;
+    }
+    return r == -1 ? -1 : 0;
 }
 
 int SettingClass::cst_GetMailSetting()
@@ -165,9 +188,7 @@ int SettingClass::cst_GetMailSetting()
         {10, COL_TEXT, SET(set_name), 50, kReadMsg, nullptr, nullptr, nullptr},
         {17, COL_LONG, SET(set_againtime), 0, kReadMsg, nullptr, nullptr, nullptr},
     };
-    int nRow = SelectFirstRow("SELECT * FROM setting");
-    if (nRow <= 0) return nRow;
-    return ReadColumns(this, kMailColumns, std::size(kMailColumns), false);
+    return ReadSettingsRow("SELECT * FROM setting", this, kMailColumns, std::size(kMailColumns));
 }
 
 int SettingClass::cst_SaveMailSetting()
@@ -176,19 +197,19 @@ int SettingClass::cst_SaveMailSetting()
                   set_emailaddress, set_smtpserver, set_user, set_pwd, set_port, set_esmtp, set_ssl, set_sign, set_name,
                   set_againtime) == -1)
         return -1;
-    return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
+    return WriteSettingsRow();
 }
 
 int SettingClass::cst_GetInit()
 {
-    if (SetSQL("SELECT set_init FROM setting") == -1) return -1;
-    return ReadFirstLong(kSelectMsg, kReadMsg, &set_init);
+    static const ColumnSpec kInitColumn[] = {{1, COL_LONG, SET(set_init), 0, kReadMsg, nullptr, nullptr, nullptr}};
+    return ReadSettingsRow("SELECT set_init FROM setting", this, kInitColumn, 1);
 }
 
 int SettingClass::cst_SetInit()
 {
     if (FormatSQL("UPDATE setting SET set_init=%d \t\t\tWHERE set_id=1", set_init) == -1) return -1;
-    return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
+    return WriteSettingsRow();
 }
 
 // Digest text of the password in set_pwd (a bounded local copy, wiped after use).
@@ -208,7 +229,7 @@ int SettingClass::cst_SetLogin()
     PasswordDigest(set_pwd, szDigest);
     if (FormatSQL("UPDATE setting SET set_loginname='%s',\t\tset_loginpwd='%s' WHERE set_id=1", set_user, szDigest) == -1)
         return -1;
-    return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
+    return WriteSettingsRow();
 }
 
 int SettingClass::cst_CheckLogin()
@@ -216,21 +237,19 @@ int SettingClass::cst_CheckLogin()
     m_iCategory = 0;  // no match until a stored digest equals the typed password's
     char szDigest[33];
     PasswordDigest(set_pwd, szDigest);
-    int nRow = SelectFirstRow("SELECT set_loginname,set_loginpwd FROM setting");
-    if (nRow <= 0) return nRow;
     static const ColumnSpec kLoginColumns[] = {
         {1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr},
         {2, COL_TEXT, SET(set_pwd), 50, kReadMsg, nullptr, nullptr, nullptr},
     };
-    if (ReadColumns(this, kLoginColumns, std::size(kLoginColumns), false) == -1) return -1;
+    if (ReadSettingsRow("SELECT set_loginname,set_loginpwd FROM setting", this, kLoginColumns, std::size(kLoginColumns)) ==
+        -1)
+        return -1;
     m_iCategory = strcmp(set_pwd, szDigest) == 0 ? 1 : 0;
     return 0;
 }
 
 int SettingClass::cst_GetLoginName()
 {
-    int nRow = SelectFirstRow("SELECT set_loginname FROM setting");
-    if (nRow <= 0) return nRow;
     static const ColumnSpec kNameColumn[] = {{1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr}};
-    return ReadColumns(this, kNameColumn, 1, false);
+    return ReadSettingsRow("SELECT set_loginname FROM setting", this, kNameColumn, 1);
 }

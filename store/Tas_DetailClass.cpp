@@ -109,8 +109,11 @@ int Tas_DetailClass::TieToRecord(const SYSTEMTIME& stToday, bool bCheckExisting)
 
 int Tas_DetailClass::ctd_AddTask()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     const TasNode* p = m_pCurrent;
     if (!p) return -1;
+    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("INSERT INTO tasks(tas_subject,tas_date,\t\ttas_time,tas_outlay,tas_remind,tas_closed,tas_description,tas_private ) \t\tVALUES('%s',#%d-%d-%d#,#%d:%d:%d#,%f,%d,%d,'%s',%d)",
                   p->tas_subject, p->tas_date.year, p->tas_date.month, p->tas_date.day, p->tas_time.hour,
                   p->tas_time.minute, p->tas_time.second, (double)p->tas_outlay, p->tas_remind, p->tas_closed,
@@ -119,12 +122,12 @@ int Tas_DetailClass::ctd_AddTask()
         return -1;
     SYSTEMTIME stToday;
     GetLocalTime(&stToday);
-    if (m_ulAccID == 0 && m_ulOppID == 0 && m_ulConID == 0) return 0;
+    if (m_ulAccID == 0 && m_ulOppID == 0 && m_ulConID == 0) return t.Finish(0);
     if (ctd_GetLastTaskID() == -1) {
         ShowError("Con_DetailClass. 63: ccd_GetLastContactID Error.");
         return -1;
     }
-    return TieToRecord(stToday, false);
+    return t.Finish(TieToRecord(stToday, false));
 }
 
 int Tas_DetailClass::ctd_GetLastTaskID()
@@ -139,15 +142,18 @@ int Tas_DetailClass::ctd_GetLastTaskID()
 
 int Tas_DetailClass::ctd_LinkTask()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     SYSTEMTIME stToday;
     GetLocalTime(&stToday);
-    return TieToRecord(stToday, true) == -1 ? -1 : 0;
+    return t.Finish(TieToRecord(stToday, true) == -1 ? -1 : 0);
 }
 
 int Tas_DetailClass::ctd_ChageTask(ULONG ulTasID)
 {
     const TasNode* p = m_pCurrent;
     if (!p) return -1;
+    if (CheckTextFits(p->tas_subject, sizeof p->tas_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
     if (FormatSQL("UPDATE tasks SET tas_subject='%s',\t\ttas_date=#%d-%d-%d#,tas_time=#%d:%d:%d#,tas_outlay=%f,tas_remind=%d,\t\ttas_closed=%d,tas_description='%s',tas_private=%d WHERE tas_id=%d",
                   p->tas_subject, p->tas_date.year, p->tas_date.month, p->tas_date.day, p->tas_time.hour,
                   p->tas_time.minute, p->tas_time.second, (double)p->tas_outlay, p->tas_remind, p->tas_closed,
@@ -158,6 +164,8 @@ int Tas_DetailClass::ctd_ChageTask(ULONG ulTasID)
 
 int Tas_DetailClass::ctd_DeleteTask(ULONG ulTasID)
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     // Link rows first, the task last.
     static const char* const kStatements[] = {
         "DELETE * FROM opportunities_tasks WHERE tas_id=%d",
@@ -167,11 +175,13 @@ int Tas_DetailClass::ctd_DeleteTask(ULONG ulTasID)
     };
     for (const char* pszSQL : kStatements)
         if (FormatSQL(pszSQL, (int)ulTasID) == -1 || ExecOrShow(kDeleteMsg) == -1) return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Tas_DetailClass::ctd_UnlinkTask()
 {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0 && (FormatSQL("DELETE * FROM opportunities_tasks \t\t\tWHERE (tas_id=%d AND opp_id=%d)", (int)m_ulTasID,
                                      (int)m_ulOppID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
@@ -181,7 +191,7 @@ int Tas_DetailClass::ctd_UnlinkTask()
     if (m_ulConID != 0 && (FormatSQL("DELETE * FROM contacts_tasks \t\t\tWHERE (tas_id=%d AND con_id=%d)", (int)m_ulTasID,
                                      (int)m_ulConID) == -1 || ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    return 0;
+    return t.Finish(0);
 }
 
 int Tas_DetailClass::ctd_GetAllTasks()

@@ -10,6 +10,12 @@ namespace {
 // digits before the point).
 constexpr int kAmountSize = 400;
 
+SYSTEMTIME ReadPicker(HWND h) {
+    SYSTEMTIME st = {};
+    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    return st;
+}
+
 const char* FieldClass(FormFieldKind kind) {
     switch (kind) {
         case kFieldCheck:
@@ -45,8 +51,7 @@ HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& d
 }
 
 void SetPickerDate(HWND h, const DATE_STRUCT& d) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
+    SYSTEMTIME st = {};
     st.wYear = (WORD)d.year;
     st.wMonth = d.month;
     st.wDay = d.day;
@@ -54,9 +59,7 @@ void SetPickerDate(HWND h, const DATE_STRUCT& d) {
 }
 
 DATE_STRUCT ReadPickerDate(HWND h) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    const SYSTEMTIME st = ReadPicker(h);
     DATE_STRUCT d;
     d.year = (SQLSMALLINT)st.wYear;
     d.month = st.wMonth;
@@ -65,8 +68,8 @@ DATE_STRUCT ReadPickerDate(HWND h) {
 }
 
 void SetPickerTime(HWND h, const TIME_STRUCT& t) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
+    // The picker keeps today's date under the time.
+    SYSTEMTIME st = {};
     GetLocalTime(&st);
     st.wHour = t.hour;
     st.wMinute = t.minute;
@@ -76,9 +79,7 @@ void SetPickerTime(HWND h, const TIME_STRUCT& t) {
 }
 
 TIME_STRUCT ReadPickerTime(HWND h) {
-    SYSTEMTIME st;
-    memset(&st, 0, sizeof(st));
-    SendMessageA(h, DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    const SYSTEMTIME st = ReadPicker(h);
     TIME_STRUCT t;
     t.hour = st.wHour;
     t.minute = st.wMinute;

@@ -45,6 +45,20 @@ public:
     virtual void RowAdded(ListViewClass& list, int nRow) {}
 };
 
+// The walk of a data object's node list (nodes linked by `next`) for a
+// RowSource: the cursor starts at the head and moves on; FALSE when no node
+// is left.
+template <class Head, class Cursor>
+BOOL FirstNode(Head* pHead, Cursor*& pCursor) {
+    pCursor = pHead;
+    return pCursor != nullptr;
+}
+template <class Cursor>
+BOOL NextNode(Cursor*& pCursor) {
+    if (pCursor) pCursor = pCursor->next;
+    return pCursor != nullptr;
+}
+
 // Texts of the boxes FillListAtTop shows (caption "Tarvel提示").
 struct FillTexts {
     const char* pszIDArrayError;    // the id array could not be had

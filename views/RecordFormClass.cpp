@@ -323,6 +323,12 @@ LRESULT RecordFormClass::OnRestoreView() {
     m_nRow = pNode->m_nParam;
     if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0)
         ReportError(FormTexts().pszIDArrayError);
+    if (m_pulID && (!HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID)) {
+        // The entry's row does not name its record: the record is a list of one.
+        if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
+        m_nRow = 0;
+        FillHistoryNode(pNode);
+    }
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(FALSE);

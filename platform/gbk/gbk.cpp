@@ -64,7 +64,54 @@ std::string Run(Converter& conv, std::string_view s, CharLen charLen) {
     return out;
 }
 
+// Which two-byte codes the converter assigns a character to, found once by
+// converting every pair on its own.
+struct AssignedPairs {
+    bool assigned[0x80][0x100] = {};  // [lead - 0x80][trail]
+
+    AssignedPairs() {
+        Converter& conv = ToUtf8Conv();
+        std::lock_guard<std::mutex> lock(conv.mtx);
+        if (conv.cd == (iconv_t)-1) return;
+        for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
+            for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+                if (!IsTrailByte((unsigned char)trail)) continue;
+                char in[2] = {char(lead), char(trail)};
+                char out[8];
+                char* pi = in;
+                char* po = out;
+                size_t inLeft = 2, outLeft = sizeof out;
+                iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
+                size_t r = iconv(conv.cd, &pi, &inLeft, &po, &outLeft);
+                assigned[lead - 0x80][trail] = r != (size_t)-1 && inLeft == 0 && po > out;
+            }
+    }
+};
+
+const AssignedPairs& Pairs() {
+    static const AssignedPairs* pairs = new AssignedPairs();  // lives for the whole run
+    return *pairs;
+}
+
 }  // namespace
+
+size_t FindInvalid(std::string_view s) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
+    size_t n = s.size();
+    const AssignedPairs* pairs = nullptr;
+    for (size_t i = 0; i < n;) {
+        unsigned char c = p[i];
+        if (c <= 0x80) {  // ASCII, and 0x80: the euro sign of code page 936
+            ++i;
+            continue;
+        }
+        if (!IsLeadByte(c) || i + 1 >= n || !IsTrailByte(p[i + 1])) return i;
+        if (!pairs) pairs = &Pairs();
+        if (!pairs->assigned[c - 0x80][p[i + 1]]) return i;
+        i += 2;
+    }
+    return std::string_view::npos;
+}
 
 bool IsAscii(std::string_view s) {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s.data());
@@ -82,8 +129,10 @@ bool IsAscii(std::string_view s) {
 
 std::string ToUtf8(std::string_view s) {
     if (IsAscii(s)) return std::string(s);
+    // A pair is skipped as one character only when its second byte can
+    // continue it: a lead byte before a quote must not swallow the quote.
     return Run(ToUtf8Conv(), s, [](const unsigned char* p, size_t left) -> size_t {
-        return (IsLeadByte(p[0]) && left >= 2) ? 2 : 1;
+        return (IsLeadByte(p[0]) && left >= 2 && IsTrailByte(p[1])) ? 2 : 1;
     });
 }
 

@@ -8,7 +8,9 @@
 
 namespace gbk {
 
-// Converts GBK bytes to UTF-8. Invalid or incomplete sequences become '?'.
+// Converts GBK bytes to UTF-8. Each invalid or incomplete character becomes
+// one '?'; a byte that cannot continue the character before it (an ASCII
+// byte, a quote among them) is never taken into that character.
 std::string ToUtf8(std::string_view gbk);
 
 // Converts UTF-8 to GBK. Characters GBK cannot hold become '?'.
@@ -19,6 +21,15 @@ bool IsAscii(std::string_view s);
 
 // True when byte c starts a two-byte GBK character.
 inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// True when byte c can be the second byte of a two-byte GBK character.
+inline bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+
+// Offset of the first byte that does not begin a character of code page 936
+// (ASCII, 0x80 for the euro sign, or an assigned two-byte code), or
+// std::string_view::npos when the whole text is valid.
+size_t FindInvalid(std::string_view gbk);
+inline bool IsValid(std::string_view gbk) { return FindInvalid(gbk) == std::string_view::npos; }
 
 // Length of the longest prefix of s (at most max bytes) that does not end
 // in the middle of a two-byte character; a lone lead byte at the end of the

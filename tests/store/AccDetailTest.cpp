@@ -246,6 +246,7 @@ TEST_F(AccTest, WithAndWithoutOpportunities)
     ULONG a = Add("Zed", "", "高");
     ULONG b = Add("Amy", "", "高");
     Add("Lone", "", "高");
+    Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(1, 'o1'), (2, 'o2'), (3, 'o3'), (4, 'o4')");
     for (int opp : {1, 2, 3}) Exec("INSERT INTO opportunities_accounts VALUES(" + std::to_string(opp) + ", " + std::to_string(a) + ")");
     Exec("INSERT INTO opportunities_accounts VALUES(4, " + std::to_string(b) + ")");
     Acc_DetailClass acc;
@@ -270,6 +271,7 @@ TEST_F(AccTest, WithAndWithoutOpportunities)
 
 TEST_F(AccTest, LinkedListingsAndDates)
 {
+    Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(9, 'o9')");
     ULONG a = Add("first", "", "高", 9, 8);
     Add("second", "", "高", 0, 8);
     Acc_DetailClass acc;
@@ -306,9 +308,9 @@ TEST_F(AccTest, FailuresShowTheirMessages)
     Fill(acc, "new", "", "高");
     acc.m_ulTasID = 9;
     testsupport::ClearMessageBoxes();
-    EXPECT_EQ(-1, acc.cad_AddAccount());  // the account is stored, its task link is not
+    EXPECT_EQ(-1, acc.cad_AddAccount());  // its task link fails: the account is not kept either
     EXPECT_EQ("Con_DetailClass.cpp 66: co_ExecSQL Error.", Boxes().back());
-    EXPECT_EQ(2, Number("SELECT COUNT(*) FROM accounts"));
+    EXPECT_EQ(1, Number("SELECT COUNT(*) FROM accounts"));
 
     testsupport::ClearMessageBoxes();
     acc.m_ulAccID = a;

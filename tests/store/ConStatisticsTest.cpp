@@ -100,6 +100,7 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities)
     Exec("INSERT INTO contacts(con_name, con_recent_contact_date) VALUES('two opps', '2024-05-01'), "
          "('one opp', '2024-01-01'), ('none', '2024-03-01')");
     Exec("INSERT INTO accounts_contacts VALUES(1, 1), (2, 2)");
+    Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(10, 'a'), (11, 'b'), (12, 'c')");
     Exec("INSERT INTO opportunities_contacts VALUES(10, 1, 1), (11, 1, 1), (12, 2, 2)");
     Con_DetailClass con;
     ASSERT_EQ(0, con.ccd_CountByOpportunities());

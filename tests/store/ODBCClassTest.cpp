@@ -171,7 +171,11 @@ TEST(ODBCClassConnect, FileThatIsNoDatabaseFailsTheConnect) {
     }
     ClearMessageBoxes();
     EXPECT_EQ(-1, ConnectGlobal(db.Path()));
-    EXPECT_EQ(std::vector<std::string>{"ODBCClass.cpp 72: SQLDriverConnect Error."}, MessageBoxTexts());
+    auto texts = MessageBoxTexts();
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_NE(std::string::npos, texts[0].find("已损坏，或者不是本程序的数据库文件"));
+    EXPECT_NE(std::string::npos, texts[0].find(db.Path()));  // names the file
+    EXPECT_EQ("ODBCClass.cpp 72: SQLDriverConnect Error.", texts[1]);
     ResetGlobalConnection();
 }
 

@@ -84,8 +84,12 @@ TEST_F(SettingTest, NoSettingsRowNeverAcceptsAPassword)
     SettingClass st;
     EXPECT_EQ(1, Check("abc", st));
     Exec("DELETE FROM setting");
-    EXPECT_EQ(0, Check("abc", st));  // a stale 1 is not kept
-    EXPECT_EQ(0, st.cst_SetLogin());  // updates nothing: no failure either
+    strcpy(st.set_pwd, "abc");
+    testsupport::ClearMessageBoxes();
+    EXPECT_EQ(-1, st.cst_CheckLogin());  // no row to read is a failure
+    EXPECT_EQ(0, st.m_iCategory);        // a stale 1 is not kept
+    EXPECT_EQ(-1, st.cst_SetLogin());    // a store that writes nothing is no success
+    EXPECT_EQ(2u, Boxes().size());
 }
 
 TEST_F(SettingTest, LoginNameWithQuotesStoresNameAndDigest)

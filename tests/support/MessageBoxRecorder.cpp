@@ -10,10 +10,16 @@ namespace {
 
 std::mutex g_mutex;
 std::vector<MessageBoxCall> g_calls;
+std::function<void()> g_fnHook;
 
 void Record(const char* pszText) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_calls.push_back(MessageBoxCall{nullptr, pszText ? pszText : "", msg::kCaption, MB_OK});
+    std::function<void()> fnHook;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_calls.push_back(MessageBoxCall{nullptr, pszText ? pszText : "", msg::kCaption, MB_OK});
+        fnHook = g_fnHook;
+    }
+    if (fnHook) fnHook();  // while the "box" is up
 }
 
 const bool kRecording = (store::SetReporter(Record), true);
@@ -34,6 +40,12 @@ std::vector<std::string> MessageBoxTexts() {
 void ClearMessageBoxes() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_calls.clear();
+    g_fnHook = nullptr;
+}
+
+void SetMessageBoxHook(std::function<void()> fnHook) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_fnHook = std::move(fnHook);
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 // the message box the program would show (its caption, an OK button).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,5 +24,8 @@ const std::vector<MessageBoxCall>& MessageBoxCalls();
 // Just the texts, oldest first.
 std::vector<std::string> MessageBoxTexts();
 void ClearMessageBoxes();
+// Runs while each later report is "up" (before it returns); cleared by
+// ClearMessageBoxes(). Lets a test look at the world while the program waits.
+void SetMessageBoxHook(std::function<void()> fnHook);
 
 }  // namespace testsupport

@@ -48,16 +48,6 @@ void OppCellText(const OppNode* p, int nColumn, char* pszBuf, int nSize) {
 
 Opp_ListPageClass::Opp_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
 
-BOOL Opp_ListPageClass::FirstRow() {
-    m_Opp.m_pCurrent = m_Opp.m_pOppHead;
-    return m_Opp.m_pCurrent != nullptr;
-}
-
-BOOL Opp_ListPageClass::NextRow() {
-    if (m_Opp.m_pCurrent) m_Opp.cod_NextNode();
-    return m_Opp.m_pCurrent != nullptr;
-}
-
 ULONG Opp_ListPageClass::RowID() { return m_Opp.m_pCurrent ? m_Opp.m_pCurrent->opp_id : 0; }
 
 void Opp_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {

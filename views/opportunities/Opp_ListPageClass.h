@@ -25,8 +25,8 @@ public:
     Opp_DetailClass m_Opp;
 
 protected:
-    BOOL FirstRow() override;
-    BOOL NextRow() override;
+    BOOL FirstRow() override { return FirstNode(m_Opp.m_pOppHead, m_Opp.m_pCurrent); }
+    BOOL NextRow() override { return NextNode(m_Opp.m_pCurrent); }
     ULONG RowID() override;
     void RowText(int nColumn, char* pszBuf, int nSize) override;
     RecordFormClass* RecordForm() override;

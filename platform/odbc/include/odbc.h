@@ -55,6 +55,12 @@ typedef void* SQLHWND;
 #define SQL_HANDLE_STMT 3
 
 #define SQL_ATTR_ODBC_VERSION 200
+#define SQL_ATTR_AUTOCOMMIT 102
+#define SQL_AUTOCOMMIT_OFF 0UL
+#define SQL_AUTOCOMMIT_ON 1UL
+
+#define SQL_COMMIT 0
+#define SQL_ROLLBACK 1
 #define SQL_OV_ODBC2 2UL
 #define SQL_OV_ODBC3 3UL
 
@@ -144,8 +150,21 @@ SQLRETURN SQLDriverConnect(SQLHDBC ConnectionHandle, SQLHWND WindowHandle, SQLCH
                            SQLSMALLINT* StringLength2Ptr, SQLUSMALLINT DriverCompletion);
 SQLRETURN SQLDisconnect(SQLHDBC ConnectionHandle);
 
-// Runs one statement (autocommit). A searched UPDATE or DELETE that touches no
-// row returns SQL_NO_DATA; a text holding more than one statement is refused.
+// SQL_ATTR_AUTOCOMMIT only. With SQL_AUTOCOMMIT_OFF the first statement
+// after a connect or an SQLEndTran opens a transaction (taking the file's
+// write lock); SQLEndTran commits or rolls it back and closes every cursor
+// of the connection. Setting SQL_AUTOCOMMIT_ON commits an open transaction.
+SQLRETURN SQLSetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value,
+                            SQLINTEGER StringLength);
+SQLRETURN SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value,
+                            SQLINTEGER BufferLength, SQLINTEGER* StringLengthPtr);
+SQLRETURN SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT CompletionType);
+
+// Runs one statement. A searched UPDATE or DELETE that touches no row returns
+// SQL_NO_DATA; a text holding more than one statement, or a byte sequence that
+// is no code page 936 character (SQLSTATE 22021), is refused. Once SQLite has
+// reported the file damaged (native error SQLITE_CORRUPT or SQLITE_NOTADB),
+// no statement that writes runs on the connection.
 SQLRETURN SQLExecDirect(SQLHSTMT StatementHandle, SQLCHAR* StatementText, SQLINTEGER TextLength);
 SQLRETURN SQLFetch(SQLHSTMT StatementHandle);
 SQLRETURN SQLGetData(SQLHSTMT StatementHandle, SQLUSMALLINT ColumnNumber, SQLSMALLINT TargetType,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -105,36 +106,46 @@ bool ParseConnectString(const std::string& s, std::vector<std::pair<std::string,
     return true;
 }
 
-// A decimal number; errno tells afterwards whether strtod saw a range error.
+// Blanks around numbers in texts: ASCII only, whatever the C library's locale.
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The text between leading and trailing blanks, without one leading '+'
+// (which from_chars does not take); false when nothing is left.
+bool NumberText(const char* s, const char*& begin, const char*& end) {
+    while (IsBlank(*s)) ++s;
+    const char* e = s + std::strlen(s);
+    while (e > s && IsBlank(e[-1])) --e;
+    if (s < e && *s == '+') ++s;
+    if (s == e) return false;
+    begin = s;
+    end = e;
+    return true;
+}
+
+// A decimal number with '.' as the decimal point, read without the C
+// library's locale; false for anything else or a value out of range.
 bool ParseDouble(const char* s, double& v) {
-    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
-    if (!*s) return false;
-    char* end;
-    errno = 0;
-    double d = std::strtod(s, &end);
-    if (end == s) return false;
-    while (std::isspace(static_cast<unsigned char>(*end))) ++end;
-    if (*end) return false;
+    const char *b, *e;
+    if (!NumberText(s, b, e)) return false;
+    double d;
+    auto r = std::from_chars(b, e, d, std::chars_format::general);
+    if (r.ec != std::errc() || r.ptr != e) return false;
     v = d;
     return true;
 }
 
 // A whole number, or a decimal one (cut towards zero) within range.
 bool ParseLong(const char* s, long long& v) {
-    while (std::isspace(static_cast<unsigned char>(*s))) ++s;
-    if (!*s) return false;
-    char* end;
-    errno = 0;
-    long long x = std::strtoll(s, &end, 10);
-    if (errno == 0 && end != s) {
-        while (std::isspace(static_cast<unsigned char>(*end))) ++end;
-        if (!*end) {
-            v = x;
-            return true;
-        }
+    const char *b, *e;
+    if (!NumberText(s, b, e)) return false;
+    long long x;
+    auto r = std::from_chars(b, e, x, 10);
+    if (r.ec == std::errc() && r.ptr == e) {
+        v = x;
+        return true;
     }
     double d;
-    if (!ParseDouble(s, d) || errno || !std::isfinite(d) || d > 9.2e18 || d < -9.2e18) return false;
+    if (!ParseDouble(s, d) || !std::isfinite(d) || d > 9.2e18 || d < -9.2e18) return false;
     v = (long long)d;
     return true;
 }
@@ -194,7 +205,9 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         if (!env) return SQL_INVALID_HANDLE;
         env->ClearDiag();
         if (env->version == 0) return env->Fail("HY010", ODBC_DIAG_PREFIX "ODBC version not set");
-        *output = new Dbc();
+        Dbc* dbc = new Dbc(env);
+        env->dbcs.push_back(dbc);
+        *output = dbc;
         return SQL_SUCCESS;
     }
     case SQL_HANDLE_STMT: {
@@ -217,6 +230,8 @@ SQLRETURN SQLFreeHandle(SQLSMALLINT type, SQLHANDLE h) {
     case SQL_HANDLE_ENV: {
         Env* env = As<Env>(h, kEnvMagic);
         if (!env) return SQL_INVALID_HANDLE;
+        env->ClearDiag();
+        if (!env->dbcs.empty()) return env->Fail("HY010", ODBC_DIAG_PREFIX "Connection handles still allocated");
         env->magic = 0;
         delete env;
         return SQL_SUCCESS;
@@ -225,6 +240,8 @@ SQLRETURN SQLFreeHandle(SQLSMALLINT type, SQLHANDLE h) {
         Dbc* dbc = As<Dbc>(h, kDbcMagic);
         if (!dbc) return SQL_INVALID_HANDLE;
         SQLDisconnect(dbc);
+        auto& v = dbc->env->dbcs;
+        v.erase(std::remove(v.begin(), v.end(), dbc), v.end());
         dbc->magic = 0;
         delete dbc;
         return SQL_SUCCESS;
@@ -292,26 +309,31 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = DiagText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        int native = db ? sqlite3_extended_errcode(db) : rc;
         sqlite3_close_v2(db);
-        return dbc->Error("08001", msg, rc);
+        return dbc->Error("08001", msg, native);
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     // Check that this is a readable database now, not at the first statement.
+    // synchronous=EXTRA also syncs the folder after the rollback journal is
+    // deleted, so a commit survives a power loss right after it.
     const char* setup =
-        "PRAGMA synchronous=FULL;"
+        "PRAGMA synchronous=EXTRA;"
         "PRAGMA foreign_keys=OFF;"
         "SELECT count(*) FROM sqlite_master;";
     char* err = nullptr;
     rc = sqlite3_exec(db, setup, nullptr, nullptr, &err);
     if (rc == SQLITE_OK) rc = odbcdrv::RegisterFunctions(db);
     if (rc != SQLITE_OK) {
+        rc = sqlite3_extended_errcode(db) ? sqlite3_extended_errcode(db) : rc;
         std::string msg = DiagText(err ? err : sqlite3_errmsg(db));
         sqlite3_free(err);
         sqlite3_close_v2(db);
         return dbc->Error((rc & 0xFF) == SQLITE_BUSY ? "HYT00" : "08001", msg, rc);
     }
     dbc->db = db;
+    dbc->damaged = false;
 
     SQLRETURN ret = SQL_SUCCESS;
     if (outLen) *outLen = SQLSMALLINT(std::min<size_t>(conn.size(), 32767));
@@ -332,9 +354,91 @@ SQLRETURN SQLDisconnect(SQLHDBC h) {
     dbc->ClearDiag();
     while (!dbc->stmts.empty()) FreeStmt(dbc->stmts.back());
     if (!dbc->db) return dbc->Fail("08003", ODBC_DIAG_PREFIX "Connection not open");
+    // A transaction left open is rolled back, as closing the file does.
     sqlite3_close_v2(dbc->db);
     dbc->db = nullptr;
     return SQL_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------
+// Transactions
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Commits or rolls back the open transaction of a connection, if any. Every
+// cursor of the connection is closed first (cursor behaviour SQL_CB_CLOSE).
+SQLRETURN EndTransaction(Dbc* dbc, bool commit) {
+    if (!dbc->db || sqlite3_get_autocommit(dbc->db)) return SQL_SUCCESS;
+    for (Stmt* st : dbc->stmts) st->Reset();
+    int rc = sqlite3_exec(dbc->db, commit ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK) return SQL_SUCCESS;
+    rc = sqlite3_extended_errcode(dbc->db);
+    dbc->NoteResult(rc);
+    const char* msg = sqlite3_errmsg(dbc->db);
+    return dbc->Error(StateOf(rc, msg), DiagText(msg), rc);
+}
+
+}  // namespace
+
+SQLRETURN SQLSetConnectAttr(SQLHDBC h, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER) {
+    Dbc* dbc = As<Dbc>(h, kDbcMagic);
+    if (!dbc) return SQL_INVALID_HANDLE;
+    dbc->ClearDiag();
+    if (attribute != SQL_ATTR_AUTOCOMMIT) return dbc->Fail("HY092", ODBC_DIAG_PREFIX "Attribute not supported");
+    SQLUINTEGER v = SQLUINTEGER(reinterpret_cast<uintptr_t>(value));
+    if (v != SQL_AUTOCOMMIT_ON && v != SQL_AUTOCOMMIT_OFF)
+        return dbc->Fail("HY024", ODBC_DIAG_PREFIX "Invalid attribute value");
+    bool on = v == SQL_AUTOCOMMIT_ON;
+    // Back to auto-commit mode: the open transaction is committed.
+    if (on && !dbc->autocommit) {
+        SQLRETURN ret = EndTransaction(dbc, true);
+        if (ret != SQL_SUCCESS) return ret;
+    }
+    dbc->autocommit = on;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN SQLGetConnectAttr(SQLHDBC h, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER, SQLINTEGER* length) {
+    Dbc* dbc = As<Dbc>(h, kDbcMagic);
+    if (!dbc) return SQL_INVALID_HANDLE;
+    dbc->ClearDiag();
+    if (attribute != SQL_ATTR_AUTOCOMMIT) return dbc->Fail("HY092", ODBC_DIAG_PREFIX "Attribute not supported");
+    if (!value) return dbc->Fail("HY009", ODBC_DIAG_PREFIX "Invalid use of null pointer");
+    SQLUINTEGER v = dbc->autocommit ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF;
+    std::memcpy(value, &v, sizeof v);
+    if (length) *length = sizeof v;
+    return SQL_SUCCESS;
+}
+
+SQLRETURN SQLEndTran(SQLSMALLINT type, SQLHANDLE h, SQLSMALLINT completion) {
+    std::vector<Dbc*> dbcs;
+    Handle* hd = nullptr;
+    if (type == SQL_HANDLE_DBC) {
+        Dbc* dbc = As<Dbc>(h, kDbcMagic);
+        if (!dbc) return SQL_INVALID_HANDLE;
+        dbcs.push_back(dbc);
+        hd = dbc;
+    } else if (type == SQL_HANDLE_ENV) {
+        Env* env = As<Env>(h, kEnvMagic);
+        if (!env) return SQL_INVALID_HANDLE;
+        dbcs = env->dbcs;
+        hd = env;
+    } else {
+        return SQL_INVALID_HANDLE;
+    }
+    hd->ClearDiag();
+    if (completion != SQL_COMMIT && completion != SQL_ROLLBACK)
+        return hd->Fail("HY012", ODBC_DIAG_PREFIX "Invalid transaction operation code");
+    SQLRETURN ret = SQL_SUCCESS;
+    for (Dbc* dbc : dbcs) {
+        dbc->ClearDiag();
+        if (EndTransaction(dbc, completion == SQL_COMMIT) == SQL_SUCCESS) continue;
+        ret = SQL_ERROR;
+        if (hd != dbc)
+            for (const DiagRecord& d : dbc->diags) hd->diags.push_back(d);
+    }
+    return ret;
 }
 
 // ---------------------------------------------------------------------------
@@ -352,21 +456,38 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
     if (len < 0 && len != SQL_NTS) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string length");
 
     std::string_view gbkText(p, n);
-    if (gbk::IsAscii(gbkText)) s->utf8.assign(p, n);
-    else s->utf8 = gbk::ToUtf8(gbkText);
+    if (gbk::IsAscii(gbkText)) {
+        s->utf8.assign(p, n);
+    } else {
+        // Text that is not code page 936 is refused whole: a guessed
+        // character could change what the statement means.
+        size_t bad = gbk::FindInvalid(gbkText);
+        if (bad != std::string_view::npos)
+            return s->Error("22021", std::string(kPrefix) + "Character not in code page 936 at byte " +
+                                         std::to_string(bad) + " of the statement");
+        s->utf8 = gbk::ToUtf8(gbkText);
+    }
 
     if (!jetsql::Translate(s->utf8, s->translation))
         return s->Error("42000", std::string(kPrefix) + "Syntax error: " + s->translation.error);
     const std::string& sql = s->translation.sql;
 
-    sqlite3* db = s->dbc->db;
+    Dbc* dbc = s->dbc;
+    sqlite3* db = dbc->db;
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &s->st, &tail);
     if (rc != SQLITE_OK) {
+        rc = sqlite3_extended_errcode(db);
+        dbc->NoteResult(rc);
         const char* msg = sqlite3_errmsg(db);
         return s->Error(StateOf(rc, msg), DiagText(msg), rc);
     }
     if (!s->st) return s->Fail("42000", ODBC_DIAG_PREFIX "Empty statement");
+    if (dbc->damaged && !sqlite3_stmt_readonly(s->st)) {
+        s->Reset();
+        return s->Error("HY000", std::string(kPrefix) + "The database file is damaged: nothing more is written to it",
+                        SQLITE_CORRUPT);
+    }
     // One statement per text: only blanks and semicolons may follow.
     for (const char* t = tail; t && *t;) {
         if (std::isspace(static_cast<unsigned char>(*t)) || *t == ';') {
@@ -379,6 +500,21 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
     s->kind = s->translation.kind;
     s->columns = sqlite3_column_count(s->st);
     s->offsets.assign(size_t(s->columns), 0);
+
+    // Manual-commit mode: the first statement opens the transaction that
+    // SQLEndTran ends. It takes the write lock at once, so that a later
+    // write of the same transaction never finds the file taken.
+    if (!dbc->autocommit && sqlite3_get_autocommit(db)) {
+        rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            rc = sqlite3_extended_errcode(db);
+            dbc->NoteResult(rc);
+            const char* msg = sqlite3_errmsg(db);
+            SQLRETURN ret = s->Error(StateOf(rc, msg), DiagText(msg), rc);
+            s->Reset();
+            return ret;
+        }
+    }
 
     rc = sqlite3_step(s->st);
     if (rc == SQLITE_ROW) {
@@ -394,6 +530,8 @@ SQLRETURN SQLExecDirect(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
         }
         return SQL_SUCCESS;
     }
+    rc = sqlite3_extended_errcode(db);
+    dbc->NoteResult(rc);
     const char* msg = sqlite3_errmsg(db);
     SQLRETURN ret = s->Error(StateOf(rc, msg), DiagText(msg), rc);
     s->Reset();
@@ -418,6 +556,8 @@ SQLRETURN SQLFetch(SQLHSTMT h) {
         }
         if (rc != SQLITE_ROW) {
             s->done = true;
+            rc = sqlite3_extended_errcode(s->dbc->db);
+            s->dbc->NoteResult(rc);
             const char* msg = sqlite3_errmsg(s->dbc->db);
             return s->Error(StateOf(rc, msg), DiagText(msg), rc);
         }
@@ -449,11 +589,13 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
     switch (valueType) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: {
+        // Numbers as text with '.' as the decimal point, whatever the C
+        // library's locale (15 significant digits, as Jet shows a double).
         char buf[40];
-        int n = valueType == SQLITE_INTEGER
-                    ? std::snprintf(buf, sizeof buf, "%lld", (long long)sqlite3_column_int64(st, c))
-                    : std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(st, c));
-        s->cacheBuffer.assign(buf, size_t(n));
+        auto r = valueType == SQLITE_INTEGER
+                     ? std::to_chars(buf, buf + sizeof buf, (long long)sqlite3_column_int64(st, c))
+                     : std::to_chars(buf, buf + sizeof buf, sqlite3_column_double(st, c), std::chars_format::general, 15);
+        s->cacheBuffer.assign(buf, r.ec == std::errc() ? size_t(r.ptr - buf) : 0);
         data = s->cacheBuffer.data();
         size = s->cacheBuffer.size();
         break;

@@ -44,17 +44,31 @@ struct Handle {
     }
 };
 
+struct Dbc;
+
 struct Env : Handle {
     SQLUINTEGER version = 0;
+    std::vector<Dbc*> dbcs;
     Env() : Handle(kEnvMagic) {}
 };
 
 struct Stmt;
 
 struct Dbc : Handle {
+    Env* env;
     sqlite3* db = nullptr;
     std::vector<Stmt*> stmts;
-    Dbc() : Handle(kDbcMagic) {}
+    bool autocommit = true;  // SQL_ATTR_AUTOCOMMIT
+    // SQLite reported the file damaged or not a database during this
+    // connection: no statement that writes is run on it any more.
+    bool damaged = false;
+    explicit Dbc(Env* e) : Handle(kDbcMagic), env(e) {}
+    // Notes a SQLite result code; true when it reports a damaged file.
+    bool NoteResult(int rc) {
+        int primary = rc & 0xFF;
+        if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB) damaged = true;
+        return damaged;
+    }
 };
 
 struct Stmt : Handle {

@@ -19,6 +19,8 @@ struct GbkTable {
     GbkTable() {
         std::memset(code, 0, sizeof code);
         for (unsigned c = 0; c < 0x80; ++c) code[c] = uint16_t(c);
+        // Code page 936's one single byte above ASCII: 0x80 is the euro sign.
+        code[0x20AC] = 0x80;
         // Every two-byte GBK code in one conversion: each pair yields exactly
         // one character ('?' for the codes GBK leaves empty).
         std::string all;

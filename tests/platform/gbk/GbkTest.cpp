@@ -46,3 +46,33 @@ TEST(GbkCut, NeverLeavesHalfACharacter) {
     EXPECT_EQ(gbk::CopyCut(big, sizeof big, std::string_view()), 0u);
     EXPECT_STREQ(big, "");
 }
+
+// A byte that cannot continue the character before it is never taken into
+// that character: a lead byte followed by a quote keeps the quote.
+TEST(GbkConversion, AnInvalidLeadByteNeverSwallowsTheByteAfterIt) {
+    EXPECT_EQ(gbk::ToUtf8("\x9D',\x9D"), "?',?");
+    EXPECT_EQ(gbk::ToUtf8("\x81''"), "?''");
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
+        for (unsigned next = 0x01; next < 0x40; ++next) {
+            std::string in{char(lead), char(next)};
+            std::string out = gbk::ToUtf8(in);
+            ASSERT_EQ(2u, out.size()) << std::hex << lead << ' ' << next;
+            EXPECT_EQ(char(next), out[1]) << std::hex << lead << ' ' << next;
+        }
+}
+
+TEST(GbkValidity, CodePage936CharactersOnly) {
+    EXPECT_TRUE(gbk::IsValid(""));
+    EXPECT_TRUE(gbk::IsValid("plain ASCII '\"; --"));
+    EXPECT_TRUE(gbk::IsValid("结束－成功"));
+    EXPECT_TRUE(gbk::IsValid("\x80"));  // the euro sign
+    EXPECT_EQ(std::string_view::npos, gbk::FindInvalid("a\x80宋"));
+
+    EXPECT_EQ(0u, gbk::FindInvalid("\xFF"));          // no character
+    EXPECT_EQ(1u, gbk::FindInvalid("a\x81"));         // lead byte at the end
+    EXPECT_EQ(1u, gbk::FindInvalid("a\x81'b"));       // lead byte before an ASCII byte
+    EXPECT_EQ(0u, gbk::FindInvalid("\x81\x7F"));      // 0x7F is no trail byte
+    EXPECT_EQ(0u, gbk::FindInvalid("\x81\x30\x81\x30"));  // four-byte sequence of GB18030
+    EXPECT_EQ(2u, gbk::FindInvalid("宋\xA1\x40"));    // an unassigned pair
+    EXPECT_EQ(2u, gbk::FindInvalid("宋\xFE\xFE"));    // in the user-defined area
+}

@@ -205,6 +205,32 @@ TEST_F(FormFrame, BackRestoresListRowAndTitle) {
     EXPECT_EQ(Text(g_Form.m_hName), "gamma");
 }
 
+TEST_F(FormFrame, ARestoreWhoseRowDoesNotNameItsRecordShowsAListOfOne) {
+    Open(1);
+    HistoryNode* pNode = g_History.m_pCurrent;
+    SwitchViewAlways(&g_List, UM_OPENVIEW);
+    pNode->m_nParam = 7;  // an entry written by an older form, say
+    Back();
+    EXPECT_EQ(g_Form.m_ulRecordID, ids[1]);
+    EXPECT_EQ(IDs(g_Form), std::vector<ULONG>{ids[1]});
+    EXPECT_EQ(g_Form.m_nRow, 0);
+    EXPECT_TRUE(Nav(false, false, false, false));
+    EXPECT_EQ(pNode->m_nIDCount, 1);
+
+    // An entry without ids: no list, no stepping, the record still shown.
+    SwitchViewAlways(&g_List, UM_OPENVIEW);
+    g_History.m_pCurrent = pNode;
+    g_History.SetIDArray(nullptr, 0);
+    g_History.m_pCurrent = pNode->m_pNext;
+    Back();
+    EXPECT_EQ(g_Form.m_pulID, nullptr);
+    EXPECT_EQ(g_Form.m_nIDCount, 0);
+    EXPECT_EQ(Text(g_Form.m_hName), "beta");
+    EXPECT_TRUE(Nav(false, false, false, false));
+    Click(g_Form, kFirst);
+    EXPECT_EQ(g_Form.m_ulRecordID, ids[1]);
+}
+
 TEST(IDLists, FreeAndCopyKeepTheCountZeroWheneverTheArrayIsNull) {
     ULONG* p = nullptr;
     int n = 5;

@@ -154,7 +154,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     case DTM_SETFORMATA: {
         auto* f = reinterpret_cast<const char*>(lp);
-        QString fmt = f ? ToQ(f) : QString();
+        QString fmt = f ? w32::ToQt(f) : QString();
         if (fmt.isEmpty()) fmt = DefaultFormat(IsTimeFormat());
         ++quiet_;
         edit_->setDisplayFormat(QtFormat(fmt));
@@ -165,7 +165,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        edit_->setFont(FontOf(font_));
+        edit_->setFont(w32::FontOf(font_));
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);

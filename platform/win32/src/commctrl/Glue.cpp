@@ -6,8 +6,6 @@
 
 namespace w32::cc {
 
-QImage BitmapImage(HBITMAP hbm) { return w32::ImageOfBitmap(hbm); }
-QImage IconImage(HICON hicon) { return w32::ImageOfIcon(hicon); }
 
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     QPoint origin;
@@ -19,17 +17,12 @@ bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     return true;
 }
 
-QString ToQ(std::string_view gbk) { return w32::ToQt(gbk); }
-std::string FromQ(const QString& s) { return w32::FromQt(s); }
-int CopyOut(char* dst, int size, std::string_view src) { return w32::CopyText(dst, size, src); }
 
 std::string_view InText(const char* p) {
     if (!p || p == reinterpret_cast<const char*>(-1)) return {};
     return std::string_view(p);
 }
 
-QFont FontOf(HFONT hfont) { return w32::FontOf(hfont); }
-QColor ColorOf(COLORREF c) { return w32::ToQColor(c); }
 
 void AlignToParent(HWND hwnd, DWORD style, int height, bool bottom) {
     if (style & (CCS_NOPARENTALIGN | CCS_NORESIZE)) return;

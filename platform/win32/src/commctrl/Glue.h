@@ -1,4 +1,5 @@
-// What the common controls need from the window layer, in one place.
+// What the common controls add to the window layer's helpers (w32_internal.h:
+// text, colour, font and image conversions, which they use by those names).
 #pragma once
 
 #include <QColor>
@@ -9,25 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "w32_internal.h"
 #include "win32.h"
 
 namespace w32::cc {
 
-QImage BitmapImage(HBITMAP hbm);
-QImage IconImage(HICON hicon);
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image);
-// The font of an HFONT; the application font for a null or unknown handle.
-QFont FontOf(HFONT hfont);
-
-// The QColor of a COLORREF (0x00BBGGRR).
-QColor ColorOf(COLORREF c);
-
-// GBK text and Qt strings, through the layer's own conversions.
-QString ToQ(std::string_view gbk);
-std::string FromQ(const QString& s);
-// Copies at most size - 1 bytes (never half a character) and a NUL into dst;
-// returns the length copied (0 for a null or empty buffer).
-int CopyOut(char* dst, int size, std::string_view src);
 // The text an item, column or tab record points to; a null pointer or the
 // callback marker (-1) reads as empty.
 std::string_view InText(const char* p);

@@ -35,7 +35,7 @@ int AddImages(HIMAGELIST himl, const QImage& strip, COLORREF mask) {
     if (!il || strip.isNull()) return -1;
     QImage src = strip.convertToFormat(QImage::Format_ARGB32);
     if (mask != CLR_NONE) {
-        const QRgb key = ColorOf(mask).rgb();
+        const QRgb key = w32::ToQColor(mask).rgb();
         for (int y = 0; y < src.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(src.scanLine(y));
             for (int x = 0; x < src.width(); ++x)
@@ -110,15 +110,15 @@ BOOL ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy) {
 }
 
 int ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITMAP) {
-    return AddImages(himl, BitmapImage(hbmImage), CLR_NONE);
+    return AddImages(himl, w32::ImageOfBitmap(hbmImage), CLR_NONE);
 }
 
 int ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask) {
-    return AddImages(himl, BitmapImage(hbmImage), crMask);
+    return AddImages(himl, w32::ImageOfBitmap(hbmImage), crMask);
 }
 
 int ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon) {
-    return ReplaceImage(himl, i, IconImage(hicon));
+    return ReplaceImage(himl, i, w32::ImageOfIcon(hicon));
 }
 
 BOOL ImageList_Remove(HIMAGELIST himl, int i) {

@@ -32,7 +32,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return ToQ(ctl_->Store().Text(row, col));
+        return w32::ToQt(ctl_->Store().Text(row, col));
     case Qt::DecorationRole:
         if (col == 0 && ctl_->StateImages()) {
             int n = ctl_->StateImageOf(row);
@@ -64,7 +64,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(ctl_->Columns().size()))
         return {};
-    if (role == Qt::DisplayRole) return ToQ(ctl_->Columns()[section].text);
+    if (role == Qt::DisplayRole) return w32::ToQt(ctl_->Columns()[section].text);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
 }
@@ -108,14 +108,14 @@ QWidget* ListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 
 void ListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        edit->setText(ToQ(ctl_->Store().Text(index.row(), 0)));
+        edit->setText(w32::ToQt(ctl_->Store().Text(index.row(), 0)));
         edit->selectAll();
     }
 }
 
 void ListDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        std::string text = FromQ(edit->text());
+        std::string text = w32::FromQt(edit->text());
         ctl_->EndLabelEdit(index.row(), text.c_str());
     }
 }
@@ -197,7 +197,7 @@ void ListTree::paintEvent(QPaintEvent* e) {
     QTreeView::paintEvent(e);
     if (ctl_->ExStyle() & LVS_EX_GRIDLINES) {
         QPainter p(viewport());
-        p.setPen(ColorOf(kGridColor));
+        p.setPen(w32::ToQColor(kGridColor));
         const int h = viewport()->height();
         // Vertical lines at the right edge of every column.
         for (int c = 0; c < header()->count(); ++c) {
@@ -246,8 +246,8 @@ void ListTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option, co
         bk = cd.clrTextBk;
         fg = cd.clrText;
     }
-    if (bk != CLR_NONE && bk != CLR_DEFAULT) painter->fillRect(rowRect, ColorOf(bk));
-    if (fg != CLR_DEFAULT) opt.palette.setColor(QPalette::Text, ColorOf(fg));
+    if (bk != CLR_NONE && bk != CLR_DEFAULT) painter->fillRect(rowRect, w32::ToQColor(bk));
+    if (fg != CLR_DEFAULT) opt.palette.setColor(QPalette::Text, w32::ToQColor(fg));
     if (row == hot_ && (ctl_->ExStyle() & LVS_EX_ONECLICKACTIVATE)) {
         opt.palette.setColor(QPalette::Text, QColor(0, 0, 255));
         opt.font.setUnderline(true);
@@ -409,11 +409,11 @@ ListViewCtl::ListViewCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd),
     tree_->setHorizontalScrollBarPolicy((style & LVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     tree_->setVerticalScrollBarPolicy((style & LVS_NOSCROLL) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     QPalette pal = tree_->palette();
-    pal.setColor(QPalette::Base, ColorOf(bkColor_));
+    pal.setColor(QPalette::Base, w32::ToQColor(bkColor_));
     if (!(style & LVS_SHOWSELALWAYS)) {
         // Without LVS_SHOWSELALWAYS the selection shows only while the list has the focus.
         pal.setColor(QPalette::Inactive, QPalette::Highlight, Qt::transparent);
-        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, ColorOf(textColor_));
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText, w32::ToQColor(textColor_));
     }
     tree_->setPalette(pal);
     connect(tree_->header(), &QHeaderView::sectionClicked, this, [this](int logical) {
@@ -664,7 +664,7 @@ LRESULT ListViewCtl::SetItem(const LVITEMA* item) {
 LRESULT ListViewCtl::GetItem(LVITEMA* item) {
     if (!item || !store_.Valid(item->iItem)) return FALSE;
     const int row = item->iItem;
-    if (item->mask & LVIF_TEXT) CopyOut(item->pszText, item->cchTextMax, store_.Text(row, item->iSubItem));
+    if (item->mask & LVIF_TEXT) w32::CopyText(item->pszText, item->cchTextMax, store_.Text(row, item->iSubItem));
     if (item->mask & LVIF_STATE) item->state = store_.State(row) & item->stateMask;
     if (item->mask & LVIF_PARAM) item->lParam = store_.Param(row);
     if (item->mask & LVIF_IMAGE) item->iImage = -1;
@@ -674,7 +674,7 @@ LRESULT ListViewCtl::GetItem(LVITEMA* item) {
 LRESULT ListViewCtl::GetItemText(int row, LVITEMA* item) {
     if (!item) return 0;
     // A row beyond the list reads as an empty text.
-    return CopyOut(item->pszText, item->cchTextMax, store_.Text(row, item->iSubItem));
+    return w32::CopyText(item->pszText, item->cchTextMax, store_.Text(row, item->iSubItem));
 }
 
 LRESULT ListViewCtl::InsertColumn(int index, const LVCOLUMNA* col) {
@@ -705,7 +705,7 @@ LRESULT ListViewCtl::SetColumn(int index, const LVCOLUMNA* col) {
 LRESULT ListViewCtl::GetColumn(int index, LVCOLUMNA* col) {
     if (!col || index < 0 || index >= static_cast<int>(columns_.size())) return FALSE;
     const Column& c = columns_[index];
-    if (col->mask & LVCF_TEXT) CopyOut(col->pszText, col->cchTextMax, c.text);
+    if (col->mask & LVCF_TEXT) w32::CopyText(col->pszText, col->cchTextMax, c.text);
     if (col->mask & LVCF_WIDTH) col->cx = c.width;
     if (col->mask & LVCF_FMT) col->fmt = c.fmt;
     if (col->mask & LVCF_SUBITEM) col->iSubItem = index;
@@ -889,7 +889,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case LVM_SETBKCOLOR: {
         bkColor_ = static_cast<COLORREF>(lp);
         QPalette pal = tree_->palette();
-        pal.setColor(QPalette::Base, bkColor_ == CLR_NONE ? QColor(Qt::white) : ColorOf(bkColor_));
+        pal.setColor(QPalette::Base, bkColor_ == CLR_NONE ? QColor(Qt::white) : w32::ToQColor(bkColor_));
         tree_->setPalette(pal);
         return TRUE;
     }
@@ -923,7 +923,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        tree_->setFont(FontOf(font_));  // the header follows (changeEvent)
+        tree_->setFont(w32::FontOf(font_));  // the header follows (changeEvent)
         tree_->doItemsLayout();
         if (LOWORD(lp)) tree_->viewport()->update();
         return 0;

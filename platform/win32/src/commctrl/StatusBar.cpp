@@ -100,7 +100,7 @@ LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        widget_->setFont(FontOf(font_));
+        widget_->setFont(w32::FontOf(font_));
         widget_->update();
         return 0;
     case WM_GETFONT:
@@ -120,7 +120,7 @@ void StatusWidget::paintEvent(QPaintEvent*) {
     auto drawText = [&](const QRect& r, const std::string& text) {
         p.setPen(Qt::black);
         const QRect tr = r.adjusted(4, 0, -4, 0);
-        p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(ToQ(text), Qt::ElideRight, tr.width()));
+        p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(w32::ToQt(text), Qt::ElideRight, tr.width()));
     };
     if (ctl_->Simple()) {
         drawText(QRect(0, 2, width(), height() - 2), ctl_->SimpleText());

@@ -106,7 +106,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         if (item->mask & TCIF_PARAM) it.param = item->lParam;
         items_.insert(items_.begin() + index, it);
         ++quiet_;
-        bar->insertTab(index, ToQ(it.text));
+        bar->insertTab(index, w32::ToQt(it.text));
         --quiet_;
         if (cur_ < 0)
             cur_ = 0;  // the first tab becomes the selection
@@ -122,7 +122,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         if (!item || i < 0 || i >= count) return FALSE;
         if (item->mask & TCIF_TEXT) {
             items_[i].text = std::string(InText(item->pszText));
-            bar->setTabText(i, ToQ(items_[i].text));
+            bar->setTabText(i, w32::ToQt(items_[i].text));
         }
         if (item->mask & TCIF_IMAGE) items_[i].image = item->iImage;
         if (item->mask & TCIF_PARAM) items_[i].param = item->lParam;
@@ -133,7 +133,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* item = reinterpret_cast<TCITEMA*>(lp);
         const int i = static_cast<int>(wp);
         if (!item || i < 0 || i >= count) return FALSE;
-        if (item->mask & TCIF_TEXT) CopyOut(item->pszText, item->cchTextMax, items_[i].text);
+        if (item->mask & TCIF_TEXT) w32::CopyText(item->pszText, item->cchTextMax, items_[i].text);
         if (item->mask & TCIF_IMAGE) item->iImage = items_[i].image;
         if (item->mask & TCIF_PARAM) item->lParam = items_[i].param;
         return TRUE;
@@ -226,7 +226,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return reinterpret_cast<LRESULT>(images_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        widget_->setFont(FontOf(font_));  // the tabs follow (changeEvent)
+        widget_->setFont(w32::FontOf(font_));  // the tabs follow (changeEvent)
         widget_->update();
         return 0;
     case WM_GETFONT:

@@ -107,14 +107,14 @@ void ClickListHeader(HWND list, int column) {
 bool ListEditorText(HWND list, std::string* gbkText) {
     QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
     if (!e) return false;
-    if (gbkText) *gbkText = FromQ(e->text());
+    if (gbkText) *gbkText = w32::FromQt(e->text());
     return true;
 }
 
 void FinishListEdit(HWND list, const std::string& gbkText, bool accept) {
     QLineEdit* e = ListEditor(ControlOf<ListViewCtl>(list));
     if (!e) return;
-    e->setText(ToQ(gbkText));
+    e->setText(w32::ToQt(gbkText));
     SendKey(e, accept ? Qt::Key_Return : Qt::Key_Escape);
 }
 
@@ -137,7 +137,7 @@ void ClickTab(HWND tab, int index) {
 std::string PickerText(HWND picker) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
     if (!ctl) return {};
-    return FromQ(ctl->Edit()->text());
+    return w32::FromQt(ctl->Edit()->text());
 }
 
 bool PickerHasCalendar(HWND picker) {

@@ -34,7 +34,7 @@ QSize ToolbarCtl::ButtonSize() const {
     for (const Button& b : buttons_) {
         if (b.style & BTNS_SEP) continue;
         if (!b.text.empty()) anyText = true;
-        w = std::max(w, fm.horizontalAdvance(ToQ(b.text)) + 2 * kPadX);
+        w = std::max(w, fm.horizontalAdvance(w32::ToQt(b.text)) + 2 * kPadX);
     }
     int h = kPadTop + bitmapSize_.height() + 2 + (anyText ? fm.height() : 0) + 4;
     return QSize(w, std::min(h, kToolbarHeight - 2 * kBarPad));
@@ -284,7 +284,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
-        widget_->setFont(FontOf(font_));
+        widget_->setFont(w32::FontOf(font_));
         Changed();
         return 0;
     case WM_GETFONT:
@@ -353,7 +353,7 @@ void ToolbarWidget::paintEvent(QPaintEvent*) {
         if (!b.text.empty()) {
             p.setPen(enabled ? QColor(Qt::black) : QColor(0x80, 0x80, 0x80));
             const QRect tr(r.left() + shift, r.top() + kPadTop + img.height() + 2 + shift, r.width(), fm.height());
-            p.drawText(tr, Qt::AlignHCenter | Qt::AlignTop, ToQ(b.text));
+            p.drawText(tr, Qt::AlignHCenter | Qt::AlignTop, w32::ToQt(b.text));
         }
     }
 }

@@ -6,10 +6,12 @@
 #include <QtWidgets/QWidget>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "w32_internal.h"
+#include "win32_testhooks.h"
 
 class QApplication;
 
@@ -123,7 +125,20 @@ int CursorId(HCURSOR h);
 int DefaultBoxAnswer(UINT flags);
 std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 
-// ---- hooks (testhooks.cpp) -------------------------------------------------------------
+// ---- hooks (hooks.cpp; set through the test hooks library) ------------------------------
+// What the tests have asked for and what was recorded. Boxes may come from
+// any thread: boxHook, autoAnswer and boxCalls are guarded by mutex; the
+// dialog and menu hooks are used on the UI thread only.
+struct TestHookState {
+    std::mutex mutex;
+    w32test::MessageBoxHook boxHook;
+    bool autoAnswer = false;
+    std::vector<w32test::MessageBoxCall> boxCalls;
+    w32test::DialogHook dialogHook;
+    w32test::PopupMenuHook menuHook;
+    std::vector<w32test::PopupMenuCall> menuCalls;
+};
+TestHookState& Hooks();
 bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result);
 void RunDialogHook(HWND dlg, const std::string& name);
 bool HookPopupMenu(HMENU m, HWND owner, int x, int y, UINT flags, UINT* id);

@@ -1,5 +1,6 @@
-// Test hooks: answering message boxes, dialogs and popup menus, driving
-// windows through real Qt input events, pumping and grabbing.
+// Test hooks (library w32_testhooks, linked by tests only): answering message
+// boxes, dialogs and popup menus, driving windows through real Qt input
+// events, pumping and grabbing. The layer's hook points are in hooks.cpp.
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
@@ -16,20 +17,6 @@
 #include "win32_testhooks.h"
 
 namespace {
-
-std::mutex g_hookMutex;
-w32test::MessageBoxHook g_boxHook;
-bool g_autoAnswer = false;
-std::vector<w32test::MessageBoxCall>& BoxCalls() {
-    static auto* v = new std::vector<w32test::MessageBoxCall>;
-    return *v;
-}
-w32test::DialogHook g_dialogHook;
-w32test::PopupMenuHook g_menuHook;
-std::vector<w32test::PopupMenuCall>& MenuCalls() {
-    static auto* v = new std::vector<w32test::PopupMenuCall>;
-    return *v;
-}
 
 w32::Window* Win(HWND h) { return w32::FromHwnd(h); }
 
@@ -82,78 +69,37 @@ QWidget* KeyTarget(HWND h) {
 
 }  // namespace
 
-namespace w32 {
-
-bool HookMessageBox(HWND owner, const char* text, const char* caption, UINT flags, int* result) {
-    w32test::MessageBoxCall call{owner, text ? text : "", caption ? caption : "", flags};
-    w32test::MessageBoxHook hook;
-    bool autoAnswer;
-    {
-        std::lock_guard<std::mutex> lock(g_hookMutex);
-        BoxCalls().push_back(call);
-        hook = g_boxHook;
-        autoAnswer = g_autoAnswer;
-    }
-    if (hook) {
-        *result = hook(call);
-        return true;
-    }
-    if (autoAnswer) {
-        *result = DefaultBoxAnswer(flags);
-        return true;
-    }
-    return false;
-}
-
-void RunDialogHook(HWND dlg, const std::string& name) {
-    if (g_dialogHook) {
-        auto hook = g_dialogHook;
-        hook(dlg, name);
-    }
-}
-
-bool HookPopupMenu(HMENU m, HWND owner, int x, int y, UINT flags, UINT* id) {
-    w32test::PopupMenuCall call{m, owner, x, y, flags, MenuCaptions(m)};
-    MenuCalls().push_back(call);
-    if (!g_menuHook) return false;
-    auto hook = g_menuHook;
-    *id = hook(call);
-    return true;
-}
-
-}  // namespace w32
-
 namespace w32test {
 
 void SetMessageBoxHook(MessageBoxHook hook) {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    g_boxHook = std::move(hook);
+    std::lock_guard<std::mutex> lock(w32::Hooks().mutex);
+    w32::Hooks().boxHook = std::move(hook);
 }
 
 void AutoAnswerMessageBoxes(bool on) {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    g_autoAnswer = on;
+    std::lock_guard<std::mutex> lock(w32::Hooks().mutex);
+    w32::Hooks().autoAnswer = on;
 }
 
 std::vector<MessageBoxCall> MessageBoxes() {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    return BoxCalls();
+    std::lock_guard<std::mutex> lock(w32::Hooks().mutex);
+    return w32::Hooks().boxCalls;
 }
 
 void ClearMessageBoxes() {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    BoxCalls().clear();
+    std::lock_guard<std::mutex> lock(w32::Hooks().mutex);
+    w32::Hooks().boxCalls.clear();
 }
 
-void SetDialogHook(DialogHook hook) { g_dialogHook = std::move(hook); }
-void SetPopupMenuHook(PopupMenuHook hook) { g_menuHook = std::move(hook); }
-std::vector<PopupMenuCall> PopupMenus() { return MenuCalls(); }
+void SetDialogHook(DialogHook hook) { w32::Hooks().dialogHook = std::move(hook); }
+void SetPopupMenuHook(PopupMenuHook hook) { w32::Hooks().menuHook = std::move(hook); }
+std::vector<PopupMenuCall> PopupMenus() { return w32::Hooks().menuCalls; }
 
 void ClearHooks() {
     SetMessageBoxHook(nullptr);
-    g_dialogHook = nullptr;
-    g_menuHook = nullptr;
-    MenuCalls().clear();
+    w32::Hooks().dialogHook = nullptr;
+    w32::Hooks().menuHook = nullptr;
+    w32::Hooks().menuCalls.clear();
 }
 
 void Click(HWND h, int x, int y) {

@@ -373,7 +373,10 @@ static void DestroyTree(Window* w, bool top) {
     for (HWND k : kids)
         if (Window* c = FromHwnd(k); c && !c->destroyed) DestroyTree(c, false);
     if (!(w = FromHwnd(h))) return;
-    w->destroyed = true;  // no further messages but the last one
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
+        w->destroyed = true;  // no further messages but the last one
+    }
     Send(w, WM_NCDESTROY, 0, 0);
     Dying().erase(h);
     FreeHandle(h);
@@ -551,8 +554,12 @@ HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, D
 }
 
 BOOL IsWindow(HWND hWnd) {
-    Window* w = FromHwnd(hWnd);
-    return w && !w->destroyed;
+    // Called from other threads (PostMessageA): the window's state is read
+    // under the lock it is found with, which DestroyTree takes to change it.
+    if (!hWnd) return FALSE;
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
+    auto it = Handles().find(reinterpret_cast<uintptr_t>(hWnd));
+    return it != Handles().end() && !it->second->destroyed;
 }
 
 BOOL IsWindowVisible(HWND hWnd) {

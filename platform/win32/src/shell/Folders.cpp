@@ -13,12 +13,9 @@
 #include "platform/gbk/gbk.h"
 #include "shell/shell_internal.h"
 #include "win32.h"
-#include "win32_testhooks_shell.h"
 
 namespace {
 
-std::mutex g_folderMutex;
-std::string g_desktopOverride;  // test hook
 
 std::string Home() {
     const char* h = std::getenv("HOME");
@@ -69,6 +66,11 @@ std::string XdgUserDir(const std::string& key, const std::string& fallback) {
 
 namespace w32shell {
 
+TestState& Tests() {
+    static auto* s = new TestState;
+    return *s;
+}
+
 std::string ToFsPath(const char* gbkPath) {
     std::string p = gbk::ToUtf8(gbkPath ? gbkPath : "");
     std::replace(p.begin(), p.end(), '\\', '/');
@@ -77,8 +79,8 @@ std::string ToFsPath(const char* gbkPath) {
 
 std::string DesktopFolder() {
     {
-        std::lock_guard<std::mutex> lock(g_folderMutex);
-        if (!g_desktopOverride.empty()) return TrimSlashes(g_desktopOverride);
+        std::lock_guard<std::mutex> lock(w32shell::Tests().folderMutex);
+        if (!w32shell::Tests().desktopOverride.empty()) return TrimSlashes(w32shell::Tests().desktopOverride);
     }
     return XdgUserDir("DESKTOP", "Desktop");
 }
@@ -86,11 +88,6 @@ std::string DesktopFolder() {
 std::string DocumentsFolder() { return XdgUserDir("DOCUMENTS", "Documents"); }
 
 }  // namespace w32shell
-
-void w32test::SetDesktopFolder(const std::string& utf8Path) {
-    std::lock_guard<std::mutex> lock(g_folderMutex);
-    g_desktopOverride = utf8Path;
-}
 
 BOOL SHGetSpecialFolderPathA(HWND, LPSTR lpszPath, int csidl, BOOL fCreate) {
     if (!lpszPath) return FALSE;

@@ -23,9 +23,6 @@ namespace {
 
 thread_local DWORD t_dialogError = 0;
 
-std::mutex g_saveMutex;
-w32test::SaveDialogHook g_saveHook;
-std::vector<w32test::SaveDialogCall> g_saveCalls;
 std::string g_lastFolder;  // where the last file was saved (UTF-8)
 
 // "description\0pattern\0...\0\0" as a list.
@@ -66,7 +63,7 @@ std::string StartFolder(const w32test::SaveDialogCall& call) {
     if (!fromFile.empty()) return fromFile;
     {
         // As on Windows: the folder used last, else the documents folder.
-        std::lock_guard<std::mutex> lock(g_saveMutex);
+        std::lock_guard<std::mutex> lock(w32shell::Tests().saveMutex);
         if (!g_lastFolder.empty() && std::filesystem::is_directory(g_lastFolder, ec)) return g_lastFolder;
     }
     std::string docs = w32shell::DocumentsFolder();
@@ -121,32 +118,6 @@ BOOL Fail(DWORD error) {
 
 }  // namespace
 
-void w32test::SetSaveDialogHook(SaveDialogHook hook) {
-    std::lock_guard<std::mutex> lock(g_saveMutex);
-    g_saveHook = std::move(hook);
-}
-
-void w32test::AnswerSaveDialog(const std::string& typedGbk) {
-    SetSaveDialogHook([typedGbk](const SaveDialogCall&, std::string* typed) {
-        *typed = typedGbk;
-        return true;
-    });
-}
-
-void w32test::CancelSaveDialog() {
-    SetSaveDialogHook([](const SaveDialogCall&, std::string*) { return false; });
-}
-
-std::vector<w32test::SaveDialogCall> w32test::SaveDialogs() {
-    std::lock_guard<std::mutex> lock(g_saveMutex);
-    return g_saveCalls;
-}
-
-void w32test::ClearSaveDialogs() {
-    std::lock_guard<std::mutex> lock(g_saveMutex);
-    g_saveCalls.clear();
-}
-
 DWORD CommDlgExtendedError(void) { return t_dialogError; }
 
 BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
@@ -165,9 +136,9 @@ BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
 
     w32test::SaveDialogHook hook;
     {
-        std::lock_guard<std::mutex> lock(g_saveMutex);
-        g_saveCalls.push_back(call);
-        hook = g_saveHook;
+        std::lock_guard<std::mutex> lock(w32shell::Tests().saveMutex);
+        w32shell::Tests().saveCalls.push_back(call);
+        hook = w32shell::Tests().saveHook;
     }
     DWORD filterIndex = ofn->nFilterIndex == 0 ? 1 : ofn->nFilterIndex;
     std::string path;  // UTF-8
@@ -197,7 +168,7 @@ BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
     }
     std::memcpy(ofn->lpstrFile, gbkPath.c_str(), gbkPath.size() + 1);
     {
-        std::lock_guard<std::mutex> lock(g_saveMutex);
+        std::lock_guard<std::mutex> lock(w32shell::Tests().saveMutex);
         g_lastFolder = DirPart(path);
     }
     size_t nameAt = gbkPath.find_last_of('/');

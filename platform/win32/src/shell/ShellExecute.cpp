@@ -19,13 +19,10 @@
 
 namespace {
 
-std::mutex g_execMutex;
-std::vector<w32test::ShellExecuteCall> g_execCalls;
-int g_recordOnly = -1;  // -1: not chosen, on under the offscreen platform
 
 bool RecordOnly() {
-    if (g_recordOnly < 0) return QGuiApplication::platformName() == QLatin1String("offscreen");
-    return g_recordOnly != 0;
+    if (w32shell::Tests().recordOnly < 0) return QGuiApplication::platformName() == QLatin1String("offscreen");
+    return w32shell::Tests().recordOnly != 0;
 }
 
 // "scheme:..." with a scheme of two or more letters (one letter is a drive).
@@ -43,21 +40,6 @@ bool IsUrl(const std::string& s) {
 std::string Str(LPCSTR s) { return s ? std::string(s) : std::string(); }
 
 }  // namespace
-
-void w32test::RecordShellExecuteOnly(bool on) {
-    std::lock_guard<std::mutex> lock(g_execMutex);
-    g_recordOnly = on ? 1 : 0;
-}
-
-std::vector<w32test::ShellExecuteCall> w32test::ShellExecutes() {
-    std::lock_guard<std::mutex> lock(g_execMutex);
-    return g_execCalls;
-}
-
-void w32test::ClearShellExecutes() {
-    std::lock_guard<std::mutex> lock(g_execMutex);
-    g_execCalls.clear();
-}
 
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
                         INT nShowCmd) {
@@ -84,8 +66,8 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
     }
     bool recordOnly;
     {
-        std::lock_guard<std::mutex> lock(g_execMutex);
-        g_execCalls.push_back({hwnd, Str(lpOperation), file, Str(lpParameters), Str(lpDirectory), nShowCmd,
+        std::lock_guard<std::mutex> lock(w32shell::Tests().execMutex);
+        w32shell::Tests().execCalls.push_back({hwnd, Str(lpOperation), file, Str(lpParameters), Str(lpDirectory), nShowCmd,
                                url.toString(QUrl::FullyEncoded).toStdString()});
         recordOnly = RecordOnly();
     }

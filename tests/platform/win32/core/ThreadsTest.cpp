@@ -151,7 +151,9 @@ TEST_F(Threads, SendsAreServedInsideAPopupMenu) {
     ExpectServed();
     // Only the edit's EN_CHANGE arrived: a cancelled menu sends no command.
     for (auto& r : Log())
-        if (r.msg == WM_COMMAND) EXPECT_EQ(r.wp, MAKEWPARAM(11, EN_CHANGE));
+        if (r.msg == WM_COMMAND) {
+            EXPECT_EQ(r.wp, MAKEWPARAM(11, EN_CHANGE));
+        }
 }
 
 TEST_F(Threads, AMessageBoxOnTheWorkerIsShownByTheUiThreadWhileTheWorkerWaits) {
@@ -202,6 +204,57 @@ TEST_F(Threads, ARealBoxOfTheWorkerKeepsServingOtherSendsUntilClosed) {
     mailer.join();
     EXPECT_EQ(answer, IDOK);
     ExpectServed();
+}
+
+}  // namespace
+
+namespace {
+
+// Many sends in a row from two workers: each returns only once the UI thread
+// is done with it, with its own result, and no call record is touched after
+// its sender has returned (ThreadSanitizer checks the last in CI).
+TEST_F(Threads, ThousandsOfSendsInARowEachReturnTheirOwnResult) {
+    constexpr int kCalls = 2000;
+    std::atomic<int> wrong{0}, finished{0};
+    auto sender = [&] {
+        for (int i = 0; i < kCalls; ++i)
+            if (SendMessageA(top, UM_DONE, 0, 0) != 1234) ++wrong;
+        ++finished;
+    };
+    std::thread a(sender), b(sender);
+    EXPECT_TRUE(w32test::WaitFor([&] { return finished.load() == 2; }, 60000));
+    a.join();
+    b.join();
+    EXPECT_EQ(0, wrong.load());
+    EXPECT_EQ(2 * kCalls, doneCalls);
+    EXPECT_TRUE(handlerThreadOk);
+}
+
+}  // namespace
+
+namespace w32 {
+void ShutdownLayer();  // what StopApplication runs before the QApplication goes
+}
+
+namespace {
+
+// A worker's send that the UI thread will never run, because the layer shuts
+// down instead, returns (with nothing done) rather than waiting forever.
+TEST(ThreadsAtShutdown, ASendTheUiThreadNeverRunsReturnsWhenTheLayerShutsDown) {
+    HWND top = MakeTop();
+    std::atomic<bool> bCalling{false}, bReturned{false};
+    std::atomic<LRESULT> result{-1};
+    std::thread worker([&] {
+        bCalling = true;
+        result = SendMessageA(top, WM_USER + 5, 0, 0);
+        bReturned = true;
+    });
+    while (!bCalling) std::this_thread::yield();
+    // This thread handles no events from here on: the send stays queued.
+    w32::ShutdownLayer();
+    worker.join();
+    EXPECT_TRUE(bReturned);
+    EXPECT_EQ(0, result.load());
 }
 
 }  // namespace
