@@ -91,15 +91,9 @@ void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext)
 
 Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
 
-BOOL Con_ListPageClass::FirstRow() {
-    m_Contact.m_pCurrent = m_Contact.m_pConHead;
-    return m_Contact.m_pCurrent != nullptr;
-}
+BOOL Con_ListPageClass::FirstRow() { return FirstNode(m_Contact.m_pConHead, m_Contact.m_pCurrent); }
 
-BOOL Con_ListPageClass::NextRow() {
-    if (m_Contact.m_pCurrent) m_Contact.ccd_NextNode();
-    return m_Contact.m_pCurrent != nullptr;
-}
+BOOL Con_ListPageClass::NextRow() { return NextNode(m_Contact.m_pCurrent); }
 
 ULONG Con_ListPageClass::RowID() {
     return m_Contact.m_pCurrent ? (ULONG)m_Contact.m_pCurrent->con_id : 0;
