@@ -46,6 +46,8 @@ constexpr DWORD kEditFieldStyle = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kMemoFieldStyle = ES_MULTILINE | WS_VSCROLL | WS_BORDER;
 constexpr DWORD kCheckFieldStyle = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kComboFieldStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER;
+constexpr DWORD kDateFieldStyle = WS_TABSTOP;
+constexpr DWORD kTimeFieldStyle = WS_TABSTOP | DTS_TIMEFORMAT;
 
 // A control with the font set.
 HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,

@@ -67,7 +67,7 @@ RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, i
 class RecordFormClass : public PageFrameClass, public IDListOwner {
 public:
     enum Mode { kBrowse, kEdit, kNew };
-    static constexpr int kMaxFields = 24;
+    static constexpr int kMaxFields = 40;
 
     explicit RecordFormClass(const RecordFormDef& def);
 

@@ -104,8 +104,10 @@ const FormFieldDef kFields[] = {
     {kFieldMemo, kNote, 240, 90, 400, 80, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldDate, kCreated, 240, 180, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
     {kFieldEdit, kGroup, 400, 180, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed},
-    {kFieldEdit, kLink, 560, 180, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed | kFieldDoubleClick},
-    {kFieldButton, kAction, 680, 180, 40, 20, 0, 0, "...", 0},
+    {kFieldTime, kTime, 520, 180, 100, 20, kTimeFieldStyle, 0, nullptr, 0},
+    {kFieldCombo, kKind, 640, 180, 100, 200, kComboFieldStyle, 0, nullptr, 0},
+    {kFieldEdit, kLink, 240, 210, 100, 20, WS_BORDER, 0, nullptr, kFieldFixed | kFieldDoubleClick},
+    {kFieldButton, kAction, 360, 210, 40, 20, 0, 0, "...", 0},
 };
 const FormLabelDef kLabels[] = {{166, 67, "名称:"}};
 
@@ -281,6 +283,8 @@ void TestForm::InitDialog(HWND hWnd) {
     m_hPrivate = Field(kPrivate);
     m_hCreated = Field(kCreated);
     m_hGroup = Field(kGroup);
+    m_hTime = Field(kTime);
+    m_hKind = Field(kKind);
 }
 
 int TestForm::LoadRecord(ULONG ulID, BOOL bRelating) {

@@ -74,6 +74,8 @@ enum {
     kPrivate,
     kCreated,
     kGroup,
+    kTime,
+    kKind,
     kLink,    // a fixed field that answers double clicks
     kAction,  // a push-button field
 };
@@ -154,6 +156,7 @@ public:
     using RecordFormClass::OnFieldCommand;
 
     HWND m_hName = nullptr, m_hNote = nullptr, m_hPrivate = nullptr, m_hCreated = nullptr, m_hGroup = nullptr;
+    HWND m_hTime = nullptr, m_hKind = nullptr;
     bool failAdd = false;
     int loads = 0;
     int refills = 0;                // RefillLookups calls

@@ -231,6 +231,47 @@ TEST_F(FormFrame, ARestoreWhoseRowDoesNotNameItsRecordShowsAListOfOne) {
     EXPECT_EQ(g_Form.m_ulRecordID, ids[1]);
 }
 
+TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
+    Open(0);
+    Click(g_Form, kEdit);
+    // Times and dates.
+    TIME_STRUCT t = {13, 45, 0};
+    SetPickerTime(g_Form.m_hTime, t);
+    const TIME_STRUCT r = ReadPickerTime(g_Form.m_hTime);
+    EXPECT_EQ(r.hour, 13);
+    EXPECT_EQ(r.minute, 45);
+    DATE_STRUCT d = {2024, 2, 29};
+    SetPickerDate(g_Form.m_hCreated, d);
+    const DATE_STRUCT e = ReadPickerDate(g_Form.m_hCreated);
+    EXPECT_EQ(e.year, 2024);
+    EXPECT_EQ(e.month, 2);
+    EXPECT_EQ(e.day, 29);
+    // Amounts: the number at the start, two decimals out.
+    SetText(g_Form.m_hName, " +1.5e3 元");
+    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 1500.0);
+    SetText(g_Form.m_hName, "abc");
+    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 0.0);
+    WriteAmount(g_Form.m_hName, 12.345);
+    EXPECT_EQ(Text(g_Form.m_hName), "12.35");
+    // Texts are cut on a character boundary.
+    SetText(g_Form.m_hName, "ab中文");
+    char sz[5];
+    ReadText(g_Form.m_hName, sz, sizeof(sz));
+    EXPECT_STREQ(sz, "ab中");
+    // A lookup combo shows and selects a value its table no longer holds.
+    const char names[2][50] = {"高", "低"};
+    FillCombo(g_Form.m_hKind, names, 2, "旧值");
+    EXPECT_EQ(SendMessageA(g_Form.m_hKind, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(Text(g_Form.m_hKind), "旧值");
+    FillCombo(g_Form.m_hKind, names, 2, "低");
+    EXPECT_EQ(SendMessageA(g_Form.m_hKind, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(g_Form.m_hKind, CB_GETCURSEL, 0, 0), 1);
+    // The frame clears every kind of field.
+    g_Form.ClearForm();
+    EXPECT_EQ(Text(g_Form.m_hName), "");
+    EXPECT_EQ(SendMessageA(g_Form.m_hKind, CB_GETCURSEL, 0, 0), -1);
+}
+
 TEST(IDLists, FreeAndCopyKeepTheCountZeroWheneverTheArrayIsNull) {
     ULONG* p = nullptr;
     int n = 5;
