@@ -21,8 +21,9 @@ struct CategoryPageDef {
     int nCategoryColumns;
     const char* pszTopLine;      // painted above the category list
     const char* pszTitleFormat;  // title handed to the record form, "%s" = the category
-    const char* pszQueryError;   // a failed count or listing
+    const char* pszQueryError;   // a failed listing (and a failed count without pszCountError)
     HFONT BaseDialogClass::*pExportFont;
+    const char* pszCountError;   // a failed count; null: pszQueryError
     BOOL bKeepRows;  // opening keeps the record rows, their ids and the category of the last visit
 };
 
@@ -75,7 +76,7 @@ public:
         case WM_NOTIFY: {
             const NMHDR* pHdr = (const NMHDR*)lParam;
             if (pHdr && pHdr->hwndFrom == m_CategoryList.m_hListView) {
-                this->LeaveHover();
+                if (this->m_bListEndsHover) this->LeaveHover();
                 if (pHdr->code == NM_CUSTOMDRAW) return m_CategoryList.OnCustomDraw((NMLVCUSTOMDRAW*)lParam);
                 if (pHdr->code == NM_CLICK) OnCategoryClick(((const NMITEMACTIVATE*)lParam)->iItem);
                 return 0;
@@ -108,7 +109,7 @@ protected:
 
 private:
     void Count() {
-        if (CountCategories() == -1) ReportError(m_Def.pszQueryError);
+        if (CountCategories() == -1) ReportError(m_Def.pszCountError ? m_Def.pszCountError : m_Def.pszQueryError);
     }
 
     // Lists category m_nCategory; an index past today's categories (the

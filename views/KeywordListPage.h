@@ -20,6 +20,7 @@ struct KeywordPageDef {
     const char* pszQueryError;
     const char* pszTitle;           // handed to the record form
     UINT uColumnMask;
+    BOOL bKeepSearchText;  // opening the page leaves the search box's text (else empties it)
 };
 
 template <class TListPage>
@@ -103,7 +104,7 @@ private:
         g_Toolbar.CheckButton(this->ModuleButton(), 1);
         this->AppendHistoryNode();
         const int nResult = RunQuery(0);
-        SetWindowTextA(this->m_hSearchEdit, "");
+        if (!m_Def.bKeepSearchText) SetWindowTextA(this->m_hSearchEdit, "");
         SetCaption(FALSE, nResult);
         return 0;
     }

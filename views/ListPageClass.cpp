@@ -17,7 +17,7 @@ void ListPageClass::EmptyRecordList() {
 }
 
 void ListPageClass::CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns,
-                                     int nColumns, UINT uColumnMask) {
+                                     int nColumns, UINT uColumnMask, int nBlankWidth) {
     m_nRecordListID = nID;
     m_ListView.Create(m_hInstance, hWnd, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
                       nID);
@@ -25,6 +25,7 @@ void ListPageClass::CreateRecordList(HWND hWnd, int nID, int x, int y, int w, in
     m_ListView.InitColumn(uColumnMask);
     m_nColumns = nColumns < kMaxColumns ? nColumns : kMaxColumns;
     for (int c = 0; c < m_nColumns; c++) m_ListView.InsertColumn(pColumns[c].pszCaption, pColumns[c].nWidth);
+    if (nBlankWidth > 0) m_ListView.InsertColumn("", nBlankWidth);
     SendMessageA(m_ListView.m_hListView, WM_SETFONT, (WPARAM)m_hFont, 0);
     m_ListView.InitItem();
 }

@@ -42,8 +42,11 @@ public:
     void EmptyRecordList();
 
 protected:
+    // The record list with nColumns columns; nBlankWidth above 0 adds a last
+    // column of that width with no caption and no cells, which is neither
+    // sorted by nor exported.
     void CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns, int nColumns,
-                          UINT uColumnMask);
+                          UINT uColumnMask, int nBlankWidth = 0);
     void CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont);
     // "邮件群发" at (837, y), left of "导出列表": its click calls HandOverToMail.
     void CreateMailButton(HWND hWnd, int nID, int y, HFONT hFont);

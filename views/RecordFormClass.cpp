@@ -331,7 +331,9 @@ LRESULT RecordFormClass::OnRestoreView() {
     }
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
-    BrowseRecord(FALSE);
+    // The restored record names itself again, so that the dialogs opened from
+    // its relation pages do not start with the record shown last.
+    BrowseRecord(TRUE);
     InvalidateRect(m_hWnd, nullptr, TRUE);
     return 0;
 }

@@ -1,10 +1,9 @@
-// Accounts counted by importance.
-// Window class "Acc_ImportantStat", one object g_Acc_ImportantStat.
+// Accounts counted and listed by importance.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_ImportantStatDialogClass : public PlaceholderDialogClass {
+class Acc_ImportantStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_ImportantStatDialogClass();
 };

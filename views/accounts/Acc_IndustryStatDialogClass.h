@@ -1,10 +1,9 @@
-// Accounts counted by industry.
-// Window class "Acc_IndustryStat", one object g_Acc_IndustryStat.
+// Accounts counted and listed by industry.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_IndustryStatDialogClass : public PlaceholderDialogClass {
+class Acc_IndustryStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_IndustryStatDialogClass();
 };

@@ -1,7 +1,6 @@
 #include "views/accounts/Acc_OpportunitiesStatDialogClass.h"
 
-#include "shell/ViewMessages.h"
-
 Acc_OpportunitiesStatDialogClass g_Acc_OpportunitiesStat;
 
-Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass() : PlaceholderDialogClass(TB_ACCOUNTS, {UM_OPEN_HASOPP}) {}
+Acc_OpportunitiesStatDialogClass::Acc_OpportunitiesStatDialogClass()
+    : Acc_CategoryStatClass(g_AccCategoryRows[kAccOpportunities]) {}

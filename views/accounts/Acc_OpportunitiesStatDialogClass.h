@@ -1,10 +1,9 @@
-// Accounts with and without opportunities.
-// Window class "Acc_OpportunitiesStat", one object g_Acc_OpportunitiesStat.
+// Accounts with and without opportunities: two fixed categories.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_OpportunitiesStatDialogClass : public PlaceholderDialogClass {
+class Acc_OpportunitiesStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_OpportunitiesStatDialogClass();
 };

@@ -1,10 +1,9 @@
-// Accounts counted by region.
-// Window class "Acc_ProvinceStat", one object g_Acc_ProvinceStat.
+// Accounts counted and listed by region.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_ProvinceStatDialogClass : public PlaceholderDialogClass {
+class Acc_ProvinceStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_ProvinceStatDialogClass();
 };

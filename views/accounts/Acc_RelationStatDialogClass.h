@@ -1,10 +1,9 @@
-// Accounts counted by relation.
-// Window class "Acc_RelationStat", one object g_Acc_RelationStat.
+// Accounts counted and listed by relation.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_RelationStatDialogClass : public PlaceholderDialogClass {
+class Acc_RelationStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_RelationStatDialogClass();
 };

@@ -1,10 +1,11 @@
-// The account module's start page (toolbar 客户单位).
-// Window class "Acc_Start", one object g_Acc_Start.
+// The account module's start page (toolbar 客户单位): painted help on the
+// module, a picture of how an account relates to the other records, the
+// module's left menu, quick search and help link.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/StartPageClass.h"
 
-class Acc_StartDialogClass : public PlaceholderDialogClass {
+class Acc_StartDialogClass : public StartPageClass {
 public:
     Acc_StartDialogClass();
 };

@@ -1,10 +1,9 @@
-// Accounts counted by account type.
-// Window class "Acc_TypeStat", one object g_Acc_TypeStat.
+// Accounts counted and listed by account type.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/accounts/Acc_CategoryStatClass.h"
 
-class Acc_TypeStatDialogClass : public PlaceholderDialogClass {
+class Acc_TypeStatDialogClass : public Acc_CategoryStatClass {
 public:
     Acc_TypeStatDialogClass();
 };

@@ -33,6 +33,7 @@ CategoryPageDef Con_CategoryStatClass::MakeDef(const ConCategoryPageDef& def) {
     page.pszTopLine = def.pszTopLine;
     page.pszTitleFormat = def.pszTitleFormat ? def.pszTitleFormat : "";
     page.pszQueryError = kListError;
+    page.pszCountError = kCountError;
     page.pExportFont = &BaseDialogClass::m_hFontArial;
     page.bKeepRows = def.bKeepRows;
     return page;
@@ -110,8 +111,7 @@ int Con_CategoryStatClass::CountCategories() {
             nResult = m_Contact.ccd_CountByOpportunities();
             break;
     }
-    if (nResult == -1) ReportError(kCountError);
-    return nResult == -1 ? 0 : nResult;  // the box is shown here
+    return nResult;
 }
 
 int Con_CategoryStatClass::QueryCategoryInto(Con_DetailClass& contacts, int i) const {

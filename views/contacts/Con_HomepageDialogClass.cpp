@@ -32,9 +32,8 @@ Con_HomepageDialogClass g_Con_Homepage;
 Con_HomepageDialogClass::Con_HomepageDialogClass() : KeywordListPage<Con_ListPageClass>(MakeDef()) {}
 
 void Con_HomepageDialogClass::CreateKeywordRecordList(HWND hWnd, int nID) {
-    CreateConRecordList(hWnd, nID, 40, 573, kColumnMask, IDC_CONH_MAIL, 18);
     // A twelfth column that stays empty: it neither sorts nor exports.
-    m_ListView.InsertColumn("", 220);
+    CreateConRecordList(hWnd, nID, 40, 573, kColumnMask, IDC_CONH_MAIL, 18, 220);
 }
 
 int Con_HomepageDialogClass::QueryList(int nMode) {

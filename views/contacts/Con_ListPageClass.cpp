@@ -120,7 +120,7 @@ void Con_ListPageClass::SearchOnModuleListPage(HWND hEdit) {
 }
 
 void Con_ListPageClass::CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID,
-                                            int nMailY) {
-    CreateRecordList(hWnd, nID, 167, y, 850, h, g_ConColumns, kConColumns, uColumnMask);
+                                            int nMailY, int nBlankWidth) {
+    CreateRecordList(hWnd, nID, 167, y, 850, h, g_ConColumns, kConColumns, uColumnMask, nBlankWidth);
     CreateMailButton(hWnd, nMailID, nMailY, m_hFontArial);
 }

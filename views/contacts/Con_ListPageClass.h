@@ -45,9 +45,11 @@ protected:
     void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_Contact.ccd_FreeList(); }
 
-    // The record list with the eleven contact columns at (167, y) and the
-    // "邮件群发" button at (837, nMailY).
-    void CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID, int nMailY);
+    // The record list with the eleven contact columns at (167, y) (and an
+    // empty last column nBlankWidth wide, when above 0) and the "邮件群发"
+    // button at (837, nMailY).
+    void CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID, int nMailY,
+                             int nBlankWidth = 0);
 };
 
 template <class F>

@@ -19,6 +19,7 @@ KeywordPageDef MakeDef() {
     "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.",
     "所有项目机会",
     kColumnMask,
+    FALSE,
     };
 }
 }  // namespace

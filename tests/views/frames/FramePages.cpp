@@ -59,7 +59,8 @@ KeywordPageDef ListDef() {
             "关键字=\"%s\"共%d条",
             "list failed",
             "全部记录",
-            LVCF_FMT | LVCF_WIDTH | LVCF_TEXT};
+            LVCF_FMT | LVCF_WIDTH | LVCF_TEXT,
+            FALSE};
 }
 
 CategoryPageDef CategoryDef(BOOL bKeepRows) {
@@ -79,6 +80,7 @@ CategoryPageDef CategoryDef(BOOL bKeepRows) {
     def.pszTopLine = "按分类";
     def.pszTitleFormat = "分类=\"%s\"";
     def.pszQueryError = "category failed";
+    def.pszCountError = "count failed";
     def.pExportFont = &BaseDialogClass::m_hFont;
     return def;
 }
@@ -230,8 +232,8 @@ void TestListBase::SearchOnModuleListPage(HWND hEdit) {
     SearchOnListPage(&g_List, g_List.m_szKeyword, hEdit);
 }
 
-void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h) {
-    CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
+void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth) {
+    CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT, nBlankWidth);
     CreateMailButton(hWnd, kMail, y - 22, m_hFontArial);
 }
 
@@ -289,6 +291,7 @@ void TestForm::InitDialog(HWND hWnd) {
 
 int TestForm::LoadRecord(ULONG ulID, BOOL bRelating) {
     loads++;
+    lastRelating = bRelating;
     auto it = g_Store.rows.find(ulID);
     if (it == g_Store.rows.end()) return -1;
     SetWindowTextA(m_hName, it->second.name.c_str());
@@ -337,6 +340,7 @@ void StartFresh() {
     for (TestCategoryPage* p : {&g_Categories, &g_KeepCategories}) {
         p->m_nCategory = 0;
         p->categories = {"甲", "乙"};
+        p->failCount = false;
     }
     for (TestListBase* p : {(TestListBase*)&g_List, (TestListBase*)&g_Categories, (TestListBase*)&g_Dates,
                             (TestListBase*)&g_KeepCategories}) {

@@ -100,7 +100,7 @@ protected:
     void FreeRows() override { m_nCursor = -1; }
     void HandOverToMail() override { mailHandOvers++; }
     BOOL KeepsFormTitle() const override { return keepTitle; }
-    void CreateTestList(HWND hWnd, int nID, int y, int h);
+    void CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth = 0);
 
     int m_nCursor = -1;
 };
@@ -110,7 +110,8 @@ public:
     TestListPage();
 
 protected:
-    void CreateKeywordRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 40, 500); }
+    // With a blank last column.
+    void CreateKeywordRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 40, 500, 60); }
     char* DataKeyword() override { return g_Store.keyword; }
     int QueryList(int nMode) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
@@ -123,12 +124,13 @@ public:
     // bKeepRows: the record rows stay from one opening to the next.
     explicit TestCategoryPage(BOOL bKeepRows = FALSE);
     std::vector<std::string> categories = {"甲", "乙"};
+    bool failCount = false;  // the counting query fails
     int CategoryCount() const override { return (int)categories.size(); }
     const char* CategoryName(int i) const override { return categories[(size_t)i].c_str(); }
 
 protected:
     void CreateCategoryRecordList(HWND hWnd, int nID) override { CreateTestList(hWnd, nID, 220, 300); }
-    int CountCategories() override { return 0; }
+    int CountCategories() override { return failCount ? -1 : 0; }
     void CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const override;
     int QueryCategory(const char* pszName) override { return g_Store.QueryGroup(pszName); }
     void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
@@ -161,6 +163,7 @@ public:
     int loads = 0;
     int refills = 0;                // RefillLookups calls
     std::vector<int> doubleClicks;  // ids of the fields double-clicked
+    BOOL lastRelating = FALSE;  // the bRelating of the latest load
 
 protected:
     int LoadRecord(ULONG ulID, BOOL bRelating) override;

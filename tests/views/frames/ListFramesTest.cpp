@@ -8,6 +8,9 @@
 #include "shell/ListViewClass.h"
 #include "tests/views/frames/FramePages.h"
 #include "win32_testhooks.h"
+#include "win32_testhooks_shell.h"
+
+#include <cstdio>
 
 using namespace frametest;
 
@@ -191,6 +194,43 @@ TEST_F(ListFrame, ACategoryClickListsItsRecordsAndBackRestoresIt) {
     Back();
     EXPECT_EQ(g_pCurrentDialog, &g_Categories);
     EXPECT_EQ(IDs(g_Categories), (std::vector<ULONG>{c, a}));
+}
+
+TEST_F(ListFrame, AFailedCountShowsTheCountTextAFailedListingTheQueryText) {
+    g_Categories.failCount = true;
+    SwitchViewGuarded(&g_Categories, UM_OPEN_IMPORTANT);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"count failed"});
+    g_Categories.failCount = false;
+    g_Store.failNext = true;
+    ClickRow(g_Categories, g_Categories.m_CategoryList, 1);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"category failed"});
+}
+
+TEST_F(ListFrame, ABlankLastColumnIsNeitherSortedNorExported) {
+    SwitchViewAlways(&g_List, UM_OPENVIEW);
+    char szCaption[16] = "x";
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT;
+    col.pszText = szCaption;
+    col.cchTextMax = sizeof(szCaption);
+    ASSERT_TRUE(SendMessageA(list.m_hListView, LVM_GETCOLUMNA, 3, (LPARAM)&col));
+    EXPECT_STREQ(szCaption, "");
+    EXPECT_EQ(Cell(list, 0, 3), "");
+    const int nQueries = g_Store.queries;
+    ClickColumn(g_List, list, 3);
+    EXPECT_EQ(g_Store.queries, nQueries);
+    const std::string path = ::testing::TempDir() + "frames_blank_column.txt";
+    w32test::AnswerSaveDialog(path);
+    w32test::SetMessageBoxHook([](const w32test::MessageBoxCall&) { return IDNO; });  // do not open it
+    SendMessageA(g_List.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
+    w32test::SetMessageBoxHook(nullptr);
+    w32test::SetSaveDialogHook(nullptr);
+    FILE* f = fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    char line[256] = "";
+    ASSERT_NE(fgets(line, sizeof line, f), nullptr);
+    fclose(f);
+    EXPECT_STREQ(line, "名称\t分类\t日\t\r\n");
 }
 
 TEST_F(ListFrame, ARestoreByACategoryIndexThatNoLongerExistsListsNothing) {

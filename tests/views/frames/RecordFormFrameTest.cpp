@@ -197,8 +197,11 @@ TEST_F(FormFrame, BackRestoresListRowAndTitle) {
     Open(2);
     SwitchViewAlways(&g_List, UM_OPENVIEW);
     g_Form.FreeIDArray();
+    g_Form.lastRelating = FALSE;
     Back();
     EXPECT_EQ(g_pCurrentDialog, &g_Form);
+    // The restored record names itself again for the relation dialogs.
+    EXPECT_TRUE(g_Form.lastRelating);
     EXPECT_EQ(IDs(g_Form), ids);
     EXPECT_EQ(g_Form.m_nRow, 2);
     EXPECT_STREQ(g_Form.m_szTitle, "列表");

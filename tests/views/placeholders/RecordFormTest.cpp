@@ -341,17 +341,28 @@ TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
     EnsureProgram();
     ResetToStartPage();
     ProgramDatabase& db = Database();
-    for (int i = 0; i < 3; i++)
-        db.Exec("INSERT INTO opportunities (opp_subject) VALUES ('o" + std::to_string(i) + "')");
-    std::vector<ULONG> ids;
-    for (const auto& row : db.Query("SELECT opp_id FROM opportunities ORDER BY opp_id DESC LIMIT 3"))
-        ids.push_back(std::stoul(row[0]));
-    ASSERT_EQ(ids.size(), 3u);
-    // Forms that load their records find a record of their kind under each id.
-    for (ULONG id : ids) db.Exec("INSERT INTO contacts (con_id, con_name) VALUES (" + std::to_string(id) + ", 'c')");
-
-    for (RecordFormClass* pForm : {(RecordFormClass*)&g_Opp_Detail, (RecordFormClass*)&g_Acc_Detail,
-                                   (RecordFormClass*)&g_Con_Detail, (RecordFormClass*)&g_Tas_Detail}) {
+    // Each form is handed records of its own kind.
+    const struct {
+        RecordFormClass* pForm;
+        const char* pszTable;
+        const char* pszText;
+        const char* pszID;
+    } kForms[] = {
+        {&g_Opp_Detail, "opportunities", "opp_subject", "opp_id"},
+        {&g_Acc_Detail, "accounts", "acc_name", "acc_id"},
+        {&g_Con_Detail, "contacts", "con_name", "con_id"},
+        {&g_Tas_Detail, "tasks", "tas_subject", "tas_id"},
+    };
+    for (const auto& f : kForms) {
+        RecordFormClass* pForm = f.pForm;
+        const std::string table = f.pszTable;
+        for (int i = 0; i < 3; i++)
+            db.Exec("INSERT INTO " + table + " (" + f.pszText + ") VALUES ('o" + std::to_string(i) + "')");
+        std::vector<ULONG> ids;
+        for (const auto& row : db.Query(std::string("SELECT ") + f.pszID + " FROM " + table + " ORDER BY " + f.pszID +
+                                        " DESC LIMIT 3"))
+            ids.push_back(std::stoul(row[0]));
+        ASSERT_EQ(ids.size(), 3u);
         SCOPED_TRACE(ViewClassName(pForm));
         const int nEntries = g_History.Count();
         ASSERT_EQ(HandOverToForm(pForm, ids.data(), 3, 2, "列表"), 0);
