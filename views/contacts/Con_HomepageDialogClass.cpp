@@ -23,6 +23,7 @@ KeywordPageDef MakeDef() {
         kQueryError,
         "所有联系人",
         kColumnMask,
+        FALSE,
     };
 }
 }  // namespace
