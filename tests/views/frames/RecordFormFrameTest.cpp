@@ -250,10 +250,13 @@ TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
     EXPECT_EQ(e.month, 2);
     EXPECT_EQ(e.day, 29);
     // Amounts: the number at the start, two decimals out.
+    double fAmount = -1;
     SetText(g_Form.m_hName, " +1.5e3 元");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 1500.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 1500.0);
     SetText(g_Form.m_hName, "abc");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 0.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 0.0);
     WriteAmount(g_Form.m_hName, 12.345);
     EXPECT_EQ(Text(g_Form.m_hName), "12.35");
     // Texts are cut on a character boundary.
