@@ -337,6 +337,7 @@ void StartFresh() {
     g_Form.refills = 0;
     g_Form.doubleClicks.clear();
     g_List.m_nLastSortColumn = -1;
+    g_List.sortable = TRUE;
     for (TestCategoryPage* p : {&g_Categories, &g_KeepCategories}) {
         p->m_nCategory = 0;
         p->categories = {"甲", "乙"};

@@ -87,6 +87,7 @@ public:
     using ListPageClass::HandOver;
     int mailHandOvers = 0;    // clicks on 邮件群发
     BOOL keepTitle = FALSE;  // a double click hands over no title
+    BOOL sortable = TRUE;  // what Sortable answers
 
 protected:
     BOOL FirstRow() override;
@@ -100,6 +101,7 @@ protected:
     void FreeRows() override { m_nCursor = -1; }
     void HandOverToMail() override { mailHandOvers++; }
     BOOL KeepsFormTitle() const override { return keepTitle; }
+    BOOL Sortable() const override { return sortable; }
     void CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth = 0);
 
     int m_nCursor = -1;

@@ -88,6 +88,9 @@ TEST_F(FormFrame, TabMovesThroughTheCycleOfTheFieldTable) {
     SetFocus(g_Form.m_hName);
     SendMessageA(g_Form.m_hName, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), g_Form.m_hPrivate);
+    // From a check box the focus moves one field on, not two.
+    SendMessageA(g_Form.m_hPrivate, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), g_Form.m_hNote);
 }
 
 TEST_F(FormFrame, SavingAChangeReturnsToBrowse) {
