@@ -3,7 +3,7 @@
 
 #include "tests/support/ProgramTest.h"
 
-#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/KeywordListDialogClass.h"
 #include "program/HomepageDialogClass.h"
 
 #include <cstring>
