@@ -144,7 +144,7 @@ TEST(TasCalendar, EveryDayOfYearsOneTo9999AgreesWithTheCLibrary) {
 TEST(TasCalendar, RandomOffsetsAgreeWithTheCLibrary) {
     std::mt19937 rng(20241207);
     const time_t tFirst = Utc(1, 1, 1), tLast = Utc(9999, 12, 31);
-    for (int k = 0; k < 200000; k++) {
+    for (int k = 0; k < 50000; k++) {
         const time_t t = tFirst + (time_t)(rng() % (unsigned)((tLast - tFirst) / 86400 + 1)) * 86400;
         const int n = (int)(rng() % 2000001) - 1000000;
         struct tm from, to;
