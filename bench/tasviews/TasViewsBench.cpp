@@ -42,11 +42,10 @@ bool MakeDatabase() {
     if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(
-        db,
-        "INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_outlay, tas_description, tas_private, "
-        "tas_remind, tas_closed) VALUES(?, ?, ?, ?, ?, 0, 0, ?)",
-        -1, &st, nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_outlay, tas_description, tas_private, "
+                       "tas_remind, tas_closed) VALUES(?, ?, ?, ?, ?, 0, 0, ?)",
+                       -1, &st, nullptr);
     char sz[128], szDate[16], szTime[16];
     int nOther = 0;
     for (int i = 0; i < kRecords; i++) {
@@ -91,8 +90,8 @@ bool MakePages() {
     wc.hInstance = hInstance;
     wc.lpszClassName = "TasBenchMain";
     RegisterClassA(&wc);
-    HWND hMain = CreateWindowExA(0, "TasBenchMain", "", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
-                                 nullptr, hInstance, nullptr);
+    HWND hMain = CreateWindowExA(0, "TasBenchMain", "", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr, nullptr,
+                                 hInstance, nullptr);
     static BaseDialogClass* const kViews[] = {&g_Tas_Month, &g_Tas_Week, &g_Tas_ListAll};
     BaseDialogClass::SetViewTable(kViews, 3);
     if (!hMain || g_Tas_Month.CreateDialog(hInstance, hMain, "Tas_Month", 0) != 0 ||

@@ -21,8 +21,8 @@ DATE_STRUCT D(int y, int m, int d) {
 
 ::testing::AssertionResult Is(const DATE_STRUCT& got, int y, int m, int d) {
     if (got.year == y && got.month == m && got.day == d) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << got.year << "-" << got.month << "-" << got.day << " instead of " << y << "-" << m << "-" << d;
+    return ::testing::AssertionFailure() << got.year << "-" << got.month << "-" << got.day << " instead of " << y << "-"
+                                         << m << "-" << d;
 }
 
 DATE_STRUCT Plus(int n, const DATE_STRUCT& d) {
@@ -126,8 +126,7 @@ TEST(TasCalendar, EveryDayOfYearsOneTo9999AgreesWithTheCLibrary) {
         ASSERT_EQ(tm.tm_wday, DayOfWeek(d)) << d.year << "-" << d.month << "-" << d.day;
         if (d.day == 1) {
             struct tm last = tm;
-            time_t tNext =
-                Utc(d.month == 12 ? d.year + 1 : d.year, d.month == 12 ? 1 : d.month + 1, 1) - 86400;
+            time_t tNext = Utc(d.month == 12 ? d.year + 1 : d.year, d.month == 12 ? 1 : d.month + 1, 1) - 86400;
             ASSERT_NE(nullptr, gmtime_r(&tNext, &last));
             ASSERT_EQ(last.tm_mday, DaysInMonth(d));
         }
