@@ -107,8 +107,8 @@ bool MakeDatabase() {
 
     g_ODBC.~ODBCClass();
     new (&g_ODBC) ODBCClass();
-    const std::string connect = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(path) +
-                                ";Uid=Admin;Pwd=qe7volnar;";
+    const std::string connect =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(path) + ";Uid=Admin;Pwd=qe7volnar;";
     if (connect.size() >= sizeof(g_ODBC.m_szConnect)) return false;
     memcpy(g_ODBC.m_szConnect, connect.c_str(), connect.size() + 1);
     return g_ODBC.co_InitODBC() == 0;

@@ -64,5 +64,4 @@ TEST_F(ConStartPage, TheSearchButtonSearchesTheContactList) {
     EXPECT_STREQ(g_Con_Homepage.m_szCaption, "搜索关键字=\"张\"的记录共1条");
 }
 
-
 }  // namespace
