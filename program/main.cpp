@@ -203,6 +203,8 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
             g_Toolbar.OnCommand(hWnd, uMsg, wParam, lParam);
             return 0;
         case WM_DESTROY:
+            // A mail run must end before the pages it reports to go.
+            g_Mail.StopRun(MailDialogClass::kStopWaitMs);
             if (!s_bClosingQuietly) PostQuitMessage(0);
             return 0;
         default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);

@@ -58,6 +58,8 @@ inline constexpr char kExportCloseFile[] = "ExportClass.cpp 75: Close File Error
 inline constexpr char kExportOpenFile[] = "您需要打开刚导出的文件吗?";
 
 // Record forms.
+// An amount field holding no finite number (our own text): the field's name.
+inline constexpr char kAmountNotFinite[] = "“%s”不是有效的金额，请输入一个有限的数字。";
 inline constexpr char kRecordMissing[] = "该记录已不存在";
 inline constexpr char kDeleteNothing[] = "删除错误";
 inline constexpr char kConfirmDelete[] = "您确认要删除记录吗?删除后数据将不可恢复!";

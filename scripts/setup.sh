@@ -10,7 +10,7 @@ PKGS=(
   libssl-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-liberation
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd openssl
   xvfb xauth
   locales
 )

@@ -1,9 +1,14 @@
 #include "views/FormControls.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
+#include "shell/Report.h"
 
 namespace {
 // Room for any amount written with two decimals (the largest double has 309
@@ -46,6 +51,17 @@ HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& d
                          def.y, def.w, def.h);
     if (def.nLimit > 0) SendMessageA(h, EM_LIMITTEXT, (WPARAM)def.nLimit, 0);
     if (def.kind == kFieldEdit && (def.uFlags & kFieldFixed)) SendMessageA(h, EM_SETREADONLY, TRUE, 0);
+    if (def.kind == kFieldDate) {
+        // The date picker's own range, which the store keeps exactly.
+        SYSTEMTIME range[2] = {};
+        range[0].wYear = 1601;
+        range[0].wMonth = range[0].wDay = 1;
+        range[1].wYear = 9999;
+        range[1].wMonth = 12;
+        range[1].wDay = 31;
+        const WPARAM kMinAndMax = 1 | 2;  // GDTR_MIN | GDTR_MAX
+        SendMessageA(h, DTM_SETRANGE, kMinAndMax, (LPARAM)range);
+    }
     return h;
 }
 
@@ -92,15 +108,33 @@ void ReadText(HWND h, char* pszBuf, size_t nSize) {
     gbk::CopyCut(pszBuf, nSize, szText);
 }
 
-double ReadAmount(HWND h) {
+int ReadAmount(HWND h, const char* pszField, double* pdAmount) {
     char szText[kAmountSize];
     ReadText(h, szText, sizeof(szText));
     const char* p = szText;
     while (*p == ' ') p++;
     if (*p == '+') p++;
     double d = 0;
-    std::from_chars(p, p + strlen(p), d);
-    return d;
+    const auto r = std::from_chars(p, p + strlen(p), d);
+    bool bValid = std::isfinite(d);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small to hold is 0; too large is no amount.
+        const std::string_view number(p, size_t(r.ptr - p));
+        const size_t e = number.find_first_of("eE");
+        bValid = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
+        d = 0;
+    }
+    if (!bValid) {
+        char szMessage[160];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+        snprintf(szMessage, sizeof(szMessage), msg::kAmountNotFinite, pszField);
+#pragma GCC diagnostic pop
+        ReportError(szMessage);
+        return -1;
+    }
+    *pdAmount = d;
+    return 0;
 }
 
 void WriteAmount(HWND h, double d) {

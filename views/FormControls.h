@@ -53,7 +53,8 @@ HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClas
 // The control of a field table row.
 HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def);
 
-// Date pickers and DATE_STRUCT / TIME_STRUCT values.
+// Date pickers and DATE_STRUCT / TIME_STRUCT values. A date field takes the
+// dates the store writes and reads back exactly: 1601-01-01 to 9999-12-31.
 void SetPickerDate(HWND h, const DATE_STRUCT& d);
 DATE_STRUCT ReadPickerDate(HWND h);
 void SetPickerTime(HWND h, const TIME_STRUCT& t);
@@ -62,8 +63,10 @@ TIME_STRUCT ReadPickerTime(HWND h);
 void ReadText(HWND h, char* pszBuf, size_t nSize);
 // An amount as typed: the decimal number at the start of the text, whatever
 // the locale; 0 when there is none. The whole text is read, so that a large
-// stored amount shown in full comes back unchanged.
-double ReadAmount(HWND h);
+// stored amount shown in full comes back unchanged. Result 0 with the amount
+// in *pdAmount, or -1 after one message naming the field (pszField) when the
+// number is not finite ("nan", "inf") or beyond what a double holds.
+int ReadAmount(HWND h, const char* pszField, double* pdAmount);
 // An amount written with two decimals, whatever the locale.
 void WriteAmount(HWND h, double d);
 // Empties a combo box.

@@ -13,7 +13,7 @@
 #include "platform/gbk/gbk.h"
 
 struct KeywordPageDef {
-    int nSearchEditID, nSearchID, nListID, nExportID, nHelpID;
+    int nSearchEditID, nSearchID, nListID, nExportID, nHelpID;  // nExportID 0: no export
     PageMenu menu;
     const char* pszAllCaption;      // "...共%d条..." with the count
     const char* pszKeywordCaption;  // "...\"%s\"...%d..." with the keyword and the count
@@ -41,8 +41,11 @@ public:
         BaseDialogClass::InitDialog(hWnd);
         this->CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
         CreateKeywordRecordList(hWnd, m_Def.nListID);
-        this->CreateExportButton(hWnd, m_Def.nExportID, 18, this->m_hFontArial);
-        this->LoadExportMenu();
+        // A page without export leaves nExportID 0.
+        if (m_Def.nExportID) {
+            this->CreateExportButton(hWnd, m_Def.nExportID, 18, this->m_hFontArial);
+            this->LoadExportMenu();
+        }
     }
 
     // The page's own search box: Enter searches in a new history entry, the

@@ -71,7 +71,7 @@ LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr) {
     switch (pHdr->code) {
     case LVN_COLUMNCLICK: {
         const int nColumn = ((const NMLISTVIEW*)pHdr)->iSubItem;
-        if (nColumn < 0 || nColumn >= m_nColumns) return 0;
+        if (!Sortable() || nColumn < 0 || nColumn >= m_nColumns) return 0;
         if (nColumn != m_nLastSortColumn) {
             m_nLastSortColumn = nColumn;
             SendMessageA(m_hWnd, UM_SORTLIST, 0, nColumn);

@@ -69,6 +69,9 @@ protected:
     // its quick search is SearchOnModuleListPage.
     virtual int ModuleButton() const = 0;
     virtual void FreeRows() = 0;
+    // FALSE: a click on a column header sorts nothing (the data object has
+    // one order only).
+    virtual BOOL Sortable() const { return TRUE; }
 
     int m_nRecordListID;
     int m_nExportButtonID;

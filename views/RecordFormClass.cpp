@@ -159,7 +159,12 @@ LRESULT CALLBACK RecordFormClass::FieldEditProc(HWND hWnd, UINT uMsg, WPARAM wPa
     const int nRow = pForm ? pForm->FieldRow(nID) : -1;
     WNDPROC pfnOld = nRow >= 0 ? pForm->m_pfnOldField[nRow] : nullptr;
     if (pForm && uMsg == WM_KEYDOWN && wParam == VK_TAB) {
-        if (HWND hTarget = pForm->TabTarget(nID, GetKeyState(VK_SHIFT) < 0)) SetFocus(hTarget);
+        if (HWND hTarget = pForm->TabTarget(nID, GetKeyState(VK_SHIFT) < 0)) {
+            SetFocus(hTarget);
+            // Not passed on: a control's own Tab handling (a check box's)
+            // would move the focus once more.
+            return 0;
+        }
     }
     if (!pfnOld) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     return CallWindowProcA(pfnOld, hWnd, uMsg, wParam, lParam);

@@ -16,6 +16,7 @@
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "program/main.h"
+#include "store/ODBCClass.h"
 #include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 
@@ -62,6 +63,8 @@ protected:
         w32test::ClearHooks();
     }
     void AddTask(const char* pszSubject, const std::string& strDate, const char* pszTime) {
+        // The program's last read (the task form's record) may still hold its cursor.
+        if (g_ODBC.m_hStmt) SQLCloseCursor(g_ODBC.m_hStmt);
         m_Db.Exec(std::string("INSERT INTO tasks(tas_subject,tas_date,tas_time,tas_outlay,tas_description,"
                               "tas_private,tas_remind,tas_closed) VALUES('") +
                   gbk::ToUtf8(pszSubject) + "','" + strDate + "','" + pszTime + "',0,'',0,0,0)");

@@ -161,8 +161,11 @@ int Opp_DetailDialogClass::FormToRecord() {
 
     p->opp_create_date = ReadPickerDate(m_hCreateDate);
     p->opp_die_date = ReadPickerDate(m_hDieDate);
-    p->opp_estimate_sale = ReadAmount(m_hEstimateSale);
-    p->opp_sale = ReadAmount(m_hSale);
+    if (ReadAmount(m_hEstimateSale, "预计销售额", &p->opp_estimate_sale) == -1 ||
+        ReadAmount(m_hSale, "实际销售额", &p->opp_sale) == -1) {
+        m_Opp.cod_FreeList();
+        return -1;
+    }
     ReadText(m_hImportant, p->opp_important, sizeof(p->opp_important));
     ReadText(m_hPhase, p->opp_phase, sizeof(p->opp_phase));
     char szProbability[32];

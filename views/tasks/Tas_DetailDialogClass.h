@@ -1,13 +1,34 @@
-// The task record form. Window class "Tas_Detail", one object g_Tas_Detail.
-// Pages open a task here through HandOverToForm; UM_NEWRECORD opens an
-// empty form for a new task.
+// The task record form: one task shown read-only, changed after 修改, entered
+// afresh or deleted; stepping through the ids a task list handed over; the
+// opportunities, contacts and accounts linked to it on three relation tabs.
+// Window class "Tas_Detail", one object g_Tas_Detail. Pages open a task here
+// through HandOverToForm; UM_NEWRECORD opens an empty form for a new task.
 #pragma once
 
+#include "store/Tas_DetailClass.h"
 #include "views/RecordFormClass.h"
 
 class Tas_DetailDialogClass : public RecordFormClass {
 public:
     Tas_DetailDialogClass();
+
+    void InitDialog(HWND hWnd) override;
+    void ClearForm() override;
+
+    HWND m_hSubject, m_hPrivate, m_hDate, m_hTime, m_hCost, m_hRemind, m_hClosed, m_hContent;
+    // Records a new task is to be linked to when it is saved (0 = none).
+    ULONG m_ulLinkAccID, m_ulLinkOppID, m_ulLinkConID;
+    Tas_DetailClass m_Tas;
+
+    int FormToRecord() override;
+    void RecordToForm();
+
+protected:
+    int LoadRecord(ULONG ulID, BOOL bRelating) override;
+    int AddRecord(ULONG* pulNewID) override;
+    int ChangeRecord(ULONG ulID) override;
+    int DeleteRecord(ULONG ulID) override;
+    void DropRecord() override { m_Tas.ctd_FreeList(); }
 };
 
 extern Tas_DetailDialogClass g_Tas_Detail;

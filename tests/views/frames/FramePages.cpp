@@ -329,6 +329,7 @@ void StartFresh() {
     g_Store = Store();
     g_Form.failAdd = false;
     g_List.m_nLastSortColumn = -1;
+    g_List.sortable = TRUE;
     g_Categories.m_nCategory = 0;
     g_Categories.categories = {"甲", "乙"};
     g_Categories.failCount = false;

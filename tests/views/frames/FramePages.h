@@ -82,6 +82,7 @@ class TestListBase : public ListPageClass {
 public:
     explicit TestListBase(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
     using ListPageClass::HandOver;
+    BOOL sortable = TRUE;  // what Sortable answers
 
 protected:
     BOOL FirstRow() override;
@@ -93,6 +94,7 @@ protected:
     int ModuleButton() const override { return TB_OPPORTUNITIES; }
     void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_nCursor = -1; }
+    BOOL Sortable() const override { return sortable; }
     void CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth = 0);
 
     int m_nCursor = -1;

@@ -126,6 +126,15 @@ TEST_F(ListFrame, ClickingAColumnSortsAndTheSameColumnAgainTogglesTheDirection) 
     EXPECT_EQ(g_Store.queries, nQueries);
 }
 
+TEST_F(ListFrame, AListWithOneOrderIgnoresColumnClicks) {
+    g_List.sortable = FALSE;
+    SwitchViewAlways(&g_List, UM_OPENVIEW);
+    const int nQueries = g_Store.queries;
+    ClickColumn(g_List, list, 2);
+    EXPECT_EQ(g_Store.queries, nQueries);
+    EXPECT_EQ(g_List.m_nLastSortColumn, -1);
+}
+
 TEST_F(ListFrame, ASortAfterAKeywordSearchKeepsTheKeyword) {
     SwitchViewAlways(&g_List, UM_OPENVIEW);
     SetText(g_List.m_hSearchEdit, "et");

@@ -88,6 +88,9 @@ TEST_F(FormFrame, TabMovesThroughTheCycleOfTheFieldTable) {
     SetFocus(g_Form.m_hName);
     SendMessageA(g_Form.m_hName, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), g_Form.m_hPrivate);
+    // From a check box the focus moves one field on, not two.
+    SendMessageA(g_Form.m_hPrivate, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), g_Form.m_hNote);
 }
 
 TEST_F(FormFrame, SavingAChangeReturnsToBrowse) {
@@ -250,10 +253,13 @@ TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
     EXPECT_EQ(e.month, 2);
     EXPECT_EQ(e.day, 29);
     // Amounts: the number at the start, two decimals out.
+    double fAmount = -1;
     SetText(g_Form.m_hName, " +1.5e3 元");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 1500.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 1500.0);
     SetText(g_Form.m_hName, "abc");
-    EXPECT_DOUBLE_EQ(ReadAmount(g_Form.m_hName), 0.0);
+    EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
+    EXPECT_DOUBLE_EQ(fAmount, 0.0);
     WriteAmount(g_Form.m_hName, 12.345);
     EXPECT_EQ(Text(g_Form.m_hName), "12.35");
     // Texts are cut on a character boundary.

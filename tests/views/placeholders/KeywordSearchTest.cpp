@@ -6,7 +6,6 @@
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "program/HomepageDialogClass.h"
-#include "views/tasks/Tas_ListAllDialogClass.h"
 
 #include <cstring>
 
@@ -105,4 +104,4 @@ TEST_P(KeywordSearch, ASearchBeforeTheHistoryHasAHeadAddsNoEntry)
 }
 
 INSTANTIATE_TEST_SUITE_P(ListPages, KeywordSearch,
-                         ::testing::Values(&g_Con_Homepage, &g_Tas_ListAll), NameOf);
+                         ::testing::Values(&g_Con_Homepage), NameOf);

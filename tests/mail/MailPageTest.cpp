@@ -1,0 +1,420 @@
+// The mail page and its send dialog in the program's main window: the
+// recipient list, the mailto export, Send with missing settings, the send
+// dialog, whole runs against a real SMTP server on 127.0.0.1, hand-overs, a
+// reload during a run, and closing the program during a run.
+#include <gtest/gtest.h>
+
+#include "SmtpTestServer.h"
+#include "tests/support/ProgramTest.h"
+
+#include "mail/MailDialogClass.h"
+#include "platform/gbk/gbk.h"
+#include "settings/MailSettingDialogClass.h"
+#include "win32_testhooks.h"
+#include "win32_testhooks_commctrl.h"
+#include "win32_testhooks_shell.h"
+
+#include <cstdlib>
+#include <set>
+
+using namespace programtest;
+using mailtest::Certificates;
+using mailtest::ReceivedMail;
+using mailtest::SmtpTestServer;
+
+namespace {
+
+const char kUser[] = "sales";
+const char kPassword[] = "s3cret";
+
+class MailPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartFresh();
+        setenv("SSL_CERT_FILE", Certificates().strCaFile.c_str(), 1);
+        w32test::ClearShellExecutes();
+        g_StatusBar.SetText(1, "");
+    }
+
+    void TearDown() override {
+        // No run may outlive its test (its server goes with the test).
+        g_Mail.StopRun(MailDialogClass::kStopWaitMs);
+    }
+
+    static void SeedSettings(int nPort, int nSsl, int nAgainTime = 0, const std::string& strSign = "") {
+        char sz[1024];
+        snprintf(
+            sz, sizeof sz,
+            "UPDATE setting SET set_emailaddress='sales@example.com', set_smtpserver='%s', set_user='%s', "
+            "set_pwd='%s', set_port='%d', set_esmtp=1, set_ssl=%d, set_sign='%s', set_name='销售部', "
+            "set_againtime=%d WHERE set_id=1",
+            nSsl == 1 ? "localhost" : "127.0.0.1", kUser, kPassword, nPort, nSsl, strSign.c_str(),
+            nAgainTime);
+        ASSERT_EQ(Exec(sz), 0);
+    }
+
+    // A contact of an account of the given type (no account when type is "").
+    static unsigned AddPerson(const std::string& name, const std::string& nickname, const std::string& email,
+                              const std::string& type = "") {
+        Contact c;
+        c.name = name;
+        c.nickname = nickname;
+        c.email = email;
+        const unsigned id = AddContact(c);
+        if (!type.empty()) {
+            Account a;
+            a.name = name + "公司";
+            a.type = type;
+            Link("contacts", id, "accounts", AddAccount(a));
+        }
+        return id;
+    }
+
+    static void OpenPage() {
+        g_Toolbar.OnMail(NULL, 0, 0, 0);
+        ASSERT_EQ(g_pCurrentDialog, &g_Mail);
+    }
+
+    static bool WaitForRunEnd() {
+        return w32test::WaitFor([] { return !g_Mail.IsSending(); }, 120000);
+    }
+
+    // Send, then 发送 in the dialog with this subject and content.
+    static void SendWith(const std::string& subject, const std::string& content, bool bSalutation = true) {
+        DialogScript script;
+        script.Then("ID_DLG_SENDMAIL", [=](HWND h) {
+            SetText(h, 1107, subject);
+            SetText(h, 1110, content);
+            if (!bSalutation) w32test::Click(GetDlgItem(h, 1109));
+            PressButton(h, 1111);
+        });
+        Click(g_Mail, MailDialogClass::kSendButtonID);
+        EXPECT_TRUE(script.Finished());
+    }
+
+    static std::vector<std::string> Checks() {
+        std::vector<std::string> v;
+        for (int r = 0; r < RowCount(g_Mail.m_RecipientList); r++)
+            v.push_back(Cell(g_Mail.m_RecipientList, r, 1) +
+                        (g_Mail.m_RecipientList.GetCheck(r) == 0 ? "+" : "-"));
+        return v;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The recipient list and the export
+// ---------------------------------------------------------------------------
+
+TEST_F(MailPage, CompetitorsStartUnselectedAndEmptyAddressesCountNowhere) {
+    AddPerson("Ann", "a", "ann@example.com", "竞争对手");
+    AddPerson("Bob", "b", "bob@example.com", "非竞争对手");
+    AddPerson("Cat", "c", "");
+    AddPerson("Dan", "d", "dan@example.com");
+    OpenPage();
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_MAIL));
+    // The list shows the contacts by name; competitors alone are unselected.
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann-", "Bob+", "Cat+", "Dan+"}));
+    EXPECT_EQ(g_Mail.CountRecipients(), 2);
+    EXPECT_EQ(g_Mail.MailtoText(), "mailto:bob@example.com,dan@example.com");
+    // Entry i of the id list belongs to row i.
+    ASSERT_EQ(g_Mail.m_nIDCount, 4);
+    EXPECT_EQ(std::to_string(g_Mail.m_pulID[3]),
+              QueryText("SELECT con_id FROM contacts WHERE con_name='Dan'"));
+}
+
+TEST_F(MailPage, ExportPercentEncodesAddressesAndRepeatsExactly) {
+    AddPerson("A", "a", "a?cc=x@example.com");
+    AddPerson("B", "b", "b&c@example.com");
+    AddPerson("C", "c", "100%@example.com");
+    AddPerson("D", "d", "d,e@example.com");
+    OpenPage();
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    const auto calls = w32test::ShellExecutes();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].file,
+              "mailto:a%3Fcc=x@example.com,b%26c@example.com,100%25@example.com,d%2Ce@example.com");
+    EXPECT_EQ(calls[1].file, calls[0].file);
+    EXPECT_EQ(calls[0].showCmd, SW_SHOW);
+    EXPECT_TRUE(TakeBoxes().empty());
+
+    // Nothing selected: "mailto:" alone.
+    for (int r = 0; r < 4; r++) g_Mail.m_RecipientList.SetCheck(r, 1);
+    w32test::ClearShellExecutes();
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    ASSERT_EQ(w32test::ShellExecutes().size(), 1u);
+    EXPECT_EQ(w32test::ShellExecutes()[0].file, "mailto:");
+}
+
+TEST_F(MailPage, LongExportGrowsAndSaysTheMailProgramMayCutIt) {
+    for (int i = 0; i < 120; i++) {
+        char sz[64];
+        snprintf(sz, sizeof sz, "recipient%03d@example.com", i);
+        AddPerson(sz, "n", sz);
+    }
+    OpenPage();
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    ASSERT_EQ(w32test::ShellExecutes().size(), 1u);
+    const std::string text = w32test::ShellExecutes()[0].file;
+    EXPECT_GT(text.size(), 2000u);
+    EXPECT_NE(text.find("recipient119@example.com"), std::string::npos);
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"收件人较多，邮件程序可能收不全这份收件人列表。"}));
+}
+
+// ---------------------------------------------------------------------------
+// Hand-over from a contact page
+// ---------------------------------------------------------------------------
+
+TEST_F(MailPage, HandOverShowsTheContactsAndPressesTheMailButton) {
+    AddPerson("Ann", "a", "ann@example.com");
+    AddPerson("Bob", "b", "bob@example.com", "竞争对手");
+    // What a contact page does: load, count, send, switch.
+    g_Mail.m_ConDetail.ccd_FreeList();
+    g_Mail.m_nConCount = g_Mail.m_ConDetail.ccd_GetAllContactsByName();
+    ASSERT_EQ(g_Mail.m_nConCount, 2);
+    const int nEntries = HistoryCount();
+    SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_MAIL));
+    EXPECT_EQ(HistoryCount(), nEntries + 1);
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann+", "Bob-"}));
+
+    // A count of 0, or -1 from a failed load, empties the list without a box.
+    for (int n : {0, -1}) {
+        g_Mail.m_nConCount = n;
+        SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
+        EXPECT_EQ(RowCount(g_Mail.m_RecipientList), 0);
+        EXPECT_EQ(g_Mail.m_pulID, nullptr);
+        EXPECT_EQ(g_Mail.m_nIDCount, 0);
+    }
+    EXPECT_TRUE(TakeBoxes().empty());
+
+    // A count without a loaded list: the store's text, no rows, no ids.
+    g_Mail.m_ConDetail.ccd_FreeList();
+    g_Mail.m_nConCount = 3;
+    SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"Acc_HomepageDialogClass 135: m_pConHead Error."}));
+    EXPECT_EQ(RowCount(g_Mail.m_RecipientList), 0);
+    EXPECT_EQ(g_Mail.m_nIDCount, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Send and the send dialog
+// ---------------------------------------------------------------------------
+
+TEST_F(MailPage, SendWithoutServerPortUserOrSenderGoesToTheSettings) {
+    const char* const columns[] = {"set_smtpserver", "set_port", "set_user", "set_emailaddress"};
+    for (const char* column : columns) {
+        SeedSettings(25, 0);
+        ASSERT_EQ(Exec(std::string("UPDATE setting SET ") + column + "='' WHERE set_id=1"), 0);
+        OpenPage();
+        DialogScript script;
+        Click(g_Mail, MailDialogClass::kSendButtonID);
+        EXPECT_TRUE(script.Seen().empty()) << column;
+        EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"群发邮件前请设置邮件服务器信息"})) << column;
+        EXPECT_EQ(g_pCurrentDialog, &g_MailSetting) << column;
+    }
+    // An empty password does not stop it; no recipient still opens the dialog.
+    SeedSettings(25, 0);
+    ASSERT_EQ(Exec("UPDATE setting SET set_pwd='' WHERE set_id=1"), 0);
+    OpenPage();
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) { PressButton(h, IDCANCEL); });
+    Click(g_Mail, MailDialogClass::kSendButtonID);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(g_Mail.m_nMailTotal, 0);
+}
+
+TEST_F(MailPage, SendDialogOpensWithSalutationAndSignatureAndCancelKeepsEverything) {
+    SeedSettings(25, 0, 0, "张三 销售部");
+    AddPerson("Ann", "a", "ann@example.com");
+    OpenPage();
+    strcpy(g_Mail.m_szSubject, "old");
+    std::string content, subject;
+    bool bSalutation = false;
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [&](HWND h) {
+        content = GetText(h, 1110);
+        bSalutation =
+            IsDlgButtonChecked(h, 1108) == BST_CHECKED && IsDlgButtonChecked(h, 1109) != BST_CHECKED;
+        SetText(h, 1107, "new");
+        PressButton(h, IDCANCEL);
+    });
+    Click(g_Mail, MailDialogClass::kSendButtonID);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(content, "\r\n\r\n张三 销售部");
+    EXPECT_TRUE(bSalutation);
+    EXPECT_EQ(g_Mail.m_nMailTotal, 1);
+    EXPECT_STREQ(g_Mail.m_szSubject, "old");
+    EXPECT_EQ(g_Mail.m_pszContent, nullptr);
+    EXPECT_FALSE(g_Mail.IsSending());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+
+    // An empty signature still gives the two line breaks.
+    SeedSettings(25, 0, 0, "");
+    DialogScript again;
+    again.Then("ID_DLG_SENDMAIL", [&](HWND h) {
+        content = GetText(h, 1110);
+        PressButton(h, IDCANCEL);
+    });
+    Click(g_Mail, MailDialogClass::kSendButtonID);
+    EXPECT_EQ(content, "\r\n\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// Whole runs
+// ---------------------------------------------------------------------------
+
+TEST_F(MailPage, PlainRunMailsEverySelectedRecipientAndEnablesSendAtTheEnd) {
+    SmtpTestServer server({"--auth", kUser, kPassword});
+    ASSERT_NE(server.Port(), 0);
+    SeedSettings(server.Port(), 0);
+    AddPerson("Ann", "安妮", "ann@example.com");
+    AddPerson("Bob", "Bobby", "bob@example.com", "竞争对手");
+    AddPerson("Cat", "Kitty", "");
+    AddPerson("Dan", "丹", "dan@example.com");
+    OpenPage();
+    SendWith("季度报价", "");
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_EQ(g_Mail.m_nMailSent, 2);
+    EXPECT_TRUE(TakeBoxes().empty());
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 2u);
+    EXPECT_EQ(mails[0]["rcpt"], "ann@example.com");
+    EXPECT_EQ(mails[0]["body"], "'" + gbk::ToUtf8("安妮") + ",\\n\\n'");
+    EXPECT_EQ(mails[1]["rcpt"], "dan@example.com");
+    EXPECT_EQ(mails[1]["body"], "'" + gbk::ToUtf8("丹") + ",\\n\\n'");
+    EXPECT_EQ(mails[1]["subject"], gbk::ToUtf8("季度报价"));
+    EXPECT_EQ(mails[1]["from_name"], gbk::ToUtf8("销售部"));
+    EXPECT_NE(g_Mail.m_pszContent, nullptr);
+    EXPECT_STREQ(g_Mail.m_pszContent, "");
+}
+
+TEST_F(MailPage, SslRunWithoutSalutation) {
+    SmtpTestServer server({"--auth", kUser, kPassword, "--tls", Certificates().strLocalhostCert,
+                           Certificates().strLocalhostKey});
+    ASSERT_NE(server.Port(), 0);
+    SeedSettings(server.Port(), 1);
+    AddPerson("Ann", "a", "ann@example.com");
+    AddPerson("Bob", "b", "bob@example.com");
+    OpenPage();
+    SendWith("Hello", "Line one\r\nLine two", false);
+    ASSERT_TRUE(WaitForRunEnd());
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 2u);
+    for (const ReceivedMail& m : mails) EXPECT_EQ(m["body"], "'Line one\\r\\nLine two'");
+    EXPECT_EQ(server.SniNames(), "localhost\n");
+}
+
+TEST_F(MailPage, SendStaysDisabledDuringARunAndAReloadChangesNoRecipient) {
+    SmtpTestServer server({"--auth", kUser, kPassword});
+    SeedSettings(server.Port(), 0, 1);  // one second between mails
+    AddPerson("Ann", "安妮", "ann@example.com");
+    AddPerson("Bob", "Bobby", "bob@example.com");
+    AddPerson("Cat", "Kitty", "cat@example.com");
+    OpenPage();
+    SendWith("S", "C");
+    ASSERT_TRUE(g_Mail.IsSending());
+    EXPECT_FALSE(Enabled(g_Mail.m_hSendButton));
+    ASSERT_TRUE(w32test::WaitFor([&] { return server.StoredCount() >= 1; }, 30000));
+    // Mid-run the list is reloaded with other people in other rows.
+    ASSERT_EQ(Exec("DELETE * FROM contacts WHERE con_name='Ann'"), 0);
+    AddPerson("Abe", "Abie", "abe@example.com");
+    SendMessageA(g_Mail.m_hWnd, UM_OPENVIEW, 0, 0);
+    EXPECT_EQ(Cell(g_Mail.m_RecipientList, 0, 1), "Abe");
+    EXPECT_FALSE(Enabled(g_Mail.m_hSendButton));
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+    EXPECT_EQ(StatusText(1), "");
+    std::set<std::string> got;
+    for (const ReceivedMail& m : server.Messages()) got.insert(m["rcpt"] + " " + m["body"]);
+    EXPECT_EQ(got,
+              (std::set<std::string>{"ann@example.com '" + gbk::ToUtf8("安妮") + ",\\n\\nC'",
+                                     "bob@example.com 'Bobby,\\n\\nC'", "cat@example.com 'Kitty,\\n\\nC'"}));
+}
+
+TEST_F(MailPage, RunWhoseMailsAllFailEndsIdle) {
+    SmtpTestServer server(
+        {"--auth", kUser, kPassword, "--refuse-rcpt", "ann@example.com", "--refuse-rcpt", "bob@example.com"});
+    SeedSettings(server.Port(), 0);
+    AddPerson("Ann", "a", "ann@example.com");
+    AddPerson("Bob", "b", "bob@example.com");
+    OpenPage();
+    SendWith("S", "C");
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_EQ(TakeBoxes().size(), 2u);
+    EXPECT_EQ(server.StoredCount(), 0);
+}
+
+// Closing the program while a run waits between mails stops the run, ends
+// its thread and lets the program's globals go without a fault.
+TEST_F(MailPage, ClosingTheMainWindowDuringARunEndsTheProcessCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SmtpTestServer server({"--auth", kUser, kPassword});
+            SeedSettings(server.Port(), 0, 3600);
+            AddPerson("Ann", "a", "ann@example.com");
+            AddPerson("Bob", "b", "bob@example.com");
+            OpenPage();
+            SendWith("S", "C");
+            if (!w32test::WaitFor([&] { return server.StoredCount() == 1; }, 30000)) std::exit(3);
+            StopMainWindow();
+            std::exit(g_Mail.IsSending() ? 2 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// ---------------------------------------------------------------------------
+// One walk on a real X server with real input events
+// ---------------------------------------------------------------------------
+
+class MailXvfb : public MailPage {};
+
+TEST_F(MailXvfb, ToolbarMailSendAndTheMailsArrive) {
+    SmtpTestServer server({"--auth", kUser, kPassword});
+    ASSERT_NE(server.Port(), 0);
+    SeedSettings(server.Port(), 0, 0, "销售部 张三");
+    AddPerson("Ann", "安妮", "ann@example.com");
+    AddPerson("Bob", "Bobby", "bob@example.com", "竞争对手");
+    AddPerson("Cat", "Kitty", "cat@example.com");
+    AddPerson("Dan", "丹", "dan@example.com");
+
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_MAIL);
+    ASSERT_TRUE(w32test::WaitFor(
+        [] { return g_pCurrentDialog == &g_Mail && RowCount(g_Mail.m_RecipientList) == 4; }));
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_MAIL));
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann+", "Bob-", "Cat+", "Dan+"}));
+    // The user takes Cat off the list with a click on its check image.
+    w32test::ClickListStateImage(g_Mail.m_RecipientList.m_hListView, 2);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_Mail.m_RecipientList.GetCheck(2) != 0; }));
+
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) {
+        HWND hSubject = GetDlgItem(h, 1107);
+        w32test::Click(hSubject);
+        w32test::TypeText("季度报价", hSubject);
+        w32test::Click(GetDlgItem(h, 1111));
+    });
+    w32test::Click(g_Mail.m_hSendButton);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+    EXPECT_EQ(StatusText(1), "");
+    EXPECT_TRUE(TakeBoxes().empty());
+    Grab(g_Mail, "mail_page_xvfb");
+
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 2u);
+    const std::string sign = "\\r\\n\\r\\n" + gbk::ToUtf8("销售部 张三");
+    EXPECT_EQ(mails[0]["rcpt"], "ann@example.com");
+    EXPECT_EQ(mails[0]["subject"], gbk::ToUtf8("季度报价"));
+    EXPECT_EQ(mails[0]["body"], "'" + gbk::ToUtf8("安妮") + ",\\n\\n" + sign + "'");
+    EXPECT_EQ(mails[1]["rcpt"], "dan@example.com");
+    EXPECT_EQ(mails[1]["body"], "'" + gbk::ToUtf8("丹") + ",\\n\\n" + sign + "'");
+}
+
+}  // namespace

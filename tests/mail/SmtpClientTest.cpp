@@ -1,0 +1,445 @@
+// The SMTP client against a real server (aiosmtpd on 127.0.0.1): whole runs
+// plain and over TLS, replies, login, certificates, injection, time limits
+// and stopping. Message boxes are answered by the layer's hook while the run
+// shows them from its worker thread.
+#include <gtest/gtest.h>
+
+#include "mail/MailRun.h"
+#include "SmtpTestServer.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <set>
+
+#include "platform/gbk/gbk.h"
+#include "win32_testhooks.h"
+#include "winsock_testhooks.h"
+
+using mailtest::Certificates;
+using mailtest::ReceivedMail;
+using mailtest::SmtpTestServer;
+
+namespace {
+
+const char kUser[] = "sales";
+const char kPassword[] = "s3cret";
+
+struct RunOutcome {
+    bool bEnded = false;
+    std::vector<std::string> statuses;  // UTF-8
+    std::vector<std::string> boxes;     // UTF-8
+};
+
+std::string Nickname(int i) {
+    return gbk::FromUtf8("客户") + std::to_string(i);
+}
+std::string Address(int i) {
+    char sz[64];
+    snprintf(sz, sizeof sz, "r%03d@example.com", i);
+    return sz;
+}
+
+class SmtpClient : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w32test::ClearHooks();
+        w32test::ClearMessageBoxes();
+        setenv("SSL_CERT_FILE", Certificates().strCaFile.c_str(), 1);
+    }
+    void TearDown() override { wsatest::LimitSocketTimeouts(0); }
+
+    // A run of n recipients to the server, logging in as kUser.
+    static std::shared_ptr<MailRun> NewRun(const SmtpTestServer& server, int n, bool bSsl,
+                                           bool bSalutation = true) {
+        auto run = std::make_shared<MailRun>();
+        for (int i = 0; i < n; i++) run->m_Recipients.push_back({Address(i), Nickname(i)});
+        run->m_strServer = bSsl ? "localhost" : "127.0.0.1";
+        run->m_strPort = server.PortText();
+        run->m_strUser = kUser;
+        run->m_strPassword = kPassword;
+        run->m_strName = gbk::FromUtf8("销售部");
+        run->m_strMailFrom = "sales@example.com";
+        run->m_strSubject = gbk::FromUtf8("新品报价");
+        run->m_strContent = gbk::FromUtf8("价格见附件。\r\n谢谢");
+        run->m_nEsmtp = 1;
+        run->m_nSsl = bSsl ? 1 : 0;
+        run->m_bSalutation = bSalutation;
+        return run;
+    }
+
+    // Runs on a worker thread while the UI thread pumps (boxes are answered
+    // there), until the thread ends or timeoutMs passed.
+    static RunOutcome RunToEnd(const std::shared_ptr<MailRun>& run, int timeoutMs = 120000) {
+        auto mutex = std::make_shared<std::mutex>();
+        auto statuses = std::make_shared<std::vector<std::string>>();
+        run->m_OnStatus = [mutex, statuses](const char* psz) {
+            std::lock_guard<std::mutex> lock(*mutex);
+            statuses->push_back(gbk::ToUtf8(psz));
+        };
+        w32test::ClearMessageBoxes();
+        DWORD id = 0;
+        HANDLE h = MailRun::Start(run, &id);
+        RunOutcome out;
+        if (!h) return out;
+        out.bEnded = w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, timeoutMs);
+        if (!out.bEnded) {
+            run->Stop();
+            w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, 20000);
+        }
+        CloseHandle(h);
+        {
+            std::lock_guard<std::mutex> lock(*mutex);
+            out.statuses = *statuses;
+        }
+        for (const auto& b : w32test::MessageBoxes()) {
+            EXPECT_EQ(gbk::ToUtf8(b.caption), "Tarvel提示");
+            out.boxes.push_back(gbk::ToUtf8(b.text));
+        }
+        return out;
+    }
+
+    static std::vector<std::string> AuthOptions() { return {"--auth", kUser, kPassword}; }
+    static std::vector<std::string> TlsOptions(const std::string& cert, const std::string& key) {
+        std::vector<std::string> o = AuthOptions();
+        o.insert(o.end(), {"--tls", cert, key});
+        return o;
+    }
+    static std::vector<std::string> LocalhostTls() {
+        return TlsOptions(Certificates().strLocalhostCert, Certificates().strLocalhostKey);
+    }
+
+    static int Count(const std::string& haystack, const std::string& needle) {
+        int n = 0;
+        for (size_t p = haystack.find(needle); p != std::string::npos; p = haystack.find(needle, p + 1)) n++;
+        return n;
+    }
+
+    // Every recipient got exactly one mail with its own salutation.
+    static void ExpectEveryMailOnce(const SmtpTestServer& server, int n, bool bSalutation) {
+        const std::vector<ReceivedMail> mails = server.Messages();
+        ASSERT_EQ((int)mails.size(), n);
+        std::map<std::string, const ReceivedMail*> byRcpt;
+        for (const ReceivedMail& m : mails) {
+            EXPECT_TRUE(byRcpt.emplace(m["rcpt"], &m).second) << "twice: " << m["rcpt"];
+        }
+        for (int i = 0; i < n; i++) {
+            auto it = byRcpt.find(Address(i));
+            ASSERT_NE(it, byRcpt.end()) << Address(i);
+            const ReceivedMail& m = *it->second;
+            EXPECT_EQ(m["to"], Address(i));
+            EXPECT_EQ(m["mail_from"], "sales@example.com");
+            EXPECT_EQ(m["from_addr"], "sales@example.com");
+            EXPECT_EQ(m["from_name"], "销售部");
+            EXPECT_EQ(m["subject"], "新品报价");
+            EXPECT_EQ(m["date_ok"], "1");
+            EXPECT_EQ(m["structure"], "multipart/mixed,multipart/alternative,text/plain");
+            EXPECT_EQ(m["charset"], "gb2312");
+            EXPECT_EQ(m["cte"], "base64");
+            const std::string content = "价格见附件。\\r\\n谢谢";
+            if (bSalutation)
+                EXPECT_EQ(m["body"], "'客户" + std::to_string(i) + ",\\n\\n" + content + "'");
+            else
+                EXPECT_EQ(m["body"], "'" + content + "'");
+        }
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Whole runs
+// ---------------------------------------------------------------------------
+
+TEST_F(SmtpClient, PlainRunsMailEveryRecipientOnce) {
+    for (int n : {3, 50, 500}) {
+        SmtpTestServer server(AuthOptions());
+        ASSERT_NE(server.Port(), 0);
+        const bool bSalutation = n != 50;
+        RunOutcome r = RunToEnd(NewRun(server, n, false, bSalutation));
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty()) << r.boxes.front();
+        ExpectEveryMailOnce(server, n, bSalutation);
+        // One connection per mail, each logging in.
+        EXPECT_EQ(Count(server.Commands(), "AUTH LOGIN"), n);
+        ASSERT_EQ((int)r.statuses.size(), n);
+        EXPECT_EQ(r.statuses.back(),
+                  "正在发送邮件,现在是第" + std::to_string(n) + "封,共" + std::to_string(n) + "封邮件");
+    }
+}
+
+TEST_F(SmtpClient, SslRunsMailEveryRecipientOnceOverOneConnection) {
+    for (int n : {3, 50, 500}) {
+        SmtpTestServer server(LocalhostTls());
+        ASSERT_NE(server.Port(), 0);
+        const bool bSalutation = n != 3;
+        RunOutcome r = RunToEnd(NewRun(server, n, true, bSalutation));
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty()) << r.boxes.front();
+        ExpectEveryMailOnce(server, n, bSalutation);
+        const std::string cmds = server.Commands();
+        EXPECT_EQ(Count(cmds, "EHLO example.com\r\n"), 1);
+        EXPECT_EQ(Count(cmds, "AUTH LOGIN"), 1);
+        EXPECT_EQ(Count(cmds, "QUIT\r\n"), 1);
+        // SNI names the server as the user typed it.
+        EXPECT_EQ(server.SniNames(), "localhost\n");
+    }
+}
+
+TEST_F(SmtpClient, ProgressTextsInOrder) {
+    SmtpTestServer server(AuthOptions());
+    RunOutcome r = RunToEnd(NewRun(server, 3, false));
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_EQ(r.statuses, (std::vector<std::string>{"正在发送邮件,现在是第1封,共3封邮件",
+                                                    "正在发送邮件,现在是第2封,共3封邮件",
+                                                    "正在发送邮件,现在是第3封,共3封邮件"}));
+}
+
+TEST_F(SmtpClient, RefusedRecipientOthersStillArrive) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--refuse-rcpt", Address(1)});
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 4, bSsl));
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        EXPECT_EQ(r.boxes[0], "550 5.1.1 No such user\r\n");
+        ASSERT_EQ(server.StoredCount(), 3);
+        std::set<std::string> got;
+        for (const ReceivedMail& m : server.Messages()) got.insert(m["rcpt"]);
+        EXPECT_EQ(got, (std::set<std::string>{Address(0), Address(2), Address(3)}));
+        EXPECT_EQ(r.statuses.size(), 4u);  // the refused mail counts too
+        // Over SSL the refused transaction is reset before the next mail.
+        EXPECT_EQ(Count(server.Commands(), "RSET\r\n"), bSsl ? 1 : 0);
+    }
+}
+
+TEST_F(SmtpClient, NoRecipient) {
+    SmtpTestServer ssl(LocalhostTls());
+    RunOutcome r = RunToEnd(NewRun(ssl, 0, true));
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_TRUE(r.boxes.empty());
+    const std::string cmds = ssl.Commands();
+    EXPECT_NE(cmds.find("EHLO example.com\r\nAUTH LOGIN\r\n"), std::string::npos) << cmds;
+    EXPECT_EQ(cmds.substr(cmds.size() - 6), "QUIT\r\n");
+    EXPECT_EQ(cmds.find("MAIL"), std::string::npos);
+
+    SmtpTestServer plain(AuthOptions());
+    r = RunToEnd(NewRun(plain, 0, false));
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_TRUE(r.boxes.empty());
+    EXPECT_EQ(plain.Commands(), "");
+}
+
+TEST_F(SmtpClient, NoLoginWithoutAuthenticationEvenWithAUserStored) {
+    SmtpTestServer server;
+    auto run = NewRun(server, 2, false);
+    run->m_nEsmtp = 0;
+    RunOutcome r = RunToEnd(run);
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_TRUE(r.boxes.empty());
+    EXPECT_EQ(server.StoredCount(), 2);
+    EXPECT_EQ(server.Commands().find("AUTH"), std::string::npos);
+}
+
+TEST_F(SmtpClient, SslValueOtherThanOneRunsPlain) {
+    SmtpTestServer server(AuthOptions());
+    auto run = NewRun(server, 2, false);
+    run->m_nSsl = 2;
+    RunOutcome r = RunToEnd(run);
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_EQ(server.StoredCount(), 2);
+}
+
+// ---------------------------------------------------------------------------
+// Replies
+// ---------------------------------------------------------------------------
+
+TEST_F(SmtpClient, LongMultiLineRepliesInSegments) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--long-ehlo", "12", "--split"});
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 3, bSsl));
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty()) << r.boxes.front();
+        ExpectEveryMailOnce(server, 3, true);
+    }
+}
+
+TEST_F(SmtpClient, GreetingThatIsNot220) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--greeting", "554"});
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl));
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        EXPECT_EQ(r.boxes[0], bSsl ? "554 not now\r\n" : "连接邮件服务器错误");
+        EXPECT_EQ(server.StoredCount(), 0);
+        EXPECT_EQ(server.Commands(), "");
+    }
+}
+
+TEST_F(SmtpClient, LoginRefused) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string box;
+    };
+    const Case cases[] = {
+        {{"--no-login"}, "用户名错误，请检查邮件用户名设置是否正确"},
+        {{"--refuse-user", kUser}, "密码错误，请检查邮件密码设置是否正确"},
+        {{"--auth", kUser, "other"}, "535 5.7.8 Authentication credentials invalid\r\n"},
+    };
+    for (const Case& c : cases) {
+        SmtpTestServer server(c.options);
+        RunOutcome r = RunToEnd(NewRun(server, 2, false));
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        EXPECT_EQ(r.boxes[0], c.box);
+        EXPECT_EQ(server.StoredCount(), 0);
+        EXPECT_EQ(server.Commands().find("MAIL"), std::string::npos);
+    }
+}
+
+TEST_F(SmtpClient, SenderWithoutAtSignSaysHelloWithAnEmptyDomain) {
+    SmtpTestServer server(AuthOptions());
+    auto run = NewRun(server, 1, false);
+    run->m_strMailFrom = "sales";
+    RunOutcome r = RunToEnd(run);
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_EQ(server.Commands(), "EHLO \r\n");
+    ASSERT_EQ(r.boxes.size(), 1u);
+    EXPECT_EQ(r.boxes[0], "501 Syntax: EHLO hostname\r\n");
+}
+
+// ---------------------------------------------------------------------------
+// TLS
+// ---------------------------------------------------------------------------
+
+TEST_F(SmtpClient, UntrustedCertificateRefusedBeforeLogin) {
+    SmtpTestServer server(TlsOptions(Certificates().strSelfSignedCert, Certificates().strSelfSignedKey));
+    RunOutcome r = RunToEnd(NewRun(server, 2, true));
+    ASSERT_TRUE(r.bEnded);
+    ASSERT_EQ(r.boxes.size(), 1u);
+    EXPECT_EQ(r.boxes[0].rfind("邮件服务器的证书无法验证，邮件没有发送：", 0), 0u) << r.boxes[0];
+    EXPECT_NE(r.boxes[0].find("self-signed"), std::string::npos) << r.boxes[0];
+    EXPECT_EQ(server.Commands(), "");
+}
+
+TEST_F(SmtpClient, WrongHostNameRefusedBeforeLogin) {
+    SmtpTestServer server(TlsOptions(Certificates().strOtherHostCert, Certificates().strOtherHostKey));
+    RunOutcome r = RunToEnd(NewRun(server, 2, true));
+    ASSERT_TRUE(r.bEnded);
+    ASSERT_EQ(r.boxes.size(), 1u);
+    EXPECT_EQ(r.boxes[0], "邮件服务器的证书无法验证，邮件没有发送：hostname mismatch");
+    EXPECT_EQ(server.Commands(), "");
+    EXPECT_EQ(server.SniNames(), "localhost\n");
+}
+
+// ---------------------------------------------------------------------------
+// Injection
+// ---------------------------------------------------------------------------
+
+TEST_F(SmtpClient, AddressWithLineBreakIsRefusedAndInjectsNothing) {
+    for (bool bSsl : {false, true}) {
+        SmtpTestServer server(bSsl ? LocalhostTls() : AuthOptions());
+        auto run = NewRun(server, 3, bSsl);
+        run->m_Recipients[1].strAddress = "x@example.com>\r\nRSET\r\nMAIL FROM:<evil@example.com";
+        RunOutcome r = RunToEnd(run);
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        EXPECT_EQ(r.boxes[0],
+                  "收件人邮件地址含有回车、换行、尖括号或空格，不向此人发送邮件：x@example.com>  RSET  MAIL "
+                  "FROM:<evil@example.com");
+        const std::string cmds = server.Commands();
+        EXPECT_EQ(Count(cmds, "MAIL FROM:"), 2);
+        EXPECT_EQ(cmds.find("evil"), std::string::npos);
+        EXPECT_EQ(cmds.find("RSET"), std::string::npos);
+        EXPECT_EQ(server.StoredCount(), 2);
+        EXPECT_EQ(r.statuses.size(), 3u);  // counted as a failed mail
+    }
+    for (const char* bad : {"a b@example.com", "<a@example.com", "", "a@example.com\n"})
+        EXPECT_FALSE(MailRun::IsSafeAddress(bad)) << bad;
+    EXPECT_TRUE(MailRun::IsSafeAddress("a.b+c@example.com"));
+}
+
+TEST_F(SmtpClient, SenderWithLineBreakSendsNothing) {
+    SmtpTestServer server(AuthOptions());
+    auto run = NewRun(server, 2, false);
+    run->m_strMailFrom = "sales@example.com\r\nRSET";
+    RunOutcome r = RunToEnd(run);
+    ASSERT_TRUE(r.bEnded);
+    ASSERT_EQ(r.boxes.size(), 1u);
+    EXPECT_EQ(r.boxes[0].rfind("发件人邮件地址含有", 0), 0u);
+    EXPECT_EQ(server.Commands(), "");
+}
+
+TEST_F(SmtpClient, SubjectAndNameWithLineBreaksAddNoHeader) {
+    SmtpTestServer server(AuthOptions());
+    auto run = NewRun(server, 1, false);
+    run->m_strSubject = "Hi\r\nBcc: evil@example.com";
+    run->m_strName = "Sales\r\nX-Evil: 1";
+    RunOutcome r = RunToEnd(run);
+    ASSERT_TRUE(r.bEnded);
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0]["header_names"], "Date,From,To,Subject,X-Mailer,Mime-Version,Content-Type");
+    EXPECT_EQ(mails[0]["subject"], "Hi Bcc: evil@example.com");
+    EXPECT_EQ(mails[0]["from_name"], "Sales X-Evil: 1");
+}
+
+// ---------------------------------------------------------------------------
+// Time limits, pauses and stopping
+// ---------------------------------------------------------------------------
+
+TEST_F(SmtpClient, SilentServerEndsTheRunAfterTheReadLimit) {
+    wsatest::LimitSocketTimeouts(300);
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.push_back("--silent");
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl), 30000);
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        EXPECT_EQ(r.boxes[0], bSsl ? "连接邮件服务器错误，请检查是否已连接到网络" : "连接邮件服务器错误");
+    }
+}
+
+TEST_F(SmtpClient, NegativePauseIsNone) {
+    SmtpTestServer server(AuthOptions());
+    auto run = NewRun(server, 3, false);
+    run->m_nAgainTime = -5;
+    RunOutcome r = RunToEnd(run, 60000);
+    ASSERT_TRUE(r.bEnded);
+    EXPECT_EQ(server.StoredCount(), 3);
+}
+
+TEST_F(SmtpClient, StopWakesThePauseAndEndsTheRun) {
+    for (bool bSsl : {false, true}) {
+        SmtpTestServer server(bSsl ? LocalhostTls() : AuthOptions());
+        auto run = NewRun(server, 3, bSsl);
+        run->m_nAgainTime = 86400 * 30;  // clamped to one day: only Stop ends it
+        bool bDone = false;
+        run->m_OnDone = [&bDone] { bDone = true; };
+        DWORD id = 0;
+        HANDLE h = MailRun::Start(run, &id);
+        ASSERT_NE(h, nullptr);
+        ASSERT_TRUE(w32test::WaitFor([&] { return server.StoredCount() == 1; }, 30000));
+        run->Stop();
+        EXPECT_TRUE(w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, 10000));
+        CloseHandle(h);
+        EXPECT_EQ(server.StoredCount(), 1);
+        EXPECT_FALSE(bDone);  // a stopped run does not report its end
+        EXPECT_TRUE(w32test::MessageBoxes().empty());
+    }
+}
+
+TEST(SmtpReply, FinalLineCarriesTheCode) {
+    EXPECT_EQ(MailRun::CheckReply("250 OK\r\n", "250"), 1);
+    EXPECT_EQ(MailRun::CheckReply("250-a\r\n250-b\r\n354 go\r\n", "354"), 1);
+    EXPECT_EQ(MailRun::CheckReply("250-a\r\n250-b\r\n354 go\r\n", "250"), 0);
+    EXPECT_EQ(MailRun::CheckReply("25", "250"), 0);
+    EXPECT_EQ(MailRun::CheckReply("", "250"), 0);
+}
+
+}  // namespace

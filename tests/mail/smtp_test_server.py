@@ -1,0 +1,295 @@
+"""A local SMTP server for the mail tests and the benchmark (aiosmtpd).
+
+Serve:  smtp_test_server.py serve DIR [options]
+  Listens on 127.0.0.1 on an ephemeral port, prints "READY <port>" and serves
+  until a line "quit" (or end of input) arrives on stdin. Every accepted
+  message is stored in DIR as NNNNN.eml with its envelope in NNNNN.env
+  (MAIL FROM, then one RCPT per line); every command line the server reads
+  (outside DATA, AUTH answers excepted) is appended to DIR/commands.log, and
+  the name a TLS client sent in SNI to DIR/sni.log.
+  --tls CERT KEY        implicit TLS with that certificate chain and key
+  --auth USER PASS      offer AUTH LOGIN and accept only that pair
+  --refuse-user USER    refuse AUTH LOGIN right after that user name
+  --no-login            offer no AUTH LOGIN (AUTH LOGIN is refused)
+  --refuse-rcpt ADDR    answer RCPT TO for ADDR with 550 (repeatable)
+  --long-ehlo N         add N lines to the EHLO reply
+  --split               send every reply line in two segments
+  --greeting CODE       greet with CODE instead of 220
+  --silent              accept connections and never answer
+  --count-only          keep no messages, count them in DIR/count
+
+Parse:  smtp_test_server.py parse DIR
+  Prints one block per stored message, in order, with the fields decoded by
+  Python's email package (UTF-8): "rcpt", "to", "from_name", "from_addr",
+  "subject", "date_ok", "structure", "charset", "cte", "body" (repr),
+  "header_names", ended by "--".
+
+Client: smtp_test_server.py smtplib PORT FILE
+  Sends the messages of FILE (a count line, then per message its recipient
+  line, its length line and its bytes) over one SMTP_SSL connection to
+  localhost:PORT with Python's smtplib and prints the seconds it took.
+"""
+import asyncio
+import base64
+import email
+import email.header
+import email.utils
+import os
+import ssl
+import sys
+import time
+import warnings
+
+import logging
+if os.environ.get("SMTP_TEST_DEBUG"): logging.basicConfig(level=logging.DEBUG)
+from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
+
+
+class Options:
+    def __init__(self, argv):
+        self.tls = None
+        self.auth = None
+        self.refuse_user = None
+        self.no_login = False
+        self.refuse_rcpt = set()
+        self.long_ehlo = 0
+        self.split = False
+        self.greeting = None
+        self.silent = False
+        self.count_only = False
+        i = 0
+        while i < len(argv):
+            a = argv[i]
+            if a == "--tls":
+                self.tls = (argv[i + 1], argv[i + 2]); i += 3
+            elif a == "--auth":
+                self.auth = (argv[i + 1], argv[i + 2]); i += 3
+            elif a == "--refuse-user":
+                self.refuse_user = argv[i + 1]; i += 2
+            elif a == "--no-login":
+                self.no_login = True; i += 1
+            elif a == "--refuse-rcpt":
+                self.refuse_rcpt.add(argv[i + 1].lower()); i += 2
+            elif a == "--long-ehlo":
+                self.long_ehlo = int(argv[i + 1]); i += 2
+            elif a == "--split":
+                self.split = True; i += 1
+            elif a == "--greeting":
+                self.greeting = argv[i + 1]; i += 2
+            elif a == "--silent":
+                self.silent = True; i += 1
+            elif a == "--count-only":
+                self.count_only = True; i += 1
+            else:
+                raise SystemExit("unknown option " + a)
+
+
+class Handler:
+    def __init__(self, directory, opts):
+        self.dir = directory
+        self.opts = opts
+        self.n = 0
+
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        extra = ["250-X-PADDING-%03d-%s" % (i, "x" * 40) for i in range(self.opts.long_ehlo)]
+        return responses[:-1] + extra + responses[-1:]
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if address.lower() in self.opts.refuse_rcpt:
+            return "550 5.1.1 No such user"
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
+
+    async def handle_DATA(self, server, session, envelope):
+        self.n += 1
+        if self.opts.count_only:
+            with open(os.path.join(self.dir, "count"), "w") as f:
+                f.write(str(self.n))
+            return "250 OK"
+        base = os.path.join(self.dir, "%05d" % self.n)
+        with open(base + ".env.tmp", "w") as f:
+            f.write(envelope.mail_from + "\n")
+            for r in envelope.rcpt_tos:
+                f.write(r + "\n")
+        with open(base + ".eml", "wb") as f:
+            f.write(envelope.original_content)
+        os.rename(base + ".env.tmp", base + ".env")
+        return "250 OK"
+
+    async def auth_LOGIN(self, server, args):
+        if len(args) == 2:
+            user = base64.b64decode(args[1])
+        else:
+            user = await server.challenge_auth(server.AuthLoginUsernameChallenge)
+        if user is None or not isinstance(user, bytes):
+            return AuthResult(success=False)
+        if self.opts.refuse_user is not None and user == self.opts.refuse_user.encode():
+            return AuthResult(success=False, handled=False)
+        password = await server.challenge_auth(server.AuthLoginPasswordChallenge)
+        if password is None or not isinstance(password, bytes):
+            return AuthResult(success=False)
+        ok = self.opts.auth is not None and (user, password) == (
+            self.opts.auth[0].encode(), self.opts.auth[1].encode())
+        return AuthResult(success=ok, handled=False, auth_data=LoginPassword(user, password))
+
+
+class TestSMTP(SMTP):
+    def __init__(self, handler, directory, opts, **kw):
+        super().__init__(handler, **kw)
+        self.test_dir = directory
+        self.opts = opts
+
+    async def push(self, status):
+        if self.opts.silent:
+            return
+        if self.opts.greeting is not None and str(status).startswith("220 "):
+            status = self.opts.greeting + " not now"
+        if not self.opts.split:
+            return await super().push(status)
+        data = (status.encode("ascii") if isinstance(status, str) else status) + b"\r\n"
+        half = len(data) // 2
+        self._writer.write(data[:half])
+        await self._writer.drain()
+        await asyncio.sleep(0.002)
+        self._writer.write(data[half:])
+        await self._writer.drain()
+
+    async def _handle_client(self):
+        reader = self._reader
+        orig = reader.readuntil
+        state = {"data": False}
+        path = os.path.join(self.test_dir, "commands.log")
+
+        async def logged(separator=b"\n"):
+            line = await orig(separator)
+            if state["data"]:
+                if line == b".\r\n":
+                    state["data"] = False
+            else:
+                with open(path, "ab") as f:
+                    f.write(line)
+                if line.upper().startswith(b"DATA"):
+                    state["data"] = True
+            return line
+
+        reader.readuntil = logged
+        await super()._handle_client()
+
+
+def serve(directory, argv):
+    warnings.simplefilter("ignore")
+    opts = Options(argv)
+    handler = Handler(directory, opts)
+    ctx = None
+    if opts.tls:
+        ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        ctx.load_cert_chain(opts.tls[0], opts.tls[1])
+
+        def sni(sslobj, name, context):
+            with open(os.path.join(directory, "sni.log"), "a") as f:
+                f.write("%s\n" % name)
+        ctx.sni_callback = sni
+
+    kw = dict(hostname="localhost", enable_SMTPUTF8=False, decode_data=False, ident="test")
+    if opts.auth or opts.refuse_user or opts.no_login:
+        kw["authenticator"] = lambda *a: AuthResult(success=False, handled=False)
+        kw["auth_require_tls"] = False
+        if opts.no_login:
+            kw["auth_exclude_mechanism"] = ["LOGIN"]
+
+    loop = asyncio.new_event_loop()
+    asyncio.set_event_loop(loop)
+    server = loop.run_until_complete(loop.create_server(
+        lambda: TestSMTP(handler, directory, opts, **kw), host="127.0.0.1", port=0, ssl=ctx))
+    port = server.sockets[0].getsockname()[1]
+    print("READY %d" % port, flush=True)
+
+    async def wait_quit():
+        while True:
+            line = await loop.run_in_executor(None, sys.stdin.readline)
+            if not line or line.strip() == "quit":
+                return
+
+    loop.run_until_complete(wait_quit())
+    server.close()
+    loop.run_until_complete(server.wait_closed())
+    loop.close()
+
+
+def decode_header(value):
+    if value is None:
+        return ""
+    return str(email.header.make_header(email.header.decode_header(value)))
+
+
+def parse(directory):
+    sys.stdout.reconfigure(encoding="utf-8")
+    names = sorted(n for n in os.listdir(directory) if n.endswith(".eml"))
+    out = sys.stdout
+    for n in names:
+        with open(os.path.join(directory, n), "rb") as f:
+            raw = f.read()
+        with open(os.path.join(directory, n[:-4] + ".env")) as f:
+            env = f.read().split("\n")
+        msg = email.message_from_bytes(raw)
+        name, addr = email.utils.parseaddr(decode_header(msg.get("From")))
+        date_ok = 0
+        try:
+            date_ok = 1 if email.utils.parsedate_to_datetime(msg.get("Date")).utcoffset() is not None else 0
+        except Exception:
+            date_ok = 0
+        parts = [p for p in msg.walk() if p.get_content_maintype() == "text"]
+        body = ""
+        charset = cte = ""
+        if parts:
+            p = parts[0]
+            charset = p.get_content_charset() or ""
+            cte = p.get("Content-Transfer-Encoding", "")
+            body = p.get_payload(decode=True).decode(charset or "ascii")
+        fields = [
+            ("mail_from", env[0]),
+            ("rcpt", ",".join(r for r in env[1:] if r)),
+            ("to", decode_header(msg.get("To"))),
+            ("from_name", name),
+            ("from_addr", addr),
+            ("subject", decode_header(msg.get("Subject"))),
+            ("date_ok", str(date_ok)),
+            ("structure", ",".join(p.get_content_type() for p in msg.walk())),
+            ("charset", charset),
+            ("cte", cte),
+            ("body", repr(body)),
+            ("header_names", ",".join(msg.keys())),
+        ]
+        for k, v in fields:
+            out.write("%s: %s\n" % (k, v))
+        out.write("--\n")
+
+
+def smtplib_client(port, path):
+    import smtplib
+    msgs = []
+    with open(path, "rb") as f:
+        count = int(f.readline())
+        for _ in range(count):
+            to = f.readline().rstrip(b"\n").decode("ascii")
+            n = int(f.readline())
+            msgs.append((to, f.read(n)))
+    ctx = ssl.create_default_context()
+    start = time.perf_counter()
+    with smtplib.SMTP_SSL("localhost", port, context=ctx) as s:
+        s.ehlo("example.com")
+        for to, data in msgs:
+            s.sendmail("sender@example.com", [to], data)
+    print("%.6f" % (time.perf_counter() - start), flush=True)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) >= 3 and sys.argv[1] == "serve":
+        serve(sys.argv[2], sys.argv[3:])
+    elif len(sys.argv) == 3 and sys.argv[1] == "parse":
+        parse(sys.argv[2])
+    elif len(sys.argv) == 4 and sys.argv[1] == "smtplib":
+        smtplib_client(int(sys.argv[2]), sys.argv[3])
+    else:
+        raise SystemExit(__doc__)

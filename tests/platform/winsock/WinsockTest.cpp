@@ -1,0 +1,141 @@
+// The WinSock layer over POSIX sockets: start-up, name look-up from several
+// threads, error codes, no SIGPIPE, and receive time limits.
+#include <gtest/gtest.h>
+
+#include "winsock2.h"
+#include "winsock_testhooks.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class Winsock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WSADATA wsa;
+        ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+        EXPECT_EQ(wsa.wVersion, MAKEWORD(2, 2));
+    }
+    void TearDown() override {
+        wsatest::LimitSocketTimeouts(0);
+        EXPECT_EQ(WSACleanup(), 0);
+    }
+
+    // A listening socket on 127.0.0.1 with an ephemeral port.
+    static SOCKET Listen(sockaddr_in* addr) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        EXPECT_NE(s, INVALID_SOCKET);
+        *addr = sockaddr_in{};
+        addr->sin_family = AF_INET;
+        addr->sin_addr.s_addr = inet_addr("127.0.0.1");
+        EXPECT_EQ(::bind((int)s, reinterpret_cast<sockaddr*>(addr), sizeof *addr), 0);
+        socklen_t len = sizeof *addr;
+        EXPECT_EQ(::getsockname((int)s, reinterpret_cast<sockaddr*>(addr), &len), 0);
+        EXPECT_EQ(::listen((int)s, 4), 0);
+        return s;
+    }
+};
+
+TEST(WinsockStartup, VersionAndCounting) {
+    WSADATA wsa;
+    EXPECT_EQ(WSAStartup(MAKEWORD(1, 1), &wsa), WSAVERNOTSUPPORTED);
+    EXPECT_EQ(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP), INVALID_SOCKET);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+    EXPECT_EQ(WSACleanup(), 0);
+    EXPECT_NE(gethostbyname("localhost"), nullptr);  // still started once
+    EXPECT_EQ(WSACleanup(), 0);
+}
+
+TEST_F(Winsock, AddressesAndNames) {
+    EXPECT_EQ(inet_addr("127.0.0.1"), htonl(0x7F000001));
+    EXPECT_EQ(inet_addr("mail.example.com"), INADDR_NONE);
+    EXPECT_EQ(htons(25), (u_short)((25 >> 8) | (25 << 8)) & 0xFFFF);
+    hostent* h = gethostbyname("localhost");
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(h->h_addrtype, AF_INET);
+    EXPECT_EQ(h->h_length, 4);
+    ASSERT_NE(h->h_addr_list[0], nullptr);
+    EXPECT_EQ(reinterpret_cast<in_addr*>(h->h_addr_list[0])->s_addr, inet_addr("127.0.0.1"));
+    EXPECT_EQ(gethostbyname("no-such-host.invalid"), nullptr);
+    EXPECT_EQ(WSAGetLastError(), WSAHOST_NOT_FOUND);
+}
+
+TEST_F(Winsock, NameLookUpFromManyThreadsAtOnce) {
+    std::atomic<int> ok{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; i++)
+        threads.emplace_back([&] {
+            for (int j = 0; j < 50; j++) {
+                hostent* h = gethostbyname("localhost");
+                if (h && h->h_addr_list[0] &&
+                    reinterpret_cast<in_addr*>(h->h_addr_list[0])->s_addr == inet_addr("127.0.0.1"))
+                    ok++;
+            }
+        });
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(ok.load(), 400);
+}
+
+TEST_F(Winsock, ConnectRefusedGivesItsCode) {
+    sockaddr_in addr;
+    SOCKET l = Listen(&addr);
+    closesocket(l);  // nobody listens on that port any more
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    EXPECT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAECONNREFUSED);
+    EXPECT_EQ(closesocket(s), 0);
+    EXPECT_EQ(closesocket(INVALID_SOCKET), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+}
+
+TEST_F(Winsock, SendToAClosedPeerFailsWithoutSigpipe) {
+    sockaddr_in addr;
+    SOCKET l = Listen(&addr);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int peer = ::accept((int)l, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    ::close(peer);
+    // The first send may still be taken; a later one meets the reset. Without
+    // MSG_NOSIGNAL the test program would end here.
+    const std::string block(65536, 'x');
+    int r = 0;
+    for (int i = 0; i < 100 && r != SOCKET_ERROR; i++) r = send(s, block.data(), (int)block.size(), 0);
+    EXPECT_EQ(r, SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAECONNRESET);
+    closesocket(s);
+    closesocket(l);
+}
+
+TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
+    sockaddr_in addr;
+    SOCKET l = Listen(&addr);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int peer = ::accept((int)l, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    wsatest::LimitSocketTimeouts(100);
+    const DWORD ms = 60000;
+    ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
+    char buf[16];
+    EXPECT_EQ(recv(s, buf, sizeof buf, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAETIMEDOUT);
+    // Data that arrives is read; a shut-down socket reads the end at once.
+    ASSERT_EQ(::write(peer, "220 ok\r\n", 8), 8);
+    EXPECT_EQ(recv(s, buf, sizeof buf, 0), 8);
+    EXPECT_EQ(shutdown(s, SD_BOTH), 0);
+    EXPECT_EQ(recv(s, buf, sizeof buf, 0), 0);
+    ::close(peer);
+    closesocket(s);
+    closesocket(l);
+}
+
+}  // namespace
