@@ -1,5 +1,6 @@
-# make run   installs what is missing, builds and starts the program
-# make test  installs what is missing, builds and runs every test
+# make run   installs what is missing, builds the program only and starts it
+#            (it needs a graphical display: see README.md)
+# make test  installs what is missing, builds everything and runs every test
 # make test-sanitize  the same tests built with ASan and UBSan
 # make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
 
@@ -8,20 +9,24 @@ BUILD ?= build
 SAN_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 
-.PHONY: setup build run test test-sanitize test-tsan bench clean
+.PHONY: setup configure build run test test-sanitize test-tsan bench clean
 
 setup:
 	@bash scripts/setup.sh
 
-build: setup
+configure: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The tests and the benchmarks are options of the build (off without their libraries).
 test: CMAKE_OPTIONS += -DTARVEL_TESTS=ON
 bench: CMAKE_OPTIONS += -DTARVEL_BENCH=ON
 
-run: build
+# Only what the program needs.
+run: configure
+	cmake --build $(BUILD) --target tarvel -j $(JOBS)
 	cd $(BUILD)/bin && ./tarvel
 
 test: build

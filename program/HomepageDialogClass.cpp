@@ -5,6 +5,7 @@
 
 #include "program/main.h"
 #include "platform/gbk/gbk.h"
+#include "views/PageFrameClass.h"
 #include "views/RecordFormClass.h"
 
 #include "views/accounts/Acc_HomepageDialogClass.h"
@@ -65,7 +66,7 @@ const char* const kIntro[11] = {
     "连管理其它对象。同时，我们还提供了个性化的邮件群发功能",
     "，方便您与目标对象联系。",
     "如果您喜欢本软件，请推荐给您的朋友们；如果您有更好的建",
-    "议，请与我们联系：北京塔维尔信息技术有限公司。",
+    "议，请与我们联系：",  // and the help web site's address
 };
 const POINT kIntroPos[11] = {{50, 20},  {15, 45},  {15, 70},  {15, 95},  {15, 120}, {15, 170},
                              {15, 195}, {15, 220}, {15, 245}, {15, 295}, {15, 320}};
@@ -204,8 +205,12 @@ void HomepageDialogClass::OnPaint(HWND hWnd) {
     const int v = m_nVScroll;
 
     HGDIOBJ hOldFont = SelectObject(hdc, m_hFont);
-    for (int i = 0; i < 11; ++i)
-        TextOutA(hdc, kIntroPos[i].x + h, kIntroPos[i].y + v, kIntro[i], (int)std::strlen(kIntro[i]));
+    char szLast[160];
+    std::snprintf(szLast, sizeof(szLast), "%s%s", kIntro[10], g_szHelpURL);
+    for (int i = 0; i < 11; ++i) {
+        const char* psz = i == 10 ? szLast : kIntro[i];
+        TextOutA(hdc, kIntroPos[i].x + h, kIntroPos[i].y + v, psz, (int)std::strlen(psz));
+    }
 
     if (m_hBitmap) {
         HDC hMem = CreateCompatibleDC(hdc);

@@ -56,6 +56,9 @@ inline constexpr char kExportCreateFile[] = "ExportClass.cpp 67: Create File Err
 inline constexpr char kExportWriteFile[] = "ExportClass.cpp 71: Write File Error.";
 inline constexpr char kExportCloseFile[] = "ExportClass.cpp 75: Close File Error.";
 inline constexpr char kExportOpenFile[] = "您需要打开刚导出的文件吗?";
+// The desktop has no program for a file or web address.
+inline constexpr char kNoProgramForFile[] = "没有找到可以打开这个文件的程序。";
+inline constexpr char kNoProgramForWebSite[] = "没有找到可以打开网页的程序，请用浏览器访问帮助网站。";
 
 // Record forms.
 // An amount field holding no finite number (our own text): the field's name.

@@ -11,7 +11,8 @@ PKGS=(
   googletest libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-liberation
   python3 python3-aiosmtpd openssl
-  xvfb xauth
+  xvfb xauth openbox
+  qt6-translations-l10n
   locales
 )
 

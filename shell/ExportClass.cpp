@@ -101,7 +101,8 @@ int ExportClass::Export(HWND hOwner, int nRows, int nColumns, int bExcel, ListVi
 
     if (MessageBoxA(hOwner, msg::kExportOpenFile, msg::kConfirmOpenCaption,
                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES) {
-        ShellExecuteA(nullptr, nullptr, szFile, nullptr, nullptr, SW_SHOW);
+        if ((INT_PTR)ShellExecuteA(nullptr, nullptr, szFile, nullptr, nullptr, SW_SHOW) <= 32)
+            MessageBoxA(hOwner, msg::kNoProgramForFile, msg::kConfirmOpenCaption, MB_OK | MB_ICONWARNING);
     }
     return 0;
 }

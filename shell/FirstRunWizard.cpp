@@ -81,30 +81,21 @@ int MakeSafeFileName(const char* pszName, char* pszOut, int nOutSize) {
     if (!pszOut || nOutSize <= 0) return 0;
     pszOut[0] = '\0';
     if (!pszName) return 0;
+    // The name as typed; a path separator ("/", or "\" outside a double-byte
+    // character) cannot be part of a file name, and such a name gives none.
     int n = 0;
-    bool bOnlyDots = true;
     for (size_t i = 0; pszName[i];) {
         const unsigned char c = (unsigned char)pszName[i];
-        if (gbk::IsLeadByte(c) && pszName[i + 1]) {
-            if (n + 2 > nOutSize - 1) break;
-            pszOut[n++] = pszName[i];
-            pszOut[n++] = pszName[i + 1];
-            i += 2;
-            bOnlyDots = false;
-            continue;
+        const int nLen = gbk::IsLeadByte(c) && pszName[i + 1] ? 2 : 1;
+        if (nLen == 1 && (c == '/' || c == '\\')) {
+            pszOut[0] = '\0';
+            return 0;
         }
-        if (n + 1 > nOutSize - 1) break;
-        char out = (char)c;
-        if (c < 0x20 || c == 0x7F || c >= 0x80 || std::strchr("/\\:*?\"<>|", (char)c)) out = '_';
-        if (out != '.') bOnlyDots = false;
-        pszOut[n++] = out;
-        ++i;
+        if (n + nLen > nOutSize - 1) break;
+        for (int k = 0; k < nLen; ++k) pszOut[n++] = pszName[i + k];
+        i += nLen;
     }
     pszOut[n] = '\0';
-    if (bOnlyDots) {
-        pszOut[0] = '\0';
-        n = 0;
-    }
     return n;
 }
 

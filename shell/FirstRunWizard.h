@@ -28,9 +28,9 @@ int RunLogin(HINSTANCE hInstance);
 extern int g_nLoginAttempts;
 const int kMaxLoginAttempts = 5;
 
-// Turns a user name into a safe file-name component: characters a file name
-// cannot hold (/ \ : * ? " < > |, control bytes) become '_', and a name of
-// only dots becomes empty. Returns the length written (0: no usable name).
+// The user name as the personal shortcut's file-name part: as typed, or empty
+// for a name holding a path separator ("/" or "\"), which a file name cannot
+// hold. Returns the length written (0: no shortcut).
 int MakeSafeFileName(const char* pszName, char* pszOut, int nOutSize);
 // Writes the desktop shortcut (a .desktop file) named pszFileName in the
 // desktop folder. 0, or -1 (silently) when it cannot be written.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gbk/gbk.h"
+#include "resources/message_texts.h"
 
 const char g_szHelpLinkCaption[] = "访问帮助网站 www.tarvel.example";
 const char g_szHelpURL[] = "http://www.tarvel.example/";
@@ -187,7 +188,8 @@ BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
         return TRUE;
     }
     if (m_nHelpID && nID == m_nHelpID) {
-        ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL);
+        if ((INT_PTR)ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL) <= 32)
+            MessageBoxA(m_hWnd, msg::kNoProgramForWebSite, msg::kInfoCaption, MB_OK | MB_ICONWARNING);
         return TRUE;
     }
     for (int k = 0; k < m_nLinks; k++) {

@@ -262,6 +262,24 @@ TEST_F(ControlsTest, ExportAsksForTheNameAndOffersToOpenTheFile) {
     std::filesystem::remove_all(m_strDir);
 }
 
+TEST_F(ControlsTest, AFileNoProgramCanOpenIsToldInABox) {
+    ListViewClass list;
+    MakeList(list, {"A"}, {{"x"}});
+    const std::string path = TempFile("unopened.txt");
+    // A desktop without an opener: the shell call fails.
+    const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", m_strDir.c_str(), 1);
+    w32test::RecordShellExecuteOnly(false);
+    w32test::AnswerSaveDialog(path);
+    w32test::SetMessageBoxHook([](const w32test::MessageBoxCall& c) { return c.flags & MB_YESNO ? IDYES : IDOK; });
+    EXPECT_EQ(0, g_Exporter.Export(m_hHost, 1, 1, 0, &list));
+    setenv("PATH", oldPath.c_str(), 1);
+    w32test::RecordShellExecuteOnly(true);
+    EXPECT_EQ("没有找到可以打开这个文件的程序。", programtest::MessageTexts().back());
+    EXPECT_TRUE(std::filesystem::exists(path));
+    std::filesystem::remove_all(m_strDir);
+}
+
 // --- tab pages ---
 
 int g_nInit[3];

@@ -326,8 +326,8 @@ TEST_F(StartupTest, UserNamePageChecksItsInput) {
             EXPECT_EQ("", programtest::GetText(h, IDC_SET_PWD2));
             EXPECT_EQ("0", SettingValue("set_init"));
             // Byte lengths: two Chinese characters pass the three-byte rule,
-            // three pass the six-byte rule. The name's slash and colon never
-            // reach the file system as such.
+            // three pass the six-byte rule. A name with a slash gives no
+            // personal shortcut (a file name cannot hold it).
             programtest::SetText(h, IDC_SET_USER, "../李:");
             programtest::SetText(h, IDC_SET_PWD, "三个字");
             programtest::SetText(h, IDC_SET_PWD2, "三个字");
@@ -337,9 +337,7 @@ TEST_F(StartupTest, UserNamePageChecksItsInput) {
     EXPECT_EQ((Texts{"您输入的用户名小于3个字符，请重新输入", "您输入的密码小于6个字符，请重新输入",
                      "您输入的密码不一致请重新输入"}),
               programtest::MessageTexts());
-    EXPECT_EQ((std::vector<std::string>{gbk::ToUtf8(".._李_-Tarvel Sales Logs.desktop"),
-                                        "Tarvel Sales Logs.desktop"}),
-              DesktopFiles());
+    EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop"}), DesktopFiles());
     EXPECT_EQ(gbk::ToUtf8("../李:"), SettingValue("set_loginname"));
 }
 
@@ -358,15 +356,20 @@ TEST_F(StartupTest, ALoginThatCannotBeStoredKeepsTheWizardOpen) {
     EXPECT_EQ("0", SettingValue("set_init"));
 }
 
-TEST(ShortcutNameTest, UnsafeCharactersBecomeUnderscores) {
+TEST(ShortcutNameTest, NamesAreUsedAsTypedUnlessTheyHoldAPathSeparator) {
     char sz[64];
     EXPECT_EQ(3, MakeSafeFileName("abc", sz, sizeof(sz)));
     EXPECT_STREQ("abc", sz);
-    MakeSafeFileName("a/b\\c:d*e?f\"g<h>i|j\tk", sz, sizeof(sz));
-    EXPECT_STREQ("a_b_c_d_e_f_g_h_i_j_k", sz);
-    EXPECT_EQ(0, MakeSafeFileName("..", sz, sizeof(sz)));
-    EXPECT_EQ(0, MakeSafeFileName("", sz, sizeof(sz)));
+    // Characters other systems refuse are fine here, Chinese included.
+    EXPECT_EQ(12, MakeSafeFileName("a:b*c?\"<>|..", sz, sizeof(sz)));
+    EXPECT_STREQ("a:b*c?\"<>|..", sz);
+    EXPECT_EQ(8, MakeSafeFileName("张三李四", sz, sizeof(sz)));
+    EXPECT_STREQ("张三李四", sz);
+    // A separator: no personal shortcut at all.
+    EXPECT_EQ(0, MakeSafeFileName("a/b", sz, sizeof(sz)));
     EXPECT_STREQ("", sz);
+    EXPECT_EQ(0, MakeSafeFileName("a\\b", sz, sizeof(sz)));
+    EXPECT_EQ(0, MakeSafeFileName("", sz, sizeof(sz)));
     // GBK trail bytes may equal '\\' or '|': characters stay whole.
     const char kTrail5C[] = {(char)0x81, (char)0x5C, 0};  // a GBK character ending in 0x5C
     EXPECT_EQ(2, MakeSafeFileName(kTrail5C, sz, sizeof(sz)));

@@ -128,6 +128,7 @@ public:
     std::vector<Window*> children;  // z-order, top first (= creation order)
     std::string text;               // GBK
     RECT rect{};                    // window rect: parent client coords (child) or screen (top-level)
+    QMargins nc;                    // top-level: the frame and caption inside rect (non-client area)
     LONG_PTR userData = 0;          // GWLP_USERDATA
     std::vector<LONG_PTR> extra;    // cbWndExtra / DWLP_* slots (index / sizeof(LONG_PTR))
     HINSTANCE hInstance = nullptr;

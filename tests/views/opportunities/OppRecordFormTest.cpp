@@ -360,6 +360,36 @@ TEST_F(OppRecordForm, TabAndShiftTabFollowTheFormsOwnOrder) {
     EXPECT_EQ(GetFocus(), form.m_hPhase);
 }
 
+TEST_F(OppRecordForm, RealTabKeysWalkTheWholeCycleBothWays) {
+    GotoOpp_DetailNew();  // the creation date takes part in a new record
+    ASSERT_TRUE(Enabled(form.m_hCreateDate));
+    SetFocus(form.m_hSubject);
+    // Forward: 销售机会 -> 私有 -> 简述, typed text lands there.
+    w32test::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.m_hPrivate);
+    w32test::PressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), form.m_hDescription);
+    w32test::TypeText("abc");
+    EXPECT_NE(Text(form.m_hDescription).find("abc"), std::string::npos);
+    const HWND forward[] = {form.m_hCreateDate, form.m_hDieDate, form.m_hEstimateSale, form.m_hSale,
+                            form.m_hImportant,  form.m_hPhase,   form.m_hSubject};
+    SetFocus(form.m_hCreateDate);
+    for (size_t i = 1; i < std::size(forward); ++i) {
+        w32test::PressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), forward[i]) << "after Tab number " << i;
+    }
+    // Backward the same way round, then 私有 and 创建日期 step back.
+    for (size_t i = std::size(forward) - 1; i > 0; --i) {
+        w32test::PressKey(VK_TAB, true);
+        EXPECT_EQ(GetFocus(), forward[i - 1]) << "after Shift+Tab from " << i;
+    }
+    w32test::PressKey(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), form.m_hDescription);
+    SetFocus(form.m_hPrivate);
+    w32test::PressKey(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), form.m_hSubject);
+}
+
 TEST_F(OppRecordForm, ChangingTheRelationTabMakesTheNewTabsPage) {
     Open(0);
     HWND hFirst = form.m_Tab.m_hPage;

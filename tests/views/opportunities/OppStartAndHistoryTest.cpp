@@ -72,6 +72,20 @@ TEST_F(OppStartAndHistory, TheHelpLinkOpensTheHelpSite) {
     EXPECT_EQ(g_pCurrentDialog, &g_Opp_Start);
 }
 
+TEST_F(OppStartAndHistory, AHelpSiteNoProgramCanOpenIsToldInABox) {
+    g_Toolbar.OnOpportunities(nullptr, 0, 0, 0);
+    const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", "/nonexistent", 1);  // a desktop without an opener
+    w32test::RecordShellExecuteOnly(false);
+    w32test::ClearMessageBoxes();
+    Click(g_Opp_Start, IDC_OPPS_HELP);
+    w32test::RecordShellExecuteOnly(true);
+    setenv("PATH", oldPath.c_str(), 1);
+    const std::vector<w32test::MessageBoxCall> boxes = w32test::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "没有找到可以打开网页的程序，请用浏览器访问帮助网站。");
+}
+
 TEST_F(OppStartAndHistory, ScrollingMovesTheControlsAndThePaintedPageTogether) {
     g_Toolbar.OnOpportunities(nullptr, 0, 0, 0);
     MoveWindow(g_hMainWnd, 0, 0, 800, 500, TRUE);

@@ -1,6 +1,7 @@
 #include "commctrl/ListView.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -104,6 +105,12 @@ QWidget* ListDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     auto* edit = new QLineEdit(parent);
     edit->setFrame(true);
     return edit;
+}
+
+QSize ListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize s = QStyledItemDelegate::sizeHint(option, index);
+    s.setHeight(std::max(s.height(), QFontMetrics(option.font).height() + 4));
+    return s;
 }
 
 void ListDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -820,7 +827,10 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
             tree_->doItemsLayout();
             tree_->viewport()->update();
         }
-        return reinterpret_cast<LRESULT>(old == ownCheckList_ ? nullptr : old);
+        // The check-box list the control made goes to the caller, as any
+        // previous list does.
+        if (old && old == ownCheckList_) ownCheckList_ = nullptr;
+        return reinterpret_cast<LRESULT>(old);
     }
     case LVM_GETIMAGELIST:
         return reinterpret_cast<LRESULT>(wp == LVSIL_STATE ? stateList_ : wp == LVSIL_SMALL ? smallList_ : normalList_);

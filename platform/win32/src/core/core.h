@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtCore/QEvent>
+#include <QtCore/QMargins>
 #include <QtCore/QObject>
 #include <QtWidgets/QWidget>
 
@@ -26,6 +27,8 @@ inline QRect ClientRect(const Window* w) { return QRect(0, 0, w->ClientWidth(), 
 // The QApplication with the process settings the program relies on, and the
 // layer started (forTests: no display needed unless QT_QPA_PLATFORM asks).
 QApplication* StartApplication(int& argc, char** argv, bool forTests);
+// A display to show windows on (or a platform chosen by QT_QPA_PLATFORM).
+bool HasDisplay();
 void StopApplication(QApplication* app);
 void InitLayer();       // after the QApplication exists, on the UI thread
 void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
@@ -84,6 +87,15 @@ bool InputBlocked(const Window* w);   // the window or an ancestor is disabled
 // WM_SIZE with the client size (SIZE_MAXIMIZED for a maximized frame).
 void SendSize(Window* w);
 QRect ScreenArea();                   // the primary screen's available area
+// The non-client area (frame and caption) a top-level window of these styles
+// has; none for a child.
+QMargins StyleMargins(DWORD style, DWORD exStyle);
+// The window's non-client area: the window manager's real frame once the
+// window is mapped under one, else StyleMargins.
+QMargins NcMargins(const Window* w);
+// Re-reads a top-level window's rectangle from its widget's client geometry
+// and frame (withSize false: the model keeps its client size).
+void SyncFrameFromQt(Window* w, bool withSize);
 void OnQtResize(Window* w, const QSize& clientSize);
 void OnQtClose(Window* w);
 HWND HwndOfWidget(const QWidget* w);
@@ -124,6 +136,8 @@ int CursorId(HCURSOR h);
 // The id of the button a box of this type answers by default.
 int DefaultBoxAnswer(UINT flags);
 std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
+// Closes the popup menus tracked for `owner` (it is being destroyed).
+void ClosePopupMenusOf(HWND owner);
 
 // ---- hooks (hooks.cpp; set through the test hooks library) ------------------------------
 // What the tests have asked for and what was recorded. Boxes may come from

@@ -158,7 +158,9 @@ HWND CreateFromTemplate(HINSTANCE inst, LPCSTR name, HWND hParent, DLGPROC proc,
     DWORD style = t->style;
     bool child = (style & WS_CHILD) != 0;
     if (child && !FromHwnd(hParent)) return nullptr;
-    int cw = t->cx * 2, ch = t->cy * 2;
+    // The template gives the client area; a top-level dialog adds its frame.
+    QMargins nc = StyleMargins(style, t->exStyle);
+    int cw = t->cx * 2 + nc.left() + nc.right(), ch = t->cy * 2 + nc.top() + nc.bottom();
     int x = t->x * 2, y = t->y * 2;
     if (!child) {
         QRect area = ScreenArea();

@@ -2,7 +2,9 @@
 // Texts are GBK with byte lengths; multi-line texts use CR LF line ends.
 // Typed characters arrive as WM_CHAR (double-byte characters as two bytes)
 // and are inserted by this procedure, so a subclass sees them first.
+#include <QtGui/QClipboard>
 #include <QtGui/QFontMetrics>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QTextCursor>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
@@ -19,7 +21,7 @@ namespace {
 
 struct EditState : ControlState {
     bool multi = false;
-    int limit = 32767;  // bytes
+    int limit = 32767;  // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
     unsigned char lead = 0;  // first byte of a double-byte character typed
     int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
 };
@@ -176,6 +178,41 @@ bool InsertTyped(Window* w, const QString& ins) {
     return true;
 }
 
+// Pastes the clipboard's text, as much of it as the byte limit leaves room
+// for, cut on a character boundary; a single-line edit takes the first line.
+void Paste(Window* w) {
+    EditState* s = St(w);
+    if (ReadOnly(w)) return;
+    QString clip = QGuiApplication::clipboard()->text();
+    clip.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    clip.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (!s->multi) {
+        qsizetype nl = clip.indexOf(QLatin1Char('\n'));
+        if (nl >= 0) clip.truncate(nl);
+    }
+    if (clip.isEmpty()) return;
+    QString cur = Text(w);
+    int used = CharToByte(cur, int(cur.size()), s->multi);
+    QString sel = SelectedText(w);
+    used -= CharToByte(sel, int(sel.size()), s->multi);
+    int room = s->limit - used;
+    int fits = ByteToChar(clip, std::max(room, 0), s->multi);
+    if (fits > 0 && CharToByte(clip, fits, s->multi) > room) --fits;  // the last one would not fit whole
+    if (fits < clip.size()) {
+        clip.truncate(fits);
+        NotifyCommand(w, EN_MAXTEXT);
+        if (clip.isEmpty()) {
+            MessageBeep(0);
+            return;
+        }
+    }
+    if (QLineEdit* l = Line(w)) l->insert(clip);
+    if (QPlainTextEdit* m = Multi(w)) {
+        m->textCursor().insertText(clip);
+        m->ensureCursorVisible();
+    }
+}
+
 void OnChar(Window* w, WPARAM wp) {
     EditState* s = St(w);
     unsigned char b = (unsigned char)(wp & 0xFF);
@@ -218,6 +255,7 @@ void OnTextChanged(HWND h) {
 QWidget* MakeEdit(Window* w, QWidget* parent) {
     auto st = std::make_unique<EditState>();
     st->multi = (w->style & ES_MULTILINE) != 0;
+    if (st->multi) st->limit = 0x7FFFFFFE;
     EditState* s = st.get();
     w->state = std::move(st);
     HWND h = w->hwnd;
@@ -341,12 +379,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (QLineEdit* l = Line(w)) l->copy();
         if (QPlainTextEdit* m = Multi(w)) m->copy();
         return 0;
-    case WM_PASTE:
-        if (!ReadOnly(w)) {
-            if (QLineEdit* l = Line(w)) l->paste();
-            if (QPlainTextEdit* m = Multi(w)) m->paste();
-        }
-        return 0;
+    case WM_PASTE: Paste(w); return 0;
     case WM_CLEAR:
         if (!ReadOnly(w)) {
             if (QLineEdit* l = Line(w)) l->del();
@@ -357,6 +390,11 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN: {
         // Characters come as WM_CHAR; Enter, Tab and Esc do nothing here.
         if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
+        bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+        if ((wp == 'V' && ctrl && !shift) || (wp == VK_INSERT && shift && !ctrl)) {
+            Paste(w);
+            return 0;
+        }
         std::string before = GbkText(w);
         DefaultInput(w, msg, wp, lp, false);
         if ((w = FromHwnd(h)) && (s = St(w))) {

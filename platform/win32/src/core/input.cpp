@@ -136,6 +136,17 @@ bool Key(Window* w, QWidget* wid, QKeyEvent* ke) {
     return true;
 }
 
+// Delivers an input-method event the filter lets through to the widget.
+void SendInputMethod(QWidget* wid, QInputMethodEvent* ev) {
+    QEvent* prevEv = g_replayEvent;
+    QWidget* prevW = g_replayWidget;
+    g_replayEvent = ev;
+    g_replayWidget = wid;
+    QCoreApplication::sendEvent(wid, ev);
+    g_replayEvent = prevEv;
+    g_replayWidget = prevW;
+}
+
 bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
     if (e == g_replayEvent) return obj != g_replayWidget;  // the replay, not its propagation
     auto* wid = qobject_cast<QWidget*>(obj);
@@ -153,10 +164,18 @@ bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return w ? Key(w, wid, static_cast<QKeyEvent*>(e)) : true;
     case QEvent::InputMethod: {
-        if (!w) return true;
+        if (!w || InputBlocked(w)) return true;
+        // The widget shows the composition (pre-edit) itself; committed text
+        // reaches the window as WM_CHAR, so that subclasses and limits see it.
         auto* im = static_cast<QInputMethodEvent*>(e);
-        if (!im->commitString().isEmpty() && !InputBlocked(w)) SendChars(w, im->commitString(), e, wid, 1);
-        return true;
+        if (im->commitString().isEmpty()) return false;
+        QInputMethodEvent endComposition;
+        SendInputMethod(wid, &endComposition);
+        HWND h = w->hwnd;
+        SendChars(w, im->commitString(), e, wid, 1);
+        if (!FromHwnd(h) || im->preeditString().isEmpty()) return true;
+        im->setCommitString(QString());
+        return false;
     }
     case QEvent::FocusIn:
         if (w && !w->destroyed && !SettingQtFocus()) {
@@ -204,6 +223,9 @@ bool DefaultInput(Window* w, UINT msg, WPARAM wp, LPARAM lp, bool withText) {
             QWidget* target = c.widget;
             if (c.ev->type() == QEvent::KeyPress || c.ev->type() == QEvent::KeyRelease) {
                 auto* ke = static_cast<QKeyEvent*>(c.ev);
+                // A Win32 control does nothing with Tab (the focus moves only
+                // where the program or the dialog manager moves it).
+                if (ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) return false;
                 if (!withText && !ke->text().isEmpty()) {
                     QKeyEvent copy(ke->type(), ke->key(), ke->modifiers(), ke->nativeScanCode(), ke->nativeVirtualKey(),
                                    ke->nativeModifiers(), QString(), ke->isAutoRepeat(), ke->count());
@@ -220,7 +242,7 @@ bool DefaultInput(Window* w, UINT msg, WPARAM wp, LPARAM lp, bool withText) {
     case WM_KEYDOWN:
     case WM_KEYUP: {
         int key = VkToQtKey(int(wp));
-        if (!key) return false;
+        if (!key || key == Qt::Key_Tab) return false;
         QString text;
         if (withText && msg == WM_KEYDOWN) {
             if (wp == VK_RETURN) text = QStringLiteral("\r");

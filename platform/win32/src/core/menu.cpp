@@ -3,6 +3,7 @@
 #include <QtGui/QAction>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
+#include <QtCore/QPointer>
 
 #include <mutex>
 #include <unordered_set>
@@ -27,6 +28,13 @@ struct MenuObj {
     std::vector<MenuItemObj> items;
     bool popup = true;
 };
+
+// The popup menus being tracked, with their owners (nested menus stack).
+struct OpenMenu {
+    HWND owner;
+    QPointer<QMenu> menu;
+};
+std::vector<OpenMenu> g_openMenus;
 
 std::mutex g_menuMutex;
 std::unordered_set<MenuObj*>& Menus() {
@@ -111,6 +119,11 @@ void Fill(QMenu* q, HMENU h) {
 }
 
 }  // namespace
+
+void ClosePopupMenusOf(HWND owner) {
+    for (OpenMenu& m : g_openMenus)
+        if (m.owner == owner && m.menu) m.menu->close();
+}
 
 std::vector<std::string> MenuCaptions(HMENU h) {
     std::vector<std::string> v;
@@ -265,22 +278,26 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
         if (!LayerAlive()) return FALSE;
         Send(FromHwnd(hWnd), WM_ENTERMENULOOP, TRUE, 0);
         Send(FromHwnd(hWnd), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), 0);
-        QMenu menu;
-        if (Window* o = FromHwnd(hWnd); o && TopLevelOf(o)->widget) menu.setParent(TopLevelOf(o)->widget, Qt::Popup);
-        menu.setFont(DefaultControlFont());
-        Fill(&menu, hMenu);
-        QSize size = menu.sizeHint();
+        // Not a child of the owner's widget: the owner may be destroyed while
+        // the menu is open (the menu then closes, see ClosePopupMenusOf).
+        QPointer<QMenu> menu = new QMenu;
+        menu->setFont(DefaultControlFont());
+        Fill(menu, hMenu);
+        QSize size = menu->sizeHint();
         QPoint at(x, y);
         if (uFlags & TPM_RIGHTALIGN) at.rx() -= size.width();
         else if (uFlags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
         if (uFlags & TPM_BOTTOMALIGN) at.ry() -= size.height();
         else if (uFlags & TPM_VCENTERALIGN) at.ry() -= size.height() / 2;
         QAction* chosen = nullptr;
-        {
+        if (IsWindow(hWnd) || !hWnd) {
+            g_openMenus.push_back(OpenMenu{hWnd, menu});
             ForeignLoopScope loop;
-            chosen = menu.exec(at);
+            chosen = menu->exec(at);
+            g_openMenus.pop_back();
         }
-        if (chosen && chosen->data().isValid()) id = chosen->data().toUInt();
+        if (chosen && chosen->data().isValid() && (IsWindow(hWnd) || !hWnd)) id = chosen->data().toUInt();
+        delete menu.data();
         Send(FromHwnd(hWnd), WM_EXITMENULOOP, TRUE, 0);
     }
     if (uFlags & TPM_RETURNCMD) return BOOL(id);

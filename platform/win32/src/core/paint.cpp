@@ -1,6 +1,7 @@
 // Invalidation and painting over backing images, window DCs, window scroll
 // bars and ScrollWindow.
 #include <QtGui/QPainter>
+#include <QtWidgets/QAbstractScrollArea>
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
@@ -73,7 +74,13 @@ BOOL InvalidateRect(HWND hWnd, const RECT* r, BOOL bErase) {
     }
     InvalidateClient(w, r ? ToQRect(*r) : ClientRect(w), bErase != FALSE);
     // Built-in controls drawn by Qt repaint themselves.
-    if (w->cls->factory && w->client) w->client->update();
+    if (w->cls->factory && w->client) {
+        // A scroll area (list view, multi-line edit) draws in its viewport.
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w->client))
+            area->viewport()->update();
+        else
+            w->client->update();
+    }
     return TRUE;
 }
 

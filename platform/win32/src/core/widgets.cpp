@@ -43,6 +43,9 @@ public:
     }
 
 protected:
+    // Tab and Shift+Tab move the focus only where the program (or the dialog
+    // manager) says: Qt never moves it on its own between layer windows.
+    bool focusNextPrevChild(bool) override { return true; }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         if (!isWindow()) return;
@@ -51,10 +54,13 @@ protected:
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
         if (!isWindow()) return;
-        if (Window* w = FromHwnd(hwnd_)) {
-            int dx = pos().x() - w->rect.left, dy = pos().y() - w->rect.top;
-            OffsetRect(&w->rect, dx, dy);
-        }
+        if (Window* w = FromHwnd(hwnd_)) SyncFrameFromQt(w, false);
+    }
+    bool event(QEvent* e) override {
+        // The window manager's frame becomes known once the window is mapped.
+        if (isWindow() && (e->type() == QEvent::Show || e->type() == QEvent::WindowActivate))
+            if (Window* w = FromHwnd(hwnd_)) SyncFrameFromQt(w, false);
+        return QWidget::event(e);
     }
     void closeEvent(QCloseEvent* e) override {
         Window* w = FromHwnd(hwnd_);
@@ -96,15 +102,26 @@ void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
 
 }  // namespace
 
+// The decorations a top-level window's styles ask for.
+static Qt::WindowFlags FrameFlags(const Window* w) {
+    DWORD st = w->style;
+    bool dialog = (st & DS_MODALFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME) || w->owner;
+    Qt::WindowFlags f = dialog ? Qt::Dialog : Qt::Window;
+    bool caption = (st & WS_CAPTION) == WS_CAPTION || !(st & WS_POPUP);
+    if (!caption && !(st & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER)) && !(w->exStyle & WS_EX_DLGMODALFRAME))
+        return f | Qt::FramelessWindowHint;
+    f |= Qt::CustomizeWindowHint;
+    if (caption) f |= Qt::WindowTitleHint;
+    if (caption && (st & WS_SYSMENU)) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (caption && (st & WS_SYSMENU) && (st & WS_MINIMIZEBOX)) f |= Qt::WindowMinimizeButtonHint;
+    if (caption && (st & WS_SYSMENU) && (st & WS_MAXIMIZEBOX)) f |= Qt::WindowMaximizeButtonHint;
+    return f;
+}
+
 QWidget* MakeFrame(Window* w, QWidget* parent) {
     Qt::WindowFlags f = Qt::Widget;
     if (!w->IsChild()) {
-        bool dialog = (w->style & DS_MODALFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME) || w->owner;
-        f = dialog ? Qt::Dialog : Qt::Window;
-        if (dialog) {
-            f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-            if (w->style & WS_SYSMENU) f |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
-        }
+        f = FrameFlags(w);
         if (w->exStyle & WS_EX_TOPMOST) f |= Qt::WindowStaysOnTopHint;
         if (Window* o = FromHwnd(w->owner)) parent = o->widget;
     }
@@ -194,9 +211,10 @@ void SyncScrollBar(Window* w, int bar) {
 
 void OnQtResize(Window* w, const QSize& size) {
     RECT old = w->rect;
-    w->rect.right = w->rect.left + size.width();
-    w->rect.bottom = w->rect.top + size.height();
-    if (EqualRect(&old, &w->rect)) return;
+    int oldW = w->ClientWidth(), oldH = w->ClientHeight();
+    SyncFrameFromQt(w, true);
+    (void)size;
+    if (EqualRect(&old, &w->rect) || (oldW == w->ClientWidth() && oldH == w->ClientHeight())) return;
     HWND h = w->hwnd;
     LayoutFrame(w);
     ResizeBacking(w);

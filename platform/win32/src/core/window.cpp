@@ -121,14 +121,61 @@ Window* TopLevelOf(Window* w) {
     return w;
 }
 
+QMargins StyleMargins(DWORD style, DWORD exStyle) {
+    if (style & WS_CHILD) return QMargins();
+    // Overlapped windows always have a caption and a border.
+    bool caption = (style & WS_CAPTION) == WS_CAPTION || !(style & WS_POPUP);
+    int b = 0;
+    if (style & WS_THICKFRAME)
+        b = GetSystemMetrics(SM_CXFRAME);
+    else if (caption || (style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        b = GetSystemMetrics(SM_CXDLGFRAME);
+    else if (style & WS_BORDER)
+        b = GetSystemMetrics(SM_CXBORDER);
+    return QMargins(b, b + (caption ? GetSystemMetrics(SM_CYCAPTION) : 0), b, b);
+}
+
+// The real frame a window manager put around a mapped window, if any (the
+// offscreen platform's pretend frame does not count).
+static bool RealFrame(const Window* w, QMargins* m) {
+    QWidget* wid = w->widget;
+    if (!wid || !wid->isWindow() || !wid->isVisible()) return false;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
+    QRect f = wid->frameGeometry(), g = wid->geometry();
+    if (f == g) return false;
+    *m = QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+    return true;
+}
+
+QMargins NcMargins(const Window* w) {
+    if (w->IsChild()) return QMargins();
+    QMargins m;
+    if (RealFrame(w, &m)) return m;
+    return StyleMargins(w->style, w->exStyle);
+}
+
+void SyncFrameFromQt(Window* w, bool withSize) {
+    if (!w || w->IsChild() || !w->widget || !w->widget->isWindow()) return;
+    QRect g = w->widget->geometry();
+    // Without the size, the model keeps its client size; the frame may change
+    // (the window manager's real one replaces the styles' once mapped).
+    QSize client = withSize ? g.size()
+                            : QSize(w->rect.right - w->rect.left - w->nc.left() - w->nc.right(),
+                                    w->rect.bottom - w->rect.top - w->nc.top() - w->nc.bottom());
+    QMargins m = NcMargins(w);
+    w->nc = m;
+    w->rect = RECT{g.left() - m.left(), g.top() - m.top(), g.left() + client.width() + m.right(),
+                   g.top() + client.height() + m.bottom()};
+}
+
 int Window::ClientWidth() const {
-    int width = rect.right - rect.left;
+    int width = rect.right - rect.left - nc.left() - nc.right();
     if (widget && client && widget != client && vscroll.visible) width -= GetSystemMetrics(SM_CXVSCROLL);
     return std::max(0, width);
 }
 
 int Window::ClientHeight() const {
-    int height = rect.bottom - rect.top;
+    int height = rect.bottom - rect.top - nc.top() - nc.bottom();
     if (widget && client && widget != client && hscroll.visible) height -= GetSystemMetrics(SM_CYHSCROLL);
     return std::max(0, height);
 }
@@ -178,12 +225,13 @@ void SyncGeometry(Window* w) {
     if (w->IsChild()) {
         w->widget->setGeometry(r);
     } else {
-        w->widget->move(r.topLeft());
+        // The widget is the client area: the window rectangle less its frame.
+        QRect client = r.marginsRemoved(w->nc);
+        if (client.width() < 0) client.setWidth(0);
+        if (client.height() < 0) client.setHeight(0);
         // Frames without a sizing border (dialogs) keep the size the program gives.
-        if (!(w->style & WS_THICKFRAME) && w->widget->isWindow())
-            w->widget->setFixedSize(r.size());
-        else
-            w->widget->resize(r.size());
+        if (!(w->style & WS_THICKFRAME) && w->widget->isWindow()) w->widget->setFixedSize(client.size());
+        w->widget->setGeometry(client);
     }
     if (w->widget != w->client) LayoutFrame(w);
     ResizeBacking(w);
@@ -259,6 +307,10 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
         if (cx == CW_USEDEFAULT) cx = cy = 0;
     }
     w->rect = RECT{x, y, x + std::max(cx, 0), y + std::max(cy, 0)};
+    w->nc = StyleMargins(style, exStyle);
+    // The window's own scroll bars take their room from the start.
+    w->hscroll.visible = (style & WS_HSCROLL) != 0;
+    w->vscroll.visible = (style & WS_VSCROLL) != 0;
     w->hwnd = AllocHandle(w);
     if (parent) parent->children.push_back(w);
 
@@ -367,6 +419,7 @@ static void DestroyTree(Window* w, bool top) {
     if (Window* f = FocusWindow(); f && IsDescendantOrSelf(f, w)) g_focus = nullptr;
     if (g_capture == h) g_capture = nullptr;
     if (g_active == h) g_active = nullptr;
+    ClosePopupMenusOf(h);
     Send(w, WM_DESTROY, 0, 0);
     std::vector<HWND> kids;
     for (Window* c : w->children) kids.push_back(c->hwnd);
@@ -769,22 +822,51 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
+// The screen position of the window's rectangle (child: of its client area,
+// which is its rectangle) and of its client area.
+static POINT WindowOrigin(Window* w);
 static POINT ClientOrigin(Window* w) {
-    POINT p{0, 0};
-    for (; w; w = w->IsChild() ? w->parent : nullptr) {
-        p.x += w->rect.left;
-        p.y += w->rect.top;
-        if (!w->IsChild()) break;
+    POINT p = WindowOrigin(w);
+    if (w && !w->IsChild()) {
+        p.x += w->nc.left();
+        p.y += w->nc.top();
     }
+    return p;
+}
+
+static POINT WindowOrigin(Window* w) {
+    if (!w) return POINT{0, 0};
+    if (!w->IsChild()) {
+        // Once mapped, the window manager's frame decides where the client is.
+        SyncFrameFromQt(w, false);
+        return POINT{w->rect.left, w->rect.top};
+    }
+    POINT p = w->parent ? ClientOrigin(w->parent) : POINT{0, 0};
+    p.x += w->rect.left;
+    p.y += w->rect.top;
     return p;
 }
 
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect) {
     Window* w = FromHwnd(hWnd);
     if (!w || !lpRect) return FALSE;
-    POINT o = ClientOrigin(w);
+    POINT o = WindowOrigin(w);
     *lpRect = RECT{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
     return TRUE;
+}
+
+BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL, DWORD dwExStyle) {
+    if (!lpRect) return FALSE;
+    QMargins m = StyleMargins(dwStyle, dwExStyle);
+    lpRect->left -= m.left();
+    lpRect->top -= m.top();
+    lpRect->right += m.right();
+    lpRect->bottom += m.bottom();
+    return TRUE;
+}
+
+BOOL AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu) {
+    return AdjustWindowRectEx(lpRect, dwStyle, bMenu, 0);
 }
 
 BOOL ClientToScreen(HWND hWnd, LPPOINT p) {
@@ -908,6 +990,8 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT pt) {
 HWND WindowFromPoint(POINT pt) {
     QWidget* wid = QApplication::widgetAt(QPoint(pt.x, pt.y));
     Window* w = FromWidget(wid);
+    // Hidden and disabled children are passed over: their parent answers.
+    while (w && w->IsChild() && w->parent && (!w->Enabled() || !w->Visible())) w = w->parent;
     return w ? w->hwnd : nullptr;
 }
 

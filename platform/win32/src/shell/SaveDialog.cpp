@@ -1,6 +1,10 @@
 // comdlg32 GetSaveFileNameA over Qt's own file dialog.
 #include <QtCore/QDir>
+#include <QtCore/QMimeDatabase>
+#include <QtGui/QAbstractFileIconProvider>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QMessageBox>
 
 #include <strings.h>
@@ -71,12 +75,42 @@ std::string StartFolder(const w32test::SaveDialogCall& call) {
     return std::filesystem::current_path(ec).string();
 }
 
+// Icons and type names by name only: the dialog never opens a file to show
+// or complete it (a FIFO, a device or a /proc entry would block it).
+class NameIconProvider : public QAbstractFileIconProvider {
+public:
+    NameIconProvider()
+        : dir_(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
+          file_(QApplication::style()->standardIcon(QStyle::SP_FileIcon)),
+          drive_(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon)) {}
+    QIcon icon(IconType type) const override {
+        return type == Folder ? dir_ : type == File ? file_ : drive_;
+    }
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isRoot()) return drive_;
+        return info.isDir() ? dir_ : file_;
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QCoreApplication::translate("QAbstractFileIconProvider", "Folder");
+        QMimeType mime = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+
+private:
+    QIcon dir_, file_, drive_;
+    QMimeDatabase mimes_;
+};
+
 // Runs Qt's dialog; false when cancelled. *typed is the chosen path (UTF-8).
 bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::string* typed) {
     bool accepted = false;
     w32::RunOnUiThread([&] {
         w32::ForeignLoopScope scope(call.owner);
+        NameIconProvider icons;  // outlives the dialog, whose model uses it
         QFileDialog dlg(scope.ParentWidget());
+        dlg.setIconProvider(&icons);
+        // The program's filter texts show as they are, without Qt's patterns.
+        dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);

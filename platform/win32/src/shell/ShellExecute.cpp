@@ -1,8 +1,10 @@
 // SHELL32 ShellExecuteA: web links and files go to the desktop's default
-// programs through QDesktopServices, without waiting.
+// programs through the desktop's opener (xdg-open), whose answer tells
+// whether a program took them.
 #include <QtCore/QFileInfo>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 #include <QtGui/QGuiApplication>
 
 #include <cctype>
@@ -38,6 +40,32 @@ bool IsUrl(const std::string& s) {
 }
 
 std::string Str(LPCSTR s) { return s ? std::string(s) : std::string(); }
+
+// Hands the address to the desktop's opener. It fails quickly when the desktop
+// has no program for it; one that is still running after a while (it waits
+// for the program it started) has found one. Its messages stay off the
+// terminal: the caller tells the user.
+bool OpenWithDesktop(const QUrl& url) {
+    QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return false;
+    auto* p = new QProcess;
+    p->setProgram(opener);
+    p->setArguments({url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded)});
+    p->setStandardOutputFile(QProcess::nullDevice());
+    p->setStandardErrorFile(QProcess::nullDevice());
+    p->start();
+    if (!p->waitForStarted()) {
+        delete p;
+        return false;
+    }
+    if (p->waitForFinished(3000)) {
+        bool ok = p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
+        delete p;
+        return ok;
+    }
+    QObject::connect(p, &QProcess::finished, p, &QObject::deleteLater);
+    return true;
+}
 
 }  // namespace
 
@@ -75,6 +103,6 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
     if (!url.isValid()) return result(SE_ERR_NOASSOC);
     if (recordOnly) return result(42);
     bool ok = false;
-    w32::RunOnUiThread([&] { ok = QDesktopServices::openUrl(url); });
+    w32::RunOnUiThread([&] { ok = OpenWithDesktop(url); });
     return result(ok ? 42 : SE_ERR_NOASSOC);
 }

@@ -180,6 +180,38 @@ TEST_F(ListViewTest, SetFontAfterTheColumnsReachesRowsAndHeader) {
 // ---------------------------------------------------------------------------
 // Custom draw
 // ---------------------------------------------------------------------------
+TEST_F(ListViewTest, AnInvalidatedListPaintsAgainWithANewCustomDrawCycle) {
+    HWND list = MakeList(0x61, {{"姓名", 100}});
+    FillLikePages(list, {{"张伟"}, {"李娜"}});
+    Rec().onNotify = AlternateRows;
+    w32test::ProcessEvents(50);
+    Rec().Clear();
+    InvalidateRect(list, nullptr, TRUE);
+    EXPECT_TRUE(w32test::WaitFor([&] {
+        for (const Note& n : Rec().Of(NM_CUSTOMDRAW))
+            if (n.stage == CDDS_PREPAINT) return true;
+        return false;
+    }));
+    DestroyWindow(list);
+}
+
+TEST_F(ListViewTest, RowsAreAFewPixelsTallerThanTheFont) {
+    HWND list = MakeList(0x61, {{"姓名", 100}});
+    FillLikePages(list, {{"张伟"}, {"李娜"}});
+    w32test::ProcessEvents(20);
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    RECT rc{};
+    rc.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)));
+    EXPECT_GE(rc.bottom - rc.top, tm.tmHeight + 3);
+    DestroyWindow(list);
+}
+
 TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
     HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
     FillLikePages(list, {{"张伟", "北京塔维尔"}, {"李娜", "华北区"}, {"王芳", "合作伙伴"}, {"刘洋", "重要客户"}});
@@ -464,8 +496,13 @@ TEST_F(ListViewTest, CheckBoxListsStartAtImageOneAndToggleOnClickAndSpace) {
     HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     FillLikePages(list, Records(3, 2));
     // The page's own two icons replace the list's check boxes.
+    // The list the check boxes made comes back, the caller's to destroy.
+    HIMAGELIST boxes = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    ASSERT_NE(boxes, nullptr);
     HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(own)));
-    EXPECT_EQ(old, nullptr);
+    EXPECT_EQ(old, boxes);
+    EXPECT_EQ(ImageList_GetImageCount(old), 2);
+    ImageList_Destroy(old);
     for (int r = 0; r < 3; ++r) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12, 1);
     w32test::ClickListStateImage(list, 1);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 2);

@@ -94,8 +94,9 @@ TEST_F(Dialogs, CentredDialogsSitInTheMiddleOfTheScreen) {
     });
     DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
     QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE(std::abs(origin.x + client.right / 2 - area.center().x()), 1);
-    EXPECT_LE(std::abs(origin.y + client.bottom / 2 - area.center().y()), 1);
+    // The window rectangle (frame and caption included) is centred.
+    EXPECT_LE(std::abs((window.left + window.right) / 2 - area.center().x()), 1);
+    EXPECT_LE(std::abs((window.top + window.bottom) / 2 - area.center().y()), 1);
     EXPECT_LE(window.left, origin.x);
     EXPECT_GE(window.right, origin.x + client.right);
 }

@@ -219,11 +219,12 @@ TEST_F(Messages, ChildrenKeepCreationOrderAndScreenRectangles) {
     EXPECT_EQ(GetWindow(top, GW_CHILD), a);
     EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
     EXPECT_EQ(GetParent(a), top);
-    RECT wr, pr;
+    RECT wr;
     GetWindowRect(a, &wr);
-    GetWindowRect(top, &pr);
-    EXPECT_EQ(wr.left - pr.left, 10);
-    EXPECT_EQ(wr.top - pr.top, 20);
+    POINT pr{0, 0};  // a child's rectangle is placed in its parent's client area
+    ClientToScreen(top, &pr);
+    EXPECT_EQ(wr.left - pr.x, 10);
+    EXPECT_EQ(wr.top - pr.y, 20);
     EXPECT_EQ(wr.right - wr.left, 30);
     POINT p{0, 0};
     ClientToScreen(a, &p);

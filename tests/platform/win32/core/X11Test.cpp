@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QtGui/QImage>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QWidget>
 
 #include <cstdlib>
 #include <cstring>
@@ -42,7 +44,7 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     UpdateWindow(h);
     w32test::ProcessEvents(200);
     EXPECT_EQ(w32test::PixelAt(h, 50, 30), RGB(206, 231, 255));
-    EXPECT_EQ(w32test::PixelAt(h, 150, 100), RGB(255, 255, 255));
+    EXPECT_EQ(w32test::PixelAt(h, 150, 80), RGB(255, 255, 255));
     EXPECT_TRUE(w32test::GrabWindow(h, "x11_window.png"));
     DestroyWindow(h);
 }
@@ -139,6 +141,60 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
                 where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
         }
     EXPECT_EQ(grey, 0) << "at" << where << ", see x11_screen.png";
+}
+
+// Under a window manager (run with one): the frame it puts around a window
+// moves the client area, and screen coordinates follow it, so that a popup
+// anchored at a child opens right at the child.
+TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "X11Framed";
+    RegisterClassA(&wc);
+    HWND top = CreateWindowExA(0, "X11Framed", "framed", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
+                               nullptr, nullptr);
+    ASSERT_TRUE(top);
+    HWND child = CreateWindowExA(0, "BUTTON", "anchor", WS_CHILD | WS_VISIBLE, 30, 40, 80, 24, top, nullptr, nullptr,
+                                 nullptr);
+    ShowWindow(top, SW_SHOW);
+    QWidget* frame = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == QStringLiteral("framed")) frame = w;
+    ASSERT_NE(frame, nullptr);
+    // The window manager may still be starting: map the window again until
+    // it is managed.
+    bool framed = false;
+    for (int tries = 0; tries < 30 && !framed; ++tries) {
+        framed = w32test::WaitFor([&] { return frame->frameGeometry() != frame->geometry(); }, 1000);
+        if (!framed) {
+            ShowWindow(top, SW_HIDE);
+            ShowWindow(top, SW_SHOW);
+        }
+    }
+    ASSERT_TRUE(framed) << "no window manager frame";
+    w32test::ProcessEvents(100);
+    QWidget* button = nullptr;
+    for (QWidget* w : frame->findChildren<QWidget*>())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(child)) button = w;
+    ASSERT_NE(button, nullptr);
+    POINT p{0, 0};
+    ClientToScreen(child, &p);
+    QPoint real = button->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(p.x, real.x());
+    EXPECT_EQ(p.y, real.y());
+    RECT wr{};
+    GetWindowRect(top, &wr);
+    QRect f = frame->frameGeometry();
+    EXPECT_EQ(wr.left, f.left());
+    EXPECT_EQ(wr.top, f.top());
+    EXPECT_EQ(wr.right, f.right() + 1);
+    EXPECT_EQ(wr.bottom, f.bottom() + 1);
+    RECT cr{};
+    GetClientRect(top, &cr);
+    EXPECT_EQ(cr.right, frame->width());
+    EXPECT_EQ(cr.bottom, frame->height());
+    DestroyWindow(top);
 }
 
 }  // namespace

@@ -4,13 +4,21 @@
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstring>
 #include <functional>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -336,3 +344,85 @@ TEST_F(SaveDialog, RealDialogDisablesTheOwnersTopLevelWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Opens the real dialog in `start`, types `name` into it once it shows its
+// folder's files, and accepts.
+BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString& name, QStringList* filters,
+                        QString* lookInLabel) {
+    bool typed = false;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg || !dlg->isVisible()) continue;
+            auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!edit) continue;
+            if (!typed) {
+                typed = true;
+                if (auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                    for (int i = 0; i < combo->count(); ++i) filters->append(combo->itemText(i));
+                if (auto* label = dlg->findChild<QLabel*>(QStringLiteral("lookInLabel"))) *lookInLabel = label->text();
+                // Typed as a user types: each keystroke completes against the folder.
+                edit->clear();
+                for (QChar c : name) edit->insert(QString(c));
+            } else {
+                edit->setText(name);  // still open: the name once more, whole
+            }
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+            return;
+        }
+    });
+    timer.start();
+    d->ofn.lpstrInitialDir = start.c_str();
+    d->ofn.Flags = 0;  // no question about replacing a completed name
+    BOOL ok = GetSaveFileNameA(&d->ofn);
+    timer.stop();
+    return ok;
+}
+
+}  // namespace
+
+TEST_F(SaveDialog, RealDialogNeverOpensFilesToShowOrCompleteThem) {
+    shelltest::TempDir dir;
+    std::string fifo = dir.path() + "/pipe.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A reader of the FIFO shows up as a writer that can open it without
+    // blocking; the watchdog then lets the reader go and remembers it.
+    std::atomic<bool> stop{false}, opened{false};
+    std::thread watchdog([&] {
+        while (!stop) {
+            int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                opened = true;
+                close(fd);
+            }
+            usleep(2000);
+        }
+    });
+    ExportDialog d;
+    QStringList filters;
+    QString lookIn;
+    BOOL ok = TypeIntoRealDialog(&d, dir.gbk(), QStringLiteral("pi"), &filters, &lookIn);
+    EXPECT_TRUE(ok);
+    ExportDialog proc;
+    ok = TypeIntoRealDialog(&proc, dir.gbk(), QStringLiteral("/proc/export.txt"), &filters, &lookIn);
+    stop = true;
+    watchdog.join();
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(ok);
+    EXPECT_STREQ(proc.file, "/proc/export.txt");
+}
+
+TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
+    shelltest::TempDir dir;
+    ExportDialog d;
+    QStringList filters;
+    QString lookIn;
+    EXPECT_TRUE(TypeIntoRealDialog(&d, dir.gbk(), QStringLiteral("a.txt"), &filters, &lookIn));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("All Files (*.*)")});
+    EXPECT_FALSE(lookIn.isEmpty());
+    EXPECT_NE(lookIn, QStringLiteral("Look in:"));
+}

@@ -75,4 +75,43 @@ TEST_F(ShellExecute, MissingFileReportsFileNotFound) {
     EXPECT_EQ(reinterpret_cast<intptr_t>(r), SE_ERR_FNF);
 }
 
+// The desktop's opener decides: a desktop without a program for the address
+// (the opener fails, or there is none) gives an error code, not success.
+class DesktopOpener : public ShellExecute {
+protected:
+    void SetUp() override {
+        ShellExecute::SetUp();
+        w32test::RecordShellExecuteOnly(false);
+    }
+    void TearDown() override { w32test::RecordShellExecuteOnly(true); }
+    // A PATH holding only an opener that exits with `code` (none for -1).
+    void Opener(int code) {
+        if (code >= 0) {
+            std::ofstream(bin.path() + "/xdg-open") << "#!/bin/sh\nexit " << code << "\n";
+            fs::permissions(bin.path() + "/xdg-open", fs::perms::owner_all);
+        }
+    }
+    shelltest::TempDir bin;
+    shelltest::EnvVar path{"PATH", bin.path()};
+};
+
+TEST_F(DesktopOpener, NoProgramForTheAddressIsAnError) {
+    Opener(3);
+    HINSTANCE r = ShellExecuteA(nullptr, nullptr, "http://www.example.com/", nullptr, nullptr, SW_SHOWNORMAL);
+    EXPECT_LE(reinterpret_cast<intptr_t>(r), 32);
+}
+
+TEST_F(DesktopOpener, NoOpenerAtAllIsAnError) {
+    Opener(-1);
+    shelltest::TempDir dir;
+    std::ofstream(dir.path() + "/list.txt") << "x";
+    HINSTANCE r = ShellExecuteA(nullptr, nullptr, (dir.gbk() + "/list.txt").c_str(), nullptr, nullptr, SW_SHOW);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(r), SE_ERR_NOASSOC);
+}
+
+TEST_F(DesktopOpener, AnOpenerThatTakesTheAddressIsSuccess) {
+    Opener(0);
+    EXPECT_TRUE(Succeeded(ShellExecuteA(nullptr, nullptr, "http://www.example.com/", nullptr, nullptr, SW_SHOWNORMAL)));
+}
+
 }  // namespace
