@@ -9,6 +9,7 @@ PKGS=(
   libsqlite3-dev sqlite3
   libssl-dev
   googletest libgtest-dev libbenchmark-dev
+  clang-format
   fonts-arphic-uming fonts-liberation
   python3 python3-aiosmtpd openssl
   xvfb xauth openbox

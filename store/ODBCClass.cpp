@@ -34,7 +34,7 @@ ODBCClass::ODBCClass() : m_pszLongSQL(nullptr) {
     // The database lives in the program's own folder: the executable's path
     // up to and including its last path separator.
     char szPath[MAX_PATH];
-    DWORD nLen = GetModuleFileNameA(NULL, szPath, sizeof(szPath));
+    DWORD nLen = GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
     if (nLen == 0 || nLen >= sizeof(szPath) - 1) return;  // unknown, or cut: no usable folder
     char* pSep = std::strrchr(szPath, '/');
     if (!pSep) return;
@@ -82,7 +82,7 @@ int ODBCClass::co_InitODBC() {
     }
     SQLCHAR szOut[1024];
     SQLSMALLINT nOutLen = 0;
-    m_nResult = SQLDriverConnect(m_hDbc, NULL, (SQLCHAR*)m_szConnect, sizeof(m_szConnect), szOut, sizeof(szOut),
+    m_nResult = SQLDriverConnect(m_hDbc, nullptr, (SQLCHAR*)m_szConnect, sizeof(m_szConnect), szOut, sizeof(szOut),
                                  &nOutLen, SQL_DRIVER_NOPROMPT);
     if (m_nResult != SQL_SUCCESS) {
         if (co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc)) co_ShowDamaged();

@@ -44,7 +44,7 @@ void PlaceholderDialogClass::EnsureInit()
 void PlaceholderDialogClass::Repaint()
 {
     if (m_hWnd)
-        InvalidateRect(m_hWnd, NULL, TRUE);
+        InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 HistoryNode* PlaceholderDialogClass::OnOpen(UINT uMsg)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "program/HomepageDialogClass.h"
+#include "views/PageFrameClass.h"
 #include "tests/support/ProgramTest.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
@@ -268,6 +269,33 @@ TEST_F(HomepageTest, ALinkUnderTheMouseLooksHoveredUntilTheMouseLeavesIt) {
     EXPECT_EQ(1, g_Homepage.m_bHover);
     SendMessageA(g_Homepage.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(0, g_Homepage.m_bHover);
+}
+
+// The last line of the introduction ends with the help web site's address:
+// the page shows exactly what that line drawn alone looks like.
+TEST_F(HomepageTest, TheLastIntroductionLineGivesTheHelpSite) {
+    ASSERT_TRUE(w32test::WaitFor([] { return w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300) == 0xFFE7CEu; }));
+    const std::string line = std::string("议，请与我们联系：") + g_szHelpURL;
+    HDC hdc = GetDC(g_Homepage.m_hWnd);
+    HDC hMem = CreateCompatibleDC(hdc);
+    HGDIOBJ hOldFont = SelectObject(hMem, g_Homepage.m_hFont);
+    SIZE size{};
+    GetTextExtentPoint32A(hMem, line.c_str(), (int)line.size(), &size);
+    HBITMAP hBmp = CreateCompatibleBitmap(hdc, size.cx, size.cy);
+    HGDIOBJ hOldBmp = SelectObject(hMem, hBmp);
+    TextOutA(hMem, 0, 0, line.c_str(), (int)line.size());
+    int nDiffer = 0;
+    const int x0 = 15 + g_Homepage.m_nHScroll, y0 = 320 + g_Homepage.m_nVScroll;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x)
+            if (GetPixel(hMem, x, y) != w32test::BackingPixel(g_Homepage.m_hWnd, x0 + x, y0 + y)) ++nDiffer;
+    SelectObject(hMem, hOldBmp);
+    SelectObject(hMem, hOldFont);
+    DeleteObject(hBmp);
+    DeleteDC(hMem);
+    ReleaseDC(g_Homepage.m_hWnd, hdc);
+    EXPECT_GT(size.cx, 200);
+    EXPECT_EQ(nDiffer, 0);
 }
 
 TEST_F(HomepageTest, PaintsItsBoxesAndLinks) {

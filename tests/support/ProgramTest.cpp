@@ -34,8 +34,8 @@ int ProgramDatabase::Connect() { return g_ODBC.co_InitODBC(); }
 
 void ProgramDatabase::PointConnectionAt(const std::string& strPath) {
     testsupport::ResetGlobalConnection();
-    const std::string connect = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(strPath) +
-                                ";Uid=Admin;Pwd=qe7volnar;";
+    const std::string connect =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(strPath) + ";Uid=Admin;Pwd=qe7volnar;";
     ASSERT_LT(connect.size(), sizeof(g_ODBC.m_szConnect));
     std::memcpy(g_ODBC.m_szConnect, connect.c_str(), connect.size() + 1);
 }
@@ -104,40 +104,44 @@ unsigned Insert(const std::string& sql, const std::string& idQuery) {
 }  // namespace
 
 unsigned AddOpp(const Opp& o) {
-    return Insert("INSERT INTO opportunities(opp_subject, opp_description, opp_create_date, opp_die_date, "
-                  "opp_estimate_sale, opp_sale, opp_important, opp_phase, opp_recent_contact_date, opp_private, "
-                  "opp_succeed_probability) VALUES(" +
-                      Quote(o.subject) + "," + Quote(o.description) + "," + Date(o.create) + "," + Date(o.die) + "," +
-                      Amount(o.estimate) + ",0," + Quote(o.important) + "," + Quote(o.phase) + "," +
-                      Date(o.contact) + ",0," + std::to_string(o.probability) + ")",
-                  "SELECT MAX(opp_id) FROM opportunities");
+    return Insert(
+        "INSERT INTO opportunities(opp_subject, opp_description, opp_create_date, opp_die_date, "
+        "opp_estimate_sale, opp_sale, opp_important, opp_phase, opp_recent_contact_date, opp_private, "
+        "opp_succeed_probability) VALUES(" +
+            Quote(o.subject) + "," + Quote(o.description) + "," + Date(o.create) + "," + Date(o.die) + "," +
+            Amount(o.estimate) + ",0," + Quote(o.important) + "," + Quote(o.phase) + "," + Date(o.contact) + ",0," +
+            std::to_string(o.probability) + ")",
+        "SELECT MAX(opp_id) FROM opportunities");
 }
 
 unsigned AddAccount(const Account& a) {
-    return Insert("INSERT INTO accounts(acc_name, acc_description, acc_important, acc_type, acc_industry, "
-                  "acc_relation, acc_province, acc_telephone, acc_create_date, acc_recent_contact_date, "
-                  "acc_private) VALUES(" +
-                      Quote(a.name) + "," + Quote(a.description) + "," + Quote(a.important) + "," + Quote(a.type) +
-                      "," + Quote(a.industry) + "," + Quote(a.relation) + "," + Quote(a.province) + "," +
-                      Quote(a.telephone) + "," + Date(a.create) + "," + Date(a.contact) + ",0)",
-                  "SELECT MAX(acc_id) FROM accounts");
+    return Insert(
+        "INSERT INTO accounts(acc_name, acc_description, acc_important, acc_type, acc_industry, "
+        "acc_relation, acc_province, acc_telephone, acc_create_date, acc_recent_contact_date, "
+        "acc_private) VALUES(" +
+            Quote(a.name) + "," + Quote(a.description) + "," + Quote(a.important) + "," + Quote(a.type) + "," +
+            Quote(a.industry) + "," + Quote(a.relation) + "," + Quote(a.province) + "," + Quote(a.telephone) + "," +
+            Date(a.create) + "," + Date(a.contact) + ",0)",
+        "SELECT MAX(acc_id) FROM accounts");
 }
 
 unsigned AddContact(const Contact& c) {
-    return Insert("INSERT INTO contacts(con_name, con_nickname, con_description, con_email, con_important, "
-                  "con_relation, con_province, con_create_date, con_recent_contact_date, con_private) VALUES(" +
-                      Quote(c.name) + "," + Quote(c.nickname) + "," + Quote(c.description) + "," + Quote(c.email) +
-                      "," + Quote(c.important) + "," + Quote(c.relation) + "," + Quote(c.province) + "," +
-                      Date(c.create) + "," + Date(c.contact) + ",0)",
-                  "SELECT MAX(con_id) FROM contacts");
+    return Insert(
+        "INSERT INTO contacts(con_name, con_nickname, con_description, con_email, con_important, "
+        "con_relation, con_province, con_create_date, con_recent_contact_date, con_private) VALUES(" +
+            Quote(c.name) + "," + Quote(c.nickname) + "," + Quote(c.description) + "," + Quote(c.email) + "," +
+            Quote(c.important) + "," + Quote(c.relation) + "," + Quote(c.province) + "," + Date(c.create) + "," +
+            Date(c.contact) + ",0)",
+        "SELECT MAX(con_id) FROM contacts");
 }
 
 unsigned AddTask(const Task& t) {
-    return Insert("INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_outlay, tas_description, tas_private, "
-                  "tas_remind, tas_closed) VALUES(" +
-                      Quote(t.subject) + "," + Date(t.date) + "," + Quote(t.time) + "," + Amount(t.outlay) + "," +
-                      Quote(t.description) + ",0,0," + (t.closed ? "1" : "0") + ")",
-                  "SELECT MAX(tas_id) FROM tasks");
+    return Insert(
+        "INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_outlay, tas_description, tas_private, "
+        "tas_remind, tas_closed) VALUES(" +
+            Quote(t.subject) + "," + Date(t.date) + "," + Quote(t.time) + "," + Amount(t.outlay) + "," +
+            Quote(t.description) + ",0,0," + (t.closed ? "1" : "0") + ")",
+        "SELECT MAX(tas_id) FROM tasks");
 }
 
 void Link(const std::string& kindA, unsigned idA, const std::string& kindB, unsigned idB) {
@@ -154,8 +158,8 @@ void Link(const std::string& kindA, unsigned idA, const std::string& kindB, unsi
         std::swap(a, b);
         std::swap(idA, idB);
     }
-    const std::string sql = std::string("INSERT INTO ") + kKinds[a] + "_" + kKinds[b] + "(" + kIds[a] + ", " +
-                            kIds[b] + ") VALUES(" + std::to_string(idA) + ", " + std::to_string(idB) + ")";
+    const std::string sql = std::string("INSERT INTO ") + kKinds[a] + "_" + kKinds[b] + "(" + kIds[a] + ", " + kIds[b] +
+                            ") VALUES(" + std::to_string(idA) + ", " + std::to_string(idB) + ")";
     EXPECT_EQ(Exec(sql), 0) << sql;
 }
 
@@ -253,9 +257,7 @@ int VisibleViewCount() {
     return n;
 }
 
-bool IsButtonChecked(int nCommand) {
-    return SendMessageA(g_Toolbar.m_hToolbar, TB_ISBUTTONCHECKED, nCommand, 0) != 0;
-}
+bool IsButtonChecked(int nCommand) { return SendMessageA(g_Toolbar.m_hToolbar, TB_ISBUTTONCHECKED, nCommand, 0) != 0; }
 
 std::string ClassOf(const BaseDialogClass& view) {
     char sz[64] = {};

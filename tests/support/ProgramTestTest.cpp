@@ -30,9 +30,9 @@ TEST(ProgramTestSupport, SeedsEveryKindWithItsFields) {
     EXPECT_EQ("12.5", One("SELECT opp_estimate_sale FROM opportunities WHERE opp_id=" + id));
     EXPECT_EQ(gbk::ToUtf8("北京"), One("SELECT acc_province FROM accounts WHERE acc_id=" + std::to_string(acc)));
     EXPECT_EQ("c@example.com", One("SELECT con_email FROM contacts WHERE con_id=" + std::to_string(con)));
-    EXPECT_EQ("2024-03-05 14:30:00 1",
-              One("SELECT tas_date || ' ' || tas_time || ' ' || tas_closed FROM tasks WHERE tas_id=" +
-                  std::to_string(tas)));
+    EXPECT_EQ(
+        "2024-03-05 14:30:00 1",
+        One("SELECT tas_date || ' ' || tas_time || ' ' || tas_closed FROM tasks WHERE tas_id=" + std::to_string(tas)));
 }
 
 TEST(ProgramTestSupport, LinksGoToTheTableOfBothKindsInEitherOrder) {

@@ -105,8 +105,11 @@ TEST(ProgramResources, AgreementPartsFitTheirBuffers) {
         EXPECT_LE(e->length, 1023u) << id;  // read whole into 1024 bytes
         total += e->length;
         // Line breaks are CR LF, the only ones a multi-line edit shows.
-        for (uint32_t i = 0; i < e->length; ++i)
-            if (e->text[i] == '\n') EXPECT_TRUE(i > 0 && e->text[i - 1] == '\r') << "string " << id << " at " << i;
+        for (uint32_t i = 0; i < e->length; ++i) {
+            if (e->text[i] == '\n') {
+                EXPECT_TRUE(i > 0 && e->text[i - 1] == '\r') << "string " << id << " at " << i;
+            }
+        }
     }
     EXPECT_LE(total, 4095u);  // joined into 4096 bytes
 }

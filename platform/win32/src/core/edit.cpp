@@ -1,15 +1,19 @@
-// The EDIT class over QLineEdit (single line) and QPlainTextEdit (multi-line).
+// The EDIT class over QLineEdit (single line) and QTextEdit (multi-line, plain
+// text; a plain-text widget cannot set lines apart).
 // Texts are GBK with byte lengths; multi-line texts use CR LF line ends.
 // Typed characters arrive as WM_CHAR (double-byte characters as two bytes)
 // and are inserted by this procedure, so a subclass sees them first.
 #include <QtGui/QClipboard>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QTextBlockFormat>
 #include <QtGui/QTextCursor>
+#include <QtGui/QTextDocument>
+#include <QtGui/QTextOption>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTextEdit>
 
 #include <climits>
 
@@ -28,11 +32,11 @@ struct EditState : ControlState {
 
 EditState* St(Window* w) { return w ? w->State<EditState>() : nullptr; }
 QLineEdit* Line(Window* w) { return w ? qobject_cast<QLineEdit*>(w->widget) : nullptr; }
-QPlainTextEdit* Multi(Window* w) { return w ? qobject_cast<QPlainTextEdit*>(w->widget) : nullptr; }
+QTextEdit* Multi(Window* w) { return w ? qobject_cast<QTextEdit*>(w->widget) : nullptr; }
 
 QString Text(Window* w) {
     if (QLineEdit* l = Line(w)) return l->text();
-    if (QPlainTextEdit* m = Multi(w)) return m->toPlainText();
+    if (QTextEdit* m = Multi(w)) return m->toPlainText();
     return QString();
 }
 
@@ -72,7 +76,7 @@ void GetSel(Window* w, int* start, int* end) {
         } else {
             s = e = l->cursorPosition();
         }
-    } else if (QPlainTextEdit* m = Multi(w)) {
+    } else if (QTextEdit* m = Multi(w)) {
         QTextCursor c = m->textCursor();
         s = c.selectionStart();
         e = c.selectionEnd();
@@ -87,7 +91,7 @@ void SetSel(Window* w, int start, int end) {
     int len = int(t.size());
     if (start < 0) {  // -1: no selection, caret stays
         if (QLineEdit* l = Line(w)) l->deselect();
-        if (QPlainTextEdit* m = Multi(w)) {
+        if (QTextEdit* m = Multi(w)) {
             QTextCursor c = m->textCursor();
             c.clearSelection();
             m->setTextCursor(c);
@@ -102,7 +106,7 @@ void SetSel(Window* w, int start, int end) {
         else
             l->setSelection(s, e - s);
     }
-    if (QPlainTextEdit* m = Multi(w)) {
+    if (QTextEdit* m = Multi(w)) {
         QTextCursor c = m->textCursor();
         c.setPosition(s);
         c.setPosition(e, QTextCursor::KeepAnchor);
@@ -112,7 +116,7 @@ void SetSel(Window* w, int start, int end) {
 
 QString SelectedText(Window* w) {
     if (QLineEdit* l = Line(w)) return l->selectedText();
-    if (QPlainTextEdit* m = Multi(w)) return m->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n'));
+    if (QTextEdit* m = Multi(w)) return m->textCursor().selectedText().replace(QChar(0x2029), QLatin1Char('\n'));
     return QString();
 }
 
@@ -121,12 +125,30 @@ bool ReadOnly(Window* w) { return (w->style & ES_READONLY) != 0; }
 void ApplyReadOnly(Window* w) {
     bool ro = ReadOnly(w);
     if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
-    if (QPlainTextEdit* m = Multi(w)) m->setReadOnly(ro);
+    if (QTextEdit* m = Multi(w)) m->setReadOnly(ro);
     if (w->widget) {
         QPalette p = w->widget->palette();
         p.setColor(QPalette::Base, ro ? ToQColor(GetSysColor(COLOR_BTNFACE)) : QColor(Qt::white));
         w->widget->setPalette(p);
     }
+}
+
+// Sets a multi-line edit's text with lines a few pixels apart, as a Win32
+// edit sets them (Qt sets them without leading); lines typed later take the
+// format of the line they are split from. Undo history and the modified flag
+// start afresh, the caret at the start.
+void SetPlainText(QTextEdit* m, const QString& t) {
+    QTextDocument* doc = m->document();
+    doc->setUndoRedoEnabled(false);
+    m->setPlainText(QString());
+    QTextCursor c(doc);
+    QTextBlockFormat f;
+    f.setLineHeight(3, QTextBlockFormat::LineDistanceHeight);
+    c.setBlockFormat(f);
+    c.insertText(t);
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    m->moveCursor(QTextCursor::Start);
 }
 
 void SetText(Window* w, const char* gbkText) {
@@ -136,7 +158,7 @@ void SetText(Window* w, const char* gbkText) {
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         t.remove(QLatin1Char('\r'));
         ++s->quiet;  // a multi-line edit sends no EN_CHANGE for WM_SETTEXT
-        Multi(w)->setPlainText(t);
+        SetPlainText(Multi(w), t);
         --s->quiet;
     } else if (QLineEdit* l = Line(w)) {
         l->setText(t);
@@ -171,7 +193,7 @@ bool InsertTyped(Window* w, const QString& ins) {
             }
         }
         l->insert(ins);
-    } else if (QPlainTextEdit* m = Multi(w)) {
+    } else if (QTextEdit* m = Multi(w)) {
         m->textCursor().insertText(ins);
         m->ensureCursorVisible();
     }
@@ -207,7 +229,7 @@ void Paste(Window* w) {
         }
     }
     if (QLineEdit* l = Line(w)) l->insert(clip);
-    if (QPlainTextEdit* m = Multi(w)) {
+    if (QTextEdit* m = Multi(w)) {
         m->textCursor().insertText(clip);
         m->ensureCursorVisible();
     }
@@ -262,10 +284,12 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
     bool border = (w->style & WS_BORDER) || (w->exStyle & WS_EX_CLIENTEDGE);
     QWidget* widget = nullptr;
     if (s->multi) {
-        auto* m = new QPlainTextEdit(parent);
+        auto* m = new QTextEdit(parent);
+        m->setAcceptRichText(false);
+        m->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         m->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
         bool wrap = !(w->style & (ES_AUTOHSCROLL | WS_HSCROLL));
-        m->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        m->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         m->setVerticalScrollBarPolicy((w->style & WS_VSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         m->setHorizontalScrollBarPolicy((w->style & WS_HSCROLL) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         m->setTabChangesFocus(false);
@@ -273,11 +297,11 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         m->setFont(DefaultControlFont());
         QString t = ToQt(w->text);
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        m->setPlainText(t);
+        SetPlainText(m, t);
         AttachInput(w, m->viewport());
         m->viewport()->setCursor(Qt::IBeamCursor);
         for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(m, &QPlainTextEdit::textChanged, m, [h] { OnTextChanged(h); });
+        QObject::connect(m, &QTextEdit::textChanged, m, [h] { OnTextChanged(h); });
         widget = m;
     } else {
         auto* l = new QLineEdit(parent);
@@ -332,7 +356,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         QString t = ToQt(reinterpret_cast<const char*>(lp));
         if (s->multi) t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (QLineEdit* l = Line(w)) l->insert(t);
-        if (QPlainTextEdit* m = Multi(w)) m->textCursor().insertText(t);
+        if (QTextEdit* m = Multi(w)) m->textCursor().insertText(t);
         return 0;
     }
     case EM_LIMITTEXT: s->limit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE)); return 0;
@@ -349,10 +373,10 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         return Multi(w)->document()->isModified();
     case EM_SETMODIFY:
         if (QLineEdit* l = Line(w)) l->setModified(wp != 0);
-        if (QPlainTextEdit* m = Multi(w)) m->document()->setModified(wp != 0);
+        if (QTextEdit* m = Multi(w)) m->document()->setModified(wp != 0);
         return 0;
     case EM_GETLINECOUNT:
-        if (QPlainTextEdit* m = Multi(w)) return m->document()->blockCount();
+        if (QTextEdit* m = Multi(w)) return m->document()->blockCount();
         return 1;
     case EM_SETPASSWORDCHAR:
         if (QLineEdit* l = Line(w)) l->setEchoMode(wp ? QLineEdit::Password : QLineEdit::Normal);
@@ -363,27 +387,27 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_UNDO:
     case WM_UNDO:
         if (QLineEdit* l = Line(w)) l->undo();
-        if (QPlainTextEdit* m = Multi(w)) m->undo();
+        if (QTextEdit* m = Multi(w)) m->undo();
         return TRUE;
     case EM_EMPTYUNDOBUFFER: return 0;
     case EM_SCROLLCARET:
-        if (QPlainTextEdit* m = Multi(w)) m->ensureCursorVisible();
+        if (QTextEdit* m = Multi(w)) m->ensureCursorVisible();
         return TRUE;
     case WM_CUT:
         if (!ReadOnly(w)) {
             if (QLineEdit* l = Line(w)) l->cut();
-            if (QPlainTextEdit* m = Multi(w)) m->cut();
+            if (QTextEdit* m = Multi(w)) m->cut();
         }
         return 0;
     case WM_COPY:
         if (QLineEdit* l = Line(w)) l->copy();
-        if (QPlainTextEdit* m = Multi(w)) m->copy();
+        if (QTextEdit* m = Multi(w)) m->copy();
         return 0;
     case WM_PASTE: Paste(w); return 0;
     case WM_CLEAR:
         if (!ReadOnly(w)) {
             if (QLineEdit* l = Line(w)) l->del();
-            if (QPlainTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
+            if (QTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
         }
         return 0;
     case WM_CHAR: OnChar(w, wp); return 0;

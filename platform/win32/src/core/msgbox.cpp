@@ -72,8 +72,11 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     box.setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
     if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
-    box.setText(ToQt(text ? text : ""));
-    box.setTextFormat(Qt::PlainText);
+    // Lines a few pixels apart, as Win32 sets a box's text.
+    QString lines = ToQt(text ? text : "").toHtmlEscaped();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>")).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("<p style=\"line-height:125%; white-space:pre-wrap\">") + lines + QStringLiteral("</p>"));
     switch (type & MB_ICONMASK) {
     case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

@@ -305,8 +305,11 @@ TEST_F(Controls, PushButtonsClickTwiceOnADoubleClickAndDisabledOnesStaySilent) {
     std::vector<WPARAM> three(3, MAKEWPARAM(10802, BN_CLICKED));
     EXPECT_EQ(Commands(), three);
     EXPECT_EQ(GetFocus(), b);
-    for (auto& r : Log())
-        if (r.msg == WM_COMMAND) EXPECT_EQ(r.lp, reinterpret_cast<LPARAM>(b));
+    for (auto& r : Log()) {
+        if (r.msg == WM_COMMAND) {
+            EXPECT_EQ(r.lp, reinterpret_cast<LPARAM>(b));
+        }
+    }
     ClearLog();
     EnableWindow(b, FALSE);
     w32test::Click(b);

@@ -5,15 +5,19 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QTimer>
 #include <QtGui/QClipboard>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QInputMethodEvent>
 #include <QtGui/QTextBlock>
+#include <QtGui/QTextCursor>
 #include <QtGui/QTextLayout>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMenu>
-#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QTextEdit>
 #include <QtWidgets/QWidget>
 
 #include <gtest/gtest.h>
@@ -102,7 +106,7 @@ TEST_F(Desktop, TheCompositionShowsInALineEditAndTheCommitGoesThroughWmChar) {
 TEST_F(Desktop, TheCompositionShowsInAMultiLineEdit) {
     HWND e = Make("EDIT", WS_BORDER | ES_MULTILINE, 11, 10, 10, 200, 80);
     SetFocus(e);
-    auto* m = qobject_cast<QPlainTextEdit*>(WidgetOf(e));
+    auto* m = qobject_cast<QTextEdit*>(WidgetOf(e));
     ASSERT_NE(m, nullptr);
     Compose(e, QStringLiteral("ni"));
     EXPECT_EQ(m->document()->firstBlock().layout()->preeditAreaText(), QStringLiteral("ni"));
@@ -190,6 +194,18 @@ TEST_F(Desktop, TheDecorationsFollowTheStyles) {
     EXPECT_TRUE(login.testFlag(Qt::WindowTitleHint));
     EXPECT_FALSE(login.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(login.testFlag(Qt::WindowMinimizeButtonHint));
+    // Without a modal frame or owner the same: the styles decide, not the kind.
+    auto ownerless = [&](DWORD style) {
+        HWND h = CreateWindowExA(0, "RecWnd", "w", style, 0, 0, 300, 200, nullptr, nullptr, Inst(), nullptr);
+        Qt::WindowFlags f = WidgetOf(h)->window()->windowFlags();
+        DestroyWindow(h);
+        return f;
+    };
+    Qt::WindowFlags fixed = ownerless(WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    EXPECT_TRUE(fixed.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(fixed.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(fixed.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(ownerless(WS_POPUP).testFlag(Qt::FramelessWindowHint));  // no caption, no border
     // A main window: all of them.
     Qt::WindowFlags main = flagsOf(WS_OVERLAPPEDWINDOW, 0);
     EXPECT_TRUE(main.testFlag(Qt::WindowCloseButtonHint));
@@ -254,6 +270,58 @@ TEST_F(Desktop, ADropDownListOpensBelowItsField) {
     QWidget* popup = combo->view()->window();
     EXPECT_GE(popup->geometry().top(), combo->mapToGlobal(QPoint(0, combo->height())).y() - 1);
     SendMessageA(c, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(Desktop, MultiLineTextHasLeadingBetweenLines) {
+    HWND e = Make("EDIT", WS_BORDER | ES_MULTILINE, 21, 10, 10, 200, 200, "a\r\nb\r\nc");
+    auto* m = qobject_cast<QTextEdit*>(WidgetOf(e));
+    ASSERT_NE(m, nullptr);
+    w32test::ProcessEvents();
+    const int font = QFontMetrics(m->font()).height();
+    QTextBlock second = m->document()->firstBlock().next();
+    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() -
+                  m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
+              font + 2);
+    // A line typed later is set apart the same way.
+    SetWindowTextA(e, "x");
+    SetFocus(e);
+    SendMessageA(e, EM_SETSEL, 1, 1);
+    w32test::PressKey(VK_RETURN);
+    w32test::TypeText("y");
+    second = m->document()->firstBlock().next();
+    ASSERT_TRUE(second.isValid());
+    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() -
+                  m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
+              font + 2);
+    EXPECT_EQ(SendMessageA(e, EM_GETMODIFY, 0, 0), TRUE);
+}
+
+TEST_F(Desktop, MessageBoxLinesHaveLeading) {
+    w32test::AutoAnswerMessageBoxes(false);
+    bool seen = false;
+    int height = 0, font = 0;
+    QString text;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        if (!box) return;
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            seen = true;
+            height = label->sizeHint().height();
+            font = QFontMetrics(label->font()).height();
+            text = label->text();
+        }
+        driver.stop();
+        box->done(IDOK);
+    });
+    driver.start(5);
+    EXPECT_EQ(MessageBoxA(top, "one\ntwo\nthree", "x", MB_OK), IDOK);
+    w32test::AutoAnswerMessageBoxes(true);
+    ASSERT_TRUE(seen);
+    EXPECT_GE(height, 3 * (font + 2));
+    EXPECT_TRUE(text.contains(QStringLiteral("three")));
 }
 
 }  // namespace

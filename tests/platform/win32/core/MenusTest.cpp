@@ -214,8 +214,11 @@ TEST_F(Menus, RealMenusOpenAtTheAnchorAndTakeTheRightButtonAndCascades) {
     EXPECT_EQ(Count(WM_COMMAND, top), 0);
     w32test::ProcessEvents();
     ASSERT_EQ(Count(WM_COMMAND, top), 1);
-    for (auto& r : Log())
-        if (r.msg == WM_COMMAND) EXPECT_EQ(r.wp, MAKEWPARAM(40018, 0));
+    for (auto& r : Log()) {
+        if (r.msg == WM_COMMAND) {
+            EXPECT_EQ(r.wp, MAKEWPARAM(40018, 0));
+        }
+    }
 
     // The keyboard opens the cascade "更多" and picks "Excel文件".
     ClearLog();
@@ -244,8 +247,11 @@ TEST_F(Menus, RealMenusOpenAtTheAnchorAndTakeTheRightButtonAndCascades) {
     driver.stop();
     w32test::ProcessEvents();
     ASSERT_EQ(Count(WM_COMMAND, top), 1);
-    for (auto& r : Log())
-        if (r.msg == WM_COMMAND) EXPECT_EQ(r.wp, MAKEWPARAM(40019, 0));
+    for (auto& r : Log()) {
+        if (r.msg == WM_COMMAND) {
+            EXPECT_EQ(r.wp, MAKEWPARAM(40019, 0));
+        }
+    }
 }
 
 }  // namespace

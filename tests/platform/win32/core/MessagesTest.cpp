@@ -47,8 +47,11 @@ TEST_F(Messages, CreationSendsCreateSizeMoveAndNoShowForHiddenChild) {
     GetClientRect(c, &rc);
     EXPECT_EQ(rc.right, 70);
     EXPECT_EQ(rc.bottom, 80);
-    for (auto& r : Log())
-        if (r.hwnd == c && r.msg == WM_SIZE) EXPECT_EQ(r.lp, MAKELPARAM(70, 80));
+    for (auto& r : Log()) {
+        if (r.hwnd == c && r.msg == WM_SIZE) {
+            EXPECT_EQ(r.lp, MAKELPARAM(70, 80));
+        }
+    }
 }
 
 TEST_F(Messages, CreateReturningMinusOneFailsAndDestroys) {
