@@ -204,10 +204,12 @@ bool MailRun::Pause() {
 
 // Reads one whole reply: lines up to the one whose code is followed by a
 // blank (or nothing), however the server cuts them into segments. The text
-// keeps the reply's first bytes. Returns 0 with the reply, or kNoReply when
+// keeps the reply's first bytes, *pFinal the final line's code. Returns 0
+// with the reply, or kNoReply when
 // the connection failed, closed or timed out first.
-int MailRun::ReadReply(MailTransport& t, std::string* pText) {
+int MailRun::ReadReply(MailTransport& t, std::string* pText, std::string* pFinal) {
     pText->clear();
+    pFinal->clear();
     size_t nTotal = 0;
     for (;;) {
         size_t nEnd = m_strPending.find('\n');
@@ -229,6 +231,7 @@ int MailRun::ReadReply(MailTransport& t, std::string* pText) {
         if (pText->size() < kReplyBoxBytes)
             pText->append(m_strPending, 0, std::min(nLine, kReplyBoxBytes - pText->size()));
         const bool bMore = nLine > 4 && m_strPending[3] == '-';
+        if (!bMore) pFinal->assign(m_strPending, 0, std::min<size_t>(nLine, 3));
         m_strPending.erase(0, nLine);
         if (!bMore) return kOk;
         if (nTotal > kMaxReplyBytes) return kNoReply;
@@ -244,8 +247,10 @@ int MailRun::Command(MailTransport& t, const std::string& strText, const char* p
         Box(kTextSendError);
         return kWriteFailed;
     }
-    if (ReadReply(t, pReply) != kOk) return kNoReply;
-    return CheckReply(pReply->c_str(), pszCode) ? kOk : kRefused;
+    std::string strFinal;
+    if (ReadReply(t, pReply, &strFinal) != kOk) return kNoReply;
+    // The final line's code, which the text kept for the box may lack.
+    return CheckReply(strFinal.c_str(), pszCode) ? kOk : kRefused;
 }
 
 // Greeting, EHLO and, when asked, AUTH LOGIN. 0, or -1 after the box.

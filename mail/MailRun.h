@@ -76,7 +76,7 @@ private:
     enum { kOk = 0, kRefused = -1, kNoReply = -2, kWriteFailed = -3 };
 
     int Greet(MailTransport& t, bool bPlain);
-    int ReadReply(MailTransport& t, std::string* pText);
+    int ReadReply(MailTransport& t, std::string* pText, std::string* pFinal);
     int Command(MailTransport& t, const std::string& strText, const char* pszCode, std::string* pReply);
     int WriteMail(MailTransport& t, const Recipient& r);
     int Quit(MailTransport& t);

@@ -266,6 +266,54 @@ TEST_F(SmtpClient, LongMultiLineRepliesInSegments) {
     }
 }
 
+TEST_F(SmtpClient, TheFinalLineOfALongReplyIsJudged) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--long-ehlo", "12", "--ehlo-final", "554"});
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl));
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_EQ(r.boxes.size(), 1u);
+        // The box shows the reply's first 256 bytes; the run ends at EHLO.
+        EXPECT_EQ(r.boxes[0].size(), 256u);
+        EXPECT_EQ(r.boxes[0].rfind("250-localhost\r\n", 0), 0u);
+        EXPECT_EQ(server.Commands().find("AUTH"), std::string::npos);
+        EXPECT_EQ(server.StoredCount(), 0);
+    }
+}
+
+TEST_F(SmtpClient, ServerThatCannotBeReachedOrNamed) {
+    int nClosedPort;
+    {
+        SmtpTestServer gone;
+        nClosedPort = gone.Port();
+    }
+    struct Case {
+        bool bSsl;
+        std::string server;
+        int port;
+        std::string box;
+    };
+    const std::string resolve =
+        "邮件服务器地址解析错误，请检查邮件服务器地址是否正确，并确认是否已连接到网络";
+    const Case cases[] = {
+        {false, "127.0.0.1", nClosedPort, "连接邮件服务器错误，请检查是否已连接到网络"},
+        {false, "no-such-host.invalid", 25, resolve},
+        {true, "localhost", nClosedPort, resolve},
+        {true, "no-such-host.invalid", 465, resolve},
+    };
+    for (const Case& c : cases) {
+        SmtpTestServer unused;
+        auto run = NewRun(unused, 2, c.bSsl);
+        run->m_strServer = c.server;
+        run->m_strPort = std::to_string(c.port);
+        RunOutcome r = RunToEnd(run);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_EQ(r.boxes, std::vector<std::string>{c.box}) << c.server << " " << c.bSsl;
+        EXPECT_TRUE(r.statuses.empty());
+    }
+}
+
 TEST_F(SmtpClient, GreetingThatIsNot220) {
     for (bool bSsl : {false, true}) {
         std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();

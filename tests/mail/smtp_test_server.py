@@ -13,6 +13,7 @@ Serve:  smtp_test_server.py serve DIR [options]
   --no-login            offer no AUTH LOGIN (AUTH LOGIN is refused)
   --refuse-rcpt ADDR    answer RCPT TO for ADDR with 550 (repeatable)
   --long-ehlo N         add N lines to the EHLO reply
+  --ehlo-final CODE     end the EHLO reply with CODE instead of 250
   --split               send every reply line in two segments
   --greeting CODE       greet with CODE instead of 220
   --silent              accept connections and never answer
@@ -53,6 +54,7 @@ class Options:
         self.no_login = False
         self.refuse_rcpt = set()
         self.long_ehlo = 0
+        self.ehlo_final = None
         self.split = False
         self.greeting = None
         self.silent = False
@@ -72,6 +74,8 @@ class Options:
                 self.refuse_rcpt.add(argv[i + 1].lower()); i += 2
             elif a == "--long-ehlo":
                 self.long_ehlo = int(argv[i + 1]); i += 2
+            elif a == "--ehlo-final":
+                self.ehlo_final = argv[i + 1]; i += 2
             elif a == "--split":
                 self.split = True; i += 1
             elif a == "--greeting":
@@ -93,7 +97,10 @@ class Handler:
     async def handle_EHLO(self, server, session, envelope, hostname, responses):
         session.host_name = hostname
         extra = ["250-X-PADDING-%03d-%s" % (i, "x" * 40) for i in range(self.opts.long_ehlo)]
-        return responses[:-1] + extra + responses[-1:]
+        last = responses[-1]
+        if self.opts.ehlo_final is not None:
+            last = self.opts.ehlo_final + " " + last[4:]
+        return responses[:-1] + extra + [last]
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower() in self.opts.refuse_rcpt:
