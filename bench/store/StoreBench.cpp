@@ -221,7 +221,7 @@ void BM_Store_AddOpportunityWithLinks(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
     for (ULONG id : added) opp.cod_DeleteOpportunity(id);
 }
-BENCHMARK(BM_Store_AddOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Store_AddOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_Store_DeleteOpportunityWithLinks(benchmark::State& state)
 {
@@ -239,7 +239,7 @@ void BM_Store_DeleteOpportunityWithLinks(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_Store_DeleteOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Store_DeleteOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_Store_ChangeOpportunity(benchmark::State& state)
 {
@@ -253,7 +253,7 @@ void BM_Store_ChangeOpportunity(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_Store_ChangeOpportunity)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Store_ChangeOpportunity)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 // ---------------------------------------------------------------------------
 // The same SELECTs with plain SQLite into plain structs
