@@ -30,6 +30,12 @@ INT_PTR CALLBACK RelatedAccountsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM 
 INT_PTR CALLBACK NewTaskDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
+// The contact form's 工作单位 dialogs: a new account for the contact, and
+// the account picker. Each writes the chosen account into the form's
+// 工作单位 edit and account id.
+INT_PTR CALLBACK NewAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SelectAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
 // Control ids the two dialogs fill when they open.
 #define IDC_NEWTASK_TITLE 1081       // the new task's title
 #define IDC_NEWCONTACT_ACCOUNT 1067  // the new contact's 工作单位

@@ -24,6 +24,7 @@ struct CategoryPageDef {
     const char* pszQueryError;   // a failed listing (and a failed count without pszCountError)
     HFONT BaseDialogClass::*pExportFont;
     const char* pszCountError;   // a failed count; null: pszQueryError
+    BOOL bKeepRows;  // opening keeps the record rows, their ids and the category of the last visit
 };
 
 template <class TListPage>
@@ -127,7 +128,7 @@ private:
         if (!this->m_bInit) return 0;
         this->AppendHistoryNode();
         m_CategoryList.DeleteAllItems();
-        this->EmptyRecordList();
+        if (!m_Def.bKeepRows) this->EmptyRecordList();
         this->FreeRows();
         Count();
         SetWindowTextA(this->m_hSearchEdit, "");

@@ -24,6 +24,7 @@ SYSTEMTIME ReadPicker(HWND h) {
 const char* FieldClass(FormFieldKind kind) {
     switch (kind) {
         case kFieldCheck:
+        case kFieldButton:
             return "BUTTON";
         case kFieldDate:
         case kFieldTime:

@@ -14,6 +14,7 @@ enum FormFieldKind {
     kFieldDate,   // date picker
     kFieldTime,   // time picker
     kFieldCombo,  // drop-down list
+    kFieldButton, // push button acting on the record (kept by a clear; locked = disabled)
 };
 
 // Field flags.
@@ -21,6 +22,7 @@ enum : UINT {
     kFieldInTabCycle = 1,  // Tab / Shift+Tab move through these fields in table order
     kFieldFixed = 2,       // never editable (shows a value the form computes)
     kFieldCreation = 4,    // editable only while a new record is entered
+    kFieldDoubleClick = 8, // a double click on the field calls the form's OnFieldDoubleClick
 };
 
 struct FormFieldDef {
@@ -29,7 +31,7 @@ struct FormFieldDef {
     int x, y, w, h;
     DWORD dwStyle;        // besides WS_CHILD | WS_VISIBLE
     int nLimit;           // EM_LIMITTEXT in GBK bytes (0: none)
-    const char* pszText;  // a check box's caption
+    const char* pszText;  // a check box's or button's caption
     UINT uFlags;
 };
 

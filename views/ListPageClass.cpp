@@ -8,8 +8,8 @@ namespace {
 }
 
 ListPageClass::ListPageClass(int nLastSortColumn)
-    : m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr), m_hExportButton(nullptr), m_nRecordListID(0),
-      m_nExportButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
+    : m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr), m_hExportButton(nullptr), m_hMailButton(nullptr),
+      m_nRecordListID(0), m_nExportButtonID(0), m_nMailButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
 
 void ListPageClass::EmptyRecordList() {
     m_ListView.DeleteAllItems();
@@ -35,6 +35,13 @@ void ListPageClass::CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont) {
     m_hExportButton = CreateWindowExA(0, "BUTTON", "导出列表", WS_CHILD | WS_VISIBLE, 937, y, 80, 22, hWnd,
                                       (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
     SendMessageA(m_hExportButton, WM_SETFONT, (WPARAM)hFont, 0);
+}
+
+void ListPageClass::CreateMailButton(HWND hWnd, int nID, int y, HFONT hFont) {
+    m_nMailButtonID = nID;
+    m_hMailButton = CreateWindowExA(0, "BUTTON", "邮件群发", WS_CHILD | WS_VISIBLE, 837, y, 80, 22, hWnd,
+                                    (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
+    SendMessageA(m_hMailButton, WM_SETFONT, (WPARAM)hFont, 0);
 }
 
 void ListPageClass::LoadExportMenu() {
@@ -63,6 +70,10 @@ BOOL ListPageClass::OnExportCommand(WPARAM wParam) {
         if (m_hExportMenu) TrackPopupMenu(m_hExportMenu, TPM_RIGHTBUTTON, rc.left, rc.top, 0, m_hWnd, nullptr);
         return TRUE;
     }
+    if (m_nMailButtonID && (int)wParam == m_nMailButtonID) {
+        HandOverToMail();
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -89,7 +100,7 @@ LRESULT ListPageClass::OnRecordListNotify(const NMHDR* pHdr) {
 void ListPageClass::HandOver(int nRow) {
     char szTitle[128];
     HandOverTitle(szTitle, sizeof(szTitle));
-    HandOverToForm(RecordForm(), m_pulID, m_nIDCount, nRow, szTitle);
+    HandOverToForm(RecordForm(), m_pulID, m_nIDCount, nRow, KeepsFormTitle() ? nullptr : szTitle);
 }
 
 BOOL ListPageClass::PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

@@ -31,6 +31,7 @@ public:
     int m_nLastSortColumn;  // column last clicked in the header
     HMENU m_hExportMenu;
     HWND m_hExportButton;
+    HWND m_hMailButton;  // "邮件群发", on pages that hand their records to the mail page
 
     // Result handling of a query: -1 shows pszQueryError and keeps the list,
     // its ids and its count; 0 empties the list; above 0 replaces the ids and
@@ -47,9 +48,12 @@ protected:
     void CreateRecordList(HWND hWnd, int nID, int x, int y, int w, int h, const ListColumnDef* pColumns, int nColumns,
                           UINT uColumnMask, int nBlankWidth = 0);
     void CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont);
+    // "邮件群发" at (837, y), left of "导出列表": its click calls HandOverToMail.
+    void CreateMailButton(HWND hWnd, int nID, int y, HFONT hFont);
     void LoadExportMenu();
 
-    // WM_COMMAND: the export menu's commands and the "导出列表" button.
+    // WM_COMMAND: the export menu's commands, the "导出列表" button and
+    // "邮件群发".
     BOOL OnExportCommand(WPARAM wParam);
     // WM_NOTIFY from the record list: column click, custom draw, double
     // click. 0 for any other notification.
@@ -59,6 +63,12 @@ protected:
     BOOL PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     // Double click on row nRow (-1: off the rows).
     void HandOver(int nRow);
+    // "邮件群发": the page hands the records of its current entry to the
+    // mail page. Nothing by default.
+    virtual void HandOverToMail() {}
+    // TRUE when a double click leaves the record form's title as it is
+    // (the page hands over no title).
+    virtual BOOL KeepsFormTitle() const { return FALSE; }
 
     // RowSource: walks the data object's node list.
     // The module's record form and the title handed to it.
@@ -75,6 +85,7 @@ protected:
 
     int m_nRecordListID;
     int m_nExportButtonID;
+    int m_nMailButtonID;
     int m_nColumns;
     BOOL m_bListEndsHover;  // a notification of the page's lists ends the hover look
 };

@@ -54,7 +54,7 @@ RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, i
 }
 
 int RecordFormClass::TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle) {
-    gbk::CopyCut(m_szTitle, sizeof(m_szTitle), pszTitle ? pszTitle : "");
+    if (pszTitle) gbk::CopyCut(m_szTitle, sizeof(m_szTitle), pszTitle);
     return CopyIDArray(pulID, nCount);
 }
 
@@ -114,7 +114,7 @@ void RecordFormClass::InitDialog(HWND hWnd) {
         const FormFieldDef& f = m_Def.pFields[i];
         m_hFields[i] = MakeField(hWnd, m_hInstance, m_hFont, f);
         // Tab stays in a memo.
-        if ((f.uFlags & kFieldInTabCycle) && f.kind != kFieldMemo)
+        if (((f.uFlags & kFieldInTabCycle) && f.kind != kFieldMemo) || (f.uFlags & kFieldDoubleClick))
             m_pfnOldField[i] = (WNDPROC)SetWindowLongPtrA(m_hFields[i], GWLP_WNDPROC, (LONG_PTR)FieldEditProc);
     }
     if (m_Def.nTabs > 0) CreateRelationTabs(hWnd);
@@ -166,6 +166,8 @@ LRESULT CALLBACK RecordFormClass::FieldEditProc(HWND hWnd, UINT uMsg, WPARAM wPa
             return 0;
         }
     }
+    if (nRow >= 0 && uMsg == WM_LBUTTONDBLCLK && (pForm->m_Def.pFields[nRow].uFlags & kFieldDoubleClick))
+        pForm->OnFieldDoubleClick(nID);
     if (!pfnOld) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     return CallWindowProcA(pfnOld, hWnd, uMsg, wParam, lParam);
 }
@@ -182,6 +184,7 @@ void RecordFormClass::ClearForm() {
         case kFieldDate:
         case kFieldTime: SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st); break;
         case kFieldCheck: SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0); break;
+        case kFieldButton: break;
         }
     }
 }
@@ -314,7 +317,9 @@ LRESULT RecordFormClass::OnRestoreView() {
     g_Toolbar.CheckButton(ToolbarButton(), 1);
     HistoryNode* pNode = OwnHistoryNode();
     if (!pNode || pNode->m_nRecordID == 0) {
-        EnterNewMode();  // the lookup lists stay as they are
+        // A new record starts from today's lookup lists, as after UM_NEWRECORD.
+        RefillLookups();
+        EnterNewMode();
         InvalidateRect(m_hWnd, nullptr, TRUE);
         return 0;
     }

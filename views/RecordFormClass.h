@@ -80,8 +80,9 @@ public:
     int m_nRow;           // its index in m_pulID
     BOOL m_bFound;        // the record shown could be loaded
 
-    // Replaces the id list with a copy of nCount ids and the title; on an
-    // allocation failure the form keeps no list (count 0). 0 or -1.
+    // Replaces the id list with a copy of nCount ids and the title (a null
+    // title keeps the one the form has); on an allocation failure the form
+    // keeps no list (count 0). 0 or -1.
     int TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle);
     Mode CurrentMode() const { return m_Mode; }
     const RecordFormDef& Def() const { return m_Def; }
@@ -152,6 +153,8 @@ protected:
     virtual const RecordFormTexts& FormTexts() const { return m_Def.texts; }
     // WM_COMMAND of a field (a combo's selection and the like): TRUE when handled.
     virtual BOOL OnFieldCommand(WPARAM wParam, LPARAM lParam) { return FALSE; }
+    // A double click on a field flagged kFieldDoubleClick (nID: the field's id).
+    virtual void OnFieldDoubleClick(int nID) {}
     // The navigation caption and the labels; a form paints more after them.
     void PaintPage(HDC hdc) override;
 
@@ -175,8 +178,8 @@ private:
 // Hands a list to a record form and shows the form: nRow -1 opens it on a
 // new record (it keeps no list); a row of the list shows that row's record
 // with a copy of the list and the title (cut at a character boundary). A
-// row outside the list hands nothing over. Every page that opens a record
-// form goes through here. 0, or -1 when nothing was handed over.
+// row outside the list hands nothing over. A null title leaves the form's
+// title as it was. Every page that opens a record form goes through here. 0, or -1 when nothing was handed over.
 int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int nRow, const char* pszTitle);
 
 // Text of the caption for a record that no longer exists.

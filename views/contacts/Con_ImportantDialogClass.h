@@ -1,10 +1,10 @@
-// Contacts counted by importance.
+// Contacts counted and listed by importance.
 // Window class "Con_Important", one object g_Con_Important.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/contacts/Con_CategoryStatClass.h"
 
-class Con_ImportantDialogClass : public PlaceholderDialogClass {
+class Con_ImportantDialogClass : public Con_CategoryStatClass {
 public:
     Con_ImportantDialogClass();
 };

@@ -1,10 +1,11 @@
-// Contacts counted by industry.
+// Contacts counted and listed by the industry of their account; the record
+// rows stay from one visit to the next.
 // Window class "Con_Industry", one object g_Con_Industry.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/contacts/Con_CategoryStatClass.h"
 
-class Con_IndustryDialogClass : public PlaceholderDialogClass {
+class Con_IndustryDialogClass : public Con_CategoryStatClass {
 public:
     Con_IndustryDialogClass();
 };

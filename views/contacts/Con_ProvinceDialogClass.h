@@ -1,10 +1,10 @@
-// Contacts counted by region.
+// Contacts counted and listed by region.
 // Window class "Con_Province", one object g_Con_Province.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/contacts/Con_CategoryStatClass.h"
 
-class Con_ProvinceDialogClass : public PlaceholderDialogClass {
+class Con_ProvinceDialogClass : public Con_CategoryStatClass {
 public:
     Con_ProvinceDialogClass();
 };

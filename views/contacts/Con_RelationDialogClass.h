@@ -1,10 +1,10 @@
-// Contacts counted by relation.
+// Contacts counted and listed by relation.
 // Window class "Con_Relation", one object g_Con_Relation.
 #pragma once
 
-#include "views/PlaceholderDialogClass.h"
+#include "views/contacts/Con_CategoryStatClass.h"
 
-class Con_RelationDialogClass : public PlaceholderDialogClass {
+class Con_RelationDialogClass : public Con_CategoryStatClass {
 public:
     Con_RelationDialogClass();
 };

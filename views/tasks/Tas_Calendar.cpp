@@ -2,9 +2,7 @@
 
 namespace calendar {
 
-bool IsLeapYear(int nYear) {
-    return (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0;
-}
+bool IsLeapYear(int nYear) { return (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0; }
 
 static int MonthLength(int nYear, int nMonth) {
     static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -12,9 +10,7 @@ static int MonthLength(int nYear, int nMonth) {
     return nMonth == 2 && IsLeapYear(nYear) ? 29 : kDays[nMonth - 1];
 }
 
-int DaysInMonth(const DATE_STRUCT& d) {
-    return MonthLength(d.year, d.month);
-}
+int DaysInMonth(const DATE_STRUCT& d) { return MonthLength(d.year, d.month); }
 
 int DayOfWeek(const DATE_STRUCT& d) {
     const int y = d.year, m = d.month;

@@ -19,13 +19,11 @@ void Tas_CalendarPageClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
     BaseDialogClass::InitDialog(hWnd);
     CreateFrameControls(hWnd, m_Def.nSearchEditID, m_Def.nSearchID, m_Def.menu, m_Def.nHelpID);
-    m_hPrevButton =
-        CreateWindowExA(0, "BUTTON", m_Def.pszPrev, WS_CHILD | WS_VISIBLE, m_Def.nPrevX, m_Def.nButtonY, 50,
-                        m_Def.nButtonHeight, hWnd, (HMENU)(INT_PTR)m_Def.nPrevID, m_hInstance, nullptr);
+    m_hPrevButton = CreateWindowExA(0, "BUTTON", m_Def.pszPrev, WS_CHILD | WS_VISIBLE, m_Def.nPrevX, m_Def.nButtonY, 50,
+                                    m_Def.nButtonHeight, hWnd, (HMENU)(INT_PTR)m_Def.nPrevID, m_hInstance, nullptr);
     SendMessageA(m_hPrevButton, WM_SETFONT, (WPARAM)m_hFont, 0);
-    m_hNextButton =
-        CreateWindowExA(0, "BUTTON", m_Def.pszNext, WS_CHILD | WS_VISIBLE, m_Def.nNextX, m_Def.nButtonY, 50,
-                        m_Def.nButtonHeight, hWnd, (HMENU)(INT_PTR)m_Def.nNextID, m_hInstance, nullptr);
+    m_hNextButton = CreateWindowExA(0, "BUTTON", m_Def.pszNext, WS_CHILD | WS_VISIBLE, m_Def.nNextX, m_Def.nButtonY, 50,
+                                    m_Def.nButtonHeight, hWnd, (HMENU)(INT_PTR)m_Def.nNextID, m_hInstance, nullptr);
     SendMessageA(m_hNextButton, WM_SETFONT, (WPARAM)m_hFont, 0);
     for (int i = 0; i < Lists(); i++) {
         const RECT rc = ListRect(i);
@@ -45,9 +43,7 @@ void Tas_CalendarPageClass::InitDialog(HWND hWnd) {
     SetDays();
 }
 
-void Tas_CalendarPageClass::SearchOnModuleListPage(HWND hEdit) {
-    SearchOnTaskList(hEdit);
-}
+void Tas_CalendarPageClass::SearchOnModuleListPage(HWND hEdit) { SearchOnTaskList(hEdit); }
 
 void Tas_CalendarPageClass::SetListCaption(int i, const char* pszCaption) {
     LVCOLUMNA col = {};
@@ -121,32 +117,29 @@ void Tas_CalendarPageClass::HandOver(int i, int nRow) {
 LRESULT Tas_CalendarPageClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == m_Def.uOpenMessage) return OnOpen();
     switch (uMsg) {
-        case UM_RESTOREVIEW:
-            g_Toolbar.CheckButton(TB_TASKS, 1);
-            return 0;
-        case WM_COMMAND:
-            if ((int)wParam == m_Def.nPrevID) {
-                OnStep(-1);
-                return 0;
-            }
-            if ((int)wParam == m_Def.nNextID) {
-                OnStep(1);
-                return 0;
-            }
-            break;
-        case WM_NOTIFY: {
-            const NMHDR* pHdr = (const NMHDR*)lParam;
-            LeaveHover();
-            if (!pHdr) return 0;
-            for (int i = 0; i < Lists(); i++) {
-                if (pHdr->hwndFrom != m_DayList[i].m_hListView) continue;
-                if (pHdr->code == NM_DBLCLK) HandOver(i, m_DayList[i].GetNotifyItem((const NMLISTVIEW*)pHdr));
-                return 0;
-            }
+    case UM_RESTOREVIEW: g_Toolbar.CheckButton(TB_TASKS, 1); return 0;
+    case WM_COMMAND:
+        if ((int)wParam == m_Def.nPrevID) {
+            OnStep(-1);
             return 0;
         }
-        default:
-            break;
+        if ((int)wParam == m_Def.nNextID) {
+            OnStep(1);
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        LeaveHover();
+        if (!pHdr) return 0;
+        for (int i = 0; i < Lists(); i++) {
+            if (pHdr->hwndFrom != m_DayList[i].m_hListView) continue;
+            if (pHdr->code == NM_DBLCLK) HandOver(i, m_DayList[i].GetNotifyItem((const NMLISTVIEW*)pHdr));
+            return 0;
+        }
+        return 0;
+    }
+    default: break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

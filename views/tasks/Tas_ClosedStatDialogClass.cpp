@@ -5,9 +5,8 @@
 #include "resources/tasks_ids.h"
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASC_MENU_NEW,   IDC_TASC_MENU_ALL,  IDC_TASC_MENU_TODAY,
-                                       IDC_TASC_MENU_DAY,   IDC_TASC_MENU_WEEK, IDC_TASC_MENU_MONTH,
-                                       IDC_TASC_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASC_MENU_NEW,  IDC_TASC_MENU_ALL,   IDC_TASC_MENU_TODAY, IDC_TASC_MENU_DAY,
+                                       IDC_TASC_MENU_WEEK, IDC_TASC_MENU_MONTH, IDC_TASC_MENU_CLOSED};
 
 const ListPageTexts kTexts = {
     "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
@@ -27,8 +26,7 @@ CategoryPageDef MakeDef() {
     def.categoryColumns[0] = {"是否已完成", 150};
     def.categoryColumns[1] = {"计划日志数量", 150};
     def.nCategoryColumns = 2;
-    def.pszTopLine =
-        "所有计划日至按其是否完成分类统计如下表，用鼠标单击是否完成分类，可以显示符合条件的记录。";
+    def.pszTopLine = "所有计划日至按其是否完成分类统计如下表，用鼠标单击是否完成分类，可以显示符合条件的记录。";
     def.pszTitleFormat = g_szTasListTitle;
     def.pszQueryError = "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.";
     def.pExportFont = &BaseDialogClass::m_hFont;
@@ -43,21 +41,15 @@ Tas_ClosedStatDialogClass::Tas_ClosedStatDialogClass() : CategoryStatPage<Tas_Li
         if (m_Tas.ctd_GetClosedCategoryName(i, m_szNames[i]) != 0) m_szNames[i][0] = 0;
 }
 
-const ListPageTexts& Tas_ClosedStatDialogClass::Texts() const {
-    return kTexts;
-}
+const ListPageTexts& Tas_ClosedStatDialogClass::Texts() const { return kTexts; }
 
 void Tas_ClosedStatDialogClass::CreateCategoryRecordList(HWND hWnd, int nID) {
     CreateTasRecordList(hWnd, nID, 220, 390);
 }
 
-int Tas_ClosedStatDialogClass::CountCategories() {
-    return m_Tas.ctd_CountByClosed() == -1 ? -1 : 0;
-}
+int Tas_ClosedStatDialogClass::CountCategories() { return m_Tas.ctd_CountByClosed() == -1 ? -1 : 0; }
 
-const char* Tas_ClosedStatDialogClass::CategoryName(int i) const {
-    return i == 0 || i == 1 ? m_szNames[i] : "";
-}
+const char* Tas_ClosedStatDialogClass::CategoryName(int i) const { return i == 0 || i == 1 ? m_szNames[i] : ""; }
 
 void Tas_ClosedStatDialogClass::CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const {
     snprintf(pszBuf, (size_t)nSize, "%d", i == 0 || i == 1 ? m_Tas.m_iCount[i] : 0);

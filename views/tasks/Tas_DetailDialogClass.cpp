@@ -13,9 +13,8 @@
 Tas_DetailDialogClass g_Tas_Detail;
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASD_MENU_NEW,   IDC_TASD_MENU_ALL,  IDC_TASD_MENU_TODAY,
-                                       IDC_TASD_MENU_DAY,   IDC_TASD_MENU_WEEK, IDC_TASD_MENU_MONTH,
-                                       IDC_TASD_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASD_MENU_NEW,  IDC_TASD_MENU_ALL,   IDC_TASD_MENU_TODAY, IDC_TASD_MENU_DAY,
+                                       IDC_TASD_MENU_WEEK, IDC_TASD_MENU_MONTH, IDC_TASD_MENU_CLOSED};
 
 constexpr int kSubjectLimit = 254;  // what the store keeps of a subject
 constexpr int kCostLimit = 49;
@@ -24,8 +23,7 @@ constexpr int kCostLimit = 49;
 const FormFieldDef kFields[] = {
     // Scrolls sideways, so that a stored subject wider than the field is
     // shown and saved whole.
-    {kFieldEdit, IDC_TASD_SUBJECT, 240, 65, 560, 20, kEditFieldStyle, kSubjectLimit, nullptr,
-     kFieldInTabCycle},
+    {kFieldEdit, IDC_TASD_SUBJECT, 240, 65, 560, 20, kEditFieldStyle, kSubjectLimit, nullptr, kFieldInTabCycle},
     {kFieldCheck, IDC_TASD_PRIVATE, 830, 65, 55, 20, kCheckFieldStyle, 0, "私有", kFieldInTabCycle},
     {kFieldDate, IDC_TASD_DATE, 240, 95, 105, 20, kDateFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldTime, IDC_TASD_TIME, 400, 95, 65, 20, kTimeFieldStyle, 0, nullptr, kFieldInTabCycle},
@@ -76,9 +74,7 @@ RecordFormDef MakeDef() {
     return def;
 }
 
-BOOL Checked(HWND h) {
-    return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+BOOL Checked(HWND h) { return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The cost is stored as a float: a larger number would be stored as infinite.
 bool FitsCost(double d) {
@@ -192,10 +188,6 @@ int Tas_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     return 0;
 }
 
-int Tas_DetailDialogClass::ChangeRecord(ULONG ulID) {
-    return m_Tas.ctd_ChageTask(ulID);
-}
+int Tas_DetailDialogClass::ChangeRecord(ULONG ulID) { return m_Tas.ctd_ChageTask(ulID); }
 
-int Tas_DetailDialogClass::DeleteRecord(ULONG ulID) {
-    return m_Tas.ctd_DeleteTask(ulID);
-}
+int Tas_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Tas.ctd_DeleteTask(ulID); }

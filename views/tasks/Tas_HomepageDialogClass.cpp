@@ -9,9 +9,8 @@
 Tas_HomepageDialogClass g_Tas_Homepage;
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASH_MENU_NEW,   IDC_TASH_MENU_ALL,  IDC_TASH_MENU_TODAY,
-                                       IDC_TASH_MENU_DAY,   IDC_TASH_MENU_WEEK, IDC_TASH_MENU_MONTH,
-                                       IDC_TASH_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASH_MENU_NEW,  IDC_TASH_MENU_ALL,   IDC_TASH_MENU_TODAY, IDC_TASH_MENU_DAY,
+                                       IDC_TASH_MENU_WEEK, IDC_TASH_MENU_MONTH, IDC_TASH_MENU_CLOSED};
 
 DATE_STRUCT DateOf(const SYSTEMTIME& st) {
     DATE_STRUCT d;
@@ -22,8 +21,8 @@ DATE_STRUCT DateOf(const SYSTEMTIME& st) {
 }
 
 HWND MakeButton(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszText, int nID, int x, int y) {
-    HWND h = CreateWindowExA(0, "BUTTON", pszText, WS_CHILD | WS_VISIBLE, x, y, 50, 22, hParent,
-                             (HMENU)(INT_PTR)nID, hInst, nullptr);
+    HWND h = CreateWindowExA(0, "BUTTON", pszText, WS_CHILD | WS_VISIBLE, x, y, 50, 22, hParent, (HMENU)(INT_PTR)nID,
+                             hInst, nullptr);
     SendMessageA(h, WM_SETFONT, (WPARAM)hFont, 0);
     return h;
 }
@@ -42,9 +41,8 @@ void Tas_HomepageDialogClass::InitDialog(HWND hWnd) {
     InitCommonControlsEx(&icc);
     CreateFrameControls(hWnd, IDC_TASH_SEARCH_EDIT, IDC_TASH_SEARCH, TasMenu(kMenuIDs), IDC_TASH_HELP);
     m_hPrevButton = MakeButton(hWnd, m_hInstance, m_hFontArial, "前一天", IDC_TASH_PREV, 166, 14);
-    m_hPicker =
-        CreateWindowExA(0, "SysDateTimePick32", "DateTime", WS_CHILD | WS_VISIBLE | DTS_SHORTDATEFORMAT, 230,
-                        14, 105, 20, hWnd, (HMENU)(INT_PTR)IDC_TASH_PICKER, m_hInstance, nullptr);
+    m_hPicker = CreateWindowExA(0, "SysDateTimePick32", "DateTime", WS_CHILD | WS_VISIBLE | DTS_SHORTDATEFORMAT, 230,
+                                14, 105, 20, hWnd, (HMENU)(INT_PTR)IDC_TASH_PICKER, m_hInstance, nullptr);
     SendMessageA(m_hPicker, WM_SETFONT, (WPARAM)m_hFont, 0);
     m_hNextButton = MakeButton(hWnd, m_hInstance, m_hFontArial, "后一天", IDC_TASH_NEXT, 355, 14);
     CreateTasRecordList(hWnd, IDC_TASH_LIST, 40, 573);
@@ -119,36 +117,30 @@ void Tas_HomepageDialogClass::OnPickerCloseUp() {
 
 LRESULT Tas_HomepageDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case UM_OPENVIEW:
-            return OnOpen(FALSE);
-        case UM_OPEN_TODAY:
-            return OnOpen(TRUE);
-        case UM_RESTOREVIEW:
-            return OnRestoreView();
-        case WM_COMMAND:
-            if ((int)wParam == IDC_TASH_PREV) {
-                StepDay(-1);
-                return 0;
-            }
-            if ((int)wParam == IDC_TASH_NEXT) {
-                StepDay(1);
-                return 0;
-            }
-            break;
-        case WM_NOTIFY: {
-            const NMHDR* pHdr = (const NMHDR*)lParam;
-            if (pHdr && pHdr->hwndFrom == m_hPicker) {
-                if (pHdr->code == DTN_CLOSEUP) OnPickerCloseUp();
-                return 0;
-            }
-            break;
+    case UM_OPENVIEW: return OnOpen(FALSE);
+    case UM_OPEN_TODAY: return OnOpen(TRUE);
+    case UM_RESTOREVIEW: return OnRestoreView();
+    case WM_COMMAND:
+        if ((int)wParam == IDC_TASH_PREV) {
+            StepDay(-1);
+            return 0;
         }
-        default:
-            break;
+        if ((int)wParam == IDC_TASH_NEXT) {
+            StepDay(1);
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        if (pHdr && pHdr->hwndFrom == m_hPicker) {
+            if (pHdr->code == DTN_CLOSEUP) OnPickerCloseUp();
+            return 0;
+        }
+        break;
+    }
+    default: break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }
 
-void Tas_HomepageDialogClass::PaintPage(HDC hdc) {
-    PaintText(hdc, 425, 16, m_szTitle);
-}
+void Tas_HomepageDialogClass::PaintPage(HDC hdc) { PaintText(hdc, 425, 16, m_szTitle); }

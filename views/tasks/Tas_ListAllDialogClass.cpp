@@ -3,9 +3,8 @@
 #include "resources/tasks_ids.h"
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASL_MENU_NEW,   IDC_TASL_MENU_ALL,  IDC_TASL_MENU_TODAY,
-                                       IDC_TASL_MENU_DAY,   IDC_TASL_MENU_WEEK, IDC_TASL_MENU_MONTH,
-                                       IDC_TASL_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASL_MENU_NEW,  IDC_TASL_MENU_ALL,   IDC_TASL_MENU_TODAY, IDC_TASL_MENU_DAY,
+                                       IDC_TASL_MENU_WEEK, IDC_TASL_MENU_MONTH, IDC_TASL_MENU_CLOSED};
 
 KeywordPageDef MakeDef() {
     return {
@@ -29,9 +28,7 @@ Tas_ListAllDialogClass g_Tas_ListAll;
 
 Tas_ListAllDialogClass::Tas_ListAllDialogClass() : KeywordListPage<Tas_ListPageClass>(MakeDef()) {}
 
-void Tas_ListAllDialogClass::CreateKeywordRecordList(HWND hWnd, int nID) {
-    CreateTasRecordList(hWnd, nID, 40, 573);
-}
+void Tas_ListAllDialogClass::CreateKeywordRecordList(HWND hWnd, int nID) { CreateTasRecordList(hWnd, nID, 40, 573); }
 
 int Tas_ListAllDialogClass::QueryList(int nMode) {
     // The store lists newest first; the page shows them the other way round.

@@ -34,28 +34,18 @@ PageMenu TasMenu(const int* pIDs) {
 
 void TasCellText(const TasNode* p, int nColumn, char* pszBuf, int nSize) {
     switch (nColumn) {
-        case 0:
-            snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
-                     (int)p->tas_date.day);
-            break;
-        case 1:
-            snprintf(pszBuf, (size_t)nSize, "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute);
-            break;
-        case 2:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject);
-            break;
-        case 3:
-            snprintf(pszBuf, (size_t)nSize, "%.2f", (double)p->tas_outlay);
-            break;
-        default:
-            pszBuf[0] = 0;
-            break;
+    case 0:
+        snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
+                 (int)p->tas_date.day);
+        break;
+    case 1: snprintf(pszBuf, (size_t)nSize, "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute); break;
+    case 2: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
+    case 3: snprintf(pszBuf, (size_t)nSize, "%.2f", (double)p->tas_outlay); break;
+    default: pszBuf[0] = 0; break;
     }
 }
 
-void SearchOnTaskList(HWND hEdit) {
-    SearchOnListPage(&g_Tas_ListAll, g_Tas_ListAll.m_szKeyword, hEdit);
-}
+void SearchOnTaskList(HWND hEdit) { SearchOnListPage(&g_Tas_ListAll, g_Tas_ListAll.m_szKeyword, hEdit); }
 
 Tas_ListPageClass::Tas_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
 
@@ -69,9 +59,7 @@ BOOL Tas_ListPageClass::NextRow() {
     return m_Tas.m_pCurrent != nullptr;
 }
 
-ULONG Tas_ListPageClass::RowID() {
-    return m_Tas.m_pCurrent ? m_Tas.m_pCurrent->tas_id : 0;
-}
+ULONG Tas_ListPageClass::RowID() { return m_Tas.m_pCurrent ? m_Tas.m_pCurrent->tas_id : 0; }
 
 void Tas_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     if (!m_Tas.m_pCurrent) {
@@ -81,19 +69,14 @@ void Tas_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     TasCellText(m_Tas.m_pCurrent, nColumn, pszBuf, nSize);
 }
 
-RecordFormClass* Tas_ListPageClass::RecordForm() {
-    return &g_Tas_Detail;
-}
+RecordFormClass* Tas_ListPageClass::RecordForm() { return &g_Tas_Detail; }
 
 void Tas_ListPageClass::HandOverTitle(char* pszBuf, int nSize) {
     gbk::CopyCut(pszBuf, (size_t)nSize, g_szTasListTitle);
 }
 
-int Tas_ListPageClass::ModuleButton() const {
-    return TB_TASKS;
-}
+int Tas_ListPageClass::ModuleButton() const { return TB_TASKS; }
 
 void Tas_ListPageClass::CreateTasRecordList(HWND hWnd, int nID, int y, int h) {
-    CreateRecordList(hWnd, nID, 167, y, 850, h, g_TasColumns, 4,
-                     LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM);
+    CreateRecordList(hWnd, nID, 167, y, 850, h, g_TasColumns, 4, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM);
 }

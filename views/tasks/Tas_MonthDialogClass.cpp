@@ -13,9 +13,8 @@
 Tas_MonthDialogClass g_Tas_Month;
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASM_MENU_NEW,   IDC_TASM_MENU_ALL,  IDC_TASM_MENU_TODAY,
-                                       IDC_TASM_MENU_DAY,   IDC_TASM_MENU_WEEK, IDC_TASM_MENU_MONTH,
-                                       IDC_TASM_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASM_MENU_NEW,  IDC_TASM_MENU_ALL,   IDC_TASM_MENU_TODAY, IDC_TASM_MENU_DAY,
+                                       IDC_TASM_MENU_WEEK, IDC_TASM_MENU_MONTH, IDC_TASM_MENU_CLOSED};
 
 CalendarPageDef MakeDef() {
     CalendarPageDef def = {};
@@ -125,13 +124,11 @@ void Tas_MonthDialogClass::HandOver(int i, int nRow) {
 }
 
 void Tas_MonthDialogClass::PaintPage(HDC hdc) {
-    static const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三",
-                                             "星期四", "星期五", "星期六"};
+    static const char* const kWeekdays[7] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
     HBRUSH hBrush = CreateSolidBrush(RGB(206, 231, 255));
     HGDIOBJ hOld = SelectObject(hdc, hBrush);
     for (int k = 0; k < 7; k++)
-        Rectangle(hdc, m_nHScroll + 166 + 121 * k, m_nVScroll + 40, m_nHScroll + 288 + 121 * k,
-                  m_nVScroll + 70);
+        Rectangle(hdc, m_nHScroll + 166 + 121 * k, m_nVScroll + 40, m_nHScroll + 288 + 121 * k, m_nVScroll + 70);
     SelectObject(hdc, hOld);
     DeleteObject(hBrush);
 

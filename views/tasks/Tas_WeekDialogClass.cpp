@@ -9,9 +9,8 @@
 Tas_WeekDialogClass g_Tas_Week;
 
 namespace {
-const int kMenuIDs[kTasMenuEntries] = {IDC_TASW_MENU_NEW,   IDC_TASW_MENU_ALL,  IDC_TASW_MENU_TODAY,
-                                       IDC_TASW_MENU_DAY,   IDC_TASW_MENU_WEEK, IDC_TASW_MENU_MONTH,
-                                       IDC_TASW_MENU_CLOSED};
+const int kMenuIDs[kTasMenuEntries] = {IDC_TASW_MENU_NEW,  IDC_TASW_MENU_ALL,   IDC_TASW_MENU_TODAY, IDC_TASW_MENU_DAY,
+                                       IDC_TASW_MENU_WEEK, IDC_TASW_MENU_MONTH, IDC_TASW_MENU_CLOSED};
 
 // Monday to Sunday: place and caption.
 struct DayListDef {
@@ -56,8 +55,7 @@ DATE_STRUCT DateOf(const SYSTEMTIME& st) {
 }
 }  // namespace
 
-Tas_WeekDialogClass::Tas_WeekDialogClass()
-    : Tas_CalendarPageClass(MakeDef()), m_dtWeekStart{}, m_dtWeekEnd{} {}
+Tas_WeekDialogClass::Tas_WeekDialogClass() : Tas_CalendarPageClass(MakeDef()), m_dtWeekStart{}, m_dtWeekEnd{} {}
 
 RECT Tas_WeekDialogClass::ListRect(int i) const {
     const DayListDef& d = kDays[i];

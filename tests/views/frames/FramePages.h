@@ -55,6 +55,7 @@ enum {
     kExport,
     kCategories,
     kMenu0,
+    kMail = 150,
     kRow1From = 200,
     kRow1To,
     kRow1Find,
@@ -75,6 +76,8 @@ enum {
     kGroup,
     kTime,
     kKind,
+    kLink,    // a fixed field that answers double clicks
+    kAction,  // a push-button field
 };
 
 // The module base of the test pages.
@@ -82,6 +85,8 @@ class TestListBase : public ListPageClass {
 public:
     explicit TestListBase(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
     using ListPageClass::HandOver;
+    int mailHandOvers = 0;    // clicks on 邮件群发
+    BOOL keepTitle = FALSE;  // a double click hands over no title
     BOOL sortable = TRUE;  // what Sortable answers
 
 protected:
@@ -94,6 +99,8 @@ protected:
     int ModuleButton() const override { return TB_OPPORTUNITIES; }
     void SearchOnModuleListPage(HWND hEdit) override;
     void FreeRows() override { m_nCursor = -1; }
+    void HandOverToMail() override { mailHandOvers++; }
+    BOOL KeepsFormTitle() const override { return keepTitle; }
     BOOL Sortable() const override { return sortable; }
     void CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth = 0);
 
@@ -116,7 +123,8 @@ protected:
 
 class TestCategoryPage : public CategoryStatPage<TestListBase> {
 public:
-    TestCategoryPage();
+    // bKeepRows: the record rows stay from one opening to the next.
+    explicit TestCategoryPage(BOOL bKeepRows = FALSE);
     std::vector<std::string> categories = {"甲", "乙"};
     bool failCount = false;  // the counting query fails
     int CategoryCount() const override { return (int)categories.size(); }
@@ -155,6 +163,8 @@ public:
     HWND m_hTime = nullptr, m_hKind = nullptr;
     bool failAdd = false;
     int loads = 0;
+    int refills = 0;                // RefillLookups calls
+    std::vector<int> doubleClicks;  // ids of the fields double-clicked
     BOOL lastRelating = FALSE;  // the bRelating of the latest load
 
 protected:
@@ -163,12 +173,15 @@ protected:
     int AddRecord(ULONG* pulNewID) override;
     int ChangeRecord(ULONG ulID) override;
     int DeleteRecord(ULONG ulID) override;
+    void RefillLookups() override { refills++; }
+    void OnFieldDoubleClick(int nID) override { doubleClicks.push_back(nID); }
 
     std::string m_strPending;
 };
 
 extern TestListPage g_List;
 extern TestCategoryPage g_Categories;
+extern TestCategoryPage g_KeepCategories;  // opened by UM_OPEN_INDUSTRY
 extern TestDatePage g_Dates;
 extern TestStartPage g_Start;
 extern TestForm g_Form;

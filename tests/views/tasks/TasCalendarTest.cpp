@@ -21,8 +21,8 @@ DATE_STRUCT D(int y, int m, int d) {
 
 ::testing::AssertionResult Is(const DATE_STRUCT& got, int y, int m, int d) {
     if (got.year == y && got.month == m && got.day == d) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << got.year << "-" << got.month << "-" << got.day << " instead of " << y << "-" << m << "-" << d;
+    return ::testing::AssertionFailure() << got.year << "-" << got.month << "-" << got.day << " instead of " << y << "-"
+                                         << m << "-" << d;
 }
 
 DATE_STRUCT Plus(int n, const DATE_STRUCT& d) {
@@ -126,8 +126,7 @@ TEST(TasCalendar, EveryDayOfYearsOneTo9999AgreesWithTheCLibrary) {
         ASSERT_EQ(tm.tm_wday, DayOfWeek(d)) << d.year << "-" << d.month << "-" << d.day;
         if (d.day == 1) {
             struct tm last = tm;
-            time_t tNext =
-                Utc(d.month == 12 ? d.year + 1 : d.year, d.month == 12 ? 1 : d.month + 1, 1) - 86400;
+            time_t tNext = Utc(d.month == 12 ? d.year + 1 : d.year, d.month == 12 ? 1 : d.month + 1, 1) - 86400;
             ASSERT_NE(nullptr, gmtime_r(&tNext, &last));
             ASSERT_EQ(last.tm_mday, DaysInMonth(d));
         }
@@ -144,7 +143,7 @@ TEST(TasCalendar, EveryDayOfYearsOneTo9999AgreesWithTheCLibrary) {
 TEST(TasCalendar, RandomOffsetsAgreeWithTheCLibrary) {
     std::mt19937 rng(20241207);
     const time_t tFirst = Utc(1, 1, 1), tLast = Utc(9999, 12, 31);
-    for (int k = 0; k < 200000; k++) {
+    for (int k = 0; k < 50000; k++) {
         const time_t t = tFirst + (time_t)(rng() % (unsigned)((tLast - tFirst) / 86400 + 1)) * 86400;
         const int n = (int)(rng() % 2000001) - 1000000;
         struct tm from, to;

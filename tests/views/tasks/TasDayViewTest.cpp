@@ -40,8 +40,7 @@ TEST_F(TasDayView, ListsOneDatesTasksEarliestFirstInTheTaskRowFormat) {
     EXPECT_EQ(page.m_pulID[0], early);
     EXPECT_EQ(page.m_pulID[1], mid);
     EXPECT_EQ(page.m_pulID[2], late);
-    EXPECT_STREQ(page.m_szTitle,
-                 "所有的计划日志共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szTitle, "所有的计划日志共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
     // The captions invite a click, but the store has one order only.
     ClickColumn(page, page.m_ListView, 2);
     EXPECT_EQ(Cell(page.m_ListView, 0, 2), "早会");
@@ -66,8 +65,7 @@ TEST_F(TasDayView, StepsDaysAcrossTheYearEndAndThroughLeapFebruaries) {
     EXPECT_EQ(RowCount(page.m_ListView), 3);
     Click(page, IDC_TASH_NEXT);
     EXPECT_EQ(Column(page.m_ListView, 2), (std::vector<std::string>{"第二天"}));
-    EXPECT_STREQ(page.m_szTitle,
-                 "所有的计划日志共1条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szTitle, "所有的计划日志共1条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
 }
 
 TEST_F(TasDayView, ADayBeforeTheCalendarKeepsTheDateShown) {
@@ -131,8 +129,7 @@ TEST_F(TasDayView, AFailedQueryKeepsTheRowsWithTheirCount) {
     EXPECT_FALSE(TakeBoxes().empty());
     EXPECT_EQ(RowCount(page.m_ListView), 3);
     EXPECT_EQ(page.m_nIDCount, 3);
-    EXPECT_STREQ(page.m_szTitle,
-                 "所有的计划日志共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szTitle, "所有的计划日志共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
     DoubleClickRow(page, page.m_ListView, 2);
     EXPECT_EQ(g_Tas_Detail.m_nIDCount, 3);
     Database().Exec("ALTER TABLE tasks_gone RENAME TO tasks");

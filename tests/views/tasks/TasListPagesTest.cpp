@@ -33,8 +33,7 @@ protected:
     void SetUp() override {
         StartFresh();
         a = AddTask({.subject = "拜访O'Neil", .date = "2024-01-10", .time = "10:00:00"});
-        b = AddTask(
-            {.subject = "写报告", .date = "2024-01-12", .time = "09:00:00", .description = "给O'Neil"});
+        b = AddTask({.subject = "写报告", .date = "2024-01-12", .time = "09:00:00", .description = "给O'Neil"});
         c = AddTask({.subject = "开会", .date = "2024-01-11", .time = "15:00:00", .outlay = 30});
     }
     unsigned a = 0, b = 0, c = 0;
@@ -220,9 +219,8 @@ TEST_F(TasStartPage, TheTaskBoxAndTheLinksReachTheTaskPages) {
         int id;
         BaseDialogClass* page;
     };
-    for (LinkCase l :
-         {LinkCase{10060, &g_Tas_Detail}, LinkCase{10061, &g_Tas_Week}, LinkCase{10062, &g_Tas_Month},
-          LinkCase{10063, &g_Tas_ClosedStat}, LinkCase{10064, &g_Tas_ListAll}}) {
+    for (LinkCase l : {LinkCase{10060, &g_Tas_Detail}, LinkCase{10061, &g_Tas_Week}, LinkCase{10062, &g_Tas_Month},
+                       LinkCase{10063, &g_Tas_ClosedStat}, LinkCase{10064, &g_Tas_ListAll}}) {
         ResetToStartPage();
         Click(g_Homepage, l.id);
         EXPECT_EQ(g_pCurrentDialog, l.page) << l.id;

@@ -28,8 +28,7 @@ protected:
                      .time = "08:15:00",
                      .outlay = 10.25,
                      .description = "甲的内容"});
-        b = AddTask(
-            {.subject = "乙任务", .date = "2024-03-02", .time = "09:30:00", .outlay = 0, .closed = true});
+        b = AddTask({.subject = "乙任务", .date = "2024-03-02", .time = "09:30:00", .outlay = 0, .closed = true});
         c = AddTask({.subject = "丙任务", .date = "2024-03-03", .time = "10:45:00", .outlay = 7});
         GotoTas_ListAll();  // oldest at the top: 甲, 乙, 丙
     }
@@ -118,13 +117,11 @@ TEST_F(TasRecordForm, EditingAndSavingStoresTheFieldsAndKeepsThePlace) {
     EXPECT_EQ(form.m_nRow, 1);
     EXPECT_EQ(Stored("tas_subject", b), "乙任务改");
     EXPECT_EQ(Stored("tas_description", b), "新的内容, with 'quotes'");
-    EXPECT_EQ(QueryInt("SELECT tas_private*100+tas_remind*10+tas_closed FROM tasks WHERE tas_id=" +
-                       std::to_string(b)),
+    EXPECT_EQ(QueryInt("SELECT tas_private*100+tas_remind*10+tas_closed FROM tasks WHERE tas_id=" + std::to_string(b)),
               110);
-    EXPECT_EQ(Database()
-                  .Query("SELECT tas_date, tas_time FROM tasks WHERE tas_id=" + std::to_string(b))[0][0]
-                  .substr(0, 10),
-              "2025-12-31");
+    EXPECT_EQ(
+        Database().Query("SELECT tas_date, tas_time FROM tasks WHERE tas_id=" + std::to_string(b))[0][0].substr(0, 10),
+        "2025-12-31");
     EXPECT_EQ(Text(form.m_hCost), "12.35");
     EXPECT_EQ(Text(form.m_hSubject), "乙任务改");
 }
@@ -290,8 +287,7 @@ TEST_F(TasRecordForm, TheCostIgnoresADecimalCommaLocale) {
     Click(form, IDC_TASD_SAVE);
     EXPECT_EQ(form.CurrentMode(), RecordFormClass::kBrowse);
     EXPECT_EQ(Text(form.m_hCost), "12.50");
-    EXPECT_EQ(Database().Query("SELECT tas_outlay FROM tasks WHERE tas_id=" + std::to_string(a))[0][0],
-              "12.5");
+    EXPECT_EQ(Database().Query("SELECT tas_outlay FROM tasks WHERE tas_id=" + std::to_string(a))[0][0], "12.5");
     GotoTas_DetailNew();
     SetText(form.m_hSubject, "逗号");
     SetText(form.m_hCost, "7.75");

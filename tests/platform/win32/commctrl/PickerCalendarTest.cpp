@@ -14,8 +14,7 @@ namespace {
 class PickerCalendar : public ParentTest {};
 
 TEST_F(PickerCalendar, SpeaksChineseWhateverTheSystemLocale) {
-    HWND h =
-        Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 166, 40, 105, 20, 11206, "DateTime");
+    HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 166, 40, 105, 20, 11206, "DateTime");
     ASSERT_NE(h, nullptr);
     SYSTEMTIME dec{};
     dec.wYear = 2026;

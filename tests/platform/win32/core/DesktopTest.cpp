@@ -153,8 +153,8 @@ TEST_F(Desktop, QtsOwnTextsAndTheCalendarAreChinese) {
 
 // ---- frames and decorations -------------------------------------------------------------
 TEST_F(Desktop, ACaptionedWindowsRectangleHoldsItsFrameAndCaption) {
-    HWND dlg = CreateWindowExA(WS_EX_DLGMODALFRAME, "RecWnd", "dlg", WS_POPUP | WS_CAPTION | WS_SYSMENU, 100,
-                               100, 300, 200, top, nullptr, Inst(), nullptr);
+    HWND dlg = CreateWindowExA(WS_EX_DLGMODALFRAME, "RecWnd", "dlg", WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 300,
+                               200, top, nullptr, Inst(), nullptr);
     MoveWindow(dlg, 100, 100, 800, 70, TRUE);
     RECT wr, cr;
     GetWindowRect(dlg, &wr);
@@ -215,8 +215,8 @@ TEST_F(Desktop, TheDecorationsFollowTheStyles) {
 
 // ---- popup menus -----------------------------------------------------------------------
 TEST_F(Desktop, DestroyingAnOpenMenusOwnerClosesTheMenu) {
-    HWND owner = CreateWindowExA(0, "RecWnd", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                                 nullptr, nullptr, Inst(), nullptr);
+    HWND owner = CreateWindowExA(0, "RecWnd", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                                 nullptr, Inst(), nullptr);
     HMENU m = CreatePopupMenu();
     AppendMenuA(m, MF_STRING, 101, "one");
     AppendMenuA(m, MF_STRING, 102, "two");
@@ -279,8 +279,7 @@ TEST_F(Desktop, MultiLineTextHasLeadingBetweenLines) {
     w32test::ProcessEvents();
     const int font = QFontMetrics(m->font()).height();
     QTextBlock second = m->document()->firstBlock().next();
-    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() -
-                  m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
+    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() - m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
               font + 2);
     // A line typed later is set apart the same way.
     SetWindowTextA(e, "x");
@@ -290,8 +289,7 @@ TEST_F(Desktop, MultiLineTextHasLeadingBetweenLines) {
     w32test::TypeText("y");
     second = m->document()->firstBlock().next();
     ASSERT_TRUE(second.isValid());
-    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() -
-                  m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
+    EXPECT_GE(m->cursorRect(QTextCursor(second)).top() - m->cursorRect(QTextCursor(m->document()->firstBlock())).top(),
               font + 2);
     EXPECT_EQ(SendMessageA(e, EM_GETMODIFY, 0, 0), TRUE);
 }

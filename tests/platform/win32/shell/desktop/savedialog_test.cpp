@@ -6,12 +6,14 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
+#include <QtGui/QFileSystemModel>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@
 #include <cstring>
 #include <functional>
 #include <thread>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -350,7 +353,7 @@ namespace {
 // Opens the real dialog in `start`, types `name` into it once it shows its
 // folder's files, and accepts.
 BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString& name, QStringList* filters,
-                        QString* lookInLabel) {
+                        QString* lookInLabel, const QString& shownFirst = QString()) {
     bool typed = false;
     QTimer timer;
     timer.setInterval(50);
@@ -360,6 +363,13 @@ BOOL TypeIntoRealDialog(ExportDialog* d, const std::string& start, const QString
             if (!dlg || !dlg->isVisible()) continue;
             auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             if (!edit) continue;
+            if (!typed && !shownFirst.isEmpty()) {
+                // The dialog has looked the file up (its type is known) before the name is typed.
+                auto* model = dlg->findChild<QFileSystemModel*>();
+                if (!model) return;
+                QModelIndex idx = model->index(shownFirst);
+                if (!idx.isValid() || model->type(idx).isEmpty()) return;
+            }
             if (!typed) {
                 typed = true;
                 if (auto* combo = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
@@ -389,6 +399,11 @@ TEST_F(SaveDialog, RealDialogNeverOpensFilesToShowOrCompleteThem) {
     shelltest::TempDir dir;
     std::string fifo = dir.path() + "/pipe.txt";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // A file whose name says nothing of its type: only its contents would.
+    std::ofstream(dir.path() + "/notes") << "plain words";
+    int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, dir.path().c_str(), IN_OPEN), 0);
     // A reader of the FIFO shows up as a writer that can open it without
     // blocking; the watchdog then lets the reader go and remembers it.
     std::atomic<bool> stop{false}, opened{false};
@@ -405,8 +420,18 @@ TEST_F(SaveDialog, RealDialogNeverOpensFilesToShowOrCompleteThem) {
     ExportDialog d;
     QStringList filters;
     QString lookIn;
-    BOOL ok = TypeIntoRealDialog(&d, dir.gbk(), QStringLiteral("pi"), &filters, &lookIn);
+    BOOL ok = TypeIntoRealDialog(&d, dir.gbk(), QStringLiteral("pi"), &filters, &lookIn,
+                                 QString::fromStdString(dir.path() + "/notes"));
     EXPECT_TRUE(ok);
+    // Nothing in the folder was opened.
+    std::vector<std::string> contentsRead;
+    alignas(inotify_event) char buf[4096];
+    for (ssize_t n; (n = read(watch, buf, sizeof buf)) > 0;)
+        for (char* p = buf; p < buf + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+            if (reinterpret_cast<inotify_event*>(p)->len)
+                contentsRead.push_back(reinterpret_cast<inotify_event*>(p)->name);
+    close(watch);
+    EXPECT_EQ(contentsRead, std::vector<std::string>{});
     ExportDialog proc;
     ok = TypeIntoRealDialog(&proc, dir.gbk(), QStringLiteral("/proc/export.txt"), &filters, &lookIn);
     stop = true;

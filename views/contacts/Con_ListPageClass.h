@@ -1,0 +1,58 @@
+// What every page of the contact module that lists contacts shares: the
+// data object, the eleven contact columns, the module's left menu, its
+// message texts, the record form the rows go to, the quick search that goes
+// to the all-contacts list and the hand-over of contacts to the mail page.
+#pragma once
+
+#include "store/Con_DetailClass.h"
+#include "views/ListPageClass.h"
+
+// The eleven columns of a contact list (their sort columns 0-10).
+constexpr int kConColumns = 11;
+extern const ListColumnDef g_ConColumns[kConColumns];
+// Texts of the contact pages' message boxes.
+extern const ListPageTexts g_ConListTexts;
+
+// The left menu of the contact pages with the page's own control ids (8).
+PageMenu ConMenu(const int* pIDs);
+// Cell text of column nColumn for one contact.
+void ConCellText(const ConNode* pNode, int nColumn, char* pszBuf, int nSize);
+
+// Hands contacts to the mail page: pfnLoad loads them into the mail page's
+// contact object (the number of contacts, or -1 after its box), then the
+// page gets UM_MAILTOLIST and becomes the current view. A failed load hands
+// over no contact; without pfnLoad the mail page keeps the contacts it has.
+// While the mail page sends, its contacts are left alone.
+template <class F>
+void HandContactsToMail(F pfnLoad);
+void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext);
+
+class Con_ListPageClass : public ListPageClass {
+public:
+    explicit Con_ListPageClass(int nLastSortColumn);
+
+    Con_DetailClass m_Contact;
+
+protected:
+    BOOL FirstRow() override;
+    BOOL NextRow() override;
+    ULONG RowID() override;
+    void RowText(int nColumn, char* pszBuf, int nSize) override;
+    RecordFormClass* RecordForm() override;
+    const ListPageTexts& Texts() const override { return g_ConListTexts; }
+    int ModuleButton() const override;
+    // Quick search: the keyword goes to the all-contacts list.
+    void SearchOnModuleListPage(HWND hEdit) override;
+    void FreeRows() override { m_Contact.ccd_FreeList(); }
+
+    // The record list with the eleven contact columns at (167, y) (and an
+    // empty last column nBlankWidth wide, when above 0) and the "邮件群发"
+    // button at (837, nMailY).
+    void CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID, int nMailY,
+                             int nBlankWidth = 0);
+};
+
+template <class F>
+void HandContactsToMail(F load) {
+    HandContactsToMail([](Con_DetailClass& c, void* p) { return (*(F*)p)(c); }, &load);
+}
