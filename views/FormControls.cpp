@@ -45,6 +45,15 @@ HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClas
     return hCtl;
 }
 
+int TabCycleTarget(const FormFieldDef* pFields, int nFields, int nFrom, BOOL bBackward) {
+    if (nFrom < 0 || nFrom >= nFields || !(pFields[nFrom].uFlags & kFieldInTabCycle)) return -1;
+    for (int k = 1; k < nFields; k++) {
+        const int i = ((bBackward ? nFrom - k : nFrom + k) % nFields + nFields) % nFields;
+        if (pFields[i].uFlags & kFieldInTabCycle) return i;
+    }
+    return -1;
+}
+
 HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def) {
     const char* pszText = def.pszText ? def.pszText : "";
     if (def.kind == kFieldDate || def.kind == kFieldTime) pszText = "DateTime";

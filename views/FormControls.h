@@ -49,6 +49,11 @@ constexpr DWORD kComboFieldStyle = CBS_DROPDOWNLIST | WS_VSCROLL | WS_BORDER;
 constexpr DWORD kDateFieldStyle = WS_TABSTOP;
 constexpr DWORD kTimeFieldStyle = WS_TABSTOP | DTS_TIMEFORMAT;
 
+// Tab / Shift+Tab in a field table: the row of the next (or previous) field
+// flagged kFieldInTabCycle after row nFrom, wrapping around; -1 when nFrom is
+// not in the cycle or no other field is.
+int TabCycleTarget(const FormFieldDef* pFields, int nFields, int nFrom, BOOL bBackward);
+
 // A control with the font set.
 HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,
                  DWORD dwStyle, int nID, int x, int y, int w, int h);

@@ -45,6 +45,11 @@ LRESULT CALLBACK PageFrameClass::SearchEditProc(HWND hWnd, UINT uMsg, WPARAM wPa
 
 void PageFrameClass::OnSearch(HWND hEdit, BOOL bEnter) { SearchOnModuleListPage(hEdit); }
 
+void PageFrameClass::OnHelpLink() {
+    if ((INT_PTR)ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL) <= 32)
+        MessageBoxA(m_hWnd, msg::kNoProgramForWebSite, msg::kInfoCaption, MB_OK | MB_ICONWARNING);
+}
+
 HWND PageFrameClass::CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h) {
     HWND hEdit = CreateWindowExA(0, "EDIT", "", kSearchEditStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance,
                                  nullptr);
@@ -75,7 +80,11 @@ void PageFrameClass::CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, 
                                       (HMENU)(INT_PTR)nButtonID, m_hInstance, nullptr);
     SendMessageA(m_hSearchButton, WM_SETFONT, (WPARAM)m_hFontArial, 0);
 
-    AddLinks(hWnd, menu.links, menu.nLinks, 1, 100, 158);
+    CreateMenuControls(hWnd, menu, 100, nHelpID);
+}
+
+void PageFrameClass::CreateMenuControls(HWND hWnd, const PageMenu& menu, int y, int nHelpID) {
+    AddLinks(hWnd, menu.links, menu.nLinks, 1, y, 158);
     m_nHelpID = nHelpID;
     m_hHelpLink = CreateLinkButton(hWnd, nHelpID, 750, 613, 268, 20);
     m_bHover = 0;
@@ -102,8 +111,8 @@ void PageFrameClass::PaintLeftPanel(HDC hdc) {
     DeleteObject(hBrush);
     SetBkMode(hdc, TRANSPARENT);
     SelectObject(hdc, m_hFont);
-    PaintText(hdc, 10, 22, "关键字快速查找");
     SetTextColor(hdc, RGB(0, 0, 0));
+    if (m_hSearchEdit) PaintText(hdc, 10, 22, "关键字快速查找");
 }
 
 const char* PageFrameClass::LinkCaption(int nID) const {
@@ -188,8 +197,7 @@ BOOL PageFrameClass::OnLinkCommand(WPARAM wParam) {
         return TRUE;
     }
     if (m_nHelpID && nID == m_nHelpID) {
-        if ((INT_PTR)ShellExecuteA(m_hWnd, nullptr, g_szHelpURL, nullptr, nullptr, SW_SHOWNORMAL) <= 32)
-            MessageBoxA(m_hWnd, msg::kNoProgramForWebSite, msg::kInfoCaption, MB_OK | MB_ICONWARNING);
+        OnHelpLink();
         return TRUE;
     }
     for (int k = 0; k < m_nLinks; k++) {

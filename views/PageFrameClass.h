@@ -63,10 +63,15 @@ public:
     // The module's quick search: hands the text of hEdit to the module's
     // list page. Nothing unless the page belongs to a module.
     virtual void SearchOnModuleListPage(HWND hEdit) {}
+    // A click on the help link: by default the help web page opens.
+    virtual void OnHelpLink();
 
 protected:
     // Creates the quick-search edit, "立即查找", the left menu and the help link.
     void CreateFrameControls(HWND hWnd, int nEditID, int nButtonID, const PageMenu& menu, int nHelpID);
+    // The left menu alone, without a quick search: its entries in a column
+    // from (1, y), and the help link. The panel then shows no search caption.
+    void CreateMenuControls(HWND hWnd, const PageMenu& menu, int y, int nHelpID);
     // A search box (subclassed with SearchEditProc) at the given place.
     HWND CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h);
     // Creates one owner-drawn link button (a left-menu entry or the help link).
@@ -79,7 +84,8 @@ protected:
     void PaintFrame(HWND hWnd);
     // What the page paints over the left panel (page coordinates through PaintText).
     virtual void PaintPage(HDC hdc) {}
-    // Left panel and "关键字快速查找" (with the scroll offsets).
+    // Left panel and, on a page with a quick search, "关键字快速查找" (with
+    // the scroll offsets).
     void PaintLeftPanel(HDC hdc);
     // A text drawn at page coordinates (the scroll offsets added).
     void PaintText(HDC hdc, int x, int y, const char* psz);

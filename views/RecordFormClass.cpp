@@ -137,14 +137,8 @@ HWND RecordFormClass::Field(int nID) const {
 }
 
 HWND RecordFormClass::TabTarget(int nID, BOOL bBackward) const {
-    const int nFrom = FieldRow(nID);
-    if (nFrom < 0 || !(m_Def.pFields[nFrom].uFlags & kFieldInTabCycle)) return nullptr;
-    const int n = Fields();
-    for (int k = 1; k < n; k++) {
-        const int i = ((bBackward ? nFrom - k : nFrom + k) % n + n) % n;
-        if (m_Def.pFields[i].uFlags & kFieldInTabCycle) return m_hFields[i];
-    }
-    return nullptr;
+    const int i = TabCycleTarget(m_Def.pFields, Fields(), FieldRow(nID), bBackward);
+    return i < 0 ? nullptr : m_hFields[i];
 }
 
 HWND RecordFormClass::FirstField() const {

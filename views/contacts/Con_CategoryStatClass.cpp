@@ -42,24 +42,23 @@ CategoryPageDef Con_CategoryStatClass::MakeDef(const ConCategoryPageDef& def) {
 int Con_CategoryStatClass::CategoryCount() const {
     int n = 0, nMax = 0;
     switch (m_ConDef.kind) {
-        case ConCategoryPageDef::kImportant:
-            n = m_Contact.m_nImportant;
-            nMax = Con_DetailClass::MAX_IMPORTANT;
-            break;
-        case ConCategoryPageDef::kRelation:
-            n = m_Contact.m_nRelation;
-            nMax = Con_DetailClass::MAX_RELATION;
-            break;
-        case ConCategoryPageDef::kIndustry:
-            n = m_Contact.m_nIndustry;
-            nMax = Con_DetailClass::MAX_INDUSTRY;
-            break;
-        case ConCategoryPageDef::kProvince:
-            n = m_Contact.m_nProvince;
-            nMax = Con_DetailClass::MAX_PROVINCE;
-            break;
-        case ConCategoryPageDef::kOpportunities:
-            return 2;
+    case ConCategoryPageDef::kImportant:
+        n = m_Contact.m_nImportant;
+        nMax = Con_DetailClass::MAX_IMPORTANT;
+        break;
+    case ConCategoryPageDef::kRelation:
+        n = m_Contact.m_nRelation;
+        nMax = Con_DetailClass::MAX_RELATION;
+        break;
+    case ConCategoryPageDef::kIndustry:
+        n = m_Contact.m_nIndustry;
+        nMax = Con_DetailClass::MAX_INDUSTRY;
+        break;
+    case ConCategoryPageDef::kProvince:
+        n = m_Contact.m_nProvince;
+        nMax = Con_DetailClass::MAX_PROVINCE;
+        break;
+    case ConCategoryPageDef::kOpportunities: return 2;
     }
     // Never more than the counts the data object holds.
     if (nMax > (int)Con_DetailClass::MAX_CATEGORY) nMax = Con_DetailClass::MAX_CATEGORY;
@@ -69,23 +68,17 @@ int Con_CategoryStatClass::CategoryCount() const {
 const char* Con_CategoryStatClass::CategoryName(int i) const {
     if (i < 0 || i >= CategoryCount()) return "";
     switch (m_ConDef.kind) {
-        case ConCategoryPageDef::kImportant:
-            return m_Contact.m_szImportant[i];
-        case ConCategoryPageDef::kRelation:
-            return m_Contact.m_szRelation[i];
-        case ConCategoryPageDef::kIndustry:
-            return m_Contact.m_szIndustry[i];
-        case ConCategoryPageDef::kProvince:
-            return m_Contact.m_szProvince[i];
-        case ConCategoryPageDef::kOpportunities:
-            return m_szOppCategory[i];
+    case ConCategoryPageDef::kImportant: return m_Contact.m_szImportant[i];
+    case ConCategoryPageDef::kRelation: return m_Contact.m_szRelation[i];
+    case ConCategoryPageDef::kIndustry: return m_Contact.m_szIndustry[i];
+    case ConCategoryPageDef::kProvince: return m_Contact.m_szProvince[i];
+    case ConCategoryPageDef::kOpportunities: return m_szOppCategory[i];
     }
     return "";
 }
 
 void Con_CategoryStatClass::CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const {
-    snprintf(pszBuf, (size_t)nSize, "%d",
-             i >= 0 && i < (int)Con_DetailClass::MAX_CATEGORY ? m_Contact.m_iCount[i] : 0);
+    snprintf(pszBuf, (size_t)nSize, "%d", i >= 0 && i < (int)Con_DetailClass::MAX_CATEGORY ? m_Contact.m_iCount[i] : 0);
 }
 
 void Con_CategoryStatClass::CreateCategoryRecordList(HWND hWnd, int nID) {
@@ -95,21 +88,11 @@ void Con_CategoryStatClass::CreateCategoryRecordList(HWND hWnd, int nID) {
 int Con_CategoryStatClass::CountCategories() {
     int nResult = -1;
     switch (m_ConDef.kind) {
-        case ConCategoryPageDef::kImportant:
-            nResult = m_Contact.ccd_CountByImportant();
-            break;
-        case ConCategoryPageDef::kRelation:
-            nResult = m_Contact.ccd_CountByRelation();
-            break;
-        case ConCategoryPageDef::kIndustry:
-            nResult = m_Contact.ccd_CountByIndustry();
-            break;
-        case ConCategoryPageDef::kProvince:
-            nResult = m_Contact.ccd_CountByProvince();
-            break;
-        case ConCategoryPageDef::kOpportunities:
-            nResult = m_Contact.ccd_CountByOpportunities();
-            break;
+    case ConCategoryPageDef::kImportant: nResult = m_Contact.ccd_CountByImportant(); break;
+    case ConCategoryPageDef::kRelation: nResult = m_Contact.ccd_CountByRelation(); break;
+    case ConCategoryPageDef::kIndustry: nResult = m_Contact.ccd_CountByIndustry(); break;
+    case ConCategoryPageDef::kProvince: nResult = m_Contact.ccd_CountByProvince(); break;
+    case ConCategoryPageDef::kOpportunities: nResult = m_Contact.ccd_CountByOpportunities(); break;
     }
     return nResult;
 }
@@ -118,23 +101,16 @@ int Con_CategoryStatClass::QueryCategoryInto(Con_DetailClass& contacts, int i) c
     if (i < 0 || i >= CategoryCount()) return 0;
     const char* pszName = CategoryName(i);
     switch (m_ConDef.kind) {
-        case ConCategoryPageDef::kImportant:
-            return contacts.ccd_GetByImportant(pszName);
-        case ConCategoryPageDef::kRelation:
-            return contacts.ccd_GetByRelation(pszName);
-        case ConCategoryPageDef::kIndustry:
-            return contacts.ccd_GetByIndustry(pszName);
-        case ConCategoryPageDef::kProvince:
-            return contacts.ccd_GetByProvince(pszName);
-        case ConCategoryPageDef::kOpportunities:
-            return contacts.ccd_GetByOpportunities(i);
+    case ConCategoryPageDef::kImportant: return contacts.ccd_GetByImportant(pszName);
+    case ConCategoryPageDef::kRelation: return contacts.ccd_GetByRelation(pszName);
+    case ConCategoryPageDef::kIndustry: return contacts.ccd_GetByIndustry(pszName);
+    case ConCategoryPageDef::kProvince: return contacts.ccd_GetByProvince(pszName);
+    case ConCategoryPageDef::kOpportunities: return contacts.ccd_GetByOpportunities(i);
     }
     return 0;
 }
 
-int Con_CategoryStatClass::QueryCategory(const char* pszName) {
-    return QueryCategoryInto(m_Contact, m_nCategory);
-}
+int Con_CategoryStatClass::QueryCategory(const char* pszName) { return QueryCategoryInto(m_Contact, m_nCategory); }
 
 void Con_CategoryStatClass::PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) {
     if (bToggle) m_Contact.m_bDesc = !m_Contact.m_bDesc;

@@ -49,14 +49,10 @@ void Con_DateDialogClass::CreateDateRecordList(HWND hWnd, int nID, int y, int h)
 int Con_DateDialogClass::QueryInto(Con_DetailClass& contacts, int nKind, const SYSTEMTIME& stFrom,
                                    const SYSTEMTIME& stTo) {
     switch (nKind) {
-        case 1:
-            return contacts.ccd_GetAdd(stFrom, stTo);
-        case 2:
-            return contacts.ccd_NoTrack(stFrom);
-        case 3:
-            return contacts.ccd_GetTrack(stFrom, stTo);
-        default:
-            return 0;
+    case 1: return contacts.ccd_GetAdd(stFrom, stTo);
+    case 2: return contacts.ccd_NoTrack(stFrom);
+    case 3: return contacts.ccd_GetTrack(stFrom, stTo);
+    default: return 0;
     }
 }
 

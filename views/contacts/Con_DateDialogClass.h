@@ -14,8 +14,7 @@ public:
 
     // Runs query nKind (1-3) with the dates into contacts: the number of
     // contacts or -1 (its box shown).
-    static int QueryInto(Con_DetailClass& contacts, int nKind, const SYSTEMTIME& stFrom,
-                         const SYSTEMTIME& stTo);
+    static int QueryInto(Con_DetailClass& contacts, int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo);
 
 protected:
     void CreateDateRecordList(HWND hWnd, int nID, int y, int h) override;

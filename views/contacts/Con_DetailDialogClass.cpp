@@ -41,10 +41,8 @@ const FormFieldDef kFields[] = {
     {kFieldEdit, IDC_COND_FAMILY, 745, 290, 275, 20, kEditFieldStyle, kLong, nullptr, kFieldInTabCycle},
     {kFieldCombo, IDC_COND_IMPORTANT, 240, 320, 180, 200, kComboFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldCombo, IDC_COND_RELATION, 480, 320, 180, 200, kComboFieldStyle, 0, nullptr, kFieldInTabCycle},
-    {kFieldDate, IDC_COND_CREATE_DATE, 915, 320, 105, 20, WS_TABSTOP, 0, nullptr,
-     kFieldInTabCycle | kFieldCreation},
-    {kFieldEdit, IDC_COND_ACCOUNT, 240, 230, 370, 20, kEditFieldStyle, 0, nullptr,
-     kFieldFixed | kFieldDoubleClick},
+    {kFieldDate, IDC_COND_CREATE_DATE, 915, 320, 105, 20, WS_TABSTOP, 0, nullptr, kFieldInTabCycle | kFieldCreation},
+    {kFieldEdit, IDC_COND_ACCOUNT, 240, 230, 370, 20, kEditFieldStyle, 0, nullptr, kFieldFixed | kFieldDoubleClick},
     {kFieldButton, IDC_COND_MAILTO, 1000, 260, 22, 20, 0, 0, "..", kFieldFixed},
     {kFieldDate, IDC_COND_CONTACT_DATE, 745, 320, 105, 20, WS_DISABLED, 0, nullptr, kFieldFixed},
 };
@@ -92,17 +90,14 @@ RecordFormDef MakeDef() {
     return def;
 }
 
-int Capped(int n, int nMax) {
-    return n < 0 ? 0 : (n > nMax ? nMax : n);
-}
+int Capped(int n, int nMax) { return n < 0 ? 0 : (n > nMax ? nMax : n); }
 }  // namespace
 
 std::string MailtoURL(const char* pszAddress) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string url = "mailto:";
     for (unsigned char c : gbk::ToUtf8(pszAddress ? pszAddress : "")) {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-            strchr("-._~@", c)) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || strchr("-._~@", c)) {
             url += (char)c;
         } else {
             url += '%';
@@ -171,14 +166,11 @@ void Con_DetailDialogClass::RefillLookups() {
     ClearCombo(m_hRelation);
     ClearCombo(m_hProvince);
     m_Contact.ccd_LoadImportantTable();
-    LoadCombo(m_hImportant, m_Contact.m_szImportant,
-              Capped(m_Contact.m_nImportant, Con_DetailClass::MAX_IMPORTANT));
+    LoadCombo(m_hImportant, m_Contact.m_szImportant, Capped(m_Contact.m_nImportant, Con_DetailClass::MAX_IMPORTANT));
     m_Contact.ccd_LoadRelationTable();
-    LoadCombo(m_hRelation, m_Contact.m_szRelation,
-              Capped(m_Contact.m_nRelation, Con_DetailClass::MAX_RELATION));
+    LoadCombo(m_hRelation, m_Contact.m_szRelation, Capped(m_Contact.m_nRelation, Con_DetailClass::MAX_RELATION));
     m_Contact.ccd_LoadProvinceTable();
-    LoadCombo(m_hProvince, m_Contact.m_szProvince,
-              Capped(m_Contact.m_nProvince, Con_DetailClass::MAX_PROVINCE));
+    LoadCombo(m_hProvince, m_Contact.m_szProvince, Capped(m_Contact.m_nProvince, Con_DetailClass::MAX_PROVINCE));
 }
 
 void Con_DetailDialogClass::RecordToForm() {
@@ -212,14 +204,14 @@ void Con_DetailDialogClass::RecordToForm() {
 
     // A value the lookup table no longer holds is still shown, as the last entry.
     m_Contact.ccd_LoadImportantTable();
-    FillCombo(m_hImportant, m_Contact.m_szImportant,
-              Capped(m_Contact.m_nImportant, Con_DetailClass::MAX_IMPORTANT), szImportant);
+    FillCombo(m_hImportant, m_Contact.m_szImportant, Capped(m_Contact.m_nImportant, Con_DetailClass::MAX_IMPORTANT),
+              szImportant);
     m_Contact.ccd_LoadProvinceTable();
-    FillCombo(m_hProvince, m_Contact.m_szProvince,
-              Capped(m_Contact.m_nProvince, Con_DetailClass::MAX_PROVINCE), szProvince);
+    FillCombo(m_hProvince, m_Contact.m_szProvince, Capped(m_Contact.m_nProvince, Con_DetailClass::MAX_PROVINCE),
+              szProvince);
     m_Contact.ccd_LoadRelationTable();
-    FillCombo(m_hRelation, m_Contact.m_szRelation,
-              Capped(m_Contact.m_nRelation, Con_DetailClass::MAX_RELATION), szRelation);
+    FillCombo(m_hRelation, m_Contact.m_szRelation, Capped(m_Contact.m_nRelation, Con_DetailClass::MAX_RELATION),
+              szRelation);
 
     SetPickerDate(m_hCreateDate, dCreate);
     SetPickerDate(m_hContactDate, dContact);
@@ -237,8 +229,7 @@ int Con_DetailDialogClass::FormToRecord() {
     ReadText(m_hNickname, p->con_nickname, sizeof(p->con_nickname));
 
     const int nLength = GetWindowTextLengthA(m_hDescription);
-    if (m_Contact.ccd_AllocNodeDescription((unsigned)(nLength > 0 ? nLength : 0)) == -1 ||
-        !p->con_description) {
+    if (m_Contact.ccd_AllocNodeDescription((unsigned)(nLength > 0 ? nLength : 0)) == -1 || !p->con_description) {
         ReportError("Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.");
         m_Contact.ccd_FreeList();
         return -1;
@@ -286,13 +277,9 @@ int Con_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     return 0;
 }
 
-int Con_DetailDialogClass::ChangeRecord(ULONG ulID) {
-    return m_Contact.ccd_ChageContact(ulID);
-}
+int Con_DetailDialogClass::ChangeRecord(ULONG ulID) { return m_Contact.ccd_ChageContact(ulID); }
 
-int Con_DetailDialogClass::DeleteRecord(ULONG ulID) {
-    return m_Contact.ccd_DeleteContact(ulID) == -1 ? -1 : 0;
-}
+int Con_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Contact.ccd_DeleteContact(ulID) == -1 ? -1 : 0; }
 
 // Opens the contact's account in the account form as a one-entry list.
 void Con_DetailDialogClass::OnOpenAccount() {
@@ -327,20 +314,15 @@ BOOL Con_DetailDialogClass::OnFieldCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     switch ((int)wParam) {
-        case IDC_COND_ACCOUNT_MENU:
-            OnAccountMenu();
-            return TRUE;
-        case IDC_COND_MAILTO:
-            OnMailto();
-            return TRUE;
-        case IDM_NEWACCOUNT:
-            DialogBoxParamA(m_hInstance, "ID_DLG_NEW_ACCOUNT", m_hWnd, NewAccountDlgProc_ConDetail, 0);
-            return TRUE;
-        case IDM_SELECTACCOUNT:
-            DialogBoxParamA(m_hInstance, "ID_DLG_SELECT_OBJECT", m_hWnd, SelectAccountDlgProc_ConDetail, 0);
-            return TRUE;
-        default:
-            return FALSE;
+    case IDC_COND_ACCOUNT_MENU: OnAccountMenu(); return TRUE;
+    case IDC_COND_MAILTO: OnMailto(); return TRUE;
+    case IDM_NEWACCOUNT:
+        DialogBoxParamA(m_hInstance, "ID_DLG_NEW_ACCOUNT", m_hWnd, NewAccountDlgProc_ConDetail, 0);
+        return TRUE;
+    case IDM_SELECTACCOUNT:
+        DialogBoxParamA(m_hInstance, "ID_DLG_SELECT_OBJECT", m_hWnd, SelectAccountDlgProc_ConDetail, 0);
+        return TRUE;
+    default: return FALSE;
     }
 }
 

@@ -23,9 +23,8 @@ public:
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void ClearForm() override;
 
-    HWND m_hName, m_hNickname, m_hPrivate, m_hDescription, m_hAccountEdit, m_hDepartment, m_hProvince,
-        m_hTelephone, m_hMobile, m_hEmail, m_hIM, m_hPostcode, m_hFamily, m_hImportant, m_hRelation,
-        m_hContactDate, m_hCreateDate;
+    HWND m_hName, m_hNickname, m_hPrivate, m_hDescription, m_hAccountEdit, m_hDepartment, m_hProvince, m_hTelephone,
+        m_hMobile, m_hEmail, m_hIM, m_hPostcode, m_hFamily, m_hImportant, m_hRelation, m_hContactDate, m_hCreateDate;
     HMENU m_hAccountMenu;  // 新建客户 / 选择客户
     // The account (工作单位) of the contact shown; 0 when it has none. The
     // account dialogs write it with the name in m_hAccountEdit.

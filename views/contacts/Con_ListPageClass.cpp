@@ -36,42 +36,18 @@ static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
 void ConCellText(const ConNode* p, int nColumn, char* pszBuf, int nSize) {
     const char* pszText = nullptr;
     switch (nColumn) {
-        case 0:
-            pszText = p->con_name;
-            break;
-        case 1:
-            pszText = p->acc_name;
-            break;
-        case 2:
-            pszText = p->con_department_title;
-            break;
-        case 3:
-            pszText = p->con_telephone;
-            break;
-        case 4:
-            pszText = p->con_mobile;
-            break;
-        case 5:
-            pszText = p->con_email;
-            break;
-        case 6:
-            pszText = p->con_province;
-            break;
-        case 7:
-            pszText = p->con_important;
-            break;
-        case 8:
-            pszText = p->con_relation;
-            break;
-        case 9:
-            FormatDate(p->con_recent_contact_date, pszBuf, nSize);
-            return;
-        case 10:
-            FormatDate(p->con_create_date, pszBuf, nSize);
-            return;
-        default:
-            pszText = "";
-            break;
+    case 0: pszText = p->con_name; break;
+    case 1: pszText = p->acc_name; break;
+    case 2: pszText = p->con_department_title; break;
+    case 3: pszText = p->con_telephone; break;
+    case 4: pszText = p->con_mobile; break;
+    case 5: pszText = p->con_email; break;
+    case 6: pszText = p->con_province; break;
+    case 7: pszText = p->con_important; break;
+    case 8: pszText = p->con_relation; break;
+    case 9: FormatDate(p->con_recent_contact_date, pszBuf, nSize); return;
+    case 10: FormatDate(p->con_create_date, pszBuf, nSize); return;
+    default: pszText = ""; break;
     }
     gbk::CopyCut(pszBuf, (size_t)nSize, pszText);
 }
@@ -95,9 +71,7 @@ BOOL Con_ListPageClass::FirstRow() { return FirstNode(m_Contact.m_pConHead, m_Co
 
 BOOL Con_ListPageClass::NextRow() { return NextNode(m_Contact.m_pCurrent); }
 
-ULONG Con_ListPageClass::RowID() {
-    return m_Contact.m_pCurrent ? (ULONG)m_Contact.m_pCurrent->con_id : 0;
-}
+ULONG Con_ListPageClass::RowID() { return m_Contact.m_pCurrent ? (ULONG)m_Contact.m_pCurrent->con_id : 0; }
 
 void Con_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     if (!m_Contact.m_pCurrent) {
@@ -107,20 +81,16 @@ void Con_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     ConCellText(m_Contact.m_pCurrent, nColumn, pszBuf, nSize);
 }
 
-RecordFormClass* Con_ListPageClass::RecordForm() {
-    return &g_Con_Detail;
-}
+RecordFormClass* Con_ListPageClass::RecordForm() { return &g_Con_Detail; }
 
-int Con_ListPageClass::ModuleButton() const {
-    return TB_CONTACTS;
-}
+int Con_ListPageClass::ModuleButton() const { return TB_CONTACTS; }
 
 void Con_ListPageClass::SearchOnModuleListPage(HWND hEdit) {
     SearchOnListPage(&g_Con_Homepage, g_Con_Homepage.m_szKeyword, hEdit);
 }
 
-void Con_ListPageClass::CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID,
-                                            int nMailY, int nBlankWidth) {
+void Con_ListPageClass::CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID, int nMailY,
+                                            int nBlankWidth) {
     CreateRecordList(hWnd, nID, 167, y, 850, h, g_ConColumns, kConColumns, uColumnMask, nBlankWidth);
     CreateMailButton(hWnd, nMailID, nMailY, m_hFontArial);
 }

@@ -29,9 +29,7 @@ protected:
     Con_HomepageDialogClass& page = g_Con_Homepage;
 };
 
-std::vector<std::string> Names() {
-    return Column(g_Con_Homepage.m_ListView, 0);
-}
+std::vector<std::string> Names() { return Column(g_Con_Homepage.m_ListView, 0); }
 
 TEST_F(ConListPage, OpeningListsEveryContactWithItsAccountIdsAndCaption) {
     const int nBefore = HistoryCount();
@@ -50,8 +48,7 @@ TEST_F(ConListPage, OpeningListsEveryContactWithItsAccountIdsAndCaption) {
     EXPECT_EQ(Cell(page.m_ListView, rowB, 6), "上海");
     EXPECT_EQ(Cell(page.m_ListView, rowB, 10), "2024-1-10");
     EXPECT_EQ(Cell(page.m_ListView, rowB, 11), "");  // the twelfth column stays empty
-    EXPECT_STREQ(page.m_szCaption,
-                 "所有的联系人共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szCaption, "所有的联系人共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
     EXPECT_EQ(HistoryCount(), nBefore + 1);
     EXPECT_EQ(g_History.m_pCurrent->m_nKind, 0);
     EXPECT_TRUE(IsButtonChecked(IDC_TB_CONTACTS));
@@ -63,8 +60,7 @@ TEST_F(ConListPage, AnEmptyTableShowsCountZeroAndADoubleClickOpensABlankForm) {
     GotoCon_Homepage();
     EXPECT_EQ(RowCount(page.m_ListView), 0);
     EXPECT_EQ(page.m_nIDCount, 0);
-    EXPECT_STREQ(page.m_szCaption,
-                 "所有的联系人共0条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szCaption, "所有的联系人共0条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
     DoubleClickRow(page, page.m_ListView, -1);
     EXPECT_EQ(g_pCurrentDialog, &g_Con_Detail);
     EXPECT_EQ(g_Con_Detail.CurrentMode(), RecordFormClass::kNew);
@@ -159,8 +155,7 @@ TEST_F(ConListPage, ExportWritesElevenColumnsAsShown) {
     AnswerSaveDialog(path);
     AnswerBoxes(IDNO);  // do not open the file
     SendMessageA(page.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
-    std::string expected =
-        "姓名\t客户单位\t职务\t电话\t手机\t邮件\t区域\t重要性\t关系\t最近联系日期\t创建日期\t\r\n";
+    std::string expected = "姓名\t客户单位\t职务\t电话\t手机\t邮件\t区域\t重要性\t关系\t最近联系日期\t创建日期\t\r\n";
     for (int r = 0; r < 3; r++) {
         for (int col = 0; col < 11; col++) expected += Cell(page.m_ListView, r, col) + "\t";
         expected += "\r\n";
@@ -210,6 +205,26 @@ TEST_F(ConListPage, AFailedMassMailQueryHandsOverNoContactNeverMinusOne) {
     EXPECT_EQ(g_Mail.m_nConCount, 0);
     EXPECT_EQ(RowCount(g_Mail.m_RecipientList), 0);
     MendContactView(view);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ConListPage, MassMailWhileTheMailPageSendsLeavesItsRecipientsAlone) {
+    GotoCon_Homepage();
+    SetText(page.m_hSearchEdit, "张");
+    SendMessageA(page.m_hSearchEdit, WM_KEYDOWN, VK_RETURN, 0);
+    Click(page, IDC_CONH_MAIL);
+    ASSERT_EQ(RowCount(g_Mail.m_RecipientList), 1);
+    Back();
+    GotoCon_Homepage();
+    g_Mail.m_hThread = (HANDLE)1;  // a run is going (nothing is joined while it is set)
+    Click(page, IDC_CONH_MAIL);
+    g_Mail.m_hThread = nullptr;
+    EXPECT_EQ(g_pCurrentDialog, &g_Mail);
+    EXPECT_EQ(g_Mail.m_nConCount, 1);
+    EXPECT_EQ(MailNames(), std::vector<std::string>{"张三"});
 }
 
 }  // namespace

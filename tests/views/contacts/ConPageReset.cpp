@@ -35,17 +35,13 @@ const bool kRegistered = programtest::AddPageReset(ResetConPages);
 
 }  // namespace
 
-std::vector<std::string> MailNames() {
-    return programtest::Column(g_Mail.m_RecipientList, 1);
-}
+std::vector<std::string> MailNames() { return programtest::Column(g_Mail.m_RecipientList, 1); }
 
 std::string BreakContactView(const std::string& view) {
-    auto rows = programtest::Database().Query("SELECT sql FROM sqlite_master WHERE type='view' AND name='" +
-                                              view + "'");
+    auto rows =
+        programtest::Database().Query("SELECT sql FROM sqlite_master WHERE type='view' AND name='" + view + "'");
     programtest::Database().Exec("DROP VIEW " + view);
     return rows.empty() ? std::string() : rows[0][0];
 }
 
-void MendContactView(const std::string& sql) {
-    programtest::Database().Exec(sql);
-}
+void MendContactView(const std::string& sql) { programtest::Database().Exec(sql); }

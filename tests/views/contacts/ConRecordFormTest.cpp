@@ -20,11 +20,8 @@ class ConRecordForm : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFresh();
-        a = AddContact({.name = "张三",
-                        .email = "zhang@example.com",
-                        .important = "高",
-                        .relation = "客户",
-                        .province = "北京"});
+        a = AddContact(
+            {.name = "张三", .email = "zhang@example.com", .important = "高", .relation = "客户", .province = "北京"});
         b = AddContact({.name = "李四", .important = "低", .province = "上海"});
         c = AddContact({.name = "王五", .important = "中"});
         acc = AddAccount({.name = "华东光纤公司"});
@@ -43,8 +40,7 @@ protected:
                   0);
     }
     std::string Stored(const char* column, unsigned id) {
-        return QueryText(std::string("SELECT ") + column +
-                         " FROM contacts WHERE con_id=" + std::to_string(id));
+        return QueryText(std::string("SELECT ") + column + " FROM contacts WHERE con_id=" + std::to_string(id));
     }
     unsigned a = 0, b = 0, c = 0, acc = 0;
     Con_DetailDialogClass& form = g_Con_Detail;
@@ -357,8 +353,7 @@ TEST_F(ConRecordForm, TheEmailFieldIsNeverMatchedThroughItsCommandId) {
     w32test::ClearShellExecutes();
     // A change in the e-mail edit notifies with the low 16 bits of its id.
     SetText(form.m_hEmail, "x@y.cn");
-    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_COND_EMAIL & 0xFFFF, EN_CHANGE),
-                 (LPARAM)form.m_hEmail);
+    SendMessageA(form.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_COND_EMAIL & 0xFFFF, EN_CHANGE), (LPARAM)form.m_hEmail);
     EXPECT_TRUE(w32test::ShellExecutes().empty());
     EXPECT_EQ(Text(form.m_hNickname), "");
     EXPECT_EQ(form.CurrentMode(), RecordFormClass::kEdit);

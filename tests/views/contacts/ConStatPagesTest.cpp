@@ -28,14 +28,11 @@ struct StatRow {
 const StatRow kRows[] = {
     {&g_Con_Important, GotoCon_Important, UM_OPEN_IMPORTANT, 10851, 10857, "重要性", "重要性=\"高\"", false,
      "Important"},
-    {&g_Con_Relation, GotoCon_Relation, UM_OPEN_RELATION, 10901, 11007, "关系", "关系=\"客户\"", false,
-     "Relation"},
-    {&g_Con_Industry, GotoCon_Industry, UM_OPEN_INDUSTRY, 11001, 11007, "行业", "行业=\"金融\"", true,
-     "Industry"},
-    {&g_Con_Province, GotoCon_Province, UM_OPEN_PROVINCE, 11051, 11057, "区域", "区域=\"北京\"", false,
-     "Province"},
-    {&g_Con_Opportunities, GotoCon_Opportunities, UM_OPEN_HASOPP, 10951, 10957, "是否存在销售机会", nullptr,
-     true, "Opportunities"},
+    {&g_Con_Relation, GotoCon_Relation, UM_OPEN_RELATION, 10901, 11007, "关系", "关系=\"客户\"", false, "Relation"},
+    {&g_Con_Industry, GotoCon_Industry, UM_OPEN_INDUSTRY, 11001, 11007, "行业", "行业=\"金融\"", true, "Industry"},
+    {&g_Con_Province, GotoCon_Province, UM_OPEN_PROVINCE, 11051, 11057, "区域", "区域=\"北京\"", false, "Province"},
+    {&g_Con_Opportunities, GotoCon_Opportunities, UM_OPEN_HASOPP, 10951, 10957, "是否存在销售机会", nullptr, true,
+     "Opportunities"},
 };
 
 class ConStatPages : public ::testing::TestWithParam<StatRow> {
@@ -122,8 +119,8 @@ TEST_P(ConStatPages, MassMailHandsTheClickedCategoryOrKeepsTheMailPagesContacts)
     EXPECT_EQ(names, (std::vector<std::string>{"甲", "乙"}));
 
     Back();
-    const std::string view = BreakContactView(row.pPage == &g_Con_Opportunities ? "rel_opportunities_contacts"
-                                                                                : "que_contacts_accounts");
+    const std::string view =
+        BreakContactView(row.pPage == &g_Con_Opportunities ? "rel_opportunities_contacts" : "que_contacts_accounts");
     Click(page, row.nBase + 5);  // a failed query hands over no contact
     TakeBoxes();
     EXPECT_EQ(g_Mail.m_nConCount, 0);
@@ -167,9 +164,7 @@ TEST_P(ConStatPages, AStaleCategoryIndexShowsTheCategoriesAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Family, ConStatPages, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<StatRow>& info) {
-                             return std::string(info.param.pszName);
-                         });
+                         [](const ::testing::TestParamInfo<StatRow>& info) { return std::string(info.param.pszName); });
 
 class ConStatValues : public ::testing::Test {
 protected:
@@ -237,8 +232,7 @@ TEST_F(ConStatValues, ACategoryNameWithAQuoteCountsAndLists) {
 TEST_F(ConStatValues, AContactWithThreeOpportunitiesCountsAndListsOnce) {
     const unsigned x = AddContact({.name = "甲"});
     AddContact({.name = "乙"});
-    for (int i = 0; i < 3; i++)
-        Link("opportunities", AddOpp({.subject = "项" + std::to_string(i)}), "contacts", x);
+    for (int i = 0; i < 3; i++) Link("opportunities", AddOpp({.subject = "项" + std::to_string(i)}), "contacts", x);
     GotoCon_Opportunities();
     Con_CategoryStatClass& page = g_Con_Opportunities;
     ASSERT_EQ(RowCount(page.m_CategoryList), 2);

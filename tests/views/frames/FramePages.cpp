@@ -19,13 +19,20 @@ TestCategoryPage g_KeepCategories(TRUE);
 TestDatePage g_Dates;
 TestStartPage g_Start;
 TestForm g_Form;
+TestMenuPage g_MenuPage;
+
+const FormFieldDef kMenuPageFields[3] = {
+    {kFieldEdit, kName, 300, 100, 200, 20, WS_BORDER, 9, nullptr, kFieldInTabCycle},
+    {kFieldMemo, kNote, 300, 130, 200, 60, WS_BORDER | ES_MULTILINE, 0, nullptr, kFieldInTabCycle},
+    {kFieldButton, kSave, 300, 200, 60, 20, 0, 0, "保存", kFieldInTabCycle},
+};
 
 namespace {
 
-BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form, &g_KeepCategories};
-const char* const kClasses[] = {"FrameTestStart", "FrameTestList", "FrameTestCategories", "FrameTestDates",
-                                "FrameTestForm",  "FrameTestKeepCategories"};
-constexpr int kViewCount = 6;
+BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form, &g_KeepCategories, &g_MenuPage};
+const char* const kClasses[] = {"FrameTestStart", "FrameTestList",           "FrameTestCategories", "FrameTestDates",
+                                "FrameTestForm",  "FrameTestKeepCategories", "FrameTestMenu"};
+constexpr int kViewCount = 7;
 HWND s_hMain = nullptr;
 
 int GoToList() {
@@ -275,6 +282,21 @@ void TestDatePage::PrepareSort(BOOL bToggle, int nColumn) {
 
 TestStartPage::TestStartPage() : StartPageClass(StartDef()) {}
 
+void TestMenuPage::InitDialog(HWND hWnd) {
+    if (m_bInit) return;
+    BaseDialogClass::InitDialog(hWnd);
+    CreateMenuControls(hWnd, Menu(), 300, kHelp);
+    for (int i = 0; i < 3; i++) m_hFields[i] = MakeField(hWnd, m_hInstance, m_hFont, kMenuPageFields[i]);
+}
+
+LRESULT TestMenuPage::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == UM_OPENVIEW) {
+        AppendHistoryNode();
+        return 0;
+    }
+    return DefaultPageProc(hWnd, uMsg, wParam, lParam);
+}
+
 TestForm::TestForm() : RecordFormClass(FormDef()) {}
 
 void TestForm::InitDialog(HWND hWnd) {
@@ -334,6 +356,7 @@ void StartFresh() {
     if (!s_hMain) MakeWindow();
     g_Store = Store();
     g_Form.failAdd = false;
+    g_MenuPage.helpClicks = 0;
     g_Form.refills = 0;
     g_Form.doubleClicks.clear();
     g_List.m_nLastSortColumn = -1;

@@ -179,12 +179,28 @@ protected:
     std::string m_strPending;
 };
 
+// A page with the left menu alone (no quick search), its own answer to the
+// help link and a field table of an edit, a memo and a push button.
+class TestMenuPage : public PageFrameClass {
+public:
+    void InitDialog(HWND hWnd) override;
+    LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    int helpClicks = 0;
+    HWND m_hFields[3] = {};
+
+protected:
+    void OnHelpLink() override { helpClicks++; }
+};
+
 extern TestListPage g_List;
 extern TestCategoryPage g_Categories;
 extern TestCategoryPage g_KeepCategories;  // opened by UM_OPEN_INDUSTRY
 extern TestDatePage g_Dates;
 extern TestStartPage g_Start;
 extern TestForm g_Form;
+extern TestMenuPage g_MenuPage;
+// The menu page's fields, in Tab order.
+extern const FormFieldDef kMenuPageFields[3];
 
 // Makes the test main window and the pages once; every call empties the
 // store, resets the pages' state, shows the start page with one history
