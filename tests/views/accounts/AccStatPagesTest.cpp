@@ -277,6 +277,17 @@ TEST_F(AccStatPages, AFailedCountShowsTheCountBoxAndEndsAFailedListingKeepsTheLi
     EXPECT_EQ(RowCount(g_Acc_OpportunitiesStat.m_CategoryList), 2);
 }
 
+TEST_F(AccStatPages, OnlyAMouseMoveOverThePageEndsTheLinksHoverLook) {
+    AddAccount({.name = "某"});
+    GotoAcc_TypeStat();
+    g_Acc_TypeStat.m_bHover = 1;
+    ClickRow(g_Acc_TypeStat, g_Acc_TypeStat.m_CategoryList, 0);
+    ClickColumn(g_Acc_TypeStat, g_Acc_TypeStat.m_ListView, 2);
+    EXPECT_EQ(g_Acc_TypeStat.m_bHover, 1);
+    SendMessageA(g_Acc_TypeStat.m_hWnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(g_Acc_TypeStat.m_bHover, 0);
+}
+
 TEST_F(AccStatPages, ACategoryClickNeverWritesIntoAnotherPagesEntry) {
     AddAccount({.name = "某"});
     GotoAcc_RelationStat();
