@@ -45,25 +45,22 @@ bool MakeDatabase() {
     if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) return false;
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     for (int i = 0; i < kOpportunities; i++) {
-        const std::string sql =
-            "INSERT INTO opportunities(opp_subject) VALUES('机会" + std::to_string(i) + "')";
+        const std::string sql = "INSERT INTO opportunities(opp_subject) VALUES('机会" + std::to_string(i) + "')";
         sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
     }
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(
-        db,
-        "INSERT INTO accounts(acc_name, acc_description, acc_important, acc_type, acc_industry, "
-        "acc_relation, acc_address, acc_postcode, acc_province, acc_telephone, acc_fax, acc_website, "
-        "acc_create_date, acc_recent_contact_date, acc_private) "
-        "VALUES(?, ?, ?, ?, ?, ?, '某路1号', '100000', ?, '010-1', '010-2', 'www.example.cn', ?, ?, 0)",
-        -1, &st, nullptr);
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO accounts(acc_name, acc_description, acc_important, acc_type, acc_industry, "
+                       "acc_relation, acc_address, acc_postcode, acc_province, acc_telephone, acc_fax, acc_website, "
+                       "acc_create_date, acc_recent_contact_date, acc_private) "
+                       "VALUES(?, ?, ?, ?, ?, ?, '某路1号', '100000', ?, '010-1', '010-2', 'www.example.cn', ?, ?, 0)",
+                       -1, &st, nullptr);
     static const char* const kImportant[] = {"高", "中", "低"};
     static const char* const kType[] = {"最终用户", "代理商", "集成商", "分销商", "其他"};
     static const char* const kRelation[] = {"客户", "潜在客户", "合作伙伴", "供应商", "竞争对手", "其他"};
     static const char* const kIndustry[] = {"政府机关", "金融",     "电信", "能源",
                                             "制造业",   "交通物流", "教育", "医疗卫生"};
-    static const char* const kProvince[] = {"北京", "天津", "上海", "重庆", "河北",
-                                            "山西", "广东", "浙江", "江苏"};
+    static const char* const kProvince[] = {"北京", "天津", "上海", "重庆", "河北", "山西", "广东", "浙江", "江苏"};
     char sz[128], szDate[16];
     for (int i = 0; i < kRecords; i++) {
         snprintf(sz, sizeof(sz), "客户单位 %06d 号", (i * 7919) % kRecords);
@@ -107,35 +104,25 @@ struct StatCase {
     const char* (*pfnFirst)(const Acc_DetailClass&);  // the name of category 0 after the count
 };
 
-const char* FirstImportant(const Acc_DetailClass& a) {
-    return a.m_szImportant[0];
-}
-const char* FirstRelation(const Acc_DetailClass& a) {
-    return a.m_szRelation[0];
-}
-const char* FirstType(const Acc_DetailClass& a) {
-    return a.m_szType[0];
-}
-const char* FirstIndustry(const Acc_DetailClass& a) {
-    return a.m_szIndustry[0];
-}
-const char* FirstProvince(const Acc_DetailClass& a) {
-    return a.m_szProvince[0];
-}
+const char* FirstImportant(const Acc_DetailClass& a) { return a.m_szImportant[0]; }
+const char* FirstRelation(const Acc_DetailClass& a) { return a.m_szRelation[0]; }
+const char* FirstType(const Acc_DetailClass& a) { return a.m_szType[0]; }
+const char* FirstIndustry(const Acc_DetailClass& a) { return a.m_szIndustry[0]; }
+const char* FirstProvince(const Acc_DetailClass& a) { return a.m_szProvince[0]; }
 
 const StatCase kStats[] = {
     {"Important", &g_Acc_ImportantStat, "Acc_ImportantStat", &Acc_DetailClass::cad_CountByImportant,
      &Acc_DetailClass::cad_GetByImportant, FirstImportant},
     {"Relation", &g_Acc_RelationStat, "Acc_RelationStat", &Acc_DetailClass::cad_CountByRelation,
      &Acc_DetailClass::cad_GetByRelation, FirstRelation},
-    {"Type", &g_Acc_TypeStat, "Acc_TypeStat", &Acc_DetailClass::cad_CountByType,
-     &Acc_DetailClass::cad_GetByType, FirstType},
+    {"Type", &g_Acc_TypeStat, "Acc_TypeStat", &Acc_DetailClass::cad_CountByType, &Acc_DetailClass::cad_GetByType,
+     FirstType},
     {"Industry", &g_Acc_IndustryStat, "Acc_IndustryStat", &Acc_DetailClass::cad_CountByIndustry,
      &Acc_DetailClass::cad_GetByIndustry, FirstIndustry},
     {"Province", &g_Acc_ProvinceStat, "Acc_ProvinceStat", &Acc_DetailClass::cad_CountByProvince,
      &Acc_DetailClass::cad_GetByProvince, FirstProvince},
-    {"Opportunities", &g_Acc_OpportunitiesStat, "Acc_OpportunitiesStat",
-     &Acc_DetailClass::cad_CountByOpportunities, nullptr, nullptr},
+    {"Opportunities", &g_Acc_OpportunitiesStat, "Acc_OpportunitiesStat", &Acc_DetailClass::cad_CountByOpportunities,
+     nullptr, nullptr},
 };
 
 bool MakePages() {
@@ -145,8 +132,8 @@ bool MakePages() {
     wc.hInstance = hInstance;
     wc.lpszClassName = "AccBenchMain";
     RegisterClassA(&wc);
-    HWND hMain = CreateWindowExA(0, "AccBenchMain", "", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
-                                 nullptr, hInstance, nullptr);
+    HWND hMain = CreateWindowExA(0, "AccBenchMain", "", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr, nullptr,
+                                 hInstance, nullptr);
     if (!hMain) return false;
     static BaseDialogClass* kViews[7];
     kViews[0] = &g_Acc_Homepage;
@@ -243,15 +230,11 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("BM_BareAllAccounts", BM_BareAllAccounts)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_OpenListPage", BM_OpenListPage)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_OpenListPage", BM_OpenListPage)->Unit(benchmark::kMillisecond)->Iterations(3);
     benchmark::RegisterBenchmark("BM_BareSortedAllAccounts", BM_BareSortedAllAccounts)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_ReSortListPage", BM_ReSortListPage)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_ReSortListPage", BM_ReSortListPage)->Unit(benchmark::kMillisecond)->Iterations(3);
     for (const StatCase& c : kStats) {
         benchmark::RegisterBenchmark((std::string("BM_BareStat/") + c.pszName).c_str(), BM_BareStat, &c)
             ->Unit(benchmark::kMillisecond)

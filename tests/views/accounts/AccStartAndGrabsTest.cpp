@@ -38,9 +38,8 @@ TEST_F(AccStartPage, TheToolbarButtonOpensItWithItsMenuAndPicture) {
 
 TEST_F(AccStartPage, EachMenuEntryOpensItsPage) {
     BaseDialogClass* const kTargets[9] = {
-        &g_Acc_Detail,       &g_Acc_Homepage, &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat,
-        &g_Acc_RelationStat, &g_Acc_TypeStat, &g_Acc_IndustryStat,  &g_Acc_ProvinceStat,
-        &g_Acc_DateStat};
+        &g_Acc_Detail,   &g_Acc_Homepage,     &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat, &g_Acc_RelationStat,
+        &g_Acc_TypeStat, &g_Acc_IndustryStat, &g_Acc_ProvinceStat,  &g_Acc_DateStat};
     for (int k = 0; k < 9; k++) {
         g_Toolbar.OnAccounts(nullptr, 0, 0, 0);
         ASSERT_EQ(g_pCurrentDialog, &g_Acc_Start);
