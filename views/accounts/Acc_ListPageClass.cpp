@@ -6,6 +6,7 @@
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
+#include "shell/CellText.h"
 
 const ListColumnDef g_AccColumns[8] = {
     {"客户单位", 150}, {"客户类型", 100}, {"重要性", 100},       {"客户关系", 100},
@@ -29,7 +30,7 @@ PageMenu AccMenu(const int* pIDs) {
 }
 
 static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
-    snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)d.year, (int)d.month, (int)d.day);
+    cell::FormatDate(pszBuf, nSize, (int)d.year, (int)d.month, (int)d.day);
 }
 
 void AccCellText(const AccNode* p, int nColumn, char* pszBuf, int nSize) {
