@@ -9,6 +9,7 @@
 
 #include "mail/MailDialogClass.h"
 #include "platform/gbk/gbk.h"
+#include "resources/settings_ids.h"
 #include "settings/MailSettingDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
@@ -367,7 +368,24 @@ TEST_F(MailPage, ClosingTheMainWindowDuringARunEndsTheProcessCleanly) {
 // One walk on a real X server with real input events
 // ---------------------------------------------------------------------------
 
-class MailXvfb : public MailPage {};
+class MailXvfb : public MailPage {
+protected:
+    // Emptied, clicked into, then typed key by key.
+    static void TypeInto(HWND h, const std::string& text) {
+        SetText(h, "");
+        w32test::Click(h);
+        ASSERT_TRUE(w32test::WaitFor([h] { return GetFocus() == h; }));
+        w32test::TypeText(text, h);
+        ASSERT_TRUE(w32test::WaitFor([h, text] { return Text(h) == text; }));
+    }
+
+    // Clicked until it shows the wanted state.
+    static void SetCheckBox(HWND h, bool bChecked) {
+        const auto checked = [h] { return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+        if (checked() != bChecked) w32test::Click(h);
+        ASSERT_TRUE(w32test::WaitFor([&] { return checked() == bChecked; }));
+    }
+};
 
 TEST_F(MailXvfb, ToolbarMailSendAndTheMailsArrive) {
     SmtpTestServer server({"--auth", kUser, kPassword});
@@ -448,6 +466,82 @@ TEST_F(MailXvfb, ContactListHandsOverAndTheMailsArrive) {
     for (const ReceivedMail& m : server.Messages()) got.insert(m["rcpt"] + " " + m["subject"]);
     EXPECT_EQ(got, (std::set<std::string>{"ann@example.com " + gbk::ToUtf8("新品"),
                                           "cat@example.com " + gbk::ToUtf8("新品")}));
+}
+
+// The whole road with nothing seeded but the contacts: 选项设置 → the
+// mail settings typed and saved → 联系人 → 所有联系人 → 邮件群发 → Send →
+// 发送, and the server holds one mail for each contact with an address.
+TEST_F(MailXvfb, SettingsTypedOnTheSettingsPageThenTheContactsAreMailed) {
+    SmtpTestServer server({"--auth", kUser, kPassword});
+    ASSERT_NE(server.Port(), 0);
+    AddPerson("Ann", "安妮", "ann@example.com");
+    AddPerson("Cat", "Kitty", "");
+    AddPerson("Dan", "丹", "dan@example.com");
+
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_SETTING);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_MailSetting; }));
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_SETTING));
+    TypeInto(g_MailSetting.Field(IDC_MSET_NAME), "销售部");
+    TypeInto(g_MailSetting.Field(IDC_MSET_EMAIL), "sales@example.com");
+    TypeInto(g_MailSetting.Field(IDC_MSET_SMTPSERVER), "127.0.0.1");
+    SetCheckBox(g_MailSetting.Field(IDC_MSET_ESMTP), true);  // 身份验证
+    TypeInto(g_MailSetting.Field(IDC_MSET_USER), kUser);
+    TypeInto(g_MailSetting.Field(IDC_MSET_PASSWORD), kPassword);
+    TypeInto(g_MailSetting.Field(IDC_MSET_PORT), server.PortText());
+    SetCheckBox(g_MailSetting.Field(IDC_MSET_SSL), false);
+    TypeInto(g_MailSetting.Field(IDC_MSET_AGAINTIME), "0");
+    TypeInto(g_MailSetting.Field(IDC_MSET_SIGN), "");
+    w32test::Click(g_MailSetting.Field(IDC_MSET_SAVE));
+    ASSERT_TRUE(w32test::WaitFor([&] { return QueryText("SELECT set_port FROM setting") == server.PortText(); }));
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM setting"), 1);
+    EXPECT_EQ(QueryText("SELECT set_name FROM setting"), "销售部");
+    EXPECT_EQ(QueryText("SELECT set_emailaddress FROM setting"), "sales@example.com");
+    EXPECT_EQ(QueryText("SELECT set_smtpserver FROM setting"), "127.0.0.1");
+    EXPECT_EQ(QueryText("SELECT set_user FROM setting"), kUser);
+    EXPECT_EQ(QueryText("SELECT set_pwd FROM setting"), kPassword);
+    EXPECT_EQ(QueryInt("SELECT set_esmtp FROM setting"), 1);
+    EXPECT_EQ(QueryInt("SELECT set_ssl FROM setting"), 0);
+    EXPECT_EQ(QueryInt("SELECT set_againtime FROM setting"), 0);
+
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_CONTACTS);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Start; }));
+    w32test::Click(g_Con_Start.m_hMenuButtons[1]);  // 所有联系人
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Homepage; }));
+    ASSERT_EQ(RowCount(g_Con_Homepage.m_ListView), 3);
+    w32test::Click(g_Con_Homepage.m_hMailButton);  // 邮件群发
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Mail; }));
+    ASSERT_EQ(RowCount(g_Mail.m_RecipientList), 3);
+    EXPECT_EQ(g_Mail.CountRecipients(), 2);  // Cat has no address
+
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) {
+        HWND hSubject = GetDlgItem(h, 1107);
+        w32test::Click(hSubject);
+        w32test::TypeText("年终问候", hSubject);
+        w32test::Click(GetDlgItem(h, 1111));  // 发送
+    });
+    w32test::Click(g_Mail.m_hSendButton);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(g_Mail.m_nMailSent, 2);
+    Grab(g_Mail, "mail_after_settings_xvfb");
+
+    const std::vector<ReceivedMail> mails = server.Messages();
+    std::multiset<std::string> got;
+    for (const ReceivedMail& m : mails) {
+        got.insert(m["rcpt"] + " " + m["body"]);
+        EXPECT_EQ(m["subject"], gbk::ToUtf8("年终问候"));
+        EXPECT_EQ(m["from_name"], gbk::ToUtf8("销售部"));
+        EXPECT_EQ(m["from_addr"], "sales@example.com");
+    }
+    // The dialog's content: the blank lines before the (empty) signature.
+    const std::string body = ",\\n\\n\\r\\n\\r\\n'";
+    EXPECT_EQ(got, (std::multiset<std::string>{"ann@example.com '" + gbk::ToUtf8("安妮") + body,
+                                               "dan@example.com '" + gbk::ToUtf8("丹") + body}));
+    EXPECT_NE(server.Commands().find("AUTH"), std::string::npos);
 }
 
 }  // namespace
