@@ -74,12 +74,12 @@ MailDialogClass::MailDialogClass()
       m_szMailFrom{},
       m_szSubject{},
       m_pszContent(nullptr),
-      m_hExportButton(NULL),
-      m_hSendButton(NULL),
-      m_hThread(NULL),
+      m_hExportButton(nullptr),
+      m_hSendButton(nullptr),
+      m_hThread(nullptr),
       m_dwThreadID(0),
       m_pRow(nullptr),
-      m_hCheckImages(NULL),
+      m_hCheckImages(nullptr),
       m_bStopping(false) {}
 
 MailDialogClass::~MailDialogClass() {
@@ -208,7 +208,7 @@ std::string MailDialogClass::MailtoText() {
 void MailDialogClass::OnExport() {
     const std::string strMailto = MailtoText();
     if (strMailto.size() > kLongMailtoBytes) ReportError(kLongMailto);
-    ShellExecuteA(NULL, NULL, strMailto.c_str(), NULL, NULL, SW_SHOW);
+    ShellExecuteA(nullptr, nullptr, strMailto.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void MailDialogClass::OnSend() {
@@ -271,7 +271,7 @@ void MailDialogClass::OnMailStart() {
 void MailDialogClass::OnMailSendDone() {
     if (m_bStopping || !m_hThread) return;
     CloseHandle(m_hThread);
-    m_hThread = NULL;
+    m_hThread = nullptr;
     EndRun();
 }
 
@@ -296,11 +296,11 @@ bool MailDialogClass::StopRun(DWORD dwMs) {
         }
         if (GetTickCount() - dwStart > dwMs) break;
         MSG msg;
-        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     }
     if (!bEnded) return false;
     CloseHandle(m_hThread);
-    m_hThread = NULL;
+    m_hThread = nullptr;
     m_bStopping = false;
     m_pRun.reset();
     return true;

@@ -46,7 +46,7 @@ public:
     int CountRecipients();
     // "mailto:" and the recipients' addresses, percent-encoded, comma-separated.
     std::string MailtoText();
-    bool IsSending() const { return m_hThread != NULL; }
+    bool IsSending() const { return m_hThread != nullptr; }
     // Ends a run that is going: stops it and waits up to dwMs for its thread,
     // answering the thread's calls to the UI meanwhile. True when no thread
     // is left.

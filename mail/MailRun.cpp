@@ -3,11 +3,11 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 
-#include "MailRun.h"
+#include "mail/MailRun.h"
 
-#include "Base64.h"
-#include "MailTransport.h"
-#include "MimeWriter.h"
+#include "mail/Base64.h"
+#include "mail/MailTransport.h"
+#include "mail/MimeWriter.h"
 
 #include <csignal>
 #include <cstdio>

@@ -54,7 +54,7 @@ public:
 
     // Starts a worker thread that runs the run and then calls m_OnDone. The
     // thread holds its own reference. Returns the thread handle (the caller
-    // closes it), NULL when no thread could be made.
+    // closes it), null when no thread could be made.
     static HANDLE Start(const std::shared_ptr<MailRun>& run, DWORD* pThreadId);
     // The run on the calling thread: SendMailSSL when m_nSsl is 1, else
     // SendMailPlain. 0, or -1 when the run ended early.

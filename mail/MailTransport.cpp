@@ -1,4 +1,4 @@
-#include "MailTransport.h"
+#include "mail/MailTransport.h"
 
 #include <openssl/bio.h>
 

@@ -1,6 +1,6 @@
-#include "MimeWriter.h"
+#include "mail/MimeWriter.h"
 
-#include "Base64.h"
+#include "mail/Base64.h"
 
 #include <cstdio>
 

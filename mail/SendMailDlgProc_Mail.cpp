@@ -19,7 +19,7 @@ const int kControlIDs[] = {1093, kSubjectID, kSalutationID, kNoSalutationID,
                            1101, kContentID, kSendID,       IDCANCEL};
 
 // The dialog's font, made at each opening and deleted at its end.
-HFONT g_hSendFont = NULL;
+HFONT g_hSendFont = nullptr;
 
 void StoreAndStart(HWND hDlg) {
     MailDialogClass& page = g_Mail;
@@ -40,7 +40,7 @@ void EndSendDialog(HWND hDlg) {
     EndDialog(hDlg, 0);
     if (g_hSendFont) {
         DeleteObject(g_hSendFont);
-        g_hSendFont = NULL;
+        g_hSendFont = nullptr;
     }
 }
 

@@ -4,7 +4,7 @@
 // mail with its connection per mail.
 #include <benchmark/benchmark.h>
 
-#include "SmtpTestServer.h"
+#include "tests/mail/SmtpTestServer.h"
 #include "mail/MailRun.h"
 #include "mail/MimeWriter.h"
 

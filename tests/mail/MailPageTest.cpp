@@ -4,7 +4,7 @@
 // reload during a run, and closing the program during a run.
 #include <gtest/gtest.h>
 
-#include "SmtpTestServer.h"
+#include "tests/mail/SmtpTestServer.h"
 #include "tests/support/ProgramTest.h"
 
 #include "mail/MailDialogClass.h"

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "mail/MailRun.h"
-#include "SmtpTestServer.h"
+#include "tests/mail/SmtpTestServer.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "SmtpTestServer.h"
+#include "tests/mail/SmtpTestServer.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -144,7 +144,8 @@ TEST_F(BarsTest, MaskColourPixelsAreTransparentOnTheBar) {
     ASSERT_TRUE(SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&b)));
     const int imgLeft = (b.left + b.right) / 2 - 16;
     const int imgTop = b.top + 3;
-    w32test::ProcessEvents(20);
+    // The image drawn (its shown pixels in their colour) before the mask is checked.
+    w32test::WaitFor([&] { return w32test::PixelAt(bar, imgLeft + 24, imgTop + 24) == 0x00408020u; });
     const COLORREF masked = w32test::PixelAt(bar, imgLeft + 6, imgTop + 6);
     const COLORREF shown = w32test::PixelAt(bar, imgLeft + 24, imgTop + 24);
     EXPECT_NE(masked, kMask);

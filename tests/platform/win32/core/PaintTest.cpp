@@ -81,7 +81,7 @@ TEST_F(Paint, DrawingThroughGetDcStaysUntilTheWindowIsInvalidated) {
     FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(view, dc);
     DeleteObject(hover);
-    w32test::ProcessEvents(20);
+    w32test::WaitFor([&] { return w32test::PixelAt(view, 30, 20) == COLORREF(0xFF8080); });
     EXPECT_EQ(At(30, 20), COLORREF(0xFF8080));
     EXPECT_EQ(At(10, 10), COLORREF(0));
     EXPECT_EQ(w32test::PixelAt(view, 30, 20), COLORREF(0xFF8080));

@@ -42,7 +42,7 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     ASSERT_TRUE(h);
     ShowWindow(h, SW_SHOW);
     UpdateWindow(h);
-    w32test::ProcessEvents(200);
+    w32test::WaitFor([&] { return w32test::PixelAt(h, 50, 30) == RGB(206, 231, 255); });
     EXPECT_EQ(w32test::PixelAt(h, 50, 30), RGB(206, 231, 255));
     EXPECT_EQ(w32test::PixelAt(h, 150, 80), RGB(255, 255, 255));
     EXPECT_TRUE(w32test::GrabWindow(h, "x11_window.png"));
@@ -113,7 +113,14 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
         char cmd[256];
         snprintf(cmd, sizeof cmd, "xdotool mousemove %ld %ld click 1 type ab && xdotool key Tab type cdef",
                  long(origin.x + 300), long(origin.y + 188));
-        if (system(cmd) == 0) w32test::ProcessEvents(500);
+        if (system(cmd) == 0) {
+            w32test::WaitFor([&] {
+                char name[16] = "", pwd[16] = "";
+                GetDlgItemTextA(dlg, 1086, name, sizeof name);
+                GetDlgItemTextA(dlg, 1087, pwd, sizeof pwd);
+                return std::string(name) == "ab" && std::string(pwd) == "cdef";
+            });
+        }
         shot = system("xwd -root -silent | convert xwd:- x11_screen.png") == 0;
         if (shot) screen.load("x11_screen.png");
         EndDialog(dlg, 0);
@@ -173,11 +180,17 @@ TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
         }
     }
     ASSERT_TRUE(framed) << "no window manager frame";
-    w32test::ProcessEvents(100);
     QWidget* button = nullptr;
     for (QWidget* w : frame->findChildren<QWidget*>())
         if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(child)) button = w;
     ASSERT_NE(button, nullptr);
+    // The frame's placement reaches the layer's screen coordinates.
+    w32test::WaitFor([&] {
+        POINT q{0, 0};
+        ClientToScreen(child, &q);
+        const QPoint r = button->mapToGlobal(QPoint(0, 0));
+        return q.x == r.x() && q.y == r.y();
+    });
     POINT p{0, 0};
     ClientToScreen(child, &p);
     QPoint real = button->mapToGlobal(QPoint(0, 0));
