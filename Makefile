@@ -48,7 +48,7 @@ test-tsan: setup
 	  ./test_w32core --gtest_filter='Threads.*'
 
 bench: build
-	@for b in $(BUILD)/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in $$(find $(BUILD)/bench -mindepth 2 -maxdepth 2 -type f -executable | sort); do echo "== $$b"; "$$b" || exit 1; done
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD)

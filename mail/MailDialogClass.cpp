@@ -302,7 +302,7 @@ bool MailDialogClass::StopRun(DWORD dwMs) {
     CloseHandle(m_hThread);
     m_hThread = nullptr;
     m_bStopping = false;
-    m_pRun.reset();
+    EndRun();
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include "views/tasks/Tas_Navigation.h"
 #include "resources/message_texts.h"
 #include "shell/Report.h"
+#include "shell/CellText.h"
 
 HomepageDialogClass g_Homepage;
 
@@ -157,10 +158,10 @@ void HomepageDialogClass::RowText(int nColumn, char* pszBuf, int nSize) {
     }
     switch (nColumn) {
         case 0:
-            std::snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
+            cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month,
                           (int)p->tas_date.day);
             break;
-        case 1: std::snprintf(pszBuf, (size_t)nSize, "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute); break;
+        case 1: cell::FormatTime(pszBuf, nSize, (int)p->tas_time.hour, (int)p->tas_time.minute); break;
         default: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
     }
 }

@@ -6,6 +6,7 @@ set -euo pipefail
 PKGS=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
+  libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   libssl-dev
   googletest libgtest-dev libbenchmark-dev

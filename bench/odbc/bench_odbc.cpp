@@ -71,13 +71,19 @@ struct Database {
                            "VALUES(?1,?2,?3,?4,'010-12345678','13800000000','someone@example.com',?5,?6,"
                            "'2024-01-05','2024-03-07',0,?7,?8,'100080','im:someone')",
                            -1, &con, nullptr);
-        const std::string surname[] = {gbk::ToUtf8("张"), gbk::ToUtf8("李"), gbk::ToUtf8("王"), gbk::ToUtf8("赵")};
+        // Many surnames and given names, some with Latin letters or digits.
+        static const char* const kSurname[] = {"张", "李", "王", "赵", "刘", "陈", "杨", "黄", "周", "吴",
+                                               "徐", "孙", "胡", "朱", "高", "林", "何", "郭", "马", "罗"};
+        static const char* const kGiven[] = {"伟", "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
+                                             "建国", "晓东", "玉兰", "Tom", "文静", "春梅", "德华", "立新"};
         const std::string desc = gbk::ToUtf8("老客户，每季度回访一次，关注价格与售后服务。Contact prefers mail.");
         const std::string dept = gbk::ToUtf8("采购部经理");
         const std::string imp = gbk::ToUtf8("高"), rel = gbk::ToUtf8("客户"), prov = gbk::ToUtf8("北京");
         const std::string home = gbk::ToUtf8("北京市海淀区中关村大街1号");
         for (int i = 0; i < kContacts; ++i) {
-            std::string name = surname[i % 4] + std::to_string(i);
+            const int k = (i * 7919) % kContacts;
+            std::string name = gbk::ToUtf8(kSurname[k % 20]) + gbk::ToUtf8(kGiven[(k / 20) % 17]);
+            if (k % 3 == 0) name += std::to_string(k % 100);
             sqlite3_bind_text(con, 1, name.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(con, 2, "nick", -1, SQLITE_STATIC);
             sqlite3_bind_text(con, 3, desc.c_str(), -1, SQLITE_STATIC);

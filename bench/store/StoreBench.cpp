@@ -20,6 +20,7 @@
 #include "store/Con_DetailClass.h"
 #include "store/Opp_DetailClass.h"
 #include "platform/gbk/gbk.h"
+#include "jetsql.h"
 
 // The store reports failures through message boxes; here they go to stderr.
 int MessageBoxA(HWND, LPCSTR lpText, LPCSTR, UINT)
@@ -31,6 +32,14 @@ int MessageBoxA(HWND, LPCSTR lpText, LPCSTR, UINT)
 namespace {
 
 const int kRecords = 100000;
+// The search keyword: two Chinese characters (GBK, as the page passes it).
+const char kKeyword[] = "建华";
+
+// The collation the driver adds to every ORDER BY term, for the plain reads.
+int CollateLikeTheDriver(void*, int na, const void* a, int nb, const void* b)
+{
+    return jetsql::CompareGbkNoCase(static_cast<const char*>(a), size_t(na), static_cast<const char*>(b), size_t(nb));
+}
 
 struct Database {
     std::string folder, path;
@@ -76,15 +85,25 @@ struct Database {
                            "VALUES(?1,'nick',?2,?3,?4,'13800000000','someone@example.com',?5,?6,'2024-01-05',"
                            "'2024-03-07',0,?7,?8,'100080','im:someone')",
                            -1, &st, nullptr);
-        const std::string surname[] = {gbk::ToUtf8("张"), gbk::ToUtf8("李"), gbk::ToUtf8("王"), gbk::ToUtf8("赵")};
-        const std::string desc = gbk::ToUtf8("老客户，每季度回访一次，关注价格与售后服务。Contact prefers mail.");
+        // Names as a salesperson's file holds them: many surnames and given
+        // names, a few Latin ones, descriptions in several shapes.
+        static const char* const kSurname[] = {"张", "李", "王", "赵", "刘", "陈", "杨", "黄", "周", "吴",
+                                               "徐", "孙", "胡", "朱", "高", "林", "何", "郭", "马", "罗"};
+        static const char* const kGiven[] = {"伟", "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
+                                             "建国", "晓东", "玉兰", "Tom", "文静", "春梅", "德华", "立新"};
+        static const char* const kDesc[] = {"老客户，每季度回访一次，关注价格与售后服务。Contact prefers mail.",
+                                            "新客户，展会认识，对报价敏感。", "通过朋友介绍，需要样品和试用。",
+                                            "VIP 客户，合同续约在即，注意回款。", ""};
         const std::string dept = gbk::ToUtf8("采购部经理"), imp = gbk::ToUtf8("高"), rel = gbk::ToUtf8("客户"),
                           prov = gbk::ToUtf8("北京"), home = gbk::ToUtf8("北京市海淀区中关村大街1号");
         for (int i = 0; i < kRecords; ++i) {
-            std::string name = surname[i % 4] + std::to_string(i);
+            const int k = (i * 7919) % kRecords;
+            std::string name = gbk::ToUtf8(kSurname[k % 20]) + gbk::ToUtf8(kGiven[(k / 20) % 17]);
+            if (k % 3 == 0) name += std::to_string(k % 100);
+            const std::string desc = gbk::ToUtf8(kDesc[k % 5]);
             std::string tel = "010-" + std::to_string(10000000 + (i * 7919) % 9000000);
             sqlite3_bind_text(st, 1, name.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 2, desc.c_str(), -1, SQLITE_STATIC);
+            sqlite3_bind_text(st, 2, desc.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(st, 3, dept.c_str(), -1, SQLITE_STATIC);
             sqlite3_bind_text(st, 4, tel.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(st, 5, imp.c_str(), -1, SQLITE_STATIC);
@@ -154,7 +173,7 @@ void BM_Store_GetAllContacts(benchmark::State& state)
         con.ccd_FreeList();
         size_t before = HeapInUse();
         if (mode != PLAIN) {
-            strcpy(con.m_szKeyword, "9");
+            strcpy(con.m_szKeyword, kKeyword);
             con.m_iQueryMode = 1;
         }
         n = con.ccd_GetAllContacts();
@@ -377,16 +396,19 @@ void ReadOpportunity(sqlite3_stmt* st, PlainOpportunity& o)
 
 void BM_Plain_AllContacts(benchmark::State& state)
 {
-    static const char* const kSql[] = {
-        "SELECT * FROM que_contacts_accounts ORDER BY con_name DESC",
-        "SELECT * FROM que_contacts_accounts WHERE (con_name LIKE '%9%' OR con_description LIKE '%9%' OR acc_name LIKE "
-        "'%9%') ORDER BY con_name DESC",
-        "SELECT * FROM que_contacts_accounts WHERE (con_name LIKE '%9%' OR con_description LIKE '%9%' OR acc_name LIKE "
-        "'%9%') ORDER BY con_telephone DESC",
+    // The store's queries, sorted in the driver's order as the store's are.
+    const std::string where = "WHERE (con_name LIKE '%" + gbk::ToUtf8(kKeyword) + "%' OR con_description LIKE '%" +
+                              gbk::ToUtf8(kKeyword) + "%' OR acc_name LIKE '%" + gbk::ToUtf8(kKeyword) + "%') ";
+    const std::string sql[] = {
+        "SELECT * FROM que_contacts_accounts ORDER BY con_name COLLATE GBK_NOCASE DESC",
+        "SELECT * FROM que_contacts_accounts " + where + "ORDER BY con_name COLLATE GBK_NOCASE DESC",
+        "SELECT * FROM que_contacts_accounts " + where + "ORDER BY con_telephone COLLATE GBK_NOCASE DESC",
     };
+    const char* const kSql[] = {sql[0].c_str(), sql[1].c_str(), sql[2].c_str()};
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(Db().path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return state.SkipWithError("open failed");
+    sqlite3_create_collation(db, jetsql::kOrderCollation, SQLITE_UTF8, nullptr, CollateLikeTheDriver);
     Mode mode = Mode(state.range(0));
     int n = 0;
     for (auto _ : state) {

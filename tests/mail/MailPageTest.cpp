@@ -10,6 +10,8 @@
 #include "mail/MailDialogClass.h"
 #include "platform/gbk/gbk.h"
 #include "settings/MailSettingDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_StartDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
@@ -43,13 +45,11 @@ protected:
 
     static void SeedSettings(int nPort, int nSsl, int nAgainTime = 0, const std::string& strSign = "") {
         char sz[1024];
-        snprintf(
-            sz, sizeof sz,
-            "UPDATE setting SET set_emailaddress='sales@example.com', set_smtpserver='%s', set_user='%s', "
-            "set_pwd='%s', set_port='%d', set_esmtp=1, set_ssl=%d, set_sign='%s', set_name='销售部', "
-            "set_againtime=%d WHERE set_id=1",
-            nSsl == 1 ? "localhost" : "127.0.0.1", kUser, kPassword, nPort, nSsl, strSign.c_str(),
-            nAgainTime);
+        snprintf(sz, sizeof sz,
+                 "UPDATE setting SET set_emailaddress='sales@example.com', set_smtpserver='%s', set_user='%s', "
+                 "set_pwd='%s', set_port='%d', set_esmtp=1, set_ssl=%d, set_sign='%s', set_name='销售部', "
+                 "set_againtime=%d WHERE set_id=1",
+                 nSsl == 1 ? "localhost" : "127.0.0.1", kUser, kPassword, nPort, nSsl, strSign.c_str(), nAgainTime);
         ASSERT_EQ(Exec(sz), 0);
     }
 
@@ -95,8 +95,7 @@ protected:
     static std::vector<std::string> Checks() {
         std::vector<std::string> v;
         for (int r = 0; r < RowCount(g_Mail.m_RecipientList); r++)
-            v.push_back(Cell(g_Mail.m_RecipientList, r, 1) +
-                        (g_Mail.m_RecipientList.GetCheck(r) == 0 ? "+" : "-"));
+            v.push_back(Cell(g_Mail.m_RecipientList, r, 1) + (g_Mail.m_RecipientList.GetCheck(r) == 0 ? "+" : "-"));
         return v;
     }
 };
@@ -118,8 +117,7 @@ TEST_F(MailPage, CompetitorsStartUnselectedAndEmptyAddressesCountNowhere) {
     EXPECT_EQ(g_Mail.MailtoText(), "mailto:bob@example.com,dan@example.com");
     // Entry i of the id list belongs to row i.
     ASSERT_EQ(g_Mail.m_nIDCount, 4);
-    EXPECT_EQ(std::to_string(g_Mail.m_pulID[3]),
-              QueryText("SELECT con_id FROM contacts WHERE con_name='Dan'"));
+    EXPECT_EQ(std::to_string(g_Mail.m_pulID[3]), QueryText("SELECT con_id FROM contacts WHERE con_name='Dan'"));
 }
 
 TEST_F(MailPage, ExportPercentEncodesAddressesAndRepeatsExactly) {
@@ -132,8 +130,7 @@ TEST_F(MailPage, ExportPercentEncodesAddressesAndRepeatsExactly) {
     Click(g_Mail, MailDialogClass::kExportButtonID);
     const auto calls = w32test::ShellExecutes();
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].file,
-              "mailto:a%3Fcc=x@example.com,b%26c@example.com,100%25@example.com,d%2Ce@example.com");
+    EXPECT_EQ(calls[0].file, "mailto:a%3Fcc=x@example.com,b%26c@example.com,100%25@example.com,d%2Ce@example.com");
     EXPECT_EQ(calls[1].file, calls[0].file);
     EXPECT_EQ(calls[0].showCmd, SW_SHOW);
     EXPECT_TRUE(TakeBoxes().empty());
@@ -234,8 +231,7 @@ TEST_F(MailPage, SendDialogOpensWithSalutationAndSignatureAndCancelKeepsEverythi
     DialogScript script;
     script.Then("ID_DLG_SENDMAIL", [&](HWND h) {
         content = GetText(h, 1110);
-        bSalutation =
-            IsDlgButtonChecked(h, 1108) == BST_CHECKED && IsDlgButtonChecked(h, 1109) != BST_CHECKED;
+        bSalutation = IsDlgButtonChecked(h, 1108) == BST_CHECKED && IsDlgButtonChecked(h, 1109) != BST_CHECKED;
         SetText(h, 1107, "new");
         PressButton(h, IDCANCEL);
     });
@@ -292,8 +288,8 @@ TEST_F(MailPage, PlainRunMailsEverySelectedRecipientAndEnablesSendAtTheEnd) {
 }
 
 TEST_F(MailPage, SslRunWithoutSalutation) {
-    SmtpTestServer server({"--auth", kUser, kPassword, "--tls", Certificates().strLocalhostCert,
-                           Certificates().strLocalhostKey});
+    SmtpTestServer server(
+        {"--auth", kUser, kPassword, "--tls", Certificates().strLocalhostCert, Certificates().strLocalhostKey});
     ASSERT_NE(server.Port(), 0);
     SeedSettings(server.Port(), 1);
     AddPerson("Ann", "a", "ann@example.com");
@@ -329,9 +325,8 @@ TEST_F(MailPage, SendStaysDisabledDuringARunAndAReloadChangesNoRecipient) {
     EXPECT_EQ(StatusText(1), "");
     std::set<std::string> got;
     for (const ReceivedMail& m : server.Messages()) got.insert(m["rcpt"] + " " + m["body"]);
-    EXPECT_EQ(got,
-              (std::set<std::string>{"ann@example.com '" + gbk::ToUtf8("安妮") + ",\\n\\nC'",
-                                     "bob@example.com 'Bobby,\\n\\nC'", "cat@example.com 'Kitty,\\n\\nC'"}));
+    EXPECT_EQ(got, (std::set<std::string>{"ann@example.com '" + gbk::ToUtf8("安妮") + ",\\n\\nC'",
+                                          "bob@example.com 'Bobby,\\n\\nC'", "cat@example.com 'Kitty,\\n\\nC'"}));
 }
 
 TEST_F(MailPage, RunWhoseMailsAllFailEndsIdle) {
@@ -384,8 +379,7 @@ TEST_F(MailXvfb, ToolbarMailSendAndTheMailsArrive) {
     AddPerson("Dan", "丹", "dan@example.com");
 
     w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_MAIL);
-    ASSERT_TRUE(w32test::WaitFor(
-        [] { return g_pCurrentDialog == &g_Mail && RowCount(g_Mail.m_RecipientList) == 4; }));
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Mail && RowCount(g_Mail.m_RecipientList) == 4; }));
     EXPECT_TRUE(IsButtonChecked(IDC_TB_MAIL));
     EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann+", "Bob-", "Cat+", "Dan+"}));
     // The user takes Cat off the list with a click on its check image.
@@ -415,6 +409,45 @@ TEST_F(MailXvfb, ToolbarMailSendAndTheMailsArrive) {
     EXPECT_EQ(mails[0]["body"], "'" + gbk::ToUtf8("安妮") + ",\\n\\n" + sign + "'");
     EXPECT_EQ(mails[1]["rcpt"], "dan@example.com");
     EXPECT_EQ(mails[1]["body"], "'" + gbk::ToUtf8("丹") + ",\\n\\n" + sign + "'");
+}
+
+// The road from the contact list: 联系人 → 所有联系人 → 邮件群发 hands the
+// listed contacts over; Send → 发送 mails them.
+TEST_F(MailXvfb, ContactListHandsOverAndTheMailsArrive) {
+    SmtpTestServer server(
+        {"--auth", kUser, kPassword, "--tls", Certificates().strLocalhostCert, Certificates().strLocalhostKey});
+    ASSERT_NE(server.Port(), 0);
+    SeedSettings(server.Port(), 1);
+    AddPerson("Ann", "安妮", "ann@example.com");
+    AddPerson("Bob", "Bobby", "bob@example.com", "竞争对手");
+    AddPerson("Cat", "Kitty", "cat@example.com");
+
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_CONTACTS);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Start; }));
+    w32test::Click(g_Con_Start.m_hMenuButtons[1]);  // 所有联系人
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Homepage; }));
+    ASSERT_EQ(RowCount(g_Con_Homepage.m_ListView), 3);
+    w32test::Click(g_Con_Homepage.m_hMailButton);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Mail; }));
+    EXPECT_TRUE(IsButtonChecked(IDC_TB_MAIL));
+    ASSERT_EQ(RowCount(g_Mail.m_RecipientList), 3);
+    EXPECT_EQ(g_Mail.CountRecipients(), 2);  // the competitor starts unselected
+
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) {
+        HWND hSubject = GetDlgItem(h, 1107);
+        w32test::Click(hSubject);
+        w32test::TypeText("新品", hSubject);
+        w32test::Click(GetDlgItem(h, 1111));
+    });
+    w32test::Click(g_Mail.m_hSendButton);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_TRUE(TakeBoxes().empty());
+    std::set<std::string> got;
+    for (const ReceivedMail& m : server.Messages()) got.insert(m["rcpt"] + " " + m["subject"]);
+    EXPECT_EQ(got, (std::set<std::string>{"ann@example.com " + gbk::ToUtf8("新品"),
+                                          "cat@example.com " + gbk::ToUtf8("新品")}));
 }
 
 }  // namespace

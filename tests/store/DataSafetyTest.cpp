@@ -25,8 +25,8 @@ protected:
         sqlite3* db = nullptr;
         sqlite3_open_v2(DatabasePath().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 0);
-        int rc = sqlite3_exec(db, "INSERT INTO important(imp_description) VALUES('outside')", nullptr,
-                              nullptr, nullptr);
+        int rc =
+            sqlite3_exec(db, "INSERT INTO important(imp_description) VALUES('outside')", nullptr, nullptr, nullptr);
         sqlite3_close(db);
         return rc;
     }
@@ -115,8 +115,7 @@ TEST_F(DataSafetyTest, QuotingHoldsForArbitraryBytes) {
         std::string s;
         size_t n = rng() % 12;
         for (size_t k = 0; k < n; ++k) {
-            unsigned char c =
-                (rng() % 2) ? kFavoured[rng() % sizeof kFavoured] : (unsigned char)(1 + rng() % 255);
+            unsigned char c = (rng() % 2) ? kFavoured[rng() % sizeof kFavoured] : (unsigned char)(1 + rng() % 255);
             s += char(c);
         }
         testsupport::ClearMessageBoxes();
@@ -308,8 +307,7 @@ TEST_F(DataSafetyTest, ASubjectTheColumnCannotGiveBackIsRefused) {
     int nBefore = Number("SELECT COUNT(*) FROM opportunities");
     testsupport::ClearMessageBoxes();
     EXPECT_EQ(-1, opp.cod_AddOpportunity());
-    EXPECT_EQ(std::vector<std::string>{"“主题”太长：最多可保存254个字节（127个汉字），未写入数据库。"},
-              Boxes());
+    EXPECT_EQ(std::vector<std::string>{"“主题”太长：最多可保存254个字节（127个汉字），未写入数据库。"}, Boxes());
     EXPECT_EQ(nBefore, Number("SELECT COUNT(*) FROM opportunities"));
 
     opp.m_pCurrent->opp_subject[254] = '\0';  // 254 bytes: stored and read back whole

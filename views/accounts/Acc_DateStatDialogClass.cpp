@@ -51,14 +51,10 @@ void Acc_DateStatDialogClass::CreateDateRecordList(HWND hWnd, int nID, int y, in
 
 int Acc_DateStatDialogClass::QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
     switch (nKind) {
-        case 1:
-            return m_Acc.cad_GetAdd(stFrom, stTo);
-        case 2:
-            return m_Acc.cad_NoTrack(stFrom);
-        case 3:
-            return m_Acc.cad_GetTrack(stFrom, stTo);
-        default:
-            return 0;
+    case 1: return m_Acc.cad_GetAdd(stFrom, stTo);
+    case 2: return m_Acc.cad_NoTrack(stFrom);
+    case 3: return m_Acc.cad_GetTrack(stFrom, stTo);
+    default: return 0;
     }
 }
 
@@ -68,6 +64,4 @@ void Acc_DateStatDialogClass::PrepareSort(BOOL bToggle, int nColumn) {
     m_Acc.m_iQueryMode = 2;
 }
 
-const ListPageTexts& Acc_DateStatDialogClass::Texts() const {
-    return kTexts;
-}
+const ListPageTexts& Acc_DateStatDialogClass::Texts() const { return kTexts; }

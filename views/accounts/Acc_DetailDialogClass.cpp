@@ -79,9 +79,7 @@ RecordFormDef MakeDef() {
     return def;
 }
 
-int Bounded(int n, int nMax) {
-    return n < 0 ? 0 : (n > nMax ? nMax : n);
-}
+int Bounded(int n, int nMax) { return n < 0 ? 0 : (n > nMax ? nMax : n); }
 }  // namespace
 
 Acc_DetailDialogClass::Acc_DetailDialogClass()
@@ -231,10 +229,6 @@ int Acc_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     return 0;
 }
 
-int Acc_DetailDialogClass::ChangeRecord(ULONG ulID) {
-    return m_Acc.cad_ChageAccount(ulID);
-}
+int Acc_DetailDialogClass::ChangeRecord(ULONG ulID) { return m_Acc.cad_ChageAccount(ulID); }
 
-int Acc_DetailDialogClass::DeleteRecord(ULONG ulID) {
-    return m_Acc.cad_DeleteAccount(ulID);
-}
+int Acc_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Acc.cad_DeleteAccount(ulID); }

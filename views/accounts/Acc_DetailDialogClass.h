@@ -13,8 +13,8 @@ public:
 
     void InitDialog(HWND hWnd) override;
 
-    HWND m_hName, m_hDescription, m_hPrivate, m_hCreateDate, m_hContactDate, m_hImportant, m_hType,
-        m_hIndustry, m_hRelation, m_hAddress, m_hPostcode, m_hProvince, m_hTelephone, m_hFax, m_hWebsite;
+    HWND m_hName, m_hDescription, m_hPrivate, m_hCreateDate, m_hContactDate, m_hImportant, m_hType, m_hIndustry,
+        m_hRelation, m_hAddress, m_hPostcode, m_hProvince, m_hTelephone, m_hFax, m_hWebsite;
     Acc_DetailClass m_Acc;
 
     // Field operations.

@@ -2,5 +2,4 @@
 
 Acc_IndustryStatDialogClass g_Acc_IndustryStat;
 
-Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass()
-    : Acc_CategoryStatClass(g_AccCategoryRows[kAccIndustry]) {}
+Acc_IndustryStatDialogClass::Acc_IndustryStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccIndustry]) {}

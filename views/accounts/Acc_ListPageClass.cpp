@@ -6,6 +6,7 @@
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
+#include "shell/CellText.h"
 
 const ListColumnDef g_AccColumns[8] = {
     {"客户单位", 150}, {"客户类型", 100}, {"重要性", 100},       {"客户关系", 100},
@@ -29,38 +30,20 @@ PageMenu AccMenu(const int* pIDs) {
 }
 
 static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
-    snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)d.year, (int)d.month, (int)d.day);
+    cell::FormatDate(pszBuf, nSize, (int)d.year, (int)d.month, (int)d.day);
 }
 
 void AccCellText(const AccNode* p, int nColumn, char* pszBuf, int nSize) {
     switch (nColumn) {
-        case 0:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_name);
-            break;
-        case 1:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_type);
-            break;
-        case 2:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_important);
-            break;
-        case 3:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_relation);
-            break;
-        case 4:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_industry);
-            break;
-        case 5:
-            gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_province);
-            break;
-        case 6:
-            FormatDate(p->acc_recent_contact_date, pszBuf, nSize);
-            break;
-        case 7:
-            FormatDate(p->acc_create_date, pszBuf, nSize);
-            break;
-        default:
-            pszBuf[0] = 0;
-            break;
+    case 0: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_name); break;
+    case 1: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_type); break;
+    case 2: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_important); break;
+    case 3: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_relation); break;
+    case 4: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_industry); break;
+    case 5: gbk::CopyCut(pszBuf, (size_t)nSize, p->acc_province); break;
+    case 6: FormatDate(p->acc_recent_contact_date, pszBuf, nSize); break;
+    case 7: FormatDate(p->acc_create_date, pszBuf, nSize); break;
+    default: pszBuf[0] = 0; break;
     }
 }
 
@@ -79,9 +62,7 @@ BOOL Acc_ListPageClass::NextRow() {
     return m_Acc.m_pCurrent != nullptr;
 }
 
-ULONG Acc_ListPageClass::RowID() {
-    return m_Acc.m_pCurrent ? m_Acc.m_pCurrent->acc_id : 0;
-}
+ULONG Acc_ListPageClass::RowID() { return m_Acc.m_pCurrent ? m_Acc.m_pCurrent->acc_id : 0; }
 
 void Acc_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     if (!m_Acc.m_pCurrent) {
@@ -91,19 +72,14 @@ void Acc_ListPageClass::RowText(int nColumn, char* pszBuf, int nSize) {
     AccCellText(m_Acc.m_pCurrent, nColumn, pszBuf, nSize);
 }
 
-RecordFormClass* Acc_ListPageClass::RecordForm() {
-    return &g_Acc_Detail;
-}
+RecordFormClass* Acc_ListPageClass::RecordForm() { return &g_Acc_Detail; }
 
-int Acc_ListPageClass::ModuleButton() const {
-    return TB_ACCOUNTS;
-}
+int Acc_ListPageClass::ModuleButton() const { return TB_ACCOUNTS; }
 
 void Acc_ListPageClass::SearchOnModuleListPage(HWND hEdit) {
     SearchOnListPage(&g_Acc_Homepage, g_Acc_Homepage.m_szKeyword, hEdit);
 }
 
-void Acc_ListPageClass::CreateAccRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask,
-                                            int nBlankWidth) {
+void Acc_ListPageClass::CreateAccRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nBlankWidth) {
     CreateRecordList(hWnd, nID, 167, y, 850, h, g_AccColumns, 8, uColumnMask, nBlankWidth);
 }

@@ -19,8 +19,7 @@ struct AccMenuIDs {
     int ids[9];
 };
 constexpr AccMenuIDs AccMenuFrom(int nFirst) {
-    return {{nFirst, nFirst + 1, nFirst + 2, nFirst + 3, nFirst + 4, nFirst + 5, nFirst + 6, nFirst + 7,
-             nFirst + 8}};
+    return {{nFirst, nFirst + 1, nFirst + 2, nFirst + 3, nFirst + 4, nFirst + 5, nFirst + 6, nFirst + 7, nFirst + 8}};
 }
 // Cell text of column nColumn for one account.
 void AccCellText(const AccNode* pNode, int nColumn, char* pszBuf, int nSize);

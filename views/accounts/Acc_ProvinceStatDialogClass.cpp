@@ -2,5 +2,4 @@
 
 Acc_ProvinceStatDialogClass g_Acc_ProvinceStat;
 
-Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass()
-    : Acc_CategoryStatClass(g_AccCategoryRows[kAccProvince]) {}
+Acc_ProvinceStatDialogClass::Acc_ProvinceStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccProvince]) {}

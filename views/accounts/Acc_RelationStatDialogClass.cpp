@@ -2,5 +2,4 @@
 
 Acc_RelationStatDialogClass g_Acc_RelationStat;
 
-Acc_RelationStatDialogClass::Acc_RelationStatDialogClass()
-    : Acc_CategoryStatClass(g_AccCategoryRows[kAccRelation]) {}
+Acc_RelationStatDialogClass::Acc_RelationStatDialogClass() : Acc_CategoryStatClass(g_AccCategoryRows[kAccRelation]) {}

@@ -8,6 +8,7 @@
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_Navigation.h"
+#include "shell/CellText.h"
 
 const ListColumnDef g_ConColumns[kConColumns] = {
     {"姓名", 100}, {"客户单位", 150}, {"职务", 100}, {"电话", 100},         {"手机", 100},     {"邮件", 100},
@@ -30,7 +31,7 @@ PageMenu ConMenu(const int* pIDs) {
 }
 
 static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
-    snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)d.year, (int)d.month, (int)d.day);
+    cell::FormatDate(pszBuf, nSize, (int)d.year, (int)d.month, (int)d.day);
 }
 
 void ConCellText(const ConNode* p, int nColumn, char* pszBuf, int nSize) {

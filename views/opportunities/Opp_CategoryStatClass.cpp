@@ -1,4 +1,5 @@
 #include "views/opportunities/Opp_CategoryStatClass.h"
+#include "shell/CellText.h"
 
 #include <cstdio>
 
@@ -40,7 +41,7 @@ const char* Opp_CategoryStatClass::CategoryName(int i) const {
 
 void Opp_CategoryStatClass::CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const {
     if (nColumn == 1) snprintf(pszBuf, (size_t)nSize, "%d", m_Opp.m_iCount[i]);
-    else snprintf(pszBuf, (size_t)nSize, "%.2f", (double)m_Opp.m_fSum[i]);
+    else cell::FormatAmount(pszBuf, nSize, (double)m_Opp.m_fSum[i]);
 }
 
 void Opp_CategoryStatClass::CreateCategoryRecordList(HWND hWnd, int nID) {

@@ -6,6 +6,7 @@
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_Navigation.h"
 #include "platform/gbk/gbk.h"
+#include "shell/CellText.h"
 
 const ListColumnDef g_OppColumns[8] = {
     {"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},   {"重要性", 100},
@@ -29,16 +30,16 @@ PageMenu OppMenu(const int* pIDs) {
 }
 
 static void FormatDate(const DATE_STRUCT& d, char* pszBuf, int nSize) {
-    snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)d.year, (int)d.month, (int)d.day);
+    cell::FormatDate(pszBuf, nSize, (int)d.year, (int)d.month, (int)d.day);
 }
 
 void OppCellText(const OppNode* p, int nColumn, char* pszBuf, int nSize) {
     switch (nColumn) {
     case 0: gbk::CopyCut(pszBuf, (size_t)nSize, p->opp_subject); break;
-    case 1: snprintf(pszBuf, (size_t)nSize, "%d%%", p->opp_succeed_probability); break;
+    case 1: cell::FormatPercent(pszBuf, nSize, p->opp_succeed_probability); break;
     case 2: gbk::CopyCut(pszBuf, (size_t)nSize, p->opp_phase); break;
     case 3: gbk::CopyCut(pszBuf, (size_t)nSize, p->opp_important); break;
-    case 4: snprintf(pszBuf, (size_t)nSize, "%.2f", p->opp_estimate_sale); break;
+    case 4: cell::FormatAmount(pszBuf, nSize, p->opp_estimate_sale); break;
     case 5: FormatDate(p->opp_die_date, pszBuf, nSize); break;
     case 6: FormatDate(p->opp_recent_contact_date, pszBuf, nSize); break;
     case 7: FormatDate(p->opp_create_date, pszBuf, nSize); break;

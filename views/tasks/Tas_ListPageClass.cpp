@@ -7,6 +7,7 @@
 #include "views/tasks/Tas_Navigation.h"
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
+#include "shell/CellText.h"
 
 const ListColumnDef g_TasColumns[4] = {{"日期", 100}, {"时间", 100}, {"计划日志标题", 150}, {"费用", 500}};
 
@@ -35,12 +36,12 @@ PageMenu TasMenu(const int* pIDs) {
 void TasCellText(const TasNode* p, int nColumn, char* pszBuf, int nSize) {
     switch (nColumn) {
     case 0:
-        snprintf(pszBuf, (size_t)nSize, "%d-%d-%d", (int)p->tas_date.year, (int)p->tas_date.month,
+        cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month,
                  (int)p->tas_date.day);
         break;
-    case 1: snprintf(pszBuf, (size_t)nSize, "%d:%d", (int)p->tas_time.hour, (int)p->tas_time.minute); break;
+    case 1: cell::FormatTime(pszBuf, nSize, (int)p->tas_time.hour, (int)p->tas_time.minute); break;
     case 2: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
-    case 3: snprintf(pszBuf, (size_t)nSize, "%.2f", (double)p->tas_outlay); break;
+    case 3: cell::FormatAmount(pszBuf, nSize, (double)p->tas_outlay); break;
     default: pszBuf[0] = 0; break;
     }
 }

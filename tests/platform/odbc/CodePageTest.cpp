@@ -46,14 +46,12 @@ TEST_F(CodePageTest, EveryCharacterComesBackAsTheSameBytes) {
         std::string text;
         for (size_t k = i; k < all.size() && k < i + 1000; ++k) text += all[k];
         ASSERT_EQ(SQL_SUCCESS, Exec("DELETE * FROM important")) << Diag();
-        ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) VALUES('" + text + "')"))
-            << Diag();
+        ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) VALUES('" + text + "')")) << Diag();
         std::string back = ReadText("SELECT imp_description FROM important");
         if (back != text) {
             for (size_t k = i; k < all.size() && k < i + 1000; ++k) {
                 ASSERT_EQ(SQL_SUCCESS, Exec("DELETE * FROM important"));
-                ASSERT_EQ(SQL_SUCCESS,
-                          Exec("INSERT INTO important(imp_description) VALUES('" + all[k] + "')"));
+                ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) VALUES('" + all[k] + "')"));
                 ASSERT_EQ(all[k], ReadText("SELECT imp_description FROM important"))
                     << "character " << std::hex << (unsigned)(unsigned char)all[k][0];
             }
@@ -86,9 +84,7 @@ TEST_F(CodePageTest, InvalidSequencesAreRefusedAndNothingIsWritten) {
         "\xA1\x40",          // an unassigned pair
     };
     for (const char* bad : kInvalid) {
-        EXPECT_EQ(SQL_ERROR,
-                  Exec(std::string("INSERT INTO important(imp_description) VALUES('x") + bad + "')"))
-            << bad;
+        EXPECT_EQ(SQL_ERROR, Exec(std::string("INSERT INTO important(imp_description) VALUES('x") + bad + "')")) << bad;
         EXPECT_EQ("22021", Diag().substr(0, 5)) << bad;
     }
     // A quote after an invalid byte stays a quote: the statement is never

@@ -23,8 +23,7 @@ protected:
         sqlite3_stmt* st = nullptr;
         std::string sql = std::string("SELECT COUNT(*) FROM ") + table;
         int n = -1;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
             n = sqlite3_column_int(st, 0);
         sqlite3_finalize(st);
         sqlite3_close(db);
@@ -114,8 +113,7 @@ TEST_F(TransactionTest, AWriterElsewhereMakesTheFirstStatementWaitThenFail) {
 // then on nothing is written into the file through the connection.
 TEST_F(TransactionTest, NoWriteAfterSQLiteReportedTheFileDamaged) {
     for (int i = 0; i < 50; ++i)
-        ASSERT_EQ(SQL_SUCCESS,
-                  Exec("INSERT INTO opportunities(opp_subject) VALUES('" + std::string(200, 'x') + "')"));
+        ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO opportunities(opp_subject) VALUES('" + std::string(200, 'x') + "')"));
     long root = std::stol(Value("SELECT rootpage FROM sqlite_master WHERE name='opportunities'"));
     long pageSize = std::stol(Value("PRAGMA page_size"));
     int importantBefore = std::stoi(Value("SELECT COUNT(*) FROM important"));
@@ -133,8 +131,8 @@ TEST_F(TransactionTest, NoWriteAfterSQLiteReportedTheFileDamaged) {
     SQLCHAR out[512];
     SQLSMALLINT outLen;
     std::string cs = ConnectString(m_path);
-    ASSERT_EQ(SQL_SUCCESS, SQLDriverConnect(m_hDbc, nullptr, (SQLCHAR*)cs.c_str(), SQL_NTS, out, sizeof out,
-                                            &outLen, SQL_DRIVER_NOPROMPT));
+    ASSERT_EQ(SQL_SUCCESS, SQLDriverConnect(m_hDbc, nullptr, (SQLCHAR*)cs.c_str(), SQL_NTS, out, sizeof out, &outLen,
+                                            SQL_DRIVER_NOPROMPT));
     // Writes still run while nothing has been reported.
     ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO important(imp_description) VALUES('before')"));
     SQLRETURN rc = Exec("SELECT * FROM opportunities");
@@ -164,8 +162,8 @@ TEST_F(TransactionTest, AFileThatIsNoDatabaseIsReportedAsSuch) {
     SQLCHAR out[512];
     SQLSMALLINT outLen;
     std::string cs = ConnectString(m_path);
-    ASSERT_EQ(SQL_ERROR, SQLDriverConnect(m_hDbc, nullptr, (SQLCHAR*)cs.c_str(), SQL_NTS, out, sizeof out,
-                                          &outLen, SQL_DRIVER_NOPROMPT));
+    ASSERT_EQ(SQL_ERROR, SQLDriverConnect(m_hDbc, nullptr, (SQLCHAR*)cs.c_str(), SQL_NTS, out, sizeof out, &outLen,
+                                          SQL_DRIVER_NOPROMPT));
     SQLINTEGER native = 0;
     SQLCHAR state[6];
     SQLGetDiagRec(SQL_HANDLE_DBC, m_hDbc, 1, state, &native, nullptr, 0, nullptr);

@@ -68,8 +68,7 @@ const char kSeed[] =
 std::string Exec(const std::string& strPath, const std::string& strSql) {
     sqlite3* db = nullptr;
     std::string out;
-    if (sqlite3_open_v2(strPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        return "cannot open";
+    if (sqlite3_open_v2(strPath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) return "cannot open";
     char* err = nullptr;
     auto collect = [](void* p, int n, char** values, char**) {
         std::string& s = *static_cast<std::string*>(p);
@@ -98,21 +97,20 @@ std::string Dump(const std::string& strPath) {
 
 // Link rows that name a record that does not exist.
 std::string Orphans(const std::string& strPath) {
-    return Exec(
-        strPath,
-        "SELECT 'oa', * FROM opportunities_accounts WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
-        "OR acc_id NOT IN (SELECT acc_id FROM accounts);"
-        "SELECT 'oc', * FROM opportunities_contacts WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
-        "OR con_id NOT IN (SELECT con_id FROM contacts) OR (acc_id<>0 AND acc_id NOT IN (SELECT acc_id FROM "
-        "accounts));"
-        "SELECT 'ot', * FROM opportunities_tasks WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
-        "OR tas_id NOT IN (SELECT tas_id FROM tasks);"
-        "SELECT 'ac', * FROM accounts_contacts WHERE acc_id NOT IN (SELECT acc_id FROM accounts) "
-        "OR con_id NOT IN (SELECT con_id FROM contacts);"
-        "SELECT 'at', * FROM accounts_tasks WHERE acc_id NOT IN (SELECT acc_id FROM accounts) "
-        "OR tas_id NOT IN (SELECT tas_id FROM tasks);"
-        "SELECT 'ct', * FROM contacts_tasks WHERE con_id NOT IN (SELECT con_id FROM contacts) "
-        "OR tas_id NOT IN (SELECT tas_id FROM tasks);");
+    return Exec(strPath,
+                "SELECT 'oa', * FROM opportunities_accounts WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
+                "OR acc_id NOT IN (SELECT acc_id FROM accounts);"
+                "SELECT 'oc', * FROM opportunities_contacts WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
+                "OR con_id NOT IN (SELECT con_id FROM contacts) OR (acc_id<>0 AND acc_id NOT IN (SELECT acc_id FROM "
+                "accounts));"
+                "SELECT 'ot', * FROM opportunities_tasks WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) "
+                "OR tas_id NOT IN (SELECT tas_id FROM tasks);"
+                "SELECT 'ac', * FROM accounts_contacts WHERE acc_id NOT IN (SELECT acc_id FROM accounts) "
+                "OR con_id NOT IN (SELECT con_id FROM contacts);"
+                "SELECT 'at', * FROM accounts_tasks WHERE acc_id NOT IN (SELECT acc_id FROM accounts) "
+                "OR tas_id NOT IN (SELECT tas_id FROM tasks);"
+                "SELECT 'ct', * FROM contacts_tasks WHERE con_id NOT IN (SELECT con_id FROM contacts) "
+                "OR tas_id NOT IN (SELECT tas_id FROM tasks);");
 }
 
 // Runs the operation in a child on the file, dying at boundary nKillAt (-1:
@@ -136,9 +134,7 @@ int RunChild(const std::string& strPath, const std::function<int()>& op, int nKi
     return status;
 }
 
-void DateOf(DATE_STRUCT& d) {
-    d = {2024, 5, 6};
-}
+void DateOf(DATE_STRUCT& d) { d = {2024, 5, 6}; }
 
 struct Operation {
     const char* name;
@@ -285,8 +281,7 @@ TEST_P(KillTest, AtEveryStatementBoundaryTheOperationIsWholeOrAbsent) {
     int nBoundaries;
     {
         testsupport::TempDatabase full;
-        std::filesystem::copy_file(base.Path(), full.Path(),
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(base.Path(), full.Path(), std::filesystem::copy_options::overwrite_existing);
         int status = RunChild(full.Path(), op.run, -1);
         ASSERT_TRUE(WIFEXITED(status)) << op.name;
         nBoundaries = WEXITSTATUS(status);
@@ -299,8 +294,7 @@ TEST_P(KillTest, AtEveryStatementBoundaryTheOperationIsWholeOrAbsent) {
 
     for (int k = 0; k < nBoundaries; ++k) {
         testsupport::TempDatabase run;
-        std::filesystem::copy_file(base.Path(), run.Path(),
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(base.Path(), run.Path(), std::filesystem::copy_options::overwrite_existing);
         int status = RunChild(run.Path(), op.run, k);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << op.name << " at " << k;
         // Opening the file rolls back what a killed transaction left.

@@ -31,9 +31,7 @@ protected:
         c = AddAccount({.name = "丙", .create = "2024-04-01", .contact = "2024-06-01"});
         GotoAcc_DateStat();
     }
-    void Set(HWND hPicker, const SYSTEMTIME& st) {
-        SendMessageA(hPicker, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
-    }
+    void Set(HWND hPicker, const SYSTEMTIME& st) { SendMessageA(hPicker, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st); }
     // Runs row r (0-2) with its dates.
     void Run(int r, const SYSTEMTIME& from, const SYSTEMTIME& to) {
         Set(page.m_hFrom[r], from);
@@ -80,9 +78,7 @@ TEST_F(AccDatePage, BackReRunsTheStoredDatesAndASecondQueryReplacesTheEntry) {
     EXPECT_EQ(HistoryCount(), nEntries);
     Set(page.m_hFrom[2], Day(2030, 1, 1));
     GotoAcc_Homepage();
-    ASSERT_EQ(
-        Exec("UPDATE accounts SET acc_recent_contact_date='2024-05-20' WHERE acc_id=" + std::to_string(a)),
-        0);
+    ASSERT_EQ(Exec("UPDATE accounts SET acc_recent_contact_date='2024-05-20' WHERE acc_id=" + std::to_string(a)), 0);
     Back();
     EXPECT_EQ(g_pCurrentDialog, &page);
     EXPECT_EQ(Sorted(), Ordered(std::vector<std::string>{"丙", "乙", "甲"}));

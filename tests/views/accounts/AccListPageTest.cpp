@@ -49,9 +49,7 @@ protected:
     Acc_HomepageDialogClass& page = g_Acc_Homepage;
 };
 
-std::vector<std::string> Names() {
-    return Column(g_Acc_Homepage.m_ListView, 0);
-}
+std::vector<std::string> Names() { return Column(g_Acc_Homepage.m_ListView, 0); }
 
 void EnterSearch(const std::string& keyword) {
     SetText(g_Acc_Homepage.m_hSearchEdit, keyword);
@@ -179,15 +177,13 @@ TEST_F(AccListPage, ExportWritesTheEightColumnsOfTheSortedRows) {
     AnswerSaveDialog(path);
     AnswerBoxes(IDNO);
     SendMessageA(page.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
-    std::string expected =
-        "客户单位\t客户类型\t重要性\t客户关系\t客户行业\t客户区域\t最近联系日期\t创建日期\t\r\n";
+    std::string expected = "客户单位\t客户类型\t重要性\t客户关系\t客户行业\t客户区域\t最近联系日期\t创建日期\t\r\n";
     for (int r = 0; r < 3; r++) {
         for (int col = 0; col < 8; col++) expected += Cell(page.m_ListView, r, col) + "\t";
         expected += "\r\n";
     }
     EXPECT_EQ(ReadFile(path), expected);
-    EXPECT_NE(expected.find("北京甲公司\t最终用户\t高\t客户\t金融\t北京\t2024-4-1\t2024-3-5\t\r\n"),
-              std::string::npos);
+    EXPECT_NE(expected.find("北京甲公司\t最终用户\t高\t客户\t金融\t北京\t2024-4-1\t2024-3-5\t\r\n"), std::string::npos);
 }
 
 TEST_F(AccListPage, ADoubleClickOnASearchResultHandsOverTheMatchesOnly) {

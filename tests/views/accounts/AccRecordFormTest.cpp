@@ -267,12 +267,11 @@ TEST_F(AccRecordForm, ValuesMissingFromFullLookupTablesAreShownSelectedAndSavedB
         const std::string column = std::string(table).substr(0, 3) + "_description";
         ASSERT_EQ(Exec(std::string("DELETE FROM ") + table), 0);
         for (int i = 0; i < 10; i++)
-            ASSERT_EQ(Exec(std::string("INSERT INTO ") + table + "(" + column + ") VALUES('值" +
-                           std::to_string(i) + "')"),
-                      0);
+            ASSERT_EQ(
+                Exec(std::string("INSERT INTO ") + table + "(" + column + ") VALUES('值" + std::to_string(i) + "')"),
+                0);
     }
-    const unsigned d =
-        AddAccount({.name = "丁公司", .important = "旧重要性", .type = "旧类型", .relation = "旧关系"});
+    const unsigned d = AddAccount({.name = "丁公司", .important = "旧重要性", .type = "旧类型", .relation = "旧关系"});
     GotoAcc_Homepage();
     Open(0);
     ASSERT_EQ(form.m_ulRecordID, d);
@@ -336,8 +335,8 @@ TEST_F(AccRecordForm, ARowOutsideTheListIsAListOfOne) {
 HWND MakeWithEdit(DLGPROC proc, int nID) {
     HWND hDlg = CreateDialogParamA(g_hInstance, IDD_RELATING, g_hMainWnd, proc, 0);
     if (!hDlg) return nullptr;
-    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID,
-                    g_hInstance, nullptr);
+    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID, g_hInstance,
+                    nullptr);
     SendMessageA(hDlg, WM_INITDIALOG, 0, 0);
     return hDlg;
 }

@@ -2,6 +2,7 @@
 // every account page with Chinese data, saved under the build folder.
 #include <gtest/gtest.h>
 
+#include "program/HomepageDialogClass.h"
 #include "resources/accounts_ids.h"
 #include "tests/support/ProgramTest.h"
 #include "views/accounts/Acc_DateStatDialogClass.h"
@@ -37,9 +38,8 @@ TEST_F(AccStartPage, TheToolbarButtonOpensItWithItsMenuAndPicture) {
 
 TEST_F(AccStartPage, EachMenuEntryOpensItsPage) {
     BaseDialogClass* const kTargets[9] = {
-        &g_Acc_Detail,       &g_Acc_Homepage, &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat,
-        &g_Acc_RelationStat, &g_Acc_TypeStat, &g_Acc_IndustryStat,  &g_Acc_ProvinceStat,
-        &g_Acc_DateStat};
+        &g_Acc_Detail,   &g_Acc_Homepage,     &g_Acc_ImportantStat, &g_Acc_OpportunitiesStat, &g_Acc_RelationStat,
+        &g_Acc_TypeStat, &g_Acc_IndustryStat, &g_Acc_ProvinceStat,  &g_Acc_DateStat};
     for (int k = 0; k < 9; k++) {
         g_Toolbar.OnAccounts(nullptr, 0, 0, 0);
         ASSERT_EQ(g_pCurrentDialog, &g_Acc_Start);
@@ -135,6 +135,37 @@ TEST(AccGrabs, EveryAccountPage) {
     Click(g_Acc_DateStat, IDC_ACCT_ROW1_FIND);
     EXPECT_EQ(RowCount(g_Acc_DateStat.m_ListView), 3);
     Grab(g_Acc_DateStat, "acc_date_stat");
+}
+
+}  // namespace
+
+namespace {
+
+// The program's start page reaches the real account pages.
+TEST_F(AccStartPage, TheProgramsStartPageSearchesAndOpensTheAccountPages) {
+    const unsigned a = AddAccount({.name = "首页找到的公司"});
+    AddAccount({.name = "别的"});
+    ResetToStartPage();
+    SetText(g_Homepage.m_hSearchEdits[1], "首页");
+    SendMessageA(g_Homepage.m_hSearchEdits[1], WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(g_pCurrentDialog, &g_Acc_Homepage);
+    ASSERT_EQ(g_Acc_Homepage.m_nIDCount, 1);
+    EXPECT_EQ(g_Acc_Homepage.m_pulID[0], a);
+    EXPECT_STREQ(g_Acc_Homepage.m_szCaption, "搜索关键字=\"首页\"的记录共1条");
+    const struct {
+        int nID;
+        BaseDialogClass* pView;
+    } kLinks[] = {{10070, &g_Acc_Detail},
+                  {10071, &g_Acc_OpportunitiesStat},
+                  {10072, &g_Acc_DateStat},
+                  {10073, &g_Acc_TypeStat},
+                  {10074, &g_Acc_Homepage}};
+    for (const auto& l : kLinks) {
+        ResetToStartPage();
+        Click(g_Homepage, l.nID);
+        EXPECT_EQ(g_pCurrentDialog, l.pView) << l.nID;
+    }
+    EXPECT_EQ(RowCount(g_Acc_Homepage.m_ListView), 2);
 }
 
 }  // namespace

@@ -36,21 +36,19 @@ struct PageCase {
 };
 
 const PageCase kPages[] = {
-    {"Important", &g_Acc_ImportantStat, GotoAcc_ImportantStat, "Acc_ImportantStat", "important",
-     "imp_description", "acc_important", 10503, 10506, 10515, "重要性", "重要性=\"甲类\""},
+    {"Important", &g_Acc_ImportantStat, GotoAcc_ImportantStat, "Acc_ImportantStat", "important", "imp_description",
+     "acc_important", 10503, 10506, 10515, "重要性", "重要性=\"甲类\""},
     {"Relation", &g_Acc_RelationStat, GotoAcc_RelationStat, "Acc_RelationStat", "relation", "rel_description",
      "acc_relation", 10603, 10606, 10615, "客户关系", "关系=\"甲类\""},
-    {"Type", &g_Acc_TypeStat, GotoAcc_TypeStat, "Acc_TypeStat", "type", "typ_description", "acc_type", 10503,
-     10506, 10515, "客户类型", "类型=\"甲类\""},
+    {"Type", &g_Acc_TypeStat, GotoAcc_TypeStat, "Acc_TypeStat", "type", "typ_description", "acc_type", 10503, 10506,
+     10515, "客户类型", "类型=\"甲类\""},
     {"Industry", &g_Acc_IndustryStat, GotoAcc_IndustryStat, "Acc_IndustryStat", "industry", "ind_description",
      "acc_industry", 10653, 10454, 10464, "客户行业", "行业=\"甲类\""},
     {"Province", &g_Acc_ProvinceStat, GotoAcc_ProvinceStat, "Acc_ProvinceStat", "province", "pro_description",
      "acc_province", 10703, 10706, 10715, "所在区域", "区域=\"甲类\""},
 };
 
-void PrintTo(const PageCase& p, std::ostream* os) {
-    *os << p.pszName;
-}
+void PrintTo(const PageCase& p, std::ostream* os) { *os << p.pszName; }
 
 class AccCategoryPages : public ::testing::TestWithParam<PageCase> {
 protected:
@@ -60,8 +58,7 @@ protected:
         // Lookup rows A and B; accounts carry B (twice) and D (in use only).
         ASSERT_EQ(Exec(std::string("DELETE FROM ") + p.pszTable), 0);
         for (const char* name : {"甲类", "乙类"})
-            ASSERT_EQ(Exec(std::string("INSERT INTO ") + p.pszTable + "(" + p.pszColumn + ") VALUES('" +
-                           name + "')"),
+            ASSERT_EQ(Exec(std::string("INSERT INTO ") + p.pszTable + "(" + p.pszColumn + ") VALUES('" + name + "')"),
                       0);
         b1 = Add("乙一", "乙类");
         b2 = Add("乙二", "乙类");
@@ -69,8 +66,7 @@ protected:
     }
     unsigned Add(const std::string& name, std::string value) {
         const unsigned id = AddAccount({.name = name});
-        for (size_t i = value.find('\''); i != std::string::npos; i = value.find('\'', i + 2))
-            value.insert(i, "'");
+        for (size_t i = value.find('\''); i != std::string::npos; i = value.find('\'', i + 2)) value.insert(i, "'");
         EXPECT_EQ(Exec(std::string("UPDATE accounts SET ") + GetParam().pszField + "='" + value +
                        "' WHERE acc_id=" + std::to_string(id)),
                   0);
@@ -164,9 +160,7 @@ TEST_P(AccCategoryPages, BackAfterTheCategoriesChangedIsBoundedByTodaysCategorie
     // A new category at the stored index is what Back then lists.
     GotoAcc_Homepage();
     ASSERT_EQ(Exec(std::string("INSERT INTO ") + p.pszTable + "(" + p.pszColumn + ") VALUES('丙类')"), 0);
-    ASSERT_EQ(
-        Exec(std::string("UPDATE accounts SET ") + p.pszField + "='丙类' WHERE acc_id=" + std::to_string(d)),
-        0);
+    ASSERT_EQ(Exec(std::string("UPDATE accounts SET ") + p.pszField + "='丙类' WHERE acc_id=" + std::to_string(d)), 0);
     Back();
     ASSERT_EQ(g_pCurrentDialog, &page);
     EXPECT_EQ(Column(page.m_ListView, 0), std::vector<std::string>{"丁一"});
@@ -200,9 +194,7 @@ TEST_P(AccCategoryPages, TheFirstClickOnTheNameColumnSortsTheCategoryDescending)
 }
 
 INSTANTIATE_TEST_SUITE_P(Family, AccCategoryPages, ::testing::ValuesIn(kPages),
-                         [](const ::testing::TestParamInfo<PageCase>& i) {
-                             return std::string(i.param.pszName);
-                         });
+                         [](const ::testing::TestParamInfo<PageCase>& i) { return std::string(i.param.pszName); });
 
 class AccStatPages : public ::testing::Test {
 protected:
@@ -275,6 +267,17 @@ TEST_F(AccStatPages, AFailedCountShowsTheCountBoxAndEndsAFailedListingKeepsTheLi
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), "Acc_HomepageDialogClass.cpp 58: cod_InitDetail Error.");
     EXPECT_EQ(RowCount(g_Acc_OpportunitiesStat.m_CategoryList), 2);
+}
+
+TEST_F(AccStatPages, OnlyAMouseMoveOverThePageEndsTheLinksHoverLook) {
+    AddAccount({.name = "某"});
+    GotoAcc_TypeStat();
+    g_Acc_TypeStat.m_bHover = 1;
+    ClickRow(g_Acc_TypeStat, g_Acc_TypeStat.m_CategoryList, 0);
+    ClickColumn(g_Acc_TypeStat, g_Acc_TypeStat.m_ListView, 2);
+    EXPECT_EQ(g_Acc_TypeStat.m_bHover, 1);
+    SendMessageA(g_Acc_TypeStat.m_hWnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(g_Acc_TypeStat.m_bHover, 0);
 }
 
 TEST_F(AccStatPages, ACategoryClickNeverWritesIntoAnotherPagesEntry) {

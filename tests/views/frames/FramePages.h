@@ -127,6 +127,7 @@ public:
     explicit TestCategoryPage(BOOL bKeepRows = FALSE);
     std::vector<std::string> categories = {"甲", "乙"};
     bool failCount = false;  // the counting query fails
+    using ListPageClass::m_bListEndsHover;
     int CategoryCount() const override { return (int)categories.size(); }
     const char* CategoryName(int i) const override { return categories[(size_t)i].c_str(); }
 

@@ -215,6 +215,20 @@ TEST_F(ListFrame, AFailedCountShowsTheCountTextAFailedListingTheQueryText) {
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"category failed"});
 }
 
+TEST_F(ListFrame, ACategoryListNotificationEndsTheHoverLookOnlyOnPagesWhoseListsDo) {
+    SwitchViewGuarded(&g_Categories, UM_OPEN_IMPORTANT);
+    g_Categories.m_bHover = 1;
+    ClickRow(g_Categories, g_Categories.m_CategoryList, 0);
+    EXPECT_EQ(g_Categories.m_bHover, 0);
+    g_Categories.m_bListEndsHover = FALSE;
+    g_Categories.m_bHover = 1;
+    ClickRow(g_Categories, g_Categories.m_CategoryList, 1);
+    EXPECT_EQ(g_Categories.m_bHover, 1);
+    SendMessageA(g_Categories.m_hWnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(g_Categories.m_bHover, 0);
+    g_Categories.m_bListEndsHover = TRUE;
+}
+
 TEST_F(ListFrame, ABlankLastColumnIsNeitherSortedNorExported) {
     SwitchViewAlways(&g_List, UM_OPENVIEW);
     char szCaption[16] = "x";

@@ -22,8 +22,7 @@ protected:
         Click(form, IDC_OPPD_EDIT);
     }
     std::string Stored(const char* column) {
-        return QueryText(std::string("SELECT ") + column +
-                         " FROM opportunities WHERE opp_id=" + std::to_string(id));
+        return QueryText(std::string("SELECT ") + column + " FROM opportunities WHERE opp_id=" + std::to_string(id));
     }
     static void SetDate(HWND h, WORD y, WORD m, WORD d) {
         SYSTEMTIME st = {};
@@ -43,8 +42,7 @@ TEST_F(OppFormValues, AnAmountThatIsNoFiniteNumberIsRefusedOnceWithTheFieldsName
         SetText(form.m_hEstimateSale, typed);
         AnswerBoxes(IDOK);
         Click(form, IDC_OPPD_SAVE);
-        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"“预计销售额”不是有效的金额，请输入一个有限的数字。"})
-            << typed;
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"“预计销售额”不是有效的金额，请输入一个有限的数字。"}) << typed;
         EXPECT_EQ(form.CurrentMode(), RecordFormClass::kEdit) << typed;
         EXPECT_EQ(Text(form.m_hEstimateSale), typed);
         EXPECT_EQ(Stored("opp_estimate_sale"), "300") << typed;

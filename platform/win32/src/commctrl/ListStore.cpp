@@ -1,57 +1,77 @@
 #include "commctrl/ListStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
-#include <vector>
+#include <string>
 
 namespace w32::cc {
 
 struct ListStore::Block {
     uint32_t state;
     uint16_t cells;
-    uint16_t reserved;
+    uint16_t cellCap;  // slots in the end array
     intptr_t param;
-    // uint32_t ends[cells]; char text[ends[cells-1]];
+    uint32_t byteCap;  // room for text bytes
+    // uint32_t ends[cellCap]; char text[byteCap];
     uint32_t* Ends() { return reinterpret_cast<uint32_t*>(this + 1); }
     const uint32_t* Ends() const { return reinterpret_cast<const uint32_t*>(this + 1); }
-    char* Bytes() { return reinterpret_cast<char*>(Ends() + cells); }
-    const char* Bytes() const { return reinterpret_cast<const char*>(Ends() + cells); }
+    char* Bytes() { return reinterpret_cast<char*>(Ends() + cellCap); }
+    const char* Bytes() const { return reinterpret_cast<const char*>(Ends() + cellCap); }
     uint32_t TextBytes() const { return cells ? Ends()[cells - 1] : 0; }
     std::string_view Cell(int i) const {
         if (i < 0 || i >= cells) return {};
         uint32_t begin = i ? Ends()[i - 1] : 0;
         return std::string_view(Bytes() + begin, Ends()[i] - begin);
     }
-    size_t Size() const { return sizeof(Block) + sizeof(uint32_t) * cells + TextBytes(); }
+    size_t Size() const { return sizeof(Block) + sizeof(uint32_t) * cellCap + byteCap; }
 };
 
 ListStore::~ListStore() { Clear(); }
 
-ListStore::Block* ListStore::Make(uint32_t state, intptr_t param, int cells, const std::string_view* texts) {
-    size_t bytes = 0;
-    for (int i = 0; i < cells; ++i) bytes += texts[i].size();
-    size_t size = sizeof(Block) + sizeof(uint32_t) * cells + bytes;
-    auto* b = static_cast<Block*>(std::malloc(size));
+ListStore::Block* ListStore::Make(uint32_t state, intptr_t param, std::string_view text0) {
+    auto* b = static_cast<Block*>(std::malloc(sizeof(Block) + sizeof(uint32_t) + text0.size()));
     if (!b) return nullptr;
     b->state = state;
-    b->cells = static_cast<uint16_t>(cells);
-    b->reserved = 0;
+    b->cells = 1;
+    b->cellCap = 1;
     b->param = param;
-    uint32_t end = 0;
-    char* out = b->Bytes();
-    for (int i = 0; i < cells; ++i) {
-        if (!texts[i].empty()) std::memcpy(out + end, texts[i].data(), texts[i].size());
-        end += static_cast<uint32_t>(texts[i].size());
-        b->Ends()[i] = end;
+    b->byteCap = static_cast<uint32_t>(text0.size());
+    if (!text0.empty()) std::memcpy(b->Bytes(), text0.data(), text0.size());
+    b->Ends()[0] = static_cast<uint32_t>(text0.size());
+    return b;
+}
+
+// Gives the block room for `cells` cells holding `bytes` text bytes, with
+// room for the cells still to come; null when out of memory (the old block
+// stays valid then).
+ListStore::Block* ListStore::Grow(Block* old, size_t cells, size_t bytes) {
+    size_t cellCap = old->cellCap;
+    if (cells > cellCap) cellCap = std::max<size_t>(cells, std::min<size_t>(cellCap * 2 < 4 ? 4 : cellCap * 2, 0xFFFF));
+    // Room for the free end slots at the average length of the cells so far.
+    size_t byteCap = old->byteCap;
+    if (bytes > byteCap) byteCap = std::max(bytes, (bytes * cellCap + cells - 1) / cells);
+    if (byteCap > UINT32_MAX) byteCap = bytes;
+    if (byteCap > UINT32_MAX) return nullptr;
+    const size_t oldCellCap = old->cellCap;
+    const uint32_t used = old->TextBytes();
+    auto* b = static_cast<Block*>(std::realloc(old, sizeof(Block) + sizeof(uint32_t) * cellCap + byteCap));
+    if (!b) return nullptr;
+    if (cellCap != oldCellCap) {
+        // The text moves behind the longer end array.
+        char* from = reinterpret_cast<char*>(b->Ends() + oldCellCap);
+        b->cellCap = static_cast<uint16_t>(cellCap);
+        if (used) std::memmove(b->Bytes(), from, used);
     }
+    b->byteCap = static_cast<uint32_t>(byteCap);
     return b;
 }
 
 int ListStore::Insert(int row, std::string_view text0, uint32_t state, intptr_t param) {
     if (row < 0) row = 0;
     if (row > Count()) row = Count();
-    Block* b = Make(state, param, 1, &text0);
+    Block* b = Make(state, param, text0);
     if (!b) return -1;
     try {
         if (row == 0)
@@ -89,20 +109,38 @@ int ListStore::CellCount(int row) const { return Valid(row) ? rows_[row].b->cell
 
 bool ListStore::SetText(int row, int sub, std::string_view text) {
     if (!Valid(row) || sub < 0 || sub >= 0xFFFF) return false;
-    Block* old = rows_[row].b;
-    int cells = old->cells > sub ? old->cells : sub + 1;
-    std::string_view small[16];
-    std::vector<std::string_view> large;
-    std::string_view* texts = small;
-    if (cells > 16) {
-        large.resize(cells);
-        texts = large.data();
+    Block* b = rows_[row].b;
+    const uint32_t used = b->TextBytes();
+    if (!text.empty() && text.data() >= b->Bytes() && text.data() < b->Bytes() + used) {
+        const std::string copy(text);  // a text from this very row: moving the cells would change it
+        return SetText(row, sub, copy);
     }
-    for (int i = 0; i < cells; ++i) texts[i] = i == sub ? text : old->Cell(i);
-    Block* b = Make(old->state, old->param, cells, texts);
-    if (!b) return false;
-    rows_[row].b = b;
-    std::free(old);
+    if (sub < b->cells) {
+        // Replace: the cells behind it shift by the difference in length.
+        const uint32_t begin = sub ? b->Ends()[sub - 1] : 0, end = b->Ends()[sub];
+        const size_t need = size_t(used) - (end - begin) + text.size();
+        if (need > b->byteCap) {
+            if (!(b = Grow(b, b->cells, need))) return false;
+            rows_[row].b = b;
+        }
+        char* bytes = b->Bytes();
+        if (text.size() != end - begin) std::memmove(bytes + begin + text.size(), bytes + end, used - end);
+        if (!text.empty()) std::memcpy(bytes + begin, text.data(), text.size());
+        const uint32_t newEnd = static_cast<uint32_t>(begin + text.size());
+        const int64_t delta = int64_t(newEnd) - int64_t(end);
+        for (int i = sub; i < b->cells; ++i) b->Ends()[i] = static_cast<uint32_t>(b->Ends()[i] + delta);
+        return true;
+    }
+    // Append: the cells before it that were never set stay empty.
+    const size_t need = size_t(used) + text.size();
+    if (size_t(sub) + 1 > b->cellCap || need > b->byteCap) {
+        if (!(b = Grow(b, size_t(sub) + 1, need))) return false;
+        rows_[row].b = b;
+    }
+    if (!text.empty()) std::memcpy(b->Bytes() + used, text.data(), text.size());
+    for (int i = b->cells; i < sub; ++i) b->Ends()[i] = used;
+    b->Ends()[sub] = static_cast<uint32_t>(need);
+    b->cells = static_cast<uint16_t>(sub + 1);
     return true;
 }
 

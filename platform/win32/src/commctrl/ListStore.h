@@ -1,7 +1,9 @@
 // Row store of the list view: the rows, their cell texts (GBK) and states.
 // No Qt. Inserting at either end is O(1); each row keeps its cells in one
 // heap block (a 4-byte end offset per cell followed by the text bytes), so a
-// cell costs its text plus a few bytes.
+// cell costs its text plus a few bytes. A cell is written in place when the
+// block has room; the block grows geometrically, so filling a row cell by
+// cell costs a few allocations, not one per cell.
 #pragma once
 
 #include <cstddef>
@@ -46,7 +48,8 @@ private:
     struct Row {
         Block* b = nullptr;
     };
-    static Block* Make(uint32_t state, intptr_t param, int cells, const std::string_view* texts);
+    static Block* Make(uint32_t state, intptr_t param, std::string_view text0);
+    static Block* Grow(Block* old, size_t cells, size_t bytes);
     std::deque<Row> rows_;
 };
 

@@ -100,3 +100,38 @@ TEST(ListStore, MemoryIsTheTextsPlusASmallConstantPerCell) {
     const size_t perCell = (s.HeapBytes() - text) / (static_cast<size_t>(rows) * cols);
     EXPECT_LE(perCell, 8u) << "bytes of overhead per cell";
 }
+
+TEST(ListStore, CellsRewrittenInPlaceKeepEveryOtherCell) {
+    ListStore s;
+    s.Insert(0, "r1");
+    s.Insert(0, "r0");
+    for (int c = 1; c < 8; ++c) ASSERT_TRUE(s.SetText(0, c, std::string(static_cast<size_t>(c), char('a' + c))));
+    // Shorter, longer, empty and back, in the middle and at both ends.
+    ASSERT_TRUE(s.SetText(0, 3, "X"));
+    ASSERT_TRUE(s.SetText(0, 4, "a much longer text than any cell in the row"));
+    ASSERT_TRUE(s.SetText(0, 0, ""));
+    ASSERT_TRUE(s.SetText(0, 7, "end"));
+    ASSERT_TRUE(s.SetText(0, 0, "start"));
+    const char* const want[] = {"start", "b", "cc", "X", "a much longer text than any cell in the row", "fffff",
+                                "gggggg", "end"};
+    for (int c = 0; c < 8; ++c) EXPECT_EQ(s.Text(0, c), want[c]) << "cell " << c;
+    EXPECT_EQ(s.CellCount(0), 8);
+    EXPECT_EQ(s.Text(1, 0), "r1");
+    EXPECT_EQ(s.CellCount(1), 1);
+}
+
+TEST(ListStore, ManyCellsAndATextTakenFromTheSameRow) {
+    ListStore s;
+    s.Insert(0, "c0");
+    for (int c = 1; c < 40; ++c) ASSERT_TRUE(s.SetText(0, c, "c" + std::to_string(c)));
+    for (int c = 0; c < 40; ++c) EXPECT_EQ(s.Text(0, c), "c" + std::to_string(c));
+    // The row's own cell as the new text of another (growing the row meanwhile).
+    ASSERT_TRUE(s.SetText(0, 1, s.Text(0, 39)));
+    ASSERT_TRUE(s.SetText(0, 60, s.Text(0, 2)));
+    ASSERT_TRUE(s.SetText(0, 2, s.Text(0, 2)));
+    EXPECT_EQ(s.Text(0, 1), "c39");
+    EXPECT_EQ(s.Text(0, 2), "c2");
+    EXPECT_EQ(s.Text(0, 60), "c2");
+    EXPECT_EQ(s.Text(0, 50), "");
+    EXPECT_EQ(s.Text(0, 39), "c39");
+}
