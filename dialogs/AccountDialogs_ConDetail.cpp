@@ -1,5 +1,5 @@
-// The contact form's 工作单位 dialogs. Until they have their pages they close
-// as they open: no account is made or chosen, the form stays as it was.
+// The contact form's account picker. Until it has its page it closes as it
+// opens: no account is chosen, the form stays as it was.
 #include "dialogs/RelatedPages.h"
 
 namespace {
@@ -9,10 +9,6 @@ INT_PTR CloseAtOnce(HWND hDlg, UINT uMsg) {
     return TRUE;
 }
 }  // namespace
-
-INT_PTR CALLBACK NewAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    return CloseAtOnce(hDlg, uMsg);
-}
 
 INT_PTR CALLBACK SelectAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return CloseAtOnce(hDlg, uMsg);

@@ -4,6 +4,8 @@
 
 #include "views/RelatingGlobals.h"
 
+HWND g_hNewContactAccountEdit = NULL;
+
 INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {

@@ -1,11 +1,12 @@
-// The relation tab pages of the four record forms and the new-record dialogs
-// opened from the account form's pages. Each page is a modeless dialog made
+// The relation tab pages of the four record forms. Each page is a modeless dialog made
 // from the template "ID_DLG_RELATING" by TabControlClass and made afresh on
 // every change of tab; it works on the record g_ulRelatingID and reloads on
 // UM_RELOADRELATED.
 #pragma once
 
 #include "win32.h"
+
+#include "dialogs/NewRecordDialogs.h"
 
 // Template of every relation page (an empty child page).
 #define IDD_RELATING "ID_DLG_RELATING"
@@ -26,19 +27,9 @@ INT_PTR CALLBACK RelatedOpportunitiesPageProc_TasDetail(HWND hDlg, UINT uMsg, WP
 INT_PTR CALLBACK RelatedContactsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK RelatedAccountsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// Modal dialogs of the account form's tasks and contacts pages.
-INT_PTR CALLBACK NewTaskDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
-// The contact form's 工作单位 dialogs: a new account for the contact, and
-// the account picker. Each writes the chosen account into the form's
-// 工作单位 edit and account id.
-INT_PTR CALLBACK NewAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// The contact form's 工作单位 account picker: it writes the chosen account
+// into the form's 工作单位 edit and account id.
 INT_PTR CALLBACK SelectAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
-// Control ids the two dialogs fill when they open.
-#define IDC_NEWTASK_TITLE 1081       // the new task's title
-#define IDC_NEWCONTACT_ACCOUNT 1067  // the new contact's 工作单位
 
 // The record id a relation page last loaded its list for (kept in the page
 // window's user data), or 0.

@@ -105,4 +105,9 @@ inline constexpr char kListExec[] = "Opp_DetailClass.cpp 153: co_ExecSQL Error."
 inline constexpr char kListNextData[] = "Opp_DetailClass.cpp 163: co_GetNextData Error.";
 inline constexpr char kListGetData[] = "Opp_DetailClass.cpp 170: co_SQLGetData Error.";
 
+// The new-record dialogs.
+inline constexpr char kNewDialogAllocHead[] = "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.";
+inline constexpr char kNewAccountAdd[] = "Acc_DetailDialogClass.cpp 269: cad_AddAccount Error.";
+inline constexpr char kNewTaskAdd[] = "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.";
+
 }  // namespace msg

@@ -323,13 +323,28 @@ TEST_F(ConRecordForm, TheAccountMenuOffersItsTwoEntriesAndTheyChangeNothingYet) 
     Click(form, IDC_COND_ACCOUNT_MENU);
     w32test::SetPopupMenuHook(nullptr);
     EXPECT_EQ(items, (std::vector<std::string>{"新建客户", "选择客户"}));
-    SendMessageA(form.m_hWnd, WM_COMMAND, IDM_NEWACCOUNT, 0);
+    {
+        // The new-account dialog cancelled changes nothing.
+        DialogScript script;
+        script.Then("ID_DLG_NEW_ACCOUNT", [](HWND h) { PressButton(h, IDCANCEL); });
+        SendMessageA(form.m_hWnd, WM_COMMAND, IDM_NEWACCOUNT, 0);
+        EXPECT_TRUE(script.Finished());
+    }
     SendMessageA(form.m_hWnd, WM_COMMAND, IDM_SELECTACCOUNT, 0);
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(g_pCurrentDialog, &form);
     EXPECT_EQ(form.m_ulAccountID, acc);
     EXPECT_EQ(Text(form.m_hAccountEdit), "华东光纤公司");
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM accounts"), 1);
+    // Confirmed, the new account is the contact's 工作单位.
+    DialogScript script;
+    script.Then("ID_DLG_NEW_ACCOUNT", [](HWND h) {
+        SetText(h, 1000, "新客户");
+        PressButton(h, 1112);
+    });
+    SendMessageA(form.m_hWnd, WM_COMMAND, IDM_NEWACCOUNT, 0);
+    EXPECT_EQ(Text(form.m_hAccountEdit), "新客户");
+    EXPECT_EQ((long long)form.m_ulAccountID, QueryInt("SELECT acc_id FROM accounts WHERE acc_name='新客户'"));
 }
 
 TEST_F(ConRecordForm, TheMailButtonHandsThePercentEncodedAddressToTheDesktop) {
