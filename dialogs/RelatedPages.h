@@ -7,6 +7,7 @@
 #include "win32.h"
 
 #include "dialogs/NewRecordDialogs.h"
+#include "dialogs/RecordPickers.h"
 
 // Template of every relation page (an empty child page).
 #define IDD_RELATING "ID_DLG_RELATING"
@@ -27,9 +28,6 @@ INT_PTR CALLBACK RelatedOpportunitiesPageProc_TasDetail(HWND hDlg, UINT uMsg, WP
 INT_PTR CALLBACK RelatedContactsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK RelatedAccountsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// The contact form's 工作单位 account picker: it writes the chosen account
-// into the form's 工作单位 edit and account id.
-INT_PTR CALLBACK SelectAccountDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // The record id a relation page last loaded its list for (kept in the page
 // window's user data), or 0.

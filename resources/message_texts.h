@@ -109,5 +109,9 @@ inline constexpr char kListGetData[] = "Opp_DetailClass.cpp 170: co_SQLGetData E
 inline constexpr char kNewDialogAllocHead[] = "Opp_DetailDialogClass.cpp 262: cod_AllocHead Error.";
 inline constexpr char kNewAccountAdd[] = "Acc_DetailDialogClass.cpp 269: cad_AddAccount Error.";
 inline constexpr char kNewTaskAdd[] = "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.";
+// The record pickers (a failed link names the same line as a failed task).
+inline constexpr char kPickerQuery[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
+inline constexpr char kPickerIDArray[] = "Acc_HomepageDialogClass.cpp 89: m_pulID Error.";
+inline constexpr char kPickerNoRows[] = "Acc_HomepageDialogClass.cpp 135: m_pConHead Error.";
 
 }  // namespace msg

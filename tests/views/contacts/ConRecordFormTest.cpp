@@ -330,7 +330,21 @@ TEST_F(ConRecordForm, TheAccountMenuOffersItsTwoEntriesAndTheyChangeNothingYet) 
         SendMessageA(form.m_hWnd, WM_COMMAND, IDM_NEWACCOUNT, 0);
         EXPECT_TRUE(script.Finished());
     }
-    SendMessageA(form.m_hWnd, WM_COMMAND, IDM_SELECTACCOUNT, 0);
+    {
+        // The account picker: a click, then 取消, changes nothing.
+        DialogScript script;
+        script.Then("ID_DLG_SELECT_OBJECT", [](HWND h) {
+            NMITEMACTIVATE nm = {};
+            nm.hdr.hwndFrom = GetDlgItem(h, 1051);
+            nm.hdr.idFrom = 1051;
+            nm.hdr.code = NM_CLICK;
+            nm.iItem = 0;
+            SendMessageA(h, WM_NOTIFY, 1051, (LPARAM)&nm);
+            PressButton(h, IDCANCEL);
+        });
+        SendMessageA(form.m_hWnd, WM_COMMAND, IDM_SELECTACCOUNT, 0);
+        EXPECT_TRUE(script.Finished());
+    }
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(g_pCurrentDialog, &form);
     EXPECT_EQ(form.m_ulAccountID, acc);
@@ -345,6 +359,21 @@ TEST_F(ConRecordForm, TheAccountMenuOffersItsTwoEntriesAndTheyChangeNothingYet) 
     SendMessageA(form.m_hWnd, WM_COMMAND, IDM_NEWACCOUNT, 0);
     EXPECT_EQ(Text(form.m_hAccountEdit), "新客户");
     EXPECT_EQ((long long)form.m_ulAccountID, QueryInt("SELECT acc_id FROM accounts WHERE acc_name='新客户'"));
+    // Picked: a double click on the first account writes its name and id.
+    DialogScript pick;
+    pick.Then("ID_DLG_SELECT_OBJECT", [](HWND h) {
+        NMITEMACTIVATE nm = {};
+        nm.hdr.hwndFrom = GetDlgItem(h, 1051);
+        nm.hdr.idFrom = 1051;
+        nm.hdr.code = NM_DBLCLK;
+        nm.iItem = 1;
+        SendMessageA(h, WM_NOTIFY, 1051, (LPARAM)&nm);
+        PressButton(h, IDCANCEL);
+    });
+    SendMessageA(form.m_hWnd, WM_COMMAND, IDM_SELECTACCOUNT, 0);
+    EXPECT_EQ(Text(form.m_hAccountEdit),
+              QueryText("SELECT acc_name FROM accounts WHERE acc_id=" + std::to_string(form.m_ulAccountID)));
+    EXPECT_NE(Text(form.m_hAccountEdit), "新客户");
 }
 
 TEST_F(ConRecordForm, TheMailButtonHandsThePercentEncodedAddressToTheDesktop) {

@@ -9,6 +9,7 @@
 #include <QtWidgets/QWidget>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -55,16 +56,34 @@ bool SameName(const std::string& a, const char* b) {
     return true;
 }
 
+// Bumped (under g_handleMutex) whenever the handle table changes, so that
+// each thread's cache of recent lookups can tell it is still right without
+// taking the lock. Handles are never reused.
+std::atomic<uint64_t> g_handleGeneration{1};
+
+// A thread's last lookups, one slot per handle (mod 8): the same few windows
+// get most messages (a page, its list).
+struct HandleCache {
+    struct Slot {
+        uintptr_t h = 0;
+        Window* w = nullptr;
+        uint64_t generation = 0;
+    } entries[8];
+};
+thread_local HandleCache t_handleCache;
+
 HWND AllocHandle(Window* w) {
     std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     g_nextHandle += 4;
     Handles()[g_nextHandle] = w;
+    g_handleGeneration.fetch_add(1, std::memory_order_release);
     return reinterpret_cast<HWND>(g_nextHandle);
 }
 
 void FreeHandle(HWND h) {
     std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
     Handles().erase(reinterpret_cast<uintptr_t>(h));
+    g_handleGeneration.fetch_add(1, std::memory_order_release);
 }
 
 // Takes w out of its parent's child list.
@@ -99,9 +118,14 @@ void SendSize(Window* w) {
 // ---------------------------------------------------------------------------
 Window* FromHwnd(HWND h) {
     if (!h) return nullptr;
+    const uintptr_t key = reinterpret_cast<uintptr_t>(h);
+    HandleCache::Slot& slot = t_handleCache.entries[(key >> 2) & 7];
+    if (slot.h == key && slot.generation == g_handleGeneration.load(std::memory_order_acquire)) return slot.w;
     std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
-    auto it = Handles().find(reinterpret_cast<uintptr_t>(h));
-    return it == Handles().end() ? nullptr : it->second;
+    auto it = Handles().find(key);
+    Window* w = it == Handles().end() ? nullptr : it->second;
+    slot = {key, w, g_handleGeneration.load(std::memory_order_relaxed)};
+    return w;
 }
 
 HWND HwndOfWidget(const QWidget* w) {

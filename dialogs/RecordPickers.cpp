@@ -1,0 +1,462 @@
+// The twenty record pickers: one core, one table row each. A picker's list,
+// ids and clicked row live for one opening; the pair a link writes is made
+// from the row clicked in the present list and the record shown now, so no
+// click of an earlier opening or an earlier list is ever linked.
+#include "dialogs/RecordPickers.h"
+
+#include "dialogs/DialogFont.h"
+#include "dialogs/NewRecordDialogs.h"
+#include "resources/message_texts.h"
+#include "shell/ListViewClass.h"
+#include "shell/MainWindow.h"
+#include "shell/Report.h"
+#include "shell/ViewMessages.h"
+#include "store/Acc_DetailClass.h"
+#include "store/Con_DetailClass.h"
+#include "store/Opp_DetailClass.h"
+#include "store/Tas_DetailClass.h"
+#include "views/FormControls.h"
+#include "views/IDList.h"
+#include "views/RelatingGlobals.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
+
+#include <cstdio>
+#include <cstring>
+
+WNDPROC g_pfnOldSelectEditProc = nullptr;
+
+namespace {
+
+enum Kind { kTasks, kAccounts, kOpportunities, kContacts };
+enum Rows { kAllRows, kWithoutAccount, kOfClickedAccount };
+// The record shown by the form the picker works for (R).
+enum Shown { kShownNone, kShownOpp, kShownAcc, kShownCon, kShownTas };
+enum Act {
+    kLink,               // link row and R; the form shows R again
+    kLinkToNewContact,   // link the account to R and hand it to the new-contact dialog
+    kToNewContact,       // hand the account to the new-contact dialog
+    kToContactForm,      // the contact form's 工作单位
+    kToTaskFormAccount,  // the task form's subject and pending links
+    kToTaskFormOpportunity,
+    kToTaskFormContact,
+};
+
+struct PickerDef {
+    Kind kind;
+    Rows rows;
+    Shown shown;
+    Act act;
+    bool bCloseOnDoubleClick;
+    bool bSearch;
+};
+
+struct PickerState {
+    ListViewClass list;
+    IDListOwner ids;
+    int nRow = -1;      // the row clicked in the present list, -1 none
+    ULONG ulSaved = 0;  // the opener's id at opening, back on 取消
+};
+
+struct ColumnDef {
+    const char* pszCaption;
+    int nWidth;
+};
+const ColumnDef kTaskColumns[] = {{"日期", 100}, {"时间", 100}, {"计划日志标题", 150}, {"费用", 100}};
+const ColumnDef kAccountColumns[] = {{"客户单位", 150}, {"客户类型", 100}, {"重要性", 100},       {"客户关系", 100},
+                                     {"客户行业", 100}, {"客户区域", 100}, {"最近联系日期", 100}, {"创建日期", 100}};
+const ColumnDef kOppColumns[] = {{"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},     {"重要性", 100},
+                                 {"预计销售额", 150}, {"预计结束日期", 150}, {"最近联系日期", 150}, {"创建日期", 150}};
+const ColumnDef kContactColumns[] = {{"姓名", 100}, {"客户单位", 150},     {"职务", 100},    {"电话", 100},
+                                     {"手机", 100}, {"邮件", 100},         {"区域", 100},    {"重要性", 100},
+                                     {"关系", 100}, {"最近联系日期", 100}, {"创建日期", 100}};
+struct ColumnSet {
+    const ColumnDef* pColumns;
+    int nColumns;
+};
+const ColumnSet kColumns[] = {{kTaskColumns, 4}, {kAccountColumns, 8}, {kOppColumns, 8}, {kContactColumns, 11}};
+
+void Date(const DATE_STRUCT& d, char* psz, int n) { snprintf(psz, (size_t)n, "%d-%d-%d", d.year, d.month, d.day); }
+void Copy(const char* pszText, char* psz, int n) { snprintf(psz, (size_t)n, "%s", pszText); }
+
+void Cell(const TasNode& t, int c, char* psz, int n) {
+    switch (c) {
+    case 0: Date(t.tas_date, psz, n); break;
+    case 1: snprintf(psz, (size_t)n, "%d:%d", t.tas_time.hour, t.tas_time.minute); break;
+    case 2: Copy(t.tas_subject, psz, n); break;
+    default: snprintf(psz, (size_t)n, "%.2f", (double)t.tas_outlay); break;
+    }
+}
+void Cell(const AccNode& a, int c, char* psz, int n) {
+    const char* kTexts[] = {a.acc_name, a.acc_type, a.acc_important, a.acc_relation, a.acc_industry, a.acc_province};
+    if (c < 6)
+        Copy(kTexts[c], psz, n);
+    else
+        Date(c == 6 ? a.acc_recent_contact_date : a.acc_create_date, psz, n);
+}
+void Cell(const OppNode& o, int c, char* psz, int n) {
+    switch (c) {
+    case 0: Copy(o.opp_subject, psz, n); break;
+    case 1: snprintf(psz, (size_t)n, "%d%%", o.opp_succeed_probability); break;
+    case 2: Copy(o.opp_phase, psz, n); break;
+    case 3: Copy(o.opp_important, psz, n); break;
+    case 4: snprintf(psz, (size_t)n, "%.2f", o.opp_estimate_sale); break;
+    case 5: Date(o.opp_die_date, psz, n); break;
+    case 6: Date(o.opp_recent_contact_date, psz, n); break;
+    default: Date(o.opp_create_date, psz, n); break;
+    }
+}
+void Cell(const ConNode& k, int c, char* psz, int n) {
+    const char* kTexts[] = {k.con_name,  k.acc_name,     k.con_department_title, k.con_telephone, k.con_mobile,
+                            k.con_email, k.con_province, k.con_important,        k.con_relation};
+    if (c < 9)
+        Copy(kTexts[c], psz, n);
+    else
+        Date(c == 9 ? k.con_recent_contact_date : k.con_create_date, psz, n);
+}
+ULONG IdOf(const TasNode& t) { return t.tas_id; }
+ULONG IdOf(const AccNode& a) { return a.acc_id; }
+ULONG IdOf(const OppNode& o) { return o.opp_id; }
+ULONG IdOf(const ConNode& k) { return (ULONG)k.con_id; }
+
+// The rows of a loaded node list; the account's contacts picker skips the
+// contacts that have an account.
+template <class Node>
+class NodeRows : public RowSource {
+public:
+    NodeRows(Node* pHead, bool bWithoutAccountOnly) : m_pHead(pHead), m_bWithoutAccountOnly(bWithoutAccountOnly) {}
+    BOOL FirstRow() override { return Skip(m_pHead); }
+    BOOL NextRow() override { return m_p ? Skip(m_p->next) : FALSE; }
+    ULONG RowID() override { return IdOf(*m_p); }
+    void RowText(int c, char* psz, int n) override { Cell(*m_p, c, psz, n); }
+    int Count() {
+        int n = 0;
+        for (BOOL b = FirstRow(); b; b = NextRow()) ++n;
+        return n;
+    }
+
+private:
+    BOOL Skip(Node* p) {
+        while (p && m_bWithoutAccountOnly && !Keep(*p)) p = p->next;
+        m_p = p;
+        return p != nullptr;
+    }
+    static bool Keep(const ConNode& k) { return k.acc_name[0] == '\0'; }
+    template <class Other>
+    static bool Keep(const Other&) {
+        return true;
+    }
+    Node* m_pHead;
+    Node* m_p = nullptr;
+    bool m_bWithoutAccountOnly;
+};
+
+const FillTexts kFillTexts = {msg::kPickerIDArray, msg::kPickerNoRows};
+
+// Fills the list from rows; any failure leaves list and ids empty.
+template <class Node>
+void Show(PickerState& s, int nColumns, Node* pHead, bool bWithoutAccountOnly) {
+    NodeRows<Node> rows(pHead, bWithoutAccountOnly);
+    const int n = bWithoutAccountOnly ? rows.Count() : -2;
+    int nShown = 0;
+    if (n != 0) {
+        int nCount = n == -2 ? 0 : n;
+        if (n == -2) nCount = NodeRows<Node>(pHead, false).Count();
+        nShown = FillListAtTop(s.list, nColumns, s.ids.m_pulID, s.ids.m_nIDCount, nCount, rows, kFillTexts);
+    }
+    if (n == 0 || nShown <= 0) {
+        s.list.DeleteAllItems();
+        s.ids.FreeIDArray();
+    }
+}
+
+// Runs the picker's query (keyword search when pszKeyword is given) and
+// shows its rows; a failed query keeps the list as it was.
+void Load(const PickerDef& d, PickerState& s, const char* pszKeyword) {
+    s.nRow = -1;  // a reload leaves no row clicked
+    const int nColumns = kColumns[d.kind].nColumns;
+    auto run = [&](auto& data, auto query, auto head) {
+        if (pszKeyword) {
+            Copy(pszKeyword, data.m_szKeyword, sizeof data.m_szKeyword);
+            data.m_iQueryMode = 1;
+        }
+        if (query(data) == -1) {
+            ReportError(msg::kPickerQuery);
+            return;
+        }
+        Show(s, nColumns, head(data), d.rows == kWithoutAccount);
+    };
+    switch (d.kind) {
+    case kTasks: {
+        Tas_DetailClass t;
+        run(
+            t, [](Tas_DetailClass& x) { return x.ctd_GetAllTasks(); }, [](Tas_DetailClass& x) { return x.m_pTasHead; });
+        break;
+    }
+    case kAccounts: {
+        Acc_DetailClass a;
+        run(
+            a, [](Acc_DetailClass& x) { return x.cad_GetAllAccounts(); },
+            [](Acc_DetailClass& x) { return x.m_pAccHead; });
+        break;
+    }
+    case kOpportunities: {
+        Opp_DetailClass o;
+        run(
+            o, [](Opp_DetailClass& x) { return x.cod_InitDetail(); }, [](Opp_DetailClass& x) { return x.m_pOppHead; });
+        break;
+    }
+    case kContacts: {
+        Con_DetailClass c;
+        if (d.rows == kOfClickedAccount)
+            run(
+                c, [](Con_DetailClass& x) { return x.ccd_GetByAccount(g_ulRelatingAccID); },
+                [](Con_DetailClass& x) { return x.m_pConHead; });
+        else
+            run(
+                c, [](Con_DetailClass& x) { return x.ccd_GetAllContacts(); },
+                [](Con_DetailClass& x) { return x.m_pConHead; });
+        break;
+    }
+    }
+}
+
+BaseDialogClass* FormOf(Shown shown) {
+    switch (shown) {
+    case kShownOpp: return &g_Opp_Detail;
+    case kShownAcc: return &g_Acc_Detail;
+    case kShownCon: return &g_Con_Detail;
+    case kShownTas: return &g_Tas_Detail;
+    default: return nullptr;
+    }
+}
+
+void Report(int r) {
+    if (r == -1) ReportError(msg::kNewTaskAdd);
+}
+
+// Links the record ulID to the shown record R; a link that exists is not
+// written again. Account id 0 is never linked.
+void LinkRow(const PickerDef& d, ULONG ulID) {
+    const ULONG r = g_ulRelatingID;
+    const bool bOpp = d.shown == kShownOpp, bAcc = d.shown == kShownAcc, bCon = d.shown == kShownCon,
+               bTas = d.shown == kShownTas;
+    switch (d.kind) {
+    case kTasks: {
+        Tas_DetailClass t;
+        t.m_ulTasID = ulID;
+        t.m_ulOppID = bOpp ? r : 0;
+        t.m_ulAccID = bAcc ? r : 0;
+        t.m_ulConID = bCon ? r : 0;
+        Report(t.ctd_LinkTask());
+        break;
+    }
+    case kAccounts: {
+        Acc_DetailClass a;
+        a.m_ulAccID = ulID;
+        a.m_ulOppID = bOpp ? r : 0;
+        a.m_ulTasID = bTas ? r : 0;
+        Report(a.cad_LinkAccount());
+        break;
+    }
+    case kOpportunities: {
+        Opp_DetailClass o;
+        o.m_ulOppID = ulID;
+        o.m_ulAccID = bAcc ? r : (bCon ? g_ulRelatingAccID : 0);
+        o.m_ulConID = bCon ? r : 0;
+        o.m_ulTasID = bTas ? r : 0;
+        Report(o.cod_LinkOpportunity());
+        break;
+    }
+    case kContacts: {
+        Con_DetailClass c;
+        c.m_ulConID = ulID;
+        if (d.rows == kWithoutAccount) {
+            c.m_ulAccID = r;
+            Report(c.ccd_LinkAccount());
+            break;
+        }
+        if (d.rows == kOfClickedAccount) {
+            c.m_ulAccID = g_ulRelatingAccID;
+        } else {
+            // The contact's own account goes with it: linked to R too.
+            c.m_ulAccID = 0;
+            if (c.ccd_GetAccountID(ulID) == -1) c.m_ulAccID = 0;
+            if (c.m_ulAccID != 0) {
+                Acc_DetailClass a;
+                a.m_ulAccID = c.m_ulAccID;
+                a.m_ulOppID = bOpp ? r : 0;
+                a.m_ulTasID = bTas ? r : 0;
+                Report(a.cad_LinkAccount());
+            }
+        }
+        c.m_ulOppID = bOpp ? r : 0;
+        c.m_ulTasID = bTas ? r : 0;
+        Report(c.ccd_LinkContact());
+        break;
+    }
+    }
+}
+
+// The opener's id a handing picker writes, or null for the others.
+ULONG* OpenerID(Act act) {
+    switch (act) {
+    case kToNewContact: return &g_ulRelatingAccID;
+    case kToContactForm: return &g_Con_Detail.m_ulAccountID;
+    case kToTaskFormAccount: return &g_Tas_Detail.m_ulLinkAccID;
+    case kToTaskFormOpportunity: return &g_Tas_Detail.m_ulLinkOppID;
+    case kToTaskFormContact: return &g_Tas_Detail.m_ulLinkConID;
+    default: return nullptr;
+    }
+}
+
+// What a chosen row does: link, hand over, or both.
+void Choose(const PickerDef& d, PickerState& s, int nRow) {
+    const ULONG ulID = s.ids.m_pulID[nRow];
+    char szName[256] = {};
+    s.list.GetItemText(nRow, 0, szName, sizeof szName);
+    switch (d.act) {
+    case kLink:
+        LinkRow(d, ulID);
+        if (BaseDialogClass* pForm = FormOf(d.shown))
+            SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+        return;
+    case kLinkToNewContact:
+        LinkRow(d, ulID);
+        SetRelatingName(g_szRelatingAccName, szName);
+        [[fallthrough]];
+    case kToNewContact:
+        g_ulRelatingAccID = ulID;
+        if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, szName);
+        return;
+    case kToContactForm:
+        g_Con_Detail.m_ulAccountID = ulID;
+        SetWindowTextA(g_Con_Detail.m_hAccountEdit, szName);
+        return;
+    case kToTaskFormAccount:
+    case kToTaskFormOpportunity:
+    case kToTaskFormContact:
+        *OpenerID(d.act) = ulID;
+        if (d.act == kToTaskFormOpportunity) szName[49] = '\0';
+        SetWindowTextA(g_Tas_Detail.m_hSubject, szName);
+        return;
+    }
+}
+
+void Open(HWND hDlg, const PickerDef& d, PickerState& s) {
+    AttachDialogFont(hDlg);
+    s.nRow = -1;
+    s.ids.FreeIDArray();
+    if (ULONG* pID = OpenerID(d.act)) s.ulSaved = *pID;
+    HWND hEdit = GetDlgItem(hDlg, IDC_PICK_KEYWORD);
+    if (d.bSearch) {
+        g_pfnOldSelectEditProc = (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc_SelectObject);
+    } else {
+        EnableWindow(hEdit, FALSE);
+        EnableWindow(GetDlgItem(hDlg, IDC_PICK_SEARCH), FALSE);
+    }
+    const int x = 10, y = d.bSearch ? 40 : 30, w = d.bSearch ? 520 : 310, h = d.bSearch ? 300 : 340;
+    s.list.Create(g_hInstance, hDlg, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
+                  IDC_PICK_LIST);
+    s.list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
+    s.list.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
+    for (int c = 0; c < kColumns[d.kind].nColumns; ++c)
+        s.list.InsertColumn(kColumns[d.kind].pColumns[c].pszCaption, kColumns[d.kind].pColumns[c].nWidth);
+    SendMessageA(s.list.m_hListView, WM_SETFONT, (WPARAM)SendMessageA(hDlg, WM_GETFONT, 0, 0), 1);
+    s.list.InitItem();
+    Load(d, s, nullptr);
+}
+
+void Close(HWND hDlg, PickerState& s) {
+    s.ids.FreeIDArray();
+    s.nRow = -1;
+    EndDialog(hDlg, 0);
+}
+
+INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case WM_INITDIALOG: Open(hDlg, d, s); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_PICK_SEARCH:
+            if (d.bSearch) {
+                char szKeyword[50];
+                ReadText(GetDlgItem(hDlg, IDC_PICK_KEYWORD), szKeyword, sizeof szKeyword);
+                Load(d, s, szKeyword);
+            }
+            return TRUE;
+        case IDC_PICK_OK:
+            if (s.ids.HasRow(s.nRow)) Choose(d, s, s.nRow);
+            Close(hDlg, s);
+            return TRUE;
+        case IDCANCEL:
+            if (ULONG* pID = OpenerID(d.act)) *pID = s.ulSaved;
+            Close(hDlg, s);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        if (!pHdr || pHdr->hwndFrom != s.list.m_hListView) return FALSE;
+        if (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK) return FALSE;
+        const int nRow = s.list.GetNotifyItem((NMLISTVIEW*)lParam);
+        if (!s.ids.HasRow(nRow)) {
+            if (pHdr->code == NM_CLICK) s.nRow = -1;
+            return TRUE;
+        }
+        s.nRow = nRow;
+        if (ULONG* pID = OpenerID(d.act)) *pID = s.ids.m_pulID[nRow];  // a click sets the opener's id
+        if (pHdr->code == NM_DBLCLK) {
+            // The form may rebuild its page behind the picker here; the list
+            // and ids are the picker's own and stay as they are.
+            Choose(d, s, nRow);
+            // Handed over with its name: 取消 keeps it from now on.
+            if (ULONG* pID = OpenerID(d.act)) s.ulSaved = *pID;
+            if (d.bCloseOnDoubleClick) Close(hDlg, s);
+        }
+        return TRUE;
+    }
+    case WM_DESTROY: ReleaseDialogFont(hDlg); return FALSE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+LRESULT CALLBACK SearchEditProc_SelectObject(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_KEYUP && wParam == VK_RETURN && GetWindowLongPtrA(hWnd, GWLP_ID) == IDC_PICK_KEYWORD)
+        SendMessageA(GetParent(hWnd), WM_COMMAND, IDC_PICK_SEARCH, 0);
+    return CallWindowProcA(g_pfnOldSelectEditProc, hWnd, uMsg, wParam, lParam);
+}
+
+#define PICKER(name, kind, rows, shown, act, close, search)                     \
+    INT_PTR CALLBACK name(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) { \
+        static const PickerDef kDef = {kind, rows, shown, act, close, search};  \
+        static PickerState s;                                                   \
+        return Picker(kDef, s, hDlg, uMsg, wParam, lParam);                     \
+    }
+
+// clang-format off
+PICKER(SelectTaskDlgProc_OppDetail,                      kTasks,         kAllRows,          kShownOpp,  kLink,                  false, true)
+PICKER(SelectTaskDlgProc_AccDetail,                      kTasks,         kAllRows,          kShownAcc,  kLink,                  false, true)
+PICKER(SelectTaskDlgProc_ConDetail,                      kTasks,         kAllRows,          kShownCon,  kLink,                  false, true)
+PICKER(SelectAccountDlgProc_OppDetailAccounts,           kAccounts,      kAllRows,          kShownOpp,  kLink,                  false, true)
+PICKER(SelectAccountDlgProc_TasDetailAccounts,           kAccounts,      kAllRows,          kShownTas,  kLink,                  false, true)
+PICKER(SelectOpportunityDlgProc_AccDetail,               kOpportunities, kAllRows,          kShownAcc,  kLink,                  false, true)
+PICKER(SelectOpportunityDlgProc_ConDetail,               kOpportunities, kAllRows,          kShownCon,  kLink,                  false, true)
+PICKER(SelectOpportunityDlgProc_TasDetailOpportunities,  kOpportunities, kAllRows,          kShownTas,  kLink,                  false, true)
+PICKER(SelectContactDlgProc_OppDetailContacts,           kContacts,      kAllRows,          kShownOpp,  kLink,                  false, true)
+PICKER(SelectContactDlgProc_TasDetailContacts,           kContacts,      kAllRows,          kShownTas,  kLink,                  false, true)
+PICKER(SelectContactDlgProc_AccDetail,                   kContacts,      kWithoutAccount,   kShownAcc,  kLink,                  false, true)
+PICKER(SelectContactDlgProc_OppDetailAccounts,           kContacts,      kOfClickedAccount, kShownOpp,  kLink,                  false, true)
+PICKER(SelectContactDlgProc_TasDetailAccounts,           kContacts,      kOfClickedAccount, kShownTas,  kLink,                  false, true)
+PICKER(SelectAccountDlgProc_OppDetailContacts,           kAccounts,      kAllRows,          kShownOpp,  kLinkToNewContact,      false, true)
+PICKER(SelectAccountDlgProc_TasDetailContacts,           kAccounts,      kAllRows,          kShownTas,  kLinkToNewContact,      false, true)
+PICKER(SelectAccountDlgProc_NewContact,                  kAccounts,      kAllRows,          kShownNone, kToNewContact,          true,  false)
+PICKER(SelectAccountDlgProc_ConDetail,                   kAccounts,      kAllRows,          kShownNone, kToContactForm,         false, true)
+PICKER(SelectAccountDlgProc_TasDetail,                   kAccounts,      kAllRows,          kShownNone, kToTaskFormAccount,     false, true)
+PICKER(SelectOpportunityDlgProc_TasDetail,               kOpportunities, kAllRows,          kShownNone, kToTaskFormOpportunity, false, true)
+PICKER(SelectContactDlgProc_TasDetail,                   kContacts,      kAllRows,          kShownNone, kToTaskFormContact,     false, true)
+// clang-format on
