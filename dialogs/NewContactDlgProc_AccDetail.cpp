@@ -6,12 +6,10 @@
 
 HWND g_hNewContactAccountEdit = NULL;
 
-INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
     case WM_INITDIALOG:
-        if (g_ulRelatingID != 0)
-            SetDlgItemTextA(hDlg, IDC_NEWCONTACT_ACCOUNT, g_szRelatingAccountName);
+        if (g_ulRelatingID != 0) SetDlgItemTextA(hDlg, IDC_NEWCONTACT_ACCOUNT, g_szRelatingAccountName);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -19,9 +17,7 @@ INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        EndDialog(hDlg, 0);
-        return TRUE;
+    case WM_CLOSE: EndDialog(hDlg, 0); return TRUE;
     }
     return FALSE;
 }

@@ -9,35 +9,23 @@
 
 namespace {
 
-void LoadFor(HWND hDlg, ULONG ulID)
-{
-    SetWindowLongPtrA(hDlg, GWLP_USERDATA, (LONG_PTR)ulID);
-}
+void LoadFor(HWND hDlg, ULONG ulID) { SetWindowLongPtrA(hDlg, GWLP_USERDATA, (LONG_PTR)ulID); }
 
-INT_PTR RelatedPageProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR RelatedPageProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-    case WM_INITDIALOG:
-        LoadFor(hDlg, g_ulRelatingID);
-        return TRUE;
-    case UM_RELOADRELATED:
-        LoadFor(hDlg, g_ulRelatingID);
-        return TRUE;
+    case WM_INITDIALOG: LoadFor(hDlg, g_ulRelatingID); return TRUE;
+    case UM_RELOADRELATED: LoadFor(hDlg, g_ulRelatingID); return TRUE;
     }
     return FALSE;
 }
 
 }  // namespace
 
-ULONG RelatedPageLoadedID(HWND hPage)
-{
-    return hPage ? (ULONG)GetWindowLongPtrA(hPage, GWLP_USERDATA) : 0;
-}
+ULONG RelatedPageLoadedID(HWND hPage) { return hPage ? (ULONG)GetWindowLongPtrA(hPage, GWLP_USERDATA) : 0; }
 
-#define RELATED_PAGE(name)                                                          \
-    INT_PTR CALLBACK name(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam)       \
-    {                                                                               \
-        return RelatedPageProc(hDlg, uMsg, wParam, lParam);                         \
+#define RELATED_PAGE(name)                                                      \
+    INT_PTR CALLBACK name(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) { \
+        return RelatedPageProc(hDlg, uMsg, wParam, lParam);                     \
     }
 
 RELATED_PAGE(RelatedTasksPageProc_OppDetail)

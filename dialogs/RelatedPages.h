@@ -28,7 +28,6 @@ INT_PTR CALLBACK RelatedOpportunitiesPageProc_TasDetail(HWND hDlg, UINT uMsg, WP
 INT_PTR CALLBACK RelatedContactsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK RelatedAccountsPageProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-
 // The record id a relation page last loaded its list for (kept in the page
 // window's user data), or 0.
 ULONG RelatedPageLoadedID(HWND hPage);

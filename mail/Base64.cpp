@@ -45,8 +45,8 @@ int Base64Encode(const unsigned char* pIn, char* pOut, int nLength, int nLineLim
 
 std::string Base64Encode(const std::string& in, int nLineLimit) {
     std::string out(Base64EncodedSize(in.size(), nLineLimit), '\0');
-    const int n = Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)in.size(),
-                               nLineLimit);
+    const int n =
+        Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)in.size(), nLineLimit);
     out.resize((size_t)n);
     return out;
 }

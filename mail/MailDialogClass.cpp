@@ -23,8 +23,7 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"昵称", 100}, {"联系人", 100}, {"客户单位", 150}, {"单位类型", 100},
-    {"电话", 100}, {"手机", 100},   {"邮件", 150},
+    {"昵称", 100}, {"联系人", 100}, {"客户单位", 150}, {"单位类型", 100}, {"电话", 100}, {"手机", 100}, {"邮件", 150},
 };
 
 const FillTexts kFillTexts = {"Acc_HomepageDialogClass 89: m_pulID Error.",
@@ -47,15 +46,13 @@ const PanelText kTexts[] = {
     {440, 457, "对您选定的上表中的收件人单独地、一对一的发送邮件。您可决定每封邮件都以收件人"},
     {440, 477, "昵称作为称谓，后面接邮件内容，也可以在邮件主体中不带任何称谓。"},
     {440, 597, "将您选定的上表中的收件人导出到其它邮件发送软件如Outlook等发送。"},
-    {168, 10,
-     "收件人列表:每个收件人最左边的红色小图标表示此人为收件人之一，用鼠标点击该区域，表示确定或取消"},
+    {168, 10, "收件人列表:每个收件人最左边的红色小图标表示此人为收件人之一，用鼠标点击该区域，表示确定或取消"},
 };
 
 // Characters an address keeps in a mailto link; every other byte of its
 // UTF-8 form is percent-encoded, so "?", "&", "%" and "," stay in the address.
 bool KeepsInMailto(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           strchr("-._~@!$'*+=", c);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || strchr("-._~@!$'*+=", c);
 }
 
 std::string Cell(ListViewClass& list, int nRow, int nColumn, int nSize) {
@@ -112,18 +109,15 @@ void MailDialogClass::InitDialog(HWND hWnd) {
             m_RecipientList.SetImageList(m_hCheckImages, LVSIL_STATE);
         }
     }
-    m_hSendButton = CreateWindowExA(0, "BUTTON", "一对一邮件发送", WS_CHILD | WS_VISIBLE, 168, 455, 260, 22,
-                                    hWnd, (HMENU)(INT_PTR)kSendButtonID, m_hInstance, nullptr);
-    m_hExportButton =
-        CreateWindowExA(0, "BUTTON", "导出邮件人列表，用其它软件发送邮件", WS_CHILD | WS_VISIBLE, 168, 595,
-                        260, 22, hWnd, (HMENU)(INT_PTR)kExportButtonID, m_hInstance, nullptr);
+    m_hSendButton = CreateWindowExA(0, "BUTTON", "一对一邮件发送", WS_CHILD | WS_VISIBLE, 168, 455, 260, 22, hWnd,
+                                    (HMENU)(INT_PTR)kSendButtonID, m_hInstance, nullptr);
+    m_hExportButton = CreateWindowExA(0, "BUTTON", "导出邮件人列表，用其它软件发送邮件", WS_CHILD | WS_VISIBLE, 168,
+                                      595, 260, 22, hWnd, (HMENU)(INT_PTR)kExportButtonID, m_hInstance, nullptr);
     for (HWND h : {m_hSendButton, m_hExportButton})
         if (h) SendMessageA(h, WM_SETFONT, (WPARAM)m_hFont, TRUE);
 }
 
-ULONG MailDialogClass::RowID() {
-    return m_pRow ? (ULONG)m_pRow->con_id : 0;
-}
+ULONG MailDialogClass::RowID() { return m_pRow ? (ULONG)m_pRow->con_id : 0; }
 
 void MailDialogClass::RowText(int nColumn, char* pszBuf, int nSize) {
     const ConNode* p = m_pRow;
@@ -323,41 +317,30 @@ void MailDialogClass::OnPaint(HWND hWnd) {
 
 LRESULT MailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case WM_PAINT:
-            OnPaint(hWnd);
-            return 0;
-        case UM_OPENVIEW:
-            return OnOpenView();
-        case UM_RESTOREVIEW:
-            g_Toolbar.CheckButton(TB_MAIL, 1);
-            return 0;
-        case UM_MAILTOLIST:
-            return OnMailToList();
-        case UM_MAILSTART:
-            OnMailStart();
-            return 0;
-        case UM_MAILSENDDONE:
-            OnMailSendDone();
-            return 0;
-        case WM_NOTIFY: {
-            const NMHDR* pHdr = (const NMHDR*)lParam;
-            if (pHdr && pHdr->hwndFrom == m_RecipientList.m_hListView && pHdr->code == NM_CUSTOMDRAW)
-                return m_RecipientList.OnCustomDraw((NMLVCUSTOMDRAW*)lParam);
+    case WM_PAINT: OnPaint(hWnd); return 0;
+    case UM_OPENVIEW: return OnOpenView();
+    case UM_RESTOREVIEW: g_Toolbar.CheckButton(TB_MAIL, 1); return 0;
+    case UM_MAILTOLIST: return OnMailToList();
+    case UM_MAILSTART: OnMailStart(); return 0;
+    case UM_MAILSENDDONE: OnMailSendDone(); return 0;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        if (pHdr && pHdr->hwndFrom == m_RecipientList.m_hListView && pHdr->code == NM_CUSTOMDRAW)
+            return m_RecipientList.OnCustomDraw((NMLVCUSTOMDRAW*)lParam);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (wParam == kExportButtonID) {
+            OnExport();
             return 0;
         }
-        case WM_COMMAND:
-            if (wParam == kExportButtonID) {
-                OnExport();
-                return 0;
-            }
-            if (wParam == kSendButtonID) {
-                OnSend();
-                return 0;
-            }
-            break;
-        case WM_MOUSEMOVE:
-        case WM_RBUTTONUP:
+        if (wParam == kSendButtonID) {
+            OnSend();
             return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONUP: return 0;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

@@ -57,9 +57,7 @@ bool IsAddressLiteral(const std::string& strHost) {
 
 // The port as the plain form reads it: leading blanks, one sign, digits up
 // to the first other character; 0 without digits.
-u_short PortNumber(const std::string& strPort) {
-    return (u_short)atoi(strPort.c_str());
-}
+u_short PortNumber(const std::string& strPort) { return (u_short)atoi(strPort.c_str()); }
 
 void SetTimeouts(SOCKET s) {
     const DWORD ms = MailRun::kReplyTimeoutMs;
@@ -127,9 +125,7 @@ HANDLE MailRun::Start(const std::shared_ptr<MailRun>& run, DWORD* pThreadId) {
     return h;
 }
 
-int MailRun::Run() {
-    return m_nSsl == 1 ? SendMailSSL() : SendMailPlain();
-}
+int MailRun::Run() { return m_nSsl == 1 ? SendMailSSL() : SendMailPlain(); }
 
 void MailRun::Stop() {
     pthread_mutex_lock(&m_Mutex);
@@ -218,8 +214,7 @@ int MailRun::ReadReply(MailTransport& t, std::string* pText, std::string* pFinal
             char buf[4096];
             const int n = t.Read(buf, sizeof buf);
             if (n <= 0) {
-                if (pText->size() < kReplyBoxBytes)
-                    pText->append(m_strPending, 0, kReplyBoxBytes - pText->size());
+                if (pText->size() < kReplyBoxBytes) pText->append(m_strPending, 0, kReplyBoxBytes - pText->size());
                 m_strPending.clear();
                 return kNoReply;
             }

@@ -7,8 +7,7 @@
 namespace {
 
 const char* const kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Bytes per encoded word: 45 bytes give 60 base64 characters, and with
 // "=?gb2312?B?" and "?=" a word of 73 stays within the 75 RFC 2047 allows.
@@ -40,9 +39,9 @@ std::string MimeDate(time_t t) {
     const long nOffset = lt.tm_gmtoff / 60;
     const long nAbs = nOffset < 0 ? -nOffset : nOffset;
     char sz[64];
-    snprintf(sz, sizeof sz, "%s, %02d %s %d %02d:%02d:%02d %c%02ld%02ld", kWeekdays[lt.tm_wday % 7],
-             lt.tm_mday, kMonths[lt.tm_mon % 12], lt.tm_year + 1900, lt.tm_hour, lt.tm_min, lt.tm_sec,
-             nOffset < 0 ? '-' : '+', nAbs / 60, nAbs % 60);
+    snprintf(sz, sizeof sz, "%s, %02d %s %d %02d:%02d:%02d %c%02ld%02ld", kWeekdays[lt.tm_wday % 7], lt.tm_mday,
+             kMonths[lt.tm_mon % 12], lt.tm_year + 1900, lt.tm_hour, lt.tm_min, lt.tm_sec, nOffset < 0 ? '-' : '+',
+             nAbs / 60, nAbs % 60);
     return sz;
 }
 

@@ -74,32 +74,30 @@ const POINT kIntroPos[11] = {{50, 20},  {15, 45},  {15, 70},  {15, 95},  {15, 12
 
 const COLORREF kBoxColour = 0xFFE7CE;
 
-
 int SearchIndexOfEdit(int nID) { return nID - IDC_HOME_SEARCH_OPP; }
 
 // The keyword buffer and the view of each search box's target page.
 char* TargetKeyword(int nBox) {
     switch (nBox) {
-        case 0: return g_Opp_Homepage.m_szKeyword;
-        case 1: return g_Acc_Homepage.m_szKeyword;
-        case 2: return g_Con_Homepage.m_szKeyword;
-        default: return g_Tas_ListAll.m_szKeyword;
+    case 0: return g_Opp_Homepage.m_szKeyword;
+    case 1: return g_Acc_Homepage.m_szKeyword;
+    case 2: return g_Con_Homepage.m_szKeyword;
+    default: return g_Tas_ListAll.m_szKeyword;
     }
 }
 
 BaseDialogClass* TargetView(int nBox) {
     switch (nBox) {
-        case 0: return ViewAt(VIEW_OPP_HOMEPAGE);
-        case 1: return ViewAt(VIEW_ACC_HOMEPAGE);
-        case 2: return ViewAt(VIEW_CON_HOMEPAGE);
-        default: return ViewAt(VIEW_TAS_LISTALL);
+    case 0: return ViewAt(VIEW_OPP_HOMEPAGE);
+    case 1: return ViewAt(VIEW_ACC_HOMEPAGE);
+    case 2: return ViewAt(VIEW_CON_HOMEPAGE);
+    default: return ViewAt(VIEW_TAS_LISTALL);
     }
 }
 
 }  // namespace
 
-HomepageDialogClass::HomepageDialogClass()
-    : m_stToday{}, m_hSearchEdits{}, m_hSearchButtons{}, m_hBitmap(nullptr) {}
+HomepageDialogClass::HomepageDialogClass() : m_stToday{}, m_hSearchEdits{}, m_hSearchButtons{}, m_hBitmap(nullptr) {}
 
 HomepageDialogClass::~HomepageDialogClass() {
     if (m_hBitmap) DeleteObject(m_hBitmap);
@@ -157,12 +155,9 @@ void HomepageDialogClass::RowText(int nColumn, char* pszBuf, int nSize) {
         return;
     }
     switch (nColumn) {
-        case 0:
-            cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month,
-                          (int)p->tas_date.day);
-            break;
-        case 1: cell::FormatTime(pszBuf, nSize, (int)p->tas_time.hour, (int)p->tas_time.minute); break;
-        default: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
+    case 0: cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month, (int)p->tas_date.day); break;
+    case 1: cell::FormatTime(pszBuf, nSize, (int)p->tas_time.hour, (int)p->tas_time.minute); break;
+    default: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
     }
 }
 
@@ -243,31 +238,23 @@ void HomepageDialogClass::OnPaint(HWND hWnd) {
 
 LRESULT HomepageDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case UM_OPENVIEW:
-            OnOpenView();
-            return 0;
-        case UM_RESTOREVIEW:
-            g_Toolbar.CheckButton(TB_HOMEPAGE, 1);
-            return 0;
-        case WM_PAINT:
-            OnPaint(hWnd);
-            return 0;
-        case WM_COMMAND:
-            if (wParam >= IDC_HOME_FIND_OPP && wParam <= IDC_HOME_FIND_TAS) {
-                OnSearch(m_hSearchEdits[wParam - IDC_HOME_FIND_OPP], FALSE);
-                return 0;
-            }
-            break;
-        case WM_NOTIFY: {
-            const NMHDR* pHdr = (const NMHDR*)lParam;
-            if (pHdr && pHdr->code == NM_DBLCLK) OnDoubleClick((const NMLISTVIEW*)lParam);
+    case UM_OPENVIEW: OnOpenView(); return 0;
+    case UM_RESTOREVIEW: g_Toolbar.CheckButton(TB_HOMEPAGE, 1); return 0;
+    case WM_PAINT: OnPaint(hWnd); return 0;
+    case WM_COMMAND:
+        if (wParam >= IDC_HOME_FIND_OPP && wParam <= IDC_HOME_FIND_TAS) {
+            OnSearch(m_hSearchEdits[wParam - IDC_HOME_FIND_OPP], FALSE);
             return 0;
         }
-        case WM_DRAWITEM:
-            DrawLink((const DRAWITEMSTRUCT*)lParam);
-            return 0;
-        case WM_DESTROY: return 0;
-        default: break;
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        if (pHdr && pHdr->code == NM_DBLCLK) OnDoubleClick((const NMLISTVIEW*)lParam);
+        return 0;
+    }
+    case WM_DRAWITEM: DrawLink((const DRAWITEMSTRUCT*)lParam); return 0;
+    case WM_DESTROY: return 0;
+    default: break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

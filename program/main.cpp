@@ -73,17 +73,16 @@ namespace {
 // Message shown when a view's creation fails, by its row in the view table.
 const char* CreateFailureText(int nIndex) {
     switch (nIndex) {
-        case VIEW_HOMEPAGE: return msg::kCreateHomepage;
-        case VIEW_OPP_DETAIL: return msg::kCreateOppDetail;
-        case VIEW_OPP_HOMEPAGE: return msg::kCreateOppHomepage;
-        case VIEW_OPP_IMPORTANTSTAT: return msg::kCreateOppImportantStat;
-        case VIEW_OPP_PHASESTAT:
-        case VIEW_OPP_DATESTAT: return msg::kCreateOppPhaseAndDateStat;
-        case VIEW_ACC_DETAIL: return msg::kCreateAccDetail;
-        default: return msg::kCreateOtherView;
+    case VIEW_HOMEPAGE: return msg::kCreateHomepage;
+    case VIEW_OPP_DETAIL: return msg::kCreateOppDetail;
+    case VIEW_OPP_HOMEPAGE: return msg::kCreateOppHomepage;
+    case VIEW_OPP_IMPORTANTSTAT: return msg::kCreateOppImportantStat;
+    case VIEW_OPP_PHASESTAT:
+    case VIEW_OPP_DATESTAT: return msg::kCreateOppPhaseAndDateStat;
+    case VIEW_ACC_DETAIL: return msg::kCreateAccDetail;
+    default: return msg::kCreateOtherView;
     }
 }
-
 
 // The ten toolbar images, in image-list order.
 const char* const kToolbarBitmaps[10] = {
@@ -195,19 +194,17 @@ void OnSize(HWND hWnd) {
 
 LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case WM_CREATE: return OnCreate(hWnd);
-        case WM_SIZE:
-            if (g_nStartupResult == STARTUP_RUN) OnSize(hWnd);
-            return 0;
-        case WM_COMMAND:
-            g_Toolbar.OnCommand(hWnd, uMsg, wParam, lParam);
-            return 0;
-        case WM_DESTROY:
-            // A mail run must end before the pages it reports to go.
-            g_Mail.StopRun(MailDialogClass::kStopWaitMs);
-            if (!s_bClosingQuietly) PostQuitMessage(0);
-            return 0;
-        default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+    case WM_CREATE: return OnCreate(hWnd);
+    case WM_SIZE:
+        if (g_nStartupResult == STARTUP_RUN) OnSize(hWnd);
+        return 0;
+    case WM_COMMAND: g_Toolbar.OnCommand(hWnd, uMsg, wParam, lParam); return 0;
+    case WM_DESTROY:
+        // A mail run must end before the pages it reports to go.
+        g_Mail.StopRun(MailDialogClass::kStopWaitMs);
+        if (!s_bClosingQuietly) PostQuitMessage(0);
+        return 0;
+    default: return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     }
 }
 
@@ -235,9 +232,8 @@ HWND CreateMainWindow(HINSTANCE hInstance) {
         return nullptr;
     }
 
-    HWND hWnd = CreateWindowExA(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_CLASS, WS_OVERLAPPEDWINDOW,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                                nullptr, hInstance, nullptr);
+    HWND hWnd = CreateWindowExA(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_CLASS, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInstance, nullptr);
     if (!hWnd) {
         ReportError(msg::kMainCreateWindow);
         g_nStartupResult = STARTUP_FAIL;

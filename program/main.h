@@ -45,43 +45,43 @@ void DestroyMainWindow();
 // position in the view table, the class, the object (defined with its
 // class) and the window class. The view table, the window-class names and
 // the positions are all made from this one list.
-#define TARVEL_VIEWS(X) \
-    X(VIEW_HOMEPAGE, HomepageDialogClass, g_Homepage, "Homepage") \
-    X(VIEW_OPP_DETAIL, Opp_DetailDialogClass, g_Opp_Detail, "Opp_Detail") \
-    X(VIEW_OPP_HOMEPAGE, Opp_HomepageDialogClass, g_Opp_Homepage, "Opp_Homepage") \
-    X(VIEW_OPP_IMPORTANTSTAT, Opp_ImportantStatDialogClass, g_Opp_ImportantStat, "Opp_ImportantStat") \
-    X(VIEW_OPP_PHASESTAT, Opp_PhaseStatDialogClass, g_Opp_PhaseStat, "Opp_PhaseStat") \
-    X(VIEW_OPP_DATESTAT, Opp_DateStatDialogClass, g_Opp_DateStat, "Opp_DateStat") \
-    X(VIEW_ACC_DETAIL, Acc_DetailDialogClass, g_Acc_Detail, "Acc_Detail") \
-    X(VIEW_ACC_HOMEPAGE, Acc_HomepageDialogClass, g_Acc_Homepage, "Acc_Homepage") \
-    X(VIEW_ACC_IMPORTANTSTAT, Acc_ImportantStatDialogClass, g_Acc_ImportantStat, "Acc_ImportantStat") \
+#define TARVEL_VIEWS(X)                                                                                               \
+    X(VIEW_HOMEPAGE, HomepageDialogClass, g_Homepage, "Homepage")                                                     \
+    X(VIEW_OPP_DETAIL, Opp_DetailDialogClass, g_Opp_Detail, "Opp_Detail")                                             \
+    X(VIEW_OPP_HOMEPAGE, Opp_HomepageDialogClass, g_Opp_Homepage, "Opp_Homepage")                                     \
+    X(VIEW_OPP_IMPORTANTSTAT, Opp_ImportantStatDialogClass, g_Opp_ImportantStat, "Opp_ImportantStat")                 \
+    X(VIEW_OPP_PHASESTAT, Opp_PhaseStatDialogClass, g_Opp_PhaseStat, "Opp_PhaseStat")                                 \
+    X(VIEW_OPP_DATESTAT, Opp_DateStatDialogClass, g_Opp_DateStat, "Opp_DateStat")                                     \
+    X(VIEW_ACC_DETAIL, Acc_DetailDialogClass, g_Acc_Detail, "Acc_Detail")                                             \
+    X(VIEW_ACC_HOMEPAGE, Acc_HomepageDialogClass, g_Acc_Homepage, "Acc_Homepage")                                     \
+    X(VIEW_ACC_IMPORTANTSTAT, Acc_ImportantStatDialogClass, g_Acc_ImportantStat, "Acc_ImportantStat")                 \
     X(VIEW_ACC_OPPORTUNITIESSTAT, Acc_OpportunitiesStatDialogClass, g_Acc_OpportunitiesStat, "Acc_OpportunitiesStat") \
-    X(VIEW_ACC_RELATIONSTAT, Acc_RelationStatDialogClass, g_Acc_RelationStat, "Acc_RelationStat") \
-    X(VIEW_ACC_TYPESTAT, Acc_TypeStatDialogClass, g_Acc_TypeStat, "Acc_TypeStat") \
-    X(VIEW_ACC_INDUSTRYSTAT, Acc_IndustryStatDialogClass, g_Acc_IndustryStat, "Acc_IndustryStat") \
-    X(VIEW_ACC_PROVINCESTAT, Acc_ProvinceStatDialogClass, g_Acc_ProvinceStat, "Acc_ProvinceStat") \
-    X(VIEW_ACC_DATESTAT, Acc_DateStatDialogClass, g_Acc_DateStat, "Acc_DateStat") \
-    X(VIEW_CON_DETAIL, Con_DetailDialogClass, g_Con_Detail, "Con_Detail") \
-    X(VIEW_CON_HOMEPAGE, Con_HomepageDialogClass, g_Con_Homepage, "Con_Homepage") \
-    X(VIEW_CON_IMPORTANT, Con_ImportantDialogClass, g_Con_Important, "Con_Important") \
-    X(VIEW_CON_RELATION, Con_RelationDialogClass, g_Con_Relation, "Con_Relation") \
-    X(VIEW_CON_OPPORTUNITIES, Con_OpportunitiesDialogClass, g_Con_Opportunities, "Con_Opportunities") \
-    X(VIEW_CON_INDUSTRY, Con_IndustryDialogClass, g_Con_Industry, "Con_Industry") \
-    X(VIEW_CON_PROVINCE, Con_ProvinceDialogClass, g_Con_Province, "Con_Province") \
-    X(VIEW_CON_DATE, Con_DateDialogClass, g_Con_Date, "Con_Date") \
-    X(VIEW_TAS_DETAIL, Tas_DetailDialogClass, g_Tas_Detail, "Tas_Detail") \
-    X(VIEW_TAS_HOMEPAGE, Tas_HomepageDialogClass, g_Tas_Homepage, "Tas_Homepage") \
-    X(VIEW_TAS_WEEK, Tas_WeekDialogClass, g_Tas_Week, "Tas_Week") \
-    X(VIEW_TAS_MONTH, Tas_MonthDialogClass, g_Tas_Month, "Tas_Month") \
-    X(VIEW_TAS_LISTALL, Tas_ListAllDialogClass, g_Tas_ListAll, "Tas_ListAll") \
-    X(VIEW_MAIL, MailDialogClass, g_Mail, "Mail") \
-    X(VIEW_MAILSETTING, MailSettingDialogClass, g_MailSetting, "MailSetting") \
-    X(VIEW_OPTIONSETTING, OptionSettingDialogClass, g_OptionSetting, "OptionSetting") \
-    X(VIEW_OPP_START, Opp_StartDialogClass, g_Opp_Start, "Opp_Start") \
-    X(VIEW_ACC_START, Acc_StartDialogClass, g_Acc_Start, "Acc_Start") \
-    X(VIEW_CON_START, Con_StartDialogClass, g_Con_Start, "Con_Start") \
-    X(VIEW_TAS_CLOSEDSTAT, Tas_ClosedStatDialogClass, g_Tas_ClosedStat, "Tas_ClosedStat") \
-    X(VIEW_LOGINSETTING, LoginSettingDialogClass, g_LoginSetting, "LoginSetting") \
+    X(VIEW_ACC_RELATIONSTAT, Acc_RelationStatDialogClass, g_Acc_RelationStat, "Acc_RelationStat")                     \
+    X(VIEW_ACC_TYPESTAT, Acc_TypeStatDialogClass, g_Acc_TypeStat, "Acc_TypeStat")                                     \
+    X(VIEW_ACC_INDUSTRYSTAT, Acc_IndustryStatDialogClass, g_Acc_IndustryStat, "Acc_IndustryStat")                     \
+    X(VIEW_ACC_PROVINCESTAT, Acc_ProvinceStatDialogClass, g_Acc_ProvinceStat, "Acc_ProvinceStat")                     \
+    X(VIEW_ACC_DATESTAT, Acc_DateStatDialogClass, g_Acc_DateStat, "Acc_DateStat")                                     \
+    X(VIEW_CON_DETAIL, Con_DetailDialogClass, g_Con_Detail, "Con_Detail")                                             \
+    X(VIEW_CON_HOMEPAGE, Con_HomepageDialogClass, g_Con_Homepage, "Con_Homepage")                                     \
+    X(VIEW_CON_IMPORTANT, Con_ImportantDialogClass, g_Con_Important, "Con_Important")                                 \
+    X(VIEW_CON_RELATION, Con_RelationDialogClass, g_Con_Relation, "Con_Relation")                                     \
+    X(VIEW_CON_OPPORTUNITIES, Con_OpportunitiesDialogClass, g_Con_Opportunities, "Con_Opportunities")                 \
+    X(VIEW_CON_INDUSTRY, Con_IndustryDialogClass, g_Con_Industry, "Con_Industry")                                     \
+    X(VIEW_CON_PROVINCE, Con_ProvinceDialogClass, g_Con_Province, "Con_Province")                                     \
+    X(VIEW_CON_DATE, Con_DateDialogClass, g_Con_Date, "Con_Date")                                                     \
+    X(VIEW_TAS_DETAIL, Tas_DetailDialogClass, g_Tas_Detail, "Tas_Detail")                                             \
+    X(VIEW_TAS_HOMEPAGE, Tas_HomepageDialogClass, g_Tas_Homepage, "Tas_Homepage")                                     \
+    X(VIEW_TAS_WEEK, Tas_WeekDialogClass, g_Tas_Week, "Tas_Week")                                                     \
+    X(VIEW_TAS_MONTH, Tas_MonthDialogClass, g_Tas_Month, "Tas_Month")                                                 \
+    X(VIEW_TAS_LISTALL, Tas_ListAllDialogClass, g_Tas_ListAll, "Tas_ListAll")                                         \
+    X(VIEW_MAIL, MailDialogClass, g_Mail, "Mail")                                                                     \
+    X(VIEW_MAILSETTING, MailSettingDialogClass, g_MailSetting, "MailSetting")                                         \
+    X(VIEW_OPTIONSETTING, OptionSettingDialogClass, g_OptionSetting, "OptionSetting")                                 \
+    X(VIEW_OPP_START, Opp_StartDialogClass, g_Opp_Start, "Opp_Start")                                                 \
+    X(VIEW_ACC_START, Acc_StartDialogClass, g_Acc_Start, "Acc_Start")                                                 \
+    X(VIEW_CON_START, Con_StartDialogClass, g_Con_Start, "Con_Start")                                                 \
+    X(VIEW_TAS_CLOSEDSTAT, Tas_ClosedStatDialogClass, g_Tas_ClosedStat, "Tas_ClosedStat")                             \
+    X(VIEW_LOGINSETTING, LoginSettingDialogClass, g_LoginSetting, "LoginSetting")                                     \
     X(VIEW_EXPORT, ExportDialogClass, g_Export, "Export")
 
 // Positions of the views in the view table.
@@ -89,7 +89,7 @@ enum ViewIndex {
 #define TARVEL_VIEW_INDEX(index, type, object, name) index,
     TARVEL_VIEWS(TARVEL_VIEW_INDEX)
 #undef TARVEL_VIEW_INDEX
-    VIEW_COUNT
+        VIEW_COUNT
 };
 
 #define TARVEL_VIEW_OBJECT(index, type, object, name) \

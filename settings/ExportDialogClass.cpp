@@ -42,13 +42,11 @@ void ExportDialogClass::PaintPage(HDC hdc) {
 
 LRESULT ExportDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case UM_OPENVIEW:
-            g_Toolbar.CheckButton(TB_EXPORT, 1);
-            AppendHistoryNode();
-            return 0;
-        case UM_RESTOREVIEW:
-            g_Toolbar.CheckButton(TB_EXPORT, 1);
-            return 0;
+    case UM_OPENVIEW:
+        g_Toolbar.CheckButton(TB_EXPORT, 1);
+        AppendHistoryNode();
+        return 0;
+    case UM_RESTOREVIEW: g_Toolbar.CheckButton(TB_EXPORT, 1); return 0;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

@@ -93,20 +93,15 @@ void LoginSettingDialogClass::OnSave() {
 
 LRESULT LoginSettingDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case UM_OPENVIEW:
-            OnOpenView();
+    case UM_OPENVIEW: OnOpenView(); return 0;
+    case UM_RESTOREVIEW: CheckSettingButton(); return 0;
+    case WM_DESTROY: return 0;
+    case WM_COMMAND:
+        if (wParam == IDC_LSET_SAVE) {
+            OnSave();
             return 0;
-        case UM_RESTOREVIEW:
-            CheckSettingButton();
-            return 0;
-        case WM_DESTROY:
-            return 0;
-        case WM_COMMAND:
-            if (wParam == IDC_LSET_SAVE) {
-                OnSave();
-                return 0;
-            }
-            break;
+        }
+        break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

@@ -19,18 +19,15 @@ const FormFieldDef kFields[] = {
     {kFieldEdit, IDC_MSET_NAME, 300, 95, 200, 20, kScrollEdit, 49, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_MSET_EMAIL, 300, 125, 200, 20, kScrollEdit, 254, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_MSET_SMTPSERVER, 350, 200, 200, 20, kScrollEdit, 254, nullptr, kFieldInTabCycle},
-    {kFieldCheck, IDC_MSET_ESMTP, 350, 230, 190, 20, BS_AUTOCHECKBOX, 0, "我的服务器要求身份验证",
-     kFieldInTabCycle},
+    {kFieldCheck, IDC_MSET_ESMTP, 350, 230, 190, 20, BS_AUTOCHECKBOX, 0, "我的服务器要求身份验证", kFieldInTabCycle},
     {kFieldEdit, IDC_MSET_USER, 350, 265, 200, 20, kPlainEdit, 49, nullptr, kFieldInTabCycle},
-    {kFieldEdit, IDC_MSET_PASSWORD, 350, 295, 200, 20, kPlainEdit | ES_PASSWORD, 49, nullptr,
-     kFieldInTabCycle},
+    {kFieldEdit, IDC_MSET_PASSWORD, 350, 295, 200, 20, kPlainEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
     // The port column holds 9 characters and the terminating zero.
     {kFieldEdit, IDC_MSET_PORT, 350, 325, 60, 20, kPlainEdit, 9, nullptr, kFieldInTabCycle},
-    {kFieldCheck, IDC_MSET_SSL, 350, 355, 210, 20, BS_AUTOCHECKBOX, 0, "此服务器要求安全连接(SSL)",
-     kFieldInTabCycle},
+    {kFieldCheck, IDC_MSET_SSL, 350, 355, 210, 20, BS_AUTOCHECKBOX, 0, "此服务器要求安全连接(SSL)", kFieldInTabCycle},
     {kFieldEdit, IDC_MSET_AGAINTIME, 350, 385, 200, 20, kPlainEdit, 0, nullptr, kFieldInTabCycle},
-    {kFieldMemo, IDC_MSET_SIGN, 166, 445, 600, 130, WS_BORDER | ES_MULTILINE | WS_VSCROLL | WS_TABSTOP, 254,
-     nullptr, kFieldInTabCycle},
+    {kFieldMemo, IDC_MSET_SIGN, 166, 445, 600, 130, WS_BORDER | ES_MULTILINE | WS_VSCROLL | WS_TABSTOP, 254, nullptr,
+     kFieldInTabCycle},
     {kFieldButton, IDC_MSET_SAVE, 166, 595, 60, 20, 0, 0, "保存", kFieldInTabCycle},
 };
 
@@ -93,8 +90,7 @@ void MailSettingDialogClass::RecordToFields() {
     snprintf(szInterval, sizeof szInterval, "%d", m_Setting.set_againtime);
     SetWindowTextA(Field(IDC_MSET_AGAINTIME), szInterval);
     SetWindowTextA(Field(IDC_MSET_SIGN), m_Setting.set_sign);
-    SendMessageA(Field(IDC_MSET_ESMTP), BM_SETCHECK, m_Setting.set_esmtp == 1 ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+    SendMessageA(Field(IDC_MSET_ESMTP), BM_SETCHECK, m_Setting.set_esmtp == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(Field(IDC_MSET_SSL), BM_SETCHECK, m_Setting.set_ssl == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -138,20 +134,15 @@ void MailSettingDialogClass::PaintPage(HDC hdc) {
 
 LRESULT MailSettingDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
-        case UM_OPENVIEW:
-            OnOpenView();
+    case UM_OPENVIEW: OnOpenView(); return 0;
+    case UM_RESTOREVIEW: CheckSettingButton(); return 0;
+    case WM_DESTROY: return 0;
+    case WM_COMMAND:
+        if (wParam == IDC_MSET_SAVE) {
+            OnSave();
             return 0;
-        case UM_RESTOREVIEW:
-            CheckSettingButton();
-            return 0;
-        case WM_DESTROY:
-            return 0;
-        case WM_COMMAND:
-            if (wParam == IDC_MSET_SAVE) {
-                OnSave();
-                return 0;
-            }
-            break;
+        }
+        break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

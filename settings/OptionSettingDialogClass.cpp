@@ -27,8 +27,7 @@ const ModeDef kModes[6] = {
      "重要性类型:",
      {"下表中的重要性分类将被“项目机会”、“客户单位”、“联系人”共同使用。您选择好左边列表中的记录，可以在右边的"
       "编辑",
-      "编辑框内修改。修改结束时请点击“确定”键保存修改结果。",
-      "您可以根据自己的需要赋予“重要性”分类新的定义。"}},
+      "编辑框内修改。修改结束时请点击“确定”键保存修改结果。", "您可以根据自己的需要赋予“重要性”分类新的定义。"}},
     {UM_OPEN_RELATION,
      &SettingClass::cst_GetRelation,
      "关系",
@@ -131,9 +130,7 @@ int OptionSettingDialogClass::ModeOfMessage(UINT uMsg) {
     return -1;
 }
 
-UINT OptionSettingDialogClass::MessageOfMode(int nMode) {
-    return nMode >= 0 && nMode < 6 ? kModes[nMode].uOpen : 0;
-}
+UINT OptionSettingDialogClass::MessageOfMode(int nMode) { return nMode >= 0 && nMode < 6 ? kModes[nMode].uOpen : 0; }
 
 void OptionSettingDialogClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
@@ -154,10 +151,8 @@ void OptionSettingDialogClass::InitDialog(HWND hWnd) {
         const char* pszText;
         BOOL bEnabled;
     } kButtons[] = {
-        {&m_hAddButton, IDC_OSET_ADD, 630, "添加", TRUE},
-        {&m_hModifyButton, IDC_OSET_MODIFY, 680, "修改", TRUE},
-        {&m_hDeleteButton, IDC_OSET_DELETE, 730, "删除", TRUE},
-        {&m_hOkButton, IDC_OSET_OK, 780, "确定", FALSE},
+        {&m_hAddButton, IDC_OSET_ADD, 630, "添加", TRUE},        {&m_hModifyButton, IDC_OSET_MODIFY, 680, "修改", TRUE},
+        {&m_hDeleteButton, IDC_OSET_DELETE, 730, "删除", TRUE},  {&m_hOkButton, IDC_OSET_OK, 780, "确定", FALSE},
         {&m_hCancelButton, IDC_OSET_CANCEL, 830, "取消", FALSE},
     };
     for (const auto& b : kButtons) {
@@ -309,37 +304,24 @@ LRESULT OptionSettingDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam
         return 0;
     }
     switch (uMsg) {
-        case UM_RESTOREVIEW:
-            RestoreMode();
-            return 0;
-        case WM_DESTROY:
-            return 0;
-        case WM_NOTIFY: {
-            const NMHDR* pHdr = (const NMHDR*)lParam;
-            if (!pHdr || pHdr->hwndFrom != m_ValueList.m_hListView) return 0;
-            if (pHdr->code == NM_CLICK) OnListClick(pHdr);
-            if (pHdr->code == NM_CUSTOMDRAW) return m_ValueList.OnCustomDraw((NMLVCUSTOMDRAW*)lParam);
-            return 0;
+    case UM_RESTOREVIEW: RestoreMode(); return 0;
+    case WM_DESTROY: return 0;
+    case WM_NOTIFY: {
+        const NMHDR* pHdr = (const NMHDR*)lParam;
+        if (!pHdr || pHdr->hwndFrom != m_ValueList.m_hListView) return 0;
+        if (pHdr->code == NM_CLICK) OnListClick(pHdr);
+        if (pHdr->code == NM_CUSTOMDRAW) return m_ValueList.OnCustomDraw((NMLVCUSTOMDRAW*)lParam);
+        return 0;
+    }
+    case WM_COMMAND:
+        switch (wParam) {
+        case IDC_OSET_ADD: OnAdd(); return 0;
+        case IDC_OSET_MODIFY: OnModify(); return 0;
+        case IDC_OSET_DELETE: OnDelete(); return 0;
+        case IDC_OSET_OK: OnOk(); return 0;
+        case IDC_OSET_CANCEL: OnCancel(); return 0;
         }
-        case WM_COMMAND:
-            switch (wParam) {
-                case IDC_OSET_ADD:
-                    OnAdd();
-                    return 0;
-                case IDC_OSET_MODIFY:
-                    OnModify();
-                    return 0;
-                case IDC_OSET_DELETE:
-                    OnDelete();
-                    return 0;
-                case IDC_OSET_OK:
-                    OnOk();
-                    return 0;
-                case IDC_OSET_CANCEL:
-                    OnCancel();
-                    return 0;
-            }
-            break;
+        break;
     }
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }

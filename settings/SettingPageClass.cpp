@@ -79,6 +79,4 @@ void SettingPageClass::PaintPage(HDC hdc) {
         PaintText(hdc, m_Def.pLabels[i].x, m_Def.pLabels[i].y, m_Def.pLabels[i].pszText);
 }
 
-void SettingPageClass::CheckSettingButton() {
-    g_Toolbar.CheckButton(TB_SETTING, 1);
-}
+void SettingPageClass::CheckSettingButton() { g_Toolbar.CheckButton(TB_SETTING, 1); }

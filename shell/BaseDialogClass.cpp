@@ -11,9 +11,7 @@ namespace {
 BaseDialogClass* const* s_ppViews = nullptr;
 int s_nViews = 0;
 
-
-HFONT MakeFont(LOGFONTA& lf, LONG lHeight, LONG lWeight, BYTE bCharSet, BYTE bPitchAndFamily,
-               const char* pszFace) {
+HFONT MakeFont(LOGFONTA& lf, LONG lHeight, LONG lWeight, BYTE bCharSet, BYTE bPitchAndFamily, const char* pszFace) {
     lf.lfHeight = lHeight;
     lf.lfWeight = lWeight;
     lf.lfCharSet = bCharSet;
@@ -93,8 +91,8 @@ int BaseDialogClass::CreateDialog(HINSTANCE hInstance, HWND hParent, LPCSTR szCl
 
     RECT rc{0, 0, 0, 0};
     GetClientRect(hParent, &rc);
-    m_hWnd = CreateWindowExA(0, szClassName, "", WS_CHILD, 0, y, rc.right - rc.left,
-                             rc.bottom - rc.top, hParent, nullptr, hInstance, nullptr);
+    m_hWnd = CreateWindowExA(0, szClassName, "", WS_CHILD, 0, y, rc.right - rc.left, rc.bottom - rc.top, hParent,
+                             nullptr, hInstance, nullptr);
     if (!m_hWnd) {
         ReportError(msg::kViewCreateWindow);
         return -1;
@@ -166,18 +164,18 @@ LRESULT BaseDialogClass::OnScroll(HWND hWnd, UINT uMsg, WPARAM wParam) {
     GetScrollInfo(hWnd, nBar, &si);
     const int nOld = si.nPos;
     switch (LOWORD(wParam)) {
-        case SB_LINEUP: si.nPos -= 1; break;
-        case SB_LINEDOWN: si.nPos += 1; break;
-        case SB_PAGEUP: si.nPos -= (int)si.nPage; break;
-        case SB_PAGEDOWN: si.nPos += (int)si.nPage; break;
-        case SB_THUMBTRACK: si.nPos = si.nTrackPos; break;
-        case SB_TOP:
-            if (nBar == SB_VERT) si.nPos = si.nMin;
-            break;
-        case SB_BOTTOM:
-            if (nBar == SB_VERT) si.nPos = si.nMax;
-            break;
-        default: break;
+    case SB_LINEUP: si.nPos -= 1; break;
+    case SB_LINEDOWN: si.nPos += 1; break;
+    case SB_PAGEUP: si.nPos -= (int)si.nPage; break;
+    case SB_PAGEDOWN: si.nPos += (int)si.nPage; break;
+    case SB_THUMBTRACK: si.nPos = si.nTrackPos; break;
+    case SB_TOP:
+        if (nBar == SB_VERT) si.nPos = si.nMin;
+        break;
+    case SB_BOTTOM:
+        if (nBar == SB_VERT) si.nPos = si.nMax;
+        break;
+    default: break;
     }
     si.fMask = SIF_POS;
     SetScrollInfo(hWnd, nBar, &si, TRUE);
@@ -196,8 +194,7 @@ LRESULT BaseDialogClass::OnScroll(HWND hWnd, UINT uMsg, WPARAM wParam) {
     return 0;
 }
 
-LRESULT CALLBACK BaseDialogClass::StaticDialogProc(HWND hWnd, UINT uMsg, WPARAM wParam,
-                                                   LPARAM lParam) {
+LRESULT CALLBACK BaseDialogClass::StaticDialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     BaseDialogClass* pView = HwndToDialog(hWnd);
     if (!pView) return DefWindowProcA(hWnd, uMsg, wParam, lParam);
     if (uMsg == WM_SHOWWINDOW) pView->InitDialog(hWnd);

@@ -12,7 +12,6 @@ ExportClass g_Exporter;
 
 namespace {
 
-
 // Writes one cell and its tab. Tabs and line breaks inside the cell become
 // blanks so that the columns and lines of the file stay in place.
 bool WriteCell(HANDLE hFile, const char* pszCell) {
@@ -36,8 +35,8 @@ bool WriteLineEnd(HANDLE hFile) {
 }  // namespace
 
 int ExportClass::WriteToFile(LPCSTR pszPath, int nRows, int nColumns, ListViewClass* pList) {
-    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile = CreateFileA(pszPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         ReportError(msg::kExportCreateFile);
         return -1;

@@ -12,14 +12,14 @@ ListViewClass::ListViewClass() : m_hListView(nullptr), m_lvItem{}, m_lvColumn{},
 
 ListViewClass::~ListViewClass() {}
 
-int ListViewClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight,
-                          DWORD dwStyle, int nID) {
+int ListViewClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight, DWORD dwStyle,
+                          int nID) {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_LISTVIEW_CLASSES;
     InitCommonControlsEx(&icc);
-    m_hListView = CreateWindowExA(0, WC_LISTVIEWA, "", dwStyle, x, y, nWidth, nHeight, hParent,
-                                  (HMENU)(INT_PTR)nID, hInstance, nullptr);
+    m_hListView = CreateWindowExA(0, WC_LISTVIEWA, "", dwStyle, x, y, nWidth, nHeight, hParent, (HMENU)(INT_PTR)nID,
+                                  hInstance, nullptr);
     if (!m_hListView) {
         ReportError(msg::kListCreate);
         return -1;
@@ -39,8 +39,7 @@ void ListViewClass::InitColumn(UINT uMask) {
 int ListViewClass::InsertColumn(LPCSTR pszCaption, int nWidth) {
     m_lvColumn.cx = nWidth;
     m_lvColumn.pszText = (LPSTR)pszCaption;
-    const LRESULT r =
-        SendMessageA(m_hListView, LVM_INSERTCOLUMNA, (WPARAM)m_nColumns, (LPARAM)&m_lvColumn);
+    const LRESULT r = SendMessageA(m_hListView, LVM_INSERTCOLUMNA, (WPARAM)m_nColumns, (LPARAM)&m_lvColumn);
     ++m_nColumns;
     if (r == -1) {
         ReportError(msg::kListInsertColumn);
@@ -101,26 +100,21 @@ LRESULT ListViewClass::SetColumn(int nColumn, LVCOLUMNA* pColumn) {
     return SendMessageA(m_hListView, LVM_SETCOLUMNA, (WPARAM)nColumn, (LPARAM)pColumn);
 }
 
-LRESULT ListViewClass::DeleteAllItems() {
-    return SendMessageA(m_hListView, LVM_DELETEALLITEMS, 0, 0);
-}
+LRESULT ListViewClass::DeleteAllItems() { return SendMessageA(m_hListView, LVM_DELETEALLITEMS, 0, 0); }
 
 int ListViewClass::GetItemCount() {
     if (!m_hListView) return 0;
     return (int)SendMessageA(m_hListView, LVM_GETITEMCOUNT, 0, 0);
 }
 
-int ListViewClass::GetNotifyItem(const NMLISTVIEW* pNotify) {
-    return pNotify ? pNotify->iItem : -1;
-}
+int ListViewClass::GetNotifyItem(const NMLISTVIEW* pNotify) { return pNotify ? pNotify->iItem : -1; }
 
 HIMAGELIST ListViewClass::SetImageList(HIMAGELIST hImageList, int nWhich) {
     return (HIMAGELIST)SendMessageA(m_hListView, LVM_SETIMAGELIST, (WPARAM)nWhich, (LPARAM)hImageList);
 }
 
 int ListViewClass::GetCheck(int nRow) {
-    const UINT uState =
-        (UINT)SendMessageA(m_hListView, LVM_GETITEMSTATE, (WPARAM)nRow, (LPARAM)LVIS_STATEIMAGEMASK);
+    const UINT uState = (UINT)SendMessageA(m_hListView, LVM_GETITEMSTATE, (WPARAM)nRow, (LPARAM)LVIS_STATEIMAGEMASK);
     return (int)((uState & LVIS_STATEIMAGEMASK) >> 12) - 1;
 }
 
@@ -134,10 +128,10 @@ void ListViewClass::SetCheck(int nRow, int nImage) {
 LRESULT ListViewClass::OnCustomDraw(NMLVCUSTOMDRAW* pDraw) {
     if (!pDraw) return 0;
     switch (pDraw->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT:
-            pDraw->clrTextBk = (pDraw->nmcd.dwItemSpec % 2) ? kOddRowColour : kEvenRowColour;
-            return CDRF_DODEFAULT;
-        default: return CDRF_DODEFAULT;
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        pDraw->clrTextBk = (pDraw->nmcd.dwItemSpec % 2) ? kOddRowColour : kEvenRowColour;
+        return CDRF_DODEFAULT;
+    default: return CDRF_DODEFAULT;
     }
 }

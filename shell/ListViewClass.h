@@ -11,8 +11,7 @@ public:
     ~ListViewClass();
 
     // 0, or -1 after a message.
-    int Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight,
-               DWORD dwStyle, int nID);
+    int Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight, DWORD dwStyle, int nID);
     void SetExtendedStyle(DWORD dwExStyle);
     void InitColumn(UINT uMask);
     // Appends a column at index m_nColumns; the index moves on even when the

@@ -13,8 +13,8 @@ int StatusBarClass::Create(HWND hParent, int nID, int nParts) {
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&icc);
-    m_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
-                                   0, 0, 0, 0, hParent, (HMENU)(INT_PTR)nID, g_hInstance, nullptr);
+    m_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                   hParent, (HMENU)(INT_PTR)nID, g_hInstance, nullptr);
     if (nParts < 1) nParts = 1;
     if (nParts > 256) nParts = 256;
     RECT rc{0, 0, 0, 0};

@@ -50,14 +50,13 @@ TabControlClass::TabControlClass() : m_hTab(nullptr), m_hPage(nullptr), m_hInsta
 
 TabControlClass::~TabControlClass() {}
 
-int TabControlClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight,
-                            DWORD dwStyle) {
+int TabControlClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight, DWORD dwStyle) {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_TAB_CLASSES;
     InitCommonControlsEx(&icc);
-    m_hTab = CreateWindowExA(0, WC_TABCONTROLA, "", dwStyle, x, y, nWidth, nHeight, hParent, nullptr,
-                             hInstance, nullptr);
+    m_hTab =
+        CreateWindowExA(0, WC_TABCONTROLA, "", dwStyle, x, y, nWidth, nHeight, hParent, nullptr, hInstance, nullptr);
     m_hInstance = hInstance;
     return m_hTab ? 0 : -1;
 }

@@ -20,8 +20,7 @@ public:
     ~TabControlClass();
 
     // 0, or -1 when the control was not created.
-    int Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight,
-               DWORD dwStyle);
+    int Create(HINSTANCE hInstance, HWND hParent, int x, int y, int nWidth, int nHeight, DWORD dwStyle);
     // Adds a tab, replaces the page shown by the new tab's page and selects
     // the tab. 0, or -1 (nothing changed) when the tab cannot be added.
     int AddPage(int nIndex, LPCSTR pszCaption, LPCSTR pszTemplate, DLGPROC pfnDialogProc);

@@ -19,8 +19,8 @@ int ToolbarClass::Create(HINSTANCE hInstance, HWND hParent, DWORD dwStyle, int n
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&icc);
-    m_hToolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, hParent,
-                                 (HMENU)(INT_PTR)nID, hInstance, nullptr);
+    m_hToolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, hParent, (HMENU)(INT_PTR)nID, hInstance,
+                                 nullptr);
     if (!m_hToolbar) {
         ReportError(msg::kToolbarCreate);
         return -1;
@@ -122,17 +122,17 @@ BaseDialogClass* ToolbarClass::Target(int nCommand) const {
 
 int ToolbarClass::OnCommand(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (LOWORD(wParam)) {
-        case IDC_TB_HOMEPAGE: OnHomepage(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_OPPORTUNITIES: OnOpportunities(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_ACCOUNTS: OnAccounts(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_CONTACTS: OnContacts(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_TASKS: OnTasks(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_MAIL: OnMail(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_BACK: OnBack(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_FORWARD: OnForward(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_SETTING: OnSetting(hWnd, uMsg, wParam, lParam); return 0;
-        case IDC_TB_EXPORT: OnExport(hWnd, uMsg, wParam, lParam); return 0;
-        default: return -1;
+    case IDC_TB_HOMEPAGE: OnHomepage(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_OPPORTUNITIES: OnOpportunities(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_ACCOUNTS: OnAccounts(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_CONTACTS: OnContacts(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_TASKS: OnTasks(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_MAIL: OnMail(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_BACK: OnBack(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_FORWARD: OnForward(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_SETTING: OnSetting(hWnd, uMsg, wParam, lParam); return 0;
+    case IDC_TB_EXPORT: OnExport(hWnd, uMsg, wParam, lParam); return 0;
+    default: return -1;
     }
 }
 

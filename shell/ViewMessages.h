@@ -8,7 +8,7 @@
 #include "resources/shell_ids.h"
 
 enum : UINT {
-    UM_SHOWRECORD = 40001,     // wParam row in the handed id array or -1, lParam record id
+    UM_SHOWRECORD = 40001,  // wParam row in the handed id array or -1, lParam record id
     UM_OPENVIEW = 40002,
     UM_NEWRECORD = 40003,
     UM_OPEN_IMPORTANT = 40004,
@@ -27,7 +27,7 @@ enum : UINT {
     UM_OPEN_PROVINCE = 40016,
     UM_LOCALSEARCH = 40017,
     // 40018 is no message (menu id IDM_EXPORTTEXT only)
-    UM_SORTLIST = 40019,       // wParam 1 = same column again (toggle), lParam column
+    UM_SORTLIST = 40019,  // wParam 1 = same column again (toggle), lParam column
     UM_KEYWORDSEARCH = 40020,
     UM_MAILTOLIST = 40021,
     UM_MAILSENDDONE = 40022,

@@ -27,7 +27,8 @@ static const ColumnSpec kColumns[] = {
     {12, COL_TEXT, ACC(acc_fax), 50, READ_303, nullptr, nullptr, nullptr},
     {13, COL_TEXT, ACC(acc_website), 50, READ_303, nullptr, nullptr, nullptr},
     {14, COL_DATE, ACC(acc_create_date), 0, "Opp_DetailClass.cpp 330: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {15, COL_DATE, ACC(acc_recent_contact_date), 0, "Opp_DetailClass.cpp 381: co_SQLGetData Error.", nullptr, nullptr, nullptr},
+    {15, COL_DATE, ACC(acc_recent_contact_date), 0, "Opp_DetailClass.cpp 381: co_SQLGetData Error.", nullptr, nullptr,
+     nullptr},
     {16, COL_LONG, ACC(acc_private), 0, "Opp_DetailClass.cpp 389: co_SQLGetData Error.", nullptr, nullptr, nullptr},
 };
 
@@ -39,7 +40,7 @@ static const LoaderTexts kLoaderTexts = {
 };
 
 static const char* const kSortColumns[Acc_DetailClass::SORT_COLUMNS] = {
-    "acc_name", "acc_type", "acc_important", "acc_relation",
+    "acc_name",     "acc_type",     "acc_important",           "acc_relation",
     "acc_industry", "acc_province", "acc_recent_contact_date", "acc_create_date",
 };
 // The same columns by their number in the grouped select list.
@@ -60,10 +61,13 @@ struct AccCategory {
     const char* pszCountLater;
 };
 
-#define ACC_CATEGORY(table, col)                                                                  \
-    {"SELECT * FROM " table, "SELECT " col " FROM accounts", "SELECT * FROM accounts WHERE " col "='%s'", \
-     "SELECT * FROM accounts \t\t\t\t\tWHERE " col "='%s' \t\t\t\t\tORDER BY %s",                 \
-     "SELECT COUNT(*) \t\tFROM accounts WHERE " col "='%s'", "SELECT COUNT(*) \t\t\tFROM accounts WHERE " col "='%s'"}
+#define ACC_CATEGORY(table, col)                                                                             \
+    {                                                                                                        \
+        "SELECT * FROM " table, "SELECT " col " FROM accounts", "SELECT * FROM accounts WHERE " col "='%s'", \
+            "SELECT * FROM accounts \t\t\t\t\tWHERE " col "='%s' \t\t\t\t\tORDER BY %s",                     \
+            "SELECT COUNT(*) \t\tFROM accounts WHERE " col "='%s'",                                          \
+            "SELECT COUNT(*) \t\t\tFROM accounts WHERE " col "='%s'"                                         \
+    }
 
 static const AccCategory kCategories[] = {
     ACC_CATEGORY("important", "acc_important"), ACC_CATEGORY("type", "acc_type"),
@@ -73,29 +77,28 @@ static const AccCategory kCategories[] = {
 
 Acc_DetailClass::~Acc_DetailClass() { cad_FreeList(); }
 
-int Acc_DetailClass::cad_AllocHead() { return ListAllocHead(m_pAccHead, m_pCurrent, "Acc_DetailClass.cpp 79: new Error"); }
+int Acc_DetailClass::cad_AllocHead() {
+    return ListAllocHead(m_pAccHead, m_pCurrent, "Acc_DetailClass.cpp 79: new Error");
+}
 int Acc_DetailClass::cad_AllocNode() { return ListAllocNode(m_pAccHead, m_pCurrent); }
-int Acc_DetailClass::cad_AllocNodeDescription(unsigned nLength)
-{
+int Acc_DetailClass::cad_AllocNodeDescription(unsigned nLength) {
     return ListAllocDescription(m_pCurrent, &AccNode::acc_description, nLength);
 }
-void Acc_DetailClass::cad_NextNode()
-{
+void Acc_DetailClass::cad_NextNode() {
     if (m_pCurrent) m_pCurrent = m_pCurrent->next;
 }
 void Acc_DetailClass::cad_FreeList() { ListFree(m_pAccHead, m_pCurrent, &AccNode::acc_description); }
 void Acc_DetailClass::cad_EscapeQuotes(const char* pszSource, char* pszTarget) { EscapeQuotes(pszSource, pszTarget); }
 
-int Acc_DetailClass::cad_LoadRecords()
-{
+int Acc_DetailClass::cad_LoadRecords() {
     return LoadRows(m_pAccHead, m_pCurrent, &AccNode::acc_description, kColumns, std::size(kColumns), kLoaderTexts);
 }
 
-int Acc_DetailClass::cad_GetAccount(ULONG ulAccID)
-{
-    int r = ReadRecord(FormatSQL("SELECT * FROM accounts WHERE acc_id=%d", (int)ulAccID), m_pAccHead, m_pCurrent,
-                       "Acc_DetailClass.cpp 79: new Error", [&](AccNode& n) { n.acc_id = ulAccID; }, true, kColumns + 1,
-                       std::size(kColumns) - 1);
+int Acc_DetailClass::cad_GetAccount(ULONG ulAccID) {
+    int r = ReadRecord(
+        FormatSQL("SELECT * FROM accounts WHERE acc_id=%d", (int)ulAccID), m_pAccHead, m_pCurrent,
+        "Acc_DetailClass.cpp 79: new Error", [&](AccNode& n) { n.acc_id = ulAccID; }, true, kColumns + 1,
+        std::size(kColumns) - 1);
     m_bFound = r == 1;  // no such account: the head holds only the id
     return r == -1 ? -1 : 0;
 }
@@ -104,18 +107,21 @@ int Acc_DetailClass::cad_GetAccount(ULONG ulAccID)
 // the INSERT and UPDATE statements.
 #define ACC_VALUES(p)                                                                                          \
     p->acc_name, p->acc_description ? p->acc_description : "", p->acc_important, p->acc_type, p->acc_industry, \
-        p->acc_relation, p->acc_address, p->acc_postcode, p->acc_province, p->acc_telephone, p->acc_fax,      \
-        p->acc_website, p->acc_create_date.year, p->acc_create_date.month, p->acc_create_date.day,            \
-        p->acc_recent_contact_date.year, p->acc_recent_contact_date.month, p->acc_recent_contact_date.day,    \
+        p->acc_relation, p->acc_address, p->acc_postcode, p->acc_province, p->acc_telephone, p->acc_fax,       \
+        p->acc_website, p->acc_create_date.year, p->acc_create_date.month, p->acc_create_date.day,             \
+        p->acc_recent_contact_date.year, p->acc_recent_contact_date.month, p->acc_recent_contact_date.day,     \
         p->acc_private
 
-int Acc_DetailClass::cad_AddAccount()
-{
+int Acc_DetailClass::cad_AddAccount() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     const AccNode* p = m_pCurrent;
     if (!p) return -1;
-    if (FormatSQL("INSERT INTO accounts(acc_name,acc_description,\t\tacc_important,acc_type,acc_industry,acc_relation,acc_address,acc_postcode,\t\tacc_province,acc_telephone,acc_fax,acc_website,acc_create_date,\t\tacc_recent_contact_date,acc_private) \t\tVALUES('%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',#%d-%d-%d#,#%d-%d-%d#,%d)",
+    if (FormatSQL("INSERT INTO "
+                  "accounts(acc_name,acc_description,\t\tacc_important,acc_type,acc_industry,acc_relation,acc_address,"
+                  "acc_postcode,\t\tacc_province,acc_telephone,acc_fax,acc_website,acc_create_date,\t\tacc_recent_"
+                  "contact_date,acc_private) "
+                  "\t\tVALUES('%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s','%s',#%d-%d-%d#,#%d-%d-%d#,%d)",
                   ACC_VALUES(p)) == -1 ||
         ExecOrShow(kExecMsg) == -1)
         return -1;
@@ -141,8 +147,7 @@ int Acc_DetailClass::cad_AddAccount()
     return t.Finish(0);
 }
 
-int Acc_DetailClass::cad_GetLastAccountID()
-{
+int Acc_DetailClass::cad_GetLastAccountID() {
     int nID = (int)m_ulAccID;
     if (SetSQL("SELECT acc_id FROM accounts ORDER BY acc_id DESC") == -1) return -1;
     if (ReadFirstLong(kExecMsg, "Opp_DetailClass.cpp 295: co_SQLGetData Error.", &nID) == -1) return -1;
@@ -150,23 +155,28 @@ int Acc_DetailClass::cad_GetLastAccountID()
     return 0;
 }
 
-int Acc_DetailClass::cad_ChageAccount(ULONG ulAccID)
-{
+int Acc_DetailClass::cad_ChageAccount(ULONG ulAccID) {
     const AccNode* p = m_pCurrent;
     if (!p) return -1;
-    if (FormatSQL("UPDATE accounts SET acc_name='%s',\t\tacc_description='%s',acc_important='%s',acc_type='%s',acc_industry='%s',\t\tacc_relation='%s',acc_address='%s',acc_postcode='%s',acc_province='%s',\t\tacc_telephone='%s',acc_fax='%s',acc_website='%s',acc_create_date=#%d-%d-%d#,\t\tacc_recent_contact_date=#%d-%d-%d#,acc_private=%d WHERE acc_id=%d",
+    if (FormatSQL("UPDATE accounts SET "
+                  "acc_name='%s',\t\tacc_description='%s',acc_important='%s',acc_type='%s',acc_industry='%s',\t\tacc_"
+                  "relation='%s',acc_address='%s',acc_postcode='%s',acc_province='%s',\t\tacc_telephone='%s',acc_fax='%"
+                  "s',acc_website='%s',acc_create_date=#%d-%d-%d#,\t\tacc_recent_contact_date=#%d-%d-%d#,acc_private=%"
+                  "d WHERE acc_id=%d",
                   ACC_VALUES(p), (int)ulAccID) == -1)
         return -1;
     return ExecOrShow(kExecMsg);  // -100 when no account has that id any more
 }
 
-int Acc_DetailClass::cad_DeleteAccount(ULONG ulAccID)
-{
+int Acc_DetailClass::cad_DeleteAccount(ULONG ulAccID) {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     // Link rows first and the account last, so that a failure part-way
     // never leaves links to a deleted account.
-    static const struct { const char* pszSQL; const char* pszMsg; } kSteps[] = {
+    static const struct {
+        const char* pszSQL;
+        const char* pszMsg;
+    } kSteps[] = {
         {"DELETE * FROM opportunities_accounts WHERE acc_id=%d", kDeleteMsg},
         {"DELETE * FROM accounts_contacts WHERE acc_id=%d", kDeleteMsg},
         {"DELETE * FROM accounts_tasks WHERE acc_id=%d", kDeleteMsg},
@@ -178,13 +188,12 @@ int Acc_DetailClass::cad_DeleteAccount(ULONG ulAccID)
     return t.Finish(0);
 }
 
-int Acc_DetailClass::cad_LinkAccount()
-{
+int Acc_DetailClass::cad_LinkAccount() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
-    if (m_ulOppID != 0 &&
-        LinkIfMissing("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=%d AND acc_id=%d",
-                      "INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(%d,%d)", 2, m_ulOppID, m_ulAccID, 0) == -1)
+    if (m_ulOppID != 0 && LinkIfMissing("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=%d AND acc_id=%d",
+                                        "INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(%d,%d)", 2, m_ulOppID,
+                                        m_ulAccID, 0) == -1)
         return -1;
     if (m_ulTasID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM accounts_tasks WHERE tas_id=%d AND acc_id=%d",
@@ -193,48 +202,48 @@ int Acc_DetailClass::cad_LinkAccount()
     return t.Finish(0);
 }
 
-int Acc_DetailClass::cad_UnlinkAccount()
-{
+int Acc_DetailClass::cad_UnlinkAccount() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     if (m_ulOppID != 0) {
-        if (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (acc_id=%d AND opp_id=%d)", (int)m_ulAccID, (int)m_ulOppID) == -1 ||
+        if (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (acc_id=%d AND opp_id=%d)", (int)m_ulAccID,
+                      (int)m_ulOppID) == -1 ||
             ExecOrShow(kDeleteMsg) == -1)
             return -1;
-        if (FormatSQL("DELETE * FROM opportunities_contacts \t\t\tWHERE (acc_id=%d AND opp_id=%d)", (int)m_ulAccID, (int)m_ulOppID) == -1 ||
+        if (FormatSQL("DELETE * FROM opportunities_contacts \t\t\tWHERE (acc_id=%d AND opp_id=%d)", (int)m_ulAccID,
+                      (int)m_ulOppID) == -1 ||
             ExecOrShow(kDeleteMsg) == -1)
             return -1;
     }
-    if (m_ulTasID != 0 &&
-        (FormatSQL("DELETE * FROM accounts_tasks \t\t\tWHERE (acc_id=%d AND tas_id=%d)", (int)m_ulAccID, (int)m_ulTasID) == -1 ||
-         ExecOrShow(kDeleteMsg) == -1))
+    if (m_ulTasID != 0 && (FormatSQL("DELETE * FROM accounts_tasks \t\t\tWHERE (acc_id=%d AND tas_id=%d)",
+                                     (int)m_ulAccID, (int)m_ulTasID) == -1 ||
+                           ExecOrShow(kDeleteMsg) == -1))
         return -1;
     return t.Finish(0);
 }
 
 static const KeywordQueryTexts kAllTexts = {
     "SELECT * FROM accounts WHERE \t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%'",
-    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%'  OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s",
-    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY %s DESC",
+    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%'  OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER "
+    "BY %s",
+    "SELECT * FROM accounts WHERE \t\t\t\t\tacc_name LIKE '%%%s%%' OR acc_description LIKE '%%%s%%' \t\t\t\t\tORDER BY "
+    "%s DESC",
     "SELECT * FROM accounts \t\t\t\t\tORDER BY %s",
     "SELECT * FROM accounts \t\t\t\t\tORDER BY %s DESC",
     "SELECT * FROM accounts",
     2,
 };
 
-int Acc_DetailClass::cad_GetAllAccounts()
-{
+int Acc_DetailClass::cad_GetAllAccounts() {
     if (FormatKeywordQuery(Steer(), kAllTexts, m_szKeyword) == -1) return -1;
     return cad_LoadRecords();
 }
 
-Steering Acc_DetailClass::Steer()
-{
+Steering Acc_DetailClass::Steer() {
     return {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortColumns, SORT_COLUMNS};
 }
 
-int Acc_DetailClass::GetByCategory(Kind k, const char* pszName)
-{
+int Acc_DetailClass::GetByCategory(Kind k, const char* pszName) {
     if (FormatCategoryQuery(Steer(), kCategories[k].pszPlain, kCategories[k].pszSorted, pszName) == -1) return -1;
     return cad_LoadRecords();
 }
@@ -245,63 +254,68 @@ int Acc_DetailClass::cad_GetByRelation(const char* pszName) { return GetByCatego
 int Acc_DetailClass::cad_GetByIndustry(const char* pszName) { return GetByCategory(INDUSTRY, pszName); }
 int Acc_DetailClass::cad_GetByProvince(const char* pszName) { return GetByCategory(PROVINCE, pszName); }
 
-#define ACC_GROUPED                                                                                                  \
-    "SELECT MIN(acc_id) AS 1,MIN(acc_name) AS 2,MIN(acc_name) AS 3,\t\t\t\tMIN(acc_important) AS 4,\t\t\t\tMIN(acc_type) AS 5," \
-    "MIN(acc_industry) AS 6,\t\t\t\tMIN(acc_relation) AS 7,MIN(acc_address) AS 8,MIN(acc_postcode) AS 9,\t\t\t\t"          \
-    "MIN(acc_province) AS 10,MIN(acc_telephone) AS 11,\t\t\t\tMIN(acc_fax) AS 12,MIN(acc_website) AS 13,"                \
-    "MIN(acc_create_date) AS 14,\t\t\t\tMIN(acc_recent_contact_date) AS 15,\t\t\t\tMIN(acc_private) AS 16,MIN(opp_id) AS 17"
+#define ACC_GROUPED                                                                                               \
+    "SELECT MIN(acc_id) AS 1,MIN(acc_name) AS 2,MIN(acc_name) AS 3,\t\t\t\tMIN(acc_important) AS "                \
+    "4,\t\t\t\tMIN(acc_type) AS 5,"                                                                               \
+    "MIN(acc_industry) AS 6,\t\t\t\tMIN(acc_relation) AS 7,MIN(acc_address) AS 8,MIN(acc_postcode) AS 9,\t\t\t\t" \
+    "MIN(acc_province) AS 10,MIN(acc_telephone) AS 11,\t\t\t\tMIN(acc_fax) AS 12,MIN(acc_website) AS 13,"         \
+    "MIN(acc_create_date) AS 14,\t\t\t\tMIN(acc_recent_contact_date) AS 15,\t\t\t\tMIN(acc_private) AS "          \
+    "16,MIN(opp_id) AS 17"
 
-int Acc_DetailClass::cad_GetByOpportunities(int iCategory)
-{
-    const char* pszPlain = iCategory == 0
-                               ? ACC_GROUPED " \t\t\t\tFROM rel_opportunities_accounts WHERE opp_id<>0 GROUP BY acc_id"
-                               : ACC_GROUPED " \t\t\t\tFROM rel_opportunities_accounts WHERE \t\t\t\topp_id IS NULL GROUP BY acc_id";
-    const char* pszSorted = iCategory == 0
-                                ? ACC_GROUPED " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id<>0 GROUP BY acc_id ORDER BY %s"
-                                : ACC_GROUPED " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id IS NULL GROUP BY acc_id ORDER BY %s";
+int Acc_DetailClass::cad_GetByOpportunities(int iCategory) {
+    const char* pszPlain = iCategory == 0 ? ACC_GROUPED
+                               " \t\t\t\tFROM rel_opportunities_accounts WHERE opp_id<>0 GROUP BY acc_id"
+                                          : ACC_GROUPED
+                               " \t\t\t\tFROM rel_opportunities_accounts WHERE \t\t\t\topp_id IS NULL GROUP BY acc_id";
+    const char* pszSorted =
+        iCategory == 0 ? ACC_GROUPED
+            " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id<>0 GROUP BY acc_id ORDER BY %s"
+                       : ACC_GROUPED
+            " FROM rel_opportunities_accounts \t\t\t\t\t\tWHERE opp_id IS NULL GROUP BY acc_id ORDER BY %s";
     const Steering byNumber = {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS};
     if (FormatGroupedQuery(byNumber, pszPlain, pszSorted) == -1) return -1;
     return cad_LoadRecords();
 }
 
-int Acc_DetailClass::DateQuery(const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom, const SYSTEMTIME& stTo)
-{
+int Acc_DetailClass::DateQuery(const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom,
+                               const SYSTEMTIME& stTo) {
     if (FormatDateQuery(Steer(), pszPlain, pszSorted, pFrom, stTo) == -1) return -1;
     return cad_LoadRecords();
 }
 
-int Acc_DetailClass::cad_GetAdd(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
+int Acc_DetailClass::cad_GetAdd(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
     return DateQuery("SELECT * FROM accounts WHERE (acc_create_date>=#%d-%d-%d# \t\tAND acc_create_date<=#%d-%d-%d#)",
-                     "SELECT * FROM accounts WHERE \t\t\t\t(acc_create_date>=#%d-%d-%d# AND acc_create_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
+                     "SELECT * FROM accounts WHERE \t\t\t\t(acc_create_date>=#%d-%d-%d# AND "
+                     "acc_create_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
                      &stFrom, stTo);
 }
 
-int Acc_DetailClass::cad_NoTrack(const SYSTEMTIME& stDate)
-{
+int Acc_DetailClass::cad_NoTrack(const SYSTEMTIME& stDate) {
     return DateQuery("SELECT * FROM accounts WHERE acc_recent_contact_date<=#%d-%d-%d#",
-                     "SELECT * FROM accounts WHERE \t\t\t\tacc_recent_contact_date<=#%d-%d-%d# \t\t\t\tORDER BY %s", nullptr, stDate);
+                     "SELECT * FROM accounts WHERE \t\t\t\tacc_recent_contact_date<=#%d-%d-%d# \t\t\t\tORDER BY %s",
+                     nullptr, stDate);
 }
 
-int Acc_DetailClass::cad_GetTrack(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM accounts WHERE (acc_recent_contact_date>=#%d-%d-%d# \t\tAND acc_recent_contact_date<=#%d-%d-%d#)",
-                     "SELECT * FROM accounts WHERE \t\t\t\t(acc_recent_contact_date>=#%d-%d-%d# \t\t\t\tAND acc_recent_contact_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
-                     &stFrom, stTo);
+int Acc_DetailClass::cad_GetTrack(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM accounts WHERE (acc_recent_contact_date>=#%d-%d-%d# \t\tAND "
+        "acc_recent_contact_date<=#%d-%d-%d#)",
+        "SELECT * FROM accounts WHERE \t\t\t\t(acc_recent_contact_date>=#%d-%d-%d# \t\t\t\tAND "
+        "acc_recent_contact_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
+        &stFrom, stTo);
 }
 
-#define ACC_LINKED_COLUMNS                                                                                        \
-    "SELECT acc_id,acc_name,acc_description,acc_important,\t\tacc_type,acc_industry,acc_relation,acc_address," \
-    "acc_postcode,acc_province,acc_telephone,\t\tacc_fax,acc_website,acc_create_date,acc_recent_contact_date,acc_private \t\t"
+#define ACC_LINKED_COLUMNS                                                                                         \
+    "SELECT acc_id,acc_name,acc_description,acc_important,\t\tacc_type,acc_industry,acc_relation,acc_address,"     \
+    "acc_postcode,acc_province,acc_telephone,\t\tacc_fax,acc_website,acc_create_date,acc_recent_contact_date,acc_" \
+    "private \t\t"
 
-int Acc_DetailClass::cad_GetByOpportunity(ULONG ulOppID)
-{
+int Acc_DetailClass::cad_GetByOpportunity(ULONG ulOppID) {
     if (FormatSQL(ACC_LINKED_COLUMNS "FROM rel_opportunities_accounts WHERE opp_id=%d", (int)ulOppID) == -1) return -1;
     return cad_LoadRecords();
 }
 
-int Acc_DetailClass::cad_GetByTask(ULONG ulTasID)
-{
+int Acc_DetailClass::cad_GetByTask(ULONG ulTasID) {
     if (FormatSQL(ACC_LINKED_COLUMNS "FROM rel_tasks_accounts WHERE tas_id=%d", (int)ulTasID) == -1) return -1;
     return cad_LoadRecords();
 }
@@ -310,8 +324,7 @@ int Acc_DetailClass::cad_GetByTask(ULONG ulTasID)
 // Categories
 // ---------------------------------------------------------------------------
 
-CategoryArray Acc_DetailClass::Array(Kind k)
-{
+CategoryArray Acc_DetailClass::Array(Kind k) {
     switch (k) {
     case IMPORTANT: return {m_szImportant, &m_nImportant, MAX_IMPORTANT, nullptr, &m_bCategoryNotice};
     case TYPE: return {m_szType, &m_nType, MAX_TYPE, nullptr, &m_bCategoryNotice};
@@ -324,18 +337,19 @@ CategoryArray Acc_DetailClass::Array(Kind k)
 
 int Acc_DetailClass::LoadTable(Kind k) { return LoadLookupTable(kCategories[k].pszTable, Array(k)); }
 
-int Acc_DetailClass::GetCategories(Kind k)
-{
+int Acc_DetailClass::GetCategories(Kind k) {
     return GatherCategories(kCategories[k].pszTable, kCategories[k].pszInUse, Array(k));
 }
 
-int Acc_DetailClass::CountBy(Kind k)
-{
+int Acc_DetailClass::CountBy(Kind k) {
     GetCategories(k);
     const CountTexts texts = {
-        kCategories[k].pszCountFirst, kCategories[k].pszCountLater,
-        "Acc_DetailClass.cpp 645: co_ExecSQL Error.", "Opp_DetailClass.cpp 670: co_ExecSQL Error.",
-        "Opp_DetailClass.cpp 652: co_SQLGetData Error.", nullptr,
+        kCategories[k].pszCountFirst,
+        kCategories[k].pszCountLater,
+        "Acc_DetailClass.cpp 645: co_ExecSQL Error.",
+        "Opp_DetailClass.cpp 670: co_ExecSQL Error.",
+        "Opp_DetailClass.cpp 652: co_SQLGetData Error.",
+        nullptr,
     };
     return CountPerCategory(Array(k), texts, m_iCount, nullptr);
 }
@@ -356,17 +370,17 @@ int Acc_DetailClass::cad_CountByRelation() { return CountBy(RELATION); }
 int Acc_DetailClass::cad_CountByIndustry() { return CountBy(INDUSTRY); }
 int Acc_DetailClass::cad_CountByProvince() { return CountBy(PROVINCE); }
 
-int Acc_DetailClass::cad_CountByOpportunities()
-{
+int Acc_DetailClass::cad_CountByOpportunities() {
     m_iCount[0] = m_iCount[1] = 0;
     static const char* const kMsg = "Acc_DetailClass.cpp 645: co_ExecSQL Error.";
-    if (CountRows("SELECT DISTINCT acc_id \t\tFROM rel_opportunities_accounts WHERE opp_id<>0", &m_iCount[0], kMsg) == -1)
+    if (CountRows("SELECT DISTINCT acc_id \t\tFROM rel_opportunities_accounts WHERE opp_id<>0", &m_iCount[0], kMsg) ==
+        -1)
         return -1;
-    return CountRows("SELECT DISTINCT acc_id \t\tFROM rel_opportunities_accounts WHERE opp_id IS NULL", &m_iCount[1], kMsg);
+    return CountRows("SELECT DISTINCT acc_id \t\tFROM rel_opportunities_accounts WHERE opp_id IS NULL", &m_iCount[1],
+                     kMsg);
 }
 
-int Acc_DetailClass::cad_GetOpportunitiesCategoryName(int iCategory, char* pszName)
-{
+int Acc_DetailClass::cad_GetOpportunitiesCategoryName(int iCategory, char* pszName) {
     if (iCategory == 0) {
         strcpy(pszName, "存在销售机会");
         return 0;

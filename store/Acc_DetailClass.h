@@ -26,8 +26,13 @@ struct AccNode {
 class Acc_DetailClass {
 public:
     enum {
-        MAX_IMPORTANT = 10, MAX_TYPE = 10, MAX_RELATION = 10, MAX_INDUSTRY = 50, MAX_PROVINCE = 100,
-        MAX_CATEGORY = 100, SORT_COLUMNS = 8
+        MAX_IMPORTANT = 10,
+        MAX_TYPE = 10,
+        MAX_RELATION = 10,
+        MAX_INDUSTRY = 50,
+        MAX_PROVINCE = 100,
+        MAX_CATEGORY = 100,
+        SORT_COLUMNS = 8
     };
 
     AccNode* m_pAccHead = nullptr;

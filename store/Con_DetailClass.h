@@ -29,8 +29,13 @@ struct ConNode {
 class Con_DetailClass {
 public:
     enum {
-        MAX_IMPORTANT = 10, MAX_TYPE = 10, MAX_RELATION = 10, MAX_INDUSTRY = 50, MAX_PROVINCE = 100,
-        MAX_CATEGORY = 100, SORT_COLUMNS = 11
+        MAX_IMPORTANT = 10,
+        MAX_TYPE = 10,
+        MAX_RELATION = 10,
+        MAX_INDUSTRY = 50,
+        MAX_PROVINCE = 100,
+        MAX_CATEGORY = 100,
+        SORT_COLUMNS = 11
     };
 
     ConNode* m_pConHead = nullptr;

@@ -103,13 +103,34 @@ int ODBCClass::co_InitODBC() {
 // without them is another program's database (or a damaged one).
 int ODBCClass::CheckTables() {
     static const char* const kNames[] = {
-        "opportunities", "accounts", "contacts", "tasks", "setting",
-        "important", "relation", "province", "phase", "industry", "type",
-        "opportunities_accounts", "opportunities_contacts", "opportunities_tasks",
-        "accounts_contacts", "accounts_tasks", "contacts_tasks",
-        "rel_accounts_opportunities", "rel_contacts_opportunities", "rel_tasks_opportunities",
-        "rel_opportunities_accounts", "rel_tasks_accounts", "rel_opportunities_contacts", "rel_tasks_contacts",
-        "rel_opportunities_tasks", "rel_accounts_tasks", "rel_contacts_tasks", "que_contacts_accounts",
+        "opportunities",
+        "accounts",
+        "contacts",
+        "tasks",
+        "setting",
+        "important",
+        "relation",
+        "province",
+        "phase",
+        "industry",
+        "type",
+        "opportunities_accounts",
+        "opportunities_contacts",
+        "opportunities_tasks",
+        "accounts_contacts",
+        "accounts_tasks",
+        "contacts_tasks",
+        "rel_accounts_opportunities",
+        "rel_contacts_opportunities",
+        "rel_tasks_opportunities",
+        "rel_opportunities_accounts",
+        "rel_tasks_accounts",
+        "rel_opportunities_contacts",
+        "rel_tasks_contacts",
+        "rel_opportunities_tasks",
+        "rel_accounts_tasks",
+        "rel_contacts_tasks",
+        "que_contacts_accounts",
     };
     SQLHSTMT hStmt = SQL_NULL_HSTMT;
     if (SQLAllocHandle(SQL_HANDLE_STMT, m_hDbc, &hStmt) != SQL_SUCCESS) return -1;
@@ -131,9 +152,8 @@ bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandl
     SQLCHAR szState[6];
     SQLINTEGER nNative = 0;
     SQLSMALLINT nLen = 0;
-    for (SQLSMALLINT i = 1; SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA &&
-                            i < 16;
-         ++i) {
+    for (SQLSMALLINT i = 1;
+         SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA && i < 16; ++i) {
         int nPrimary = nNative & 0xFF;
         if (nPrimary == 11 || nPrimary == 26) return true;  // SQLITE_CORRUPT, SQLITE_NOTADB
     }

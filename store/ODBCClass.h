@@ -5,7 +5,7 @@
 
 class ODBCClass {
 public:
-    char m_szSQL[2048];       // statement text; callers format into it
+    char m_szSQL[2048];  // statement text; callers format into it
     SQLHENV m_hEnv;
     SQLHDBC m_hDbc;
     SQLRETURN m_nResult;      // return code of the last ODBC call

@@ -8,19 +8,29 @@ using namespace store;
 #define OPP(f) offsetof(OppNode, f)
 
 static const ColumnSpec kLoadColumns[] = {
-    {1, COL_LONG, OPP(opp_id), 0, "Opp_DetailClass.cpp 295: co_SQLGetData Error.", "Opp_DetailClass.cpp 405: co_SQLGetData Error.", nullptr, nullptr},
-    {2, COL_TEXT, OPP(opp_subject), 255, "Opp_DetailClass.cpp 303: co_SQLGetData Error.", "Opp_DetailClass.cpp 412: co_SQLGetData Error.", nullptr, nullptr},
-    {3, COL_MEMO, OPP(opp_description), 0, "Opp_DetailClass.cpp 312: co_GetDataLen Error.", "Opp_DetailClass.cpp 412: co_GetDataLen Error.",
-     "Opp_DetailClass.cpp 426: cod_AllocNodeDescription Error.", "Opp_DetailClass.cpp 432: co_SQLGetData Error."},
-    {4, COL_DATE, OPP(opp_create_date), 0, "Opp_DetailClass.cpp 330: co_SQLGetData Error.", "Opp_DetailClass.cpp 439: co_SQLGetData Error.", nullptr, nullptr},
-    {5, COL_DATE, OPP(opp_die_date), 0, "Opp_DetailClass.cpp 337: co_SQLGetData Error.", "Opp_DetailClass.cpp 446: co_SQLGetData Error.", nullptr, nullptr},
-    {6, COL_DOUBLE, OPP(opp_estimate_sale), 0, "Opp_DetailClass.cpp 344: co_SQLGetData Error.", "Opp_DetailClass.cpp 453: co_SQLGetData Error.", nullptr, nullptr},
-    {7, COL_DOUBLE, OPP(opp_sale), 0, "Opp_DetailClass.cpp 351: co_SQLGetData Error.", "Opp_DetailClass.cpp 460: co_SQLGetData Error.", nullptr, nullptr},
+    {1, COL_LONG, OPP(opp_id), 0, "Opp_DetailClass.cpp 295: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 405: co_SQLGetData Error.", nullptr, nullptr},
+    {2, COL_TEXT, OPP(opp_subject), 255, "Opp_DetailClass.cpp 303: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 412: co_SQLGetData Error.", nullptr, nullptr},
+    {3, COL_MEMO, OPP(opp_description), 0, "Opp_DetailClass.cpp 312: co_GetDataLen Error.",
+     "Opp_DetailClass.cpp 412: co_GetDataLen Error.", "Opp_DetailClass.cpp 426: cod_AllocNodeDescription Error.",
+     "Opp_DetailClass.cpp 432: co_SQLGetData Error."},
+    {4, COL_DATE, OPP(opp_create_date), 0, "Opp_DetailClass.cpp 330: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 439: co_SQLGetData Error.", nullptr, nullptr},
+    {5, COL_DATE, OPP(opp_die_date), 0, "Opp_DetailClass.cpp 337: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 446: co_SQLGetData Error.", nullptr, nullptr},
+    {6, COL_DOUBLE, OPP(opp_estimate_sale), 0, "Opp_DetailClass.cpp 344: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 453: co_SQLGetData Error.", nullptr, nullptr},
+    {7, COL_DOUBLE, OPP(opp_sale), 0, "Opp_DetailClass.cpp 351: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 460: co_SQLGetData Error.", nullptr, nullptr},
     {8, COL_TEXT, OPP(opp_important), 50, "Opp_DetailClass.cpp 226: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {9, COL_TEXT, OPP(opp_phase), 50, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {10, COL_DATE, OPP(opp_recent_contact_date), 0, "Opp_DetailClass.cpp 381: co_SQLGetData Error.", "Opp_DetailClass.cpp 490: co_SQLGetData Error.", nullptr, nullptr},
-    {11, COL_LONG, OPP(opp_private), 0, "Opp_DetailClass.cpp 389: co_SQLGetData Error.", "Opp_DetailClass.cpp 498: co_SQLGetData Error.", nullptr, nullptr},
-    {12, COL_LONG, OPP(opp_succeed_probability), 0, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr, nullptr},
+    {10, COL_DATE, OPP(opp_recent_contact_date), 0, "Opp_DetailClass.cpp 381: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 490: co_SQLGetData Error.", nullptr, nullptr},
+    {11, COL_LONG, OPP(opp_private), 0, "Opp_DetailClass.cpp 389: co_SQLGetData Error.",
+     "Opp_DetailClass.cpp 498: co_SQLGetData Error.", nullptr, nullptr},
+    {12, COL_LONG, OPP(opp_succeed_probability), 0, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr,
+     nullptr},
 };
 
 // Columns 2-12 of one opportunity (cod_GetOpportunity).
@@ -30,13 +40,16 @@ static const ColumnSpec kOneColumns[] = {
      "Opp_DetailClass.cpp 426: cod_AllocNodeDescription Error.", "Opp_DetailClass.cpp 432: co_SQLGetData Error."},
     {4, COL_DATE, OPP(opp_create_date), 0, "Opp_DetailClass.cpp 198: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {5, COL_DATE, OPP(opp_die_date), 0, "Opp_DetailClass.cpp 205: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {6, COL_DOUBLE, OPP(opp_estimate_sale), 0, "Opp_DetailClass.cpp 212: co_SQLGetData Error.", nullptr, nullptr, nullptr},
+    {6, COL_DOUBLE, OPP(opp_estimate_sale), 0, "Opp_DetailClass.cpp 212: co_SQLGetData Error.", nullptr, nullptr,
+     nullptr},
     {7, COL_DOUBLE, OPP(opp_sale), 0, "Opp_DetailClass.cpp 219: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {8, COL_TEXT, OPP(opp_important), 50, "Opp_DetailClass.cpp 226: co_SQLGetData Error.", nullptr, nullptr, nullptr},
     {9, COL_TEXT, OPP(opp_phase), 50, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {10, COL_DATE, OPP(opp_recent_contact_date), 0, "Opp_DetailClass.cpp 248: co_SQLGetData Error.", nullptr, nullptr, nullptr},
+    {10, COL_DATE, OPP(opp_recent_contact_date), 0, "Opp_DetailClass.cpp 248: co_SQLGetData Error.", nullptr, nullptr,
+     nullptr},
     {11, COL_LONG, OPP(opp_private), 0, "Opp_DetailClass.cpp 256: co_SQLGetData Error.", nullptr, nullptr, nullptr},
-    {12, COL_LONG, OPP(opp_succeed_probability), 0, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr, nullptr},
+    {12, COL_LONG, OPP(opp_succeed_probability), 0, "Opp_DetailClass.cpp 233: co_SQLGetData Error.", nullptr, nullptr,
+     nullptr},
 };
 
 static const LoaderTexts kLoaderTexts = {
@@ -47,8 +60,8 @@ static const LoaderTexts kLoaderTexts = {
 };
 
 static const char* const kSortColumns[Opp_DetailClass::SORT_COLUMNS] = {
-    "opp_subject", "opp_succeed_probability", "opp_phase", "opp_important",
-    "opp_estimate_sale", "opp_die_date", "opp_recent_contact_date", "opp_create_date",
+    "opp_subject",  "opp_succeed_probability", "opp_phase",       "opp_important", "opp_estimate_sale",
+    "opp_die_date", "opp_recent_contact_date", "opp_create_date",
 };
 
 static const char* const kExecMsg = "Opp_DetailClass.cpp 66: co_ExecSQL Error.";
@@ -58,67 +71,70 @@ static const char* const kDeleteMsg = "Opp_DetailClass.cpp 277: co_ExecSQL Error
 
 Opp_DetailClass::~Opp_DetailClass() { cod_FreeList(); }
 
-int Opp_DetailClass::cod_AllocHead() { return ListAllocHead(m_pOppHead, m_pCurrent, "Opp_DetailClass.cpp 79: new Error"); }
+int Opp_DetailClass::cod_AllocHead() {
+    return ListAllocHead(m_pOppHead, m_pCurrent, "Opp_DetailClass.cpp 79: new Error");
+}
 int Opp_DetailClass::cod_AllocNode() { return ListAllocNode(m_pOppHead, m_pCurrent); }
-int Opp_DetailClass::cod_AllocNodeDescription(unsigned nLength)
-{
+int Opp_DetailClass::cod_AllocNodeDescription(unsigned nLength) {
     return ListAllocDescription(m_pCurrent, &OppNode::opp_description, nLength);
 }
 void Opp_DetailClass::cod_FreeList() { ListFree(m_pOppHead, m_pCurrent, &OppNode::opp_description); }
-void Opp_DetailClass::cod_NextNode()
-{
+void Opp_DetailClass::cod_NextNode() {
     if (m_pCurrent) m_pCurrent = m_pCurrent->next;
 }
 void Opp_DetailClass::cod_EscapeQuotes(const char* pszSource, char* pszTarget) { EscapeQuotes(pszSource, pszTarget); }
 
-int Opp_DetailClass::cod_LoadRecords()
-{
-    return LoadRows(m_pOppHead, m_pCurrent, &OppNode::opp_description, kLoadColumns, std::size(kLoadColumns), kLoaderTexts);
+int Opp_DetailClass::cod_LoadRecords() {
+    return LoadRows(m_pOppHead, m_pCurrent, &OppNode::opp_description, kLoadColumns, std::size(kLoadColumns),
+                    kLoaderTexts);
 }
 
-int Opp_DetailClass::cod_GetOpportunity(ULONG ulOppID)
-{
-    int r = ReadRecord(FormatSQL("SELECT * FROM opportunities WHERE opp_id=%d", (int)ulOppID), m_pOppHead, m_pCurrent,
-                       "Opp_DetailClass.cpp 79: new Error", [&](OppNode& n) { n.opp_id = ulOppID; }, true, kOneColumns,
-                       std::size(kOneColumns));
+int Opp_DetailClass::cod_GetOpportunity(ULONG ulOppID) {
+    int r = ReadRecord(
+        FormatSQL("SELECT * FROM opportunities WHERE opp_id=%d", (int)ulOppID), m_pOppHead, m_pCurrent,
+        "Opp_DetailClass.cpp 79: new Error", [&](OppNode& n) { n.opp_id = ulOppID; }, true, kOneColumns,
+        std::size(kOneColumns));
     if (r == 0) ShowError("Opp_DetailClass.cpp 163: co_GetNextData Error.");
     return r == 1 ? 0 : -1;
 }
 
 static const KeywordQueryTexts kAllTexts = {
     "SELECT * FROM opportunities \t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%'",
-    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s",
-    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY %s DESC",
+    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY "
+    "%s",
+    "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_subject LIKE '%%%s%%' OR opp_description LIKE '%%%s%%' ORDER BY "
+    "%s DESC",
     "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s",
     "SELECT * FROM opportunities \t\t\t\t\tORDER BY %s DESC",
     "SELECT * FROM opportunities",
     2,
 };
 
-int Opp_DetailClass::cod_InitDetail()
-{
+int Opp_DetailClass::cod_InitDetail() {
     if (FormatKeywordQuery(Steer(), kAllTexts, m_szKeyword) == -1) return -1;
     return cod_LoadRecords();
 }
 
-int Opp_DetailClass::cod_GetLastOpportunityID()
-{
+int Opp_DetailClass::cod_GetLastOpportunityID() {
     int nID = (int)m_ulOppID;
     if (SetSQL("SELECT opp_id FROM opportunities ORDER BY opp_id DESC") == -1) return -1;
-    if (ReadFirstLong("Acc_DetailClass.cpp 66: co_ExecSQL Error.", "Opp_DetailClass.cpp 295: co_SQLGetData Error.", &nID) == -1)
+    if (ReadFirstLong("Acc_DetailClass.cpp 66: co_ExecSQL Error.", "Opp_DetailClass.cpp 295: co_SQLGetData Error.",
+                      &nID) == -1)
         return -1;
     m_ulOppID = (ULONG)nID;
     return 0;
 }
 
-int Opp_DetailClass::cod_AddOpportunity()
-{
+int Opp_DetailClass::cod_AddOpportunity() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
     if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
-    if (FormatSQL("INSERT INTO opportunities(opp_subject,\t\topp_description,opp_create_date,opp_die_date,opp_estimate_sale,opp_sale,\t\topp_important,opp_phase,opp_recent_contact_date,\t\topp_private,opp_succeed_probability) \t\tVALUES('%s','%s',#%d-%d-%d#,#%d-%d-%d#,%f,%f,'%s','%s',#%d-%d-%d#,%d,%d)",
+    if (FormatSQL("INSERT INTO "
+                  "opportunities(opp_subject,\t\topp_description,opp_create_date,opp_die_date,opp_estimate_sale,opp_"
+                  "sale,\t\topp_important,opp_phase,opp_recent_contact_date,\t\topp_private,opp_succeed_probability) "
+                  "\t\tVALUES('%s','%s',#%d-%d-%d#,#%d-%d-%d#,%f,%f,'%s','%s',#%d-%d-%d#,%d,%d)",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,
                   p->opp_die_date.day, p->opp_estimate_sale, p->opp_sale, p->opp_important, p->opp_phase,
@@ -153,12 +169,14 @@ int Opp_DetailClass::cod_AddOpportunity()
     return t.Finish(0);
 }
 
-int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
-{
+int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID) {
     const OppNode* p = m_pCurrent;
     if (!p) return -1;
     if (CheckTextFits(p->opp_subject, sizeof p->opp_subject, SUBJECT_MAX_BYTES, msg::kSubjectLabel) == -1) return -1;
-    if (FormatSQL("UPDATE opportunities SET opp_subject='%s',\t\topp_description='%s', opp_create_date=#%d-%d-%d#,opp_die_date=#%d-%d-%d#,\t\topp_estimate_sale=%f,opp_sale=%f,opp_important='%s',opp_phase='%s',\t\topp_recent_contact_date=#%d-%d-%d#,\t\topp_private=%d,opp_succeed_probability=%d WHERE opp_id=%d",
+    if (FormatSQL("UPDATE opportunities SET opp_subject='%s',\t\topp_description='%s', "
+                  "opp_create_date=#%d-%d-%d#,opp_die_date=#%d-%d-%d#,\t\topp_estimate_sale=%f,opp_sale=%f,opp_"
+                  "important='%s',opp_phase='%s',\t\topp_recent_contact_date=#%d-%d-%d#,\t\topp_private=%d,opp_succeed_"
+                  "probability=%d WHERE opp_id=%d",
                   p->opp_subject, p->opp_description ? p->opp_description : "", p->opp_create_date.year,
                   p->opp_create_date.month, p->opp_create_date.day, p->opp_die_date.year, p->opp_die_date.month,
                   p->opp_die_date.day, p->opp_estimate_sale, p->opp_sale, p->opp_important, p->opp_phase,
@@ -168,8 +186,7 @@ int Opp_DetailClass::cod_ChageOpportunity(ULONG ulOppID)
     return ExecOrShow(kExecMsg);  // -100 when no opportunity has that id any more
 }
 
-int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID)
-{
+int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID) {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     // Link rows first and the record last: a failure part-way never leaves
@@ -185,17 +202,17 @@ int Opp_DetailClass::cod_DeleteOpportunity(ULONG ulOppID)
     return t.Finish(0);
 }
 
-int Opp_DetailClass::cod_LinkOpportunity()
-{
+int Opp_DetailClass::cod_LinkOpportunity() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
     if (m_ulConID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_contacts WHERE acc_id=%d AND \t\t\topp_id=%d AND con_id=%d",
-                      "INSERT INTO opportunities_contacts(acc_id,opp_id,con_id) VALUES(%d,%d,%d)", 3, m_ulAccID, m_ulOppID, m_ulConID) == -1)
+                      "INSERT INTO opportunities_contacts(acc_id,opp_id,con_id) VALUES(%d,%d,%d)", 3, m_ulAccID,
+                      m_ulOppID, m_ulConID) == -1)
         return -1;
-    if (m_ulAccID != 0 &&
-        LinkIfMissing("SELECT COUNT(*) FROM opportunities_accounts WHERE acc_id=%d AND opp_id=%d",
-                      "INSERT INTO opportunities_accounts(acc_id,opp_id) VALUES(%d,%d)", 2, m_ulAccID, m_ulOppID, 0) == -1)
+    if (m_ulAccID != 0 && LinkIfMissing("SELECT COUNT(*) FROM opportunities_accounts WHERE acc_id=%d AND opp_id=%d",
+                                        "INSERT INTO opportunities_accounts(acc_id,opp_id) VALUES(%d,%d)", 2, m_ulAccID,
+                                        m_ulOppID, 0) == -1)
         return -1;
     if (m_ulTasID != 0 &&
         LinkIfMissing("SELECT COUNT(*) FROM opportunities_tasks WHERE tas_id=%d AND opp_id=%d",
@@ -204,48 +221,45 @@ int Opp_DetailClass::cod_LinkOpportunity()
     return t.Finish(0);
 }
 
-int Opp_DetailClass::cod_UnlinkOpportunity()
-{
+int Opp_DetailClass::cod_UnlinkOpportunity() {
     Transaction t;  // all of the statements below or none
     if (!t.IsOpen()) return -1;
-    if (m_ulAccID != 0 && (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (opp_id=%d AND acc_id=%d)", (int)m_ulOppID,
-                                     (int)m_ulAccID) == -1 || ExecOrShow(kDeleteMsg) == -1))
+    if (m_ulAccID != 0 && (FormatSQL("DELETE * FROM opportunities_accounts \t\t\tWHERE (opp_id=%d AND acc_id=%d)",
+                                     (int)m_ulOppID, (int)m_ulAccID) == -1 ||
+                           ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    if (m_ulConID != 0 && (FormatSQL("DELETE * FROM opportunities_contacts \t\t\tWHERE (opp_id=%d AND con_id=%d)", (int)m_ulOppID,
-                                     (int)m_ulConID) == -1 || ExecOrShow(kDeleteMsg) == -1))
+    if (m_ulConID != 0 && (FormatSQL("DELETE * FROM opportunities_contacts \t\t\tWHERE (opp_id=%d AND con_id=%d)",
+                                     (int)m_ulOppID, (int)m_ulConID) == -1 ||
+                           ExecOrShow(kDeleteMsg) == -1))
         return -1;
-    if (m_ulTasID != 0 && (FormatSQL("DELETE * FROM opportunities_tasks \t\t\tWHERE (opp_id=%d AND tas_id=%d)", (int)m_ulOppID,
-                                     (int)m_ulTasID) == -1 || ExecOrShow(kDeleteMsg) == -1))
+    if (m_ulTasID != 0 && (FormatSQL("DELETE * FROM opportunities_tasks \t\t\tWHERE (opp_id=%d AND tas_id=%d)",
+                                     (int)m_ulOppID, (int)m_ulTasID) == -1 ||
+                           ExecOrShow(kDeleteMsg) == -1))
         return -1;
     return t.Finish(0);
 }
 
-int Opp_DetailClass::cod_GetByAccount(ULONG ulAccID)
-{
+int Opp_DetailClass::cod_GetByAccount(ULONG ulAccID) {
     int nID = ulAccID == 0 ? -1 : (int)ulAccID;
     if (FormatSQL("SELECT * FROM rel_accounts_opportunities WHERE acc_id=%d", nID) == -1) return -1;
     return cod_LoadRecords();
 }
 
-int Opp_DetailClass::cod_GetByContact(ULONG ulConID)
-{
+int Opp_DetailClass::cod_GetByContact(ULONG ulConID) {
     if (FormatSQL("SELECT * FROM rel_contacts_opportunities WHERE con_id=%d", (int)ulConID) == -1) return -1;
     return cod_LoadRecords();
 }
 
-int Opp_DetailClass::cod_GetByTask(ULONG ulTasID)
-{
+int Opp_DetailClass::cod_GetByTask(ULONG ulTasID) {
     if (FormatSQL("SELECT * FROM rel_tasks_opportunities WHERE tas_id=%d", (int)ulTasID) == -1) return -1;
     return cod_LoadRecords();
 }
 
-CategoryArray Opp_DetailClass::ImportantArray()
-{
+CategoryArray Opp_DetailClass::ImportantArray() {
     return {m_szImportant, &m_nImportant, MAX_IMPORTANT, nullptr, &m_bCategoryNotice};
 }
 
-CategoryArray Opp_DetailClass::PhaseArray()
-{
+CategoryArray Opp_DetailClass::PhaseArray() {
     return {m_szPhase, &m_nPhase, MAX_PHASE, m_szPhaseProbability, &m_bCategoryNotice};
 }
 
@@ -256,21 +270,19 @@ int Opp_DetailClass::cod_LoadPhaseTable() { return LoadLookupTable("SELECT * FRO
 // Statistics and filtered listings
 // ---------------------------------------------------------------------------
 
-int Opp_DetailClass::cod_GetImportantCategories()
-{
-    int r = GatherCategories("SELECT * FROM important", "SELECT opp_important FROM opportunities \t\tWHERE opp_important<>''",
-                             ImportantArray());
+int Opp_DetailClass::cod_GetImportantCategories() {
+    int r = GatherCategories("SELECT * FROM important",
+                             "SELECT opp_important FROM opportunities \t\tWHERE opp_important<>''", ImportantArray());
     return r == -1 ? -1 : m_nImportant;
 }
 
-int Opp_DetailClass::cod_GetPhaseCategories()
-{
-    int r = GatherCategories("SELECT * FROM phase", "SELECT opp_phase FROM opportunities \t\tWHERE opp_phase<>''", PhaseArray());
+int Opp_DetailClass::cod_GetPhaseCategories() {
+    int r = GatherCategories("SELECT * FROM phase", "SELECT opp_phase FROM opportunities \t\tWHERE opp_phase<>''",
+                             PhaseArray());
     return r == -1 ? -1 : m_nPhase;
 }
 
-int Opp_DetailClass::cod_CountByImportant()
-{
+int Opp_DetailClass::cod_CountByImportant() {
     cod_GetImportantCategories();
     static const CountTexts kTexts = {
         "SELECT COUNT(*), SUM(opp_estimate_sale) \t\tFROM opportunities WHERE opp_important='%s'",
@@ -283,8 +295,7 @@ int Opp_DetailClass::cod_CountByImportant()
     return CountPerCategory(ImportantArray(), kTexts, m_iCount, m_fSum);
 }
 
-int Opp_DetailClass::cod_CountByPhase()
-{
+int Opp_DetailClass::cod_CountByPhase() {
     cod_GetPhaseCategories();
     static const CountTexts kTexts = {
         "SELECT COUNT(*), SUM(opp_estimate_sale) \t\tFROM opportunities WHERE opp_phase='%s'",
@@ -297,73 +308,77 @@ int Opp_DetailClass::cod_CountByPhase()
     return CountPerCategory(PhaseArray(), kTexts, m_iCount, m_fSum);
 }
 
-int Opp_DetailClass::cod_GetByImportant(const char* pszImportant)
-{
+int Opp_DetailClass::cod_GetByImportant(const char* pszImportant) {
     return CategoryQuery("SELECT * FROM opportunities WHERE opp_important='%s'",
-                         "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_important='%s' \t\t\t\t\tORDER BY %s", pszImportant);
+                         "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_important='%s' \t\t\t\t\tORDER BY %s",
+                         pszImportant);
 }
 
-int Opp_DetailClass::cod_GetByPhase(const char* pszPhase)
-{
+int Opp_DetailClass::cod_GetByPhase(const char* pszPhase) {
     return CategoryQuery("SELECT * FROM opportunities WHERE opp_phase='%s'",
                          "SELECT * FROM opportunities \t\t\t\t\tWHERE opp_phase='%s' \t\t\t\t\tORDER BY %s", pszPhase);
 }
 
-int Opp_DetailClass::CategoryQuery(const char* pszPlain, const char* pszSorted, const char* pszValue)
-{
+int Opp_DetailClass::CategoryQuery(const char* pszPlain, const char* pszSorted, const char* pszValue) {
     if (FormatCategoryQuery(Steer(), pszPlain, pszSorted, pszValue) == -1) return -1;
     return cod_LoadRecords();
 }
 
-int Opp_DetailClass::DateQuery(const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom, const SYSTEMTIME& stTo)
-{
+int Opp_DetailClass::DateQuery(const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom,
+                               const SYSTEMTIME& stTo) {
     if (FormatDateQuery(Steer(), pszPlain, pszSorted, pFrom, stTo) == -1) return -1;
     return cod_LoadRecords();
 }
 
-Steering Opp_DetailClass::Steer()
-{
+Steering Opp_DetailClass::Steer() {
     return {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortColumns, SORT_COLUMNS};
 }
 
-int Opp_DetailClass::cod_GetEstimateOver(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# AND opp_die_date<=#%d-%d-%d#)",
-                     "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# AND opp_die_date<=#%d-%d-%d#) ORDER BY %s",
-                     &stFrom, stTo);
+int Opp_DetailClass::cod_GetEstimateOver(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# AND opp_die_date<=#%d-%d-%d#)",
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# AND opp_die_date<=#%d-%d-%d#) ORDER BY %s",
+        &stFrom, stTo);
 }
 
-int Opp_DetailClass::cod_GetAdd(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\t(opp_create_date>=#%d-%d-%d# AND opp_create_date<=#%d-%d-%d#)",
-                     "SELECT * FROM opportunities WHERE \t\t\t\t(opp_create_date>=#%d-%d-%d# AND opp_create_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
-                     &stFrom, stTo);
+int Opp_DetailClass::cod_GetAdd(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\t(opp_create_date>=#%d-%d-%d# AND opp_create_date<=#%d-%d-%d#)",
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_create_date>=#%d-%d-%d# AND opp_create_date<=#%d-%d-%d#) "
+        "\t\t\t\tORDER BY %s",
+        &stFrom, stTo);
 }
 
-int Opp_DetailClass::cod_NoTrack(const SYSTEMTIME& stDate)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\topp_recent_contact_date<=#%d-%d-%d#",
-                     "SELECT * FROM opportunities WHERE \t\t\t\topp_recent_contact_date<=#%d-%d-%d# \t\t\t\tORDER BY %s", nullptr,
-                     stDate);
+int Opp_DetailClass::cod_NoTrack(const SYSTEMTIME& stDate) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\topp_recent_contact_date<=#%d-%d-%d#",
+        "SELECT * FROM opportunities WHERE \t\t\t\topp_recent_contact_date<=#%d-%d-%d# \t\t\t\tORDER BY %s", nullptr,
+        stDate);
 }
 
-int Opp_DetailClass::cod_GetTrack(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\t(opp_recent_contact_date>=#%d-%d-%d# \t\t\tAND opp_recent_contact_date<=#%d-%d-%d#)",
-                     "SELECT * FROM opportunities WHERE \t\t\t\t(opp_recent_contact_date>=#%d-%d-%d# \t\t\t\tAND opp_recent_contact_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
-                     &stFrom, stTo);
+int Opp_DetailClass::cod_GetTrack(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\t(opp_recent_contact_date>=#%d-%d-%d# \t\t\tAND "
+        "opp_recent_contact_date<=#%d-%d-%d#)",
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_recent_contact_date>=#%d-%d-%d# \t\t\t\tAND "
+        "opp_recent_contact_date<=#%d-%d-%d#) \t\t\t\tORDER BY %s",
+        &stFrom, stTo);
 }
 
-int Opp_DetailClass::cod_GetSucceed(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# \t\t\tAND opp_die_date<=#%d-%d-%d# AND opp_phase='结束－成功')",
-                     "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# \t\t\t\tAND opp_die_date<=#%d-%d-%d# AND opp_phase='结束－成功') \t\t\t\tORDER BY %s",
-                     &stFrom, stTo);
+int Opp_DetailClass::cod_GetSucceed(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# \t\t\tAND opp_die_date<=#%d-%d-%d# AND "
+        "opp_phase='结束－成功')",
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# \t\t\t\tAND opp_die_date<=#%d-%d-%d# AND "
+        "opp_phase='结束－成功') \t\t\t\tORDER BY %s",
+        &stFrom, stTo);
 }
 
-int Opp_DetailClass::cod_GetFail(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo)
-{
-    return DateQuery("SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# \t\t\tAND opp_die_date<=#%d-%d-%d# AND opp_phase='结束－失败')",
-                     "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# \t\t\t\tAND opp_die_date<=#%d-%d-%d# AND opp_phase='结束－失败') \t\t\t\tORDER BY %s",
-                     &stFrom, stTo);
+int Opp_DetailClass::cod_GetFail(const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
+    return DateQuery(
+        "SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#%d-%d-%d# \t\t\tAND opp_die_date<=#%d-%d-%d# AND "
+        "opp_phase='结束－失败')",
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#%d-%d-%d# \t\t\t\tAND opp_die_date<=#%d-%d-%d# AND "
+        "opp_phase='结束－失败') \t\t\t\tORDER BY %s",
+        &stFrom, stTo);
 }

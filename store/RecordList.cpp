@@ -13,35 +13,28 @@ namespace store {
 
 Transaction::Transaction() : m_bOpen(g_ODBC.co_BeginTrans() == 0) {}
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (m_bOpen) g_ODBC.co_EndTrans(false);
 }
 
-int Transaction::Commit()
-{
+int Transaction::Commit() {
     if (!m_bOpen) return -1;
     m_bOpen = false;
     return g_ODBC.co_EndTrans(true);
 }
 
-int Transaction::Finish(int nResult)
-{
+int Transaction::Finish(int nResult) {
     if (nResult == -1) return -1;  // the destructor rolls back
     return Commit() == -1 ? -1 : nResult;
 }
 
-int SetSQL(const char* pszText)
-{
-    return g_ODBC.co_FormatSQL("%s", pszText);
-}
+int SetSQL(const char* pszText) { return g_ODBC.co_FormatSQL("%s", pszText); }
 
 // Text that is not code page 936 never reaches a statement (msg::kTextNotGbk):
 // a byte the driver could not read as part of a character might end the
 // quoted text.
 
-static void AppendQuoted(std::string& out, const char* s)
-{
+static void AppendQuoted(std::string& out, const char* s) {
     if (!s) return;
     for (; *s; ++s) {
         out += *s;
@@ -49,8 +42,7 @@ static void AppendQuoted(std::string& out, const char* s)
     }
 }
 
-int FormatSQL(const char* pszFormat, ...)
-{
+int FormatSQL(const char* pszFormat, ...) {
     std::string out;
     out.reserve(512);
     va_list ap;
@@ -62,9 +54,7 @@ int FormatSQL(const char* pszFormat, ...)
         }
         ++p;
         switch (*p) {
-        case '%':
-            out += '%';
-            break;
+        case '%': out += '%'; break;
         case 'd': {
             char buf[16];
             int n = snprintf(buf, sizeof buf, "%d", va_arg(ap, int));
@@ -102,8 +92,7 @@ int FormatSQL(const char* pszFormat, ...)
     return g_ODBC.co_FormatSQL("%s", out.c_str());
 }
 
-int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, const char* pszLabel)
-{
+int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, const char* pszLabel) {
     if (strnlen(pszText, nFieldSize) <= nMaxBytes) return 0;
     char szText[160];
 #pragma GCC diagnostic push
@@ -114,8 +103,7 @@ int CheckTextFits(const char* pszText, size_t nFieldSize, size_t nMaxBytes, cons
     return -1;
 }
 
-void EscapeQuotes(const char* pszSource, char* pszTarget)
-{
+void EscapeQuotes(const char* pszSource, char* pszTarget) {
     while (*pszSource) {
         if (*pszSource == '\'') *pszTarget++ = '\'';
         *pszTarget++ = *pszSource++;
@@ -123,8 +111,7 @@ void EscapeQuotes(const char* pszSource, char* pszTarget)
     *pszTarget = '\0';
 }
 
-int FetchRow()
-{
+int FetchRow() {
     int r = g_ODBC.co_GetNextData();
     SQLRETURN rc = g_ODBC.m_nResult;
     if (rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO) return r == -1 ? 0 : 1;
@@ -132,8 +119,7 @@ int FetchRow()
     return -1;
 }
 
-static int ReadMemo(char* pNode, const ColumnSpec& c, const char* pszLenMsg)
-{
+static int ReadMemo(char* pNode, const ColumnSpec& c, const char* pszLenMsg) {
     char** ppText = reinterpret_cast<char**>(pNode + c.nOffset);
     char cDummy = 0;
     int nLen = g_ODBC.co_GetDataLen(c.nColumn, SQL_C_CHAR, &cDummy);
@@ -160,8 +146,7 @@ static int ReadMemo(char* pNode, const ColumnSpec& c, const char* pszLenMsg)
     return 0;
 }
 
-int ReadColumns(void* pNode, const ColumnSpec* pColumns, size_t nColumns, bool bLaterRow)
-{
+int ReadColumns(void* pNode, const ColumnSpec* pColumns, size_t nColumns, bool bLaterRow) {
     char* pBase = static_cast<char*>(pNode);
     for (size_t i = 0; i < nColumns; ++i) {
         const ColumnSpec& c = pColumns[i];
@@ -174,12 +159,31 @@ int ReadColumns(void* pNode, const ColumnSpec* pColumns, size_t nColumns, bool b
         case COL_MEMO:
             if (ReadMemo(pBase, c, pszMsg) == -1) return -1;
             continue;
-        case COL_LONG: nType = SQL_C_SLONG; nLen = nSize = 4; break;
-        case COL_TEXT: nType = SQL_C_CHAR; nLen = c.nLength; nSize = (size_t)c.nLength; break;
-        case COL_DATE: nType = SQL_C_TYPE_DATE; nLen = nSize = sizeof(DATE_STRUCT); break;
-        case COL_TIME: nType = SQL_C_TYPE_TIME; nLen = nSize = sizeof(TIME_STRUCT); break;
-        case COL_DOUBLE: nType = SQL_C_DOUBLE; nLen = nSize = sizeof(double); break;
-        case COL_FLOAT: nType = SQL_C_FLOAT; nLen = nSize = sizeof(float); break;
+        case COL_LONG:
+            nType = SQL_C_SLONG;
+            nLen = nSize = 4;
+            break;
+        case COL_TEXT:
+            nType = SQL_C_CHAR;
+            nLen = c.nLength;
+            nSize = (size_t)c.nLength;
+            break;
+        case COL_DATE:
+            nType = SQL_C_TYPE_DATE;
+            nLen = nSize = sizeof(DATE_STRUCT);
+            break;
+        case COL_TIME:
+            nType = SQL_C_TYPE_TIME;
+            nLen = nSize = sizeof(TIME_STRUCT);
+            break;
+        case COL_DOUBLE:
+            nType = SQL_C_DOUBLE;
+            nLen = nSize = sizeof(double);
+            break;
+        case COL_FLOAT:
+            nType = SQL_C_FLOAT;
+            nLen = nSize = sizeof(float);
+            break;
         default: return -1;
         }
         if (g_ODBC.co_SQLGetData(c.nColumn, nType, pField, nLen) == -1) {
@@ -192,8 +196,7 @@ int ReadColumns(void* pNode, const ColumnSpec* pColumns, size_t nColumns, bool b
     return 0;
 }
 
-int ExecOrShow(const char* pszMsg)
-{
+int ExecOrShow(const char* pszMsg) {
     int r = g_ODBC.co_ExecSQL();
     if (r == -1) ShowError(pszMsg);
     return r;
@@ -201,8 +204,7 @@ int ExecOrShow(const char* pszMsg)
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-int LinkIfMissing(const char* pszCount, const char* pszInsert, int nArgs, ULONG a, ULONG b, ULONG c)
-{
+int LinkIfMissing(const char* pszCount, const char* pszInsert, int nArgs, ULONG a, ULONG b, ULONG c) {
     static const char* const kExec = "Con_DetailClass.cpp 66: co_ExecSQL Error.";
     int r = nArgs == 3 ? FormatSQL(pszCount, (int)a, (int)b, (int)c) : FormatSQL(pszCount, (int)a, (int)b);
     if (r == -1) return -1;
@@ -215,8 +217,7 @@ int LinkIfMissing(const char* pszCount, const char* pszInsert, int nArgs, ULONG 
 }
 #pragma GCC diagnostic pop
 
-const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn)
-{
+const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn) {
     if (iColumn < 0 || iColumn >= nEntries) return nullptr;
     return pTable[iColumn];
 }
@@ -224,8 +225,7 @@ const char* SortColumnName(const char* const* pTable, int nEntries, int iColumn)
 // A re-sort's statement: pszSorted into sSQL, " DESC" appended when bDesc
 // is 1, and the mode set to 0. Result: the sort column's entry of the table,
 // or null (nothing changed) when the column lies outside it.
-static const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL)
-{
+static const char* SortedText(const Steering& s, const char* pszSorted, std::string& sSQL) {
     const char* pszColumn = SortColumnName(s.pSortTable, s.nSortEntries, s.iSortColumn);
     if (!pszColumn) return nullptr;
     sSQL = pszSorted;
@@ -236,8 +236,7 @@ static const char* SortedText(const Steering& s, const char* pszSorted, std::str
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char* pszKeyword)
-{
+int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char* pszKeyword) {
     const char* k = pszKeyword;
     if (s.iQueryMode == 1) {
         s.bSearch = 1;
@@ -256,8 +255,7 @@ int FormatKeywordQuery(const Steering& s, const KeywordQueryTexts& t, const char
     return SetSQL(t.pszPlain);
 }
 
-int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const char* pszValue)
-{
+int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const char* pszValue) {
     if (s.iQueryMode == 2) {
         std::string sSQL;
         const char* pszColumn = SortedText(s, pszSorted, sSQL);
@@ -268,8 +266,7 @@ int FormatCategoryQuery(const Steering& s, const char* pszPlain, const char* psz
     return FormatSQL(pszPlain, pszValue);
 }
 
-int FormatGroupedQuery(const Steering& s, const char* pszPlain, const char* pszSorted)
-{
+int FormatGroupedQuery(const Steering& s, const char* pszPlain, const char* pszSorted) {
     if (s.iQueryMode == 2) {
         std::string sSQL;
         const char* pszColumn = SortedText(s, pszSorted, sSQL);
@@ -281,8 +278,7 @@ int FormatGroupedQuery(const Steering& s, const char* pszPlain, const char* pszS
 }
 
 int FormatDateQuery(const Steering& s, const char* pszPlain, const char* pszSorted, const SYSTEMTIME* pFrom,
-                    const SYSTEMTIME& stTo)
-{
+                    const SYSTEMTIME& stTo) {
     if (s.iQueryMode == 2) {
         std::string sSQL;
         const char* pszColumn = SortedText(s, pszSorted, sSQL);
@@ -298,8 +294,7 @@ int FormatDateQuery(const Steering& s, const char* pszPlain, const char* pszSort
 #pragma GCC diagnostic pop
 
 // The "categories left out" notice, once per object.
-static void NoticeDropped(const CategoryArray& a)
-{
+static void NoticeDropped(const CategoryArray& a) {
     if (a.pNoticeShown && !*a.pNoticeShown) {
         *a.pNoticeShown = true;
         ShowError(msg::kTooManyCategories);
@@ -308,8 +303,7 @@ static void NoticeDropped(const CategoryArray& a)
 
 // AppendCategory without the notice: for loops over a result that is still
 // being read (the notice follows once the result is done).
-static int AppendQuietly(const CategoryArray& a, const char* pszName, const char* pszProbability)
-{
+static int AppendQuietly(const CategoryArray& a, const char* pszName, const char* pszProbability) {
     if (*a.pCount >= a.nCapacity) return -1;
     char* pDest = a.pNames[*a.pCount];
     snprintf(pDest, CATEGORY_NAME_LEN, "%s", pszName);
@@ -318,22 +312,19 @@ static int AppendQuietly(const CategoryArray& a, const char* pszName, const char
     return 0;
 }
 
-int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszProbability)
-{
+int AppendCategory(const CategoryArray& a, const char* pszName, const char* pszProbability) {
     if (AppendQuietly(a, pszName, pszProbability) == 0) return 0;
     NoticeDropped(a);
     return -1;
 }
 
-static void ClearCategories(const CategoryArray& a)
-{
+static void ClearCategories(const CategoryArray& a) {
     *a.pCount = 0;
     memset(a.pNames, 0, sizeof(CategoryName) * (size_t)a.nCapacity);
     if (a.pProbability) memset(a.pProbability, 0, 20 * (size_t)a.nCapacity);
 }
 
-static int ReadText(SQLUSMALLINT nColumn, char* pBuffer, SQLINTEGER nLength)
-{
+static int ReadText(SQLUSMALLINT nColumn, char* pBuffer, SQLINTEGER nLength) {
     pBuffer[0] = '\0';
     if (g_ODBC.co_SQLGetData(nColumn, SQL_C_CHAR, pBuffer, nLength) == -1) return -1;
     if (g_ODBC.m_nIndicator == SQL_NULL_DATA) pBuffer[0] = '\0';
@@ -341,8 +332,7 @@ static int ReadText(SQLUSMALLINT nColumn, char* pBuffer, SQLINTEGER nLength)
     return 0;
 }
 
-int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
-{
+int LoadLookupTable(const char* pszSQL, const CategoryArray& a) {
     ClearCategories(a);
     if (SetSQL(pszSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(msg::kListExec);
@@ -372,8 +362,7 @@ int LoadLookupTable(const char* pszSQL, const CategoryArray& a)
     return *a.pCount;
 }
 
-int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const CategoryArray& a)
-{
+int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const CategoryArray& a) {
     LoadLookupTable(pszLookupSQL, a);  // an empty or failed table still gives the values in use
     if (SetSQL(pszInUseSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(msg::kListExec);
@@ -400,8 +389,7 @@ int GatherCategories(const char* pszLookupSQL, const char* pszInUseSQL, const Ca
     return *a.pCount;
 }
 
-int CountPerCategory(const CategoryArray& a, const CountTexts& t, int* pCounts, double* pSums)
-{
+int CountPerCategory(const CategoryArray& a, const CountTexts& t, int* pCounts, double* pSums) {
     int n = *a.pCount;
     if (n > a.nCapacity) n = a.nCapacity;
     for (int i = 0; i < n; ++i) {
@@ -437,8 +425,7 @@ int CountPerCategory(const CategoryArray& a, const CountTexts& t, int* pCounts, 
     return 0;
 }
 
-int CountRows(const char* pszSQL, int* pCount, const char* pszExec)
-{
+int CountRows(const char* pszSQL, int* pCount, const char* pszExec) {
     *pCount = 0;
     if (SetSQL(pszSQL) == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(pszExec);
@@ -453,8 +440,7 @@ int CountRows(const char* pszSQL, int* pCount, const char* pszExec)
     return 0;
 }
 
-int ReadFirstLong(const char* pszExec, const char* pszRead, int* pValue)
-{
+int ReadFirstLong(const char* pszExec, const char* pszRead, int* pValue) {
     if (g_ODBC.co_ExecSQL() == -1) {
         ShowError(pszExec);
         return -1;

@@ -69,14 +69,14 @@ int FetchRow();
 enum ColumnKind { COL_LONG, COL_TEXT, COL_MEMO, COL_DATE, COL_TIME, COL_DOUBLE, COL_FLOAT };
 
 struct ColumnSpec {
-    SQLUSMALLINT nColumn;    // column number in the result, from 1
+    SQLUSMALLINT nColumn;  // column number in the result, from 1
     ColumnKind kind;
-    size_t nOffset;          // offset of the field in the node
-    SQLINTEGER nLength;      // buffer length of a text field
-    const char* pszMsg;      // failure text (for a memo: its length read)
-    const char* pszMsgLater; // failure text on rows after the first; null: pszMsg
-    const char* pszMsgAlloc; // memo only: its buffer could not be had
-    const char* pszMsgText;  // memo only: its text read
+    size_t nOffset;           // offset of the field in the node
+    SQLINTEGER nLength;       // buffer length of a text field
+    const char* pszMsg;       // failure text (for a memo: its length read)
+    const char* pszMsgLater;  // failure text on rows after the first; null: pszMsg
+    const char* pszMsgAlloc;  // memo only: its buffer could not be had
+    const char* pszMsgText;   // memo only: its text read
 };
 
 // Reads the columns into the node in the given order. A NULL value leaves
@@ -88,8 +88,7 @@ int ReadColumns(void* pNode, const ColumnSpec* pColumns, size_t nColumns, bool b
 // node has one) is a heap text owned by the node.
 // ---------------------------------------------------------------------------
 template <class Node>
-int ListAllocHead(Node*& pHead, Node*& pCurrent, const char* pszNewError)
-{
+int ListAllocHead(Node*& pHead, Node*& pCurrent, const char* pszNewError) {
     if (pHead) return -1;
     Node* p = new (std::nothrow) Node();
     if (!p) {
@@ -101,8 +100,7 @@ int ListAllocHead(Node*& pHead, Node*& pCurrent, const char* pszNewError)
 }
 
 template <class Node>
-int ListAllocNode(Node* pHead, Node*& pCurrent)
-{
+int ListAllocNode(Node* pHead, Node*& pCurrent) {
     if (!pHead || !pCurrent) return -1;
     Node* p = new (std::nothrow) Node();
     if (!p) {
@@ -117,8 +115,7 @@ int ListAllocNode(Node* pHead, Node*& pCurrent)
 
 // Gives the cursor node a description block of nLength + 1 bytes (zeroed).
 template <class Node>
-int ListAllocDescription(Node* pCurrent, char* Node::*pDescription, unsigned nLength)
-{
+int ListAllocDescription(Node* pCurrent, char* Node::*pDescription, unsigned nLength) {
     if (!pCurrent || pCurrent->*pDescription) return -1;
     char* p = new (std::nothrow) char[(size_t)nLength + 1]();
     if (!p) return -1;
@@ -127,12 +124,11 @@ int ListAllocDescription(Node* pCurrent, char* Node::*pDescription, unsigned nLe
 }
 
 template <class Node>
-void ListFree(Node*& pHead, Node*& pCurrent, char* Node::*pDescription)
-{
+void ListFree(Node*& pHead, Node*& pCurrent, char* Node::*pDescription) {
     while (pHead) {
         Node* p = pHead;
         pHead = p->next;
-        if (pDescription) delete[] (p->*pDescription);
+        if (pDescription) delete[](p->*pDescription);
         delete p;
     }
     pHead = pCurrent = nullptr;
@@ -150,9 +146,8 @@ struct LoaderTexts {
 // a new list (the old one is freed first). Result: the number of rows, or -1.
 // A result without rows leaves one zero-filled head node and gives 0.
 template <class Node>
-int LoadRows(Node*& pHead, Node*& pCurrent, char* Node::*pDescription, const ColumnSpec* pColumns,
-             size_t nColumns, const LoaderTexts& texts)
-{
+int LoadRows(Node*& pHead, Node*& pCurrent, char* Node::*pDescription, const ColumnSpec* pColumns, size_t nColumns,
+             const LoaderTexts& texts) {
     ListFree(pHead, pCurrent, pDescription);
     if (g_ODBC.co_ExecSQL() == -1) {
         ShowError(texts.pszExec);
@@ -186,8 +181,7 @@ int LoadRows(Node*& pHead, Node*& pCurrent, char* Node::*pDescription, const Col
 // message.
 template <class Node, class SetId>
 int ReadRecord(int nFormat, Node*& pHead, Node*& pCurrent, const char* pszNewHead, SetId setId, bool bIdFirst,
-               const ColumnSpec* pColumns, size_t nColumns)
-{
+               const ColumnSpec* pColumns, size_t nColumns) {
     static const char* const kExec = msg::kListExec;
     if (nFormat == -1 || g_ODBC.co_ExecSQL() == -1) {
         ShowError(kExec);
@@ -235,16 +229,15 @@ struct Steering {
     int nSortEntries;
 };
 
-
 // Statement texts of an all-records list with keyword search and re-sort.
 struct KeywordQueryTexts {
-    const char* pszSearch;            // mode 1: the keyword nKeywordUses times
-    const char* pszSearchSorted;      // mode 2 after a search: the keywords, then the column
+    const char* pszSearch;        // mode 1: the keyword nKeywordUses times
+    const char* pszSearchSorted;  // mode 2 after a search: the keywords, then the column
     const char* pszSearchSortedDesc;
-    const char* pszSorted;            // mode 2 after a plain listing: the column
+    const char* pszSorted;  // mode 2 after a plain listing: the column
     const char* pszSortedDesc;
-    const char* pszPlain;             // any other mode: no conversions
-    int nKeywordUses;                 // 2 or 3
+    const char* pszPlain;  // any other mode: no conversions
+    int nKeywordUses;      // 2 or 3
 };
 
 // Formats the list by the steering fields: mode 1 searches for pszKeyword

@@ -32,44 +32,38 @@ static const char* const kReadMsg = "Opp_DetailClass.cpp 303: co_SQLGetData Erro
 
 SettingClass::~SettingClass() { cst_FreeList(); }
 
-int SettingClass::cst_AllocHead() { return ListAllocHead(m_pCategoryHead, m_pCurrent, "Opp_DetailClass.cpp 79: new Error"); }
+int SettingClass::cst_AllocHead() {
+    return ListAllocHead(m_pCategoryHead, m_pCurrent, "Opp_DetailClass.cpp 79: new Error");
+}
 int SettingClass::cst_AllocNode() { return ListAllocNode(m_pCategoryHead, m_pCurrent); }
 void SettingClass::cst_FreeList() { ListFree<CategoryNode>(m_pCategoryHead, m_pCurrent, nullptr); }
-void SettingClass::cst_NextNode()
-{
+void SettingClass::cst_NextNode() {
     if (m_pCurrent) m_pCurrent = m_pCurrent->next;
 }
 
-int SettingClass::LoadList(bool bPhase)
-{
+int SettingClass::LoadList(bool bPhase) {
     return LoadRows<CategoryNode>(m_pCategoryHead, m_pCurrent, nullptr, kCategoryColumns, bPhase ? 2 : 1, kLoaderTexts);
 }
 
 int SettingClass::cst_LoadCategoryList() { return LoadList(false); }
 int SettingClass::cst_LoadPhaseList() { return LoadList(true); }
 
-void SettingClass::cst_GetImportant()
-{
+void SettingClass::cst_GetImportant() {
     if (SetSQL("SELECT * FROM Important") == 0) cst_LoadCategoryList();
 }
-void SettingClass::cst_GetRelation()
-{
+void SettingClass::cst_GetRelation() {
     if (SetSQL("SELECT * FROM Relation") == 0) cst_LoadCategoryList();
 }
-void SettingClass::cst_GetProvince()
-{
+void SettingClass::cst_GetProvince() {
     if (SetSQL("SELECT * FROM Province") == 0) cst_LoadCategoryList();
 }
-void SettingClass::cst_GetPhase()
-{
+void SettingClass::cst_GetPhase() {
     if (SetSQL("SELECT * FROM Phase") == 0) cst_LoadPhaseList();
 }
-void SettingClass::cst_GetIndustry()
-{
+void SettingClass::cst_GetIndustry() {
     if (SetSQL("SELECT * FROM Industry") == 0) cst_LoadCategoryList();
 }
-void SettingClass::cst_GetType()
-{
+void SettingClass::cst_GetType() {
     if (SetSQL("SELECT * FROM Type") == 0) cst_LoadCategoryList();
 }
 
@@ -80,9 +74,11 @@ struct LookupStatements {
     const char* pszDelete;
 };
 
-#define LOOKUP(table, col)                                                                            \
-    {"INSERT INTO " table "(" col ") \t\t\tVALUES('%s')",                                             \
-     "UPDATE " table " SET " col "='%s' \t\t\tWHERE " col "='%s'", "DELETE * FROM " table " WHERE " col "='%s'"}
+#define LOOKUP(table, col)                                                                                             \
+    {                                                                                                                  \
+        "INSERT INTO " table "(" col ") \t\t\tVALUES('%s')",                                                           \
+            "UPDATE " table " SET " col "='%s' \t\t\tWHERE " col "='%s'", "DELETE * FROM " table " WHERE " col "='%s'" \
+    }
 
 static const LookupStatements kLookups[6] = {
     LOOKUP("important", "imp_description"),
@@ -98,8 +94,7 @@ static const LookupStatements kLookups[6] = {
 
 // The probability text read as a decimal whole number (leading blanks and a
 // sign allowed); 0 when no digit follows.
-static int ProbabilityValue(const char* pszText)
-{
+static int ProbabilityValue(const char* pszText) {
     long n = strtol(pszText, nullptr, 10);
     if (n > INT_MAX) return INT_MAX;
     if (n < INT_MIN) return INT_MIN;
@@ -109,8 +104,7 @@ static int ProbabilityValue(const char* pszText)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 
-int SettingClass::cst_AddCategory()
-{
+int SettingClass::cst_AddCategory() {
     if (m_iCategory < 0 || m_iCategory > 5) return -1;
     const LookupStatements& s = kLookups[m_iCategory];
     int r = m_iCategory == 3 ? FormatSQL(s.pszInsert, m_szNewDescription, ProbabilityValue(m_szProbability))
@@ -119,8 +113,7 @@ int SettingClass::cst_AddCategory()
     return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
 }
 
-int SettingClass::cst_UpdateCategory()
-{
+int SettingClass::cst_UpdateCategory() {
     if (m_iCategory < 0 || m_iCategory > 5) return -1;
     const LookupStatements& s = kLookups[m_iCategory];
     int r = m_iCategory == 3
@@ -130,8 +123,7 @@ int SettingClass::cst_UpdateCategory()
     return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
 }
 
-int SettingClass::cst_DeleteCategory()
-{
+int SettingClass::cst_DeleteCategory() {
     if (m_iCategory < 0 || m_iCategory > 5) return -1;
     if (FormatSQL(kLookups[m_iCategory].pszDelete, m_szOldDescription) == -1) return -1;
     return ExecOrShow(kExecMsg) == -1 ? -1 : 0;
@@ -146,8 +138,7 @@ int SettingClass::cst_DeleteCategory()
 
 // Runs a fixed SELECT of the settings row and reads the columns of its first
 // row into the object. Result 0, or -1 after a message (also when no row).
-static int ReadSettingsRow(const char* pszSQL, SettingClass* pObject, const ColumnSpec* pColumns, size_t nColumns)
-{
+static int ReadSettingsRow(const char* pszSQL, SettingClass* pObject, const ColumnSpec* pColumns, size_t nColumns) {
     if (SetSQL(pszSQL) == -1 || ExecOrShow(kSelectMsg) == -1) return -1;
     int nRow = FetchRow();
     if (nRow < 0) {
@@ -164,8 +155,7 @@ static int ReadSettingsRow(const char* pszSQL, SettingClass* pObject, const Colu
 }
 
 // Runs a settings UPDATE: 0, or -1 after a message (also when it touched no row).
-static int WriteSettingsRow()
-{
+static int WriteSettingsRow() {
     int r = ExecOrShow(kExecMsg);
     if (r == -100) {
         ShowError(msg::kNoSettingsRowSaved);
@@ -174,8 +164,7 @@ static int WriteSettingsRow()
     return r == -1 ? -1 : 0;
 }
 
-int SettingClass::cst_GetMailSetting()
-{
+int SettingClass::cst_GetMailSetting() {
     static const ColumnSpec kMailColumns[] = {
         {2, COL_TEXT, SET(set_emailaddress), 256, kReadMsg, nullptr, nullptr, nullptr},
         {3, COL_TEXT, SET(set_smtpserver), 256, kReadMsg, nullptr, nullptr, nullptr},
@@ -191,30 +180,28 @@ int SettingClass::cst_GetMailSetting()
     return ReadSettingsRow("SELECT * FROM setting", this, kMailColumns, std::size(kMailColumns));
 }
 
-int SettingClass::cst_SaveMailSetting()
-{
-    if (FormatSQL("UPDATE setting SET set_emailaddress='%s',\t\tset_smtpserver='%s', set_user='%s',set_pwd='%s',\t\tset_port='%s',set_esmtp=%d,set_ssl=%d,set_sign='%s',set_name='%s',set_againtime=%d WHERE set_id=1",
+int SettingClass::cst_SaveMailSetting() {
+    if (FormatSQL("UPDATE setting SET set_emailaddress='%s',\t\tset_smtpserver='%s', "
+                  "set_user='%s',set_pwd='%s',\t\tset_port='%s',set_esmtp=%d,set_ssl=%d,set_sign='%s',set_name='%s',"
+                  "set_againtime=%d WHERE set_id=1",
                   set_emailaddress, set_smtpserver, set_user, set_pwd, set_port, set_esmtp, set_ssl, set_sign, set_name,
                   set_againtime) == -1)
         return -1;
     return WriteSettingsRow();
 }
 
-int SettingClass::cst_GetInit()
-{
+int SettingClass::cst_GetInit() {
     static const ColumnSpec kInitColumn[] = {{1, COL_LONG, SET(set_init), 0, kReadMsg, nullptr, nullptr, nullptr}};
     return ReadSettingsRow("SELECT set_init FROM setting", this, kInitColumn, 1);
 }
 
-int SettingClass::cst_SetInit()
-{
+int SettingClass::cst_SetInit() {
     if (FormatSQL("UPDATE setting SET set_init=%d \t\t\tWHERE set_id=1", set_init) == -1) return -1;
     return WriteSettingsRow();
 }
 
 // Digest text of the password in set_pwd (a bounded local copy, wiped after use).
-static void PasswordDigest(const char* pszPassword, char szDigest[33])
-{
+static void PasswordDigest(const char* pszPassword, char szDigest[33]) {
     char szLocal[50];
     size_t n = strnlen(pszPassword, sizeof szLocal - 1);
     memcpy(szLocal, pszPassword, n);
@@ -223,17 +210,16 @@ static void PasswordDigest(const char* pszPassword, char szDigest[33])
     explicit_bzero(szLocal, sizeof szLocal);  // a wipe the compiler may not drop
 }
 
-int SettingClass::cst_SetLogin()
-{
+int SettingClass::cst_SetLogin() {
     char szDigest[33];
     PasswordDigest(set_pwd, szDigest);
-    if (FormatSQL("UPDATE setting SET set_loginname='%s',\t\tset_loginpwd='%s' WHERE set_id=1", set_user, szDigest) == -1)
+    if (FormatSQL("UPDATE setting SET set_loginname='%s',\t\tset_loginpwd='%s' WHERE set_id=1", set_user, szDigest) ==
+        -1)
         return -1;
     return WriteSettingsRow();
 }
 
-int SettingClass::cst_CheckLogin()
-{
+int SettingClass::cst_CheckLogin() {
     m_iCategory = 0;  // no match until a stored digest equals the typed password's
     char szDigest[33];
     PasswordDigest(set_pwd, szDigest);
@@ -241,15 +227,14 @@ int SettingClass::cst_CheckLogin()
         {1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr},
         {2, COL_TEXT, SET(set_pwd), 50, kReadMsg, nullptr, nullptr, nullptr},
     };
-    if (ReadSettingsRow("SELECT set_loginname,set_loginpwd FROM setting", this, kLoginColumns, std::size(kLoginColumns)) ==
-        -1)
+    if (ReadSettingsRow("SELECT set_loginname,set_loginpwd FROM setting", this, kLoginColumns,
+                        std::size(kLoginColumns)) == -1)
         return -1;
     m_iCategory = strcmp(set_pwd, szDigest) == 0 ? 1 : 0;
     return 0;
 }
 
-int SettingClass::cst_GetLoginName()
-{
+int SettingClass::cst_GetLoginName() {
     static const ColumnSpec kNameColumn[] = {{1, COL_TEXT, SET(set_user), 50, kReadMsg, nullptr, nullptr, nullptr}};
     return ReadSettingsRow("SELECT set_loginname FROM setting", this, kNameColumn, 1);
 }

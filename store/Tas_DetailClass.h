@@ -52,7 +52,7 @@ public:
 
     int ctd_GetAllTasks();
     int ctd_GetByDay(const SYSTEMTIME& stDate);
-    int ctd_GetByWeek(SYSTEMTIME* pDate);   // writes the weekday back, Sunday as 7
+    int ctd_GetByWeek(SYSTEMTIME* pDate);  // writes the weekday back, Sunday as 7
     int ctd_GetByMonth(SYSTEMTIME* pDate);
     int ctd_GetByOpportunity(ULONG ulOppID);
     int ctd_GetByAccount(ULONG ulAccID);

@@ -9,14 +9,12 @@ namespace {
 // Per-step additive constants: the integer part of 2^32 * |sin(i + 1)|.
 struct SineTable {
     uint32_t k[64];
-    SineTable()
-    {
+    SineTable() {
         for (int i = 0; i < 64; ++i) k[i] = (uint32_t)(std::fabs(std::sin((double)(i + 1))) * 4294967296.0);
     }
 };
 
-const SineTable& Sines()
-{
+const SineTable& Sines() {
     static const SineTable table;
     return table;
 }
@@ -25,8 +23,7 @@ const int kShift[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 
 
 inline uint32_t Rotate(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
-void Transform(uint32_t state[4], const unsigned char block[64])
-{
+void Transform(uint32_t state[4], const unsigned char block[64]) {
     uint32_t x[16];
     for (int i = 0; i < 16; ++i)
         x[i] = (uint32_t)block[i * 4] | ((uint32_t)block[i * 4 + 1] << 8) | ((uint32_t)block[i * 4 + 2] << 16) |
@@ -37,10 +34,22 @@ void Transform(uint32_t state[4], const unsigned char block[64])
         uint32_t f;
         int g, round = i / 16;
         switch (round) {
-        case 0: f = (b & c) | (~b & d); g = i; break;
-        case 1: f = (b & d) | (c & ~d); g = (5 * i + 1) % 16; break;
-        case 2: f = b ^ c ^ d; g = (3 * i + 5) % 16; break;
-        default: f = c ^ (b | ~d); g = (7 * i) % 16; break;
+        case 0:
+            f = (b & c) | (~b & d);
+            g = i;
+            break;
+        case 1:
+            f = (b & d) | (c & ~d);
+            g = (5 * i + 1) % 16;
+            break;
+        case 2:
+            f = b ^ c ^ d;
+            g = (3 * i + 5) % 16;
+            break;
+        default:
+            f = c ^ (b | ~d);
+            g = (7 * i) % 16;
+            break;
         }
         uint32_t t = d;
         d = c;
@@ -57,8 +66,7 @@ void Transform(uint32_t state[4], const unsigned char block[64])
 
 }  // namespace
 
-void MD5Init(MD5_CTX* pContext)
-{
+void MD5Init(MD5_CTX* pContext) {
     pContext->count[0] = pContext->count[1] = 0;
     pContext->state[0] = 0x67452301;
     pContext->state[1] = 0xefcdab89;
@@ -67,8 +75,7 @@ void MD5Init(MD5_CTX* pContext)
     memset(pContext->buffer, 0, sizeof pContext->buffer);
 }
 
-void MD5Update(MD5_CTX* pContext, const unsigned char* pInput, unsigned int nLength)
-{
+void MD5Update(MD5_CTX* pContext, const unsigned char* pInput, unsigned int nLength) {
     unsigned int nIndex = (pContext->count[0] >> 3) & 0x3F;
     uint32_t nBits = (uint32_t)nLength << 3;
     pContext->count[0] += nBits;
@@ -85,8 +92,7 @@ void MD5Update(MD5_CTX* pContext, const unsigned char* pInput, unsigned int nLen
     if (nLength > i) memcpy(&pContext->buffer[nIndex], &pInput[i], nLength - i);
 }
 
-void MD5Final(unsigned char digest[16], MD5_CTX* pContext)
-{
+void MD5Final(unsigned char digest[16], MD5_CTX* pContext) {
     unsigned char bits[8];
     for (int i = 0; i < 8; ++i) bits[i] = (unsigned char)(pContext->count[i / 4] >> ((i % 4) * 8));
     static const unsigned char kPadding[64] = {0x80};
@@ -98,8 +104,7 @@ void MD5Final(unsigned char digest[16], MD5_CTX* pContext)
     explicit_bzero(pContext, sizeof *pContext);
 }
 
-void MD5DigestText(const char* pszText, char szDigest[33])
-{
+void MD5DigestText(const char* pszText, char szDigest[33]) {
     MD5_CTX context;
     unsigned char digest[16];
     MD5Init(&context);

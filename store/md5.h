@@ -4,8 +4,8 @@
 #include <cstdint>
 
 struct MD5_CTX {
-    uint32_t state[4];   // A, B, C, D
-    uint32_t count[2];   // number of bits absorbed, low word first
+    uint32_t state[4];         // A, B, C, D
+    uint32_t count[2];         // number of bits absorbed, low word first
     unsigned char buffer[64];  // input not yet processed
 };
 

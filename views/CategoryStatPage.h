@@ -16,15 +16,15 @@
 struct CategoryPageDef {
     UINT uOpenMessage;  // the message that opens the page
     int nSearchEditID, nSearchID, nCategoryListID, nExportID, nRecordListID, nHelpID;
-    PageMenu menu;  // left menu, with the page's ids
+    PageMenu menu;                     // left menu, with the page's ids
     ListColumnDef categoryColumns[4];  // column 0: the category's name
     int nCategoryColumns;
     const char* pszTopLine;      // painted above the category list
     const char* pszTitleFormat;  // title handed to the record form, "%s" = the category
     const char* pszQueryError;   // a failed listing (and a failed count without pszCountError)
     HFONT BaseDialogClass::*pExportFont;
-    const char* pszCountError;   // a failed count; null: pszQueryError
-    BOOL bKeepRows;  // opening keeps the record rows, their ids and the category of the last visit
+    const char* pszCountError;  // a failed count; null: pszQueryError
+    BOOL bKeepRows;             // opening keeps the record rows, their ids and the category of the last visit
 };
 
 template <class TListPage>

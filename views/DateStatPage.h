@@ -26,7 +26,7 @@ struct DatePageDef {
     const char* pszTopLine;   // painted at (166, 16)
     const char* pszListLine;  // painted above the record list
     int nListLineY, nExportY, nListY, nListHeight;
-    const char* pszTitle;     // handed to the record form
+    const char* pszTitle;  // handed to the record form
 };
 
 template <class TListPage>
@@ -129,8 +129,10 @@ private:
     void OnRowButton(int nRow) {
         SYSTEMTIME stFrom, stTo;
         ReadPicker(m_hFrom[nRow], &stFrom);
-        if (m_hTo[nRow]) ReadPicker(m_hTo[nRow], &stTo);
-        else stTo = stFrom;
+        if (m_hTo[nRow])
+            ReadPicker(m_hTo[nRow], &stTo);
+        else
+            stTo = stFrom;
         const int nKind = nRow + 1;
         if (HistoryNode* pNode = this->OwnHistoryNode()) {
             pNode->m_nKind = nKind;

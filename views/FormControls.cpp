@@ -23,22 +23,18 @@ SYSTEMTIME ReadPicker(HWND h) {
 
 const char* FieldClass(FormFieldKind kind) {
     switch (kind) {
-        case kFieldCheck:
-        case kFieldButton:
-            return "BUTTON";
-        case kFieldDate:
-        case kFieldTime:
-            return "SysDateTimePick32";
-        case kFieldCombo:
-            return "COMBOBOX";
-        default:
-            return "EDIT";
+    case kFieldCheck:
+    case kFieldButton: return "BUTTON";
+    case kFieldDate:
+    case kFieldTime: return "SysDateTimePick32";
+    case kFieldCombo: return "COMBOBOX";
+    default: return "EDIT";
     }
 }
 }  // namespace
 
-HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,
-                 DWORD dwStyle, int nID, int x, int y, int w, int h) {
+HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText, DWORD dwStyle,
+                 int nID, int x, int y, int w, int h) {
     HWND hCtl = CreateWindowExA(0, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, x, y, w, h, hParent,
                                 (HMENU)(INT_PTR)nID, hInst, nullptr);
     SendMessageA(hCtl, WM_SETFONT, (WPARAM)hFont, 0);
@@ -57,8 +53,8 @@ int TabCycleTarget(const FormFieldDef* pFields, int nFields, int nFrom, BOOL bBa
 HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def) {
     const char* pszText = def.pszText ? def.pszText : "";
     if (def.kind == kFieldDate || def.kind == kFieldTime) pszText = "DateTime";
-    HWND h = MakeControl(hParent, hInst, hFont, FieldClass(def.kind), pszText, def.dwStyle, def.nID, def.x,
-                         def.y, def.w, def.h);
+    HWND h = MakeControl(hParent, hInst, hFont, FieldClass(def.kind), pszText, def.dwStyle, def.nID, def.x, def.y,
+                         def.w, def.h);
     if (def.nLimit > 0) SendMessageA(h, EM_LIMITTEXT, (WPARAM)def.nLimit, 0);
     if (def.kind == kFieldEdit && (def.uFlags & kFieldFixed)) SendMessageA(h, EM_SETREADONLY, TRUE, 0);
     if (def.kind == kFieldDate) {
@@ -166,8 +162,7 @@ void FillCombo(HWND hCombo, const char (*pszNames)[50], int nNames, const char* 
         SendMessageA(hCombo, CB_INSERTSTRING, i, (LPARAM)pszNames[i]);
         if (strcmp(pszNames[i], pszValue) == 0) nSelect = i;
     }
-    if (nSelect < 0 && pszValue[0])
-        nSelect = (int)SendMessageA(hCombo, CB_INSERTSTRING, nNames, (LPARAM)pszValue);
+    if (nSelect < 0 && pszValue[0]) nSelect = (int)SendMessageA(hCombo, CB_INSERTSTRING, nNames, (LPARAM)pszValue);
     SendMessageA(hCombo, CB_SETCURSEL, (WPARAM)nSelect, 0);
 }
 

@@ -8,21 +8,21 @@
 
 // What a field is; decides its window class and how it is cleared and locked.
 enum FormFieldKind {
-    kFieldEdit,   // one-line edit
-    kFieldMemo,   // multi-line edit (Tab stays in it)
-    kFieldCheck,  // check box
-    kFieldDate,   // date picker
-    kFieldTime,   // time picker
-    kFieldCombo,  // drop-down list
-    kFieldButton, // push button acting on the record (kept by a clear; locked = disabled)
+    kFieldEdit,    // one-line edit
+    kFieldMemo,    // multi-line edit (Tab stays in it)
+    kFieldCheck,   // check box
+    kFieldDate,    // date picker
+    kFieldTime,    // time picker
+    kFieldCombo,   // drop-down list
+    kFieldButton,  // push button acting on the record (kept by a clear; locked = disabled)
 };
 
 // Field flags.
 enum : UINT {
-    kFieldInTabCycle = 1,  // Tab / Shift+Tab move through these fields in table order
-    kFieldFixed = 2,       // never editable (shows a value the form computes)
-    kFieldCreation = 4,    // editable only while a new record is entered
-    kFieldDoubleClick = 8, // a double click on the field calls the form's OnFieldDoubleClick
+    kFieldInTabCycle = 1,   // Tab / Shift+Tab move through these fields in table order
+    kFieldFixed = 2,        // never editable (shows a value the form computes)
+    kFieldCreation = 4,     // editable only while a new record is entered
+    kFieldDoubleClick = 8,  // a double click on the field calls the form's OnFieldDoubleClick
 };
 
 struct FormFieldDef {
@@ -55,8 +55,8 @@ constexpr DWORD kTimeFieldStyle = WS_TABSTOP | DTS_TIMEFORMAT;
 int TabCycleTarget(const FormFieldDef* pFields, int nFields, int nFrom, BOOL bBackward);
 
 // A control with the font set.
-HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText,
-                 DWORD dwStyle, int nID, int x, int y, int w, int h);
+HWND MakeControl(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszClass, const char* pszText, DWORD dwStyle,
+                 int nID, int x, int y, int w, int h);
 // The control of a field table row.
 HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& def);
 

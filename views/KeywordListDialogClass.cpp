@@ -6,18 +6,14 @@
 #include <cstring>
 
 KeywordListDialogClass::KeywordListDialogClass(int nButton)
-    : PlaceholderDialogClass(nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{}
-{
-}
+    : PlaceholderDialogClass(nButton, {UM_OPENVIEW}), m_szKeyword{}, m_szSearch{} {}
 
-HistoryNode* KeywordListDialogClass::OnOpen(UINT uMsg)
-{
+HistoryNode* KeywordListDialogClass::OnOpen(UINT uMsg) {
     m_szSearch[0] = '\0';
     return PlaceholderDialogClass::OnOpen(uMsg);
 }
 
-void KeywordListDialogClass::OnKeywordSearch()
-{
+void KeywordListDialogClass::OnKeywordSearch() {
     // The message may come before the page was ever shown.
     EnsureInit();
     // The sender's copy may end in half a character; take whole characters.
@@ -30,8 +26,7 @@ void KeywordListDialogClass::OnKeywordSearch()
     Repaint();
 }
 
-void KeywordListDialogClass::OnRestore()
-{
+void KeywordListDialogClass::OnRestore() {
     if (g_History.IsCurrentOf(this)) {
         const HistoryNode* pNode = g_History.m_pCurrent;
         if (pNode->m_nKind == 1 && pNode->m_pszKeyword)
@@ -42,8 +37,7 @@ void KeywordListDialogClass::OnRestore()
     PlaceholderDialogClass::OnRestore();
 }
 
-LRESULT KeywordListDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT KeywordListDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == UM_KEYWORDSEARCH) {
         OnKeywordSearch();
         return 0;

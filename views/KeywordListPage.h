@@ -18,7 +18,7 @@ struct KeywordPageDef {
     const char* pszAllCaption;      // "...共%d条..." with the count
     const char* pszKeywordCaption;  // "...\"%s\"...%d..." with the keyword and the count
     const char* pszQueryError;
-    const char* pszTitle;           // handed to the record form
+    const char* pszTitle;  // handed to the record form
     UINT uColumnMask;
     BOOL bKeepSearchText;  // opening the page leaves the search box's text (else empties it)
 };
@@ -98,8 +98,10 @@ private:
     // After a failed query the line stays as it was.
     void SetCaption(BOOL bKeyword, int nResult) {
         if (nResult < 0) return;
-        if (bKeyword) snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszKeywordCaption, DataKeyword(), nResult);
-        else snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszAllCaption, nResult);
+        if (bKeyword)
+            snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszKeywordCaption, DataKeyword(), nResult);
+        else
+            snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszAllCaption, nResult);
         InvalidateRect(this->m_hWnd, &m_rcCaption, TRUE);
     }
 

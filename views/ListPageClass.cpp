@@ -4,12 +4,18 @@
 #include "resources/message_texts.h"
 #include "shell/Report.h"
 
-namespace {
-}
+namespace {}
 
 ListPageClass::ListPageClass(int nLastSortColumn)
-    : m_nLastSortColumn(nLastSortColumn), m_hExportMenu(nullptr), m_hExportButton(nullptr), m_hMailButton(nullptr),
-      m_nRecordListID(0), m_nExportButtonID(0), m_nMailButtonID(0), m_nColumns(0), m_bListEndsHover(TRUE) {}
+    : m_nLastSortColumn(nLastSortColumn),
+      m_hExportMenu(nullptr),
+      m_hExportButton(nullptr),
+      m_hMailButton(nullptr),
+      m_nRecordListID(0),
+      m_nExportButtonID(0),
+      m_nMailButtonID(0),
+      m_nColumns(0),
+      m_bListEndsHover(TRUE) {}
 
 void ListPageClass::EmptyRecordList() {
     m_ListView.DeleteAllItems();

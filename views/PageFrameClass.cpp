@@ -24,8 +24,15 @@ PageMenu MakePageMenu(const PageLinkDef* pEntries, int nEntries, const int* pIDs
 }
 
 PageFrameClass::PageFrameClass()
-    : m_hSearchEdit(nullptr), m_hSearchButton(nullptr), m_hHelpLink(nullptr), m_bHover(0), m_Links{}, m_nLinks(0),
-      m_nHelpID(0), m_nSearchButtonID(0), m_pfnOldSearchEdit(nullptr) {
+    : m_hSearchEdit(nullptr),
+      m_hSearchButton(nullptr),
+      m_hHelpLink(nullptr),
+      m_bHover(0),
+      m_Links{},
+      m_nLinks(0),
+      m_nHelpID(0),
+      m_nSearchButtonID(0),
+      m_pfnOldSearchEdit(nullptr) {
     for (HWND& h : m_hMenuButtons) h = nullptr;
 }
 
@@ -51,8 +58,8 @@ void PageFrameClass::OnHelpLink() {
 }
 
 HWND PageFrameClass::CreateSearchBox(HWND hWnd, int nID, int x, int y, int w, int h) {
-    HWND hEdit = CreateWindowExA(0, "EDIT", "", kSearchEditStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance,
-                                 nullptr);
+    HWND hEdit =
+        CreateWindowExA(0, "EDIT", "", kSearchEditStyle, x, y, w, h, hWnd, (HMENU)(INT_PTR)nID, m_hInstance, nullptr);
     SendMessageA(hEdit, WM_SETFONT, (WPARAM)m_hFont, 0);
     // Every edit of the class has the same procedure: one is kept for all.
     WNDPROC pfnOld = (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc);
@@ -235,9 +242,7 @@ LRESULT PageFrameClass::DefaultPageProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
-HistoryNode* PageFrameClass::OwnHistoryNode() {
-    return g_History.IsCurrentOf(this) ? g_History.m_pCurrent : nullptr;
-}
+HistoryNode* PageFrameClass::OwnHistoryNode() { return g_History.IsCurrentOf(this) ? g_History.m_pCurrent : nullptr; }
 
 HistoryNode* PageFrameClass::AppendHistoryNode() { return g_History.OpenEntry(this); }
 

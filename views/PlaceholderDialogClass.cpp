@@ -6,63 +6,47 @@
 #include <cstring>
 
 PlaceholderDialogClass::PlaceholderDialogClass(int nButton, std::initializer_list<UINT> opens)
-    : m_nButton(nButton), m_uOpen{}, m_nOpen(0)
-{
+    : m_nButton(nButton), m_uOpen{}, m_nOpen(0) {
     for (UINT u : opens) {
-        if (m_nOpen < kMaxOpenMessages)
-            m_uOpen[m_nOpen++] = u;
+        if (m_nOpen < kMaxOpenMessages) m_uOpen[m_nOpen++] = u;
     }
 }
 
-void PlaceholderDialogClass::InitDialog(HWND hWnd)
-{
-    if (m_bInit)
-        return;
+void PlaceholderDialogClass::InitDialog(HWND hWnd) {
+    if (m_bInit) return;
     BaseDialogClass::InitDialog(hWnd);
 }
 
-bool PlaceholderDialogClass::IsOpenMessage(UINT uMsg) const
-{
+bool PlaceholderDialogClass::IsOpenMessage(UINT uMsg) const {
     for (int i = 0; i < m_nOpen; i++) {
-        if (m_uOpen[i] == uMsg)
-            return true;
+        if (m_uOpen[i] == uMsg) return true;
     }
     return false;
 }
 
-void PlaceholderDialogClass::CheckOwnButton()
-{
-    g_Toolbar.CheckButton(m_nButton, 1);
+void PlaceholderDialogClass::CheckOwnButton() { g_Toolbar.CheckButton(m_nButton, 1); }
+
+void PlaceholderDialogClass::EnsureInit() {
+    if (!m_bInit && m_hWnd) InitDialog(m_hWnd);
 }
 
-void PlaceholderDialogClass::EnsureInit()
-{
-    if (!m_bInit && m_hWnd)
-        InitDialog(m_hWnd);
+void PlaceholderDialogClass::Repaint() {
+    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-void PlaceholderDialogClass::Repaint()
-{
-    if (m_hWnd)
-        InvalidateRect(m_hWnd, nullptr, TRUE);
-}
-
-HistoryNode* PlaceholderDialogClass::OnOpen(UINT uMsg)
-{
+HistoryNode* PlaceholderDialogClass::OnOpen(UINT uMsg) {
     CheckOwnButton();
     HistoryNode* pNode = g_History.OpenEntry(this);
     Repaint();
     return pNode;
 }
 
-void PlaceholderDialogClass::OnRestore()
-{
+void PlaceholderDialogClass::OnRestore() {
     CheckOwnButton();
     Repaint();
 }
 
-LRESULT PlaceholderDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT PlaceholderDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -77,11 +61,8 @@ LRESULT PlaceholderDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, 
         return 0;
     }
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        return OnScroll(hWnd, uMsg, wParam);
-    case UM_RESTOREVIEW:
-        OnRestore();
-        return 0;
+    case WM_VSCROLL: return OnScroll(hWnd, uMsg, wParam);
+    case UM_RESTOREVIEW: OnRestore(); return 0;
     default:
         if (IsOpenMessage(uMsg)) {
             OnOpen(uMsg);

@@ -24,9 +24,21 @@ HWND MakeButton(HWND hParent, HINSTANCE hInst, HFONT hFont, const char* pszText,
 }  // namespace
 
 RecordFormClass::RecordFormClass(const RecordFormDef& def)
-    : m_hSaveButton(nullptr), m_hCancelButton(nullptr), m_hEditButton(nullptr), m_hDeleteButton(nullptr),
-      m_hFirstButton(nullptr), m_hPrevButton(nullptr), m_hNextButton(nullptr), m_hLastButton(nullptr),
-      m_ulRecordID(0), m_nRow(0), m_bFound(TRUE), m_Def(def), m_IDs{}, m_Mode(kBrowse), m_hFields{},
+    : m_hSaveButton(nullptr),
+      m_hCancelButton(nullptr),
+      m_hEditButton(nullptr),
+      m_hDeleteButton(nullptr),
+      m_hFirstButton(nullptr),
+      m_hPrevButton(nullptr),
+      m_hNextButton(nullptr),
+      m_hLastButton(nullptr),
+      m_ulRecordID(0),
+      m_nRow(0),
+      m_bFound(TRUE),
+      m_Def(def),
+      m_IDs{},
+      m_Mode(kBrowse),
+      m_hFields{},
       m_pfnOldField{} {
     m_szTitle[0] = 0;
     m_rcCaption = {166, 16, 700, 36};
@@ -73,8 +85,7 @@ int HandOverToForm(RecordFormClass* pForm, const ULONG* pulID, int nCount, int n
     const ULONG ulID = pulID[nRow];
     BaseDialogClass* pOld = g_pCurrentDialog;
     pForm->ShowDialog();
-    if (pForm->TakeIDList(pulID, nCount, pszTitle) != 0)
-        ReportError(pForm->Def().texts.pszIDArrayError);
+    if (pForm->TakeIDList(pulID, nCount, pszTitle) != 0) ReportError(pForm->Def().texts.pszIDArrayError);
     SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)nRow, (LPARAM)ulID);
     FinishViewSwitch(pOld, pForm);
     return 0;
@@ -188,9 +199,12 @@ void RecordFormClass::SetReadOnly(int bReadOnly) {
     for (int i = 0; i < Fields(); i++) {
         const FormFieldDef& f = m_Def.pFields[i];
         if (f.uFlags & kFieldFixed) continue;
-        if (f.uFlags & kFieldCreation) EnableWindow(m_hFields[i], FALSE);
-        else if (f.kind == kFieldEdit || f.kind == kFieldMemo) SendMessageA(m_hFields[i], EM_SETREADONLY, bRO, 0);
-        else EnableWindow(m_hFields[i], !bRO);
+        if (f.uFlags & kFieldCreation)
+            EnableWindow(m_hFields[i], FALSE);
+        else if (f.kind == kFieldEdit || f.kind == kFieldMemo)
+            SendMessageA(m_hFields[i], EM_SETREADONLY, bRO, 0);
+        else
+            EnableWindow(m_hFields[i], !bRO);
     }
 }
 
@@ -240,8 +254,7 @@ void RecordFormClass::FillHistoryNode(HistoryNode* pNode) {
     pNode->m_nRecordID = m_ulRecordID;
     pNode->m_nParam = m_nRow;
     g_History.SetTitle(m_szTitle);
-    if (g_History.SetIDArray(m_pulID, m_pulID ? m_nIDCount : 0) != 0)
-        ReportError(FormTexts().pszIDArrayError);
+    if (g_History.SetIDArray(m_pulID, m_pulID ? m_nIDCount : 0) != 0) ReportError(FormTexts().pszIDArrayError);
     pNode->m_nIDCount = m_pulID ? m_nIDCount : 0;
 }
 
@@ -320,8 +333,7 @@ LRESULT RecordFormClass::OnRestoreView() {
     ClearForm();
     m_ulRecordID = pNode->m_nRecordID;
     m_nRow = pNode->m_nParam;
-    if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0)
-        ReportError(FormTexts().pszIDArrayError);
+    if (TakeIDList(pNode->m_pulID, pNode->m_nIDCount, pNode->m_pszTitle) != 0) ReportError(FormTexts().pszIDArrayError);
     if (m_pulID && (!HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID)) {
         // The entry's row does not name its record: the record is a list of one.
         if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
@@ -415,15 +427,24 @@ void RecordFormClass::OnCancel() { g_Toolbar.OnBack(m_hWnd, 0, 0, 0); }
 
 BOOL RecordFormClass::OnFormCommand(WPARAM wParam) {
     const int nID = (int)wParam;
-    if (nID == m_IDs.nFirst) Step(0);
-    else if (nID == m_IDs.nPrev) Step(m_nRow - 1);
-    else if (nID == m_IDs.nNext) Step(m_nRow + 1);
-    else if (nID == m_IDs.nLast) Step(m_nIDCount - 1);
-    else if (nID == m_IDs.nEdit) OnEdit();
-    else if (nID == m_IDs.nSave) OnSave();
-    else if (nID == m_IDs.nCancel) OnCancel();
-    else if (nID == m_IDs.nDelete) OnDelete();
-    else return FALSE;
+    if (nID == m_IDs.nFirst)
+        Step(0);
+    else if (nID == m_IDs.nPrev)
+        Step(m_nRow - 1);
+    else if (nID == m_IDs.nNext)
+        Step(m_nRow + 1);
+    else if (nID == m_IDs.nLast)
+        Step(m_nIDCount - 1);
+    else if (nID == m_IDs.nEdit)
+        OnEdit();
+    else if (nID == m_IDs.nSave)
+        OnSave();
+    else if (nID == m_IDs.nCancel)
+        OnCancel();
+    else if (nID == m_IDs.nDelete)
+        OnDelete();
+    else
+        return FALSE;
     return TRUE;
 }
 

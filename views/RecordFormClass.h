@@ -76,9 +76,9 @@ public:
     TabControlClass m_Tab;
     HWND m_hSaveButton, m_hCancelButton, m_hEditButton, m_hDeleteButton;
     HWND m_hFirstButton, m_hPrevButton, m_hNextButton, m_hLastButton;
-    ULONG m_ulRecordID;   // the record shown; 0 for a new one
-    int m_nRow;           // its index in m_pulID
-    BOOL m_bFound;        // the record shown could be loaded
+    ULONG m_ulRecordID;  // the record shown; 0 for a new one
+    int m_nRow;          // its index in m_pulID
+    BOOL m_bFound;       // the record shown could be loaded
 
     // Replaces the id list with a copy of nCount ids and the title (a null
     // title keeps the one the form has); on an allocation failure the form

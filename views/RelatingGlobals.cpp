@@ -8,7 +8,6 @@ char g_szRelatingAccName[256];
 char (&g_szRelatingAccountName)[256] = g_szRelatingAccName;
 ULONG g_ulRelatingAccID = 0;
 
-void SetRelatingName(char (&szBuffer)[256], const char* pszName)
-{
+void SetRelatingName(char (&szBuffer)[256], const char* pszName) {
     gbk::CopyCut(szBuffer, sizeof szBuffer, pszName ? pszName : "");
 }

@@ -9,7 +9,7 @@
 struct StartTextLine {
     int x, y;
     const char* pszText;
-    BOOL bTitle;      // title font, else the small font
+    BOOL bTitle;  // title font, else the small font
     COLORREF colour;
 };
 
@@ -42,6 +42,5 @@ protected:
     void PaintPage(HDC hdc) override;
 
 private:
-
     const StartPageDef m_Def;
 };

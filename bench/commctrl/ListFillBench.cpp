@@ -150,8 +150,8 @@ void BM_ListViewFillAtRowZero(benchmark::State& state) {
     }
     const double cells = static_cast<double>(rows) * kColumns;
     state.counters["rows"] = rows;
-    state.counters["ns_per_row"] =
-        benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_row"] = benchmark::Counter(
+        static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["store_bytes_per_cell"] = static_cast<double>(bytes) / cells;
     state.counters["text_bytes_per_cell"] = static_cast<double>(textBytes) / cells;
     state.counters["fresh_rss_bytes_per_cell"] = FreshBytesPerCell("list", rows);
@@ -280,21 +280,27 @@ void BM_PlainQtModelFillAtRowZero(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["rows"] = rows;
-    state.counters["ns_per_row"] =
-        benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_row"] = benchmark::Counter(
+        static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["fresh_rss_bytes_per_cell"] = FreshBytesPerCell("model", rows);
 }
 
 BENCHMARK(BM_ListViewFillAtRowZero)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ListViewScrollAndPaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainQtModelFillAtRowZero)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainQtModelFillAtRowZero)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kFresh = "--fresh-fill=";
     const bool fresh = argc > 1 && std::string(argv[1]).compare(0, kFresh.size(), kFresh) == 0;
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     w32::InitLayer();
     if (fresh) {

@@ -23,9 +23,8 @@ const int kPlainMails = 200;
 double g_dOurSeconds = 0, g_dSmtplibSeconds = 0;
 
 mailtest::SmtpTestServer& SslServer() {
-    static auto* server =
-        new mailtest::SmtpTestServer({"--tls", mailtest::Certificates().strLocalhostCert,
-                                      mailtest::Certificates().strLocalhostKey, "--count-only"});
+    static auto* server = new mailtest::SmtpTestServer(
+        {"--tls", mailtest::Certificates().strLocalhostCert, mailtest::Certificates().strLocalhostKey, "--count-only"});
     return *server;
 }
 
@@ -129,8 +128,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     if (g_dOurSeconds > 0 && g_dSmtplibSeconds > 0)
-        printf("SSL, %d mails: our client %.3f s, smtplib %.3f s, ratio %.3f (goal <= 1.0)\n", kMails,
-               g_dOurSeconds, g_dSmtplibSeconds, g_dOurSeconds / g_dSmtplibSeconds);
+        printf("SSL, %d mails: our client %.3f s, smtplib %.3f s, ratio %.3f (goal <= 1.0)\n", kMails, g_dOurSeconds,
+               g_dSmtplibSeconds, g_dOurSeconds / g_dSmtplibSeconds);
     benchmark::Shutdown();
     SslServer().Stop();
     PlainServer().Stop();

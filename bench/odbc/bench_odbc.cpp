@@ -74,8 +74,8 @@ struct Database {
         // Many surnames and given names, some with Latin letters or digits.
         static const char* const kSurname[] = {"张", "李", "王", "赵", "刘", "陈", "杨", "黄", "周", "吴",
                                                "徐", "孙", "胡", "朱", "高", "林", "何", "郭", "马", "罗"};
-        static const char* const kGiven[] = {"伟", "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
-                                             "建国", "晓东", "玉兰", "Tom", "文静", "春梅", "德华", "立新"};
+        static const char* const kGiven[] = {"伟",   "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
+                                             "建国", "晓东", "玉兰", "Tom",  "文静", "春梅", "德华", "立新"};
         const std::string desc = gbk::ToUtf8("老客户，每季度回访一次，关注价格与售后服务。Contact prefers mail.");
         const std::string dept = gbk::ToUtf8("采购部经理");
         const std::string imp = gbk::ToUtf8("高"), rel = gbk::ToUtf8("客户"), prov = gbk::ToUtf8("北京");

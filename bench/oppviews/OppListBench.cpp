@@ -46,8 +46,8 @@ bool MakeDatabase() {
 
     g_ODBC.~ODBCClass();
     new (&g_ODBC) ODBCClass();
-    const std::string connect = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(path) +
-                                ";Uid=Admin;Pwd=qe7volnar;";
+    const std::string connect =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(path) + ";Uid=Admin;Pwd=qe7volnar;";
     if (connect.size() >= sizeof(g_ODBC.m_szConnect)) return false;
     memcpy(g_ODBC.m_szConnect, connect.c_str(), connect.size() + 1);
     return g_ODBC.co_InitODBC() == 0;
@@ -77,7 +77,8 @@ void BM_Sqlite3Read(benchmark::State& state) {
     sqlite3_open_v2(g_strFile.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     std::vector<std::string> cells;
     for (auto _ : state)
-        if (bench::ReadAllRows(db, "SELECT * FROM opportunities", cells) != kRecords) state.SkipWithError("query failed");
+        if (bench::ReadAllRows(db, "SELECT * FROM opportunities", cells) != kRecords)
+            state.SkipWithError("query failed");
     sqlite3_close(db);
 }
 

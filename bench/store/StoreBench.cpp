@@ -23,8 +23,7 @@
 #include "jetsql.h"
 
 // The store reports failures through message boxes; here they go to stderr.
-int MessageBoxA(HWND, LPCSTR lpText, LPCSTR, UINT)
-{
+int MessageBoxA(HWND, LPCSTR lpText, LPCSTR, UINT) {
     fprintf(stderr, "%s\n", gbk::ToUtf8(lpText).c_str());
     return IDOK;
 }
@@ -36,15 +35,13 @@ const int kRecords = 100000;
 const char kKeyword[] = "建华";
 
 // The collation the driver adds to every ORDER BY term, for the plain reads.
-int CollateLikeTheDriver(void*, int na, const void* a, int nb, const void* b)
-{
+int CollateLikeTheDriver(void*, int na, const void* a, int nb, const void* b) {
     return jetsql::CompareGbkNoCase(static_cast<const char*>(a), size_t(na), static_cast<const char*>(b), size_t(nb));
 }
 
 struct Database {
     std::string folder, path;
-    Database()
-    {
+    Database() {
         char tmpl[] = "/tmp/tarvel-store-bench-XXXXXX";
         if (!mkdtemp(tmpl)) std::abort();
         folder = tmpl;
@@ -52,20 +49,19 @@ struct Database {
         std::filesystem::copy_file(TARVEL_DB_TEMPLATE_PATH, path);
         Fill();
     }
-    ~Database()
-    {
+    ~Database() {
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
     void Exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-    void Fill()
-    {
+    void Fill() {
         sqlite3* db = nullptr;
         sqlite3_open(path.c_str(), &db);
         Exec(db, "BEGIN");
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO accounts(acc_name,acc_type,acc_industry,acc_create_date) VALUES(?,?,?,'2024-01-05')",
-                           -1, &st, nullptr);
+        sqlite3_prepare_v2(
+            db, "INSERT INTO accounts(acc_name,acc_type,acc_industry,acc_create_date) VALUES(?,?,?,'2024-01-05')", -1,
+            &st, nullptr);
         const std::string accName = gbk::ToUtf8("北京科技有限公司"), accType = gbk::ToUtf8("代理商"),
                           industry = gbk::ToUtf8("软件");
         for (int i = 0; i < 1000; ++i) {
@@ -89,8 +85,8 @@ struct Database {
         // names, a few Latin ones, descriptions in several shapes.
         static const char* const kSurname[] = {"张", "李", "王", "赵", "刘", "陈", "杨", "黄", "周", "吴",
                                                "徐", "孙", "胡", "朱", "高", "林", "何", "郭", "马", "罗"};
-        static const char* const kGiven[] = {"伟", "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
-                                             "建国", "晓东", "玉兰", "Tom", "文静", "春梅", "德华", "立新"};
+        static const char* const kGiven[] = {"伟",   "建华", "国强", "丽娟", "志明", "秀英", "海燕", "小军", "敏",
+                                             "建国", "晓东", "玉兰", "Tom",  "文静", "春梅", "德华", "立新"};
         static const char* const kDesc[] = {"老客户，每季度回访一次，关注价格与售后服务。Contact prefers mail.",
                                             "新客户，展会认识，对报价敏感。", "通过朋友介绍，需要样品和试用。",
                                             "VIP 客户，合同续约在即，注意回款。", ""};
@@ -116,11 +112,12 @@ struct Database {
         sqlite3_finalize(st);
         Exec(db, "INSERT INTO accounts_contacts(acc_id,con_id) SELECT (con_id % 1000) + 1, con_id FROM contacts");
 
-        sqlite3_prepare_v2(db,
-                           "INSERT INTO opportunities(opp_subject,opp_description,opp_create_date,opp_die_date,"
-                           "opp_estimate_sale,opp_sale,opp_important,opp_phase,opp_recent_contact_date,opp_private,"
-                           "opp_succeed_probability) VALUES(?1,?2,'2024-01-05','2024-06-30',?3,0,?4,?5,'2024-03-07',0,40)",
-                           -1, &st, nullptr);
+        sqlite3_prepare_v2(
+            db,
+            "INSERT INTO opportunities(opp_subject,opp_description,opp_create_date,opp_die_date,"
+            "opp_estimate_sale,opp_sale,opp_important,opp_phase,opp_recent_contact_date,opp_private,"
+            "opp_succeed_probability) VALUES(?1,?2,'2024-01-05','2024-06-30',?3,0,?4,?5,'2024-03-07',0,40)",
+            -1, &st, nullptr);
         const std::string subject = gbk::ToUtf8("服务器采购项目"), phase = gbk::ToUtf8("方案制定"),
                           oppDesc = gbk::ToUtf8("客户计划采购二十台服务器，预算已批，等待方案。");
         for (int i = 0; i < kRecords; ++i) {
@@ -139,16 +136,15 @@ struct Database {
     }
 };
 
-Database& Db()
-{
+Database& Db() {
     static Database db;
     return db;
 }
 
-bool Connect()
-{
+bool Connect() {
     if (g_ODBC.m_hEnv) return true;
-    std::string conn = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(Db().path) + ";Uid=Admin;Pwd=qe7volnar;";
+    std::string conn =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(Db().path) + ";Uid=Admin;Pwd=qe7volnar;";
     if (conn.size() >= sizeof g_ODBC.m_szConnect) return false;
     memcpy(g_ODBC.m_szConnect, conn.c_str(), conn.size() + 1);
     return g_ODBC.co_InitODBC() == 0;
@@ -162,8 +158,7 @@ size_t HeapInUse() { return mallinfo2().uordblks; }
 
 enum Mode { PLAIN, SEARCH, RESORT };
 
-void BM_Store_GetAllContacts(benchmark::State& state)
-{
+void BM_Store_GetAllContacts(benchmark::State& state) {
     if (!Connect()) return state.SkipWithError("connect failed");
     Mode mode = Mode(state.range(0));
     Con_DetailClass con;
@@ -191,8 +186,7 @@ void BM_Store_GetAllContacts(benchmark::State& state)
 }
 BENCHMARK(BM_Store_GetAllContacts)->Arg(PLAIN)->Arg(SEARCH)->Arg(RESORT)->Unit(benchmark::kMillisecond);
 
-void BM_Store_InitDetail(benchmark::State& state)
-{
+void BM_Store_InitDetail(benchmark::State& state) {
     if (!Connect()) return state.SkipWithError("connect failed");
     Opp_DetailClass opp;
     int n = 0;
@@ -213,8 +207,7 @@ BENCHMARK(BM_Store_InitDetail)->Unit(benchmark::kMillisecond);
 // Writes: one record per iteration
 // ---------------------------------------------------------------------------
 
-void FillOpportunity(OppNode* p, int i)
-{
+void FillOpportunity(OppNode* p, int i) {
     snprintf(p->opp_subject, sizeof p->opp_subject, "bench %d", i);
     p->opp_create_date = {2024, 1, 5};
     p->opp_die_date = {2024, 6, 30};
@@ -224,8 +217,7 @@ void FillOpportunity(OppNode* p, int i)
     snprintf(p->opp_phase, sizeof p->opp_phase, "%s", "方案制定");
 }
 
-void BM_Store_AddOpportunityWithLinks(benchmark::State& state)
-{
+void BM_Store_AddOpportunityWithLinks(benchmark::State& state) {
     if (!Connect()) return state.SkipWithError("connect failed");
     Opp_DetailClass opp;
     opp.cod_AllocHead();
@@ -242,8 +234,7 @@ void BM_Store_AddOpportunityWithLinks(benchmark::State& state)
 }
 BENCHMARK(BM_Store_AddOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
-void BM_Store_DeleteOpportunityWithLinks(benchmark::State& state)
-{
+void BM_Store_DeleteOpportunityWithLinks(benchmark::State& state) {
     if (!Connect()) return state.SkipWithError("connect failed");
     Opp_DetailClass opp;
     opp.cod_AllocHead();
@@ -260,8 +251,7 @@ void BM_Store_DeleteOpportunityWithLinks(benchmark::State& state)
 }
 BENCHMARK(BM_Store_DeleteOpportunityWithLinks)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
-void BM_Store_ChangeOpportunity(benchmark::State& state)
-{
+void BM_Store_ChangeOpportunity(benchmark::State& state) {
     if (!Connect()) return state.SkipWithError("connect failed");
     Opp_DetailClass opp;
     opp.cod_AllocHead();
@@ -302,8 +292,7 @@ struct PlainOpportunity {
     PlainOpportunity* next;
 };
 
-void Text(sqlite3_stmt* st, int col, char* buf, size_t size)
-{
+void Text(sqlite3_stmt* st, int col, char* buf, size_t size) {
     const unsigned char* t = sqlite3_column_text(st, col);
     size_t n = t ? size_t(sqlite3_column_bytes(st, col)) : 0;
     if (n >= size) n = size - 1;
@@ -311,8 +300,7 @@ void Text(sqlite3_stmt* st, int col, char* buf, size_t size)
     buf[n] = '\0';
 }
 
-char* Memo(sqlite3_stmt* st, int col)
-{
+char* Memo(sqlite3_stmt* st, int col) {
     const unsigned char* t = sqlite3_column_text(st, col);
     size_t n = t ? size_t(sqlite3_column_bytes(st, col)) : 0;
     char* p = static_cast<char*>(malloc(n + 1));
@@ -321,8 +309,7 @@ char* Memo(sqlite3_stmt* st, int col)
     return p;
 }
 
-void Date(sqlite3_stmt* st, int col, int d[3])
-{
+void Date(sqlite3_stmt* st, int col, int d[3]) {
     const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
     if (!t || strlen(t) < 10) return;
     d[0] = atoi(t);
@@ -331,8 +318,7 @@ void Date(sqlite3_stmt* st, int col, int d[3])
 }
 
 template <class Node, class ReadRow>
-int PlainLoad(sqlite3* db, const char* sql, ReadRow read)
-{
+int PlainLoad(sqlite3* db, const char* sql, ReadRow read) {
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) return -1;
     Node* head = nullptr;
@@ -355,8 +341,7 @@ int PlainLoad(sqlite3* db, const char* sql, ReadRow read)
     return n;
 }
 
-void ReadContact(sqlite3_stmt* st, PlainContact& c)
-{
+void ReadContact(sqlite3_stmt* st, PlainContact& c) {
     c.id = sqlite3_column_int(st, 0);
     Text(st, 1, c.name, sizeof c.name);
     Text(st, 2, c.nickname, sizeof c.nickname);
@@ -378,8 +363,7 @@ void ReadContact(sqlite3_stmt* st, PlainContact& c)
     Text(st, 19, c.accType, sizeof c.accType);
 }
 
-void ReadOpportunity(sqlite3_stmt* st, PlainOpportunity& o)
-{
+void ReadOpportunity(sqlite3_stmt* st, PlainOpportunity& o) {
     o.id = sqlite3_column_int(st, 0);
     Text(st, 1, o.subject, sizeof o.subject);
     o.description = Memo(st, 2);
@@ -394,8 +378,7 @@ void ReadOpportunity(sqlite3_stmt* st, PlainOpportunity& o)
     o.probability = sqlite3_column_int(st, 11);
 }
 
-void BM_Plain_AllContacts(benchmark::State& state)
-{
+void BM_Plain_AllContacts(benchmark::State& state) {
     // The store's queries, sorted in the driver's order as the store's are.
     const std::string where = "WHERE (con_name LIKE '%" + gbk::ToUtf8(kKeyword) + "%' OR con_description LIKE '%" +
                               gbk::ToUtf8(kKeyword) + "%' OR acc_name LIKE '%" + gbk::ToUtf8(kKeyword) + "%') ";
@@ -420,8 +403,7 @@ void BM_Plain_AllContacts(benchmark::State& state)
 }
 BENCHMARK(BM_Plain_AllContacts)->Arg(PLAIN)->Arg(SEARCH)->Arg(RESORT)->Unit(benchmark::kMillisecond);
 
-void BM_Plain_AllOpportunities(benchmark::State& state)
-{
+void BM_Plain_AllOpportunities(benchmark::State& state) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(Db().path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return state.SkipWithError("open failed");

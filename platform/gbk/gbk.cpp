@@ -140,9 +140,12 @@ std::string FromUtf8(std::string_view s) {
     if (IsAscii(s)) return std::string(s);
     return Run(FromUtf8Conv(), s, [](const unsigned char* p, size_t left) -> size_t {
         size_t n = 1;
-        if (p[0] >= 0xF0) n = 4;
-        else if (p[0] >= 0xE0) n = 3;
-        else if (p[0] >= 0xC0) n = 2;
+        if (p[0] >= 0xF0)
+            n = 4;
+        else if (p[0] >= 0xE0)
+            n = 3;
+        else if (p[0] >= 0xC0)
+            n = 2;
         // Never step over a byte that does not continue the sequence.
         for (size_t i = 1; i < n; ++i)
             if (i >= left || (p[i] & 0xC0) != 0x80) return i;

@@ -14,8 +14,7 @@ namespace {
 
 std::string Encode(const std::string& in, int limit = 74) {
     std::string out(Base64EncodedSize(in.size(), limit), '#');
-    const int n =
-        Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)in.size(), limit);
+    const int n = Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)in.size(), limit);
     EXPECT_EQ(out[(size_t)n], '\0');
     EXPECT_LE((size_t)n + 1, out.size());
     return out.substr(0, (size_t)n);
@@ -53,8 +52,7 @@ TEST(Base64, BufferSizeFitsEveryLengthAndLimit) {
         for (size_t n = 0; n < 200; n++) {
             const std::string in(n, 'q');
             std::string out(Base64EncodedSize(n, limit) + 8, '#');
-            const int w =
-                Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)n, limit);
+            const int w = Base64Encode(reinterpret_cast<const unsigned char*>(in.data()), out.data(), (int)n, limit);
             EXPECT_LE((size_t)w + 1, Base64EncodedSize(n, limit)) << n << " " << limit;
             EXPECT_EQ(out[Base64EncodedSize(n, limit)], '#');
         }

@@ -32,9 +32,7 @@ struct RunOutcome {
     std::vector<std::string> boxes;     // UTF-8
 };
 
-std::string Nickname(int i) {
-    return gbk::FromUtf8("客户") + std::to_string(i);
-}
+std::string Nickname(int i) { return gbk::FromUtf8("客户") + std::to_string(i); }
 std::string Address(int i) {
     char sz[64];
     snprintf(sz, sizeof sz, "r%03d@example.com", i);
@@ -51,8 +49,7 @@ protected:
     void TearDown() override { wsatest::LimitSocketTimeouts(0); }
 
     // A run of n recipients to the server, logging in as kUser.
-    static std::shared_ptr<MailRun> NewRun(const SmtpTestServer& server, int n, bool bSsl,
-                                           bool bSalutation = true) {
+    static std::shared_ptr<MailRun> NewRun(const SmtpTestServer& server, int n, bool bSsl, bool bSalutation = true) {
         auto run = std::make_shared<MailRun>();
         for (int i = 0; i < n; i++) run->m_Recipients.push_back({Address(i), Nickname(i)});
         run->m_strServer = bSsl ? "localhost" : "127.0.0.1";
@@ -189,9 +186,9 @@ TEST_F(SmtpClient, ProgressTextsInOrder) {
     SmtpTestServer server(AuthOptions());
     RunOutcome r = RunToEnd(NewRun(server, 3, false));
     ASSERT_TRUE(r.bEnded);
-    EXPECT_EQ(r.statuses, (std::vector<std::string>{"正在发送邮件,现在是第1封,共3封邮件",
-                                                    "正在发送邮件,现在是第2封,共3封邮件",
-                                                    "正在发送邮件,现在是第3封,共3封邮件"}));
+    EXPECT_EQ(r.statuses,
+              (std::vector<std::string>{"正在发送邮件,现在是第1封,共3封邮件", "正在发送邮件,现在是第2封,共3封邮件",
+                                        "正在发送邮件,现在是第3封,共3封邮件"}));
 }
 
 TEST_F(SmtpClient, RefusedRecipientOthersStillArrive) {
@@ -294,8 +291,7 @@ TEST_F(SmtpClient, ServerThatCannotBeReachedOrNamed) {
         int port;
         std::string box;
     };
-    const std::string resolve =
-        "邮件服务器地址解析错误，请检查邮件服务器地址是否正确，并确认是否已连接到网络";
+    const std::string resolve = "邮件服务器地址解析错误，请检查邮件服务器地址是否正确，并确认是否已连接到网络";
     const Case cases[] = {
         {false, "127.0.0.1", nClosedPort, "连接邮件服务器错误，请检查是否已连接到网络"},
         {false, "no-such-host.invalid", 25, resolve},

@@ -64,9 +64,9 @@ bool ReadLine(int fd, std::string* line, int timeoutMs) {
     line->clear();
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
-        const int left = (int)std::chrono::duration_cast<std::chrono::milliseconds>(
-                             until - std::chrono::steady_clock::now())
-                             .count();
+        const int left =
+            (int)std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now())
+                .count();
         if (left <= 0) return false;
         pollfd p{fd, POLLIN, 0};
         if (poll(&p, 1, left) <= 0) continue;
@@ -90,13 +90,13 @@ std::string MakeCertificates(const std::string& dir) {
              dir + "/" + key});
     };
     ecKey("ca.key");
-    run({openssl, "req", "-x509", "-new", "-key", dir + "/ca.key", "-out", dir + "/ca.pem", "-days", "2",
-         "-subj", "/CN=Tarvel Test CA", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
+    run({openssl, "req", "-x509", "-new", "-key", dir + "/ca.key", "-out", dir + "/ca.pem", "-days", "2", "-subj",
+         "/CN=Tarvel Test CA", "-addext", "basicConstraints=critical,CA:TRUE", "-addext",
          "keyUsage=critical,keyCertSign,cRLSign"});
     for (const std::string host : {"localhost", "mail.example.test"}) {
         ecKey(host + ".key");
-        run({openssl, "req", "-new", "-key", dir + "/" + host + ".key", "-out", dir + "/" + host + ".csr",
-             "-subj", "/CN=" + host});
+        run({openssl, "req", "-new", "-key", dir + "/" + host + ".key", "-out", dir + "/" + host + ".csr", "-subj",
+             "/CN=" + host});
         std::ofstream(dir + "/" + host + ".ext")
             << "subjectAltName=DNS:" << host << "\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n";
         run({openssl, "x509", "-req", "-in", dir + "/" + host + ".csr", "-CA", dir + "/ca.pem", "-CAkey",
@@ -104,8 +104,8 @@ std::string MakeCertificates(const std::string& dir) {
              dir + "/" + host + ".ext"});
     }
     ecKey("self.key");
-    run({openssl, "req", "-x509", "-new", "-key", dir + "/self.key", "-out", dir + "/self.pem", "-days", "2",
-         "-subj", "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"});
+    run({openssl, "req", "-x509", "-new", "-key", dir + "/self.key", "-out", dir + "/self.pem", "-days", "2", "-subj",
+         "/CN=localhost", "-addext", "subjectAltName=DNS:localhost"});
     return dir;
 }
 
@@ -165,9 +165,7 @@ const std::string& ReceivedMail::operator[](const std::string& key) const {
     return it == fields.end() ? empty : it->second;
 }
 
-std::string ServerScript() {
-    return TARVEL_SMTP_SERVER_SCRIPT;
-}
+std::string ServerScript() { return TARVEL_SMTP_SERVER_SCRIPT; }
 
 SmtpTestServer::SmtpTestServer(const std::vector<std::string>& options) {
     std::vector<std::string> argv = {"/usr/bin/python3", ServerScript(), "serve", m_Dir.Path()};
@@ -181,9 +179,7 @@ SmtpTestServer::SmtpTestServer(const std::vector<std::string>& options) {
     if (m_nPort == 0) Stop();
 }
 
-SmtpTestServer::~SmtpTestServer() {
-    Stop();
-}
+SmtpTestServer::~SmtpTestServer() { Stop(); }
 
 void SmtpTestServer::Stop() {
     if (m_fdIn >= 0) {
@@ -247,14 +243,8 @@ std::string SmtpTestServer::RawMessage(int n) const {
     return ReadFile(m_Dir.Path() + name);
 }
 
-std::string SmtpTestServer::Commands() const {
-    return ReadFile(m_Dir.File("commands.log"));
-}
-std::string SmtpTestServer::SniNames() const {
-    return ReadFile(m_Dir.File("sni.log"));
-}
-int SmtpTestServer::Counted() const {
-    return atoi(ReadFile(m_Dir.File("count")).c_str());
-}
+std::string SmtpTestServer::Commands() const { return ReadFile(m_Dir.File("commands.log")); }
+std::string SmtpTestServer::SniNames() const { return ReadFile(m_Dir.File("sni.log")); }
+int SmtpTestServer::Counted() const { return atoi(ReadFile(m_Dir.File("count")).c_str()); }
 
 }  // namespace mailtest

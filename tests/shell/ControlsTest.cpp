@@ -45,8 +45,8 @@ protected:
             s_bRegistered = true;
         }
         g_hInstance = programtest::TestInstance();
-        m_hHost = CreateWindowExA(0, "ControlsTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, programtest::TestInstance(), nullptr);
+        m_hHost = CreateWindowExA(0, "ControlsTestHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                  programtest::TestInstance(), nullptr);
         ShowWindow(m_hHost, SW_SHOW);
         w32test::ClearMessageBoxes();
     }
@@ -85,8 +85,8 @@ protected:
 
 TEST_F(ControlsTest, RowsInsertedAtTheTopShowInReverseOrderWithAlternatingColours) {
     ListViewClass list;
-    ASSERT_EQ(0, list.Create(programtest::TestInstance(), m_hHost, 10, 10, 500, 300,
-                             WS_CHILD | WS_VISIBLE | LVS_REPORT, 2001));
+    ASSERT_EQ(0, list.Create(programtest::TestInstance(), m_hHost, 10, 10, 500, 300, WS_CHILD | WS_VISIBLE | LVS_REPORT,
+                             2001));
     list.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
     ASSERT_EQ(0, list.InsertColumn("名称", 200));
     list.InitItem();
@@ -118,9 +118,8 @@ TEST_F(ControlsTest, RowsInsertedAtTheTopShowInReverseOrderWithAlternatingColour
     RECT rc0{LVIR_BOUNDS, 0, 0, 0}, rc1{LVIR_BOUNDS, 0, 0, 0};
     ASSERT_TRUE(SendMessageA(list.m_hListView, LVM_GETITEMRECT, 2, (LPARAM)&rc0));
     ASSERT_TRUE(SendMessageA(list.m_hListView, LVM_GETITEMRECT, 3, (LPARAM)&rc1));
-    w32test::WaitFor([&] {
-        return w32test::PixelAt(list.m_hListView, rc1.right - 5, (rc1.top + rc1.bottom) / 2) == 0xFFE7CEu;
-    });
+    w32test::WaitFor(
+        [&] { return w32test::PixelAt(list.m_hListView, rc1.right - 5, (rc1.top + rc1.bottom) / 2) == 0xFFE7CEu; });
     EXPECT_EQ(0xFFFFFFu, w32test::PixelAt(list.m_hListView, rc0.right - 5, (rc0.top + rc0.bottom) / 2));
     EXPECT_EQ(0xFFE7CEu, w32test::PixelAt(list.m_hListView, rc1.right - 5, (rc1.top + rc1.bottom) / 2));
 }
@@ -391,8 +390,9 @@ TEST_F(ControlsTest, ToolbarTakesAtMostThirtyButtonsAndReportsAMissingBar) {
     ToolbarClass none;
     EXPECT_EQ(-1, none.GetHeight());
     none.AutoSize();
-    EXPECT_EQ((std::vector<std::string>{"ToolbarClass.cpp 125: m_hToolbar Error.", "ToolbarClass.cpp 138: hToolbar Error."}),
-              programtest::MessageTexts());
+    EXPECT_EQ(
+        (std::vector<std::string>{"ToolbarClass.cpp 125: m_hToolbar Error.", "ToolbarClass.cpp 138: hToolbar Error."}),
+        programtest::MessageTexts());
 
     ToolbarClass bar;
     ASSERT_EQ(0, bar.Create(programtest::TestInstance(), m_hHost, WS_CHILD, 10001));

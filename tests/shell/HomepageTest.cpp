@@ -247,9 +247,9 @@ TEST_F(HomepageTest, SearchButtonsHandTheirBoxToTheirList) {
 TEST_F(HomepageTest, LinksRunTheirViewSwitches) {
     const struct {
         int nID, nView;
-    } cases[] = {{10060, VIEW_TAS_DETAIL},    {10061, VIEW_TAS_WEEK},      {10064, VIEW_TAS_LISTALL},
-                 {10066, VIEW_OPP_PHASESTAT}, {10069, VIEW_OPP_HOMEPAGE},  {10071, VIEW_ACC_OPPORTUNITIESSTAT},
-                 {10075, VIEW_ACC_HOMEPAGE},  {10079, VIEW_CON_RELATION},  {10081, VIEW_CON_HOMEPAGE}};
+    } cases[] = {{10060, VIEW_TAS_DETAIL},    {10061, VIEW_TAS_WEEK},     {10064, VIEW_TAS_LISTALL},
+                 {10066, VIEW_OPP_PHASESTAT}, {10069, VIEW_OPP_HOMEPAGE}, {10071, VIEW_ACC_OPPORTUNITIESSTAT},
+                 {10075, VIEW_ACC_HOMEPAGE},  {10079, VIEW_CON_RELATION}, {10081, VIEW_CON_HOMEPAGE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nID);
         SendMessageA(m_hWnd, WM_COMMAND, IDC_TB_HOMEPAGE, 0);

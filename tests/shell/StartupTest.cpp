@@ -69,7 +69,7 @@ protected:
         EXPECT_EQ(nullptr, g_History.m_pHead);  // the start page ran no query
         EXPECT_EQ(nullptr, g_pCurrentDialog);
         EXPECT_FALSE(IsWindowVisible(g_Homepage.m_hWnd));  // never shown
-        EXPECT_EQ(0, RunMessageLoop());  // the quit is already there
+        EXPECT_EQ(0, RunMessageLoop());                    // the quit is already there
     }
 
     programtest::ProgramDatabase m_Db;
@@ -186,13 +186,14 @@ void Agree(HWND hDlg) {
 TEST_F(StartupTest, CompletedWizardStoresTheLoginAndOpensTheStartPage) {
     std::string strAgreement;
     DialogScript script;
-    script.Then("ID_DLG_INSTALL1",
-                [&](HWND hDlg) {
-                    // The shortcut is there as soon as the welcome page shows.
-                    EXPECT_TRUE(fs::exists(m_strDesktop + "/Tarvel Sales Logs.desktop"));
-                    w32test::GrabWindow(hDlg, programtest::GrabFolder() + "wizard-1-welcome.png");
-                    programtest::PressButton(hDlg, IDOK);
-                })
+    script
+        .Then("ID_DLG_INSTALL1",
+              [&](HWND hDlg) {
+                  // The shortcut is there as soon as the welcome page shows.
+                  EXPECT_TRUE(fs::exists(m_strDesktop + "/Tarvel Sales Logs.desktop"));
+                  w32test::GrabWindow(hDlg, programtest::GrabFolder() + "wizard-1-welcome.png");
+                  programtest::PressButton(hDlg, IDOK);
+              })
         .Then("ID_DLG_INSTALL2",
               [&](HWND hDlg) {
                   strAgreement = programtest::GetText(hDlg, IDC_AGREEMENT);
@@ -211,8 +212,7 @@ TEST_F(StartupTest, CompletedWizardStoresTheLoginAndOpensTheStartPage) {
     char szDigest[33];
     MD5DigestText("secret1", szDigest);
     EXPECT_EQ(szDigest, SettingValue("set_loginpwd"));
-    EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop", "abc-Tarvel Sales Logs.desktop"}),
-              DesktopFiles());
+    EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop", "abc-Tarvel Sales Logs.desktop"}), DesktopFiles());
     // The agreement is the five strings joined in order.
     EXPECT_NE(std::string::npos, strAgreement.find("软件使用协议"));
     EXPECT_NE(std::string::npos, strAgreement.find("四、其他"));
@@ -259,7 +259,8 @@ TEST_F(StartupTest, CancellingEachWizardPageEndsTheProgramAndKeepsTheFlagAtZero)
         SCOPED_TRACE(nPage);
         DialogScript script;
         auto cancel = [](HWND h) { programtest::PressButton(h, IDCANCEL); };
-        script.Then("ID_DLG_INSTALL1", nPage == 0 ? cancel : [](HWND h) { programtest::PressButton(h, IDOK); });
+        script.Then(
+            "ID_DLG_INSTALL1", nPage == 0 ? cancel : [](HWND h) { programtest::PressButton(h, IDOK); });
         if (nPage >= 1) script.Then("ID_DLG_INSTALL2", nPage == 1 ? cancel : DialogScript::Step(Agree));
         if (nPage >= 2) script.Then("ID_DLG_LOGINSETTING", cancel);
         HWND hWnd = programtest::StartMainWindow();
@@ -286,8 +287,7 @@ TEST_F(StartupTest, BackAndNextWalkThePagesOneAtATime) {
     ExpectStartPageRunning(programtest::StartMainWindow());
     EXPECT_TRUE(script.Finished());
     // The welcome page ran twice but wrote the one shortcut.
-    EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop", "abc-Tarvel Sales Logs.desktop"}),
-              DesktopFiles());
+    EXPECT_EQ((std::vector<std::string>{"Tarvel Sales Logs.desktop", "abc-Tarvel Sales Logs.desktop"}), DesktopFiles());
 }
 
 TEST_F(StartupTest, DisagreeingEndsTheProgram) {
@@ -436,10 +436,10 @@ TEST_F(MainWindowTest, BarsAndAllViewsExist) {
 TEST_F(MainWindowTest, EachModuleButtonOpensItsPageAndIsPressed) {
     const struct {
         int nCommand, nView;
-    } cases[] = {{IDC_TB_OPPORTUNITIES, VIEW_OPP_START}, {IDC_TB_ACCOUNTS, VIEW_ACC_START},
-                 {IDC_TB_CONTACTS, VIEW_CON_START},      {IDC_TB_TASKS, VIEW_TAS_HOMEPAGE},
-                 {IDC_TB_MAIL, VIEW_MAIL},               {IDC_TB_SETTING, VIEW_MAILSETTING},
-                 {IDC_TB_EXPORT, VIEW_EXPORT},           {IDC_TB_HOMEPAGE, VIEW_HOMEPAGE}};
+    } cases[] = {
+        {IDC_TB_OPPORTUNITIES, VIEW_OPP_START}, {IDC_TB_ACCOUNTS, VIEW_ACC_START}, {IDC_TB_CONTACTS, VIEW_CON_START},
+        {IDC_TB_TASKS, VIEW_TAS_HOMEPAGE},      {IDC_TB_MAIL, VIEW_MAIL},          {IDC_TB_SETTING, VIEW_MAILSETTING},
+        {IDC_TB_EXPORT, VIEW_EXPORT},           {IDC_TB_HOMEPAGE, VIEW_HOMEPAGE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nCommand);
         Command(c.nCommand);

@@ -56,8 +56,8 @@ protected:
         wc.hInstance = programtest::TestInstance();
         wc.lpszClassName = "ViewSwitchTestParent";
         RegisterClassA(&wc);
-        s_hParent = CreateWindowExA(0, "ViewSwitchTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
-                                    nullptr, nullptr, programtest::TestInstance(), nullptr);
+        s_hParent = CreateWindowExA(0, "ViewSwitchTestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700, nullptr,
+                                    nullptr, programtest::TestInstance(), nullptr);
         ShowWindow(s_hParent, SW_SHOW);
         BaseDialogClass::SetViewTable(g_TestViews, 3);
         ASSERT_EQ(0, g_A.CreateDialog(programtest::TestInstance(), s_hParent, "TestViewA", 40));

@@ -12,8 +12,7 @@ namespace {
 class AccTest : public DataTest {
 protected:
     ULONG Add(const std::string& strName, const std::string& strDescription = "", const char* pszImportant = "高",
-              ULONG ulOpp = 0, ULONG ulTas = 0)
-    {
+              ULONG ulOpp = 0, ULONG ulTas = 0) {
         Acc_DetailClass acc;
         EXPECT_EQ(0, acc.cad_AllocHead());
         Fill(acc, strName, strDescription, pszImportant);
@@ -24,8 +23,7 @@ protected:
         return acc.m_ulAccID;
     }
     static void Fill(Acc_DetailClass& acc, const std::string& strName, const std::string& strDescription,
-                     const char* pszImportant)
-    {
+                     const char* pszImportant) {
         AccNode* p = acc.m_pCurrent;
         snprintf(p->acc_name, sizeof p->acc_name, "%s", strName.c_str());
         ASSERT_EQ(0, acc.cad_AllocNodeDescription((unsigned)strDescription.size()));
@@ -44,8 +42,7 @@ protected:
         p->acc_recent_contact_date = {2024, 3, 1};
         p->acc_private = 1;
     }
-    std::set<std::string> Names(Acc_DetailClass& acc, int n)
-    {
+    std::set<std::string> Names(Acc_DetailClass& acc, int n) {
         std::set<std::string> s;
         acc.m_pCurrent = acc.m_pAccHead;
         for (int i = 0; i < n; ++i, acc.cad_NextNode()) s.insert(acc.m_pCurrent->acc_name);
@@ -53,8 +50,7 @@ protected:
     }
 };
 
-TEST_F(AccTest, AddChangeAndReadBackEveryField)
-{
+TEST_F(AccTest, AddChangeAndReadBackEveryField) {
     std::string strLong(5000, 'x');
     strLong += "'尾'";
     ULONG id = Add("O'Neil 公司", strLong);
@@ -78,8 +74,7 @@ TEST_F(AccTest, AddChangeAndReadBackEveryField)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(AccTest, MissingAccountIsFoundEmptyAndItsChangeReportsNoRow)
-{
+TEST_F(AccTest, MissingAccountIsFoundEmptyAndItsChangeReportsNoRow) {
     Acc_DetailClass acc;
     ASSERT_EQ(0, acc.cad_GetAccount(99));
     EXPECT_EQ(0, acc.m_bFound);
@@ -93,8 +88,7 @@ TEST_F(AccTest, MissingAccountIsFoundEmptyAndItsChangeReportsNoRow)
     EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 158: cod_AllocHead Error."}, Boxes());
 }
 
-TEST_F(AccTest, AddWithBothLinksAndLinkTwiceWritesEachRowOnce)
-{
+TEST_F(AccTest, AddWithBothLinksAndLinkTwiceWritesEachRowOnce) {
     ULONG id = Add("linked", "", "高", 5, 6);
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=5 AND acc_id=" + std::to_string(id)));
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM accounts_tasks WHERE tas_id=6 AND acc_id=" + std::to_string(id)));
@@ -110,8 +104,7 @@ TEST_F(AccTest, AddWithBothLinksAndLinkTwiceWritesEachRowOnce)
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM accounts_tasks"));
 }
 
-TEST_F(AccTest, UnlinkRemovesThatOpportunityOnlyWithItsContactRowsOfThisAccount)
-{
+TEST_F(AccTest, UnlinkRemovesThatOpportunityOnlyWithItsContactRowsOfThisAccount) {
     Exec("INSERT INTO opportunities_accounts VALUES(5, 1), (6, 1), (5, 2)");
     Exec("INSERT INTO opportunities_contacts VALUES(5, 10, 1), (5, 11, 2), (6, 12, 1)");
     Exec("INSERT INTO accounts_tasks VALUES(1, 20), (1, 21)");
@@ -127,8 +120,7 @@ TEST_F(AccTest, UnlinkRemovesThatOpportunityOnlyWithItsContactRowsOfThisAccount)
     EXPECT_EQ("21", Value("SELECT tas_id FROM accounts_tasks"));
 }
 
-TEST_F(AccTest, DeleteKeepsContactsAndZeroesTheirOpportunityLinks)
-{
+TEST_F(AccTest, DeleteKeepsContactsAndZeroesTheirOpportunityLinks) {
     ULONG id = Add("to delete", "", "高", 5, 6);
     Exec("INSERT INTO contacts(con_name) VALUES('c')");
     Exec("INSERT INTO accounts_contacts VALUES(" + std::to_string(id) + ", 1)");
@@ -143,19 +135,18 @@ TEST_F(AccTest, DeleteKeepsContactsAndZeroesTheirOpportunityLinks)
     EXPECT_EQ("0", Value("SELECT acc_id FROM opportunities_contacts WHERE opp_id=5 AND con_id=1"));
 }
 
-TEST_F(AccTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingAccount)
-{
+TEST_F(AccTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingAccount) {
     ULONG id = Add("half", "", "高", 5, 6);
     Exec("CREATE TRIGGER keep_task_links BEFORE DELETE ON accounts_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
     Acc_DetailClass acc;
     EXPECT_EQ(-1, acc.cad_DeleteAccount(id));
     EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM accounts_tasks WHERE acc_id NOT IN (SELECT acc_id FROM accounts)"));
-    EXPECT_EQ(0, Number("SELECT COUNT(*) FROM opportunities_accounts WHERE acc_id NOT IN (SELECT acc_id FROM accounts)"));
+    EXPECT_EQ(0,
+              Number("SELECT COUNT(*) FROM opportunities_accounts WHERE acc_id NOT IN (SELECT acc_id FROM accounts)"));
 }
 
-TEST_F(AccTest, KeywordSearchWithQuoteThenResortKeepsTheSameAccounts)
-{
+TEST_F(AccTest, KeywordSearchWithQuoteThenResortKeepsTheSameAccounts) {
     Add("Bob's shop");
     Add("Ann's shop", "");
     Add("Carl", "bought at Bob's");
@@ -183,8 +174,7 @@ TEST_F(AccTest, KeywordSearchWithQuoteThenResortKeepsTheSameAccounts)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(AccTest, CategoriesTableFirstThenValuesInUse)
-{
+TEST_F(AccTest, CategoriesTableFirstThenValuesInUse) {
     Exec("DELETE FROM important");
     Exec("INSERT INTO important VALUES('high'), ('low')");
     Add("a", "", "low");
@@ -205,8 +195,7 @@ TEST_F(AccTest, CategoriesTableFirstThenValuesInUse)
     EXPECT_EQ(6, acc.cad_LoadRelationTable());
 }
 
-TEST_F(AccTest, CategoryNameWithQuoteIsListedAndCounted)
-{
+TEST_F(AccTest, CategoryNameWithQuoteIsListedAndCounted) {
     Add("q1", "", "it's");
     Add("q2", "", "it's");
     Acc_DetailClass acc;
@@ -217,8 +206,7 @@ TEST_F(AccTest, CategoryNameWithQuoteIsListedAndCounted)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(AccTest, MoreCategoriesThanTheArraysHoldStopAtCapacity)
-{
+TEST_F(AccTest, MoreCategoriesThanTheArraysHoldStopAtCapacity) {
     // 34 shipped regions plus 80 in use; 12 importance values in use.
     for (int i = 0; i < 80; ++i)
         Exec("INSERT INTO accounts(acc_name, acc_province, acc_important) VALUES('a" + std::to_string(i) + "', 'r" +
@@ -241,13 +229,13 @@ TEST_F(AccTest, MoreCategoriesThanTheArraysHoldStopAtCapacity)
     EXPECT_STREQ("", acc.m_szIndustry[0]);
 }
 
-TEST_F(AccTest, WithAndWithoutOpportunities)
-{
+TEST_F(AccTest, WithAndWithoutOpportunities) {
     ULONG a = Add("Zed", "", "高");
     ULONG b = Add("Amy", "", "高");
     Add("Lone", "", "高");
     Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(1, 'o1'), (2, 'o2'), (3, 'o3'), (4, 'o4')");
-    for (int opp : {1, 2, 3}) Exec("INSERT INTO opportunities_accounts VALUES(" + std::to_string(opp) + ", " + std::to_string(a) + ")");
+    for (int opp : {1, 2, 3})
+        Exec("INSERT INTO opportunities_accounts VALUES(" + std::to_string(opp) + ", " + std::to_string(a) + ")");
     Exec("INSERT INTO opportunities_accounts VALUES(4, " + std::to_string(b) + ")");
     Acc_DetailClass acc;
     ASSERT_EQ(0, acc.cad_CountByOpportunities());
@@ -269,8 +257,7 @@ TEST_F(AccTest, WithAndWithoutOpportunities)
     EXPECT_EQ(-1, acc.cad_GetOpportunitiesCategoryName(2, sz));
 }
 
-TEST_F(AccTest, LinkedListingsAndDates)
-{
+TEST_F(AccTest, LinkedListingsAndDates) {
     Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(9, 'o9')");
     ULONG a = Add("first", "", "高", 9, 8);
     Add("second", "", "高", 0, 8);
@@ -285,13 +272,14 @@ TEST_F(AccTest, LinkedListingsAndDates)
     EXPECT_EQ(2, acc.cad_GetTrack(Day(2024, 3, 1), Day(2024, 12, 31)));
 }
 
-TEST_F(AccTest, FailingFetchEndsACountingLoop)
-{
+TEST_F(AccTest, FailingFetchEndsACountingLoop) {
     Add("one", "", "高", 1);
     Add("two", "", "高", 2);
     Exec("DROP VIEW rel_opportunities_accounts");
-    Exec("CREATE VIEW rel_opportunities_accounts AS SELECT a.*, CASE WHEN a.acc_id = 2 THEN abs(-9223372036854775807 - 1) "
-         "ELSE l.opp_id END AS opp_id FROM accounts a LEFT JOIN opportunities_accounts l ON l.acc_id = a.acc_id");
+    Exec(
+        "CREATE VIEW rel_opportunities_accounts AS SELECT a.*, CASE WHEN a.acc_id = 2 THEN abs(-9223372036854775807 - "
+        "1) "
+        "ELSE l.opp_id END AS opp_id FROM accounts a LEFT JOIN opportunities_accounts l ON l.acc_id = a.acc_id");
     Acc_DetailClass acc;
     EXPECT_EQ(-1, acc.cad_CountByOpportunities());
     EXPECT_EQ(1, acc.m_iCount[0]);  // the real row before the failure, not the failed fetch
@@ -299,8 +287,7 @@ TEST_F(AccTest, FailingFetchEndsACountingLoop)
 }
 
 // Each failing step reports its own text and stops there.
-TEST_F(AccTest, FailuresShowTheirMessages)
-{
+TEST_F(AccTest, FailuresShowTheirMessages) {
     ULONG a = Add("kept");
     Exec("DROP TABLE accounts_tasks");
     Acc_DetailClass acc;

@@ -12,8 +12,7 @@ namespace {
 class ConTest : public DataTest {
 protected:
     ULONG Add(const std::string& strName, const std::string& strDescription = "", ULONG ulAcc = 0, ULONG ulOpp = 0,
-              ULONG ulTas = 0, const char* pszTelephone = "1")
-    {
+              ULONG ulTas = 0, const char* pszTelephone = "1") {
         Con_DetailClass con;
         EXPECT_EQ(0, con.ccd_AllocHead());
         Fill(con, strName, strDescription);
@@ -25,8 +24,7 @@ protected:
         EXPECT_EQ(0, con.ccd_GetLastContactID());
         return con.m_ulConID;
     }
-    static void Fill(Con_DetailClass& con, const std::string& strName, const std::string& strDescription)
-    {
+    static void Fill(Con_DetailClass& con, const std::string& strName, const std::string& strDescription) {
         ConNode* p = con.m_pCurrent;
         snprintf(p->con_name, sizeof p->con_name, "%s", strName.c_str());
         strcpy(p->con_nickname, "小王");
@@ -45,8 +43,7 @@ protected:
         p->con_recent_contact_date = {2024, 1, 1};
         p->con_private = 0;
     }
-    static std::set<std::string> Names(Con_DetailClass& con, int n)
-    {
+    static std::set<std::string> Names(Con_DetailClass& con, int n) {
         std::set<std::string> s;
         con.m_pCurrent = con.m_pConHead;
         for (int i = 0; i < n; ++i, con.ccd_NextNode()) s.insert(con.m_pCurrent->con_name);
@@ -54,8 +51,7 @@ protected:
     }
 };
 
-TEST_F(ConTest, AddChangeReadBackWithItsAccount)
-{
+TEST_F(ConTest, AddChangeReadBackWithItsAccount) {
     Exec("INSERT INTO accounts(acc_name, acc_type) VALUES('ACME', " + Q("代理商") + ")");
     std::string strLong(3000, '\'');
     ULONG id = Add("王'五", strLong, 1);
@@ -84,8 +80,7 @@ TEST_F(ConTest, AddChangeReadBackWithItsAccount)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(ConTest, MissingContactAndAHeldList)
-{
+TEST_F(ConTest, MissingContactAndAHeldList) {
     Con_DetailClass con;
     ASSERT_EQ(0, con.ccd_GetContact(5));
     EXPECT_EQ(0, con.m_bFound);
@@ -100,8 +95,7 @@ TEST_F(ConTest, MissingContactAndAHeldList)
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM accounts_contacts"));  // no link for a contact that is gone
 }
 
-TEST_F(ConTest, ChangingTheAccountUpdatesOrInsertsItsLink)
-{
+TEST_F(ConTest, ChangingTheAccountUpdatesOrInsertsItsLink) {
     ULONG id = Add("no account");
     Con_DetailClass con;
     ASSERT_EQ(0, con.ccd_GetContact(id));
@@ -121,10 +115,10 @@ TEST_F(ConTest, ChangingTheAccountUpdatesOrInsertsItsLink)
     EXPECT_EQ(0u, con.m_ulAccID);
 }
 
-TEST_F(ConTest, AddWritesEachLinkAndLinkingTwiceWritesOneRow)
-{
+TEST_F(ConTest, AddWritesEachLinkAndLinkingTwiceWritesOneRow) {
     ULONG id = Add("linked", "", 2, 3, 4);
-    EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=3 AND acc_id=2 AND con_id=" + std::to_string(id)));
+    EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=3 AND acc_id=2 AND con_id=" +
+                        std::to_string(id)));
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM accounts_contacts WHERE acc_id=2"));
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM contacts_tasks WHERE tas_id=4"));
 
@@ -151,8 +145,7 @@ TEST_F(ConTest, AddWritesEachLinkAndLinkingTwiceWritesOneRow)
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_contacts"));
 }
 
-TEST_F(ConTest, DeleteRemovesTheContactAndItsLinks)
-{
+TEST_F(ConTest, DeleteRemovesTheContactAndItsLinks) {
     ULONG id = Add("gone", "", 2, 3, 4);
     ULONG other = Add("stays", "", 2, 3, 4);
     Con_DetailClass con;
@@ -164,19 +157,19 @@ TEST_F(ConTest, DeleteRemovesTheContactAndItsLinks)
     EXPECT_EQ(0, con.ccd_DeleteContact(12345));  // nothing to delete is no failure
 }
 
-TEST_F(ConTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingContact)
-{
+TEST_F(ConTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingContact) {
     ULONG id = Add("half", "", 2, 3, 4);
     Exec("CREATE TRIGGER keep_task_links BEFORE DELETE ON contacts_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
     Con_DetailClass con;
     EXPECT_EQ(-1, con.ccd_DeleteContact(id));
     EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
     for (const char* t : {"opportunities_contacts", "accounts_contacts", "contacts_tasks"})
-        EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE con_id NOT IN (SELECT con_id FROM contacts)")) << t;
+        EXPECT_EQ(
+            0, Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE con_id NOT IN (SELECT con_id FROM contacts)"))
+            << t;
 }
 
-TEST_F(ConTest, AllContactsSearchAndResort)
-{
+TEST_F(ConTest, AllContactsSearchAndResort) {
     Exec("INSERT INTO accounts(acc_name) VALUES('Bob''s firm')");
     Add("Ann", "", 1, 0, 0, "3");
     Add("Carl", "knows bob's", 0, 0, 0, "1");
@@ -205,8 +198,7 @@ TEST_F(ConTest, AllContactsSearchAndResort)
     EXPECT_EQ(3, con.ccd_GetAllContactsByName());
 }
 
-TEST_F(ConTest, ContactsOfAnAccount)
-{
+TEST_F(ConTest, ContactsOfAnAccount) {
     Exec("INSERT INTO accounts(acc_name) VALUES('A'), ('B')");
     Add("with", "it's here", 1);
     Add("without");
@@ -223,8 +215,7 @@ TEST_F(ConTest, ContactsOfAnAccount)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(ConTest, LinkedContactsAndDates)
-{
+TEST_F(ConTest, LinkedContactsAndDates) {
     Exec("INSERT INTO accounts(acc_name) VALUES('A'), ('B')");
     Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(5, 'o5')");
     ULONG a = Add("a", "", 1, 5, 6);
@@ -250,18 +241,17 @@ TEST_F(ConTest, LinkedContactsAndDates)
 
 // A name longer than its field is cut before a whole character, never
 // inside one, so that saving it again stores valid text.
-TEST_F(ConTest, LongGbkNameIsCutOnACharacterBoundary)
-{
-    Exec("INSERT INTO contacts(con_name, con_nickname) VALUES(" + Q("诸葛孔明先生的全名很长") + ", " + Q("a诸葛孔明先生的昵称") + ")");
+TEST_F(ConTest, LongGbkNameIsCutOnACharacterBoundary) {
+    Exec("INSERT INTO contacts(con_name, con_nickname) VALUES(" + Q("诸葛孔明先生的全名很长") + ", " +
+         Q("a诸葛孔明先生的昵称") + ")");
     Con_DetailClass con;
     ASSERT_EQ(1, con.ccd_GetAllContacts());
-    EXPECT_STREQ("诸葛孔明先生的全名", con.m_pConHead->con_name);    // 18 of 19 bytes
+    EXPECT_STREQ("诸葛孔明先生的全名", con.m_pConHead->con_name);       // 18 of 19 bytes
     EXPECT_STREQ("a诸葛孔明先生的昵称", con.m_pConHead->con_nickname);  // 19 bytes
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(ConTest, FailuresShowTheirMessages)
-{
+TEST_F(ConTest, FailuresShowTheirMessages) {
     ULONG c = Add("kept");
     Exec("DROP TABLE contacts_tasks");
     Con_DetailClass con;

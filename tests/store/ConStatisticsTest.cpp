@@ -9,15 +9,14 @@ namespace {
 
 class ConStatTest : public DataTest {
 protected:
-    void Contact(const std::string& strName, const std::string& strImportantSql, const std::string& strProvince = "x")
-    {
-        Exec("INSERT INTO contacts(con_name, con_important, con_province, con_recent_contact_date) VALUES(" + Q(strName) +
-             ", " + strImportantSql + ", " + Q(strProvince) + ", '2024-01-0" + std::to_string(strName.size() % 9 + 1) + "')");
+    void Contact(const std::string& strName, const std::string& strImportantSql, const std::string& strProvince = "x") {
+        Exec("INSERT INTO contacts(con_name, con_important, con_province, con_recent_contact_date) VALUES(" +
+             Q(strName) + ", " + strImportantSql + ", " + Q(strProvince) + ", '2024-01-0" +
+             std::to_string(strName.size() % 9 + 1) + "')");
     }
 };
 
-TEST_F(ConStatTest, TableNamesThenValuesInUseWithOneCountEach)
-{
+TEST_F(ConStatTest, TableNamesThenValuesInUseWithOneCountEach) {
     Contact("a", Q("高"));
     Contact("b", "''");
     Contact("c", "NULL");
@@ -36,8 +35,7 @@ TEST_F(ConStatTest, TableNamesThenValuesInUseWithOneCountEach)
     EXPECT_EQ(0, con.m_nType);
 }
 
-TEST_F(ConStatTest, EmptyLookupTableGivesOneMessageThenTheValuesInUse)
-{
+TEST_F(ConStatTest, EmptyLookupTableGivesOneMessageThenTheValuesInUse) {
     Exec("DELETE FROM relation");
     Exec("INSERT INTO contacts(con_name, con_relation) VALUES('a', 'friend'), ('b', 'foe')");
     Con_DetailClass con;
@@ -48,8 +46,7 @@ TEST_F(ConStatTest, EmptyLookupTableGivesOneMessageThenTheValuesInUse)
     EXPECT_EQ(1, con.m_iCount[1]);
 }
 
-TEST_F(ConStatTest, WithoutContactsTheResultIsZeroButTheLookupNamesAreCounted)
-{
+TEST_F(ConStatTest, WithoutContactsTheResultIsZeroButTheLookupNamesAreCounted) {
     Con_DetailClass con;
     EXPECT_EQ(0, con.ccd_GetImportantCategories());
     EXPECT_EQ(3, con.m_nImportant);
@@ -63,9 +60,9 @@ TEST_F(ConStatTest, WithoutContactsTheResultIsZeroButTheLookupNamesAreCounted)
     EXPECT_EQ(34, con.ccd_LoadProvinceTable());
 }
 
-TEST_F(ConStatTest, IndustriesComeFromAccountsAndCountTheirContacts)
-{
-    Exec("INSERT INTO accounts(acc_name, acc_industry) VALUES('A', 'robots'), ('B', 'ships'), ('C', " + Q("金融") + ")");
+TEST_F(ConStatTest, IndustriesComeFromAccountsAndCountTheirContacts) {
+    Exec("INSERT INTO accounts(acc_name, acc_industry) VALUES('A', 'robots'), ('B', 'ships'), ('C', " + Q("金融") +
+         ")");
     Exec("INSERT INTO contacts(con_name) VALUES('x'), ('y'), ('z')");
     Exec("INSERT INTO accounts_contacts VALUES(1, 1), (1, 2), (3, 3)");
     Con_DetailClass con;
@@ -79,8 +76,7 @@ TEST_F(ConStatTest, IndustriesComeFromAccountsAndCountTheirContacts)
     EXPECT_EQ(2, con.ccd_GetByIndustry("robots"));
 }
 
-TEST_F(ConStatTest, MoreRegionsThanTheOldCountArrayHoldAreCountedInPlace)
-{
+TEST_F(ConStatTest, MoreRegionsThanTheOldCountArrayHoldAreCountedInPlace) {
     for (int i = 0; i < 70; ++i) Contact("c" + std::to_string(i), "''", "r'" + std::to_string(i));
     Contact("extra", "''", "r'0");
     Con_DetailClass con;
@@ -94,11 +90,11 @@ TEST_F(ConStatTest, MoreRegionsThanTheOldCountArrayHoldAreCountedInPlace)
     EXPECT_EQ(2, con.ccd_GetByProvince("r'0"));
 }
 
-TEST_F(ConStatTest, WithAndWithoutOpportunities)
-{
+TEST_F(ConStatTest, WithAndWithoutOpportunities) {
     Exec("INSERT INTO accounts(acc_name) VALUES('Zeta'), ('Alpha')");
-    Exec("INSERT INTO contacts(con_name, con_recent_contact_date) VALUES('two opps', '2024-05-01'), "
-         "('one opp', '2024-01-01'), ('none', '2024-03-01')");
+    Exec(
+        "INSERT INTO contacts(con_name, con_recent_contact_date) VALUES('two opps', '2024-05-01'), "
+        "('one opp', '2024-01-01'), ('none', '2024-03-01')");
     Exec("INSERT INTO accounts_contacts VALUES(1, 1), (2, 2)");
     Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(10, 'a'), (11, 'b'), (12, 'c')");
     Exec("INSERT INTO opportunities_contacts VALUES(10, 1, 1), (11, 1, 1), (12, 2, 2)");
@@ -130,8 +126,7 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities)
     EXPECT_STREQ("存在销售机会", sz);
 }
 
-TEST_F(ConStatTest, CategoryResortKeepsTheCategory)
-{
+TEST_F(ConStatTest, CategoryResortKeepsTheCategory) {
     Contact("bb", Q("高"));
     Contact("a", Q("高"));
     Contact("ccc", Q("低"));
@@ -150,8 +145,7 @@ TEST_F(ConStatTest, CategoryResortKeepsTheCategory)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(ConStatTest, CountFailuresShowTheirMessages)
-{
+TEST_F(ConStatTest, CountFailuresShowTheirMessages) {
     Exec("DROP VIEW rel_opportunities_contacts");
     Con_DetailClass con;
     EXPECT_EQ(-1, con.ccd_CountByOpportunities());

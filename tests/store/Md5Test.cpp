@@ -7,15 +7,13 @@
 
 namespace {
 
-std::string Digest(const std::string& s)
-{
+std::string Digest(const std::string& s) {
     char sz[33];
     MD5DigestText(s.c_str(), sz);
     return sz;
 }
 
-TEST(Md5, Rfc1321TestSuite)
-{
+TEST(Md5, Rfc1321TestSuite) {
     EXPECT_EQ("d41d8cd98f00b204e9800998ecf8427e", Digest(""));
     EXPECT_EQ("0cc175b9c0f1b6a831c399e269772661", Digest("a"));
     EXPECT_EQ("900150983cd24fb0d6963f7d28e17f72", Digest("abc"));
@@ -27,8 +25,7 @@ TEST(Md5, Rfc1321TestSuite)
               Digest("12345678901234567890123456789012345678901234567890123456789012345678901234567890"));
 }
 
-TEST(Md5, InputSplitAnywhereGivesTheSameDigest)
-{
+TEST(Md5, InputSplitAnywhereGivesTheSameDigest) {
     // Lengths around the 56- and 64-byte padding and block boundaries.
     for (size_t nLen : {55u, 56u, 57u, 63u, 64u, 65u, 119u, 120u, 200u}) {
         std::string s(nLen, '\0');
@@ -48,8 +45,7 @@ TEST(Md5, InputSplitAnywhereGivesTheSameDigest)
     }
 }
 
-TEST(Md5, FinalLeavesNoTraceInTheContext)
-{
+TEST(Md5, FinalLeavesNoTraceInTheContext) {
     MD5_CTX ctx;
     unsigned char digest[16];
     MD5Init(&ctx);
@@ -60,8 +56,7 @@ TEST(Md5, FinalLeavesNoTraceInTheContext)
     EXPECT_EQ(0, memcmp(&ctx, &zero, sizeof ctx));
 }
 
-TEST(Md5, LetterCaseAndGbkBytesCount)
-{
+TEST(Md5, LetterCaseAndGbkBytesCount) {
     EXPECT_NE(Digest("Secret"), Digest("secret"));
     EXPECT_NE(Digest("密码"), Digest("密碼"));
     EXPECT_EQ(32u, Digest("密码").size());

@@ -114,8 +114,10 @@ public:
         const char* scenario = std::getenv("TARVEL_ODBC_CHILD");
         if (!scenario) return;
         int rc = 100;
-        if (std::strcmp(scenario, "connect") == 0) rc = ConnectsBesideTheExecutable();
-        else if (std::strcmp(scenario, "longpath") == 0) rc = FailsWithTheLongPathMessage();
+        if (std::strcmp(scenario, "connect") == 0)
+            rc = ConnectsBesideTheExecutable();
+        else if (std::strcmp(scenario, "longpath") == 0)
+            rc = FailsWithTheLongPathMessage();
         std::fflush(nullptr);
         _exit(rc);
     }
@@ -275,7 +277,8 @@ TEST_F(ODBCClassTest, ReadErrorsShowTheirMessages) {
     char buf[10] = "";
     EXPECT_EQ(-1, g_ODBC.co_SQLGetData(9, SQL_C_CHAR, buf, sizeof buf));
     EXPECT_EQ(-1, g_ODBC.co_GetDataLen(9, SQL_C_CHAR, buf));
-    std::vector<std::string> expected = {"ODBCClass.cpp 130: SQLGetData Error.", "ODBCClass.cpp 160: SQLGetData Error."};
+    std::vector<std::string> expected = {"ODBCClass.cpp 130: SQLGetData Error.",
+                                         "ODBCClass.cpp 160: SQLGetData Error."};
     EXPECT_EQ(expected, MessageBoxTexts());
 }
 

@@ -12,8 +12,8 @@ class OppTest : public DataTest {
 protected:
     // Adds an opportunity through the class and returns its id.
     ULONG Add(const std::string& strSubject, const std::string& strDescription = "", const char* pszImportant = "高",
-              const char* pszPhase = "初步接触", double fEstimate = 1000, ULONG ulAcc = 0, ULONG ulCon = 0, ULONG ulTas = 0)
-    {
+              const char* pszPhase = "初步接触", double fEstimate = 1000, ULONG ulAcc = 0, ULONG ulCon = 0,
+              ULONG ulTas = 0) {
         Opp_DetailClass opp;
         EXPECT_EQ(0, opp.cod_AllocHead());
         Fill(opp, strSubject, strDescription, pszImportant, pszPhase, fEstimate);
@@ -25,8 +25,7 @@ protected:
         return opp.m_ulOppID;
     }
     static void Fill(Opp_DetailClass& opp, const std::string& strSubject, const std::string& strDescription,
-                     const char* pszImportant, const char* pszPhase, double fEstimate)
-    {
+                     const char* pszImportant, const char* pszPhase, double fEstimate) {
         OppNode* p = opp.m_pCurrent;
         snprintf(p->opp_subject, sizeof p->opp_subject, "%s", strSubject.c_str());
         ASSERT_EQ(0, opp.cod_AllocNodeDescription((unsigned)strDescription.size()));
@@ -43,8 +42,7 @@ protected:
     }
 };
 
-TEST_F(OppTest, TextsWithQuotesGbkAndLongDescriptionsRoundTripExactly)
-{
+TEST_F(OppTest, TextsWithQuotesGbkAndLongDescriptionsRoundTripExactly) {
     std::string strDescription;
     for (int i = 0; i < 600; ++i) strDescription += "第'" + std::to_string(i) + "'行\r\n";  // far beyond 2048 bytes
     ULONG id = Add("O'Brien's 项目 ''x''", strDescription);
@@ -83,21 +81,21 @@ TEST_F(OppTest, TextsWithQuotesGbkAndLongDescriptionsRoundTripExactly)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(OppTest, AddWritesItsLinksOnce)
-{
+TEST_F(OppTest, AddWritesItsLinksOnce) {
     ULONG id = Add("with links", "", "高", "初步接触", 1, 7, 9, 0);
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=" + std::to_string(id) +
                         " AND con_id=9 AND acc_id=7"));
-    EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=" + std::to_string(id) + " AND acc_id=7"));
+    EXPECT_EQ(
+        1, Number("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=" + std::to_string(id) + " AND acc_id=7"));
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM opportunities_tasks"));
 
     ULONG id2 = Add("task only", "", "高", "初步接触", 1, 0, 0, 5);
-    EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_tasks WHERE opp_id=" + std::to_string(id2) + " AND tas_id=5"));
+    EXPECT_EQ(1,
+              Number("SELECT COUNT(*) FROM opportunities_tasks WHERE opp_id=" + std::to_string(id2) + " AND tas_id=5"));
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_accounts"));
 }
 
-TEST_F(OppTest, LinkTwiceWritesOneRowAndUnlinkKeepsOtherAccounts)
-{
+TEST_F(OppTest, LinkTwiceWritesOneRowAndUnlinkKeepsOtherAccounts) {
     ULONG id = Add("linked");
     Opp_DetailClass opp;
     opp.m_ulOppID = id;
@@ -121,8 +119,7 @@ TEST_F(OppTest, LinkTwiceWritesOneRowAndUnlinkKeepsOtherAccounts)
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM opportunities_contacts"));
 }
 
-TEST_F(OppTest, DeleteRemovesTheRowsOfAllThreeLinkTables)
-{
+TEST_F(OppTest, DeleteRemovesTheRowsOfAllThreeLinkTables) {
     ULONG id = Add("doomed", "", "高", "初步接触", 1, 2, 3, 4);
     ULONG other = Add("stays", "", "高", "初步接触", 1, 2, 3, 4);
     Opp_DetailClass opp;
@@ -134,10 +131,10 @@ TEST_F(OppTest, DeleteRemovesTheRowsOfAllThreeLinkTables)
     }
 }
 
-TEST_F(OppTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingRecord)
-{
+TEST_F(OppTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingRecord) {
     ULONG id = Add("half deleted", "", "高", "初步接触", 1, 2, 3, 4);
-    Exec("CREATE TRIGGER keep_task_links BEFORE DELETE ON opportunities_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    Exec(
+        "CREATE TRIGGER keep_task_links BEFORE DELETE ON opportunities_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
     Opp_DetailClass opp;
     EXPECT_EQ(-1, opp.cod_DeleteOpportunity(id));
     ASSERT_FALSE(Boxes().empty());
@@ -149,8 +146,7 @@ TEST_F(OppTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingRecord)
             << t;
 }
 
-TEST_F(OppTest, MissingOpportunityIsReportedAndChangeTouchesNothing)
-{
+TEST_F(OppTest, MissingOpportunityIsReportedAndChangeTouchesNothing) {
     Opp_DetailClass opp;
     EXPECT_EQ(-1, opp.cod_GetOpportunity(4711));
     EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 163: co_GetNextData Error."}, Boxes());
@@ -160,8 +156,7 @@ TEST_F(OppTest, MissingOpportunityIsReportedAndChangeTouchesNothing)
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM opportunities"));
 }
 
-TEST_F(OppTest, EmptyResultIsOneZeroFilledNodeAndCountZero)
-{
+TEST_F(OppTest, EmptyResultIsOneZeroFilledNodeAndCountZero) {
     Opp_DetailClass opp;
     EXPECT_EQ(0, opp.cod_InitDetail());
     ASSERT_NE(nullptr, opp.m_pOppHead);
@@ -173,8 +168,7 @@ TEST_F(OppTest, EmptyResultIsOneZeroFilledNodeAndCountZero)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(OppTest, NullDescriptionReadsAsEmptyText)
-{
+TEST_F(OppTest, NullDescriptionReadsAsEmptyText) {
     Exec("INSERT INTO opportunities(opp_subject, opp_description) VALUES('bare', NULL)");
     Opp_DetailClass opp;
     ASSERT_EQ(1, opp.cod_InitDetail());
@@ -183,8 +177,7 @@ TEST_F(OppTest, NullDescriptionReadsAsEmptyText)
     EXPECT_EQ(0, opp.m_pOppHead->opp_die_date.year);
 }
 
-TEST_F(OppTest, SearchAndResortKeepTheKeywordFilter)
-{
+TEST_F(OppTest, SearchAndResortKeepTheKeywordFilter) {
     Add("alpha it's", "", "高");
     Add("beta", "mentions it's here", "中");
     Add("gamma", "", "低");
@@ -211,8 +204,7 @@ TEST_F(OppTest, SearchAndResortKeepTheKeywordFilter)
     EXPECT_STREQ("gamma", opp.m_pOppHead->opp_subject);
 }
 
-TEST_F(OppTest, SortColumnOutsideTheTableRunsNothing)
-{
+TEST_F(OppTest, SortColumnOutsideTheTableRunsNothing) {
     Add("one");
     Opp_DetailClass opp;
     ASSERT_EQ(1, opp.cod_InitDetail());
@@ -227,8 +219,7 @@ TEST_F(OppTest, SortColumnOutsideTheTableRunsNothing)
     EXPECT_NE(nullptr, opp.m_pOppHead);  // the list held is untouched
 }
 
-TEST_F(OppTest, LookupLoadersFillTheirArraysAndReportAnEmptyTable)
-{
+TEST_F(OppTest, LookupLoadersFillTheirArraysAndReportAnEmptyTable) {
     Opp_DetailClass opp;
     EXPECT_EQ(3, opp.cod_LoadImportantTable());
     EXPECT_STREQ("中", opp.m_szImportant[1]);
@@ -243,8 +234,7 @@ TEST_F(OppTest, LookupLoadersFillTheirArraysAndReportAnEmptyTable)
     EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 163: co_GetNextData Error."}, Boxes());
 }
 
-TEST_F(OppTest, LookupTableLongerThanItsArrayNeverSpillsOver)
-{
+TEST_F(OppTest, LookupTableLongerThanItsArrayNeverSpillsOver) {
     for (int i = 0; i < Opp_DetailClass::MAX_PHASE + 5; ++i)
         Exec("INSERT INTO phase VALUES('p" + std::to_string(i) + "', " + std::to_string(i) + ")");
     Exec("INSERT INTO important VALUES('last')");
@@ -258,8 +248,7 @@ TEST_F(OppTest, LookupTableLongerThanItsArrayNeverSpillsOver)
     EXPECT_EQ(1u, Boxes().size());
 }
 
-TEST_F(OppTest, FailuresShowTheirMessages)
-{
+TEST_F(OppTest, FailuresShowTheirMessages) {
     Exec("DROP TABLE opportunities_accounts");
     Opp_DetailClass opp;
     opp.m_ulOppID = 1;
@@ -278,8 +267,7 @@ TEST_F(OppTest, FailuresShowTheirMessages)
     EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
 }
 
-TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow)
-{
+TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow) {
     Add("first");
     Add("second");
     Opp_DetailClass opp;
@@ -291,10 +279,11 @@ TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow)
     ReleaseResult();
     // A saved query whose second row cannot be computed.
     Exec("DROP VIEW rel_tasks_opportunities");
-    Exec("CREATE VIEW rel_tasks_opportunities AS SELECT o.opp_id, o.opp_subject, o.opp_description, o.opp_create_date, "
-         "o.opp_die_date, o.opp_estimate_sale, o.opp_sale, o.opp_important, o.opp_phase, o.opp_recent_contact_date, "
-         "o.opp_private, CASE WHEN o.opp_id = 2 THEN abs(-9223372036854775807 - 1) ELSE o.opp_succeed_probability END "
-         "AS opp_succeed_probability, l.tas_id FROM opportunities_tasks l JOIN opportunities o ON o.opp_id = l.opp_id");
+    Exec(
+        "CREATE VIEW rel_tasks_opportunities AS SELECT o.opp_id, o.opp_subject, o.opp_description, o.opp_create_date, "
+        "o.opp_die_date, o.opp_estimate_sale, o.opp_sale, o.opp_important, o.opp_phase, o.opp_recent_contact_date, "
+        "o.opp_private, CASE WHEN o.opp_id = 2 THEN abs(-9223372036854775807 - 1) ELSE o.opp_succeed_probability END "
+        "AS opp_succeed_probability, l.tas_id FROM opportunities_tasks l JOIN opportunities o ON o.opp_id = l.opp_id");
     testsupport::ClearMessageBoxes();
     EXPECT_EQ(-1, opp.cod_GetByTask(7));
     EXPECT_EQ(std::vector<std::string>{"Opp_DetailClass.cpp 277: co_ExecSQL Error."}, Boxes());
@@ -304,8 +293,7 @@ TEST_F(OppTest, FailingFetchEndsTheListInsteadOfCountingARow)
 
 // History entries and link rows hold ids: the id of a deleted record is
 // never given to a new one, so they can never name an unrelated record.
-TEST_F(OppTest, DeletedIdIsNeverGivenToANewRecord)
-{
+TEST_F(OppTest, DeletedIdIsNeverGivenToANewRecord) {
     Add("first");
     ULONG second = Add("second");
     Opp_DetailClass opp;

@@ -13,14 +13,14 @@ class OppStatTest : public DataTest {
 protected:
     void Insert(const std::string& strSubject, const std::string& strImportant, const std::string& strPhase,
                 const std::string& strEstimate = "0", const std::string& strDie = "2024-01-01",
-                const std::string& strCreate = "2024-01-01", const std::string& strRecent = "2024-01-01")
-    {
-        Exec("INSERT INTO opportunities(opp_subject, opp_important, opp_phase, opp_estimate_sale, opp_die_date, "
-             "opp_create_date, opp_recent_contact_date) VALUES(" + Q(strSubject) + ", " + Q(strImportant) + ", " +
-             Q(strPhase) + ", " + strEstimate + ", '" + strDie + "', '" + strCreate + "', '" + strRecent + "')");
+                const std::string& strCreate = "2024-01-01", const std::string& strRecent = "2024-01-01") {
+        Exec(
+            "INSERT INTO opportunities(opp_subject, opp_important, opp_phase, opp_estimate_sale, opp_die_date, "
+            "opp_create_date, opp_recent_contact_date) VALUES(" +
+            Q(strSubject) + ", " + Q(strImportant) + ", " + Q(strPhase) + ", " + strEstimate + ", '" + strDie + "', '" +
+            strCreate + "', '" + strRecent + "')");
     }
-    static std::set<std::string> Subjects(Opp_DetailClass& opp, int n)
-    {
+    static std::set<std::string> Subjects(Opp_DetailClass& opp, int n) {
         std::set<std::string> s;
         opp.m_pCurrent = opp.m_pOppHead;
         for (int i = 0; i < n; ++i, opp.cod_NextNode()) s.insert(opp.m_pCurrent->opp_subject);
@@ -28,8 +28,7 @@ protected:
     }
 };
 
-TEST_F(OppStatTest, CategoriesAreTableRowsThenValuesInUse)
-{
+TEST_F(OppStatTest, CategoriesAreTableRowsThenValuesInUse) {
     Exec("DELETE FROM important");
     Exec("INSERT INTO important VALUES('" + U("高") + "'), ('" + U("中") + "')");
     Insert("a", "中", "x");
@@ -43,8 +42,7 @@ TEST_F(OppStatTest, CategoriesAreTableRowsThenValuesInUse)
     EXPECT_STREQ("低", opp.m_szImportant[2]);
 }
 
-TEST_F(OppStatTest, CountsAndSumsPerCategoryFollowTheData)
-{
+TEST_F(OppStatTest, CountsAndSumsPerCategoryFollowTheData) {
     Exec("DELETE FROM important");
     Exec("INSERT INTO important VALUES('" + U("高") + "'), ('" + U("中") + "')");
     Insert("a", "高", "x", "100.25");
@@ -70,8 +68,7 @@ TEST_F(OppStatTest, CountsAndSumsPerCategoryFollowTheData)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(OppStatTest, CategoryNamesWithQuotesAreCountedAndListed)
-{
+TEST_F(OppStatTest, CategoryNamesWithQuotesAreCountedAndListed) {
     Insert("a", "it's hot", "x", "5");
     Insert("b", "it's hot", "x", "6");
     Opp_DetailClass opp;
@@ -84,10 +81,10 @@ TEST_F(OppStatTest, CategoryNamesWithQuotesAreCountedAndListed)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(OppStatTest, MorePhasesThanTheOldArraysHoldAreAllCounted)
-{
+TEST_F(OppStatTest, MorePhasesThanTheOldArraysHoldAreAllCounted) {
     // 7 shipped phases plus 20 in use: more than 20 categories.
-    for (int i = 0; i < 20; ++i) Insert("o" + std::to_string(i), "高", "phase" + std::to_string(i), std::to_string(i + 1));
+    for (int i = 0; i < 20; ++i)
+        Insert("o" + std::to_string(i), "高", "phase" + std::to_string(i), std::to_string(i + 1));
     Opp_DetailClass opp;
     ASSERT_EQ(3, opp.cod_LoadImportantTable());
     ASSERT_EQ(0, opp.cod_CountByPhase());
@@ -102,8 +99,7 @@ TEST_F(OppStatTest, MorePhasesThanTheOldArraysHoldAreAllCounted)
     EXPECT_STREQ("低", opp.m_szImportant[2]);
 }
 
-TEST_F(OppStatTest, CategoryListingAndResort)
-{
+TEST_F(OppStatTest, CategoryListingAndResort) {
     Insert("b1", "高", "x", "3");
     Insert("b2", "高", "x", "1");
     Insert("other", "中", "x", "2");
@@ -121,8 +117,7 @@ TEST_F(OppStatTest, CategoryListingAndResort)
     EXPECT_STREQ("b2", opp.m_pOppHead->opp_subject);
 }
 
-TEST_F(OppStatTest, DateListingsIncludeBothEndsAcrossMonthAndYearEnds)
-{
+TEST_F(OppStatTest, DateListingsIncludeBothEndsAcrossMonthAndYearEnds) {
     Insert("before", "高", "x", "0", "2023-12-30");
     Insert("first", "高", "x", "0", "2023-12-31");
     Insert("last", "高", "x", "0", "2024-01-01");
@@ -138,8 +133,7 @@ TEST_F(OppStatTest, DateListingsIncludeBothEndsAcrossMonthAndYearEnds)
     ASSERT_EQ(2, opp.cod_GetEstimateOver(Day(2024, 9, 30), Day(2024, 10, 1)));
 }
 
-TEST_F(OppStatTest, NoTrackIncludesTheDayAndWonLostMatchExactPhases)
-{
+TEST_F(OppStatTest, NoTrackIncludesTheDayAndWonLostMatchExactPhases) {
     Insert("old", "高", "结束－成功", "0", "2024-05-05", "2024-01-01", "2024-03-01");
     Insert("edge", "高", "结束－失败", "0", "2024-05-06", "2024-01-01", "2024-03-02");
     Insert("new", "高", "结束－成功x", "0", "2024-05-07", "2024-01-01", "2024-03-03");
@@ -159,8 +153,7 @@ TEST_F(OppStatTest, NoTrackIncludesTheDayAndWonLostMatchExactPhases)
     EXPECT_STREQ("new", opp.m_pOppHead->opp_subject);
 }
 
-TEST_F(OppStatTest, CountFailuresShowTheirMessages)
-{
+TEST_F(OppStatTest, CountFailuresShowTheirMessages) {
     Exec("DROP TABLE opportunities");
     Opp_DetailClass opp;
     EXPECT_EQ(-1, opp.cod_CountByImportant());

@@ -13,9 +13,9 @@ namespace {
 
 std::string Formatted() { return g_ODBC.co_GetSQL(); }
 
-TEST(FormatSQL, DoublesTheQuotesOfEveryTextValueOnly)
-{
-    ASSERT_EQ(0, FormatSQL("SELECT * FROM t WHERE a='%s' AND b LIKE '%%%s%%' AND c=%d", "it's", "'); DROP TABLE t; --", -7));
+TEST(FormatSQL, DoublesTheQuotesOfEveryTextValueOnly) {
+    ASSERT_EQ(
+        0, FormatSQL("SELECT * FROM t WHERE a='%s' AND b LIKE '%%%s%%' AND c=%d", "it's", "'); DROP TABLE t; --", -7));
     EXPECT_EQ("SELECT * FROM t WHERE a='it''s' AND b LIKE '%''); DROP TABLE t; --%' AND c=-7", Formatted());
     ASSERT_EQ(0, FormatSQL("x='%s'", "高'中"));
     EXPECT_EQ("x='高''中'", Formatted());
@@ -23,8 +23,7 @@ TEST(FormatSQL, DoublesTheQuotesOfEveryTextValueOnly)
     EXPECT_EQ("x=''", Formatted());
 }
 
-TEST(FormatSQL, AmountsAreFixedPointAndNeverCut)
-{
+TEST(FormatSQL, AmountsAreFixedPointAndNeverCut) {
     ASSERT_EQ(0, FormatSQL("v=%f", 1.5));
     EXPECT_EQ("v=1.500000", Formatted());
     ASSERT_EQ(0, FormatSQL("v=%f", -0.25));
@@ -38,8 +37,7 @@ TEST(FormatSQL, AmountsAreFixedPointAndNeverCut)
     EXPECT_NE(std::string::npos, s.find(",w=12345678.900000"));
 }
 
-TEST(FormatSQL, LongStatementsAreKeptWhole)
-{
+TEST(FormatSQL, LongStatementsAreKeptWhole) {
     std::string strLong(100000, 'a');
     strLong[5000] = '\'';
     ASSERT_EQ(0, FormatSQL("INSERT INTO t VALUES('%s')", strLong.c_str()));
@@ -48,8 +46,7 @@ TEST(FormatSQL, LongStatementsAreKeptWhole)
     EXPECT_EQ("''", s.substr(strlen("INSERT INTO t VALUES('") + 5000, 2));
 }
 
-TEST(EscapeQuotes, WritesEveryQuoteTwice)
-{
+TEST(EscapeQuotes, WritesEveryQuoteTwice) {
     const char* src = "'a''b'";
     char target[2 * 6 + 1];
     EscapeQuotes(src, target);
@@ -58,8 +55,7 @@ TEST(EscapeQuotes, WritesEveryQuoteTwice)
     EXPECT_STREQ("", target);
 }
 
-TEST(SortColumnName, OnlyInsideTheTable)
-{
+TEST(SortColumnName, OnlyInsideTheTable) {
     const char* const kTable[] = {"a", "b"};
     EXPECT_STREQ("b", SortColumnName(kTable, 2, 1));
     EXPECT_EQ(nullptr, SortColumnName(kTable, 2, 2));

@@ -12,23 +12,20 @@ namespace {
 class SettingTest : public DataTest {
 protected:
     // Stores a login through a fresh object, as the first-run wizard does.
-    void StoreLogin(const char* pszName, const char* pszPassword)
-    {
+    void StoreLogin(const char* pszName, const char* pszPassword) {
         SettingClass st;
         strcpy(st.set_user, pszName);
         strcpy(st.set_pwd, pszPassword);
         ASSERT_EQ(0, st.cst_SetLogin());
     }
-    int Check(const char* pszPassword, SettingClass& st)
-    {
+    int Check(const char* pszPassword, SettingClass& st) {
         strcpy(st.set_pwd, pszPassword);
         EXPECT_EQ(0, st.cst_CheckLogin());
         return st.m_iCategory;
     }
 };
 
-TEST_F(SettingTest, FirstRunFlag)
-{
+TEST_F(SettingTest, FirstRunFlag) {
     SettingClass st;
     st.set_init = 5;
     ASSERT_EQ(0, st.cst_GetInit());
@@ -40,8 +37,7 @@ TEST_F(SettingTest, FirstRunFlag)
     EXPECT_EQ(1, other.set_init);
 }
 
-TEST_F(SettingTest, LoginCheckAgainstTheStoredDigest)
-{
+TEST_F(SettingTest, LoginCheckAgainstTheStoredDigest) {
     StoreLogin("张三", "abc");
     EXPECT_EQ("900150983cd24fb0d6963f7d28e17f72", Value("SELECT set_loginpwd FROM setting"));
     EXPECT_EQ(U("张三"), Value("SELECT set_loginname FROM setting"));
@@ -65,10 +61,9 @@ TEST_F(SettingTest, LoginCheckAgainstTheStoredDigest)
     EXPECT_STREQ("empty", name.set_user);
 }
 
-TEST_F(SettingTest, RfcDigestsMatchAndUpperCaseDigestsNever)
-{
-    for (const char* p : {"a", "message digest", "abcdefghijklmnopqrstuvwxyz",
-                          "1234567890123456789012345678901234567890123456789"}) {
+TEST_F(SettingTest, RfcDigestsMatchAndUpperCaseDigestsNever) {
+    for (const char* p :
+         {"a", "message digest", "abcdefghijklmnopqrstuvwxyz", "1234567890123456789012345678901234567890123456789"}) {
         StoreLogin("u", p);
         SettingClass st;
         EXPECT_EQ(1, Check(p, st)) << p;
@@ -78,8 +73,7 @@ TEST_F(SettingTest, RfcDigestsMatchAndUpperCaseDigestsNever)
     EXPECT_EQ(0, Check("abc", st));
 }
 
-TEST_F(SettingTest, NoSettingsRowNeverAcceptsAPassword)
-{
+TEST_F(SettingTest, NoSettingsRowNeverAcceptsAPassword) {
     StoreLogin("u", "abc");
     SettingClass st;
     EXPECT_EQ(1, Check("abc", st));
@@ -92,8 +86,7 @@ TEST_F(SettingTest, NoSettingsRowNeverAcceptsAPassword)
     EXPECT_EQ(2u, Boxes().size());
 }
 
-TEST_F(SettingTest, LoginNameWithQuotesStoresNameAndDigest)
-{
+TEST_F(SettingTest, LoginNameWithQuotesStoresNameAndDigest) {
     StoreLogin("abc' --", "pw");
     EXPECT_EQ("abc' --", Value("SELECT set_loginname FROM setting"));
     char szDigest[33];
@@ -104,8 +97,7 @@ TEST_F(SettingTest, LoginNameWithQuotesStoresNameAndDigest)
     EXPECT_STREQ("abc' --", st.set_user);
 }
 
-TEST_F(SettingTest, MailSettingsRoundTripIncludingQuotes)
-{
+TEST_F(SettingTest, MailSettingsRoundTripIncludingQuotes) {
     SettingClass st;
     strcpy(st.set_emailaddress, "me@example.com");
     strcpy(st.set_smtpserver, "smtp.example.com");
@@ -141,8 +133,7 @@ TEST_F(SettingTest, MailSettingsRoundTripIncludingQuotes)
     EXPECT_EQ(0, back.set_againtime);
 }
 
-TEST_F(SettingTest, LookupListsOfEveryCategory)
-{
+TEST_F(SettingTest, LookupListsOfEveryCategory) {
     SettingClass st;
     st.cst_GetImportant();
     ASSERT_NE(nullptr, st.m_pCategoryHead);
@@ -166,8 +157,7 @@ TEST_F(SettingTest, LookupListsOfEveryCategory)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(SettingTest, AddRenameDeleteAffectOnlyTheNamedValues)
-{
+TEST_F(SettingTest, AddRenameDeleteAffectOnlyTheNamedValues) {
     const char* kTables[6][2] = {{"important", "imp_description"}, {"relation", "rel_description"},
                                  {"province", "pro_description"},  {"phase", "pha_description"},
                                  {"industry", "ind_description"},  {"type", "typ_description"}};
@@ -196,8 +186,7 @@ TEST_F(SettingTest, AddRenameDeleteAffectOnlyTheNamedValues)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(SettingTest, PhaseProbabilityIsWrittenAsANumber)
-{
+TEST_F(SettingTest, PhaseProbabilityIsWrittenAsANumber) {
     SettingClass st;
     st.m_iCategory = 3;
     strcpy(st.m_szNewDescription, "new");
@@ -211,8 +200,7 @@ TEST_F(SettingTest, PhaseProbabilityIsWrittenAsANumber)
     EXPECT_EQ(0, Number("SELECT pha_succeed_probability FROM phase WHERE pha_description='new'"));
 }
 
-TEST_F(SettingTest, CategoryOutsideTheSixRunsNothing)
-{
+TEST_F(SettingTest, CategoryOutsideTheSixRunsNothing) {
     SettingClass st;
     st.m_iCategory = 0;
     strcpy(st.m_szNewDescription, "once");
@@ -227,8 +215,7 @@ TEST_F(SettingTest, CategoryOutsideTheSixRunsNothing)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(SettingTest, FailuresShowTheirMessages)
-{
+TEST_F(SettingTest, FailuresShowTheirMessages) {
     Exec("DROP TABLE setting");
     SettingClass st;
     EXPECT_EQ(-1, st.cst_GetMailSetting());

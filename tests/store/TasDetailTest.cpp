@@ -9,8 +9,7 @@ using namespace storetest;
 
 namespace {
 
-std::string Iso(const SYSTEMTIME& st)
-{
+std::string Iso(const SYSTEMTIME& st) {
     char sz[32];
     snprintf(sz, sizeof sz, "%04d-%02d-%02d", st.wYear, st.wMonth, st.wDay);
     return sz;
@@ -19,8 +18,7 @@ std::string Iso(const SYSTEMTIME& st)
 class TasTest : public DataTest {
 protected:
     ULONG Add(const std::string& strSubject, const std::string& strDescription = "", ULONG ulAcc = 0, ULONG ulOpp = 0,
-              ULONG ulCon = 0)
-    {
+              ULONG ulCon = 0) {
         Tas_DetailClass tas;
         EXPECT_EQ(0, tas.ctd_AllocHead());
         Fill(tas, strSubject, strDescription);
@@ -31,8 +29,7 @@ protected:
         EXPECT_EQ(0, tas.ctd_GetLastTaskID());
         return tas.m_ulTasID;
     }
-    static void Fill(Tas_DetailClass& tas, const std::string& strSubject, const std::string& strDescription)
-    {
+    static void Fill(Tas_DetailClass& tas, const std::string& strSubject, const std::string& strDescription) {
         TasNode* p = tas.m_pCurrent;
         snprintf(p->tas_subject, sizeof p->tas_subject, "%s", strSubject.c_str());
         ASSERT_EQ(0, tas.ctd_AllocNodeDescription((unsigned)strDescription.size()));
@@ -44,13 +41,11 @@ protected:
         p->tas_closed = 0;
         p->tas_private = 1;
     }
-    void InsertOn(const std::string& strDate, const std::string& strSubject, const std::string& strTime = "08:00:00")
-    {
-        Exec("INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_closed) VALUES(" + Q(strSubject) + ", '" + strDate +
-             "', '" + strTime + "', 0)");
+    void InsertOn(const std::string& strDate, const std::string& strSubject, const std::string& strTime = "08:00:00") {
+        Exec("INSERT INTO tasks(tas_subject, tas_date, tas_time, tas_closed) VALUES(" + Q(strSubject) + ", '" +
+             strDate + "', '" + strTime + "', 0)");
     }
-    static std::set<std::string> Subjects(Tas_DetailClass& tas, int n)
-    {
+    static std::set<std::string> Subjects(Tas_DetailClass& tas, int n) {
         std::set<std::string> s;
         tas.m_pCurrent = tas.m_pTasHead;
         for (int i = 0; i < n; ++i, tas.ctd_NextNode()) s.insert(tas.m_pCurrent->tas_subject);
@@ -58,8 +53,7 @@ protected:
     }
 };
 
-TEST_F(TasTest, AddChangeReadBack)
-{
+TEST_F(TasTest, AddChangeReadBack) {
     std::string strLong;
     for (int i = 0; i < 400; ++i) strLong += "工作'日志' ";
     ULONG id = Add("拜访 O'Hara", strLong);
@@ -86,8 +80,7 @@ TEST_F(TasTest, AddChangeReadBack)
     EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(TasTest, MissingTaskIsAnEmptyHeadAndItsChangeReportsNoRow)
-{
+TEST_F(TasTest, MissingTaskIsAnEmptyHeadAndItsChangeReportsNoRow) {
     Tas_DetailClass tas;
     ASSERT_EQ(0, tas.ctd_GetTask(77));
     EXPECT_EQ(0, tas.m_bFound);
@@ -97,8 +90,7 @@ TEST_F(TasTest, MissingTaskIsAnEmptyHeadAndItsChangeReportsNoRow)
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM tasks"));
 }
 
-TEST_F(TasTest, NewTaskIsTiedToTheFirstRecordOnlyAndDatesIt)
-{
+TEST_F(TasTest, NewTaskIsTiedToTheFirstRecordOnlyAndDatesIt) {
     Exec("INSERT INTO accounts(acc_name, acc_recent_contact_date) VALUES('a', '2000-01-01')");
     Exec("INSERT INTO contacts(con_name, con_recent_contact_date) VALUES('c', '2000-01-01')");
     SYSTEMTIME stToday;
@@ -119,8 +111,7 @@ TEST_F(TasTest, NewTaskIsTiedToTheFirstRecordOnlyAndDatesIt)
     EXPECT_EQ(1, Number("SELECT COUNT(*) FROM accounts_tasks"));
 }
 
-TEST_F(TasTest, LinkingAnExistingLinkLeavesTheDateAlone)
-{
+TEST_F(TasTest, LinkingAnExistingLinkLeavesTheDateAlone) {
     Exec("INSERT INTO opportunities(opp_subject, opp_recent_contact_date) VALUES('o', '2001-02-03')");
     ULONG id = Add("t");
     Tas_DetailClass tas;
@@ -142,8 +133,7 @@ TEST_F(TasTest, LinkingAnExistingLinkLeavesTheDateAlone)
     EXPECT_EQ(0, Number("SELECT COUNT(*) FROM contacts_tasks"));
 }
 
-TEST_F(TasTest, DeleteRemovesTheTaskAndItsLinks)
-{
+TEST_F(TasTest, DeleteRemovesTheTaskAndItsLinks) {
     ULONG id = Add("t", "", 1);
     Exec("INSERT INTO opportunities_tasks VALUES(3, " + std::to_string(id) + ")");
     Exec("INSERT INTO contacts_tasks VALUES(4, " + std::to_string(id) + ")");
@@ -153,8 +143,7 @@ TEST_F(TasTest, DeleteRemovesTheTaskAndItsLinks)
         EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t)) << t;
 }
 
-TEST_F(TasTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingTask)
-{
+TEST_F(TasTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingTask) {
     ULONG id = Add("half", "", 1);
     Exec("INSERT INTO contacts_tasks VALUES(4, " + std::to_string(id) + ")");
     Exec("CREATE TRIGGER keep_contact_links BEFORE DELETE ON contacts_tasks BEGIN SELECT RAISE(ABORT, 'locked'); END");
@@ -162,17 +151,20 @@ TEST_F(TasTest, DeleteThatFailsPartWayLeavesNoLinkToAMissingTask)
     EXPECT_EQ(-1, tas.ctd_DeleteTask(id));
     EXPECT_EQ("Opp_DetailClass.cpp 277: co_ExecSQL Error.", Boxes().back());
     for (const char* t : {"opportunities_tasks", "accounts_tasks", "contacts_tasks"})
-        EXPECT_EQ(0, Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE tas_id NOT IN (SELECT tas_id FROM tasks)")) << t;
+        EXPECT_EQ(0,
+                  Number(std::string("SELECT COUNT(*) FROM ") + t + " WHERE tas_id NOT IN (SELECT tas_id FROM tasks)"))
+            << t;
 }
 
-TEST_F(TasTest, WeekRunsMondayToSundayFromEveryWeekday)
-{
+TEST_F(TasTest, WeekRunsMondayToSundayFromEveryWeekday) {
     // The week of Monday 2024-12-30 to Sunday 2025-01-05 spans a year end.
     InsertOn("2024-12-29", "sunday before");
-    const char* kDays[] = {"2024-12-30", "2024-12-31", "2025-01-01", "2025-01-02", "2025-01-03", "2025-01-04", "2025-01-05"};
+    const char* kDays[] = {"2024-12-30", "2024-12-31", "2025-01-01", "2025-01-02",
+                           "2025-01-03", "2025-01-04", "2025-01-05"};
     for (const char* d : kDays) InsertOn(d, d);
     InsertOn("2025-01-06", "monday after");
-    const int kDates[7][3] = {{2024, 12, 30}, {2024, 12, 31}, {2025, 1, 1}, {2025, 1, 2}, {2025, 1, 3}, {2025, 1, 4}, {2025, 1, 5}};
+    const int kDates[7][3] = {{2024, 12, 30}, {2024, 12, 31}, {2025, 1, 1}, {2025, 1, 2},
+                              {2025, 1, 3},   {2025, 1, 4},   {2025, 1, 5}};
     for (int i = 0; i < 7; ++i) {
         // Correct weekday, and a stale one (the date was moved without it).
         for (int wGiven : {(i + 1) % 7, 3}) {
@@ -185,8 +177,7 @@ TEST_F(TasTest, WeekRunsMondayToSundayFromEveryWeekday)
     }
 }
 
-TEST_F(TasTest, MonthEndsByTheLeapYearRule)
-{
+TEST_F(TasTest, MonthEndsByTheLeapYearRule) {
     for (int y : {1900, 2000, 2023, 2024}) {
         std::string s = std::to_string(y);
         InsertOn(s + "-01-31", s + " jan");
@@ -211,8 +202,7 @@ TEST_F(TasTest, MonthEndsByTheLeapYearRule)
     EXPECT_EQ(0, tas.ctd_GetByMonth(&st));
 }
 
-TEST_F(TasTest, DayListingsSearchAndFinishedState)
-{
+TEST_F(TasTest, DayListingsSearchAndFinishedState) {
     InsertOn("2024-03-01", "early", "08:00:00");
     InsertOn("2024-03-01", "late's", "17:30:00");
     InsertOn("2024-03-02", "next day", "09:00:00");
@@ -237,8 +227,7 @@ TEST_F(TasTest, DayListingsSearchAndFinishedState)
     EXPECT_STREQ("未完成计划日志", sz);
 }
 
-TEST_F(TasTest, LinkedListings)
-{
+TEST_F(TasTest, LinkedListings) {
     ULONG a = Add("for account", "", 6);
     ULONG o = Add("for opportunity", "", 0, 7);
     ULONG c = Add("for contact", "", 0, 0, 8);
@@ -253,8 +242,7 @@ TEST_F(TasTest, LinkedListings)
     EXPECT_EQ(0, tas.ctd_GetByAccount(0));
 }
 
-TEST_F(TasTest, FailuresShowTheirMessages)
-{
+TEST_F(TasTest, FailuresShowTheirMessages) {
     Exec("DROP TABLE accounts_tasks");
     Tas_DetailClass tas;
     ASSERT_EQ(0, tas.ctd_AllocHead());

@@ -43,8 +43,8 @@ void ResetGlobalConnection() {
 
 int ConnectGlobal(const std::string& strPath) {
     ResetGlobalConnection();
-    std::string connect = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(strPath) +
-                          ";Uid=Admin;Pwd=qe7volnar;";
+    std::string connect =
+        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + gbk::FromUtf8(strPath) + ";Uid=Admin;Pwd=qe7volnar;";
     if (connect.size() >= sizeof(g_ODBC.m_szConnect)) {
         ADD_FAILURE() << "database path too long for the connection string: " << strPath;
         return -1;

@@ -40,8 +40,10 @@ const char* Opp_CategoryStatClass::CategoryName(int i) const {
 }
 
 void Opp_CategoryStatClass::CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const {
-    if (nColumn == 1) snprintf(pszBuf, (size_t)nSize, "%d", m_Opp.m_iCount[i]);
-    else cell::FormatAmount(pszBuf, nSize, (double)m_Opp.m_fSum[i]);
+    if (nColumn == 1)
+        snprintf(pszBuf, (size_t)nSize, "%d", m_Opp.m_iCount[i]);
+    else
+        cell::FormatAmount(pszBuf, nSize, (double)m_Opp.m_fSum[i]);
 }
 
 void Opp_CategoryStatClass::CreateCategoryRecordList(HWND hWnd, int nID) {

@@ -15,7 +15,7 @@ struct OppCategoryPageDef {
     const char* pszCategoryCaption;  // column 0 of the category list
     int nSumWidth;                   // width of column 2
     const char* pszTopLine;
-    const char* pszTitleFormat;      // title handed to the record form
+    const char* pszTitleFormat;  // title handed to the record form
 };
 
 class Opp_CategoryStatClass : public CategoryStatPage<Opp_ListPageClass> {

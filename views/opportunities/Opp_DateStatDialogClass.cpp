@@ -22,22 +22,22 @@ const int kMenuIDs[5] = {IDC_OPPT_MENU0, IDC_OPPT_MENU1, IDC_OPPT_MENU2, IDC_OPP
 
 DatePageDef MakeDef() {
     return {
-    UM_OPEN_DATE,
-    IDC_OPPT_SEARCH_EDIT,
-    IDC_OPPT_SEARCH,
-    IDC_OPPT_LIST,
-    IDC_OPPT_EXPORT,
-    IDC_OPPT_HELP,
-    OppMenu(kMenuIDs),
-    kRows,
-    Opp_DateStatDialogClass::kRows,
-    "所有项目机会按其日期分类统计如下，用鼠标单击按某日期查找，可以显示符合条件的记录。",
-    "用鼠标双击下面的记录可显示详细内容，点击列表标题栏，可重新排序。",
-    240,
-    238,
-    260,
-    350,
-    "时间相关查询",
+        UM_OPEN_DATE,
+        IDC_OPPT_SEARCH_EDIT,
+        IDC_OPPT_SEARCH,
+        IDC_OPPT_LIST,
+        IDC_OPPT_EXPORT,
+        IDC_OPPT_HELP,
+        OppMenu(kMenuIDs),
+        kRows,
+        Opp_DateStatDialogClass::kRows,
+        "所有项目机会按其日期分类统计如下，用鼠标单击按某日期查找，可以显示符合条件的记录。",
+        "用鼠标双击下面的记录可显示详细内容，点击列表标题栏，可重新排序。",
+        240,
+        238,
+        260,
+        350,
+        "时间相关查询",
     };
 }
 }  // namespace

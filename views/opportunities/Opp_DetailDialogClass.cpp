@@ -23,7 +23,8 @@ const FormFieldDef kFields[] = {
     {kFieldEdit, IDC_OPPD_SUBJECT, 240, 65, 560, 20, kEditFieldStyle, 254, nullptr, kFieldInTabCycle},
     {kFieldCheck, IDC_OPPD_PRIVATE, 830, 65, 55, 20, kCheckFieldStyle, 0, "私有", kFieldInTabCycle},
     {kFieldMemo, IDC_OPPD_DESCRIPTION, 240, 90, 780, 130, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
-    {kFieldDate, IDC_OPPD_CREATE_DATE, 240, 230, 105, 20, kDateFieldStyle, 0, nullptr, kFieldInTabCycle | kFieldCreation},
+    {kFieldDate, IDC_OPPD_CREATE_DATE, 240, 230, 105, 20, kDateFieldStyle, 0, nullptr,
+     kFieldInTabCycle | kFieldCreation},
     {kFieldDate, IDC_OPPD_DIE_DATE, 466, 230, 105, 20, kDateFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_OPPD_ESTIMATE_SALE, 679, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_OPPD_SALE, 900, 230, 120, 20, kEditFieldStyle, 17, nullptr, kFieldInTabCycle},
@@ -34,7 +35,7 @@ const FormFieldDef kFields[] = {
 };
 
 const FormLabelDef kLabels[] = {
-    {166, 67, "销售机会:"},    {166, 92, "简述:"},      {166, 232, "创建日期:"}, {362, 232, "预计结束日期:"},
+    {166, 67, "销售机会:"},    {166, 92, "简述:"},        {166, 232, "创建日期:"}, {362, 232, "预计结束日期:"},
     {587, 232, "预计销售额:"}, {812, 232, "实际销售额:"}, {166, 262, "最近联系:"}, {407, 262, "重要性:"},
     {602, 262, "销售阶段:"},   {827, 262, "成功概率:"},   {166, 312, "关联信息:"},
 };
@@ -52,8 +53,8 @@ RecordFormDef MakeDef() {
     def.nSearchID = IDC_OPPD_SEARCH;
     def.nHelpID = IDC_OPPD_HELP;
     def.menu = OppMenu(kMenuIDs);
-    def.ids = {IDC_OPPD_SAVE, IDC_OPPD_CANCEL, IDC_OPPD_EDIT, IDC_OPPD_DELETE,
-               IDC_OPPD_FIRST, IDC_OPPD_PREV, IDC_OPPD_NEXT, IDC_OPPD_LAST};
+    def.ids = {IDC_OPPD_SAVE,  IDC_OPPD_CANCEL, IDC_OPPD_EDIT, IDC_OPPD_DELETE,
+               IDC_OPPD_FIRST, IDC_OPPD_PREV,   IDC_OPPD_NEXT, IDC_OPPD_LAST};
     def.pFields = kFields;
     def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
     def.pLabels = kLabels;
@@ -77,9 +78,18 @@ RecordFormDef MakeDef() {
 }  // namespace
 
 Opp_DetailDialogClass::Opp_DetailDialogClass()
-    : RecordFormClass(MakeDef()), m_hSubject(nullptr), m_hDescription(nullptr), m_hPrivate(nullptr),
-      m_hCreateDate(nullptr), m_hDieDate(nullptr), m_hEstimateSale(nullptr), m_hSale(nullptr), m_hImportant(nullptr),
-      m_hPhase(nullptr), m_hProbability(nullptr), m_hContactDate(nullptr) {}
+    : RecordFormClass(MakeDef()),
+      m_hSubject(nullptr),
+      m_hDescription(nullptr),
+      m_hPrivate(nullptr),
+      m_hCreateDate(nullptr),
+      m_hDieDate(nullptr),
+      m_hEstimateSale(nullptr),
+      m_hSale(nullptr),
+      m_hImportant(nullptr),
+      m_hPhase(nullptr),
+      m_hProbability(nullptr),
+      m_hContactDate(nullptr) {}
 
 void Opp_DetailDialogClass::InitDialog(HWND hWnd) {
     if (m_bInit) return;
@@ -101,8 +111,9 @@ void Opp_DetailDialogClass::RefillLookups() {
     ClearCombo(m_hImportant);
     ClearCombo(m_hPhase);
     m_Opp.cod_LoadImportantTable();
-    LoadCombo(m_hImportant, m_Opp.m_szImportant,
-              m_Opp.m_nImportant < Opp_DetailClass::MAX_IMPORTANT ? m_Opp.m_nImportant : Opp_DetailClass::MAX_IMPORTANT);
+    LoadCombo(
+        m_hImportant, m_Opp.m_szImportant,
+        m_Opp.m_nImportant < Opp_DetailClass::MAX_IMPORTANT ? m_Opp.m_nImportant : Opp_DetailClass::MAX_IMPORTANT);
     m_Opp.cod_LoadPhaseTable();
     LoadCombo(m_hPhase, m_Opp.m_szPhase,
               m_Opp.m_nPhase < Opp_DetailClass::MAX_PHASE ? m_Opp.m_nPhase : Opp_DetailClass::MAX_PHASE);

@@ -12,8 +12,8 @@ public:
 
     void InitDialog(HWND hWnd) override;
 
-    HWND m_hSubject, m_hDescription, m_hPrivate, m_hCreateDate, m_hDieDate, m_hEstimateSale, m_hSale,
-        m_hImportant, m_hPhase, m_hProbability, m_hContactDate;
+    HWND m_hSubject, m_hDescription, m_hPrivate, m_hCreateDate, m_hDieDate, m_hEstimateSale, m_hSale, m_hImportant,
+        m_hPhase, m_hProbability, m_hContactDate;
     Opp_DetailClass m_Opp;
 
     // Field operations.

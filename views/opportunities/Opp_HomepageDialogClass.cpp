@@ -8,18 +8,18 @@ constexpr UINT kColumnMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
 
 KeywordPageDef MakeDef() {
     return {
-    IDC_OPPH_SEARCH_EDIT,
-    IDC_OPPH_SEARCH,
-    IDC_OPPH_LIST,
-    IDC_OPPH_EXPORT,
-    IDC_OPPH_HELP,
-    OppMenu(kMenuIDs),
-    "所有的项目机会共%d条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。",
-    "搜索关键字=\"%s\"的记录共%d条",
-    "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.",
-    "所有项目机会",
-    kColumnMask,
-    FALSE,
+        IDC_OPPH_SEARCH_EDIT,
+        IDC_OPPH_SEARCH,
+        IDC_OPPH_LIST,
+        IDC_OPPH_EXPORT,
+        IDC_OPPH_HELP,
+        OppMenu(kMenuIDs),
+        "所有的项目机会共%d条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。",
+        "搜索关键字=\"%s\"的记录共%d条",
+        "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.",
+        "所有项目机会",
+        kColumnMask,
+        FALSE,
     };
 }
 }  // namespace

@@ -9,7 +9,7 @@
 #include "shell/CellText.h"
 
 const ListColumnDef g_OppColumns[8] = {
-    {"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},   {"重要性", 100},
+    {"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},     {"重要性", 100},
     {"预计销售额", 150}, {"预计结束日期", 150}, {"最近联系日期", 150}, {"创建日期", 150},
 };
 
@@ -22,7 +22,7 @@ const char g_szOppQueryError[] = "Opp_HomepageDialogClass.cpp 58: cod_InitDetail
 
 PageMenu OppMenu(const int* pIDs) {
     static const PageLinkDef kMenu[5] = {
-        {0, "添加项目机会", GotoOpp_DetailNew}, {0, "所有项目机会", GotoOpp_Homepage},
+        {0, "添加项目机会", GotoOpp_DetailNew},   {0, "所有项目机会", GotoOpp_Homepage},
         {0, "重要性查询", GotoOpp_ImportantStat}, {0, "销售阶段查询", GotoOpp_PhaseStat},
         {0, "时间相关查询", GotoOpp_DateStat},
     };

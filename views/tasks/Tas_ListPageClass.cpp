@@ -35,10 +35,7 @@ PageMenu TasMenu(const int* pIDs) {
 
 void TasCellText(const TasNode* p, int nColumn, char* pszBuf, int nSize) {
     switch (nColumn) {
-    case 0:
-        cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month,
-                 (int)p->tas_date.day);
-        break;
+    case 0: cell::FormatDate(pszBuf, nSize, (int)p->tas_date.year, (int)p->tas_date.month, (int)p->tas_date.day); break;
     case 1: cell::FormatTime(pszBuf, nSize, (int)p->tas_time.hour, (int)p->tas_time.minute); break;
     case 2: gbk::CopyCut(pszBuf, (size_t)nSize, p->tas_subject); break;
     case 3: cell::FormatAmount(pszBuf, nSize, (double)p->tas_outlay); break;

@@ -15,9 +15,9 @@ inline constexpr const char* kOrderCollation = "GBK_NOCASE";
 enum class StatementKind { Other, Select, Insert, Update, Delete };
 
 struct Translation {
-    std::string sql;            // SQLite text
+    std::string sql;  // SQLite text
     StatementKind kind = StatementKind::Other;
-    std::string error;          // set when the text cannot be translated
+    std::string error;  // set when the text cannot be translated
 };
 
 // Translates one Jet statement (UTF-8) into SQLite SQL:

@@ -15,7 +15,7 @@ typedef int16_t SQLSMALLINT;
 typedef uint16_t SQLUSMALLINT;
 typedef int32_t SQLINTEGER;
 typedef uint32_t SQLUINTEGER;
-typedef int32_t SQLLEN;    // lengths and indicators: signed 32-bit
+typedef int32_t SQLLEN;  // lengths and indicators: signed 32-bit
 typedef uint32_t SQLULEN;
 typedef double SQLDOUBLE;
 typedef double SQLFLOAT;
@@ -140,8 +140,7 @@ typedef struct tagTIMESTAMP_STRUCT {
 // ---------------------------------------------------------------------------
 SQLRETURN SQLAllocHandle(SQLSMALLINT HandleType, SQLHANDLE InputHandle, SQLHANDLE* OutputHandle);
 SQLRETURN SQLFreeHandle(SQLSMALLINT HandleType, SQLHANDLE Handle);
-SQLRETURN SQLSetEnvAttr(SQLHENV EnvironmentHandle, SQLINTEGER Attribute, SQLPOINTER Value,
-                        SQLINTEGER StringLength);
+SQLRETURN SQLSetEnvAttr(SQLHENV EnvironmentHandle, SQLINTEGER Attribute, SQLPOINTER Value, SQLINTEGER StringLength);
 
 // Connection string keys: DRIVER={Microsoft Access Driver (*.mdb)} and DBQ=<file>;
 // UID and PWD are accepted. The file must exist: it is never created.
@@ -154,10 +153,9 @@ SQLRETURN SQLDisconnect(SQLHDBC ConnectionHandle);
 // after a connect or an SQLEndTran opens a transaction (taking the file's
 // write lock); SQLEndTran commits or rolls it back and closes every cursor
 // of the connection. Setting SQL_AUTOCOMMIT_ON commits an open transaction.
-SQLRETURN SQLSetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value,
-                            SQLINTEGER StringLength);
-SQLRETURN SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value,
-                            SQLINTEGER BufferLength, SQLINTEGER* StringLengthPtr);
+SQLRETURN SQLSetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value, SQLINTEGER StringLength);
+SQLRETURN SQLGetConnectAttr(SQLHDBC ConnectionHandle, SQLINTEGER Attribute, SQLPOINTER Value, SQLINTEGER BufferLength,
+                            SQLINTEGER* StringLengthPtr);
 SQLRETURN SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT CompletionType);
 
 // Runs one statement. A searched UPDATE or DELETE that touches no row returns

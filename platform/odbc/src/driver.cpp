@@ -197,9 +197,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
     if (!output) return SQL_ERROR;
     *output = SQL_NULL_HANDLE;
     switch (type) {
-    case SQL_HANDLE_ENV:
-        *output = new Env();
-        return SQL_SUCCESS;
+    case SQL_HANDLE_ENV: *output = new Env(); return SQL_SUCCESS;
     case SQL_HANDLE_DBC: {
         Env* env = As<Env>(input, kEnvMagic);
         if (!env) return SQL_INVALID_HANDLE;
@@ -220,8 +218,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output) {
         *output = s;
         return SQL_SUCCESS;
     }
-    default:
-        return SQL_ERROR;
+    default: return SQL_ERROR;
     }
 }
 
@@ -252,8 +249,7 @@ SQLRETURN SQLFreeHandle(SQLSMALLINT type, SQLHANDLE h) {
         FreeStmt(s);
         return SQL_SUCCESS;
     }
-    default:
-        return SQL_ERROR;
+    default: return SQL_ERROR;
     }
 }
 
@@ -261,8 +257,7 @@ SQLRETURN SQLSetEnvAttr(SQLHENV h, SQLINTEGER attribute, SQLPOINTER value, SQLIN
     Env* env = As<Env>(h, kEnvMagic);
     if (!env) return SQL_INVALID_HANDLE;
     env->ClearDiag();
-    if (attribute != SQL_ATTR_ODBC_VERSION)
-        return env->Fail("HY092", ODBC_DIAG_PREFIX "Attribute not supported");
+    if (attribute != SQL_ATTR_ODBC_VERSION) return env->Fail("HY092", ODBC_DIAG_PREFIX "Attribute not supported");
     SQLUINTEGER v = SQLUINTEGER(reinterpret_cast<uintptr_t>(value));
     if (v != SQL_OV_ODBC3 && v != SQL_OV_ODBC2) return env->Fail("HY024", ODBC_DIAG_PREFIX "Invalid version");
     env->version = v;
@@ -283,18 +278,18 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     std::string conn = ArgText(in, inLen);
 
     std::vector<std::pair<std::string, std::string>> pairs;
-    if (!ParseConnectString(conn, pairs))
-        return dbc->Fail("08001", ODBC_DIAG_PREFIX "Malformed connection string");
+    if (!ParseConnectString(conn, pairs)) return dbc->Fail("08001", ODBC_DIAG_PREFIX "Malformed connection string");
     std::string driver, dbq;
     bool hasDriver = false, hasDbq = false;
     for (auto& [k, v] : pairs) {
-        if (k == "DRIVER") driver = v, hasDriver = true;
-        else if (k == "DBQ") dbq = v, hasDbq = true;
+        if (k == "DRIVER")
+            driver = v, hasDriver = true;
+        else if (k == "DBQ")
+            dbq = v, hasDbq = true;
     }
     if (!hasDriver || !EqualsNoCase(driver, kDriverName))
         return dbc->Fail("IM002", ODBC_DIAG_PREFIX "Data source name not found and no default driver specified");
-    if (!hasDbq || dbq.empty())
-        return dbc->Fail("08001", ODBC_DIAG_PREFIX "No database file given (DBQ)");
+    if (!hasDbq || dbq.empty()) return dbc->Fail("08001", ODBC_DIAG_PREFIX "No database file given (DBQ)");
 
     // The file must exist: an ODBC connect never makes a new database.
     std::string path = gbk::ToUtf8(dbq);
@@ -306,7 +301,8 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
         return dbc->Error("HY000", std::string(kPrefix) + "Unrecognized database format '" + dbq + "'");
 
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = DiagText(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         int native = db ? sqlite3_extended_errcode(db) : rc;
@@ -592,9 +588,10 @@ void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
         // Numbers as text with '.' as the decimal point, whatever the C
         // library's locale (15 significant digits, as Jet shows a double).
         char buf[40];
-        auto r = valueType == SQLITE_INTEGER
-                     ? std::to_chars(buf, buf + sizeof buf, (long long)sqlite3_column_int64(st, c))
-                     : std::to_chars(buf, buf + sizeof buf, sqlite3_column_double(st, c), std::chars_format::general, 15);
+        auto r =
+            valueType == SQLITE_INTEGER
+                ? std::to_chars(buf, buf + sizeof buf, (long long)sqlite3_column_int64(st, c))
+                : std::to_chars(buf, buf + sizeof buf, sqlite3_column_double(st, c), std::chars_format::general, 15);
         s->cacheBuffer.assign(buf, r.ec == std::errc() ? size_t(r.ptr - buf) : 0);
         data = s->cacheBuffer.data();
         size = s->cacheBuffer.size();
@@ -634,9 +631,7 @@ SQLRETURN PutValue(SQLPOINTER target, SQLLEN* ind, const T& v) {
     return SQL_SUCCESS;
 }
 
-SQLRETURN ConversionError(Stmt* s) {
-    return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast");
-}
+SQLRETURN ConversionError(Stmt* s) { return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast"); }
 
 // Numeric value of a cell for the numeric C types.
 bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, double& d) {
@@ -663,8 +658,7 @@ bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, d
         i = (d > 9.2e18 || d < -9.2e18) ? 0 : (long long)d;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -676,8 +670,7 @@ bool CellDateTime(Stmt* s, int c, int valueType, jetsql::DateTime& dt) {
 
 }  // namespace
 
-SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINTER target, SQLLEN bufLen,
-                     SQLLEN* ind) {
+SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINTER target, SQLLEN bufLen, SQLLEN* ind) {
     Stmt* s = As<Stmt>(h, kStmtMagic);
     if (!s) return SQL_INVALID_HANDLE;
     s->ClearDiag();
@@ -766,14 +759,15 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         jetsql::DateTime dt;
         if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
         TIMESTAMP_STRUCT v{};
-        if (dt.HasDate()) v.year = SQLSMALLINT(dt.year), v.month = SQLUSMALLINT(dt.month), v.day = SQLUSMALLINT(dt.day);
-        else v.year = 1899, v.month = 12, v.day = 30;
+        if (dt.HasDate())
+            v.year = SQLSMALLINT(dt.year), v.month = SQLUSMALLINT(dt.month), v.day = SQLUSMALLINT(dt.day);
+        else
+            v.year = 1899, v.month = 12, v.day = 30;
         if (dt.HasTime())
             v.hour = SQLUSMALLINT(dt.hour), v.minute = SQLUSMALLINT(dt.minute), v.second = SQLUSMALLINT(dt.second);
         return PutValue(target, ind, v);
     }
-    default:
-        return s->Fail("HY003", ODBC_DIAG_PREFIX "Program type out of range");
+    default: return s->Fail("HY003", ODBC_DIAG_PREFIX "Program type out of range");
     }
 }
 
@@ -810,8 +804,10 @@ SQLRETURN SQLDescribeCol(SQLHSTMT h, SQLUSMALLINT column, SQLCHAR* name, SQLSMAL
         if (decl) {
             std::string d = decl;
             for (char& ch : d) ch = char(std::toupper(static_cast<unsigned char>(ch)));
-            if (d.find("INT") != std::string::npos) t = SQL_INTEGER;
-            else if (d.find("REAL") != std::string::npos || d.find("DOUB") != std::string::npos) t = SQL_DOUBLE;
+            if (d.find("INT") != std::string::npos)
+                t = SQL_INTEGER;
+            else if (d.find("REAL") != std::string::npos || d.find("DOUB") != std::string::npos)
+                t = SQL_DOUBLE;
         }
         *dataType = t;
     }

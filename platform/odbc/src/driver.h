@@ -15,10 +15,10 @@ namespace odbcdrv {
 enum : uint32_t { kEnvMagic = 0x454e5631, kDbcMagic = 0x44424331, kStmtMagic = 0x53544d31 };
 
 struct DiagRecord {
-    const char* state;          // five-character SQLSTATE
-    int native = 0;             // SQLite result code, or 0
-    const char* fixed;          // a constant message, or null
-    std::string text;           // else this one (GBK)
+    const char* state;  // five-character SQLSTATE
+    int native = 0;     // SQLite result code, or 0
+    const char* fixed;  // a constant message, or null
+    std::string text;   // else this one (GBK)
     const char* Message() const { return fixed ? fixed : text.c_str(); }
 };
 

@@ -38,8 +38,7 @@ struct GbkTable {
             uint32_t cp;
             p = Decode(p, end, cp);
             if (cp == '?' || cp >= 0x10000) continue;
-            if (code[cp] == 0)
-                code[cp] = uint16_t((unsigned char)all[k] << 8 | (unsigned char)all[k + 1]);
+            if (code[cp] == 0) code[cp] = uint16_t((unsigned char)all[k] << 8 | (unsigned char)all[k + 1]);
         }
     }
 
@@ -52,9 +51,12 @@ struct GbkTable {
         }
         int n;
         uint32_t v;
-        if (c >= 0xF0 && c < 0xF8) n = 3, v = c & 0x07;
-        else if (c >= 0xE0) n = 2, v = c & 0x0F;
-        else if (c >= 0xC0) n = 1, v = c & 0x1F;
+        if (c >= 0xF0 && c < 0xF8)
+            n = 3, v = c & 0x07;
+        else if (c >= 0xE0)
+            n = 2, v = c & 0x0F;
+        else if (c >= 0xC0)
+            n = 1, v = c & 0x1F;
         else {
             cp = 0xFFFD;
             return p + 1;
@@ -105,8 +107,10 @@ void Utf8ToGbk(const char* s, size_t n, std::string& out) {
         uint32_t cp;
         p = GbkTable::Decode(p, end, cp);
         uint16_t g = cp < 0x10000 ? t.code[cp] : 0;
-        if (g == 0) *o++ = '?';
-        else if (g < 0x100) *o++ = char(g);
+        if (g == 0)
+            *o++ = '?';
+        else if (g < 0x100)
+            *o++ = char(g);
         else {
             *o++ = char(g >> 8);
             *o++ = char(g & 0xFF);

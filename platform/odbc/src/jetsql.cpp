@@ -18,7 +18,7 @@ struct Token {
     std::string_view text;  // as written
     std::string repl;       // replacement when set
     bool replaced = false;
-    std::string suffix;     // appended after the token
+    std::string suffix;  // appended after the token
 };
 
 bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
@@ -145,7 +145,9 @@ int DaysInMonth(int y, int m) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return (m == 2 && IsLeap(y)) ? 29 : kDays[m - 1];
 }
-bool ValidDate(int y, int m, int d) { return y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m); }
+bool ValidDate(int y, int m, int d) {
+    return y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
 
 // Days since 1970-01-01 of a civil date, and back.
 long long DaysFromCivil(int y, int m, int d) {
@@ -185,7 +187,7 @@ bool ParseDatePart(std::string_view s, size_t& i, DateTime& dt) {
         dt.year = a, dt.month = b, dt.day = c;  // y-m-d, y/m/d
     } else {
         if (i - cStart <= 2) c += (c < 30) ? 2000 : 1900;  // two-digit year
-        dt.year = c, dt.month = a, dt.day = b;  // m/d/y
+        dt.year = c, dt.month = a, dt.day = b;             // m/d/y
     }
     return ValidDate(dt.year, dt.month, dt.day);
 }
@@ -246,7 +248,8 @@ void CollateOrderBy(std::vector<Token>& toks, size_t from) {
         Token& t = toks[i];
         if (t.kind == Tok::Space) continue;
         if (t.kind == Tok::Punct) {
-            if (t.text == "(") ++depth;
+            if (t.text == "(")
+                ++depth;
             else if (t.text == ")") {
                 if (depth == 0) break;  // end of the enclosing subquery
                 --depth;
@@ -260,8 +263,8 @@ void CollateOrderBy(std::vector<Token>& toks, size_t from) {
             }
         } else if (t.kind == Tok::Word) {
             if (depth == 0) {
-                static const char* const kEnd[] = {"LIMIT", "OFFSET", "UNION", "FOR",    "NULLS",  "ORDER",
-                                                   "GROUP", "HAVING", "WHERE", "FROM",   "SELECT", "WINDOW"};
+                static const char* const kEnd[] = {"LIMIT", "OFFSET", "UNION", "FOR",  "NULLS",  "ORDER",
+                                                   "GROUP", "HAVING", "WHERE", "FROM", "SELECT", "WINDOW"};
                 bool end = false;
                 for (const char* k : kEnd) end = end || EqualsNoCase(t.text, k);
                 if (end) break;
@@ -402,10 +405,14 @@ bool Translate(std::string_view jet, Translation& out) {
         Token& t = toks[i];
         if (t.kind == Tok::Space) continue;
         if (prevSig == SIZE_MAX && t.kind == Tok::Word) {
-            if (EqualsNoCase(t.text, "SELECT")) out.kind = StatementKind::Select;
-            else if (EqualsNoCase(t.text, "INSERT")) out.kind = StatementKind::Insert;
-            else if (EqualsNoCase(t.text, "UPDATE")) out.kind = StatementKind::Update;
-            else if (EqualsNoCase(t.text, "DELETE")) out.kind = StatementKind::Delete;
+            if (EqualsNoCase(t.text, "SELECT"))
+                out.kind = StatementKind::Select;
+            else if (EqualsNoCase(t.text, "INSERT"))
+                out.kind = StatementKind::Insert;
+            else if (EqualsNoCase(t.text, "UPDATE"))
+                out.kind = StatementKind::Update;
+            else if (EqualsNoCase(t.text, "DELETE"))
+                out.kind = StatementKind::Delete;
         }
         switch (t.kind) {
         case Tok::DateLit: {
@@ -447,16 +454,17 @@ bool Translate(std::string_view jet, Translation& out) {
                 CollateOrderBy(toks, i + 1);
             }
             break;
-        default:
-            break;
+        default: break;
         }
         prevSig = i;
     }
 
     out.sql.reserve(jet.size() + 64);
     for (const Token& t : toks) {
-        if (t.replaced) out.sql += t.repl;
-        else out.sql.append(t.text.data(), t.text.size());
+        if (t.replaced)
+            out.sql += t.repl;
+        else
+            out.sql.append(t.text.data(), t.text.size());
         out.sql += t.suffix;
     }
     return true;

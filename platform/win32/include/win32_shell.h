@@ -55,20 +55,20 @@ typedef struct tagOFNA {
     DWORD lStructSize;
     HWND hwndOwner;
     HINSTANCE hInstance;
-    LPCSTR lpstrFilter;        // pairs "description\0pattern[;pattern]\0", ending in "\0"
+    LPCSTR lpstrFilter;  // pairs "description\0pattern[;pattern]\0", ending in "\0"
     LPSTR lpstrCustomFilter;
     DWORD nMaxCustFilter;
-    DWORD nFilterIndex;        // 1-based; set to the filter chosen
-    LPSTR lpstrFile;           // in: initial name; out: the full path (GBK)
+    DWORD nFilterIndex;  // 1-based; set to the filter chosen
+    LPSTR lpstrFile;     // in: initial name; out: the full path (GBK)
     DWORD nMaxFile;
-    LPSTR lpstrFileTitle;      // out: the file name without folder
+    LPSTR lpstrFileTitle;  // out: the file name without folder
     DWORD nMaxFileTitle;
     LPCSTR lpstrInitialDir;
     LPCSTR lpstrTitle;
     DWORD Flags;
-    WORD nFileOffset;          // out: offset of the file name in lpstrFile
-    WORD nFileExtension;       // out: offset of the extension (0: none)
-    LPCSTR lpstrDefExt;        // appended (with a dot) to a name typed without extension
+    WORD nFileOffset;     // out: offset of the file name in lpstrFile
+    WORD nFileExtension;  // out: offset of the extension (0: none)
+    LPCSTR lpstrDefExt;   // appended (with a dot) to a name typed without extension
     LPARAM lCustData;
     LPOFNHOOKPROC lpfnHook;
     LPCSTR lpTemplateName;

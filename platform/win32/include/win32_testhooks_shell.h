@@ -26,7 +26,7 @@ struct SaveDialogCall {
 // folder, else the current folder), or false to cancel. The layer then does
 // what the dialog does with a typed name (default extension, GBK check, ...).
 using SaveDialogHook = std::function<bool(const SaveDialogCall&, std::string* typed)>;
-void SetSaveDialogHook(SaveDialogHook hook);  // empty: the real dialog
+void SetSaveDialogHook(SaveDialogHook hook);         // empty: the real dialog
 void AnswerSaveDialog(const std::string& typedGbk);  // every dialog answers this name
 void CancelSaveDialog();                             // every dialog is cancelled
 // Every dialog asked for (answered or not) since the last ClearSaveDialogs.

@@ -85,17 +85,22 @@ bool LookupFile(HANDLE h, int* fd) {
 
 DWORD ErrorFromErrno(int e) {
     switch (e) {
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR: return ERROR_PATH_NOT_FOUND;
-        case EACCES: case EPERM: case EROFS: case EISDIR: return ERROR_ACCESS_DENIED;
-        case EEXIST: return ERROR_FILE_EXISTS;
-        case EMFILE: case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
-        case ENOSPC: case EDQUOT: return ERROR_DISK_FULL;
-        case ENAMETOOLONG: return ERROR_INVALID_NAME;
-        case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-        case EBADF: return ERROR_INVALID_HANDLE;
-        case EINVAL: return ERROR_INVALID_PARAMETER;
-        default: return ERROR_WRITE_FAULT;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return ERROR_ACCESS_DENIED;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case EMFILE:
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+    case ENOSPC:
+    case EDQUOT: return ERROR_DISK_FULL;
+    case ENAMETOOLONG: return ERROR_INVALID_NAME;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    default: return ERROR_WRITE_FAULT;
     }
 }
 
@@ -230,12 +235,11 @@ void Sleep(DWORD dwMilliseconds) {
     }
 }
 
-
 // ---------------------------------------------------------------------------
 // Files
 // ---------------------------------------------------------------------------
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
-                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE) {
     if (!lpFileName || !*lpFileName) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
@@ -246,18 +250,18 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_A
     bool read = dwDesiredAccess & GENERIC_READ, write = dwDesiredAccess & GENERIC_WRITE;
     int flags = O_CLOEXEC | (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY);
     switch (dwCreationDisposition) {
-        case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-        case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-        case OPEN_EXISTING: break;
-        case OPEN_ALWAYS: flags |= O_CREAT; break;
-        case TRUNCATE_EXISTING:
-            if (!write) {
-                SetLastError(ERROR_INVALID_PARAMETER);
-                return INVALID_HANDLE_VALUE;
-            }
-            flags |= O_TRUNC;
-            break;
-        default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
+    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
+    case OPEN_EXISTING: break;
+    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    case TRUNCATE_EXISTING:
+        if (!write) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return INVALID_HANDLE_VALUE;
+        }
+        flags |= O_TRUNC;
+        break;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
     bool existed = false;
     if (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS) {

@@ -43,8 +43,7 @@ const Resource* Find(const Table& table, uint16_t type, const char* name) {
     for (size_t i = 0; i < table.count; ++i) {
         const Resource& r = table.resources[i];
         if (r.type != type) continue;
-        if (byNumber ? (r.name == nullptr && r.number == number)
-                     : (r.name != nullptr && SameName(r.name, name)))
+        if (byNumber ? (r.name == nullptr && r.number == number) : (r.name != nullptr && SameName(r.name, name)))
             return &r;
     }
     return nullptr;

@@ -30,8 +30,8 @@ std::u32string DecodeUtf8(const std::string& s, bool* bad) {
             if ((cc & 0xC0) != 0x80) ok = false;
             cp = (cp << 6) | (cc & 0x3F);
         }
-        if (ok && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-                   (cp >= 0xD800 && cp <= 0xDFFF)))
+        if (ok && ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) ||
+                   (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF)))
             ok = false;
         if (!ok) {
             out.push_back(0xFFFD);
@@ -148,5 +148,6 @@ int LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return 0;
     }
-    return static_cast<int>(gbk::CopyCut(lpBuffer, static_cast<size_t>(cchBufferMax), std::string_view(e->text, e->length)));
+    return static_cast<int>(
+        gbk::CopyCut(lpBuffer, static_cast<size_t>(cchBufferMax), std::string_view(e->text, e->length)));
 }

@@ -37,7 +37,7 @@ class Window;
 // ---------------------------------------------------------------------------
 QString ToQt(std::string_view gbk);
 QString ToQt(const char* gbk, int len = -1);  // len < 0: up to the NUL
-std::string FromQt(const QString& s);          // characters outside GBK -> '?'
+std::string FromQt(const QString& s);         // characters outside GBK -> '?'
 // Copies a GBK text into buf (size bytes incl. NUL), never splitting a double-
 // byte character; returns the bytes copied (without NUL). size <= 0: copies nothing.
 int CopyText(char* buf, int size, std::string_view gbk);
@@ -133,10 +133,10 @@ public:
     LONG_PTR userData = 0;          // GWLP_USERDATA
     std::vector<LONG_PTR> extra;    // cbWndExtra / DWLP_* slots (index / sizeof(LONG_PTR))
     HINSTANCE hInstance = nullptr;
-    HFONT font = nullptr;           // WM_SETFONT (null: default control font)
+    HFONT font = nullptr;  // WM_SETFONT (null: default control font)
     HMENU menu = nullptr;
     bool destroyed = false;
-    int busy = 0;                   // procedure calls on the stack
+    int busy = 0;  // procedure calls on the stack
 
     QWidget* widget = nullptr;  // outer widget (placed in the parent's client widget)
     QWidget* client = nullptr;  // widget holding the children (== widget for controls)

@@ -96,9 +96,5 @@ int setsockopt(SOCKET s, int level, int optname, const char* optval, int optlen)
 int shutdown(SOCKET s, int how);
 int closesocket(SOCKET s);
 // A length given as sizeof (size_t) picks the WinSock call too.
-inline int send(SOCKET s, const char* buf, size_t len, int flags) {
-    return send(s, buf, (int)len, flags);
-}
-inline int recv(SOCKET s, char* buf, size_t len, int flags) {
-    return recv(s, buf, (int)len, flags);
-}
+inline int send(SOCKET s, const char* buf, size_t len, int flags) { return send(s, buf, (int)len, flags); }
+inline int recv(SOCKET s, char* buf, size_t len, int flags) { return recv(s, buf, (int)len, flags); }

@@ -19,64 +19,37 @@ thread_local int t_nLastError = 0;
 
 int FromErrno(int e) {
     switch (e) {
-        case EINTR:
-            return WSAEINTR;
-        case EBADF:
-            return WSAENOTSOCK;
-        case ENOTSOCK:
-            return WSAENOTSOCK;
-        case EACCES:
-        case EPERM:
-            return WSAEACCES;
-        case EFAULT:
-            return WSAEFAULT;
-        case EINVAL:
-            return WSAEINVAL;
-        case EMFILE:
-        case ENFILE:
-            return WSAEMFILE;
-        case EAGAIN:
-            return WSAETIMEDOUT;  // blocking sockets only: a timeout
-        case EINPROGRESS:
-            return WSAETIMEDOUT;
-        case EALREADY:
-            return WSAEINPROGRESS;
-        case EMSGSIZE:
-            return WSAEMSGSIZE;
-        case EPROTONOSUPPORT:
-            return WSAEPROTONOSUPPORT;
-        case EAFNOSUPPORT:
-            return WSAEAFNOSUPPORT;
-        case EADDRINUSE:
-            return WSAEADDRINUSE;
-        case EADDRNOTAVAIL:
-            return WSAEADDRNOTAVAIL;
-        case ENETDOWN:
-            return WSAENETDOWN;
-        case ENETUNREACH:
-            return WSAENETUNREACH;
-        case ECONNABORTED:
-            return WSAECONNABORTED;
-        case ECONNRESET:
-        case EPIPE:
-            return WSAECONNRESET;
-        case ENOBUFS:
-        case ENOMEM:
-            return WSAENOBUFS;
-        case EISCONN:
-            return WSAEISCONN;
-        case ENOTCONN:
-            return WSAENOTCONN;
-        case ESHUTDOWN:
-            return WSAESHUTDOWN;
-        case ETIMEDOUT:
-            return WSAETIMEDOUT;
-        case ECONNREFUSED:
-            return WSAECONNREFUSED;
-        case EHOSTUNREACH:
-            return WSAEHOSTUNREACH;
-        default:
-            return WSAEINVAL;
+    case EINTR: return WSAEINTR;
+    case EBADF: return WSAENOTSOCK;
+    case ENOTSOCK: return WSAENOTSOCK;
+    case EACCES:
+    case EPERM: return WSAEACCES;
+    case EFAULT: return WSAEFAULT;
+    case EINVAL: return WSAEINVAL;
+    case EMFILE:
+    case ENFILE: return WSAEMFILE;
+    case EAGAIN: return WSAETIMEDOUT;  // blocking sockets only: a timeout
+    case EINPROGRESS: return WSAETIMEDOUT;
+    case EALREADY: return WSAEINPROGRESS;
+    case EMSGSIZE: return WSAEMSGSIZE;
+    case EPROTONOSUPPORT: return WSAEPROTONOSUPPORT;
+    case EAFNOSUPPORT: return WSAEAFNOSUPPORT;
+    case EADDRINUSE: return WSAEADDRINUSE;
+    case EADDRNOTAVAIL: return WSAEADDRNOTAVAIL;
+    case ENETDOWN: return WSAENETDOWN;
+    case ENETUNREACH: return WSAENETUNREACH;
+    case ECONNABORTED: return WSAECONNABORTED;
+    case ECONNRESET:
+    case EPIPE: return WSAECONNRESET;
+    case ENOBUFS:
+    case ENOMEM: return WSAENOBUFS;
+    case EISCONN: return WSAEISCONN;
+    case ENOTCONN: return WSAENOTCONN;
+    case ESHUTDOWN: return WSAESHUTDOWN;
+    case ETIMEDOUT: return WSAETIMEDOUT;
+    case ECONNREFUSED: return WSAECONNREFUSED;
+    case EHOSTUNREACH: return WSAEHOSTUNREACH;
+    default: return WSAEINVAL;
     }
 }
 
@@ -85,9 +58,7 @@ int Fail(int nError) {
     return SOCKET_ERROR;
 }
 
-int FailErrno() {
-    return Fail(FromErrno(errno));
-}
+int FailErrno() { return Fail(FromErrno(errno)); }
 
 bool Started() {
     if (g_nStarted.load() > 0) return true;
@@ -96,9 +67,7 @@ bool Started() {
 }
 
 // A SOCKET that cannot be a descriptor.
-bool BadSocket(SOCKET s) {
-    return s == INVALID_SOCKET || s > (SOCKET)0x7fffffff;
-}
+bool BadSocket(SOCKET s) { return s == INVALID_SOCKET || s > (SOCKET)0x7fffffff; }
 
 // The host entry gethostbyname hands out, one per thread.
 struct HostEntry {
@@ -134,12 +103,8 @@ int WSACleanup(void) {
     return 0;
 }
 
-int WSAGetLastError(void) {
-    return t_nLastError;
-}
-void WSASetLastError(int iError) {
-    t_nLastError = iError;
-}
+int WSAGetLastError(void) { return t_nLastError; }
+void WSASetLastError(int iError) { t_nLastError = iError; }
 
 SOCKET WSALayer_socket(int af, int type, int protocol) {
     if (!Started()) return INVALID_SOCKET;
@@ -165,20 +130,12 @@ hostent* WSALayer_gethostbyname(const char* name) {
     const int r = getaddrinfo(name, nullptr, &hints, &list);
     if (r != 0) {
         switch (r) {
-            case EAI_AGAIN:
-                t_nLastError = WSATRY_AGAIN;
-                break;
-            case EAI_FAIL:
-                t_nLastError = WSANO_RECOVERY;
-                break;
+        case EAI_AGAIN: t_nLastError = WSATRY_AGAIN; break;
+        case EAI_FAIL: t_nLastError = WSANO_RECOVERY; break;
 #ifdef EAI_NODATA
-            case EAI_NODATA:
-                t_nLastError = WSANO_DATA;
-                break;
+        case EAI_NODATA: t_nLastError = WSANO_DATA; break;
 #endif
-            default:
-                t_nLastError = WSAHOST_NOT_FOUND;
-                break;
+        default: t_nLastError = WSAHOST_NOT_FOUND; break;
         }
         return nullptr;
     }
@@ -253,9 +210,8 @@ int setsockopt(SOCKET s, int level, int optname, const char* optval, int optlen)
         tv.tv_usec = (suseconds_t)(ms % 1000) * 1000;
         return ::setsockopt((int)s, level, optname, &tv, sizeof tv) == 0 ? 0 : FailErrno();
     }
-    return ::setsockopt((int)s, level, optname, static_cast<const void*>(optval), (socklen_t)optlen) == 0
-               ? 0
-               : FailErrno();
+    return ::setsockopt((int)s, level, optname, static_cast<const void*>(optval), (socklen_t)optlen) == 0 ? 0
+                                                                                                          : FailErrno();
 }
 
 int shutdown(SOCKET s, int how) {
@@ -270,7 +226,5 @@ int closesocket(SOCKET s) {
 }
 
 namespace wsatest {
-void LimitSocketTimeouts(DWORD ms) {
-    g_dwTimeoutCap.store(ms);
-}
+void LimitSocketTimeouts(DWORD ms) { g_dwTimeoutCap.store(ms); }
 }  // namespace wsatest

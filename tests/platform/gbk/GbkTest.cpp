@@ -20,7 +20,9 @@ TEST(GbkConversion, RoundTripsAndReplacesWhatGbkCannotHold) {
     EXPECT_EQ(gbk::FromUtf8(utf8), std::string("结束－成功 O'Brien"));
     EXPECT_EQ(gbk::ToUtf8("结束－成功 O'Brien"), utf8);
     // An emoji has no GBK code: one '?' per character, the rest kept.
-    EXPECT_EQ(gbk::FromUtf8("a\xF0\x9F\x98\x80" "b"), "a?b");
+    EXPECT_EQ(gbk::FromUtf8("a\xF0\x9F\x98\x80"
+                            "b"),
+              "a?b");
     // A lone lead byte at the end of GBK text becomes '?'.
     EXPECT_EQ(gbk::ToUtf8("ab\xCB"), "ab?");
 }
@@ -68,11 +70,11 @@ TEST(GbkValidity, CodePage936CharactersOnly) {
     EXPECT_TRUE(gbk::IsValid("\x80"));  // the euro sign
     EXPECT_EQ(std::string_view::npos, gbk::FindInvalid("a\x80宋"));
 
-    EXPECT_EQ(0u, gbk::FindInvalid("\xFF"));          // no character
-    EXPECT_EQ(1u, gbk::FindInvalid("a\x81"));         // lead byte at the end
-    EXPECT_EQ(1u, gbk::FindInvalid("a\x81'b"));       // lead byte before an ASCII byte
-    EXPECT_EQ(0u, gbk::FindInvalid("\x81\x7F"));      // 0x7F is no trail byte
+    EXPECT_EQ(0u, gbk::FindInvalid("\xFF"));              // no character
+    EXPECT_EQ(1u, gbk::FindInvalid("a\x81"));             // lead byte at the end
+    EXPECT_EQ(1u, gbk::FindInvalid("a\x81'b"));           // lead byte before an ASCII byte
+    EXPECT_EQ(0u, gbk::FindInvalid("\x81\x7F"));          // 0x7F is no trail byte
     EXPECT_EQ(0u, gbk::FindInvalid("\x81\x30\x81\x30"));  // four-byte sequence of GB18030
-    EXPECT_EQ(2u, gbk::FindInvalid("宋\xA1\x40"));    // an unassigned pair
-    EXPECT_EQ(2u, gbk::FindInvalid("宋\xFE\xFE"));    // in the user-defined area
+    EXPECT_EQ(2u, gbk::FindInvalid("宋\xA1\x40"));        // an unassigned pair
+    EXPECT_EQ(2u, gbk::FindInvalid("宋\xFE\xFE"));        // in the user-defined area
 }

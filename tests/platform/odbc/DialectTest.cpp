@@ -73,8 +73,9 @@ TEST_F(DialectTest, DateLiteralsSelectRangesAcrossMonthAndYearEnds) {
     AddOpportunity("d-2501", "", "2024-1-1", "2025-1-1", 1, "高", "初步接触");
     Table t = Rows("SELECT * FROM opportunities WHERE \t\t\t(opp_die_date>=#2024-1-5# AND opp_die_date<=#2024-12-31#)");
     EXPECT_EQ((std::vector<std::string>{"d-0105", "d-0930", "d-1002", "d-1231"}), Column(t, 1));
-    t = Rows("SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#2024-9-1# AND opp_die_date<=#2025-1-1#) "
-             "ORDER BY opp_die_date DESC");
+    t = Rows(
+        "SELECT * FROM opportunities WHERE \t\t\t\t(opp_die_date>=#2024-9-1# AND opp_die_date<=#2025-1-1#) "
+        "ORDER BY opp_die_date DESC");
     EXPECT_EQ((std::vector<std::string>{"d-2501", "d-1231", "d-1002", "d-0930"}), Column(t, 1));
     // Month list: the 1st to the last day.
     t = Rows("SELECT * FROM opportunities WHERE \t\t\topp_recent_contact_date<=#2024-1-1#");
@@ -106,12 +107,14 @@ TEST_F(DialectTest, DateAddWithNegativeOffsetsOnTextDates) {
     AddTask("jan1", "2024-1-1", "9:0:0", 0);
     AddTask("jan7", "2024-1-7", "10:0:0", 0);
     AddTask("jan8", "2024-1-8", "11:0:0", 0);
-    Table t = Rows("SELECT * FROM tasks \t\tWHERE tas_date>=DATEADD('d',-6,'2024-1-7') AND \t\t"
-                   "tas_date<=DATEADD('d',0,'2024-1-7') ORDER BY tas_time DESC");
+    Table t = Rows(
+        "SELECT * FROM tasks \t\tWHERE tas_date>=DATEADD('d',-6,'2024-1-7') AND \t\t"
+        "tas_date<=DATEADD('d',0,'2024-1-7') ORDER BY tas_time DESC");
     EXPECT_EQ((std::vector<std::string>{"jan7", "jan1"}), Column(t, 1));
     // A week that starts in the old year.
-    t = Rows("SELECT * FROM tasks \t\tWHERE tas_date>=DATEADD('d',-6,'2024-1-3') AND \t\t"
-             "tas_date<=DATEADD('d',0,'2024-1-3') ORDER BY tas_time DESC");
+    t = Rows(
+        "SELECT * FROM tasks \t\tWHERE tas_date>=DATEADD('d',-6,'2024-1-3') AND \t\t"
+        "tas_date<=DATEADD('d',0,'2024-1-3') ORDER BY tas_time DESC");
     EXPECT_EQ((std::vector<std::string>{"jan1", "dec31", "dec28"}), Column(t, 1));
     EXPECT_EQ("2024-02-29", Value("SELECT DATEADD('d',1,'2024-2-28')"));
     EXPECT_EQ("2024-02-29", Value("SELECT DATEADD('m',1,'2024-1-31')"));
@@ -158,7 +161,8 @@ TEST_F(DialectTest, LikeIsCaseInsensitiveOnTextAndMemo) {
 
 TEST_F(DialectTest, DoubledQuotesAreOneQuote) {
     AddAccount("O''Brien Ltd", "高", "2024-1-1");
-    Table t = Rows("SELECT * FROM accounts WHERE \t\t\tacc_name LIKE '%O''Brien%' OR acc_description LIKE '%O''Brien%'");
+    Table t =
+        Rows("SELECT * FROM accounts WHERE \t\t\tacc_name LIKE '%O''Brien%' OR acc_description LIKE '%O''Brien%'");
     ASSERT_EQ(1u, t.size());
     EXPECT_EQ("O'Brien Ltd", t[0][1]);
 }
@@ -167,7 +171,8 @@ TEST_F(DialectTest, CountAndSumInOneRowSumOfNoRowsIsNull) {
     AddOpportunity("a", "", "2024-1-1", "2024-1-1", 1000.25, "高", "结束－成功");
     AddOpportunity("b", "", "2024-1-1", "2024-1-1", 234.5, "高", "初步接触");
     AddOpportunity("c", "", "2024-1-1", "2024-1-1", 99, "低", "初步接触");
-    ASSERT_EQ(SQL_SUCCESS, Exec("SELECT COUNT(*), SUM(opp_estimate_sale) \t\tFROM opportunities WHERE opp_important='高'"));
+    ASSERT_EQ(SQL_SUCCESS,
+              Exec("SELECT COUNT(*), SUM(opp_estimate_sale) \t\tFROM opportunities WHERE opp_important='高'"));
     ASSERT_EQ(SQL_SUCCESS, SQLFetch(m_hStmt));
     SQLINTEGER n = 0;
     float sum = 0;
@@ -176,7 +181,8 @@ TEST_F(DialectTest, CountAndSumInOneRowSumOfNoRowsIsNull) {
     ASSERT_EQ(SQL_SUCCESS, SQLGetData(m_hStmt, 2, SQL_C_FLOAT, &sum, 0, &ind));
     EXPECT_EQ(2, n);
     EXPECT_FLOAT_EQ(1234.75f, sum);
-    ASSERT_EQ(SQL_SUCCESS, Exec("SELECT COUNT(*), SUM(opp_estimate_sale) \t\t\tFROM opportunities WHERE opp_important='中'"));
+    ASSERT_EQ(SQL_SUCCESS,
+              Exec("SELECT COUNT(*), SUM(opp_estimate_sale) \t\t\tFROM opportunities WHERE opp_important='中'"));
     ASSERT_EQ(SQL_SUCCESS, SQLFetch(m_hStmt));
     sum = 7.0f;
     ASSERT_EQ(SQL_SUCCESS, SQLGetData(m_hStmt, 1, SQL_C_SLONG, &n, 0, &ind));
@@ -270,16 +276,16 @@ class SavedQueryTest : public DialectTest {
 protected:
     void SetUp() override {
         DialectTest::SetUp();
-        AddAccount("北京科技", "高", "2024-1-1");   // 1
-        AddAccount("Alpha Co", "中", "2023-6-1");   // 2
-        AddAccount("无机会公司", "低", "2022-1-1");  // 3
-        AddContact("张三", "老客户", "高");   // 1
-        AddContact("李四", "", "中");         // 2
-        AddContact("王五", "新客户", "高");   // 3
-        AddContact("赵六", "", "低");         // 4
-        AddContact("阿明", "", "高");         // 5
-        AddContact("Bob", "", "");            // 6
-        AddContact("alice", "", "");          // 7
+        AddAccount("北京科技", "高", "2024-1-1");                                     // 1
+        AddAccount("Alpha Co", "中", "2023-6-1");                                     // 2
+        AddAccount("无机会公司", "低", "2022-1-1");                                   // 3
+        AddContact("张三", "老客户", "高");                                           // 1
+        AddContact("李四", "", "中");                                                 // 2
+        AddContact("王五", "新客户", "高");                                           // 3
+        AddContact("赵六", "", "低");                                                 // 4
+        AddContact("阿明", "", "高");                                                 // 5
+        AddContact("Bob", "", "");                                                    // 6
+        AddContact("alice", "", "");                                                  // 7
         AddOpportunity("项目一", "", "2024-1-1", "2024-6-1", 100, "高", "初步接触");  // 1
         AddOpportunity("项目二", "", "2024-1-1", "2024-6-1", 200, "中", "初步接触");  // 2
         Run("INSERT INTO opportunities_accounts(opp_id,acc_id) VALUES(1,1)");
@@ -321,14 +327,17 @@ TEST_F(SavedQueryTest, ContactsComeOnceWithTheirAccountOrNulls) {
 }
 
 TEST_F(SavedQueryTest, LikeOverANullJoinColumn) {
-    Table t = Rows("SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%六%' OR con_description LIKE "
-                   "'%六%' OR acc_name LIKE '%六%') ORDER BY con_name DESC");
+    Table t = Rows(
+        "SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%六%' OR con_description LIKE "
+        "'%六%' OR acc_name LIKE '%六%') ORDER BY con_name DESC");
     EXPECT_EQ((std::vector<std::string>{"赵六"}), Column(t, 1));
-    t = Rows("SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%科技%' OR con_description LIKE "
-             "'%科技%' OR acc_name LIKE '%科技%') ORDER BY con_name DESC");
+    t = Rows(
+        "SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%科技%' OR con_description LIKE "
+        "'%科技%' OR acc_name LIKE '%科技%') ORDER BY con_name DESC");
     EXPECT_EQ((std::vector<std::string>{"张三", "王五"}), Column(t, 1));
-    t = Rows("SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%客户%' OR con_description LIKE "
-             "'%客户%' OR acc_name LIKE '%客户%') ORDER BY con_name DESC");
+    t = Rows(
+        "SELECT * FROM que_contacts_accounts \t\t\tWHERE (con_name LIKE '%客户%' OR con_description LIKE "
+        "'%客户%' OR acc_name LIKE '%客户%') ORDER BY con_name DESC");
     EXPECT_EQ((std::vector<std::string>{"张三", "王五"}), Column(t, 1));
 }
 
@@ -367,7 +376,8 @@ TEST_F(SavedQueryTest, ContactsWithAndWithoutOpportunitiesSortByNumber) {
         "MIN(con_recent_contact_date) AS 12,MIN(con_private) AS 13,\t\t\t\tMIN(con_province) AS 14,"
         "MIN(con_family) AS 15,MIN(con_postcode) AS 16,\t\t\t\tMIN(con_im) AS 17,MIN(acc_name) AS 18,\t\t\t\t"
         "MIN(acc_name) AS 19,MIN(acc_name) AS 20 \t\t\t\t";
-    Table t = Rows(select + "FROM rel_opportunities_contacts WHERE \t\t\t\topp_id IS NULL GROUP BY con_id ORDER BY 2 DESC");
+    Table t =
+        Rows(select + "FROM rel_opportunities_contacts WHERE \t\t\t\topp_id IS NULL GROUP BY con_id ORDER BY 2 DESC");
     EXPECT_EQ((std::vector<std::string>{"赵六", "王五", "阿明", "Bob", "alice"}), Column(t, 1));
     ASSERT_EQ(20u, t[0].size());
     EXPECT_EQ("王五", t[1][3]);
@@ -423,18 +433,21 @@ TEST_F(SavedQueryTest, TasksOfRecordsThroughSavedQueries) {
               Column(Rows(cols + "rel_accounts_tasks WHERE acc_id=1 \t\tORDER BY tas_date DESC,tas_time DESC"), 1));
     EXPECT_EQ((std::vector<std::string>{"电话"}),
               Column(Rows(cols + "rel_contacts_tasks WHERE con_id=3 \t\tORDER BY tas_date DESC,tas_time DESC"), 1));
-    EXPECT_EQ((std::vector<std::string>{"拜访"}),
-              Column(Rows(cols + "rel_opportunities_tasks WHERE opp_id=1 \t\tORDER BY tas_date DESC,tas_time DESC"), 1));
+    EXPECT_EQ(
+        (std::vector<std::string>{"拜访"}),
+        Column(Rows(cols + "rel_opportunities_tasks WHERE opp_id=1 \t\tORDER BY tas_date DESC,tas_time DESC"), 1));
     EXPECT_EQ((std::vector<std::string>{"项目一"}),
               Column(Rows("SELECT * FROM rel_tasks_opportunities WHERE tas_id=1"), 1));
-    Table t = Rows("SELECT acc_id,acc_name,acc_description,acc_important,\t\tacc_type,acc_industry,acc_relation,"
-                   "acc_address,acc_postcode,acc_province,acc_telephone,\t\tacc_fax,acc_website,acc_create_date,"
-                   "acc_recent_contact_date,acc_private \t\tFROM rel_tasks_accounts WHERE tas_id=2");
+    Table t = Rows(
+        "SELECT acc_id,acc_name,acc_description,acc_important,\t\tacc_type,acc_industry,acc_relation,"
+        "acc_address,acc_postcode,acc_province,acc_telephone,\t\tacc_fax,acc_website,acc_create_date,"
+        "acc_recent_contact_date,acc_private \t\tFROM rel_tasks_accounts WHERE tas_id=2");
     EXPECT_EQ((std::vector<std::string>{"北京科技"}), Column(t, 1));
-    t = Rows("SELECT con_id,con_name,con_nickname,con_description,\t\tcon_department_title,con_telephone,con_mobile,"
-             "con_email,con_important,con_relation,\t\tcon_create_date,con_recent_contact_date,con_private,"
-             "con_province,con_family,\t\tcon_postcode,con_im,tas_id,acc_name,\t\tacc_type FROM rel_tasks_contacts "
-             "WHERE (tas_id=2 AND acc_id=1) ORDER BY con_name DESC");
+    t = Rows(
+        "SELECT con_id,con_name,con_nickname,con_description,\t\tcon_department_title,con_telephone,con_mobile,"
+        "con_email,con_important,con_relation,\t\tcon_create_date,con_recent_contact_date,con_private,"
+        "con_province,con_family,\t\tcon_postcode,con_im,tas_id,acc_name,\t\tacc_type FROM rel_tasks_contacts "
+        "WHERE (tas_id=2 AND acc_id=1) ORDER BY con_name DESC");
     ASSERT_EQ(1u, t.size());
     EXPECT_EQ("王五", t[0][1]);
     EXPECT_EQ("北京科技", t[0][18]);

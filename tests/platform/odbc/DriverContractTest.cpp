@@ -86,8 +86,8 @@ TEST_F(DriverTest, ConnectReturnsTheCompletedString) {
 TEST_F(DriverTest, LockedFileFailsTheConnectAndTheStatement) {
     sqlite3* other = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(m_path.c_str(), &other, SQLITE_OPEN_READWRITE, nullptr));
-    ASSERT_EQ(SQLITE_OK, sqlite3_exec(other, "BEGIN EXCLUSIVE; INSERT INTO important VALUES('x');", nullptr, nullptr,
-                                      nullptr));
+    ASSERT_EQ(SQLITE_OK,
+              sqlite3_exec(other, "BEGIN EXCLUSIVE; INSERT INTO important VALUES('x');", nullptr, nullptr, nullptr));
     SQLHDBC dbc = nullptr;
     EXPECT_EQ(SQL_ERROR, Connect(dbc, ConnectString(m_path)));
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
@@ -176,8 +176,8 @@ TEST_F(DriverTest, EachStatementIsCommittedAtOnceAsUtf8) {
     sqlite3* other = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(m_path.c_str(), &other, SQLITE_OPEN_READONLY, nullptr));
     sqlite3_stmt* st = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(other, "SELECT imp_description FROM important WHERE rowid=4", -1, &st,
-                                            nullptr));
+    ASSERT_EQ(SQLITE_OK,
+              sqlite3_prepare_v2(other, "SELECT imp_description FROM important WHERE rowid=4", -1, &st, nullptr));
     ASSERT_EQ(SQLITE_ROW, sqlite3_step(st));
     EXPECT_EQ(gbk::ToUtf8("紧急"), std::string((const char*)sqlite3_column_text(st, 0)));
     sqlite3_finalize(st);
@@ -190,8 +190,9 @@ TEST_F(DriverTest, EachStatementIsCommittedAtOnceAsUtf8) {
 
 TEST_F(DriverTest, NullLeavesEveryBufferUntouched) {
     ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO opportunities(opp_subject) VALUES('only a subject')"));
-    FetchOne("SELECT opp_description, opp_create_date, opp_estimate_sale, opp_private, opp_important "
-             "FROM opportunities");
+    FetchOne(
+        "SELECT opp_description, opp_create_date, opp_estimate_sale, opp_private, opp_important "
+        "FROM opportunities");
     char text[8] = "keep";
     DATE_STRUCT date{7, 8, 9};
     double amount = 1.5;
@@ -242,7 +243,7 @@ TEST_F(DriverTest, LongTextIsCutAtACharacterBoundary) {
     FetchOne("SELECT con_name FROM contacts");
     std::memset(buf, 'x', sizeof buf);
     EXPECT_EQ(SQL_SUCCESS_WITH_INFO, GetData(1, SQL_C_CHAR, buf, 4, &ind));  // room for 3 bytes
-    EXPECT_STREQ("ab", buf);  // never half of 中
+    EXPECT_STREQ("ab", buf);                                                 // never half of 中
     EXPECT_EQ(6, ind);
     FetchOne("SELECT con_name FROM contacts");
     EXPECT_EQ(SQL_SUCCESS_WITH_INFO, GetData(1, SQL_C_CHAR, buf, 5, &ind));

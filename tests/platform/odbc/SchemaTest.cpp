@@ -12,17 +12,35 @@ namespace {
 
 typedef std::vector<std::string> Names;
 
-const Names kOpportunity = {"opp_id", "opp_subject", "opp_description", "opp_create_date", "opp_die_date",
-                            "opp_estimate_sale", "opp_sale", "opp_important", "opp_phase",
-                            "opp_recent_contact_date", "opp_private", "opp_succeed_probability"};
-const Names kAccount = {"acc_id", "acc_name", "acc_description", "acc_important", "acc_type", "acc_industry",
-                        "acc_relation", "acc_address", "acc_postcode", "acc_province", "acc_telephone", "acc_fax",
-                        "acc_website", "acc_create_date", "acc_recent_contact_date", "acc_private"};
-const Names kContact = {"con_id", "con_name", "con_nickname", "con_description", "con_department_title",
-                        "con_telephone", "con_mobile", "con_email", "con_important", "con_relation",
-                        "con_create_date", "con_recent_contact_date", "con_private", "con_province", "con_family",
-                        "con_postcode", "con_im"};
-const Names kTask = {"tas_id", "tas_subject", "tas_date", "tas_time", "tas_outlay",
+const Names kOpportunity = {"opp_id",          "opp_subject",
+                            "opp_description", "opp_create_date",
+                            "opp_die_date",    "opp_estimate_sale",
+                            "opp_sale",        "opp_important",
+                            "opp_phase",       "opp_recent_contact_date",
+                            "opp_private",     "opp_succeed_probability"};
+const Names kAccount = {
+    "acc_id",        "acc_name",     "acc_description", "acc_important",   "acc_type",
+    "acc_industry",  "acc_relation", "acc_address",     "acc_postcode",    "acc_province",
+    "acc_telephone", "acc_fax",      "acc_website",     "acc_create_date", "acc_recent_contact_date",
+    "acc_private"};
+const Names kContact = {"con_id",
+                        "con_name",
+                        "con_nickname",
+                        "con_description",
+                        "con_department_title",
+                        "con_telephone",
+                        "con_mobile",
+                        "con_email",
+                        "con_important",
+                        "con_relation",
+                        "con_create_date",
+                        "con_recent_contact_date",
+                        "con_private",
+                        "con_province",
+                        "con_family",
+                        "con_postcode",
+                        "con_im"};
+const Names kTask = {"tas_id",          "tas_subject", "tas_date",   "tas_time",  "tas_outlay",
                      "tas_description", "tas_private", "tas_remind", "tas_closed"};
 
 Names Join(Names a, const Names& b) {
@@ -65,12 +83,9 @@ TEST_F(SchemaTest, RecordTablesInReadingOrder) {
 
 TEST_F(SchemaTest, LinkTables) {
     std::map<std::string, Names> links = {
-        {"opportunities_accounts", {"opp_id", "acc_id"}},
-        {"opportunities_contacts", {"opp_id", "con_id", "acc_id"}},
-        {"opportunities_tasks", {"opp_id", "tas_id"}},
-        {"accounts_contacts", {"acc_id", "con_id"}},
-        {"accounts_tasks", {"acc_id", "tas_id"}},
-        {"contacts_tasks", {"con_id", "tas_id"}},
+        {"opportunities_accounts", {"opp_id", "acc_id"}}, {"opportunities_contacts", {"opp_id", "con_id", "acc_id"}},
+        {"opportunities_tasks", {"opp_id", "tas_id"}},    {"accounts_contacts", {"acc_id", "con_id"}},
+        {"accounts_tasks", {"acc_id", "tas_id"}},         {"contacts_tasks", {"con_id", "tas_id"}},
     };
     for (auto& [table, cols] : links) {
         Names got = ColumnsOf(table);
@@ -138,8 +153,7 @@ TEST_F(SchemaTest, SavedQueriesDeliverTheColumnsReadByPosition) {
     EXPECT_EQ(kContact, Names(que.begin(), que.begin() + 17));
     EXPECT_EQ("acc_name", que[18]);
     EXPECT_EQ("acc_type", que[19]);
-    for (const char* c : {"acc_id", "acc_industry"})
-        EXPECT_NE(que.end(), std::find(que.begin(), que.end(), c)) << c;
+    for (const char* c : {"acc_id", "acc_industry"}) EXPECT_NE(que.end(), std::find(que.begin(), que.end(), c)) << c;
 }
 
 // The file needs nothing of the driver: the plain SQLite library (and so the
@@ -148,8 +162,9 @@ TEST_F(SchemaTest, PlainSqliteReadsEveryTableAndSavedQuery) {
     sqlite3* db = nullptr;
     ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(TARVEL_DB_TEMPLATE_PATH, &db, SQLITE_OPEN_READONLY, nullptr));
     sqlite3_stmt* list = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') "
-                                                "AND name NOT LIKE 'sqlite%'",
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db,
+                                            "SELECT name, type FROM sqlite_master WHERE type IN ('table','view') "
+                                            "AND name NOT LIKE 'sqlite%'",
                                             -1, &list, nullptr));
     int tables = 0, views = 0;
     while (sqlite3_step(list) == SQLITE_ROW) {
@@ -173,9 +188,9 @@ TEST_F(SchemaTest, PlainSqliteReadsEveryTableAndSavedQuery) {
 }
 
 TEST_F(SchemaTest, ShippedFileHasNoRecords) {
-    for (const char* t : {"opportunities", "accounts", "contacts", "tasks", "opportunities_accounts",
-                          "opportunities_contacts", "opportunities_tasks", "accounts_contacts", "accounts_tasks",
-                          "contacts_tasks"})
+    for (const char* t :
+         {"opportunities", "accounts", "contacts", "tasks", "opportunities_accounts", "opportunities_contacts",
+          "opportunities_tasks", "accounts_contacts", "accounts_tasks", "contacts_tasks"})
         EXPECT_EQ("0", Value(std::string("SELECT COUNT(*) FROM ") + t)) << t;
 }
 

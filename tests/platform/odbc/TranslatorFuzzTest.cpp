@@ -12,23 +12,91 @@ using namespace odbctest;
 namespace {
 
 const char* const kPieces[] = {
-    "SELECT", " * ", "FROM", " opportunities ", " accounts ", " que_contacts_accounts ", " WHERE ", "opp_id",
-    "=", "-1", " AND ", " OR ", "(", ")", ",", "'", "''", "'abc'", "'中文'", "#", "#2024-1-5#", "#9:5:0#",
-    "#2024-13-1#", "#1/2/2024#", "#12:00 PM#", "DELETE", "DELETE * FROM", "*", " AS ", "1", "20", "2.5e3",
-    "ORDER BY", " ORDER BY 2 DESC", " DESC", " ASC", " COLLATE ", "GROUP BY", "LIKE", "'%kw%'", "DATEADD(",
-    "'d'", ",-6,", "'2024-1-7'", "\t", "  ", ";", "--", "/*", "*/", "\"", "[", "]", "`", "MIN(", "COUNT(*)",
-    "INSERT INTO tasks(tas_subject) VALUES(", "UPDATE setting SET set_sign=", "\x80", "\xff", "\xd6\xd0",
-    "\xe4\xb8", "NULL", "IS NULL", "<>", "<=", ">=", "||", "0x", "e", ".", "..", "1.", "\n",
+    "SELECT",
+    " * ",
+    "FROM",
+    " opportunities ",
+    " accounts ",
+    " que_contacts_accounts ",
+    " WHERE ",
+    "opp_id",
+    "=",
+    "-1",
+    " AND ",
+    " OR ",
+    "(",
+    ")",
+    ",",
+    "'",
+    "''",
+    "'abc'",
+    "'中文'",
+    "#",
+    "#2024-1-5#",
+    "#9:5:0#",
+    "#2024-13-1#",
+    "#1/2/2024#",
+    "#12:00 PM#",
+    "DELETE",
+    "DELETE * FROM",
+    "*",
+    " AS ",
+    "1",
+    "20",
+    "2.5e3",
+    "ORDER BY",
+    " ORDER BY 2 DESC",
+    " DESC",
+    " ASC",
+    " COLLATE ",
+    "GROUP BY",
+    "LIKE",
+    "'%kw%'",
+    "DATEADD(",
+    "'d'",
+    ",-6,",
+    "'2024-1-7'",
+    "\t",
+    "  ",
+    ";",
+    "--",
+    "/*",
+    "*/",
+    "\"",
+    "[",
+    "]",
+    "`",
+    "MIN(",
+    "COUNT(*)",
+    "INSERT INTO tasks(tas_subject) VALUES(",
+    "UPDATE setting SET set_sign=",
+    "\x80",
+    "\xff",
+    "\xd6\xd0",
+    "\xe4\xb8",
+    "NULL",
+    "IS NULL",
+    "<>",
+    "<=",
+    ">=",
+    "||",
+    "0x",
+    "e",
+    ".",
+    "..",
+    "1.",
+    "\n",
 };
 
 std::string RandomText(std::mt19937& rng) {
-    std::uniform_int_distribution<int> count(0, 24), pick(0, int(std::size(kPieces)) - 1), mode(0, 9),
-        byte(0, 255);
+    std::uniform_int_distribution<int> count(0, 24), pick(0, int(std::size(kPieces)) - 1), mode(0, 9), byte(0, 255);
     std::string s;
     int n = count(rng);
     for (int i = 0; i < n; ++i) {
-        if (mode(rng) == 0) s += char(byte(rng));
-        else s += kPieces[pick(rng)];
+        if (mode(rng) == 0)
+            s += char(byte(rng));
+        else
+            s += kPieces[pick(rng)];
     }
     return s;
 }

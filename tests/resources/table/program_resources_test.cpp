@@ -43,9 +43,9 @@ TEST(ProgramResources, BitmapsHaveTheSizesTheirPagesDrawThemAt) {
     struct {
         const char* name;
         int w, h;
-    } pictures[] = {{"ID_BMP_INSTALL1", 499, 59},          {"ID_BMP_INSTALL2", 165, 303},
+    } pictures[] = {{"ID_BMP_INSTALL1", 499, 59},           {"ID_BMP_INSTALL2", 165, 303},
                     {"ID_BMP_HOMEPAGE_RELATION", 405, 216}, {"ID_BMP_OPP_RELATION", 280, 200},
-                    {"ID_BMP_ACC_RELATION", 280, 200},     {"ID_BMP_CON_RELATION", 280, 200}};
+                    {"ID_BMP_ACC_RELATION", 280, 200},      {"ID_BMP_CON_RELATION", 280, 200}};
     for (const auto& p : pictures) {
         SCOPED_TRACE(p.name);
         const w32res::BinaryData* b = w32res::FindBitmap(p.name);

@@ -35,15 +35,9 @@ const char* const kClasses[] = {"FrameTestStart", "FrameTestList",           "Fr
 constexpr int kViewCount = 7;
 HWND s_hMain = nullptr;
 
-int GoToList() {
-    return SwitchViewAlways(&g_List, UM_OPENVIEW);
-}
-int GoToCategories() {
-    return SwitchViewGuarded(&g_Categories, UM_OPEN_IMPORTANT);
-}
-int GoToNew() {
-    return SwitchViewAlways(&g_Form, UM_NEWRECORD);
-}
+int GoToList() { return SwitchViewAlways(&g_List, UM_OPENVIEW); }
+int GoToCategories() { return SwitchViewGuarded(&g_Categories, UM_OPEN_IMPORTANT); }
+int GoToNew() { return SwitchViewAlways(&g_Form, UM_NEWRECORD); }
 
 PageMenu Menu() {
     static const PageLinkDef kLinks[3] = {
@@ -103,8 +97,7 @@ DatePageDef DateDef() {
 }
 
 StartPageDef StartDef() {
-    return {TB_HOMEPAGE, kSearchEdit, kSearch, kHelp,   Menu(), "",      0,
-            0,           0,           0,       nullptr, 0,      &g_List, g_List.m_szKeyword};
+    return {TB_HOMEPAGE, kSearchEdit, kSearch, kHelp, Menu(), "", 0, 0, 0, 0, nullptr, 0, &g_List, g_List.m_szKeyword};
 }
 
 const FormFieldDef kFields[] = {
@@ -150,8 +143,8 @@ void MakeWindow() {
     wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
     wc.lpszClassName = "FrameTestMain";
     RegisterClassA(&wc);
-    s_hMain = CreateWindowExA(0, "FrameTestMain", "frames", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr,
-                              nullptr, hInst, nullptr);
+    s_hMain = CreateWindowExA(0, "FrameTestMain", "frames", WS_OVERLAPPEDWINDOW, 0, 0, 1280, 900, nullptr, nullptr,
+                              hInst, nullptr);
     ASSERT_NE(s_hMain, nullptr);
     BaseDialogClass::SetViewTable(kViews, kViewCount);
     for (int i = 0; i < kViewCount; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
@@ -218,9 +211,7 @@ BOOL TestListBase::NextRow() {
     return m_nCursor >= 0;
 }
 
-ULONG TestListBase::RowID() {
-    return m_nCursor >= 0 ? g_Store.result[(size_t)m_nCursor].id : 0;
-}
+ULONG TestListBase::RowID() { return m_nCursor >= 0 ? g_Store.result[(size_t)m_nCursor].id : 0; }
 
 void TestListBase::RowText(int nColumn, char* pszBuf, int nSize) {
     const Row& r = g_Store.result[(size_t)m_nCursor];
@@ -228,16 +219,10 @@ void TestListBase::RowText(int nColumn, char* pszBuf, int nSize) {
     gbk::CopyCut(pszBuf, (size_t)nSize, s.c_str());
 }
 
-RecordFormClass* TestListBase::RecordForm() {
-    return &g_Form;
-}
-const ListPageTexts& TestListBase::Texts() const {
-    return kTexts;
-}
+RecordFormClass* TestListBase::RecordForm() { return &g_Form; }
+const ListPageTexts& TestListBase::Texts() const { return kTexts; }
 
-void TestListBase::SearchOnModuleListPage(HWND hEdit) {
-    SearchOnListPage(&g_List, g_List.m_szKeyword, hEdit);
-}
+void TestListBase::SearchOnModuleListPage(HWND hEdit) { SearchOnListPage(&g_List, g_List.m_szKeyword, hEdit); }
 
 void TestListBase::CreateTestList(HWND hWnd, int nID, int y, int h, int nBlankWidth) {
     CreateRecordList(hWnd, nID, 167, y, 850, h, kColumns, 3, LVCF_FMT | LVCF_WIDTH | LVCF_TEXT, nBlankWidth);
@@ -341,15 +326,11 @@ int TestForm::ChangeRecord(ULONG ulID) {
     return 0;
 }
 
-int TestForm::DeleteRecord(ULONG ulID) {
-    return g_Store.rows.erase(ulID) ? 0 : -1;
-}
+int TestForm::DeleteRecord(ULONG ulID) { return g_Store.rows.erase(ulID) ? 0 : -1; }
 
 // --- the window and the helpers ---------------------------------------------------
 
-HWND MainWindow() {
-    return s_hMain;
-}
+HWND MainWindow() { return s_hMain; }
 
 void StartFresh() {
     w32test::ClearHooks();
@@ -382,9 +363,7 @@ void StartFresh() {
     w32test::ClearMessageBoxes();
 }
 
-int RowCount(ListViewClass& list) {
-    return list.GetItemCount();
-}
+int RowCount(ListViewClass& list) { return list.GetItemCount(); }
 
 std::string Cell(ListViewClass& list, int row, int column) {
     char sz[256] = "";
@@ -393,8 +372,7 @@ std::string Cell(ListViewClass& list, int row, int column) {
 }
 
 std::vector<ULONG> IDs(const IDListOwner& owner) {
-    return owner.m_pulID ? std::vector<ULONG>(owner.m_pulID, owner.m_pulID + owner.m_nIDCount)
-                         : std::vector<ULONG>();
+    return owner.m_pulID ? std::vector<ULONG>(owner.m_pulID, owner.m_pulID + owner.m_nIDCount) : std::vector<ULONG>();
 }
 
 void ClickColumn(BaseDialogClass& page, ListViewClass& list, int column) {
@@ -416,20 +394,12 @@ static void SendRowNotify(BaseDialogClass& page, ListViewClass& list, int row, U
     SendMessageA(page.m_hWnd, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
 }
 
-void DoubleClickRow(BaseDialogClass& page, ListViewClass& list, int row) {
-    SendRowNotify(page, list, row, NM_DBLCLK);
-}
-void ClickRow(BaseDialogClass& page, ListViewClass& list, int row) {
-    SendRowNotify(page, list, row, NM_CLICK);
-}
+void DoubleClickRow(BaseDialogClass& page, ListViewClass& list, int row) { SendRowNotify(page, list, row, NM_DBLCLK); }
+void ClickRow(BaseDialogClass& page, ListViewClass& list, int row) { SendRowNotify(page, list, row, NM_CLICK); }
 
-void Click(BaseDialogClass& page, int id) {
-    SendMessageA(page.m_hWnd, WM_COMMAND, (WPARAM)id, 0);
-}
+void Click(BaseDialogClass& page, int id) { SendMessageA(page.m_hWnd, WM_COMMAND, (WPARAM)id, 0); }
 
-void PressEnter(HWND hEdit) {
-    SendMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
-}
+void PressEnter(HWND hEdit) { SendMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0); }
 
 std::string Text(HWND h) {
     char sz[512] = "";
@@ -437,18 +407,10 @@ std::string Text(HWND h) {
     return sz;
 }
 
-void SetText(HWND h, const std::string& text) {
-    SetWindowTextA(h, text.c_str());
-}
-bool Enabled(HWND h) {
-    return IsWindowEnabled(h) != FALSE;
-}
-void Back() {
-    MoveInHistory(-1);
-}
-void Forward() {
-    MoveInHistory(+1);
-}
+void SetText(HWND h, const std::string& text) { SetWindowTextA(h, text.c_str()); }
+bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }
+void Back() { MoveInHistory(-1); }
+void Forward() { MoveInHistory(+1); }
 
 std::vector<std::string> TakeBoxes() {
     std::vector<std::string> texts;

@@ -85,9 +85,9 @@ class TestListBase : public ListPageClass {
 public:
     explicit TestListBase(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
     using ListPageClass::HandOver;
-    int mailHandOvers = 0;    // clicks on 邮件群发
+    int mailHandOvers = 0;   // clicks on 邮件群发
     BOOL keepTitle = FALSE;  // a double click hands over no title
-    BOOL sortable = TRUE;  // what Sortable answers
+    BOOL sortable = TRUE;    // what Sortable answers
 
 protected:
     BOOL FirstRow() override;
@@ -166,7 +166,7 @@ public:
     int loads = 0;
     int refills = 0;                // RefillLookups calls
     std::vector<int> doubleClicks;  // ids of the fields double-clicked
-    BOOL lastRelating = FALSE;  // the bRelating of the latest load
+    BOOL lastRelating = FALSE;      // the bRelating of the latest load
 
 protected:
     int LoadRecord(ULONG ulID, BOOL bRelating) override;

@@ -82,8 +82,8 @@ TEST_F(ListFrame, EnterInTheOwnBoxSearchesInANewEntryTheButtonInTheCurrentOne) {
 TEST_F(ListFrame, EverySearchBoxOfTheModuleSearchesOnTheListPage) {
     // The start page, the category page, the date page and the form: Enter and
     // the button alike hand the keyword over.
-    for (PageFrameClass* pPage : {(PageFrameClass*)&g_Start, (PageFrameClass*)&g_Categories,
-                                  (PageFrameClass*)&g_Dates, (PageFrameClass*)&g_Form}) {
+    for (PageFrameClass* pPage : {(PageFrameClass*)&g_Start, (PageFrameClass*)&g_Categories, (PageFrameClass*)&g_Dates,
+                                  (PageFrameClass*)&g_Form}) {
         for (bool bEnter : {true, false}) {
             char szClass[64] = "";
             GetClassNameA(pPage->m_hWnd, szClass, sizeof(szClass));

@@ -23,13 +23,25 @@ class OppDateStat : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFresh();
-        AddOpp({.subject = "五月底", .phase = "结束－成功", .create = "2024-03-01", .die = "2024-05-31",
+        AddOpp({.subject = "五月底",
+                .phase = "结束－成功",
+                .create = "2024-03-01",
+                .die = "2024-05-31",
                 .contact = "2024-04-30"});
-        AddOpp({.subject = "六月初", .phase = "结束－成功", .create = "2024-03-15", .die = "2024-06-01",
+        AddOpp({.subject = "六月初",
+                .phase = "结束－成功",
+                .create = "2024-03-15",
+                .die = "2024-06-01",
                 .contact = "2024-05-01"});
-        AddOpp({.subject = "六月底", .phase = "结束－失败", .create = "2024-03-31", .die = "2024-06-30",
+        AddOpp({.subject = "六月底",
+                .phase = "结束－失败",
+                .create = "2024-03-31",
+                .die = "2024-06-30",
                 .contact = "2024-05-02"});
-        AddOpp({.subject = "七月初", .phase = "结束－成功 ", .create = "2024-04-01", .die = "2024-07-01",
+        AddOpp({.subject = "七月初",
+                .phase = "结束－成功 ",
+                .create = "2024-04-01",
+                .die = "2024-07-01",
                 .contact = "2024-06-01"});
         GotoOpp_DateStat();
     }

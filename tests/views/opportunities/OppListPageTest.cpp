@@ -20,12 +20,24 @@ class OppListPage : public ::testing::Test {
 protected:
     void SetUp() override {
         StartFresh();
-        a = AddOpp({.subject = "甲项目", .important = "高", .estimate = 300, .probability = 40,
-                    .die = "2024-06-05", .description = "第一个"});
-        b = AddOpp({.subject = "乙项目", .important = "中", .estimate = 100.5, .probability = 10,
-                    .die = "2024-11-20", .description = "含关键字：光纤"});
-        c = AddOpp({.subject = "丙项目", .important = "低", .estimate = 200, .probability = 80,
-                    .die = "2025-01-02", .description = "第三个"});
+        a = AddOpp({.subject = "甲项目",
+                    .important = "高",
+                    .estimate = 300,
+                    .probability = 40,
+                    .die = "2024-06-05",
+                    .description = "第一个"});
+        b = AddOpp({.subject = "乙项目",
+                    .important = "中",
+                    .estimate = 100.5,
+                    .probability = 10,
+                    .die = "2024-11-20",
+                    .description = "含关键字：光纤"});
+        c = AddOpp({.subject = "丙项目",
+                    .important = "低",
+                    .estimate = 200,
+                    .probability = 80,
+                    .die = "2025-01-02",
+                    .description = "第三个"});
     }
     unsigned a = 0, b = 0, c = 0;
     Opp_HomepageDialogClass& page = g_Opp_Homepage;
@@ -44,8 +56,7 @@ TEST_F(OppListPage, OpeningListsEveryRecordLastFirstWithItsIdsAndCaption) {
     EXPECT_EQ(Cell(page.m_ListView, 0, 1), "80%");
     EXPECT_EQ(Cell(page.m_ListView, 1, 4), "100.50");
     EXPECT_EQ(Cell(page.m_ListView, 2, 5), "2024-6-5");
-    EXPECT_STREQ(page.m_szCaption,
-                 "所有的项目机会共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szCaption, "所有的项目机会共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
     EXPECT_EQ(HistoryCount(), nBefore + 1);
     EXPECT_EQ(g_History.m_pCurrent->m_pView, &page);
     EXPECT_EQ(g_History.m_pCurrent->m_nKind, 0);
@@ -59,8 +70,7 @@ TEST_F(OppListPage, AnEmptyTableEmptiesTheListAndItsIds) {
     EXPECT_EQ(RowCount(page.m_ListView), 0);
     EXPECT_EQ(page.m_nIDCount, 0);
     EXPECT_EQ(page.m_pulID, nullptr);
-    EXPECT_STREQ(page.m_szCaption,
-                 "所有的项目机会共0条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szCaption, "所有的项目机会共0条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
 }
 
 TEST_F(OppListPage, EnterInASearchBoxAddsAKeywordEntryAndCaption) {
@@ -185,13 +195,15 @@ TEST_F(OppListPage, ExportWritesTheSortedRowsAsShown) {
     AnswerSaveDialog(path);
     AnswerBoxes(IDNO);  // do not open the file
     SendMessageA(page.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
-    std::string expected = "项目名称\t成功可能性\t项目阶段\t重要性\t预计销售额\t预计结束日期\t最近联系日期\t创建日期\t\r\n";
+    std::string expected =
+        "项目名称\t成功可能性\t项目阶段\t重要性\t预计销售额\t预计结束日期\t最近联系日期\t创建日期\t\r\n";
     for (int r = 0; r < 3; r++) {
         for (int col = 0; col < 8; col++) expected += Cell(page.m_ListView, r, col) + "\t";
         expected += "\r\n";
     }
     EXPECT_EQ(ReadFile(path), expected);
-    EXPECT_NE(expected.find("甲项目\t40%\t初步接触\t高\t300.00\t2024-6-5\t2024-2-1\t2024-1-10\t\r\n"), std::string::npos);
+    EXPECT_NE(expected.find("甲项目\t40%\t初步接触\t高\t300.00\t2024-6-5\t2024-2-1\t2024-1-10\t\r\n"),
+              std::string::npos);
 }
 
 TEST_F(OppListPage, TheExportButtonOffersTheExportMenuAndWritesTheChosenFile) {
@@ -265,8 +277,7 @@ TEST_F(OppListPage, BackFromTheFormReRunsTheStoredKeyword) {
     EXPECT_STREQ(page.m_szCaption, "搜索关键字=\"光纤\"的记录共1条");
     Back();
     EXPECT_EQ(RowCount(page.m_ListView), 3);
-    EXPECT_STREQ(page.m_szCaption,
-                 "所有的项目机会共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
+    EXPECT_STREQ(page.m_szCaption, "所有的项目机会共3条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。");
 }
 
 }  // namespace

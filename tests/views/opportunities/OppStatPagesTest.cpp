@@ -39,8 +39,7 @@ TEST_F(OppStatPages, ImportanceCountsTableValuesFirstThenValuesInUse) {
     const int nBefore = HistoryCount();
     GotoOpp_ImportantStat();
     EXPECT_EQ(g_pCurrentDialog, &imp);
-    EXPECT_EQ(Categories(imp),
-              (std::vector<std::string>{"特急|1|7.00", "低|1|10.00", "中|2|150.50", "高|0|0.00"}));
+    EXPECT_EQ(Categories(imp), (std::vector<std::string>{"特急|1|7.00", "低|1|10.00", "中|2|150.50", "高|0|0.00"}));
     EXPECT_EQ(RowCount(imp.m_ListView), 0);
     EXPECT_EQ(HistoryCount(), nBefore + 1);
     EXPECT_EQ(g_History.m_pCurrent->m_nKind, 0);
@@ -86,8 +85,7 @@ TEST_F(OppStatPages, CountsAndSumsFollowChangedRecords) {
     AddOpp({.subject = "高一", .important = "高", .estimate = 1.25});
     GotoOpp_Homepage();
     GotoOpp_ImportantStat();
-    EXPECT_EQ(Categories(imp),
-              (std::vector<std::string>{"特急|1|7.00", "低|1|10.00", "中|0|0.00", "高|1|1.25"}));
+    EXPECT_EQ(Categories(imp), (std::vector<std::string>{"特急|1|7.00", "低|1|10.00", "中|0|0.00", "高|1|1.25"}));
 }
 
 TEST_F(OppStatPages, ACategoryClickNeverWritesIntoAnotherPagesEntry) {

@@ -17,25 +17,21 @@ namespace {
 
 class KeywordSearch : public ::testing::TestWithParam<KeywordListDialogClass*> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
     }
 
-    void Search(const char* pszKeyword)
-    {
+    void Search(const char* pszKeyword) {
         KeywordListDialogClass* pPage = GetParam();
         strncpy(pPage->m_szKeyword, pszKeyword, sizeof pPage->m_szKeyword - 1);
         SwitchViewAfterSend(pPage, UM_KEYWORDSEARCH);
     }
 };
 
-
 }  // namespace
 
-TEST_P(KeywordSearch, BuildsANeverShownPageBeforeItSearches)
-{
+TEST_P(KeywordSearch, BuildsANeverShownPageBeforeItSearches) {
     KeywordListDialogClass* pPage = GetParam();
     // The controls of a page that was never shown exist by the time the
     // message is handled, although the page is shown only afterwards.
@@ -55,8 +51,7 @@ TEST_P(KeywordSearch, BuildsANeverShownPageBeforeItSearches)
     EXPECT_STREQ(pPage->m_szSearch, "张");
 }
 
-TEST_P(KeywordSearch, BackToAKeywordEntrySearchesItsKeywordAgain)
-{
+TEST_P(KeywordSearch, BackToAKeywordEntrySearchesItsKeywordAgain) {
     KeywordListDialogClass* pPage = GetParam();
     Search("alpha");
     Search("beta");
@@ -72,8 +67,7 @@ TEST_P(KeywordSearch, BackToAKeywordEntrySearchesItsKeywordAgain)
     EXPECT_EQ(g_History.m_pCurrent->m_pszKeyword, nullptr);
 }
 
-TEST_P(KeywordSearch, AKeywordCutInsideACharacterLosesOnlyThatCharacter)
-{
+TEST_P(KeywordSearch, AKeywordCutInsideACharacterLosesOnlyThatCharacter) {
     KeywordListDialogClass* pPage = GetParam();
     // 48 ASCII bytes then the lead byte of a two-byte character, as a sender
     // that copies 49 bytes leaves it.
@@ -88,8 +82,7 @@ TEST_P(KeywordSearch, AKeywordCutInsideACharacterLosesOnlyThatCharacter)
     EXPECT_EQ(strlen(g_History.m_pCurrent->m_pszKeyword), 48u);
 }
 
-TEST_P(KeywordSearch, ASearchBeforeTheHistoryHasAHeadAddsNoEntry)
-{
+TEST_P(KeywordSearch, ASearchBeforeTheHistoryHasAHeadAddsNoEntry) {
     KeywordListDialogClass* pPage = GetParam();
     g_History.FreeAll();
     strcpy(pPage->m_szKeyword, "x");

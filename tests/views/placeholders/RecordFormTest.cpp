@@ -27,30 +27,24 @@ namespace {
 
 class RecordForm : public ::testing::TestWithParam<RecordFormClass*> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
     }
 
     // What a list page does on a double click of row nRow.
-    void HandOver(const ULONG* pulID, int nCount, int nRow, const char* pszTitle)
-    {
+    void HandOver(const ULONG* pulID, int nCount, int nRow, const char* pszTitle) {
         ASSERT_EQ(HandOverToForm(GetParam(), pulID, nCount, nRow, pszTitle), 0);
     }
 };
 
-std::string NameOf(const ::testing::TestParamInfo<RecordFormClass*>& info)
-{
-    return ViewClassName(info.param);
-}
+std::string NameOf(const ::testing::TestParamInfo<RecordFormClass*>& info) { return ViewClassName(info.param); }
 
 const ULONG kIDs[] = {11, 22, 33};
 
 }  // namespace
 
-TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry)
-{
+TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "所有计划日志");
 
@@ -72,8 +66,7 @@ TEST_P(RecordForm, AHandedListIsCopiedIntoTheFormsEntry)
     EXPECT_STREQ(pNode->m_pszTitle, "所有计划日志");
 }
 
-TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry)
-{
+TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 2, "t");
     int nCount = g_History.Count();
@@ -84,8 +77,7 @@ TEST_P(RecordForm, ShowingAgainAtTheSameRowAddsNoEntry)
     EXPECT_EQ(g_History.m_pCurrent->m_nParam, 2);
 }
 
-TEST_P(RecordForm, ARecordOutsideTheHandedListIsAListOfOne)
-{
+TEST_P(RecordForm, ARecordOutsideTheHandedListIsAListOfOne) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     const int nCount = g_History.Count();
@@ -106,8 +98,7 @@ TEST_P(RecordForm, ARecordOutsideTheHandedListIsAListOfOne)
     EXPECT_EQ(pForm->m_ulRecordID, 99u);
 }
 
-TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter)
-{
+TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter) {
     RecordFormClass* pForm = GetParam();
     char szTitle[128];
     memset(szTitle, 'x', 126);
@@ -119,8 +110,7 @@ TEST_P(RecordForm, ATitleCutInsideACharacterLosesOnlyThatCharacter)
     EXPECT_EQ(strlen(g_History.m_pCurrent->m_pszTitle), 126u);
 }
 
-TEST_P(RecordForm, FreeIDArrayForgetsTheCountWithTheList)
-{
+TEST_P(RecordForm, FreeIDArrayForgetsTheCountWithTheList) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     pForm->FreeIDArray();
@@ -132,8 +122,7 @@ TEST_P(RecordForm, FreeIDArrayForgetsTheCountWithTheList)
     EXPECT_EQ(pForm->m_nIDCount, 0);
 }
 
-TEST_P(RecordForm, TheHandOverOfNoRowOpensANewRecordWithoutAList)
-{
+TEST_P(RecordForm, TheHandOverOfNoRowOpensANewRecordWithoutAList) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "t");
     EXPECT_EQ(HandOverToForm(pForm, kIDs, 3, -1, "t"), 0);
@@ -144,8 +133,7 @@ TEST_P(RecordForm, TheHandOverOfNoRowOpensANewRecordWithoutAList)
     EXPECT_EQ(pForm->CurrentMode(), RecordFormClass::kNew);
 }
 
-TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry)
-{
+TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "第一张表");
     GotoTas_Week();
@@ -166,8 +154,7 @@ TEST_P(RecordForm, BackToTheFormRestoresItsListFromTheEntry)
     EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 22u);
 }
 
-TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord)
-{
+TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     ASSERT_EQ(g_ulRelatingID, 11u);
@@ -179,8 +166,7 @@ TEST_P(RecordForm, ANewRecordClearsTheRelatedRecord)
     EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 0u);
 }
 
-TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
-{
+TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 2, "t");
     ASSERT_NE(pForm->m_Tab.m_hTab, nullptr);
@@ -208,8 +194,7 @@ TEST_P(RecordForm, TabsMakeAFreshPageForTheRecordShown)
     EXPECT_EQ(RelatedPageLoadedID(pForm->m_Tab.m_hPage), 33u);
 }
 
-TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab)
-{
+TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 1, "t");
     HWND hTab = pForm->m_Tab.m_hTab;
@@ -239,8 +224,7 @@ TEST_P(RecordForm, ClickingTabHeadersRemakesOnlyForAnotherTab)
     EXPECT_EQ(pForm->m_Tab.m_hPage, hSecond);
 }
 
-TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords)
-{
+TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     HWND hPage = pForm->m_Tab.m_hPage;
@@ -255,16 +239,14 @@ INSTANTIATE_TEST_SUITE_P(Forms, RecordForm,
 
 class ContactAccount : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
         GotoCon_DetailNew();
     }
 };
 
-TEST_F(ContactAccount, OpensTheContactsAccountAsAOneEntryList)
-{
+TEST_F(ContactAccount, OpensTheContactsAccountAsAOneEntryList) {
     g_Con_Detail.m_ulRecordID = 5;
     g_Con_Detail.m_ulAccountID = 9;
     SendMessageA(g_Con_Detail.m_hWnd, UM_OPENACCOUNT, 0, 0);
@@ -282,8 +264,7 @@ TEST_F(ContactAccount, OpensTheContactsAccountAsAOneEntryList)
     EXPECT_TRUE(IsButtonChecked(IDC_TB_CONTACTS));
 }
 
-TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
-{
+TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount) {
     int nCount = g_History.Count();
     g_Con_Detail.m_ulRecordID = 0;
     g_Con_Detail.m_ulAccountID = 9;
@@ -295,8 +276,7 @@ TEST_F(ContactAccount, DoesNothingWithoutAStoredContactOrAccount)
     EXPECT_EQ(g_History.Count(), nCount);
 }
 
-TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
-{
+TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo) {
     programtest::ProgramDatabase& db = Database();
     db.Exec("INSERT INTO accounts (acc_name) VALUES ('Acme')");
     db.Exec("INSERT INTO contacts (con_name) VALUES ('Dora')");
@@ -326,18 +306,16 @@ TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo)
     EXPECT_EQ(g_Con_Detail.m_ulAccountID, 0u);
 }
 
-TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs)
-{
+TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
-    EXPECT_TRUE(w32test::GrabWindow(
-        g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
+    EXPECT_TRUE(
+        w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
 }
 
 // Every record form of the program takes a list through the one hand-over.
-TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
-{
+TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper) {
     EnsureProgram();
     ResetToStartPage();
     ProgramDatabase& db = Database();
@@ -359,8 +337,8 @@ TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper)
         for (int i = 0; i < 3; i++)
             db.Exec("INSERT INTO " + table + " (" + f.pszText + ") VALUES ('o" + std::to_string(i) + "')");
         std::vector<ULONG> ids;
-        for (const auto& row : db.Query(std::string("SELECT ") + f.pszID + " FROM " + table + " ORDER BY " + f.pszID +
-                                        " DESC LIMIT 3"))
+        for (const auto& row :
+             db.Query(std::string("SELECT ") + f.pszID + " FROM " + table + " ORDER BY " + f.pszID + " DESC LIMIT 3"))
             ids.push_back(std::stoul(row[0]));
         ASSERT_EQ(ids.size(), 3u);
         SCOPED_TRACE(ViewClassName(pForm));

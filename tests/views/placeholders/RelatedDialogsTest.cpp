@@ -21,19 +21,16 @@ protected:
     // A page made from the relation template with dialog procedure proc,
     // holding an edit with id nID, then initialised again so the procedure
     // finds the edit.
-    HWND MakeWithEdit(DLGPROC proc, int nID)
-    {
+    HWND MakeWithEdit(DLGPROC proc, int nID) {
         HWND hDlg = CreateDialogParamA(g_hInstance, IDD_RELATING, g_hMainWnd, proc, 0);
-        if (!hDlg)
-            return NULL;
-        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID,
-                        g_hInstance, NULL);
+        if (!hDlg) return NULL;
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hDlg, (HMENU)(INT_PTR)nID, g_hInstance,
+                        NULL);
         SendMessageA(hDlg, WM_INITDIALOG, 0, 0);
         return hDlg;
     }
 
-    std::string Text(HWND hDlg, int nID)
-    {
+    std::string Text(HWND hDlg, int nID) {
         char sz[256] = {};
         GetDlgItemTextA(hDlg, nID, sz, sizeof sz);
         return sz;
@@ -42,15 +39,13 @@ protected:
 
 }  // namespace
 
-TEST_F(RelatedDialogs, TheAccountNameHasOneBufferUnderBothNames)
-{
+TEST_F(RelatedDialogs, TheAccountNameHasOneBufferUnderBothNames) {
     SetRelatingName(g_szRelatingAccountName, "北京客户");
     EXPECT_STREQ(g_szRelatingAccName, "北京客户");
     EXPECT_EQ((void*)g_szRelatingAccountName, (void*)g_szRelatingAccName);
 }
 
-TEST_F(RelatedDialogs, ANameTooLongIsCutBetweenCharacters)
-{
+TEST_F(RelatedDialogs, ANameTooLongIsCutBetweenCharacters) {
     std::string s(254, 'a');
     s += "中文";
     SetRelatingName(g_szRelatingName, s.c_str());
@@ -59,8 +54,7 @@ TEST_F(RelatedDialogs, ANameTooLongIsCutBetweenCharacters)
     EXPECT_STREQ(g_szRelatingName, "");
 }
 
-TEST_F(RelatedDialogs, NewTaskStartsWithTheAccountsName)
-{
+TEST_F(RelatedDialogs, NewTaskStartsWithTheAccountsName) {
     SetRelatingName(g_szRelatingName, "塔维尔");
     HWND hDlg = MakeWithEdit(NewTaskDlgProc_AccDetail, IDC_NEWTASK_TITLE);
     ASSERT_NE(hDlg, nullptr);
@@ -68,8 +62,7 @@ TEST_F(RelatedDialogs, NewTaskStartsWithTheAccountsName)
     DestroyWindow(hDlg);
 }
 
-TEST_F(RelatedDialogs, NewContactTakesTheAccountOnlyForAStoredAccount)
-{
+TEST_F(RelatedDialogs, NewContactTakesTheAccountOnlyForAStoredAccount) {
     SetRelatingName(g_szRelatingAccountName, "客户甲");
     g_ulRelatingID = 0;
     HWND hDlg = MakeWithEdit(NewContactDlgProc_AccDetail, IDC_NEWCONTACT_ACCOUNT);
@@ -85,8 +78,7 @@ TEST_F(RelatedDialogs, NewContactTakesTheAccountOnlyForAStoredAccount)
     g_ulRelatingID = 0;
 }
 
-TEST_F(RelatedDialogs, EveryRelationPageLoadsForTheRecordAndReloadsOnRequest)
-{
+TEST_F(RelatedDialogs, EveryRelationPageLoadsForTheRecordAndReloadsOnRequest) {
     DLGPROC procs[] = {
         RelatedTasksPageProc_OppDetail,         RelatedContactsPageProc_OppDetail,
         RelatedAccountsPageProc_OppDetail,      RelatedTasksPageProc_AccDetail,

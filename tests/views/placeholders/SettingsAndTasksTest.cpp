@@ -15,22 +15,19 @@ namespace {
 
 class Settings : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
     }
 };
 
-bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
+bool SameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
 }
 
 }  // namespace
 
-TEST_F(Settings, EachListActionReloadsTheEditorWhileItIsShown)
-{
+TEST_F(Settings, EachListActionReloadsTheEditorWhileItIsShown) {
     struct {
         int (*pfnGoto)();
         int nMode;
@@ -56,16 +53,14 @@ TEST_F(Settings, EachListActionReloadsTheEditorWhileItIsShown)
     EXPECT_EQ(g_History.Count(), nCount);
 }
 
-TEST_F(Settings, FortyThousandEightIsTheRelationListHere)
-{
+TEST_F(Settings, FortyThousandEightIsTheRelationListHere) {
     SendMessageA(g_OptionSetting.m_hWnd, UM_OPEN_HASOPP, 0, 0);
     EXPECT_EQ(g_OptionSetting.m_nMode, OptionSettingDialogClass::MODE_RELATION);
     EXPECT_EQ(OptionSettingDialogClass::ModeOfMessage(40008), OptionSettingDialogClass::MODE_RELATION);
     EXPECT_EQ(OptionSettingDialogClass::ModeOfMessage(UM_OPENVIEW), -1);
 }
 
-TEST_F(Settings, BackRestoresTheListOfTheEntry)
-{
+TEST_F(Settings, BackRestoresTheListOfTheEntry) {
     GotoOptionSetting_Phase();
     GotoOptionSetting_Industry();
     g_Toolbar.OnBack(NULL, 0, 0, 0);
@@ -75,8 +70,7 @@ TEST_F(Settings, BackRestoresTheListOfTheEntry)
     EXPECT_EQ(g_History.Count(), 3);
 }
 
-TEST_F(Settings, TheSettingsMenuMovesBetweenTheThreeSettingsPages)
-{
+TEST_F(Settings, TheSettingsMenuMovesBetweenTheThreeSettingsPages) {
     g_Toolbar.OnSetting(NULL, 0, 0, 0);
     EXPECT_EQ(g_pCurrentDialog, &g_MailSetting);
     GotoLoginSetting();
@@ -89,8 +83,7 @@ TEST_F(Settings, TheSettingsMenuMovesBetweenTheThreeSettingsPages)
     EXPECT_TRUE(IsButtonChecked(IDC_TB_SETTING));
 }
 
-TEST_F(Settings, TodayResetsTheDayPageEvenWhileItIsShown)
-{
+TEST_F(Settings, TodayResetsTheDayPageEvenWhileItIsShown) {
     g_Toolbar.OnTasks(NULL, 0, 0, 0);
     ASSERT_EQ(g_pCurrentDialog, &g_Tas_Homepage);
     SYSTEMTIME stOld = {};
@@ -110,8 +103,7 @@ TEST_F(Settings, TodayResetsTheDayPageEvenWhileItIsShown)
     EXPECT_EQ(g_History.m_pCurrent->m_pView, &g_Tas_Homepage);
 }
 
-TEST_F(Settings, BackToTheDayPageShowsToday)
-{
+TEST_F(Settings, BackToTheDayPageShowsToday) {
     g_Toolbar.OnTasks(NULL, 0, 0, 0);
     SYSTEMTIME stFirst = g_Tas_Homepage.m_stDate;
     GotoTas_Week();

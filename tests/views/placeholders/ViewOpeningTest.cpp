@@ -43,12 +43,12 @@ namespace {
 enum Form { GUARDED, ALWAYS, HIDE_FIRST };
 
 struct Opening {
-    const char* pszName;      // window class name
+    const char* pszName;  // window class name
     BaseDialogClass* pView;
     int nButton;
-    int (*pfnGoto)();         // how the program opens the page
+    int (*pfnGoto)();  // how the program opens the page
     Form form;
-    int nKind;                // kind of the entry it adds
+    int nKind;  // kind of the entry it adds
 };
 
 int ToolbarContacts() { return g_Toolbar.OnContacts(NULL, 0, 0, 0); }
@@ -93,8 +93,7 @@ const Opening kOpenings[] = {
 
 class ViewOpening : public ::testing::TestWithParam<Opening> {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
     }
@@ -106,8 +105,7 @@ void PrintTo(const Opening& o, std::ostream* os) { *os << o.pszName; }
 
 }  // namespace
 
-TEST_P(ViewOpening, OpensWithItsButtonAndOneEntry)
-{
+TEST_P(ViewOpening, OpensWithItsButtonAndOneEntry) {
     const Opening& o = GetParam();
     ASSERT_NE(o.pView->m_hWnd, nullptr);
     EXPECT_EQ(ClassOf(*o.pView), o.pszName);
@@ -126,8 +124,7 @@ TEST_P(ViewOpening, OpensWithItsButtonAndOneEntry)
     EXPECT_EQ(g_History.m_pCurrent->m_nKind, o.nKind);
 }
 
-TEST_P(ViewOpening, SecondOpeningReloadsOnlyForAlwaysActions)
-{
+TEST_P(ViewOpening, SecondOpeningReloadsOnlyForAlwaysActions) {
     const Opening& o = GetParam();
     o.pfnGoto();
     ASSERT_EQ(g_History.Count(), 2);
@@ -141,8 +138,7 @@ TEST_P(ViewOpening, SecondOpeningReloadsOnlyForAlwaysActions)
     EXPECT_EQ(VisibleViewCount(), 1);
 }
 
-TEST_P(ViewOpening, BackAndForwardRestoreWithoutNewEntries)
-{
+TEST_P(ViewOpening, BackAndForwardRestoreWithoutNewEntries) {
     const Opening& o = GetParam();
     o.pfnGoto();
     g_Toolbar.OnBack(NULL, 0, 0, 0);
@@ -165,23 +161,20 @@ INSTANTIATE_TEST_SUITE_P(AllPages, ViewOpening, ::testing::ValuesIn(kOpenings), 
 
 class PageSwitching : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureProgram();
         ResetToStartPage();
     }
 };
 
-TEST_F(PageSwitching, HideFirstPagesAreOpenedAfterTheOldPageIsHidden)
-{
+TEST_F(PageSwitching, HideFirstPagesAreOpenedAfterTheOldPageIsHidden) {
     // The mail page's opening sees itself as the current page already.
     g_Toolbar.OnMail(NULL, 0, 0, 0);
     EXPECT_EQ(g_History.m_pCurrent->m_pView, &g_Mail);
     EXPECT_FALSE(IsWindowVisible(g_Homepage.m_hWnd));
 }
 
-TEST_F(PageSwitching, ThreeOpeningsTwoBacksAndANewPageDropTheForwardEntries)
-{
+TEST_F(PageSwitching, ThreeOpeningsTwoBacksAndANewPageDropTheForwardEntries) {
     GotoCon_Important();
     GotoCon_Relation();
     GotoCon_Date();
@@ -195,8 +188,7 @@ TEST_F(PageSwitching, ThreeOpeningsTwoBacksAndANewPageDropTheForwardEntries)
     EXPECT_TRUE(IsButtonChecked(IDC_TB_TASKS));
 }
 
-TEST_F(PageSwitching, AToolbarButtonForThePageShownDoesNothing)
-{
+TEST_F(PageSwitching, AToolbarButtonForThePageShownDoesNothing) {
     g_Toolbar.OnSetting(NULL, 0, 0, 0);
     ASSERT_EQ(g_pCurrentDialog, &g_MailSetting);
     int nBefore = g_History.Count();
@@ -207,8 +199,7 @@ TEST_F(PageSwitching, AToolbarButtonForThePageShownDoesNothing)
     EXPECT_EQ(g_pCurrentDialog, &g_Export);
 }
 
-TEST_F(PageSwitching, FortyThousandEightOpensTheRightPageForEachReceiver)
-{
+TEST_F(PageSwitching, FortyThousandEightOpensTheRightPageForEachReceiver) {
     // One value, two meanings: relation counts and with / without opportunities.
     GotoAcc_RelationStat();
     EXPECT_EQ(g_pCurrentDialog, &g_Acc_RelationStat);
@@ -220,8 +211,7 @@ TEST_F(PageSwitching, FortyThousandEightOpensTheRightPageForEachReceiver)
     EXPECT_EQ(g_History.Count(), 4);
 }
 
-TEST_F(PageSwitching, AMenuCommandWithAMessageValueDoesNotOpenAPage)
-{
+TEST_F(PageSwitching, AMenuCommandWithAMessageValueDoesNotOpenAPage) {
     g_Toolbar.OnContacts(NULL, 0, 0, 0);
     int nBefore = g_History.Count();
     // 40004 as a menu choice is not UM_OPEN_IMPORTANT.

@@ -107,8 +107,7 @@ TEST_F(LoginSetting, ADifferentConfirmationEmptiesTheNewPasswords) {
 }
 
 TEST_F(LoginSetting, AFailedUpdateShowsNoSuccess) {
-    Database().Exec(
-        "CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    Database().Exec("CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
     Fill("o'neil", "secret1", "newpass1", "newpass1");
     Save();
     const Texts boxes = TakeBoxes();

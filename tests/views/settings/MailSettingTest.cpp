@@ -76,8 +76,8 @@ TEST_F(MailSetting, EveryFieldRoundTripsWithChineseAndQuotes) {
 }
 
 TEST_F(MailSetting, EmptyFieldsStoreEmptyTextsAndNoPause) {
-    for (int id : {IDC_MSET_NAME, IDC_MSET_EMAIL, IDC_MSET_SMTPSERVER, IDC_MSET_USER, IDC_MSET_PASSWORD,
-                   IDC_MSET_PORT, IDC_MSET_AGAINTIME, IDC_MSET_SIGN})
+    for (int id : {IDC_MSET_NAME, IDC_MSET_EMAIL, IDC_MSET_SMTPSERVER, IDC_MSET_USER, IDC_MSET_PASSWORD, IDC_MSET_PORT,
+                   IDC_MSET_AGAINTIME, IDC_MSET_SIGN})
         SetText(F(id), "");
     Check(IDC_MSET_ESMTP, false);
     Check(IDC_MSET_SSL, false);
@@ -115,8 +115,7 @@ TEST_F(MailSetting, TheLongFieldsAreLimitedToTheirColumns) {
 }
 
 TEST_F(MailSetting, AFailedSaveKeepsTheTypedValuesAndAddsNoEntry) {
-    Database().Exec(
-        "CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    Database().Exec("CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const int nBefore = HistoryCount();
     SetText(F(IDC_MSET_NAME), "新名字");
     SetText(F(IDC_MSET_SIGN), "新签名");

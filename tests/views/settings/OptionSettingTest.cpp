@@ -29,21 +29,15 @@ struct ListCase {
 };
 
 const ListCase kLists[] = {
-    {GotoOptionSetting_Important, OptionSettingDialogClass::MODE_IMPORTANT, "important", "imp_description",
-     "重要性"},
-    {GotoOptionSetting_Relation, OptionSettingDialogClass::MODE_RELATION, "relation", "rel_description",
-     "关系"},
-    {GotoOptionSetting_Province, OptionSettingDialogClass::MODE_PROVINCE, "province", "pro_description",
-     "区域"},
+    {GotoOptionSetting_Important, OptionSettingDialogClass::MODE_IMPORTANT, "important", "imp_description", "重要性"},
+    {GotoOptionSetting_Relation, OptionSettingDialogClass::MODE_RELATION, "relation", "rel_description", "关系"},
+    {GotoOptionSetting_Province, OptionSettingDialogClass::MODE_PROVINCE, "province", "pro_description", "区域"},
     {GotoOptionSetting_Phase, OptionSettingDialogClass::MODE_PHASE, "phase", "pha_description", "项目阶段"},
-    {GotoOptionSetting_Industry, OptionSettingDialogClass::MODE_INDUSTRY, "industry", "ind_description",
-     "行业"},
+    {GotoOptionSetting_Industry, OptionSettingDialogClass::MODE_INDUSTRY, "industry", "ind_description", "行业"},
     {GotoOptionSetting_Type, OptionSettingDialogClass::MODE_TYPE, "type", "typ_description", "类型"},
 };
 
-OptionSettingDialogClass& E() {
-    return g_OptionSetting;
-}
+OptionSettingDialogClass& E() { return g_OptionSetting; }
 
 std::string ColumnCaption(int nColumn) {
     char sz[64] = "";
@@ -83,9 +77,7 @@ Texts ComboItems(HWND hCombo) {
     return v;
 }
 
-bool Has(const Texts& v, const std::string& s) {
-    return std::find(v.begin(), v.end(), s) != v.end();
-}
+bool Has(const Texts& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
 
 void Add(const std::string& value, const std::string& probability = "") {
     Click(E(), IDC_OSET_ADD);
@@ -110,13 +102,9 @@ protected:
     void SetUp() override { StartFresh(); }
 };
 
-std::string NameOf(const ::testing::TestParamInfo<ListCase>& info) {
-    return info.param.pszTable;
-}
+std::string NameOf(const ::testing::TestParamInfo<ListCase>& info) { return info.param.pszTable; }
 
-void PrintTo(const ListCase& c, std::ostream* os) {
-    *os << c.pszTable;
-}
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.pszTable; }
 
 }  // namespace
 
@@ -127,8 +115,7 @@ TEST_P(OptionSetting, ShowsItsListAndAddsRenamesAndDeletesByText) {
     EXPECT_EQ(E().m_nMode, c.mode);
     EXPECT_EQ(ColumnCaption(0), c.pszCaption);
     EXPECT_EQ(Sorted(Column(E().m_ValueList, 0)), Stored(c));
-    EXPECT_EQ(IsWindowVisible(E().m_hProbabilityEdit) != FALSE,
-              c.mode == OptionSettingDialogClass::MODE_PHASE);
+    EXPECT_EQ(IsWindowVisible(E().m_hProbabilityEdit) != FALSE, c.mode == OptionSettingDialogClass::MODE_PHASE);
 
     Add("新'值");
     EXPECT_TRUE(TakeBoxes().empty());
@@ -165,8 +152,7 @@ TEST_F(OptionEditor, ThePhaseListCarriesTheProbability) {
     EXPECT_EQ(QueryInt("SELECT pha_succeed_probability FROM phase WHERE pha_description='空概率'"), 0);
     // A long text is cut to the field, never past it.
     Add("长概率", "123456789012345");
-    EXPECT_EQ(QueryInt("SELECT pha_succeed_probability FROM phase WHERE pha_description='长概率'"),
-              123456789);
+    EXPECT_EQ(QueryInt("SELECT pha_succeed_probability FROM phase WHERE pha_description='长概率'"), 123456789);
 
     // Renaming writes the probability as a number too.
     ClickRow(E(), E().m_ValueList, RowOf("签约"));
@@ -175,8 +161,7 @@ TEST_F(OptionEditor, ThePhaseListCarriesTheProbability) {
     SetText(E().m_hProbabilityEdit, "75%");
     Click(E(), IDC_OSET_OK);
     EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_EQ(QueryText("SELECT typeof(pha_succeed_probability) FROM phase WHERE pha_description='签约'"),
-              "integer");
+    EXPECT_EQ(QueryText("SELECT typeof(pha_succeed_probability) FROM phase WHERE pha_description='签约'"), "integer");
     EXPECT_EQ(QueryInt("SELECT pha_succeed_probability FROM phase WHERE pha_description='签约'"), 75);
 
     GotoOptionSetting_Type();
@@ -295,9 +280,8 @@ TEST_F(OptionEditor, TheFormsOfferTheChangedValuesAtTheirNextOpening) {
 TEST_F(OptionEditor, TablesPastTheFormsCapacitiesCorruptNothing) {
     // More values in every table than any form or statistics page holds.
     for (const ListCase& c : kLists) {
-        std::string sql =
-            std::string("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<130) ") +
-            "INSERT INTO " + c.pszTable + "(" + c.pszColumn + ") SELECT 'v' || i FROM n";
+        std::string sql = std::string("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<130) ") +
+                          "INSERT INTO " + c.pszTable + "(" + c.pszColumn + ") SELECT 'v' || i FROM n";
         Database().Exec(sql);
     }
     for (const ListCase& c : kLists) {
@@ -305,10 +289,10 @@ TEST_F(OptionEditor, TablesPastTheFormsCapacitiesCorruptNothing) {
         EXPECT_EQ(RowCount(E().m_ValueList), (int)Stored(c).size()) << c.pszTable;
     }
     AddOpp({.subject = "大表", .phase = "v130"});
-    for (int (*pfn)() : {GotoOpp_DetailNew, GotoOpp_PhaseStat, GotoOpp_ImportantStat, GotoAcc_DetailNew,
-                         GotoAcc_ImportantStat, GotoAcc_TypeStat, GotoAcc_IndustryStat, GotoAcc_ProvinceStat,
-                         GotoAcc_RelationStat, GotoCon_DetailNew, GotoCon_Important, GotoCon_Industry,
-                         GotoCon_Province, GotoCon_Relation}) {
+    for (int (*pfn)() :
+         {GotoOpp_DetailNew, GotoOpp_PhaseStat, GotoOpp_ImportantStat, GotoAcc_DetailNew, GotoAcc_ImportantStat,
+          GotoAcc_TypeStat, GotoAcc_IndustryStat, GotoAcc_ProvinceStat, GotoAcc_RelationStat, GotoCon_DetailNew,
+          GotoCon_Important, GotoCon_Industry, GotoCon_Province, GotoCon_Relation}) {
         pfn();
         PumpMessages();
     }

@@ -77,8 +77,7 @@ TEST(SettingsXvfb, MailSettingsThenANewPhaseInTheOpportunityForm) {
     w32test::WaitFor([] { return Text(g_Opp_Detail.m_hProbability) == "65%"; });
     EXPECT_EQ(Text(g_Opp_Detail.m_hProbability), "65%");
     w32test::Click(g_Opp_Detail.m_hSaveButton);
-    w32test::WaitFor(
-        [] { return QueryInt("SELECT COUNT(*) FROM opportunities WHERE opp_subject='试用项目'") == 1; });
+    w32test::WaitFor([] { return QueryInt("SELECT COUNT(*) FROM opportunities WHERE opp_subject='试用项目'") == 1; });
     EXPECT_EQ(QueryText("SELECT opp_phase FROM opportunities WHERE opp_subject='试用项目'"), "样品测试");
     EXPECT_EQ(QueryInt("SELECT opp_succeed_probability FROM opportunities WHERE opp_subject='试用项目'"), 65);
     Grab(g_Opp_Detail, "opp_detail_new_phase_xvfb");

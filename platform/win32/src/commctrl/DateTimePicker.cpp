@@ -51,8 +51,7 @@ SYSTEMTIME DtpCtl::ToSystemTime(const QDateTime& dt, int ms) {
     return st;
 }
 
-DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
-    : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)) {
+DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)) {
     setParent(edit_);
     edit_->setTimeSpec(Qt::UTC);
     edit_->setDateTimeRange(kMin, kMax);
@@ -161,19 +160,14 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         --quiet_;
         return TRUE;
     }
-    case DTM_GETMONTHCAL:
-        return 0;
+    case DTM_GETMONTHCAL: return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
         edit_->setFont(w32::FontOf(font_));
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    default:
-        handled = false;
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    default: handled = false; return 0;
     }
 }
 

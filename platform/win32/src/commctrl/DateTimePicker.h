@@ -33,8 +33,8 @@ private:
     HWND hwnd_;
     DWORD style_;
     QDateTimeEdit* edit_;
-    int ms_ = 0;      // milliseconds of the value (the edit keeps seconds)
-    int quiet_ = 0;   // >0 while the control itself sets the value
+    int ms_ = 0;     // milliseconds of the value (the edit keeps seconds)
+    int quiet_ = 0;  // >0 while the control itself sets the value
     HFONT font_ = nullptr;
 };
 

@@ -6,7 +6,6 @@
 
 namespace w32::cc {
 
-
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     QPoint origin;
     QImage* target = w32::DCImage(hdc, &origin);
@@ -17,12 +16,10 @@ bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     return true;
 }
 
-
 std::string_view InText(const char* p) {
     if (!p || p == reinterpret_cast<const char*>(-1)) return {};
     return std::string_view(p);
 }
-
 
 void AlignToParent(HWND hwnd, DWORD style, int height, bool bottom) {
     if (style & (CCS_NOPARENTALIGN | CCS_NORESIZE)) return;

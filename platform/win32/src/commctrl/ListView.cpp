@@ -32,8 +32,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     const int row = index.row(), col = index.column();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return w32::ToQt(ctl_->Store().Text(row, col));
+    case Qt::EditRole: return w32::ToQt(ctl_->Store().Text(row, col));
     case Qt::DecorationRole:
         if (col == 0 && ctl_->StateImages()) {
             int n = ctl_->StateImageOf(row);
@@ -57,14 +56,12 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         }
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(ctl_->Columns().size()))
-        return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(ctl_->Columns().size())) return {};
     if (role == Qt::DisplayRole) return w32::ToQt(ctl_->Columns()[section].text);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
@@ -282,8 +279,7 @@ bool ListTree::viewportEvent(QEvent* e) {
     case QEvent::MouseMove:
         ctl_->Flush();  // hit tests must see every row
         break;
-    default:
-        break;
+    default: break;
     }
     return QTreeView::viewportEvent(e);
 }
@@ -293,8 +289,8 @@ void ListTree::mousePressEvent(QMouseEvent* e) {
     afterDouble_ = false;
     const QPoint pos = e->position().toPoint();
     const int row = RowAt(pos);
-    if (e->button() == Qt::LeftButton && row >= 0 && (ctl_->ExStyle() & LVS_EX_CHECKBOXES) &&
-        ColumnAt(pos) == 0 && StateIconRect(row).contains(pos)) {
+    if (e->button() == Qt::LeftButton && row >= 0 && (ctl_->ExStyle() & LVS_EX_CHECKBOXES) && ColumnAt(pos) == 0 &&
+        StateIconRect(row).contains(pos)) {
         iconPress_ = true;
         ctl_->ToggleCheck(row);
         e->accept();
@@ -315,8 +311,7 @@ void ListTree::mouseReleaseEvent(QMouseEvent* e) {
     const int row = RowAt(pos), col = ColumnAt(pos);
     if (e->button() == Qt::LeftButton) {
         ctl_->NotifyItem(NM_CLICK, row, row >= 0 ? col : 0, pos);
-        if (row >= 0 && (ctl_->ExStyle() & LVS_EX_ONECLICKACTIVATE))
-            ctl_->NotifyItem(LVN_ITEMACTIVATE, row, col, pos);
+        if (row >= 0 && (ctl_->ExStyle() & LVS_EX_ONECLICKACTIVATE)) ctl_->NotifyItem(LVN_ITEMACTIVATE, row, col, pos);
     } else if (e->button() == Qt::RightButton) {
         ctl_->NotifyItem(NM_RCLICK, row, row >= 0 ? col : 0, pos);
     }
@@ -356,7 +351,8 @@ void ListTree::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Up: kd.wVKey = 0x26; break;
     case Qt::Key_Down: kd.wVKey = 0x28; break;
     case Qt::Key_F2: kd.wVKey = 0x71; break;
-    case Qt::Key_Return: case Qt::Key_Enter: kd.wVKey = 0x0D; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: kd.wVKey = 0x0D; break;
     default: break;
     }
     ctl_->Notify(LVN_KEYDOWN, &kd.hdr);
@@ -432,8 +428,7 @@ ListViewCtl::ListViewCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd),
     connect(tree_->header(), &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
         if (logical >= 0 && logical < static_cast<int>(columns_.size())) columns_[logical].width = size;
     });
-    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ListViewCtl::SyncSelectionToStore);
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListViewCtl::SyncSelectionToStore);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& now, const QModelIndex& before) {
                 if (syncingSelection_) return;
@@ -535,8 +530,7 @@ void ListViewCtl::SetRowState(int row, UINT state, UINT mask) {
             if (cols > 0) {
                 if ((before ^ after) & LVIS_SELECTED)
                     sm->select(QItemSelection(model_->index(row, 0), model_->index(row, cols - 1)),
-                               (after & LVIS_SELECTED) ? QItemSelectionModel::Select
-                                                       : QItemSelectionModel::Deselect);
+                               (after & LVIS_SELECTED) ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
                 if ((after & LVIS_FOCUSED) && !(before & LVIS_FOCUSED))
                     sm->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
             }
@@ -639,7 +633,8 @@ void ListViewCtl::ApplyExStyle() {
     if (exStyle_ & LVS_EX_CHECKBOXES) {
         EnsureDefaultCheckImages();
         for (int row = 0, n = store_.Count(); row < n; ++row)
-            if (!(store_.State(row) & LVIS_STATEIMAGEMASK)) store_.SetState(row, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+            if (!(store_.State(row) & LVIS_STATEIMAGEMASK))
+                store_.SetState(row, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
     }
     tree_->viewport()->update();
 }
@@ -732,21 +727,17 @@ LRESULT ListViewCtl::HitTest(LVHITTESTINFO* info) {
         return -1;
     }
     info->flags = (stateList_ && tree_->StateIconRect(row).contains(pos) && info->iSubItem == 0) ? LVHT_ONITEMSTATEICON
-                                                                                                : LVHT_ONITEMLABEL;
+                                                                                                 : LVHT_ONITEMLABEL;
     return row;
 }
 
 LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     handled = true;
     switch (msg) {
-    case LVM_GETITEMCOUNT:
-        return store_.Count();
-    case LVM_INSERTITEMA:
-        return InsertItem(reinterpret_cast<const LVITEMA*>(lp));
-    case LVM_SETITEMA:
-        return SetItem(reinterpret_cast<const LVITEMA*>(lp));
-    case LVM_GETITEMA:
-        return GetItem(reinterpret_cast<LVITEMA*>(lp));
+    case LVM_GETITEMCOUNT: return store_.Count();
+    case LVM_INSERTITEMA: return InsertItem(reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_SETITEMA: return SetItem(reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_GETITEMA: return GetItem(reinterpret_cast<LVITEMA*>(lp));
     case LVM_SETITEMTEXTA: {
         auto* item = reinterpret_cast<const LVITEMA*>(lp);
         if (!item) return FALSE;
@@ -755,10 +746,11 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         copy.mask = LVIF_TEXT;
         return SetItem(&copy);
     }
-    case LVM_GETITEMTEXTA:
-        return GetItemText(static_cast<int>(wp), reinterpret_cast<LVITEMA*>(lp));
+    case LVM_GETITEMTEXTA: return GetItemText(static_cast<int>(wp), reinterpret_cast<LVITEMA*>(lp));
     case LVM_GETITEMSTATE:
-        return store_.Valid(static_cast<int>(wp)) ? static_cast<LRESULT>(store_.State(static_cast<int>(wp)) & static_cast<UINT>(lp)) : 0;
+        return store_.Valid(static_cast<int>(wp))
+                   ? static_cast<LRESULT>(store_.State(static_cast<int>(wp)) & static_cast<UINT>(lp))
+                   : 0;
     case LVM_SETITEMSTATE: {
         auto* item = reinterpret_cast<const LVITEMA*>(lp);
         if (!item) return FALSE;
@@ -782,12 +774,9 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         structureDirty_ = true;
         ScheduleFlush();
         return TRUE;
-    case LVM_INSERTCOLUMNA:
-        return InsertColumn(static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
-    case LVM_SETCOLUMNA:
-        return SetColumn(static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
-    case LVM_GETCOLUMNA:
-        return GetColumn(static_cast<int>(wp), reinterpret_cast<LVCOLUMNA*>(lp));
+    case LVM_INSERTCOLUMNA: return InsertColumn(static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
+    case LVM_SETCOLUMNA: return SetColumn(static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
+    case LVM_GETCOLUMNA: return GetColumn(static_cast<int>(wp), reinterpret_cast<LVCOLUMNA*>(lp));
     case LVM_DELETECOLUMN:
         if (static_cast<int>(wp) < 0 || static_cast<int>(wp) >= static_cast<int>(columns_.size())) return FALSE;
         columns_.erase(columns_.begin() + static_cast<int>(wp));
@@ -813,8 +802,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         ApplyExStyle();
         return old;
     }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-        return exStyle_;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return exStyle_;
     case LVM_SETIMAGELIST: {
         HIMAGELIST himl = reinterpret_cast<HIMAGELIST>(lp);
         HIMAGELIST* slot = wp == LVSIL_STATE ? &stateList_ : wp == LVSIL_SMALL ? &smallList_ : &normalList_;
@@ -851,8 +839,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         return n;
     }
     case LVM_HITTEST:
-    case LVM_SUBITEMHITTEST:
-        return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
+    case LVM_SUBITEMHITTEST: return HitTest(reinterpret_cast<LVHITTESTINFO*>(lp));
     case LVM_GETITEMRECT: {
         auto* rc = reinterpret_cast<RECT*>(lp);
         Flush();
@@ -894,8 +881,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         tree_->edit(model_->index(row, 0));
         return 0;
     }
-    case LVM_SORTITEMS:
-        return FALSE;  // this list never reorders its rows
+    case LVM_SORTITEMS: return FALSE;  // this list never reorders its rows
     case LVM_SETBKCOLOR: {
         bkColor_ = static_cast<COLORREF>(lp);
         QPalette pal = tree_->palette();
@@ -903,42 +889,34 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         tree_->setPalette(pal);
         return TRUE;
     }
-    case LVM_GETBKCOLOR:
-        return bkColor_;
+    case LVM_GETBKCOLOR: return bkColor_;
     case LVM_SETTEXTCOLOR:
         textColor_ = static_cast<COLORREF>(lp);
         tree_->viewport()->update();
         return TRUE;
-    case LVM_GETTEXTCOLOR:
-        return textColor_;
+    case LVM_GETTEXTCOLOR: return textColor_;
     case LVM_SETTEXTBKCOLOR:
         textBkColor_ = static_cast<COLORREF>(lp);
         tree_->viewport()->update();
         return TRUE;
-    case LVM_GETTEXTBKCOLOR:
-        return textBkColor_;
-    case LVM_GETHOTITEM:
-        return tree_->Hot();
+    case LVM_GETTEXTBKCOLOR: return textBkColor_;
+    case LVM_GETHOTITEM: return tree_->Hot();
     case LVM_SETHOTITEM: {
         const int old = tree_->Hot();
         tree_->SetHot(static_cast<int>(static_cast<intptr_t>(wp)));
         return old;
     }
-    case LVM_UPDATE:
-        tree_->viewport()->update();
-        return TRUE;
+    case LVM_UPDATE: tree_->viewport()->update(); return TRUE;
     case LVM_SETITEMCOUNT:
     case LVM_GETHEADER:
-    case LVM_GETEDITCONTROL:
-        return 0;
+    case LVM_GETEDITCONTROL: return 0;
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
         tree_->setFont(w32::FontOf(font_));  // the header follows (changeEvent)
         tree_->doItemsLayout();
         if (LOWORD(lp)) tree_->viewport()->update();
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_GETDLGCODE:
         // The label editor takes every key while it is open (Enter ends the
         // edit rather than pressing the dialog's default button).
@@ -954,9 +932,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         UpdateCursor();
         return TRUE;
     }
-    default:
-        handled = false;
-        return 0;
+    default: handled = false; return 0;
     }
 }
 

@@ -43,8 +43,7 @@ class ListDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     explicit ListDelegate(ListViewCtl* ctl, QObject* parent) : QStyledItemDelegate(parent), ctl_(ctl) {}
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
     // Rows a few pixels taller than the font, as Win32 list views have them.

@@ -12,9 +12,7 @@
 namespace w32::cc {
 namespace {
 
-bool IsMouse(UINT msg) {
-    return (msg >= WM_MOUSEMOVE && msg <= 0x0209 /* WM_MBUTTONDBLCLK */) || msg == WM_MOUSEWHEEL;
-}
+bool IsMouse(UINT msg) { return (msg >= WM_MOUSEMOVE && msg <= 0x0209 /* WM_MBUTTONDBLCLK */) || msg == WM_MOUSEWHEEL; }
 bool IsKey(UINT msg) { return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP; }
 
 // What a control does after its widget acted on an input message.

@@ -37,9 +37,7 @@ LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         Place();
         handled = false;
         return 0;
-    case WM_SIZE:
-        Place();
-        return 0;
+    case WM_SIZE: Place(); return 0;
     case SB_SETPARTS: {
         const int n = static_cast<int>(wp);
         auto* edges = reinterpret_cast<const int*>(lp);
@@ -87,9 +85,7 @@ LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         *rc = ToRect(r);
         return TRUE;
     }
-    case SB_SETMINHEIGHT:
-        height_ = std::max(kStatusBarHeight, static_cast<int>(wp) + 4);
-        return 0;
+    case SB_SETMINHEIGHT: height_ = std::max(kStatusBarHeight, static_cast<int>(wp) + 4); return 0;
     case SB_GETBORDERS: {
         auto* b = reinterpret_cast<int*>(lp);
         if (!b) return FALSE;
@@ -103,11 +99,8 @@ LRESULT StatusCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         widget_->setFont(w32::FontOf(font_));
         widget_->update();
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    default:
-        handled = false;
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    default: handled = false; return 0;
     }
 }
 

@@ -46,7 +46,7 @@ private:
     HWND hwnd_;
     DWORD style_;
     StatusWidget* widget_;
-    std::vector<int> edges_{-1};       // right edge per part, -1 = to the end
+    std::vector<int> edges_{-1};  // right edge per part, -1 = to the end
     std::vector<std::string> texts_{std::string()};
     std::string simpleText_;
     bool simple_ = false;

@@ -93,8 +93,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     QTabBar* bar = widget_->Bar();
     const int count = static_cast<int>(items_.size());
     switch (msg) {
-    case TCM_GETITEMCOUNT:
-        return count;
+    case TCM_GETITEMCOUNT: return count;
     case TCM_INSERTITEMA: {
         auto* item = reinterpret_cast<const TCITEMA*>(lp);
         int index = static_cast<int>(static_cast<intptr_t>(wp));
@@ -161,8 +160,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         cur_ = -1;
         widget_->Relayout();
         return TRUE;
-    case TCM_GETCURSEL:
-        return cur_;
+    case TCM_GETCURSEL: return cur_;
     case TCM_SETCURSEL: {
         const int i = static_cast<int>(static_cast<intptr_t>(wp));
         if (i < 0 || i >= count) return -1;
@@ -171,8 +169,7 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         SetBarIndex(i);  // no notification
         return old;
     }
-    case TCM_GETCURFOCUS:
-        return cur_;
+    case TCM_GETCURFOCUS: return cur_;
     case TCM_SETCURFOCUS: {
         const int i = static_cast<int>(static_cast<intptr_t>(wp));
         if (i >= 0 && i < count) {
@@ -222,20 +219,15 @@ LRESULT TabCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         images_ = reinterpret_cast<HIMAGELIST>(lp);
         return reinterpret_cast<LRESULT>(old);
     }
-    case TCM_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(images_);
+    case TCM_GETIMAGELIST: return reinterpret_cast<LRESULT>(images_);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
         widget_->setFont(w32::FontOf(font_));  // the tabs follow (changeEvent)
         widget_->update();
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
-    default:
-        handled = false;
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    default: handled = false; return 0;
     }
 }
 

@@ -111,8 +111,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         AutoSize();
         handled = false;
         return 0;
-    case TB_BUTTONSTRUCTSIZE:
-        return 0;  // this platform's own TBBUTTON layout is the only one
+    case TB_BUTTONSTRUCTSIZE: return 0;  // this platform's own TBBUTTON layout is the only one
     case TB_SETIMAGELIST: {
         HIMAGELIST old = images_;
         images_ = reinterpret_cast<HIMAGELIST>(lp);
@@ -121,14 +120,12 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         Changed();
         return reinterpret_cast<LRESULT>(old);
     }
-    case TB_GETIMAGELIST:
-        return reinterpret_cast<LRESULT>(images_);
+    case TB_GETIMAGELIST: return reinterpret_cast<LRESULT>(images_);
     case TB_SETBITMAPSIZE:
         bitmapSize_ = QSize(LOWORD(lp), HIWORD(lp));
         Changed();
         return TRUE;
-    case TB_SETBUTTONSIZE:
-        return TRUE;  // buttons are sized from their images and labels
+    case TB_SETBUTTONSIZE: return TRUE;  // buttons are sized from their images and labels
     case TB_GETBUTTONSIZE: {
         const QSize s = ButtonSize();
         return MAKELONG(s.width(), s.height());
@@ -171,8 +168,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         Changed();
         return TRUE;
     }
-    case TB_BUTTONCOUNT:
-        return count;
+    case TB_BUTTONCOUNT: return count;
     case TB_GETBUTTON: {
         auto* tb = reinterpret_cast<TBBUTTON*>(lp);
         const int i = static_cast<int>(wp);
@@ -186,8 +182,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         tb->iString = -1;
         return TRUE;
     }
-    case TB_COMMANDTOINDEX:
-        return IndexOf(static_cast<int>(wp));
+    case TB_COMMANDTOINDEX: return IndexOf(static_cast<int>(wp));
     case TB_GETITEMRECT: {
         auto* rc = reinterpret_cast<RECT*>(lp);
         const QRect r = ButtonRect(static_cast<int>(wp));
@@ -195,8 +190,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         *rc = ToRect(r);
         return TRUE;
     }
-    case TB_CHECKBUTTON:
-        return Check(IndexOf(static_cast<int>(wp)), LOWORD(lp) != 0) ? TRUE : FALSE;
+    case TB_CHECKBUTTON: return Check(IndexOf(static_cast<int>(wp)), LOWORD(lp) != 0) ? TRUE : FALSE;
     case TB_ISBUTTONCHECKED: {
         const int i = IndexOf(static_cast<int>(wp));
         return i < 0 ? -1 : (buttons_[i].state & TBSTATE_CHECKED) ? TRUE : FALSE;
@@ -206,7 +200,9 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case TB_HIDEBUTTON: {
         const int i = IndexOf(static_cast<int>(wp));
         if (i < 0) return FALSE;
-        const BYTE bit = msg == TB_ENABLEBUTTON ? TBSTATE_ENABLED : msg == TB_PRESSBUTTON ? TBSTATE_PRESSED : TBSTATE_HIDDEN;
+        const BYTE bit = msg == TB_ENABLEBUTTON  ? TBSTATE_ENABLED
+                         : msg == TB_PRESSBUTTON ? TBSTATE_PRESSED
+                                                 : TBSTATE_HIDDEN;
         if (LOWORD(lp))
             buttons_[i].state |= bit;
         else
@@ -232,9 +228,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         Changed();
         return TRUE;
     }
-    case TB_AUTOSIZE:
-        AutoSize();
-        return 0;
+    case TB_AUTOSIZE: AutoSize(); return 0;
     case WM_MOUSEMOVE: {
         const QPoint p(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         int i = ButtonAt(p);
@@ -252,9 +246,7 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         }
         return 0;
     }
-    case WM_MOUSELEAVE:
-        MouseLeft();
-        return 0;
+    case WM_MOUSELEAVE: MouseLeft(); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         const int i = ButtonAt(QPoint(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)));
@@ -287,11 +279,8 @@ LRESULT ToolbarCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         widget_->setFont(w32::FontOf(font_));
         Changed();
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
-    default:
-        handled = false;
-        return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    default: handled = false; return 0;
     }
 }
 
@@ -328,7 +317,8 @@ void ToolbarWidget::paintEvent(QPaintEvent*) {
         const bool down = (b.state & (TBSTATE_CHECKED | TBSTATE_PRESSED)) || (i == ctl_->Pressed());
         const bool hot = i == ctl_->Hot() && enabled;
         if (down) {
-            p.fillRect(r.adjusted(1, 1, -1, -1), (b.state & TBSTATE_CHECKED) ? QColor(0xCC, 0xE4, 0xF7) : QColor(0xE0, 0xE0, 0xE0));
+            p.fillRect(r.adjusted(1, 1, -1, -1),
+                       (b.state & TBSTATE_CHECKED) ? QColor(0xCC, 0xE4, 0xF7) : QColor(0xE0, 0xE0, 0xE0));
             p.setPen(QColor(0x80, 0x80, 0x80));
             p.drawLine(r.topLeft(), r.topRight());
             p.drawLine(r.topLeft(), r.bottomLeft());

@@ -69,7 +69,7 @@ private:
     std::vector<Button> buttons_;
     std::vector<std::string> strings_;
     HIMAGELIST images_ = nullptr;
-    int pressed_ = -1;   // button held down by the mouse
+    int pressed_ = -1;  // button held down by the mouse
     bool pressedIn_ = false;
     int hot_ = -1;
     QSize bitmapSize_{32, 32};

@@ -80,9 +80,7 @@ void UseChineseForQt(QApplication* app) {
 
 }  // namespace
 
-bool HasDisplay() {
-    return getenv("QT_QPA_PLATFORM") || getenv("DISPLAY") || getenv("WAYLAND_DISPLAY");
-}
+bool HasDisplay() { return getenv("QT_QPA_PLATFORM") || getenv("DISPLAY") || getenv("WAYLAND_DISPLAY"); }
 
 QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     signal(SIGPIPE, SIG_IGN);
@@ -115,10 +113,11 @@ typedef int(WINAPI* W32WinMainFn)(HINSTANCE, HINSTANCE, LPSTR, int);
 int w32_main(int argc, char** argv, W32WinMainFn winMain) {
     // Without a display Qt would fall back to nothing a user can see.
     if (!w32::HasDisplay()) {
-        fputs("This program needs a graphical display (X11 or Wayland) and none is set (DISPLAY is empty).\n"
-              "Start it from a desktop session, or on a virtual display: xvfb-run -a ./tarvel\n"
-              "本程序需要图形显示。\n",
-              stderr);
+        fputs(
+            "This program needs a graphical display (X11 or Wayland) and none is set (DISPLAY is empty).\n"
+            "Start it from a desktop session, or on a virtual display: xvfb-run -a ./tarvel\n"
+            "本程序需要图形显示。\n",
+            stderr);
         return 1;
     }
     QApplication* app = w32::StartApplication(argc, argv, false);

@@ -49,8 +49,8 @@ void ShowCheck(Window* w) {
     QSignalBlocker block(b);
     if (auto* cb = qobject_cast<QCheckBox*>(b))
         cb->setCheckState(s->check == BST_INDETERMINATE ? Qt::PartiallyChecked
-                          : s->check == BST_CHECKED      ? Qt::Checked
-                                                         : Qt::Unchecked);
+                          : s->check == BST_CHECKED     ? Qt::Checked
+                                                        : Qt::Unchecked);
     else
         b->setChecked(s->check == BST_CHECKED);
 }
@@ -143,9 +143,7 @@ LRESULT OwnerDrawMouse(Window* w, UINT msg, WPARAM wp, LPARAM lp) {
         SetFocus(h);
         Redraw(h);
         return 0;
-    case WM_LBUTTONDBLCLK:
-        NotifyCommand(w, BN_DOUBLECLICKED);
-        return 0;
+    case WM_LBUTTONDBLCLK: NotifyCommand(w, BN_DOUBLECLICKED); return 0;
     case WM_MOUSEMOVE:
         if (s->tracking) {
             POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
@@ -255,8 +253,8 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             dis.CtlType = ODT_BUTTON;
             dis.CtlID = UINT(w->id);
             dis.itemAction = ODA_DRAWENTIRE;
-            dis.itemState = (s->pressed ? ODS_SELECTED : 0) | (w->Enabled() ? 0 : ODS_DISABLED) |
-                            (GetFocus() == h ? ODS_FOCUS : 0);
+            dis.itemState =
+                (s->pressed ? ODS_SELECTED : 0) | (w->Enabled() ? 0 : ODS_DISABLED) | (GetFocus() == h ? ODS_FOCUS : 0);
             dis.hwndItem = h;
             dis.hDC = dc;
             dis.rcItem = RECT{0, 0, w->ClientWidth(), w->ClientHeight()};

@@ -192,8 +192,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         for (int k = 0; k < n; ++k) {
             int i = (start + k) % std::max(n, 1);
             const std::string& it = s->items[size_t(i)].text;
-            bool match = msg == CB_FINDSTRINGEXACT ? CompareNoCase(it, t) == 0
-                                                   : CompareNoCase(it.substr(0, t.size()), t) == 0;
+            bool match =
+                msg == CB_FINDSTRINGEXACT ? CompareNoCase(it, t) == 0 : CompareNoCase(it.substr(0, t.size()), t) == 0;
             if (match) {
                 if (msg == CB_SELECTSTRING) {
                     s->cur = i;

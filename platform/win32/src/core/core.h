@@ -30,10 +30,10 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests);
 // A display to show windows on (or a platform chosen by QT_QPA_PLATFORM).
 bool HasDisplay();
 void StopApplication(QApplication* app);
-void InitLayer();       // after the QApplication exists, on the UI thread
-void ShutdownLayer();   // before the QApplication goes: widgets deleted, no messages
-bool LayerAlive();      // QApplication exists and the layer is started
-void MarkLayerDead();   // the end of ShutdownLayer: later calls do nothing
+void InitLayer();      // after the QApplication exists, on the UI thread
+void ShutdownLayer();  // before the QApplication goes: widgets deleted, no messages
+bool LayerAlive();     // QApplication exists and the layer is started
+void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 
 // ---- canvas widgets ----------------------------------------------------------
 // The outer widget of a canvas window: frame, window scroll bars and, for a
@@ -58,15 +58,15 @@ int MaxScrollPos(const ScrollBarState& s);
 // ---- painting ----------------------------------------------------------------
 void InvalidateClient(Window* w, const QRegion& r, bool erase);
 void SchedulePaint();
-void FlushPaints();                 // WM_PAINT for every visible invalid window
-void PaintNow(Window* w);           // WM_PAINT if invalid (UpdateWindow)
+void FlushPaints();                   // WM_PAINT for every visible invalid window
+void PaintNow(Window* w);             // WM_PAINT if invalid (UpdateWindow)
 bool ReallyVisible(const Window* w);  // the window and all ancestors visible
 
 // ---- messages ------------------------------------------------------------------
 LRESULT SendToHwnd(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-void WakeLoops();        // makes a waiting loop look at its queue again
-void DispatchPosted();   // dispatches queued posted messages (foreign loops)
-bool InLayerWait();      // innermost wait belongs to a layer loop
+void WakeLoops();       // makes a waiting loop look at its queue again
+void DispatchPosted();  // dispatches queued posted messages (foreign loops)
+bool InLayerWait();     // innermost wait belongs to a layer loop
 struct LayerWaitScope {
     LayerWaitScope();
     ~LayerWaitScope();
@@ -79,14 +79,14 @@ void DeleteWidgetLater(QWidget* widget);
 void CollectDead();
 
 // ---- windows -------------------------------------------------------------------
-Window* CreateWindowObject(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int cx,
-                           int cy, HWND parent, HMENU menu, HINSTANCE inst, void* param);
+Window* CreateWindowObject(DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy,
+                           HWND parent, HMENU menu, HINSTANCE inst, void* param);
 void SetModelFocus(Window* w, bool fromQt);
-bool SettingQtFocus();                // the layer itself is moving Qt's focus
-bool InputBlocked(const Window* w);   // the window or an ancestor is disabled
+bool SettingQtFocus();               // the layer itself is moving Qt's focus
+bool InputBlocked(const Window* w);  // the window or an ancestor is disabled
 // WM_SIZE with the client size (SIZE_MAXIMIZED for a maximized frame).
 void SendSize(Window* w);
-QRect ScreenArea();                   // the primary screen's available area
+QRect ScreenArea();  // the primary screen's available area
 // The non-client area (frame and caption) a top-level window of these styles
 // has; none for a child.
 QMargins StyleMargins(DWORD style, DWORD exStyle);

@@ -192,7 +192,8 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
     }
     const w32res::BinaryData* d = w32res::FindIcon(name);
     if (!d || !d->data) return nullptr;
-    std::string key = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : std::string(name);
+    std::string key =
+        IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<uintptr_t>(name)) : std::string(name);
     for (auto& ch : key) ch = char(tolower((unsigned char)ch));
     auto it = cache->find(key);
     if (it != cache->end()) return it->second;

@@ -35,9 +35,7 @@ int DlgCode(Window* c, WPARAM vk) {
     return int(Send(c, WM_GETDLGCODE, vk, reinterpret_cast<LPARAM>(&m)));
 }
 
-bool IsAutoRadio(Window* c) {
-    return c && c->cls->name == "BUTTON" && (c->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
-}
+bool IsAutoRadio(Window* c) { return c && c->cls->name == "BUTTON" && (c->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON; }
 
 Window* DialogOf(Window* c) {
     // The dialog whose control c is (the nearest ancestor of the dialog class).
@@ -282,7 +280,8 @@ HWND CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndPar
                         LPARAM dwInitParam) {
     if (!IsUiThread()) {
         HWND r = nullptr;
-        RunOnUiThread([&] { r = CreateDialogParamA(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam); });
+        RunOnUiThread(
+            [&] { r = CreateDialogParamA(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam); });
         return r;
     }
     return CreateFromTemplate(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam, false);

@@ -25,7 +25,7 @@ namespace {
 
 struct EditState : ControlState {
     bool multi = false;
-    int limit = 32767;  // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
+    int limit = 32767;       // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
     unsigned char lead = 0;  // first byte of a double-byte character typed
     int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
 };

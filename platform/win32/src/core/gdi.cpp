@@ -58,16 +58,16 @@ struct RegionObj : GdiObj {
 
 struct DCObj : GdiObj {
     DCObj() : GdiObj(kDC) {}
-    QImage* target = nullptr;   // window backing or selected bitmap
+    QImage* target = nullptr;  // window backing or selected bitmap
     Window* window = nullptr;
     HWND hwnd = nullptr;
-    QRegion clip;               // device coordinates; empty = whole target
+    QRegion clip;  // device coordinates; empty = whole target
     bool hasClip = false;
-    QPoint origin;              // viewport origin
+    QPoint origin;  // viewport origin
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
     HFONT font = nullptr;
-    HBITMAP bitmap = nullptr;   // memory DCs
+    HBITMAP bitmap = nullptr;  // memory DCs
     COLORREF text = 0;
     COLORREF bk = 0xFFFFFF;
     int bkMode = OPAQUE;
@@ -143,8 +143,8 @@ void MakeStock() {
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = GB2312_CHARSET;
     strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // the Song face
-    for (int i : {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT,
-                  SYSTEM_FIXED_FONT, DEFAULT_GUI_FONT}) {
+    for (int i : {OEM_FIXED_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, SYSTEM_FONT, DEVICE_DEFAULT_FONT, SYSTEM_FIXED_FONT,
+                  DEFAULT_GUI_FONT}) {
         LOGFONTA l = lf;
         if (i == DEFAULT_GUI_FONT || i == ANSI_VAR_FONT) l.lfHeight = -15;
         auto* f = Add(new FontObj);
@@ -259,8 +259,9 @@ QString MapFace(const QString& face) {
     QString f = face.trimmed();
     if (f.isEmpty() || f == u"宋体" || f == u"新宋体" || f.compare(u"SimSun", Qt::CaseInsensitive) == 0 ||
         f.compare(u"NSimSun", Qt::CaseInsensitive) == 0 || f.compare(u"System", Qt::CaseInsensitive) == 0 ||
-        f.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 || f.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 ||
-        f == u"黑体" || f == u"楷体_GB2312" || f == u"仿宋_GB2312")
+        f.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
+        f.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 || f == u"黑体" || f == u"楷体_GB2312" ||
+        f == u"仿宋_GB2312")
         return kSong;
     if (f.compare(u"Arial", Qt::CaseInsensitive) == 0 || f.compare(u"Tahoma", Qt::CaseInsensitive) == 0 ||
         f.compare(u"Verdana", Qt::CaseInsensitive) == 0 || f.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0 ||
@@ -388,9 +389,18 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
     if (!dc || !h) return nullptr;
     HGDIOBJ old = nullptr;
     switch (TypeOf(h)) {
-    case kFont: old = dc->font; dc->font = static_cast<HFONT>(h); break;
-    case kBrush: old = dc->brush; dc->brush = static_cast<HBRUSH>(h); break;
-    case kPen: old = dc->pen; dc->pen = static_cast<HPEN>(h); break;
+    case kFont:
+        old = dc->font;
+        dc->font = static_cast<HFONT>(h);
+        break;
+    case kBrush:
+        old = dc->brush;
+        dc->brush = static_cast<HBRUSH>(h);
+        break;
+    case kPen:
+        old = dc->pen;
+        dc->pen = static_cast<HPEN>(h);
+        break;
     case kBitmap:
         if (!dc->memory) return nullptr;
         old = dc->bitmap;
@@ -508,7 +518,8 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
 
 HRGN CreateRectRgn(int x1, int y1, int x2, int y2) {
     auto* r = Add(new RegionObj);
-    r->region = QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
+    r->region =
+        QRegion(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1)));
     return reinterpret_cast<HRGN>(static_cast<GdiObj*>(r));
 }
 
@@ -687,8 +698,10 @@ COLORREF SetDCPenColor(HDC hdc, COLORREF color) { return SwapAttr(hdc, &DCObj::d
 // Drawing
 // ---------------------------------------------------------------------------
 static void ApplyRop(QPainter& p, int rop2) {
-    if (rop2 == R2_XORPEN) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    else if (rop2 == R2_NOT) p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    if (rop2 == R2_XORPEN)
+        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    else if (rop2 == R2_NOT)
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
 }
 
 int FillRect(HDC hDC, const RECT* r, HBRUSH hbr) {
@@ -703,8 +716,7 @@ int FillRect(HDC hDC, const RECT* r, HBRUSH hbr) {
         return 0;
     Painter p(dc);
     if (!p.ok()) return 0;
-    if (r->right > r->left && r->bottom > r->top)
-        p.p.fillRect(ToQRect(*r), c);
+    if (r->right > r->left && r->bottom > r->top) p.p.fillRect(ToQRect(*r), c);
     return 1;
 }
 
@@ -795,9 +807,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
 }
 
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
-    return OutlinedShape(hdc, left, top, right, bottom, [&](QPainter& p, const QRect& r) {
-        p.drawRoundedRect(r, width / 2.0, height / 2.0);
-    });
+    return OutlinedShape(hdc, left, top, right, bottom,
+                         [&](QPainter& p, const QRect& r) { p.drawRoundedRect(r, width / 2.0, height / 2.0); });
 }
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
@@ -978,10 +989,8 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
         top = y - height;
     Painter p(dc);
     if (!p.ok()) return FALSE;
-    if ((options & ETO_OPAQUE) && lprect)
-        p.p.fillRect(ToQRect(*lprect), Color(dc->bk));
-    if ((options & ETO_CLIPPED) && lprect)
-        p.p.setClipRect(ToQRect(*lprect), Qt::IntersectClip);
+    if ((options & ETO_OPAQUE) && lprect) p.p.fillRect(ToQRect(*lprect), Color(dc->bk));
+    if ((options & ETO_CLIPPED) && lprect) p.p.setClipRect(ToQRect(*lprect), Qt::IntersectClip);
     if (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) p.p.fillRect(QRect(x, top, width, height), Color(dc->bk));
     p.p.setFont(f);
     p.p.setPen(Color(dc->text));

@@ -158,8 +158,7 @@ bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        return w ? Mouse(w, wid, static_cast<QMouseEvent*>(e)) : true;
+    case QEvent::MouseButtonDblClick: return w ? Mouse(w, wid, static_cast<QMouseEvent*>(e)) : true;
     case QEvent::Wheel: return w ? Wheel(w, wid, static_cast<QWheelEvent*>(e)) : true;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return w ? Key(w, wid, static_cast<QKeyEvent*>(e)) : true;
@@ -245,9 +244,12 @@ bool DefaultInput(Window* w, UINT msg, WPARAM wp, LPARAM lp, bool withText) {
         if (!key || key == Qt::Key_Tab) return false;
         QString text;
         if (withText && msg == WM_KEYDOWN) {
-            if (wp == VK_RETURN) text = QStringLiteral("\r");
-            else if (wp == VK_TAB) text = QStringLiteral("\t");
-            else if (wp == VK_SPACE) text = QStringLiteral(" ");
+            if (wp == VK_RETURN)
+                text = QStringLiteral("\r");
+            else if (wp == VK_TAB)
+                text = QStringLiteral("\t");
+            else if (wp == VK_SPACE)
+                text = QStringLiteral(" ");
         }
         QKeyEvent ev(msg == WM_KEYDOWN ? QEvent::KeyPress : QEvent::KeyRelease, key,
                      QGuiApplication::keyboardModifiers(), text);
@@ -261,11 +263,11 @@ bool DefaultInput(Window* w, UINT msg, WPARAM wp, LPARAM lp, bool withText) {
     case WM_MOUSEMOVE: {
         QPoint local(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         QPoint global = w->client ? w->client->mapToGlobal(local) : local;
-        QEvent::Type type = msg == WM_MOUSEMOVE ? QEvent::MouseMove
+        QEvent::Type type = msg == WM_MOUSEMOVE                            ? QEvent::MouseMove
                             : (msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) ? QEvent::MouseButtonRelease
-                            : msg == WM_LBUTTONDBLCLK ? QEvent::MouseButtonDblClick
-                                                      : QEvent::MouseButtonPress;
-        Qt::MouseButton button = msg == WM_MOUSEMOVE ? Qt::NoButton
+                            : msg == WM_LBUTTONDBLCLK                      ? QEvent::MouseButtonDblClick
+                                                                           : QEvent::MouseButtonPress;
+        Qt::MouseButton button = msg == WM_MOUSEMOVE                              ? Qt::NoButton
                                  : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) ? Qt::RightButton
                                                                                   : Qt::LeftButton;
         Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);

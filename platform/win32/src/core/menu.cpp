@@ -285,10 +285,14 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
         Fill(menu, hMenu);
         QSize size = menu->sizeHint();
         QPoint at(x, y);
-        if (uFlags & TPM_RIGHTALIGN) at.rx() -= size.width();
-        else if (uFlags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
-        if (uFlags & TPM_BOTTOMALIGN) at.ry() -= size.height();
-        else if (uFlags & TPM_VCENTERALIGN) at.ry() -= size.height() / 2;
+        if (uFlags & TPM_RIGHTALIGN)
+            at.rx() -= size.width();
+        else if (uFlags & TPM_CENTERALIGN)
+            at.rx() -= size.width() / 2;
+        if (uFlags & TPM_BOTTOMALIGN)
+            at.ry() -= size.height();
+        else if (uFlags & TPM_VCENTERALIGN)
+            at.ry() -= size.height() / 2;
         QAction* chosen = nullptr;
         if (IsWindow(hWnd) || !hWnd) {
             g_openMenus.push_back(OpenMenu{hWnd, menu});

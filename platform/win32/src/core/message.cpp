@@ -169,9 +169,7 @@ bool Dispatcher::event(QEvent* e) {
         g_paintPending = false;
         FlushPaints();
         return true;
-    case kFreeEvent:
-        FreeWindows();
-        return true;
+    case kFreeEvent: FreeWindows(); return true;
     }
     return QObject::event(e);
 }
@@ -273,13 +271,11 @@ void WakeLoops() {
 
 void SchedulePaint() {
     if (!g_dispatcher || !LayerAlive()) return;
-    if (!g_paintPending.exchange(true))
-        PostToDispatcher(new QEvent(QEvent::Type(kPaintEvent)), Qt::LowEventPriority);
+    if (!g_paintPending.exchange(true)) PostToDispatcher(new QEvent(QEvent::Type(kPaintEvent)), Qt::LowEventPriority);
 }
 
 static void ScheduleFree() {
-    if (g_dispatcher && LayerAlive())
-        PostToDispatcher(new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
+    if (g_dispatcher && LayerAlive()) PostToDispatcher(new QEvent(QEvent::Type(kFreeEvent)), Qt::LowEventPriority);
 }
 
 void DeleteWidgetLater(QWidget* widget) {

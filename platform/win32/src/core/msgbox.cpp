@@ -76,7 +76,8 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     QString lines = ToQt(text ? text : "").toHtmlEscaped();
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>")).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral("<p style=\"line-height:125%; white-space:pre-wrap\">") + lines + QStringLiteral("</p>"));
+    box.setText(QStringLiteral("<p style=\"line-height:125%; white-space:pre-wrap\">") + lines +
+                QStringLiteral("</p>"));
     switch (type & MB_ICONMASK) {
     case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;

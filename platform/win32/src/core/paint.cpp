@@ -164,9 +164,7 @@ static ScrollBarState* Bar(HWND h, int nBar) {
     return nBar == SB_HORZ ? &w->hscroll : &w->vscroll;
 }
 
-static void ClampPos(ScrollBarState* s) {
-    s->nPos = std::clamp(s->nPos, s->nMin, MaxScrollPos(*s));
-}
+static void ClampPos(ScrollBarState* s) { s->nPos = std::clamp(s->nPos, s->nMin, MaxScrollPos(*s)); }
 
 int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO si, BOOL) {
     ScrollBarState* s = Bar(hwnd, nBar);

@@ -61,8 +61,9 @@ void Paint(Window* w) {
     UINT k = Kind(w);
     SelectObject(dc, w->font ? static_cast<HGDIOBJ>(w->font) : GetStockObject(DEFAULT_GUI_FONT));
     HBRUSH br = nullptr;
-    if (w->parent) br = reinterpret_cast<HBRUSH>(Send(w->parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                                      reinterpret_cast<LPARAM>(h)));
+    if (w->parent)
+        br = reinterpret_cast<HBRUSH>(
+            Send(w->parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h)));
     if (!(w = FromHwnd(h))) {
         EndPaint(h, &ps);
         return;

@@ -149,11 +149,16 @@ void TypeText(const std::string& gbk, HWND h) {
         if (!t) return;
         int key = 0;
         ushort u = c.unicode();
-        if (u >= 'a' && u <= 'z') key = Qt::Key_A + (u - 'a');
-        else if (u >= 'A' && u <= 'Z') key = Qt::Key_A + (u - 'A');
-        else if (u >= '0' && u <= '9') key = Qt::Key_0 + (u - '0');
-        else if (u == ' ') key = Qt::Key_Space;
-        else if (u < 0x80) key = u;
+        if (u >= 'a' && u <= 'z')
+            key = Qt::Key_A + (u - 'a');
+        else if (u >= 'A' && u <= 'Z')
+            key = Qt::Key_A + (u - 'A');
+        else if (u >= '0' && u <= '9')
+            key = Qt::Key_0 + (u - '0');
+        else if (u == ' ')
+            key = Qt::Key_Space;
+        else if (u < 0x80)
+            key = u;
         Qt::KeyboardModifiers mods = (u >= 'A' && u <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
         QKeyEvent down(QEvent::KeyPress, key, mods, QString(c));
         QApplication::sendEvent(t, &down);

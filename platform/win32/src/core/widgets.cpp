@@ -175,8 +175,7 @@ void EnsureBacking(Window* w) {
 
 static QScrollBar* BarWidget(Window* w, int bar) {
     if (!w->widget || w->widget == w->client) return nullptr;
-    return w->widget->findChild<QScrollBar*>(bar == SB_HORZ ? "w32hscroll" : "w32vscroll",
-                                             Qt::FindDirectChildrenOnly);
+    return w->widget->findChild<QScrollBar*>(bar == SB_HORZ ? "w32hscroll" : "w32vscroll", Qt::FindDirectChildrenOnly);
 }
 
 void LayoutFrame(Window* w) {

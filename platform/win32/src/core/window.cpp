@@ -528,8 +528,8 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
     if (!wc) return 0;
-    WNDCLASSA a{wc->style,   wc->lpfnWndProc, wc->cbClsExtra,    wc->cbWndExtra,   wc->hInstance,
-                wc->hIcon,   wc->hCursor,     wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
+    WNDCLASSA a{wc->style, wc->lpfnWndProc, wc->cbClsExtra,    wc->cbWndExtra,   wc->hInstance,
+                wc->hIcon, wc->hCursor,     wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
     return RegisterClassA(&a);
 }
 
@@ -615,13 +615,13 @@ ULONG_PTR SetClassLongA(HWND hWnd, int nIndex, LONG_PTR v) { return SetClassLong
 // ---------------------------------------------------------------------------
 // Windows
 // ---------------------------------------------------------------------------
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                     int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y, int nWidth,
+                     int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
     if (!IsUiThread() && LayerAlive()) {
         HWND r = nullptr;
         RunOnUiThread([&] {
-            r = CreateWindowExA(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent,
-                                hMenu, hInstance, lpParam);
+            r = CreateWindowExA(dwExStyle, lpClassName, lpWindowName, dwStyle, X, Y, nWidth, nHeight, hWndParent, hMenu,
+                                hInstance, lpParam);
         });
         return r;
     }
@@ -819,8 +819,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
     if (!w) return TRUE;
     if (sized) {
         bool whole = (w->cls->style & (CS_HREDRAW | CS_VREDRAW)) != 0;
-        if (whole || !(uFlags & SWP_NOREDRAW))
-            InvalidateClient(w, ClientRect(w), true);
+        if (whole || !(uFlags & SWP_NOREDRAW)) InvalidateClient(w, ClientRect(w), true);
         SendSize(w);
         w = FromHwnd(hWnd);
         if (!w) return TRUE;
@@ -832,7 +831,8 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
     Window* w = FromHwnd(hWnd);
     if (!w) return FALSE;
-    BOOL ok = SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight, SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
+    BOOL ok = SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight,
+                           SWP_NOZORDER | SWP_NOACTIVATE | (bRepaint ? 0 : SWP_NOREDRAW));
     if (bRepaint && (w = FromHwnd(hWnd))) InvalidateRect(hWnd, nullptr, TRUE);
     return ok;
 }

@@ -39,40 +39,40 @@ struct DialogItem {
 };
 
 struct DialogTemplate {
-    uint32_t style;        // complete style (DS_SETFONT set when a FONT is given)
+    uint32_t style;  // complete style (DS_SETFONT set when a FONT is given)
     uint32_t exStyle;
-    int16_t x, y, cx, cy;  // dialog units
-    const char* caption;   // GBK, "" when none
+    int16_t x, y, cx, cy;     // dialog units
+    const char* caption;      // GBK, "" when none
     const char* windowClass;  // CLASS statement, nullptr when none
     const char* menuName;     // MENU statement, nullptr when none
     const char* fontFace;     // GBK face name, nullptr when no FONT statement
     int16_t fontPointSize;
-    uint16_t fontWeight;   // 0 when not given
+    uint16_t fontWeight;  // 0 when not given
     uint8_t fontItalic;
     uint8_t fontCharset;
-    uint8_t extended;      // 1 for DIALOGEX
+    uint8_t extended;  // 1 for DIALOGEX
     const DialogItem* items;
     uint32_t itemCount;
 };
 
 // Menu item flags, in MF_* bits.
 enum MenuFlags : uint32_t {
-    kMenuGrayed = 0x0001,        // MF_GRAYED
-    kMenuDisabled = 0x0002,      // MF_DISABLED
-    kMenuChecked = 0x0008,       // MF_CHECKED
-    kMenuPopup = 0x0010,         // MF_POPUP
-    kMenuBarBreak = 0x0020,      // MF_MENUBARBREAK
-    kMenuBreak = 0x0040,         // MF_MENUBREAK
-    kMenuRadioCheck = 0x0200,    // MFT_RADIOCHECK
-    kMenuSeparator = 0x0800,     // MF_SEPARATOR
-    kMenuDefault = 0x1000,       // MFS_DEFAULT
-    kMenuHelp = 0x4000,          // MF_HELP (right-justified)
+    kMenuGrayed = 0x0001,      // MF_GRAYED
+    kMenuDisabled = 0x0002,    // MF_DISABLED
+    kMenuChecked = 0x0008,     // MF_CHECKED
+    kMenuPopup = 0x0010,       // MF_POPUP
+    kMenuBarBreak = 0x0020,    // MF_MENUBARBREAK
+    kMenuBreak = 0x0040,       // MF_MENUBREAK
+    kMenuRadioCheck = 0x0200,  // MFT_RADIOCHECK
+    kMenuSeparator = 0x0800,   // MF_SEPARATOR
+    kMenuDefault = 0x1000,     // MFS_DEFAULT
+    kMenuHelp = 0x4000,        // MF_HELP (right-justified)
 };
 
 struct MenuItem {
-    const char* text;    // GBK; "" for separators
-    uint32_t id;         // command id (MENUEX popups may carry one too)
-    uint32_t flags;      // MenuFlags
+    const char* text;          // GBK; "" for separators
+    uint32_t id;               // command id (MENUEX popups may carry one too)
+    uint32_t flags;            // MenuFlags
     const MenuItem* children;  // popups only
     uint32_t childCount;
 };
@@ -90,8 +90,8 @@ struct MenuTemplate {
 struct BinaryData {
     const unsigned char* data;
     size_t size;
-    int32_t width;     // bitmaps: from the info header (height positive); icons:
-    int32_t height;    // the first image of the directory (256 for 0); else 0
+    int32_t width;   // bitmaps: from the info header (height positive); icons:
+    int32_t height;  // the first image of the directory (256 for 0); else 0
     uint16_t bitCount;
 };
 
@@ -116,9 +116,7 @@ struct Table {
 };
 
 // True when `name` is a MAKEINTRESOURCE number rather than a string pointer.
-inline bool IsIntResource(const char* name) {
-    return (reinterpret_cast<uintptr_t>(name) >> 16) == 0;
-}
+inline bool IsIntResource(const char* name) { return (reinterpret_cast<uintptr_t>(name) >> 16) == 0; }
 
 // The table of this executable (empty when it has no resources).
 const Table& ProgramTable();

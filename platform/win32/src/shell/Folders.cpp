@@ -16,7 +16,6 @@
 
 namespace {
 
-
 std::string Home() {
     const char* h = std::getenv("HOME");
     if (h && *h) return h;
@@ -94,15 +93,15 @@ BOOL SHGetSpecialFolderPathA(HWND, LPSTR lpszPath, int csidl, BOOL fCreate) {
     lpszPath[0] = '\0';
     std::string folder;
     switch (csidl & 0xFF) {
-        case CSIDL_DESKTOP:
-        case CSIDL_DESKTOPDIRECTORY: folder = w32shell::DesktopFolder(); break;
-        case CSIDL_PERSONAL: folder = w32shell::DocumentsFolder(); break;
-        case CSIDL_APPDATA: {
-            const char* d = std::getenv("XDG_DATA_HOME");
-            folder = (d && d[0] == '/') ? TrimSlashes(d) : TrimSlashes(Home()) + "/.local/share";
-            break;
-        }
-        default: return FALSE;
+    case CSIDL_DESKTOP:
+    case CSIDL_DESKTOPDIRECTORY: folder = w32shell::DesktopFolder(); break;
+    case CSIDL_PERSONAL: folder = w32shell::DocumentsFolder(); break;
+    case CSIDL_APPDATA: {
+        const char* d = std::getenv("XDG_DATA_HOME");
+        folder = (d && d[0] == '/') ? TrimSlashes(d) : TrimSlashes(Home()) + "/.local/share";
+        break;
+    }
+    default: return FALSE;
     }
     std::string gbkPath = gbk::FromUtf8(folder);
     // A path GBK cannot hold would name another folder.

@@ -83,9 +83,7 @@ public:
         : dir_(QApplication::style()->standardIcon(QStyle::SP_DirIcon)),
           file_(QApplication::style()->standardIcon(QStyle::SP_FileIcon)),
           drive_(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon)) {}
-    QIcon icon(IconType type) const override {
-        return type == Folder ? dir_ : type == File ? file_ : drive_;
-    }
+    QIcon icon(IconType type) const override { return type == Folder ? dir_ : type == File ? file_ : drive_; }
     QIcon icon(const QFileInfo& info) const override {
         if (info.isRoot()) return drive_;
         return info.isDir() ? dir_ : file_;
@@ -131,8 +129,9 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
             std::string chosen = dlg.selectedFiles().first().toStdString();
             // A name GBK cannot hold would be written under another name.
             if (gbk::ToUtf8(gbk::FromUtf8(chosen)) != chosen) {
-                QMessageBox::warning(&dlg, dlg.windowTitle(),
-                                     QString::fromUtf16(u"\u6587\u4ef6\u540d\u65e0\u6548\u3002"));  // "Invalid file name."
+                QMessageBox::warning(
+                    &dlg, dlg.windowTitle(),
+                    QString::fromUtf16(u"\u6587\u4ef6\u540d\u65e0\u6548\u3002"));  // "Invalid file name."
                 continue;
             }
             *typed = chosen;

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 bool RecordOnly() {
     if (w32shell::Tests().recordOnly < 0) return QGuiApplication::platformName() == QLatin1String("offscreen");
     return w32shell::Tests().recordOnly != 0;
@@ -95,8 +94,8 @@ HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpP
     bool recordOnly;
     {
         std::lock_guard<std::mutex> lock(w32shell::Tests().execMutex);
-        w32shell::Tests().execCalls.push_back({hwnd, Str(lpOperation), file, Str(lpParameters), Str(lpDirectory), nShowCmd,
-                               url.toString(QUrl::FullyEncoded).toStdString()});
+        w32shell::Tests().execCalls.push_back({hwnd, Str(lpOperation), file, Str(lpParameters), Str(lpDirectory),
+                                               nShowCmd, url.toString(QUrl::FullyEncoded).toStdString()});
         recordOnly = RecordOnly();
     }
     if (missing) return result(SE_ERR_FNF);

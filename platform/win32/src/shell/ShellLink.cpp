@@ -40,11 +40,16 @@ std::string WideToUtf8(LPCOLESTR s) {
 std::string EntryValue(const std::string& s) {
     std::string out;
     for (char c : s) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else out.push_back(c);
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else
+            out.push_back(c);
     }
     return out;
 }
@@ -198,8 +203,9 @@ private:
         text += "Name=" + EntryValue(name) + "\n";
         if (!description_.empty()) text += "Comment=" + EntryValue(gbk::ToUtf8(description_)) + "\n";
         text += "Exec=" + EntryValue(exec) + "\n";
-        std::string dir = workDir_.empty() ? std::filesystem::path(w32shell::ToFsPath(path_.c_str())).parent_path().string()
-                                           : w32shell::ToFsPath(workDir_.c_str());
+        std::string dir = workDir_.empty()
+                              ? std::filesystem::path(w32shell::ToFsPath(path_.c_str())).parent_path().string()
+                              : w32shell::ToFsPath(workDir_.c_str());
         if (!dir.empty()) text += "Path=" + EntryValue(dir) + "\n";
         if (!icon_.empty()) text += "Icon=" + EntryValue(w32shell::ToFsPath(icon_.c_str())) + "\n";
         text += "Terminal=false\n";

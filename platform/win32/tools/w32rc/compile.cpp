@@ -52,10 +52,10 @@ bool IsPunct(const Token& t, const char* p) { return t.kind == Tok::Punct && t.t
 
 std::string Describe(const Token& t) {
     switch (t.kind) {
-        case Tok::End: return "end of input";
-        case Tok::String: return "a string";
-        case Tok::Number: return "'" + std::to_string(t.value) + "'";
-        default: return "'" + t.text + "'";
+    case Tok::End: return "end of input";
+    case Tok::String: return "a string";
+    case Tok::Number: return "'" + std::to_string(t.value) + "'";
+    default: return "'" + t.text + "'";
     }
 }
 
@@ -170,36 +170,44 @@ private:
         if (i_ >= s_.size()) Fail(*file_, line_, "unterminated string");
         char c = s_[i_++];
         switch (c) {
-            case 'n': return '\n';
-            case 't': return '\t';
-            case 'r': return '\r';
-            case 'a': return '\a';
-            case 'b': return '\b';
-            case 'f': return '\f';
-            case 'v': return '\v';
-            case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
-                int v = c - '0';
-                for (int k = 0; k < 2 && i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '7'; ++k)
-                    v = v * 8 + (s_[i_++] - '0');
-                return static_cast<char>(v & 0xFF);
+        case 'n': return '\n';
+        case 't': return '\t';
+        case 'r': return '\r';
+        case 'a': return '\a';
+        case 'b': return '\b';
+        case 'f': return '\f';
+        case 'v': return '\v';
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7': {
+            int v = c - '0';
+            for (int k = 0; k < 2 && i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '7'; ++k)
+                v = v * 8 + (s_[i_++] - '0');
+            return static_cast<char>(v & 0xFF);
+        }
+        case 'x':
+        case 'X': {
+            int v = 0, n = 0;
+            while (n < 2 && i_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[i_]))) {
+                char d = s_[i_++];
+                v = v * 16 + (std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : (std::tolower(d) - 'a' + 10));
+                ++n;
             }
-            case 'x': case 'X': {
-                int v = 0, n = 0;
-                while (n < 2 && i_ < s_.size() && std::isxdigit(static_cast<unsigned char>(s_[i_]))) {
-                    char d = s_[i_++];
-                    v = v * 16 + (std::isdigit(static_cast<unsigned char>(d)) ? d - '0' : (std::tolower(d) - 'a' + 10));
-                    ++n;
-                }
-                if (n == 0) Fail(*file_, line_, "bad \\x escape");
-                return static_cast<char>(v);
-            }
-            default: return c;  // \\ \" \' and unknown escapes stand for the character
+            if (n == 0) Fail(*file_, line_, "bad \\x escape");
+            return static_cast<char>(v);
+        }
+        default: return c;  // \\ \" \' and unknown escapes stand for the character
         }
     }
 
     Token String() {
         Token t = Make(Tok::String);
-        ++i_;  // opening quote
+        ++i_;             // opening quote
         std::string run;  // plain UTF-8 text waiting for conversion
         auto flush = [&] {
             t.text += ToGbk(run, *file_, line_);
@@ -249,8 +257,8 @@ struct Macro {
 class Evaluator {
 public:
     // inDirective: unknown names are 0 and `defined` works, as in #if.
-    Evaluator(const std::vector<Token>& toks, size_t pos, size_t end,
-              const std::map<std::string, Macro>& macros, bool inDirective, int depth = 0)
+    Evaluator(const std::vector<Token>& toks, size_t pos, size_t end, const std::map<std::string, Macro>& macros,
+              bool inDirective, int depth = 0)
         : t_(toks), pos_(pos), end_(end), macros_(macros), directive_(inDirective), depth_(depth) {}
 
     size_t pos() const { return pos_; }
@@ -387,11 +395,26 @@ private:
     }
     int64_t Unary() {
         const Token& t = Peek();
-        if (IsPunct(t, "-")) { ++pos_; return -Unary(); }
-        if (IsPunct(t, "+")) { ++pos_; return Unary(); }
-        if (IsPunct(t, "~")) { ++pos_; return static_cast<int64_t>(~static_cast<uint32_t>(Unary())); }
-        if (IsPunct(t, "!")) { ++pos_; return Unary() ? 0 : 1; }
-        if (IsKeyword(t, "NOT")) { ++pos_; return static_cast<int64_t>(~static_cast<uint32_t>(Unary())); }
+        if (IsPunct(t, "-")) {
+            ++pos_;
+            return -Unary();
+        }
+        if (IsPunct(t, "+")) {
+            ++pos_;
+            return Unary();
+        }
+        if (IsPunct(t, "~")) {
+            ++pos_;
+            return static_cast<int64_t>(~static_cast<uint32_t>(Unary()));
+        }
+        if (IsPunct(t, "!")) {
+            ++pos_;
+            return Unary() ? 0 : 1;
+        }
+        if (IsKeyword(t, "NOT")) {
+            ++pos_;
+            return static_cast<int64_t>(~static_cast<uint32_t>(Unary()));
+        }
         return Primary();
     }
     int64_t Primary() {
@@ -476,9 +499,9 @@ public:
 
         std::vector<std::pair<int, std::string>> lines = LogicalLines(text, *name);
         struct Cond {
-            bool active;     // this branch is being read
-            bool taken;      // some branch of this #if was read
-            bool parentOn;   // the enclosing text is being read
+            bool active;    // this branch is being read
+            bool taken;     // some branch of this #if was read
+            bool parentOn;  // the enclosing text is being read
         };
         std::vector<Cond> conds;
         auto on = [&] { return conds.empty() || conds.back().active; };
@@ -597,7 +620,8 @@ private:
                 ++i;
                 continue;
             }
-            if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\n' || (text[i + 1] == '\r' && i + 2 < text.size() && text[i + 2] == '\n'))) {
+            if (c == '\\' && i + 1 < text.size() &&
+                (text[i + 1] == '\n' || (text[i + 1] == '\r' && i + 2 < text.size() && text[i + 2] == '\n'))) {
                 i += text[i + 1] == '\n' ? 2 : 3;
                 ++line;
                 continue;
@@ -702,7 +726,7 @@ private:
             if (fs::exists(fs::path(opt_.includeDirs[k]) / name)) found = fs::path(opt_.includeDirs[k]) / name;
         if (found.empty()) {
             // The system headers' names are all predefined.
-            static const char* system[] = {"windows.h", "winres.h", "afxres.h", "winresrc.h", "winuser.h",
+            static const char* system[] = {"windows.h",  "winres.h",   "afxres.h", "winresrc.h", "winuser.h",
                                            "commctrl.h", "richedit.h", "winver.h", "dlgs.h"};
             std::string lower = name;
             for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -770,8 +794,8 @@ const char* PredefinedClass(const Token& t) {
 }
 
 bool IsMemoryOption(const Token& t) {
-    static const char* opts[] = {"PRELOAD", "LOADONCALL", "FIXED", "MOVEABLE", "DISCARDABLE",
-                                 "PURE", "IMPURE", "SHARED", "NONSHARED"};
+    static const char* opts[] = {"PRELOAD", "LOADONCALL", "FIXED",  "MOVEABLE", "DISCARDABLE",
+                                 "PURE",    "IMPURE",     "SHARED", "NONSHARED"};
     for (const char* o : opts)
         if (IsKeyword(t, o)) return true;
     return false;
@@ -1153,12 +1177,18 @@ private:
             size_t save = pos_;
             bool comma = Accept(",");
             const Token& t = Peek();
-            if (IsKeyword(t, "CHECKED")) flags |= 0x8;
-            else if (IsKeyword(t, "GRAYED")) flags |= 0x1;
-            else if (IsKeyword(t, "INACTIVE")) flags |= 0x2;
-            else if (IsKeyword(t, "HELP")) flags |= 0x4000;
-            else if (IsKeyword(t, "MENUBARBREAK")) flags |= 0x20;
-            else if (IsKeyword(t, "MENUBREAK")) flags |= 0x40;
+            if (IsKeyword(t, "CHECKED"))
+                flags |= 0x8;
+            else if (IsKeyword(t, "GRAYED"))
+                flags |= 0x1;
+            else if (IsKeyword(t, "INACTIVE"))
+                flags |= 0x2;
+            else if (IsKeyword(t, "HELP"))
+                flags |= 0x4000;
+            else if (IsKeyword(t, "MENUBARBREAK"))
+                flags |= 0x20;
+            else if (IsKeyword(t, "MENUBREAK"))
+                flags |= 0x40;
             else {
                 if (comma) Fail(t, "unknown menu option " + Describe(t));
                 pos_ = save;
@@ -1191,9 +1221,11 @@ private:
                 if (Accept(",")) {
                     if (!IsPunct(Peek(), ",") && !AtBegin() && !IsMenuKeyword()) n.id = static_cast<uint32_t>(Expr());
                     if (Accept(",")) {
-                        if (!IsPunct(Peek(), ",") && !AtBegin() && !IsMenuKeyword()) type = static_cast<uint32_t>(Expr());
+                        if (!IsPunct(Peek(), ",") && !AtBegin() && !IsMenuKeyword())
+                            type = static_cast<uint32_t>(Expr());
                         if (Accept(",")) {
-                            if (!IsPunct(Peek(), ",") && !AtBegin() && !IsMenuKeyword()) state = static_cast<uint32_t>(Expr());
+                            if (!IsPunct(Peek(), ",") && !AtBegin() && !IsMenuKeyword())
+                                state = static_cast<uint32_t>(Expr());
                             if (popup && Accept(",")) Expr();
                         }
                     }
@@ -1263,9 +1295,11 @@ private:
         b->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         deps_->insert(fs::absolute(found).lexically_normal().string());
         std::string why;
-        if (kind == FileKind::Bitmap && !ReadBitmap(*b, &why)) Fail(typeTok, "\"" + utf8Name + "\" is not a bitmap file: " + why);
+        if (kind == FileKind::Bitmap && !ReadBitmap(*b, &why))
+            Fail(typeTok, "\"" + utf8Name + "\" is not a bitmap file: " + why);
         if ((kind == FileKind::Icon || kind == FileKind::Cursor) && !ReadIcon(*b, kind == FileKind::Icon ? 1 : 2, &why))
-            Fail(typeTok, "\"" + utf8Name + "\" is not " + (kind == FileKind::Icon ? "an icon" : "a cursor") + " file: " + why);
+            Fail(typeTok,
+                 "\"" + utf8Name + "\" is not " + (kind == FileKind::Icon ? "an icon" : "a cursor") + " file: " + why);
         return b;
     }
 
@@ -1276,7 +1310,10 @@ private:
 
     static bool ReadBitmap(Binary& b, std::string* why) {
         const auto& d = b.bytes;
-        if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') { *why = "no BM header"; return false; }
+        if (d.size() < 26 || d[0] != 'B' || d[1] != 'M') {
+            *why = "no BM header";
+            return false;
+        }
         uint32_t offBits = U32(d, 10);
         uint32_t hdr = U32(d, 14);
         if (hdr == 12) {
@@ -1292,8 +1329,14 @@ private:
             *why = "unknown header size " + std::to_string(hdr);
             return false;
         }
-        if (b.width <= 0 || b.height <= 0) { *why = "empty image"; return false; }
-        if (offBits >= d.size()) { *why = "pixel data missing"; return false; }
+        if (b.width <= 0 || b.height <= 0) {
+            *why = "empty image";
+            return false;
+        }
+        if (offBits >= d.size()) {
+            *why = "pixel data missing";
+            return false;
+        }
         static const uint16_t depths[] = {1, 4, 8, 16, 24, 32};
         if (std::find(std::begin(depths), std::end(depths), b.bitCount) == std::end(depths)) {
             *why = "unsupported bit count " + std::to_string(b.bitCount);
@@ -1301,19 +1344,31 @@ private:
         }
         uint64_t stride = ((static_cast<uint64_t>(b.width) * b.bitCount + 31) / 32) * 4;
         uint32_t compression = hdr >= 40 ? U32(d, 30) : 0;
-        if (compression == 0 && offBits + stride * b.height > d.size()) { *why = "file is cut short"; return false; }
+        if (compression == 0 && offBits + stride * b.height > d.size()) {
+            *why = "file is cut short";
+            return false;
+        }
         return true;
     }
 
     static bool ReadIcon(Binary& b, uint32_t type, std::string* why) {
         const auto& d = b.bytes;
-        if (d.size() < 6 || U16(d, 0) != 0 || U16(d, 2) != type) { *why = "bad header"; return false; }
+        if (d.size() < 6 || U16(d, 0) != 0 || U16(d, 2) != type) {
+            *why = "bad header";
+            return false;
+        }
         uint32_t count = U16(d, 4);
-        if (count == 0 || d.size() < 6 + 16ull * count) { *why = "bad image directory"; return false; }
+        if (count == 0 || d.size() < 6 + 16ull * count) {
+            *why = "bad image directory";
+            return false;
+        }
         for (uint32_t i = 0; i < count; ++i) {
             size_t e = 6 + 16 * i;
             uint64_t size = U32(d, e + 8), off = U32(d, e + 12);
-            if (size == 0 || off + size > d.size()) { *why = "image " + std::to_string(i) + " lies outside the file"; return false; }
+            if (size == 0 || off + size > d.size()) {
+                *why = "image " + std::to_string(i) + " lies outside the file";
+                return false;
+            }
         }
         b.width = d[6] ? d[6] : 256;
         b.height = d[7] ? d[7] : 256;

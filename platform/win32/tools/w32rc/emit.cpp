@@ -47,7 +47,8 @@ public:
     std::string MenuLevel(const std::vector<MenuNode>& items, const std::string& name) {
         std::vector<std::string> childNames(items.size());
         for (size_t i = 0; i < items.size(); ++i)
-            if (!items[i].children.empty()) childNames[i] = MenuLevel(items[i].children, name + "_" + std::to_string(i));
+            if (!items[i].children.empty())
+                childNames[i] = MenuLevel(items[i].children, name + "_" + std::to_string(i));
         o_ << "const MenuItem " << name << "[] = {\n";
         for (size_t i = 0; i < items.size(); ++i) {
             const MenuNode& n = items[i];
@@ -81,14 +82,14 @@ std::string Emit(const Script& script, const std::string& header) {
                 o << "const DialogItem " << base << "_items[] = {\n";
                 for (const DialogItem& it : d.items) {
                     bool hasText = it.textId == 0;
-                    o << "    {" << Literal(it.windowClass) << ", " << OptLiteral(hasText, it.text) << ", "
-                      << it.textId << "u, " << it.id << ", " << it.x << ", " << it.y << ", " << it.cx << ", "
-                      << it.cy << ", " << Hex(it.style) << ", " << Hex(it.exStyle) << ", " << it.helpId << "u},\n";
+                    o << "    {" << Literal(it.windowClass) << ", " << OptLiteral(hasText, it.text) << ", " << it.textId
+                      << "u, " << it.id << ", " << it.x << ", " << it.y << ", " << it.cx << ", " << it.cy << ", "
+                      << Hex(it.style) << ", " << Hex(it.exStyle) << ", " << it.helpId << "u},\n";
                 }
                 o << "};\n";
             }
-            o << "const DialogTemplate " << base << " = {" << Hex(d.style) << ", " << Hex(d.exStyle) << ", "
-              << d.x << ", " << d.y << ", " << d.cx << ", " << d.cy << ", " << Literal(d.caption) << ", "
+            o << "const DialogTemplate " << base << " = {" << Hex(d.style) << ", " << Hex(d.exStyle) << ", " << d.x
+              << ", " << d.y << ", " << d.cx << ", " << d.cy << ", " << Literal(d.caption) << ", "
               << OptLiteral(d.hasClass, d.windowClass) << ", " << OptLiteral(d.hasMenu, d.menuName) << ", "
               << OptLiteral(d.hasFont, d.fontFace) << ", " << d.fontPointSize << ", " << d.fontWeight << ", "
               << int(d.fontItalic) << ", " << int(d.fontCharset) << ", " << (d.extended ? 1 : 0) << ", "

@@ -37,13 +37,20 @@ int main(int argc, char** argv) {
             return argv[++i];
         };
         try {
-            if (a == "-o") out = value();
-            else if (a == "--header") header = value();
-            else if (a == "--depfile") depfile = value();
-            else if (a == "-I") opt.includeDirs.push_back(value());
-            else if (a.size() > 2 && a.compare(0, 2, "-I") == 0) opt.includeDirs.push_back(a.substr(2));
-            else if (!a.empty() && a[0] == '-') return Usage();
-            else files.push_back(a);
+            if (a == "-o")
+                out = value();
+            else if (a == "--header")
+                header = value();
+            else if (a == "--depfile")
+                depfile = value();
+            else if (a == "-I")
+                opt.includeDirs.push_back(value());
+            else if (a.size() > 2 && a.compare(0, 2, "-I") == 0)
+                opt.includeDirs.push_back(a.substr(2));
+            else if (!a.empty() && a[0] == '-')
+                return Usage();
+            else
+                files.push_back(a);
         } catch (const std::exception& e) {
             std::cerr << "w32rc: " << e.what() << "\n";
             return Usage();

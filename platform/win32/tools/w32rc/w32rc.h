@@ -93,7 +93,7 @@ struct StringEntry {
 
 struct Script {
     std::vector<Resource> resources;
-    std::vector<StringEntry> strings;  // sorted by id after Compile
+    std::vector<StringEntry> strings;       // sorted by id after Compile
     std::vector<std::string> dependencies;  // every file read
 };
 

@@ -20,7 +20,8 @@ HBITMAP MakeStrip(int n) {
         for (int x = 0; x < 32 * n; ++x) {
             const int lx = x % 32;
             const bool inside = lx >= 4 && lx < 28 && y >= 4 && y < 28 && !(lx < 16 && y < 16);
-            px[static_cast<size_t>(y) * 32 * n + x] = inside ? 0x00208040u + static_cast<uint32_t>(x / 32) * 0x10 : mask;
+            px[static_cast<size_t>(y) * 32 * n + x] =
+                inside ? 0x00208040u + static_cast<uint32_t>(x / 32) * 0x10 : mask;
         }
     return CreateBitmap(32 * n, 32, 1, 32, px.data());
 }
@@ -42,12 +43,18 @@ protected:
             int id, image;
             BYTE style;
         };
-        const ButtonDef defs[] = {{"后退", 10008, 6, BTNS_BUTTON},      {"前进", 10009, 7, BTNS_BUTTON},
-                              {nullptr, 0, -1, BTNS_SEP},           {nullptr, 0, -1, BTNS_SEP},
-                              {"首页", 10002, 0, BTNS_CHECKGROUP},  {"项目机会", 10003, 1, BTNS_CHECKGROUP},
-                              {"客户单位", 10004, 2, BTNS_CHECKGROUP}, {"联系人", 10005, 3, BTNS_CHECKGROUP},
-                              {"计划日志", 10006, 4, BTNS_CHECKGROUP}, {"邮件群发", 10007, 5, BTNS_CHECKGROUP},
-                              {"选项设置", 10010, 8, BTNS_CHECKGROUP}, {"导出日志", 10011, 9, BTNS_CHECKGROUP}};
+        const ButtonDef defs[] = {{"后退", 10008, 6, BTNS_BUTTON},
+                                  {"前进", 10009, 7, BTNS_BUTTON},
+                                  {nullptr, 0, -1, BTNS_SEP},
+                                  {nullptr, 0, -1, BTNS_SEP},
+                                  {"首页", 10002, 0, BTNS_CHECKGROUP},
+                                  {"项目机会", 10003, 1, BTNS_CHECKGROUP},
+                                  {"客户单位", 10004, 2, BTNS_CHECKGROUP},
+                                  {"联系人", 10005, 3, BTNS_CHECKGROUP},
+                                  {"计划日志", 10006, 4, BTNS_CHECKGROUP},
+                                  {"邮件群发", 10007, 5, BTNS_CHECKGROUP},
+                                  {"选项设置", 10010, 8, BTNS_CHECKGROUP},
+                                  {"导出日志", 10011, 9, BTNS_CHECKGROUP}};
         std::vector<TBBUTTON> buttons;
         int expectString = 0;
         for (const ButtonDef& s : defs) {
@@ -269,7 +276,8 @@ TEST_F(BarsTest, ToolbarArtShowsWithoutItsMaskColour) {
 }
 
 TEST_F(BarsTest, StateIconsOfTheMailListDrawInTheFirstColumn) {
-    HWND list = Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
+    HWND list =
+        Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
     EXPECT_TRUE(InsertColumns(list, {{"昵称", 100}}));
     HIMAGELIST himl = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
@@ -290,7 +298,8 @@ TEST_F(BarsTest, StateIconsOfTheMailListDrawInTheFirstColumn) {
 }
 
 TEST_F(BarsTest, StateImageNShowsImageNMinusOneOfTheCurrentList) {
-    HWND list = Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
+    HWND list =
+        Make(WC_LISTVIEWA, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS, 10, 10, 600, 200, 11501);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, 0x65);
     EXPECT_TRUE(InsertColumns(list, {{"昵称", 100}}));
     FillLikePages(list, {{"甲"}, {"乙"}});
@@ -316,8 +325,8 @@ TEST_F(BarsTest, StateImageNShowsImageNMinusOneOfTheCurrentList) {
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(onlyChecked));
     w32test::ProcessEvents(20);
     const auto checked = icon(1);
-    EXPECT_NE(checked, 0u);    // image 1 = the list's first icon
-    EXPECT_EQ(icon(0), 0u);    // image 2 does not exist in a one-icon list
+    EXPECT_NE(checked, 0u);  // image 1 = the list's first icon
+    EXPECT_EQ(icon(0), 0u);  // image 2 does not exist in a one-icon list
 
     HIMAGELIST both = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 0);
     ImageList_AddIcon(both, LoadIconA(kInst, "CC_CHECKED"));

@@ -9,7 +9,8 @@ namespace {
 class PickerTest : public ParentTest {
 protected:
     HWND MakePicker(DWORD extra = 0, int id = 11205) {
-        HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extra, 166, 40, 105, 20, id, "DateTime");
+        HWND h =
+            Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | extra, 166, 40, 105, 20, id, "DateTime");
         EXPECT_NE(h, nullptr);
         return h;
     }
@@ -118,7 +119,8 @@ TEST_F(PickerTest, CloseUpComesWhenTheCalendarClosesWithThePickedDateInPlace) {
     SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
     SYSTEMTIME atCloseUp{};
     Rec().onNotify = [&](NMHDR* hdr) -> LRESULT {
-        if (hdr->code == DTN_CLOSEUP) SendMessageA(hdr->hwndFrom, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&atCloseUp));
+        if (hdr->code == DTN_CLOSEUP)
+            SendMessageA(hdr->hwndFrom, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&atCloseUp));
         return 0;
     };
     Rec().Clear();
@@ -213,7 +215,8 @@ LRESULT CALLBACK PickerSubclass(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 TEST_F(PickerTest, TheProgramsSubclassSeesTabWhileThePickerHasTheFocus) {
     HWND h = MakePicker();
     g_keys.clear();
-    g_oldPickerProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PickerSubclass)));
+    g_oldPickerProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PickerSubclass)));
     SetFocus(h);
     w32test::ProcessEvents();
     w32test::PressKey(VK_TAB);

@@ -32,15 +32,12 @@ LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             n.pt = reinterpret_cast<NMLISTVIEW*>(lp)->ptAction;
             break;
         case LVN_BEGINLABELEDITA:
-        case LVN_ENDLABELEDITA:
-            n.item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item.iItem;
-            break;
+        case LVN_ENDLABELEDITA: n.item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item.iItem; break;
         case NM_CUSTOMDRAW:
             n.stage = reinterpret_cast<NMCUSTOMDRAW*>(lp)->dwDrawStage;
             n.spec = reinterpret_cast<NMCUSTOMDRAW*>(lp)->dwItemSpec;
             break;
-        default:
-            break;
+        default: break;
         }
         Rec().notes.push_back(n);
         return Rec().onNotify ? Rec().onNotify(hdr) : 0;
@@ -72,8 +69,8 @@ void ParentTest::SetUp() {
                              ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     Rec() = Recorder{};
-    parent_ = CreateWindowExA(0, "CcTestParent", "commctrl", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 700,
-                              nullptr, nullptr, Inst(), nullptr);
+    parent_ = CreateWindowExA(0, "CcTestParent", "commctrl", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 700, nullptr,
+                              nullptr, Inst(), nullptr);
     ASSERT_NE(parent_, nullptr);
     w32test::ProcessEvents();
 }

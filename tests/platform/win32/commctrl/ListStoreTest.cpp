@@ -112,8 +112,8 @@ TEST(ListStore, CellsRewrittenInPlaceKeepEveryOtherCell) {
     ASSERT_TRUE(s.SetText(0, 0, ""));
     ASSERT_TRUE(s.SetText(0, 7, "end"));
     ASSERT_TRUE(s.SetText(0, 0, "start"));
-    const char* const want[] = {"start", "b", "cc", "X", "a much longer text than any cell in the row", "fffff",
-                                "gggggg", "end"};
+    const char* const want[] = {"start", "b",      "cc", "X", "a much longer text than any cell in the row",
+                                "fffff", "gggggg", "end"};
     for (int c = 0; c < 8; ++c) EXPECT_EQ(s.Text(0, c), want[c]) << "cell " << c;
     EXPECT_EQ(s.CellCount(0), 8);
     EXPECT_EQ(s.Text(1, 0), "r1");

@@ -35,7 +35,8 @@ constexpr int kListId = 10803;
 
 class ListViewTest : public ParentTest {
 protected:
-    HWND MakeList(DWORD exStyle, const std::vector<std::pair<std::string, int>>& columns, UINT colMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT) {
+    HWND MakeList(DWORD exStyle, const std::vector<std::pair<std::string, int>>& columns,
+                  UINT colMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT) {
         HWND list = Make(WC_LISTVIEWA, kListStyle, 10, 10, 850, 400, kListId);
         EXPECT_NE(list, nullptr);
         SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, exStyle);
@@ -129,7 +130,8 @@ TEST_F(ListViewTest, SetItemFailsForABadRowAndStateMaskZeroChangesNothing) {
     item.state = 0;
     item.stateMask = 0;
     EXPECT_TRUE(SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK), static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(2)));
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 0, LVIS_STATEIMAGEMASK),
+              static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(2)));
 }
 
 TEST_F(ListViewTest, DeleteAllItemsKeepsColumnsAndSetColumnRecaptions) {
@@ -499,7 +501,8 @@ TEST_F(ListViewTest, CheckBoxListsStartAtImageOneAndToggleOnClickAndSpace) {
     // The list the check boxes made comes back, the caller's to destroy.
     HIMAGELIST boxes = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0));
     ASSERT_NE(boxes, nullptr);
-    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(own)));
+    HIMAGELIST old =
+        reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(own)));
     EXPECT_EQ(old, boxes);
     EXPECT_EQ(ImageList_GetImageCount(old), 2);
     ImageList_Destroy(old);
@@ -527,7 +530,8 @@ TEST_F(ListViewTest, StateImageListReplacementReturnsThePreviousListAndRowsFitTh
     HIMAGELIST first = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     HIMAGELIST second = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
     EXPECT_EQ(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(first)), 0);
-    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(second))),
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(
+                  SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(second))),
               first);
     EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_STATE, 0)), second);
     w32test::ProcessEvents(20);

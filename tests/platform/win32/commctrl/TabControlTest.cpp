@@ -135,9 +135,9 @@ TEST_F(TabControlTest, AdjustRectGivesMarginsAndAPagePlacedThereShowsInside) {
     // A child page placed the way the record forms place it.
     RECT client{};
     GetClientRect(tab, &client);
-    HWND page = CreateWindowExA(0, "CcTestParent", "", WS_CHILD | WS_VISIBLE, m.left, m.top,
-                                client.right + m.right - m.left, client.bottom + m.bottom - m.top, tab, nullptr,
-                                nullptr, nullptr);
+    HWND page =
+        CreateWindowExA(0, "CcTestParent", "", WS_CHILD | WS_VISIBLE, m.left, m.top, client.right + m.right - m.left,
+                        client.bottom + m.bottom - m.top, tab, nullptr, nullptr, nullptr);
     ASSERT_NE(page, nullptr);
     w32test::ProcessEvents(20);
     RECT pr{};

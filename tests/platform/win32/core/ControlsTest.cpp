@@ -107,8 +107,8 @@ TEST_F(Controls, ASubclassThatTakesTheMouseKeepsTheControlFromActing) {
     HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 10114, 10, 70, 120, 200);
     SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
     g_mouseSeen = 0;
-    g_oldMouse = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
+    g_oldMouse =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
     w32test::Click(c);
     EXPECT_EQ(g_mouseSeen, 2);
     EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -117,8 +117,8 @@ TEST_F(Controls, ASubclassThatTakesTheMouseKeepsTheControlFromActing) {
     SetWindowLongPtrA(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_oldMouse));
     w32test::Click(c);
     EXPECT_EQ(SendMessageA(c, BM_GETCHECK, 0, 0), BST_CHECKED);
-    g_oldMouse = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(cb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
+    g_oldMouse =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(cb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowMouse)));
     w32test::Click(cb);
     w32test::ProcessEvents();
     bool popupShown = false;
@@ -153,7 +153,9 @@ TEST_F(Controls, EditLimitsCountGbkBytesAndNeverSplitACharacter) {
     w32test::TypeText("\xD6\xD0\xCE\xC4\xD6\xD0");  // 中文中: the third does not fit
     EXPECT_EQ(Text(e), "\xD6\xD0\xCE\xC4");
     w32test::TypeText("ab");
-    EXPECT_EQ(Text(e), "\xD6\xD0\xCE\xC4" "a");
+    EXPECT_EQ(Text(e),
+              "\xD6\xD0\xCE\xC4"
+              "a");
     EXPECT_EQ(GetWindowTextLengthA(e), 5);
     char buf[4];
     EXPECT_EQ(GetWindowTextA(e, buf, 4), 2);
@@ -232,14 +234,16 @@ TEST_F(Controls, ReadOnlyEditKeepsItsTextButTakesSetTextAndDoubleClicks) {
     SendMessageA(e, EM_SETREADONLY, FALSE, 0);
     SendMessageA(e, EM_SETSEL, 4, 4);
     w32test::TypeText("x");
-    EXPECT_EQ(Text(e), "\xB9\xAB\xCB\xBE" "x");
+    EXPECT_EQ(Text(e),
+              "\xB9\xAB\xCB\xBE"
+              "x");
 }
 
 TEST_F(Controls, DropDownListComboKeepsOrderSelectionAndNotifiesOnlyUserChanges) {
     HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 1059, 10, 10, 150, 200);
     RECT r;
     GetWindowRect(cb, &r);
-    EXPECT_LT(r.bottom - r.top, 60);  // the closed box, not the list height
+    EXPECT_LT(r.bottom - r.top, 60);                          // the closed box, not the list height
     EXPECT_EQ(SendMessageA(cb, CB_GETMINVISIBLE, 0, 0), 30);  // the list shows up to 30 items
     SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("b"));
     SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
@@ -381,9 +385,12 @@ TEST_F(Controls, StaticsPaintWithTheParentsColours) {
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 200; ++x) {
             COLORREF c = w32test::BackingPixel(s, x, y);
-            if (c == RGB(255, 255, 255)) ++white;
-            else if (GetRValue(c) > 150 && GetGValue(c) < 120 && GetBValue(c) < 120) ++red;
-            else if (!(GetRValue(c) > 200 && GetGValue(c) > 150)) ++other;
+            if (c == RGB(255, 255, 255))
+                ++white;
+            else if (GetRValue(c) > 150 && GetGValue(c) < 120 && GetBValue(c) < 120)
+                ++red;
+            else if (!(GetRValue(c) > 200 && GetGValue(c) > 150))
+                ++other;
         }
     EXPECT_GT(white, 2000);
     EXPECT_GT(red, 20);
@@ -410,7 +417,9 @@ namespace {
 
 TEST_F(Controls, GbkTextsRoundTripThroughEveryTextCarryingCall) {
     // 客户单位名称 (12 bytes) + "AB"
-    const std::string text = "\xBF\xCD\xBB\xA7\xB5\xA5\xCE\xBB\xC3\xFB\xB3\xC6" "AB";
+    const std::string text =
+        "\xBF\xCD\xBB\xA7\xB5\xA5\xCE\xBB\xC3\xFB\xB3\xC6"
+        "AB";
     HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
     HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE, 2, 10, 40, 200, 60);
     HWND b = Make("BUTTON", BS_PUSHBUTTON, 3, 10, 110, 100, 24);
@@ -445,8 +454,8 @@ namespace {
 TEST(ControlFonts, SetFontReachesTheWidgetAndGetFontGivesItBack) {
     RegisterRec();
     HWND top = MakeTop(400, 200);
-    HWND button = CreateWindowExA(0, "BUTTON", "\xC1\xA2\xBC\xB4\xB2\xE9\xD5\xD2", WS_CHILD | WS_VISIBLE, 10, 10,
-                                  100, 24, top, reinterpret_cast<HMENU>(1), Inst(), nullptr);
+    HWND button = CreateWindowExA(0, "BUTTON", "\xC1\xA2\xBC\xB4\xB2\xE9\xD5\xD2", WS_CHILD | WS_VISIBLE, 10, 10, 100,
+                                  24, top, reinterpret_cast<HMENU>(1), Inst(), nullptr);
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 40, 100, 24, top,
                                 reinterpret_cast<HMENU>(2), Inst(), nullptr);
     LOGFONTA lf{};

@@ -421,8 +421,8 @@ TEST_F(Dialogs, EnterUpReachesTheSubclassedEditAfterTheDialogTookEnterDown) {
     g_searchKeys.clear();
     g_dlg = [](HWND h, UINT m, WPARAM, LPARAM) -> INT_PTR {
         if (m == WM_INITDIALOG) {
-            g_searchOld = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                GetDlgItem(h, 100), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchEditProc)));
+            g_searchOld = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(GetDlgItem(h, 100), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchEditProc)));
             return TRUE;
         }
         return FALSE;
@@ -433,8 +433,8 @@ TEST_F(Dialogs, EnterUpReachesTheSubclassedEditAfterTheDialogTookEnterDown) {
     });
     DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0);
     EXPECT_EQ(g_searchKeys, (std::vector<std::pair<UINT, WPARAM>>{{WM_KEYUP, VK_RETURN}}));
-    EXPECT_EQ(Commands(IDOK), 1);   // the down went to the dialog manager
-    EXPECT_EQ(Commands(1092), 1);   // the up ran the search
+    EXPECT_EQ(Commands(IDOK), 1);  // the down went to the dialog manager
+    EXPECT_EQ(Commands(1092), 1);  // the up ran the search
 }
 
 }  // namespace

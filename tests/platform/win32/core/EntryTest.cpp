@@ -93,8 +93,10 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
     ShowWindow(main, SW_SHOWMAXIMIZED);
     UpdateWindow(main);
     // A quit posted before the loop ends its first turn, with its code.
-    if (failures) PostQuitMessage(1);
-    else SendMessageA(main, WM_CLOSE, 0, 0);
+    if (failures)
+        PostQuitMessage(1);
+    else
+        SendMessageA(main, WM_CLOSE, 0, 0);
     MSG msg;
     int turns = 0;
     while (GetMessageA(&msg, nullptr, 0, 0)) {

@@ -45,7 +45,7 @@ TEST_F(Menus, ResourceMenusKeepPopupsItemsAndIds) {
     EXPECT_EQ(GetMenuItemID(more, 0), 40019u);
     char buf[32];
     EXPECT_EQ(GetMenuStringA(sub, 0, buf, sizeof buf, MF_BYPOSITION), 8);
-    EXPECT_STREQ(buf, "\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE");  // 文本文件
+    EXPECT_STREQ(buf, "\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE");      // 文本文件
     EXPECT_EQ(LoadMenuA(Inst(), "idm_test") != nullptr, true);  // names ignore case
     EXPECT_EQ(LoadMenuA(Inst(), "NO_MENU"), nullptr);
 }
@@ -203,8 +203,8 @@ TEST_F(Menus, RealMenusOpenAtTheAnchorAndTakeTheRightButtonAndCascades) {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(r.center()), QPointF(menu->mapToGlobal(r.center())),
                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
         QApplication::sendEvent(menu, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(r.center()),
-                            QPointF(menu->mapToGlobal(r.center())), Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(r.center()), QPointF(menu->mapToGlobal(r.center())),
+                            Qt::RightButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(menu, &release);
     });
     driver.start(1);

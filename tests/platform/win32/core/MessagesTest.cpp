@@ -245,8 +245,7 @@ TEST_F(Messages, RegisteringAClassTwiceFailsAndUnknownClassesGiveNull) {
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "RecWnd";
     EXPECT_EQ(RegisterClassA(&wc), 0);
-    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Inst(), nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Inst(), nullptr), nullptr);
     WNDCLASSA info{};
     EXPECT_TRUE(GetClassInfoA(Inst(), "recwnd", &info));
 }
@@ -260,7 +259,9 @@ TEST_F(Messages, CloseDestroysThroughTheDefaultProcedure) {
 TEST_F(Messages, TextsAreGbkWithByteLengthsAndNeverHalfCharacters) {
     HWND top = Top();
     // "中文ab" in GBK: D6 D0 CE C4 61 62
-    const char text[] = "\xD6\xD0\xCE\xC4" "ab";
+    const char text[] =
+        "\xD6\xD0\xCE\xC4"
+        "ab";
     ASSERT_TRUE(SetWindowTextA(top, text));
     EXPECT_EQ(GetWindowTextLengthA(top), 6);
     char buf[8];

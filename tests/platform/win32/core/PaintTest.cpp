@@ -99,9 +99,9 @@ TEST_F(Paint, RectanglesLinesAndInversionFollowGdiGeometry) {
     Rectangle(dc, 10, 20, 30, 40);
     SelectObject(dc, old);
     DeleteObject(br);
-    EXPECT_EQ(At(10, 20), COLORREF(0));   // outline with the default black pen
-    EXPECT_EQ(At(29, 39), COLORREF(0));   // right/bottom edge inside
-    EXPECT_EQ(At(30, 25), kWhite);        // exclusive
+    EXPECT_EQ(At(10, 20), COLORREF(0));  // outline with the default black pen
+    EXPECT_EQ(At(29, 39), COLORREF(0));  // right/bottom edge inside
+    EXPECT_EQ(At(30, 25), kWhite);       // exclusive
     EXPECT_EQ(At(11, 21), kPanel);
     SelectObject(dc, GetStockObject(BLACK_PEN));
     MoveToEx(dc, 8, 60, nullptr);
@@ -137,8 +137,8 @@ TEST_F(Paint, TextIsPlacedByItsTopLeftWithSongMetrics) {
     SetBkColor(dc, kPanel);
     SetTextColor(dc, RGB(255, 0, 0));
     TextOutA(dc, 100, 50, "\xD6\xD0\xCE\xC4", 4);
-    EXPECT_EQ(At(100, 49), kWhite);   // nothing above the cell
-    EXPECT_EQ(At(129, 64), kPanel);   // the cell is filled in OPAQUE mode
+    EXPECT_EQ(At(100, 49), kWhite);  // nothing above the cell
+    EXPECT_EQ(At(129, 64), kPanel);  // the cell is filled in OPAQUE mode
     int red = 0;
     for (int y = 50; y < 65; ++y)
         for (int x = 100; x < 130; ++x) red += GetRValue(At(x, y)) > 200 && GetGValue(At(x, y)) < 100;
@@ -261,8 +261,8 @@ TEST_F(Paint, ScrollWindowMovesPixelsAndChildrenAndRepaintsTheUncoveredStrip) {
     ClearLog();
     ScrollWindow(view, 0, -30, nullptr, nullptr);
     UpdateWindow(view);
-    EXPECT_EQ(At(5, 75), kPanel);      // moved up by 30
-    EXPECT_EQ(At(5, 299), kWhite);     // the uncovered strip, erased and repainted
+    EXPECT_EQ(At(5, 75), kPanel);   // moved up by 30
+    EXPECT_EQ(At(5, 299), kWhite);  // the uncovered strip, erased and repainted
     EXPECT_EQ(Count(WM_PAINT, view), 1);
     RECT cr;
     GetWindowRect(child, &cr);
@@ -367,8 +367,8 @@ TEST_F(Paint, DisabledChildrenPassTheMouseToTheViewAndTheWheelScrollsNothing) {
                                 reinterpret_cast<HMENU>(10781), Inst(), nullptr);
     std::vector<Rec> got;
     g_recHandler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT* r) {
-        if (m != WM_SETCURSOR && m != WM_MOUSEMOVE && m != WM_LBUTTONDOWN && m != WM_COMMAND &&
-            m != WM_MOUSEWHEEL && m != WM_VSCROLL)
+        if (m != WM_SETCURSOR && m != WM_MOUSEMOVE && m != WM_LBUTTONDOWN && m != WM_COMMAND && m != WM_MOUSEWHEEL &&
+            m != WM_VSCROLL)
             return false;
         got.push_back(Rec{h, m, wp, lp});
         *r = 0;
@@ -501,7 +501,7 @@ TEST_F(Paint, EllipsesAndRoundedRectanglesFillInsideTheirOutline) {
     EXPECT_EQ(At(10, 20), RGB(0, 0, 0));  // the outline, default pen
     EXPECT_EQ(At(51, 20), kWhite);        // right edge exclusive
     EXPECT_EQ(At(130, 25), kPanel);
-    EXPECT_EQ(At(100, 10), kWhite);       // the rounded corner
+    EXPECT_EQ(At(100, 10), kWhite);  // the rounded corner
     EXPECT_EQ(At(130, 10), RGB(0, 0, 0));
     EXPECT_EQ(At(130, 40), kWhite);
 }

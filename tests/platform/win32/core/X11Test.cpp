@@ -62,9 +62,12 @@ INT_PTR CALLBACK PaintedProc(HWND h, UINT m, WPARAM, LPARAM) {
     SelectObject(dc, oldBrush);
     HGDIOBJ oldFont = SelectObject(dc, g_song);
     SetBkMode(dc, TRANSPARENT);
-    for (auto [y, utf8] : {std::pair{20, "请输入您的用户名和密码，密码需要经过二次确"}, {40, "认，请保管好该密码。"},
-                           {80, "用户名要求3个字符以上，密码要求6个字符以上。"}, {174, "您的用户名："},
-                           {212, "您的密码："}, {250, "二次确认密码："}}) {
+    for (auto [y, utf8] : {std::pair{20, "请输入您的用户名和密码，密码需要经过二次确"},
+                           {40, "认，请保管好该密码。"},
+                           {80, "用户名要求3个字符以上，密码要求6个字符以上。"},
+                           {174, "您的用户名："},
+                           {212, "您的密码："},
+                           {250, "二次确认密码："}}) {
         std::string t = gbk::FromUtf8(utf8);
         TextOutA(dc, 170, y, t.data(), int(t.size()));
     }
@@ -162,8 +165,8 @@ TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
     HWND top = CreateWindowExA(0, "X11Framed", "framed", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
                                nullptr, nullptr);
     ASSERT_TRUE(top);
-    HWND child = CreateWindowExA(0, "BUTTON", "anchor", WS_CHILD | WS_VISIBLE, 30, 40, 80, 24, top, nullptr, nullptr,
-                                 nullptr);
+    HWND child =
+        CreateWindowExA(0, "BUTTON", "anchor", WS_CHILD | WS_VISIBLE, 30, 40, 80, 24, top, nullptr, nullptr, nullptr);
     ShowWindow(top, SW_SHOW);
     QWidget* frame = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -15,7 +15,8 @@ struct Named {
     int64_t value;
 };
 
-#define N(x) {#x, static_cast<int64_t>(x)}
+#define N(x) \
+    { #x, static_cast < int64_t>(x) }
 const Named kHeaderValues[] = {
     N(ANSI_CHARSET),
     N(BS_3STATE),

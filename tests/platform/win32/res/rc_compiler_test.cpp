@@ -48,10 +48,28 @@ protected:
 // A minimal 1 x 1 24-bit bitmap file.
 std::string TinyBmp() {
     std::string b = "BM";
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF)); };
-    auto u16 = [&](uint16_t v) { b.push_back(char(v & 0xFF)); b.push_back(char(v >> 8)); };
-    u32(58); u16(0); u16(0); u32(54);
-    u32(40); u32(1); u32(1); u16(1); u16(24); u32(0); u32(4); u32(0); u32(0); u32(0); u32(0);
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(char((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&](uint16_t v) {
+        b.push_back(char(v & 0xFF));
+        b.push_back(char(v >> 8));
+    };
+    u32(58);
+    u16(0);
+    u16(0);
+    u32(54);
+    u32(40);
+    u32(1);
+    u32(1);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(4);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
     b += std::string("\x01\x02\x03\x00", 4);
     return b;
 }
@@ -203,7 +221,8 @@ TEST_F(RcCompiler, ReferencedFilesAreCheckedAndRecordedAsDependencies) {
     EXPECT_EQ(s.resources[1].number, 7u);
     auto has = [&](const std::string& suffix) {
         for (const std::string& d : s.dependencies)
-            if (d.size() >= suffix.size() && d.compare(d.size() - suffix.size(), suffix.size(), suffix) == 0) return true;
+            if (d.size() >= suffix.size() && d.compare(d.size() - suffix.size(), suffix.size(), suffix) == 0)
+                return true;
         return false;
     };
     EXPECT_TRUE(has("/t.rc"));

@@ -246,7 +246,7 @@ TEST(ResourceStrings, LoadStringCutsAtCharacterBoundaryAndReportsMissing) {
     // "第一段" is 6 bytes; 5 bytes of room hold 2 characters (4 bytes) + NUL.
     EXPECT_EQ(LoadStringA(nullptr, 1, buf, 5), 4);
     EXPECT_STREQ(buf, "第一");
-    EXPECT_EQ(buf[5], 'x');  // nothing written past the size given
+    EXPECT_EQ(buf[5], 'x');                         // nothing written past the size given
     EXPECT_EQ(LoadStringA(nullptr, 5, buf, 5), 3);  // "abc" + first byte of 中 would split it
     EXPECT_STREQ(buf, "abc");
     EXPECT_EQ(LoadStringA(nullptr, 1, buf, 1), 0);

@@ -229,15 +229,15 @@ TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
         // Declining the replacement leaves the dialog open; it is then cancelled.
-        EXPECT_TRUE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); },
-                                &ok));
+        EXPECT_TRUE(DriveDialog(
+            QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
         EXPECT_FALSE(ok);
     }
     {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
-        EXPECT_TRUE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::Yes, [&] { return GetSaveFileNameA(&d.ofn); },
-                                &ok));
+        EXPECT_TRUE(DriveDialog(
+            QStringLiteral("old.txt"), QMessageBox::Yes, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
         EXPECT_TRUE(ok);
         EXPECT_EQ(std::string(d.file), start + "/old.txt");
     }
@@ -245,8 +245,8 @@ TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
         d.ofn.Flags = 0;  // no prompt asked for
-        EXPECT_FALSE(DriveDialog(QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); },
-                                 &ok));
+        EXPECT_FALSE(DriveDialog(
+            QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
         EXPECT_TRUE(ok);
     }
 }
@@ -274,8 +274,8 @@ TEST_F(SaveDialog, CrossThreadSendsAreServedWhileTheDialogIsOpen) {
     wc.lpfnWndProc = AnswerProc;
     wc.lpszClassName = "SaveDialogSendTest";
     RegisterClassA(&wc);
-    HWND target = CreateWindowExA(0, "SaveDialogSendTest", "t", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND target = CreateWindowExA(0, "SaveDialogSendTest", "t", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
     ASSERT_NE(target, nullptr);
     SendJob job{target};
     HANDLE worker = nullptr;
@@ -318,11 +318,11 @@ TEST_F(SaveDialog, RealDialogDisablesTheOwnersTopLevelWindow) {
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "SaveDialogOwnerTest";
     RegisterClassA(&wc);
-    HWND main = CreateWindowExA(0, "SaveDialogOwnerTest", "main", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
+    HWND main = CreateWindowExA(0, "SaveDialogOwnerTest", "main", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                                nullptr, nullptr);
     ASSERT_NE(main, nullptr);
-    HWND page = CreateWindowExA(0, "SaveDialogOwnerTest", "page", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, main,
-                                nullptr, nullptr, nullptr);
+    HWND page = CreateWindowExA(0, "SaveDialogOwnerTest", "page", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, main, nullptr,
+                                nullptr, nullptr);
     ASSERT_NE(page, nullptr);
     ShowWindow(main, SW_SHOW);
     shelltest::TempDir dir;

@@ -30,8 +30,8 @@ bool Succeeded(HINSTANCE h) { return reinterpret_cast<intptr_t>(h) > 32; }
 
 TEST_F(ShellExecute, WebLinkIsHandedOverAsIs) {
     HWND page = reinterpret_cast<HWND>(0x1234);
-    EXPECT_TRUE(Succeeded(ShellExecuteA(page, nullptr, "http://www.example.com/help?page=3&x=1", nullptr, nullptr,
-                                        SW_SHOWNORMAL)));
+    EXPECT_TRUE(Succeeded(
+        ShellExecuteA(page, nullptr, "http://www.example.com/help?page=3&x=1", nullptr, nullptr, SW_SHOWNORMAL)));
     auto calls = w32test::ShellExecutes();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].hwnd, page);
@@ -61,7 +61,8 @@ TEST_F(ShellExecute, ExportedFileWithBackslashesAndChineseName) {
     EXPECT_TRUE(Succeeded(ShellExecuteA(nullptr, nullptr, gbkPath.c_str(), nullptr, nullptr, SW_SHOW)));
     EXPECT_EQ(LastTarget(), "file://" + dir.path() + "/%E5%AF%BC%E5%87%BA%201.txt");
     // Relative to the directory given.
-    EXPECT_TRUE(Succeeded(ShellExecuteA(nullptr, "open", G("导出 1.txt").c_str(), nullptr, dir.gbk().c_str(), SW_SHOW)));
+    EXPECT_TRUE(
+        Succeeded(ShellExecuteA(nullptr, "open", G("导出 1.txt").c_str(), nullptr, dir.gbk().c_str(), SW_SHOW)));
     EXPECT_EQ(LastTarget(), "file://" + dir.path() + "/%E5%AF%BC%E5%87%BA%201.txt");
 }
 

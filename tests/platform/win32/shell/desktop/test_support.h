@@ -40,8 +40,10 @@ public:
         setenv(name, value.c_str(), 1);
     }
     ~EnvVar() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
     }
 
 private:
