@@ -186,30 +186,32 @@ TEST_F(ListViewTest, AnInvalidatedListPaintsAgainWithANewCustomDrawCycle) {
     HWND list = MakeList(0x61, {{"姓名", 100}});
     FillLikePages(list, {{"张伟"}, {"李娜"}});
     Rec().onNotify = AlternateRows;
-    w32test::ProcessEvents(50);
-    Rec().Clear();
-    InvalidateRect(list, nullptr, TRUE);
-    EXPECT_TRUE(w32test::WaitFor([&] {
+    auto painted = [&] {
         for (const Note& n : Rec().Of(NM_CUSTOMDRAW))
             if (n.stage == CDDS_PREPAINT) return true;
         return false;
-    }));
+    };
+    ASSERT_TRUE(w32test::WaitFor(painted));  // the first paint, before the invalidation
+    Rec().Clear();
+    InvalidateRect(list, nullptr, TRUE);
+    EXPECT_TRUE(w32test::WaitFor(painted));
     DestroyWindow(list);
 }
 
 TEST_F(ListViewTest, RowsAreAFewPixelsTallerThanTheFont) {
     HWND list = MakeList(0x61, {{"姓名", 100}});
     FillLikePages(list, {{"张伟"}, {"李娜"}});
-    w32test::ProcessEvents(20);
+    RECT rc{};
+    ASSERT_TRUE(w32test::WaitFor([&] {
+        rc = RECT{LVIR_BOUNDS, 0, 0, 0};
+        return SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)) && rc.bottom > rc.top;
+    }));
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(list, dc);
-    RECT rc{};
-    rc.left = LVIR_BOUNDS;
-    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)));
     EXPECT_GE(rc.bottom - rc.top, tm.tmHeight + 3);
     DestroyWindow(list);
 }
