@@ -54,6 +54,24 @@ struct RecordFormDef {
     RecordFormTexts texts;
     BaseDialogClass* pListPage;  // the module's list page, where the quick search goes
     char* pszListKeyword;        // its keyword buffer (50 bytes)
+
+    // The form's field and label tables, and its relation tabs at x, y, w, h.
+    template <int F, int L>
+    void SetTables(const FormFieldDef (&fields)[F], const FormLabelDef (&labels)[L]) {
+        pFields = fields;
+        nFields = F;
+        pLabels = labels;
+        nLabels = L;
+    }
+    template <int T>
+    void SetTabs(int x, int y, int w, int h, const RelationTabDef (&tabs)[T]) {
+        nTabX = x;
+        nTabY = y;
+        nTabWidth = w;
+        nTabHeight = h;
+        pTabs = tabs;
+        nTabs = T;
+    }
 };
 
 // A definition of a form without fields yet: search edit, search button,

@@ -58,16 +58,8 @@ RecordFormDef MakeDef() {
     def.menu = AccMenu(kMenuIDs);
     def.ids = {IDC_ACCD_SAVE,  IDC_ACCD_CANCEL, IDC_ACCD_EDIT, IDC_ACCD_DELETE,
                IDC_ACCD_FIRST, IDC_ACCD_PREV,   IDC_ACCD_NEXT, IDC_ACCD_LAST};
-    def.pFields = kFields;
-    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
-    def.pLabels = kLabels;
-    def.nLabels = (int)(sizeof(kLabels) / sizeof(kLabels[0]));
-    def.nTabX = 240;
-    def.nTabY = 350;
-    def.nTabWidth = 780;
-    def.nTabHeight = 262;
-    def.pTabs = kTabs;
-    def.nTabs = 3;
+    def.SetTables(kFields, kLabels);
+    def.SetTabs(240, 350, 780, 262, kTabs);
     def.texts = {
         "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
         "Acc_DetailDialogClass.cpp 269: cad_AddAccount Error.",

@@ -69,16 +69,8 @@ RecordFormDef MakeDef() {
     def.menu = ConMenu(kMenuIDs);
     def.ids = {IDC_COND_SAVE,  IDC_COND_CANCEL, IDC_COND_EDIT, IDC_COND_DELETE,
                IDC_COND_FIRST, IDC_COND_PREV,   IDC_COND_NEXT, IDC_COND_LAST};
-    def.pFields = kFields;
-    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
-    def.pLabels = kLabels;
-    def.nLabels = (int)(sizeof(kLabels) / sizeof(kLabels[0]));
-    def.nTabX = 240;
-    def.nTabY = 350;
-    def.nTabWidth = 780;
-    def.nTabHeight = 260;
-    def.pTabs = kTabs;
-    def.nTabs = 2;
+    def.SetTables(kFields, kLabels);
+    def.SetTabs(240, 350, 780, 260, kTabs);
     def.texts = {
         "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
         "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",

@@ -55,16 +55,8 @@ RecordFormDef MakeDef() {
     def.menu = OppMenu(kMenuIDs);
     def.ids = {IDC_OPPD_SAVE,  IDC_OPPD_CANCEL, IDC_OPPD_EDIT, IDC_OPPD_DELETE,
                IDC_OPPD_FIRST, IDC_OPPD_PREV,   IDC_OPPD_NEXT, IDC_OPPD_LAST};
-    def.pFields = kFields;
-    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
-    def.pLabels = kLabels;
-    def.nLabels = (int)(sizeof(kLabels) / sizeof(kLabels[0]));
-    def.nTabX = 240;
-    def.nTabY = 310;
-    def.nTabWidth = 780;
-    def.nTabHeight = 302;
-    def.pTabs = kTabs;
-    def.nTabs = 3;
+    def.SetTables(kFields, kLabels);
+    def.SetTabs(240, 310, 780, 302, kTabs);
     def.texts = {
         "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
         "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",

@@ -53,16 +53,8 @@ RecordFormDef MakeDef() {
     def.menu = TasMenu(kMenuIDs);
     def.ids = {IDC_TASD_SAVE,  IDC_TASD_CANCEL, IDC_TASD_EDIT, IDC_TASD_DELETE,
                IDC_TASD_FIRST, IDC_TASD_PREV,   IDC_TASD_NEXT, IDC_TASD_LAST};
-    def.pFields = kFields;
-    def.nFields = (int)(sizeof(kFields) / sizeof(kFields[0]));
-    def.pLabels = kLabels;
-    def.nLabels = (int)(sizeof(kLabels) / sizeof(kLabels[0]));
-    def.nTabX = 240;
-    def.nTabY = 270;
-    def.nTabWidth = 780;
-    def.nTabHeight = 342;
-    def.pTabs = kTabs;
-    def.nTabs = 3;
+    def.SetTables(kFields, kLabels);
+    def.SetTabs(240, 270, 780, 342, kTabs);
     def.texts = {
         "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.",
         "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",
