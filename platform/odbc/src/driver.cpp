@@ -692,6 +692,20 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         int32_t& offset = s->offsets[size_t(c)];
         if (offset < 0) return SQL_NO_DATA;  // returned whole already
         if (bufLen < 0) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string or buffer length");
+        if (valueType == SQLITE_TEXT && offset == 0 && s->cacheColumn != c && target && bufLen > 0) {
+            // A whole read of a text that fits for sure (GBK is never longer
+            // than UTF-8): converted straight into the caller's buffer.
+            const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            const size_t n = t ? size_t(sqlite3_value_bytes(v)) : 0;
+            if (n < size_t(bufLen)) {
+                char* out = static_cast<char*>(target);
+                const size_t size = n ? jetsql::Utf8ToGbk(t, n, out) : 0;
+                out[size] = '\0';
+                if (ind) *ind = SQLLEN(size);
+                offset = -1;
+                return SQL_SUCCESS;
+            }
+        }
         const char* data;
         size_t size;
         CellText(s, c, v, valueType, data, size);
