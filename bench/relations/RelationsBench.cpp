@@ -200,7 +200,8 @@ bool MakeProgram() {
     const ULONG ulID = g_ulOpp;
     if (HandOverToForm(&g_Opp_Detail, &ulID, 1, 0, "bench") != 0) return false;
     TurnToIdle();
-    g_hPicker = CreateDialogParamA(g_hInstance, IDD_SELECT_OBJECT, g_hMainWnd, SelectContactDlgProc_OppDetailContacts, 0);
+    g_hPicker =
+        CreateDialogParamA(g_hInstance, IDD_SELECT_OBJECT, g_hMainWnd, SelectContactDlgProc_OppDetailContacts, 0);
     if (!g_hPicker) return false;
     ShowWindow(g_hPicker, SW_SHOW);
     TurnToIdle();

@@ -143,9 +143,12 @@ struct DialogRow {
 
 void PrintTo(const DialogRow& r, std::ostream* os) { *os << r.pszName; }
 
-#define NEW_ACCOUNT(name, shown) {#name, IDD_NEW_ACCOUNT, name, shown, IDC_NEWRECORD_OK, false}
-#define NEW_TASK(name, shown) {#name, IDD_NEW_TASK, name, shown, IDC_NEWRECORD_OK, false}
-#define PICKER(name, shown, search) {#name, IDD_SELECT_OBJECT, name, shown, IDC_PICK_OK, search}
+#define NEW_ACCOUNT(name, shown) \
+    { #name, IDD_NEW_ACCOUNT, name, shown, IDC_NEWRECORD_OK, false }
+#define NEW_TASK(name, shown) \
+    { #name, IDD_NEW_TASK, name, shown, IDC_NEWRECORD_OK, false }
+#define PICKER(name, shown, search) \
+    { #name, IDD_SELECT_OBJECT, name, shown, IDC_PICK_OK, search }
 
 const DialogRow kDialogs[] = {
     NEW_ACCOUNT(NewAccountDlgProc_ConDetail, kNone),
@@ -228,7 +231,10 @@ void Answer(HWND hDlg, const DialogRow& d, int nRound) {
     case kConfirm: w32test::Click(GetDlgItem(hDlg, d.nConfirm)); break;
     }
     // WM_CLOSE answers through a posted 取消: let it arrive.
-    w32test::WaitFor([&] { return !IsWindowVisible(hDlg); }, 5000);
+    if (!w32test::WaitFor([&] { return !IsWindowVisible(hDlg); }, 5000)) {
+        ADD_FAILURE() << d.pszName << " still open after ending " << e << " at round " << nRound;
+        EndDialog(hDlg, 0);
+    }
 }
 
 TEST_P(DialogOpenings, TwoHundredOpeningsLeaveNothingBehind) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -132,5 +133,7 @@ ObjectCounts LiveObjects();
 std::string Describe(const ObjectCounts& c);
 // The counts that differ, as "fonts 3 -> 5, menus 2 -> 4"; "" when equal.
 std::string Difference(const ObjectCounts& before, const ObjectCounts& after);
+// Writes Describe(c) (GoogleTest prints counts with it).
+std::ostream& operator<<(std::ostream& os, const ObjectCounts& c);
 
 }  // namespace w32test

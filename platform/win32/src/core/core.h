@@ -148,7 +148,7 @@ int CountMenus();             // every menu handle, submenus included
 int CountWindows();           // live window handles
 int CountTimers();
 void KillTimersOf(HWND h);  // a window's timers go with it (UI thread)
-int CountKernelHandles();  // threads and files not yet closed (kernel/handles.cpp)
+int CountKernelHandles();   // threads and files not yet closed (kernel/handles.cpp)
 
 // ---- hooks (hooks.cpp; set through the test hooks library) ------------------------------
 // What the tests have asked for and what was recorded. Boxes may come from

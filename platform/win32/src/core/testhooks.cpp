@@ -12,6 +12,7 @@
 #include <QtWidgets/QWidget>
 
 #include <mutex>
+#include <ostream>
 
 #include "commctrl/ImageList.h"
 #include "core.h"
@@ -302,6 +303,8 @@ std::string Describe(const ObjectCounts& c) {
     }
     return s;
 }
+
+std::ostream& operator<<(std::ostream& os, const ObjectCounts& c) { return os << Describe(c); }
 
 std::string Difference(const ObjectCounts& before, const ObjectCounts& after) {
     std::string s;

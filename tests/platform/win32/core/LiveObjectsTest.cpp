@@ -141,7 +141,8 @@ TEST_F(LiveObjectsTest, AWindowTreeGoesWithItsTopWindow) {
     MakeChild(a, 50, 0, 50, 50, 3);
     CreateWindowExA(0, "BUTTON", "ok", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20, top, reinterpret_cast<HMENU>(4), Inst(),
                     nullptr);
-    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 40, 20, a, reinterpret_cast<HMENU>(5), Inst(), nullptr);
+    CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 30, 40, 20, a, reinterpret_cast<HMENU>(5), Inst(),
+                    nullptr);
     ShowWindow(top, SW_SHOW);
     w32test::ProcessEvents();
     EXPECT_EQ(Grown().windows, 6);
