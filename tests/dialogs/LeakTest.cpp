@@ -221,8 +221,8 @@ void Answer(HWND hDlg, const DialogRow& d, int nRound) {
         if (SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) > 0) w32test::ClickListRow(hList, 0);
         if (!IsWindow(hDlg)) return;
     } else if (e == kConfirm) {
-        SetText(hDlg, d.pszTemplate == std::string(IDD_NEW_TASK) ? IDC_NEWTASK_TITLE : IDC_NEWACC_NAME,
-                "新记录" + std::to_string(nRound));
+        const int nName = d.pszTemplate == std::string(IDD_NEW_TASK) ? (int)IDC_NEWTASK_TITLE : (int)IDC_NEWACC_NAME;
+        SetText(hDlg, nName, "新记录" + std::to_string(nRound));
     }
     switch (e) {
     case kCancel: w32test::Click(GetDlgItem(hDlg, IDCANCEL)); break;
