@@ -10,6 +10,7 @@
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
+#include "resources/shell_ids.h"
 #include "views/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
@@ -147,6 +148,10 @@ void PrintTo(const DialogRow& r, std::ostream* os) { *os << r.pszName; }
     { #name, IDD_NEW_ACCOUNT, name, shown, IDC_NEWRECORD_OK, false }
 #define NEW_TASK(name, shown) \
     { #name, IDD_NEW_TASK, name, shown, IDC_NEWRECORD_OK, false }
+#define NEW_CONTACT(name, shown) \
+    { #name, IDD_NEW_CONTACT, name, shown, IDC_NEWRECORD_OK, false }
+#define NEW_OPPORTUNITY(name, shown) \
+    { #name, IDD_NEW_OPPORTUNITY, name, shown, IDC_NEWRECORD_OK, false }
 #define PICKER(name, shown, search) \
     { #name, IDD_SELECT_OBJECT, name, shown, IDC_PICK_OK, search }
 
@@ -161,6 +166,16 @@ const DialogRow kDialogs[] = {
     NEW_TASK(NewTaskDlgProc_OppDetail, kOpp),
     NEW_TASK(NewTaskDlgProc_AccDetail, kAcc),
     NEW_TASK(NewTaskDlgProc_ConDetail, kCon),
+    NEW_CONTACT(NewContactDlgProc_TasDetail, kNone),
+    NEW_CONTACT(NewContactDlgProc_OppDetailContacts, kOpp),
+    NEW_CONTACT(NewContactDlgProc_TasDetailContacts, kTas),
+    NEW_CONTACT(NewContactDlgProc_AccDetail, kAcc),
+    NEW_CONTACT(NewContactDlgProc_OppDetailAccounts, kOpp),
+    NEW_CONTACT(NewContactDlgProc_TasDetailAccounts, kTas),
+    NEW_OPPORTUNITY(NewOpportunityDlgProc_TasDetail, kNone),
+    NEW_OPPORTUNITY(NewOpportunityDlgProc_AccDetail, kAcc),
+    NEW_OPPORTUNITY(NewOpportunityDlgProc_ConDetail, kCon),
+    NEW_OPPORTUNITY(NewOpportunityDlgProc_TasDetailOpportunities, kTas),
     PICKER(SelectTaskDlgProc_OppDetail, kOpp, true),
     PICKER(SelectTaskDlgProc_AccDetail, kAcc, true),
     PICKER(SelectTaskDlgProc_ConDetail, kCon, true),
@@ -210,9 +225,28 @@ protected:
 // new record or a chosen row) 确定.
 enum Ending { kCancel, kEscape, kCloseBox, kConfirm };
 
+// The field a new record's name is typed into.
+int NameField(const std::string& strTemplate) {
+    if (strTemplate == IDD_NEW_TASK) return IDC_NEWTASK_TITLE;
+    if (strTemplate == IDD_NEW_CONTACT) return IDC_NEWCONTACT_NAME;
+    if (strTemplate == IDD_NEW_OPPORTUNITY) return IDC_NEWOPP_SUBJECT;
+    return IDC_NEWACC_NAME;
+}
+
+// The command the new-contact dialog's "..." menu chooses at a round: none,
+// 新建客户 or 选择客户 (their nested dialogs are cancelled).
+UINT AccountMenuChoice(int nRound) {
+    switch (nRound % 15) {
+    case 5: return IDM_NEWACCOUNT;
+    case 10: return IDM_SELECTACCOUNT;
+    default: return 0;
+    }
+}
+
 void Answer(HWND hDlg, const DialogRow& d, int nRound) {
     const Ending e = Ending(nRound % 4);
-    if (d.pszTemplate == std::string(IDD_SELECT_OBJECT)) {
+    const std::string strTemplate = d.pszTemplate;
+    if (strTemplate == IDD_SELECT_OBJECT) {
         HWND hList = GetDlgItem(hDlg, IDC_PICK_LIST);
         if (d.bSearch && nRound % 2 == 1) {
             SetText(hDlg, IDC_PICK_KEYWORD, "客户");
@@ -220,9 +254,13 @@ void Answer(HWND hDlg, const DialogRow& d, int nRound) {
         }
         if (SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) > 0) w32test::ClickListRow(hList, 0);
         if (!IsWindow(hDlg)) return;
-    } else if (e == kConfirm) {
-        const int nName = d.pszTemplate == std::string(IDD_NEW_TASK) ? (int)IDC_NEWTASK_TITLE : (int)IDC_NEWACC_NAME;
-        SetText(hDlg, nName, "新记录" + std::to_string(nRound));
+    } else {
+        HWND hMenuButton = strTemplate == IDD_NEW_CONTACT ? GetDlgItem(hDlg, IDC_NEWCONTACT_ACCOUNTMENU) : NULL;
+        if (hMenuButton && IsWindowEnabled(hMenuButton) && nRound % 5 == 0) {
+            w32test::Click(hMenuButton);
+            w32test::ProcessEvents();  // the chosen command, posted, opens its dialog
+        }
+        if (e == kConfirm) SetText(hDlg, NameField(strTemplate), "新记录" + std::to_string(nRound));
     }
     switch (e) {
     case kCancel: w32test::Click(GetDlgItem(hDlg, IDCANCEL)); break;
@@ -251,17 +289,26 @@ TEST_P(DialogOpenings, TwoHundredOpeningsLeaveNothingBehind) {
     g_ulRelatingAccID = AddAccount({.name = "被点击的客户"});
     for (int i = 0; i < 3; ++i) Link("accounts", g_ulRelatingAccID, "contacts", AddContact({.name = "客户的联系人"}));
 
-    int nOpenings = 0;
+    int nOpenings = 0, nNested = 0;
     w32test::SetDialogHook([&](HWND hDlg, const std::string& strTemplate) {
-        EXPECT_EQ(strTemplate, d.pszTemplate);
-        Answer(hDlg, d, nOpenings);
+        if (strTemplate == d.pszTemplate) {
+            Answer(hDlg, d, nOpenings);
+        } else {
+            // A dialog nested in the one counted: cancelled.
+            ++nNested;
+            w32test::Click(GetDlgItem(hDlg, IDCANCEL));
+        }
     });
-    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(0); });
+    w32test::SetPopupMenuHook([&](const w32test::PopupMenuCall&) { return AccountMenuChoice(nOpenings); });
     ExpectNothingLeft([&](int i) {
         nOpenings = i;
         g_ulRelatingID = kShownIDs[d.shown];
         DialogBoxParamA(g_hInstance, d.pszTemplate, g_hMainWnd, d.proc, 0);
     });
+    // The contacts pages' new-contact dialogs opened their nested account dialogs too.
+    if (d.proc == NewContactDlgProc_OppDetailContacts || d.proc == NewContactDlgProc_TasDetailContacts) {
+        EXPECT_GE(nNested, 20);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, DialogOpenings, ::testing::ValuesIn(kDialogs),
