@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bench/common/OppData.h"
+#include "bench/qtlist/QtProgram.h"
 
 namespace {
 
@@ -62,30 +63,7 @@ void BM_Sqlite3SortedRead(benchmark::State& state) {
     sqlite3_close(db);
 }
 
-struct QtProgram {
-    QSqlDatabase db;
-    QSqlQueryModel model;
-    QTableView view;
-    bool Open() {
-        db = QSqlDatabase::addDatabase("QSQLITE");
-        db.setDatabaseName(QString::fromStdString(g_strFile));
-        if (!db.open()) return false;
-        auto* handle = *static_cast<sqlite3**>(db.driver()->handle().data());
-        if (!handle) return false;
-        bench::AddDriverCollation(handle);
-        view.setModel(&model);
-        view.resize(850, 573);
-        view.show();
-        TurnToIdle();
-        return true;
-    }
-    int Show(const char* sql) {
-        model.setQuery(QSqlQuery(QString::fromUtf8(sql), db));
-        while (model.canFetchMore()) model.fetchMore();
-        TurnToIdle();
-        return model.rowCount();
-    }
-};
+using bench::QtProgram;
 
 QtProgram* g_pQt = nullptr;
 
@@ -124,7 +102,7 @@ int main(int argc, char** argv) {
     {
         QtProgram qt;
         g_pQt = &qt;
-        if (!qt.Open()) {
+        if (!qt.Open(g_strFile)) {
             fprintf(stderr, "cannot open the database in Qt\n");
             rc = 1;
         } else {
