@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "Recorder.h"
@@ -239,8 +241,10 @@ void ShutdownLayer();  // what StopApplication runs before the QApplication goes
 namespace {
 
 // A worker's send that the UI thread will never run, because the layer shuts
-// down instead, returns (with nothing done) rather than waiting forever.
-TEST(ThreadsAtShutdown, ASendTheUiThreadNeverRunsReturnsWhenTheLayerShutsDown) {
+// down instead, returns (with nothing done) rather than waiting forever. The
+// layer stays down afterwards, so this runs in a child process of its own and
+// the tests after it in the same run keep a working layer.
+void SendDuringShutdown() {
     HWND top = MakeTop();
     std::atomic<bool> bCalling{false}, bReturned{false};
     std::atomic<LRESULT> result{-1};
@@ -253,8 +257,13 @@ TEST(ThreadsAtShutdown, ASendTheUiThreadNeverRunsReturnsWhenTheLayerShutsDown) {
     // This thread handles no events from here on: the send stays queued.
     w32::ShutdownLayer();
     worker.join();
-    EXPECT_TRUE(bReturned);
-    EXPECT_EQ(0, result.load());
+    std::fflush(nullptr);
+    std::_Exit(bReturned && result.load() == 0 ? 0 : 1);
+}
+
+TEST(ThreadsAtShutdown, ASendTheUiThreadNeverRunsReturnsWhenTheLayerShutsDown) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(SendDuringShutdown(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
