@@ -9,6 +9,7 @@
 
 #define IDD_NEW_ACCOUNT "ID_DLG_NEW_ACCOUNT"
 #define IDD_NEW_CONTACT "ID_DLG_NEW_CONTACT"
+#define IDD_NEW_OPPORTUNITY "ID_DLG_NEW_OPPORTUNITY"
 #define IDD_NEW_TASK "ID_DLG_NEW_TASK"
 
 // 确定 of every new-record dialog (not IDOK: Enter does not confirm).
@@ -45,9 +46,43 @@ enum {
     IDC_NEWTASK_CLOSED = 1089,
 };
 
-// New contact: the 工作单位 field (read-only; the opener or the "..." menu
-// fills it).
-#define IDC_NEWCONTACT_ACCOUNT 1067
+// New contact: the fields. 工作单位 is read-only: the opener or the "..."
+// menu (IDC_NEWCONTACT_ACCOUNTMENU) fills it.
+enum {
+    IDC_NEWCONTACT_NAME = 1063,
+    IDC_NEWCONTACT_NICKNAME = 1064,
+    IDC_NEWCONTACT_PRIVATE = 1065,
+    IDC_NEWCONTACT_DESCRIPTION = 1066,
+    IDC_NEWCONTACT_ACCOUNT = 1067,
+    IDC_NEWCONTACT_ACCOUNTMENU = 1068,
+    IDC_NEWCONTACT_DEPARTMENT = 1069,
+    IDC_NEWCONTACT_PROVINCE = 1070,
+    IDC_NEWCONTACT_TELEPHONE = 1071,
+    IDC_NEWCONTACT_MOBILE = 1072,
+    IDC_NEWCONTACT_EMAIL = 1073,
+    IDC_NEWCONTACT_IMPORTANT = 1074,
+    IDC_NEWCONTACT_RELATION = 1075,
+    IDC_NEWCONTACT_CREATE_DATE = 1076,
+    IDC_NEWCONTACT_RECENT_DATE = 1077,
+    IDC_NEWCONTACT_IM = 1078,
+    IDC_NEWCONTACT_POSTCODE = 1079,
+    IDC_NEWCONTACT_FAMILY = 1080,
+};
+
+// New opportunity: the fields.
+enum {
+    IDC_NEWOPP_SUBJECT = 1052,
+    IDC_NEWOPP_DESCRIPTION = 1053,
+    IDC_NEWOPP_DIE_DATE = 1054,
+    IDC_NEWOPP_CREATE_DATE = 1055,
+    IDC_NEWOPP_ESTIMATE = 1056,
+    IDC_NEWOPP_SALE = 1057,
+    IDC_NEWOPP_IMPORTANT = 1058,
+    IDC_NEWOPP_PHASE = 1059,
+    IDC_NEWOPP_PROBABILITY = 1060,
+    IDC_NEWOPP_RECENT_DATE = 1061,
+    IDC_NEWOPP_PRIVATE = 1062,
+};
 
 // The 工作单位 field of the new-contact dialog now open (nested new-account
 // dialogs and account pickers write the chosen name into it), or NULL.
@@ -72,5 +107,24 @@ INT_PTR CALLBACK NewTaskDlgProc_OppDetail(HWND hDlg, UINT uMsg, WPARAM wParam, L
 INT_PTR CALLBACK NewTaskDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewTaskDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// New contact of the account form's contacts page.
+// New contact. The task form: name into its subject, id to be linked on
+// save. The contacts pages: linked to the shown record (the opportunity's
+// and task's with the account chosen through "..."; the account's to that
+// account). The accounts pages: linked to the shown record under the
+// clicked account (g_ulRelatingAccID) and to that account. The page-level
+// members then have the form show its record again.
+INT_PTR CALLBACK NewContactDlgProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewContactDlgProc_OppDetailContacts(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewContactDlgProc_TasDetailContacts(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK NewContactDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewContactDlgProc_OppDetailAccounts(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewContactDlgProc_TasDetailAccounts(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// New opportunity. The task form: subject into its subject field, id to be
+// linked on save. The opportunities pages of the account, contact (with the
+// contact's account, g_ulRelatingAccID) and task forms: linked to the shown
+// record, then the form shows it again.
+INT_PTR CALLBACK NewOpportunityDlgProc_TasDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewOpportunityDlgProc_AccDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewOpportunityDlgProc_ConDetail(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK NewOpportunityDlgProc_TasDetailOpportunities(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam);
