@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/Args.h"
 #include "commctrl/Controls.h"
 #include "commctrl/ListView.h"
 #include "core/core.h"
@@ -285,18 +286,22 @@ void BM_PlainQtModelFillAtRowZero(benchmark::State& state) {
     state.counters["fresh_rss_bytes_per_cell"] = FreshBytesPerCell("model", rows);
 }
 
-BENCHMARK(BM_ListViewFillAtRowZero)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ListViewScrollAndPaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PlainQtModelFillAtRowZero)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+
+// The fills from 1,000 to 100,000 rows (1,000,000 with --million).
+void RegisterFills(const std::vector<int>& sizes) {
+    for (auto fn : {BM_ListViewFillAtRowZero, BM_PlainQtModelFillAtRowZero}) {
+        auto* b = benchmark::RegisterBenchmark(
+            fn == BM_ListViewFillAtRowZero ? "BM_ListViewFillAtRowZero" : "BM_PlainQtModelFillAtRowZero", fn);
+        for (int n : sizes) b->Arg(n);
+        b->Unit(benchmark::kMillisecond)->Iterations(3);
+    }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<int> sizes = bench::SeriesSizes(argc, argv);
     const std::string kFresh = "--fresh-fill=";
     const bool fresh = argc > 1 && std::string(argv[1]).compare(0, kFresh.size(), kFresh) == 0;
     qputenv("QT_QPA_PLATFORM",
@@ -308,6 +313,7 @@ int main(int argc, char** argv) {
         w32::ShutdownLayer();
         return rc;
     }
+    RegisterFills(sizes);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
