@@ -38,7 +38,7 @@ RelatedListDef OpportunityList(RelatedQuery query, int nHeight, DLGPROC pfnNew, 
             IDM_SUB_OPPORTUNITY,
             IDM_NEWOPPORTUNITY,
             IDM_SELECTOPPORTUNITY,
-            "ID_DLG_NEW_OPPORTUNITY",
+            IDD_NEW_OPPORTUNITY,
             pfnNew,
             pfnSelect,
             false};
@@ -108,35 +108,39 @@ SINGLE_LIST_PAGE(RelatedTasksPageProc_ConDetail, kHostContact,
 
 // Opportunities pages.
 SINGLE_LIST_PAGE(RelatedOpportunitiesPageProc_AccDetail, kHostAccount,
-                 OpportunityList(kOpportunitiesOfAccount, 200, nullptr, SelectOpportunityDlgProc_AccDetail),
+                 OpportunityList(kOpportunitiesOfAccount, 200, NewOpportunityDlgProc_AccDetail,
+                                 SelectOpportunityDlgProc_AccDetail),
                  kNoMailButton)
 SINGLE_LIST_PAGE(RelatedOpportunitiesPageProc_ConDetail, kHostContact,
-                 OpportunityList(kOpportunitiesOfContact, 200, nullptr, SelectOpportunityDlgProc_ConDetail),
+                 OpportunityList(kOpportunitiesOfContact, 200, NewOpportunityDlgProc_ConDetail,
+                                 SelectOpportunityDlgProc_ConDetail),
                  kNoMailButton)
 SINGLE_LIST_PAGE(RelatedOpportunitiesPageProc_TasDetail, kHostTask,
-                 OpportunityList(kOpportunitiesOfTask, 270, nullptr, SelectOpportunityDlgProc_TasDetailOpportunities),
+                 OpportunityList(kOpportunitiesOfTask, 270, NewOpportunityDlgProc_TasDetailOpportunities,
+                                 SelectOpportunityDlgProc_TasDetailOpportunities),
                  kNoMailButton)
 
 // Contacts pages (with 邮件群发).
 SINGLE_LIST_PAGE(RelatedContactsPageProc_OppDetail, kHostOpportunity,
-                 ContactList(kContactsOfOpportunity, 30, 240, 10, 150, nullptr, SelectContactDlgProc_OppDetailContacts,
-                             true),
+                 ContactList(kContactsOfOpportunity, 30, 240, 10, 150, NewContactDlgProc_OppDetailContacts,
+                             SelectContactDlgProc_OppDetailContacts, true),
                  kMailButton)
 SINGLE_LIST_PAGE(RelatedContactsPageProc_AccDetail, kHostAccount,
                  ContactList(kContactsOfAccount, 30, 200, 10, 150, NewContactDlgProc_AccDetail,
                              SelectContactDlgProc_AccDetail, false),
                  kMailButton)
 SINGLE_LIST_PAGE(RelatedContactsPageProc_TasDetail, kHostTask,
-                 ContactList(kContactsOfTask, 30, 270, 10, 150, nullptr, SelectContactDlgProc_TasDetailContacts, true),
+                 ContactList(kContactsOfTask, 30, 270, 10, 150, NewContactDlgProc_TasDetailContacts,
+                             SelectContactDlgProc_TasDetailContacts, true),
                  kMailButton)
 
 // Accounts pages: the accounts, and the contacts under the clicked one.
 ACCOUNTS_PAGE(RelatedAccountsPageProc_OppDetail, kHostOpportunity,
               AccountList(kAccountsOfOpportunity, NewAccountDlgProc_OppDetailAccounts,
                           SelectAccountDlgProc_OppDetailAccounts),
-              ContactList(kContactsOfOpportunityAccount, 150, 120, 130, 150, nullptr,
+              ContactList(kContactsOfOpportunityAccount, 150, 120, 130, 150, NewContactDlgProc_OppDetailAccounts,
                           SelectContactDlgProc_OppDetailAccounts, false))
 ACCOUNTS_PAGE(RelatedAccountsPageProc_TasDetail, kHostTask,
               AccountList(kAccountsOfTask, NewAccountDlgProc_TasDetailAccounts, SelectAccountDlgProc_TasDetailAccounts),
-              ContactList(kContactsOfTaskAccount, 150, 150, 130, 150, nullptr, SelectContactDlgProc_TasDetailAccounts,
-                          false))
+              ContactList(kContactsOfTaskAccount, 150, 150, 130, 150, NewContactDlgProc_TasDetailAccounts,
+                          SelectContactDlgProc_TasDetailAccounts, false))

@@ -607,6 +607,61 @@ TEST_F(RelatedPages, AnAccountAddedOnTheAccountsPageIsListed) {
     EXPECT_EQ(Count("accounts_tasks WHERE tas_id=" + N(task)), 1);
 }
 
+TEST_F(RelatedPages, ANewOpportunityFromAPageIsLinkedAndListed) {
+    const unsigned con = AddContact({.name = "联系人"});
+    Show(g_Con_Detail, {con}, 0, 1);
+    DialogScript script;
+    script.Then(IDD_NEW_OPPORTUNITY, [](HWND h) {
+        SetText(h, IDC_NEWOPP_SUBJECT, "新机会");
+        PressButton(h, IDC_NEWRECORD_OK);
+    });
+    EXPECT_EQ(Choose(Item(g_Con_Detail, kAddOpportunity), IDM_NEWOPPORTUNITY),
+              (std::vector<std::string>{"添加销售机会", "选择销售机会"}));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(ColumnOf(Item(g_Con_Detail, kList), 0), (std::vector<std::string>{"新机会"}));
+    EXPECT_EQ(Count("opportunities_contacts WHERE con_id=" + N(con)), 1);
+}
+
+TEST_F(RelatedAccountsPages, ANewContactOnTheAccountsPageJoinsTheClickedAccount) {
+    Show(g_Opp_Detail, {m_opp}, 0, 2);
+    ClickListRow(Accounts(), RowOf("甲公司"));
+    std::string account;
+    DialogScript script;
+    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
+        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
+        SetText(h, IDC_NEWCONTACT_NAME, "a3");
+        PressButton(h, IDC_NEWRECORD_OK);
+    });
+    EXPECT_EQ(Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT),
+              (std::vector<std::string>{"添加联系人", "选择联系人"}));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(account, "甲公司");
+    // The account's contacts again, now with the new one.
+    EXPECT_EQ(Rows(Contacts()), 3);
+    const long long con = QueryInt("SELECT MAX(con_id) FROM contacts");
+    EXPECT_EQ(Count("opportunities_contacts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a) +
+                    " AND con_id=" + std::to_string(con)),
+              1);
+    EXPECT_EQ(Count("accounts_contacts WHERE acc_id=" + N(m_a) + " AND con_id=" + std::to_string(con)), 1);
+
+    // The contacts page's new contact starts without that account.
+    SelectTab(g_Opp_Detail, 1);
+    ASSERT_EQ(g_ulRelatingAccID, m_a);
+    DialogScript second;
+    second.Then(IDD_NEW_CONTACT, [&](HWND h) {
+        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
+        SetText(h, IDC_NEWCONTACT_NAME, "散客");
+        PressButton(h, IDC_NEWRECORD_OK);
+    });
+    Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT);
+    EXPECT_TRUE(second.Finished());
+    EXPECT_EQ(account, "");
+    const long long loose = QueryInt("SELECT MAX(con_id) FROM contacts");
+    EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE con_id=" + std::to_string(loose)), 0);
+    EXPECT_EQ(Count("accounts_contacts WHERE con_id=" + std::to_string(loose)), 0);
+    EXPECT_EQ(Rows(Item(g_Opp_Detail, kList)), 6);
+}
+
 // --- Resources ------------------------------------------------------------------------
 
 TEST_F(RelatedPages, EveryPageReleasesItsFontAndMenu) {
