@@ -148,8 +148,8 @@ public:
     bool backingPending = false;
     QRect solidRect;
     QColor solidColour;
-    QRegion update;             // invalid client area
-    bool eraseUpdate = false;   // the next paint erases first
+    QRegion update;            // invalid client area
+    bool eraseUpdate = false;  // the next paint erases first
     ScrollBarState hscroll, vscroll;
 
     std::unique_ptr<ControlState> state;  // built-in control data

@@ -26,8 +26,7 @@ protected:
         // Pixels come from the backing image, made by the first drawing.
         if (!w || w->backing.isNull()) {
             p.fillRect(e->rect(), Qt::white);
-            if (w && w->backingPending && !w->solidRect.isEmpty())
-                p.fillRect(e->rect() & w->solidRect, w->solidColour);
+            if (w && w->backingPending && !w->solidRect.isEmpty()) p.fillRect(e->rect() & w->solidRect, w->solidColour);
             return;
         }
         p.drawImage(e->rect(), w->backing, e->rect());
