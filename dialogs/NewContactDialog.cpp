@@ -53,7 +53,8 @@ void FillLookups(HWND hDlg) {
     fill(IDC_NEWCONTACT_RELATION, &Con_DetailClass::ccd_LoadRelationTable, con.m_szRelation, con.m_nRelation);
 }
 
-// The submenu 客户 of the popup menu, kept with the dialog's window.
+// The popup menu loaded at opening (its submenu 客户 is the "..." menu),
+// kept with the dialog's window until it is destroyed.
 HMENU LoadedMenu(HWND hDlg) { return (HMENU)GetWindowLongPtrA(hDlg, GWLP_USERDATA); }
 
 void ReleaseMenu(HWND hDlg) {

@@ -339,6 +339,36 @@ TEST_F(NewContactDialog, ANewAccountMadeThroughTheMenuStaysLinkedWhenTheContactI
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=" + S(m_o)), 2);
 }
 
+// The task's contacts page: an account picked through "..." is linked to the
+// task at once and stays so when the contact is not made.
+TEST_F(NewContactDialog, AnAccountPickedOnAContactsPageStaysLinkedWhenTheContactIsCancelled) {
+    Show(g_Tas_Detail, m_t);
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) -> UINT { return IDM_SELECTACCOUNT; });
+    const long long nContacts = Contacts();
+    programtest::DialogScript script;
+    script
+        .Then(IDD_NEW_CONTACT,
+              [&](HWND h) {
+                  PressButton(h, IDC_NEWCONTACT_ACCOUNTMENU);
+                  w32test::WaitFor([&] { return GetText(h, IDC_NEWCONTACT_ACCOUNT) == "甲公司"; });
+                  PressButton(h, IDCANCEL);
+              })
+        .Then(IDD_SELECT_OBJECT, [](HWND h) {
+            NMITEMACTIVATE nm = {};
+            nm.hdr.hwndFrom = GetDlgItem(h, IDC_PICK_LIST);
+            nm.hdr.idFrom = IDC_PICK_LIST;
+            nm.hdr.code = NM_DBLCLK;
+            nm.iItem = 0;
+            SendMessageA(h, WM_NOTIFY, IDC_PICK_LIST, (LPARAM)&nm);
+            PressButton(h, IDCANCEL);  // this picker stays open after a double click
+        });
+    DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetailContacts, 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(QueryInt("SELECT acc_id FROM accounts_tasks WHERE tas_id=" + S(m_t)), m_a);
+    EXPECT_EQ(Contacts(), nContacts);
+    EXPECT_EQ(g_ulRelatingAccID, m_a);
+}
+
 // The task form's member: the picker through "..." hands the account over;
 // its menu opens at its fixed place.
 TEST_F(NewContactDialog, AnAccountPickedThroughTheMenuJoinsTheContact) {

@@ -157,6 +157,9 @@ TEST_F(NewOpportunityDialog, AmountsAreReadTheSameInEveryLocale) {
     struct Restore {
         ~Restore() { setlocale(LC_NUMERIC, "C"); }
     } restore;
+    if (pszLocale) {
+        ASSERT_STREQ(localeconv()->decimal_point, ",");
+    }
     Show(g_Acc_Detail, m_a);
     RunDialog(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, [](HWND h) {
         SetText(h, IDC_NEWOPP_ESTIMATE, "12.5");
