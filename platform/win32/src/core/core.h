@@ -44,11 +44,19 @@ QWidget* MakeCanvas(Window* w, QWidget* parent);
 // True when the window shows its backing image (GDI drawing is visible);
 // controls drawn by Qt get no backing image unless asked for one.
 bool IsCanvas(const Window* w);
-// Makes sure the backing image matches the client size (keeps old pixels).
+// Makes sure the backing image matches the client size (keeps old pixels;
+// a pending backing is made with its white and solid pixels).
 void EnsureBacking(Window* w);
 // Keeps an existing backing image at the client size (windows that never
-// painted have none).
+// painted have none; a pending one keeps its pixels where they are).
 void ResizeBacking(Window* w);
+// The window's pixels are wanted: a canvas window gets a pending backing
+// (made at the first drawing that needs the image).
+void WantBacking(Window* w);
+// A fill of `area` (client coordinates) in one colour on a window whose
+// backing is pending: true when it covers the whole client area, which is
+// then that colour without an image being made.
+bool FillPendingBacking(Window* w, const QRegion& area, const QColor& colour);
 // Places the client widget and window scroll bars inside the outer widget.
 void LayoutFrame(Window* w);
 void SyncScrollBar(Window* w, int bar);

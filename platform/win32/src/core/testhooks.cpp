@@ -235,6 +235,7 @@ COLORREF PixelAt(HWND h, int x, int y) {
 
 COLORREF BackingPixel(HWND h, int x, int y) {
     w32::Window* w = Win(h);
+    if (w && w->backingPending) w32::EnsureBacking(w);
     if (!w || w->backing.isNull() || !w->backing.rect().contains(x, y)) return CLR_INVALID;
     return w32::FromQColor(w->backing.pixelColor(x, y));
 }
