@@ -6,6 +6,8 @@
 
 #include "dialogs/DialogFont.h"
 #include "dialogs/NewRecordDialogs.h"
+#include "dialogs/RecordColumns.h"
+#include "platform/gbk/gbk.h"
 #include "resources/message_texts.h"
 #include "shell/ListViewClass.h"
 #include "shell/MainWindow.h"
@@ -30,7 +32,13 @@ WNDPROC g_pfnOldSelectEditProc = nullptr;
 
 namespace {
 
-enum Kind { kTasks, kAccounts, kOpportunities, kContacts };
+// The kinds in the order of RecordKind.
+enum Kind {
+    kTasks = kKindTasks,
+    kAccounts = kKindAccounts,
+    kOpportunities = kKindOpportunities,
+    kContacts = kKindContacts
+};
 enum Rows { kAllRows, kWithoutAccount, kOfClickedAccount };
 // The record shown by the form the picker works for (R).
 enum Shown { kShownNone, kShownOpp, kShownAcc, kShownCon, kShownTas };
@@ -60,67 +68,6 @@ struct PickerState {
     ULONG ulSaved = 0;  // the opener's id at opening, back on 取消
 };
 
-struct ColumnDef {
-    const char* pszCaption;
-    int nWidth;
-};
-const ColumnDef kTaskColumns[] = {{"日期", 100}, {"时间", 100}, {"计划日志标题", 150}, {"费用", 100}};
-const ColumnDef kAccountColumns[] = {{"客户单位", 150}, {"客户类型", 100}, {"重要性", 100},       {"客户关系", 100},
-                                     {"客户行业", 100}, {"客户区域", 100}, {"最近联系日期", 100}, {"创建日期", 100}};
-const ColumnDef kOppColumns[] = {{"项目名称", 150},   {"成功可能性", 100},   {"项目阶段", 100},     {"重要性", 100},
-                                 {"预计销售额", 150}, {"预计结束日期", 150}, {"最近联系日期", 150}, {"创建日期", 150}};
-const ColumnDef kContactColumns[] = {{"姓名", 100}, {"客户单位", 150},     {"职务", 100},    {"电话", 100},
-                                     {"手机", 100}, {"邮件", 100},         {"区域", 100},    {"重要性", 100},
-                                     {"关系", 100}, {"最近联系日期", 100}, {"创建日期", 100}};
-struct ColumnSet {
-    const ColumnDef* pColumns;
-    int nColumns;
-};
-const ColumnSet kColumns[] = {{kTaskColumns, 4}, {kAccountColumns, 8}, {kOppColumns, 8}, {kContactColumns, 11}};
-
-void Date(const DATE_STRUCT& d, char* psz, int n) { snprintf(psz, (size_t)n, "%d-%d-%d", d.year, d.month, d.day); }
-void Copy(const char* pszText, char* psz, int n) { snprintf(psz, (size_t)n, "%s", pszText); }
-
-void Cell(const TasNode& t, int c, char* psz, int n) {
-    switch (c) {
-    case 0: Date(t.tas_date, psz, n); break;
-    case 1: snprintf(psz, (size_t)n, "%d:%d", t.tas_time.hour, t.tas_time.minute); break;
-    case 2: Copy(t.tas_subject, psz, n); break;
-    default: snprintf(psz, (size_t)n, "%.2f", (double)t.tas_outlay); break;
-    }
-}
-void Cell(const AccNode& a, int c, char* psz, int n) {
-    const char* kTexts[] = {a.acc_name, a.acc_type, a.acc_important, a.acc_relation, a.acc_industry, a.acc_province};
-    if (c < 6)
-        Copy(kTexts[c], psz, n);
-    else
-        Date(c == 6 ? a.acc_recent_contact_date : a.acc_create_date, psz, n);
-}
-void Cell(const OppNode& o, int c, char* psz, int n) {
-    switch (c) {
-    case 0: Copy(o.opp_subject, psz, n); break;
-    case 1: snprintf(psz, (size_t)n, "%d%%", o.opp_succeed_probability); break;
-    case 2: Copy(o.opp_phase, psz, n); break;
-    case 3: Copy(o.opp_important, psz, n); break;
-    case 4: snprintf(psz, (size_t)n, "%.2f", o.opp_estimate_sale); break;
-    case 5: Date(o.opp_die_date, psz, n); break;
-    case 6: Date(o.opp_recent_contact_date, psz, n); break;
-    default: Date(o.opp_create_date, psz, n); break;
-    }
-}
-void Cell(const ConNode& k, int c, char* psz, int n) {
-    const char* kTexts[] = {k.con_name,  k.acc_name,     k.con_department_title, k.con_telephone, k.con_mobile,
-                            k.con_email, k.con_province, k.con_important,        k.con_relation};
-    if (c < 9)
-        Copy(kTexts[c], psz, n);
-    else
-        Date(c == 9 ? k.con_recent_contact_date : k.con_create_date, psz, n);
-}
-ULONG IdOf(const TasNode& t) { return t.tas_id; }
-ULONG IdOf(const AccNode& a) { return a.acc_id; }
-ULONG IdOf(const OppNode& o) { return o.opp_id; }
-ULONG IdOf(const ConNode& k) { return (ULONG)k.con_id; }
-
 // The rows of a loaded node list; the account's contacts picker skips the
 // contacts that have an account.
 template <class Node>
@@ -129,8 +76,8 @@ public:
     NodeRows(Node* pHead, bool bWithoutAccountOnly) : m_pHead(pHead), m_bWithoutAccountOnly(bWithoutAccountOnly) {}
     BOOL FirstRow() override { return Skip(m_pHead); }
     BOOL NextRow() override { return m_p ? Skip(m_p->next) : FALSE; }
-    ULONG RowID() override { return IdOf(*m_p); }
-    void RowText(int c, char* psz, int n) override { Cell(*m_p, c, psz, n); }
+    ULONG RowID() override { return RecordID(*m_p); }
+    void RowText(int c, char* psz, int n) override { CellText(*m_p, c, psz, n); }
     int Count() {
         int n = 0;
         for (BOOL b = FirstRow(); b; b = NextRow()) ++n;
@@ -176,10 +123,10 @@ void Show(PickerState& s, int nColumns, Node* pHead, bool bWithoutAccountOnly) {
 // shows its rows; a failed query keeps the list as it was.
 void Load(const PickerDef& d, PickerState& s, const char* pszKeyword) {
     s.nRow = -1;  // a reload leaves no row clicked
-    const int nColumns = kColumns[d.kind].nColumns;
+    const int nColumns = ColumnsOf((RecordKind)d.kind).nColumns;
     auto run = [&](auto& data, auto query, auto head) {
         if (pszKeyword) {
-            Copy(pszKeyword, data.m_szKeyword, sizeof data.m_szKeyword);
+            gbk::CopyCut(data.m_szKeyword, sizeof data.m_szKeyword, pszKeyword);
             data.m_iQueryMode = 1;
         }
         if (query(data) == -1) {
@@ -361,9 +308,7 @@ void Open(HWND hDlg, const PickerDef& d, PickerState& s) {
     s.list.Create(g_hInstance, hDlg, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,
                   IDC_PICK_LIST);
     s.list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
-    s.list.InitColumn(LVCF_FMT | LVCF_WIDTH | LVCF_TEXT);
-    for (int c = 0; c < kColumns[d.kind].nColumns; ++c)
-        s.list.InsertColumn(kColumns[d.kind].pColumns[c].pszCaption, kColumns[d.kind].pColumns[c].nWidth);
+    InsertColumns(s.list, (RecordKind)d.kind);
     SendMessageA(s.list.m_hListView, WM_SETFONT, (WPARAM)SendMessageA(hDlg, WM_GETFONT, 0, 0), 1);
     s.list.InitItem();
     Load(d, s, nullptr);

@@ -18,6 +18,7 @@ int ListViewClass::Create(HINSTANCE hInstance, HWND hParent, int x, int y, int n
     icc.dwSize = sizeof(icc);
     icc.dwICC = ICC_LISTVIEW_CLASSES;
     InitCommonControlsEx(&icc);
+    m_nColumns = 0;  // a new list has no columns, whatever a list made before had
     m_hListView = CreateWindowExA(0, WC_LISTVIEWA, "", dwStyle, x, y, nWidth, nHeight, hParent, (HMENU)(INT_PTR)nID,
                                   hInstance, nullptr);
     if (!m_hListView) {

@@ -11,10 +11,6 @@
 
 #include <QApplication>
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
-#include <QTableView>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -22,48 +18,14 @@
 
 #include "bench/common/Args.h"
 #include "bench/common/SeededFile.h"
+#include "bench/qtlist/QtProgram.h"
 
 namespace {
 
 using bench::Records;
 
-void TurnToIdle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
-
-struct QtProgram {
-    QSqlDatabase db;
-    QSqlQueryModel model;
-    QTableView view;
-    std::string strPath;
-
-    QtProgram() {
-        db = QSqlDatabase::addDatabase("QSQLITE");
-        view.setModel(&model);
-        view.resize(850, 573);
-        view.show();
-        TurnToIdle();
-    }
-    bool Open(const std::string& path) {
-        if (path == strPath) return true;
-        model.clear();
-        db.close();
-        strPath.clear();
-        db.setDatabaseName(QString::fromStdString(path));
-        if (!db.open()) return false;
-        auto* handle = *static_cast<sqlite3**>(db.driver()->handle().data());
-        if (!handle) return false;
-        bench::AddDriverCollation(handle);
-        strPath = path;
-        return true;
-    }
-    int Show(const std::string& sql) {
-        model.setQuery(QSqlQuery(QString::fromStdString(sql), db));
-        while (model.canFetchMore()) model.fetchMore();
-        TurnToIdle();
-        return model.rowCount();
-    }
-};
+using bench::QtProgram;
+using bench::TurnToIdle;
 
 QtProgram* g_pQt = nullptr;
 

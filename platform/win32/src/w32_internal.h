@@ -141,8 +141,15 @@ public:
     QWidget* widget = nullptr;  // outer widget (placed in the parent's client widget)
     QWidget* client = nullptr;  // widget holding the children (== widget for controls)
     QImage backing;             // canvas windows: client-area pixels
-    QRegion update;             // invalid client area
-    bool eraseUpdate = false;   // the next paint erases first
+    // A canvas window that began painting but has not needed its image yet:
+    // its pixels are white, but for solidRect in solidColour (a background
+    // erase over the whole client area). The image is made at the first
+    // drawing that needs it.
+    bool backingPending = false;
+    QRect solidRect;
+    QColor solidColour;
+    QRegion update;            // invalid client area
+    bool eraseUpdate = false;  // the next paint erases first
     ScrollBarState hscroll, vscroll;
 
     std::unique_ptr<ControlState> state;  // built-in control data

@@ -44,11 +44,19 @@ QWidget* MakeCanvas(Window* w, QWidget* parent);
 // True when the window shows its backing image (GDI drawing is visible);
 // controls drawn by Qt get no backing image unless asked for one.
 bool IsCanvas(const Window* w);
-// Makes sure the backing image matches the client size (keeps old pixels).
+// Makes sure the backing image matches the client size (keeps old pixels;
+// a pending backing is made with its white and solid pixels).
 void EnsureBacking(Window* w);
 // Keeps an existing backing image at the client size (windows that never
-// painted have none).
+// painted have none; a pending one keeps its pixels where they are).
 void ResizeBacking(Window* w);
+// The window's pixels are wanted: a canvas window gets a pending backing
+// (made at the first drawing that needs the image).
+void WantBacking(Window* w);
+// A fill of `area` (client coordinates) in one colour on a window whose
+// backing is pending: true when it covers the whole client area, which is
+// then that colour without an image being made.
+bool FillPendingBacking(Window* w, const QRegion& area, const QColor& colour);
 // Places the client widget and window scroll bars inside the outer widget.
 void LayoutFrame(Window* w);
 void SyncScrollBar(Window* w, int bar);
@@ -138,6 +146,17 @@ int DefaultBoxAnswer(UINT flags);
 std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 // Closes the popup menus tracked for `owner` (it is being destroyed).
 void ClosePopupMenusOf(HWND owner);
+
+// ---- live objects (counted by the test hooks) -------------------------------------
+struct GdiCounts {
+    int fonts = 0, brushes = 0, pens = 0, bitmaps = 0, regions = 0, dcs = 0;
+};
+GdiCounts CountGdiObjects();  // made by the program or the layer; stock objects left out
+int CountMenus();             // every menu handle, submenus included
+int CountWindows();           // live window handles
+int CountTimers();
+void KillTimersOf(HWND h);  // a window's timers go with it (UI thread)
+int CountKernelHandles();   // threads and files not yet closed (kernel/handles.cpp)
 
 // ---- hooks (hooks.cpp; set through the test hooks library) ------------------------------
 // What the tests have asked for and what was recorded. Boxes may come from

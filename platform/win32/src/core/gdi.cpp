@@ -175,6 +175,7 @@ QImage* TargetOf(DCObj* dc) {
     }
     if (dc->hwnd) {
         Window* w = FromHwnd(dc->hwnd);
+        if (w && w->backingPending) EnsureBacking(w);
         if (!w || w->backing.isNull()) return nullptr;
         return &w->backing;
     }
@@ -297,6 +298,23 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch));
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+GdiCounts CountGdiObjects() {
+    GdiCounts c;
+    std::lock_guard<std::mutex> lock(g_gdiMutex);
+    for (const GdiObj* o : Objects()) {
+        if (o->stock) continue;
+        switch (o->type) {
+        case kFont: ++c.fonts; break;
+        case kBrush: ++c.brushes; break;
+        case kPen: ++c.pens; break;
+        case kBitmap: ++c.bitmaps; break;
+        case kRegion: ++c.regions; break;
+        case kDC: ++c.dcs; break;
+        }
+    }
+    return c;
 }
 
 QFont FontOf(HFONT h) {
@@ -714,6 +732,16 @@ int FillRect(HDC hDC, const RECT* r, HBRUSH hbr) {
         c = Color(SysColor(int(v) - 1));
     else if (!BrushOf(dc, hbr, &c))
         return 0;
+    // A background erase over the whole client area of a window that has
+    // not drawn yet needs no image.
+    if (!dc->memory && dc->hwnd && r->right > r->left && r->bottom > r->top) {
+        Window* w = FromHwnd(dc->hwnd);
+        if (w && w->backingPending) {
+            QRegion area(ToQRect(*r).translated(dc->origin));
+            if (dc->hasClip) area &= dc->clip;
+            if (FillPendingBacking(w, area, c)) return 1;
+        }
+    }
     Painter p(dc);
     if (!p.ok()) return 0;
     if (r->right > r->left && r->bottom > r->top) p.p.fillRect(ToQRect(*r), c);
@@ -970,14 +998,18 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     if (!dc) return FALSE;
     QString s = lpString ? ToQt(lpString, int(c)) : QString();
     QFont f = FontOfDC(dc);
-    QFontMetrics fm(f);
-    int width = fm.horizontalAdvance(s);
+    // The text's width places centred and right-aligned text, fills an opaque
+    // background and moves the current position; measuring shapes the text
+    // once more than drawing it does, so it is done only then.
+    const UINT h = dc->align & (TA_CENTER);
+    const bool needWidth = h == TA_CENTER || h == TA_RIGHT || (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) ||
+                           (dc->align & TA_UPDATECP);
+    const int width = needWidth ? QFontMetrics(f).horizontalAdvance(s) : 0;
     int height = CellHeight(f);
     if (dc->align & TA_UPDATECP) {
         x = dc->cur.x;
         y = dc->cur.y;
     }
-    UINT h = dc->align & (TA_CENTER);
     if (h == TA_CENTER)
         x -= width / 2;
     else if (h == TA_RIGHT)

@@ -119,7 +119,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     Window* w = FromHwnd(hWnd);
     if (!w || !ps) return nullptr;
     *ps = PAINTSTRUCT{};
-    if (IsCanvas(w)) EnsureBacking(w);
+    WantBacking(w);
     QRegion region = w->update & ClientRect(w);
     bool erase = w->eraseUpdate;
     w->update = QRegion();
@@ -142,7 +142,7 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
 HDC GetDC(HWND hWnd) {
     Window* w = FromHwnd(hWnd);
     if (!w) return nullptr;
-    if (IsCanvas(w)) EnsureBacking(w);
+    WantBacking(w);
     return CreateWindowDC(w, false, QRegion());
 }
 
@@ -244,6 +244,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT*, const RECT*, HRGN, LP
     if (dx == 0 && dy == 0) return NULLREGION;
     QRect client = ClientRect(w);
     // Move the pixels (a window that never painted has none).
+    if (w->backingPending) EnsureBacking(w);
     if (!w->backing.isNull()) {
         QImage copy = w->backing.copy();
         QPainter p(&w->backing);

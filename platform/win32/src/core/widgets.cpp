@@ -23,9 +23,10 @@ protected:
     void paintEvent(QPaintEvent* e) override {
         Window* w = FromHwnd(hwnd_);
         QPainter p(this);
-        // Pixels come from the backing image, made by the first paint.
+        // Pixels come from the backing image, made by the first drawing.
         if (!w || w->backing.isNull()) {
             p.fillRect(e->rect(), Qt::white);
+            if (w && w->backingPending && !w->solidRect.isEmpty()) p.fillRect(e->rect() & w->solidRect, w->solidColour);
             return;
         }
         p.drawImage(e->rect(), w->backing, e->rect());
@@ -169,8 +170,26 @@ void EnsureBacking(Window* w) {
     if (!w->backing.isNull()) {
         QPainter p(&img);
         p.drawImage(0, 0, w->backing);
+    } else if (w->backingPending && !w->solidRect.isEmpty()) {
+        QPainter p(&img);
+        p.fillRect(w->solidRect, w->solidColour);
     }
     w->backing = img;
+    w->backingPending = false;
+    w->solidRect = QRect();
+}
+
+void WantBacking(Window* w) {
+    if (IsCanvas(w) && w->backing.isNull()) w->backingPending = true;
+}
+
+bool FillPendingBacking(Window* w, const QRegion& area, const QColor& colour) {
+    if (!w->backingPending || !w->backing.isNull()) return false;
+    const QRect client(0, 0, std::max(1, w->ClientWidth()), std::max(1, w->ClientHeight()));
+    if (!(QRegion(client) - area).isEmpty()) return false;
+    w->solidRect = client;
+    w->solidColour = colour;
+    return true;
 }
 
 static QScrollBar* BarWidget(Window* w, int bar) {

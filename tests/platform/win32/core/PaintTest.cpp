@@ -507,3 +507,91 @@ TEST_F(Paint, EllipsesAndRoundedRectanglesFillInsideTheirOutline) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window whose painting only erases keeps no image of its own: what it
+// shows and what later drawing finds must be the same as with one.
+TEST_F(Paint, AWindowThatOnlyErasedShowsItsBrushThroughResizeDrawingAndScroll) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = Inst();
+    wc.hbrBackground = CreateSolidBrush(kPanel);
+    wc.lpszClassName = "ErasedPanel";
+    ASSERT_TRUE(RegisterClassA(&wc) || GetClassInfoA(Inst(), "ErasedPanel", &wc));
+    auto make = [&](int id) {
+        return CreateWindowExA(0, "ErasedPanel", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, view,
+                               reinterpret_cast<HMENU>(INT_PTR(id)), Inst(), nullptr);
+    };
+    HWND panel = make(1);
+    UpdateWindow(panel);  // the default procedure: erase, nothing else
+    EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
+    // Grown without a repaint: the new strip is white, the erased part stays.
+    MoveWindow(panel, 0, 0, 300, 100, FALSE);
+    ValidateRect(panel, nullptr);
+    EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
+    EXPECT_EQ(w32test::PixelAt(panel, 250, 50), kWhite);
+    // Drawing on it keeps the erased colour around what it draws.
+    HDC dc = GetDC(panel);
+    RECT dot{10, 10, 20, 20};
+    FillRect(dc, &dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(panel, dc);
+    EXPECT_EQ(At(15, 15, panel), RGB(0, 0, 0));
+    EXPECT_EQ(At(50, 50, panel), kPanel);
+    EXPECT_EQ(At(250, 50, panel), kWhite);
+    EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
+
+    // A fill over part of a window that has not drawn leaves the rest white.
+    HWND part = make(2);
+    ValidateRect(part, nullptr);  // never erased
+    dc = GetDC(part);
+    HBRUSH br = CreateSolidBrush(kPanel);
+    RECT left{0, 0, 100, 100};
+    FillRect(dc, &left, br);
+    DeleteObject(br);
+    ReleaseDC(part, dc);
+    EXPECT_EQ(w32test::PixelAt(part, 50, 50), kPanel);
+    EXPECT_EQ(w32test::PixelAt(part, 150, 50), kWhite);
+
+    // Scrolled, the erased pixels move like drawn ones.
+    HWND scrolled = make(3);
+    UpdateWindow(scrolled);
+    ScrollWindow(scrolled, 0, -30, nullptr, nullptr);
+    ValidateRect(scrolled, nullptr);
+    EXPECT_EQ(At(100, 10, scrolled), kPanel);
+    EXPECT_EQ(At(100, 95, scrolled), kPanel);  // the uncovered strip keeps what it had
+    DeleteObject(wc.hbrBackground);
+}
+
+// Text placed by its right end, its centre, or at the current position,
+// which then moves past it.
+TEST_F(Paint, AlignedTextIsPlacedByItsWidthAndTheCurrentPositionMovesPastIt) {
+    HDC dc = GetDC(view);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 0, 0));
+    auto redIn = [&](int x0, int x1, int y0, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += GetRValue(At(x, y)) > 200 && GetGValue(At(x, y)) < 100;
+        return n;
+    };
+    SetTextAlign(dc, TA_RIGHT | TA_TOP);
+    TextOutA(dc, 200, 20, "WWWW", 4);
+    EXPECT_GT(redIn(120, 200, 20, 40), 10);
+    EXPECT_EQ(redIn(200, 300, 20, 40), 0);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutA(dc, 200, 60, "WWWW", 4);
+    EXPECT_GT(redIn(170, 200, 60, 80), 5);
+    EXPECT_GT(redIn(200, 230, 60, 80), 5);
+    SetTextAlign(dc, TA_UPDATECP);
+    MoveToEx(dc, 10, 100, nullptr);
+    TextOutA(dc, 0, 0, "WW", 2);
+    POINT after{};
+    MoveToEx(dc, 0, 0, &after);
+    EXPECT_GT(after.x, 20);
+    EXPECT_EQ(after.y, 100);
+    EXPECT_GT(redIn(10, after.x, 100, 120), 5);
+    ReleaseDC(view, dc);
+}
+
+}  // namespace

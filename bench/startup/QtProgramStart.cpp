@@ -1,0 +1,23 @@
+// The plain Qt program of the list benchmarks (bench/qtlist/QtProgram.h)
+// started on the database given as the first argument: it opens the file and
+// shows today's tasks with the start page's query, then the idle probe.
+#include <QApplication>
+#include <QDate>
+#include <cstdio>
+#include <string>
+
+#include "bench/qtlist/QtProgram.h"
+#include "bench/startup/IdleReport.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    QApplication app(argc, argv);
+    const QDate today = QDate::currentDate();
+    char szJet[128];
+    std::snprintf(szJet, sizeof(szJet), "SELECT * FROM tasks WHERE tas_date=#%d-%d-%d# \t\tORDER BY tas_time DESC",
+                  today.year(), today.month(), today.day());
+    bench::QtProgram qt;
+    startupbench::IdleProbe probe([&] { return qt.view.isVisible(); });
+    if (!qt.Open(argv[1]) || qt.Show(bench::ToSqlite(szJet)) < 0) return 2;
+    return app.exec();
+}
