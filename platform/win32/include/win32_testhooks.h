@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -102,5 +103,37 @@ COLORREF BackingPixel(HWND hwnd, int x, int y);
 // The shape of the cursor the layer last set (the IDC_* number, e.g. 32512
 // for IDC_ARROW), 0 when none.
 int CurrentCursorId();
+
+// ---------------------------------------------------------------------------
+// Live objects: what the layer has handed out and not yet taken back
+// ---------------------------------------------------------------------------
+// GDI objects count those made by CreateFont*, CreateSolidBrush, CreatePen,
+// CreateRectRgn, CreateCompatibleBitmap/LoadBitmap, CreateCompatibleDC and the
+// DCs of GetDC/BeginPaint (stock objects and system-colour brushes are not
+// counted). Menus count every menu handle, each submenu on its own. Icons and
+// cursors are shared (one per resource or system id, like LR_SHARED) and are
+// not counted. Widgets are the application's Qt widgets.
+struct ObjectCounts {
+    int fonts = 0, brushes = 0, pens = 0, bitmaps = 0, regions = 0, dcs = 0;
+    int menus = 0;
+    int windows = 0;
+    int timers = 0;
+    int imageLists = 0;
+    int kernelHandles = 0;  // threads and files (CreateThread, CreateFileA) not closed
+    int widgets = 0;
+    bool operator==(const ObjectCounts& o) const;
+    bool operator!=(const ObjectCounts& o) const { return !(*this == o); }
+};
+// Frees what destroyed windows left for later (their objects and widgets),
+// then counts. Call it at the same loop level each time (e.g. not once inside
+// a modal dialog and once outside): Qt frees some widgets only at the level
+// that deleted them.
+ObjectCounts LiveObjects();
+// "fonts=3 menus=2 ..." (every count), for test messages.
+std::string Describe(const ObjectCounts& c);
+// The counts that differ, as "fonts 3 -> 5, menus 2 -> 4"; "" when equal.
+std::string Difference(const ObjectCounts& before, const ObjectCounts& after);
+// Writes Describe(c) (GoogleTest prints counts with it).
+std::ostream& operator<<(std::ostream& os, const ObjectCounts& c);
 
 }  // namespace w32test

@@ -106,6 +106,14 @@ DWORD ErrorFromErrno(int e) {
 
 }  // namespace
 
+namespace w32 {
+// The handles made and not yet closed (counted by the window layer's test hooks).
+int CountKernelHandles() {
+    std::lock_guard<std::mutex> lock(g_handlesMutex);
+    return int(LiveHandles().size());
+}
+}  // namespace w32
+
 DWORD GetLastError(void) { return t_lastError; }
 void SetLastError(DWORD dwErrCode) { t_lastError = dwErrCode; }
 

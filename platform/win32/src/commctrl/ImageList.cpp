@@ -30,6 +30,11 @@ ImageList* LookupImageList(HIMAGELIST himl) {
     return p && Live().count(p) ? p : nullptr;
 }
 
+int CountImageLists() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return static_cast<int>(Live().size());
+}
+
 int AddImages(HIMAGELIST himl, const QImage& strip, COLORREF mask) {
     ImageList* il = LookupImageList(himl);
     if (!il || strip.isNull()) return -1;

@@ -26,6 +26,9 @@ int AddImages(HIMAGELIST himl, const QImage& strip, COLORREF mask);
 // i == -1 appends; otherwise replaces image i. Returns the index or -1.
 int ReplaceImage(HIMAGELIST himl, int i, const QImage& image);
 
+// The image lists made and not yet destroyed.
+int CountImageLists();
+
 // Image i of the list, or a null image.
 QImage Image(HIMAGELIST himl, int i);
 

@@ -147,6 +147,17 @@ std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 // Closes the popup menus tracked for `owner` (it is being destroyed).
 void ClosePopupMenusOf(HWND owner);
 
+// ---- live objects (counted by the test hooks) -------------------------------------
+struct GdiCounts {
+    int fonts = 0, brushes = 0, pens = 0, bitmaps = 0, regions = 0, dcs = 0;
+};
+GdiCounts CountGdiObjects();  // made by the program or the layer; stock objects left out
+int CountMenus();             // every menu handle, submenus included
+int CountWindows();           // live window handles
+int CountTimers();
+void KillTimersOf(HWND h);  // a window's timers go with it (UI thread)
+int CountKernelHandles();   // threads and files not yet closed (kernel/handles.cpp)
+
 // ---- hooks (hooks.cpp; set through the test hooks library) ------------------------------
 // What the tests have asked for and what was recorded. Boxes may come from
 // any thread: boxHook, autoAnswer and boxCalls are guarded by mutex; the

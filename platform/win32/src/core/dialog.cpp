@@ -16,10 +16,18 @@ const char* const kDialogClass = "#32770";
 constexpr int kDlgWindowExtra = 30;
 
 struct DialogState : ControlState {
+    DialogState() = default;
+    DialogState(const DialogState&) = delete;
+    DialogState& operator=(const DialogState&) = delete;
+    // The font made from the template goes with the dialog (its controls,
+    // which use it, are gone by then).
+    ~DialogState() override {
+        if (font) DeleteObject(font);
+    }
     bool modal = false;
     bool ended = false;
     INT_PTR result = 0;
-    HFONT font = nullptr;
+    HFONT font = nullptr;  // made from the template's FONT, owned
     std::string templateName;
 };
 

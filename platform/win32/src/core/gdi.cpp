@@ -300,6 +300,23 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     return f;
 }
 
+GdiCounts CountGdiObjects() {
+    GdiCounts c;
+    std::lock_guard<std::mutex> lock(g_gdiMutex);
+    for (const GdiObj* o : Objects()) {
+        if (o->stock) continue;
+        switch (o->type) {
+        case kFont: ++c.fonts; break;
+        case kBrush: ++c.brushes; break;
+        case kPen: ++c.pens; break;
+        case kBitmap: ++c.bitmaps; break;
+        case kRegion: ++c.regions; break;
+        case kDC: ++c.dcs; break;
+        }
+    }
+    return c;
+}
+
 QFont FontOf(HFONT h) {
     if (auto* f = Get<FontObj>(h, kFont)) return f->font;
     return DefaultControlFont();

@@ -125,6 +125,11 @@ void ClosePopupMenusOf(HWND owner) {
         if (m.owner == owner && m.menu) m.menu->close();
 }
 
+int CountMenus() {
+    std::lock_guard<std::mutex> lock(g_menuMutex);
+    return int(Menus().size());
+}
+
 std::vector<std::string> MenuCaptions(HMENU h) {
     std::vector<std::string> v;
     if (MenuObj* m = M(h))

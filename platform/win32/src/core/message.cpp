@@ -487,6 +487,26 @@ std::map<TimerKey, QTimer*>& Timers() {
 UINT_PTR g_nextTimerId = 0x7F00;
 }  // namespace
 
+namespace w32 {
+void KillTimersOf(HWND h) {
+    for (auto it = Timers().begin(); it != Timers().end();) {
+        if (it->first.h != h) {
+            ++it;
+            continue;
+        }
+        it->second->stop();
+        it->second->deleteLater();
+        it = Timers().erase(it);
+    }
+}
+
+int CountTimers() {
+    int n = 0;
+    RunOnUiThread([&] { n = int(Timers().size()); });
+    return n;
+}
+}  // namespace w32
+
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
     if (!LayerAlive()) return 0;
     UINT_PTR result = 0;

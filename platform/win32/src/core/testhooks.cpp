@@ -12,7 +12,9 @@
 #include <QtWidgets/QWidget>
 
 #include <mutex>
+#include <ostream>
 
+#include "commctrl/ImageList.h"
 #include "core.h"
 #include "win32_testhooks.h"
 
@@ -239,5 +241,80 @@ COLORREF BackingPixel(HWND h, int x, int y) {
 }
 
 int CurrentCursorId() { return w32::CursorId(GetCursor()); }
+
+// ---------------------------------------------------------------------------
+// Live objects
+// ---------------------------------------------------------------------------
+namespace {
+
+struct CountField {
+    const char* name;
+    int ObjectCounts::*field;
+};
+const CountField kCountFields[] = {
+    {"fonts", &ObjectCounts::fonts},
+    {"brushes", &ObjectCounts::brushes},
+    {"pens", &ObjectCounts::pens},
+    {"bitmaps", &ObjectCounts::bitmaps},
+    {"regions", &ObjectCounts::regions},
+    {"dcs", &ObjectCounts::dcs},
+    {"menus", &ObjectCounts::menus},
+    {"windows", &ObjectCounts::windows},
+    {"timers", &ObjectCounts::timers},
+    {"imageLists", &ObjectCounts::imageLists},
+    {"kernelHandles", &ObjectCounts::kernelHandles},
+    {"widgets", &ObjectCounts::widgets},
+};
+
+}  // namespace
+
+bool ObjectCounts::operator==(const ObjectCounts& o) const {
+    for (const CountField& f : kCountFields)
+        if (this->*f.field != o.*f.field) return false;
+    return true;
+}
+
+ObjectCounts LiveObjects() {
+    // Destroyed windows free their objects and widgets once no procedure
+    // runs; Qt's own deferred deletions wait for an event loop turn.
+    w32::CollectDead();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ObjectCounts c;
+    const w32::GdiCounts g = w32::CountGdiObjects();
+    c.fonts = g.fonts;
+    c.brushes = g.brushes;
+    c.pens = g.pens;
+    c.bitmaps = g.bitmaps;
+    c.regions = g.regions;
+    c.dcs = g.dcs;
+    c.menus = w32::CountMenus();
+    c.windows = w32::CountWindows();
+    c.timers = w32::CountTimers();
+    c.imageLists = w32::cc::CountImageLists();
+    c.kernelHandles = w32::CountKernelHandles();
+    c.widgets = int(QApplication::allWidgets().size());
+    return c;
+}
+
+std::string Describe(const ObjectCounts& c) {
+    std::string s;
+    for (const CountField& f : kCountFields) {
+        if (!s.empty()) s += ' ';
+        s += std::string(f.name) + '=' + std::to_string(c.*f.field);
+    }
+    return s;
+}
+
+std::ostream& operator<<(std::ostream& os, const ObjectCounts& c) { return os << Describe(c); }
+
+std::string Difference(const ObjectCounts& before, const ObjectCounts& after) {
+    std::string s;
+    for (const CountField& f : kCountFields) {
+        if (before.*f.field == after.*f.field) continue;
+        if (!s.empty()) s += ", ";
+        s += std::string(f.name) + ' ' + std::to_string(before.*f.field) + " -> " + std::to_string(after.*f.field);
+    }
+    return s;
+}
 
 }  // namespace w32test

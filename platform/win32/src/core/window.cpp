@@ -116,6 +116,11 @@ void SendSize(Window* w) {
 // ---------------------------------------------------------------------------
 // Handles and classes
 // ---------------------------------------------------------------------------
+int CountWindows() {
+    std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
+    return int(Handles().size());
+}
+
 Window* FromHwnd(HWND h) {
     if (!h) return nullptr;
     const uintptr_t key = reinterpret_cast<uintptr_t>(h);
@@ -455,6 +460,12 @@ static void DestroyTree(Window* w, bool top) {
         w->destroyed = true;  // no further messages but the last one
     }
     Send(w, WM_NCDESTROY, 0, 0);
+    KillTimersOf(h);
+    // A top-level window's menu goes with it (a child keeps its id there).
+    if (!w->IsChild() && w->menu) {
+        DestroyMenu(w->menu);
+        w->menu = nullptr;
+    }
     Dying().erase(h);
     FreeHandle(h);
     if (top && w->parent) Unlink(w);
