@@ -320,4 +320,82 @@ TEST_P(DialogOpenings, TwoHundredOpeningsLeaveNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, DialogOpenings, ::testing::ValuesIn(kDialogs),
                          [](const ::testing::TestParamInfo<DialogRow>& i) { return std::string(i.param.pszName); });
 
+// ---------------------------------------------------------------------------
+// Adds through a relation page's popup
+// ---------------------------------------------------------------------------
+struct PageRow {
+    const char* pszName;
+    RecordFormClass* pForm;
+    unsigned Web::*pRecord;
+    int nTab;
+};
+
+void PrintTo(const PageRow& r, std::ostream* os) { *os << r.pszName; }
+
+const PageRow kPages[] = {
+    {"OppTasks", &g_Opp_Detail, &Web::opp, 0},         {"OppContacts", &g_Opp_Detail, &Web::opp, 1},
+    {"OppAccounts", &g_Opp_Detail, &Web::opp, 2},      {"AccTasks", &g_Acc_Detail, &Web::acc, 0},
+    {"AccContacts", &g_Acc_Detail, &Web::acc, 1},      {"AccOpportunities", &g_Acc_Detail, &Web::acc, 2},
+    {"ConTasks", &g_Con_Detail, &Web::con, 0},         {"ConOpportunities", &g_Con_Detail, &Web::con, 1},
+    {"TasOpportunities", &g_Tas_Detail, &Web::tas, 0}, {"TasContacts", &g_Tas_Detail, &Web::tas, 1},
+    {"TasAccounts", &g_Tas_Detail, &Web::tas, 2},
+};
+
+class PageAdds : public ::testing::TestWithParam<PageRow> {
+protected:
+    void SetUp() override { StartFresh(); }
+    void TearDown() override {
+        w32test::ClearHooks();
+        ResetToStartPage();
+    }
+};
+
+// Each round: the page's first add button, its popup's 新建 (even rounds) or
+// 选择 (odd rounds) entry, and the dialog answered with 确定 every fourth
+// round (a new record, or the first row picked) and 取消 otherwise. 确定
+// makes the form show its record again, which rebuilds the page under the
+// handler that opened the dialog.
+TEST_P(PageAdds, TwoHundredAddsLeaveNothingBehind) {
+    const PageRow& r = GetParam();
+    const Web w = SeedWeb();
+    const ULONG ulID = w.*r.pRecord;
+    ASSERT_EQ(HandOverToForm(r.pForm, &ulID, 1, 0, "t"), 0);
+    TabControlClass& tab = r.pForm->m_Tab;
+    if (r.nTab != 0) w32test::ClickTab(tab.m_hTab, r.nTab);
+    ASSERT_EQ(SendMessageA(tab.m_hTab, TCM_GETCURSEL, 0, 0), r.nTab);
+
+    int nRound = 0, nDialogs = 0;
+    w32test::SetPopupMenuHook([&](const w32test::PopupMenuCall& c) { return GetMenuItemID(c.menu, nRound % 2); });
+    w32test::SetDialogHook([&](HWND hDlg, const std::string& strTemplate) {
+        ++nDialogs;
+        const bool bConfirm = nRound % 4 == 3;
+        if (strTemplate == IDD_SELECT_OBJECT) {
+            HWND hList = GetDlgItem(hDlg, IDC_PICK_LIST);
+            if (bConfirm && SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) > 0) w32test::ClickListRow(hList, 0);
+            w32test::Click(GetDlgItem(hDlg, bConfirm ? IDC_PICK_OK : IDCANCEL));
+        } else {
+            if (bConfirm) SetText(hDlg, NameField(strTemplate), "页面新记录" + std::to_string(nRound));
+            w32test::Click(GetDlgItem(hDlg, bConfirm ? IDC_NEWRECORD_OK : IDCANCEL));
+        }
+        if (IsWindowVisible(hDlg)) {
+            ADD_FAILURE() << strTemplate << " still open at round " << nRound;
+            EndDialog(hDlg, 0);
+        }
+    });
+    ExpectNothingLeft([&](int i) {
+        nRound = i;
+        // The page now shown (made afresh after every 确定); its first add button.
+        HWND hAdd = GetWindow(tab.m_hPage, GW_CHILD);
+        ASSERT_NE(hAdd, nullptr);
+        ASSERT_TRUE(IsWindowEnabled(hAdd));
+        w32test::Click(hAdd);
+        w32test::ProcessEvents();  // the chosen entry, posted, opens its dialog
+    });
+    EXPECT_EQ(nDialogs, kRounds + 1);
+    EXPECT_EQ(r.pForm->m_ulRecordID, ulID);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PageAdds, ::testing::ValuesIn(kPages),
+                         [](const ::testing::TestParamInfo<PageRow>& i) { return std::string(i.param.pszName); });
+
 }  // namespace

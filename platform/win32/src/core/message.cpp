@@ -494,8 +494,9 @@ void KillTimersOf(HWND h) {
             ++it;
             continue;
         }
-        it->second->stop();
-        it->second->deleteLater();
+        // Not inside the timer's own signal (that only posts): deleted now,
+        // so that none is left for a loop that may never run again.
+        delete it->second;
         it = Timers().erase(it);
     }
 }
