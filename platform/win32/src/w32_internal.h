@@ -140,7 +140,11 @@ public:
 
     QWidget* widget = nullptr;  // outer widget (placed in the parent's client widget)
     QWidget* client = nullptr;  // widget holding the children (== widget for controls)
-    QImage backing;             // canvas windows: client-area pixels
+    // Canvas windows: the client-area pixels (backing), a view into an image
+    // with room to grow (backingStore), so that a window growing to the
+    // screen's size on its first resizes keeps its pixels where they are.
+    QImage backingStore;
+    QImage backing;
     // A canvas window that began painting but has not needed its image yet:
     // its pixels are white, but for solidRect in solidColour (a background
     // erase over the whole client area). The image is made at the first

@@ -162,19 +162,44 @@ void ResizeBacking(Window* w) {
     if (!w->backing.isNull()) EnsureBacking(w);
 }
 
+namespace {
+
+// The backing's pixels as a view of cw x ch into the window's store.
+QImage ViewOfStore(Window* w, int cw, int ch) {
+    return QImage(w->backingStore.bits(), cw, ch, w->backingStore.bytesPerLine(), QImage::Format_RGB32);
+}
+
+}  // namespace
+
 void EnsureBacking(Window* w) {
     int cw = std::max(1, w->ClientWidth()), ch = std::max(1, w->ClientHeight());
     if (!w->backing.isNull() && w->backing.width() == cw && w->backing.height() == ch) return;
-    QImage img(cw, ch, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    if (!w->backing.isNull()) {
-        QPainter p(&img);
-        p.drawImage(0, 0, w->backing);
+    const QRect now(0, 0, cw, ch);
+    // Within the store the old pixels stay in place; only what the window
+    // did not cover before turns white, as in a new image.
+    if (!w->backing.isNull() && !w->backingStore.isNull() && w->backing.constBits() == w->backingStore.constBits() &&
+        cw <= w->backingStore.width() && ch <= w->backingStore.height()) {
+        const QRect before = w->backing.rect();
+        w->backing = ViewOfStore(w, cw, ch);
+        QPainter p(&w->backing);
+        for (const QRect& r : QRegion(now) - QRegion(before)) p.fillRect(r, Qt::white);
+        return;
+    }
+    // A window of at least half the screen gets a store of the screen's size
+    // (it is usually on its way to it); untouched rows cost no memory.
+    const QSize screen = ScreenArea().size();
+    QSize store(cw, ch);
+    if (cw * 2 >= screen.width() && ch * 2 >= screen.height()) store = store.expandedTo(screen);
+    const QImage oldStore = w->backingStore, old = w->backing;  // the old pixels, alive until copied
+    w->backingStore = QImage(store, QImage::Format_RGB32);
+    w->backing = ViewOfStore(w, cw, ch);
+    QPainter p(&w->backing);
+    p.fillRect(now, Qt::white);
+    if (!old.isNull()) {
+        p.drawImage(0, 0, old);
     } else if (w->backingPending && !w->solidRect.isEmpty()) {
-        QPainter p(&img);
         p.fillRect(w->solidRect, w->solidColour);
     }
-    w->backing = img;
     w->backingPending = false;
     w->solidRect = QRect();
 }

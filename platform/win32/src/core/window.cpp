@@ -483,6 +483,7 @@ static void DestroyTree(Window* w, bool top) {
     w->widget = nullptr;
     w->client = nullptr;
     w->backing = QImage();
+    w->backingStore = QImage();
     w->backingPending = false;
     FreeLater(w);
 }

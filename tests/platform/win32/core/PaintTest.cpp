@@ -595,3 +595,45 @@ TEST_F(Paint, AlignedTextIsPlacedByItsWidthAndTheCurrentPositionMovesPastIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A large window's pixels through resizes: kept where the window still
+// covers them, white where it did not cover them just before.
+TEST_F(Paint, ALargeWindowKeepsItsPixelsThroughGrowingShrinkingAndGrowingAgain) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const int w0 = sw * 3 / 5, h0 = sh * 3 / 5;
+    HWND big = MakeChild(top, 0, 0, w0, h0, 9);
+    ValidateRect(big, nullptr);
+    HDC dc = GetDC(big);
+    HBRUSH br = CreateSolidBrush(kPanel);
+    RECT corner{w0 - 20, h0 - 20, w0, h0};
+    FillRect(dc, &corner, br);
+    ReleaseDC(big, dc);
+    ASSERT_EQ(At(w0 - 10, h0 - 10, big), kPanel);
+    // Growing keeps the pixels; the new strip is white.
+    MoveWindow(big, 0, 0, w0 + 40, h0 + 30, FALSE);
+    ValidateRect(big, nullptr);
+    EXPECT_EQ(At(w0 - 10, h0 - 10, big), kPanel);
+    EXPECT_EQ(At(w0 + 20, h0 + 20, big), kWhite);
+    EXPECT_EQ(At(w0 + 20, 5, big), kWhite);
+    // Shrunk past the corner and grown again: the corner was lost, as on Windows.
+    MoveWindow(big, 0, 0, w0 / 2, h0 / 2, FALSE);
+    ValidateRect(big, nullptr);
+    EXPECT_EQ(At(w0 - 10, h0 - 10, big), CLR_INVALID);
+    MoveWindow(big, 0, 0, w0, h0, FALSE);
+    ValidateRect(big, nullptr);
+    EXPECT_EQ(At(w0 - 10, h0 - 10, big), kWhite);
+    // Far past the screen: still the same pixels.
+    dc = GetDC(big);
+    FillRect(dc, &corner, br);
+    ReleaseDC(big, dc);
+    MoveWindow(big, 0, 0, sw * 2, sh * 2, FALSE);
+    ValidateRect(big, nullptr);
+    EXPECT_EQ(At(w0 - 10, h0 - 10, big), kPanel);
+    EXPECT_EQ(At(sw * 2 - 5, sh * 2 - 5, big), kWhite);
+    EXPECT_EQ(w32test::PixelAt(big, w0 - 10, h0 - 10), kPanel);
+    DeleteObject(br);
+}
+
+}  // namespace
