@@ -8,7 +8,6 @@
 
 #include <sqlite3.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,8 +51,8 @@ const SeededFile* FileOf(Records kind, int count);
 // The collation the driver adds to every ORDER BY term, for bare connections.
 void AddDriverCollation(sqlite3* db);
 
-// A statement text as the store formats it, and the same in SQLite's dialect
-// as the driver runs it (the Chinese collation on every ORDER BY term).
+// A statement text as the store formats it, in SQLite's dialect as the
+// driver runs it (the Chinese collation on every ORDER BY term).
 std::string ToSqlite(const char* pszJet);
 
 // The all-records list of one kind as its page opens it and as it re-sorts
