@@ -90,6 +90,14 @@ inline uint32_t SortKey(const GbkTable& t, uint32_t cp) {
     return 0x10000 + cp;
 }
 
+// A well-formed three-byte character (every Chinese one) starts at p.
+inline bool IsThreeByte(const unsigned char* p, const unsigned char* end) {
+    return (*p & 0xF0) == 0xE0 && end - p > 2 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80;
+}
+inline uint32_t DecodeThree(const unsigned char* p) {
+    return uint32_t(*p & 0x0F) << 12 | uint32_t(p[1] & 0x3F) << 6 | uint32_t(p[2] & 0x3F);
+}
+
 }  // namespace
 
 size_t Utf8ToGbk(const char* s, size_t n, char* out) {
@@ -103,9 +111,8 @@ size_t Utf8ToGbk(const char* s, size_t n, char* out) {
             continue;
         }
         uint32_t cp;
-        if ((*p & 0xF0) == 0xE0 && end - p > 2 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-            // Three bytes, as every Chinese character: decoded in place.
-            cp = uint32_t(*p & 0x0F) << 12 | uint32_t(p[1] & 0x3F) << 6 | uint32_t(p[2] & 0x3F);
+        if (IsThreeByte(p, end)) {  // decoded in place
+            cp = DecodeThree(p);
             p += 3;
         } else {
             p = GbkTable::Decode(p, end, cp);
@@ -142,6 +149,16 @@ int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb) {
             y = *q++;
             if (x >= 'A' && x <= 'Z') x += 32;
             if (y >= 'A' && y <= 'Z') y += 32;
+        } else if (IsThreeByte(p, pe) && IsThreeByte(q, qe)) {
+            // Two Chinese characters, decoded in place; the same one twice
+            // needs no look-up.
+            const uint32_t cx = DecodeThree(p), cy = DecodeThree(q);
+            p += 3;
+            q += 3;
+            if (cx == cy) continue;
+            if (!t) t = &Table();
+            x = SortKey(*t, cx);
+            y = SortKey(*t, cy);
         } else {
             if (!t) t = &Table();
             uint32_t cx, cy;

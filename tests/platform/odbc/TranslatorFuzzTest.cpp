@@ -198,6 +198,40 @@ TEST(TranslatorFuzz, CollationIsATotalOrder) {
         }
 }
 
+// Texts after a common beginning of whole characters compare as the texts
+// alone do; characters in GBK order (pinyin for the common Chinese ones),
+// Latin letters without case.
+TEST(TranslatorFuzz, CollationComparesWholeCharactersAfterACommonBeginning) {
+    auto cmp = [](const std::string& a, const std::string& b) {
+        return jetsql::CompareGbkNoCase(a.data(), a.size(), b.data(), b.size());
+    };
+    const std::string zhong = gbk::ToUtf8("中"), wen = gbk::ToUtf8("文");
+    const std::vector<std::string> ordered = {"",
+                                              "a",
+                                              "B",
+                                              gbk::ToUtf8("阿"),
+                                              gbk::ToUtf8("李"),
+                                              gbk::ToUtf8("王"),
+                                              gbk::ToUtf8("张"),
+                                              gbk::ToUtf8("赵"),
+                                              "\xf0\x9f\x98\x80"};
+    const std::vector<std::string> beginnings = {"", "Ab", zhong + wen, "\xe2\x82\xac", zhong + "x" + wen};
+    for (const std::string& p : beginnings)
+        for (size_t i = 0; i < ordered.size(); ++i)
+            for (size_t j = 0; j < ordered.size(); ++j) {
+                const int want = i < j ? -1 : (i > j ? 1 : 0);
+                EXPECT_EQ(want, cmp(p + ordered[i], p + ordered[j])) << i << " " << j;
+                if (i > 0 && j > 0 && i != j) {  // one character each: what follows does not count
+                    EXPECT_EQ(want, cmp(p + ordered[i] + wen, p + ordered[j] + zhong)) << i << " " << j;
+                }
+            }
+    EXPECT_EQ(-1, cmp(zhong, zhong + wen));
+    EXPECT_EQ(0, cmp(gbk::ToUtf8("北京ab"), gbk::ToUtf8("北京AB")));
+    // Broken sequences after equal characters: one byte each, after GBK.
+    EXPECT_EQ(1, cmp(zhong + "\xe4\xb8", zhong + wen));
+    EXPECT_EQ(-1, cmp(zhong + wen, zhong + "\xe4"));
+}
+
 class DriverFuzz : public OdbcTest {};
 
 TEST_F(DriverFuzz, RandomStatementsFailCleanlyAndLeaveTheFileIntact) {
