@@ -2,8 +2,9 @@
 // same queries: each all-records list (opportunities, accounts, contacts,
 // tasks) as a plain Qt 6 program shows it, a QTableView over a
 // QSqlQueryModel that fetches every row, timed from the query until the
-// window is painted and idle, opened and re-queried sorted (in the driver's
-// Chinese order); and a bare sqlite3 read of the same rows into strings.
+// window is painted and idle, opened (over the list shown before, as the
+// page is) and re-queried sorted (in the driver's Chinese order); and a bare
+// sqlite3 read of the same rows into strings.
 // The opportunities also from 1,000 to 100,000 rows (1,000,000 with
 // --million), as the list page's series.
 #include <benchmark/benchmark.h>
@@ -64,14 +65,12 @@ void BM_Sqlite3SortedRead(benchmark::State& state) {
 void BM_QtProgramOpen(benchmark::State& state) {
     const bench::SeededFile* f = FileFor(state);
     if (!f || !g_pQt->Open(f->Path())) return state.SkipWithError("cannot open the file in Qt");
+    // Each opening replaces the list the one before showed, as the page's
+    // does: the old rows are freed inside the timing on both sides.
     const std::string sql = bench::ToSqlite(QueriesFor(state).pszOpen);
-    for (auto _ : state) {
-        state.PauseTiming();
-        g_pQt->model.clear();
-        TurnToIdle();
-        state.ResumeTiming();
+    g_pQt->Show(sql);
+    for (auto _ : state)
         if (g_pQt->Show(sql) != state.range(1)) state.SkipWithError("query failed");
-    }
 }
 
 void BM_QtProgramReSort(benchmark::State& state) {

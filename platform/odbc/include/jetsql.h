@@ -55,5 +55,7 @@ int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb);
 // UTF-8 -> GBK through a table built once from the shared iconv converter;
 // appends to out. Characters GBK cannot hold become '?'.
 void Utf8ToGbk(const char* s, size_t n, std::string& out);
+// The same into out, which holds at least n bytes; returns the GBK length.
+size_t Utf8ToGbk(const char* s, size_t n, char* out);
 
 }  // namespace jetsql

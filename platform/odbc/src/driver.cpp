@@ -575,36 +575,34 @@ SQLRETURN SQLCloseCursor(SQLHSTMT h) {
 namespace {
 
 // The current row's value of column c (0-based) as GBK text.
-void CellText(Stmt* s, int c, int valueType, const char*& data, size_t& size) {
+void CellText(Stmt* s, int c, sqlite3_value* v, int valueType, const char*& data, size_t& size) {
     if (s->cacheColumn == c) {
         data = s->cacheData;
         size = s->cacheSize;
         return;
     }
-    sqlite3_stmt* st = s->st;
     switch (valueType) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: {
         // Numbers as text with '.' as the decimal point, whatever the C
         // library's locale (15 significant digits, as Jet shows a double).
         char buf[40];
-        auto r =
-            valueType == SQLITE_INTEGER
-                ? std::to_chars(buf, buf + sizeof buf, (long long)sqlite3_column_int64(st, c))
-                : std::to_chars(buf, buf + sizeof buf, sqlite3_column_double(st, c), std::chars_format::general, 15);
+        auto r = valueType == SQLITE_INTEGER
+                     ? std::to_chars(buf, buf + sizeof buf, (long long)sqlite3_value_int64(v))
+                     : std::to_chars(buf, buf + sizeof buf, sqlite3_value_double(v), std::chars_format::general, 15);
         s->cacheBuffer.assign(buf, r.ec == std::errc() ? size_t(r.ptr - buf) : 0);
         data = s->cacheBuffer.data();
         size = s->cacheBuffer.size();
         break;
     }
     case SQLITE_BLOB:
-        data = static_cast<const char*>(sqlite3_column_blob(st, c));
-        size = size_t(sqlite3_column_bytes(st, c));
+        data = static_cast<const char*>(sqlite3_value_blob(v));
+        size = size_t(sqlite3_value_bytes(v));
         if (!data) data = "";
         break;
     default: {
-        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-        size_t n = size_t(sqlite3_column_bytes(st, c));
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        size_t n = size_t(sqlite3_value_bytes(v));
         if (!t) t = "", n = 0;
         if (gbk::IsAscii(std::string_view(t, n))) {
             data = t;
@@ -634,20 +632,19 @@ SQLRETURN PutValue(SQLPOINTER target, SQLLEN* ind, const T& v) {
 SQLRETURN ConversionError(Stmt* s) { return s->Fail("22018", ODBC_DIAG_PREFIX "Invalid character value for cast"); }
 
 // Numeric value of a cell for the numeric C types.
-bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, double& d) {
-    sqlite3_stmt* st = s->st;
+bool CellNumber(sqlite3_value* v, int valueType, bool wantInteger, long long& i, double& d) {
     switch (valueType) {
     case SQLITE_INTEGER:
-        i = sqlite3_column_int64(st, c);
+        i = sqlite3_value_int64(v);
         d = double(i);
         return true;
     case SQLITE_FLOAT:
-        d = sqlite3_column_double(st, c);
+        d = sqlite3_value_double(v);
         if (!std::isfinite(d)) return false;
         i = (d > 9.2e18 || d < -9.2e18) ? 0 : (long long)d;
         return !wantInteger || (d <= 9.2e18 && d >= -9.2e18);
     case SQLITE_TEXT: {
-        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
         if (!t) return false;
         if (wantInteger) {
             if (!ParseLong(t, i)) return false;
@@ -662,9 +659,9 @@ bool CellNumber(Stmt* s, int c, int valueType, bool wantInteger, long long& i, d
     }
 }
 
-bool CellDateTime(Stmt* s, int c, int valueType, jetsql::DateTime& dt) {
+bool CellDateTime(sqlite3_value* v, int valueType, jetsql::DateTime& dt) {
     if (valueType != SQLITE_TEXT) return false;
-    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s->st, c));
+    const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
     return t && jetsql::ParseDateTime(t, dt);
 }
 
@@ -677,9 +674,12 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     if (!s->st || !s->onRow) return s->Fail("24000", ODBC_DIAG_PREFIX "Invalid cursor state");
     if (column < 1 || column > s->columns) return s->Fail("07009", ODBC_DIAG_PREFIX "Invalid descriptor index");
     int c = column - 1;
-    sqlite3_stmt* st = s->st;
-
-    int valueType = sqlite3_column_type(st, c);
+    // The cell read through its value: one call into SQLite for the cell, not
+    // one per question asked of it. The value is unprotected, which is sound
+    // as the connection is opened without a mutex and used by one thread at
+    // a time.
+    sqlite3_value* v = sqlite3_column_value(s->st, c);
+    int valueType = sqlite3_value_type(v);
     if (valueType == SQLITE_NULL) {
         // NULL: only the indicator is written; the buffer stays as it was.
         if (!ind) return s->Fail("22002", ODBC_DIAG_PREFIX "Indicator variable required but not supplied");
@@ -692,9 +692,23 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
         int32_t& offset = s->offsets[size_t(c)];
         if (offset < 0) return SQL_NO_DATA;  // returned whole already
         if (bufLen < 0) return s->Fail("HY090", ODBC_DIAG_PREFIX "Invalid string or buffer length");
+        if (valueType == SQLITE_TEXT && offset == 0 && s->cacheColumn != c && target && bufLen > 0) {
+            // A whole read of a text that fits for sure (GBK is never longer
+            // than UTF-8): converted straight into the caller's buffer.
+            const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            const size_t n = t ? size_t(sqlite3_value_bytes(v)) : 0;
+            if (n < size_t(bufLen)) {
+                char* out = static_cast<char*>(target);
+                const size_t size = n ? jetsql::Utf8ToGbk(t, n, out) : 0;
+                out[size] = '\0';
+                if (ind) *ind = SQLLEN(size);
+                offset = -1;
+                return SQL_SUCCESS;
+            }
+        }
         const char* data;
         size_t size;
-        CellText(s, c, valueType, data, size);
+        CellText(s, c, v, valueType, data, size);
         size_t left = size - size_t(offset);
         if (ind) *ind = SQLLEN(left);
         if (bufLen == 0 || !target) {
@@ -723,7 +737,7 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     case SQL_C_SHORT: {
         long long i;
         double d;
-        if (!CellNumber(s, c, valueType, true, i, d)) return ConversionError(s);
+        if (!CellNumber(v, valueType, true, i, d)) return ConversionError(s);
         if (type == SQL_C_SHORT) {
             if (i < -32768 || i > 32767) return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
             return PutValue(target, ind, SQLSMALLINT(i));
@@ -737,27 +751,27 @@ SQLRETURN SQLGetData(SQLHSTMT h, SQLUSMALLINT column, SQLSMALLINT type, SQLPOINT
     case SQL_C_FLOAT: {
         long long i;
         double d;
-        if (!CellNumber(s, c, valueType, false, i, d)) return ConversionError(s);
+        if (!CellNumber(v, valueType, false, i, d)) return ConversionError(s);
         if (type == SQL_C_DOUBLE) return PutValue(target, ind, d);
         if (std::fabs(d) > double(FLT_MAX)) return s->Fail("22003", ODBC_DIAG_PREFIX "Numeric value out of range");
         return PutValue(target, ind, float(d));
     }
     case SQL_C_TYPE_DATE: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, valueType, dt) || !dt.HasDate()) return ConversionError(s);
+        if (!CellDateTime(v, valueType, dt) || !dt.HasDate()) return ConversionError(s);
         DATE_STRUCT v{SQLSMALLINT(dt.year), SQLUSMALLINT(dt.month), SQLUSMALLINT(dt.day)};
         return PutValue(target, ind, v);
     }
     case SQL_C_TYPE_TIME: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
+        if (!CellDateTime(v, valueType, dt)) return ConversionError(s);
         TIME_STRUCT v{0, 0, 0};
         if (dt.HasTime()) v = TIME_STRUCT{SQLUSMALLINT(dt.hour), SQLUSMALLINT(dt.minute), SQLUSMALLINT(dt.second)};
         return PutValue(target, ind, v);
     }
     case SQL_C_TYPE_TIMESTAMP: {
         jetsql::DateTime dt;
-        if (!CellDateTime(s, c, valueType, dt)) return ConversionError(s);
+        if (!CellDateTime(v, valueType, dt)) return ConversionError(s);
         TIMESTAMP_STRUCT v{};
         if (dt.HasDate())
             v.year = SQLSMALLINT(dt.year), v.month = SQLUSMALLINT(dt.month), v.day = SQLUSMALLINT(dt.day);

@@ -92,20 +92,24 @@ inline uint32_t SortKey(const GbkTable& t, uint32_t cp) {
 
 }  // namespace
 
-void Utf8ToGbk(const char* s, size_t n, std::string& out) {
+size_t Utf8ToGbk(const char* s, size_t n, char* out) {
     const GbkTable& t = Table();
     const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
     const unsigned char* end = p + n;
-    size_t base = out.size();
-    out.resize(base + n);  // GBK is never longer than UTF-8
-    char* o = out.data() + base;
+    char* o = out;
     while (p < end) {
         if (*p < 0x80) {
             *o++ = char(*p++);
             continue;
         }
         uint32_t cp;
-        p = GbkTable::Decode(p, end, cp);
+        if ((*p & 0xF0) == 0xE0 && end - p > 2 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+            // Three bytes, as every Chinese character: decoded in place.
+            cp = uint32_t(*p & 0x0F) << 12 | uint32_t(p[1] & 0x3F) << 6 | uint32_t(p[2] & 0x3F);
+            p += 3;
+        } else {
+            p = GbkTable::Decode(p, end, cp);
+        }
         uint16_t g = cp < 0x10000 ? t.code[cp] : 0;
         if (g == 0)
             *o++ = '?';
@@ -116,7 +120,13 @@ void Utf8ToGbk(const char* s, size_t n, std::string& out) {
             *o++ = char(g & 0xFF);
         }
     }
-    out.resize(size_t(o - out.data()));
+    return size_t(o - out);
+}
+
+void Utf8ToGbk(const char* s, size_t n, std::string& out) {
+    size_t base = out.size();
+    out.resize(base + n);  // GBK is never longer than UTF-8
+    out.resize(base + Utf8ToGbk(s, n, out.data() + base));
 }
 
 int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb) {

@@ -300,6 +300,31 @@ bool NextIsWord(const std::vector<Token>& toks, size_t i, const char* word) {
 
 bool ParseDateTime(std::string_view text, DateTime& out) {
     out = DateTime{};
+    // The shapes the file stores ('YYYY-MM-DD', 'HH:MM:SS') read at once,
+    // with the same checks as the general reading below.
+    auto digits = [&](size_t at, size_t n) {
+        int v = 0;
+        for (size_t k = at; k < at + n; ++k) {
+            if (text[k] < '0' || text[k] > '9') return -1;
+            v = v * 10 + (text[k] - '0');
+        }
+        return v;
+    };
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
+        if (y >= 0 && m >= 0 && d >= 0) {
+            if (!ValidDate(y, m, d)) return false;
+            out.year = y, out.month = m, out.day = d;
+            return true;
+        }
+    } else if (text.size() == 8 && text[2] == ':' && text[5] == ':') {
+        const int h = digits(0, 2), m = digits(3, 2), sec = digits(6, 2);
+        if (h >= 0 && m >= 0 && sec >= 0) {
+            if (h > 23 || m > 59 || sec > 59) return false;
+            out.hour = h, out.minute = m, out.second = sec;
+            return true;
+        }
+    }
     size_t i = 0;
     SkipSpaces(text, i);
     size_t save = i;

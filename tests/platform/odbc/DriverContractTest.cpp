@@ -260,6 +260,44 @@ TEST_F(DriverTest, LongTextIsCutAtACharacterBoundary) {
     EXPECT_STREQ("ab中文", buf);
 }
 
+// Texts read whole into a buffer of any size around their UTF-8 and GBK
+// lengths, a column taken up again after another was read, and characters
+// GBK cannot hold (written to the file by another program).
+TEST_F(DriverTest, TextsReadWholeOrInPartsWhateverTheOrderOfTheColumns) {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open_v2(m_path.c_str(), &other, SQLITE_OPEN_READWRITE, nullptr));
+    // con_name: "ab" and two Chinese characters (8 UTF-8, 6 GBK bytes);
+    // con_nickname: a Chinese character, an emoji and an e with an accent.
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(other,
+                                      "INSERT INTO contacts(con_name,con_nickname) VALUES('ab\xE4\xB8\xAD\xE6\x96\x87',"
+                                      "'\xE4\xB8\xAD\xF0\x9F\x98\x80\xC3\xA9')",
+                                      nullptr, nullptr, nullptr));
+    sqlite3_close(other);
+    const std::string name = "ab中文";
+    char buf[16];
+    SQLLEN ind = 0;
+    for (SQLLEN len = 7; len <= 10; ++len) {
+        FetchOne("SELECT con_name, con_nickname FROM contacts");
+        std::memset(buf, 'x', sizeof buf);
+        EXPECT_EQ(SQL_SUCCESS, GetData(1, SQL_C_CHAR, buf, len, &ind)) << len;
+        EXPECT_EQ(name, std::string(buf)) << len;
+        EXPECT_EQ(6, ind);
+        EXPECT_EQ('x', buf[7]);
+        EXPECT_EQ(SQL_NO_DATA, GetData(1, SQL_C_CHAR, buf, len, &ind));
+    }
+    // A part of column 1, column 2 whole, then the rest of column 1.
+    FetchOne("SELECT con_name, con_nickname FROM contacts");
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, GetData(1, SQL_C_CHAR, buf, 5, &ind));
+    EXPECT_STREQ("ab中", buf);
+    EXPECT_EQ(SQL_SUCCESS, GetData(2, SQL_C_CHAR, buf, sizeof buf, &ind));
+    EXPECT_STREQ("中?\xA8\xA6", buf);  // the emoji is not in GBK, the e with its accent is
+    EXPECT_EQ(5, ind);
+    EXPECT_EQ(SQL_SUCCESS, GetData(1, SQL_C_CHAR, buf, sizeof buf, &ind));
+    EXPECT_STREQ("文", buf);
+    EXPECT_EQ(2, ind);
+    EXPECT_EQ(SQL_NO_DATA, GetData(2, SQL_C_CHAR, buf, sizeof buf, &ind));
+}
+
 TEST_F(DriverTest, NineChineseCharactersFitATwentyByteName) {
     std::string name = "一二三四五六七八九十";  // 20 bytes
     ASSERT_EQ(SQL_SUCCESS, Exec("INSERT INTO contacts(con_name) VALUES('" + name + "')"));

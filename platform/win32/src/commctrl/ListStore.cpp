@@ -30,14 +30,18 @@ struct ListStore::Block {
 
 ListStore::~ListStore() { Clear(); }
 
-ListStore::Block* ListStore::Make(uint32_t state, intptr_t param, std::string_view text0) {
-    auto* b = static_cast<Block*>(std::malloc(sizeof(Block) + sizeof(uint32_t) + text0.size()));
+ListStore::Block* ListStore::Make(uint32_t state, intptr_t param, std::string_view text0, size_t cellCap,
+                                  size_t byteCap) {
+    cellCap = std::max<size_t>(cellCap, 1);
+    byteCap = std::max(byteCap, text0.size());
+    if (byteCap > UINT32_MAX) return nullptr;
+    auto* b = static_cast<Block*>(std::malloc(sizeof(Block) + sizeof(uint32_t) * cellCap + byteCap));
     if (!b) return nullptr;
     b->state = state;
     b->cells = 1;
-    b->cellCap = 1;
+    b->cellCap = static_cast<uint16_t>(cellCap);
     b->param = param;
-    b->byteCap = static_cast<uint32_t>(text0.size());
+    b->byteCap = static_cast<uint32_t>(byteCap);
     if (!text0.empty()) std::memcpy(b->Bytes(), text0.data(), text0.size());
     b->Ends()[0] = static_cast<uint32_t>(text0.size());
     return b;
@@ -68,10 +72,33 @@ ListStore::Block* ListStore::Grow(Block* old, size_t cells, size_t bytes) {
     return b;
 }
 
+// The block shrunk to its cells and their text (in place: nothing is
+// copied but the text, when end slots are given back).
+ListStore::Block* ListStore::Fit(Block* b) {
+    const uint32_t used = b->TextBytes();
+    if (b->cellCap == b->cells && b->byteCap == used) return b;
+    if (b->cellCap != b->cells) {
+        std::memmove(b->Ends() + b->cells, b->Bytes(), used);
+        b->cellCap = b->cells;
+    }
+    b->byteCap = used;
+    auto* fitted = static_cast<Block*>(std::realloc(b, b->Size()));
+    return fitted ? fitted : b;  // a failed shrink leaves the block as it is
+}
+
 int ListStore::Insert(int row, std::string_view text0, uint32_t state, intptr_t param) {
     if (row < 0) row = 0;
     if (row > Count()) row = Count();
-    Block* b = Make(state, param, text0);
+    // The row inserted before is complete now: its size is the likely size
+    // of this one, and its spare room goes back.
+    size_t byteHint = 0;
+    if (Valid(lastInserted_)) {
+        Block*& prev = rows_[lastInserted_].b;
+        byteHint = prev->TextBytes();
+        prev = Fit(prev);
+    }
+    lastInserted_ = -1;
+    Block* b = Make(state, param, text0, size_t(cellHint_), byteHint);
     if (!b) return -1;
     try {
         if (row == 0)
@@ -84,6 +111,7 @@ int ListStore::Insert(int row, std::string_view text0, uint32_t state, intptr_t 
         std::free(b);
         return -1;
     }
+    lastInserted_ = row;
     return row;
 }
 
@@ -91,6 +119,7 @@ bool ListStore::Erase(int row) {
     if (!Valid(row)) return false;
     std::free(rows_[row].b);
     rows_.erase(rows_.begin() + row);
+    lastInserted_ = -1;
     return true;
 }
 
@@ -98,6 +127,7 @@ void ListStore::Clear() {
     for (Row& r : rows_) std::free(r.b);
     rows_.clear();
     rows_.shrink_to_fit();
+    lastInserted_ = -1;
 }
 
 std::string_view ListStore::Text(int row, int sub) const {

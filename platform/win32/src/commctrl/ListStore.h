@@ -3,7 +3,10 @@
 // heap block (a 4-byte end offset per cell followed by the text bytes), so a
 // cell costs its text plus a few bytes. A cell is written in place when the
 // block has room; the block grows geometrically, so filling a row cell by
-// cell costs a few allocations, not one per cell.
+// cell costs a few allocations, not one per cell. A new row's block is made
+// with room for the list's columns and the text of the row inserted before
+// it, so a row filled like the one before costs one allocation; that row's
+// block is fitted to its cells when the next row comes.
 #pragma once
 
 #include <cstddef>
@@ -40,6 +43,9 @@ public:
     intptr_t Param(int row) const;
     bool SetParam(int row, intptr_t param);
 
+    // The number of cells a new row is made with room for (the columns).
+    void SetCellHint(int cells) { cellHint_ = cells < 1 ? 1 : (cells > 0xFFFF ? 0xFFFF : cells); }
+
     // Bytes held by the rows (blocks and row slots), for the memory figures.
     size_t HeapBytes() const;
 
@@ -48,9 +54,12 @@ private:
     struct Row {
         Block* b = nullptr;
     };
-    static Block* Make(uint32_t state, intptr_t param, std::string_view text0);
+    static Block* Make(uint32_t state, intptr_t param, std::string_view text0, size_t cellCap, size_t byteCap);
     static Block* Grow(Block* old, size_t cells, size_t bytes);
+    static Block* Fit(Block* b);
     std::deque<Row> rows_;
+    int cellHint_ = 1;
+    int lastInserted_ = -1;  // the row inserted last, while it may still be filled
 };
 
 }  // namespace w32::cc

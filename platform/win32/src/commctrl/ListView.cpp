@@ -687,6 +687,7 @@ LRESULT ListViewCtl::InsertColumn(int index, const LVCOLUMNA* col) {
     c.width = (col->mask & LVCF_WIDTH) ? std::max(col->cx, 0) : 50;
     c.fmt = (col->mask & LVCF_FMT) ? col->fmt : LVCFMT_LEFT;
     columns_.insert(columns_.begin() + index, c);
+    store_.SetCellHint(static_cast<int>(columns_.size()));
     structureDirty_ = true;
     ScheduleFlush();
     return index;
@@ -780,6 +781,7 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case LVM_DELETECOLUMN:
         if (static_cast<int>(wp) < 0 || static_cast<int>(wp) >= static_cast<int>(columns_.size())) return FALSE;
         columns_.erase(columns_.begin() + static_cast<int>(wp));
+        store_.SetCellHint(static_cast<int>(columns_.size()));
         structureDirty_ = true;
         ScheduleFlush();
         return TRUE;

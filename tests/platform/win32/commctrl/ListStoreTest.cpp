@@ -135,3 +135,43 @@ TEST(ListStore, ManyCellsAndATextTakenFromTheSameRow) {
     EXPECT_EQ(s.Text(0, 50), "");
     EXPECT_EQ(s.Text(0, 39), "c39");
 }
+
+// Rows made with room for the columns and the row before: rows of other sizes
+// and cell counts, filled at row 0 or elsewhere, keep their own cells, and
+// the room a row did not use goes back once the next row comes.
+TEST(ListStore, RowsMadeWithRoomForTheColumnsKeepTheirCellsAndGiveBackTheRest) {
+    ListStore s;
+    s.SetCellHint(8);
+    const int rows = 1000;
+    auto textOf = [](int r, int c) {
+        return std::string(static_cast<size_t>((r * 7 + c) % 13 + (r % 2) * 20), 'a' + c);
+    };
+    auto cellsOf = [](int r) { return r % 3 == 0 ? 2 : 8; };
+    size_t text = 0;
+    for (int r = 0; r < rows; ++r) {
+        ASSERT_EQ(s.Insert(0, textOf(r, 0)), 0);
+        text += textOf(r, 0).size();
+        for (int c = 1; c < cellsOf(r); ++c) {
+            ASSERT_TRUE(s.SetText(0, c, textOf(r, c)));
+            text += textOf(r, c).size();
+        }
+    }
+    // A row inserted in the middle, filled after a later insertion at the end.
+    ASSERT_EQ(s.Insert(500, "middle"), 500);
+    ASSERT_EQ(s.Insert(s.Count(), "last"), rows + 1);
+    ASSERT_TRUE(s.SetText(500, 7, "seven"));
+    ASSERT_TRUE(s.SetText(rows + 1, 3, "three"));
+    for (int r = 0; r < rows; ++r) {
+        const int at = rows - 1 - r < 500 ? rows - 1 - r : rows - r;
+        ASSERT_EQ(s.CellCount(at), cellsOf(r)) << "row " << r;
+        for (int c = 0; c < cellsOf(r); ++c) ASSERT_EQ(s.Text(at, c), textOf(r, c)) << "row " << r << " cell " << c;
+    }
+    EXPECT_EQ(s.Text(500, 0), "middle");
+    EXPECT_EQ(s.Text(500, 7), "seven");
+    EXPECT_EQ(s.Text(500, 3), "");
+    EXPECT_EQ(s.Text(rows + 1, 0), "last");
+    EXPECT_EQ(s.Text(rows + 1, 3), "three");
+    // Every row but the last two was fitted: a few bytes per cell beyond the texts.
+    const size_t cells = static_cast<size_t>(rows / 3 + 1) * 2 + static_cast<size_t>(rows - rows / 3 - 1) * 8;
+    EXPECT_LE((s.HeapBytes() - text) / cells, 12u) << "bytes of overhead per cell";
+}
