@@ -1,7 +1,4 @@
-#include <openssl/bio.h>
-#include <openssl/err.h>
-#include <openssl/ssl.h>
-#include <openssl/x509v3.h>
+#include "mail/SslLibrary.h"
 
 #include "mail/MailRun.h"
 
@@ -333,6 +330,10 @@ int MailRun::SendMailSSL() {
     m_strDomain = nAt == std::string::npos ? "" : m_strMailFrom.substr(nAt + 1);
     const std::string strConnect = m_strServer + ":" + m_strPort;
 
+    if (!SslLibrary::Get()) {
+        Box(kTextResolve);
+        return -1;
+    }
     OPENSSL_init_crypto(OPENSSL_INIT_LOAD_CRYPTO_STRINGS, nullptr);
     OPENSSL_init_ssl(OPENSSL_INIT_LOAD_SSL_STRINGS, nullptr);
     OPENSSL_init_crypto(OPENSSL_INIT_ADD_ALL_CIPHERS | OPENSSL_INIT_ADD_ALL_DIGESTS, nullptr);

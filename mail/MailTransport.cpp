@@ -1,6 +1,6 @@
 #include "mail/MailTransport.h"
 
-#include <openssl/bio.h>
+#include "mail/SslLibrary.h"
 
 int SocketTransport::Write(const char* p, int n) {
     while (n > 0) {
