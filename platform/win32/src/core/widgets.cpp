@@ -25,8 +25,9 @@ protected:
         QPainter p(this);
         // Pixels come from the backing image, made by the first drawing.
         if (!w || w->backing.isNull()) {
-            p.fillRect(e->rect(), Qt::white);
-            if (w && w->backingPending && !w->solidRect.isEmpty()) p.fillRect(e->rect() & w->solidRect, w->solidColour);
+            const bool solid = w && w->backingPending && !w->solidRect.isEmpty();
+            if (!solid || !w->solidRect.contains(e->rect())) p.fillRect(e->rect(), Qt::white);
+            if (solid) p.fillRect(e->rect() & w->solidRect, w->solidColour);
             return;
         }
         p.drawImage(e->rect(), w->backing, e->rect());
@@ -194,7 +195,8 @@ void EnsureBacking(Window* w) {
     w->backingStore = QImage(store, QImage::Format_RGB32);
     w->backing = ViewOfStore(w, cw, ch);
     QPainter p(&w->backing);
-    p.fillRect(now, Qt::white);
+    // White where the old pixels do not come.
+    for (const QRect& r : QRegion(now) - QRegion(old.rect())) p.fillRect(r, Qt::white);
     if (!old.isNull()) {
         p.drawImage(0, 0, old);
     } else if (w->backingPending && !w->solidRect.isEmpty()) {
