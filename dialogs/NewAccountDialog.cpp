@@ -63,12 +63,7 @@ void FillLookups(HWND hDlg, Acc_DetailClass& acc) {
 }
 
 void ReadForm(HWND hDlg, AccNode* p) {
-    struct Text {
-        int nID;
-        char* pszField;
-        size_t nSize;
-    };
-    const Text kTexts[] = {
+    const TextField kTexts[] = {
         {IDC_NEWACC_NAME, p->acc_name, sizeof p->acc_name},
         {IDC_NEWACC_IMPORTANT, p->acc_important, sizeof p->acc_important},
         {IDC_NEWACC_TYPE, p->acc_type, sizeof p->acc_type},
@@ -81,7 +76,7 @@ void ReadForm(HWND hDlg, AccNode* p) {
         {IDC_NEWACC_FAX, p->acc_fax, sizeof p->acc_fax},
         {IDC_NEWACC_WEBSITE, p->acc_website, sizeof p->acc_website},
     };
-    for (const Text& t : kTexts) ReadText(GetDlgItem(hDlg, t.nID), t.pszField, t.nSize);
+    ReadTexts(hDlg, kTexts);
     p->acc_create_date = ReadPickerDate(GetDlgItem(hDlg, IDC_NEWACC_CREATE_DATE));
     p->acc_recent_contact_date = ReadPickerDate(GetDlgItem(hDlg, IDC_NEWACC_RECENT_DATE));
     p->acc_private = SendDlgItemMessageA(hDlg, IDC_NEWACC_PRIVATE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;

@@ -110,12 +110,7 @@ void MirrorName(HWND hDlg) {
 
 int ReadContact(HWND hDlg, Con_DetailClass& con) {
     ConNode* p = con.m_pCurrent;
-    struct Text {
-        int nID;
-        char* pszField;
-        size_t nSize;
-    };
-    const Text kTexts[] = {
+    const TextField kTexts[] = {
         {IDC_NEWCONTACT_NAME, p->con_name, sizeof p->con_name},
         {IDC_NEWCONTACT_NICKNAME, p->con_nickname, sizeof p->con_nickname},
         {IDC_NEWCONTACT_ACCOUNT, p->acc_name, sizeof p->acc_name},
@@ -130,7 +125,7 @@ int ReadContact(HWND hDlg, Con_DetailClass& con) {
         {IDC_NEWCONTACT_IMPORTANT, p->con_important, sizeof p->con_important},
         {IDC_NEWCONTACT_RELATION, p->con_relation, sizeof p->con_relation},
     };
-    for (const Text& t : kTexts) ReadText(GetDlgItem(hDlg, t.nID), t.pszField, t.nSize);
+    ReadTexts(hDlg, kTexts);
     p->con_create_date = ReadPickerDate(GetDlgItem(hDlg, IDC_NEWCONTACT_CREATE_DATE));
     p->con_recent_contact_date = ReadPickerDate(GetDlgItem(hDlg, IDC_NEWCONTACT_RECENT_DATE));
     p->con_private = SendDlgItemMessageA(hDlg, IDC_NEWCONTACT_PRIVATE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;

@@ -114,6 +114,11 @@ void ReadText(HWND h, char* pszBuf, size_t nSize) {
     gbk::CopyCut(pszBuf, nSize, szText);
 }
 
+void ReadTexts(HWND hDlg, const TextField* pFields, size_t nFields) {
+    for (size_t i = 0; i < nFields; ++i)
+        ReadText(GetDlgItem(hDlg, pFields[i].nID), pFields[i].pszField, pFields[i].nSize);
+}
+
 int ReadAmount(HWND h, const char* pszField, double* pdAmount) {
     char szText[kAmountSize];
     ReadText(h, szText, sizeof(szText));

@@ -68,6 +68,18 @@ void SetPickerTime(HWND h, const TIME_STRUCT& t);
 TIME_STRUCT ReadPickerTime(HWND h);
 // The window text, cut at a character boundary to nSize - 1 bytes.
 void ReadText(HWND h, char* pszBuf, size_t nSize);
+// A text control of a dialog and the record field its text goes to.
+struct TextField {
+    int nID;
+    char* pszField;
+    size_t nSize;
+};
+// Reads each control's text into its field, as ReadText does.
+void ReadTexts(HWND hDlg, const TextField* pFields, size_t nFields);
+template <size_t N>
+void ReadTexts(HWND hDlg, const TextField (&fields)[N]) {
+    ReadTexts(hDlg, fields, N);
+}
 // An amount as typed: the decimal number at the start of the text, whatever
 // the locale; 0 when there is none. The whole text is read, so that a large
 // stored amount shown in full comes back unchanged. Result 0 with the amount
