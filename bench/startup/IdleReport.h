@@ -2,7 +2,8 @@
 // time the event loop is about to wait with the program's window shown and
 // painted, it writes one line to stdout,
 //     idle <CLOCK_MONOTONIC ns> <Rss kB> <Pss kB>
-// and ends the process at once (what follows is not timed).
+// and ends the process at once (what follows is not timed). With STARTUP_SMAPS
+// set, a copy of /proc/self/smaps goes to that file first.
 #pragma once
 
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <QEvent>
 #include <QObject>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <functional>
@@ -37,6 +39,16 @@ inline void ReadMemory(long& rss, long& pss) {
     std::fclose(f);
 }
 
+// A copy of /proc/self/smaps at idle, for a breakdown of the memory by mapping.
+inline void CopySmaps(const char* path) {
+    FILE* in = std::fopen("/proc/self/smaps", "r");
+    FILE* out = std::fopen(path, "w");
+    char buf[4096];
+    for (size_t n; in && out && (n = std::fread(buf, 1, sizeof(buf), in)) > 0;) std::fwrite(buf, 1, n, out);
+    if (in) std::fclose(in);
+    if (out) std::fclose(out);
+}
+
 class IdleProbe : public QObject {
 public:
     // ready() says when the program's window is up (shown, start-up done).
@@ -58,6 +70,7 @@ private:
         const long long now = MonotonicNs();
         long rss, pss;
         ReadMemory(rss, pss);
+        if (const char* path = std::getenv("STARTUP_SMAPS")) CopySmaps(path);
         std::printf("idle %lld %ld %ld\n", now, rss, pss);
         std::fflush(stdout);
         _exit(0);

@@ -130,6 +130,9 @@ void RegisterDialogClass();
 void RegisterStandardControls();
 
 // ---- GDI ------------------------------------------------------------------------------
+// An image resource of a known format ("BMP", "ICO") decoded by that format's
+// reader alone: no image plugin is loaded to probe the data.
+QImage DecodeImage(const void* data, size_t size, const char* format);
 HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip);
 void DestroyWindowDC(HDC dc);
 HBRUSH SysBrush(int index);

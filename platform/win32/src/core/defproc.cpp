@@ -50,6 +50,7 @@ struct CursorObj {
 };
 struct IconObj {
     QImage image;
+    int systemId = 0;  // a system icon whose image is not made yet
 };
 std::mutex g_iconMutex;
 std::map<int, CursorObj*>& Cursors() {
@@ -95,6 +96,23 @@ IconObj* IconOf(HICON h) {
     return nullptr;
 }
 
+// The picture of a system icon (IDI_*), 32 by 32, from the style.
+QImage SystemIconImage(int id) {
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    if (QApplication::instance() && qApp->style()) {
+        QStyle::StandardPixmap sp = QStyle::SP_DesktopIcon;
+        switch (id) {
+        case 32513: sp = QStyle::SP_MessageBoxCritical; break;
+        case 32514: sp = QStyle::SP_MessageBoxQuestion; break;
+        case 32515: sp = QStyle::SP_MessageBoxWarning; break;
+        case 32516: sp = QStyle::SP_MessageBoxInformation; break;
+        }
+        img = qApp->style()->standardIcon(sp).pixmap(32, 32).toImage();
+    }
+    return img;
+}
+
 HICON AddIcon(const QImage& img) {
     auto* i = new IconObj{img};
     std::lock_guard<std::mutex> lock(g_iconMutex);
@@ -133,7 +151,13 @@ void ApplyCursorTo(QWidget* widget) {
 
 QImage ImageOfIcon(HICON h) {
     IconObj* i = IconOf(h);
-    return i ? i->image : QImage();
+    if (!i) return QImage();
+    std::lock_guard<std::mutex> lock(g_iconMutex);
+    if (i->systemId) {
+        i->image = SystemIconImage(i->systemId);
+        i->systemId = 0;
+    }
+    return i->image;
 }
 
 }  // namespace w32
@@ -174,19 +198,14 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
         std::string key = "#sys" + std::to_string(reinterpret_cast<uintptr_t>(name));
         auto it = cache->find(key);
         if (it != cache->end()) return it->second;
-        QImage img(32, 32, QImage::Format_ARGB32);
-        img.fill(Qt::transparent);
-        if (QApplication::instance() && qApp->style()) {
-            QStyle::StandardPixmap sp = QStyle::SP_DesktopIcon;
-            switch (reinterpret_cast<uintptr_t>(name)) {
-            case 32513: sp = QStyle::SP_MessageBoxCritical; break;
-            case 32514: sp = QStyle::SP_MessageBoxQuestion; break;
-            case 32515: sp = QStyle::SP_MessageBoxWarning; break;
-            case 32516: sp = QStyle::SP_MessageBoxInformation; break;
-            }
-            img = qApp->style()->standardIcon(sp).pixmap(32, 32).toImage();
+        // The picture is drawn from the style when first asked for: a class
+        // icon that no window shows costs nothing.
+        auto* i = new IconObj{QImage(), int(reinterpret_cast<uintptr_t>(name))};
+        {
+            std::lock_guard<std::mutex> lock(g_iconMutex);
+            Icons().push_back(i);
         }
-        HICON h = AddIcon(img);
+        HICON h = reinterpret_cast<HICON>(i);
         (*cache)[key] = h;
         return h;
     }
@@ -197,8 +216,7 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
     for (auto& ch : key) ch = char(tolower((unsigned char)ch));
     auto it = cache->find(key);
     if (it != cache->end()) return it->second;
-    QImage img = QImage::fromData(d->data, int(d->size), "ICO");
-    if (img.isNull()) img = QImage::fromData(d->data, int(d->size));
+    QImage img = DecodeImage(d->data, d->size, "ICO");
     if (img.isNull()) return nullptr;
     HICON h = AddIcon(img.convertToFormat(QImage::Format_ARGB32));
     (*cache)[key] = h;

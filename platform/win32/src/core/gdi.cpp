@@ -1,8 +1,10 @@
 // GDI over QImage: objects (fonts, brushes, pens, bitmaps, regions), device
 // contexts of windows and memory, drawing and text output.
+#include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QImageReader>
 #include <QtGui/QPainter>
 #include <QtGui/QScreen>
 
@@ -16,6 +18,22 @@
 #include "res/resdata.h"
 
 namespace w32 {
+
+QImage DecodeImage(const void* data, size_t size, const char* format) {
+    const QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // Without format detection the reader takes the built-in or plugin
+    // handler of that format at once instead of loading every image plugin
+    // to ask whether it reads the data.
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    QImage img = reader.read();
+    if (img.isNull()) img = QImage::fromData(bytes);  // data of another format than its resource type says
+    return img;
+}
+
 namespace {
 
 enum ObjType { kFont = 1, kBrush, kPen, kBitmap, kRegion, kDC };
@@ -637,8 +655,7 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT, UINT nBitCount, const void* 
 HBITMAP LoadBitmapA(HINSTANCE, LPCSTR lpBitmapName) {
     const w32res::BinaryData* d = w32res::FindBitmap(lpBitmapName);
     if (!d || !d->data) return nullptr;
-    QImage img = QImage::fromData(d->data, int(d->size), "BMP");
-    if (img.isNull()) img = QImage::fromData(d->data, int(d->size));
+    QImage img = DecodeImage(d->data, d->size, "BMP");
     if (img.isNull()) return nullptr;
     auto* b = Add(new BitmapObj);
     b->image = img.convertToFormat(QImage::Format_RGB32);
