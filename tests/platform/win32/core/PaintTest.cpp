@@ -5,6 +5,9 @@
 #include <QtWidgets/QScrollBar>
 #include <QtGui/QWheelEvent>
 
+#include <fstream>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "Recorder.h"
@@ -634,6 +637,38 @@ TEST_F(Paint, ALargeWindowKeepsItsPixelsThroughGrowingShrinkingAndGrowingAgain) 
     EXPECT_EQ(At(sw * 2 - 5, sh * 2 - 5, big), kWhite);
     EXPECT_EQ(w32test::PixelAt(big, w0 - 10, h0 - 10), kPanel);
     DeleteObject(br);
+}
+
+}  // namespace
+
+namespace {
+
+bool ImagePluginLoaded(const char* name) {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find("imageformats/") != std::string::npos && line.find(name) != std::string::npos) return true;
+    return false;
+}
+
+TEST_F(Paint, ImageResourcesOfAKnownFormatLoadNoOtherImagePlugin) {
+    ASSERT_NE(LoadBitmapA(Inst(), "IDB_TEST_BITMAP"), nullptr);
+    ASSERT_NE(LoadIconA(Inst(), "IDI_TEST_ICON"), nullptr);
+    ASSERT_NE(LoadIconA(nullptr, IDI_APPLICATION), nullptr);  // drawn only when shown
+    EXPECT_FALSE(ImagePluginLoaded("libqjpeg"));
+    EXPECT_FALSE(ImagePluginLoaded("libqgif"));
+}
+
+TEST_F(Paint, ASystemIconIsDrawnWhenFirstShown) {
+    HWND icon = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 10, 10, 32, 32, top, nullptr, Inst(),
+                                nullptr);
+    ASSERT_NE(icon, nullptr);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_APPLICATION)), 0);
+    w32test::ProcessEvents();
+    const COLORREF corner = w32test::PixelAt(icon, 0, 0);
+    int drawn = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) drawn += w32test::PixelAt(icon, x, y) != corner;
+    EXPECT_GT(drawn, 0);
 }
 
 }  // namespace
