@@ -12,6 +12,7 @@
 
 #include "platform/gbk/gbk.h"
 #include "shell/BaseDialogClass.h"
+#include "store/Con_DetailClass.h"
 #include "store/ODBCClass.h"
 
 namespace bench {
@@ -61,6 +62,17 @@ void ShowOnly(BaseDialogClass* pPage) {
         if (BaseDialogClass::GetView(i) != pPage) BaseDialogClass::GetView(i)->HideDialog();
     pPage->ShowDialog();
     TurnToIdle();
+}
+
+void BareContactKeyword(benchmark::State& state, const std::string& keyword, int nExpected) {
+    Con_DetailClass con;
+    for (auto _ : state) {
+        snprintf(con.m_szKeyword, sizeof(con.m_szKeyword), "%s", keyword.c_str());
+        con.m_iQueryMode = 1;
+        const int n = con.ccd_GetAllContacts();
+        con.ccd_FreeList();
+        if (n != nExpected) state.SkipWithError("query failed");
+    }
 }
 
 bool LastStatementIs(const char* pszJet) { return strcmp(g_ODBC.co_GetSQL(), pszJet) == 0; }

@@ -11,6 +11,9 @@
 #include "bench/common/SeededFile.h"
 
 class BaseDialogClass;
+namespace benchmark {
+class State;
+}
 
 namespace bench {
 
@@ -34,6 +37,11 @@ void ShowOnly(BaseDialogClass* pPage);
 // True when the store's last statement is this text: the page benchmarks
 // check that the page ran the query its yardsticks run.
 bool LastStatementIs(const char* pszJet);
+
+// The bare keyword query of the contacts (query mode 1) with this GBK
+// keyword, its nodes freed, timed by state: the yardstick of the contact
+// searches. A run that does not find nExpected contacts is an error.
+void BareContactKeyword(benchmark::State& state, const std::string& keyword, int nExpected);
 
 // The benchmark program's main: offscreen Qt, the C locale for numbers,
 // `setUp` (seeding, store, pages), then the benchmarks of the command line.

@@ -92,16 +92,7 @@ void BM_ReSortListPage(benchmark::State& state) {
         state.SkipWithError("not the yardsticks' query");
 }
 
-void BM_BareKeyword(benchmark::State& state) {
-    Con_DetailClass con;
-    for (auto _ : state) {
-        snprintf(con.m_szKeyword, sizeof(con.m_szKeyword), "%s", g_strKeyword.c_str());
-        con.m_iQueryMode = 1;
-        const int n = con.ccd_GetAllContacts();
-        con.ccd_FreeList();
-        if (n != g_nKeywordMatches) state.SkipWithError("query failed");
-    }
-}
+void BM_BareKeyword(benchmark::State& state) { bench::BareContactKeyword(state, g_strKeyword, g_nKeywordMatches); }
 
 void BM_KeywordSearchPage(benchmark::State& state) {
     bench::ShowOnly(&g_Con_Homepage);
