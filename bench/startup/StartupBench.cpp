@@ -190,8 +190,10 @@ bool MakeFiles() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Every program draws offscreen: no display needed, the same for all.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Every program draws offscreen (no display needed, the same for all),
+    // unless a platform is chosen: QT_QPA_PLATFORM=xcb under xvfb-run times
+    // the start on a real X server.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     if (!MakeFiles()) {
         std::fprintf(stderr, "cannot make the database files\n");
         return 1;
