@@ -311,7 +311,7 @@ TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs) {
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
     EXPECT_TRUE(
-        w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "placeholders-" + ViewClassName(pForm) + ".png"));
+        w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "program-" + ViewClassName(pForm) + ".png"));
 }
 
 // Every record form of the program takes a list through the one hand-over.
