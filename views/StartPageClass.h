@@ -6,6 +6,10 @@
 #include "views/PageFrameClass.h"
 
 // One painted line of the help text.
+// The two colours of the start pages' texts.
+constexpr COLORREF kStartBlack = 0x000000;
+constexpr COLORREF kStartRed = 0x0000FF;
+
 struct StartTextLine {
     int x, y;
     const char* pszText;
