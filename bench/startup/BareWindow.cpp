@@ -10,6 +10,6 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare"));
     startupbench::IdleProbe probe([&] { return window.isVisible(); });
-    window.showMaximized();
+    startupbench::ShowMaximized(window);
     return app.exec();
 }

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
+#include <QScreen>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +49,13 @@ inline void CopySmaps(const char* path) {
     for (size_t n; in && out && (n = std::fread(buf, 1, sizeof(buf), in)) > 0;) std::fwrite(buf, 1, n, out);
     if (in) std::fclose(in);
     if (out) std::fclose(out);
+}
+
+// A main window maximised as the program's is: over the screen's available
+// area, whether or not a window manager is there to maximise it.
+inline void ShowMaximized(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
 }
 
 class IdleProbe : public QObject {

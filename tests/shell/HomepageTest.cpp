@@ -302,6 +302,10 @@ TEST_F(HomepageTest, PaintsItsBoxesAndLinks) {
     w32test::WaitFor([] { return w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300) == 0xFFE7CEu; });
     // The task box's light-blue fill, left of the list.
     EXPECT_EQ(0xFFE7CEu, w32test::BackingPixel(g_Homepage.m_hWnd, 435, 300));
+    // The page and the main window paint straight to the screen: neither
+    // keeps a copy of its pixels.
+    EXPECT_FALSE(w32test::KeepsPixels(g_Homepage.m_hWnd));
+    EXPECT_FALSE(w32test::KeepsPixels(g_hMainWnd));
     HWND hLink = GetDlgItem(g_Homepage.m_hWnd, 10064);
     ASSERT_NE(nullptr, hLink);
     EXPECT_EQ(0xFFE7CEu, w32test::PixelAt(hLink, 150, 10));

@@ -100,6 +100,10 @@ bool GrabWindow(HWND hwnd, const std::string& pngPath);
 COLORREF PixelAt(HWND hwnd, int x, int y);
 // The window's backing image pixel (what GDI drew), without children.
 COLORREF BackingPixel(HWND hwnd, int x, int y);
+// True when the window keeps an image of its pixels: a window that drew
+// outside WM_PAINT (GetDC). Windows that paint only in WM_PAINT keep none:
+// their pixels go straight to the screen.
+bool KeepsPixels(HWND hwnd);
 // The shape of the cursor the layer last set (the IDC_* number, e.g. 32512
 // for IDC_ARROW), 0 when none.
 int CurrentCursorId();

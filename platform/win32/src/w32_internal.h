@@ -140,9 +140,16 @@ public:
 
     QWidget* widget = nullptr;  // outer widget (placed in the parent's client widget)
     QWidget* client = nullptr;  // widget holding the children (== widget for controls)
-    // Canvas windows: the client-area pixels (backing), a view into an image
-    // with room to grow (backingStore), so that a window growing to the
-    // screen's size on its first resizes keeps its pixels where they are.
+    // Canvas windows paint WM_PAINT straight to the screen, inside the
+    // canvas's Qt paint event (painting, paintingOnScreen), and keep no
+    // pixels. A window that also draws outside WM_PAINT (GetDC, a BeginPaint
+    // of its own) keeps them from then on (lasting): the client-area pixels
+    // (backing), a view into an image with room to grow (backingStore), so
+    // that a window growing to the screen's size on its first resizes keeps
+    // its pixels where they are.
+    bool lasting = false;
+    bool painting = false;
+    bool paintingOnScreen = false;
     QImage backingStore;
     QImage backing;
     // A canvas window that began painting but has not needed its image yet:
@@ -235,8 +242,9 @@ QFont DefaultControlFont();
 // The pixels of a bitmap / icon handle; null image for an invalid handle.
 QImage ImageOfBitmap(HBITMAP h);
 QImage ImageOfIcon(HICON h);
-// The image and origin an HDC draws into (null when hdc is not a DC). Draw
-// with a QPainter on the image, translated by the origin.
-QImage* DCImage(HDC hdc, QPoint* origin = nullptr);
+// The device and origin an HDC draws on (null when hdc is not a DC): an
+// image, or a canvas widget inside its paint event. Draw with a QPainter on
+// it, translated by the origin.
+QPaintDevice* DCDevice(HDC hdc, QPoint* origin = nullptr);
 
 }  // namespace w32

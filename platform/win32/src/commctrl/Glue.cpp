@@ -8,7 +8,7 @@ namespace w32::cc {
 
 bool DrawImageOnDc(HDC hdc, int x, int y, const QImage& image) {
     QPoint origin;
-    QImage* target = w32::DCImage(hdc, &origin);
+    QPaintDevice* target = w32::DCDevice(hdc, &origin);
     if (!target) return false;
     QPainter p(target);
     p.translate(origin);

@@ -39,7 +39,8 @@ void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 // The outer widget of a canvas window: frame, window scroll bars and, for a
 // top-level window, the Qt window.
 QWidget* MakeFrame(Window* w, QWidget* parent);
-// The client widget of a canvas window: shows w->backing.
+// The client widget of a canvas window: the window paints on it in its
+// paint event, or it shows w->backing (a window that keeps its pixels).
 QWidget* MakeCanvas(Window* w, QWidget* parent);
 // True when the window shows its backing image (GDI drawing is visible);
 // controls drawn by Qt get no backing image unless asked for one.
@@ -50,9 +51,21 @@ void EnsureBacking(Window* w);
 // Keeps an existing backing image at the client size (windows that never
 // painted have none; a pending one keeps its pixels where they are).
 void ResizeBacking(Window* w);
-// The window's pixels are wanted: a canvas window gets a pending backing
-// (made at the first drawing that needs the image).
+// The window's pixels are wanted outside its paint event (GetDC, a
+// BeginPaint of its own): a canvas window keeps its pixels from then on, and
+// gets a pending backing (made at the first drawing that needs the image).
 void WantBacking(Window* w);
+// A canvas window that paints straight to the screen (keeps no pixels).
+bool PaintsOnScreen(const Window* w);
+// From now on the window keeps its pixels, starting from those shown.
+void KeepPixels(Window* w);
+// The client-area pixels now on screen (null when the window is not
+// shown). `alone`: without children drawn over them, which may take a paint
+// of the window alone (a WM_PAINT).
+QImage ShownPixels(Window* w, const QRect& area, bool alone);
+// The window's invalid area goes to the screen now: its canvas paints it,
+// sending WM_PAINT, at once when Qt can paint, else at Qt's next paint.
+void RepaintOnScreen(Window* w);
 // A fill of `area` (client coordinates) in one colour on a window whose
 // backing is pending: true when it covers the whole client area, which is
 // then that colour without an image being made.

@@ -200,17 +200,27 @@ QImage* TargetOf(DCObj* dc) {
     return dc->target;
 }
 
+// What a DC draws on: the canvas widget itself while its window paints on
+// screen (inside the widget's paint event), else its image.
+QPaintDevice* DeviceOf(DCObj* dc) {
+    if (dc && !dc->memory && dc->hwnd) {
+        Window* w = FromHwnd(dc->hwnd);
+        if (w && w->paintingOnScreen && w->client) return w->client;
+    }
+    return TargetOf(dc);
+}
+
 // A painter set up with the DC's origin and clip.
 struct Painter {
-    QImage* img;
+    QPaintDevice* device;
     QPainter p;
-    explicit Painter(DCObj* dc) : img(TargetOf(dc)) {
-        if (!img) return;
-        p.begin(img);
+    explicit Painter(DCObj* dc) : device(DeviceOf(dc)) {
+        if (!device) return;
+        p.begin(device);
         if (dc->hasClip) p.setClipRegion(dc->clip);
         p.translate(dc->origin);
     }
-    bool ok() const { return img != nullptr; }
+    bool ok() const { return device != nullptr; }
 };
 
 bool PenOf(DCObj* dc, QPen* out) {
@@ -350,11 +360,11 @@ QImage ImageOfBitmap(HBITMAP h) {
     return b ? b->image : QImage();
 }
 
-QImage* DCImage(HDC hdc, QPoint* origin) {
+QPaintDevice* DCDevice(HDC hdc, QPoint* origin) {
     DCObj* dc = DCOf(hdc);
     if (!dc) return nullptr;
     if (origin) *origin = dc->origin;
-    return TargetOf(dc);
+    return DeviceOf(dc);
 }
 
 HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip) {

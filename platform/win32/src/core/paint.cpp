@@ -36,6 +36,12 @@ void PaintNow(Window* w) {
         return;
     }
     HWND h = w->hwnd;
+    if (PaintsOnScreen(w)) {
+        Dirty().erase(h);
+        // Inside its own WM_PAINT the area waits for the next paint.
+        if (!w->painting) RepaintOnScreen(w);
+        return;
+    }
     Send(w, WM_PAINT, 0, 0);
     w = FromHwnd(h);
     if (!w) return;
@@ -135,7 +141,8 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
     if (!ps) return FALSE;
     DestroyWindowDC(ps->hdc);
-    if (Window* w = FromHwnd(hWnd); w && w->client) w->client->update(ToQRect(ps->rcPaint));
+    // A window painting on screen shows its pixels when its paint event ends.
+    if (Window* w = FromHwnd(hWnd); w && w->client && !w->painting) w->client->update(ToQRect(ps->rcPaint));
     return TRUE;
 }
 
@@ -151,7 +158,7 @@ HDC GetWindowDC(HWND hWnd) { return GetDC(hWnd); }
 int ReleaseDC(HWND hWnd, HDC hDC) {
     if (!hDC) return 0;
     DestroyWindowDC(hDC);
-    if (Window* w = FromHwnd(hWnd); w && w->client) w->client->update();
+    if (Window* w = FromHwnd(hWnd); w && w->client && !w->painting) w->client->update();
     return 1;
 }
 
@@ -243,6 +250,19 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT*, const RECT*, HRGN, LP
     if (!w) return 0;
     if (dx == 0 && dy == 0) return NULLREGION;
     QRect client = ClientRect(w);
+    // A window painting on screen keeps no pixels to move: all of it is
+    // painted again, its children moved.
+    if (PaintsOnScreen(w)) {
+        if (flags & SW_SCROLLCHILDREN) {
+            for (Window* c : std::vector<Window*>(w->children)) {
+                OffsetRect(&c->rect, dx, dy);
+                SyncGeometry(c);
+            }
+        }
+        InvalidateClient(w, client, true);
+        if (prcUpdate) *prcUpdate = ToRECT(client);
+        return client.isEmpty() ? NULLREGION : SIMPLEREGION;
+    }
     // Move the pixels (a window that never painted has none).
     if (w->backingPending) EnsureBacking(w);
     if (!w->backing.isNull()) {

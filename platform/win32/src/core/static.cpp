@@ -89,7 +89,7 @@ void Paint(Window* w) {
         if (s && s->image) {
             QImage img = ImageOf(*s);
             QPoint origin;
-            if (QImage* target = DCImage(dc, &origin); target && !img.isNull()) {
+            if (QPaintDevice* target = DCDevice(dc, &origin); target && !img.isNull()) {
                 QPainter p(target);
                 p.translate(origin);
                 int x = 0, y = 0;

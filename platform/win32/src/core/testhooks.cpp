@@ -235,9 +235,19 @@ COLORREF PixelAt(HWND h, int x, int y) {
 
 COLORREF BackingPixel(HWND h, int x, int y) {
     w32::Window* w = Win(h);
+    if (w && w32::PaintsOnScreen(w)) {
+        if (!w32::ClientRect(w).contains(x, y)) return CLR_INVALID;
+        const QImage shown = w32::ShownPixels(w, QRect(x, y, 1, 1), true);
+        return shown.isNull() ? CLR_INVALID : w32::FromQColor(shown.pixelColor(0, 0));
+    }
     if (w && w->backingPending) w32::EnsureBacking(w);
     if (!w || w->backing.isNull() || !w->backing.rect().contains(x, y)) return CLR_INVALID;
     return w32::FromQColor(w->backing.pixelColor(x, y));
+}
+
+bool KeepsPixels(HWND h) {
+    const w32::Window* w = Win(h);
+    return w && !w->painting && (!w->backing.isNull() || w->backingPending);
 }
 
 int CurrentCursorId() { return w32::CursorId(GetCursor()); }

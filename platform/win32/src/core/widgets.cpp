@@ -1,8 +1,14 @@
 // Widgets of canvas windows: the frame (outer widget, window scroll bars,
-// top-level window behaviour) and the canvas that shows the backing image.
+// top-level window behaviour) and the canvas, on which the window paints
+// WM_PAINT in Qt's paint event (or which shows the pixels it keeps).
+#include <algorithm>
+
+#include <QtCore/QCoreApplication>
+#include <QtGui/QBackingStore>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QResizeEvent>
+#include <QtGui/QWindow>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QWidget>
 
@@ -10,6 +16,54 @@
 
 namespace w32 {
 namespace {
+
+// The window whose invalid area RepaintOnScreen is painting now (its paint
+// keeps the erase the invalidation asked for; any other paint Qt makes is of
+// uncovered pixels, erased first), how deep WM_PAINTs of canvases nest, and
+// how many were sent.
+HWND g_repainting = nullptr;
+int g_paintDepth = 0;
+unsigned g_paintsSent = 0;
+
+// Where a paint that Qt cannot show draws: one pixel, with every drawing
+// clipped away.
+QImage& Nowhere() {
+    static QImage* image = new QImage(1, 1, QImage::Format_RGB32);
+    return *image;
+}
+
+// WM_PAINT for `region` of a window that paints on screen: inside the
+// canvas's paint event it draws on the widget itself (onScreen); elsewhere
+// its drawing goes nowhere, and Qt asks for the area again when it can show
+// it. The rest of the window's invalid area, and what was invalidated while
+// painting, waits for a paint of its own.
+void PaintOnce(Window* w, const QRegion& region, bool erase, bool onScreen) {
+    const HWND h = w->hwnd;
+    const QRegion rest = w->update - region;
+    const bool restErase = w->eraseUpdate;
+    w->update = region;
+    if (erase) w->eraseUpdate = true;
+    w->backing = onScreen ? QImage() : Nowhere();
+    w->painting = true;
+    w->paintingOnScreen = onScreen;
+    ++g_paintDepth;
+    ++g_paintsSent;
+    Send(w, WM_PAINT, 0, 0);
+    --g_paintDepth;
+    if (!(w = FromHwnd(h))) return;
+    w->painting = false;
+    w->paintingOnScreen = false;
+    w->backing = QImage();
+    // A procedure that neither painted nor validated is not asked again.
+    if (w->update == region) {
+        w->update = QRegion();
+        w->eraseUpdate = false;
+    }
+    const QRegion again = w->update + rest;
+    const bool eraseAgain = w->eraseUpdate || (!rest.isEmpty() && restErase);
+    w->update = QRegion();
+    if (!again.isEmpty()) InvalidateClient(w, again, eraseAgain);
+}
 
 class CanvasWidget : public QWidget {
 public:
@@ -22,6 +76,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override {
         Window* w = FromHwnd(hwnd_);
+        if (w && PaintsOnScreen(w)) {
+            PaintThroughProcedure(w, e->region());
+            return;
+        }
         QPainter p(this);
         // Pixels come from the backing image, made by the first drawing.
         if (!w || w->backing.isNull()) {
@@ -34,6 +92,20 @@ protected:
     }
 
 private:
+    // The area Qt paints is the window's to paint, through WM_PAINT.
+    void PaintThroughProcedure(Window* w, const QRegion& asked) {
+        const QRegion region = asked & ClientRect(w);
+        // Inside its own WM_PAINT the window has nothing new to show.
+        if (w->painting || region.isEmpty()) return;
+        // Pixels Qt asks for on its own may be new: white until painted.
+        const bool uncovered = g_repainting != hwnd_;
+        if (uncovered) {
+            QPainter p(this);
+            for (const QRect& r : region) p.fillRect(r, Qt::white);
+        }
+        PaintOnce(w, region, uncovered, true);
+    }
+
     HWND hwnd_;
 };
 
@@ -207,7 +279,81 @@ void EnsureBacking(Window* w) {
 }
 
 void WantBacking(Window* w) {
-    if (IsCanvas(w) && w->backing.isNull()) w->backingPending = true;
+    if (!IsCanvas(w) || w->painting) return;
+    KeepPixels(w);
+    if (w->backing.isNull()) w->backingPending = true;
+}
+
+bool PaintsOnScreen(const Window* w) { return !w->lasting && IsCanvas(w); }
+
+void KeepPixels(Window* w) {
+    if (w->lasting || !IsCanvas(w)) return;
+    // What the screen shows, children included (they are drawn over it
+    // anyway). A window not on screen yet paints itself into its new image;
+    // a hidden one starts white, as a new window.
+    const QImage shown = ShownPixels(w, ClientRect(w), false);
+    w->lasting = true;
+    if (shown.isNull()) {
+        if (!ReallyVisible(w)) return;
+        InvalidateClient(w, ClientRect(w), true);
+        PaintNow(w);
+        return;
+    }
+    EnsureBacking(w);
+    QPainter(&w->backing).drawImage(0, 0, shown);
+}
+
+QImage ShownPixels(Window* w, const QRect& area, bool alone) {
+    QWidget* c = w ? w->client : nullptr;
+    if (!c || !c->isVisible() || area.isEmpty()) return QImage();
+    QWidget* top = c->window();
+    const QWindow* screen = top->windowHandle();
+    // The screen's pixels, unless children cover the window's own there and
+    // those are asked for: then Qt draws the window alone (a WM_PAINT).
+    bool fromScreen = screen && screen->isExposed();
+    for (QObject* o : c->children())
+        if (auto* child = qobject_cast<QWidget*>(o);
+            alone && child && child->isVisible() && child->geometry().intersects(area))
+            fromScreen = false;
+    if (fromScreen) {
+        // Qt's pending paints first, so that the screen is up to date.
+        QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
+        QBackingStore* store = top->backingStore();
+        QPaintDevice* device = store ? store->paintDevice() : nullptr;
+        if (device && device->devType() == QInternal::Image) {
+            const auto* pixels = static_cast<const QImage*>(device);
+            const QRect at = area.translated(c->mapTo(top, QPoint(0, 0)));
+            if (pixels->devicePixelRatio() == 1.0 && pixels->rect().contains(at))
+                return pixels->copy(at).convertToFormat(QImage::Format_RGB32);
+        }
+    }
+    if (!alone) return QImage();
+    QImage drawn(area.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    c->render(&drawn, QPoint(), QRegion(area), QWidget::RenderFlags());
+    return drawn;
+}
+
+void RepaintOnScreen(Window* w) {
+    QWidget* c = w->client;
+    const HWND h = w->hwnd;
+    const QRegion region = w->update & ClientRect(w);
+    if (!c || region.isEmpty()) return;
+    const QWindow* screen = c->window()->windowHandle();
+    if (g_paintDepth == 0 && screen && screen->isExposed()) {
+        const HWND was = g_repainting;
+        const unsigned sent = g_paintsSent;
+        g_repainting = h;
+        c->repaint(region);
+        g_repainting = was;
+        if (g_paintsSent != sent) return;
+    }
+    // Qt cannot paint now (the window is not exposed yet, or another window
+    // is painting): the window paints all the same, as UpdateWindow
+    // promises, and Qt asks for the area again at its next paint.
+    if (!(w = FromHwnd(h))) return;
+    PaintOnce(w, region, false, false);
+    if ((w = FromHwnd(h)) && w->client) w->client->update(region);
 }
 
 bool FillPendingBacking(Window* w, const QRegion& area, const QColor& colour) {

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -513,9 +514,10 @@ TEST_F(Paint, EllipsesAndRoundedRectanglesFillInsideTheirOutline) {
 
 namespace {
 
-// A window whose painting only erases keeps no image of its own: what it
-// shows and what later drawing finds must be the same as with one.
-TEST_F(Paint, AWindowThatOnlyErasedShowsItsBrushThroughResizeDrawingAndScroll) {
+// A window that paints only in WM_PAINT keeps no image of its own: what it
+// paints goes to the screen, and whatever the screen needs again (a grown
+// strip, a scrolled view, an area a child uncovers) it paints again.
+TEST_F(Paint, AWindowPaintingOnlyInWmPaintKeepsNoPixelsAndPaintsWhatTheScreenNeedsAgain) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = Inst();
@@ -528,42 +530,136 @@ TEST_F(Paint, AWindowThatOnlyErasedShowsItsBrushThroughResizeDrawingAndScroll) {
     };
     HWND panel = make(1);
     UpdateWindow(panel);  // the default procedure: erase, nothing else
+    EXPECT_FALSE(w32test::KeepsPixels(panel));
     EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
-    // Grown without a repaint: the new strip is white, the erased part stays.
+    // Grown without a repaint: the screen shows the new strip, so the window
+    // paints it.
     MoveWindow(panel, 0, 0, 300, 100, FALSE);
     ValidateRect(panel, nullptr);
-    EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
-    EXPECT_EQ(w32test::PixelAt(panel, 250, 50), kWhite);
-    // Drawing on it keeps the erased colour around what it draws.
+    w32test::ProcessEvents();
+    EXPECT_EQ(At(250, 50, panel), kPanel);
+    EXPECT_FALSE(w32test::KeepsPixels(panel));
+    // Drawing outside WM_PAINT keeps the pixels from then on, starting from
+    // what is shown.
     HDC dc = GetDC(panel);
     RECT dot{10, 10, 20, 20};
     FillRect(dc, &dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(panel, dc);
+    EXPECT_TRUE(w32test::KeepsPixels(panel));
     EXPECT_EQ(At(15, 15, panel), RGB(0, 0, 0));
     EXPECT_EQ(At(50, 50, panel), kPanel);
-    EXPECT_EQ(At(250, 50, panel), kWhite);
-    EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
+    EXPECT_EQ(At(250, 50, panel), kPanel);
+    EXPECT_EQ(w32test::PixelAt(panel, 15, 15), RGB(0, 0, 0));
 
-    // A fill over part of a window that has not drawn leaves the rest white.
-    HWND part = make(2);
-    ValidateRect(part, nullptr);  // never erased
-    dc = GetDC(part);
-    HBRUSH br = CreateSolidBrush(kPanel);
-    RECT left{0, 0, 100, 100};
-    FillRect(dc, &left, br);
-    DeleteObject(br);
-    ReleaseDC(part, dc);
-    EXPECT_EQ(w32test::PixelAt(part, 50, 50), kPanel);
-    EXPECT_EQ(w32test::PixelAt(part, 150, 50), kWhite);
-
-    // Scrolled, the erased pixels move like drawn ones.
-    HWND scrolled = make(3);
+    // Scrolled, a window painting on screen paints all of itself again at
+    // its new offsets, and its children move.
+    static int s_offset = 0;
+    static std::vector<RECT> s_painted;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_PAINT || GetDlgCtrlID(h) != 3) return false;
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(h, &ps);
+        s_painted.push_back(ps.rcPaint);
+        RECT band{0, 40 + s_offset, 200, 60 + s_offset};
+        FillRect(hdc, &band, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        EndPaint(h, &ps);
+        *r = 0;
+        return true;
+    };
+    HWND scrolled = MakeChild(view, 0, 150, 200, 100, 3, WS_CHILD | WS_VISIBLE);
+    HWND button = CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 150, 70, 40, 20, scrolled,
+                                  reinterpret_cast<HMENU>(4), Inst(), nullptr);
     UpdateWindow(scrolled);
+    EXPECT_EQ(At(100, 50, scrolled), RGB(0, 0, 0));
+    s_offset = -30;
+    s_painted.clear();
     ScrollWindow(scrolled, 0, -30, nullptr, nullptr);
-    ValidateRect(scrolled, nullptr);
-    EXPECT_EQ(At(100, 10, scrolled), kPanel);
-    EXPECT_EQ(At(100, 95, scrolled), kPanel);  // the uncovered strip keeps what it had
+    UpdateWindow(scrolled);
+    ASSERT_EQ(s_painted.size(), 1u);
+    const RECT all{0, 0, 200, 100};
+    EXPECT_TRUE(EqualRect(&s_painted[0], &all));
+    EXPECT_EQ(At(100, 20, scrolled), RGB(0, 0, 0));
+    EXPECT_EQ(At(100, 50, scrolled), kWhite);
+    RECT rb{};
+    GetWindowRect(button, &rb);
+    MapWindowPoints(nullptr, scrolled, reinterpret_cast<POINT*>(&rb), 2);
+    EXPECT_EQ(rb.top, 40);
+    EXPECT_FALSE(w32test::KeepsPixels(scrolled));
+
+    // A child hidden over it uncovers an area the window paints again.
+    s_painted.clear();
+    ShowWindow(button, SW_HIDE);
+    w32test::ProcessEvents();
+    EXPECT_FALSE(s_painted.empty());
+    EXPECT_EQ(At(160, 45, scrolled), kWhite);
+    g_recHandler = nullptr;
     DeleteObject(wc.hbrBackground);
+}
+
+// UpdateWindow paints at once even before Qt has the window on screen (as
+// Win32 promises); what Qt shows later is painted again then, not lost.
+TEST_F(Paint, UpdateWindowPaintsAtOnceEvenBeforeTheWindowIsOnScreen) {
+    static int s_paints = 0;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_PAINT || GetDlgCtrlID(h) != 7) return false;
+        ++s_paints;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH br = CreateSolidBrush(kPanel);
+        RECT rc{0, 0, 50, 50};
+        FillRect(dc, &rc, br);
+        DeleteObject(br);
+        EndPaint(h, &ps);
+        *r = 0;
+        return true;
+    };
+    HWND fresh = MakeTop(300, 200);
+    ShowWindow(fresh, SW_SHOW);
+    HWND child = MakeChild(fresh, 0, 0, 100, 100, 7);
+    s_paints = 0;
+    UpdateWindow(child);
+    EXPECT_EQ(s_paints, 1);
+    EXPECT_TRUE(w32test::WaitFor([&] { return w32test::BackingPixel(child, 25, 25) == kPanel; }));
+    EXPECT_GE(s_paints, 2);
+    EXPECT_FALSE(w32test::KeepsPixels(child));
+    g_recHandler = nullptr;
+    DestroyWindow(fresh);
+}
+
+// Paints inside a paint: a WM_PAINT that brings another window up to date
+// (Qt shows that one at its next paint), and one that destroys its window.
+TEST_F(Paint, APaintThatUpdatesAnotherWindowOrDestroysItsOwnLeavesTheScreenRight) {
+    static HWND s_other = nullptr;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        const int id = GetDlgCtrlID(h);
+        if (m != WM_PAINT || id < 8 || id > 10) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        RECT rc{0, 0, 40, 40};
+        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(id == 9 ? BLACK_BRUSH : GRAY_BRUSH)));
+        EndPaint(h, &ps);
+        if (id == 8) {
+            InvalidateRect(s_other, nullptr, TRUE);
+            UpdateWindow(s_other);
+        }
+        if (id == 10) DestroyWindow(h);
+        *r = 0;
+        return true;
+    };
+    w32test::ProcessEvents();
+    HWND first = MakeChild(view, 0, 0, 40, 40, 8);
+    s_other = MakeChild(view, 100, 0, 40, 40, 9);
+    w32test::ProcessEvents();
+    InvalidateRect(first, nullptr, TRUE);
+    UpdateWindow(first);
+    EXPECT_TRUE(w32test::WaitFor([] { return w32test::BackingPixel(s_other, 20, 20) == RGB(0, 0, 0); }));
+    EXPECT_EQ(w32test::BackingPixel(first, 20, 20), COLORREF(0x808080));
+    HWND doomed = MakeChild(view, 200, 0, 40, 40, 10);
+    UpdateWindow(doomed);
+    EXPECT_FALSE(IsWindow(doomed));
+    w32test::ProcessEvents();
+    EXPECT_EQ(w32test::BackingPixel(s_other, 20, 20), RGB(0, 0, 0));
+    g_recHandler = nullptr;
 }
 
 // Text placed by its right end, its centre, or at the current position,
