@@ -19,6 +19,17 @@ namespace {
 constexpr COLORREF kPanel = 0xFFE7CE;
 constexpr COLORREF kWhite = 0xFFFFFF;
 
+// A WM_PAINT that fills the top-left square of `size` in the panel colour.
+void PaintPanelCorner(HWND h, int size) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    HBRUSH br = CreateSolidBrush(kPanel);
+    RECT rc{0, 0, size, size};
+    FillRect(dc, &rc, br);
+    DeleteObject(br);
+    EndPaint(h, &ps);
+}
+
 class Paint : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,13 +76,7 @@ TEST_F(Paint, EraseWithTheClassBrushComesBeforePaintAndOnlyForInvalidVisibleWind
 TEST_F(Paint, DrawingThroughGetDcStaysUntilTheWindowIsInvalidated) {
     g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_PAINT) return false;
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        HBRUSH br = CreateSolidBrush(kPanel);
-        RECT rc{0, 0, 100, 100};
-        FillRect(dc, &rc, br);
-        DeleteObject(br);
-        EndPaint(h, &ps);
+        PaintPanelCorner(h, 100);
         *r = 0;
         return true;
     };
@@ -603,13 +608,7 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceEvenBeforeTheWindowIsOnScreen) {
     g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_PAINT || GetDlgCtrlID(h) != 7) return false;
         ++s_paints;
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        HBRUSH br = CreateSolidBrush(kPanel);
-        RECT rc{0, 0, 50, 50};
-        FillRect(dc, &rc, br);
-        DeleteObject(br);
-        EndPaint(h, &ps);
+        PaintPanelCorner(h, 50);
         *r = 0;
         return true;
     };
