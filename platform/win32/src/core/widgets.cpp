@@ -232,7 +232,8 @@ QWidget* MakeCanvas(Window* w, QWidget* parent) {
 bool IsCanvas(const Window* w) { return w && w->client && w->client->property("w32canvas").toBool(); }
 
 void ResizeBacking(Window* w) {
-    if (!w->backing.isNull()) EnsureBacking(w);
+    // A window painting on screen has only its paint's stand-in image.
+    if (!w->backing.isNull() && !w->painting) EnsureBacking(w);
 }
 
 namespace {
@@ -316,8 +317,9 @@ QImage ShownPixels(Window* w, const QRect& area, bool alone) {
             alone && child && child->isVisible() && child->geometry().intersects(area))
             fromScreen = false;
     if (fromScreen) {
-        // Qt's pending paints first, so that the screen is up to date.
-        QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
+        // Qt's pending paints first, so that the screen is up to date (not
+        // while a window paints: Qt is painting then).
+        if (g_paintDepth == 0) QCoreApplication::sendPostedEvents(top, QEvent::UpdateRequest);
         QBackingStore* store = top->backingStore();
         QPaintDevice* device = store ? store->paintDevice() : nullptr;
         if (device && device->devType() == QInternal::Image) {
