@@ -1,7 +1,9 @@
 // Shared by the dialog tests: running a dialog member with a scripted step,
-// today's date as the store writes it, a failing insert.
+// OK pressed on a typed text, today's date as the store writes it, a
+// failing insert.
 #pragma once
 
+#include "dialogs/NewRecordDialogs.h"
 #include "tests/support/ProgramTest.h"
 #include "win32_testhooks.h"
 
@@ -22,6 +24,25 @@ inline HWND RunDialog(const char* pszTemplate, DLGPROC member, std::function<voi
     });
     DialogBoxParamA(g_hInstance, pszTemplate, g_hMainWnd, member, 0);
     return hSeen;
+}
+
+// What a new-record dialog showed after OK with `text` typed into its field
+// nID: whether it stayed open, and the field's text then. It is then
+// cancelled.
+struct AfterOk {
+    bool bOpen = false;
+    std::string typed;
+};
+inline AfterOk TypeAndPressOk(const char* pszTemplate, DLGPROC member, int nID, const std::string& text) {
+    AfterOk seen;
+    RunDialog(pszTemplate, member, [&](HWND h) {
+        programtest::SetText(h, nID, text);
+        programtest::PressButton(h, IDC_NEWRECORD_OK);
+        seen.bOpen = IsWindowVisible(h) != FALSE;
+        seen.typed = programtest::GetText(h, nID);
+        programtest::PressButton(h, IDCANCEL);
+    });
+    return seen;
 }
 
 inline std::string Today() {

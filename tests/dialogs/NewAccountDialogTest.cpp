@@ -122,17 +122,9 @@ TEST_F(NewAccountDialog, CancelEscAndTheCloseBoxStoreAndWriteNothing) {
 
 TEST_F(NewAccountDialog, AFailedInsertKeepsTheDialogOpenAndHandsNothingBack) {
     FailInsertsInto("accounts");
-    bool bStillOpen = false;
-    std::string typed;
-    RunDialog(IDD_NEW_ACCOUNT, NewAccountDlgProc_NewContact, [&](HWND h) {
-        SetText(h, IDC_NEWACC_NAME, "失败");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bStillOpen = IsWindowVisible(h);
-        typed = GetText(h, IDC_NEWACC_NAME);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bStillOpen);
-    EXPECT_EQ(typed, "失败");
+    const AfterOk seen = TypeAndPressOk(IDD_NEW_ACCOUNT, NewAccountDlgProc_NewContact, IDC_NEWACC_NAME, "失败");
+    EXPECT_TRUE(seen.bOpen);
+    EXPECT_EQ(seen.typed, "失败");
     EXPECT_EQ(Text(m_hEdit), "旧客户");
     EXPECT_EQ(g_ulRelatingAccID, 77u);
     const auto boxes = TakeBoxes();

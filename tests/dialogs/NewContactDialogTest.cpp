@@ -242,17 +242,9 @@ TEST_F(NewContactDialog, AFailedInsertKeepsTheDialogOpenAndHandsBackOrLinksNothi
     g_Tas_Detail.m_ulLinkConID = 0;
     AddContact({.name = "旧联系人"});  // the highest id is not the one typed
     FailInsertsInto("contacts");
-    bool bOpen = false;
-    std::string typed;
-    RunDialog(IDD_NEW_CONTACT, NewContactDlgProc_TasDetail, [&](HWND h) {
-        SetText(h, IDC_NEWCONTACT_NAME, "失败");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        typed = GetText(h, IDC_NEWCONTACT_NAME);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
-    EXPECT_EQ(typed, "失败");
+    const AfterOk seen = TypeAndPressOk(IDD_NEW_CONTACT, NewContactDlgProc_TasDetail, IDC_NEWCONTACT_NAME, "失败");
+    EXPECT_TRUE(seen.bOpen);
+    EXPECT_EQ(seen.typed, "失败");
     EXPECT_EQ(Text(g_Tas_Detail.m_hSubject), "原标题");
     EXPECT_EQ(g_Tas_Detail.m_ulLinkConID, 0u);
     auto boxes = TakeBoxes();
@@ -267,13 +259,8 @@ TEST_F(NewContactDialog, AFailedInsertKeepsTheDialogOpenAndHandsBackOrLinksNothi
     g_ulRelatingID = m_o;  // told to show m_o again, the form would show it
     const long long n = Contacts();
     FailInsertsInto("opportunities_contacts");
-    RunDialog(IDD_NEW_CONTACT, NewContactDlgProc_OppDetailContacts, [&](HWND h) {
-        SetText(h, IDC_NEWCONTACT_NAME, "也失败");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
+    EXPECT_TRUE(
+        TypeAndPressOk(IDD_NEW_CONTACT, NewContactDlgProc_OppDetailContacts, IDC_NEWCONTACT_NAME, "也失败").bOpen);
     EXPECT_EQ(Contacts(), n);
     EXPECT_EQ(g_Opp_Detail.m_ulRecordID, other);
     boxes = TakeBoxes();
@@ -354,12 +341,7 @@ TEST_F(NewContactDialog, AnAccountPickedOnAContactsPageStaysLinkedWhenTheContact
                   PressButton(h, IDCANCEL);
               })
         .Then(IDD_SELECT_OBJECT, [](HWND h) {
-            NMITEMACTIVATE nm = {};
-            nm.hdr.hwndFrom = GetDlgItem(h, IDC_PICK_LIST);
-            nm.hdr.idFrom = IDC_PICK_LIST;
-            nm.hdr.code = NM_DBLCLK;
-            nm.iItem = 0;
-            SendMessageA(h, WM_NOTIFY, IDC_PICK_LIST, (LPARAM)&nm);
+            DoubleClickRow(h, IDC_PICK_LIST, 0);
             PressButton(h, IDCANCEL);  // this picker stays open after a double click
         });
     DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetailContacts, 0);
@@ -388,12 +370,7 @@ TEST_F(NewContactDialog, AnAccountPickedThroughTheMenuJoinsTheContact) {
                   PressButton(h, IDC_NEWRECORD_OK);
               })
         .Then(IDD_SELECT_OBJECT, [](HWND h) {
-            NMITEMACTIVATE nm = {};
-            nm.hdr.hwndFrom = GetDlgItem(h, IDC_PICK_LIST);
-            nm.hdr.idFrom = IDC_PICK_LIST;
-            nm.hdr.code = NM_DBLCLK;
-            nm.iItem = 0;
-            SendMessageA(h, WM_NOTIFY, IDC_PICK_LIST, (LPARAM)&nm);  // closes this picker
+            DoubleClickRow(h, IDC_PICK_LIST, 0);  // closes this picker
         });
     DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetail, 0);
     EXPECT_TRUE(script.Finished());

@@ -169,14 +169,7 @@ TEST_F(NewOpportunityDialog, AmountsAreReadTheSameInEveryLocale) {
     EXPECT_EQ(Stored("opp_estimate_sale, opp_sale"), (std::vector<std::string>{"12.5", "0.0"}));
     // A number beyond a double is refused with the dialog kept open.
     const long long n = Opportunities();
-    bool bOpen = false;
-    RunDialog(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, [&](HWND h) {
-        SetText(h, IDC_NEWOPP_SALE, "1e999");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
+    EXPECT_TRUE(TypeAndPressOk(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, IDC_NEWOPP_SALE, "1e999").bOpen);
     EXPECT_EQ(Opportunities(), n);
     EXPECT_EQ(TakeBoxes().size(), 1u);
 }
@@ -238,17 +231,10 @@ TEST_F(NewOpportunityDialog, AFailedInsertKeepsTheDialogOpenAndHandsBackOrLinksN
     SetText(g_Tas_Detail.m_hSubject, "原标题");
     AddOpp({.subject = "旧机会"});  // the highest id is not the one typed
     FailInsertsInto("opportunities");
-    bool bOpen = false;
-    std::string typed;
-    RunDialog(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_TasDetail, [&](HWND h) {
-        SetText(h, IDC_NEWOPP_SUBJECT, "失败");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        typed = GetText(h, IDC_NEWOPP_SUBJECT);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
-    EXPECT_EQ(typed, "失败");
+    const AfterOk seen =
+        TypeAndPressOk(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_TasDetail, IDC_NEWOPP_SUBJECT, "失败");
+    EXPECT_TRUE(seen.bOpen);
+    EXPECT_EQ(seen.typed, "失败");
     EXPECT_EQ(Text(g_Tas_Detail.m_hSubject), "原标题");
     EXPECT_EQ(g_Tas_Detail.m_ulLinkOppID, 0u);
     auto boxes = TakeBoxes();
@@ -262,13 +248,9 @@ TEST_F(NewOpportunityDialog, AFailedInsertKeepsTheDialogOpenAndHandsBackOrLinksN
     g_ulRelatingID = m_t;  // told to show m_t again, the form would show it
     const long long n = Opportunities();
     FailInsertsInto("opportunities_tasks");
-    RunDialog(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_TasDetailOpportunities, [&](HWND h) {
-        SetText(h, IDC_NEWOPP_SUBJECT, "也失败");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
+    EXPECT_TRUE(
+        TypeAndPressOk(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_TasDetailOpportunities, IDC_NEWOPP_SUBJECT, "也失败")
+            .bOpen);
     EXPECT_EQ(Opportunities(), n);
     EXPECT_EQ(g_Tas_Detail.m_ulRecordID, other);
 }

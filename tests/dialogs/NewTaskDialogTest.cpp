@@ -106,17 +106,9 @@ TEST_F(NewTaskDialog, AFailedInsertKeepsTheTypedTaskOpen) {
     const unsigned o = AddOpp({.subject = "机会"});
     g_ulRelatingID = o;
     FailInsertsInto("tasks");
-    bool bOpen = false;
-    std::string typed;
-    RunDialog(IDD_NEW_TASK, NewTaskDlgProc_OppDetail, [&](HWND h) {
-        SetText(h, IDC_NEWTASK_TITLE, "保留");
-        PressButton(h, IDC_NEWRECORD_OK);
-        bOpen = IsWindowVisible(h);
-        typed = GetText(h, IDC_NEWTASK_TITLE);
-        PressButton(h, IDCANCEL);
-    });
-    EXPECT_TRUE(bOpen);
-    EXPECT_EQ(typed, "保留");
+    const AfterOk seen = TypeAndPressOk(IDD_NEW_TASK, NewTaskDlgProc_OppDetail, IDC_NEWTASK_TITLE, "保留");
+    EXPECT_TRUE(seen.bOpen);
+    EXPECT_EQ(seen.typed, "保留");
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_tasks WHERE opp_id=" + std::to_string(o)), 0);
 }
 

@@ -71,25 +71,10 @@ long long LinkRows() {
     return n;
 }
 
-void Notify(HWND hDlg, UINT code, int row) {
-    NMITEMACTIVATE nm = {};
-    nm.hdr.hwndFrom = GetDlgItem(hDlg, IDC_PICK_LIST);
-    nm.hdr.idFrom = IDC_PICK_LIST;
-    nm.hdr.code = code;
-    nm.iItem = row;
-    SendMessageA(hDlg, WM_NOTIFY, IDC_PICK_LIST, (LPARAM)&nm);
-}
-
-int Rows(HWND hDlg) { return (int)SendMessageA(GetDlgItem(hDlg, IDC_PICK_LIST), LVM_GETITEMCOUNT, 0, 0); }
+int Rows(HWND hDlg) { return RowCount(GetDlgItem(hDlg, IDC_PICK_LIST)); }
 
 std::string NameCell(HWND hDlg, Kind kind, int row) {
-    char sz[256] = {};
-    LVITEMA item = {};
-    item.iSubItem = kind == kTasks ? 2 : 0;
-    item.pszText = sz;
-    item.cchTextMax = sizeof sz;
-    SendMessageA(GetDlgItem(hDlg, IDC_PICK_LIST), LVM_GETITEMTEXTA, row, (LPARAM)&item);
-    return sz;
+    return Cell(GetDlgItem(hDlg, IDC_PICK_LIST), row, kind == kTasks ? 2 : 0);
 }
 
 class RecordPickers : public ::testing::TestWithParam<PickerRow> {
@@ -133,7 +118,7 @@ TEST_P(RecordPickers, ADoubleClickChoosesTheRowItNames) {
     RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
         nRows = Rows(h);
         top = NameCell(h, p.kind, 0);
-        Notify(h, NM_DBLCLK, 0);
+        DoubleClickRow(h, IDC_PICK_LIST, 0);
         bOpenAfter = IsWindowVisible(h) && Rows(h) == nRows;
         if (bOpenAfter) PressButton(h, IDCANCEL);
     });
@@ -164,7 +149,7 @@ TEST_P(RecordPickers, OkWithoutAClickInThisOpeningLinksAndWritesNothing) {
     const PickerRow& p = GetParam();
     // A click in an earlier opening, then cancelled.
     RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
-        Notify(h, NM_CLICK, 1);
+        ClickRow(h, IDC_PICK_LIST, 1);
         PressButton(h, IDCANCEL);
     });
     const long long nLinks = LinkRows();
@@ -196,7 +181,7 @@ TEST_P(RecordPickers, CancelAfterAClickGivesTheOpenerItsIdBack) {
     g_Con_Detail.m_ulAccountID = 4242;
     g_Tas_Detail.m_ulLinkAccID = g_Tas_Detail.m_ulLinkOppID = g_Tas_Detail.m_ulLinkConID = 4242;
     RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
-        Notify(h, NM_CLICK, 0);
+        ClickRow(h, IDC_PICK_LIST, 0);
         PressButton(h, IDCANCEL);
     });
     EXPECT_EQ(g_ulRelatingAccID, 4242u);
@@ -243,7 +228,7 @@ TEST_F(PickerLinks, AContactPickedForAnOpportunityBringsItsAccountButNeverAccoun
     Link("accounts", a, "contacts", withAcc);
     g_ulRelatingID = o;
     RunDialog(IDD_SELECT_OBJECT, SelectContactDlgProc_OppDetailContacts, [&](HWND h) {
-        for (int r = 0; r < Rows(h); ++r) Notify(h, NM_DBLCLK, r);
+        for (int r = 0; r < Rows(h); ++r) DoubleClickRow(h, IDC_PICK_LIST, r);
         PressButton(h, IDCANCEL);
     });
     const std::string so = std::to_string(o);

@@ -73,21 +73,6 @@ protected:
     }
     static HWND Page(RecordFormClass& form) { return form.m_Tab.m_hPage; }
     static HWND Item(RecordFormClass& form, int nID) { return GetDlgItem(Page(form), nID); }
-    static int Rows(HWND hList) { return (int)SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0); }
-    static std::string CellOf(HWND hList, int nRow, int nColumn) {
-        char sz[256] = {};
-        LVITEMA item = {};
-        item.iSubItem = nColumn;
-        item.pszText = sz;
-        item.cchTextMax = sizeof sz;
-        SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
-        return sz;
-    }
-    static std::vector<std::string> ColumnOf(HWND hList, int nColumn) {
-        std::vector<std::string> v;
-        for (int r = 0; r < Rows(hList); ++r) v.push_back(CellOf(hList, r, nColumn));
-        return v;
-    }
     static void ClickListRow(HWND hList, int nRow) {
         w32test::ClickListRow(hList, nRow);
         PumpMessages();
@@ -133,10 +118,10 @@ TEST_F(RelatedPages, EachKindListsItsLinkedRecordsInThePagesOrder) {
     Show(g_Opp_Detail, {opp}, 0, 0);
     HWND hTasks = Item(g_Opp_Detail, kTaskList);
     // Oldest first, dates and times without leading zeros, money with two places.
-    EXPECT_EQ(ColumnOf(hTasks, 2), (std::vector<std::string>{"早", "晚", "更晚"}));
-    EXPECT_EQ(CellOf(hTasks, 0, 0), "2006-5-3");
-    EXPECT_EQ(CellOf(hTasks, 0, 1), "9:5");
-    EXPECT_EQ(CellOf(hTasks, 0, 3), "12.50");
+    EXPECT_EQ(Column(hTasks, 2), (std::vector<std::string>{"早", "晚", "更晚"}));
+    EXPECT_EQ(Cell(hTasks, 0, 0), "2006-5-3");
+    EXPECT_EQ(Cell(hTasks, 0, 1), "9:5");
+    EXPECT_EQ(Cell(hTasks, 0, 3), "12.50");
 
     // The account's contacts and a task's contacts by name, ascending.
     const unsigned acc = AddAccount({.name = "客户"});
@@ -147,25 +132,25 @@ TEST_F(RelatedPages, EachKindListsItsLinkedRecordsInThePagesOrder) {
         Link("contacts", c, "tasks", task);
     }
     Show(g_Acc_Detail, {acc}, 0, 1);
-    EXPECT_EQ(ColumnOf(Item(g_Acc_Detail, kList), 0), (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(ColumnOf(Item(g_Acc_Detail, kList), 1), (std::vector<std::string>{"客户", "客户", "客户"}));
+    EXPECT_EQ(Column(Item(g_Acc_Detail, kList), 0), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Column(Item(g_Acc_Detail, kList), 1), (std::vector<std::string>{"客户", "客户", "客户"}));
     Show(g_Tas_Detail, {task}, 0, 1);
     HWND hContacts = Item(g_Tas_Detail, kList);
-    EXPECT_EQ(ColumnOf(hContacts, 0), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Column(hContacts, 0), (std::vector<std::string>{"a", "b", "c"}));
     // Every column is filled as soon as the tab opens.
-    EXPECT_EQ(CellOf(hContacts, 0, 6), "北京");
-    EXPECT_EQ(CellOf(hContacts, 0, 9), "2024-2-1");
-    EXPECT_EQ(CellOf(hContacts, 0, 10), "2024-1-10");
+    EXPECT_EQ(Cell(hContacts, 0, 6), "北京");
+    EXPECT_EQ(Cell(hContacts, 0, 9), "2024-2-1");
+    EXPECT_EQ(Cell(hContacts, 0, 10), "2024-1-10");
 
     // Opportunities: the probability with its percent sign.
     const unsigned o2 = AddOpp({.subject = "大单", .estimate = 1000, .probability = 30});
     Link("opportunities", o2, "tasks", task);
     Show(g_Tas_Detail, {task}, 0, 0);
     HWND hOpps = Item(g_Tas_Detail, kList);
-    ASSERT_EQ(Rows(hOpps), 1);
-    EXPECT_EQ(CellOf(hOpps, 0, 0), "大单");
-    EXPECT_EQ(CellOf(hOpps, 0, 1), "30%");
-    EXPECT_EQ(CellOf(hOpps, 0, 4), "1000.00");
+    ASSERT_EQ(RowCount(hOpps), 1);
+    EXPECT_EQ(Cell(hOpps, 0, 0), "大单");
+    EXPECT_EQ(Cell(hOpps, 0, 1), "30%");
+    EXPECT_EQ(Cell(hOpps, 0, 4), "1000.00");
 }
 
 TEST_F(RelatedPages, OpeningTheThirdRowOfFiveHandsAllFiveAndTheFormStepsThroughThem) {
@@ -217,7 +202,7 @@ TEST_F(RelatedPages, RemovingRemovesOnlyThatLink) {
     ClickListRow(Item(g_Opp_Detail, kTaskList), 0);
     EXPECT_TRUE(Enabled(hRemove));
     Press(hRemove);
-    EXPECT_EQ(ColumnOf(Item(g_Opp_Detail, kTaskList), 2), (std::vector<std::string>{"留下"}));
+    EXPECT_EQ(Column(Item(g_Opp_Detail, kTaskList), 2), (std::vector<std::string>{"留下"}));
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kRemoveTask)));
     EXPECT_EQ(Count("opportunities_tasks WHERE opp_id=" + N(opp)), 1);
     EXPECT_EQ(Count("opportunities_tasks WHERE opp_id=" + N(other) + " AND tas_id=" + N(task)), 1);
@@ -232,7 +217,7 @@ TEST_F(RelatedPages, RemovingRemovesOnlyThatLink) {
     Show(g_Acc_Detail, {acc}, 0, 1);
     ClickListRow(Item(g_Acc_Detail, kList), 0);
     Press(Item(g_Acc_Detail, kRemoveContact));
-    EXPECT_EQ(Rows(Item(g_Acc_Detail, kList)), 0);
+    EXPECT_EQ(RowCount(Item(g_Acc_Detail, kList)), 0);
     EXPECT_EQ(Count("accounts_contacts WHERE con_id=" + N(con)), 0);
     EXPECT_EQ(Count("opportunities_contacts WHERE con_id=" + N(con)), 1);
     EXPECT_EQ(Count("contacts_tasks WHERE con_id=" + N(con)), 1);
@@ -241,10 +226,10 @@ TEST_F(RelatedPages, RemovingRemovesOnlyThatLink) {
     Link("opportunities", other, "contacts", con);
     Show(g_Con_Detail, {con}, 0, 1);
     HWND hOpps = Item(g_Con_Detail, kList);
-    ASSERT_EQ(Rows(hOpps), 2);
+    ASSERT_EQ(RowCount(hOpps), 2);
     ClickListRow(hOpps, 0);
     Press(Item(g_Con_Detail, kRemoveOpportunity));
-    EXPECT_EQ(Rows(Item(g_Con_Detail, kList)), 1);
+    EXPECT_EQ(RowCount(Item(g_Con_Detail, kList)), 1);
     EXPECT_EQ(Count("opportunities_contacts WHERE con_id=" + N(con)), 1);
     EXPECT_EQ(Count("opportunities"), 2);
 }
@@ -273,7 +258,7 @@ TEST_F(RelatedPages, OnABlankFormEveryPageIsEmptyAndOnlyMassMailIsEnabled) {
         SCOPED_TRACE(ClassOf(*p.pForm) + " tab " + std::to_string(p.nTab));
         ShowBlank(*p.pForm, p.nTab);
         ASSERT_NE(Page(*p.pForm), nullptr);
-        EXPECT_EQ(Rows(Item(*p.pForm, p.nList)), 0);
+        EXPECT_EQ(RowCount(Item(*p.pForm, p.nList)), 0);
         EXPECT_FALSE(Enabled(Item(*p.pForm, p.nAdd)));
         EXPECT_FALSE(Enabled(Item(*p.pForm, p.nRemove)));
         if (p.bMail) {
@@ -284,7 +269,7 @@ TEST_F(RelatedPages, OnABlankFormEveryPageIsEmptyAndOnlyMassMailIsEnabled) {
         if (p.nList == kAccountList) {
             EXPECT_FALSE(Enabled(Item(*p.pForm, kAddContact)));
             EXPECT_FALSE(Enabled(Item(*p.pForm, kRemoveContact)));
-            EXPECT_EQ(Rows(Item(*p.pForm, kList)), 0);
+            EXPECT_EQ(RowCount(Item(*p.pForm, kList)), 0);
         }
     }
 }
@@ -307,19 +292,19 @@ TEST_F(RelatedPages, SteppingAndChangingTabsLoadAFreshListWithNothingSelected) {
     SelectTab(g_Con_Detail, 0);
     Link("opportunities", second, "contacts", con);
     SelectTab(g_Con_Detail, 1);
-    EXPECT_EQ(Rows(Item(g_Con_Detail, kList)), 2);
+    EXPECT_EQ(RowCount(Item(g_Con_Detail, kList)), 2);
     EXPECT_TRUE(Enabled(Item(g_Con_Detail, kAddOpportunity)));
     EXPECT_FALSE(Enabled(Item(g_Con_Detail, kRemoveOpportunity)));
 
     // Stepping to another record: its list, remove off until a row is clicked.
     Show(g_Opp_Detail, {first, second}, 0, 1);
     HWND hContacts = Item(g_Opp_Detail, kList);
-    ASSERT_EQ(Rows(hContacts), 1);
+    ASSERT_EQ(RowCount(hContacts), 1);
     ClickListRow(hContacts, 0);
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
     Click(g_Opp_Detail, g_Opp_Detail.Def().ids.nNext);
     EXPECT_EQ(g_ulRelatingID, second);
-    EXPECT_EQ(Rows(Item(g_Opp_Detail, kList)), 1);
+    EXPECT_EQ(RowCount(Item(g_Opp_Detail, kList)), 1);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kAddContact)));
     // Remove without a row of the new list does nothing.
@@ -327,7 +312,7 @@ TEST_F(RelatedPages, SteppingAndChangingTabsLoadAFreshListWithNothingSelected) {
     EXPECT_EQ(Count("opportunities_contacts"), 2);
     // A blank form empties the page.
     SendMessageA(g_Opp_Detail.m_hWnd, UM_NEWRECORD, 0, 0);
-    EXPECT_EQ(Rows(Item(g_Opp_Detail, kList)), 0);
+    EXPECT_EQ(RowCount(Item(g_Opp_Detail, kList)), 0);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kAddContact)));
 }
 
@@ -337,7 +322,7 @@ TEST_F(RelatedPages, AFailedQueryLeavesAnEmptyListThatOpensNothing) {
     Link("opportunities", opp, "contacts", con);
     Show(g_Opp_Detail, {opp}, 0, 1);
     HWND hList = Item(g_Opp_Detail, kList);
-    ASSERT_EQ(Rows(hList), 1);
+    ASSERT_EQ(RowCount(hList), 1);
     ClickListRow(hList, 0);
     TakeBoxes();
     Database().Exec("DROP VIEW rel_opportunities_contacts");
@@ -345,16 +330,11 @@ TEST_F(RelatedPages, AFailedQueryLeavesAnEmptyListThatOpensNothing) {
     const auto boxes = TakeBoxes();
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error."),
               boxes.end());
-    EXPECT_EQ(Rows(hList), 0);
+    EXPECT_EQ(RowCount(hList), 0);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
     // Neither a double click nor remove acts on the rows that were there.
     SendMessageA(Page(g_Opp_Detail), WM_COMMAND, kRemoveContact, 0);
-    NMITEMACTIVATE nm = {};
-    nm.hdr.hwndFrom = hList;
-    nm.hdr.idFrom = kList;
-    nm.hdr.code = NM_DBLCLK;
-    nm.iItem = 0;
-    SendMessageA(Page(g_Opp_Detail), WM_NOTIFY, kList, (LPARAM)&nm);
+    DoubleClickRow(Page(g_Opp_Detail), kList, 0);
     EXPECT_EQ(g_pCurrentDialog, &g_Opp_Detail);
     // Mass mail after a failed query: the mail page with no recipient.
     Press(Item(g_Opp_Detail, kMassMail));
@@ -417,7 +397,7 @@ protected:
     HWND Contacts() { return Item(g_Opp_Detail, kList); }
     // The row of the account named pszName.
     int RowOf(const char* pszName) {
-        const auto names = ColumnOf(Accounts(), 0);
+        const auto names = Column(Accounts(), 0);
         return (int)(std::find(names.begin(), names.end(), pszName) - names.begin());
     }
 
@@ -427,8 +407,8 @@ protected:
 
 TEST_F(RelatedAccountsPages, AClickedAccountListsItsContactsAndSelectsForRemoval) {
     Show(g_Opp_Detail, {m_opp}, 0, 2);
-    ASSERT_EQ(Rows(Accounts()), 2);
-    EXPECT_EQ(Rows(Contacts()), 0) << "no contacts before an account is clicked";
+    ASSERT_EQ(RowCount(Accounts()), 2);
+    EXPECT_EQ(RowCount(Contacts()), 0) << "no contacts before an account is clicked";
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kAddContact)));
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kAddAccount)));
     EXPECT_TRUE(Choose(Item(g_Opp_Detail, kAddContact), 0).empty());
@@ -436,14 +416,14 @@ TEST_F(RelatedAccountsPages, AClickedAccountListsItsContactsAndSelectsForRemoval
     ClickListRow(Accounts(), RowOf("甲公司"));
     EXPECT_EQ(g_ulRelatingAccID, m_a);
     EXPECT_STREQ(g_szRelatingAccName, "甲公司");
-    EXPECT_EQ(Rows(Contacts()), 2);
+    EXPECT_EQ(RowCount(Contacts()), 2);
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kAddContact)));
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kRemoveAccount)));
     ClickListRow(Contacts(), 1);
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
     // Another account: its contacts, and remove-contact off until one is clicked.
     ClickListRow(Accounts(), RowOf("乙公司"));
-    EXPECT_EQ(ColumnOf(Contacts(), 0), (std::vector<std::string>{"b1"}));
+    EXPECT_EQ(Column(Contacts(), 0), (std::vector<std::string>{"b1"}));
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
     ClickListRow(Contacts(), 0);
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kRemoveContact)));
@@ -466,7 +446,7 @@ TEST_F(RelatedAccountsPages, RemovingAnAccountTakesItsContactsOffTheOpportunityO
     // A contact row in the position of the other account does not matter.
     ClickListRow(Contacts(), 1);
     Press(Item(g_Opp_Detail, kRemoveAccount));
-    EXPECT_EQ(ColumnOf(Accounts(), 0), (std::vector<std::string>{"乙公司"}));
+    EXPECT_EQ(Column(Accounts(), 0), (std::vector<std::string>{"乙公司"}));
     EXPECT_EQ(Count("opportunities_accounts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a)), 0);
     EXPECT_EQ(Count("opportunities_accounts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_b)), 1);
     EXPECT_EQ(Count("opportunities_contacts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a)), 0);
@@ -474,7 +454,7 @@ TEST_F(RelatedAccountsPages, RemovingAnAccountTakesItsContactsOffTheOpportunityO
     for (unsigned c : m_aContacts) EXPECT_EQ(Count("accounts_contacts WHERE con_id=" + N(c)), 1);
     // The removed account is no longer the clicked one.
     EXPECT_EQ(g_ulRelatingAccID, 0u);
-    EXPECT_EQ(Rows(Contacts()), 0);
+    EXPECT_EQ(RowCount(Contacts()), 0);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kAddContact)));
 
     // On a task, only the task's account link goes.
@@ -484,7 +464,7 @@ TEST_F(RelatedAccountsPages, RemovingAnAccountTakesItsContactsOffTheOpportunityO
     Show(g_Tas_Detail, {task}, 0, 2);
     HWND hAccounts = Item(g_Tas_Detail, kAccountList);
     ClickListRow(hAccounts, 0);
-    EXPECT_EQ(ColumnOf(Item(g_Tas_Detail, kList), 0), (std::vector<std::string>{"b1"}));
+    EXPECT_EQ(Column(Item(g_Tas_Detail, kList), 0), (std::vector<std::string>{"b1"}));
     // Removing the contact from the task leaves it in its account.
     ClickListRow(Item(g_Tas_Detail, kList), 0);
     Press(Item(g_Tas_Detail, kRemoveContact));
@@ -511,14 +491,14 @@ TEST_F(RelatedAccountsPages, TheClickedAccountNeverOutlivesItsLinkToTheShownReco
     ClickListRow(Contacts(), 0);
     Press(Item(g_Opp_Detail, kRemoveContact));
     EXPECT_EQ(g_ulRelatingAccID, m_a);
-    EXPECT_EQ(Rows(Contacts()), 1);
+    EXPECT_EQ(RowCount(Contacts()), 1);
     EXPECT_TRUE(Enabled(Item(g_Opp_Detail, kAddContact)));
 
     // Stepping to an opportunity without account A drops it.
     Click(g_Opp_Detail, g_Opp_Detail.Def().ids.nNext);
     ASSERT_EQ(g_ulRelatingID, other);
     EXPECT_EQ(g_ulRelatingAccID, 0u);
-    EXPECT_EQ(Rows(Contacts()), 0);
+    EXPECT_EQ(RowCount(Contacts()), 0);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kAddContact)));
     EXPECT_TRUE(Choose(Item(g_Opp_Detail, kAddContact), IDM_SELECTCONTACT).empty());
     SendMessageA(Page(g_Opp_Detail), WM_COMMAND, IDM_SELECTCONTACT, 0);  // no picker opens
@@ -536,7 +516,7 @@ TEST_F(RelatedAccountsPages, TheClickedAccountNeverOutlivesItsLinkToTheShownReco
     SelectTab(g_Opp_Detail, 0);
     SelectTab(g_Opp_Detail, 2);
     EXPECT_EQ(g_ulRelatingAccID, m_b);
-    EXPECT_EQ(Rows(Contacts()), 0);
+    EXPECT_EQ(RowCount(Contacts()), 0);
     Press(Item(g_Opp_Detail, kMassMail));
     EXPECT_EQ(g_Mail.m_nConCount, 1);
 }
@@ -558,14 +538,14 @@ TEST_F(RelatedPages, ADialogsReloadRebuildsThePageUnderItsOwnHandler) {
     script.Then(IDD_NEW_TASK, [&](HWND h) {
         SetText(h, IDC_NEWTASK_TITLE, "新任务");
         PressButton(h, IDC_NEWRECORD_OK);
-        nRowsInside = Rows(hList);
+        nRowsInside = RowCount(hList);
     });
     const auto items = Choose(Item(g_Opp_Detail, kAddTask), IDM_NEWTASK);
     EXPECT_EQ(items, (std::vector<std::string>{"添加工作日志", "选择计划日志"}));
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(nRowsInside, 4);
     EXPECT_EQ(Page(g_Opp_Detail), hPage);
-    EXPECT_EQ(Rows(hList), 4);
+    EXPECT_EQ(RowCount(hList), 4);
     EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kRemoveTask)));
     EXPECT_EQ(Count("opportunities_tasks WHERE opp_id=" + N(opp)), 4);
 
@@ -574,22 +554,14 @@ TEST_F(RelatedPages, ADialogsReloadRebuildsThePageUnderItsOwnHandler) {
     const unsigned free2 = AddTask({.subject = "可选二"});
     DialogScript picker;
     picker.Then(IDD_SELECT_OBJECT, [&](HWND h) {
-        HWND hPick = GetDlgItem(h, IDC_PICK_LIST);
-        for (int r = 0; r < 2; ++r) {
-            NMITEMACTIVATE nm = {};
-            nm.hdr.hwndFrom = hPick;
-            nm.hdr.idFrom = IDC_PICK_LIST;
-            nm.hdr.code = NM_DBLCLK;
-            nm.iItem = r;
-            SendMessageA(h, WM_NOTIFY, IDC_PICK_LIST, (LPARAM)&nm);
-        }
+        for (int r = 0; r < 2; ++r) DoubleClickRow(h, IDC_PICK_LIST, r);
         PressButton(h, IDCANCEL);
     });
     Choose(Item(g_Opp_Detail, kAddTask), IDM_SELECTTASK);
     EXPECT_TRUE(picker.Finished());
     EXPECT_EQ(
         Count("opportunities_tasks WHERE opp_id=" + N(opp) + " AND tas_id IN (" + N(free1) + "," + N(free2) + ")"), 2);
-    EXPECT_EQ(Rows(hList), 6);
+    EXPECT_EQ(RowCount(hList), 6);
 }
 
 TEST_F(RelatedPages, AnAccountAddedOnTheAccountsPageIsListed) {
@@ -603,7 +575,7 @@ TEST_F(RelatedPages, AnAccountAddedOnTheAccountsPageIsListed) {
     const auto items = Choose(Item(g_Tas_Detail, kAddAccount), IDM_NEWACCOUNT);
     EXPECT_EQ(items, (std::vector<std::string>{"新建客户", "选择客户"}));
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(ColumnOf(Item(g_Tas_Detail, kAccountList), 0), (std::vector<std::string>{"新客户"}));
+    EXPECT_EQ(Column(Item(g_Tas_Detail, kAccountList), 0), (std::vector<std::string>{"新客户"}));
     EXPECT_EQ(Count("accounts_tasks WHERE tas_id=" + N(task)), 1);
 }
 
@@ -618,7 +590,7 @@ TEST_F(RelatedPages, ANewOpportunityFromAPageIsLinkedAndListed) {
     EXPECT_EQ(Choose(Item(g_Con_Detail, kAddOpportunity), IDM_NEWOPPORTUNITY),
               (std::vector<std::string>{"添加销售机会", "选择销售机会"}));
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(ColumnOf(Item(g_Con_Detail, kList), 0), (std::vector<std::string>{"新机会"}));
+    EXPECT_EQ(Column(Item(g_Con_Detail, kList), 0), (std::vector<std::string>{"新机会"}));
     EXPECT_EQ(Count("opportunities_contacts WHERE con_id=" + N(con)), 1);
 }
 
@@ -637,7 +609,7 @@ TEST_F(RelatedAccountsPages, ANewContactOnTheAccountsPageJoinsTheClickedAccount)
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(account, "甲公司");
     // The account's contacts again, now with the new one.
-    EXPECT_EQ(Rows(Contacts()), 3);
+    EXPECT_EQ(RowCount(Contacts()), 3);
     const long long con = QueryInt("SELECT MAX(con_id) FROM contacts");
     EXPECT_EQ(Count("opportunities_contacts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a) +
                     " AND con_id=" + std::to_string(con)),
@@ -659,7 +631,7 @@ TEST_F(RelatedAccountsPages, ANewContactOnTheAccountsPageJoinsTheClickedAccount)
     const long long loose = QueryInt("SELECT MAX(con_id) FROM contacts");
     EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE con_id=" + std::to_string(loose)), 0);
     EXPECT_EQ(Count("accounts_contacts WHERE con_id=" + std::to_string(loose)), 0);
-    EXPECT_EQ(Rows(Item(g_Opp_Detail, kList)), 6);
+    EXPECT_EQ(RowCount(Item(g_Opp_Detail, kList)), 6);
 }
 
 // --- Resources ------------------------------------------------------------------------

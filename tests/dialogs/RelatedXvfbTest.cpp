@@ -23,18 +23,6 @@ using namespace programtest;
 
 namespace {
 
-int Rows(HWND hList) { return (int)SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0); }
-
-std::string CellOf(HWND hList, int nRow, int nColumn) {
-    char sz[256] = {};
-    LVITEMA item = {};
-    item.iSubItem = nColumn;
-    item.pszText = sz;
-    item.cchTextMax = sizeof sz;
-    SendMessageA(hList, LVM_GETITEMTEXTA, nRow, (LPARAM)&item);
-    return sz;
-}
-
 // Types into a dialog's field as a user would.
 void Type(HWND hDlg, int nID, const std::string& gbk) {
     HWND h = GetDlgItem(hDlg, nID);
@@ -90,17 +78,17 @@ TEST(RelatedXvfb, NewContactWithNewAccountThenPickAndOpenATask) {
               })
         .Then(IDD_SELECT_OBJECT, [&](HWND h) {
             HWND hList = GetDlgItem(h, IDC_PICK_LIST);
-            ASSERT_TRUE(w32test::WaitFor([&] { return Rows(hList) == 1; }));
+            ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(hList) == 1; }));
             w32test::DoubleClickListRow(hList, 0);  // links at once; the picker stays
             w32test::WaitFor([&] { return Count("opportunities_tasks") == 1; });
             w32test::Click(GetDlgItem(h, IDCANCEL));
         });
     w32test::Click(GetDlgItem(hPage, 11402));  // 添加相关联系人
-    ASSERT_TRUE(w32test::WaitFor([&] { return script.Seen().size() == 2 && Rows(GetDlgItem(hPage, 1079)) == 1; }));
+    ASSERT_TRUE(w32test::WaitFor([&] { return script.Seen().size() == 2 && RowCount(GetDlgItem(hPage, 1079)) == 1; }));
     EXPECT_EQ(accountShown, "乙公司");
     HWND hContacts = GetDlgItem(hPage, 1079);
-    EXPECT_EQ(CellOf(hContacts, 0, 0), "王五");
-    EXPECT_EQ(CellOf(hContacts, 0, 1), "乙公司");
+    EXPECT_EQ(Cell(hContacts, 0, 0), "王五");
+    EXPECT_EQ(Cell(hContacts, 0, 1), "乙公司");
     const long long con = QueryInt("SELECT con_id FROM contacts WHERE con_name='王五'");
     const long long acc = QueryInt("SELECT acc_id FROM accounts WHERE acc_name='乙公司'");
     const std::string o = std::to_string(opp), c = std::to_string(con), a = std::to_string(acc);
@@ -114,8 +102,8 @@ TEST(RelatedXvfb, NewContactWithNewAccountThenPickAndOpenATask) {
     hPage = g_Opp_Detail.m_Tab.m_hPage;
     w32test::Click(GetDlgItem(hPage, 11404));  // 添加相关计划日志
     HWND hTasks = GetDlgItem(hPage, 10153);
-    ASSERT_TRUE(w32test::WaitFor([&] { return script.Finished() && Rows(hTasks) == 1; }));
-    EXPECT_EQ(CellOf(hTasks, 0, 2), "拜访客户");
+    ASSERT_TRUE(w32test::WaitFor([&] { return script.Finished() && RowCount(hTasks) == 1; }));
+    EXPECT_EQ(Cell(hTasks, 0, 2), "拜访客户");
     EXPECT_EQ(Count("opportunities_tasks WHERE opp_id=" + o + " AND tas_id=" + std::to_string(task)), 1);
 
     // Open it: the task's 销售机会 tab shows the opportunity.
@@ -124,8 +112,8 @@ TEST(RelatedXvfb, NewContactWithNewAccountThenPickAndOpenATask) {
     EXPECT_EQ(g_Tas_Detail.m_ulRecordID, task);
     w32test::ClickTab(g_Tas_Detail.m_Tab.m_hTab, 0);
     HWND hOpps = GetDlgItem(g_Tas_Detail.m_Tab.m_hPage, 1079);
-    ASSERT_TRUE(w32test::WaitFor([&] { return Rows(hOpps) == 1; }));
-    EXPECT_EQ(CellOf(hOpps, 0, 0), "甲项目");
+    ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(hOpps) == 1; }));
+    EXPECT_EQ(Cell(hOpps, 0, 0), "甲项目");
     Grab(g_Tas_Detail, "related_xvfb_task");
     w32test::SetPopupMenuHook(nullptr);
 }

@@ -79,14 +79,7 @@ protected:
         g_Homepage.m_ListView.GetItemText(nRow, nColumn, sz, sizeof(sz));
         return sz;
     }
-    void DoubleClickRow(int nRow) {
-        NMLISTVIEW nm{};
-        nm.hdr.hwndFrom = g_Homepage.m_ListView.m_hListView;
-        nm.hdr.idFrom = IDC_HOME_TASKLIST;
-        nm.hdr.code = NM_DBLCLK;
-        nm.iItem = nRow;
-        SendMessageA(g_Homepage.m_hWnd, WM_NOTIFY, IDC_HOME_TASKLIST, (LPARAM)&nm);
-    }
+    void DoubleClickRow(int nRow) { programtest::DoubleClickRow(g_Homepage.m_hWnd, IDC_HOME_TASKLIST, nRow); }
     HWND Edit(int nID) { return GetDlgItem(g_Homepage.m_hWnd, nID); }
 
     programtest::ProgramDatabase m_Db;

@@ -293,6 +293,24 @@ std::string Cell(ListViewClass& list, int row, int column) {
     return sz;
 }
 
+int RowCount(HWND hList) { return (int)SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0); }
+
+std::string Cell(HWND hList, int row, int column) {
+    char sz[512] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = sz;
+    item.cchTextMax = sizeof(sz);
+    SendMessageA(hList, LVM_GETITEMTEXTA, row, (LPARAM)&item);
+    return sz;
+}
+
+std::vector<std::string> Column(HWND hList, int column) {
+    std::vector<std::string> v;
+    for (int r = 0; r < RowCount(hList); r++) v.push_back(Cell(hList, r, column));
+    return v;
+}
+
 std::vector<std::string> Column(ListViewClass& list, int column) {
     std::vector<std::string> v;
     for (int r = 0; r < RowCount(list); r++) v.push_back(Cell(list, r, column));
@@ -301,17 +319,24 @@ std::vector<std::string> Column(ListViewClass& list, int column) {
 
 namespace {
 
-void Notify(BaseDialogClass& page, ListViewClass& list, UINT code, int row, int column) {
+void Notify(HWND hParent, HWND hList, UINT code, int row, int column) {
     NMITEMACTIVATE nm = {};
-    nm.hdr.hwndFrom = list.m_hListView;
-    nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(list.m_hListView);
+    nm.hdr.hwndFrom = hList;
+    nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID(hList);
     nm.hdr.code = code;
     nm.iItem = row;
     nm.iSubItem = column;
-    SendMessageA(page.m_hWnd, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
+    SendMessageA(hParent, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
+}
+
+void Notify(BaseDialogClass& page, ListViewClass& list, UINT code, int row, int column) {
+    Notify(page.m_hWnd, list.m_hListView, code, row, column);
 }
 
 }  // namespace
+
+void DoubleClickRow(HWND hDlg, int nListID, int row) { Notify(hDlg, GetDlgItem(hDlg, nListID), NM_DBLCLK, row, 0); }
+void ClickRow(HWND hDlg, int nListID, int row) { Notify(hDlg, GetDlgItem(hDlg, nListID), NM_CLICK, row, 0); }
 
 void ClickColumn(BaseDialogClass& page, ListViewClass& list, int column) {
     Notify(page, list, LVN_COLUMNCLICK, -1, column);

@@ -149,9 +149,16 @@ int HistoryCount();
 int RowCount(ListViewClass& list);
 std::string Cell(ListViewClass& list, int row, int column);
 std::vector<std::string> Column(ListViewClass& list, int column);
+// The same for a list view window.
+int RowCount(HWND hList);
+std::string Cell(HWND hList, int row, int column);
+std::vector<std::string> Column(HWND hList, int column);
 // Notifications of a list, sent to its page as the control sends them.
 void ClickColumn(BaseDialogClass& page, ListViewClass& list, int column);
 void DoubleClickRow(BaseDialogClass& page, ListViewClass& list, int row);
+// The same for the list nListID of a dialog (or page window) hDlg.
+void DoubleClickRow(HWND hDlg, int nListID, int row);
+void ClickRow(HWND hDlg, int nListID, int row);
 void ClickRow(BaseDialogClass& page, ListViewClass& list, int row);
 // A click on a push button or link button of a page.
 void Click(BaseDialogClass& page, int id);

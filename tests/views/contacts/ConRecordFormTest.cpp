@@ -362,12 +362,7 @@ TEST_F(ConRecordForm, TheAccountMenuOffersItsTwoEntriesAndTheyChangeNothingYet) 
     // Picked: a double click on the first account writes its name and id.
     DialogScript pick;
     pick.Then("ID_DLG_SELECT_OBJECT", [](HWND h) {
-        NMITEMACTIVATE nm = {};
-        nm.hdr.hwndFrom = GetDlgItem(h, 1051);
-        nm.hdr.idFrom = 1051;
-        nm.hdr.code = NM_DBLCLK;
-        nm.iItem = 1;
-        SendMessageA(h, WM_NOTIFY, 1051, (LPARAM)&nm);
+        DoubleClickRow(h, 1051, 1);
         PressButton(h, IDCANCEL);
     });
     SendMessageA(form.m_hWnd, WM_COMMAND, IDM_SELECTACCOUNT, 0);
