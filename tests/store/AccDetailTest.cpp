@@ -195,6 +195,37 @@ TEST_F(AccTest, CategoriesTableFirstThenValuesInUse) {
     EXPECT_EQ(6, acc.cad_LoadRelationTable());
 }
 
+TEST_F(AccTest, EachCategoryKindListsItsLookupTableThenTheValuesAccountsCarry) {
+    Acc_DetailClass acc;
+    // Without accounts: 0, the lookup names stay.
+    EXPECT_EQ(0, acc.cad_GetTypeCategories());
+    EXPECT_EQ(5, acc.m_nType);
+    EXPECT_EQ(0, acc.cad_GetRelationCategories());
+    EXPECT_EQ(6, acc.m_nRelation);
+    EXPECT_EQ(0, acc.cad_GetIndustryCategories());
+    EXPECT_EQ(16, acc.m_nIndustry);
+    EXPECT_EQ(0, acc.cad_GetProvinceCategories());
+    EXPECT_EQ(34, acc.m_nProvince);
+    // Values in use: a listed one and an empty one add nothing; new ones
+    // follow the table's names, once each, in the accounts' order.
+    Exec(
+        "INSERT INTO accounts(acc_name, acc_type, acc_relation, acc_industry, acc_province) VALUES"
+        "('a', 'T1', 'R1', 'I1', 'P1'), ('b', '', 'R1', " +
+        Q("金融") + ", 'P2'), ('c', 'T2', 'R2', 'I1', " + Q("北京") + ")");
+    EXPECT_EQ(7, acc.cad_GetTypeCategories());
+    EXPECT_STREQ("T1", acc.m_szType[5]);
+    EXPECT_STREQ("T2", acc.m_szType[6]);
+    EXPECT_EQ(8, acc.cad_GetRelationCategories());
+    EXPECT_STREQ("R1", acc.m_szRelation[6]);
+    EXPECT_STREQ("R2", acc.m_szRelation[7]);
+    EXPECT_EQ(17, acc.cad_GetIndustryCategories());
+    EXPECT_STREQ("I1", acc.m_szIndustry[16]);
+    EXPECT_EQ(36, acc.cad_GetProvinceCategories());
+    EXPECT_STREQ("P1", acc.m_szProvince[34]);
+    EXPECT_STREQ("P2", acc.m_szProvince[35]);
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(AccTest, CategoryNameWithQuoteIsListedAndCounted) {
     Add("q1", "", "it's");
     Add("q2", "", "it's");

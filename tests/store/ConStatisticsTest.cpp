@@ -60,6 +60,33 @@ TEST_F(ConStatTest, WithoutContactsTheResultIsZeroButTheLookupNamesAreCounted) {
     EXPECT_EQ(34, con.ccd_LoadProvinceTable());
 }
 
+TEST_F(ConStatTest, RelationIndustryAndRegionListTheirLookupTableThenTheValuesInUse) {
+    Con_DetailClass con;
+    // No row in use: 0, the lookup names stay.
+    EXPECT_EQ(0, con.ccd_GetRelationCategories());
+    EXPECT_EQ(6, con.m_nRelation);
+    EXPECT_EQ(0, con.ccd_GetIndustryCategories());
+    EXPECT_EQ(16, con.m_nIndustry);
+    EXPECT_EQ(0, con.ccd_GetProvinceCategories());
+    EXPECT_EQ(34, con.m_nProvince);
+    // Relation and region from the contacts, industry from the accounts;
+    // empty and NULL values and names already listed add nothing.
+    Exec(
+        "INSERT INTO contacts(con_name, con_relation, con_province) VALUES('a', 'R1', 'P1'), ('b', '', NULL), "
+        "('c', 'R1', " +
+        Q("北京") + "), ('d', 'R2', 'P2')");
+    Exec("INSERT INTO accounts(acc_name, acc_industry) VALUES('A', 'I1'), ('B', ''), ('C', 'I1')");
+    EXPECT_EQ(8, con.ccd_GetRelationCategories());
+    EXPECT_STREQ("R1", con.m_szRelation[6]);
+    EXPECT_STREQ("R2", con.m_szRelation[7]);
+    EXPECT_EQ(17, con.ccd_GetIndustryCategories());
+    EXPECT_STREQ("I1", con.m_szIndustry[16]);
+    EXPECT_EQ(36, con.ccd_GetProvinceCategories());
+    EXPECT_STREQ("P1", con.m_szProvince[34]);
+    EXPECT_STREQ("P2", con.m_szProvince[35]);
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ConStatTest, IndustriesComeFromAccountsAndCountTheirContacts) {
     Exec("INSERT INTO accounts(acc_name, acc_industry) VALUES('A', 'robots'), ('B', 'ships'), ('C', " + Q("金融") +
          ")");
