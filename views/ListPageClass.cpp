@@ -4,8 +4,6 @@
 #include "resources/message_texts.h"
 #include "shell/Report.h"
 
-namespace {}
-
 ListPageClass::ListPageClass(int nLastSortColumn)
     : m_nLastSortColumn(nLastSortColumn),
       m_hExportMenu(nullptr),
@@ -15,7 +13,8 @@ ListPageClass::ListPageClass(int nLastSortColumn)
       m_nExportButtonID(0),
       m_nMailButtonID(0),
       m_nColumns(0),
-      m_bListEndsHover(TRUE) {}
+      m_bListEndsHover(TRUE),
+      m_hPopupMenu(nullptr) {}
 
 void ListPageClass::EmptyRecordList() {
     m_ListView.DeleteAllItems();
@@ -51,8 +50,16 @@ void ListPageClass::CreateMailButton(HWND hWnd, int nID, int y, HFONT hFont) {
 }
 
 void ListPageClass::LoadExportMenu() {
-    HMENU hMenu = LoadMenuA(m_hInstance, "IDM_POP_MENU");
-    m_hExportMenu = hMenu ? GetSubMenu(hMenu, 5) : nullptr;
+    ReleaseExportMenu();
+    m_hPopupMenu = LoadMenuA(m_hInstance, "IDM_POP_MENU");
+    m_hExportMenu = m_hPopupMenu ? GetSubMenu(m_hPopupMenu, 5) : nullptr;
+}
+
+void ListPageClass::ReleaseExportMenu() {
+    // Destroying the loaded menu destroys its submenus, the export menu among them.
+    if (m_hPopupMenu) DestroyMenu(m_hPopupMenu);
+    m_hPopupMenu = nullptr;
+    m_hExportMenu = nullptr;
 }
 
 int ListPageClass::ShowQueryResult(int nResult, const char* pszQueryError) {
@@ -111,6 +118,8 @@ void ListPageClass::HandOver(int nRow) {
 
 BOOL ListPageClass::PageMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     *pResult = 0;
+    // The export menu goes with the page's window.
+    if (uMsg == WM_DESTROY) ReleaseExportMenu();
     if (uMsg == WM_NOTIFY) {
         if (m_bListEndsHover) LeaveHover();
         *pResult = OnRecordListNotify((const NMHDR*)lParam);

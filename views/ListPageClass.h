@@ -29,7 +29,7 @@ public:
 
     ListViewClass m_ListView;
     int m_nLastSortColumn;  // column last clicked in the header
-    HMENU m_hExportMenu;
+    HMENU m_hExportMenu;    // submenu 导出 of m_hPopupMenu
     HWND m_hExportButton;
     HWND m_hMailButton;  // "邮件群发", on pages that hand their records to the mail page
 
@@ -50,7 +50,10 @@ protected:
     void CreateExportButton(HWND hWnd, int nID, int y, HFONT hFont);
     // "邮件群发" at (837, y), left of "导出列表": its click calls HandOverToMail.
     void CreateMailButton(HWND hWnd, int nID, int y, HFONT hFont);
+    // Loads the popup menu "IDM_POP_MENU" for its submenu 导出; the page
+    // keeps it until its window is destroyed.
     void LoadExportMenu();
+    void ReleaseExportMenu();
 
     // WM_COMMAND: the export menu's commands, the "导出列表" button and
     // "邮件群发".
@@ -88,4 +91,7 @@ protected:
     int m_nMailButtonID;
     int m_nColumns;
     BOOL m_bListEndsHover;  // a notification of the page's lists ends the hover look
+
+private:
+    HMENU m_hPopupMenu;  // the loaded "IDM_POP_MENU", destroyed with the window
 };

@@ -20,6 +20,7 @@ TestDatePage g_Dates;
 TestStartPage g_Start;
 TestForm g_Form;
 TestMenuPage g_MenuPage;
+TestListPage g_SpareList;
 
 const FormFieldDef kMenuPageFields[3] = {
     {kFieldEdit, kName, 300, 100, 200, 20, WS_BORDER, 9, nullptr, kFieldInTabCycle},
@@ -29,10 +30,13 @@ const FormFieldDef kMenuPageFields[3] = {
 
 namespace {
 
-BaseDialogClass* const kViews[] = {&g_Start, &g_List, &g_Categories, &g_Dates, &g_Form, &g_KeepCategories, &g_MenuPage};
+// The spare list page is in the view table, its window made by its tests.
+BaseDialogClass* const kViews[] = {&g_Start, &g_List,           &g_Categories, &g_Dates,
+                                   &g_Form,  &g_KeepCategories, &g_MenuPage,   &g_SpareList};
 const char* const kClasses[] = {"FrameTestStart", "FrameTestList",           "FrameTestCategories", "FrameTestDates",
                                 "FrameTestForm",  "FrameTestKeepCategories", "FrameTestMenu"};
-constexpr int kViewCount = 7;
+constexpr int kViewCount = 8;
+constexpr int kMadeViews = 7;
 HWND s_hMain = nullptr;
 
 int GoToList() { return SwitchViewAlways(&g_List, UM_OPENVIEW); }
@@ -147,9 +151,9 @@ void MakeWindow() {
                               hInst, nullptr);
     ASSERT_NE(s_hMain, nullptr);
     BaseDialogClass::SetViewTable(kViews, kViewCount);
-    for (int i = 0; i < kViewCount; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
+    for (int i = 0; i < kMadeViews; i++) ASSERT_EQ(kViews[i]->CreateDialog(hInst, s_hMain, kClasses[i], 0), 0);
     ShowWindow(s_hMain, SW_SHOW);
-    for (BaseDialogClass* p : kViews) p->ResizeDialog(s_hMain);
+    for (int i = 0; i < kMadeViews; i++) kViews[i]->ResizeDialog(s_hMain);
 }
 
 }  // namespace

@@ -200,6 +200,9 @@ extern TestDatePage g_Dates;
 extern TestStartPage g_Start;
 extern TestForm g_Form;
 extern TestMenuPage g_MenuPage;
+// A list page in the view table whose window no page switch makes: its tests
+// make and destroy it.
+extern TestListPage g_SpareList;
 // The menu page's fields, in Tab order.
 extern const FormFieldDef kMenuPageFields[3];
 

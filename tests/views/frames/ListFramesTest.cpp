@@ -256,6 +256,20 @@ TEST_F(ListFrame, ABlankLastColumnIsNeitherSortedNorExported) {
     EXPECT_STREQ(line, "名称\t分类\t日\t\r\n");
 }
 
+TEST_F(ListFrame, APagesExportMenuGoesWithItsWindow) {
+    // The page made afresh, as a main window made again makes its pages.
+    const int nBefore = w32test::LiveObjects().menus;
+    ASSERT_EQ(g_SpareList.CreateDialog(GetModuleHandleA(nullptr), MainWindow(), "FrameTestSpareList", 0), 0);
+    g_SpareList.m_bInit = 0;
+    g_SpareList.InitDialog(g_SpareList.m_hWnd);
+    ASSERT_NE(g_SpareList.m_hExportMenu, nullptr);
+    EXPECT_GT(w32test::LiveObjects().menus, nBefore);
+    DestroyWindow(g_SpareList.m_hWnd);
+    g_SpareList.m_hWnd = nullptr;
+    EXPECT_EQ(g_SpareList.m_hExportMenu, nullptr);
+    EXPECT_EQ(w32test::LiveObjects().menus, nBefore) << "the loaded menu and its submenus are destroyed";
+}
+
 TEST_F(ListFrame, ARestoreByACategoryIndexThatNoLongerExistsListsNothing) {
     SwitchViewGuarded(&g_Categories, UM_OPEN_IMPORTANT);
     ClickRow(g_Categories, g_Categories.m_CategoryList, 0);  // 乙, index 1
