@@ -11,9 +11,9 @@
 #include "store/Acc_DetailClass.h"
 #include "views/FormControls.h"
 #include "views/RelatingGlobals.h"
-#include "views/contacts/Con_DetailDialogClass.h"
-#include "views/opportunities/Opp_DetailDialogClass.h"
-#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/contacts/Con_Form.h"
+#include "views/opportunities/Opp_Form.h"
+#include "views/tasks/Tas_Form.h"
 
 #include <cstring>
 
@@ -93,20 +93,14 @@ int ReadDescription(HWND hDlg, Acc_DetailClass& acc) {
 
 void HandBack(const NewAccountMember& m, const char* pszName, ULONG ulAccID) {
     switch (m.handBack) {
-    case kToContactForm:
-        SetWindowTextA(g_Con_Detail.m_hAccountEdit, pszName);
-        g_Con_Detail.m_ulAccountID = ulAccID;
-        break;
-    case kToTaskForm:
-        SetWindowTextA(g_Tas_Detail.m_hSubject, pszName);
-        g_Tas_Detail.m_ulLinkAccID = ulAccID;
-        break;
+    case kToContactForm: ContactForm()->TakeLinkedRecord(kLinkedAccount, ulAccID, pszName); break;
+    case kToTaskForm: TaskForm()->TakeLinkedRecord(kLinkedAccount, ulAccID, pszName); break;
     case kToNewContact:
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, pszName);
         g_ulRelatingAccID = ulAccID;
         break;
-    case kShowOpportunity: SendMessageA(g_Opp_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID); break;
-    case kShowTask: SendMessageA(g_Tas_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID); break;
+    case kShowOpportunity: OpportunityForm()->ShowRecordAgain(g_ulRelatingID); break;
+    case kShowTask: TaskForm()->ShowRecordAgain(g_ulRelatingID); break;
     }
 }
 

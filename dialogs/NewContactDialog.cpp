@@ -16,9 +16,9 @@
 #include "store/Con_DetailClass.h"
 #include "views/FormControls.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
-#include "views/opportunities/Opp_DetailDialogClass.h"
-#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/opportunities/Opp_Form.h"
+#include "views/tasks/Tas_Form.h"
 
 HWND g_hNewContactAccountEdit = NULL;
 
@@ -39,7 +39,7 @@ struct NewContactMember {
     bool bMenuAtButton;                  // else at the screen position (400, 125)
     bool bMirrorNickname;                // 昵称 repeats 姓名 while it is typed
     ULONG Con_DetailClass::*pShownLink;  // the link id that takes g_ulRelatingID, or none
-    BaseDialogClass* pForm;              // the form shown again; none: the task form gets the contact
+    RecordFormClass* (*pfnForm)();       // the form shown again; none: the task form gets the contact
 };
 
 void FillLookups(HWND hDlg) {
@@ -146,17 +146,17 @@ void Confirm(HWND hDlg, const NewContactMember& m) {
     con.m_ulAccID = m.account == kAccountOfForm ? g_ulRelatingID : g_ulRelatingAccID;
     if (m.pShownLink) con.*m.pShownLink = g_ulRelatingID;
     if (con.ccd_AddContact() == -1) {
-        ReportError(m.pForm ? msg::kNewAccountAdd : msg::kNewTaskAdd);
+        ReportError(m.pfnForm ? msg::kNewAccountAdd : msg::kNewTaskAdd);
         return;  // stays open with the typed values; nothing handed back
     }
     EndDialog(hDlg, 0);
-    if (m.pForm) {
-        SendMessageA(m.pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+    if (m.pfnForm) {
+        m.pfnForm()->ShowRecordAgain(g_ulRelatingID);
         return;
     }
     // The task form: the name as its subject, the contact to be linked on save.
-    SetWindowTextA(g_Tas_Detail.m_hSubject, con.m_pCurrent->con_name);
-    if (con.ccd_GetLastContactID() == 0) g_Tas_Detail.m_ulLinkConID = con.m_ulConID;
+    TaskForm()->SetTitleText(con.m_pCurrent->con_name);
+    if (con.ccd_GetLastContactID() == 0) TaskForm()->TakeLinkedRecord(kLinkedContact, con.m_ulConID, nullptr);
 }
 
 INT_PTR NewContactDialog(const NewContactMember& m, HWND hDlg, UINT uMsg, WPARAM wParam) {
@@ -198,13 +198,13 @@ INT_PTR NewContactDialog(const NewContactMember& m, HWND hDlg, UINT uMsg, WPARAM
 NEW_CONTACT_MEMBER(NewContactDlgProc_TasDetail, kAccountChosen, NewAccountDlgProc_NewContact,
                    SelectAccountDlgProc_NewContact, false, false, nullptr, nullptr)
 NEW_CONTACT_MEMBER(NewContactDlgProc_OppDetailContacts, kAccountChosen, NewAccountDlgProc_OppDetailContacts,
-                   SelectAccountDlgProc_OppDetailContacts, true, true, &Con_DetailClass::m_ulOppID, &g_Opp_Detail)
+                   SelectAccountDlgProc_OppDetailContacts, true, true, &Con_DetailClass::m_ulOppID, OpportunityForm)
 NEW_CONTACT_MEMBER(NewContactDlgProc_TasDetailContacts, kAccountChosen, NewAccountDlgProc_TasDetailContacts,
-                   SelectAccountDlgProc_TasDetailContacts, true, true, &Con_DetailClass::m_ulTasID, &g_Tas_Detail)
+                   SelectAccountDlgProc_TasDetailContacts, true, true, &Con_DetailClass::m_ulTasID, TaskForm)
 NEW_CONTACT_MEMBER(NewContactDlgProc_AccDetail, kAccountOfForm, nullptr, nullptr, true, true, nullptr,
-                   &g_Acc_Detail)
+                   AccountForm)
 NEW_CONTACT_MEMBER(NewContactDlgProc_OppDetailAccounts, kAccountClicked, nullptr, nullptr, true, true,
-                   &Con_DetailClass::m_ulOppID, &g_Opp_Detail)
+                   &Con_DetailClass::m_ulOppID, OpportunityForm)
 NEW_CONTACT_MEMBER(NewContactDlgProc_TasDetailAccounts, kAccountClicked, nullptr, nullptr, true, true,
-                   &Con_DetailClass::m_ulTasID, &g_Tas_Detail)
+                   &Con_DetailClass::m_ulTasID, TaskForm)
 // clang-format on

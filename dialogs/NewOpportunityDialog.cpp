@@ -11,9 +11,9 @@
 #include "store/Opp_DetailClass.h"
 #include "views/FormControls.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
-#include "views/contacts/Con_DetailDialogClass.h"
-#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/contacts/Con_Form.h"
+#include "views/tasks/Tas_Form.h"
 
 #include <climits>
 #include <cstdio>
@@ -29,8 +29,8 @@ enum OpportunityLink {
 
 struct NewOpportunityMember {
     OpportunityLink link;
-    bool bPercentSign;       // 成功概率 shows "30%" rather than "30"
-    BaseDialogClass* pForm;  // the form shown again; none: the task form gets the opportunity
+    bool bPercentSign;              // 成功概率 shows "30%" rather than "30"
+    RecordFormClass* (*pfnForm)();  // the form shown again; none: the task form gets the opportunity
 };
 
 // The lookups of one opening, kept with the dialog's window: the phases'
@@ -124,13 +124,13 @@ void Confirm(HWND hDlg, const NewOpportunityMember& m) {
         return;  // stays open with the typed values; nothing handed back
     }
     EndDialog(hDlg, 0);
-    if (m.pForm) {
-        SendMessageA(m.pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+    if (m.pfnForm) {
+        m.pfnForm()->ShowRecordAgain(g_ulRelatingID);
         return;
     }
     // The task form: the subject as its own, the opportunity to be linked on save.
-    SetWindowTextA(g_Tas_Detail.m_hSubject, opp.m_pCurrent->opp_subject);
-    if (opp.cod_GetLastOpportunityID() == 0) g_Tas_Detail.m_ulLinkOppID = opp.m_ulOppID;
+    TaskForm()->SetTitleText(opp.m_pCurrent->opp_subject);
+    if (opp.cod_GetLastOpportunityID() == 0) TaskForm()->TakeLinkedRecord(kLinkedOpportunity, opp.m_ulOppID, nullptr);
 }
 
 INT_PTR NewOpportunityDialog(const NewOpportunityMember& m, HWND hDlg, UINT uMsg, WPARAM wParam) {
@@ -163,6 +163,6 @@ INT_PTR NewOpportunityDialog(const NewOpportunityMember& m, HWND hDlg, UINT uMsg
     }
 
 NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_TasDetail, kLinkNone, true, nullptr)
-NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_AccDetail, kLinkAccount, true, &g_Acc_Detail)
-NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_ConDetail, kLinkContact, true, &g_Con_Detail)
-NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_TasDetailOpportunities, kLinkTask, false, &g_Tas_Detail)
+NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_AccDetail, kLinkAccount, true, AccountForm)
+NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_ConDetail, kLinkContact, true, ContactForm)
+NEW_OPPORTUNITY_MEMBER(NewOpportunityDlgProc_TasDetailOpportunities, kLinkTask, false, TaskForm)

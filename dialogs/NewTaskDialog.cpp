@@ -12,15 +12,15 @@
 #include "store/Tas_DetailClass.h"
 #include "views/FormControls.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
-#include "views/contacts/Con_DetailDialogClass.h"
-#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/contacts/Con_Form.h"
+#include "views/opportunities/Opp_Form.h"
 
 namespace {
 
 struct NewTaskMember {
     ULONG Tas_DetailClass::*pLink;  // the link id that takes g_ulRelatingID
-    BaseDialogClass* pForm;         // the form told to show its record again
+    RecordFormClass* (*pfnForm)();  // the form told to show its record again
 };
 
 int ReadTask(HWND hDlg, Tas_DetailClass& tas) {
@@ -57,7 +57,7 @@ void Confirm(HWND hDlg, const NewTaskMember& m) {
         return;  // stays open with the typed task
     }
     EndDialog(hDlg, 0);
-    SendMessageA(m.pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+    m.pfnForm()->ShowRecordAgain(g_ulRelatingID);
 }
 
 INT_PTR NewTaskDialog(const NewTaskMember& m, HWND hDlg, UINT uMsg, WPARAM wParam) {
@@ -79,12 +79,12 @@ INT_PTR NewTaskDialog(const NewTaskMember& m, HWND hDlg, UINT uMsg, WPARAM wPara
 
 }  // namespace
 
-#define NEW_TASK_MEMBER(name, link, form)                                     \
-    INT_PTR CALLBACK name(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {      \
-        static const NewTaskMember kMember = {&Tas_DetailClass::link, &form}; \
-        return NewTaskDialog(kMember, hDlg, uMsg, wParam);                    \
+#define NEW_TASK_MEMBER(name, link, form)                                    \
+    INT_PTR CALLBACK name(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {     \
+        static const NewTaskMember kMember = {&Tas_DetailClass::link, form}; \
+        return NewTaskDialog(kMember, hDlg, uMsg, wParam);                   \
     }
 
-NEW_TASK_MEMBER(NewTaskDlgProc_OppDetail, m_ulOppID, g_Opp_Detail)
-NEW_TASK_MEMBER(NewTaskDlgProc_AccDetail, m_ulAccID, g_Acc_Detail)
-NEW_TASK_MEMBER(NewTaskDlgProc_ConDetail, m_ulConID, g_Con_Detail)
+NEW_TASK_MEMBER(NewTaskDlgProc_OppDetail, m_ulOppID, OpportunityForm)
+NEW_TASK_MEMBER(NewTaskDlgProc_AccDetail, m_ulAccID, AccountForm)
+NEW_TASK_MEMBER(NewTaskDlgProc_ConDetail, m_ulConID, ContactForm)

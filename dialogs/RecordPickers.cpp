@@ -20,10 +20,10 @@
 #include "views/FormControls.h"
 #include "views/IDList.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
-#include "views/contacts/Con_DetailDialogClass.h"
-#include "views/opportunities/Opp_DetailDialogClass.h"
-#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/contacts/Con_Form.h"
+#include "views/opportunities/Opp_Form.h"
+#include "views/tasks/Tas_Form.h"
 
 #include <cstdio>
 #include <cstring>
@@ -170,12 +170,12 @@ void Load(const PickerDef& d, PickerState& s, const char* pszKeyword) {
     }
 }
 
-BaseDialogClass* FormOf(Shown shown) {
+RecordFormClass* FormOf(Shown shown) {
     switch (shown) {
-    case kShownOpp: return &g_Opp_Detail;
-    case kShownAcc: return &g_Acc_Detail;
-    case kShownCon: return &g_Con_Detail;
-    case kShownTas: return &g_Tas_Detail;
+    case kShownOpp: return OpportunityForm();
+    case kShownAcc: return AccountForm();
+    case kShownCon: return ContactForm();
+    case kShownTas: return TaskForm();
     default: return nullptr;
     }
 }
@@ -247,16 +247,32 @@ void LinkRow(const PickerDef& d, ULONG ulID) {
     }
 }
 
-// The opener's id a handing picker writes, or null for the others.
-ULONG* OpenerID(Act act) {
+// The record form a handing picker writes to and the link it writes, or
+// null for the others.
+RecordFormClass* OpenerForm(Act act, LinkedKind& kind) {
     switch (act) {
-    case kToNewContact: return &g_ulRelatingAccID;
-    case kToContactForm: return &g_Con_Detail.m_ulAccountID;
-    case kToTaskFormAccount: return &g_Tas_Detail.m_ulLinkAccID;
-    case kToTaskFormOpportunity: return &g_Tas_Detail.m_ulLinkOppID;
-    case kToTaskFormContact: return &g_Tas_Detail.m_ulLinkConID;
+    case kToContactForm: kind = kLinkedAccount; return ContactForm();
+    case kToTaskFormAccount: kind = kLinkedAccount; return TaskForm();
+    case kToTaskFormOpportunity: kind = kLinkedOpportunity; return TaskForm();
+    case kToTaskFormContact: kind = kLinkedContact; return TaskForm();
     default: return nullptr;
     }
+}
+
+// The opener's id a handing picker writes; 0 for the others.
+ULONG OpenerID(Act act) {
+    if (act == kToNewContact) return g_ulRelatingAccID;
+    LinkedKind kind = kLinkedAccount;
+    const RecordFormClass* pForm = OpenerForm(act, kind);
+    return pForm ? pForm->LinkedRecord(kind) : 0;
+}
+
+// Writes the opener's id, and with pszName the name where a form shows it;
+// nothing for a picker that hands nothing.
+void SetOpenerID(Act act, ULONG ulID, const char* pszName) {
+    if (act == kToNewContact) g_ulRelatingAccID = ulID;
+    LinkedKind kind = kLinkedAccount;
+    if (RecordFormClass* pForm = OpenerForm(act, kind)) pForm->TakeLinkedRecord(kind, ulID, pszName);
 }
 
 // What a chosen row does: link, hand over, or both.
@@ -267,8 +283,7 @@ void Choose(const PickerDef& d, PickerState& s, int nRow) {
     switch (d.act) {
     case kLink:
         LinkRow(d, ulID);
-        if (BaseDialogClass* pForm = FormOf(d.shown))
-            SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+        if (RecordFormClass* pForm = FormOf(d.shown)) pForm->ShowRecordAgain(g_ulRelatingID);
         return;
     case kLinkToNewContact:
         LinkRow(d, ulID);
@@ -279,15 +294,11 @@ void Choose(const PickerDef& d, PickerState& s, int nRow) {
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, szName);
         return;
     case kToContactForm:
-        g_Con_Detail.m_ulAccountID = ulID;
-        SetWindowTextA(g_Con_Detail.m_hAccountEdit, szName);
-        return;
     case kToTaskFormAccount:
     case kToTaskFormOpportunity:
     case kToTaskFormContact:
-        *OpenerID(d.act) = ulID;
         if (d.act == kToTaskFormOpportunity) szName[49] = '\0';
-        SetWindowTextA(g_Tas_Detail.m_hSubject, szName);
+        SetOpenerID(d.act, ulID, szName);
         return;
     }
 }
@@ -296,7 +307,7 @@ void Open(HWND hDlg, const PickerDef& d, PickerState& s) {
     AttachDialogFont(hDlg);
     s.nRow = -1;
     s.ids.FreeIDArray();
-    if (ULONG* pID = OpenerID(d.act)) s.ulSaved = *pID;
+    s.ulSaved = OpenerID(d.act);
     HWND hEdit = GetDlgItem(hDlg, IDC_PICK_KEYWORD);
     if (d.bSearch) {
         g_pfnOldSelectEditProc = (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc_SelectObject);
@@ -337,7 +348,7 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
             Close(hDlg, s);
             return TRUE;
         case IDCANCEL:
-            if (ULONG* pID = OpenerID(d.act)) *pID = s.ulSaved;
+            SetOpenerID(d.act, s.ulSaved, nullptr);
             Close(hDlg, s);
             return TRUE;
         }
@@ -352,13 +363,13 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
             return TRUE;
         }
         s.nRow = nRow;
-        if (ULONG* pID = OpenerID(d.act)) *pID = s.ids.m_pulID[nRow];  // a click sets the opener's id
+        SetOpenerID(d.act, s.ids.m_pulID[nRow], nullptr);  // a click sets the opener's id
         if (pHdr->code == NM_DBLCLK) {
             // The form may rebuild its page behind the picker here; the list
             // and ids are the picker's own and stay as they are.
             Choose(d, s, nRow);
             // Handed over with its name: 取消 keeps it from now on.
-            if (ULONG* pID = OpenerID(d.act)) s.ulSaved = *pID;
+            s.ulSaved = OpenerID(d.act);
             if (d.bCloseOnDoubleClick) Close(hDlg, s);
         }
         return TRUE;

@@ -8,32 +8,32 @@
 #include "shell/MainWindow.h"
 #include "shell/Report.h"
 #include "shell/ViewMessages.h"
+#include "mail/ContactsToMail.h"
 #include "views/RecordFormClass.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
-#include "views/contacts/Con_DetailDialogClass.h"
-#include "views/contacts/Con_ListPageClass.h"
-#include "views/opportunities/Opp_DetailDialogClass.h"
-#include "views/tasks/Tas_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/contacts/Con_Form.h"
+#include "views/opportunities/Opp_Form.h"
+#include "views/tasks/Tas_Form.h"
 
 namespace {
 
 RecordFormClass* HostForm(RelatedHost host) {
     switch (host) {
-    case kHostOpportunity: return &g_Opp_Detail;
-    case kHostAccount: return &g_Acc_Detail;
-    case kHostContact: return &g_Con_Detail;
-    default: return &g_Tas_Detail;
+    case kHostOpportunity: return OpportunityForm();
+    case kHostAccount: return AccountForm();
+    case kHostContact: return ContactForm();
+    default: return TaskForm();
     }
 }
 
 // The form a listed record opens in.
 RecordFormClass* FormOf(RecordKind kind) {
     switch (kind) {
-    case kKindTasks: return &g_Tas_Detail;
-    case kKindAccounts: return &g_Acc_Detail;
-    case kKindOpportunities: return &g_Opp_Detail;
-    default: return &g_Con_Detail;
+    case kKindTasks: return TaskForm();
+    case kKindAccounts: return AccountForm();
+    case kKindOpportunities: return OpportunityForm();
+    default: return ContactForm();
     }
 }
 
@@ -313,7 +313,7 @@ void RelatedListPage::Remove(RelatedList& l) {
     l.nSelected = -1;
     EnableWindow(l.hRemove, FALSE);
     // The form shows its record again and reloads this page.
-    SendMessageA(HostForm(m_Def.host)->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
+    HostForm(m_Def.host)->ShowRecordAgain(g_ulRelatingID);
 }
 
 void RelatedListPage::Open(RelatedList& l, int nRow) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "shell/TabControlClass.h"
+#include "shell/ViewMessages.h"
 #include "views/FormControls.h"
 #include "views/IDList.h"
 #include "views/PageFrameClass.h"
@@ -80,6 +81,9 @@ struct RecordFormDef {
 RecordFormDef FieldlessFormDef(int nButton, int nFirstID, int x, int y, int w, int h, const RelationTabDef* pTabs,
                                int nTabs, BaseDialogClass* pListPage, char* pszListKeyword);
 
+// The kinds of record a form may be handed as a link of the record it shows.
+enum LinkedKind { kLinkedAccount, kLinkedOpportunity, kLinkedContact };
+
 // m_pulID / m_nIDCount (IDListOwner): the handed id list, in the sender's
 // row order.
 class RecordFormClass : public PageFrameClass, public IDListOwner {
@@ -104,6 +108,20 @@ public:
     int TakeIDList(const ULONG* pulID, int nCount, const char* pszTitle);
     Mode CurrentMode() const { return m_Mode; }
     const RecordFormDef& Def() const { return m_Def; }
+
+    // What other pages may ask of a form. They reach a form through its
+    // module's seam header (a RecordFormClass*), never through its class.
+    // Shows the record ulID again at the row the form is at (its relation
+    // tabs reload), as after a link was added or removed.
+    void ShowRecordAgain(ULONG ulID) { SendMessageA(m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ulID); }
+    // Takes a record picked or made for the record being entered: the form
+    // keeps its id and shows pszName where it shows that link (a null name
+    // leaves the text as it is). A form without such a link ignores it.
+    virtual void TakeLinkedRecord(LinkedKind kind, ULONG ulID, const char* pszName) {}
+    // The id of the link of that kind the form keeps; 0 when none.
+    virtual ULONG LinkedRecord(LinkedKind kind) const { return 0; }
+    // Writes pszText into the form's title field; a form without one ignores it.
+    virtual void SetTitleText(const char* pszText) {}
 
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;

@@ -6,9 +6,12 @@
 #include "shell/Report.h"
 #include "views/RelatingGlobals.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_Form.h"
 #include "views/accounts/Acc_ListPageClass.h"
 
 Acc_DetailDialogClass g_Acc_Detail;
+
+RecordFormClass* AccountForm() { return &g_Acc_Detail; }
 
 namespace {
 const int kMenuIDs[9] = {IDC_ACCD_MENU0, IDC_ACCD_MENU1, IDC_ACCD_MENU2, IDC_ACCD_MENU3, IDC_ACCD_MENU4,

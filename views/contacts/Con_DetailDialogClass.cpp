@@ -9,11 +9,14 @@
 #include "shell/Report.h"
 #include "shell/ViewMessages.h"
 #include "views/RelatingGlobals.h"
-#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_Form.h"
+#include "views/contacts/Con_Form.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_ListPageClass.h"
 
 Con_DetailDialogClass g_Con_Detail;
+
+RecordFormClass* ContactForm() { return &g_Con_Detail; }
 
 namespace {
 const int kMenuIDs[8] = {IDC_COND_MENU0, IDC_COND_MENU1, IDC_COND_MENU2, IDC_COND_MENU3,
@@ -277,7 +280,7 @@ int Con_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Contact.ccd_Delet
 void Con_DetailDialogClass::OnOpenAccount() {
     if (m_ulRecordID == 0 || m_ulAccountID == 0) return;
     const ULONG ulAccount = m_ulAccountID;
-    HandOverToForm(&g_Acc_Detail, &ulAccount, 1, 0, "所有客户");
+    HandOverToForm(AccountForm(), &ulAccount, 1, 0, "所有客户");
 }
 
 void Con_DetailDialogClass::OnAccountMenu() {
@@ -325,3 +328,11 @@ LRESULT Con_DetailDialogClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, L
     }
     return RecordFormClass::DialogProc(hWnd, uMsg, wParam, lParam);
 }
+
+void Con_DetailDialogClass::TakeLinkedRecord(LinkedKind kind, ULONG ulID, const char* pszName) {
+    if (kind != kLinkedAccount) return;
+    m_ulAccountID = ulID;
+    if (pszName) SetWindowTextA(m_hAccountEdit, pszName);
+}
+
+ULONG Con_DetailDialogClass::LinkedRecord(LinkedKind kind) const { return kind == kLinkedAccount ? m_ulAccountID : 0; }

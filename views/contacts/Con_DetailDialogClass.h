@@ -22,6 +22,9 @@ public:
     void InitDialog(HWND hWnd) override;
     LRESULT DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void ClearForm() override;
+    // The contact's account (工作单位): id and name.
+    void TakeLinkedRecord(LinkedKind kind, ULONG ulID, const char* pszName) override;
+    ULONG LinkedRecord(LinkedKind kind) const override;
 
     HWND m_hName, m_hNickname, m_hPrivate, m_hDescription, m_hAccountEdit, m_hDepartment, m_hProvince, m_hTelephone,
         m_hMobile, m_hEmail, m_hIM, m_hPostcode, m_hFamily, m_hImportant, m_hRelation, m_hContactDate, m_hCreateDate;

@@ -2,9 +2,7 @@
 
 #include <cstdio>
 
-#include "mail/MailDialogClass.h"
 #include "platform/gbk/gbk.h"
-#include "shell/ViewSwitch.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_Navigation.h"
@@ -51,19 +49,6 @@ void ConCellText(const ConNode* p, int nColumn, char* pszBuf, int nSize) {
     default: pszText = ""; break;
     }
     gbk::CopyCut(pszBuf, (size_t)nSize, pszText);
-}
-
-void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext) {
-    if (pfnLoad && !g_Mail.IsSending()) {
-        Con_DetailClass& contacts = g_Mail.m_ConDetail;
-        contacts.ccd_FreeList();
-        contacts.m_iQueryMode = 0;  // the plain listing, whatever the pages' sort
-        const int nCount = pfnLoad(contacts, pContext);
-        if (nCount < 0) contacts.ccd_FreeList();
-        // After a failed load the mail page shows no contact, never -1 rows.
-        g_Mail.m_nConCount = nCount < 0 ? 0 : nCount;
-    }
-    SwitchViewAfterSend(&g_Mail, UM_MAILTOLIST);
 }
 
 Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}

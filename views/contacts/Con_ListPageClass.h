@@ -1,9 +1,11 @@
 // What every page of the contact module that lists contacts shares: the
 // data object, the eleven contact columns, the module's left menu, its
 // message texts, the record form the rows go to, the quick search that goes
-// to the all-contacts list and the hand-over of contacts to the mail page.
+// to the all-contacts list and the hand-over of contacts to the mail page
+// (mail/ContactsToMail.h).
 #pragma once
 
+#include "mail/ContactsToMail.h"
 #include "store/Con_DetailClass.h"
 #include "views/ListPageClass.h"
 
@@ -17,15 +19,6 @@ extern const ListPageTexts g_ConListTexts;
 PageMenu ConMenu(const int* pIDs);
 // Cell text of column nColumn for one contact.
 void ConCellText(const ConNode* pNode, int nColumn, char* pszBuf, int nSize);
-
-// Hands contacts to the mail page: pfnLoad loads them into the mail page's
-// contact object (the number of contacts, or -1 after its box), then the
-// page gets UM_MAILTOLIST and becomes the current view. A failed load hands
-// over no contact; without pfnLoad the mail page keeps the contacts it has.
-// While the mail page sends, its contacts are left alone.
-template <class F>
-void HandContactsToMail(F pfnLoad);
-void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext);
 
 class Con_ListPageClass : public ListPageClass {
 public:
@@ -51,8 +44,3 @@ protected:
     void CreateConRecordList(HWND hWnd, int nID, int y, int h, UINT uColumnMask, int nMailID, int nMailY,
                              int nBlankWidth = 0);
 };
-
-template <class F>
-void HandContactsToMail(F load) {
-    HandContactsToMail([](Con_DetailClass& c, void* p) { return (*(F*)p)(c); }, &load);
-}

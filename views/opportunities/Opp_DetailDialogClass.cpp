@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "views/opportunities/Opp_Form.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_ListPageClass.h"
 #include "dialogs/RelatedPages.h"
@@ -15,6 +16,8 @@
 #include "shell/Report.h"
 
 Opp_DetailDialogClass g_Opp_Detail;
+
+RecordFormClass* OpportunityForm() { return &g_Opp_Detail; }
 
 namespace {
 const int kMenuIDs[5] = {IDC_OPPD_MENU0, IDC_OPPD_MENU1, IDC_OPPD_MENU2, IDC_OPPD_MENU3, IDC_OPPD_MENU4};

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "dialogs/RelatedPages.h"
+#include "views/tasks/Tas_Form.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_ListPageClass.h"
 #include "resources/tasks_ids.h"
@@ -11,6 +12,8 @@
 #include "shell/Report.h"
 
 Tas_DetailDialogClass g_Tas_Detail;
+
+RecordFormClass* TaskForm() { return &g_Tas_Detail; }
 
 namespace {
 const int kMenuIDs[kTasMenuEntries] = {IDC_TASD_MENU_NEW,  IDC_TASD_MENU_ALL,   IDC_TASD_MENU_TODAY, IDC_TASD_MENU_DAY,
@@ -183,3 +186,23 @@ int Tas_DetailDialogClass::AddRecord(ULONG* pulNewID) {
 int Tas_DetailDialogClass::ChangeRecord(ULONG ulID) { return m_Tas.ctd_ChageTask(ulID); }
 
 int Tas_DetailDialogClass::DeleteRecord(ULONG ulID) { return m_Tas.ctd_DeleteTask(ulID); }
+
+void Tas_DetailDialogClass::TakeLinkedRecord(LinkedKind kind, ULONG ulID, const char* pszName) {
+    switch (kind) {
+    case kLinkedAccount: m_ulLinkAccID = ulID; break;
+    case kLinkedOpportunity: m_ulLinkOppID = ulID; break;
+    case kLinkedContact: m_ulLinkConID = ulID; break;
+    }
+    if (pszName) SetTitleText(pszName);
+}
+
+ULONG Tas_DetailDialogClass::LinkedRecord(LinkedKind kind) const {
+    switch (kind) {
+    case kLinkedAccount: return m_ulLinkAccID;
+    case kLinkedOpportunity: return m_ulLinkOppID;
+    case kLinkedContact: return m_ulLinkConID;
+    }
+    return 0;
+}
+
+void Tas_DetailDialogClass::SetTitleText(const char* pszText) { SetWindowTextA(m_hSubject, pszText); }

@@ -14,6 +14,11 @@ public:
 
     void InitDialog(HWND hWnd) override;
     void ClearForm() override;
+    // A linked account, opportunity or contact for the task being entered;
+    // its name becomes the subject.
+    void TakeLinkedRecord(LinkedKind kind, ULONG ulID, const char* pszName) override;
+    ULONG LinkedRecord(LinkedKind kind) const override;
+    void SetTitleText(const char* pszText) override;
 
     HWND m_hSubject, m_hPrivate, m_hDate, m_hTime, m_hCost, m_hRemind, m_hClosed, m_hContent;
     // Records a new task is to be linked to when it is saved (0 = none).

@@ -1,0 +1,2 @@
+// Must not build: the dialogs see a record form only through its seam.
+#include "views/tasks/Tas_DetailDialogClass.h"

@@ -1,0 +1,8 @@
+// The account form as other pages see it: a record form (g_Acc_Detail) to
+// hand lists to and to have show its record again. It keeps no link of its
+// own for others to set.
+#pragma once
+
+#include "views/RecordFormClass.h"
+
+RecordFormClass* AccountForm();

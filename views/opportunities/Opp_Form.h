@@ -1,0 +1,8 @@
+// The opportunity form as other pages see it: a record form (g_Opp_Detail)
+// to hand lists to and to have show its record again. It keeps no link of
+// its own for others to set.
+#pragma once
+
+#include "views/RecordFormClass.h"
+
+RecordFormClass* OpportunityForm();
