@@ -19,10 +19,11 @@ enum FormFieldKind {
 
 // Field flags.
 enum : UINT {
-    kFieldInTabCycle = 1,   // Tab / Shift+Tab move through these fields in table order
-    kFieldFixed = 2,        // never editable (shows a value the form computes)
-    kFieldCreation = 4,     // editable only while a new record is entered
-    kFieldDoubleClick = 8,  // a double click on the field calls the form's OnFieldDoubleClick
+    kFieldInTabCycle = 1,       // Tab / Shift+Tab move through these fields in table order
+    kFieldFixed = 2,            // never editable (shows a value the form computes)
+    kFieldCreation = 4,         // editable only while a new record is entered
+    kFieldDoubleClick = 8,      // a double click on the field calls the form's OnFieldDoubleClick
+    kFieldKeepsSelection = 16,  // a combo box whose selection a clear of the form keeps
 };
 
 struct FormFieldDef {
