@@ -66,7 +66,10 @@ void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext)
     SwitchViewAfterSend(&g_Mail, UM_MAILTOLIST);
 }
 
-Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
+Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {
+    // Only a mouse move over the page ends the links' hover look.
+    m_bListEndsHover = FALSE;
+}
 
 BOOL Con_ListPageClass::FirstRow() { return FirstNode(m_Contact.m_pConHead, m_Contact.m_pCurrent); }
 
