@@ -81,8 +81,9 @@ template <size_t N>
 void ReadTexts(HWND hDlg, const TextField (&fields)[N]) {
     ReadTexts(hDlg, fields, N);
 }
-// An amount as typed: the decimal number at the start of the text, whatever
-// the locale; 0 when there is none. The whole text is read, so that a large
+// An amount as typed, read as atof reads it whatever the locale: leading
+// white space, a sign, a decimal or "0x" hexadecimal number at the start of
+// the text, the rest ignored; 0 when there is none. The whole text is read, so that a large
 // stored amount shown in full comes back unchanged. Result 0 with the amount
 // in *pdAmount, or -1 after one message naming the field (pszField) when the
 // number is not finite ("nan", "inf") or beyond what a double holds.

@@ -267,6 +267,18 @@ TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
     SetText(g_Form.m_hName, "abc");
     EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
     EXPECT_DOUBLE_EQ(fAmount, 0.0);
+    // As atof: one sign only, every white space before it, "0x" numbers.
+    for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
+             {"+-5", 0.0}, {"\v\f\r 7", 7.0}, {"0x1A.8", 26.5}, {"0x", 0.0}, {"1e-400", 0.0}, {".5.5", 0.5}}) {
+        SetText(g_Form.m_hName, text);
+        EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0) << text;
+        EXPECT_DOUBLE_EQ(fAmount, value) << text;
+    }
+    for (const char* text : {"-inf", "NaN(1)", "infinity", "1e400", "0x1p2000"}) {
+        SetText(g_Form.m_hName, text);
+        EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), -1) << text;
+    }
+    TakeBoxes();
     WriteAmount(g_Form.m_hName, 12.345);
     EXPECT_EQ(Text(g_Form.m_hName), "12.35");
     // Texts are cut on a character boundary.
