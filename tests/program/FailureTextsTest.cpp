@@ -1,7 +1,8 @@
-// The texts of the boxes each list page of the account, contact and task
-// modules shows when something fails, forced one by one: a query on a table
-// that is gone, an id array that cannot be had, rows counted but none to
-// walk. The boxes are read through the box hook. The test program's array
+// The texts of the boxes each list page and record form of the account,
+// contact and task modules shows when something fails, forced one by one: a
+// query on a table that is gone, an id array that cannot be had, rows
+// counted but none to walk, an add or a change the file refuses. The boxes
+// are read through the box hook. The test program's array
 // allocation without exceptions fails on request for one size.
 #include <gtest/gtest.h>
 
@@ -16,6 +17,10 @@
 #include "resources/contacts_ids.h"
 #include "tests/support/ProgramTest.h"
 #include "views/ListPageClass.h"
+#include "views/RecordFormClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/accounts/Acc_DateStatDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_ImportantStatDialogClass.h"
@@ -251,5 +256,96 @@ TEST_P(FailureTexts, FailedQueriesShowThePagesTextLast) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, FailureTexts, ::testing::ValuesIn(Cases()), NameOf);
+
+// The record forms: a record that cannot be read, an add and a change the
+// file refuses, an id list that cannot be had.
+struct FormCase {
+    const char* pszName;
+    RecordFormClass* pForm;
+    Kind kind;
+    const char* pszAddError;
+    const char* pszChangeError;
+};
+
+void PrintTo(const FormCase& c, std::ostream* os) { *os << c.pszName; }
+
+class FormFailureTexts : public ::testing::TestWithParam<FormCase> {
+protected:
+    void SetUp() override {
+        StartFresh();
+        for (int i = 0; i < kRecords; i++) {
+            const std::string n = std::to_string(i);
+            switch (GetParam().kind) {
+            case kAccounts: ids.push_back(AddAccount({.name = "客户" + n})); break;
+            case kContacts: ids.push_back(AddContact({.name = "联系人" + n})); break;
+            case kTasks: ids.push_back(AddTask({.subject = "任务" + n})); break;
+            }
+        }
+        TakeBoxes();
+    }
+    void TearDown() override { g_nFailBytes = 0; }
+    void Refuse(const char* pszWhen) {
+        ASSERT_EQ(Exec(std::string("CREATE TRIGGER refuse BEFORE ") + pszWhen + " ON " + TableOf(GetParam().kind) +
+                       " BEGIN SELECT RAISE(ABORT, 'refused'); END"),
+                  0);
+    }
+    std::vector<ULONG> ids;
+};
+
+const char kLoad[] = "Opp_DetailDialogClass.cpp 260: cod_GetOpportunity Error.";
+
+TEST_P(FormFailureTexts, EachFailureShowsTheFormsText) {
+    const FormCase& c = GetParam();
+    RecordFormClass* pForm = c.pForm;
+    {
+        FailArraysOf fail(kRecords);
+        ASSERT_EQ(HandOverToForm(pForm, ids.data(), kRecords, 1, "列表"), 0);
+    }
+    std::vector<std::string> boxes = TakeBoxes();
+    ASSERT_FALSE(boxes.empty());
+    for (const std::string& box : boxes) EXPECT_EQ(box, kOppArray);
+
+    // The record is gone from under the form.
+    const std::string table = TableOf(c.kind);
+    TakeAway(table);
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ids[1]);
+    boxes = TakeBoxes();
+    Restore(table);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), kLoad);
+
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ids[1]);
+    Click(*pForm, pForm->Def().ids.nEdit);
+    Refuse("UPDATE");
+    TakeBoxes();
+    Click(*pForm, pForm->Def().ids.nSave);
+    boxes = TakeBoxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), c.pszChangeError);
+    ASSERT_EQ(Exec("DROP TRIGGER refuse"), 0);
+
+    SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+    Refuse("INSERT");
+    TakeBoxes();
+    Click(*pForm, pForm->Def().ids.nSave);
+    boxes = TakeBoxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), c.pszAddError);
+    ASSERT_EQ(Exec("DROP TRIGGER refuse"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormFailureTexts,
+                         ::testing::Values(FormCase{"Acc_Detail", &g_Acc_Detail, kAccounts,
+                                                    "Acc_DetailDialogClass.cpp 269: cad_AddAccount Error.",
+                                                    "Acc_DetailDialogClass.cpp 281: cad_ChageAccount Error."},
+                                           FormCase{"Con_Detail", &g_Con_Detail, kContacts,
+                                                    "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",
+                                                    "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error."},
+                                           FormCase{"Tas_Detail", &g_Tas_Detail, kTasks,
+                                                    "Opp_DetailDialogClass.cpp 269: cod_AddOpportunity Error.",
+                                                    "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error."}),
+                         [](const ::testing::TestParamInfo<FormCase>& info) {
+                             return std::string(info.param.pszName);
+                         });
 
 }  // namespace
