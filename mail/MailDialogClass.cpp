@@ -26,10 +26,10 @@ const Column kColumns[] = {
     {"昵称", 100}, {"联系人", 100}, {"客户单位", 150}, {"单位类型", 100}, {"电话", 100}, {"手机", 100}, {"邮件", 150},
 };
 
-const FillTexts kFillTexts = {"Acc_HomepageDialogClass 89: m_pulID Error.",
-                              "Acc_HomepageDialogClass 135: m_pConHead Error."};
-const char kLoadError[] = "Acc_HomepageDialogClass 94: cad_GetAllAccounts Error.";
-const char kThreadError[] = "MailDialogClass 278: Create Thread Error.";
+const FillTexts kFillTexts = {"Acc_HomepageDialogClass.cpp 89: m_pulID Error.",
+                              "Acc_HomepageDialogClass.cpp 135: m_pConHead Error."};
+const char kLoadError[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
+const char kThreadError[] = "MailDialogClass.cpp 278: Create Thread Error.";
 const char kNoSettings[] = "群发邮件前请设置邮件服务器信息";
 const char kLongMailto[] = "收件人较多，邮件程序可能收不全这份收件人列表。";
 const char kCompetitor[] = "竞争对手";

@@ -80,7 +80,7 @@ const ModeDef kModes[6] = {
 
 const int kHelpY[3] = {72, 92, 122};
 const char kProbabilityLabel[] = "成功概率:";
-const char kNoList[] = "Opp_HomepageDialogClass 135: m_pOppHead Error.";
+const char kNoList[] = "Opp_HomepageDialogClass.cpp 135: m_pOppHead Error.";
 
 // The value and probability edits: read-only until 添加 or 修改. The
 // probability holds 9 bytes and the terminating zero.

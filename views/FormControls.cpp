@@ -1,10 +1,12 @@
 #include "views/FormControls.h"
 
 #include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <string_view>
 
 #include "platform/gbk/gbk.h"
 #include "resources/message_texts.h"
@@ -122,19 +124,14 @@ void ReadTexts(HWND hDlg, const TextField* pFields, size_t nFields) {
 int ReadAmount(HWND h, const char* pszField, double* pdAmount) {
     char szText[kAmountSize];
     ReadText(h, szText, sizeof(szText));
-    const char* p = szText;
-    while (*p == ' ') p++;
-    if (*p == '+') p++;
-    double d = 0;
-    const auto r = std::from_chars(p, p + strlen(p), d);
+    // As atof reads it, in the "C" locale: leading white space, a sign, a
+    // decimal or "0x" hexadecimal number, the rest ignored; no number is 0.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", (locale_t)0);
+    errno = 0;
+    double d = strtod_l(szText, nullptr, cLocale);
     bool bValid = std::isfinite(d);
-    if (r.ec == std::errc::result_out_of_range) {
-        // Too small to hold is 0; too large is no amount.
-        const std::string_view number(p, size_t(r.ptr - p));
-        const size_t e = number.find_first_of("eE");
-        bValid = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-        d = 0;
-    }
+    // Too small to hold is 0; too large is no amount.
+    if (bValid && errno == ERANGE) d = 0;
     if (!bValid) {
         char szMessage[160];
 #pragma GCC diagnostic push

@@ -19,10 +19,11 @@ enum FormFieldKind {
 
 // Field flags.
 enum : UINT {
-    kFieldInTabCycle = 1,   // Tab / Shift+Tab move through these fields in table order
-    kFieldFixed = 2,        // never editable (shows a value the form computes)
-    kFieldCreation = 4,     // editable only while a new record is entered
-    kFieldDoubleClick = 8,  // a double click on the field calls the form's OnFieldDoubleClick
+    kFieldInTabCycle = 1,       // Tab / Shift+Tab move through these fields in table order
+    kFieldFixed = 2,            // never editable (shows a value the form computes)
+    kFieldCreation = 4,         // editable only while a new record is entered
+    kFieldDoubleClick = 8,      // a double click on the field calls the form's OnFieldDoubleClick
+    kFieldKeepsSelection = 16,  // a combo box whose selection a clear of the form keeps
 };
 
 struct FormFieldDef {
@@ -80,8 +81,9 @@ template <size_t N>
 void ReadTexts(HWND hDlg, const TextField (&fields)[N]) {
     ReadTexts(hDlg, fields, N);
 }
-// An amount as typed: the decimal number at the start of the text, whatever
-// the locale; 0 when there is none. The whole text is read, so that a large
+// An amount as typed, read as atof reads it whatever the locale: leading
+// white space, a sign, a decimal or "0x" hexadecimal number at the start of
+// the text, the rest ignored; 0 when there is none. The whole text is read, so that a large
 // stored amount shown in full comes back unchanged. Result 0 with the amount
 // in *pdAmount, or -1 after one message naming the field (pszField) when the
 // number is not finite ("nan", "inf") or beyond what a double holds.

@@ -185,7 +185,9 @@ void RecordFormClass::ClearForm() {
         switch (m_Def.pFields[i].kind) {
         case kFieldEdit:
         case kFieldMemo: SetWindowTextA(h, ""); break;
-        case kFieldCombo: SendMessageA(h, CB_SETCURSEL, (WPARAM)-1, 0); break;
+        case kFieldCombo:
+            if (!(m_Def.pFields[i].uFlags & kFieldKeepsSelection)) SendMessageA(h, CB_SETCURSEL, (WPARAM)-1, 0);
+            break;
         case kFieldDate:
         case kFieldTime: SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st); break;
         case kFieldCheck: SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0); break;
@@ -286,6 +288,10 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     BOOL bListOfOne = FALSE;
     if (nRow >= 0 && HasRow(nRow) && m_pulID[nRow] == m_ulRecordID) {
         m_nRow = nRow;
+    } else if (!m_pulID) {
+        // A record shown without a list (a saved new record): no position
+        // line, no stepping.
+        if (nRow >= 0) m_nRow = 0;
     } else if (nRow >= 0 || !HasRow(m_nRow) || m_pulID[m_nRow] != m_ulRecordID) {
         // A record outside the handed list is a list of one.
         if (CopyIDArray(&m_ulRecordID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
@@ -302,7 +308,7 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     ReloadRelated(m_ulRecordID);
     BrowseRecord(TRUE);
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
-    if (HWND hFirst = FirstField()) SetFocus(hFirst);
+    if (HWND hFirst = m_Def.bFocusFirstField ? FirstField() : nullptr) SetFocus(hFirst);
     return 0;
 }
 
@@ -316,7 +322,7 @@ LRESULT RecordFormClass::OnNewRecord() {
     EnterNewMode();
     SetWindowTextA(m_hSearchEdit, "");
     InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
-    if (HWND hFirst = FirstField()) SetFocus(hFirst);
+    if (HWND hFirst = m_Def.bFocusFirstField ? FirstField() : nullptr) SetFocus(hFirst);
     return 0;
 }
 
@@ -324,8 +330,7 @@ LRESULT RecordFormClass::OnRestoreView() {
     g_Toolbar.CheckButton(ToolbarButton(), 1);
     HistoryNode* pNode = OwnHistoryNode();
     if (!pNode || pNode->m_nRecordID == 0) {
-        // A new record starts from today's lookup lists, as after UM_NEWRECORD.
-        RefillLookups();
+        // The combo boxes keep their lists.
         EnterNewMode();
         InvalidateRect(m_hWnd, nullptr, TRUE);
         return 0;
@@ -396,8 +401,9 @@ void RecordFormClass::OnSave() {
         ReportError(FormTexts().pszAddError);
         return;
     }
-    // The saved record becomes a list of one.
-    if (CopyIDArray(&ulNewID, 1) != 0) ReportError(FormTexts().pszIDArrayError);
+    // The saved record is shown without a list: no position line, and the
+    // stepping buttons stay disabled.
+    FreeIDArray();
     m_nRow = 0;
     m_ulRecordID = ulNewID;
     HistoryNode* pNode = AppendHistoryNode();

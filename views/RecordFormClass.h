@@ -7,8 +7,9 @@
 //
 // Hand-over: every sender calls HandOverToForm. UM_SHOWRECORD (row, id) shows
 // a record of the handed list; (-1, id) shows a record again at the same row;
-// a row outside the list makes the record a list of one. UM_NEWRECORD shows a
-// blank form for a new record. The form's history entry keeps the record id,
+// a row outside the list makes the record a list of one; a form without a
+// list (a saved new record) shows the record with no position line and no
+// stepping. UM_NEWRECORD shows a blank form for a new record. The form's history entry keeps the record id,
 // the row, the title and a copy of the id list, from which UM_RESTOREVIEW
 // rebuilds it.
 #pragma once
@@ -53,6 +54,7 @@ struct RecordFormDef {
     const RelationTabDef* pTabs;
     int nTabs;
     RecordFormTexts texts;
+    bool bFocusFirstField;       // a shown or new record puts the focus on the first field of the Tab cycle
     BaseDialogClass* pListPage;  // the module's list page, where the quick search goes
     char* pszListKeyword;        // its keyword buffer (50 bytes)
 
@@ -171,7 +173,7 @@ protected:
     // What a record kind supplies; the defaults fit a form without fields.
     virtual int ToolbarButton() const { return m_Def.nButton; }
     virtual HWND NewRecordEntry() const { return m_nLinks > 0 ? m_hMenuButtons[0] : nullptr; }
-    virtual HWND FirstField() const;  // focused after showing: the first of the Tab cycle
+    HWND FirstField() const;  // the first field of the Tab cycle
     // Loads the record into the fields; with bRelating also names it in
     // g_szRelatingName. 0 when loaded, -1 (its box shown) otherwise.
     virtual int LoadRecord(ULONG ulID, BOOL bRelating) { return 0; }

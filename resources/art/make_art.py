@@ -494,12 +494,17 @@ def app_icon():
 
 
 def check_icon(checked):
+    """A recipient's mark: a red box with a white tick; a plain white box
+    when the row is not a recipient (the mail page's help text speaks of the
+    red icon)."""
     cv = Canvas(16, 16)
     box = rrect(2, 2, 14, 14, 1.5)
-    cv.outlined(box[0], box[1], WHITE, line=(72, 88, 112))
     if checked:
+        cv.outlined(box[0], box[1], RED, line=(150, 36, 28))
         tick = polyline([(4.5, 8.2), (7, 10.8), (11.8, 5)], 2.0)
-        cv.shape(tick[0], tick[1], GREEN)
+        cv.shape(tick[0], tick[1], WHITE)
+    else:
+        cv.outlined(box[0], box[1], WHITE, line=(72, 88, 112))
     return ico([(16, to_rgba(cv))])
 
 

@@ -190,7 +190,7 @@ TEST_F(MailPage, HandOverShowsTheContactsAndPressesTheMailButton) {
     g_Mail.m_ConDetail.ccd_FreeList();
     g_Mail.m_nConCount = 3;
     SendMessageA(g_Mail.m_hWnd, UM_MAILTOLIST, 0, 0);
-    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"Acc_HomepageDialogClass 135: m_pConHead Error."}));
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"Acc_HomepageDialogClass.cpp 135: m_pConHead Error."}));
     EXPECT_EQ(RowCount(g_Mail.m_RecipientList), 0);
     EXPECT_EQ(g_Mail.m_nIDCount, 0);
 }

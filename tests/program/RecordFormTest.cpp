@@ -5,6 +5,9 @@
 #include "tests/support/ProgramTest.h"
 
 #include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_Navigation.h"
+#include "views/contacts/Con_Navigation.h"
+#include "views/tasks/Tas_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "program/HomepageDialogClass.h"
@@ -41,6 +44,22 @@ protected:
 std::string NameOf(const ::testing::TestParamInfo<RecordFormClass*>& info) { return ViewClassName(info.param); }
 
 const ULONG kIDs[] = {11, 22, 33};
+
+// True when the position line's area (166, 16) shows any text: a pixel on
+// screen there differs from the page's background beside it.
+bool PositionLineShown(RecordFormClass* pForm) {
+    PumpMessages();
+    const COLORREF background = w32test::BackingPixel(pForm->m_hWnd, 690, 20);
+    for (int y = 17; y < 33; y++)
+        for (int x = 166; x < 560; x++)
+            if (w32test::BackingPixel(pForm->m_hWnd, x, y) != background) return true;
+    return false;
+}
+
+bool AllStepsDisabled(RecordFormClass* pForm) {
+    return !Enabled(pForm->m_hFirstButton) && !Enabled(pForm->m_hPrevButton) && !Enabled(pForm->m_hNextButton) &&
+           !Enabled(pForm->m_hLastButton);
+}
 
 }  // namespace
 
@@ -234,6 +253,57 @@ TEST_P(RecordForm, AFormWithoutAPageStillShowsRecords) {
     pForm->m_Tab.m_hPage = hPage;
 }
 
+TEST_P(RecordForm, ASavedNewRecordIsShownWithoutAPositionLine) {
+    RecordFormClass* pForm = GetParam();
+    HandOver(kIDs, 3, 1, "t");
+    ASSERT_TRUE(PositionLineShown(pForm)) << "a handed list shows its line";
+
+    SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+    EXPECT_FALSE(PositionLineShown(pForm));
+    Click(*pForm, pForm->Def().ids.nSave);
+    const ULONG ulNew = pForm->m_ulRecordID;
+    ASSERT_NE(ulNew, 0u);
+    EXPECT_EQ(pForm->CurrentMode(), RecordFormClass::kBrowse);
+    EXPECT_FALSE(PositionLineShown(pForm));
+    EXPECT_TRUE(AllStepsDisabled(pForm));
+
+    // A relation page shows it again; stepping stays where it is.
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ulNew);
+    Click(*pForm, pForm->Def().ids.nLast);
+    EXPECT_EQ(pForm->m_ulRecordID, ulNew);
+    EXPECT_FALSE(PositionLineShown(pForm));
+    EXPECT_TRUE(AllStepsDisabled(pForm));
+
+    // Back to the entry current before the save (the handed list's) and
+    // Forward to the saved record: no line again.
+    Back();
+    EXPECT_EQ(pForm->m_ulRecordID, 22u);
+    EXPECT_TRUE(PositionLineShown(pForm));
+    Forward();
+    EXPECT_EQ(pForm->m_ulRecordID, ulNew);
+    EXPECT_FALSE(PositionLineShown(pForm));
+    EXPECT_TRUE(AllStepsDisabled(pForm));
+}
+
+TEST_P(RecordForm, ShownAndNewRecordsLeaveTheKeyboardFocusWhereItIs) {
+    RecordFormClass* pForm = GetParam();
+    HandOver(kIDs, 3, 0, "t");
+    HWND hSearch = pForm->m_hSearchEdit;
+    SetFocus(hSearch);
+    ASSERT_EQ(GetFocus(), hSearch);
+
+    Click(*pForm, pForm->Def().ids.nNext);
+    EXPECT_EQ(pForm->m_nRow, 1);
+    EXPECT_EQ(GetFocus(), hSearch) << "after a step";
+    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, 22);
+    EXPECT_EQ(GetFocus(), hSearch) << "after a re-show";
+    SendMessageA(pForm->m_hWnd, UM_NEWRECORD, 0, 0);
+    EXPECT_EQ(GetFocus(), hSearch) << "after a new record";
+    Click(*pForm, pForm->Def().ids.nSave);
+    EXPECT_NE(pForm->m_ulRecordID, 0u);
+    EXPECT_EQ(GetFocus(), hSearch) << "after a save";
+}
+
 INSTANTIATE_TEST_SUITE_P(Forms, RecordForm,
                          ::testing::Values<RecordFormClass*>(&g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail), NameOf);
 
@@ -358,4 +428,45 @@ TEST(HandOver, EachOfTheFourFormsTakesAListThroughTheOneHelper) {
         EXPECT_EQ(g_History.m_pCurrent->m_pView, pForm);
         EXPECT_EQ(g_History.m_pCurrent->m_nIDCount, 3);
     }
+}
+
+// A blank new-record entry restored by Back keeps what the combo boxes hold:
+// their lists as loaded for the new record, and the contact's region.
+TEST(BlankEntry, RestoredFormsKeepTheirListsAndTheContactsRegion) {
+    StartFresh();
+    ProgramDatabase& db = Database();
+    const auto count = [](HWND h) { return (int)SendMessageA(h, CB_GETCOUNT, 0, 0); };
+
+    GotoCon_DetailNew();
+    const int nRegions = count(g_Con_Detail.m_hProvince);
+    ASSERT_GE(nRegions, 2);
+    w32test::SelectComboItem(g_Con_Detail.m_hProvince, 1);
+    const int nImportant = count(g_Con_Detail.m_hImportant);
+    GotoAcc_DetailNew();
+    const int nAccRegions = count(g_Acc_Detail.m_hProvince);
+    const int nAccTypes = count(g_Acc_Detail.m_hType);
+
+    // New lookup values arrive meanwhile.
+    db.Exec("INSERT INTO province VALUES ('新区域')");
+    db.Exec("INSERT INTO important VALUES ('新重要性')");
+    db.Exec("INSERT INTO type VALUES ('新类型')");
+    GotoTas_Week();
+
+    Back();
+    ASSERT_EQ(g_pCurrentDialog, &g_Acc_Detail);
+    EXPECT_EQ(g_Acc_Detail.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(count(g_Acc_Detail.m_hProvince), nAccRegions);
+    EXPECT_EQ(count(g_Acc_Detail.m_hType), nAccTypes);
+
+    Back();
+    ASSERT_EQ(g_pCurrentDialog, &g_Con_Detail);
+    EXPECT_EQ(g_Con_Detail.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(count(g_Con_Detail.m_hProvince), nRegions);
+    EXPECT_EQ(count(g_Con_Detail.m_hImportant), nImportant);
+    EXPECT_EQ(SendMessageA(g_Con_Detail.m_hProvince, CB_GETCURSEL, 0, 0), 1) << "the region keeps its selection";
+    EXPECT_EQ(SendMessageA(g_Con_Detail.m_hImportant, CB_GETCURSEL, 0, 0), -1);
+
+    // A new record loads the lists again.
+    GotoCon_DetailNew();
+    EXPECT_EQ(count(g_Con_Detail.m_hProvince), nRegions + 1);
 }

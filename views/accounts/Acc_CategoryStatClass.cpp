@@ -9,6 +9,10 @@ constexpr AccMenuIDs kImportantMenu = AccMenuFrom(IDC_ACCI_MENU0);
 constexpr AccMenuIDs kRelationMenu = AccMenuFrom(IDC_ACCR_MENU0);
 constexpr AccMenuIDs kProvinceMenu = AccMenuFrom(IDC_ACCP_MENU0);
 constexpr AccMenuIDs kOpportunitiesMenu = AccMenuFrom(IDC_ACCO_MENU0);
+const ListPageTexts kTexts = {
+    "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
+    "Acc_HomepageDialogClass.cpp 135: m_pAccHead Error.",
+};
 #define ACC_MENU(m) \
     { m.ids[0], m.ids[1], m.ids[2], m.ids[3], m.ids[4], m.ids[5], m.ids[6], m.ids[7], m.ids[8] }
 }  // namespace
@@ -137,6 +141,8 @@ int Acc_CategoryStatClass::QueryCategory(const char* pszName) {
     }
     return -1;
 }
+
+const ListPageTexts& Acc_CategoryStatClass::Texts() const { return kTexts; }
 
 void Acc_CategoryStatClass::PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) {
     if (bToggle) m_Acc.m_bDesc = !m_Acc.m_bDesc;

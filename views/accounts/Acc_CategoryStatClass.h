@@ -39,6 +39,8 @@ protected:
     void CategoryCell(int i, int nColumn, char* pszBuf, int nSize) const override;
     int QueryCategory(const char* pszName) override;
     void PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) override;
+    // The page's own id array fails with the opportunity list's text.
+    const ListPageTexts& Texts() const override;
 
 private:
     static CategoryPageDef MakeDef(const AccCategoryRow& row);

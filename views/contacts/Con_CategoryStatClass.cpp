@@ -8,6 +8,10 @@
 namespace {
 const char kListError[] = "Opp_HomepageDialogClass.cpp 58: cod_InitDetail Error.";
 const char kCountError[] = "Acc_HomepageDialogClass.cpp 58: cod_InitDetail Error.";
+const ListPageTexts kTexts = {
+    "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
+    "Acc_HomepageDialogClass.cpp 135: m_pConHead Error.",
+};
 }  // namespace
 
 Con_CategoryStatClass::Con_CategoryStatClass(const ConCategoryPageDef& def)
@@ -111,6 +115,8 @@ int Con_CategoryStatClass::QueryCategoryInto(Con_DetailClass& contacts, int i) c
 }
 
 int Con_CategoryStatClass::QueryCategory(const char* pszName) { return QueryCategoryInto(m_Contact, m_nCategory); }
+
+const ListPageTexts& Con_CategoryStatClass::Texts() const { return kTexts; }
 
 void Con_CategoryStatClass::PrepareSort(BOOL bToggle, int nColumn, BOOL bSorted) {
     if (bToggle) m_Contact.m_bDesc = !m_Contact.m_bDesc;

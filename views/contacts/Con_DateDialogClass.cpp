@@ -6,6 +6,10 @@
 namespace {
 const char kGetAddError[] = "Opp_HomepageDialogClass.cpp 58: cod_GetAdd Error.";
 const char kNoTrackError[] = "Opp_HomepageDialogClass.cpp 58: cod_NoTrack Error.";
+const ListPageTexts kTexts = {
+    "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
+    "Opp_HomepageDialogClass.cpp 135: m_pOppHead Error.",
+};
 
 const DateRowDef kRowDefs[Con_DateDialogClass::kRows] = {
     {IDC_CONT_ROW1_FROM, IDC_CONT_ROW1_TO, IDC_CONT_ROW1_FIND, 45, "间增加的联系人", kGetAddError},
@@ -59,6 +63,8 @@ int Con_DateDialogClass::QueryInto(Con_DetailClass& contacts, int nKind, const S
 int Con_DateDialogClass::QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) {
     return QueryInto(m_Contact, nKind, stFrom, stTo);
 }
+
+const ListPageTexts& Con_DateDialogClass::Texts() const { return kTexts; }
 
 void Con_DateDialogClass::PrepareSort(BOOL bToggle, int nColumn) {
     if (bToggle) m_Contact.m_bDesc = !m_Contact.m_bDesc;

@@ -20,6 +20,8 @@ protected:
     void CreateDateRecordList(HWND hWnd, int nID, int y, int h) override;
     int QueryKind(int nKind, const SYSTEMTIME& stFrom, const SYSTEMTIME& stTo) override;
     void PrepareSort(BOOL bToggle, int nColumn) override;
+    // The opportunity list's texts.
+    const ListPageTexts& Texts() const override;
     // The record form keeps the title of the list that opened it before.
     BOOL KeepsFormTitle() const override { return TRUE; }
     // The query of the current entry run again for the mail page; none

@@ -35,7 +35,9 @@ const FormFieldDef kFields[] = {
     {kFieldMemo, IDC_COND_DESCRIPTION, 240, 90, 780, 130, kMemoFieldStyle, 0, nullptr, kFieldInTabCycle},
     {kFieldButton, IDC_COND_ACCOUNT_MENU, 620, 230, 40, 20, WS_TABSTOP, 0, "...", kFieldInTabCycle},
     {kFieldEdit, IDC_COND_DEPARTMENT, 745, 230, 110, 20, kEditFieldStyle, kLong, nullptr, kFieldInTabCycle},
-    {kFieldCombo, IDC_COND_PROVINCE, 910, 230, 110, 200, kComboFieldStyle, 0, nullptr, kFieldInTabCycle},
+    // A clear keeps the region chosen.
+    {kFieldCombo, IDC_COND_PROVINCE, 910, 230, 110, 200, kComboFieldStyle, 0, nullptr,
+     kFieldInTabCycle | kFieldKeepsSelection},
     {kFieldEdit, IDC_COND_TELEPHONE, 240, 260, 180, 20, kEditFieldStyle, kLong, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_COND_MOBILE, 480, 260, 180, 20, kEditFieldStyle, kLong, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_COND_EMAIL, 745, 260, 255, 20, kEditFieldStyle, kLong, nullptr, kFieldInTabCycle},

@@ -51,7 +51,10 @@ void ConCellText(const ConNode* p, int nColumn, char* pszBuf, int nSize) {
     gbk::CopyCut(pszBuf, (size_t)nSize, pszText);
 }
 
-Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
+Con_ListPageClass::Con_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {
+    // Only a mouse move over the page ends the links' hover look.
+    m_bListEndsHover = FALSE;
+}
 
 BOOL Con_ListPageClass::FirstRow() { return FirstNode(m_Contact.m_pConHead, m_Contact.m_pCurrent); }
 

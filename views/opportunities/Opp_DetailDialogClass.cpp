@@ -66,6 +66,7 @@ RecordFormDef MakeDef() {
         "Opp_DetailDialogClass.cpp 281: cod_ChageOpportunity Error.",
         "Opp_HomepageDialogClass.cpp 89: m_pulID Error.",
     };
+    def.bFocusFirstField = true;  // the subject takes the focus
     def.pListPage = &g_Opp_Homepage;
     def.pszListKeyword = g_Opp_Homepage.m_szKeyword;
     return def;

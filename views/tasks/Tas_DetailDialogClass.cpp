@@ -3,7 +3,10 @@
 #include <cfloat>
 #include <cstdio>
 
+#include "dialogs/NewRecordDialogs.h"
+#include "dialogs/RecordPickers.h"
 #include "dialogs/RelatedPages.h"
+#include "resources/shell_ids.h"
 #include "views/tasks/Tas_Form.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_ListPageClass.h"
@@ -94,6 +97,7 @@ Tas_DetailDialogClass::Tas_DetailDialogClass()
       m_hRemind(nullptr),
       m_hClosed(nullptr),
       m_hContent(nullptr),
+      m_hRelationMenu(nullptr),
       m_ulLinkAccID(0),
       m_ulLinkOppID(0),
       m_ulLinkConID(0) {}
@@ -109,6 +113,28 @@ void Tas_DetailDialogClass::InitDialog(HWND hWnd) {
     m_hRemind = Field(IDC_TASD_REMIND);
     m_hClosed = Field(IDC_TASD_CLOSED);
     m_hContent = Field(IDC_TASD_CONTENT);
+    HMENU hMenu = LoadMenuA(m_hInstance, "IDM_POP_MENU");
+    m_hRelationMenu = hMenu ? GetSubMenu(hMenu, IDM_SUB_RELATION) : nullptr;
+}
+
+BOOL Tas_DetailDialogClass::OnFieldCommand(WPARAM wParam, LPARAM lParam) {
+    // Menu commands only: a control's notification carries its window.
+    if (lParam != 0) return FALSE;
+    const char* pszTemplate = nullptr;
+    DLGPROC pfnProc = nullptr;
+    switch (LOWORD(wParam)) {
+    case IDM_NORELATION: break;
+    case IDM_NEWOPP_LINK: pszTemplate = IDD_NEW_OPPORTUNITY, pfnProc = NewOpportunityDlgProc_TasDetail; break;
+    case IDM_SELECTOPP_LINK: pszTemplate = IDD_SELECT_OBJECT, pfnProc = SelectOpportunityDlgProc_TasDetail; break;
+    case IDM_NEWACCOUNT_LINK: pszTemplate = IDD_NEW_ACCOUNT, pfnProc = NewAccountDlgProc_TasDetail; break;
+    case IDM_SELECTACCOUNT_LINK: pszTemplate = IDD_SELECT_OBJECT, pfnProc = SelectAccountDlgProc_TasDetail; break;
+    case IDM_NEWCONTACT_LINK: pszTemplate = IDD_NEW_CONTACT, pfnProc = NewContactDlgProc_TasDetail; break;
+    case IDM_SELECTCONTACT_LINK: pszTemplate = IDD_SELECT_OBJECT, pfnProc = SelectContactDlgProc_TasDetail; break;
+    default: return FALSE;
+    }
+    m_ulLinkAccID = m_ulLinkOppID = m_ulLinkConID = 0;
+    if (pfnProc) DialogBoxParamA(m_hInstance, pszTemplate, m_hWnd, pfnProc, 0);
+    return TRUE;
 }
 
 void Tas_DetailDialogClass::ClearForm() {

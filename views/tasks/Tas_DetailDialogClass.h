@@ -21,6 +21,9 @@ public:
     void SetTitleText(const char* pszText) override;
 
     HWND m_hSubject, m_hPrivate, m_hDate, m_hTime, m_hCost, m_hRemind, m_hClosed, m_hContent;
+    // Submenu 关联 of "IDM_POP_MENU": the record a new task is to be linked
+    // to, new or chosen. The form answers its commands (WM_COMMAND).
+    HMENU m_hRelationMenu;
     // Records a new task is to be linked to when it is saved (0 = none).
     ULONG m_ulLinkAccID, m_ulLinkOppID, m_ulLinkConID;
     Tas_DetailClass m_Tas;
@@ -34,6 +37,9 @@ protected:
     int ChangeRecord(ULONG ulID) override;
     int DeleteRecord(ULONG ulID) override;
     void DropRecord() override { m_Tas.ctd_FreeList(); }
+    // The 关联 commands: each forgets the pending links, then opens the
+    // dialog that makes or chooses the record to link.
+    BOOL OnFieldCommand(WPARAM wParam, LPARAM lParam) override;
 };
 
 extern Tas_DetailDialogClass g_Tas_Detail;

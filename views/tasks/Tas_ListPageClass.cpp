@@ -45,7 +45,10 @@ void TasCellText(const TasNode* p, int nColumn, char* pszBuf, int nSize) {
 
 void SearchOnTaskList(HWND hEdit) { SearchOnListPage(&g_Tas_ListAll, g_Tas_ListAll.m_szKeyword, hEdit); }
 
-Tas_ListPageClass::Tas_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {}
+Tas_ListPageClass::Tas_ListPageClass(int nLastSortColumn) : ListPageClass(nLastSortColumn) {
+    // Only a mouse move over the page ends the links' hover look.
+    m_bListEndsHover = FALSE;
+}
 
 BOOL Tas_ListPageClass::FirstRow() {
     m_Tas.m_pCurrent = m_Tas.m_pTasHead;

@@ -118,6 +118,15 @@ class Icons(unittest.TestCase):
         b = self.check_ico(os.path.join(RES, "icons", "idi_listview_unchecked.ico"), [16])
         self.assertNotEqual(a, b)
 
+    def test_the_selected_icon_is_red_and_the_other_is_not(self):
+        def reds(name):
+            d = read_ico(os.path.join(RES, "icons", name))[0]
+            xor = d[6 + 16 + 40: 6 + 16 + 40 + 16 * 16 * 4]
+            return sum(1 for i in range(0, len(xor), 4)
+                       if xor[i + 3] == 255 and xor[i + 2] > 150 and xor[i + 1] < 100 and xor[i] < 100)
+        self.assertGreater(reds("idi_listview_checked.ico"), 40)
+        self.assertEqual(reds("idi_listview_unchecked.ico"), 0)
+
 
 class ResourceScript(unittest.TestCase):
     def test_art_rc_names_every_file_once(self):

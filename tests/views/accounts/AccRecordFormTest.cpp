@@ -144,7 +144,7 @@ TEST_F(AccRecordForm, EditingAndSavingStoresEveryField) {
     EXPECT_STREQ(g_szRelatingName, "乙公司（新）");
 }
 
-TEST_F(AccRecordForm, ANewAccountIsSavedAsAListOfOneAfterTheBlankFormsEntry) {
+TEST_F(AccRecordForm, ANewAccountIsSavedWithoutAListAfterTheBlankFormsEntry) {
     GotoAcc_DetailNew();
     EXPECT_EQ(g_ulRelatingID, 0u);
     EXPECT_TRUE(Enabled(form.m_hCreateDate));
@@ -160,7 +160,7 @@ TEST_F(AccRecordForm, ANewAccountIsSavedAsAListOfOneAfterTheBlankFormsEntry) {
     EXPECT_EQ(Stored("acc_name", id), "新公司");
     EXPECT_EQ(Stored("acc_type", id), "分销商");
     EXPECT_EQ(form.m_ulRecordID, id);
-    EXPECT_EQ(form.m_nIDCount, 1);
+    EXPECT_EQ(form.m_pulID, nullptr);
     EXPECT_TRUE(NavState(false, false, false, false));
     EXPECT_EQ(g_History.m_pCurrent->m_pPrev, pBlank);
     // No link rows were written for it.

@@ -265,15 +265,20 @@ TEST_F(ConRecordForm, AFullLookupTableStillShowsTheRecordsOwnValue) {
     EXPECT_EQ((int)SendMessageA(form.m_hImportant, CB_GETCOUNT, 0, 0), Con_DetailClass::MAX_IMPORTANT + 1);
 }
 
-TEST_F(ConRecordForm, ARestoredNewRecordEntryStartsWithFreshListsAndNoRegion) {
+TEST_F(ConRecordForm, ARestoredNewRecordEntryKeepsItsListsAndItsRegion) {
     GotoCon_DetailNew();
     SendMessageA(form.m_hProvince, CB_SETCURSEL, 3, 0);
+    SendMessageA(form.m_hImportant, CB_SETCURSEL, 1, 0);
     GotoCon_Homepage();
     ASSERT_EQ(Exec("INSERT INTO province(pro_description) VALUES('新区域')"), 0);
     Back();
     ASSERT_EQ(g_pCurrentDialog, &form);
     EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew);
-    EXPECT_EQ((int)SendMessageA(form.m_hProvince, CB_GETCURSEL, 0, 0), -1);
+    EXPECT_EQ((int)SendMessageA(form.m_hProvince, CB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ((int)SendMessageA(form.m_hImportant, CB_GETCURSEL, 0, 0), -1);
+    EXPECT_LT((int)SendMessageA(form.m_hProvince, CB_FINDSTRINGEXACT, -1, (LPARAM) "新区域"), 0);
+    // A new record loads the lists again.
+    GotoCon_DetailNew();
     EXPECT_GE((int)SendMessageA(form.m_hProvince, CB_FINDSTRINGEXACT, -1, (LPARAM) "新区域"), 0);
 }
 

@@ -116,7 +116,7 @@ TEST_F(FormFrame, AChangeToARecordThatIsGoneKeepsTheInput) {
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{g_szRecordMissing});
 }
 
-TEST_F(FormFrame, ASavedNewRecordIsAListOfOneInFormAndEntry) {
+TEST_F(FormFrame, ASavedNewRecordIsShownWithoutAListInFormAndEntry) {
     Open(0);
     SendMessageA(g_Form.m_hWnd, UM_NEWRECORD, 0, 0);
     const int nEntries = g_History.Count();
@@ -126,25 +126,32 @@ TEST_F(FormFrame, ASavedNewRecordIsAListOfOneInFormAndEntry) {
     ASSERT_NE(ulNew, 0u);
     EXPECT_EQ(g_Store.rows[ulNew].name, "delta");
     EXPECT_EQ(g_Form.CurrentMode(), RecordFormClass::kBrowse);
-    // Never a count without its array.
-    ASSERT_NE(g_Form.m_pulID, nullptr);
-    EXPECT_EQ(IDs(g_Form), std::vector<ULONG>{ulNew});
+    // No list, so no position line; never a count without its array.
+    EXPECT_EQ(g_Form.m_pulID, nullptr);
+    EXPECT_EQ(g_Form.m_nIDCount, 0);
     EXPECT_EQ(g_Form.m_nRow, 0);
     EXPECT_EQ(g_History.Count(), nEntries + 1);
     const HistoryNode* pNode = g_History.m_pCurrent;
     EXPECT_EQ(pNode->m_nRecordID, ulNew);
-    ASSERT_EQ(pNode->m_nIDCount, 1);
-    ASSERT_NE(pNode->m_pulID, nullptr);
-    EXPECT_EQ(pNode->m_pulID[0], ulNew);
+    EXPECT_EQ(pNode->m_nIDCount, 0);
+    EXPECT_EQ(pNode->m_pulID, nullptr);
+    EXPECT_TRUE(Nav(false, false, false, false));
+    // Stepping and a re-show keep the record, without a list.
+    Click(g_Form, kLast);
+    SendMessageA(g_Form.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ulNew);
+    EXPECT_EQ(g_Form.m_ulRecordID, ulNew);
+    EXPECT_EQ(g_Form.m_pulID, nullptr);
     EXPECT_TRUE(Nav(false, false, false, false));
 
     // Back to the entry current before the save (the form's, still naming the
     // record shown before UM_NEWRECORD) and Forward to the saved record again.
     Back();
     EXPECT_EQ(g_Form.m_ulRecordID, ids[0]);
+    EXPECT_EQ(IDs(g_Form), ids);
     Forward();
     EXPECT_EQ(g_Form.m_ulRecordID, ulNew);
-    EXPECT_EQ(IDs(g_Form), std::vector<ULONG>{ulNew});
+    EXPECT_EQ(g_Form.m_pulID, nullptr);
+    EXPECT_EQ(Text(g_Form.m_hName), "delta");
 }
 
 TEST_F(FormFrame, AFailedAddStaysInTheNewModeWithTheInput) {
@@ -260,6 +267,18 @@ TEST_F(FormFrame, FieldHelpersMoveValuesWithoutLossWhateverTheLocale) {
     SetText(g_Form.m_hName, "abc");
     EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0);
     EXPECT_DOUBLE_EQ(fAmount, 0.0);
+    // As atof: one sign only, every white space before it, "0x" numbers.
+    for (const auto& [text, value] : std::vector<std::pair<std::string, double>>{
+             {"+-5", 0.0}, {"\v\f\r 7", 7.0}, {"0x1A.8", 26.5}, {"0x", 0.0}, {"1e-400", 0.0}, {".5.5", 0.5}}) {
+        SetText(g_Form.m_hName, text);
+        EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), 0) << text;
+        EXPECT_DOUBLE_EQ(fAmount, value) << text;
+    }
+    for (const char* text : {"-inf", "NaN(1)", "infinity", "1e400", "0x1p2000"}) {
+        SetText(g_Form.m_hName, text);
+        EXPECT_EQ(ReadAmount(g_Form.m_hName, "x", &fAmount), -1) << text;
+    }
+    TakeBoxes();
     WriteAmount(g_Form.m_hName, 12.345);
     EXPECT_EQ(Text(g_Form.m_hName), "12.35");
     // Texts are cut on a character boundary.

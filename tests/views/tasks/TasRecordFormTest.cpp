@@ -263,6 +263,29 @@ TEST_F(TasRecordForm, ACostNoFloatHoldsIsRefusedWithTheInputKept) {
     EXPECT_EQ(Stored("tas_outlay", a), "10.25");
 }
 
+// The cost is read as atof reads it: white space before it, a hexadecimal
+// number, the text after it ignored; full-width digits are no number.
+TEST_F(TasRecordForm, TheCostIsReadAsAtofReadsIt) {
+    Open(0);
+    const struct {
+        const char* typed;
+        const char* shown;
+        const char* stored;
+    } kCosts[] = {
+        {"\t5", "5.00", "5"},        {" \n 2.5元", "2.50", "2.5"}, {"0x10", "16.00", "16"},
+        {"-0X1.8p1", "-3.00", "-3"}, {"1e-60", "0.00", "0"},       {"１２３元", "0.00", "0"},
+    };
+    for (const auto& c : kCosts) {
+        Click(form, IDC_TASD_EDIT);
+        SetText(form.m_hCost, c.typed);
+        Click(form, IDC_TASD_SAVE);
+        EXPECT_EQ(form.CurrentMode(), RecordFormClass::kBrowse) << c.typed;
+        EXPECT_EQ(Text(form.m_hCost), c.shown) << c.typed;
+        EXPECT_EQ(Stored("tas_outlay", a), c.stored) << c.typed;
+    }
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
 // The locale of the machine may have a decimal comma; the cost is read and
 // written the same under it.
 TEST_F(TasRecordForm, TheCostIgnoresADecimalCommaLocale) {
