@@ -113,6 +113,8 @@ inline constexpr char kNewTaskAdd[] = "Opp_DetailDialogClass.cpp 269: cod_AddOpp
 inline constexpr char kPickerQuery[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
 inline constexpr char kPickerIDArray[] = "Acc_HomepageDialogClass.cpp 89: m_pulID Error.";
 inline constexpr char kPickerNoRows[] = "Acc_HomepageDialogClass.cpp 135: m_pConHead Error.";
+inline constexpr char kPickerNoOpportunities[] = "Opp_HomepageDialogClass.cpp 135: m_pOppHead Error.";
+inline constexpr char kPickerNoAccounts[] = "Acc_HomepageDialogClass.cpp 135: m_pAccHead Error.";
 // The relation tab pages of the record forms.
 inline constexpr char kRelatedQuery[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
 inline constexpr char kRelatedIDArray[] = "Acc_HomepageDialogClass.cpp 89: m_pulID Error.";
