@@ -236,23 +236,16 @@ void LinkRow(const PickerDef& d, ULONG ulID) {
             Report(c.ccd_LinkAccount());
             break;
         }
-        if (d.rows == kOfClickedAccount) {
-            c.m_ulAccID = g_ulRelatingAccID;
-        } else {
-            // The contact's own account goes with it: linked to R too.
-            c.m_ulAccID = 0;
-            if (c.ccd_GetAccountID(ulID) == -1) c.m_ulAccID = 0;
-            if (c.m_ulAccID != 0) {
-                Acc_DetailClass a;
-                a.m_ulAccID = c.m_ulAccID;
-                a.m_ulOppID = bOpp ? r : 0;
-                a.m_ulTasID = bTas ? r : 0;
-                Report(a.cad_LinkAccount());
-            }
-        }
         c.m_ulOppID = bOpp ? r : 0;
         c.m_ulTasID = bTas ? r : 0;
-        Report(c.ccd_LinkContact());
+        if (d.rows == kOfClickedAccount) {
+            c.m_ulAccID = g_ulRelatingAccID;
+            Report(c.ccd_LinkContact());
+        } else {
+            // The contact's own account goes with it: linked to R too, in
+            // the same transaction as the contact.
+            Report(c.ccd_LinkContactWithAccount());
+        }
         break;
     }
     }

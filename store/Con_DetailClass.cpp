@@ -1,5 +1,7 @@
 #include "store/Con_DetailClass.h"
 
+#include "store/Acc_DetailClass.h"
+
 #include <cstddef>
 #include <cstring>
 #include <iterator>
@@ -338,6 +340,22 @@ int Con_DetailClass::ccd_LinkContact() {
         LinkIfMissing("SELECT COUNT(*) FROM contacts_tasks WHERE tas_id=%d AND con_id=%d",
                       "INSERT INTO contacts_tasks(tas_id,con_id) VALUES(%d,%d)", 2, m_ulTasID, m_ulConID, 0) == -1)
         return -1;
+    return t.Finish(0);
+}
+
+int Con_DetailClass::ccd_LinkContactWithAccount() {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
+    m_ulAccID = 0;
+    if (ccd_GetAccountID(m_ulConID) == -1) return -1;
+    if (m_ulAccID != 0) {
+        Acc_DetailClass a;
+        a.m_ulAccID = m_ulAccID;
+        a.m_ulOppID = m_ulOppID;
+        a.m_ulTasID = m_ulTasID;
+        if (a.cad_LinkAccount() == -1) return -1;
+    }
+    if (ccd_LinkContact() == -1) return -1;
     return t.Finish(0);
 }
 

@@ -93,6 +93,11 @@ public:
     int ccd_ChageContact(ULONG ulConID);  // -100: the contact no longer exists
     int ccd_DeleteContact(ULONG ulConID);
     int ccd_LinkContact();
+    // A contact chosen for the opportunity m_ulOppID or the task m_ulTasID:
+    // reads the contact's account into m_ulAccID, links that account (when
+    // there is one) to the record, then the contact with it; all in one
+    // transaction, so the account is never linked without the contact.
+    int ccd_LinkContactWithAccount();
     int ccd_LinkAccount();
     int ccd_UnlinkContact();
 

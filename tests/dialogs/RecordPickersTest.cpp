@@ -415,4 +415,26 @@ TEST_F(PickerLinks, AContactPickedForAnOpportunityBringsItsAccountButNeverAccoun
               0);
 }
 
+// The contact and its account are linked together or not at all: a refused
+// contact link leaves the account unlinked too.
+TEST_F(PickerLinks, AContactWhoseLinkFailsLeavesItsAccountUnlinked) {
+    const unsigned o = AddOpp({.subject = "机会"});
+    const unsigned a = AddAccount({.name = "甲"});
+    Exec("DELETE FROM accounts_contacts");
+    const unsigned c = AddContact({.name = "有单位"});
+    Link("accounts", a, "contacts", c);
+    g_ulRelatingID = o;
+    FailInsertsInto("opportunities_contacts");
+    RunDialog(IDD_SELECT_OBJECT, SelectContactDlgProc_OppDetailContacts, [&](HWND h) {
+        DoubleClickRow(h, IDC_PICK_LIST, 0);
+        PressButton(h, IDCANCEL);
+    });
+    Exec("DROP TRIGGER fail_opportunities_contacts");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=" + std::to_string(o)), 0);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=" + std::to_string(o)), 0);
+    const auto boxes = TakeBoxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), msg::kNewTaskAdd);
+}
+
 }  // namespace
