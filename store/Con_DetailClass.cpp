@@ -258,6 +258,12 @@ int Con_DetailClass::ccd_AddContact() {
             CON_TEXTS(p), CON_DATES(p), p->con_private, p->con_province) == -1 ||
         ExecOrShow(kExecMsg) == -1)
         return -1;
+    // The new id is read before the commit: an add is stored with its id
+    // known, or not at all.
+    if (ccd_GetLastContactID() == -1) {
+        ShowError(kLastIdMsg);
+        return -1;
+    }
     struct Link {
         ULONG ulID;
         const char* pszSQL;
@@ -270,10 +276,6 @@ int Con_DetailClass::ccd_AddContact() {
     for (size_t i = 0; i < std::size(kLinks); ++i) {
         const Link& l = kLinks[i];
         if (l.ulID == 0) continue;
-        if (ccd_GetLastContactID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         int r = i == 0 ? FormatSQL(l.pszSQL, (int)m_ulOppID, (int)m_ulConID, (int)m_ulAccID)

@@ -89,7 +89,7 @@ public:
     int ccd_GetByOpportunityAccount(ULONG ulOppID, ULONG ulAccID);
     int ccd_GetByTask(ULONG ulTasID);
     int ccd_GetByTaskAccount(ULONG ulTasID, ULONG ulAccID);
-    int ccd_AddContact();
+    int ccd_AddContact();                 // the new id into m_ulConID
     int ccd_ChageContact(ULONG ulConID);  // -100: the contact no longer exists
     int ccd_DeleteContact(ULONG ulConID);
     int ccd_LinkContact();

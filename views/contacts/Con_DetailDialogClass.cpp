@@ -263,9 +263,7 @@ int Con_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
 int Con_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     *pulNewID = 0;
     if (m_Contact.ccd_AddContact() == -1) return -1;
-    m_Contact.m_ulConID = 0;
-    if (m_Contact.ccd_GetLastContactID() == -1) return -1;
-    *pulNewID = m_Contact.m_ulConID;
+    *pulNewID = m_Contact.m_ulConID;  // read in the add's own transaction
     return 0;
 }
 
