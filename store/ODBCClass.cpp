@@ -40,8 +40,20 @@ ODBCClass::ODBCClass() : m_pszLongSQL(nullptr) {
     if (!pSep) return;
     pSep[1] = '\0';
 
+    // A folder holding a character of the connection-string syntax goes in
+    // braces (a '}' in it doubled), so that the driver reads the whole path;
+    // every other folder is written as it is.
+    std::string strFile = std::string(szPath) + "mydata.tvd";
+    if (strFile.find_first_of(";{}") != std::string::npos) {
+        std::string strQuoted = "{";
+        for (char c : strFile) {
+            strQuoted += c;
+            if (c == '}') strQuoted += '}';
+        }
+        strFile = strQuoted + "}";
+    }
     int n = std::snprintf(m_szConnect, sizeof(m_szConnect),
-                          "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%smydata.tvd;Uid=Admin;Pwd=qe7volnar;", szPath);
+                          "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%s;Uid=Admin;Pwd=qe7volnar;", strFile.c_str());
     if (n < 0 || size_t(n) >= sizeof(m_szConnect)) m_szConnect[0] = '\0';  // never a cut path
 }
 
@@ -161,10 +173,16 @@ bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandl
 }
 
 void ODBCClass::co_ShowDamaged() const {
-    // The file named in the connection string (DBQ=...;).
+    // The file named in the connection string (DBQ=...; or DBQ={...};).
     std::string strFile = "mydata.tvd";
     const char* p = std::strstr(m_szConnect, "DBQ=");
-    if (p) {
+    if (p && p[4] == '{') {
+        strFile.clear();
+        for (p += 5; *p && !(p[0] == '}' && p[1] != '}'); ++p) {
+            strFile += *p;
+            if (p[0] == '}') ++p;  // "}}" stands for one '}'
+        }
+    } else if (p) {
         p += 4;
         const char* e = std::strchr(p, ';');
         strFile.assign(p, e ? size_t(e - p) : std::strlen(p));

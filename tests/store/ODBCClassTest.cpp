@@ -96,6 +96,27 @@ int ConnectsBesideTheExecutable() {
     return 0;
 }
 
+// The folder holds ';', '{' or '}': the path goes in braces, and the file
+// is found and named whole.
+int ConnectsWithTheFolderInBraces() {
+    const std::string strFile = ExeFolder() + "mydata.tvd";
+    std::string strQuoted;
+    for (char c : strFile) strQuoted += c == '}' ? "}}" : std::string(1, c);
+    if (std::string(g_ODBC.m_szConnect).find("DBQ={" + strQuoted + "};") == std::string::npos) {
+        std::fprintf(stderr, "path not in braces: %s\n", g_ODBC.m_szConnect);
+        return 3;
+    }
+    if (int rc = ConnectsBesideTheExecutable()) return rc;
+    ClearMessageBoxes();
+    g_ODBC.co_ShowDamaged();
+    const std::vector<std::string> texts = MessageBoxTexts();
+    if (texts.size() != 1 || texts[0].find(strFile) == std::string::npos) {
+        std::fprintf(stderr, "damaged-file text does not name %s\n", strFile.c_str());
+        return 4;
+    }
+    return 0;
+}
+
 int FailsWithTheLongPathMessage() {
     if (g_ODBC.m_szConnect[0] != '\0') {
         std::fprintf(stderr, "connection string was made: %s\n", g_ODBC.m_szConnect);
@@ -116,6 +137,8 @@ public:
         int rc = 100;
         if (std::strcmp(scenario, "connect") == 0)
             rc = ConnectsBesideTheExecutable();
+        else if (std::strcmp(scenario, "braces") == 0)
+            rc = ConnectsWithTheFolderInBraces();
         else if (std::strcmp(scenario, "longpath") == 0)
             rc = FailsWithTheLongPathMessage();
         std::fflush(nullptr);
@@ -212,6 +235,15 @@ TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
     ProgramFolder dir;
     EXPECT_EQ(0, RunCopy(dir.WithDatabase("") + "x", "connect"));
     EXPECT_EQ(0, RunCopy(dir.WithDatabase(gbk::ToUtf8("销售记录") + "/") + "tarvel", "connect"));
+}
+
+// A folder whose name holds a character the connection-string syntax uses
+// (';' ends a value, braces quote one) still finds its database.
+TEST(ODBCClassConnect, AFolderWithASemicolonOrBracesFindsItsDatabase) {
+    ProgramFolder dir;
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("a;b/") + "tarvel", "braces"));
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("c}d{e/") + "tarvel", "braces"));
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("f;}/") + "tarvel", "braces"));
 }
 
 // A folder too long for the connection string fails the connect with a
