@@ -103,7 +103,7 @@ void HandBack(const NewAccountMember& m, const char* pszName, ULONG ulAccID) {
         break;
     case kToNewContact:
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, pszName);
-        g_ulRelatingAccID = ulAccID;
+        SetRelatingAccount(ulAccID, pszName);
         break;
     case kShowOpportunity: SendMessageA(g_Opp_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID); break;
     case kShowTask: SendMessageA(g_Tas_Detail.m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID); break;

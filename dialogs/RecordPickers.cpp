@@ -274,12 +274,9 @@ void Choose(const PickerDef& d, PickerState& s, int nRow) {
         if (BaseDialogClass* pForm = FormOf(d.shown))
             SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)g_ulRelatingID);
         return;
-    case kLinkToNewContact:
-        LinkRow(d, ulID);
-        SetRelatingName(g_szRelatingAccName, szName);
-        [[fallthrough]];
+    case kLinkToNewContact: LinkRow(d, ulID); [[fallthrough]];
     case kToNewContact:
-        g_ulRelatingAccID = ulID;
+        SetRelatingAccount(ulID, szName);
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, szName);
         return;
     case kToContactForm:

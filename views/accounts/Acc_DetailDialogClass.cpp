@@ -206,7 +206,7 @@ int Acc_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
     // The new-contact dialog offers the name as it stands in the form.
     char szName[256];
     ReadText(m_hName, szName, sizeof(szName));
-    SetRelatingName(g_szRelatingAccName, szName);
+    SetRelatingAccount(ulID, szName);
     return 0;
 }
 

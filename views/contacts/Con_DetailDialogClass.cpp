@@ -150,7 +150,7 @@ void Con_DetailDialogClass::InitDialog(HWND hWnd) {
 void Con_DetailDialogClass::ClearForm() {
     RecordFormClass::ClearForm();
     m_ulAccountID = 0;
-    g_ulRelatingAccID = 0;
+    SetRelatingAccount(0, nullptr);
 }
 
 void Con_DetailDialogClass::RefillLookups() {
@@ -192,7 +192,7 @@ void Con_DetailDialogClass::RecordToForm() {
 
     m_Contact.m_ulAccID = 0;
     m_ulAccountID = m_Contact.ccd_GetAccountID(ulID) == 0 ? m_Contact.m_ulAccID : 0;
-    g_ulRelatingAccID = m_ulAccountID;
+    SetRelatingAccount(m_ulAccountID, p->acc_name);
 
     // A value the lookup table no longer holds is still shown, as the last entry.
     m_Contact.ccd_LoadImportantTable();
@@ -249,7 +249,7 @@ int Con_DetailDialogClass::FormToRecord() {
 
 int Con_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
     m_ulAccountID = 0;
-    g_ulRelatingAccID = 0;
+    SetRelatingAccount(0, nullptr);
     m_Contact.ccd_FreeList();
     if (m_Contact.ccd_GetContact(ulID) == -1) return -1;
     // A contact that no longer exists loads nothing: the form shows it missing.
