@@ -97,7 +97,7 @@ void HandBack(const NewAccountMember& m, const char* pszName, ULONG ulAccID) {
     case kToTaskForm: TaskForm()->TakeLinkedRecord(kLinkedAccount, ulAccID, pszName); break;
     case kToNewContact:
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, pszName);
-        g_ulRelatingAccID = ulAccID;
+        SetRelatingAccount(ulAccID, pszName);
         break;
     case kShowOpportunity: OpportunityForm()->ShowRecordAgain(g_ulRelatingID); break;
     case kShowTask: TaskForm()->ShowRecordAgain(g_ulRelatingID); break;

@@ -69,7 +69,7 @@ void Open(HWND hDlg, const NewContactMember& m) {
     g_hNewContactAccountEdit = hAccount;
     switch (m.account) {
     case kAccountChosen:
-        g_ulRelatingAccID = 0;  // the empty field is no account
+        SetRelatingAccount(0, nullptr);  // the empty field is no account
         break;
     case kAccountOfForm:
         if (g_ulRelatingID != 0) SetWindowTextA(hAccount, g_szRelatingAccName);

@@ -25,7 +25,8 @@ struct NewTaskMember {
 
 int ReadTask(HWND hDlg, Tas_DetailClass& tas) {
     TasNode* p = tas.m_pCurrent;
-    ReadText(GetDlgItem(hDlg, IDC_NEWTASK_TITLE), p->tas_subject, sizeof p->tas_subject);
+    // A longer title is cut to what the store keeps of a subject.
+    ReadText(GetDlgItem(hDlg, IDC_NEWTASK_TITLE), p->tas_subject, store::SUBJECT_MAX_BYTES + 1);
     p->tas_date = ReadPickerDate(GetDlgItem(hDlg, IDC_NEWTASK_DATE));
     p->tas_time = ReadPickerTime(GetDlgItem(hDlg, IDC_NEWTASK_TIME));
     HWND hContent = GetDlgItem(hDlg, IDC_NEWTASK_CONTENT);

@@ -100,20 +100,30 @@ private:
     bool m_bWithoutAccountOnly;
 };
 
-const FillTexts kFillTexts = {msg::kPickerIDArray, msg::kPickerNoRows};
+// The texts of a failed fill: the opportunity pickers and the account
+// pickers that only hand their record over name their own list head.
+FillTexts FillTextsOf(const PickerDef& d) {
+    const bool bHandingAccounts =
+        d.kind == kAccounts && (d.act == kToNewContact || d.act == kToContactForm || d.act == kToTaskFormAccount);
+    const char* pszNoRows = d.kind == kOpportunities ? msg::kPickerNoOpportunities
+                            : bHandingAccounts       ? msg::kPickerNoAccounts
+                                                     : msg::kPickerNoRows;
+    return {msg::kPickerIDArray, pszNoRows};
+}
 
-// Fills the list from rows; any failure leaves list and ids empty.
+// Fills the list with the nFound records the query counted; none found
+// leaves list and ids empty, so no row stands for a record that is not
+// there. Any failure leaves them empty too.
 template <class Node>
-void Show(PickerState& s, int nColumns, Node* pHead, bool bWithoutAccountOnly) {
+void Show(const PickerDef& d, PickerState& s, int nColumns, int nFound, Node* pHead) {
+    const bool bWithoutAccountOnly = d.rows == kWithoutAccount;
     NodeRows<Node> rows(pHead, bWithoutAccountOnly);
-    const int n = bWithoutAccountOnly ? rows.Count() : -2;
+    int nCount = nFound;
+    if (nCount > 0 && bWithoutAccountOnly && pHead) nCount = rows.Count();
     int nShown = 0;
-    if (n != 0) {
-        int nCount = n == -2 ? 0 : n;
-        if (n == -2) nCount = NodeRows<Node>(pHead, false).Count();
-        nShown = FillListAtTop(s.list, nColumns, s.ids.m_pulID, s.ids.m_nIDCount, nCount, rows, kFillTexts);
-    }
-    if (n == 0 || nShown <= 0) {
+    if (nCount > 0)
+        nShown = FillListAtTop(s.list, nColumns, s.ids.m_pulID, s.ids.m_nIDCount, nCount, rows, FillTextsOf(d));
+    if (nShown <= 0) {
         s.list.DeleteAllItems();
         s.ids.FreeIDArray();
     }
@@ -129,11 +139,12 @@ void Load(const PickerDef& d, PickerState& s, const char* pszKeyword) {
             gbk::CopyCut(data.m_szKeyword, sizeof data.m_szKeyword, pszKeyword);
             data.m_iQueryMode = 1;
         }
-        if (query(data) == -1) {
+        const int nFound = query(data);
+        if (nFound == -1) {
             ReportError(msg::kPickerQuery);
             return;
         }
-        Show(s, nColumns, head(data), d.rows == kWithoutAccount);
+        Show(d, s, nColumns, nFound, head(data));
     };
     switch (d.kind) {
     case kTasks: {
@@ -225,23 +236,16 @@ void LinkRow(const PickerDef& d, ULONG ulID) {
             Report(c.ccd_LinkAccount());
             break;
         }
-        if (d.rows == kOfClickedAccount) {
-            c.m_ulAccID = g_ulRelatingAccID;
-        } else {
-            // The contact's own account goes with it: linked to R too.
-            c.m_ulAccID = 0;
-            if (c.ccd_GetAccountID(ulID) == -1) c.m_ulAccID = 0;
-            if (c.m_ulAccID != 0) {
-                Acc_DetailClass a;
-                a.m_ulAccID = c.m_ulAccID;
-                a.m_ulOppID = bOpp ? r : 0;
-                a.m_ulTasID = bTas ? r : 0;
-                Report(a.cad_LinkAccount());
-            }
-        }
         c.m_ulOppID = bOpp ? r : 0;
         c.m_ulTasID = bTas ? r : 0;
-        Report(c.ccd_LinkContact());
+        if (d.rows == kOfClickedAccount) {
+            c.m_ulAccID = g_ulRelatingAccID;
+            Report(c.ccd_LinkContact());
+        } else {
+            // The contact's own account goes with it: linked to R too, in
+            // the same transaction as the contact.
+            Report(c.ccd_LinkContactWithAccount());
+        }
         break;
     }
     }
@@ -285,12 +289,9 @@ void Choose(const PickerDef& d, PickerState& s, int nRow) {
         LinkRow(d, ulID);
         if (RecordFormClass* pForm = FormOf(d.shown)) pForm->ShowRecordAgain(g_ulRelatingID);
         return;
-    case kLinkToNewContact:
-        LinkRow(d, ulID);
-        SetRelatingName(g_szRelatingAccName, szName);
-        [[fallthrough]];
+    case kLinkToNewContact: LinkRow(d, ulID); [[fallthrough]];
     case kToNewContact:
-        g_ulRelatingAccID = ulID;
+        SetRelatingAccount(ulID, szName);
         if (g_hNewContactAccountEdit) SetWindowTextA(g_hNewContactAccountEdit, szName);
         return;
     case kToContactForm:
@@ -308,12 +309,11 @@ void Open(HWND hDlg, const PickerDef& d, PickerState& s) {
     s.nRow = -1;
     s.ids.FreeIDArray();
     s.ulSaved = OpenerID(d.act);
-    HWND hEdit = GetDlgItem(hDlg, IDC_PICK_KEYWORD);
+    // A picker without search keeps its search row as the template has it:
+    // the edit takes text, but neither Enter nor 搜索 searches.
     if (d.bSearch) {
+        HWND hEdit = GetDlgItem(hDlg, IDC_PICK_KEYWORD);
         g_pfnOldSelectEditProc = (WNDPROC)SetWindowLongPtrA(hEdit, GWLP_WNDPROC, (LONG_PTR)SearchEditProc_SelectObject);
-    } else {
-        EnableWindow(hEdit, FALSE);
-        EnableWindow(GetDlgItem(hDlg, IDC_PICK_SEARCH), FALSE);
     }
     const int x = 10, y = d.bSearch ? 40 : 30, w = d.bSearch ? 520 : 310, h = d.bSearch ? 300 : 340;
     s.list.Create(g_hInstance, hDlg, x, y, w, h, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_EDITLABELS,

@@ -298,7 +298,7 @@ BOOL RelatedListPage::OnPopupCommand(int nID) {
         const bool bNew = nID == d.nNewCommand;
         const DLGPROC pfn = bNew ? d.pfnNew : d.pfnSelect;
         if (!pfn) return TRUE;
-        if (bNew && d.bNewWithoutAccount) g_ulRelatingAccID = 0;
+        if (bNew && d.bNewWithoutAccount) SetRelatingAccount(0, nullptr);
         // The dialog makes the form reload this page before it returns:
         // nothing of the page is touched after it.
         DialogBoxParamA(g_hInstance, bNew ? d.pszNewTemplate : IDD_SELECT_OBJECT, m_hPage, pfn, 0);
@@ -359,12 +359,16 @@ RelatedAccountsPage::RelatedAccountsPage(const RelatedPageDef& def, const Relate
 }
 
 ULONG RelatedAccountsPage::ListedAccount() const {
-    return g_ulRelatingAccID != 0 && Lists(m_Main.ids, g_ulRelatingAccID) ? g_ulRelatingAccID : 0;
+    // Only the account clicked on this page for the record shown, still
+    // linked to it: an account that another page or form stored, or one
+    // clicked for another record, is not what this page shows.
+    const bool bClickedHere = g_ulRelatingAccID == m_ulClickedAccount && g_ulRelatingID == m_ulClickedFor;
+    return g_ulRelatingAccID != 0 && bClickedHere && Lists(m_Main.ids, g_ulRelatingAccID) ? g_ulRelatingAccID : 0;
 }
 
 void RelatedAccountsPage::ForgetUnlistedAccount() {
     if (ListedAccount() != 0) return;
-    g_ulRelatingAccID = 0;
+    SetRelatingAccount(0, nullptr);
     EnableWindow(m_Contacts.hAdd, FALSE);
 }
 
@@ -394,7 +398,7 @@ void RelatedAccountsPage::OnClick(RelatedList& l, int nRow) {
     if (!m_Main.ids.HasRow(nRow)) {
         // Off the rows: no account; the contacts keep their rows.
         m_Main.nSelected = -1;
-        g_ulRelatingAccID = 0;
+        SetRelatingAccount(0, nullptr);
         EnableWindow(m_Main.hRemove, FALSE);
         EnableWindow(m_Contacts.hAdd, FALSE);
         return;
@@ -403,8 +407,11 @@ void RelatedAccountsPage::OnClick(RelatedList& l, int nRow) {
     ClearList(m_Contacts);
     EnableWindow(m_Main.hRemove, TRUE);
     EnableWindow(m_Contacts.hAdd, TRUE);
-    g_ulRelatingAccID = m_Main.ids.m_pulID[nRow];
-    m_Main.list.GetItemText(nRow, 0, g_szRelatingAccName, sizeof g_szRelatingAccName);
+    char szName[256] = "";
+    m_Main.list.GetItemText(nRow, 0, szName, sizeof szName);
+    SetRelatingAccount(m_Main.ids.m_pulID[nRow], szName);
+    m_ulClickedAccount = g_ulRelatingAccID;
+    m_ulClickedFor = g_ulRelatingID;
     LoadList(m_Contacts, g_ulRelatingAccID);
 }
 

@@ -149,4 +149,7 @@ private:
     void ForgetUnlistedAccount();
 
     RelatedList m_Contacts;
+    // The account last clicked on this page and the record it was clicked for.
+    ULONG m_ulClickedAccount = 0;
+    ULONG m_ulClickedFor = 0;
 };

@@ -87,6 +87,16 @@ inline constexpr char kOdbcGetDataLen[] = "ODBCClass.cpp 160: SQLGetData Error."
 inline constexpr char kDamagedFileBefore[] = "数据库文件“";
 inline constexpr char kDamagedFileAfter[] =
     "”已损坏，或者不是本程序的数据库文件。为保护其中的数据，程序不会向它写入任何内容。";
+// The file cannot be used now: the text before and after the file's name.
+inline constexpr char kFileInUseBefore[] = "数据库文件“";
+inline constexpr char kFileInUseAfter[] =
+    "”正被另一个程序使用，现在无法读写。请关闭那个程序后再试。这次的操作没有完成，文件中原有的内容没有改变。";
+inline constexpr char kFileReadOnlyBefore[] = "数据库文件“";
+inline constexpr char kFileReadOnlyAfter[] =
+    "”无法写入：文件或它所在的文件夹是只读的。请去掉只读后再试。这次的操作没有完成，文件中原有的内容没有改变。";
+inline constexpr char kFileFullBefore[] = "磁盘已满，数据库文件“";
+inline constexpr char kFileFullAfter[] =
+    "”无法写入。请腾出磁盘空间后再试。这次的操作没有完成，文件中原有的内容没有改变。";
 inline constexpr char kStoreTransBegin[] = "无法开始数据库事务，未做任何修改。";
 inline constexpr char kStoreTransCommit[] = "数据库文件未能保存这次修改，修改已全部撤销。";
 inline constexpr char kTextNotGbk[] = "要保存的文字中有无法识别的字符（不是有效的GBK编码），未写入数据库。";
@@ -113,6 +123,8 @@ inline constexpr char kNewTaskAdd[] = "Opp_DetailDialogClass.cpp 269: cod_AddOpp
 inline constexpr char kPickerQuery[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
 inline constexpr char kPickerIDArray[] = "Acc_HomepageDialogClass.cpp 89: m_pulID Error.";
 inline constexpr char kPickerNoRows[] = "Acc_HomepageDialogClass.cpp 135: m_pConHead Error.";
+inline constexpr char kPickerNoOpportunities[] = "Opp_HomepageDialogClass.cpp 135: m_pOppHead Error.";
+inline constexpr char kPickerNoAccounts[] = "Acc_HomepageDialogClass.cpp 135: m_pAccHead Error.";
 // The relation tab pages of the record forms.
 inline constexpr char kRelatedQuery[] = "Acc_HomepageDialogClass.cpp 94: cad_GetAllAccounts Error.";
 inline constexpr char kRelatedIDArray[] = "Acc_HomepageDialogClass.cpp 89: m_pulID Error.";

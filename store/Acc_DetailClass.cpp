@@ -125,6 +125,12 @@ int Acc_DetailClass::cad_AddAccount() {
                   ACC_VALUES(p)) == -1 ||
         ExecOrShow(kExecMsg) == -1)
         return -1;
+    // The new id is read before the commit: an add is stored with its id
+    // known, or not at all.
+    if (cad_GetLastAccountID() == -1) {
+        ShowError(kLastIdMsg);
+        return -1;
+    }
     // The new account is tied to the opportunity and the task it was added for.
     const struct {
         ULONG ulID;
@@ -135,10 +141,6 @@ int Acc_DetailClass::cad_AddAccount() {
     };
     for (const auto& l : kLinks) {
         if (l.ulID == 0) continue;
-        if (cad_GetLastAccountID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         if (FormatSQL(l.pszSQL, (int)l.ulID, (int)m_ulAccID) == -1 || ExecOrShow(kLinkExecMsg) == -1) return -1;

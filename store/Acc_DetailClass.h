@@ -73,7 +73,7 @@ public:
     void cad_EscapeQuotes(const char* pszSource, char* pszTarget);
 
     int cad_GetAccount(ULONG ulAccID);  // 0 also when missing: see m_bFound
-    int cad_AddAccount();
+    int cad_AddAccount();               // the new id into m_ulAccID
     int cad_GetLastAccountID();
     int cad_ChageAccount(ULONG ulAccID);  // -100: the account no longer exists
     int cad_DeleteAccount(ULONG ulAccID);

@@ -1,5 +1,7 @@
 #include "store/Con_DetailClass.h"
 
+#include "store/Acc_DetailClass.h"
+
 #include <cstddef>
 #include <cstring>
 #include <iterator>
@@ -256,6 +258,12 @@ int Con_DetailClass::ccd_AddContact() {
             CON_TEXTS(p), CON_DATES(p), p->con_private, p->con_province) == -1 ||
         ExecOrShow(kExecMsg) == -1)
         return -1;
+    // The new id is read before the commit: an add is stored with its id
+    // known, or not at all.
+    if (ccd_GetLastContactID() == -1) {
+        ShowError(kLastIdMsg);
+        return -1;
+    }
     struct Link {
         ULONG ulID;
         const char* pszSQL;
@@ -268,10 +276,6 @@ int Con_DetailClass::ccd_AddContact() {
     for (size_t i = 0; i < std::size(kLinks); ++i) {
         const Link& l = kLinks[i];
         if (l.ulID == 0) continue;
-        if (ccd_GetLastContactID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         int r = i == 0 ? FormatSQL(l.pszSQL, (int)m_ulOppID, (int)m_ulConID, (int)m_ulAccID)
@@ -338,6 +342,22 @@ int Con_DetailClass::ccd_LinkContact() {
         LinkIfMissing("SELECT COUNT(*) FROM contacts_tasks WHERE tas_id=%d AND con_id=%d",
                       "INSERT INTO contacts_tasks(tas_id,con_id) VALUES(%d,%d)", 2, m_ulTasID, m_ulConID, 0) == -1)
         return -1;
+    return t.Finish(0);
+}
+
+int Con_DetailClass::ccd_LinkContactWithAccount() {
+    Transaction t;  // all of the statements below or none
+    if (!t.IsOpen()) return -1;
+    m_ulAccID = 0;
+    if (ccd_GetAccountID(m_ulConID) == -1) return -1;
+    if (m_ulAccID != 0) {
+        Acc_DetailClass a;
+        a.m_ulAccID = m_ulAccID;
+        a.m_ulOppID = m_ulOppID;
+        a.m_ulTasID = m_ulTasID;
+        if (a.cad_LinkAccount() == -1) return -1;
+    }
+    if (ccd_LinkContact() == -1) return -1;
     return t.Finish(0);
 }
 

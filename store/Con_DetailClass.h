@@ -89,10 +89,15 @@ public:
     int ccd_GetByOpportunityAccount(ULONG ulOppID, ULONG ulAccID);
     int ccd_GetByTask(ULONG ulTasID);
     int ccd_GetByTaskAccount(ULONG ulTasID, ULONG ulAccID);
-    int ccd_AddContact();
+    int ccd_AddContact();                 // the new id into m_ulConID
     int ccd_ChageContact(ULONG ulConID);  // -100: the contact no longer exists
     int ccd_DeleteContact(ULONG ulConID);
     int ccd_LinkContact();
+    // A contact chosen for the opportunity m_ulOppID or the task m_ulTasID:
+    // reads the contact's account into m_ulAccID, links that account (when
+    // there is one) to the record, then the contact with it; all in one
+    // transaction, so the account is never linked without the contact.
+    int ccd_LinkContactWithAccount();
     int ccd_LinkAccount();
     int ccd_UnlinkContact();
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <strings.h>
 
 #include "store/RecordList.h"
 #include "win32.h"
@@ -18,6 +19,14 @@ namespace {
 // Longest statement accepted: far beyond any record a form can hold
 // (descriptions of tens of thousands of bytes, their quotes doubled).
 const size_t kMaxStatement = 1u << 20;
+
+// True for a statement that changes the file (INSERT, UPDATE, DELETE).
+bool IsChange(const char* pszSQL) {
+    while (*pszSQL == ' ' || *pszSQL == '\t' || *pszSQL == '\n' || *pszSQL == '\r') ++pszSQL;
+    for (const char* pszVerb : {"INSERT", "UPDATE", "DELETE"})
+        if (strncasecmp(pszSQL, pszVerb, std::strlen(pszVerb)) == 0) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -40,8 +49,20 @@ ODBCClass::ODBCClass() : m_pszLongSQL(nullptr) {
     if (!pSep) return;
     pSep[1] = '\0';
 
+    // A folder holding a character of the connection-string syntax goes in
+    // braces (a '}' in it doubled), so that the driver reads the whole path;
+    // every other folder is written as it is.
+    std::string strFile = std::string(szPath) + "mydata.tvd";
+    if (strFile.find_first_of(";{}") != std::string::npos) {
+        std::string strQuoted = "{";
+        for (char c : strFile) {
+            strQuoted += c;
+            if (c == '}') strQuoted += '}';
+        }
+        strFile = strQuoted + "}";
+    }
     int n = std::snprintf(m_szConnect, sizeof(m_szConnect),
-                          "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%smydata.tvd;Uid=Admin;Pwd=qe7volnar;", szPath);
+                          "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%s;Uid=Admin;Pwd=qe7volnar;", strFile.c_str());
     if (n < 0 || size_t(n) >= sizeof(m_szConnect)) m_szConnect[0] = '\0';  // never a cut path
 }
 
@@ -57,6 +78,7 @@ ODBCClass::~ODBCClass() {
 
 int ODBCClass::co_InitODBC() {
     if (m_hEnv) return -1;
+    m_bTroubleShown = false;
 
     m_nResult = SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_hEnv);
     if (m_nResult != SQL_SUCCESS) {
@@ -86,11 +108,17 @@ int ODBCClass::co_InitODBC() {
                                  &nOutLen, SQL_DRIVER_NOPROMPT);
     if (m_nResult != SQL_SUCCESS) {
         if (co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc)) co_ShowDamaged();
+        ShowTroubleOf(SQL_HANDLE_DBC, m_hDbc);
         ShowError(msg::kOdbcConnect);
         return -1;
     }
-    if (CheckTables() == -1) {
-        co_ShowDamaged();
+    FileTrouble nTrouble = kNoTrouble;
+    if (CheckTables(nTrouble) == -1) {
+        // A file another program holds is not called damaged.
+        if (nTrouble != kNoTrouble)
+            co_ShowFileTrouble(nTrouble);
+        else
+            co_ShowDamaged();
         ShowError(msg::kOdbcConnect);
         SQLDisconnect(m_hDbc);
         m_nResult = SQL_ERROR;
@@ -101,7 +129,7 @@ int ODBCClass::co_InitODBC() {
 
 // Every table and saved query the program reads must be in the file; a file
 // without them is another program's database (or a damaged one).
-int ODBCClass::CheckTables() {
+int ODBCClass::CheckTables(FileTrouble& nTrouble) {
     static const char* const kNames[] = {
         "opportunities",
         "accounts",
@@ -139,6 +167,7 @@ int ODBCClass::CheckTables() {
         char szSQL[96];
         std::snprintf(szSQL, sizeof szSQL, "SELECT * FROM %s WHERE 1=0", pszName);
         if (SQLExecDirect(hStmt, (SQLCHAR*)szSQL, SQL_NTS) != SQL_SUCCESS) {
+            nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
             r = -1;
             break;
         }
@@ -160,17 +189,62 @@ bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandl
     return false;
 }
 
+ODBCClass::FileTrouble ODBCClass::co_LastFileTrouble(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const {
+    if (!hHandle) return kNoTrouble;
+    SQLCHAR szState[6];
+    SQLINTEGER nNative = 0;
+    SQLSMALLINT nLen = 0;
+    for (SQLSMALLINT i = 1;
+         SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA && i < 16; ++i) {
+        switch (nNative & 0xFF) {
+        case 5:                        // SQLITE_BUSY
+        case 6: return kFileInUse;     // SQLITE_LOCKED
+        case 8: return kFileReadOnly;  // SQLITE_READONLY
+        case 13: return kDiskFull;     // SQLITE_FULL
+        default: break;
+        }
+    }
+    return kNoTrouble;
+}
+
+void ODBCClass::co_ShowFileTrouble(FileTrouble nTrouble) {
+    if (nTrouble == kNoTrouble || m_bTroubleShown) return;
+    m_bTroubleShown = true;
+    const std::string strFile = FileName();
+    std::string strText;
+    switch (nTrouble) {
+    case kFileInUse: strText = msg::kFileInUseBefore + strFile + msg::kFileInUseAfter; break;
+    case kFileReadOnly: strText = msg::kFileReadOnlyBefore + strFile + msg::kFileReadOnlyAfter; break;
+    default: strText = msg::kFileFullBefore + strFile + msg::kFileFullAfter; break;
+    }
+    ShowError(strText.c_str());
+}
+
+void ODBCClass::ShowTroubleOf(SQLSMALLINT nHandleType, SQLHANDLE hHandle) {
+    co_ShowFileTrouble(co_LastFileTrouble(nHandleType, hHandle));
+}
+
 void ODBCClass::co_ShowDamaged() const {
-    // The file named in the connection string (DBQ=...;).
+    std::string strText = msg::kDamagedFileBefore + FileName() + msg::kDamagedFileAfter;
+    ShowError(strText.c_str());
+}
+
+std::string ODBCClass::FileName() const {
+    // The file named in the connection string (DBQ=...; or DBQ={...};).
     std::string strFile = "mydata.tvd";
     const char* p = std::strstr(m_szConnect, "DBQ=");
-    if (p) {
+    if (p && p[4] == '{') {
+        strFile.clear();
+        for (p += 5; *p && !(p[0] == '}' && p[1] != '}'); ++p) {
+            strFile += *p;
+            if (p[0] == '}') ++p;  // "}}" stands for one '}'
+        }
+    } else if (p) {
         p += 4;
         const char* e = std::strchr(p, ';');
         strFile.assign(p, e ? size_t(e - p) : std::strlen(p));
     }
-    std::string strText = msg::kDamagedFileBefore + strFile + msg::kDamagedFileAfter;
-    ShowError(strText.c_str());
+    return strFile;
 }
 
 void ODBCClass::co_CloseStatement() {
@@ -183,10 +257,12 @@ void ODBCClass::co_CloseStatement() {
 int ODBCClass::co_BeginTrans() {
     if (m_nTransDepth++ > 0) return 0;
     m_bRollbackOnly = false;
+    m_bTroubleShown = false;  // a new action
     co_CloseStatement();
     m_nResult = SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, SQL_IS_UINTEGER);
     if (m_nResult != SQL_SUCCESS) {
         m_nTransDepth = 0;
+        ShowTroubleOf(SQL_HANDLE_DBC, m_hDbc);
         ShowError(msg::kStoreTransBegin);
         return -1;
     }
@@ -210,12 +286,14 @@ int ODBCClass::co_EndTrans(bool bCommit) {
     m_bRollbackOnly = false;
     SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, m_hDbc, bRollback ? SQL_ROLLBACK : SQL_COMMIT);
     bool bDamaged = rc != SQL_SUCCESS && co_LastFailureIsDamage(SQL_HANDLE_DBC, m_hDbc);
+    const FileTrouble nTrouble = rc != SQL_SUCCESS ? co_LastFileTrouble(SQL_HANDLE_DBC, m_hDbc) : kNoTrouble;
     if (rc != SQL_SUCCESS && !bRollback) SQLEndTran(SQL_HANDLE_DBC, m_hDbc, SQL_ROLLBACK);
     // Back to auto-commit mode; nothing is open any more.
     SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_ON, SQL_IS_UINTEGER);
     m_nResult = rc;
     if (rc == SQL_SUCCESS) return bRollback ? -1 : 0;
     if (bDamaged) co_ShowDamaged();
+    co_ShowFileTrouble(nTrouble);
     ShowError(msg::kStoreTransCommit);
     return -1;
 }
@@ -266,15 +344,21 @@ int ODBCClass::co_ExecSQL() {
         ShowError(msg::kOdbcAllocStmt);
         return -1;
     }
+    // A change run outside a transaction is an action of its own.
+    if (m_nTransDepth == 0 && IsChange(co_GetSQL())) m_bTroubleShown = false;
     m_nResult = SQLExecDirect(m_hStmt, (SQLCHAR*)co_GetSQL(), SQL_NTS);
     // A long statement runs once; the next one is formatted afresh.
     std::free(m_pszLongSQL);
     m_pszLongSQL = nullptr;
-    if (m_nResult == SQL_SUCCESS) return 0;
-    if (m_nResult == SQL_NO_DATA) return -100;
+    if (m_nResult == SQL_SUCCESS || m_nResult == SQL_NO_DATA) {
+        m_bTroubleShown = false;  // the file answers again
+        return m_nResult == SQL_SUCCESS ? 0 : -100;
+    }
     bool bDamaged = co_LastFailureIsDamage(SQL_HANDLE_STMT, m_hStmt);
+    const FileTrouble nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, m_hStmt);
     co_CloseStatement();
     if (bDamaged) co_ShowDamaged();
+    co_ShowFileTrouble(nTrouble);
     ShowError(msg::kOdbcExec);
     return -1;
 }
@@ -283,6 +367,7 @@ int ODBCClass::co_GetNextData() {
     m_nResult = SQLFetch(m_hStmt);
     if (m_nResult == SQL_NO_DATA) return -1;
     if (m_nResult == SQL_ERROR && co_LastFailureIsDamage(SQL_HANDLE_STMT, m_hStmt)) co_ShowDamaged();
+    if (m_nResult == SQL_ERROR) ShowTroubleOf(SQL_HANDLE_STMT, m_hStmt);
     return 0;
 }
 

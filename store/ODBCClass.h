@@ -1,6 +1,8 @@
 // The program's one connection to its database file "mydata.tvd".
 #pragma once
 
+#include <string>
+
 #include "odbc.h"
 
 class ODBCClass {
@@ -53,12 +55,28 @@ public:
     // Shows that the database file (named) is damaged or not this program's.
     void co_ShowDamaged() const;
 
+    // What keeps the file from being used, by the last failure on the
+    // connection or statement.
+    enum FileTrouble { kNoTrouble, kFileInUse, kFileReadOnly, kDiskFull };
+    FileTrouble co_LastFileTrouble(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const;
+    // Shows what keeps the file (named) from being used, once per failed
+    // action: not again for the following failures until a statement
+    // succeeds, a transaction begins, or a change is run on its own.
+    void co_ShowFileTrouble(FileTrouble nTrouble);
+
 private:
     char* m_pszLongSQL;  // set while the pending statement is longer than m_szSQL
     int m_nTransDepth = 0;
     bool m_bRollbackOnly = false;
+    bool m_bTroubleShown = false;  // the failed action's file trouble was shown
 
-    int CheckTables();
+    // The file's name as the connection string gives it.
+    std::string FileName() const;
+    // Shows the trouble of the last failure on the handle, if any.
+    void ShowTroubleOf(SQLSMALLINT nHandleType, SQLHANDLE hHandle);
+    // -1 when a table is missing or cannot be read (nTrouble says why when
+    // the file is in use or cannot be used).
+    int CheckTables(FileTrouble& nTrouble);
 };
 
 extern ODBCClass g_ODBC;

@@ -142,6 +142,12 @@ int Opp_DetailClass::cod_AddOpportunity() {
                   p->opp_private, p->opp_succeed_probability) == -1)
         return -1;
     if (ExecOrShow(kExecMsg) == -1) return -1;
+    // The new id is read before the commit: an add is stored with its id
+    // known, or not at all.
+    if (cod_GetLastOpportunityID() == -1) {
+        ShowError(kLastIdMsg);
+        return -1;
+    }
 
     // The new opportunity is tied to the contact (with its account), the
     // account and the task it was added for.
@@ -155,10 +161,6 @@ int Opp_DetailClass::cod_AddOpportunity() {
     };
     for (size_t i = 0; i < std::size(kLinks); ++i) {
         if (kLinks[i].ulID == 0) continue;
-        if (cod_GetLastOpportunityID() == -1) {
-            ShowError(kLastIdMsg);
-            return -1;
-        }
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
         int r = i == 0 ? FormatSQL(kLinks[i].pszSQL, (int)m_ulAccID, (int)m_ulOppID, (int)m_ulConID)

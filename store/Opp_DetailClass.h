@@ -59,7 +59,7 @@ public:
     int cod_GetOpportunity(ULONG ulOppID);
     int cod_InitDetail();
     int cod_GetLastOpportunityID();
-    int cod_AddOpportunity();
+    int cod_AddOpportunity();                 // the new id into m_ulOppID
     int cod_ChageOpportunity(ULONG ulOppID);  // -100: the record no longer exists
     int cod_DeleteOpportunity(ULONG ulOppID);
     int cod_LinkOpportunity();

@@ -119,13 +119,15 @@ int Tas_DetailClass::ctd_AddTask() {
                   p->tas_description ? p->tas_description : "", p->tas_private) == -1 ||
         ExecOrShow(kLinkExecMsg) == -1)
         return -1;
-    SYSTEMTIME stToday;
-    GetLocalTime(&stToday);
-    if (m_ulAccID == 0 && m_ulOppID == 0 && m_ulConID == 0) return t.Finish(0);
+    // The new id is read before the commit: an add is stored with its id
+    // known, or not at all.
     if (ctd_GetLastTaskID() == -1) {
         ShowError("Con_DetailClass. 63: ccd_GetLastContactID Error.");
         return -1;
     }
+    if (m_ulAccID == 0 && m_ulOppID == 0 && m_ulConID == 0) return t.Finish(0);
+    SYSTEMTIME stToday;
+    GetLocalTime(&stToday);
     return t.Finish(TieToRecord(stToday, false));
 }
 

@@ -43,7 +43,7 @@ public:
     void ctd_EscapeQuotes(const char* pszSource, char* pszTarget);
 
     int ctd_GetTask(ULONG ulTasID);  // 0 also when missing: see m_bFound
-    int ctd_AddTask();
+    int ctd_AddTask();               // the new id into m_ulTasID
     int ctd_GetLastTaskID();
     int ctd_LinkTask();
     int ctd_ChageTask(ULONG ulTasID);  // -100: the task no longer exists

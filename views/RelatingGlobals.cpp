@@ -11,3 +11,8 @@ ULONG g_ulRelatingAccID = 0;
 void SetRelatingName(char (&szBuffer)[256], const char* pszName) {
     gbk::CopyCut(szBuffer, sizeof szBuffer, pszName ? pszName : "");
 }
+
+void SetRelatingAccount(ULONG ulAccID, const char* pszName) {
+    g_ulRelatingAccID = ulAccID;
+    SetRelatingName(g_szRelatingAccName, ulAccID != 0 ? pszName : nullptr);
+}

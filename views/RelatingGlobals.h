@@ -13,9 +13,14 @@ extern char g_szRelatingName[256];
 // offers it as the contact's 工作单位). One buffer, two names.
 extern char g_szRelatingAccName[256];
 extern char (&g_szRelatingAccountName)[256];
-// Account picked on an accounts page of the opportunity or task form.
+// Account picked on an accounts page of the opportunity or task form (or
+// the account of the contact or account the form shows); its name is in
+// g_szRelatingAccName. The two are only ever set together.
 extern ULONG g_ulRelatingAccID;
 
 // Copies pszName into one of the name buffers above, cut at a character
 // boundary; a null name empties it.
 void SetRelatingName(char (&szBuffer)[256], const char* pszName);
+// Sets g_ulRelatingAccID and g_szRelatingAccName together (0: no account,
+// and no name).
+void SetRelatingAccount(ULONG ulAccID, const char* pszName);

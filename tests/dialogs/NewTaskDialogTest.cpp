@@ -112,4 +112,29 @@ TEST_F(NewTaskDialog, AFailedInsertKeepsTheTypedTaskOpen) {
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_tasks WHERE opp_id=" + std::to_string(o)), 0);
 }
 
+// A title longer than the store keeps is cut, as the task form cuts it: 254
+// bytes, never half a character; the task is stored without a box.
+TEST_F(NewTaskDialog, ALongTitleIsCutNotRefused) {
+    g_ulRelatingID = AddAccount({.name = "客户"});
+    std::string chinese;
+    for (int i = 0; i < 200; ++i) chinese += "汉";  // 400 bytes (the tests' texts are GBK)
+    const struct {
+        std::string typed, stored;
+    } kTitles[] = {
+        {std::string(300, 'x'), std::string(254, 'x')},
+        {chinese, chinese.substr(0, 254)},
+        {"x" + chinese, "x" + chinese.substr(0, 252)},  // not half a character
+    };
+    for (const auto& t : kTitles) {
+        const long long n = Tasks();
+        RunDialog(IDD_NEW_TASK, NewTaskDlgProc_AccDetail, [&](HWND h) {
+            SetText(h, IDC_NEWTASK_TITLE, t.typed);
+            PressButton(h, IDC_NEWRECORD_OK);
+        });
+        EXPECT_EQ(Tasks(), n + 1);
+        EXPECT_EQ(QueryText("SELECT tas_subject FROM tasks WHERE tas_id=(SELECT MAX(tas_id) FROM tasks)"), t.stored);
+        EXPECT_TRUE(TakeBoxes().empty());
+    }
+}
+
 }  // namespace

@@ -1,13 +1,20 @@
 // The twenty record pickers, table-driven: rows in reverse query order, a
 // double click links (or hands over) the row it names, 确定 without a click
 // of this opening does nothing, a quote in the keyword finds its record,
-// 取消 gives a handing picker's opener back its id.
+// 取消 gives a handing picker's opener back its id, an empty list (no
+// records, a search that finds nothing) holds no row to choose, and a list
+// that was counted but cannot be walked names its kind in the box.
 #include <gtest/gtest.h>
 
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
+#include "resources/message_texts.h"
+#include "store/Acc_DetailClass.h"
+#include "store/Con_DetailClass.h"
+#include "store/Opp_DetailClass.h"
+#include "store/Tas_DetailClass.h"
 #include "views/RelatingGlobals.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
@@ -17,6 +24,44 @@
 
 using namespace programtest;
 using namespace dialogtest;
+
+// While set, the pickers' list queries count their rows but leave no node
+// list behind (the queries are wrapped at link time, see CMakeLists.txt).
+static bool g_bDropRows = false;
+
+extern "C" {
+int __real__ZN15Tas_DetailClass15ctd_GetAllTasksEv(Tas_DetailClass*);
+int __real__ZN15Acc_DetailClass18cad_GetAllAccountsEv(Acc_DetailClass*);
+int __real__ZN15Opp_DetailClass14cod_InitDetailEv(Opp_DetailClass*);
+int __real__ZN15Con_DetailClass18ccd_GetAllContactsEv(Con_DetailClass*);
+int __real__ZN15Con_DetailClass16ccd_GetByAccountEj(Con_DetailClass*, ULONG);
+
+int __wrap__ZN15Tas_DetailClass15ctd_GetAllTasksEv(Tas_DetailClass* p) {
+    const int n = __real__ZN15Tas_DetailClass15ctd_GetAllTasksEv(p);
+    if (g_bDropRows) p->ctd_FreeList();
+    return n;
+}
+int __wrap__ZN15Acc_DetailClass18cad_GetAllAccountsEv(Acc_DetailClass* p) {
+    const int n = __real__ZN15Acc_DetailClass18cad_GetAllAccountsEv(p);
+    if (g_bDropRows) p->cad_FreeList();
+    return n;
+}
+int __wrap__ZN15Opp_DetailClass14cod_InitDetailEv(Opp_DetailClass* p) {
+    const int n = __real__ZN15Opp_DetailClass14cod_InitDetailEv(p);
+    if (g_bDropRows) p->cod_FreeList();
+    return n;
+}
+int __wrap__ZN15Con_DetailClass18ccd_GetAllContactsEv(Con_DetailClass* p) {
+    const int n = __real__ZN15Con_DetailClass18ccd_GetAllContactsEv(p);
+    if (g_bDropRows) p->ccd_FreeList();
+    return n;
+}
+int __wrap__ZN15Con_DetailClass16ccd_GetByAccountEj(Con_DetailClass* p, ULONG ulAccID) {
+    const int n = __real__ZN15Con_DetailClass16ccd_GetByAccountEj(p, ulAccID);
+    if (g_bDropRows) p->ccd_FreeList();
+    return n;
+}
+}
 
 namespace {
 
@@ -71,6 +116,36 @@ long long LinkRows() {
     return n;
 }
 
+// Removes every record of the kind and every link row.
+void EmptyKind(Kind kind) {
+    for (const char* t : {"opportunities_accounts", "opportunities_contacts", "opportunities_tasks",
+                          "accounts_contacts", "accounts_tasks", "contacts_tasks"})
+        Exec(std::string("DELETE FROM ") + t);
+    static const char* const kTables[] = {"tasks", "accounts", "opportunities", "contacts"};
+    Exec(std::string("DELETE FROM ") + kTables[kind]);
+}
+
+// Link rows that name record 0 (an opportunity's contact may have account 0).
+long long LinksToRecordZero() {
+    return QueryInt("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=0 OR acc_id=0") +
+           QueryInt("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=0 OR con_id=0") +
+           QueryInt("SELECT COUNT(*) FROM opportunities_tasks WHERE opp_id=0 OR tas_id=0") +
+           QueryInt("SELECT COUNT(*) FROM accounts_contacts WHERE acc_id=0 OR con_id=0") +
+           QueryInt("SELECT COUNT(*) FROM accounts_tasks WHERE acc_id=0 OR tas_id=0") +
+           QueryInt("SELECT COUNT(*) FROM contacts_tasks WHERE con_id=0 OR tas_id=0");
+}
+
+// The shown record's recent-contact date ("" for a task, which has none).
+std::string RecentContact(Kind shown, unsigned id) {
+    const std::string sid = std::to_string(id);
+    switch (shown) {
+    case kAccounts: return QueryText("SELECT acc_recent_contact_date FROM accounts WHERE acc_id=" + sid);
+    case kOpportunities: return QueryText("SELECT opp_recent_contact_date FROM opportunities WHERE opp_id=" + sid);
+    case kContacts: return QueryText("SELECT con_recent_contact_date FROM contacts WHERE con_id=" + sid);
+    default: return "";
+    }
+}
+
 int Rows(HWND hDlg) { return RowCount(GetDlgItem(hDlg, IDC_PICK_LIST)); }
 
 std::string NameCell(HWND hDlg, Kind kind, int row) {
@@ -98,6 +173,7 @@ protected:
         if (p.bOfAccount) Link("accounts", g_ulRelatingAccID, "contacts", m_ulQuoted);
     }
     void TearDown() override {
+        g_bDropRows = false;
         g_hNewContactAccountEdit = NULL;
         g_ulRelatingID = 0;
         g_ulRelatingAccID = 0;
@@ -191,6 +267,74 @@ TEST_P(RecordPickers, CancelAfterAClickGivesTheOpenerItsIdBack) {
     EXPECT_EQ(g_Tas_Detail.m_ulLinkConID, 4242u);
 }
 
+// With no record of the kind, and after a search that finds nothing, the
+// list is empty: a click, a double click and 确定 choose nothing, link
+// nothing, and hand nothing to the opener.
+TEST_P(RecordPickers, AnEmptyListOffersNoRowAndAClickInItChoosesNothing) {
+    const PickerRow& p = GetParam();
+    const std::string recent = RecentContact(p.shown, g_ulRelatingID);
+    const bool bHandsAccount = p.proc == SelectAccountDlgProc_NewContact ||
+                               p.proc == SelectAccountDlgProc_OppDetailContacts ||
+                               p.proc == SelectAccountDlgProc_TasDetailContacts;
+    auto tryEveryWay = [&](bool bSearch) {
+        SCOPED_TRACE(bSearch ? "a search that finds nothing" : "no record of the kind");
+        const long long nLinks = LinkRows();
+        SetWindowTextA(m_hEdit, "原来");
+        SetWindowTextA(g_Con_Detail.m_hAccountEdit, "原来");
+        SetWindowTextA(g_Tas_Detail.m_hSubject, "原来");
+        if (bHandsAccount) g_ulRelatingAccID = 4242;
+        g_Con_Detail.m_ulAccountID = 4242;
+        g_Tas_Detail.m_ulLinkAccID = g_Tas_Detail.m_ulLinkOppID = g_Tas_Detail.m_ulLinkConID = 4242;
+        int nRows = -1;
+        RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
+            if (bSearch) {
+                SetText(h, IDC_PICK_KEYWORD, "zzz");
+                PressButton(h, IDC_PICK_SEARCH);
+            }
+            nRows = Rows(h);
+            ClickRow(h, IDC_PICK_LIST, 0);
+            DoubleClickRow(h, IDC_PICK_LIST, 0);
+            if (IsWindow(h)) PressButton(h, IDC_PICK_OK);
+        });
+        EXPECT_EQ(nRows, 0);
+        EXPECT_EQ(LinkRows(), nLinks);
+        EXPECT_EQ(LinksToRecordZero(), 0);
+        EXPECT_EQ(RecentContact(p.shown, g_ulRelatingID), recent);
+        EXPECT_EQ(Text(m_hEdit), "原来");
+        EXPECT_EQ(Text(g_Con_Detail.m_hAccountEdit), "原来");
+        EXPECT_EQ(Text(g_Tas_Detail.m_hSubject), "原来");
+        if (bHandsAccount) {
+            EXPECT_EQ(g_ulRelatingAccID, 4242u);
+        }
+        EXPECT_EQ(g_Con_Detail.m_ulAccountID, 4242u);
+        EXPECT_EQ(g_Tas_Detail.m_ulLinkAccID, 4242u);
+        EXPECT_EQ(g_Tas_Detail.m_ulLinkOppID, 4242u);
+        EXPECT_EQ(g_Tas_Detail.m_ulLinkConID, 4242u);
+        EXPECT_TRUE(TakeBoxes().empty());
+    };
+    if (p.proc != SelectAccountDlgProc_NewContact) tryEveryWay(true);  // that picker does not search
+    EmptyKind(p.kind);
+    tryEveryWay(false);
+}
+
+// Rows counted by the query but no records handed back: one box naming the
+// kind's list, and no row.
+TEST_P(RecordPickers, RowsCountedButNotHandedBackShowOneBoxNamingTheList) {
+    const PickerRow& p = GetParam();
+    int nRows = -1;
+    g_bDropRows = true;
+    RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
+        nRows = Rows(h);
+        PressButton(h, IDCANCEL);
+    });
+    g_bDropRows = false;
+    const char* pszExpected = p.kind == kOpportunities                  ? msg::kPickerNoOpportunities
+                              : p.kind == kAccounts && p.shown == kNone ? msg::kPickerNoAccounts
+                                                                        : msg::kPickerNoRows;
+    EXPECT_EQ(nRows, 0);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{pszExpected});
+}
+
 INSTANTIATE_TEST_SUITE_P(Twenty, RecordPickers, ::testing::ValuesIn(kPickers),
                          [](const ::testing::TestParamInfo<PickerRow>& info) { return info.param.pszName; });
 
@@ -202,6 +346,33 @@ protected:
         g_ulRelatingAccID = 0;
     }
 };
+
+// The new contact's account picker of the task form keeps its search row
+// enabled, but neither 搜索 nor Enter in the edit searches.
+TEST_F(PickerLinks, TheNewContactAccountPickerShowsItsSearchRowButDoesNotSearch) {
+    AddAccount({.name = "甲"});
+    AddAccount({.name = "乙"});
+    bool bEdit = false, bButton = false;
+    int nRows = -1, nAfterButton = -1, nAfterEnter = -1;
+    RunDialog(IDD_SELECT_OBJECT, SelectAccountDlgProc_NewContact, [&](HWND h) {
+        HWND hEdit = GetDlgItem(h, IDC_PICK_KEYWORD);
+        bEdit = Enabled(hEdit);
+        bButton = Enabled(GetDlgItem(h, IDC_PICK_SEARCH));
+        nRows = Rows(h);
+        SetText(h, IDC_PICK_KEYWORD, "甲");
+        PressButton(h, IDC_PICK_SEARCH);
+        nAfterButton = Rows(h);
+        SendMessageA(hEdit, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageA(hEdit, WM_KEYUP, VK_RETURN, 0);
+        nAfterEnter = Rows(h);
+        PressButton(h, IDCANCEL);
+    });
+    EXPECT_TRUE(bEdit);
+    EXPECT_TRUE(bButton);
+    EXPECT_GE(nRows, 2);
+    EXPECT_EQ(nAfterButton, nRows);
+    EXPECT_EQ(nAfterEnter, nRows);
+}
 
 TEST_F(PickerLinks, TheAccountsContactsPickerListsOnlyContactsWithoutAnAccount) {
     Exec("DELETE FROM accounts_contacts");
@@ -242,6 +413,28 @@ TEST_F(PickerLinks, AContactPickedForAnOpportunityBringsItsAccountButNeverAccoun
     EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE opp_id=" + so +
                        " AND con_id=" + std::to_string(without)),
               0);
+}
+
+// The contact and its account are linked together or not at all: a refused
+// contact link leaves the account unlinked too.
+TEST_F(PickerLinks, AContactWhoseLinkFailsLeavesItsAccountUnlinked) {
+    const unsigned o = AddOpp({.subject = "机会"});
+    const unsigned a = AddAccount({.name = "甲"});
+    Exec("DELETE FROM accounts_contacts");
+    const unsigned c = AddContact({.name = "有单位"});
+    Link("accounts", a, "contacts", c);
+    g_ulRelatingID = o;
+    FailInsertsInto("opportunities_contacts");
+    RunDialog(IDD_SELECT_OBJECT, SelectContactDlgProc_OppDetailContacts, [&](HWND h) {
+        DoubleClickRow(h, IDC_PICK_LIST, 0);
+        PressButton(h, IDCANCEL);
+    });
+    Exec("DROP TRIGGER fail_opportunities_contacts");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_accounts WHERE opp_id=" + std::to_string(o)), 0);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_contacts WHERE opp_id=" + std::to_string(o)), 0);
+    const auto boxes = TakeBoxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), msg::kNewTaskAdd);
 }
 
 }  // namespace

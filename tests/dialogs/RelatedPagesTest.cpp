@@ -521,6 +521,57 @@ TEST_F(RelatedAccountsPages, TheClickedAccountNeverOutlivesItsLinkToTheShownReco
     EXPECT_EQ(g_Mail.m_nConCount, 1);
 }
 
+// The clicked account belongs to the page it was clicked on and the record
+// it was clicked for: an account clicked on one opportunity, an account form
+// shown, then a contact of another account, then an opportunity of that
+// account leave its page with no account, and the new contact made after a
+// click there names and links the account clicked.
+TEST_F(RelatedAccountsPages, TheNewContactShowsAndLinksTheAccountClickedOnThisRecordOnly) {
+    const unsigned y = AddOpp({.subject = "乙的机会"});
+    Link("opportunities", y, "accounts", m_b);
+    Link("opportunities", y, "contacts", m_b1);
+    Show(g_Opp_Detail, {m_opp}, 0, 2);
+    ClickListRow(Accounts(), RowOf("甲公司"));
+    ASSERT_EQ(g_ulRelatingAccID, m_a);
+    Show(g_Acc_Detail, {m_a}, 0, 0);
+    EXPECT_EQ(g_ulRelatingAccID, m_a);
+    EXPECT_STREQ(g_szRelatingAccName, "甲公司");
+    Show(g_Con_Detail, {m_b1}, 0, 0);
+    EXPECT_EQ(g_ulRelatingAccID, m_b) << "the contact's account, with its name";
+    EXPECT_STREQ(g_szRelatingAccName, "乙公司");
+
+    Show(g_Opp_Detail, {y}, 0, 2);
+    EXPECT_EQ(g_ulRelatingAccID, 0u);
+    EXPECT_STREQ(g_szRelatingAccName, "");
+    EXPECT_EQ(RowCount(Contacts()), 0);
+    EXPECT_FALSE(Enabled(Item(g_Opp_Detail, kAddContact)));
+    const long long nContacts = QueryInt("SELECT COUNT(*) FROM contacts");
+    DialogScript none;
+    SendMessageA(Page(g_Opp_Detail), WM_COMMAND, IDM_NEWCONTACT, 0);  // no dialog opens
+    EXPECT_TRUE(none.Seen().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM contacts"), nContacts);
+
+    // A click on the account: the dialog names it and links to it.
+    ClickListRow(Accounts(), 0);
+    ASSERT_EQ(g_ulRelatingAccID, m_b);
+    std::string account;
+    DialogScript script;
+    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
+        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
+        SetText(h, IDC_NEWCONTACT_NAME, "b2");
+        PressButton(h, IDC_NEWRECORD_OK);
+    });
+    Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(account, "乙公司");
+    const long long con = QueryInt("SELECT MAX(con_id) FROM contacts");
+    EXPECT_EQ(QueryInt("SELECT acc_id FROM accounts_contacts WHERE con_id=" + std::to_string(con)), m_b);
+    EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE opp_id=" + N(y) +
+                       " AND con_id=" + std::to_string(con)),
+              m_b);
+    EXPECT_EQ(Count("accounts_contacts WHERE acc_id=" + N(m_a) + " AND con_id=" + std::to_string(con)), 0);
+}
+
 // --- Adding through the popup, and re-entry ------------------------------------------
 
 TEST_F(RelatedPages, ADialogsReloadRebuildsThePageUnderItsOwnHandler) {

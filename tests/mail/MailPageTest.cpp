@@ -370,6 +370,11 @@ TEST_F(MailPage, ClosingTheMainWindowDuringARunEndsTheProcessCleanly) {
 
 class MailXvfb : public MailPage {
 protected:
+    void TearDown() override {
+        MailPage::TearDown();
+        // The walk left no link row naming a record that does not exist.
+        EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
+    }
     // Emptied, clicked into, then typed key by key.
     static void TypeInto(HWND h, const std::string& text) {
         SetText(h, "");

@@ -82,6 +82,8 @@ TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
     EXPECT_TRUE(std::filesystem::exists(strDesktop + "/user1-Tarvel Sales Logs.desktop"));
     DestroyWindow(hChecker);
     w32test::SetDesktopFolder("");
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(db.Path()), "");
 }
 
 }  // namespace

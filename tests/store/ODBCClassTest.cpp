@@ -1,9 +1,11 @@
 // ODBCClass against real database files: connection, statements, column
 // reads, message boxes, and the bounds of its two text buffers.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "tests/support/MessageBoxRecorder.h"
+#include "resources/message_texts.h"
 #include "store/ODBCClass.h"
 #include "tests/support/TestDatabase.h"
 #include "platform/gbk/gbk.h"
@@ -96,6 +99,27 @@ int ConnectsBesideTheExecutable() {
     return 0;
 }
 
+// The folder holds ';', '{' or '}': the path goes in braces, and the file
+// is found and named whole.
+int ConnectsWithTheFolderInBraces() {
+    const std::string strFile = ExeFolder() + "mydata.tvd";
+    std::string strQuoted;
+    for (char c : strFile) strQuoted += c == '}' ? "}}" : std::string(1, c);
+    if (std::string(g_ODBC.m_szConnect).find("DBQ={" + strQuoted + "};") == std::string::npos) {
+        std::fprintf(stderr, "path not in braces: %s\n", g_ODBC.m_szConnect);
+        return 3;
+    }
+    if (int rc = ConnectsBesideTheExecutable()) return rc;
+    ClearMessageBoxes();
+    g_ODBC.co_ShowDamaged();
+    const std::vector<std::string> texts = MessageBoxTexts();
+    if (texts.size() != 1 || texts[0].find(strFile) == std::string::npos) {
+        std::fprintf(stderr, "damaged-file text does not name %s\n", strFile.c_str());
+        return 4;
+    }
+    return 0;
+}
+
 int FailsWithTheLongPathMessage() {
     if (g_ODBC.m_szConnect[0] != '\0') {
         std::fprintf(stderr, "connection string was made: %s\n", g_ODBC.m_szConnect);
@@ -116,6 +140,8 @@ public:
         int rc = 100;
         if (std::strcmp(scenario, "connect") == 0)
             rc = ConnectsBesideTheExecutable();
+        else if (std::strcmp(scenario, "braces") == 0)
+            rc = ConnectsWithTheFolderInBraces();
         else if (std::strcmp(scenario, "longpath") == 0)
             rc = FailsWithTheLongPathMessage();
         std::fflush(nullptr);
@@ -212,6 +238,32 @@ TEST(ODBCClassConnect, ProgramUnderAnotherNameFindsItsDatabase) {
     ProgramFolder dir;
     EXPECT_EQ(0, RunCopy(dir.WithDatabase("") + "x", "connect"));
     EXPECT_EQ(0, RunCopy(dir.WithDatabase(gbk::ToUtf8("销售记录") + "/") + "tarvel", "connect"));
+}
+
+// A file another program holds in an exclusive lock at start is named as
+// in use, not as damaged.
+TEST(ODBCClassConnect, AFileLockedByAnotherProgramIsNamedInUseNotDamaged) {
+    TempDatabase db;
+    sqlite3* pOther = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(db.Path().c_str(), &pOther));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(pOther, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, ConnectGlobal(db.Path()));
+    sqlite3_exec(pOther, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(pOther);
+    const std::vector<std::string> expected = {msg::kFileInUseBefore + gbk::FromUtf8(db.Path()) + msg::kFileInUseAfter,
+                                               "ODBCClass.cpp 72: SQLDriverConnect Error."};
+    EXPECT_EQ(expected, MessageBoxTexts());
+    ResetGlobalConnection();
+}
+
+// A folder whose name holds a character the connection-string syntax uses
+// (';' ends a value, braces quote one) still finds its database.
+TEST(ODBCClassConnect, AFolderWithASemicolonOrBracesFindsItsDatabase) {
+    ProgramFolder dir;
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("a;b/") + "tarvel", "braces"));
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("c}d{e/") + "tarvel", "braces"));
+    EXPECT_EQ(0, RunCopy(dir.WithDatabase("f;}/") + "tarvel", "braces"));
 }
 
 // A folder too long for the connection string fails the connect with a
@@ -358,4 +410,31 @@ TEST_F(ODBCClassTest, ShortStatementGoesIntoTheBuffer) {
     ASSERT_EQ(0, g_ODBC.co_FormatSQL("SELECT '%sb'", filler.c_str()));
     EXPECT_NE(g_ODBC.m_szSQL, g_ODBC.co_GetSQL());
     EXPECT_EQ(0, g_ODBC.co_ExecSQL());
+}
+
+// While another program holds the file, one clear box per failed action:
+// reads that fail one after another share one; a change run on its own is
+// an action of its own, and so is a transaction.
+TEST_F(ODBCClassTest, TheInUseBoxComesOncePerFailedAction) {
+    sqlite3* pOther = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(DatabasePath().c_str(), &pOther));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(pOther, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr));
+    const std::string inUse = msg::kFileInUseBefore + gbk::FromUtf8(DatabasePath()) + msg::kFileInUseAfter;
+    auto countInUse = [&] {
+        const auto texts = MessageBoxTexts();
+        ClearMessageBoxes();
+        return std::count(texts.begin(), texts.end(), inUse);
+    };
+    ClearMessageBoxes();
+    EXPECT_EQ(-1, Exec("SELECT * FROM accounts"));
+    EXPECT_EQ(-1, Exec("SELECT * FROM contacts"));
+    EXPECT_EQ(1, countInUse());
+    EXPECT_EQ(-1, Exec("UPDATE accounts SET acc_name='x'"));
+    EXPECT_EQ(1, countInUse());
+    ASSERT_EQ(0, g_ODBC.co_BeginTrans());
+    EXPECT_EQ(-1, Exec("DELETE FROM accounts"));
+    g_ODBC.co_EndTrans(false);
+    EXPECT_EQ(1, countInUse());
+    sqlite3_exec(pOther, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(pOther);
 }

@@ -98,4 +98,24 @@ void RawExec(const std::string& strPath, const std::string& strSql) {
     sqlite3_close(db);
 }
 
+std::string LinksToMissingRecords(const std::string& strPath) {
+    static const char kSql[] =
+        "SELECT 'opportunities_accounts', opp_id, acc_id FROM opportunities_accounts"
+        " WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) OR acc_id NOT IN (SELECT acc_id FROM accounts)"
+        " UNION ALL SELECT 'opportunities_contacts', opp_id, con_id FROM opportunities_contacts"
+        " WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) OR con_id NOT IN (SELECT con_id FROM contacts)"
+        " OR (acc_id<>0 AND acc_id NOT IN (SELECT acc_id FROM accounts))"
+        " UNION ALL SELECT 'opportunities_tasks', opp_id, tas_id FROM opportunities_tasks"
+        " WHERE opp_id NOT IN (SELECT opp_id FROM opportunities) OR tas_id NOT IN (SELECT tas_id FROM tasks)"
+        " UNION ALL SELECT 'accounts_contacts', acc_id, con_id FROM accounts_contacts"
+        " WHERE acc_id NOT IN (SELECT acc_id FROM accounts) OR con_id NOT IN (SELECT con_id FROM contacts)"
+        " UNION ALL SELECT 'accounts_tasks', acc_id, tas_id FROM accounts_tasks"
+        " WHERE acc_id NOT IN (SELECT acc_id FROM accounts) OR tas_id NOT IN (SELECT tas_id FROM tasks)"
+        " UNION ALL SELECT 'contacts_tasks', con_id, tas_id FROM contacts_tasks"
+        " WHERE con_id NOT IN (SELECT con_id FROM contacts) OR tas_id NOT IN (SELECT tas_id FROM tasks)";
+    std::string out;
+    for (const auto& row : RawQuery(strPath, kSql)) out += row[0] + " (" + row[1] + ", " + row[2] + ")\n";
+    return out;
+}
+
 }  // namespace testsupport

@@ -39,6 +39,10 @@ int ConnectGlobal(const std::string& strPath);
 // Runs a statement with plain SQLite (no ODBC layer) on the file and returns
 // the rows as UTF-8 texts ("" for NULL); fails the test on an error.
 std::vector<std::vector<std::string>> RawQuery(const std::string& strPath, const std::string& strSql);
+// The link rows of the file (the six link tables) that name a record that
+// does not exist, one line each ("" when every link row names records that
+// exist; an opportunity's contact may have account 0).
+std::string LinksToMissingRecords(const std::string& strPath);
 // Runs statements (one or more) with plain SQLite on the file; fails the
 // test on an error.
 void RawExec(const std::string& strPath, const std::string& strSql);

@@ -209,7 +209,7 @@ int Acc_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
     // The new-contact dialog offers the name as it stands in the form.
     char szName[256];
     ReadText(m_hName, szName, sizeof(szName));
-    SetRelatingName(g_szRelatingAccName, szName);
+    SetRelatingAccount(ulID, szName);
     return 0;
 }
 
@@ -218,9 +218,7 @@ int Acc_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     // A record of its own: tied to no opportunity or task.
     m_Acc.m_ulOppID = m_Acc.m_ulTasID = 0;
     if (m_Acc.cad_AddAccount() == -1) return -1;
-    m_Acc.m_ulAccID = 0;
-    if (m_Acc.cad_GetLastAccountID() == -1) return -1;
-    *pulNewID = m_Acc.m_ulAccID;
+    *pulNewID = m_Acc.m_ulAccID;  // read in the add's own transaction
     return 0;
 }
 

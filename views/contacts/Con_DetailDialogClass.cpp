@@ -155,7 +155,7 @@ void Con_DetailDialogClass::InitDialog(HWND hWnd) {
 void Con_DetailDialogClass::ClearForm() {
     RecordFormClass::ClearForm();
     m_ulAccountID = 0;
-    g_ulRelatingAccID = 0;
+    SetRelatingAccount(0, nullptr);
 }
 
 void Con_DetailDialogClass::RefillLookups() {
@@ -197,7 +197,7 @@ void Con_DetailDialogClass::RecordToForm() {
 
     m_Contact.m_ulAccID = 0;
     m_ulAccountID = m_Contact.ccd_GetAccountID(ulID) == 0 ? m_Contact.m_ulAccID : 0;
-    g_ulRelatingAccID = m_ulAccountID;
+    SetRelatingAccount(m_ulAccountID, p->acc_name);
 
     // A value the lookup table no longer holds is still shown, as the last entry.
     m_Contact.ccd_LoadImportantTable();
@@ -254,7 +254,7 @@ int Con_DetailDialogClass::FormToRecord() {
 
 int Con_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
     m_ulAccountID = 0;
-    g_ulRelatingAccID = 0;
+    SetRelatingAccount(0, nullptr);
     m_Contact.ccd_FreeList();
     if (m_Contact.ccd_GetContact(ulID) == -1) return -1;
     // A contact that no longer exists loads nothing: the form shows it missing.
@@ -268,9 +268,7 @@ int Con_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
 int Con_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     *pulNewID = 0;
     if (m_Contact.ccd_AddContact() == -1) return -1;
-    m_Contact.m_ulConID = 0;
-    if (m_Contact.ccd_GetLastContactID() == -1) return -1;
-    *pulNewID = m_Contact.m_ulConID;
+    *pulNewID = m_Contact.m_ulConID;  // read in the add's own transaction
     return 0;
 }
 

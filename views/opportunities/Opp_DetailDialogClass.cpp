@@ -195,9 +195,7 @@ int Opp_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     *pulNewID = 0;
     m_Opp.m_ulAccID = m_Opp.m_ulConID = m_Opp.m_ulTasID = 0;
     if (m_Opp.cod_AddOpportunity() == -1) return -1;
-    m_Opp.m_ulOppID = 0;
-    if (m_Opp.cod_GetLastOpportunityID() == -1) return -1;
-    *pulNewID = m_Opp.m_ulOppID;
+    *pulNewID = m_Opp.m_ulOppID;  // read in the add's own transaction
     return 0;
 }
 

@@ -203,9 +203,7 @@ int Tas_DetailDialogClass::LoadRecord(ULONG ulID, BOOL bRelating) {
 int Tas_DetailDialogClass::AddRecord(ULONG* pulNewID) {
     *pulNewID = 0;
     if (m_Tas.ctd_AddTask() == -1) return -1;
-    m_Tas.m_ulTasID = 0;
-    if (m_Tas.ctd_GetLastTaskID() == -1) return -1;
-    *pulNewID = m_Tas.m_ulTasID;
+    *pulNewID = m_Tas.m_ulTasID;  // read in the add's own transaction
     return 0;
 }
 

@@ -69,6 +69,21 @@ TEST_F(DriverTest, ConnectNeedsTheAccessDriverAndAFile) {
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
 }
 
+// A path holding ';' or braces is given in braces, a '}' in it doubled.
+TEST_F(DriverTest, ABracedPathMayHoldSemicolonsAndBraces) {
+    const std::string folder = m_folder + "a;b}c{d/";
+    fs::create_directories(folder);
+    fs::copy_file(m_path, folder + "mydata.tvd");
+    SQLHDBC dbc = nullptr;
+    EXPECT_EQ(SQL_SUCCESS, Connect(dbc, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ={" + m_folder +
+                                            "a;b}}c{d/mydata.tvd};Uid=Admin;"));
+    SQLDisconnect(dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    // Unbraced, the path ends at the ';'.
+    EXPECT_EQ(SQL_ERROR, Connect(dbc, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + folder + "mydata.tvd;"));
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+}
+
 TEST_F(DriverTest, ConnectReturnsTheCompletedString) {
     SQLHDBC dbc = nullptr;
     ASSERT_EQ(SQL_SUCCESS, SQLAllocHandle(SQL_HANDLE_DBC, m_hEnv, &dbc));

@@ -231,6 +231,20 @@ const Operation kOperations[] = {
          c.m_ulOppID = c.m_ulAccID = c.m_ulTasID = 1;
          return c.ccd_LinkContact();
      }},
+    {"link a picked contact with its account to an opportunity",
+     [] {
+         Con_DetailClass c;
+         c.m_ulConID = 1;  // of account 1
+         c.m_ulOppID = 2;
+         return c.ccd_LinkContactWithAccount();
+     }},
+    {"link a picked contact with its account to a task",
+     [] {
+         Con_DetailClass c;
+         c.m_ulConID = 1;
+         c.m_ulTasID = 2;
+         return c.ccd_LinkContactWithAccount();
+     }},
     {"unlink contact",
      [] {
          Con_DetailClass c;

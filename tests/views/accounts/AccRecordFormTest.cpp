@@ -372,4 +372,28 @@ TEST_F(AccRecordForm, TheAccountsNameReachesTheNewTaskAndNewContactDialogsAlsoAf
     EXPECT_STREQ(g_szRelatingName, "某机会");
 }
 
+// When the new record's id cannot be read back (a trigger adds a row whose id
+// no 32-bit number holds), the add is not stored at all: the form stays new
+// with the input, and the next save stores the record once.
+TEST_F(AccRecordForm, AnAddWhoseNewIdCannotBeReadIsNotStoredSoASecondSaveStoresItOnce) {
+    GotoAcc_DetailNew();
+    Database().Exec(
+        "CREATE TRIGGER unreadable_id AFTER INSERT ON accounts WHEN NEW.acc_id < 5000000000 BEGIN "
+        "INSERT INTO accounts(acc_id, acc_name) VALUES(5000000000, 'x'); END");
+    const long long n = QueryInt("SELECT COUNT(*) FROM accounts");
+    SetText(form.m_hName, "只存一次");
+    AnswerBoxes(IDOK);
+    Click(form, IDC_ACCD_SAVE);
+    EXPECT_FALSE(TakeBoxes().empty());
+    EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(Text(form.m_hName), "只存一次");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM accounts"), n);
+    Database().Exec("DROP TRIGGER unreadable_id");
+    Click(form, IDC_ACCD_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM accounts"), n + 1);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM accounts WHERE acc_name='只存一次'"), 1);
+    EXPECT_EQ((long long)form.m_ulRecordID, QueryInt("SELECT MAX(acc_id) FROM accounts"));
+}
+
 }  // namespace

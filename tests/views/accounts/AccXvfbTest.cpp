@@ -51,4 +51,6 @@ TEST(AccXvfb, ListOpenEditSaveStatisticsBack) {
     ASSERT_EQ(g_pCurrentDialog, &g_Acc_Detail);
     EXPECT_EQ(Text(g_Acc_Detail.m_hName), "甲公司改");
     Grab(g_Acc_Detail, "acc_detail_xvfb");
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
 }

@@ -403,4 +403,28 @@ TEST_F(ConRecordForm, TheEmailFieldIsNeverMatchedThroughItsCommandId) {
     EXPECT_EQ(form.CurrentMode(), RecordFormClass::kEdit);
 }
 
+// When the new record's id cannot be read back (a trigger adds a row whose id
+// no 32-bit number holds), the add is not stored at all: the form stays new
+// with the input, and the next save stores the record once.
+TEST_F(ConRecordForm, AnAddWhoseNewIdCannotBeReadIsNotStoredSoASecondSaveStoresItOnce) {
+    GotoCon_DetailNew();
+    Database().Exec(
+        "CREATE TRIGGER unreadable_id AFTER INSERT ON contacts WHEN NEW.con_id < 5000000000 BEGIN "
+        "INSERT INTO contacts(con_id, con_name) VALUES(5000000000, 'x'); END");
+    const long long n = QueryInt("SELECT COUNT(*) FROM contacts");
+    SetText(form.m_hName, "只存一次");
+    AnswerBoxes(IDOK);
+    Click(form, IDC_COND_SAVE);
+    EXPECT_FALSE(TakeBoxes().empty());
+    EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(Text(form.m_hName), "只存一次");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM contacts"), n);
+    Database().Exec("DROP TRIGGER unreadable_id");
+    Click(form, IDC_COND_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM contacts"), n + 1);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM contacts WHERE con_name='只存一次'"), 1);
+    EXPECT_EQ((long long)form.m_ulRecordID, QueryInt("SELECT MAX(con_id) FROM contacts"));
+}
+
 }  // namespace

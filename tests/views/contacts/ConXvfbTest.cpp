@@ -68,4 +68,6 @@ TEST(ConXvfb, ListFormAccountStatMail) {
     w32test::WaitFor([] { return g_pCurrentDialog == &g_Mail; });
     ASSERT_EQ(g_pCurrentDialog, &g_Mail);
     EXPECT_EQ(MailNames(), std::vector<std::string>{"张三丰"});
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
 }

@@ -427,4 +427,28 @@ TEST_F(OppRecordForm, BackAndForwardRestoreTheRowAndTheList) {
     EXPECT_EQ(g_pCurrentDialog, &g_Opp_Homepage);
 }
 
+// When the new record's id cannot be read back (a trigger adds a row whose id
+// no 32-bit number holds), the add is not stored at all: the form stays new
+// with the input, and the next save stores the record once.
+TEST_F(OppRecordForm, AnAddWhoseNewIdCannotBeReadIsNotStoredSoASecondSaveStoresItOnce) {
+    GotoOpp_DetailNew();
+    Database().Exec(
+        "CREATE TRIGGER unreadable_id AFTER INSERT ON opportunities WHEN NEW.opp_id < 5000000000 BEGIN "
+        "INSERT INTO opportunities(opp_id, opp_subject) VALUES(5000000000, 'x'); END");
+    const long long n = QueryInt("SELECT COUNT(*) FROM opportunities");
+    SetText(form.m_hSubject, "只存一次");
+    AnswerBoxes(IDOK);
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_FALSE(TakeBoxes().empty());
+    EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(Text(form.m_hSubject), "只存一次");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities"), n);
+    Database().Exec("DROP TRIGGER unreadable_id");
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities"), n + 1);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities WHERE opp_subject='只存一次'"), 1);
+    EXPECT_EQ((long long)form.m_ulRecordID, QueryInt("SELECT MAX(opp_id) FROM opportunities"));
+}
+
 }  // namespace

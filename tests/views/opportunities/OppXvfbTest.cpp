@@ -43,4 +43,6 @@ TEST(OppXvfb, ListSortOpenEditSave) {
     EXPECT_EQ(QueryText("SELECT opp_subject FROM opportunities WHERE opp_id=" + std::to_string(a)), "甲项目改");
     EXPECT_FALSE(Enabled(g_Opp_Detail.m_hSaveButton));
     Grab(g_Opp_Detail, "opp_detail_xvfb");
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
 }

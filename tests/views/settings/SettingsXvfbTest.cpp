@@ -81,4 +81,6 @@ TEST(SettingsXvfb, MailSettingsThenANewPhaseInTheOpportunityForm) {
     EXPECT_EQ(QueryText("SELECT opp_phase FROM opportunities WHERE opp_subject='试用项目'"), "样品测试");
     EXPECT_EQ(QueryInt("SELECT opp_succeed_probability FROM opportunities WHERE opp_subject='试用项目'"), 65);
     Grab(g_Opp_Detail, "opp_detail_new_phase_xvfb");
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
 }

@@ -379,4 +379,28 @@ TEST_F(TasRecordForm, TheRelationTabsAreTheTasksThree) {
     EXPECT_NE(form.m_Tab.m_hPage, nullptr);
 }
 
+// When the new record's id cannot be read back (a trigger adds a row whose id
+// no 32-bit number holds), the add is not stored at all: the form stays new
+// with the input, and the next save stores the record once.
+TEST_F(TasRecordForm, AnAddWhoseNewIdCannotBeReadIsNotStoredSoASecondSaveStoresItOnce) {
+    GotoTas_DetailNew();
+    Database().Exec(
+        "CREATE TRIGGER unreadable_id AFTER INSERT ON tasks WHEN NEW.tas_id < 5000000000 BEGIN "
+        "INSERT INTO tasks(tas_id, tas_subject) VALUES(5000000000, 'x'); END");
+    const long long n = QueryInt("SELECT COUNT(*) FROM tasks");
+    SetText(form.m_hSubject, "只存一次");
+    AnswerBoxes(IDOK);
+    Click(form, IDC_TASD_SAVE);
+    EXPECT_FALSE(TakeBoxes().empty());
+    EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew);
+    EXPECT_EQ(Text(form.m_hSubject), "只存一次");
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM tasks"), n);
+    Database().Exec("DROP TRIGGER unreadable_id");
+    Click(form, IDC_TASD_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM tasks"), n + 1);
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM tasks WHERE tas_subject='只存一次'"), 1);
+    EXPECT_EQ((long long)form.m_ulRecordID, QueryInt("SELECT MAX(tas_id) FROM tasks"));
+}
+
 }  // namespace

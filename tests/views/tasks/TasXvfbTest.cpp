@@ -67,4 +67,6 @@ TEST(TasXvfb, DayNewSaveWeekMonthEditBack) {
     w32test::WaitFor([] { return g_pCurrentDialog == &g_Tas_Month; });
     EXPECT_EQ(g_pCurrentDialog, &g_Tas_Month);
     Grab(g_Tas_Month, "tas_month_xvfb");
+    // The walk left no link row naming a record that does not exist.
+    EXPECT_EQ(testsupport::LinksToMissingRecords(Database().Path()), "");
 }
