@@ -142,7 +142,19 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
 
 void DtpCtl::Changed(const QDateTime& dt) {
     if (quiet_) return;
-    Notify(dt);
+    // A change made in the widget itself (calendar, up-down buttons) ends
+    // the typing; a year typed meanwhile is dropped with the range it needed.
+    QDateTime v = dt;
+    if (!typed_.isEmpty()) {
+        typed_.clear();
+        if (edit_->minimumDateTime() != lo_ || edit_->maximumDateTime() != hi_) {
+            ++quiet_;
+            edit_->setDateTimeRange(lo_, hi_);
+            --quiet_;
+            v = edit_->dateTime();
+        }
+    }
+    Notify(v);
 }
 
 void DtpCtl::Notify(const QDateTime& dt) {

@@ -318,6 +318,21 @@ TEST_F(PickerTyping, FourDigitYearsWithLeadingZerosAreTakenAsTypedWithinTheRange
     EXPECT_EQ(Shown(r), "1601-1-1");
 }
 
+TEST_F(PickerTyping, ADatePickedInTheCalendarEndsTheTypingOfAYear) {
+    HWND h = Ranged();
+    ClickField(h, 0);
+    w32test::TypeText("15", h);
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    w32test::PickCalendarDate(h, 2024, 5, 21);
+    Leave();
+    EXPECT_EQ(Ymd(h), "2024-5-21");
+    EXPECT_EQ(Shown(h), "2024-5-21");
+    SYSTEMTIME range[2] = {};
+    SendMessageA(h, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+    EXPECT_EQ(range[0].wYear, 1601);
+}
+
 TEST_F(PickerTyping, AClickSelectsTheFieldUnderItAndDigitsReplaceIt) {
     HWND h = Ranged();
     ClickField(h, 1);
