@@ -320,7 +320,9 @@ void Open(HWND hDlg, const PickerDef& d, PickerState& s) {
                   IDC_PICK_LIST);
     s.list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE);
     InsertColumns(s.list, (RecordKind)d.kind);
-    SendMessageA(s.list.m_hListView, WM_SETFONT, (WPARAM)SendMessageA(hDlg, WM_GETFONT, 0, 0), 1);
+    // The list takes the picker's own font, as its buttons do (the dialog's
+    // WM_GETFONT is still the template's).
+    SendMessageA(s.list.m_hListView, WM_SETFONT, (WPARAM)GetWindowLongPtrA(hDlg, DWLP_USER), 1);
     s.list.InitItem();
     Load(d, s, nullptr);
 }

@@ -12,11 +12,14 @@ LoginSettingDialogClass g_LoginSetting;
 namespace {
 const char kLoginChanged[] = "您的用户名密码修改成功";
 
+// Each edit takes up to 49 characters, more than its width shows.
+constexpr DWORD kScrollEdit = WS_BORDER | ES_AUTOHSCROLL;
+
 const FormFieldDef kFields[] = {
-    {kFieldEdit, IDC_LSET_NAME, 300, 110, 200, 20, WS_BORDER, 49, nullptr, kFieldInTabCycle},
-    {kFieldEdit, IDC_LSET_OLDPWD, 300, 140, 200, 20, WS_BORDER | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
-    {kFieldEdit, IDC_LSET_NEWPWD, 300, 170, 200, 20, WS_BORDER | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
-    {kFieldEdit, IDC_LSET_CONFIRM, 300, 200, 200, 20, WS_BORDER | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_LSET_NAME, 300, 110, 200, 20, kScrollEdit, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_LSET_OLDPWD, 300, 140, 200, 20, kScrollEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_LSET_NEWPWD, 300, 170, 200, 20, kScrollEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_LSET_CONFIRM, 300, 200, 200, 20, kScrollEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
     {kFieldButton, IDC_LSET_SAVE, 300, 230, 80, 20, 0, 0, "保存", kFieldInTabCycle},
 };
 

@@ -11,7 +11,6 @@
 MailSettingDialogClass g_MailSetting;
 
 namespace {
-constexpr DWORD kPlainEdit = WS_BORDER;
 constexpr DWORD kScrollEdit = WS_BORDER | ES_AUTOHSCROLL;
 
 // Creation order is the Tab order; the memo (signature) keeps Tab itself.
@@ -20,12 +19,12 @@ const FormFieldDef kFields[] = {
     {kFieldEdit, IDC_MSET_EMAIL, 300, 125, 200, 20, kScrollEdit, 254, nullptr, kFieldInTabCycle},
     {kFieldEdit, IDC_MSET_SMTPSERVER, 350, 200, 200, 20, kScrollEdit, 254, nullptr, kFieldInTabCycle},
     {kFieldCheck, IDC_MSET_ESMTP, 350, 230, 190, 20, BS_AUTOCHECKBOX, 0, "我的服务器要求身份验证", kFieldInTabCycle},
-    {kFieldEdit, IDC_MSET_USER, 350, 265, 200, 20, kPlainEdit, 49, nullptr, kFieldInTabCycle},
-    {kFieldEdit, IDC_MSET_PASSWORD, 350, 295, 200, 20, kPlainEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_MSET_USER, 350, 265, 200, 20, kScrollEdit, 49, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_MSET_PASSWORD, 350, 295, 200, 20, kScrollEdit | ES_PASSWORD, 49, nullptr, kFieldInTabCycle},
     // The port column holds 9 characters and the terminating zero.
-    {kFieldEdit, IDC_MSET_PORT, 350, 325, 60, 20, kPlainEdit, 9, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_MSET_PORT, 350, 325, 60, 20, kScrollEdit, 9, nullptr, kFieldInTabCycle},
     {kFieldCheck, IDC_MSET_SSL, 350, 355, 210, 20, BS_AUTOCHECKBOX, 0, "此服务器要求安全连接(SSL)", kFieldInTabCycle},
-    {kFieldEdit, IDC_MSET_AGAINTIME, 350, 385, 200, 20, kPlainEdit, 0, nullptr, kFieldInTabCycle},
+    {kFieldEdit, IDC_MSET_AGAINTIME, 350, 385, 200, 20, kScrollEdit, 0, nullptr, kFieldInTabCycle},
     {kFieldMemo, IDC_MSET_SIGN, 166, 445, 600, 130, WS_BORDER | ES_MULTILINE | WS_VSCROLL | WS_TABSTOP, 254, nullptr,
      kFieldInTabCycle},
     {kFieldButton, IDC_MSET_SAVE, 166, 595, 60, 20, 0, 0, "保存", kFieldInTabCycle},

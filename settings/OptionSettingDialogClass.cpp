@@ -85,7 +85,7 @@ const char kNoList[] = "Opp_HomepageDialogClass.cpp 135: m_pOppHead Error.";
 // The value and probability edits: read-only until 添加 or 修改. The
 // probability holds 9 bytes and the terminating zero.
 const FormFieldDef kFields[] = {
-    {kFieldEdit, IDC_OSET_VALUE, 630, 205, 240, 20, WS_BORDER | ES_READONLY, 49, nullptr, 0},
+    {kFieldEdit, IDC_OSET_VALUE, 630, 205, 240, 20, WS_BORDER | ES_AUTOHSCROLL | ES_READONLY, 49, nullptr, 0},
     {kFieldEdit, IDC_OSET_PROBABILITY, 630, 265, 240, 20, WS_BORDER | ES_READONLY, 9, nullptr, 0},
 };
 

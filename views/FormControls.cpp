@@ -73,12 +73,27 @@ HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& d
     return h;
 }
 
+namespace {
+// A date as one number (0: none), year, month and day in that order.
+LONG_PTR PackDate(int year, int month, int day) {
+    return (LONG_PTR)(((unsigned)year & 0xFFFF) << 16 | ((unsigned)month & 0xFF) << 8 | ((unsigned)day & 0xFF));
+}
+}  // namespace
+
 void SetPickerDate(HWND h, const DATE_STRUCT& d) {
     SYSTEMTIME st = {};
     st.wYear = (WORD)d.year;
     st.wMonth = d.month;
     st.wDay = d.day;
-    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+    const bool bSet = SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st) != 0;
+    // A stored date outside the picker's range (before 1601) shows as the
+    // range's end; the picker keeps the date as read together with the one
+    // it shows, so that saving writes back what was read unless the user
+    // changed the date.
+    const SYSTEMTIME shown = ReadPicker(h);
+    const LONG_PTR lShown = PackDate(shown.wYear, shown.wMonth, shown.wDay);
+    const LONG_PTR lRead = PackDate(d.year, d.month, d.day);
+    SetWindowLongPtrA(h, GWLP_USERDATA, bSet && lShown != lRead ? (lRead << 32 | lShown) : 0);
 }
 
 DATE_STRUCT ReadPickerDate(HWND h) {
@@ -87,6 +102,13 @@ DATE_STRUCT ReadPickerDate(HWND h) {
     d.year = (SQLSMALLINT)st.wYear;
     d.month = st.wMonth;
     d.day = st.wDay;
+    const LONG_PTR lKept = GetWindowLongPtrA(h, GWLP_USERDATA);
+    if (lKept && (lKept & 0xFFFFFFFF) == PackDate(st.wYear, st.wMonth, st.wDay)) {
+        const LONG_PTR lRead = lKept >> 32;
+        d.year = (SQLSMALLINT)(lRead >> 16);
+        d.month = (SQLUSMALLINT)((lRead >> 8) & 0xFF);
+        d.day = (SQLUSMALLINT)(lRead & 0xFF);
+    }
     return d;
 }
 

@@ -63,6 +63,8 @@ HWND MakeField(HWND hParent, HINSTANCE hInst, HFONT hFont, const FormFieldDef& d
 
 // Date pickers and DATE_STRUCT / TIME_STRUCT values. A date field takes the
 // dates the store writes and reads back exactly: 1601-01-01 to 9999-12-31.
+// A date set outside that range is read back as it was set while the picker
+// still shows the date it showed in its place (the user did not change it).
 void SetPickerDate(HWND h, const DATE_STRUCT& d);
 DATE_STRUCT ReadPickerDate(HWND h);
 void SetPickerTime(HWND h, const TIME_STRUCT& t);

@@ -35,7 +35,7 @@ extern const char g_szHelpURL[];
 constexpr int kKeywordSize = 50;
 
 // Window styles of the frame's controls.
-constexpr DWORD kSearchEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
+constexpr DWORD kSearchEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kLinkButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 
 class PageFrameClass : public BaseDialogClass {

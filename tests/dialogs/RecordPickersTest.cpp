@@ -251,6 +251,22 @@ TEST_P(RecordPickers, AKeywordWithAQuoteFindsItsRecord) {
     EXPECT_EQ(found, "O'Neil");
 }
 
+TEST_P(RecordPickers, TheListHasThePickersOwnFontAsItsButtonsHave) {
+    const PickerRow& p = GetParam();
+    HFONT hList = nullptr, hOk = nullptr;
+    RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
+        hList = (HFONT)SendMessageA(GetDlgItem(h, IDC_PICK_LIST), WM_GETFONT, 0, 0);
+        hOk = (HFONT)SendMessageA(GetDlgItem(h, IDC_PICK_OK), WM_GETFONT, 0, 0);
+        LOGFONTA lf = {};
+        EXPECT_EQ(GetObjectA(hList, sizeof lf, &lf), (int)sizeof lf);
+        EXPECT_EQ(lf.lfHeight, -15);
+        EXPECT_STREQ(lf.lfFaceName, "宋体");
+        PressButton(h, IDCANCEL);
+    });
+    EXPECT_NE(hList, nullptr);
+    EXPECT_EQ(hList, hOk);
+}
+
 TEST_P(RecordPickers, CancelAfterAClickGivesTheOpenerItsIdBack) {
     const PickerRow& p = GetParam();
     g_ulRelatingAccID = 4242;

@@ -85,6 +85,9 @@ void TypeText(const std::string& gbk, HWND hwnd = nullptr);
 // Chooses item `index` of a combo box as a user would (it takes the focus,
 // then arrow keys move the selection), so CBN_SELCHANGE follows.
 void SelectComboItem(HWND combo, int index);
+// The rows of a combo box's open list, in its viewport's coordinates, and
+// the viewport's height (-1 when the list is not open).
+std::vector<RECT> ComboListRows(HWND combo, int* viewportHeight);
 
 // ---------------------------------------------------------------------------
 // Pumping and looking

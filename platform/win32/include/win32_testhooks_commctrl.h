@@ -29,6 +29,13 @@ void ClickTab(HWND tab, int index);
 // The text a picker shows (GBK), and whether it has a drop-down calendar.
 std::string PickerText(HWND picker);
 bool PickerHasCalendar(HWND picker);
+// A point (picker client coordinates) in the middle of the picker's field
+// `field` (0: the first run of digits or letters of its text) as shown now.
+POINT PickerFieldPoint(HWND picker, int field);
+// The shown text: what the picker's text box shows of its text, whole
+// characters whose left edge lies inside the box, and the selected part.
+std::string PickerShownText(HWND picker);
+std::string PickerSelectedText(HWND picker);
 // The open calendar's rectangle in the picker's client coordinates.
 RECT PickerCalendarRect(HWND picker);
 // Opens the picker's calendar with a click on its drop-down button.

@@ -107,6 +107,23 @@ TEST_F(ListFrame, EverySearchBoxOfTheModuleSearchesOnTheListPage) {
     }
 }
 
+TEST_F(ListFrame, ATypedKeywordLongerThanTheBoxIsHandedOverWhole) {
+    // Typed key by key: the box scrolls on instead of stopping at its width.
+    const std::string keyword = "a-keyword-much-longer-than-the-box-shows-40";
+    for (PageFrameClass* pPage : {(PageFrameClass*)&g_List, (PageFrameClass*)&g_Form}) {
+        StartFresh();
+        BaseDialogClass* pOld = g_pCurrentDialog;
+        pPage->ShowDialog();
+        FinishViewSwitch(pOld, pPage);
+        SetFocus(pPage->m_hSearchEdit);
+        w32test::TypeText(keyword, pPage->m_hSearchEdit);
+        EXPECT_EQ(Text(pPage->m_hSearchEdit), keyword);
+        PressEnter(pPage->m_hSearchEdit);
+        EXPECT_EQ(g_pCurrentDialog, &g_List);
+        EXPECT_EQ(std::string(g_List.m_szKeyword), keyword);
+    }
+}
+
 TEST_F(ListFrame, ClickingAColumnSortsAndTheSameColumnAgainTogglesTheDirection) {
     SwitchViewAlways(&g_List, UM_OPENVIEW);
     ClickColumn(g_List, list, 2);

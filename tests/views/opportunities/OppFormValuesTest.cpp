@@ -94,4 +94,31 @@ TEST_F(OppFormValues, TheDatePickersTakeTheirRangeAndTheStoreKeepsBothEnds) {
     EXPECT_EQ(st.wDay, 1);
 }
 
+TEST_F(OppFormValues, DatesBeforeTheFirstPickerDateAreWrittenBackAsRead) {
+    Database().Exec(
+        "UPDATE opportunities SET opp_create_date='1500-06-01', opp_die_date='0100-01-01', "
+        "opp_recent_contact_date='1600-12-31' WHERE opp_id=" +
+        std::to_string(id));
+    GotoOpp_Homepage();
+    DoubleClickRow(g_Opp_Homepage, g_Opp_Homepage.m_ListView, 0);
+    Click(form, IDC_OPPD_EDIT);
+    SetText(form.m_hSubject, "乙项目");
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(Stored("opp_subject"), "乙项目");
+    EXPECT_EQ(Stored("opp_create_date"), "1500-06-01");
+    EXPECT_EQ(Stored("opp_die_date"), "0100-01-01");
+    EXPECT_EQ(Stored("opp_recent_contact_date"), "1600-12-31");
+
+    // Saved again, and then with a date the user changed: that one is taken.
+    Click(form, IDC_OPPD_EDIT);
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_EQ(Stored("opp_create_date"), "1500-06-01");
+    Click(form, IDC_OPPD_EDIT);
+    SetDate(form.m_hDieDate, 2030, 2, 3);
+    Click(form, IDC_OPPD_SAVE);
+    EXPECT_EQ(Stored("opp_die_date"), "2030-02-03");
+    EXPECT_EQ(Stored("opp_create_date"), "1500-06-01");
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "settings/LoginSettingDialogClass.h"
 #include "store/md5.h"
 #include "tests/support/ProgramTest.h"
+#include "win32_testhooks.h"
 
 using namespace programtest;
 
@@ -134,4 +135,30 @@ TEST_F(LoginSetting, OpeningAgainKeepsTheFieldsAndReadsNothing) {
     EXPECT_EQ(g_LoginSetting.TabTarget(IDC_LSET_CONFIRM, FALSE), F(IDC_LSET_SAVE));
     EXPECT_EQ(g_LoginSetting.TabTarget(IDC_LSET_SAVE, FALSE), F(IDC_LSET_NAME));
     EXPECT_EQ(g_LoginSetting.TabTarget(IDC_LSET_NAME, TRUE), F(IDC_LSET_SAVE));
+}
+
+TEST_F(LoginSetting, APasswordLongerThanTheFieldShowsIsStoredWhole) {
+    // Typed key by key: the edits scroll on instead of stopping at their width.
+    auto type = [&](int id, const std::string& s) {
+        SetText(F(id), "");
+        SetFocus(F(id));
+        w32test::TypeText(s, F(id));
+        EXPECT_EQ(Text(F(id)), s) << id;
+    };
+    const std::string pwd = "Abcdefgh12345678";  // 16 characters
+    const std::string name = "a-user-name-of-forty-nine-characters-0123456789x";
+    type(IDC_LSET_NAME, name + "y");
+    type(IDC_LSET_OLDPWD, "secret1");
+    type(IDC_LSET_NEWPWD, pwd);
+    type(IDC_LSET_CONFIRM, pwd);
+    Save();
+    EXPECT_EQ(TakeBoxes(), Texts{"您的用户名密码修改成功"});
+    EXPECT_EQ(StoredName(), name + "y");
+    EXPECT_EQ(StoredDigest(), Digest(pwd));
+    EXPECT_NE(StoredDigest(), Digest(pwd.substr(0, 12)));
+
+    // The 49-character limit still holds for typing.
+    SetFocus(F(IDC_LSET_NAME));
+    w32test::TypeText("zz", F(IDC_LSET_NAME));
+    EXPECT_EQ(Text(F(IDC_LSET_NAME)), name + "y");
 }

@@ -114,6 +114,27 @@ TEST_F(MailSetting, TheLongFieldsAreLimitedToTheirColumns) {
     EXPECT_EQ(Stored("set_name"), std::string(24, 'a') + "中文中文中文中文中文中文");
 }
 
+TEST_F(MailSetting, TypedTextsLongerThanTheFieldsAreStoredWhole) {
+    auto type = [&](int id, const std::string& s) {
+        SetText(F(id), "");
+        SetFocus(F(id));
+        w32test::TypeText(s, F(id));
+    };
+    const std::string user = "a.rather.long.smtp.user@mail.example.com";  // 40 characters
+    const std::string pwd = "Pass-word-of-thirty-characters";             // 30 characters
+    const std::string server = "smtp.a-server-name-longer-than-the-box.example.com";
+    type(IDC_MSET_SMTPSERVER, server);
+    type(IDC_MSET_USER, user);
+    type(IDC_MSET_PASSWORD, pwd);
+    type(IDC_MSET_PORT, "123456789");
+    Click(g_MailSetting, IDC_MSET_SAVE);
+    EXPECT_TRUE(TakeBoxes().empty());
+    EXPECT_EQ(Stored("set_user"), user);
+    EXPECT_EQ(Stored("set_pwd"), pwd);
+    EXPECT_EQ(Stored("set_smtpserver"), server);
+    EXPECT_EQ(Stored("set_port"), "123456789");
+}
+
 TEST_F(MailSetting, AFailedSaveKeepsTheTypedValuesAndAddsNoEntry) {
     Database().Exec("CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const int nBefore = HistoryCount();

@@ -126,6 +126,33 @@ TEST_F(TasRecordForm, EditingAndSavingStoresTheFieldsAndKeepsThePlace) {
     EXPECT_EQ(Text(form.m_hSubject), "乙任务改");
 }
 
+TEST_F(TasRecordForm, TypedDateAndTimeAreSavedAsTyped) {
+    Open(1);
+    ASSERT_EQ(form.m_ulRecordID, b);
+    // The narrow time field shows the hours first.
+    EXPECT_EQ(w32test::PickerShownText(form.m_hTime).substr(0, 4), "9:30");
+    Click(form, IDC_TASD_EDIT);
+    auto clickField = [](HWND h, int field, bool twice) {
+        const POINT p = w32test::PickerFieldPoint(h, field);
+        if (twice)
+            w32test::DoubleClick(h, p.x, p.y);
+        else
+            w32test::Click(h, p.x, p.y);
+    };
+    clickField(form.m_hDate, 0, true);
+    w32test::TypeText("26", form.m_hDate);
+    clickField(form.m_hTime, 0, false);
+    w32test::TypeText("14", form.m_hTime);
+    clickField(form.m_hTime, 1, false);
+    w32test::TypeText("05", form.m_hTime);
+    Click(form, IDC_TASD_SAVE);
+    EXPECT_EQ(form.CurrentMode(), RecordFormClass::kBrowse);
+    const auto row = Database().Query("SELECT tas_date, tas_time FROM tasks WHERE tas_id=" + std::to_string(b))[0];
+    EXPECT_EQ(row[0].substr(0, 10), "2026-03-02");
+    EXPECT_EQ(row[1].substr(row[1].size() - 8), "14:05:00");
+    EXPECT_EQ(w32test::PickerShownText(form.m_hTime).substr(0, 5), "14:05");
+}
+
 TEST_F(TasRecordForm, ANewTaskIsSavedWithItsEntryAfterTheBlankForms) {
     GotoTas_DetailNew();
     ASSERT_EQ(g_pCurrentDialog, &form);

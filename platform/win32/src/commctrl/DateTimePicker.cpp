@@ -3,6 +3,8 @@
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <algorithm>
 
 #include "commctrl/Glue.h"
 
@@ -15,6 +17,42 @@ const QDateTime kMin(QDate(1, 1, 1), QTime(0, 0, 0), Qt::UTC);
 const QDateTime kMax(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC);
 
 QString DefaultFormat(bool time) { return time ? QStringLiteral("H:mm:ss") : QStringLiteral("yyyy-M-d"); }
+
+// A year typed with one or two digits lies in the hundred years ending with
+// this one (the system's default two-digit year window).
+constexpr int kTwoDigitYearMax = 2049;
+
+QDateTime Clamp(const QDateTime& dt, const QDateTime& lo, const QDateTime& hi) {
+    return dt < lo ? lo : dt > hi ? hi : dt;
+}
+
+// The value with one field set; the day is kept within its month.
+QDateTime WithField(const QDateTime& dt, QDateTimeEdit::Section sec, int v) {
+    QDate d = dt.date();
+    QTime t = dt.time();
+    int y = d.year(), m = d.month(), day = d.day(), h = t.hour(), mi = t.minute(), s = t.second();
+    switch (sec) {
+    case QDateTimeEdit::YearSection: y = std::clamp(v, 1, 9999); break;
+    case QDateTimeEdit::MonthSection: m = std::clamp(v, 1, 12); break;
+    case QDateTimeEdit::DaySection: day = std::max(v, 1); break;
+    case QDateTimeEdit::HourSection: h = std::clamp(v, 0, 23); break;
+    case QDateTimeEdit::MinuteSection: mi = std::clamp(v, 0, 59); break;
+    case QDateTimeEdit::SecondSection: s = std::clamp(v, 0, 59); break;
+    default: return dt;
+    }
+    day = std::min(day, QDate(y, m, 1).daysInMonth());
+    return QDateTime(QDate(y, m, day), QTime(h, mi, s), Qt::UTC);
+}
+
+// The largest value a field takes (a day: the days of the month shown).
+int FieldMax(QDateTimeEdit::Section sec, const QDateTime& dt) {
+    switch (sec) {
+    case QDateTimeEdit::MonthSection: return 12;
+    case QDateTimeEdit::DaySection: return dt.date().daysInMonth();
+    case QDateTimeEdit::HourSection: return 23;
+    default: return 59;
+    }
+}
 
 // Win32 picker format -> Qt display format ("tt" is the AM/PM marker).
 QString QtFormat(const QString& f) {
@@ -51,7 +89,8 @@ SYSTEMTIME DtpCtl::ToSystemTime(const QDateTime& dt, int ms) {
     return st;
 }
 
-DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)) {
+DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
+    : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)), lo_(kMin), hi_(kMax) {
     setParent(edit_);
     edit_->setTimeSpec(Qt::UTC);
     edit_->setDateTimeRange(kMin, kMax);
@@ -67,6 +106,7 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent) : hwnd_(hwnd), style_(st
     ++quiet_;
     edit_->setDateTime(ToDateTime(now));
     --quiet_;
+    ShowFromLeft();
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, &DtpCtl::Changed);
     if (edit_->calendarPopup()) {
         QCalendarWidget* cal = edit_->calendarWidget();
@@ -102,11 +142,235 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
 
 void DtpCtl::Changed(const QDateTime& dt) {
     if (quiet_) return;
+    // A change made in the widget itself (calendar, up-down buttons) ends
+    // the typing; a year typed meanwhile is dropped with the range it needed.
+    QDateTime v = dt;
+    if (!typed_.isEmpty()) {
+        typed_.clear();
+        if (edit_->minimumDateTime() != lo_ || edit_->maximumDateTime() != hi_) {
+            ++quiet_;
+            edit_->setDateTimeRange(lo_, hi_);
+            --quiet_;
+            v = edit_->dateTime();
+        }
+    }
+    Notify(v);
+}
+
+void DtpCtl::Notify(const QDateTime& dt) {
     ms_ = 0;
     NMDATETIMECHANGE nm{};
     nm.dwFlags = GDT_VALID;
     nm.st = ToSystemTime(dt, ms_);
     SendNotify(hwnd_, DTN_DATETIMECHANGE, &nm.nmhdr);
+}
+
+QLineEdit* DtpCtl::Line() const { return edit_->findChild<QLineEdit*>(); }
+
+// The fields are the runs of letters and digits of the shown text, one per
+// section of the format.
+std::vector<DtpCtl::Field> DtpCtl::Fields() const {
+    std::vector<Field> out;
+    const QString t = edit_->text();
+    for (int i = 0; i < t.size();) {
+        if (!t[i].isLetterOrNumber()) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < t.size() && t[j].isLetterOrNumber()) ++j;
+        out.push_back(Field{i, j - i});
+        i = j;
+    }
+    if (int(out.size()) != edit_->sectionCount()) out.clear();
+    return out;
+}
+
+int DtpCtl::FieldAtCursor() const {
+    const std::vector<Field> f = Fields();
+    QLineEdit* l = Line();
+    if (f.empty() || !l) return field_;
+    const int pos = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
+    for (int i = int(f.size()) - 1; i >= 0; --i)
+        if (pos >= f[i].start) return i;
+    return 0;
+}
+
+// Selects a field with the caret at its start, so that the field shows from
+// its first character on.
+void DtpCtl::SelectField(int i) {
+    const std::vector<Field> f = Fields();
+    QLineEdit* l = Line();
+    if (f.empty() || !l) return;
+    field_ = std::clamp(i, 0, int(f.size()) - 1);
+    edit_->setCurrentSectionIndex(field_);
+    l->setSelection(f[field_].start + f[field_].length, -f[field_].length);
+}
+
+// Without the focus the picker shows its text from the left end, as much as fits.
+void DtpCtl::ShowFromLeft() {
+    if (QLineEdit* l = Line()) {
+        l->deselect();
+        l->setCursorPosition(0);
+    }
+}
+
+void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
+    const QDateTime v = Clamp(dt, lo_, hi_);
+    ++quiet_;
+    if (edit_->minimumDateTime() != lo_ || edit_->maximumDateTime() != hi_) edit_->setDateTimeRange(lo_, hi_);
+    edit_->setDateTime(v);
+    --quiet_;
+    if (::GetFocus() == hwnd_)
+        SelectField(field_);
+    else
+        ShowFromLeft();
+    if (v != before) Notify(v);
+}
+
+// A digit replaces the selected field: a field of two digits takes up to two,
+// the next one starts it afresh; the year takes up to four and is settled when
+// the user leaves it (Commit).
+void DtpCtl::TypeDigit(int digit) {
+    if (field_ < 0 || field_ >= edit_->sectionCount()) return;
+    const QDateTimeEdit::Section sec = edit_->sectionAt(field_);
+    const QDateTime now = edit_->dateTime();
+    if (typed_.isEmpty()) typedFrom_ = now;
+    typed_ += QChar(u'0' + digit);
+    if (sec == QDateTimeEdit::YearSection) {
+        if (typed_.size() == 4) {
+            Commit();
+            return;
+        }
+        // Shown as typed meanwhile, which may lie outside the range.
+        if (const int v = typed_.toInt(); v >= 1) {
+            ++quiet_;
+            edit_->setDateTimeRange(kMin, kMax);
+            edit_->setDateTime(WithField(now, sec, v));
+            --quiet_;
+            SelectField(field_);
+        }
+        return;
+    }
+    if (sec == QDateTimeEdit::AmPmSection || sec == QDateTimeEdit::NoSection) {
+        typed_.clear();
+        return;
+    }
+    const int max = FieldMax(sec, now);
+    int v = typed_.toInt();
+    if (v > max) {
+        typed_ = QString(QChar(u'0' + digit));
+        v = digit;
+    }
+    const bool bDone = typed_.size() >= 2 || v * 10 > max;
+    const bool bNoZero = sec == QDateTimeEdit::MonthSection || sec == QDateTimeEdit::DaySection;
+    if (bDone) typed_.clear();
+    if (v > 0 || !bNoZero) Apply(WithField(now, sec, v), now);
+}
+
+// Ends the typing in a field: a year of one or two digits lies in the
+// two-digit year window; a date outside the range becomes its nearest end.
+void DtpCtl::Commit() {
+    if (typed_.isEmpty()) return;
+    const QString t = typed_;
+    typed_.clear();
+    if (field_ >= edit_->sectionCount() || edit_->sectionAt(field_) != QDateTimeEdit::YearSection) return;
+    int v = t.toInt();
+    if (t.size() <= 2) {
+        const int century = kTwoDigitYearMax / 100 * 100;
+        v += v <= kTwoDigitYearMax % 100 ? century : century - 100;
+    }
+    Apply(WithField(edit_->dateTime(), QDateTimeEdit::YearSection, v), typedFrom_);
+}
+
+LRESULT DtpCtl::Input(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+    handled = false;
+    // A change notified on the way may make the parent destroy the picker.
+    QPointer<DtpCtl> self(this);
+    switch (msg) {
+    case WM_KEYDOWN:
+        switch (wp) {
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_HOME:
+        case VK_END: {
+            handled = true;
+            Commit();
+            if (!self) return 0;
+            const int last = std::max(edit_->sectionCount() - 1, 0);
+            SelectField(wp == VK_HOME   ? 0
+                        : wp == VK_END  ? last
+                        : wp == VK_LEFT ? std::max(field_ - 1, 0)
+                                        : std::min(field_ + 1, last));
+            return 0;
+        }
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_F4:
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_TAB:
+        case VK_SHIFT:
+        case VK_CONTROL:
+        case VK_MENU:
+            Commit();
+            handled = !self;
+            return 0;
+        default: handled = true; return 0;  // characters come as WM_CHAR
+        }
+    case WM_CHAR:
+        handled = true;
+        if (wp >= '0' && wp <= '9') {
+            TypeDigit(int(wp - '0'));
+        } else if (wp == '-' || wp == '/' || wp == '.' || wp == ':' || wp == ' ' || wp == ',') {
+            Commit();
+            if (self) SelectField(field_ + 1);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A click takes the focus, as a Win32 control does.
+        if (::GetFocus() != hwnd_) {
+            ::SetFocus(hwnd_);
+            if (!self) {
+                handled = true;
+                return 0;
+            }
+        }
+        [[fallthrough]];
+    case WM_KILLFOCUS:
+        Commit();
+        handled = !self;
+        return 0;
+    case DTM_GETSYSTEMTIME:
+        // A year being typed is read as it will be settled; the digits of
+        // another field already stand in the value.
+        if (!typed_.isEmpty() && field_ < edit_->sectionCount() &&
+            edit_->sectionAt(field_) == QDateTimeEdit::YearSection)
+            Commit();
+        handled = !self;
+        return 0;
+    default: return 0;
+    }
+}
+
+void DtpCtl::AfterInput(UINT msg, WPARAM wp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (::GetFocus() == hwnd_) SelectField(FieldAtCursor());
+        break;
+    case WM_KEYDOWN:
+        if (wp == VK_UP || wp == VK_DOWN || wp == VK_PRIOR || wp == VK_NEXT) {
+            if (::GetFocus() == hwnd_) SelectField(field_);
+        }
+        break;
+    case WM_SETFOCUS: SelectField(field_); break;
+    case WM_KILLFOCUS: ShowFromLeft(); break;
+    default: break;
+    }
 }
 
 LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
@@ -122,16 +386,21 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* st = reinterpret_cast<const SYSTEMTIME*>(lp);
         if (static_cast<int>(wp) != GDT_VALID || !st || !ValidSystemTime(*st)) return FALSE;
         ms_ = st->wMilliseconds;
+        typed_.clear();
         ++quiet_;
         edit_->setDateTime(ToDateTime(*st));
         --quiet_;
+        if (::GetFocus() == hwnd_)
+            SelectField(field_);
+        else
+            ShowFromLeft();
         return TRUE;
     }
     case DTM_GETRANGE: {
         auto* st = reinterpret_cast<SYSTEMTIME*>(lp);
         if (!st) return 0;
-        st[0] = ToSystemTime(edit_->minimumDateTime(), 0);
-        st[1] = ToSystemTime(edit_->maximumDateTime(), 0);
+        st[0] = ToSystemTime(lo_, 0);
+        st[1] = ToSystemTime(hi_, 0);
         return 3;  // GDTR_MIN | GDTR_MAX
     }
     case DTM_SETRANGE: {
@@ -146,6 +415,9 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
             if (!ValidSystemTime(st[1])) return FALSE;
             hi = ToDateTime(st[1]);
         }
+        Commit();
+        lo_ = lo;
+        hi_ = hi;
         ++quiet_;
         edit_->setDateTimeRange(lo, hi);
         --quiet_;
@@ -155,9 +427,12 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* f = reinterpret_cast<const char*>(lp);
         QString fmt = f ? w32::ToQt(f) : QString();
         if (fmt.isEmpty()) fmt = DefaultFormat(IsTimeFormat());
+        Commit();
         ++quiet_;
         edit_->setDisplayFormat(QtFormat(fmt));
         --quiet_;
+        field_ = 0;
+        ShowFromLeft();
         return TRUE;
     }
     case DTM_GETMONTHCAL: return 0;

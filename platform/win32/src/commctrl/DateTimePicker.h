@@ -1,9 +1,14 @@
 // Date-time picker ("SysDateTimePick32"): a QDateTimeEdit showing "yyyy-M-d"
 // (with a drop-down month calendar) or "H:mm:ss" (DTS_TIMEFORMAT, up-down).
+// The keyboard and the mouse edit it field by field, as the Win32 picker
+// does: a click selects the field under it, digits replace the selected
+// field, Left / Right move between fields; the text shows from its left end.
 #pragma once
 
 #include <QDateTime>
 #include <QDateTimeEdit>
+#include <QLineEdit>
+#include <vector>
 
 #include "win32.h"
 
@@ -16,6 +21,10 @@ public:
     QDateTimeEdit* Edit() const { return edit_; }
     QWidget* Widget() const { return edit_; }
     LRESULT Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+    // Input the picker takes before its widget sees it (handled: the widget
+    // does not), and what it does after the widget acted on it.
+    LRESULT Input(UINT msg, WPARAM wp, LPARAM lp, bool& handled);
+    void AfterInput(UINT msg, WPARAM wp);
     // The drop-down calendar's window, or null for time pickers.
     QWidget* Popup() const;
     bool IsTimeFormat() const { return (style_ & DTS_TIMEFORMAT) == DTS_TIMEFORMAT; }
@@ -28,7 +37,20 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    struct Field {
+        int start, length;  // in the shown text
+    };
     void Changed(const QDateTime& dt);
+    void Notify(const QDateTime& dt);
+    QLineEdit* Line() const;
+    std::vector<Field> Fields() const;
+    int FieldAtCursor() const;
+    void SelectField(int i);
+    void ShowFromLeft();
+    void TypeDigit(int digit);
+    void Commit();
+    // Sets the value (within the range) and reports a change from `before`.
+    void Apply(const QDateTime& dt, const QDateTime& before);
 
     HWND hwnd_;
     DWORD style_;
@@ -36,6 +58,10 @@ private:
     int ms_ = 0;     // milliseconds of the value (the edit keeps seconds)
     int quiet_ = 0;  // >0 while the control itself sets the value
     HFONT font_ = nullptr;
+    QDateTime lo_, hi_;    // the range (DTM_SETRANGE)
+    int field_ = 0;        // the selected field
+    QString typed_;        // digits typed into it so far
+    QDateTime typedFrom_;  // the value before the typing began
 };
 
 }  // namespace w32::cc

@@ -59,7 +59,16 @@ LRESULT SelfDrawnProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK ListViewProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return WidgetProc<ListViewCtl>(h, m, wp, lp); }
 LRESULT CALLBACK TabProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return WidgetProc<TabCtl>(h, m, wp, lp); }
-LRESULT CALLBACK DtpProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return WidgetProc<DtpCtl>(h, m, wp, lp); }
+LRESULT CALLBACK DtpProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (DtpCtl* ctl = ControlOf<DtpCtl>(h)) {
+        bool handled = false;
+        LRESULT r = ctl->Input(m, wp, lp, handled);
+        if (handled) return r;
+    }
+    LRESULT r = WidgetProc<DtpCtl>(h, m, wp, lp);
+    if (DtpCtl* ctl = ControlOf<DtpCtl>(h)) ctl->AfterInput(m, wp);
+    return r;
+}
 LRESULT CALLBACK ToolbarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return SelfDrawnProc<ToolbarCtl>(h, m, wp, lp); }
 LRESULT CALLBACK StatusProc(HWND h, UINT m, WPARAM wp, LPARAM lp) { return SelfDrawnProc<StatusCtl>(h, m, wp, lp); }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -138,6 +139,62 @@ std::string PickerText(HWND picker) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
     if (!ctl) return {};
     return w32::FromQt(ctl->Edit()->text());
+}
+
+namespace {
+QLineEdit* PickerLine(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    return ctl ? ctl->Edit()->findChild<QLineEdit*>() : nullptr;
+}
+
+// The x of the left edge of character i in the line edit's coordinates,
+// from where the caret shows now (the line edit scrolls with its caret).
+int CharX(QLineEdit* l, int i) {
+    const QFontMetrics fm(l->font());
+    const QString t = l->text();
+    const int caretX = l->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    return caretX - fm.horizontalAdvance(t.left(l->cursorPosition())) + fm.horizontalAdvance(t.left(i));
+}
+}  // namespace
+
+POINT PickerFieldPoint(HWND picker, int field) {
+    QLineEdit* l = PickerLine(picker);
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!l || !ctl) return POINT{};
+    const QString t = l->text();
+    int n = -1;
+    for (int i = 0; i < t.size();) {
+        if (!t[i].isLetterOrNumber()) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j < t.size() && t[j].isLetterOrNumber()) ++j;
+        if (++n == field) {
+            const int x = (CharX(l, i) + CharX(l, j)) / 2;
+            return P(l->mapTo(ctl->Edit(), QPoint(x, l->height() / 2)));
+        }
+        i = j;
+    }
+    return POINT{};
+}
+
+std::string PickerShownText(HWND picker) {
+    QLineEdit* l = PickerLine(picker);
+    if (!l) return {};
+    const QString t = l->text();
+    const QRect box = l->contentsRect();
+    QString shown;
+    for (int i = 0; i < t.size(); ++i) {
+        const int left = CharX(l, i), right = CharX(l, i + 1);
+        if (left >= box.left() && right <= box.right() + 1) shown += t[i];
+    }
+    return w32::FromQt(shown);
+}
+
+std::string PickerSelectedText(HWND picker) {
+    QLineEdit* l = PickerLine(picker);
+    return l ? w32::FromQt(l->selectedText()) : std::string();
 }
 
 bool PickerHasCalendar(HWND picker) {

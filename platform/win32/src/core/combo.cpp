@@ -4,6 +4,8 @@
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QStyledItemDelegate>
+#include <algorithm>
 
 #include <cstring>
 
@@ -68,6 +70,18 @@ void OnChosen(HWND h, int index) {
     NotifyCommand(w, CBN_SELCHANGE);
 }
 
+// Rows of the open list a little higher than a line of their font, as the
+// Win32 list rows are: the first and last rows show whole inside the frame.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        s.setHeight(std::max(s.height(), option.fontMetrics.height()) + 2);
+        return s;
+    }
+};
+
 QWidget* MakeCombo(Window* w, QWidget* parent) {
     w->state = std::make_unique<ComboState>();
     auto* b = new QComboBox(parent);
@@ -75,6 +89,7 @@ QWidget* MakeCombo(Window* w, QWidget* parent) {
     b->setMaxVisibleItems(30);
     b->setFocusPolicy(Qt::StrongFocus);
     b->setFont(DefaultControlFont());
+    b->setItemDelegate(new RowDelegate(b));
     b->setContextMenuPolicy(Qt::NoContextMenu);
     HWND h = w->hwnd;
     QObject::connect(b, QOverload<int>::of(&QComboBox::activated), b, [h](int i) { OnChosen(h, i); });

@@ -281,10 +281,13 @@ void DeleteObj(GdiObj* o) {
     }
 }
 
+const QString kSongFace = QStringLiteral("AR PL UMing CN");
+const QString kSansFace = QStringLiteral("Liberation Sans");
+
 // Face names of the program's fonts -> installed faces.
 QString MapFace(const QString& face) {
-    static const QString kSong = QStringLiteral("AR PL UMing CN");
-    static const QString kSans = QStringLiteral("Liberation Sans");
+    const QString& kSong = kSongFace;
+    const QString& kSans = kSansFace;
     QString f = face.trimmed();
     if (f.isEmpty() || f == u"宋体" || f == u"新宋体" || f.compare(u"SimSun", Qt::CaseInsensitive) == 0 ||
         f.compare(u"NSimSun", Qt::CaseInsensitive) == 0 || f.compare(u"System", Qt::CaseInsensitive) == 0 ||
@@ -316,6 +319,10 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     InstallSubstitutions();
     QString face = MapFace(ToQt(std::string_view(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE))));
     QFont f(face);
+    // The Song face's own Latin letters are hard to read ("l" looks like
+    // "1"): Latin text takes the sans face, about as wide as the half-width
+    // letters the program's layouts assume; Chinese text keeps the Song face.
+    if (face == kSongFace) f.setFamilies({kSansFace, kSongFace});
     int h = lf.lfHeight;
     if (h == 0) h = -15;
     f.setPixelSize(std::max(1, h < 0 ? -h : h * 7 / 8));

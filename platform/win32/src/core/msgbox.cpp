@@ -8,6 +8,7 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -57,6 +58,9 @@ std::vector<BoxButton> BoxButtons(UINT flags) {
 }
 
 // The default button's index (MB_DEFBUTTONn; the first when out of range).
+// What a title bar takes besides its caption: icon, buttons and margins.
+constexpr int kTitleBarRoom = 120;
+
 size_t DefaultIndex(UINT flags, size_t count) {
     size_t def = (flags & MB_DEFMASK) >> 8;
     return def < count ? def : 0;
@@ -98,6 +102,11 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
         QObject::connect(pb, &QPushButton::clicked, &box, [&box, id] { box.done(id); });
         widgets.push_back(pb);
     }
+    // Wide enough for the caption beside the title bar's icon and buttons,
+    // as a Win32 box is.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarRoom, 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.setDefaultButton(widgets[def]);
     widgets[def]->setFocus();
     QEventLoop loop;

@@ -8,7 +8,9 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
 
 #include <mutex>
@@ -169,6 +171,20 @@ void TypeText(const std::string& gbk, HWND h) {
             QApplication::sendEvent(t, &up);
         }
     }
+}
+
+std::vector<RECT> ComboListRows(HWND combo, int* viewportHeight) {
+    std::vector<RECT> rows;
+    if (viewportHeight) *viewportHeight = -1;
+    w32::Window* w = Win(combo);
+    auto* b = w ? qobject_cast<QComboBox*>(w->widget) : nullptr;
+    if (!b || !b->view() || !b->view()->isVisible()) return rows;
+    if (viewportHeight) *viewportHeight = b->view()->viewport()->height();
+    for (int i = 0; i < b->count(); ++i) {
+        const QRect r = b->view()->visualRect(b->model()->index(i, b->modelColumn()));
+        rows.push_back(RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    }
+    return rows;
 }
 
 void SelectComboItem(HWND combo, int index) {

@@ -1,4 +1,5 @@
 // Toolbar and status bar as the main window builds them, and image lists.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -158,6 +159,34 @@ TEST_F(BarsTest, MaskColourPixelsAreTransparentOnTheBar) {
     EXPECT_NE(masked, kMask);
     EXPECT_EQ(shown, 0x00408020u);  // COLORREF of 0x208040
     w32test::GrabWindow(bar, OutDir() + "/toolbar.png");
+}
+
+TEST_F(BarsTest, StatusBarTextKeepsClearOfItsPartsFrame) {
+    HWND status = Make(STATUSCLASSNAMEA, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, 11551, nullptr);
+    RECT pc{};
+    GetClientRect(parent_, &pc);
+    int edges[2] = {pc.right / 2, pc.right};
+    SendMessageA(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("北京塔维尔信息技术有限公司"));
+    w32test::ProcessEvents();
+    RECT part{};
+    ASSERT_TRUE(SendMessageA(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part)));
+    // The part's frame runs along its edges; the text's ink keeps a pixel
+    // clear of it above and below and two at the left.
+    int inkTop = 1000, inkBottom = -1, inkLeft = 1000;
+    // The first characters (each pixel read renders the bar).
+    for (int y = part.top; y < part.bottom; ++y)
+        for (int x = part.left; x < std::min<int>(part.right, part.left + 60); ++x) {
+            const COLORREF c = w32test::PixelAt(status, x, y);
+            if (c == CLR_INVALID || GetRValue(c) + GetGValue(c) + GetBValue(c) >= 3 * 128) continue;
+            inkTop = std::min(inkTop, y);
+            inkBottom = std::max(inkBottom, y);
+            inkLeft = std::min(inkLeft, x);
+        }
+    ASSERT_GE(inkBottom, 0) << "the text shows";
+    EXPECT_GE(inkTop, part.top + 2);
+    EXPECT_LE(inkBottom, part.bottom - 4);  // the frame's bottom line is 2 pixels inside the part
+    EXPECT_GE(inkLeft, part.left + 3);
 }
 
 TEST_F(BarsTest, StatusBarPartsStayAndTextComesFromAnotherThread) {

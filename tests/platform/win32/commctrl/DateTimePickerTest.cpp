@@ -234,3 +234,155 @@ TEST_F(PickerTest, Grab) {
 }
 
 }  // namespace
+
+namespace {
+
+// Field editing as the Win32 picker does it: a click selects the field under
+// it, digits replace that field, the year is settled when the user leaves it.
+class PickerTyping : public PickerTest {
+protected:
+    void SetUp() override {
+        PickerTest::SetUp();
+        other_ = Make("EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, 300, 40, 80, 20, 11206, "");
+    }
+    HWND Ranged() {
+        HWND h = MakePicker();
+        SYSTEMTIME range[2] = {Date(1601, 1, 1), Date(9999, 12, 31)};
+        SendMessageA(h, DTM_SETRANGE, 1 | 2, reinterpret_cast<LPARAM>(range));
+        SYSTEMTIME st = Date(2024, 5, 10);
+        SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+        return h;
+    }
+    void ClickField(HWND h, int field, bool twice = false) {
+        const POINT p = w32test::PickerFieldPoint(h, field);
+        if (twice)
+            w32test::DoubleClick(h, p.x, p.y);
+        else
+            w32test::Click(h, p.x, p.y);
+    }
+    void Leave() {
+        SetFocus(other_);
+        w32test::ProcessEvents();
+    }
+    static std::string Ymd(HWND h) {
+        const SYSTEMTIME st = Get(h);
+        return std::to_string(st.wYear) + "-" + std::to_string(st.wMonth) + "-" + std::to_string(st.wDay);
+    }
+    HWND other_ = nullptr;
+};
+
+TEST_F(PickerTyping, ATwoDigitYearLiesInTheTwoDigitYearWindowAndKeepsMonthAndDay) {
+    HWND h = Ranged();
+    Rec().Clear();
+    ClickField(h, 0, true);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "2024");
+    w32test::TypeText("26", h);
+    Leave();
+    EXPECT_EQ(Ymd(h), "2026-5-10");
+    EXPECT_EQ(Shown(h), "2026-5-10");
+    ASSERT_FALSE(Rec().Of(DTN_DATETIMECHANGE).empty());
+
+    ClickField(h, 0);
+    w32test::TypeText("87", h);
+    Leave();
+    EXPECT_EQ(Ymd(h), "1987-5-10");
+    ClickField(h, 0);
+    w32test::TypeText("49", h);
+    w32test::PressKey(VK_RIGHT, false, false, h);  // leaving the field settles it too
+    EXPECT_EQ(Ymd(h), "2049-5-10");
+    EXPECT_EQ(w32test::PickerSelectedText(h), "5");
+}
+
+TEST_F(PickerTyping, FourDigitYearsWithLeadingZerosAreTakenAsTypedWithinTheRange) {
+    HWND h = MakePicker();  // the full range, from the year 1
+    SYSTEMTIME st = Date(2024, 12, 7);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    ClickField(h, 0);
+    w32test::TypeText("009", h);
+    EXPECT_EQ(Shown(h), "0009-12-7") << "shown as typed meanwhile";
+    w32test::TypeText("9", h);
+    EXPECT_EQ(Shown(h), "0099-12-7");
+    Leave();
+    EXPECT_EQ(Ymd(h), "99-12-7");
+    ClickField(h, 0);
+    w32test::TypeText("0100", h);
+    Leave();
+    EXPECT_EQ(Ymd(h), "100-12-7");
+
+    // With the record forms' range a year before 1601 becomes its first day.
+    HWND r = Ranged();
+    ClickField(r, 0);
+    w32test::TypeText("0100", r);
+    Leave();
+    EXPECT_EQ(Ymd(r), "1601-1-1");
+    EXPECT_EQ(Shown(r), "1601-1-1");
+}
+
+TEST_F(PickerTyping, ADatePickedInTheCalendarEndsTheTypingOfAYear) {
+    HWND h = Ranged();
+    ClickField(h, 0);
+    w32test::TypeText("15", h);
+    w32test::OpenPickerCalendar(h);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    w32test::PickCalendarDate(h, 2024, 5, 21);
+    Leave();
+    EXPECT_EQ(Ymd(h), "2024-5-21");
+    EXPECT_EQ(Shown(h), "2024-5-21");
+    SYSTEMTIME range[2] = {};
+    SendMessageA(h, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+    EXPECT_EQ(range[0].wYear, 1601);
+}
+
+TEST_F(PickerTyping, AClickSelectsTheFieldUnderItAndDigitsReplaceIt) {
+    HWND h = Ranged();
+    ClickField(h, 1);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "5");
+    w32test::TypeText("11", h);
+    EXPECT_EQ(Ymd(h), "2024-11-10");
+    ClickField(h, 2);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "10");
+    w32test::TypeText("3", h);
+    EXPECT_EQ(Ymd(h), "2024-11-3");
+    w32test::TypeText("0", h);  // the second digit completes the field
+    EXPECT_EQ(Ymd(h), "2024-11-30");
+    w32test::TypeText("4", h);  // no day of November starts with 4 and another digit
+    EXPECT_EQ(Ymd(h), "2024-11-4");
+    w32test::TypeText("30", h);
+    w32test::PressKey(VK_LEFT, false, false, h);
+    w32test::TypeText("2", h);
+    EXPECT_EQ(Ymd(h), "2024-2-29");
+    w32test::TypeText("-", h);  // a separator moves on to the next field
+    EXPECT_EQ(w32test::PickerSelectedText(h), "29");
+}
+
+TEST_F(PickerTyping, TheNarrowTimePickerShowsTheHoursFirstAndTakesTypedTimes) {
+    HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT, 400, 95, 65, 20, 11161,
+                  "DateTime");
+    SYSTEMTIME t = Date(2024, 5, 10);
+    t.wHour = 9;
+    t.wMinute = 5;
+    t.wSecond = 2;
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    w32test::ProcessEvents();
+    EXPECT_EQ(w32test::PickerShownText(h).substr(0, 4), "9:05");
+    t.wHour = 14;
+    t.wMinute = 30;
+    t.wSecond = 0;
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    w32test::ProcessEvents();
+    EXPECT_EQ(w32test::PickerShownText(h).substr(0, 5), "14:30");
+
+    ClickField(h, 0);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "14");
+    w32test::TypeText("8", h);
+    ClickField(h, 1);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "30");
+    w32test::TypeText("45", h);
+    Leave();
+    EXPECT_EQ(Get(h).wHour, 8);
+    EXPECT_EQ(Get(h).wMinute, 45);
+    EXPECT_EQ(Get(h).wSecond, 0);
+    EXPECT_EQ(w32test::PickerShownText(h).substr(0, 4), "8:45");
+}
+
+}  // namespace

@@ -146,6 +146,36 @@ TEST_F(Controls, SubclassedCheckBoxAndComboSeeTabWithTheShiftState) {
     EXPECT_EQ(GetFocus(), cb);  // no focus move outside dialogs
 }
 
+TEST_F(Controls, TheOpenListOfADropDownShowsItsFirstAndLastRowsWhole) {
+    HWND combo = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 300, 10, 10, 120, 120);
+    LOGFONTA lf{};
+    lf.lfHeight = -15;
+    lf.lfCharSet = GB2312_CHARSET;
+    strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
+    HFONT font = CreateFontIndirectA(&lf);
+    SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // 高, 中, 低, 一般: Chinese glyphs fill their whole cell.
+    for (const char* item : {"\xB8\xDF", "\xD6\xD0", "\xB5\xCD", "\xD2\xBB\xB0\xE3"})
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    HDC dc = GetDC(combo);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    w32test::ProcessEvents();
+    int viewport = -1;
+    const std::vector<RECT> rows = w32test::ComboListRows(combo, &viewport);
+    ASSERT_EQ(rows.size(), 4u);
+    for (const RECT& r : rows) EXPECT_GE(r.bottom - r.top, tm.tmHeight + 4) << "a row leaves room above and below";
+    EXPECT_GE(rows.front().top, 0);
+    EXPECT_LE(rows.back().bottom, viewport);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    DestroyWindow(combo);
+    DeleteObject(font);
+}
+
 TEST_F(Controls, EditLimitsCountGbkBytesAndNeverSplitACharacter) {
     HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
     SendMessageA(e, EM_LIMITTEXT, 5, 0);

@@ -294,6 +294,30 @@ TEST_F(Desktop, MultiLineTextHasLeadingBetweenLines) {
     EXPECT_EQ(SendMessageA(e, EM_GETMODIFY, 0, 0), TRUE);
 }
 
+TEST_F(Desktop, AMessageBoxIsWideEnoughForItsCaption) {
+    w32test::AutoAnswerMessageBoxes(false);
+    int width = 0, caption = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        if (!box) return;
+        width = box->width();
+        caption = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+        driver.stop();
+        box->done(IDOK);
+    });
+    driver.start(5);
+    // "该记录已不存在" with the caption "Tarvel提示": a short text under a longer caption.
+    EXPECT_EQ(MessageBoxA(top, "\xB8\xC3\xBC\xC7\xC2\xBC\xD2\xD1\xB2\xBB\xB4\xE6\xD4\xDA", "Tarvel\xCC\xE1\xCA\xBE",
+                          MB_OK | MB_ICONINFORMATION),
+              IDOK);
+    w32test::AutoAnswerMessageBoxes(true);
+    ASSERT_GT(caption, 0);
+    EXPECT_GE(width, caption + 120) << "room for the caption beside the title bar's icon and buttons";
+}
+
 TEST_F(Desktop, MessageBoxLinesHaveLeading) {
     w32test::AutoAnswerMessageBoxes(false);
     bool seen = false;

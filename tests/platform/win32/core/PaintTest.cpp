@@ -6,10 +6,13 @@
 #include <QtGui/QWheelEvent>
 
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "Recorder.h"
 #include "win32_testhooks.h"
@@ -463,6 +466,53 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
 
 namespace {
 
+TEST_F(Paint, SongFaceTellsTheLetterLFromTheDigitOne) {
+    HDC dc = GetDC(view);
+    // The ink of one character drawn black on white, as offsets from its top left.
+    auto ink = [&](const char* ch, int em) {
+        RECT rc{0, 0, 60, 60};
+        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LOGFONTA lf{};
+        lf.lfHeight = -em;
+        lf.lfCharSet = GB2312_CHARSET;
+        strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
+        HFONT f = CreateFontIndirectA(&lf);
+        HGDIOBJ old = SelectObject(dc, f);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, 0);
+        TextOutA(dc, 10, 10, ch, 1);
+        SelectObject(dc, old);
+        DeleteObject(f);
+        std::set<std::pair<int, int>> dots;
+        int minX = 60, minY = 60;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const COLORREF c = At(x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) {
+                    dots.insert({x, y});
+                    minX = std::min(minX, x);
+                    minY = std::min(minY, y);
+                }
+            }
+        std::set<std::pair<int, int>> shape;
+        for (auto [x, y] : dots) shape.insert({x - minX, y - minY});
+        return shape;
+    };
+    for (int em : {12, 13, 15}) {
+        const auto l = ink("l", em), one = ink("1", em);
+        ASSERT_FALSE(l.empty());
+        ASSERT_FALSE(one.empty());
+        std::set<std::pair<int, int>> both;
+        both.insert(l.begin(), l.end());
+        both.insert(one.begin(), one.end());
+        size_t same = 0;
+        for (const auto& d : l) same += one.count(d);
+        // Most of the ink differs: the two do not read alike.
+        EXPECT_GE(both.size() - same, both.size() / 2) << "em " << em;
+    }
+    ReleaseDC(view, dc);
+}
+
 TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
     HDC dc = GetDC(view);
     // 十个汉字的宽度: ten Chinese characters.
@@ -485,7 +535,9 @@ TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
             GetTextExtentPoint32A(dc, "0123456789", 10, &ascii);
             EXPECT_EQ(cjk.cx, 10 * em) << "em " << em << " charset " << int(charset);
             EXPECT_EQ(cjk.cy, em);
-            EXPECT_NEAR(ascii.cx, 5 * em, 10) << "em " << em;
+            // Latin letters and digits about half as wide (the sans face's
+            // digits are a little wider, its lowercase letters a little narrower).
+            EXPECT_NEAR(ascii.cx, 5 * em, em) << "em " << em;
             SelectObject(dc, old);
             DeleteObject(f);
         }
