@@ -18,7 +18,7 @@
 
 #include "bench/common/Args.h"
 #include "bench/common/SeededFile.h"
-#include "bench/qtlist/QtProgram.h"
+#include "bench/common/QtProgram.h"
 
 namespace {
 
