@@ -19,6 +19,9 @@ struct Rival {
     std::string name;                         // short, used in the counters' names
     std::function<bool()> run;                // does the work to idle; false when its result is wrong
     std::function<void()> prepare = nullptr;  // if set, run untimed before each run
+    // If set, the rival times itself (another process's clocks): it returns
+    // its wall and CPU seconds and is used in place of run.
+    std::function<bool(double& wall, double& cpu)> timed = nullptr;
 };
 
 // Runs every rival once per iteration of the state, in an order that turns
