@@ -281,9 +281,10 @@ void DeleteObj(GdiObj* o) {
     }
 }
 
+const QString kSongFace = QStringLiteral("AR PL UMing CN");
+
 // Face names of the program's fonts -> installed faces.
 QString MapFace(const QString& face) {
-    static const QString kSong = QStringLiteral("AR PL UMing CN");
     static const QString kSans = QStringLiteral("Liberation Sans");
     QString f = face.trimmed();
     if (f.isEmpty() || f == u"宋体" || f == u"新宋体" || f.compare(u"SimSun", Qt::CaseInsensitive) == 0 ||
@@ -291,7 +292,7 @@ QString MapFace(const QString& face) {
         f.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
         f.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 || f == u"黑体" || f == u"楷体_GB2312" ||
         f == u"仿宋_GB2312")
-        return kSong;
+        return kSongFace;
     if (f.compare(u"Arial", Qt::CaseInsensitive) == 0 || f.compare(u"Tahoma", Qt::CaseInsensitive) == 0 ||
         f.compare(u"Verdana", Qt::CaseInsensitive) == 0 || f.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0 ||
         f.compare(u"Microsoft Sans Serif", Qt::CaseInsensitive) == 0)
@@ -307,7 +308,7 @@ void InstallSubstitutions() {
     done = true;
     // Chinese text in a Latin face falls back to the Song face.
     for (const char* f : {"Liberation Sans", "Liberation Serif", "Liberation Mono"})
-        QFont::insertSubstitution(QString::fromLatin1(f), QStringLiteral("AR PL UMing CN"));
+        QFont::insertSubstitution(QString::fromLatin1(f), kSongFace);
 }
 
 }  // namespace
@@ -323,7 +324,12 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     f.setItalic(lf.lfItalic != 0);
     f.setUnderline(lf.lfUnderline != 0);
     f.setStrikeOut(lf.lfStrikeOut != 0);
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch));
+    // The Song face carries drawn 1-bit glyphs for 11 to 16 pixels, as SimSun
+    // does: at those sizes it is drawn from them, unsmoothed, which also
+    // spares hinting every glyph's outline at run time.
+    const bool bDrawnSizes = face == kSongFace && f.pixelSize() >= 11 && f.pixelSize() <= 16 && !f.italic();
+    f.setStyleStrategy(bDrawnSizes ? QFont::StyleStrategy(QFont::PreferMatch | QFont::NoAntialias)
+                                   : QFont::StyleStrategy(QFont::PreferMatch));
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
