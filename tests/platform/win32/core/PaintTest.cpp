@@ -459,6 +459,27 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
+// Rows of a width whose bytes are not a multiple of four end in padding.
+TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
+    HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_PADDED");
+    ASSERT_NE(bmp, nullptr);
+    BITMAP info{};
+    GetObjectA(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 5);
+    EXPECT_EQ(info.bmHeight, 3);
+    HDC dc = GetDC(view);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, 10, 20, 5, 3, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(view, dc);
+    // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
+    EXPECT_TRUE(DeleteObject(bmp));
+}
+
 }  // namespace
 
 namespace {
