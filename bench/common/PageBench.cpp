@@ -14,15 +14,67 @@
 #include "shell/BaseDialogClass.h"
 #include "store/Con_DetailClass.h"
 #include "store/ODBCClass.h"
+#include "odbc.h"
 
 namespace bench {
 
-void TurnToIdle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+namespace {
+
+std::string g_strPath;  // the store's file
+bool g_bRecording = false;
+std::vector<std::string> g_Statements;
+
+}  // namespace
+
+std::vector<std::string> TakeStatements() {
+    std::vector<std::string> taken;
+    taken.swap(g_Statements);
+    return taken;
+}
+
+void RaceYardsticks(benchmark::State& state, const std::function<bool()>& page, const std::function<void()>& prepare) {
+    static QtProgram* qt = new QtProgram;  // one per process: it holds Qt's default connection
+    if (prepare) prepare();
+    TakeStatements();
+    g_bRecording = true;
+    const bool ok = page();
+    g_bRecording = false;
+    const std::vector<std::string> jet = TakeStatements();
+    if (!ok || jet.empty()) return state.SkipWithError("the page failed or ran no statement");
+    std::vector<std::string> sql;
+    for (const std::string& s : jet) sql.push_back(ToSqlite(s.c_str()));
+    if (!qt->Open(g_strPath)) return state.SkipWithError("cannot open the file in Qt");
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(g_strPath.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return state.SkipWithError("cannot open the file in sqlite3");
+    }
+    AddDriverCollation(db);
+    std::vector<QString> qtCells;
+    std::vector<std::string> cells;
+    const auto qtRun = [&] {
+        for (size_t i = 0; i + 1 < sql.size(); ++i)
+            if (qt->Read(sql[i], qtCells) < 0) return false;
+        return qt->Show(sql.back()) >= 0;
+    };
+    const auto sqliteRun = [&] {
+        for (const std::string& s : sql)
+            if (ReadAllRows(db, s, cells) < 0) return false;
+        return true;
+    };
+    RunRivals(state, {{"page", page, prepare}, {"qt", qtRun}, {"sqlite3", sqliteRun}},
+              "yardsticks in this process, turn about: qt = QTableView over QSqlQueryModel, sqlite3 = plain read "
+              "into strings; the page's " +
+                  std::to_string(sql.size()) + " statement(s), Chinese collation");
+    sqlite3_close(db);
+    // Free the Qt program's rows: the next benchmark starts from the same state.
+    qt->model.clear();
+    TurnToIdle();
 }
 
 bool ConnectStore(const std::string& path) {
     if (path.empty()) return false;
+    g_strPath = path;
     g_ODBC.~ODBCClass();
     new (&g_ODBC) ODBCClass();
     const std::string connect =
@@ -74,6 +126,21 @@ void BareContactKeyword(benchmark::State& state, const std::string& keyword, int
         if (n != nExpected) state.SkipWithError("query failed");
     }
 }
+
+}  // namespace bench
+
+// Every statement the store runs passes here (the page benchmarks link with
+// --wrap on the driver's SQLExecDirect, a C++ name): while a page's work is
+// recorded, its text is kept.
+extern "C" SQLRETURN __real__Z13SQLExecDirectPvPhi(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len);
+extern "C" SQLRETURN __wrap__Z13SQLExecDirectPvPhi(SQLHSTMT h, SQLCHAR* text, SQLINTEGER len) {
+    if (bench::g_bRecording && text)
+        bench::g_Statements.emplace_back(reinterpret_cast<const char*>(text),
+                                         len == SQL_NTS ? strlen(reinterpret_cast<const char*>(text)) : size_t(len));
+    return __real__Z13SQLExecDirectPvPhi(h, text, len);
+}
+
+namespace bench {
 
 bool LastStatementIs(const char* pszJet) { return strcmp(g_ODBC.co_GetSQL(), pszJet) == 0; }
 

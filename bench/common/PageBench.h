@@ -7,7 +7,10 @@
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "bench/common/QtProgram.h"
+#include "bench/common/Rivals.h"
 #include "bench/common/SeededFile.h"
 
 class BaseDialogClass;
@@ -16,10 +19,6 @@ class State;
 }
 
 namespace bench {
-
-// Lets the event loop run until the posted work (model reset, layout,
-// paint) is done.
-void TurnToIdle();
 
 // Connects the store's one connection (g_ODBC) to the file, closing the one
 // it had. False when the file cannot be opened.
@@ -33,6 +32,22 @@ bool MakePages(std::initializer_list<std::pair<BaseDialogClass*, const char*>> p
 
 // Shows this page alone (the others hidden) and lets the loop run to idle.
 void ShowOnly(BaseDialogClass* pPage);
+
+// The statements (as the store formats them) that the store ran since the
+// last call, which starts the record afresh.
+std::vector<std::string> TakeStatements();
+
+// Runs `page` (the page's work, to idle; false when its result is wrong)
+// once untimed, recording the statements the store runs for it, then races
+// it (RunRivals, UseManualTime) against two yardsticks on the same file and
+// statements, in this process: the plain Qt program ("qt": the last
+// statement shown in its QTableView over a QSqlQueryModel to idle, the ones
+// before read through QSqlQuery into strings) and a plain sqlite3 read of
+// every statement into strings ("sqlite3"), both with the driver's Chinese
+// collation. `prepare`, if given, runs untimed before each run of the page
+// (and before the recorded one).
+void RaceYardsticks(benchmark::State& state, const std::function<bool()>& page,
+                    const std::function<void()>& prepare = nullptr);
 
 // True when the store's last statement is this text: the page benchmarks
 // check that the page ran the query its yardsticks run.

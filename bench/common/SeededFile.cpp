@@ -10,6 +10,12 @@
 #include <system_error>
 
 #include "jetsql.h"
+#include "platform/gbk/gbk.h"
+
+// The driver's own registration of what Jet statements need on SQLite.
+namespace odbcdrv {
+int RegisterFunctions(sqlite3* db);
+}
 
 namespace bench {
 
@@ -211,10 +217,6 @@ bool FillTasks(sqlite3* db, int records) {
     return true;
 }
 
-int CollateLikeTheDriver(void*, int na, const void* a, int nb, const void* b) {
-    return jetsql::CompareGbkNoCase(static_cast<const char*>(a), size_t(na), static_cast<const char*>(b), size_t(nb));
-}
-
 }  // namespace
 
 SeededFile::SeededFile(const char* pszTag) {
@@ -274,13 +276,11 @@ const SeededFile* FileOf(Records kind, int count) {
     return f.get();
 }
 
-void AddDriverCollation(sqlite3* db) {
-    sqlite3_create_collation(db, jetsql::kOrderCollation, SQLITE_UTF8, nullptr, CollateLikeTheDriver);
-}
+void AddDriverCollation(sqlite3* db) { odbcdrv::RegisterFunctions(db); }
 
 std::string ToSqlite(const char* pszJet) {
     jetsql::Translation t;
-    return jetsql::Translate(pszJet, t) ? t.sql : std::string();
+    return jetsql::Translate(gbk::ToUtf8(pszJet), t) ? t.sql : std::string();
 }
 
 const ListQueries& QueriesOf(Records kind) {

@@ -21,7 +21,7 @@ constexpr int kAccounts = 100000;
 constexpr int kContacts = 100000;
 constexpr int kContactAccounts = 20000;  // the accounts the contacts work for
 constexpr int kTasks = 50000;
-constexpr int kTasksInJune2024 = 30;  // the month the task calendar benchmarks show
+constexpr int kTasksInJune2024 = 4500;  // the busy month the task calendar benchmarks show
 
 // A fresh copy of the empty database in a temporary folder, removed with the
 // object. Fill() seeds it; an empty path means it could not be made.
@@ -48,11 +48,12 @@ private:
 // and kept (removed at exit); null when it could not be made.
 const SeededFile* FileOf(Records kind, int count);
 
-// The collation the driver adds to every ORDER BY term, for bare connections.
+// What the driver adds to its connections (the collation of every ORDER BY
+// term, DATEADD), for bare connections.
 void AddDriverCollation(sqlite3* db);
 
-// A statement text as the store formats it, in SQLite's dialect as the
-// driver runs it (the Chinese collation on every ORDER BY term).
+// A statement text as the store formats it (GBK), in SQLite's dialect as the
+// driver runs it (UTF-8, the Chinese collation on every ORDER BY term).
 std::string ToSqlite(const char* pszJet);
 
 // The all-records list of one kind as its page opens it and as it re-sorts

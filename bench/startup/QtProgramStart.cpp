@@ -1,4 +1,4 @@
-// The plain Qt program of the list benchmarks (bench/qtlist/QtProgram.h)
+// The plain Qt program of the list benchmarks (bench/common/QtProgram.h)
 // started on the database given as the first argument: it opens the file and
 // shows today's tasks with the start page's query in its maximised window,
 // then the idle probe.
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/qtlist/QtProgram.h"
+#include "bench/common/QtProgram.h"
 #include "bench/startup/IdleReport.h"
 
 int main(int argc, char** argv) {

@@ -28,7 +28,8 @@ Parse:  smtp_test_server.py parse DIR
 Client: smtp_test_server.py smtplib PORT FILE
   Sends the messages of FILE (a count line, then per message its recipient
   line, its length line and its bytes) over one SMTP_SSL connection to
-  localhost:PORT with Python's smtplib and prints the seconds it took.
+  localhost:PORT with Python's smtplib and prints the seconds it took, wall
+  and CPU, from before its TLS context is made to the connection's end.
 """
 import asyncio
 import base64
@@ -282,13 +283,13 @@ def smtplib_client(port, path):
             to = f.readline().rstrip(b"\n").decode("ascii")
             n = int(f.readline())
             msgs.append((to, f.read(n)))
+    start, cpu = time.perf_counter(), time.process_time()
     ctx = ssl.create_default_context()
-    start = time.perf_counter()
     with smtplib.SMTP_SSL("localhost", port, context=ctx) as s:
         s.ehlo("example.com")
         for to, data in msgs:
             s.sendmail("sender@example.com", [to], data)
-    print("%.6f" % (time.perf_counter() - start), flush=True)
+    print("%.6f %.6f" % (time.perf_counter() - start, time.process_time() - cpu), flush=True)
 
 
 if __name__ == "__main__":

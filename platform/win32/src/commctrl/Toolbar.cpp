@@ -40,9 +40,10 @@ QSize ToolbarCtl::ButtonSize() const {
     return QSize(w, std::min(h, kToolbarHeight - 2 * kBarPad));
 }
 
-QRect ToolbarCtl::ButtonRect(int index) const {
+QRect ToolbarCtl::ButtonRect(int index) const { return ButtonRect(index, ButtonSize()); }
+
+QRect ToolbarCtl::ButtonRect(int index, QSize size) const {
     if (index < 0 || index >= static_cast<int>(buttons_.size())) return {};
-    const QSize size = ButtonSize();
     int x = kBarPad;
     for (int i = 0; i < index; ++i) {
         const Button& b = buttons_[i];
@@ -55,8 +56,9 @@ QRect ToolbarCtl::ButtonRect(int index) const {
 }
 
 int ToolbarCtl::ButtonAt(QPoint p) const {
+    const QSize size = ButtonSize();
     for (int i = 0; i < static_cast<int>(buttons_.size()); ++i)
-        if (ButtonRect(i).contains(p)) return i;
+        if (ButtonRect(i, size).contains(p)) return i;
     return -1;
 }
 
@@ -302,9 +304,10 @@ void ToolbarWidget::paintEvent(QPaintEvent*) {
     p.drawLine(0, height() - 1, width(), height() - 1);
     const auto& buttons = ctl_->Buttons();
     const QFontMetrics fm(font());
+    const QSize size = ctl_->ButtonSize();
     for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
         const ToolbarCtl::Button& b = buttons[i];
-        const QRect r = ctl_->ButtonRect(i);
+        const QRect r = ctl_->ButtonRect(i, size);
         if (r.isEmpty()) continue;
         if (b.style & BTNS_SEP) {
             p.setPen(QColor(0xA0, 0xA0, 0xA0));

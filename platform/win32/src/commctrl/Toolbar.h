@@ -48,8 +48,11 @@ public:
     int Pressed() const { return pressed_; }
     int Hot() const { return hot_; }
 
-    // Button rectangles in client coordinates (separators included).
+    // Button rectangles in client coordinates (separators included); the
+    // second form takes the button size (ButtonSize, which measures every
+    // text) from a caller that places all buttons.
     QRect ButtonRect(int index) const;
+    QRect ButtonRect(int index, QSize size) const;
     int ButtonAt(QPoint p) const;
     QSize ButtonSize() const;
 

@@ -19,7 +19,47 @@
 
 namespace w32 {
 
+namespace {
+
+uint32_t Le32(const unsigned char* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// An uncompressed 24-bit device-independent bitmap (with or without its file
+// header), as every bitmap the program ships is, read straight into an
+// image; a null image for anything else, which Qt's reader then reads.
+QImage DecodeTrueColourBitmap(const unsigned char* p, size_t size) {
+    size_t info = 0;
+    if (size >= 14 && p[0] == 'B' && p[1] == 'M') info = 14;
+    if (size < info + 40) return {};
+    const uint32_t headerSize = Le32(p + info);
+    const int32_t w = int32_t(Le32(p + info + 4)), h = int32_t(Le32(p + info + 8));
+    const unsigned bitCount = unsigned(p[info + 14]) | unsigned(p[info + 15]) << 8;
+    const uint32_t compression = Le32(p + info + 16), coloursUsed = Le32(p + info + 32);
+    if (headerSize < 40 || headerSize > size || bitCount != 24 || compression != 0 || w <= 0 || w > 0x8000 || h == 0 ||
+        h < -0x8000 || h > 0x8000 || coloursUsed > 0x10000)
+        return {};
+    const size_t bits = info ? Le32(p + 10) : headerSize + size_t(coloursUsed) * 4;
+    const size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    const int rows = h < 0 ? -h : h;
+    if (bits > size || stride * size_t(rows) > size - bits) return {};
+    QImage img(w, rows, QImage::Format_RGB32);
+    if (img.isNull()) return {};
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* src = p + bits + stride * size_t(h > 0 ? rows - 1 - y : y);  // bottom-up unless h < 0
+        QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x, src += 3) dst[x] = qRgb(src[2], src[1], src[0]);
+    }
+    return img;
+}
+
+}  // namespace
+
 QImage DecodeImage(const void* data, size_t size, const char* format) {
+    if (std::strcmp(format, "BMP") == 0) {
+        QImage img = DecodeTrueColourBitmap(static_cast<const unsigned char*>(data), size);
+        if (!img.isNull()) return img;
+    }
     const QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), qsizetype(size));
     QBuffer buffer;
     buffer.setData(bytes);
@@ -286,19 +326,17 @@ const QString kSansFace = QStringLiteral("Liberation Sans");
 
 // Face names of the program's fonts -> installed faces.
 QString MapFace(const QString& face) {
-    const QString& kSong = kSongFace;
-    const QString& kSans = kSansFace;
     QString f = face.trimmed();
     if (f.isEmpty() || f == u"宋体" || f == u"新宋体" || f.compare(u"SimSun", Qt::CaseInsensitive) == 0 ||
         f.compare(u"NSimSun", Qt::CaseInsensitive) == 0 || f.compare(u"System", Qt::CaseInsensitive) == 0 ||
         f.compare(u"MS Shell Dlg", Qt::CaseInsensitive) == 0 ||
         f.compare(u"MS Shell Dlg 2", Qt::CaseInsensitive) == 0 || f == u"黑体" || f == u"楷体_GB2312" ||
         f == u"仿宋_GB2312")
-        return kSong;
+        return kSongFace;
     if (f.compare(u"Arial", Qt::CaseInsensitive) == 0 || f.compare(u"Tahoma", Qt::CaseInsensitive) == 0 ||
         f.compare(u"Verdana", Qt::CaseInsensitive) == 0 || f.compare(u"MS Sans Serif", Qt::CaseInsensitive) == 0 ||
         f.compare(u"Microsoft Sans Serif", Qt::CaseInsensitive) == 0)
-        return kSans;
+        return kSansFace;
     if (f.compare(u"Times New Roman", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Serif");
     if (f.compare(u"Courier New", Qt::CaseInsensitive) == 0) return QStringLiteral("Liberation Mono");
     return f;
@@ -310,7 +348,7 @@ void InstallSubstitutions() {
     done = true;
     // Chinese text in a Latin face falls back to the Song face.
     for (const char* f : {"Liberation Sans", "Liberation Serif", "Liberation Mono"})
-        QFont::insertSubstitution(QString::fromLatin1(f), QStringLiteral("AR PL UMing CN"));
+        QFont::insertSubstitution(QString::fromLatin1(f), kSongFace);
 }
 
 }  // namespace
@@ -330,7 +368,12 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     f.setItalic(lf.lfItalic != 0);
     f.setUnderline(lf.lfUnderline != 0);
     f.setStrikeOut(lf.lfStrikeOut != 0);
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch));
+    // The Song face carries drawn 1-bit glyphs for 11 to 16 pixels, as SimSun
+    // does: at those sizes it is drawn from them, unsmoothed, which also
+    // spares hinting every glyph's outline at run time.
+    const bool bDrawnSizes = face == kSongFace && f.pixelSize() >= 11 && f.pixelSize() <= 16 && !f.italic();
+    f.setStyleStrategy(bDrawnSizes ? QFont::StyleStrategy(QFont::PreferMatch | QFont::NoAntialias)
+                                   : QFont::StyleStrategy(QFont::PreferMatch));
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }

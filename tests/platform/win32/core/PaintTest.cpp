@@ -462,6 +462,27 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
+// Rows of a width whose bytes are not a multiple of four end in padding.
+TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
+    HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_PADDED");
+    ASSERT_NE(bmp, nullptr);
+    BITMAP info{};
+    GetObjectA(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 5);
+    EXPECT_EQ(info.bmHeight, 3);
+    HDC dc = GetDC(view);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(dc, 10, 20, 5, 3, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(view, dc);
+    // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
+    EXPECT_TRUE(DeleteObject(bmp));
+}
+
 }  // namespace
 
 namespace {
@@ -541,6 +562,41 @@ TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
             SelectObject(dc, old);
             DeleteObject(f);
         }
+    ReleaseDC(view, dc);
+}
+
+// 宋体 at the sizes its face has drawn 1-bit glyphs for (11 to 16 pixels) is
+// drawn from them, black and white only; larger text is smoothed.
+TEST_F(Paint, SongTextAtItsDrawnSizesIsBlackAndWhiteAndLargerTextIsSmoothed) {
+    HDC dc = GetDC(view);
+    for (int em : {12, 15, 16, 24}) {
+        RECT all{0, 0, 400, 300};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LOGFONTA lf{};
+        lf.lfHeight = -em;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = GB2312_CHARSET;
+        strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // 宋体
+        HFONT f = CreateFontIndirectA(&lf);
+        HGDIOBJ old = SelectObject(dc, f);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, 0);
+        TextOutA(dc, 10, 10, "\xC1\xAA\xCF\xB5\xC8\xCB\xBF\xCD\xBB\xA7", 10);  // 联系人客户
+        int black = 0, grey = 0;
+        for (int y = 10; y < 10 + em; ++y)
+            for (int x = 10; x < 10 + 5 * em; ++x) {
+                const COLORREF c = At(x, y);
+                black += c == 0;
+                grey += c != 0 && c != kWhite;
+            }
+        EXPECT_GT(black + grey, 5 * em) << "em " << em;
+        if (em <= 16)
+            EXPECT_EQ(grey, 0) << "em " << em;
+        else
+            EXPECT_GT(grey, 0) << "em " << em;
+        SelectObject(dc, old);
+        DeleteObject(f);
+    }
     ReleaseDC(view, dc);
 }
 

@@ -8,9 +8,12 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlQuery>
+#include <QSqlError>
 #include <QSqlQueryModel>
+#include <QSqlRecord>
 #include <QTableView>
 #include <string>
+#include <vector>
 
 #include "bench/common/SeededFile.h"
 
@@ -50,7 +53,22 @@ struct QtProgram {
         model.setQuery(QSqlQuery(QString::fromStdString(sql), db));
         while (model.canFetchMore()) model.fetchMore();
         TurnToIdle();
-        return model.rowCount();
+        return model.lastError().isValid() ? -1 : model.rowCount();
+    }
+    // Reads every row of a statement into strings, as the program reads
+    // what it does not list (counts, names); returns the row count, or -1.
+    int Read(const std::string& sql, std::vector<QString>& cells) {
+        cells.clear();
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(QString::fromStdString(sql))) return -1;
+        int rows = 0;
+        const int columns = q.record().count();
+        while (q.next()) {
+            for (int c = 0; c < columns; ++c) cells.push_back(q.value(c).toString());
+            ++rows;
+        }
+        return rows;
     }
 };
 
