@@ -14,6 +14,11 @@
 #include "program/HomepageDialogClass.h"
 #include "store/ODBCClass.h"
 #include "store/md5.h"
+#include "views/RecordFormClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 
@@ -219,6 +224,15 @@ ProgramDatabase& Database() {
 void ResetToStartPage() {
     for (int i = 0; i < VIEW_COUNT; i++) {
         if (g_ViewTable[i] != &g_Homepage && IsWindowVisible(g_ViewTable[i]->m_hWnd)) g_ViewTable[i]->HideDialog();
+    }
+    // The record forms keep the tab chosen last from one record to the next;
+    // after start-up each shows its first tab.
+    RecordFormClass* const forms[] = {&g_Opp_Detail, &g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail};
+    for (RecordFormClass* pForm : forms) {
+        if (pForm->m_Tab.m_hTab && SendMessageA(pForm->m_Tab.m_hTab, TCM_GETCURSEL, 0, 0) != 0) {
+            pForm->m_Tab.SetCurSel(0);
+            pForm->m_Tab.OnSelChange();
+        }
     }
     g_Homepage.ShowDialog();
     g_pCurrentDialog = &g_Homepage;

@@ -118,7 +118,8 @@ HWND EnsureProgram();
 // open cursor is closed, so that the file is not locked for the test.
 ProgramDatabase& Database();
 // Back to the state after start-up: only the start page shown and current,
-// history with the start page's entry alone, 首页 pressed.
+// history with the start page's entry alone, 首页 pressed, every record form
+// on its first relation tab.
 void ResetToStartPage();
 // A test's start on the shared window: hooks cleared, a new copy of the
 // database connected, the registered page resets run, back to the start page,
