@@ -78,7 +78,8 @@ void MouseMove(HWND hwnd, int x, int y);
 void MouseDown(HWND hwnd, int x = -1, int y = -1);
 void MouseUp(HWND hwnd, int x = -1, int y = -1);
 // A key press and release (VK_* code) sent to the window that holds the
-// keyboard focus (or to hwnd when given); shift/ctrl are held during it.
+// keyboard focus (or to hwnd when given); shift/ctrl are held during it and
+// released after it.
 void PressKey(int vk, bool shift = false, bool ctrl = false, HWND hwnd = nullptr);
 // Types a GBK text into the focused window (or hwnd), character by character.
 void TypeText(const std::string& gbk, HWND hwnd = nullptr);

@@ -12,6 +12,7 @@
 #include <QtWidgets/QWidget>
 
 #include <mutex>
+#include <tuple>
 #include <ostream>
 
 #include "commctrl/ImageList.h"
@@ -142,6 +143,19 @@ void PressKey(int vk, bool shift, bool ctrl, HWND h) {
     if (!t) return;
     QKeyEvent up(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(t, &up);
+    // Then the modifiers go up, as the user lets them go: GetKeyState sees
+    // them released afterwards.
+    for (auto [on, modKey, modFlag] : {std::tuple{ctrl, Qt::Key_Control, Qt::ControlModifier},
+                                       std::tuple{shift, Qt::Key_Shift, Qt::ShiftModifier}}) {
+        if (!on) continue;
+        if (!guard) t = KeyTarget(nullptr);
+        if (!t) return;
+        // Made with the modifiers held before it: the event reports them
+        // without its own key's.
+        QKeyEvent release(QEvent::KeyRelease, modKey, mods);
+        QApplication::sendEvent(t, &release);
+        mods &= ~modFlag;
+    }
 }
 
 void TypeText(const std::string& gbk, HWND h) {
