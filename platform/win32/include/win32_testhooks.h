@@ -95,6 +95,14 @@ void SelectComboItem(HWND combo, int index);
 void ProcessEvents(int ms = 0);
 // Pumps until pred() is true or timeoutMs passed; returns pred().
 bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 5000);
+// The double-click time (ms) of the process: two clicks closer than it make a
+// double click, and a list starts a label edit that long after a click on its
+// selected row. SetDoubleClickTime returns the time it replaces.
+int SetDoubleClickTime(int ms);
+// Pumps until the double-click time has passed since the call (a timer of
+// that length, started now, has fired): a click after it is a click of its
+// own, and whatever a click before it delayed by that time has happened.
+void WaitDoubleClickTime();
 // Renders the window as shown on screen (with its children) into a PNG file.
 bool GrabWindow(HWND hwnd, const std::string& pngPath);
 // The colour (COLORREF) of one pixel of the rendered window, client coordinates.

@@ -5,6 +5,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
 #include <QtCore/QThread>
+#include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -222,6 +223,22 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
         QThread::msleep(1);
     }
     return true;
+}
+
+int SetDoubleClickTime(int ms) {
+    const int old = QApplication::doubleClickInterval();
+    QApplication::setDoubleClickInterval(ms);
+    return old;
+}
+
+void WaitDoubleClickTime() {
+    // Longer by the slack Qt allows a coarse timer (5 %), so that a timer of
+    // the double-click time started before this call has fired too.
+    const int ms = QApplication::doubleClickInterval();
+    bool fired = false;
+    QObject context;
+    QTimer::singleShot(ms + ms / 20 + 1, Qt::PreciseTimer, &context, [&fired] { fired = true; });
+    WaitFor([&fired] { return fired; }, ms + 10000);
 }
 
 static QImage Render(HWND h) {
