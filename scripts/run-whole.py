@@ -99,6 +99,7 @@ def main():
     ap.add_argument("--no-plain", action="store_true", help="only the shuffled runs")
     ap.add_argument("--all", action="store_true", help="also the tests ctest already runs as one command")
     ap.add_argument("--only", default="", help="comma-separated program names (basenames) to run")
+    ap.add_argument("--skip", default="", help="comma-separated program names (basenames) to leave out")
     ap.add_argument("--timeout", type=int, default=900, help="seconds per run")
     args = ap.parse_args()
 
@@ -108,6 +109,9 @@ def main():
     if args.only:
         wanted = set(args.only.split(","))
         runs = {k: v for k, v in runs.items() if os.path.basename(k) in wanted}
+    if args.skip:
+        unwanted = set(args.skip.split(","))
+        runs = {k: v for k, v in runs.items() if os.path.basename(k) not in unwanted}
 
     logs = os.path.join(os.path.abspath(args.build), "whole-runs")
     os.makedirs(logs, exist_ok=True)
