@@ -1,6 +1,9 @@
 # make run   installs what is missing, builds the program only and starts it
 #            (it needs a graphical display: see README.md)
-# make test  installs what is missing, builds everything and runs every test
+# make test  installs what is missing, builds everything and runs every test,
+#            then each test program once more as a whole
+# make test-whole  every test program as a whole and shuffled (seeds 1, 2, 3),
+#            the walks on Xvfb too
 # make test-sanitize  the same tests built with ASan and UBSan
 # make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
 
@@ -9,7 +12,7 @@ BUILD ?= build
 SAN_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 
-.PHONY: setup configure build run test test-sanitize test-tsan bench clean
+.PHONY: setup configure build run test test-whole test-sanitize test-tsan bench clean
 
 setup:
 	@bash scripts/setup.sh
@@ -22,6 +25,7 @@ build: configure
 
 # The tests and the benchmarks are options of the build (off without their libraries).
 test: CMAKE_OPTIONS += -DTARVEL_TESTS=ON
+test-whole: CMAKE_OPTIONS += -DTARVEL_TESTS=ON
 bench: CMAKE_OPTIONS += -DTARVEL_BENCH=ON
 
 # Only what the program needs.
@@ -29,8 +33,16 @@ run: configure
 	cmake --build $(BUILD) --target tarvel -j $(JOBS)
 	cd $(BUILD)/bin && ./tarvel
 
+# ctest starts a process per test; the second step runs each test program as
+# one process (in its own order, then shuffled with seed 1), so that state a
+# test leaves behind for the next shows. The leak loops (minutes each, and a
+# program of their own already) are left out there.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --seeds 1 --skip dialogs_leaks_test
+
+test-whole: build
+	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --all --seeds 1,2,3
 
 test-sanitize: setup
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null

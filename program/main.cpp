@@ -1,6 +1,7 @@
 #include "program/main.h"
 
 #include <clocale>
+#include <new>
 
 #include "shell/FirstRunWizard.h"
 #include "program/HomepageDialogClass.h"
@@ -138,9 +139,26 @@ int CreateBars(HWND hWnd) {
     return g_Toolbar.GetHeight() < 0 ? -1 : 0;
 }
 
+namespace {
+
+// A view object that had a window in an earlier main window of this process
+// starts again as a new object: its controls went with that window, and its
+// InitDialog builds only once per object.
+template <class View>
+void RenewView(View& view) {
+    if (!view.m_hWnd) return;
+    view.~View();
+    new (&view) View();
+}
+
+}  // namespace
+
 int CreateViews(HWND hWnd) {
     const int y = g_Toolbar.GetHeight();
     if (y < 0) return -1;
+#define TARVEL_RENEW_VIEW(index, type, object, name) RenewView(object);
+    TARVEL_VIEWS(TARVEL_RENEW_VIEW)
+#undef TARVEL_RENEW_VIEW
     BaseDialogClass::SetViewTable(g_ViewTable, VIEW_COUNT);
     for (int i = 0; i < VIEW_COUNT; ++i) {
         if (g_ViewTable[i]->CreateDialog(g_hInstance, hWnd, g_ViewClassNames[i], y) == -1) {

@@ -76,6 +76,9 @@ struct PickerRow {
     bool bHanding;    // hands the record to its opener instead of linking only
 };
 
+// Test lists show the picker's name, not the row's bytes.
+void PrintTo(const PickerRow& row, std::ostream* os) { *os << row.pszName; }
+
 const PickerRow kPickers[] = {
     {"SelectTaskOpp", SelectTaskDlgProc_OppDetail, kTasks, kOpportunities, false, false},
     {"SelectTaskAcc", SelectTaskDlgProc_AccDetail, kTasks, kAccounts, false, false},

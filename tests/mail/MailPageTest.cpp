@@ -227,6 +227,11 @@ TEST_F(MailPage, SendDialogOpensWithSalutationAndSignatureAndCancelKeepsEverythi
     AddPerson("Ann", "a", "ann@example.com");
     OpenPage();
     strcpy(g_Mail.m_szSubject, "old");
+    // The content of a run before (the page owns it).
+    delete[] g_Mail.m_pszContent;
+    g_Mail.m_pszContent = new char[sizeof "old content"];
+    strcpy(g_Mail.m_pszContent, "old content");
+    const char* const pOldContent = g_Mail.m_pszContent;
     std::string content, subject;
     bool bSalutation = false;
     DialogScript script;
@@ -242,7 +247,8 @@ TEST_F(MailPage, SendDialogOpensWithSalutationAndSignatureAndCancelKeepsEverythi
     EXPECT_TRUE(bSalutation);
     EXPECT_EQ(g_Mail.m_nMailTotal, 1);
     EXPECT_STREQ(g_Mail.m_szSubject, "old");
-    EXPECT_EQ(g_Mail.m_pszContent, nullptr);
+    EXPECT_EQ(g_Mail.m_pszContent, pOldContent);
+    EXPECT_STREQ(g_Mail.m_pszContent, "old content");
     EXPECT_FALSE(g_Mail.IsSending());
     EXPECT_TRUE(Enabled(g_Mail.m_hSendButton));
 

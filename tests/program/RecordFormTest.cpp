@@ -376,12 +376,21 @@ TEST_F(ContactAccount, AShownContactOpensTheAccountItBelongsTo) {
     EXPECT_EQ(g_Con_Detail.m_ulAccountID, 0u);
 }
 
-TEST_P(RecordForm, GrabOfTheFormWithItsRelationTabs) {
+// The form as shown: its frame, the navigation caption of the handed list at
+// (166, 16) and the relation tabs with the first tab's page; saved as a
+// picture of the main window too.
+TEST_P(RecordForm, ShowsItsFrameCaptionAndRelationTabs) {
     RecordFormClass* pForm = GetParam();
     HandOver(kIDs, 3, 0, "t");
     PumpMessages();
-    EXPECT_TRUE(
-        w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "program-" + ViewClassName(pForm) + ".png"));
+    ExpectFramePainted(*pForm);
+    EXPECT_GT(InkPixels(pForm->m_hWnd, RECT{166, 16, 166 + 300, 16 + 15}), 100);
+    ASSERT_NE(pForm->m_Tab.m_hTab, nullptr);
+    EXPECT_TRUE(IsWindowVisible(pForm->m_Tab.m_hTab));
+    ASSERT_NE(pForm->m_Tab.m_hPage, nullptr);
+    EXPECT_TRUE(IsWindowVisible(pForm->m_Tab.m_hPage));
+    EXPECT_EQ(GetParent(pForm->m_Tab.m_hPage), pForm->m_Tab.m_hTab);
+    w32test::GrabWindow(g_hMainWnd, programtest::GrabFolder() + "program-" + ViewClassName(pForm) + ".png");
 }
 
 // Every record form of the program takes a list through the one hand-over.

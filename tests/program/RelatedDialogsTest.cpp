@@ -6,8 +6,13 @@
 
 #include "dialogs/RelatedPages.h"
 #include "views/RelatingGlobals.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 
 #include <cstring>
+#include <iterator>
 #include <string>
 
 using namespace programtest;
@@ -79,7 +84,9 @@ TEST_F(RelatedDialogs, NewContactTakesTheAccountOnlyForAStoredAccount) {
 }
 
 TEST_F(RelatedDialogs, EveryRelationPageLoadsForTheRecordAndReloadsOnRequest) {
-    DLGPROC procs[] = {
+    // The eleven pages, each made by its form's tab control as a change of
+    // tab makes it.
+    const DLGPROC procs[] = {
         RelatedTasksPageProc_OppDetail,         RelatedContactsPageProc_OppDetail,
         RelatedAccountsPageProc_OppDetail,      RelatedTasksPageProc_AccDetail,
         RelatedContactsPageProc_AccDetail,      RelatedOpportunitiesPageProc_AccDetail,
@@ -87,21 +94,36 @@ TEST_F(RelatedDialogs, EveryRelationPageLoadsForTheRecordAndReloadsOnRequest) {
         RelatedOpportunitiesPageProc_TasDetail, RelatedContactsPageProc_TasDetail,
         RelatedAccountsPageProc_TasDetail,
     };
-    for (DLGPROC proc : procs) {
-        g_ulRelatingID = 41;
-        HWND hPage = CreateDialogParamA(g_hInstance, IDD_RELATING, g_hMainWnd, proc, 0);
-        ASSERT_NE(hPage, nullptr);
-        EXPECT_EQ(RelatedPageLoadedID(hPage), 41u);
-        g_ulRelatingID = 42;
-        SendMessageA(hPage, UM_RELOADRELATED, 0, 0);
-        EXPECT_EQ(RelatedPageLoadedID(hPage), 42u);
-        // 40012 as a menu choice is no reload (on a blank form, where no
-        // popup choice acts).
-        g_ulRelatingID = 0;
-        SendMessageA(hPage, WM_COMMAND, UM_RELOADRELATED, 0);
-        EXPECT_EQ(RelatedPageLoadedID(hPage), 42u);
-        DestroyWindow(hPage);
+    RecordFormClass* const forms[] = {&g_Opp_Detail, &g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail};
+    size_t nPage = 0;
+    for (RecordFormClass* pForm : forms) {
+        // A form builds its controls when it is first shown.
+        if (!pForm->m_bInit) pForm->InitDialog(pForm->m_hWnd);
+        TabControlClass& tab = pForm->m_Tab;
+        ASSERT_GT(tab.m_nPages, 0) << ViewClassName(pForm);
+        for (int i = 0; i < tab.m_nPages; i++, nPage++) {
+            SCOPED_TRACE(std::string(ViewClassName(pForm)) + " tab " + std::to_string(i));
+            ASSERT_LT(nPage, std::size(procs));
+            EXPECT_EQ(tab.m_Pages[i].pfnDialogProc, procs[nPage]);
+            g_ulRelatingID = 41;
+            tab.SetCurSel(i);
+            tab.OnSelChange();
+            HWND hPage = tab.m_hPage;
+            ASSERT_NE(hPage, nullptr);
+            EXPECT_EQ(RelatedPageLoadedID(hPage), 41u);
+            g_ulRelatingID = 42;
+            SendMessageA(hPage, UM_RELOADRELATED, 0, 0);
+            EXPECT_EQ(RelatedPageLoadedID(hPage), 42u);
+            // 40012 as a menu choice is no reload (on a blank form, where no
+            // popup choice acts).
+            g_ulRelatingID = 0;
+            SendMessageA(hPage, WM_COMMAND, UM_RELOADRELATED, 0);
+            EXPECT_EQ(RelatedPageLoadedID(hPage), 42u);
+        }
+        tab.SetCurSel(0);
+        tab.OnSelChange();
     }
+    EXPECT_EQ(nPage, std::size(procs));
     g_ulRelatingID = 0;
     EXPECT_EQ(RelatedPageLoadedID(NULL), 0u);
 }

@@ -49,6 +49,7 @@ protected:
                                   programtest::TestInstance(), nullptr);
         ShowWindow(m_hHost, SW_SHOW);
         w32test::ClearMessageBoxes();
+        w32test::ClearShellExecutes();
     }
     void TearDown() override {
         s_pCustomDrawList = nullptr;

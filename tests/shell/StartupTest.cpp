@@ -254,6 +254,24 @@ TEST_F(StartupTest, TheStoredLoginOpensTheNextStart) {
     EXPECT_TRUE(programtest::MessageTexts().empty());
 }
 
+TEST_F(StartupTest, ASecondMainWindowInTheProcessBuildsItsPagesAgain) {
+    m_Db.SetLogin("abc", "secret1");
+    for (int nStart = 1; nStart <= 2; ++nStart) {
+        SCOPED_TRACE("start " + std::to_string(nStart));
+        DialogScript script;
+        script.Then("ID_DLG_LOGIN", programtest::LoginWith("secret1"));
+        ExpectStartPageRunning(programtest::StartMainWindow());
+        // The start page's list and links live in its window of this start.
+        HWND hList = g_Homepage.m_ListView.m_hListView;
+        EXPECT_TRUE(IsWindow(hList));
+        EXPECT_EQ(g_Homepage.m_hWnd, GetParent(hList));
+        EXPECT_NE(nullptr, GetDlgItem(g_Homepage.m_hWnd, IDC_HOME_LINK_FIRST));
+        EXPECT_NE(nullptr, GetDlgItem(g_Homepage.m_hWnd, IDC_HOME_LINK_LAST));
+        programtest::StopMainWindow();
+        programtest::ProgramDatabase::PointConnectionAt(m_Db.Path());
+    }
+}
+
 TEST_F(StartupTest, CancellingEachWizardPageEndsTheProgramAndKeepsTheFlagAtZero) {
     for (int nPage = 0; nPage < 3; ++nPage) {
         SCOPED_TRACE(nPage);

@@ -14,6 +14,12 @@
 #include "program/HomepageDialogClass.h"
 #include "store/ODBCClass.h"
 #include "store/md5.h"
+#include "views/PageFrameClass.h"
+#include "views/RecordFormClass.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 
@@ -219,6 +225,15 @@ ProgramDatabase& Database() {
 void ResetToStartPage() {
     for (int i = 0; i < VIEW_COUNT; i++) {
         if (g_ViewTable[i] != &g_Homepage && IsWindowVisible(g_ViewTable[i]->m_hWnd)) g_ViewTable[i]->HideDialog();
+    }
+    // The record forms keep the tab chosen last from one record to the next;
+    // after start-up each shows its first tab.
+    RecordFormClass* const forms[] = {&g_Opp_Detail, &g_Acc_Detail, &g_Con_Detail, &g_Tas_Detail};
+    for (RecordFormClass* pForm : forms) {
+        if (pForm->m_Tab.m_hTab && SendMessageA(pForm->m_Tab.m_hTab, TCM_GETCURSEL, 0, 0) != 0) {
+            pForm->m_Tab.SetCurSel(0);
+            pForm->m_Tab.OnSelChange();
+        }
     }
     g_Homepage.ShowDialog();
     g_pCurrentDialog = &g_Homepage;
@@ -473,7 +488,35 @@ std::string OutputPath(const std::string& name) { return OutputFolder() + name; 
 
 void Grab(BaseDialogClass& page, const std::string& name) {
     w32test::ProcessEvents(0);
-    EXPECT_TRUE(w32test::GrabWindow(page.m_hWnd, OutputPath(name + ".png")));
+    w32test::GrabWindow(page.m_hWnd, OutputPath(name + ".png"));
+}
+
+int InkPixels(HWND hWnd, const RECT& rc) {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++) {
+        for (int x = rc.left; x < rc.right; x++) {
+            const COLORREF c = w32test::BackingPixel(hWnd, x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) n++;
+        }
+    }
+    return n;
+}
+
+void ExpectFramePainted(BaseDialogClass& page) {
+    auto* pFrame = dynamic_cast<PageFrameClass*>(&page);
+    ASSERT_NE(pFrame, nullptr) << ViewClassName(&page) << " is no frame page";
+    ASSERT_TRUE(IsWindowVisible(page.m_hWnd)) << ViewClassName(&page);
+    // The panel spans x 0 to 160 from y 2 to 651, under the menu links.
+    const COLORREF kPanel = 0xFFE7CE;
+    w32test::WaitFor([&] { return w32test::BackingPixel(page.m_hWnd, 80, 300) == kPanel; });
+    EXPECT_EQ(w32test::BackingPixel(page.m_hWnd, 80, 300), kPanel) << ViewClassName(&page);
+    EXPECT_EQ(w32test::BackingPixel(page.m_hWnd, 150, 640), kPanel) << ViewClassName(&page);
+    // The caption: seven characters of 15 pixels from (10, 22); nothing
+    // written right of it.
+    if (pFrame->m_hSearchEdit) {
+        EXPECT_GT(InkPixels(page.m_hWnd, RECT{10, 22, 10 + 7 * 15, 22 + 15}), 7 * 10) << ViewClassName(&page);
+        EXPECT_EQ(InkPixels(page.m_hWnd, RECT{10 + 7 * 15 + 2, 22, 158, 22 + 15}), 0) << ViewClassName(&page);
+    }
 }
 
 }  // namespace programtest

@@ -118,7 +118,8 @@ HWND EnsureProgram();
 // open cursor is closed, so that the file is not locked for the test.
 ProgramDatabase& Database();
 // Back to the state after start-up: only the start page shown and current,
-// history with the start page's entry alone, 首页 pressed.
+// history with the start page's entry alone, 首页 pressed, every record form
+// on its first relation tab.
 void ResetToStartPage();
 // A test's start on the shared window: hooks cleared, a new copy of the
 // database connected, the registered page resets run, back to the start page,
@@ -216,7 +217,16 @@ std::string ReadFile(const std::string& path);
 std::string OutputFolder();
 std::string GrabFolder();
 std::string OutputPath(const std::string& name);
-// Saves an image of the page's window as <name>.png in the output folder.
+// Saves a picture of the page's window as <name>.png in the output folder,
+// for people to look at; it checks nothing (the checks below do).
 void Grab(BaseDialogClass& page, const std::string& name);
+// The number of pixels in rc (client coordinates) of the window's own
+// painting, without its child windows, that are darker than mid-grey: the
+// ink of the texts and lines it drew there.
+int InkPixels(HWND hWnd, const RECT& rc);
+// The frame of a page as it is shown: the left panel in its colour and, on
+// a page with a quick search, the caption "关键字快速查找" written above the
+// box and nothing beside it. A page that is no frame page fails.
+void ExpectFramePainted(BaseDialogClass& page);
 
 }  // namespace programtest

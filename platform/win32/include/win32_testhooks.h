@@ -78,7 +78,8 @@ void MouseMove(HWND hwnd, int x, int y);
 void MouseDown(HWND hwnd, int x = -1, int y = -1);
 void MouseUp(HWND hwnd, int x = -1, int y = -1);
 // A key press and release (VK_* code) sent to the window that holds the
-// keyboard focus (or to hwnd when given); shift/ctrl are held during it.
+// keyboard focus (or to hwnd when given); shift/ctrl are held during it and
+// released after it.
 void PressKey(int vk, bool shift = false, bool ctrl = false, HWND hwnd = nullptr);
 // Types a GBK text into the focused window (or hwnd), character by character.
 void TypeText(const std::string& gbk, HWND hwnd = nullptr);
@@ -97,6 +98,14 @@ std::vector<RECT> ComboListRows(HWND combo, int* viewportHeight);
 void ProcessEvents(int ms = 0);
 // Pumps until pred() is true or timeoutMs passed; returns pred().
 bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 5000);
+// The double-click time (ms) of the process: two clicks closer than it make a
+// double click, and a list starts a label edit that long after a click on its
+// selected row. SetDoubleClickTime returns the time it replaces.
+int SetDoubleClickTime(int ms);
+// Pumps until the double-click time has passed since the call (a timer of
+// that length, started now, has fired): a click after it is a click of its
+// own, and whatever a click before it delayed by that time has happened.
+void WaitDoubleClickTime();
 // Renders the window as shown on screen (with its children) into a PNG file.
 bool GrabWindow(HWND hwnd, const std::string& pngPath);
 // The colour (COLORREF) of one pixel of the rendered window, client coordinates.

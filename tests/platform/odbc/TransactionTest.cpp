@@ -173,16 +173,30 @@ TEST_F(TransactionTest, AFileThatIsNoDatabaseIsReportedAsSuch) {
 // Numbers cross the driver with '.' as the decimal point whatever LC_NUMERIC
 // says (a decimal-comma locale is built for the test).
 TEST_F(TransactionTest, NumbersIgnoreTheDecimalCommaOfTheLocale) {
-    std::string dir = m_folder + "locale";
-    std::filesystem::create_directories(dir);
-    std::string cmd = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-    int built = std::system(cmd.c_str());
-    (void)built;
+    // The locale and LOCPATH as they were, whatever way the test ends.
     const char* old = std::getenv("LOCPATH");
-    std::string oldLocpath = old ? old : "";
-    setenv("LOCPATH", dir.c_str(), 1);
+    struct Restore {
+        bool bHad;
+        std::string strPath;
+        ~Restore() {
+            std::setlocale(LC_NUMERIC, "C");
+            if (bHad)
+                setenv("LOCPATH", strPath.c_str(), 1);
+            else
+                unsetenv("LOCPATH");
+        }
+    } restore{old != nullptr, old ? old : ""};
     const char* set = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    ASSERT_NE(nullptr, set) << "the decimal-comma locale could not be made";
+    if (!set) {
+        std::string dir = m_folder + "locale";
+        std::filesystem::create_directories(dir);
+        std::string cmd = "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(cmd.c_str()) == 0) {
+            setenv("LOCPATH", dir.c_str(), 1);
+            set = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+        }
+    }
+    if (!set) GTEST_SKIP() << "no decimal-comma locale on this machine (localedef and the locales package)";
     ASSERT_STREQ(",", std::localeconv()->decimal_point);
 
     std::string text, real;
@@ -203,10 +217,6 @@ TEST_F(TransactionTest, NumbersIgnoreTheDecimalCommaOfTheLocale) {
     SQLRETURN r3 = SQLGetData(m_hStmt, 3, SQL_C_DOUBLE, &d3, sizeof d3, &ind);
 
     std::setlocale(LC_NUMERIC, "C");
-    if (old)
-        setenv("LOCPATH", oldLocpath.c_str(), 1);
-    else
-        unsetenv("LOCPATH");
 
     EXPECT_EQ("1234.5", text);
     EXPECT_EQ("0.1", real);

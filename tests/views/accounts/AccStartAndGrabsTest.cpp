@@ -5,6 +5,7 @@
 #include "program/HomepageDialogClass.h"
 #include "resources/accounts_ids.h"
 #include "tests/support/ProgramTest.h"
+#include "win32_testhooks.h"
 #include "views/accounts/Acc_DateStatDialogClass.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
@@ -61,8 +62,9 @@ TEST_F(AccStartPage, OpeningEmptiesTheBoxAndBackKeepsIt) {
     EXPECT_EQ(Text(g_Acc_Start.m_hSearchEdit), "");
 }
 
-// Every account page with Chinese data, as pictures for a reviewer.
-TEST(AccGrabs, EveryAccountPage) {
+// Every account page with Chinese data paints its frame; each is saved as a
+// picture for a reviewer.
+TEST(AccGrabs, EveryAccountPagePaintsItsFrame) {
     StartFresh();
     const unsigned a = AddAccount({.name = "北京塔维尔信息技术有限公司",
                                    .important = "高",
@@ -91,13 +93,23 @@ TEST(AccGrabs, EveryAccountPage) {
     const unsigned o = AddOpp({.subject = "华北数据中心项目"});
     Link("opportunities", o, "accounts", a);
 
+    // The navigation caption of the form, right of the panel at (166, 16).
+    const RECT rcCaption = {166, 16, 166 + 300, 16 + 15};
     g_Toolbar.OnAccounts(nullptr, 0, 0, 0);
+    ExpectFramePainted(g_Acc_Start);
     Grab(g_Acc_Start, "acc_start");
     GotoAcc_Homepage();
+    ExpectFramePainted(g_Acc_Homepage);
     Grab(g_Acc_Homepage, "acc_list");
     DoubleClickRow(g_Acc_Homepage, g_Acc_Homepage.m_ListView, 2);
+    ExpectFramePainted(g_Acc_Detail);
+    EXPECT_GT(InkPixels(g_Acc_Detail.m_hWnd, rcCaption), 100);  // "…记录共3条，现在是第3条"
     Grab(g_Acc_Detail, "acc_detail");
     GotoAcc_DetailNew();
+    ExpectFramePainted(g_Acc_Detail);
+    // A new record has no list: the caption goes with the next paint.
+    w32test::WaitFor([&] { return InkPixels(g_Acc_Detail.m_hWnd, rcCaption) == 0; });
+    EXPECT_EQ(InkPixels(g_Acc_Detail.m_hWnd, rcCaption), 0);
     Grab(g_Acc_Detail, "acc_detail_new");
     struct {
         Acc_CategoryStatClass* pPage;
@@ -124,6 +136,7 @@ TEST(AccGrabs, EveryAccountPage) {
             }
         }
         EXPECT_GT(RowCount(p.pPage->m_ListView), 0) << p.pszName;
+        ExpectFramePainted(*p.pPage);
         Grab(*p.pPage, p.pszName);
     }
     GotoAcc_DateStat();
@@ -134,6 +147,7 @@ TEST(AccGrabs, EveryAccountPage) {
     SendMessageA(g_Acc_DateStat.m_hTo[0], DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&to);
     Click(g_Acc_DateStat, IDC_ACCT_ROW1_FIND);
     EXPECT_EQ(RowCount(g_Acc_DateStat.m_ListView), 3);
+    ExpectFramePainted(g_Acc_DateStat);
     Grab(g_Acc_DateStat, "acc_date_stat");
 }
 

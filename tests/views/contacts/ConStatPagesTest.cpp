@@ -25,6 +25,9 @@ struct StatRow {
     const char* pszName;  // of the test
 };
 
+// Test lists show the page's name, not the row's bytes.
+void PrintTo(const StatRow& row, std::ostream* os) { *os << row.pszName; }
+
 const StatRow kRows[] = {
     {&g_Con_Important, GotoCon_Important, UM_OPEN_IMPORTANT, 10851, 10857, "重要性", "重要性=\"高\"", false,
      "Important"},

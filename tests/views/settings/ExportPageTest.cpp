@@ -45,7 +45,8 @@ TEST(ExportPage, ThePanelAndTheTextArePainted) {
     EXPECT_EQ(w32test::BackingPixel(g_Export.m_hWnd, 600, 500), (COLORREF)0xFFFFFF);
 }
 
-TEST(SettingsGrabs, EveryPageIsSaved) {
+// Every settings page paints its frame; each is saved as a picture.
+TEST(SettingsGrabs, EveryPagePaintsItsFrame) {
     StartFresh();
     struct {
         BaseDialogClass* pPage;
@@ -62,9 +63,13 @@ TEST(SettingsGrabs, EveryPageIsSaved) {
         p.pfnGoto();
         ASSERT_EQ(g_pCurrentDialog, p.pPage);
         PumpMessages();
+        ExpectFramePainted(*p.pPage);
         Grab(*p.pPage, p.pszName);
     }
     g_Toolbar.OnExport(nullptr, 0, 0, 0);
     PumpMessages();
+    ExpectFramePainted(g_Export);
+    // The title "导出日志" in the title font (21 pixels) at (500, 26).
+    EXPECT_GT(InkPixels(g_Export.m_hWnd, RECT{500, 26, 500 + 4 * 21, 26 + 21}), 4 * 20);
     Grab(g_Export, "export");
 }

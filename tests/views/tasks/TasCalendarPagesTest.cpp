@@ -308,8 +308,9 @@ TEST_F(TasMonth, AFailedQueryShowsTheDaysOfTheNewMonthAndNoTasks) {
     Database().Exec("ALTER TABLE tasks_gone RENAME TO tasks");
 }
 
-// Images of every task page with a week and a month of seeded Chinese tasks.
-TEST(TasGrabs, EveryTaskPageWithSeededTasks) {
+// Every task page with a week and a month of seeded Chinese tasks paints its
+// frame; each is saved as a picture.
+TEST(TasGrabs, EveryTaskPageWithSeededTasksPaintsItsFrame) {
     StartFresh();
     const char* subjects[] = {"拜访客户", "写周报", "电话回访", "准备报价", "部门例会", "整理合同"};
     for (int day = 1; day <= 28; day++) {
@@ -322,18 +323,24 @@ TEST(TasGrabs, EveryTaskPageWithSeededTasks) {
         }
     }
     ShowWeekOf(2024, 2, 14);
+    ExpectFramePainted(g_Tas_Week);
     Grab(g_Tas_Week, "tas_week");
     ShowMonthOf(2024, 2);
+    ExpectFramePainted(g_Tas_Month);
     Grab(g_Tas_Month, "tas_month_full");
     g_Toolbar.OnTasks(nullptr, 0, 0, 0);
     PickDay(2024, 2, 14);
+    ExpectFramePainted(g_Tas_Homepage);
     Grab(g_Tas_Homepage, "tas_day_full");
     GotoTas_ListAll();
+    ExpectFramePainted(g_Tas_ListAll);
     Grab(g_Tas_ListAll, "tas_listall_full");
     GotoTas_ClosedStat();
     ClickRow(g_Tas_ClosedStat, g_Tas_ClosedStat.m_CategoryList, 1);
+    ExpectFramePainted(g_Tas_ClosedStat);
     Grab(g_Tas_ClosedStat, "tas_closedstat_full");
     DoubleClickRow(g_Tas_ClosedStat, g_Tas_ClosedStat.m_ListView, 0);
+    ExpectFramePainted(g_Tas_Detail);
     Grab(g_Tas_Detail, "tas_detail_full");
     EXPECT_EQ(g_pCurrentDialog, &g_Tas_Detail);
 }

@@ -5,6 +5,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
 #include <QtCore/QThread>
+#include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
@@ -14,6 +15,7 @@
 #include <QtWidgets/QWidget>
 
 #include <mutex>
+#include <tuple>
 #include <ostream>
 
 #include "commctrl/ImageList.h"
@@ -144,6 +146,19 @@ void PressKey(int vk, bool shift, bool ctrl, HWND h) {
     if (!t) return;
     QKeyEvent up(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(t, &up);
+    // Then the modifiers go up, as the user lets them go: GetKeyState sees
+    // them released afterwards.
+    for (auto [on, modKey, modFlag] : {std::tuple{ctrl, Qt::Key_Control, Qt::ControlModifier},
+                                       std::tuple{shift, Qt::Key_Shift, Qt::ShiftModifier}}) {
+        if (!on) continue;
+        if (!guard) t = KeyTarget(nullptr);
+        if (!t) return;
+        // Made with the modifiers held before it: the event reports them
+        // without its own key's.
+        QKeyEvent release(QEvent::KeyRelease, modKey, mods);
+        QApplication::sendEvent(t, &release);
+        mods &= ~modFlag;
+    }
 }
 
 void TypeText(const std::string& gbk, HWND h) {
@@ -224,6 +239,22 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
         QThread::msleep(1);
     }
     return true;
+}
+
+int SetDoubleClickTime(int ms) {
+    const int old = QApplication::doubleClickInterval();
+    QApplication::setDoubleClickInterval(ms);
+    return old;
+}
+
+void WaitDoubleClickTime() {
+    // Longer by the slack Qt allows a coarse timer (5 %), so that a timer of
+    // the double-click time started before this call has fired too.
+    const int ms = QApplication::doubleClickInterval();
+    bool fired = false;
+    QObject context;
+    QTimer::singleShot(ms + ms / 20 + 1, Qt::PreciseTimer, &context, [&fired] { fired = true; });
+    WaitFor([&fired] { return fired; }, ms + 10000);
 }
 
 static QImage Render(HWND h) {

@@ -131,13 +131,13 @@ TEST_F(BarsTest, AClickPressesTheButtonBeforeItsCommandReachesTheParent) {
     EXPECT_FALSE(Checked(bar, 10002));
 
     // Clicking the pressed button leaves it pressed and still sends the command.
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     w32test::ClickToolbarButton(bar, 10004);
     EXPECT_EQ(Rec().commands.size(), 2u);
     EXPECT_TRUE(Checked(bar, 10004));
 
     // A plain button sends its command and changes no check.
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     w32test::ClickToolbarButton(bar, 10008);
     ASSERT_EQ(Rec().commands.size(), 3u);
     EXPECT_EQ(LOWORD(Rec().commands[2].wp), 10008);

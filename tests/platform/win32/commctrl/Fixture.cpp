@@ -69,6 +69,7 @@ void ParentTest::SetUp() {
                              ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     Rec() = Recorder{};
+    oldDoubleClickTime_ = w32test::SetDoubleClickTime(kDoubleClickTime);
     parent_ = CreateWindowExA(0, "CcTestParent", "commctrl", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1024, 700, nullptr,
                               nullptr, Inst(), nullptr);
     ASSERT_NE(parent_, nullptr);
@@ -80,6 +81,7 @@ void ParentTest::TearDown() {
     Rec().onCommand = nullptr;
     if (parent_) DestroyWindow(parent_);
     w32test::ProcessEvents();
+    w32test::SetDoubleClickTime(oldDoubleClickTime_);
 }
 
 HWND ParentTest::Make(const char* cls, DWORD style, int x, int y, int w, int h, int id, const char* text) {

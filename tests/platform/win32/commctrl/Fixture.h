@@ -51,13 +51,19 @@ struct Recorder {
 
 Recorder& Rec();
 
+// A top-level parent for the controls, with a double-click time of
+// kDoubleClickTime ms (waited for with w32test::WaitDoubleClickTime).
 class ParentTest : public ::testing::Test {
+public:
+    static constexpr int kDoubleClickTime = 100;
+
 protected:
     void SetUp() override;
     void TearDown() override;
     HWND Make(const char* cls, DWORD style, int x, int y, int w, int h, int id, const char* text = "");
 
     HWND parent_ = nullptr;
+    int oldDoubleClickTime_ = 0;
 };
 
 // The text of a cell read with LVM_GETITEMTEXTA into a buffer of `size` bytes

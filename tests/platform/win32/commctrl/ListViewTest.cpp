@@ -271,7 +271,7 @@ TEST_F(ListViewTest, ClickAndDoubleClickReportTheRowUnderThePointer) {
     EXPECT_EQ(clicks[0].from, list);
     EXPECT_EQ(clicks[0].id, static_cast<UINT_PTR>(kListId));
 
-    w32test::ProcessEvents(600);  // no double click with the first
+    w32test::WaitDoubleClickTime();  // no double click with the first
     Rec().Clear();
     w32test::DoubleClickListRow(list, 1, 0);
     auto dbl = Rec().Of(NM_DBLCLK);
@@ -291,14 +291,14 @@ TEST_F(ListViewTest, ClickAndDoubleClickReportTheRowUnderThePointer) {
 TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
     FillLikePages(list, Records(2, 2));
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     Rec().Clear();
     const POINT blank = w32test::ListBlankPoint(list);
     w32test::DoubleClick(list, blank.x, blank.y);
     auto dbl = Rec().Of(NM_DBLCLK);
     ASSERT_EQ(dbl.size(), 1u);
     EXPECT_EQ(dbl[0].item, -1);
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     Rec().Clear();
     // Beside the rows: right of the last column.
     const POINT row0 = w32test::ListCellPoint(list, 0, 1);
@@ -340,7 +340,7 @@ TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
         EXPECT_EQ(hit.iItem, row);
         EXPECT_TRUE(hit.flags & LVHT_ONITEM);
         // The same point reaches NM_CLICK with the same row.
-        w32test::ProcessEvents(600);
+        w32test::WaitDoubleClickTime();
         Rec().Clear();
         w32test::Click(list, hit.pt.x, hit.pt.y);
         ASSERT_EQ(Rec().Of(NM_CLICK).size(), 1u);
@@ -357,7 +357,7 @@ TEST_F(ListViewTest, NotificationPointsAreClientCoordinatesThatHitTheSameRow) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
     FillLikePages(list, Records(6, 2));
     for (int row : {0, 3, 5}) {
-        w32test::ProcessEvents(600);
+        w32test::WaitDoubleClickTime();
         Rec().Clear();
         w32test::ClickListRow(list, row, 1);
         auto clicks = Rec().Of(NM_CLICK);
@@ -428,7 +428,7 @@ TEST_F(ListViewTest, OneClickActivationActivatesOnASingleClickOnly) {
     auto act = Rec().Of(LVN_ITEMACTIVATE);
     ASSERT_EQ(act.size(), 1u);
     EXPECT_EQ(act[0].item, 1);
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
 
     // Full-row select alone: a click selects, nothing is activated or hot.
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
@@ -511,11 +511,11 @@ TEST_F(ListViewTest, CheckBoxListsStartAtImageOneAndToggleOnClickAndSpace) {
     for (int r = 0; r < 3; ++r) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, r, LVIS_STATEIMAGEMASK) >> 12, 1);
     w32test::ClickListStateImage(list, 1);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 2);
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     w32test::ClickListStateImage(list, 1);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_STATEIMAGEMASK) >> 12, 1);
     // Space toggles the focused row.
-    w32test::ProcessEvents(600);
+    w32test::WaitDoubleClickTime();
     w32test::ClickListRow(list, 2, 1);
     w32test::PressKey(VK_SPACE, false, false, list);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_STATEIMAGEMASK) >> 12, 2);
@@ -597,7 +597,7 @@ TEST_F(ListViewTest, SlowSecondClickOnASelectedRowStartsEditing) {
     HWND list = MakeList(0x61, {{"a", 100}});
     FillLikePages(list, Records(2, 1));
     w32test::ClickListRow(list, 0, 0);
-    w32test::ProcessEvents(700);
+    w32test::WaitDoubleClickTime();
     Rec().Clear();
     w32test::ClickListRow(list, 0, 0);
     EXPECT_TRUE(w32test::WaitFor([] { return !Rec().Of(LVN_BEGINLABELEDITA).empty(); }, 3000));
@@ -610,11 +610,11 @@ TEST_F(ListViewTest, ADoubleClickOnTheSelectedRowOpensNoLabelEditor) {
     HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
     FillLikePages(list, Records(3, 2));
     w32test::ClickListRow(list, 1, 0);
-    w32test::ProcessEvents(700);
+    w32test::WaitDoubleClickTime();
     Rec().Clear();
     w32test::DoubleClickListRow(list, 1, 0);
     ASSERT_EQ(Rec().Of(NM_DBLCLK).size(), 1u);
-    w32test::ProcessEvents(1200);  // past any delayed edit
+    w32test::WaitDoubleClickTime();  // past any delayed edit
     EXPECT_TRUE(Rec().Of(LVN_BEGINLABELEDITA).empty());
     EXPECT_FALSE(w32test::ListEditorText(list, nullptr));
 }
@@ -623,7 +623,7 @@ TEST_F(ListViewTest, AParentMayDestroyTheListWhileItNotifiesAClick) {
     for (UINT code : {NM_CLICK, NM_DBLCLK}) {
         HWND list = MakeList(0x61, {{"a", 100}, {"b", 100}});
         FillLikePages(list, Records(3, 2));
-        w32test::ProcessEvents(600);
+        w32test::WaitDoubleClickTime();
         Rec().onNotify = [code](NMHDR* h) -> LRESULT {
             if (h->code == code && IsWindow(h->hwndFrom)) DestroyWindow(h->hwndFrom);
             return 0;

@@ -1,0 +1,153 @@
+#!/usr/bin/env python3
+"""Runs every GoogleTest program of a build whole, as one process, instead of
+one process per test as ctest does: state that one test leaves behind for the
+next shows only so.
+
+The programs and their tests are those ctest knows (ctest --show-only): the
+tests ctest runs one by one from a program are run together, with the same
+environment and working folder; with --all the tests ctest already runs as one
+command (the walks on Xvfb, through their wrapper) are run too. --seeds runs
+each program once more per seed with the tests shuffled (GTEST_SHUFFLE and
+GTEST_RANDOM_SEED, so that wrapped commands get them as well).
+
+Runs of one program follow each other; different programs run side by side
+(-j). The last line is "N passed, N failed"; the exit status is 1 when a run
+failed. A failed run's failures are printed and its whole output is kept in
+<build>/whole-runs/.
+"""
+import argparse
+import json
+import os
+import subprocess
+import sys
+import threading
+import time
+from concurrent.futures import ThreadPoolExecutor
+
+FILTER = "--gtest_filter="
+
+
+def load_tests(build):
+    out = subprocess.run(["ctest", "--show-only=json-v1"], cwd=build, check=True, capture_output=True, text=True).stdout
+    return json.loads(out)["tests"]
+
+
+def props(test):
+    env, cwd = [], None
+    for p in test.get("properties", []):
+        if p["name"] == "ENVIRONMENT":
+            env = list(p["value"])
+        elif p["name"] == "WORKING_DIRECTORY":
+            cwd = p["value"]
+    return env, cwd
+
+
+def collect(tests, include_single, build_dir):
+    """Runs keyed by program: a list of (label, command, env, cwd)."""
+    groups = {}  # (command without filter, env, cwd) -> [test names]
+    singles = []
+    for t in tests:
+        cmd = t.get("command")
+        if not cmd:
+            continue
+        env, cwd = props(t)
+        filters = [a for a in cmd if a.startswith(FILTER)]
+        rest = [a for a in cmd if not a.startswith(FILTER)]
+        # A test that gtest_discover_tests made names itself in its filter.
+        # (A parameterised test's name goes on with its parameter.)
+        if len(filters) == 1 and t["name"].startswith(filters[0][len(FILTER):]):
+            groups.setdefault((tuple(rest), tuple(env), cwd), []).append(filters[0][len(FILTER):])
+        elif include_single and any(os.path.isfile(a) and os.access(a, os.X_OK) and a.startswith(build_dir) for a in cmd):
+            # Only commands that run a program of the build (not the build
+            # itself, nor scripts).
+            singles.append((t["name"], cmd, env, cwd))
+    runs = {}
+    for (rest, env, cwd), names in groups.items():
+        prog = rest[0]
+        cmd = [rest[0], FILTER + ":".join(names)] + list(rest[1:])
+        runs.setdefault(prog, []).append((os.path.basename(prog), cmd, list(env), cwd))
+    for name, cmd, env, cwd in singles:
+        # Key by the program the wrapped command runs, so that its runs do not
+        # overlap with the same program's other runs (shared output files).
+        prog = next((a for a in reversed(cmd) if os.path.isfile(a) and os.access(a, os.X_OK)), cmd[0])
+        runs.setdefault(prog, []).append((name, cmd, list(env), cwd))
+    return runs
+
+
+def run_one(label, cmd, env, cwd, seed, timeout):
+    e = dict(os.environ)
+    for kv in env:
+        k, _, v = kv.partition("=")
+        e[k] = v
+    if seed is not None:
+        e["GTEST_SHUFFLE"] = "1"
+        e["GTEST_RANDOM_SEED"] = str(seed)
+    start = time.monotonic()
+    try:
+        p = subprocess.run(cmd, env=e, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
+        out, rc = p.stdout.decode("utf-8", "replace"), p.returncode
+    except subprocess.TimeoutExpired as ex:
+        out, rc = (ex.stdout or b"").decode("utf-8", "replace") + "\n(timed out after %ds)\n" % timeout, -1
+    return rc, out, time.monotonic() - start
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("build", help="the build folder (where ctest runs)")
+    ap.add_argument("-j", type=int, default=os.cpu_count() or 1, help="programs run side by side")
+    ap.add_argument("--seeds", default="", help="comma-separated shuffle seeds, each a run more per program")
+    ap.add_argument("--no-plain", action="store_true", help="only the shuffled runs")
+    ap.add_argument("--all", action="store_true", help="also the tests ctest already runs as one command")
+    ap.add_argument("--only", default="", help="comma-separated program names (basenames) to run")
+    ap.add_argument("--skip", default="", help="comma-separated program names (basenames) to leave out")
+    ap.add_argument("--timeout", type=int, default=900, help="seconds per run")
+    args = ap.parse_args()
+
+    seeds = [int(s) for s in args.seeds.split(",") if s]
+    variants = ([] if args.no_plain else [None]) + seeds
+    runs = collect(load_tests(args.build), args.all, os.path.abspath(args.build) + os.sep)
+    if args.only:
+        wanted = set(args.only.split(","))
+        runs = {k: v for k, v in runs.items() if os.path.basename(k) in wanted}
+    if args.skip:
+        unwanted = set(args.skip.split(","))
+        runs = {k: v for k, v in runs.items() if os.path.basename(k) not in unwanted}
+
+    logs = os.path.join(os.path.abspath(args.build), "whole-runs")
+    os.makedirs(logs, exist_ok=True)
+    lock = threading.Lock()
+    passed, failed = [], []
+
+    def program(prog):
+        for label, cmd, env, cwd in runs[prog]:
+            for seed in variants:
+                rc, out, secs = run_one(label, cmd, env, cwd, seed, args.timeout)
+                what = label + ("" if seed is None else " (shuffled, seed %d)" % seed)
+                with lock:
+                    if rc == 0:
+                        passed.append(what)
+                        print("ok     %6.1fs  %s" % (secs, what), flush=True)
+                    else:
+                        failed.append(what)
+                        log = os.path.join(logs, "%s%s.log" % (label.replace("/", "_"), "" if seed is None else "-seed%d" % seed))
+                        with open(log, "w") as f:
+                            f.write(out)
+                        print("FAILED %6.1fs  %s (exit %d), output in %s" % (secs, what, rc, log), flush=True)
+                        lines = [l for l in out.splitlines() if l.startswith("[  FAILED  ]") or "Failure" in l]
+                        print("\n".join(lines[-40:]) if lines else "\n".join(out.splitlines()[-40:]), flush=True)
+
+    # The longest programs first, so that the side-by-side runs end together.
+    order = sorted(runs, key=lambda k: -sum(len(c[1][1]) if len(c[1]) > 1 else 0 for c in runs[k]))
+    with ThreadPoolExecutor(max_workers=max(1, args.j)) as pool:
+        list(pool.map(program, order))
+
+    if failed:
+        print("Failed runs:")
+        for f in failed:
+            print("  " + f)
+    print("%d passed, %d failed" % (len(passed), len(failed)))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
