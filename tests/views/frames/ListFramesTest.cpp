@@ -115,6 +115,7 @@ TEST_F(ListFrame, ATypedKeywordLongerThanTheBoxIsHandedOverWhole) {
         BaseDialogClass* pOld = g_pCurrentDialog;
         pPage->ShowDialog();
         FinishViewSwitch(pOld, pPage);
+        SetText(pPage->m_hSearchEdit, "");  // an earlier search leaves its keyword in the box
         SetFocus(pPage->m_hSearchEdit);
         w32test::TypeText(keyword, pPage->m_hSearchEdit);
         EXPECT_EQ(Text(pPage->m_hSearchEdit), keyword);
