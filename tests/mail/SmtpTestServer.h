@@ -83,6 +83,9 @@ private:
 // server's answer to their SYN (from /proc/net/tcp).
 int ConnectingTo(int nPort);
 
+// A real message box is shown (not answered by the test hook).
+bool MessageBoxShown();
+
 // Path of the server script.
 std::string ServerScript();
 
