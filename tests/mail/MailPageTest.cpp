@@ -476,8 +476,7 @@ TEST_P(MailPageClose, ClosingTheMainWindowEndsTheRunAndTheProcessCleanly) {
     EXPECT_EXIT(CloseInPhase(GetParam()), ::testing::ExitedWithCode(0), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Phases, MailPageClose,
-                         ::testing::Values("box", "pause", "connect", "handshake", "reply"));
+INSTANTIATE_TEST_SUITE_P(Phases, MailPageClose, ::testing::Values("box", "pause", "connect", "handshake", "reply"));
 
 // ---------------------------------------------------------------------------
 // One walk on a real X server with real input events

@@ -114,6 +114,31 @@ TEST_F(MailSetting, TheLongFieldsAreLimitedToTheirColumns) {
     EXPECT_EQ(Stored("set_name"), std::string(24, 'a') + "中文中文中文中文中文中文");
 }
 
+// A port outside 1-65535 would wrap to another port: it is refused, with
+// the focus on it, and nothing of the page is stored.
+TEST_F(MailSetting, APortOutsideOneTo65535IsRefusedAndNothingIsStored) {
+    SetText(F(IDC_MSET_PORT), "587");
+    Click(g_MailSetting, IDC_MSET_SAVE);
+    ASSERT_EQ(Stored("set_port"), "587");
+    TakeBoxes();
+    for (const char* port : {"70000", "65536", "0", "-25", "25x", "abc", "2 5"}) {
+        SetText(F(IDC_MSET_NAME), "新名字");
+        SetText(F(IDC_MSET_PORT), port);
+        Click(g_MailSetting, IDC_MSET_SAVE);
+        EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"服务器(SMTP)端口号应是1到65535之间的数字，请重新输入"}))
+            << port;
+        EXPECT_EQ(Stored("set_port"), "587") << port;
+        EXPECT_NE(Stored("set_name"), "新名字") << port;
+        EXPECT_EQ(GetFocus(), F(IDC_MSET_PORT)) << port;
+    }
+    for (const char* port : {"1", "65535", " 25 ", ""}) {
+        SetText(F(IDC_MSET_PORT), port);
+        Click(g_MailSetting, IDC_MSET_SAVE);
+        EXPECT_TRUE(TakeBoxes().empty()) << port;
+        EXPECT_EQ(Stored("set_port"), port) << port;
+    }
+}
+
 TEST_F(MailSetting, AFailedSaveKeepsTheTypedValuesAndAddsNoEntry) {
     Database().Exec("CREATE TRIGGER no_save BEFORE UPDATE ON setting BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const int nBefore = HistoryCount();
