@@ -388,7 +388,9 @@ int MailRun::SendMailSSL() {
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* pAddr = nullptr;
-    if (getaddrinfo(m_strServer.c_str(), m_strPort.c_str(), &hints, &pAddr) != 0 || !pAddr) {
+    // The port as a number (the settings may keep blanks around it).
+    const std::string strPort = std::to_string(PortNumber(m_strPort));
+    if (getaddrinfo(m_strServer.c_str(), strPort.c_str(), &hints, &pAddr) != 0 || !pAddr) {
         Box(kTextResolve);
         return -1;
     }

@@ -590,6 +590,19 @@ TEST_F(SmtpClient, NamesAndSubjectsAreReadBackWithTheirCharacterSet) {
     EXPECT_NE(server.RawMessage(1).find(" <sales@example.com>\r\n"), std::string::npos);
 }
 
+// The settings page lets blanks stand around the port; both forms use the number.
+TEST_F(SmtpClient, APortWithBlanksAroundItIsTheNumber) {
+    for (bool bSsl : {false, true}) {
+        SmtpTestServer server(bSsl ? LocalhostTls() : AuthOptions());
+        auto run = NewRun(server, 1, bSsl);
+        run->m_strPort = " " + server.PortText() + " ";
+        RunOutcome r = RunToEnd(run, 60000);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty());
+        EXPECT_EQ(server.StoredCount(), 1);
+    }
+}
+
 TEST(SmtpReply, FinalLineCarriesTheCode) {
     EXPECT_EQ(MailRun::CheckReply("250 OK\r\n", "250"), 1);
     EXPECT_EQ(MailRun::CheckReply("250-a\r\n250-b\r\n354 go\r\n", "354"), 1);
