@@ -315,6 +315,11 @@ TEST_F(MailPage, PlainRunMailsEverySelectedRecipientAndEnablesSendAtTheEnd) {
     EXPECT_EQ(mails[1]["body"], "'" + gbk::ToUtf8("丹") + ",\\n\\n'");
     EXPECT_EQ(mails[1]["subject"], gbk::ToUtf8("季度报价"));
     EXPECT_EQ(mails[1]["from_name"], gbk::ToUtf8("销售部"));
+    for (const ReceivedMail& m : mails) {
+        EXPECT_EQ(m["defects"], "");  // what a mail reader of today finds
+        EXPECT_EQ(m["strict_from_name"], gbk::ToUtf8("销售部"));
+        EXPECT_EQ(m["strict_subject"], gbk::ToUtf8("季度报价"));
+    }
     EXPECT_NE(g_Mail.m_pszContent, nullptr);
     EXPECT_STREQ(g_Mail.m_pszContent, "");
 }
