@@ -106,12 +106,14 @@ void Forget(Box* box) {
     if (QPushButton* def = top->defaultButton()) def->setFocus();
 }
 
-// The top-level window a box is shown over: the owner's, else the active one.
+// The top-level window a box is shown over: the owner's, else the active
+// one, else (the program is in the background) its first window when shown.
 HWND BoxTopLevel(HWND owner) {
     if (Window* w = FromHwnd(owner)) return TopLevelOf(w)->hwnd;
     if (HWND active = GetActiveWindow())
         if (Window* a = FromHwnd(active)) return TopLevelOf(a)->hwnd;
-    return nullptr;
+    HWND first = FindWindowA(nullptr, nullptr);
+    return first && IsWindowVisible(first) ? first : nullptr;
 }
 
 // The widget a box is parented to, for its place above the others: an owned
