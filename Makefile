@@ -50,14 +50,17 @@ test-sanitize: setup
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
-# Only the window layer's cross-thread tests: the rest of the program runs on
-# one thread. scripts/tsan.supp says which reports inside Qt are suppressed.
+# Only the cross-thread tests: the window layer's (sends, message boxes of
+# other threads, shutdown) and a mail run's worker against the layer (its
+# box when the window closes, a stop); the rest of the program runs on one
+# thread. scripts/tsan.supp says which reports inside Qt are suppressed.
+TSAN_ENV = QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$(CURDIR)/scripts/tsan.supp"
 test-tsan: setup
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_TSAN=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_w32core
-	cd $(TSAN_BUILD)/tests/platform/win32/core && QT_QPA_PLATFORM=offscreen \
-	  TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$(CURDIR)/scripts/tsan.supp" \
-	  ./test_w32core --gtest_filter='Threads.*'
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_w32core test_mail_threads
+	cd $(TSAN_BUILD)/tests/platform/win32/core && $(TSAN_ENV) \
+	  ./test_w32core --gtest_filter='Threads.*:ThreadsAtShutdown.*:MessageBoxes.*'
+	cd $(TSAN_BUILD)/tests/mail && $(TSAN_ENV) ./test_mail_threads
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -mindepth 2 -maxdepth 2 -type f -executable | sort); do echo "== $$b"; "$$b" || exit 1; done

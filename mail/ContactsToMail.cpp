@@ -4,7 +4,8 @@
 #include "shell/ViewSwitch.h"
 
 void HandContactsToMail(int (*pfnLoad)(Con_DetailClass&, void*), void* pContext) {
-    if (pfnLoad && !g_Mail.IsSending()) {
+    // A run going on works on its own copy: the page takes the new list at once.
+    if (pfnLoad) {
         Con_DetailClass& contacts = g_Mail.m_ConDetail;
         contacts.ccd_FreeList();
         contacts.m_iQueryMode = 0;  // the plain listing, whatever the pages' sort

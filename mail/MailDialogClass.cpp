@@ -2,6 +2,7 @@
 
 #include "mail/MailRun.h"
 #include "platform/gbk/gbk.h"
+#include "settings/MailSettingDialogClass.h"
 #include "settings/SettingNavigation.h"
 #include "shell/Report.h"
 #include "shell/StatusBarClass.h"
@@ -75,6 +76,7 @@ MailDialogClass::MailDialogClass()
       m_hSendButton(nullptr),
       m_hThread(nullptr),
       m_dwThreadID(0),
+      m_dwReplyTimeoutMs(MailRun::kReplyTimeoutMs),
       m_pRow(nullptr),
       m_hCheckImages(nullptr),
       m_bStopping(false) {}
@@ -213,6 +215,12 @@ void MailDialogClass::OnSend() {
         GotoMailSetting();
         return;
     }
+    // A stored port out of range would send the mails to another port.
+    if (!MailSettingDialogClass::IsMailPort(m_Setting.set_port)) {
+        ReportError(MailSettingDialogClass::kPortRangeText);
+        GotoMailSetting();
+        return;
+    }
     m_nMailTotal = CountRecipients();
     DialogBoxParamA(m_hInstance, "ID_DLG_SENDMAIL", m_hWnd, SendMailDlgProc_Mail, 0);
 }
@@ -241,6 +249,7 @@ void MailDialogClass::OnMailStart() {
     run->m_strSubject = m_szSubject;
     run->m_strContent = m_pszContent ? m_pszContent : "";
     run->m_bSalutation = m_bSalutation != 0;
+    run->m_dwReplyTimeoutMs = m_dwReplyTimeoutMs;
     run->m_OnStatus = [](const char* psz) { g_StatusBar.SetText(1, psz); };
     const HWND hPage = m_hWnd;
     run->m_OnDone = [hPage] { SendMessageA(hPage, UM_MAILSENDDONE, 0, 0); };

@@ -70,6 +70,8 @@ public:
     HWND m_hSendButton;
     HANDLE m_hThread;  // the running send thread; null when idle
     DWORD m_dwThreadID;
+    // Time limit of every reply of a run, in milliseconds (tests shorten it).
+    DWORD m_dwReplyTimeoutMs;
 
 protected:
     LRESULT OnOpenView();

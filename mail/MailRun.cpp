@@ -6,6 +6,12 @@
 #include "mail/MailTransport.h"
 #include "mail/MimeWriter.h"
 
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +32,7 @@ const char kTextProgress[] = "正在发送邮件,现在是第%d封,共%d封邮�
 const char kTextCertificate[] = "邮件服务器的证书无法验证，邮件没有发送：%s";
 const char kTextBadSender[] = "发件人邮件地址含有回车、换行、尖括号或空格，请检查邮件设置：%s";
 const char kTextBadRecipient[] = "收件人邮件地址含有回车、换行、尖括号或空格，不向此人发送邮件：%s";
+const char kTextTimeout[] = "邮件服务器长时间没有回复，邮件发送已停止，请检查邮件服务器设置或稍后再试";
 
 // The most a reply may hold; a server sending more is not an SMTP server.
 const size_t kMaxReplyBytes = 65536;
@@ -52,15 +59,17 @@ bool IsAddressLiteral(const std::string& strHost) {
     return inet_pton(AF_INET, strHost.c_str(), buf) == 1 || inet_pton(AF_INET6, strHost.c_str(), buf) == 1;
 }
 
-// The port as the plain form reads it: leading blanks, one sign, digits up
-// to the first other character; 0 without digits.
+// The port of the settings (checked when the run starts: 1 to 65535).
 u_short PortNumber(const std::string& strPort) { return (u_short)atoi(strPort.c_str()); }
 
-void SetTimeouts(SOCKET s) {
-    const DWORD ms = MailRun::kReplyTimeoutMs;
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
-    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+long long NowMs() {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
 }
+
+// How often a wait that Stop cannot wake looks at the stop flag.
+const int kStopPollMs = 50;
 
 struct ThreadStart {
     std::shared_ptr<MailRun> run;
@@ -73,27 +82,6 @@ DWORD WINAPI MailSendThreadProc(LPVOID lpParameter) {
     run->Run();
     if (!run->Stopping() && run->m_OnDone) run->m_OnDone();
     return 0;
-}
-
-// The socket of the SSL connection gets its time limits before its first
-// read, and becomes the connection Stop shuts down.
-struct SslConnectHook {
-    MailRun* run;
-    void (*apply)(MailRun*, int fd);
-    bool done;
-};
-
-long SslReadHook(BIO* b, int oper, const char*, size_t, int, long, int ret, size_t*) {
-    if (oper != BIO_CB_READ) return ret;
-    SslConnectHook* hook = reinterpret_cast<SslConnectHook*>(BIO_get_callback_arg(b));
-    if (hook && !hook->done) {
-        const int fd = (int)BIO_get_fd(b, nullptr);
-        if (fd >= 0) {
-            hook->done = true;
-            hook->apply(hook->run, fd);
-        }
-    }
-    return ret;
 }
 
 }  // namespace
@@ -140,6 +128,52 @@ void MailRun::SetConnection(int fd) {
     pthread_mutex_unlock(&m_Mutex);
 }
 
+void MailRun::SetTimeouts(UINT_PTR s, DWORD dwMs) {
+    // 0 would mean no limit at all.
+    const DWORD ms = dwMs ? dwMs : 1;
+    setsockopt((SOCKET)s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+    setsockopt((SOCKET)s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+}
+
+UINT_PTR MailRun::Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket) {
+    *pbNoSocket = false;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) {
+        *pbNoSocket = true;
+        return INVALID_SOCKET;
+    }
+    SetConnection((int)s);
+    // Connected without blocking, so that a stop or the time limit ends an
+    // attempt at an address that never answers.
+    const int fd = (int)s;
+    const int nFlags = fcntl(fd, F_GETFL, 0);
+    fcntl(fd, F_SETFL, nFlags | O_NONBLOCK);
+    bool bConnected = ::connect(fd, pAddr, (socklen_t)nLength) == 0;
+    if (!bConnected && errno == EINPROGRESS) {
+        const long long llUntil = NowMs() + m_dwReplyTimeoutMs;
+        while (!Stopping()) {
+            const long long llLeft = llUntil - NowMs();
+            if (llLeft <= 0) break;
+            struct pollfd p = {fd, POLLOUT, 0};
+            const int n = poll(&p, 1, (int)std::min<long long>(llLeft, kStopPollMs));
+            if (n < 0 && errno != EINTR) break;
+            if (n > 0) {
+                int nError = 0;
+                socklen_t nSize = sizeof nError;
+                bConnected = getsockopt(fd, SOL_SOCKET, SO_ERROR, &nError, &nSize) == 0 && nError == 0;
+                break;
+            }
+        }
+    }
+    fcntl(fd, F_SETFL, nFlags);
+    if (!bConnected || Stopping()) {
+        CloseConnection(s);
+        return INVALID_SOCKET;
+    }
+    SetTimeouts(s, m_dwReplyTimeoutMs);
+    return s;
+}
+
 void MailRun::CloseConnection(UINT_PTR s) {
     pthread_mutex_lock(&m_Mutex);
     m_fdOpen = -1;
@@ -174,6 +208,13 @@ void MailRun::ReplyBox(const std::string& strReply) {
     Box(strReply.empty() ? std::string(kTextConnect) : strReply);
 }
 
+void MailRun::FailureBox(int nCode, const std::string& strReply) {
+    if (nCode == kTimedOut)
+        Box(kTextTimeout);
+    else
+        ReplyBox(strReply);
+}
+
 void MailRun::Status(const char* pszText) {
     if (!Stopping() && m_OnStatus) m_OnStatus(pszText);
 }
@@ -198,22 +239,30 @@ bool MailRun::Pause() {
 // Reads one whole reply: lines up to the one whose code is followed by a
 // blank (or nothing), however the server cuts them into segments. The text
 // keeps the reply's first bytes, *pFinal the final line's code. Returns 0
-// with the reply, or kNoReply when
-// the connection failed, closed or timed out first.
+// with the reply, kTimedOut when the whole reply did not come within the
+// time limit (however the server trickles it), or kNoReply when the
+// connection failed or closed first.
 int MailRun::ReadReply(MailTransport& t, std::string* pText, std::string* pFinal) {
     pText->clear();
     pFinal->clear();
     size_t nTotal = 0;
+    const long long llUntil = NowMs() + m_dwReplyTimeoutMs;
     for (;;) {
         size_t nEnd = m_strPending.find('\n');
         while (nEnd == std::string::npos) {
             if (m_strPending.size() > kMaxReplyBytes) return kNoReply;
+            // Each read may wait only for what is left of the reply's time.
+            const long long llLeft = llUntil - NowMs();
+            if (llLeft > 0 && m_fdOpen >= 0) {
+                const DWORD ms = (DWORD)llLeft;
+                setsockopt((SOCKET)m_fdOpen, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
+            }
             char buf[4096];
-            const int n = t.Read(buf, sizeof buf);
+            const int n = llLeft > 0 ? t.Read(buf, sizeof buf) : -1;
             if (n <= 0) {
                 if (pText->size() < kReplyBoxBytes) pText->append(m_strPending, 0, kReplyBoxBytes - pText->size());
                 m_strPending.clear();
-                return kNoReply;
+                return n < 0 && NowMs() >= llUntil && !Stopping() ? kTimedOut : kNoReply;
             }
             m_strPending.append(buf, (size_t)n);
             nEnd = m_strPending.find('\n');
@@ -240,7 +289,8 @@ int MailRun::Command(MailTransport& t, const std::string& strText, const char* p
         return kWriteFailed;
     }
     std::string strFinal;
-    if (ReadReply(t, pReply, &strFinal) != kOk) return kNoReply;
+    const int c = ReadReply(t, pReply, &strFinal);
+    if (c != kOk) return c;
     // The final line's code, which the text kept for the box may lack.
     return CheckReply(strFinal.c_str(), pszCode) ? kOk : kRefused;
 }
@@ -251,31 +301,37 @@ int MailRun::Greet(MailTransport& t, bool bPlain) {
     m_strPending.clear();
     int c = Command(t, "", "220", &r);
     if (c != kOk) {
-        if (bPlain)
-            Box(kTextGreeting);
+        if (c == kTimedOut || !bPlain)
+            FailureBox(c, r);
         else
-            ReplyBox(r);
+            Box(kTextGreeting);
         return -1;
     }
     c = Command(t, "EHLO " + m_strDomain + "\r\n", "250", &r);
     if (c != kOk) {
-        if (c != kWriteFailed) ReplyBox(r);
+        if (c != kWriteFailed) FailureBox(c, r);
         return -1;
     }
     if (m_nEsmtp != 1) return 0;
     c = Command(t, "AUTH LOGIN\r\n", "334", &r);
     if (c != kOk) {
-        if (c != kWriteFailed) Box(kTextUser);
+        if (c == kTimedOut)
+            FailureBox(c, r);
+        else if (c != kWriteFailed)
+            Box(kTextUser);
         return -1;
     }
     c = Command(t, Base64Encode(m_strUser, 74) + "\r\n", "334", &r);
     if (c != kOk) {
-        if (c != kWriteFailed) Box(kTextPassword);
+        if (c == kTimedOut)
+            FailureBox(c, r);
+        else if (c != kWriteFailed)
+            Box(kTextPassword);
         return -1;
     }
     c = Command(t, Base64Encode(m_strPassword, 74) + "\r\n", "235", &r);
     if (c != kOk) {
-        if (c != kWriteFailed) ReplyBox(r);
+        if (c != kWriteFailed) FailureBox(c, r);
         return -1;
     }
     return 0;
@@ -297,7 +353,7 @@ int MailRun::WriteMail(MailTransport& t, const Recipient& rcpt) {
         mail.strBody = MimeBodyText(rcpt.strNickname, m_strContent, m_bSalutation);
         c = Command(t, MimeMessage(mail, time(nullptr)) + "\r\n.\r\n", "250", &r);
     }
-    if (c == kRefused || c == kNoReply) ReplyBox(r);
+    if (c == kRefused || c == kNoReply || c == kTimedOut) FailureBox(c, r);
     return c;
 }
 
@@ -328,7 +384,19 @@ int MailRun::SendMailSSL() {
     }
     const size_t nAt = m_strMailFrom.find('@');
     m_strDomain = nAt == std::string::npos ? "" : m_strMailFrom.substr(nAt + 1);
-    const std::string strConnect = m_strServer + ":" + m_strPort;
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* pAddr = nullptr;
+    // The port as a number (the settings may keep blanks around it).
+    const std::string strPort = std::to_string(PortNumber(m_strPort));
+    if (getaddrinfo(m_strServer.c_str(), strPort.c_str(), &hints, &pAddr) != 0 || !pAddr) {
+        Box(kTextResolve);
+        return -1;
+    }
+    sockaddr_in addr{};
+    memcpy(&addr, pAddr->ai_addr, std::min<size_t>(sizeof addr, pAddr->ai_addrlen));
+    freeaddrinfo(pAddr);
 
     if (!SslLibrary::Get()) {
         Box(kTextResolve);
@@ -349,15 +417,37 @@ int MailRun::SendMailSSL() {
     SSL_CTX_set_default_verify_paths(ctx);
     // Whole records per read: one system call per reply instead of two.
     SSL_CTX_set_read_ahead(ctx, 1);
-    BIO* bio = BIO_new_ssl_connect(ctx);
-    SSL* ssl = nullptr;
-    if (bio) BIO_get_ssl(bio, &ssl);
-    if (!bio || !ssl) {
-        if (bio) BIO_free_all(bio);
+
+    // The TCP connection is made first, registered with Stop while it is
+    // made; the SSL handshake then runs on it (also ended by Stop).
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) {
         SSL_CTX_free(ctx);
         Box(kTextResolve);
         return -1;
     }
+    bool bNoSocket = false;
+    const SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket);
+    if (s == INVALID_SOCKET) {
+        WSACleanup();
+        SSL_CTX_free(ctx);
+        Box(kTextResolve);
+        return -1;
+    }
+    BIO* bio = BIO_new_ssl(ctx, 1);
+    BIO* sock = BIO_new_socket((int)s, BIO_NOCLOSE);
+    SSL* ssl = nullptr;
+    if (bio) BIO_get_ssl(bio, &ssl);
+    if (!bio || !sock || !ssl) {
+        if (bio) BIO_free_all(bio);
+        if (sock) BIO_free_all(sock);
+        CloseConnection(s);
+        WSACleanup();
+        SSL_CTX_free(ctx);
+        Box(kTextResolve);
+        return -1;
+    }
+    BIO_push(bio, sock);
     SSL_set_mode(ssl, SSL_MODE_AUTO_RETRY);
     if (IsAddressLiteral(m_strServer)) {
         X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl), m_strServer.c_str());
@@ -365,28 +455,17 @@ int MailRun::SendMailSSL() {
         SSL_set_tlsext_host_name(ssl, m_strServer.c_str());
         SSL_set1_host(ssl, m_strServer.c_str());
     }
-    BIO_set_conn_hostname(bio, strConnect.c_str());
-    BIO_set_conn_ip_family(BIO_next(bio), BIO_FAMILY_IPV4);
-    SslConnectHook hook{this,
-                        [](MailRun* run, int fd) {
-                            SetTimeouts((SOCKET)fd);
-                            run->SetConnection(fd);
-                        },
-                        false};
-    BIO_set_callback_arg(BIO_next(bio), reinterpret_cast<char*>(&hook));
-    BIO_set_callback_ex(BIO_next(bio), SslReadHook);
 
     auto finish = [&](int nResult) {
-        pthread_mutex_lock(&m_Mutex);
-        m_fdOpen = -1;
         BIO_free_all(bio);
-        pthread_mutex_unlock(&m_Mutex);
+        CloseConnection(s);
+        WSACleanup();
         SSL_CTX_free(ctx);
         ERR_clear_error();
         return nResult;
     };
 
-    if (BIO_do_connect(bio) <= 0) {
+    if (BIO_do_handshake(bio) <= 0) {
         const long v = SSL_get_verify_result(ssl);
         if (v != X509_V_OK)
             Box(Format(kTextCertificate, X509_verify_cert_error_string(v)));
@@ -405,14 +484,14 @@ int MailRun::SendMailSSL() {
         const int c = WriteMail(t, rcpt);
         MailDone();
         // Without a connection every later mail would fail the same way.
-        if (c == kNoReply || c == kWriteFailed) return finish(-1);
+        if (c == kNoReply || c == kWriteFailed || c == kTimedOut) return finish(-1);
         // A refused mail leaves a transaction open: reset it, or the server
         // refuses the next MAIL FROM.
         if (c == kRefused) {
             std::string r;
             const int cr = Command(t, "RSET\r\n", "250", &r);
             if (cr != kOk) {
-                if (cr == kRefused) ReplyBox(r);
+                if (cr == kRefused || cr == kTimedOut) FailureBox(cr, r);
                 return finish(-1);
             }
         }
@@ -453,17 +532,10 @@ int MailRun::SendMailPlain() {
         if (!CheckRecipient(rcpt)) continue;
         if (!bFirst && !Pause()) break;
         bFirst = false;
-        SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        bool bNoSocket = false;
+        SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket);
         if (s == INVALID_SOCKET) {
-            Box(kTextSocket);
-            WSACleanup();
-            return -1;
-        }
-        SetTimeouts(s);
-        SetConnection((int)s);
-        if (connect(s, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
-            Box(kTextConnect);
-            CloseConnection(s);
+            Box(bNoSocket ? kTextSocket : kTextConnect);
             WSACleanup();
             return -1;
         }

@@ -10,6 +10,7 @@
 
 #include "win32.h"
 #include "win32_kernel.h"
+#include "winsock2.h"
 
 #include <pthread.h>
 
@@ -28,7 +29,8 @@ public:
         std::string strNickname;
     };
 
-    // Read limit of every reply, in milliseconds.
+    // Time limit of every reply, from the command to its last line, and of
+    // the connection and the TLS handshake, in milliseconds.
     static const DWORD kReplyTimeoutMs = 60000;
     // The longest pause between two mails, in seconds.
     static const int kMaxPauseSeconds = 86400;
@@ -48,6 +50,7 @@ public:
     int m_nSsl = 0;        // 1: SSL, anything else: plain
     int m_nAgainTime = 0;  // seconds between two mails
     bool m_bSalutation = true;
+    DWORD m_dwReplyTimeoutMs = kReplyTimeoutMs;
 
     std::function<void(const char*)> m_OnStatus;  // status text, on the worker thread
     std::function<void()> m_OnDone;               // after the run, unless stopped
@@ -73,7 +76,7 @@ public:
     static bool IsSafeAddress(const std::string& strAddress);
 
 private:
-    enum { kOk = 0, kRefused = -1, kNoReply = -2, kWriteFailed = -3 };
+    enum { kOk = 0, kRefused = -1, kNoReply = -2, kWriteFailed = -3, kTimedOut = -4 };
 
     int Greet(MailTransport& t, bool bPlain);
     int ReadReply(MailTransport& t, std::string* pText, std::string* pFinal);
@@ -85,6 +88,13 @@ private:
     bool Pause();
     void Box(const std::string& strText);
     void ReplyBox(const std::string& strReply);
+    // The box of a failed command: the timeout text, else the reply.
+    void FailureBox(int nCode, const std::string& strReply);
+    // A TCP connection to the server, registered with Stop and made so that
+    // Stop and the time limit end it while it is being made: the socket, or
+    // INVALID_SOCKET (*pbNoSocket: no socket could be made at all).
+    UINT_PTR Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket);
+    void SetTimeouts(UINT_PTR s, DWORD dwMs);
     void Status(const char* pszText);
     void SetConnection(int fd);
     void CloseConnection(UINT_PTR s);  // a SOCKET

@@ -1,5 +1,5 @@
 // The connection one SMTP dialogue runs over: a TCP socket (plain form) or an
-// OpenSSL connect BIO (SSL form). Both block; reads time out as the socket's
+// OpenSSL SSL BIO over a socket (SSL form). Both block; reads time out as the socket's
 // SO_RCVTIMEO says.
 #pragma once
 

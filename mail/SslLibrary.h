@@ -27,15 +27,12 @@
     X(SSL_get_verify_result)            \
     X(X509_VERIFY_PARAM_set1_ip_asc)    \
     X(X509_verify_cert_error_string)    \
-    X(BIO_new_ssl_connect)              \
+    X(BIO_new_ssl)                      \
+    X(BIO_new_socket)                   \
+    X(BIO_push)                         \
     X(BIO_free_all)                     \
-    X(BIO_next)                         \
     X(BIO_ctrl)                         \
-    X(BIO_int_ctrl)                     \
     X(BIO_test_flags)                   \
-    X(BIO_set_callback_ex)              \
-    X(BIO_set_callback_arg)             \
-    X(BIO_get_callback_arg)             \
     X(BIO_read)                         \
     X(BIO_write)
 
@@ -66,15 +63,12 @@ public:
 #define SSL_get_verify_result SslLibrary::Get()->SSL_get_verify_result
 #define X509_VERIFY_PARAM_set1_ip_asc SslLibrary::Get()->X509_VERIFY_PARAM_set1_ip_asc
 #define X509_verify_cert_error_string SslLibrary::Get()->X509_verify_cert_error_string
-#define BIO_new_ssl_connect SslLibrary::Get()->BIO_new_ssl_connect
+#define BIO_new_ssl SslLibrary::Get()->BIO_new_ssl
+#define BIO_new_socket SslLibrary::Get()->BIO_new_socket
+#define BIO_push SslLibrary::Get()->BIO_push
 #define BIO_free_all SslLibrary::Get()->BIO_free_all
-#define BIO_next SslLibrary::Get()->BIO_next
 #define BIO_ctrl SslLibrary::Get()->BIO_ctrl
-#define BIO_int_ctrl SslLibrary::Get()->BIO_int_ctrl
 #define BIO_test_flags SslLibrary::Get()->BIO_test_flags
-#define BIO_set_callback_ex SslLibrary::Get()->BIO_set_callback_ex
-#define BIO_set_callback_arg SslLibrary::Get()->BIO_set_callback_arg
-#define BIO_get_callback_arg SslLibrary::Get()->BIO_get_callback_arg
 #define BIO_read SslLibrary::Get()->BIO_read
 #define BIO_write SslLibrary::Get()->BIO_write
 #endif

@@ -27,7 +27,7 @@ INSERT INTO industry(ind_description) VALUES
     ('农业'), ('其他');
 
 INSERT INTO type(typ_description) VALUES
-    ('最终用户'), ('代理商'), ('集成商'), ('分销商'), ('其他');
+    ('最终用户'), ('代理商'), ('集成商'), ('分销商'), ('竞争对手'), ('其他');
 
 INSERT INTO setting(set_id, set_emailaddress, set_smtpserver, set_user, set_pwd, set_port,
                     set_esmtp, set_ssl, set_sign, set_name, set_init, set_loginname,

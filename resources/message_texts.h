@@ -59,6 +59,8 @@ inline constexpr char kExportOpenFile[] = "您需要打开刚导出的文件吗?
 // The desktop has no program for a file or web address.
 inline constexpr char kNoProgramForFile[] = "没有找到可以打开这个文件的程序。";
 inline constexpr char kNoProgramForWebSite[] = "没有找到可以打开网页的程序，请用浏览器访问帮助网站。";
+inline constexpr char kNoProgramForMail[] =
+    "没有找到可以写邮件的程序，请安装邮件程序后再试，或把邮件地址复制到您的邮件程序中。";
 
 // Record forms.
 // An amount field holding no finite number (our own text): the field's name.

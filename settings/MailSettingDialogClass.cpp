@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "resources/settings_ids.h"
+#include "shell/Report.h"
 #include "shell/ViewMessages.h"
 
 MailSettingDialogClass g_MailSetting;
@@ -119,8 +120,28 @@ void MailSettingDialogClass::OnOpenView() {
     RecordToFields();
 }
 
+const char MailSettingDialogClass::kPortRangeText[] = "服务器(SMTP)端口号应是1到65535之间的数字，请重新输入";
+
+bool MailSettingDialogClass::IsMailPort(const char* pszPort) {
+    const char* p = pszPort;
+    while (*p == ' ') p++;
+    long nPort = 0;
+    int nDigits = 0;
+    for (; *p >= '0' && *p <= '9'; p++, nDigits++)
+        if ((nPort = nPort * 10 + (*p - '0')) > 65535) return false;
+    while (*p == ' ') p++;
+    return nDigits > 0 && *p == '\0' && nPort >= 1;
+}
+
 void MailSettingDialogClass::OnSave() {
     FieldsToRecord();
+    // An empty port stays allowed (the mail page asks for it before a run);
+    // a port out of range is refused, and nothing is stored.
+    if (m_Setting.set_port[0] && !IsMailPort(m_Setting.set_port)) {
+        ReportError(kPortRangeText);
+        SetFocus(Field(IDC_MSET_PORT));
+        return;
+    }
     if (m_Setting.cst_SaveMailSetting() != 0) return;  // the store has told the user; the typed values stay
     SendMessageA(m_hWnd, UM_OPENVIEW, 0, 0);
 }

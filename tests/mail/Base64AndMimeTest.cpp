@@ -122,6 +122,40 @@ TEST(MimeHeaderText, ChineseBecomesEncodedWordsCutOnCharacters) {
     EXPECT_NE(h.find("\r\n "), std::string::npos);
 }
 
+TEST(MimeHeaderText, EncodedLinesStayWithin76AfterTheFieldName) {
+    std::string subject;
+    for (int i = 0; i < 40; i++) subject += gbk::FromUtf8("报");
+    const std::string h = "Subject: " + MimeHeaderText(subject, 9);
+    size_t start = 0;
+    int lines = 0;
+    for (;;) {
+        const size_t end = h.find("\r\n", start);
+        EXPECT_LE((end == std::string::npos ? h.size() : end) - start, 76u);
+        lines++;
+        if (end == std::string::npos) break;
+        start = end + 2;
+    }
+    EXPECT_GE(lines, 2);
+}
+
+TEST(MimeCharset, Gb2312UnlessACharacterIsOutsideIt) {
+    EXPECT_STREQ(MimeCharset("Offer"), "gb2312");
+    EXPECT_STREQ(MimeCharset(gbk::FromUtf8("季度报价，请查收！")), "gb2312");
+    for (const char* c : {"喆", "镕", "堃"})
+        EXPECT_STREQ(MimeCharset(gbk::FromUtf8(std::string("报价") + c)), "GBK") << c;
+    // The label follows the text into the header and the part.
+    MimeMail m;
+    m.strFrom = "sales@example.com";
+    m.strTo = "lee@example.com";
+    m.strSubject = gbk::FromUtf8("堃");
+    m.strBody = gbk::FromUtf8("喆");
+    const std::string text = MimeMessage(m, 0);
+    EXPECT_NE(text.find("Subject: =?GBK?B?"), std::string::npos);
+    EXPECT_NE(text.find(" charset=GBK\r\n"), std::string::npos);
+    // No name: the address alone.
+    EXPECT_NE(text.find("\r\nFrom: <sales@example.com>\r\n"), std::string::npos);
+}
+
 TEST(MimeBody, SalutationAndContent) {
     EXPECT_EQ(MimeBodyText("Lee", "hi", true), "Lee,\n\nhi");
     EXPECT_EQ(MimeBodyText("Lee", "", true), "Lee,\n\n");
@@ -137,7 +171,7 @@ TEST(MimeMessage, LayoutOfOneMail) {
     m.strSubject = "Offer";
     m.strBody = "";
     const std::string text = MimeMessage(m, 1736039103);
-    EXPECT_NE(text.find("\r\nFrom: =?gb2312?B?" + Base64Encode(m.strName, 0) + "?=<sales@example.com>\r\n"),
+    EXPECT_NE(text.find("\r\nFrom: =?gb2312?B?" + Base64Encode(m.strName, 0) + "?= <sales@example.com>\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\r\nTo: lee@example.com\r\nSubject: Offer\r\nX-Mailer: Dravenhold Mail\r\n"
                         "Mime-Version: 1.0\r\nContent-Type: multipart/mixed;\r\n "
@@ -151,7 +185,7 @@ TEST(MimeMessage, LayoutOfOneMail) {
     EXPECT_EQ(text.find("\n."), std::string::npos);
     // A display name with an address special is quoted.
     m.strName = "Sales, East";
-    EXPECT_NE(MimeMessage(m, 0).find("From: \"Sales, East\"<sales@example.com>\r\n"), std::string::npos);
+    EXPECT_NE(MimeMessage(m, 0).find("From: \"Sales, East\" <sales@example.com>\r\n"), std::string::npos);
 }
 
 }  // namespace

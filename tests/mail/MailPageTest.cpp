@@ -11,13 +11,18 @@
 #include "platform/gbk/gbk.h"
 #include "resources/settings_ids.h"
 #include "settings/MailSettingDialogClass.h"
+#include "settings/OptionSettingDialogClass.h"
+#include "resources/contacts_ids.h"
+#include "views/contacts/Con_Navigation.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <set>
 
 using namespace programtest;
@@ -100,6 +105,32 @@ protected:
         return v;
     }
 };
+
+// What a closing test's child process does before it closes the window.
+void MailPageTest_Seed(int nPort, int nSsl, int nPause) {
+    char sz[512];
+    snprintf(sz, sizeof sz,
+             "UPDATE setting SET set_emailaddress='sales@example.com', set_smtpserver='%s', set_user='%s', "
+             "set_pwd='%s', set_port='%d', set_esmtp=1, set_ssl=%d, set_sign='', set_name='sales', "
+             "set_againtime=%d WHERE set_id=1",
+             nSsl == 1 ? "localhost" : "127.0.0.1", kUser, kPassword, nPort, nSsl, nPause);
+    if (Exec(sz) != 0) std::exit(6);
+}
+
+void MailPageTest_SendToAnnAndBob() {
+    for (const char* name : {"Ann", "Bob"}) {
+        Contact c;
+        c.name = name;
+        c.nickname = name;
+        c.email = std::string(name == std::string("Ann") ? "ann" : "bob") + "@example.com";
+        AddContact(c);
+    }
+    g_Toolbar.OnMail(NULL, 0, 0, 0);
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) { PressButton(h, 1111); });
+    Click(g_Mail, MailDialogClass::kSendButtonID);
+    if (!script.Finished() || !g_Mail.IsSending()) std::exit(7);
+}
 
 // ---------------------------------------------------------------------------
 // The recipient list and the export
@@ -290,6 +321,11 @@ TEST_F(MailPage, PlainRunMailsEverySelectedRecipientAndEnablesSendAtTheEnd) {
     EXPECT_EQ(mails[1]["body"], "'" + gbk::ToUtf8("丹") + ",\\n\\n'");
     EXPECT_EQ(mails[1]["subject"], gbk::ToUtf8("季度报价"));
     EXPECT_EQ(mails[1]["from_name"], gbk::ToUtf8("销售部"));
+    for (const ReceivedMail& m : mails) {
+        EXPECT_EQ(m["defects"], "");  // what a mail reader of today finds
+        EXPECT_EQ(m["strict_from_name"], gbk::ToUtf8("销售部"));
+        EXPECT_EQ(m["strict_subject"], gbk::ToUtf8("季度报价"));
+    }
     EXPECT_NE(g_Mail.m_pszContent, nullptr);
     EXPECT_STREQ(g_Mail.m_pszContent, "");
 }
@@ -336,6 +372,69 @@ TEST_F(MailPage, SendStaysDisabledDuringARunAndAReloadChangesNoRecipient) {
                                           "bob@example.com 'Bobby,\\n\\nC'", "cat@example.com 'Kitty,\\n\\nC'"}));
 }
 
+// A hand-over while a run goes shows the new contacts at once; the run
+// mails those it started with, the next run the new ones.
+TEST_F(MailPage, AHandOverDuringARunChangesTheNextRunsRecipients) {
+    SmtpTestServer server({"--auth", kUser, kPassword});
+    SeedSettings(server.Port(), 0, 1);  // one second between mails
+    AddPerson("Ann", "a", "ann@example.com");
+    AddPerson("Bob", "b", "bob@example.com");
+    const unsigned cat = AddPerson("Cat", "c", "cat@example.com");
+    OpenPage();
+    SendWith("S", "C");
+    ASSERT_TRUE(g_Mail.IsSending());
+    // Only Cat is left to hand over.
+    ASSERT_EQ(Exec("DELETE * FROM contacts WHERE con_id<>" + std::to_string(cat)), 0);
+    GotoCon_Homepage();
+    Click(g_Con_Homepage, IDC_CONH_MAIL);  // 邮件群发 on the contact list, during the run
+    ASSERT_EQ(g_pCurrentDialog, &g_Mail);
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Cat+"}));
+    ASSERT_TRUE(WaitForRunEnd());
+    std::set<std::string> first;
+    for (const ReceivedMail& m : server.Messages()) first.insert(m["rcpt"]);
+    EXPECT_EQ(first, (std::set<std::string>{"ann@example.com", "bob@example.com", "cat@example.com"}));
+    SendWith("S2", "C2");
+    ASSERT_TRUE(WaitForRunEnd());
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 4u);
+    EXPECT_EQ(mails[3]["rcpt"], "cat@example.com");
+    EXPECT_EQ(mails[3]["subject"], "S2");
+}
+
+// A stored port out of range would wrap (70000 went to port 4464): Send
+// refuses it and leads to the settings.
+TEST_F(MailPage, AStoredPortOutOfRangeIsRefusedBeforeTheRun) {
+    AddPerson("Ann", "a", "ann@example.com");
+    for (const char* port : {"70000", "0", "-25", "25x"}) {
+        SeedSettings(25, 0);
+        ASSERT_EQ(Exec(std::string("UPDATE setting SET set_port='") + port + "' WHERE set_id=1"), 0);
+        OpenPage();
+        DialogScript script;
+        Click(g_Mail, MailDialogClass::kSendButtonID);
+        EXPECT_TRUE(script.Seen().empty()) << port;
+        EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"服务器(SMTP)端口号应是1到65535之间的数字，请重新输入"}))
+            << port;
+        EXPECT_EQ(g_pCurrentDialog, &g_MailSetting) << port;
+        EXPECT_FALSE(g_Mail.IsSending());
+    }
+}
+
+// The shipped customer types hold 竞争对手, and the contacts of an account
+// given that type (as the user picks it) start unticked.
+TEST_F(MailPage, AFreshDatabaseListsCompetitorsAndTheirContactsStartUnticked) {
+    g_OptionSetting.ShowDialog();
+    SendMessageA(g_OptionSetting.m_hWnd, UM_OPEN_TYPE, 0, 0);
+    const std::vector<std::string> types = Column(g_OptionSetting.m_ValueList, 0);
+    EXPECT_NE(std::find(types.begin(), types.end(), "竞争对手"), types.end());
+    g_OptionSetting.HideDialog();
+    const std::string picked = QueryText("SELECT typ_description FROM type WHERE typ_description='竞争对手'");
+    ASSERT_EQ(picked, "竞争对手");
+    AddPerson("Ann", "a", "ann@example.com", picked);
+    AddPerson("Bob", "b", "bob@example.com", "最终用户");
+    OpenPage();
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann-", "Bob+"}));
+}
+
 TEST_F(MailPage, RunWhoseMailsAllFailEndsIdle) {
     SmtpTestServer server(
         {"--auth", kUser, kPassword, "--refuse-rcpt", "ann@example.com", "--refuse-rcpt", "bob@example.com"});
@@ -351,24 +450,44 @@ TEST_F(MailPage, RunWhoseMailsAllFailEndsIdle) {
     EXPECT_EQ(server.StoredCount(), 0);
 }
 
-// Closing the program while a run waits between mails stops the run, ends
-// its thread and lets the program's globals go without a fault.
-TEST_F(MailPage, ClosingTheMainWindowDuringARunEndsTheProcessCleanly) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            SmtpTestServer server({"--auth", kUser, kPassword});
-            SeedSettings(server.Port(), 0, 3600);
-            AddPerson("Ann", "a", "ann@example.com");
-            AddPerson("Bob", "b", "bob@example.com");
-            OpenPage();
-            SendWith("S", "C");
-            if (!w32test::WaitFor([&] { return server.StoredCount() == 1; }, 30000)) std::exit(3);
-            StopMainWindow();
-            std::exit(g_Mail.IsSending() ? 2 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
+// The user closes the main window (WM_CLOSE, as its close box does) in each
+// phase of a run: the run ends while the window goes (its WM_DESTROY waits
+// for it) and the program's globals go without a fault. A message box of the
+// run is shown for real and is open when the window closes.
+class MailPageClose : public MailPage, public ::testing::WithParamInterface<const char*> {};
+
+void CloseInPhase(const std::string& phase) {
+    std::vector<std::string> options = {"--auth", kUser, kPassword};
+    int nSsl = 0, nPause = 0;
+    if (phase == "box") options.insert(options.end(), {"--refuse-rcpt", "ann@example.com"});
+    if (phase == "pause") nPause = 3600;
+    if (phase == "connect") options = {"--full-backlog"};
+    if (phase == "handshake" || phase == "reply") options = {"--mute"};
+    if (phase == "connect" || phase == "handshake") nSsl = 1;
+    SmtpTestServer server(options);
+    if (server.Port() == 0) std::exit(4);
+    MailPageTest_Seed(server.Port(), nSsl, nPause);
+    if (phase == "box") {  // the box is shown for real and stays open
+        w32test::SetMessageBoxHook(nullptr);
+        w32test::AutoAnswerMessageBoxes(false);
+    }
+    MailPageTest_SendToAnnAndBob();
+    std::function<bool()> reached;
+    if (phase == "box") reached = mailtest::MessageBoxShown;
+    if (phase == "pause") reached = [&] { return server.StoredCount() == 1; };
+    if (phase == "connect") reached = [&] { return mailtest::ConnectingTo(server.Port()) > 0; };
+    if (phase == "handshake" || phase == "reply") reached = [&] { return server.Accepted() > 0; };
+    if (!w32test::WaitFor(reached, 30000)) std::exit(3);
+    SendMessageA(g_hMainWnd, WM_CLOSE, 0, 0);
+    std::exit(IsWindow(g_hMainWnd) ? 5 : g_Mail.IsSending() ? 2 : 0);
 }
+
+TEST_P(MailPageClose, ClosingTheMainWindowEndsTheRunAndTheProcessCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(CloseInPhase(GetParam()), ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Phases, MailPageClose, ::testing::Values("box", "pause", "connect", "handshake", "reply"));
 
 // ---------------------------------------------------------------------------
 // One walk on a real X server with real input events

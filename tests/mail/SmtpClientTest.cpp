@@ -134,6 +134,10 @@ protected:
             EXPECT_EQ(m["structure"], "multipart/mixed,multipart/alternative,text/plain");
             EXPECT_EQ(m["charset"], "gb2312");
             EXPECT_EQ(m["cte"], "base64");
+            // A reader of today (the default policy) finds nothing wrong.
+            EXPECT_EQ(m["defects"], "");
+            EXPECT_EQ(m["strict_from_name"], "销售部");
+            EXPECT_EQ(m["strict_subject"], "新品报价");
             const std::string content = "价格见附件。\\r\\n谢谢";
             if (bSalutation)
                 EXPECT_EQ(m["body"], "'客户" + std::to_string(i) + ",\\n\\n" + content + "'");
@@ -475,6 +479,127 @@ TEST_F(SmtpClient, StopWakesThePauseAndEndsTheRun) {
         EXPECT_EQ(server.StoredCount(), 1);
         EXPECT_FALSE(bDone);  // a stopped run does not report its end
         EXPECT_TRUE(w32test::MessageBoxes().empty());
+    }
+}
+
+// A server that sends its reply one byte at a time never lets a single read
+// run out of time: the limit holds for the whole reply.
+TEST_F(SmtpClient, ATrickledReplyEndsTheRunWithAMessageAtTheTimeLimit) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.insert(o.end(), {"--trickle", "0.2"});
+        SmtpTestServer server(o);
+        auto run = NewRun(server, 2, bSsl);
+        run->m_dwReplyTimeoutMs = 1500;  // the greeting would take about 3 s
+        RunOutcome r = RunToEnd(run, 60000);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_EQ(
+            r.boxes,
+            (std::vector<std::string>{"邮件服务器长时间没有回复，邮件发送已停止，请检查邮件服务器设置或稍后再试"}));
+        EXPECT_EQ(server.StoredCount(), 0);
+    }
+}
+
+// A server that closes the connection when the message has arrived: the mail
+// fails with a message, the run ends.
+TEST_F(SmtpClient, AServerClosingInTheMiddleOfAMailEndsTheRunWithAMessage) {
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.push_back("--close-in-data");
+        SmtpTestServer server(o);
+        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl), 60000);
+        ASSERT_TRUE(r.bEnded);
+        ASSERT_FALSE(r.boxes.empty());
+        EXPECT_EQ(r.boxes[0], "连接邮件服务器错误，请检查是否已连接到网络");
+        EXPECT_EQ(server.StoredCount(), 0);
+    }
+}
+
+// Stop ends the run at once in every phase that waits for the server: the
+// TCP connection (a server whose queue is full), the TLS handshake and a
+// reply (a server that accepts and never answers).
+TEST_F(SmtpClient, StopEndsTheRunWhileConnectingHandshakingOrWaitingForAReply) {
+    struct Phase {
+        const char* name;
+        std::vector<std::string> options;
+        bool bSsl;
+    };
+    const Phase phases[] = {{"connect", {"--full-backlog"}, false},
+                            {"connect over TLS", {"--full-backlog"}, true},
+                            {"handshake", {"--mute"}, true},
+                            {"reply", {"--mute"}, false}};
+    for (const Phase& p : phases) {
+        SmtpTestServer server(p.options);
+        ASSERT_NE(server.Port(), 0) << p.name;
+        auto run = NewRun(server, 2, p.bSsl);
+        DWORD id = 0;
+        HANDLE h = MailRun::Start(run, &id);
+        ASSERT_NE(h, nullptr);
+        const bool bConnecting = p.options[0] == "--full-backlog";
+        ASSERT_TRUE(w32test::WaitFor(
+            [&] { return bConnecting ? mailtest::ConnectingTo(server.Port()) > 0 : server.Accepted() > 0; }, 30000))
+            << p.name;
+        run->Stop();
+        // Generous against the second it takes, far below the time limits.
+        EXPECT_TRUE(w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, 5000)) << p.name;
+        if (WaitForSingleObject(h, 0) != WAIT_OBJECT_0) WaitForSingleObject(h, 120000);
+        CloseHandle(h);
+        EXPECT_TRUE(w32test::MessageBoxes().empty()) << p.name;
+    }
+}
+
+// Header lines that every reader parses: a blank before the address, encoded
+// words folded to lines of 76, the character set the text is in.
+TEST_F(SmtpClient, NamesAndSubjectsAreReadBackWithTheirCharacterSet) {
+    SmtpTestServer server(AuthOptions());
+    struct Case {
+        std::string name, subject, content, charset;
+    };
+    const Case cases[] = {
+        {"销售部", "季度报价：新品价格与供货时间说明，请各位客户查收并回复确认", "价格见附件。", "gb2312"},
+        {"朱镕基办公室", "喆与堃的报价单，共计十二页，请于本周内回复", "堃", "gbk"},
+        {"Sales, East", "Offer", "hi", "gb2312"},
+    };
+    for (const Case& c : cases) {
+        auto run = NewRun(server, 1, false, false);
+        run->m_strName = gbk::FromUtf8(c.name);
+        run->m_strSubject = gbk::FromUtf8(c.subject);
+        run->m_strContent = gbk::FromUtf8(c.content);
+        RunOutcome r = RunToEnd(run, 60000);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty());
+    }
+    const std::vector<ReceivedMail> mails = server.Messages();
+    ASSERT_EQ(mails.size(), 3u);
+    for (size_t i = 0; i < 3; i++) {
+        const ReceivedMail& m = mails[i];
+        const Case& c = cases[i];
+        EXPECT_EQ(m["defects"], "") << c.subject;
+        EXPECT_EQ(m["strict_from_name"], c.name);
+        EXPECT_EQ(m["from_addr"], "sales@example.com");
+        EXPECT_EQ(m["strict_subject"], c.subject);
+        EXPECT_EQ(m["strict_body"], "'" + c.content + "'");
+        EXPECT_EQ(m["charset"], c.charset);
+        EXPECT_LE(atoi(m["longest_header_line"].c_str()), 76) << c.subject;
+        if (i < 2) {
+            EXPECT_EQ(m["encoded_charsets"], c.charset);
+        }
+    }
+    // A name and subject in GB2312 keep the label of old.
+    EXPECT_NE(server.RawMessage(1).find("From: =?gb2312?B?"), std::string::npos);
+    EXPECT_NE(server.RawMessage(1).find(" <sales@example.com>\r\n"), std::string::npos);
+}
+
+// The settings page lets blanks stand around the port; both forms use the number.
+TEST_F(SmtpClient, APortWithBlanksAroundItIsTheNumber) {
+    for (bool bSsl : {false, true}) {
+        SmtpTestServer server(bSsl ? LocalhostTls() : AuthOptions());
+        auto run = NewRun(server, 1, bSsl);
+        run->m_strPort = " " + server.PortText() + " ";
+        RunOutcome r = RunToEnd(run, 60000);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_TRUE(r.boxes.empty());
+        EXPECT_EQ(server.StoredCount(), 1);
     }
 }
 

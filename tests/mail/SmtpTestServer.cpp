@@ -1,5 +1,8 @@
 #include "tests/mail/SmtpTestServer.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -246,5 +249,25 @@ std::string SmtpTestServer::RawMessage(int n) const {
 std::string SmtpTestServer::Commands() const { return ReadFile(m_Dir.File("commands.log")); }
 std::string SmtpTestServer::SniNames() const { return ReadFile(m_Dir.File("sni.log")); }
 int SmtpTestServer::Counted() const { return atoi(ReadFile(m_Dir.File("count")).c_str()); }
+
+int SmtpTestServer::Accepted() const {
+    const std::string s = ReadFile(m_Dir.File("accepted.log"));
+    return (int)std::count(s.begin(), s.end(), '\n');
+}
+
+int ConnectingTo(int nPort) {
+    std::istringstream in(ReadFile("/proc/net/tcp"));
+    std::string line;
+    std::getline(in, line);  // the column names
+    int n = 0;
+    char szRemote[64], szState[8];
+    while (std::getline(in, line)) {
+        // "sl local_address rem_address st ...": state 02 is SYN_SENT.
+        if (sscanf(line.c_str(), "%*s %*s %63s %7s", szRemote, szState) != 2) continue;
+        const char* pColon = strchr(szRemote, ':');
+        if (pColon && strtol(pColon + 1, nullptr, 16) == nPort && strcmp(szState, "02") == 0) n++;
+    }
+    return n;
+}
 
 }  // namespace mailtest

@@ -69,6 +69,8 @@ public:
     std::string SniNames() const;
     // Messages counted by a server started with --count-only.
     int Counted() const;
+    // Connections accepted by a server started with --mute.
+    int Accepted() const;
 
 private:
     TempDir m_Dir;
@@ -76,6 +78,13 @@ private:
     int m_fdIn = -1;  // the server's standard input
     int m_nPort = 0;
 };
+
+// Connections of this process to 127.0.0.1:nPort still waiting for the
+// server's answer to their SYN (from /proc/net/tcp).
+int ConnectingTo(int nPort);
+
+// A real message box is shown (not answered by the test hook).
+bool MessageBoxShown();
 
 // Path of the server script.
 std::string ServerScript();

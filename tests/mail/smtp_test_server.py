@@ -17,6 +17,14 @@ Serve:  smtp_test_server.py serve DIR [options]
   --split               send every reply line in two segments
   --greeting CODE       greet with CODE instead of 220
   --silent              accept connections and never answer
+  --mute                accept TCP connections and never read or answer
+                        (no TLS handshake either, even with --tls); each
+                        accepted connection adds a line to DIR/accepted.log
+  --full-backlog        accept nothing, with the queue of pending
+                        connections full: a new connection never completes
+  --trickle SECONDS     send the greeting one byte every SECONDS
+  --close-in-data       close the connection when the message has arrived,
+                        before the reply to it
   --count-only          keep no messages, count them in DIR/count
 
 Parse:  smtp_test_server.py parse DIR
@@ -35,6 +43,7 @@ import asyncio
 import base64
 import email
 import email.header
+import email.policy
 import email.utils
 import os
 import ssl
@@ -60,6 +69,10 @@ class Options:
         self.greeting = None
         self.silent = False
         self.count_only = False
+        self.mute = False
+        self.trickle = None
+        self.close_in_data = False
+        self.full_backlog = False
         i = 0
         while i < len(argv):
             a = argv[i]
@@ -85,6 +98,14 @@ class Options:
                 self.silent = True; i += 1
             elif a == "--count-only":
                 self.count_only = True; i += 1
+            elif a == "--mute":
+                self.mute = True; i += 1
+            elif a == "--trickle":
+                self.trickle = float(argv[i + 1]); i += 2
+            elif a == "--close-in-data":
+                self.close_in_data = True; i += 1
+            elif a == "--full-backlog":
+                self.full_backlog = True; i += 1
             else:
                 raise SystemExit("unknown option " + a)
 
@@ -110,6 +131,9 @@ class Handler:
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
+        if self.opts.close_in_data:
+            server.transport.close()
+            return "250 OK"
         self.n += 1
         if self.opts.count_only:
             with open(os.path.join(self.dir, "count"), "w") as f:
@@ -153,6 +177,14 @@ class TestSMTP(SMTP):
             return
         if self.opts.greeting is not None and str(status).startswith("220 "):
             status = self.opts.greeting + " not now"
+        if self.opts.trickle is not None and str(status).startswith("220 "):
+            for b in (status + "\r\n").encode("ascii"):
+                if self._writer.is_closing():
+                    return
+                self._writer.write(bytes([b]))
+                await self._writer.drain()
+                await asyncio.sleep(self.opts.trickle)
+            return
         if not self.opts.split:
             return await super().push(status)
         data = (status.encode("ascii") if isinstance(status, str) else status) + b"\r\n"
@@ -208,8 +240,33 @@ def serve(directory, argv):
 
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
-    server = loop.run_until_complete(loop.create_server(
-        lambda: TestSMTP(handler, directory, opts, **kw), host="127.0.0.1", port=0, ssl=ctx))
+    if opts.full_backlog:
+        import socket
+        import select
+        listener = socket.socket()
+        listener.bind(("127.0.0.1", 0))
+        listener.listen(0)
+        port = listener.getsockname()[1]
+        # One connection fills the queue; the kernel drops later SYNs.
+        filler = socket.socket()
+        filler.setblocking(False)
+        filler.connect_ex(("127.0.0.1", port))
+        select.select([], [filler], [], 10)
+        print("READY %d" % port, flush=True)
+        sys.stdin.readline()
+        filler.close()
+        listener.close()
+        return
+    if opts.mute:
+        class Mute(asyncio.Protocol):
+            def connection_made(self, transport):
+                transport.pause_reading()
+                with open(os.path.join(directory, "accepted.log"), "a") as f:
+                    f.write("accepted\n")
+        server = loop.run_until_complete(loop.create_server(Mute, host="127.0.0.1", port=0))
+    else:
+        server = loop.run_until_complete(loop.create_server(
+            lambda: TestSMTP(handler, directory, opts, **kw), host="127.0.0.1", port=0, ssl=ctx))
     port = server.sockets[0].getsockname()[1]
     print("READY %d" % port, flush=True)
 
@@ -255,6 +312,21 @@ def parse(directory):
             charset = p.get_content_charset() or ""
             cte = p.get("Content-Transfer-Encoding", "")
             body = p.get_payload(decode=True).decode(charset or "ascii")
+        # The same bytes as a mail reader of today reads them: the default
+        # policy, every defect it finds in the message, its parts and headers.
+        strict = email.message_from_bytes(raw, policy=email.policy.default)
+        defects = []
+        for part in strict.walk():
+            defects += [type(d).__name__ for d in part.defects]
+            for k, v in part.items():
+                defects += [type(d).__name__ for d in getattr(v, "defects", ())]
+        strict_from = strict["From"]
+        strict_name = strict_from.addresses[0].display_name if strict_from and strict_from.addresses else ""
+        strict_body = ""
+        for part in strict.walk():
+            if part.get_content_type() == "text/plain":
+                strict_body = part.get_content()
+        head = raw.split(b"\r\n\r\n", 1)[0]
         fields = [
             ("mail_from", env[0]),
             ("rcpt", ",".join(r for r in env[1:] if r)),
@@ -268,6 +340,13 @@ def parse(directory):
             ("cte", cte),
             ("body", repr(body)),
             ("header_names", ",".join(msg.keys())),
+            ("defects", ",".join(defects)),
+            ("strict_from_name", strict_name),
+            ("strict_subject", str(strict["Subject"] or "")),
+            ("strict_body", repr(strict_body)),
+            ("longest_header_line", str(max(len(l) for l in head.split(b"\r\n")))),
+            ("encoded_charsets", ",".join(sorted(set(
+                w.split(b"?")[1].decode("ascii").lower() for w in head.split() if w.startswith(b"=?"))))),
         ]
         for k, v in fields:
             out.write("%s: %s\n" % (k, v))

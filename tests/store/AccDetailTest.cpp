@@ -189,7 +189,7 @@ TEST_F(AccTest, CategoriesTableFirstThenValuesInUse) {
     EXPECT_EQ(0, acc.m_iCount[0]);
     EXPECT_EQ(1, acc.m_iCount[1]);
     EXPECT_EQ(1, acc.m_iCount[2]);
-    EXPECT_EQ(5, acc.cad_LoadTypeTable());
+    EXPECT_EQ(6, acc.cad_LoadTypeTable());
     EXPECT_EQ(16, acc.cad_LoadIndustryTable());
     EXPECT_EQ(34, acc.cad_LoadProvinceTable());
     EXPECT_EQ(6, acc.cad_LoadRelationTable());

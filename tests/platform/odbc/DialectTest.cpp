@@ -208,11 +208,11 @@ TEST_F(DialectTest, NotEmptyExcludesEmptyAndNull) {
 TEST_F(DialectTest, TableNamesAndTextComparesIgnoreLatinCase) {
     EXPECT_EQ(Rows("SELECT * FROM important"), Rows("SELECT * FROM Important"));
     EXPECT_EQ(Rows("SELECT * FROM type"), Rows("SELECT * FROM Type"));
-    EXPECT_EQ(5u, Rows("SELECT * FROM TYPE").size());
+    EXPECT_EQ(6u, Rows("SELECT * FROM TYPE").size());
     Run("INSERT INTO type(typ_description) \t\t\tVALUES('VIP')");
     EXPECT_EQ("1", Value("SELECT COUNT(*) FROM type WHERE typ_description='vip'"));
     Run("DELETE * FROM type WHERE typ_description='Vip'");
-    EXPECT_EQ("5", Value("SELECT COUNT(*) FROM Type"));
+    EXPECT_EQ("6", Value("SELECT COUNT(*) FROM Type"));
     AddAccount("a", "High", "2024-1-1");
     AddAccount("b", "HIGH", "2024-1-1");
     EXPECT_EQ("2", Value("SELECT COUNT(*) \t\tFROM accounts WHERE acc_important='high'"));

@@ -391,6 +391,22 @@ TEST_F(ConRecordForm, TheMailButtonHandsThePercentEncodedAddressToTheDesktop) {
     EXPECT_EQ(calls[0].showCmd, SW_SHOW);
 }
 
+// Where no program takes mailto links (the offscreen desktop has none), the
+// user is told, as the help links tell.
+TEST_F(ConRecordForm, TheMailButtonSaysSoWhenNoMailProgramOpens) {
+    Open(RowOf(a));
+    Click(form, IDC_COND_EDIT);
+    SetText(form.m_hEmail, "a@b.cn");
+    TakeBoxes();
+    Click(form, IDC_COND_MAILTO);
+    EXPECT_TRUE(TakeBoxes().empty());  // recorded as opened
+    w32test::RecordShellExecuteOnly(false);
+    Click(form, IDC_COND_MAILTO);
+    w32test::RecordShellExecuteOnly(true);
+    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{
+                               "没有找到可以写邮件的程序，请安装邮件程序后再试，或把邮件地址复制到您的邮件程序中。"}));
+}
+
 TEST_F(ConRecordForm, TheEmailFieldIsNeverMatchedThroughItsCommandId) {
     Open(RowOf(a));
     Click(form, IDC_COND_EDIT);

@@ -107,10 +107,10 @@ TEST_F(MailSetting, TheLongFieldsAreLimitedToTheirColumns) {
     EXPECT_EQ(SendMessageA(F(IDC_MSET_NAME), EM_GETLIMITTEXT, 0, 0), 49);
     EXPECT_EQ(SendMessageA(F(IDC_MSET_SIGN), EM_GETLIMITTEXT, 0, 0), 254);
     // A text set past the limit is cut at a character boundary when saved.
-    SetText(F(IDC_MSET_PORT), "12345678901234");
+    SetText(F(IDC_MSET_PORT), "00000025252525");
     SetText(F(IDC_MSET_NAME), std::string(24, 'a') + "中文中文中文中文中文中文中文");
     Click(g_MailSetting, IDC_MSET_SAVE);
-    EXPECT_EQ(Stored("set_port"), "123456789");
+    EXPECT_EQ(Stored("set_port"), "000000252");
     EXPECT_EQ(Stored("set_name"), std::string(24, 'a') + "中文中文中文中文中文中文");
 }
 
@@ -126,13 +126,38 @@ TEST_F(MailSetting, TypedTextsLongerThanTheFieldsAreStoredWhole) {
     type(IDC_MSET_SMTPSERVER, server);
     type(IDC_MSET_USER, user);
     type(IDC_MSET_PASSWORD, pwd);
-    type(IDC_MSET_PORT, "123456789");
+    type(IDC_MSET_PORT, "000000000000025");
     Click(g_MailSetting, IDC_MSET_SAVE);
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(Stored("set_user"), user);
     EXPECT_EQ(Stored("set_pwd"), pwd);
     EXPECT_EQ(Stored("set_smtpserver"), server);
-    EXPECT_EQ(Stored("set_port"), "123456789");
+    EXPECT_EQ(Stored("set_port"), "000000000000025");
+}
+
+// A port outside 1-65535 would wrap to another port: it is refused, with
+// the focus on it, and nothing of the page is stored.
+TEST_F(MailSetting, APortOutsideOneTo65535IsRefusedAndNothingIsStored) {
+    SetText(F(IDC_MSET_PORT), "587");
+    Click(g_MailSetting, IDC_MSET_SAVE);
+    ASSERT_EQ(Stored("set_port"), "587");
+    TakeBoxes();
+    for (const char* port : {"70000", "65536", "0", "-25", "25x", "abc", "2 5"}) {
+        SetText(F(IDC_MSET_NAME), "新名字");
+        SetText(F(IDC_MSET_PORT), port);
+        Click(g_MailSetting, IDC_MSET_SAVE);
+        EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"服务器(SMTP)端口号应是1到65535之间的数字，请重新输入"}))
+            << port;
+        EXPECT_EQ(Stored("set_port"), "587") << port;
+        EXPECT_NE(Stored("set_name"), "新名字") << port;
+        EXPECT_EQ(GetFocus(), F(IDC_MSET_PORT)) << port;
+    }
+    for (const char* port : {"1", "65535", " 25 ", ""}) {
+        SetText(F(IDC_MSET_PORT), port);
+        Click(g_MailSetting, IDC_MSET_SAVE);
+        EXPECT_TRUE(TakeBoxes().empty()) << port;
+        EXPECT_EQ(Stored("set_port"), port) << port;
+    }
 }
 
 TEST_F(MailSetting, AFailedSaveKeepsTheTypedValuesAndAddsNoEntry) {

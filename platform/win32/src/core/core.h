@@ -159,6 +159,10 @@ int CursorId(HCURSOR h);
 // ---- message boxes and menus ---------------------------------------------------------
 // The id of the button a box of this type answers by default.
 int DefaultBoxAnswer(UINT flags);
+// Ends the message boxes shown over this top-level window (answer 0).
+void EndBoxesOf(HWND top);
+// Ends every message box still open (answer 0): the layer shuts down.
+void EndOpenBoxes();
 std::vector<std::string> MenuCaptions(HMENU h);  // the texts of a menu's items
 // Closes the popup menus tracked for `owner` (it is being destroyed).
 void ClosePopupMenusOf(HWND owner);

@@ -24,7 +24,8 @@ namespace {
 
 std::thread::id g_uiThread;
 std::atomic<bool> g_alive{false};
-bool g_shutDown = false;
+// Read by every thread (IsUiThread, LayerAlive); set once, at shutdown.
+std::atomic<bool> g_shutDown{false};
 
 // A call handed to the UI thread. The event and the waiting thread share it;
 // a caller that stops waiting (the layer shut down) marks it abandoned, and

@@ -1,16 +1,30 @@
-// MessageBoxA over QMessageBox. A box runs a nested loop on the UI thread
-// (posted messages and cross-thread sends keep being served); a box called
-// on another thread is shown by the UI thread while the caller waits. With
-// an owner, the owner's top-level window is disabled; without one nothing is
-// disabled and the box stays above the program's windows.
+// MessageBoxA over QMessageBox. A box called on the UI thread runs a nested
+// loop there (posted messages and cross-thread sends keep being served); a
+// box called on another thread is opened by the UI thread without a loop of
+// its own, and the caller waits for the answer, as a Win32 box waits on its
+// own thread. With an owner, the owner's top-level window is disabled;
+// without one nothing is disabled and the box stays above the program's
+// windows. A box goes with the top-level window it is shown over: destroying
+// that window ends the box first (answer 0), as Win32 destroys owned windows
+// before their owner; the layer's shutdown ends every box still open.
+//
+// Keyboard: the default button has the focus; Enter answers with it, the
+// underlined letter of a button (是(Y), 否(N), ...) answers with that button,
+// with or without Alt. A box that opens over another takes the keyboard.
 #include <QtCore/QEventLoop>
+#include <QtCore/QPointer>
 #include <QtGui/QCloseEvent>
-#include <QtGui/QKeyEvent>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 #include "core.h"
 
@@ -21,12 +35,21 @@ class Box : public QMessageBox {
 public:
     bool closable = true;  // Esc and the close box answer (no Yes/No box)
     int escapeResult = IDCANCEL;
+    HWND ownerTop = nullptr;                   // the top-level window the box goes with
+    std::vector<std::pair<int, int>> letters;  // Qt key of an underlined letter, its answer
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
         if (e->key() == Qt::Key_Escape) {
             if (closable) done(escapeResult);
             return;
+        }
+        if (!(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+            for (const auto& l : letters)
+                if (e->key() == l.first) {
+                    done(l.second);
+                    return;
+                }
         }
         QMessageBox::keyPressEvent(e);
     }
@@ -41,20 +64,23 @@ protected:
 };
 
 struct BoxButton {
-    const char16_t* label;
+    const char16_t* label;  // "&" marks the underlined letter
     int id;
+    int key;  // the Qt key of that letter, 0 without one
 };
 
 // The buttons of a box type, left to right.
 std::vector<BoxButton> BoxButtons(UINT flags) {
     switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{u"确定", IDOK}, {u"取消", IDCANCEL}};
-    case MB_ABORTRETRYIGNORE: return {{u"中止(A)", IDABORT}, {u"重试(R)", IDRETRY}, {u"忽略(I)", IDIGNORE}};
-    case MB_YESNOCANCEL: return {{u"是(Y)", IDYES}, {u"否(N)", IDNO}, {u"取消", IDCANCEL}};
-    case MB_YESNO: return {{u"是(Y)", IDYES}, {u"否(N)", IDNO}};
-    case MB_RETRYCANCEL: return {{u"重试(R)", IDRETRY}, {u"取消", IDCANCEL}};
+    case MB_OKCANCEL: return {{u"确定", IDOK, 0}, {u"取消", IDCANCEL, 0}};
+    case MB_ABORTRETRYIGNORE:
+        return {
+            {u"中止(&A)", IDABORT, Qt::Key_A}, {u"重试(&R)", IDRETRY, Qt::Key_R}, {u"忽略(&I)", IDIGNORE, Qt::Key_I}};
+    case MB_YESNOCANCEL: return {{u"是(&Y)", IDYES, Qt::Key_Y}, {u"否(&N)", IDNO, Qt::Key_N}, {u"取消", IDCANCEL, 0}};
+    case MB_YESNO: return {{u"是(&Y)", IDYES, Qt::Key_Y}, {u"否(&N)", IDNO, Qt::Key_N}};
+    case MB_RETRYCANCEL: return {{u"重试(&R)", IDRETRY, Qt::Key_R}, {u"取消", IDCANCEL, 0}};
     }
-    return {{u"确定", IDOK}};
+    return {{u"确定", IDOK, 0}};
 }
 
 // The default button's index (MB_DEFBUTTONn; the first when out of range).
@@ -66,59 +92,178 @@ size_t DefaultIndex(UINT flags, size_t count) {
     return def < count ? def : 0;
 }
 
+// The boxes open now, oldest first (UI thread only).
+std::vector<QPointer<Box>>& OpenBoxes() {
+    static auto* v = new std::vector<QPointer<Box>>;
+    return *v;
+}
+
+// A box that ended leaves the list; the box now on top (if any) gets the
+// keyboard back, as Win32 activates the window below a closed box.
+void Forget(Box* box) {
+    auto& v = OpenBoxes();
+    v.erase(std::remove_if(v.begin(), v.end(), [box](const QPointer<Box>& p) { return !p || p.data() == box; }),
+            v.end());
+    if (v.empty() || !v.back()->isVisible()) return;
+    Box* top = v.back();
+    top->activateWindow();
+    if (QPushButton* def = top->defaultButton()) def->setFocus();
+}
+
+// The top-level window a box is shown over: the owner's, else the active
+// one, else (the program is in the background) its first window when shown.
+HWND BoxTopLevel(HWND owner) {
+    if (Window* w = FromHwnd(owner)) return TopLevelOf(w)->hwnd;
+    if (HWND active = GetActiveWindow())
+        if (Window* a = FromHwnd(active)) return TopLevelOf(a)->hwnd;
+    HWND first = FindWindowA(nullptr, nullptr);
+    return first && IsWindowVisible(first) ? first : nullptr;
+}
+
+// The widget a box is parented to, for its place above the others: an owned
+// box, its owner's top-level window. A box without owner goes above the modal
+// window in front (a box or dialog whose loop is nested under this one), so
+// that the modal window does not block it; without one, above the active
+// window. `nested`: the box runs a loop inside the modal one; a box that does
+// not (another thread's) could outlive it and stays a window of its own.
+QWidget* BoxParent(HWND owner, HWND top, bool nested) {
+    if (!owner)
+        if (QWidget* modal = QApplication::activeModalWidget()) return nested ? modal : nullptr;
+    Window* t = FromHwnd(top);
+    return t ? t->widget : nullptr;
+}
+
+// A box ready to show: texts, icon, buttons with their answers (each ends
+// the box with done(answer)), the default button focused.
+Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UINT type) {
+    auto* box = new Box;
+    const HWND top = BoxTopLevel(owner);
+    if (QWidget* parent = BoxParent(owner, top, nested)) box->setParent(parent, Qt::Dialog);
+    box->ownerTop = top;
+    box->setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
+    // Lines a few pixels apart, as Win32 sets a box's text.
+    QString lines = ToQt(text ? text : "").toHtmlEscaped();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>")).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    box->setTextFormat(Qt::RichText);
+    box->setText(QStringLiteral("<p style=\"line-height:125%; white-space:pre-wrap\">") + lines +
+                 QStringLiteral("</p>"));
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: box->setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box->setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box->setIcon(QMessageBox::Warning); break;
+    case MB_ICONASTERISK: box->setIcon(QMessageBox::Information); break;
+    default: box->setIcon(QMessageBox::NoIcon);
+    }
+    std::vector<BoxButton> buttons = BoxButtons(type);
+    bool hasCancel = false;
+    for (auto& b : buttons) hasCancel |= b.id == IDCANCEL;
+    box->closable = hasCancel || buttons.size() == 1;
+    box->escapeResult = hasCancel ? IDCANCEL : buttons.front().id;
+    size_t def = DefaultIndex(type, buttons.size());
+    std::vector<QPushButton*> widgets;
+    for (const BoxButton& b : buttons) {
+        QPushButton* pb = box->addButton(QString::fromUtf16(b.label), QMessageBox::ActionRole);
+        // The box answers the letter itself (keyPressEvent), so that two
+        // stacked boxes never compete for one Alt shortcut.
+        pb->setShortcut(QKeySequence());
+        const int id = b.id;
+        QObject::connect(pb, &QPushButton::clicked, box, [box, id] { box->done(id); });
+        if (b.key) box->letters.emplace_back(b.key, id);
+        widgets.push_back(pb);
+    }
+    // Wide enough for the caption beside the title bar's icon and buttons,
+    // as a Win32 box is.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + kTitleBarRoom, 0),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    box->setDefaultButton(widgets[def]);
+    widgets[def]->setFocus();
+    return box;
+}
+
+// Shown above the program's windows, holding the keyboard.
+void ShowOnTop(Box* box) {
+    box->show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) box->raise();
+    box->activateWindow();
+    if (QPushButton* def = box->defaultButton()) def->setFocus();
+    OpenBoxes().push_back(box);
+}
+
+// A box on the UI thread: it runs its own loop until answered, or until it
+// is taken away with its window (0).
 int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     int result = 0;
     if (HookMessageBox(owner, text, caption, type, &result)) return result;
     if (!LayerAlive()) return IDOK;
     ForeignLoopScope scope(owner);
-    Box box;
-    if (QWidget* p = scope.ParentWidget()) box.setParent(p, Qt::Dialog);
-    box.setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
-    if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    box.setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
-    // Lines a few pixels apart, as Win32 sets a box's text.
-    QString lines = ToQt(text ? text : "").toHtmlEscaped();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("<br>")).replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-    box.setTextFormat(Qt::RichText);
-    box.setText(QStringLiteral("<p style=\"line-height:125%; white-space:pre-wrap\">") + lines +
-                QStringLiteral("</p>"));
-    switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon);
-    }
-    std::vector<BoxButton> buttons = BoxButtons(type);
-    bool hasCancel = false;
-    for (auto& b : buttons) hasCancel |= b.id == IDCANCEL;
-    box.closable = hasCancel || buttons.size() == 1;
-    box.escapeResult = hasCancel ? IDCANCEL : buttons.front().id;
-    size_t def = DefaultIndex(type, buttons.size());
-    std::vector<QPushButton*> widgets;
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        QPushButton* pb = box.addButton(QString::fromUtf16(buttons[i].label), QMessageBox::ActionRole);
-        int id = buttons[i].id;
-        QObject::connect(pb, &QPushButton::clicked, &box, [&box, id] { box.done(id); });
-        widgets.push_back(pb);
-    }
-    // Wide enough for the caption beside the title bar's icon and buttons,
-    // as a Win32 box is.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarRoom, 0),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-    box.setDefaultButton(widgets[def]);
-    widgets[def]->setFocus();
+    QPointer<Box> box = MakeBox(owner, true, text, caption, type);
+    box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
+    if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     QEventLoop loop;
-    int answer = box.escapeResult;
-    QObject::connect(&box, &QDialog::finished, &loop, [&](int r) {
+    int answer = 0;
+    QObject::connect(box, &QDialog::finished, &loop, [&](int r) {
         answer = r;
         loop.quit();
     });
-    box.show();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) box.raise();
+    QObject::connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
+    ShowOnTop(box);
     loop.exec();
+    if (box) {
+        Forget(box);
+        delete box.data();
+    }
     return answer;
+}
+
+// The answer another thread waits for.
+struct BoxWait {
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    int answer = 0;
+    void Finish(int r) {
+        std::lock_guard<std::mutex> lock(m);
+        if (!done) {
+            done = true;
+            answer = r;
+        }
+        cv.notify_all();
+    }
+};
+
+// Another thread's box, opened by the UI thread, which goes on with its own
+// loop; the box answers `wait` when it ends or is taken away.
+void OpenBoxFor(const std::shared_ptr<BoxWait>& wait, HWND owner, const char* text, const char* caption, UINT type) {
+    int result = 0;
+    if (HookMessageBox(owner, text, caption, type, &result)) {
+        wait->Finish(result);
+        return;
+    }
+    if (!LayerAlive()) {
+        wait->Finish(IDOK);
+        return;
+    }
+    HWND disabled = nullptr;
+    if (Window* w = FromHwnd(owner)) {
+        Window* top = TopLevelOf(w);
+        if (top->Enabled()) {
+            EnableWindow(top->hwnd, FALSE);
+            disabled = top->hwnd;
+        }
+    }
+    Box* box = MakeBox(owner, false, text, caption, type);
+    if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    QObject::connect(box, &QDialog::finished, box, [wait, box](int r) {
+        wait->Finish(r);
+        Forget(box);
+        box->deleteLater();
+    });
+    QObject::connect(box, &QObject::destroyed, [wait, disabled] {
+        wait->Finish(0);
+        if (disabled && IsWindow(disabled)) EnableWindow(disabled, TRUE);
+    });
+    ShowOnTop(box);
 }
 
 }  // namespace
@@ -128,10 +273,33 @@ int DefaultBoxAnswer(UINT flags) {
     return buttons[DefaultIndex(flags, buttons.size())].id;
 }
 
+void EndBoxesOf(HWND top) {
+    std::vector<QPointer<Box>> boxes = OpenBoxes();
+    for (auto& b : boxes)
+        if (b && b->ownerTop == top) b->done(0);
+}
+
+void EndOpenBoxes() {
+    std::vector<QPointer<Box>> boxes;
+    boxes.swap(OpenBoxes());
+    for (auto& b : boxes)
+        if (b) delete b.data();
+}
+
 }  // namespace w32
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    int r = IDOK;
-    w32::RunOnUiThread([&] { r = w32::ShowBox(hWnd, lpText, lpCaption, uType); });
-    return r;
+    if (w32::IsUiThread()) return w32::ShowBox(hWnd, lpText, lpCaption, uType);
+    auto wait = std::make_shared<w32::BoxWait>();
+    bool opened = false;
+    w32::RunOnUiThread([&] {
+        opened = true;
+        w32::OpenBoxFor(wait, hWnd, lpText, lpCaption, uType);
+    });
+    // Once the GUI is gone a box is answered as the default OK.
+    if (!opened) return IDOK;
+    std::unique_lock<std::mutex> lock(wait->m);
+    while (!wait->cv.wait_for(lock, std::chrono::milliseconds(20), [&] { return wait->done; }))
+        if (!w32::LayerAlive()) return 0;
+    return wait->answer;
 }

@@ -511,6 +511,8 @@ BOOL DestroyWindow(HWND hWnd) {
     for (HWND o : owned) DestroyWindow(o);
     w = FromHwnd(hWnd);
     if (!w || w->destroyed) return FALSE;
+    // So are the message boxes shown over a top-level window.
+    if (!w->IsChild()) EndBoxesOf(hWnd);
     if (w->Visible() && !w->IsChild()) {
         w->style &= ~WS_VISIBLE;
         if (w->widget) w->widget->hide();
@@ -1164,6 +1166,7 @@ HWND GetCapture(void) { return FromHwnd(g_capture) ? g_capture : nullptr; }
 // ---------------------------------------------------------------------------
 namespace w32 {
 void ShutdownLayer() {
+    EndOpenBoxes();
     CollectDead();
     std::vector<Window*> tops;
     {

@@ -125,7 +125,8 @@ TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
     EXPECT_TRUE(stillOpenAfterEscape);
     EXPECT_FALSE(ownerEnabledDuring);  // an owned box disables its owner's window
     EXPECT_TRUE(IsWindowEnabled(top));
-    EXPECT_EQ(labels, (QStringList{QString::fromUtf8("是(Y)"), QString::fromUtf8("否(N)")}));
+    // The letters after "&" are shown underlined.
+    EXPECT_EQ(labels, (QStringList{QString::fromUtf8("是(&Y)"), QString::fromUtf8("否(&N)")}));
 }
 
 TEST_F(Menus, DialogWithChineseTextIsGrabbedOffscreen) {

@@ -1,0 +1,194 @@
+// Real message boxes (not auto-answered): the keyboard as a user presses it
+// (the key goes where Qt's keyboard focus is), two boxes stacked, and boxes
+// whose window is destroyed while they are open, on the UI thread and on
+// behalf of a worker thread.
+#include <QtCore/QPointer>
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "Recorder.h"
+#include "win32_testhooks.h"
+
+namespace {
+
+constexpr UINT UM_SECOND_BOX = WM_APP + 21;
+
+// The visible boxes, oldest first.
+std::vector<QMessageBox*> ShownBoxes() {
+    std::vector<QMessageBox*> v;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) v.push_back(b);
+    return v;
+}
+
+// The box that holds the keyboard focus, if any.
+QMessageBox* FocusedBox() {
+    QWidget* f = QApplication::focusWidget();
+    return f ? qobject_cast<QMessageBox*>(f->window()) : nullptr;
+}
+
+// A key as the keyboard sends it: to the widget with Qt's focus, shortcuts first.
+void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, mods);
+}
+
+class MessageBoxes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearLog();
+        g_recHandler = nullptr;
+        w32test::ClearHooks();
+        w32test::AutoAnswerMessageBoxes(false);
+        top = MakeTop();
+        ShowWindow(top, SW_SHOW);
+        SetActiveWindow(top);
+    }
+    void TearDown() override {
+        g_recHandler = nullptr;
+        w32test::ClearHooks();
+        w32test::AutoAnswerMessageBoxes(true);
+        if (IsWindow(top)) DestroyWindow(top);
+        w32test::ProcessEvents();
+    }
+    // Runs `step` on every turn of the loop while a box is open. A box the
+    // steps never answer is closed after a long while, so that a failing
+    // test ends instead of hanging.
+    void Drive(std::function<void()> step) {
+        QObject::connect(&driver, &QTimer::timeout, [this, step] {
+            step();
+            if (++ticks > 20000)
+                for (QMessageBox* b : ShownBoxes()) b->done(0);
+        });
+        driver.start(1);
+    }
+    int ticks = 0;
+    HWND top = nullptr;
+    QTimer driver;
+};
+
+TEST_F(MessageBoxes, TheUnderlinedLetterAnswersWithOrWithoutAlt) {
+    struct Case {
+        UINT type;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int answer;
+    };
+    const Case cases[] = {
+        {MB_YESNO, Qt::Key_Y, Qt::NoModifier, IDYES},
+        {MB_YESNO | MB_DEFBUTTON1, Qt::Key_N, Qt::NoModifier, IDNO},
+        {MB_YESNO | MB_DEFBUTTON2, Qt::Key_Y, Qt::AltModifier, IDYES},
+        {MB_YESNOCANCEL, Qt::Key_N, Qt::AltModifier, IDNO},
+        {MB_RETRYCANCEL | MB_DEFBUTTON2, Qt::Key_R, Qt::NoModifier, IDRETRY},
+        {MB_ABORTRETRYIGNORE, Qt::Key_I, Qt::AltModifier, IDIGNORE},
+    };
+    const Case* current = nullptr;
+    bool pressed = false;
+    Drive([&] {
+        if (pressed || !current || !FocusedBox()) return;
+        pressed = true;
+        Press(current->key, current->mods);
+    });
+    for (const Case& c : cases) {
+        current = &c;
+        pressed = false;
+        EXPECT_EQ(MessageBoxA(top, "\xC8\xB7\xC8\xCF?", "Tarvel", c.type | MB_ICONQUESTION), c.answer)
+            << "key " << c.key << " type " << c.type;
+    }
+    // A letter that no button carries does nothing; Enter then takes the default.
+    current = nullptr;
+    int step = 0;
+    Drive([&] {
+        if (!FocusedBox()) return;
+        if (step == 0) Press(Qt::Key_X);
+        if (step == 1) Press(Qt::Key_Return);
+        ++step;
+    });
+    EXPECT_EQ(MessageBoxA(top, "?", "Tarvel", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_GE(step, 2);
+}
+
+// A box opened while another is open (a message handled inside the first
+// box's loop) takes the keyboard: the first Enter answers it, the next key
+// the box below.
+TEST_F(MessageBoxes, TheBoxOnTopTakesTheKeyboard) {
+    int second = -1;
+    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (h != top || m != UM_SECOND_BOX) return false;
+        second = MessageBoxA(nullptr, "\xB5\xDA\xB6\xFE", "Tarvel", MB_YESNO | MB_DEFBUTTON2);
+        *r = 0;
+        return true;
+    };
+    PostMessageA(top, UM_SECOND_BOX, 0, 0);
+    // The boxes say "第一" and "第二".
+    const auto says = [](QMessageBox* b, const char16_t* text) {
+        return b && b->text().contains(QString::fromUtf16(text));
+    };
+    int presses = 0;
+    Drive([&] {
+        const size_t shown = ShownBoxes().size();
+        QMessageBox* focused = FocusedBox();
+        if (presses == 0 && shown == 2 && says(focused, u"第二")) {
+            Press(Qt::Key_Return);
+            ++presses;
+        } else if (presses == 1 && shown == 1 && says(focused, u"第一")) {
+            Press(Qt::Key_Y);
+            ++presses;
+        }
+    });
+    EXPECT_EQ(MessageBoxA(top, "\xB5\xDA\xD2\xBB", "Tarvel", MB_YESNO | MB_DEFBUTTON2), IDYES);
+    EXPECT_EQ(second, IDNO);
+    EXPECT_EQ(presses, 2);
+}
+
+// A box without owner shown over a window that is destroyed while the box
+// is open ends with it (answer 0); the box is not freed under its own loop.
+TEST_F(MessageBoxes, ABoxEndsWhenTheWindowItIsShownOverIsDestroyed) {
+    bool destroyed = false;
+    Drive([&] {
+        if (!destroyed && !ShownBoxes().empty()) {
+            destroyed = true;
+            DestroyWindow(top);
+        }
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK), 0);
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(IsWindow(top));
+    w32test::ProcessEvents();
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+// A worker's box does not hold the UI thread in a loop of its own: the UI
+// thread goes on, and destroying the window the box is shown over answers
+// the worker with 0.
+TEST_F(MessageBoxes, AWorkersBoxEndsWhenTheWindowItIsShownOverIsDestroyed) {
+    std::atomic<int> answer{-1};
+    std::thread worker([&] { answer = MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
+    ASSERT_TRUE(w32test::WaitFor([] { return !ShownBoxes().empty(); }, 10000));
+    EXPECT_EQ(answer, -1);
+    DestroyWindow(top);
+    EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000));
+    worker.join();
+    EXPECT_EQ(answer, 0);
+    w32test::ProcessEvents();
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(MessageBoxes, AWorkersBoxIsAnsweredFromTheKeyboard) {
+    std::atomic<int> answer{-1};
+    std::thread worker([&] { answer = MessageBoxA(nullptr, "?", "Tarvel", MB_YESNO | MB_DEFBUTTON2); });
+    ASSERT_TRUE(w32test::WaitFor([] { return FocusedBox() != nullptr; }, 10000));
+    Press(Qt::Key_Y, Qt::AltModifier);
+    EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000));
+    worker.join();
+    EXPECT_EQ(answer, IDYES);
+}
+
+}  // namespace
