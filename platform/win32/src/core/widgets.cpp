@@ -92,18 +92,34 @@ protected:
     }
 
 private:
-    // The area Qt paints is the window's to paint, through WM_PAINT.
+    // The area Qt paints is the window's to paint, through WM_PAINT. Qt shows
+    // every pixel it asks for as it is left, so none is left unpainted: what
+    // Qt's image held there before (black in a new image) would show.
     void PaintThroughProcedure(Window* w, const QRegion& asked) {
-        const QRegion region = asked & ClientRect(w);
-        // Inside its own WM_PAINT the window has nothing new to show.
-        if (w->painting || region.isEmpty()) return;
-        // Pixels Qt asks for on its own may be new: white until painted.
-        const bool uncovered = g_repainting != hwnd_;
-        if (uncovered) {
-            QPainter p(this);
-            for (const QRect& r : region) p.fillRect(r, Qt::white);
+        const QRect client = ClientRect(w);
+        const QRegion region = asked & client;
+        // Beyond the client area the layer knows (a size Qt gave the widget
+        // first): white until the resize reaches the window.
+        QRegion white = asked - QRegion(client);
+        if (w->painting) {
+            // Asked again while inside its own WM_PAINT: white now, painted
+            // once this paint is over.
+            white += region;
+            if (!region.isEmpty()) InvalidateClient(w, region, true);
+        } else if (g_repainting != hwnd_) {
+            // Pixels Qt asks for on its own may be new: white until painted.
+            white += region;
+        } else {
+            // Repainting the invalid area, Qt may add pixels the window did
+            // not invalidate (just shown or uncovered): those are new too.
+            white += region - w->update;
         }
-        PaintOnce(w, region, uncovered, true);
+        if (!white.isEmpty()) {
+            QPainter p(this);
+            for (const QRect& r : white) p.fillRect(r, Qt::white);
+        }
+        if (w->painting || region.isEmpty()) return;
+        PaintOnce(w, region, !(white & region).isEmpty(), true);
     }
 
     HWND hwnd_;
