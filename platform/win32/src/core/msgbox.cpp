@@ -69,6 +69,8 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     ForeignLoopScope scope(owner);
     Box box;
     if (QWidget* p = scope.ParentWidget()) box.setParent(p, Qt::Dialog);
+    // A title and a close box only, as a Win32 box.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
     if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     box.setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
