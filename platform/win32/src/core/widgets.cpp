@@ -234,9 +234,9 @@ bool UnderOpenbox(xcb_connection_t* c, xcb_window_t root) {
 
 // A dialog or a box has no minimize or maximize button. Qt's Motif hints say
 // so, but Openbox draws both on every dialog whatever the hints; it leaves
-// them out for a toolbar window alone, which it otherwise treats as a dialog
-// (framed, focused when shown, kept over its owner). Such a window is typed a
-// toolbar first and a dialog second just before it is mapped.
+// them out for a toolbar window alone, which it otherwise frames and keeps
+// over its owner as a dialog. Such a window is typed a toolbar first and a
+// dialog second just before it is mapped, and asks for the focus once shown.
 class DecorationWatch : public QObject {
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -257,8 +257,25 @@ protected:
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(w->winId()), XAtom(c, "_NET_WM_WINDOW_TYPE"),
                             XCB_ATOM_ATOM, 32, 2, types);
         xcb_flush(c);
+        // Openbox gives a toolbar window the focus only when asked, once it
+        // shows the window.
+        w->windowHandle()->installEventFilter(&activator_);
         return false;
     }
+
+private:
+    class Activator : public QObject {
+    protected:
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() != QEvent::Expose) return false;
+            auto* window = static_cast<QWindow*>(o);
+            if (!window->isExposed()) return false;
+            window->removeEventFilter(this);
+            if (window->isVisible()) window->requestActivate();
+            return false;
+        }
+    };
+    Activator activator_;
 };
 
 }  // namespace

@@ -252,6 +252,30 @@ std::set<std::string> AllowedActions(QWidget* top) {
     return actions;
 }
 
+// The window the window manager says is active (_NET_ACTIVE_WINDOW).
+xcb_window_t ActiveWindow() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return 0;
+    const char name[] = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    if (!a) return 0;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_get_property_reply_t* p =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, a->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    std::free(a);
+    xcb_window_t active = 0;
+    if (p && xcb_get_property_value_length(p) == sizeof active)
+        std::memcpy(&active, xcb_get_property_value(p), sizeof active);
+    std::free(p);
+    return active;
+}
+
+// True once the window manager makes the widget's window the active one.
+bool BecomesActive(QWidget* top) {
+    return w32test::WaitFor([&] { return ActiveWindow() == xcb_window_t(top->winId()); });
+}
+
 QWidget* TopLevelOf(HWND h) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
@@ -276,7 +300,7 @@ std::set<std::string> ManagedActions(QWidget* top, HWND h) {
 
 // A window with minimize and maximize boxes can be minimized and maximized;
 // a dialog and a message box only closed: the window manager shows no other
-// button on them.
+// button on them. Both take the focus when they open.
 TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -293,11 +317,16 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     ASSERT_FALSE(main.empty()) << "not managed";
     EXPECT_TRUE(main.count("MINIMIZE"));
     EXPECT_TRUE(main.count("MAXIMIZE_HORZ"));
+    // The window is active: a dialog or a box opened over it takes the focus from it.
+    frame->activateWindow();
+    ASSERT_TRUE(BecomesActive(frame));
 
     // A dialog of a template (DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU).
     std::set<std::string> dialog;
+    bool dialogActive = false;
     w32test::SetDialogHook([&](HWND dlg, const std::string&) {
         dialog = ManagedActions(TopLevelOf(dlg), nullptr);
+        dialogActive = BecomesActive(TopLevelOf(dlg));
         EndDialog(dlg, 0);
     });
     DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_FIRST", top, nullptr, 0);
@@ -306,9 +335,11 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     EXPECT_TRUE(dialog.count("CLOSE"));
     EXPECT_FALSE(dialog.count("MINIMIZE"));
     EXPECT_FALSE(dialog.count("MAXIMIZE_HORZ"));
+    EXPECT_TRUE(dialogActive);
 
     // A message box over the window.
     std::set<std::string> box;
+    bool boxActive = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -316,6 +347,7 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
             if (!b || !b->isVisible()) continue;
             poll.stop();
             box = ManagedActions(b, nullptr);
+            boxActive = BecomesActive(b);
             b->button(QMessageBox::Ok) ? b->button(QMessageBox::Ok)->click() : b->buttons().front()->click();
             return;
         }
@@ -328,5 +360,6 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     EXPECT_TRUE(box.count("CLOSE"));
     EXPECT_FALSE(box.count("MINIMIZE"));
     EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
+    EXPECT_TRUE(boxActive);
     DestroyWindow(top);
 }
