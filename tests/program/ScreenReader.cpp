@@ -7,6 +7,7 @@
 #include <QtWidgets/QPushButton>
 
 #include "ScreenReader.h"
+#include "win32_testhooks.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -38,6 +39,39 @@ Pixels ReadRoot(int x, int y, int width, int height) {
     }
     XCloseDisplay(d);
     return out;
+}
+
+bool WaitUntilManaged(void* hwnd, int timeoutMs) {
+    QWidget* top = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) top = w;
+    Display* d = XOpenDisplay(nullptr);
+    if (!top || !d) {
+        if (d) XCloseDisplay(d);
+        return false;
+    }
+    const Window root = DefaultRootWindow(d);
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    const bool managed = w32test::WaitFor(
+        [&] {
+            Atom type = 0;
+            int format = 0;
+            unsigned long count = 0, after = 0;
+            unsigned char* data = nullptr;
+            const bool wm = XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type, &format, &count,
+                                               &after, &data) == Success &&
+                            count == 1;
+            if (data) XFree(data);
+            if (!wm) return false;
+            Window r = 0, parent = 0, *children = nullptr;
+            unsigned n = 0;
+            if (!XQueryTree(d, Window(top->winId()), &r, &parent, &children, &n)) return false;
+            if (children) XFree(children);
+            return parent != root;
+        },
+        timeoutMs);
+    XCloseDisplay(d);
+    return managed;
 }
 
 bool SavePng(const Pixels& pixels, const std::string& path) {

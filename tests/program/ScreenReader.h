@@ -24,6 +24,11 @@ struct Pixels {
 // empty without an X display.
 Pixels ReadRoot(int x, int y, int width, int height);
 
+// Waits (pumping) until a window manager runs on the display and has framed
+// the layer's top-level window `hwnd` (the window is a child of its frame
+// instead of the root window); false after timeoutMs.
+bool WaitUntilManaged(void* hwnd, int timeoutMs);
+
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);
 

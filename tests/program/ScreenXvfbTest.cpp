@@ -102,7 +102,7 @@ std::string WaitUntilPainted(const Rect& r, const Pixels& under, const std::stri
             if (why.empty() && Changed(now, under) * 3 < now.rgb.size()) why = "the main window's pixels still show";
             return why.empty();
         },
-        5000);
+        10000);
     if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath(name + ".png"));
     return why;
 }
@@ -125,7 +125,7 @@ std::string WhyNotBack(const Pixels& before, const Rect& skip = Rect()) {
 
 std::string WaitUntilBack(const Pixels& before, const Rect& skip = Rect()) {
     std::string why;
-    w32test::WaitFor([&] { return (why = WhyNotBack(before, skip)).empty(); }, 5000);
+    w32test::WaitFor([&] { return (why = WhyNotBack(before, skip)).empty(); }, 10000);
     return why;
 }
 
@@ -134,6 +134,10 @@ protected:
     void SetUp() override {
         ASSERT_NE(getenv("DISPLAY"), nullptr);
         StartFresh();
+        // Run under a window manager, the main window is framed first.
+        if (getenv("TARVEL_WINDOW_MANAGER")) {
+            ASSERT_TRUE(screentest::WaitUntilManaged(g_hMainWnd, 30000));
+        }
         main_ = ClientOnScreen(g_hMainWnd);
         ASSERT_TRUE(w32test::WaitFor([&] { return main_.width > 0 && ReallyShown(); }, 10000));
     }
