@@ -52,24 +52,34 @@ bool WaitUntilManaged(void* hwnd, int timeoutMs) {
     }
     const Window root = DefaultRootWindow(d);
     const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-    const bool managed = w32test::WaitFor(
-        [&] {
-            Atom type = 0;
-            int format = 0;
-            unsigned long count = 0, after = 0;
-            unsigned char* data = nullptr;
-            const bool wm = XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type, &format, &count,
-                                               &after, &data) == Success &&
-                            count == 1;
-            if (data) XFree(data);
-            if (!wm) return false;
-            Window r = 0, parent = 0, *children = nullptr;
-            unsigned n = 0;
-            if (!XQueryTree(d, Window(top->winId()), &r, &parent, &children, &n)) return false;
-            if (children) XFree(children);
-            return parent != root;
-        },
-        timeoutMs);
+    const auto framed = [&] {
+        return w32test::WaitFor(
+            [&] {
+                Atom type = 0;
+                int format = 0;
+                unsigned long count = 0, after = 0;
+                unsigned char* data = nullptr;
+                const bool wm = XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type, &format, &count,
+                                                   &after, &data) == Success &&
+                                count == 1;
+                if (data) XFree(data);
+                if (!wm) return false;
+                Window r = 0, parent = 0, *children = nullptr;
+                unsigned n = 0;
+                if (!XQueryTree(d, Window(top->winId()), &r, &parent, &children, &n)) return false;
+                if (children) XFree(children);
+                return parent != root;
+            },
+            1000);
+    };
+    // A window mapped while the window manager was starting may be left
+    // alone: it is mapped again until it is framed.
+    bool managed = framed();
+    for (int waited = 1000; !managed && waited < timeoutMs; waited += 1000) {
+        ShowWindow(static_cast<HWND>(hwnd), SW_HIDE);
+        ShowWindow(static_cast<HWND>(hwnd), SW_SHOW);
+        managed = framed();
+    }
     XCloseDisplay(d);
     return managed;
 }
@@ -113,7 +123,7 @@ void Close(Shown kind, QWidget* w) {
 }  // namespace
 
 void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(qApp);  // goes with the application if nothing shows
     timer->setInterval(50);
     QObject::connect(timer, &QTimer::timeout, [timer, kind, look] {
         QWidget* w = Find(kind);

@@ -281,7 +281,10 @@ private:
 }  // namespace
 
 void WatchDialogDecorations(QApplication* app) {
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) app->installEventFilter(new DecorationWatch);
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    auto* watch = new DecorationWatch;
+    watch->setParent(app);  // goes with the application
+    app->installEventFilter(watch);
 }
 
 // The decorations a top-level window's styles ask for.
