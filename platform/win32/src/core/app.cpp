@@ -96,6 +96,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     UseChineseForQt(app);
     QApplication::setFont(DefaultControlFont());
     app->setQuitOnLastWindowClosed(false);
+    WatchDialogDecorations(app);
     InitLayer();
     return app;
 }

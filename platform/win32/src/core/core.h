@@ -34,6 +34,9 @@ void InitLayer();      // after the QApplication exists, on the UI thread
 void ShutdownLayer();  // before the QApplication goes: widgets deleted, no messages
 bool LayerAlive();     // QApplication exists and the layer is started
 void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
+// On X11: dialogs and boxes shown without minimize and maximize buttons
+// under a window manager that ignores Qt's hints for them.
+void WatchDialogDecorations(QApplication* app);
 
 // ---- canvas widgets ----------------------------------------------------------
 // The outer widget of a canvas window: frame, window scroll bars and, for a

@@ -139,6 +139,8 @@ Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UIN
     auto* box = new Box;
     const HWND top = BoxTopLevel(owner);
     if (QWidget* parent = BoxParent(owner, top, nested)) box->setParent(parent, Qt::Dialog);
+    // A title and a close box only, as a Win32 box.
+    box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box->ownerTop = top;
     box->setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
     // Lines a few pixels apart, as Win32 sets a box's text.

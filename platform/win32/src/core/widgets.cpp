@@ -6,11 +6,21 @@
 #include <QtCore/QCoreApplication>
 #include <QtGui/QBackingStore>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
+#include <QtGui/qguiapplication_platform.h>
 #include <QtGui/QResizeEvent>
 #include <QtGui/QWindow>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
 
 #include "core.h"
 
@@ -92,18 +102,34 @@ protected:
     }
 
 private:
-    // The area Qt paints is the window's to paint, through WM_PAINT.
+    // The area Qt paints is the window's to paint, through WM_PAINT. Qt shows
+    // every pixel it asks for as it is left, so none is left unpainted: what
+    // Qt's image held there before (black in a new image) would show.
     void PaintThroughProcedure(Window* w, const QRegion& asked) {
-        const QRegion region = asked & ClientRect(w);
-        // Inside its own WM_PAINT the window has nothing new to show.
-        if (w->painting || region.isEmpty()) return;
-        // Pixels Qt asks for on its own may be new: white until painted.
-        const bool uncovered = g_repainting != hwnd_;
-        if (uncovered) {
-            QPainter p(this);
-            for (const QRect& r : region) p.fillRect(r, Qt::white);
+        const QRect client = ClientRect(w);
+        const QRegion region = asked & client;
+        // Beyond the client area the layer knows (a size Qt gave the widget
+        // first): white until the resize reaches the window.
+        QRegion white = asked - QRegion(client);
+        if (w->painting) {
+            // Asked again while inside its own WM_PAINT: white now, painted
+            // once this paint is over.
+            white += region;
+            if (!region.isEmpty()) InvalidateClient(w, region, true);
+        } else if (g_repainting != hwnd_) {
+            // Pixels Qt asks for on its own may be new: white until painted.
+            white += region;
+        } else {
+            // Repainting the invalid area, Qt may add pixels the window did
+            // not invalidate (just shown or uncovered): those are new too.
+            white += region - w->update;
         }
-        PaintOnce(w, region, uncovered, true);
+        if (!white.isEmpty()) {
+            QPainter p(this);
+            for (const QRect& r : white) p.fillRect(r, Qt::white);
+        }
+        if (w->painting || region.isEmpty()) return;
+        PaintOnce(w, region, !(white & region).isEmpty(), true);
     }
 
     HWND hwnd_;
@@ -174,7 +200,92 @@ void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
     if (FromHwnd(h)) SyncScrollBar(FromHwnd(h), bar);
 }
 
+// An X atom by name, asked for once.
+xcb_atom_t XAtom(xcb_connection_t* c, const char* name) {
+    static auto* known = new std::map<std::string, xcb_atom_t>;
+    if (auto it = known->find(name); it != known->end()) return it->second;
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t atom = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(r);
+    if (atom != XCB_ATOM_NONE) (*known)[name] = atom;
+    return atom;
+}
+
+// The value of a window property (empty when it has none).
+std::string XProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type) {
+    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, type, 0, 256), nullptr);
+    std::string value;
+    if (r && r->type == type)
+        value.assign(static_cast<const char*>(xcb_get_property_value(r)), size_t(xcb_get_property_value_length(r)));
+    std::free(r);
+    return value;
+}
+
+// True when Openbox manages the screen (the window manager's check window
+// names it).
+bool UnderOpenbox(xcb_connection_t* c, xcb_window_t root) {
+    const std::string check = XProperty(c, root, XAtom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    if (check.size() != sizeof(xcb_window_t)) return false;
+    xcb_window_t wm;
+    std::memcpy(&wm, check.data(), sizeof wm);
+    return XProperty(c, wm, XAtom(c, "_NET_WM_NAME"), XAtom(c, "UTF8_STRING")) == "Openbox";
+}
+
+// A dialog or a box has no minimize or maximize button. Qt's Motif hints say
+// so, but Openbox draws both on every dialog whatever the hints; it leaves
+// them out for a toolbar window alone, which it otherwise frames and keeps
+// over its owner as a dialog. Such a window is typed a toolbar first and a
+// dialog second just before it is mapped, and asks for the focus once shown.
+class DecorationWatch : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::Show || !o->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(o);
+        const Qt::WindowFlags f = w->windowFlags();
+        // A window-modal box is a sheet, which X11 shows as a dialog.
+        const Qt::WindowType type = w->windowType();
+        if (!w->isWindow() || (type != Qt::Dialog && type != Qt::Sheet) || (f & Qt::FramelessWindowHint) ||
+            (f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)))
+            return false;
+        auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+        xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+        if (!c || !w->windowHandle()) return false;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        if (!UnderOpenbox(c, root)) return false;
+        const xcb_atom_t types[2] = {XAtom(c, "_NET_WM_WINDOW_TYPE_TOOLBAR"), XAtom(c, "_NET_WM_WINDOW_TYPE_DIALOG")};
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(w->winId()), XAtom(c, "_NET_WM_WINDOW_TYPE"),
+                            XCB_ATOM_ATOM, 32, 2, types);
+        xcb_flush(c);
+        // Openbox gives a toolbar window the focus only when asked, once it
+        // shows the window.
+        w->windowHandle()->installEventFilter(&activator_);
+        return false;
+    }
+
+private:
+    class Activator : public QObject {
+    protected:
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() != QEvent::Expose) return false;
+            auto* window = static_cast<QWindow*>(o);
+            if (!window->isExposed()) return false;
+            window->removeEventFilter(this);
+            if (window->isVisible()) window->requestActivate();
+            return false;
+        }
+    };
+    Activator activator_;
+};
+
 }  // namespace
+
+void WatchDialogDecorations(QApplication* app) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    auto* watch = new DecorationWatch;
+    watch->setParent(app);  // goes with the application
+    app->installEventFilter(watch);
+}
 
 // The decorations a top-level window's styles ask for.
 static Qt::WindowFlags FrameFlags(const Window* w) {

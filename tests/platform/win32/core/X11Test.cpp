@@ -1,12 +1,20 @@
-// A small window on a real X server: created, painted with GDI and grabbed.
+// A small window on a real X server: created, painted with GDI and grabbed;
+// under a window manager, its frame and the buttons it allows.
 #include <gtest/gtest.h>
 
+#include <QtCore/QTimer>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
+#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "platform/gbk/gbk.h"
@@ -214,3 +222,144 @@ TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the window manager lets the user do with a top-level widget's window
+// (_NET_WM_ALLOWED_ACTIONS, without the "_NET_WM_ACTION_" prefix); empty
+// until the window is managed.
+std::set<std::string> AllowedActions(QWidget* top) {
+    std::set<std::string> actions;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || !top->windowHandle()) return actions;
+    const char name[] = "_NET_WM_ALLOWED_ACTIONS";
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    if (!a) return actions;
+    xcb_get_property_reply_t* p = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, XCB_ATOM_ATOM, 0, 64), nullptr);
+    std::free(a);
+    if (!p) return actions;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(p));
+    for (int i = 0; i < xcb_get_property_value_length(p) / 4; ++i) {
+        xcb_get_atom_name_reply_t* n = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atoms[i]), nullptr);
+        if (!n) continue;
+        std::string s(xcb_get_atom_name_name(n), size_t(xcb_get_atom_name_name_length(n)));
+        std::free(n);
+        if (s.rfind("_NET_WM_ACTION_", 0) == 0) actions.insert(s.substr(15));
+    }
+    std::free(p);
+    return actions;
+}
+
+// The window the window manager says is active (_NET_ACTIVE_WINDOW).
+xcb_window_t ActiveWindow() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return 0;
+    const char name[] = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    if (!a) return 0;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_get_property_reply_t* p =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, a->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    std::free(a);
+    xcb_window_t active = 0;
+    if (p && xcb_get_property_value_length(p) == sizeof active)
+        std::memcpy(&active, xcb_get_property_value(p), sizeof active);
+    std::free(p);
+    return active;
+}
+
+// True once the window manager makes the widget's window the active one.
+bool BecomesActive(QWidget* top) {
+    return w32test::WaitFor([&] { return ActiveWindow() == xcb_window_t(top->winId()); });
+}
+
+QWidget* TopLevelOf(HWND h) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
+    return nullptr;
+}
+
+// The window manager's actions once it manages the window (it may still be
+// starting: the window is shown again until it is).
+std::set<std::string> ManagedActions(QWidget* top, HWND h) {
+    std::set<std::string> actions;
+    for (int tries = 0; tries < 30 && actions.empty(); ++tries) {
+        w32test::WaitFor([&] { return !(actions = AllowedActions(top)).empty(); }, 1000);
+        if (actions.empty() && h) {
+            ShowWindow(h, SW_HIDE);
+            ShowWindow(h, SW_SHOW);
+        }
+    }
+    return actions;
+}
+
+}  // namespace
+
+// A window with minimize and maximize boxes can be minimized and maximized;
+// a dialog and a message box only closed: the window manager shows no other
+// button on them. Both take the focus when they open.
+TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "X11Boxes";
+    RegisterClassA(&wc);
+    HWND top = CreateWindowExA(0, "X11Boxes", "boxes", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
+                               nullptr, nullptr);
+    ASSERT_TRUE(top);
+    ShowWindow(top, SW_SHOW);
+    QWidget* frame = TopLevelOf(top);
+    ASSERT_NE(frame, nullptr);
+    const std::set<std::string> main = ManagedActions(frame, top);
+    ASSERT_FALSE(main.empty()) << "not managed";
+    EXPECT_TRUE(main.count("MINIMIZE"));
+    EXPECT_TRUE(main.count("MAXIMIZE_HORZ"));
+    // The window is active: a dialog or a box opened over it takes the focus from it.
+    frame->activateWindow();
+    ASSERT_TRUE(BecomesActive(frame));
+
+    // A dialog of a template (DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU).
+    std::set<std::string> dialog;
+    bool dialogActive = false;
+    w32test::SetDialogHook([&](HWND dlg, const std::string&) {
+        dialog = ManagedActions(TopLevelOf(dlg), nullptr);
+        dialogActive = BecomesActive(TopLevelOf(dlg));
+        EndDialog(dlg, 0);
+    });
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_FIRST", top, nullptr, 0);
+    w32test::ClearHooks();
+    ASSERT_FALSE(dialog.empty()) << "not managed";
+    EXPECT_TRUE(dialog.count("CLOSE"));
+    EXPECT_FALSE(dialog.count("MINIMIZE"));
+    EXPECT_FALSE(dialog.count("MAXIMIZE_HORZ"));
+    EXPECT_TRUE(dialogActive);
+
+    // A message box over the window.
+    std::set<std::string> box;
+    bool boxActive = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* b = qobject_cast<QMessageBox*>(w);
+            if (!b || !b->isVisible()) continue;
+            poll.stop();
+            box = ManagedActions(b, nullptr);
+            boxActive = BecomesActive(b);
+            b->button(QMessageBox::Ok) ? b->button(QMessageBox::Ok)->click() : b->buttons().front()->click();
+            return;
+        }
+    });
+    poll.start(50);
+    w32test::AutoAnswerMessageBoxes(false);
+    MessageBoxA(top, "text", "caption", MB_OK);
+    w32test::AutoAnswerMessageBoxes(true);
+    ASSERT_FALSE(box.empty()) << "not managed";
+    EXPECT_TRUE(box.count("CLOSE"));
+    EXPECT_FALSE(box.count("MINIMIZE"));
+    EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
+    EXPECT_TRUE(boxActive);
+    DestroyWindow(top);
+}

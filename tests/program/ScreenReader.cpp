@@ -1,0 +1,140 @@
+// Qt's headers come before Xlib's, whose macros clash with them.
+#include <QtCore/QTimer>
+#include <QtGui/QImage>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
+
+#include "ScreenReader.h"
+#include "win32_testhooks.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
+namespace screentest {
+
+Pixels ReadRoot(int x, int y, int width, int height) {
+    Pixels out;
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return out;
+    const Window root = DefaultRootWindow(d);
+    XWindowAttributes a{};
+    XGetWindowAttributes(d, root, &a);
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(a.width, x + width), y1 = std::min(a.height, y + height);
+    if (x1 > x0 && y1 > y0) {
+        if (XImage* im = XGetImage(d, root, x0, y0, unsigned(x1 - x0), unsigned(y1 - y0), AllPlanes, ZPixmap)) {
+            out.x = x0;
+            out.y = y0;
+            out.width = x1 - x0;
+            out.height = y1 - y0;
+            out.rgb.reserve(size_t(out.width) * size_t(out.height));
+            for (int py = 0; py < out.height; ++py)
+                for (int px = 0; px < out.width; ++px) out.rgb.push_back(uint32_t(XGetPixel(im, px, py)) & 0xFFFFFFu);
+            XDestroyImage(im);
+        }
+    }
+    XCloseDisplay(d);
+    return out;
+}
+
+bool WaitUntilManaged(void* hwnd, int timeoutMs) {
+    QWidget* top = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) top = w;
+    Display* d = XOpenDisplay(nullptr);
+    if (!top || !d) {
+        if (d) XCloseDisplay(d);
+        return false;
+    }
+    const Window root = DefaultRootWindow(d);
+    const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+    const auto framed = [&] {
+        return w32test::WaitFor(
+            [&] {
+                Atom type = 0;
+                int format = 0;
+                unsigned long count = 0, after = 0;
+                unsigned char* data = nullptr;
+                const bool wm = XGetWindowProperty(d, root, check, 0, 1, False, AnyPropertyType, &type, &format, &count,
+                                                   &after, &data) == Success &&
+                                count == 1;
+                if (data) XFree(data);
+                if (!wm) return false;
+                Window r = 0, parent = 0, *children = nullptr;
+                unsigned n = 0;
+                if (!XQueryTree(d, Window(top->winId()), &r, &parent, &children, &n)) return false;
+                if (children) XFree(children);
+                return parent != root;
+            },
+            1000);
+    };
+    // A window mapped while the window manager was starting may be left
+    // alone: it is mapped again until it is framed.
+    bool managed = framed();
+    for (int waited = 1000; !managed && waited < timeoutMs; waited += 1000) {
+        ShowWindow(static_cast<HWND>(hwnd), SW_HIDE);
+        ShowWindow(static_cast<HWND>(hwnd), SW_SHOW);
+        managed = framed();
+    }
+    XCloseDisplay(d);
+    return managed;
+}
+
+bool SavePng(const Pixels& pixels, const std::string& path) {
+    if (pixels.empty()) return false;
+    QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            image.setPixel(x, y, 0xFF000000u | pixels.rgb[std::size_t(y) * std::size_t(pixels.width) + std::size_t(x)]);
+    return image.save(QString::fromStdString(path));
+}
+
+namespace {
+
+QWidget* Find(Shown kind) {
+    if (kind == Shown::PopupMenu) return QApplication::activePopupWidget();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible()) continue;
+        if (kind == Shown::MessageBox && qobject_cast<QMessageBox*>(w)) return w;
+        if (kind == Shown::SaveDialog && qobject_cast<QFileDialog*>(w)) return w;
+    }
+    return nullptr;
+}
+
+void Close(Shown kind, QWidget* w) {
+    switch (kind) {
+    case Shown::MessageBox: {
+        QPushButton* last = nullptr;
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->isVisible() && (!last || b->mapToGlobal(QPoint(0, 0)).x() > last->mapToGlobal(QPoint(0, 0)).x()))
+                last = b;
+        if (last) last->click();
+        break;
+    }
+    case Shown::PopupMenu: w->close(); break;
+    case Shown::SaveDialog: static_cast<QFileDialog*>(w)->reject(); break;
+    }
+}
+
+}  // namespace
+
+void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
+    auto* timer = new QTimer(qApp);  // goes with the application if nothing shows
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, [timer, kind, look] {
+        QWidget* w = Find(kind);
+        if (!w || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        const QPoint at = w->mapToGlobal(QPoint(0, 0));
+        look(Rect{at.x(), at.y(), w->width(), w->height()});
+        if ((w = Find(kind))) Close(kind, w);
+    });
+    timer->start();
+}
+
+}  // namespace screentest

@@ -1,0 +1,51 @@
+// What the X server shows: pixels read from the root window (XGetImage), as
+// a monitor or a VNC viewer shows them, whatever the windows believe they drew;
+// and the windows Qt shows for the layer (message boxes, popup menus, the save
+// dialog), found while they are open.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace screentest {
+
+struct Pixels {
+    int x = 0, y = 0, width = 0, height = 0;  // screen rectangle
+    std::vector<uint32_t> rgb;                // 0xRRGGBB, row by row
+    bool empty() const { return rgb.empty(); }
+    uint32_t at(int sx, int sy) const { return rgb[std::size_t(sy - y) * std::size_t(width) + std::size_t(sx - x)]; }
+    bool contains(int sx, int sy) const { return sx >= x && sy >= y && sx < x + width && sy < y + height; }
+};
+
+// The root window's pixels over a screen rectangle (clipped to the screen);
+// empty without an X display.
+Pixels ReadRoot(int x, int y, int width, int height);
+
+// Waits (pumping) until a window manager runs on the display and has framed
+// the layer's top-level window `hwnd` (the window is a child of its frame
+// instead of the root window); false after timeoutMs.
+bool WaitUntilManaged(void* hwnd, int timeoutMs);
+
+// Writes the pixels as a PNG file (for a failing test's output).
+bool SavePng(const Pixels& pixels, const std::string& path);
+
+// A screen rectangle.
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Rect& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + width && py < y + height; }
+};
+
+// The windows the layer shows through Qt.
+enum class Shown { MessageBox, PopupMenu, SaveDialog };
+
+// Once a window of that kind is shown (looked for from a timer, inside
+// whatever modal loop runs then), calls look with its screen rectangle, then
+// closes it as the user would: a box by its last button (否, 取消 or the only
+// one), a menu without a choice, the save dialog cancelled.
+void WhenShown(Shown kind, std::function<void(const Rect&)> look);
+
+}  // namespace screentest

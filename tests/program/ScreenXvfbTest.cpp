@@ -1,0 +1,289 @@
+// What the user sees on a real X server (Xvfb, with or without a window
+// manager): a message box, a dialog from a template, a record picker, a popup
+// menu and the save dialog opened over the main window show their own pixels
+// on the screen (read from the root window, not from the windows), and the
+// main window's pixels come back where they were when they close or move away.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "ScreenReader.h"
+#include "tests/support/ProgramTest.h"
+
+#include "dialogs/NewRecordDialogs.h"
+#include "dialogs/RecordPickers.h"
+#include "resources/opportunities_ids.h"
+#include "resources/shell_ids.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
+#include "views/opportunities/Opp_HomepageDialogClass.h"
+#include "views/opportunities/Opp_StartDialogClass.h"
+#include "win32_testhooks.h"
+#include "win32_testhooks_commctrl.h"
+#include "win32_testhooks_shell.h"
+
+using namespace programtest;
+using screentest::Pixels;
+using screentest::ReadRoot;
+using screentest::Rect;
+using screentest::Shown;
+using screentest::WhenShown;
+
+namespace {
+
+Rect ClientOnScreen(HWND h) {
+    RECT rc{};
+    GetClientRect(h, &rc);
+    POINT p{0, 0};
+    ClientToScreen(h, &p);
+    return Rect{p.x, p.y, rc.right, rc.bottom};
+}
+
+Rect Grown(const Rect& r, int by) { return Rect{r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by}; }
+
+Pixels Read(const Rect& r) { return ReadRoot(r.x, r.y, r.width, r.height); }
+
+int Luma(uint32_t c) { return (int((c >> 16) & 0xFF) * 30 + int((c >> 8) & 0xFF) * 59 + int(c & 0xFF) * 11) / 100; }
+
+// Blocks of 8 x 8 pixels all black: text never fills one, an area nothing
+// was drawn on does.
+int BlackBlocks(const Pixels& p) {
+    int blocks = 0;
+    for (int by = p.y; by + 8 <= p.y + p.height; by += 8)
+        for (int bx = p.x; bx + 8 <= p.x + p.width; bx += 8) {
+            bool black = true;
+            for (int y = by; y < by + 8 && black; ++y)
+                for (int x = bx; x < bx + 8 && black; ++x) black = p.at(x, y) == 0;
+            blocks += black ? 1 : 0;
+        }
+    return blocks;
+}
+
+// A window's own pixels as the screen shows them: text (dark pixels) on a
+// light face, several colours, no black area.
+std::string WhyNotPainted(const Pixels& p) {
+    if (p.empty()) return "nothing read";
+    size_t dark = 0, light = 0;
+    std::set<uint32_t> colours;
+    for (uint32_t c : p.rgb) {
+        const int l = Luma(c);
+        if (l < 110) ++dark;
+        if (l > 180) ++light;
+        if (colours.size() < 16) colours.insert(c);
+    }
+    const size_t n = p.rgb.size();
+    if (int blocks = BlackBlocks(p); blocks > 0) return std::to_string(blocks) + " black blocks of 8 x 8";
+    if (colours.size() < 3) return "uniform (" + std::to_string(colours.size()) + " colours)";
+    if (dark < 30) return "no text (" + std::to_string(dark) + " dark pixels)";
+    if (light * 3 < n) return "no light face (" + std::to_string(light) + " of " + std::to_string(n) + ")";
+    return "";
+}
+
+// Waits until the screen shows a painted window over r; "" or what is wrong.
+// How many of the pixels over r are no longer those of `under`.
+size_t Changed(const Pixels& now, const Pixels& under) {
+    size_t changed = 0;
+    for (int y = now.y; y < now.y + now.height; ++y)
+        for (int x = now.x; x < now.x + now.width; ++x)
+            changed += under.contains(x, y) && under.at(x, y) != now.at(x, y) ? 1 : 0;
+    return changed;
+}
+
+// Waits until the screen shows a painted window over r, in place of the main
+// window's pixels `under`; "" or what is wrong (the screen is then saved as
+// <name>.png in the test's output folder).
+std::string WaitUntilPainted(const Rect& r, const Pixels& under, const std::string& name) {
+    std::string why;
+    w32test::WaitFor(
+        [&] {
+            const Pixels now = Read(r);
+            why = WhyNotPainted(now);
+            if (why.empty() && Changed(now, under) * 3 < now.rgb.size()) why = "the main window's pixels still show";
+            return why.empty();
+        },
+        10000);
+    if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath(name + ".png"));
+    return why;
+}
+
+// The pixels of `before` outside `skip` are on the screen again (a caret or
+// a focus frame may differ in a few).
+std::string WhyNotBack(const Pixels& before, const Rect& skip = Rect()) {
+    const Pixels now = ReadRoot(before.x, before.y, before.width, before.height);
+    if (now.rgb.size() != before.rgb.size()) return "nothing read";
+    size_t differ = 0, compared = 0;
+    for (int y = before.y; y < before.y + before.height; ++y)
+        for (int x = before.x; x < before.x + before.width; ++x) {
+            if (skip.contains(x, y)) continue;
+            ++compared;
+            if (now.at(x, y) != before.at(x, y)) ++differ;
+        }
+    if (differ * 200 > compared) return std::to_string(differ) + " of " + std::to_string(compared) + " pixels differ";
+    return "";
+}
+
+std::string WaitUntilBack(const Pixels& before, const Rect& skip = Rect()) {
+    std::string why;
+    w32test::WaitFor([&] { return (why = WhyNotBack(before, skip)).empty(); }, 10000);
+    return why;
+}
+
+class ScreenXvfb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(getenv("DISPLAY"), nullptr);
+        StartFresh();
+        // Run under a window manager, the main window is framed first.
+        if (getenv("TARVEL_WINDOW_MANAGER")) {
+            ASSERT_TRUE(screentest::WaitUntilManaged(g_hMainWnd, 30000));
+        }
+        main_ = ClientOnScreen(g_hMainWnd);
+        ASSERT_TRUE(w32test::WaitFor([&] { return main_.width > 0 && ReallyShown(); }, 10000));
+    }
+    void TearDown() override {
+        w32test::SetPopupMenuHook(nullptr);
+        w32test::AutoAnswerMessageBoxes(true);
+        w32test::CancelSaveDialog();
+    }
+
+    // The main window's pixels, once they stop changing.
+    Pixels MainPixels() {
+        Pixels last = Read(main_);
+        w32test::WaitFor(
+            [&] {
+                w32test::ProcessEvents(100);
+                Pixels now = Read(main_);
+                const bool same = now.rgb == last.rgb;
+                last = std::move(now);
+                return same;
+            },
+            3000);
+        return last;
+    }
+
+    // Opens the opportunity's record form through the list.
+    void OpenOpportunity() {
+        w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_OPPORTUNITIES);
+        ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Start; }));
+        w32test::Click(g_Opp_Start.m_hMenuButtons[1]);  // all opportunities
+        ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Homepage; }));
+        w32test::DoubleClickListRow(g_Opp_Homepage.m_ListView.m_hListView, 0);
+        ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Detail; }));
+    }
+
+    // The relation page of tab `tab` once it holds control `id`.
+    HWND RelationPage(int tab, int id) {
+        w32test::ClickTab(g_Opp_Detail.m_Tab.m_hTab, tab);
+        w32test::WaitFor([&] { return GetDlgItem(g_Opp_Detail.m_Tab.m_hPage, id) != nullptr; });
+        return g_Opp_Detail.m_Tab.m_hPage;
+    }
+
+    bool ReallyShown() const { return WhyNotPainted(Read(main_)).empty(); }
+
+    Rect main_;
+};
+
+// A dialog step: its own pixels on the screen, then moved over another part
+// of the main window, then closed; the main window shows its pixels again
+// wherever the dialog was.
+void CheckDialogOverMain(HWND h, const std::string& name, const Pixels& mainBefore, std::string* failures) {
+    const Rect at = ClientOnScreen(h);
+    if (std::string why = WaitUntilPainted(at, mainBefore, name); !why.empty()) *failures += "shown: " + why + "; ";
+    RECT wr{};
+    GetWindowRect(h, &wr);
+    SetWindowPos(h, nullptr, wr.left - 150, wr.top - 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    w32test::WaitFor([&] { return !(ClientOnScreen(h) == at); });
+    const Rect moved = ClientOnScreen(h);
+    if (std::string why = WaitUntilPainted(moved, mainBefore, name + "-moved"); !why.empty())
+        *failures += "moved: " + why + "; ";
+    // Where the dialog was and is no longer, the main window shows again.
+    if (std::string why = WaitUntilBack(mainBefore, Grown(moved, 40)); !why.empty())
+        *failures += "uncovered by the move: " + why + "; ";
+}
+
+TEST_F(ScreenXvfb, AMessageBoxShowsItsTextAndTheMainWindowComesBack) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    const Pixels before = MainPixels();
+    // 删除 asks first; the box is answered 否 and nothing changes.
+    std::string painted = "never shown";
+    w32test::SetMessageBoxHook(nullptr);
+    w32test::AutoAnswerMessageBoxes(false);
+    WhenShown(Shown::MessageBox, [&](const Rect& box) { painted = WaitUntilPainted(box, before, "screen-box"); });
+    w32test::Click(GetDlgItem(g_Opp_Detail.m_hWnd, IDC_OPPD_DELETE));
+    w32test::AutoAnswerMessageBoxes(true);
+    EXPECT_EQ(painted, "");
+    EXPECT_EQ(g_pCurrentDialog, &g_Opp_Detail);
+    EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+TEST_F(ScreenXvfb, ADialogFromATemplateShowsItsFieldsWhereverItIsMoved) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    HWND hPage = RelationPage(1, 11409);
+    const Pixels before = MainPixels();
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(IDM_NEWCONTACT); });
+    std::string failures = "never shown";
+    DialogScript script;
+    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
+        failures.clear();
+        CheckDialogOverMain(h, "screen-new-contact", before, &failures);
+        PressButton(h, IDCANCEL);
+    });
+    w32test::Click(GetDlgItem(hPage, 11402));  // the chosen command comes posted
+    EXPECT_TRUE(w32test::WaitFor([&] { return script.Finished(); }, 10000));
+    EXPECT_EQ(failures, "");
+    EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+TEST_F(ScreenXvfb, APickerShowsItsListWhereverItIsMoved) {
+    AddOpp({.subject = "Screen"});
+    AddTask({.subject = "Visit"});
+    OpenOpportunity();
+    HWND hPage = RelationPage(0, 10153);
+    const Pixels before = MainPixels();
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(IDM_SELECTTASK); });
+    std::string failures = "never shown";
+    DialogScript script;
+    script.Then(IDD_SELECT_OBJECT, [&](HWND h) {
+        failures.clear();
+        w32test::WaitFor([&] { return RowCount(GetDlgItem(h, IDC_PICK_LIST)) == 1; });
+        CheckDialogOverMain(h, "screen-picker", before, &failures);
+        PressButton(h, IDCANCEL);
+    });
+    w32test::Click(GetDlgItem(hPage, 11404));
+    EXPECT_TRUE(w32test::WaitFor([&] { return script.Finished(); }, 10000));
+    EXPECT_EQ(failures, "");
+    EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+TEST_F(ScreenXvfb, APopupMenuShowsItsItemsAndTheMainWindowComesBack) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    HWND hPage = RelationPage(0, 10153);
+    const Pixels before = MainPixels();
+    std::string painted = "never shown";
+    WhenShown(Shown::PopupMenu, [&](const Rect& menu) { painted = WaitUntilPainted(menu, before, "screen-menu"); });
+    w32test::Click(GetDlgItem(hPage, 11404));  // the real menu opens
+    EXPECT_EQ(painted, "");
+    EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
+    AddOpp({.subject = "Screen"});
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_OPPORTUNITIES);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Start; }));
+    w32test::Click(g_Opp_Start.m_hMenuButtons[1]);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Homepage; }));
+    const Pixels before = MainPixels();
+    w32test::SetSaveDialogHook(nullptr);  // the real dialog
+    std::string painted = "never shown";
+    WhenShown(Shown::SaveDialog,
+              [&](const Rect& dialog) { painted = WaitUntilPainted(dialog, before, "screen-save-dialog"); });
+    SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
+    EXPECT_EQ(painted, "");
+    EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+}  // namespace
