@@ -2,7 +2,7 @@
 
 #include "mail/MailRun.h"
 #include "platform/gbk/gbk.h"
-#include "settings/MailSettingDialogClass.h"
+#include "settings/MailPort.h"
 #include "settings/SettingNavigation.h"
 #include "shell/Report.h"
 #include "shell/StatusBarClass.h"
@@ -216,8 +216,8 @@ void MailDialogClass::OnSend() {
         return;
     }
     // A stored port out of range would send the mails to another port.
-    if (!MailSettingDialogClass::IsMailPort(m_Setting.set_port)) {
-        ReportError(MailSettingDialogClass::kPortRangeText);
+    if (!IsMailPort(m_Setting.set_port)) {
+        ReportError(kMailPortRangeText);
         GotoMailSetting();
         return;
     }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "resources/settings_ids.h"
+#include "settings/MailPort.h"
 #include "shell/Report.h"
 #include "shell/ViewMessages.h"
 
@@ -120,9 +121,9 @@ void MailSettingDialogClass::OnOpenView() {
     RecordToFields();
 }
 
-const char MailSettingDialogClass::kPortRangeText[] = "服务器(SMTP)端口号应是1到65535之间的数字，请重新输入";
+const char kMailPortRangeText[] = "服务器(SMTP)端口号应是1到65535之间的数字，请重新输入";
 
-bool MailSettingDialogClass::IsMailPort(const char* pszPort) {
+bool IsMailPort(const char* pszPort) {
     const char* p = pszPort;
     while (*p == ' ') p++;
     long nPort = 0;
@@ -138,7 +139,7 @@ void MailSettingDialogClass::OnSave() {
     // An empty port stays allowed (the mail page asks for it before a run);
     // a port out of range is refused, and nothing is stored.
     if (m_Setting.set_port[0] && !IsMailPort(m_Setting.set_port)) {
-        ReportError(kPortRangeText);
+        ReportError(kMailPortRangeText);
         SetFocus(Field(IDC_MSET_PORT));
         return;
     }

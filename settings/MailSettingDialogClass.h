@@ -17,12 +17,6 @@ public:
     // The page's own settings object: never the one the login check uses.
     SettingClass m_Setting;
 
-    // A port a mail can go to: a decimal number from 1 to 65535 (blanks
-    // around it allowed). Anything else would wrap to another port.
-    static bool IsMailPort(const char* pszPort);
-    // What the user is told about a port that is not one.
-    static const char kPortRangeText[];
-
 protected:
     void PaintPage(HDC hdc) override;
 
