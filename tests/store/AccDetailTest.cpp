@@ -199,7 +199,7 @@ TEST_F(AccTest, EachCategoryKindListsItsLookupTableThenTheValuesAccountsCarry) {
     Acc_DetailClass acc;
     // Without accounts: 0, the lookup names stay.
     EXPECT_EQ(0, acc.cad_GetTypeCategories());
-    EXPECT_EQ(5, acc.m_nType);
+    EXPECT_EQ(6, acc.m_nType);
     EXPECT_EQ(0, acc.cad_GetRelationCategories());
     EXPECT_EQ(6, acc.m_nRelation);
     EXPECT_EQ(0, acc.cad_GetIndustryCategories());
@@ -212,9 +212,9 @@ TEST_F(AccTest, EachCategoryKindListsItsLookupTableThenTheValuesAccountsCarry) {
         "INSERT INTO accounts(acc_name, acc_type, acc_relation, acc_industry, acc_province) VALUES"
         "('a', 'T1', 'R1', 'I1', 'P1'), ('b', '', 'R1', " +
         Q("金融") + ", 'P2'), ('c', 'T2', 'R2', 'I1', " + Q("北京") + ")");
-    EXPECT_EQ(7, acc.cad_GetTypeCategories());
-    EXPECT_STREQ("T1", acc.m_szType[5]);
-    EXPECT_STREQ("T2", acc.m_szType[6]);
+    EXPECT_EQ(8, acc.cad_GetTypeCategories());
+    EXPECT_STREQ("T1", acc.m_szType[6]);
+    EXPECT_STREQ("T2", acc.m_szType[7]);
     EXPECT_EQ(8, acc.cad_GetRelationCategories());
     EXPECT_STREQ("R1", acc.m_szRelation[6]);
     EXPECT_STREQ("R2", acc.m_szRelation[7]);

@@ -126,13 +126,13 @@ TEST_F(MailSetting, TypedTextsLongerThanTheFieldsAreStoredWhole) {
     type(IDC_MSET_SMTPSERVER, server);
     type(IDC_MSET_USER, user);
     type(IDC_MSET_PASSWORD, pwd);
-    type(IDC_MSET_PORT, "000000000000025");
+    type(IDC_MSET_PORT, "000065535");
     Click(g_MailSetting, IDC_MSET_SAVE);
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(Stored("set_user"), user);
     EXPECT_EQ(Stored("set_pwd"), pwd);
     EXPECT_EQ(Stored("set_smtpserver"), server);
-    EXPECT_EQ(Stored("set_port"), "000000000000025");
+    EXPECT_EQ(Stored("set_port"), "000065535");
 }
 
 // A port outside 1-65535 would wrap to another port: it is refused, with

@@ -176,8 +176,9 @@ Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UIN
     // Wide enough for the caption beside the title bar's icon and buttons,
     // as a Win32 box is.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-        grid->addItem(new QSpacerItem(QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + kTitleBarRoom, 0),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(
+            new QSpacerItem(QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + kTitleBarRoom, 0),
+            grid->rowCount(), 0, 1, grid->columnCount());
     box->setDefaultButton(widgets[def]);
     widgets[def]->setFocus();
     return box;
