@@ -8,7 +8,7 @@
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 

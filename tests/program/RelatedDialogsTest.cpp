@@ -5,7 +5,7 @@
 #include "tests/support/ProgramTest.h"
 
 #include "dialogs/RelatedPages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 
 #include <cstring>
 #include <string>
