@@ -7,7 +7,7 @@
 #include "store/Con_DetailClass.h"
 #include "store/Opp_DetailClass.h"
 #include "store/Tas_DetailClass.h"
-#include "views/IDList.h"
+#include "shell/IDList.h"
 
 class ListViewClass;
 

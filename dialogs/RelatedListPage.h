@@ -16,7 +16,7 @@
 
 #include "dialogs/RecordColumns.h"
 #include "shell/ListViewClass.h"
-#include "views/IDList.h"
+#include "shell/IDList.h"
 
 // The records a list shows: those of a kind linked to the shown record, and
 // for the contacts of an accounts page, linked to it under the clicked

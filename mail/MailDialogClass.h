@@ -14,8 +14,8 @@
 #include "shell/ListViewClass.h"
 #include "store/Con_DetailClass.h"
 #include "store/SettingClass.h"
-#include "views/IDList.h"
-#include "views/PageFrameClass.h"
+#include "shell/IDList.h"
+#include "shell/PageFrameClass.h"
 
 #include <memory>
 #include <string>

@@ -5,8 +5,8 @@
 
 #include "program/main.h"
 #include "platform/gbk/gbk.h"
-#include "views/PageFrameClass.h"
-#include "views/RecordFormClass.h"
+#include "shell/PageFrameClass.h"
+#include "shell/RecordFormClass.h"
 
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"

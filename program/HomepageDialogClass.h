@@ -4,8 +4,8 @@
 
 #include "shell/ListViewClass.h"
 #include "store/Tas_DetailClass.h"
-#include "views/IDList.h"
-#include "views/PageFrameClass.h"
+#include "shell/IDList.h"
+#include "shell/PageFrameClass.h"
 
 // m_pulID / m_nIDCount (IDListOwner): the id of every task row.
 class HomepageDialogClass : public PageFrameClass, public IDListOwner, public RowSource {

@@ -3,7 +3,7 @@
 // is hidden. Window class "Export", one object g_Export.
 #pragma once
 
-#include "views/PageFrameClass.h"
+#include "shell/PageFrameClass.h"
 
 class ExportDialogClass : public PageFrameClass {
 public:

@@ -4,8 +4,8 @@
 // table of field controls with its Tab cycle.
 #pragma once
 
-#include "views/FormControls.h"
-#include "views/PageFrameClass.h"
+#include "shell/FormControls.h"
+#include "shell/PageFrameClass.h"
 
 // The eight entries of the settings menu, in order: mail settings, the six
 // lookup lists, login settings.

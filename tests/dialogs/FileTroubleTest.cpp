@@ -15,7 +15,7 @@
 #include "resources/accounts_ids.h"
 #include "resources/message_texts.h"
 #include "store/ODBCClass.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
 #include "resources/shell_ids.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"

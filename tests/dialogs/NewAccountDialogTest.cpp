@@ -5,8 +5,8 @@
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include "dialogs/NewRecordDialogs.h"
-#include "views/RelatingGlobals.h"
-#include "views/RecordFormClass.h"
+#include "shell/RelatingGlobals.h"
+#include "shell/RecordFormClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 
 #include <string>

@@ -6,8 +6,8 @@
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include "dialogs/NewRecordDialogs.h"
-#include "views/RecordFormClass.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RecordFormClass.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/tasks/Tas_DetailDialogClass.h"

@@ -5,7 +5,7 @@
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include "dialogs/NewRecordDialogs.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 
 #include <string>
 

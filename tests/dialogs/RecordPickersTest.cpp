@@ -15,7 +15,7 @@
 #include "store/Con_DetailClass.h"
 #include "store/Opp_DetailClass.h"
 #include "store/Tas_DetailClass.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 

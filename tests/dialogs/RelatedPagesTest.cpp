@@ -13,7 +13,7 @@
 #include "dialogs/RelatedPages.h"
 #include "mail/MailDialogClass.h"
 #include "resources/shell_ids.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"

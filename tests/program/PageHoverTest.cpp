@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/support/ProgramTest.h"
-#include "views/CategoryStatPage.h"
+#include "shell/CategoryStatPage.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_ImportantStatDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"

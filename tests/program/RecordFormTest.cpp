@@ -12,7 +12,7 @@
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "program/HomepageDialogClass.h"
 #include "dialogs/RelatedPages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_WeekDialogClass.h"
 #include "win32_testhooks.h"

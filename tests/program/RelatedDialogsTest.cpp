@@ -5,7 +5,7 @@
 #include "tests/support/ProgramTest.h"
 
 #include "dialogs/RelatedPages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"

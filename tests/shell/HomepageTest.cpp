@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "program/HomepageDialogClass.h"
-#include "views/PageFrameClass.h"
+#include "shell/PageFrameClass.h"
 #include "tests/support/ProgramTest.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"

@@ -5,7 +5,7 @@
 // opportunities is the family's row with two fixed categories.
 #pragma once
 
-#include "views/CategoryStatPage.h"
+#include "shell/CategoryStatPage.h"
 #include "views/accounts/Acc_ListPageClass.h"
 
 // What a page counts by.

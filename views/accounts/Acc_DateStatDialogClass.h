@@ -2,7 +2,7 @@
 // each on its own row, listed in one record list.
 #pragma once
 
-#include "views/DateStatPage.h"
+#include "shell/DateStatPage.h"
 #include "views/accounts/Acc_ListPageClass.h"
 
 class Acc_DateStatDialogClass : public DateStatPage<Acc_ListPageClass> {

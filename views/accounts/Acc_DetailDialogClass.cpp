@@ -4,7 +4,7 @@
 #include "platform/gbk/gbk.h"
 #include "resources/accounts_ids.h"
 #include "shell/Report.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Form.h"
 #include "views/accounts/Acc_ListPageClass.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "store/Acc_DetailClass.h"
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 class Acc_DetailDialogClass : public RecordFormClass {
 public:

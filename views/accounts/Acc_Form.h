@@ -3,6 +3,6 @@
 // own for others to set.
 #pragma once
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 RecordFormClass* AccountForm();

@@ -3,7 +3,7 @@
 // record form. Every search box of the account module searches here.
 #pragma once
 
-#include "views/KeywordListPage.h"
+#include "shell/KeywordListPage.h"
 #include "views/accounts/Acc_ListPageClass.h"
 
 class Acc_HomepageDialogClass : public KeywordListPage<Acc_ListPageClass> {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "store/Acc_DetailClass.h"
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 
 // The eight columns of an account list (their sort columns 0-7).
 extern const ListColumnDef g_AccColumns[8];

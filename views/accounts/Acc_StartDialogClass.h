@@ -3,7 +3,7 @@
 // module's left menu, quick search and help link.
 #pragma once
 
-#include "views/StartPageClass.h"
+#include "shell/StartPageClass.h"
 
 class Acc_StartDialogClass : public StartPageClass {
 public:

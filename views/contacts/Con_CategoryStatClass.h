@@ -4,7 +4,7 @@
 // the contacts of the category clicked, which 邮件群发 hands to the mail page.
 #pragma once
 
-#include "views/CategoryStatPage.h"
+#include "shell/CategoryStatPage.h"
 #include "views/contacts/Con_ListPageClass.h"
 
 // What tells the five pages apart: one row of the pages' table.

@@ -3,7 +3,7 @@
 // list. Window class "Con_Date", one object g_Con_Date.
 #pragma once
 
-#include "views/DateStatPage.h"
+#include "shell/DateStatPage.h"
 #include "views/contacts/Con_ListPageClass.h"
 
 class Con_DateDialogClass : public DateStatPage<Con_ListPageClass> {

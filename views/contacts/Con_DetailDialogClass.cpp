@@ -9,7 +9,7 @@
 #include "resources/shell_ids.h"
 #include "shell/Report.h"
 #include "shell/ViewMessages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_Form.h"
 #include "views/contacts/Con_Form.h"
 #include "views/contacts/Con_HomepageDialogClass.h"

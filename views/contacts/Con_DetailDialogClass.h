@@ -9,7 +9,7 @@
 #include <string>
 
 #include "store/Con_DetailClass.h"
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 // The "mailto:" URL of an address (GBK): the address as UTF-8, every byte
 // but letters, digits, "-._~" and "@" percent-encoded.

@@ -3,6 +3,6 @@
 // account (kLinkedAccount): the contact's 工作单位, id and name.
 #pragma once
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 RecordFormClass* ContactForm();

@@ -4,7 +4,7 @@
 // "Con_Homepage", one object g_Con_Homepage.
 #pragma once
 
-#include "views/KeywordListPage.h"
+#include "shell/KeywordListPage.h"
 #include "views/contacts/Con_ListPageClass.h"
 
 class Con_HomepageDialogClass : public KeywordListPage<Con_ListPageClass> {

@@ -7,7 +7,7 @@
 
 #include "mail/ContactsToMail.h"
 #include "store/Con_DetailClass.h"
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 
 // The eleven columns of a contact list (their sort columns 0-10).
 constexpr int kConColumns = 11;

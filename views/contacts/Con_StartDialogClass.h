@@ -4,7 +4,7 @@
 // one object g_Con_Start.
 #pragma once
 
-#include "views/StartPageClass.h"
+#include "shell/StartPageClass.h"
 
 class Con_StartDialogClass : public StartPageClass {
 public:

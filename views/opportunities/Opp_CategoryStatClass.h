@@ -4,7 +4,7 @@
 #pragma once
 
 #include "views/opportunities/Opp_ListPageClass.h"
-#include "views/CategoryStatPage.h"
+#include "shell/CategoryStatPage.h"
 
 // What tells the two pages apart.
 struct OppCategoryPageDef {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "views/opportunities/Opp_ListPageClass.h"
-#include "views/DateStatPage.h"
+#include "shell/DateStatPage.h"
 
 class Opp_DateStatDialogClass : public DateStatPage<Opp_ListPageClass> {
 public:

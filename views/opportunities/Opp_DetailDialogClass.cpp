@@ -8,7 +8,7 @@
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_ListPageClass.h"
 #include "dialogs/RelatedPages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
 #include "resources/opportunities_ids.h"

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "store/Opp_DetailClass.h"
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 class Opp_DetailDialogClass : public RecordFormClass {
 public:

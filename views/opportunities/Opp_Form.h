@@ -3,6 +3,6 @@
 // its own for others to set.
 #pragma once
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 RecordFormClass* OpportunityForm();

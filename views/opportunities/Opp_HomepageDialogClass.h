@@ -4,7 +4,7 @@
 #pragma once
 
 #include "views/opportunities/Opp_ListPageClass.h"
-#include "views/KeywordListPage.h"
+#include "shell/KeywordListPage.h"
 
 class Opp_HomepageDialogClass : public KeywordListPage<Opp_ListPageClass> {
 public:

@@ -4,7 +4,7 @@
 // goes to the opportunity list page.
 #pragma once
 
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 #include "store/Opp_DetailClass.h"
 
 // The eight columns of an opportunity list (their sort columns 0-7).

@@ -3,7 +3,7 @@
 // menu, quick search and help link.
 #pragma once
 
-#include "views/StartPageClass.h"
+#include "shell/StartPageClass.h"
 
 class Opp_StartDialogClass : public StartPageClass {
 public:

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 #include "views/tasks/Tas_Calendar.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_ListPageClass.h"

@@ -8,9 +8,9 @@
 #pragma once
 
 #include "store/Tas_DetailClass.h"
-#include "views/IDList.h"
+#include "shell/IDList.h"
 #include "shell/ListViewClass.h"
-#include "views/PageFrameClass.h"
+#include "shell/PageFrameClass.h"
 
 struct CalendarPageDef {
     UINT uOpenMessage;

@@ -4,7 +4,7 @@
 // tasks, row 1 the unfinished ones (category = tas_closed = 1 - row).
 #pragma once
 
-#include "views/CategoryStatPage.h"
+#include "shell/CategoryStatPage.h"
 #include "views/tasks/Tas_ListPageClass.h"
 
 class Tas_ClosedStatDialogClass : public CategoryStatPage<Tas_ListPageClass> {

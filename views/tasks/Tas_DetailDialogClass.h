@@ -6,7 +6,7 @@
 #pragma once
 
 #include "store/Tas_DetailClass.h"
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 class Tas_DetailDialogClass : public RecordFormClass {
 public:

@@ -5,6 +5,6 @@
 // the subject.
 #pragma once
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 RecordFormClass* TaskForm();

@@ -4,7 +4,7 @@
 // UM_KEYWORDSEARCH; the rows go to the task record form.
 #pragma once
 
-#include "views/KeywordListPage.h"
+#include "shell/KeywordListPage.h"
 #include "views/tasks/Tas_ListPageClass.h"
 
 class Tas_ListAllDialogClass : public KeywordListPage<Tas_ListPageClass> {

@@ -3,7 +3,7 @@
 // the all-tasks list, and the module base of the pages with one record list.
 #pragma once
 
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 #include "store/Tas_DetailClass.h"
 
 // The four columns of a task list.

@@ -6,7 +6,7 @@
 #include "dialogs/RelatedPages.h"
 #include "resources/accounts_ids.h"
 #include "tests/support/ProgramTest.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"

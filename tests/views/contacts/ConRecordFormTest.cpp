@@ -6,7 +6,7 @@
 
 #include "tests/support/ProgramTest.h"
 #include "tests/views/contacts/ConPages.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"

@@ -6,7 +6,7 @@
 #include "tests/support/ProgramTest.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "resources/opportunities_ids.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"

@@ -9,7 +9,7 @@
 #include "tests/views/tasks/TasTest.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_ListAllDialogClass.h"
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "resources/tasks_ids.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"

@@ -6,7 +6,7 @@
 
 #include "shell/HistoryClass.h"
 #include "shell/ListViewClass.h"
-#include "tests/views/frames/FramePages.h"
+#include "tests/shell/frames/FramePages.h"
 #include "win32_testhooks.h"
 
 using namespace frametest;

@@ -1,4 +1,4 @@
-#include "tests/views/frames/FramePages.h"
+#include "tests/shell/frames/FramePages.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include "shell/ExportClass.h"
 #include "shell/ListViewClass.h"
-#include "views/IDList.h"
-#include "views/PageFrameClass.h"
+#include "shell/IDList.h"
+#include "shell/PageFrameClass.h"
 
 class RecordFormClass;
 

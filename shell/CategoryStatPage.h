@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 #include "shell/ToolbarClass.h"
 #include "resources/message_texts.h"
 #include "shell/Report.h"

@@ -1,4 +1,4 @@
-#include "views/FormControls.h"
+#include "shell/FormControls.h"
 
 #include <charconv>
 #include <cerrno>

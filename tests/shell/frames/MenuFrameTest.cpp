@@ -5,7 +5,7 @@
 
 #include "shell/HistoryClass.h"
 #include "shell/ViewSwitch.h"
-#include "tests/views/frames/FramePages.h"
+#include "tests/shell/frames/FramePages.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_shell.h"
 

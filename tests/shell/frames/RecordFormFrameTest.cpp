@@ -4,8 +4,8 @@
 
 #include "shell/HistoryClass.h"
 #include "shell/ListViewClass.h"
-#include "tests/views/frames/FramePages.h"
-#include "views/IDList.h"
+#include "tests/shell/frames/FramePages.h"
+#include "shell/IDList.h"
 #include "win32_testhooks.h"
 
 using namespace frametest;

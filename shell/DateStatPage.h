@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 #include "shell/ToolbarClass.h"
 
 struct DateRowDef {

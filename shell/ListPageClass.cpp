@@ -1,6 +1,6 @@
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 #include "resources/message_texts.h"
 #include "shell/Report.h"
 

@@ -1,4 +1,4 @@
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 
 #include "platform/gbk/gbk.h"
 

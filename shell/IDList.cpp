@@ -1,4 +1,4 @@
-#include "views/IDList.h"
+#include "shell/IDList.h"
 
 #include <cstring>
 #include <new>

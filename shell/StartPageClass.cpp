@@ -1,4 +1,4 @@
-#include "views/StartPageClass.h"
+#include "shell/StartPageClass.h"
 
 #include "shell/ToolbarClass.h"
 

@@ -3,7 +3,7 @@
 // It holds no records; each opening adds a history entry.
 #pragma once
 
-#include "views/PageFrameClass.h"
+#include "shell/PageFrameClass.h"
 
 // One painted line of the help text.
 // The two colours of the start pages' texts.

@@ -1,10 +1,10 @@
-#include "views/RecordFormClass.h"
+#include "shell/RecordFormClass.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "views/RelatingGlobals.h"
+#include "shell/RelatingGlobals.h"
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
 #include "resources/message_texts.h"

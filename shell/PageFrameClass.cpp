@@ -1,4 +1,4 @@
-#include "views/PageFrameClass.h"
+#include "shell/PageFrameClass.h"
 
 #include <cstring>
 

@@ -16,9 +16,9 @@
 
 #include "shell/TabControlClass.h"
 #include "shell/ViewMessages.h"
-#include "views/FormControls.h"
-#include "views/IDList.h"
-#include "views/PageFrameClass.h"
+#include "shell/FormControls.h"
+#include "shell/IDList.h"
+#include "shell/PageFrameClass.h"
 
 // Control ids of the buttons every form has.
 struct RecordFormIDs {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "views/CategoryStatPage.h"
-#include "views/DateStatPage.h"
-#include "views/KeywordListPage.h"
-#include "views/RecordFormClass.h"
-#include "views/StartPageClass.h"
+#include "shell/CategoryStatPage.h"
+#include "shell/DateStatPage.h"
+#include "shell/KeywordListPage.h"
+#include "shell/RecordFormClass.h"
+#include "shell/StartPageClass.h"
 
 namespace frametest {
 

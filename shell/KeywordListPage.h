@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "views/ListPageClass.h"
+#include "shell/ListPageClass.h"
 #include "shell/ToolbarClass.h"
 #include "platform/gbk/gbk.h"
 
