@@ -8,8 +8,6 @@
 
 namespace bench {
 
-namespace {
-
 double Min(std::vector<double> v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
 
 double Median(std::vector<double> v) {
@@ -18,6 +16,8 @@ double Median(std::vector<double> v) {
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
+
+namespace {
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
 

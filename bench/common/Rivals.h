@@ -36,4 +36,8 @@ void RunRivals(benchmark::State& state, const std::vector<Rival>& rivals, const 
 // The process's CPU time in seconds (every thread, user and system).
 double ProcessCpuSeconds();
 
+// The least and the median of the samples; 0 where there are none.
+double Min(std::vector<double> v);
+double Median(std::vector<double> v);
+
 }  // namespace bench

@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -23,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/Rivals.h"
 #include "bench/common/SeededFile.h"
 #include "bench/startup/IdleReport.h"
 #include "store/md5.h"
@@ -103,13 +103,8 @@ void BM_Start(benchmark::State& state, const std::string& name, std::vector<std:
     }
 }
 
-double Min(std::vector<double> v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using bench::Median;
+using bench::Min;
 std::vector<double> Field(const std::string& name, double Sample::*field) {
     std::vector<double> v;
     for (const Sample& s : g_Samples[name]) v.push_back(s.*field);

@@ -2,19 +2,17 @@
 // contact and task modules shows when something fails, forced one by one: a
 // query on a table that is gone, an id array that cannot be had, rows
 // counted but none to walk, an add or a change the file refuses. The boxes
-// are read through the box hook. The test program's array
-// allocation without exceptions fails on request for one size.
+// are read through the box hook; id arrays are refused through the test
+// program's failing array allocation (FailingArrays.h).
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstddef>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "resources/accounts_ids.h"
 #include "resources/contacts_ids.h"
+#include "tests/support/FailingArrays.h"
 #include "tests/support/ProgramTest.h"
 #include "shell/ListPageClass.h"
 #include "shell/RecordFormClass.h"
@@ -43,31 +41,11 @@
 #include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_Navigation.h"
 
-namespace {
-// Allocations of this many bytes fail while it is above 0.
-std::atomic<size_t> g_nFailBytes{0};
-}  // namespace
-
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
-    if (n != 0 && n == g_nFailBytes.load()) return nullptr;
-    try {
-        return ::operator new[](n);
-    } catch (...) {
-        return nullptr;
-    }
-}
-
 using namespace programtest;
 
 namespace {
 
 constexpr int kRecords = 5;  // of each kind; an id array of this many fails
-
-// Makes every array of nIDs ids fail while it lives.
-struct FailArraysOf {
-    explicit FailArraysOf(int nIDs) { g_nFailBytes = sizeof(ULONG) * (size_t)nIDs; }
-    ~FailArraysOf() { g_nFailBytes = 0; }
-};
 
 enum Kind { kAccounts, kContacts, kTasks };
 
@@ -187,7 +165,7 @@ protected:
         }
         TakeBoxes();
     }
-    void TearDown() override { g_nFailBytes = 0; }
+    void TearDown() override { FailArraysOfBytes(0); }
 
     // Loads every record of the page's kind into the page's data object, as
     // its own queries do before the page fills its list.
@@ -283,7 +261,7 @@ protected:
         }
         TakeBoxes();
     }
-    void TearDown() override { g_nFailBytes = 0; }
+    void TearDown() override { FailArraysOfBytes(0); }
     void Refuse(const char* pszWhen) {
         ASSERT_EQ(Exec(std::string("CREATE TRIGGER refuse BEFORE ") + pszWhen + " ON " + TableOf(GetParam().kind) +
                        " BEGIN SELECT RAISE(ABORT, 'refused'); END"),

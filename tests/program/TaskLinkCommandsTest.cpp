@@ -44,6 +44,54 @@ protected:
             PressButton(hDlg, IDC_PICK_OK);
         };
     }
+    // A kind of record a task links to: its commands, its new-record box
+    // with the field its name goes into, and where it and its links are
+    // stored.
+    struct LinkKind {
+        int nNewCommand, nSelectCommand;
+        const char* pszNewDialog;
+        int nNameField;
+        const char *pszTable, *pszIdColumn, *pszNameColumn, *pszLinkTable;
+    };
+    static constexpr LinkKind kOpportunity{IDM_NEWOPP_LINK,    IDM_SELECTOPP_LINK,   IDD_NEW_OPPORTUNITY,
+                                           IDC_NEWOPP_SUBJECT, "opportunities",      "opp_id",
+                                           "opp_subject",      "opportunities_tasks"};
+    static constexpr LinkKind kAccount{
+        IDM_NEWACCOUNT_LINK, IDM_SELECTACCOUNT_LINK, IDD_NEW_ACCOUNT, IDC_NEWACC_NAME, "accounts", "acc_id",
+        "acc_name",          "accounts_tasks"};
+    static constexpr LinkKind kContact{
+        IDM_NEWCONTACT_LINK, IDM_SELECTCONTACT_LINK, IDD_NEW_CONTACT, IDC_NEWCONTACT_NAME, "contacts", "con_id",
+        "con_name",          "contacts_tasks"};
+
+    // The new-record command makes a record named `name`, which becomes the
+    // subject and is linked to the task on save.
+    void MakeAndLink(const LinkKind& k, const std::string& name) {
+        DialogScript script;
+        script.Then(k.pszNewDialog, [&](HWND hDlg) {
+            SetText(hDlg, k.nNameField, name);
+            PressButton(hDlg, IDC_NEWRECORD_OK);
+        });
+        Command(k.nNewCommand);
+        EXPECT_TRUE(script.Finished());
+        const unsigned id = (unsigned)QueryInt(std::string("SELECT MAX(") + k.pszIdColumn + ") FROM " + k.pszTable);
+        EXPECT_EQ(QueryText(std::string("SELECT ") + k.pszNameColumn + " FROM " + k.pszTable + " WHERE " +
+                            k.pszIdColumn + "=" + std::to_string(id)),
+                  name);
+        EXPECT_EQ(Text(form.m_hSubject), name);
+        const unsigned tas = Save();
+        EXPECT_EQ(Links(k.pszLinkTable, k.pszIdColumn, id, tas), 1);
+    }
+    // The select command, its first row picked, makes record `id` named
+    // `name` the subject and links it to the task on save.
+    void ChooseAndLink(const LinkKind& k, unsigned id, const std::string& name) {
+        DialogScript script;
+        script.Then(IDD_SELECT_OBJECT, PickRow0());
+        Command(k.nSelectCommand);
+        EXPECT_TRUE(script.Finished());
+        EXPECT_EQ(Text(form.m_hSubject), name);
+        const unsigned tas = Save();
+        EXPECT_EQ(Links(k.pszLinkTable, k.pszIdColumn, id, tas), 1);
+    }
     Tas_DetailDialogClass& form = g_Tas_Detail;
 };
 
@@ -53,82 +101,22 @@ TEST_F(TaskLinkCommands, TheFormLoadsTheRelationSubmenu) {
     EXPECT_EQ(GetMenuItemID(form.m_hRelationMenu, 0), (UINT)IDM_NORELATION);
 }
 
-TEST_F(TaskLinkCommands, NewOpportunityIsMadeAndLinkedOnSave) {
-    DialogScript script;
-    script.Then(IDD_NEW_OPPORTUNITY, [](HWND hDlg) {
-        SetText(hDlg, IDC_NEWOPP_SUBJECT, "光纤项目");
-        PressButton(hDlg, IDC_NEWRECORD_OK);
-    });
-    Command(IDM_NEWOPP_LINK);
-    EXPECT_TRUE(script.Finished());
-    const unsigned opp = (unsigned)QueryInt("SELECT MAX(opp_id) FROM opportunities");
-    EXPECT_EQ(QueryText("SELECT opp_subject FROM opportunities WHERE opp_id=" + std::to_string(opp)), "光纤项目");
-    EXPECT_EQ(Text(form.m_hSubject), "光纤项目");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("opportunities_tasks", "opp_id", opp, tas), 1);
-}
+TEST_F(TaskLinkCommands, NewOpportunityIsMadeAndLinkedOnSave) { MakeAndLink(kOpportunity, "光纤项目"); }
 
 TEST_F(TaskLinkCommands, AChosenOpportunityIsLinkedOnSave) {
-    const unsigned opp = AddOpp({.subject = "已有机会"});
-    DialogScript script;
-    script.Then(IDD_SELECT_OBJECT, PickRow0());
-    Command(IDM_SELECTOPP_LINK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(Text(form.m_hSubject), "已有机会");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("opportunities_tasks", "opp_id", opp, tas), 1);
+    ChooseAndLink(kOpportunity, AddOpp({.subject = "已有机会"}), "已有机会");
 }
 
-TEST_F(TaskLinkCommands, NewAccountIsMadeAndLinkedOnSave) {
-    DialogScript script;
-    script.Then(IDD_NEW_ACCOUNT, [](HWND hDlg) {
-        SetText(hDlg, IDC_NEWACC_NAME, "新客户");
-        PressButton(hDlg, IDC_NEWRECORD_OK);
-    });
-    Command(IDM_NEWACCOUNT_LINK);
-    EXPECT_TRUE(script.Finished());
-    const unsigned acc = (unsigned)QueryInt("SELECT MAX(acc_id) FROM accounts");
-    EXPECT_EQ(QueryText("SELECT acc_name FROM accounts WHERE acc_id=" + std::to_string(acc)), "新客户");
-    EXPECT_EQ(Text(form.m_hSubject), "新客户");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("accounts_tasks", "acc_id", acc, tas), 1);
-}
+TEST_F(TaskLinkCommands, NewAccountIsMadeAndLinkedOnSave) { MakeAndLink(kAccount, "新客户"); }
 
 TEST_F(TaskLinkCommands, AChosenAccountIsLinkedOnSave) {
-    const unsigned acc = AddAccount({.name = "已有客户"});
-    DialogScript script;
-    script.Then(IDD_SELECT_OBJECT, PickRow0());
-    Command(IDM_SELECTACCOUNT_LINK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(Text(form.m_hSubject), "已有客户");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("accounts_tasks", "acc_id", acc, tas), 1);
+    ChooseAndLink(kAccount, AddAccount({.name = "已有客户"}), "已有客户");
 }
 
-TEST_F(TaskLinkCommands, NewContactIsMadeAndLinkedOnSave) {
-    DialogScript script;
-    script.Then(IDD_NEW_CONTACT, [](HWND hDlg) {
-        SetText(hDlg, IDC_NEWCONTACT_NAME, "新联系人");
-        PressButton(hDlg, IDC_NEWRECORD_OK);
-    });
-    Command(IDM_NEWCONTACT_LINK);
-    EXPECT_TRUE(script.Finished());
-    const unsigned con = (unsigned)QueryInt("SELECT MAX(con_id) FROM contacts");
-    EXPECT_EQ(QueryText("SELECT con_name FROM contacts WHERE con_id=" + std::to_string(con)), "新联系人");
-    EXPECT_EQ(Text(form.m_hSubject), "新联系人");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("contacts_tasks", "con_id", con, tas), 1);
-}
+TEST_F(TaskLinkCommands, NewContactIsMadeAndLinkedOnSave) { MakeAndLink(kContact, "新联系人"); }
 
 TEST_F(TaskLinkCommands, AChosenContactIsLinkedOnSave) {
-    const unsigned con = AddContact({.name = "已有联系人"});
-    DialogScript script;
-    script.Then(IDD_SELECT_OBJECT, PickRow0());
-    Command(IDM_SELECTCONTACT_LINK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(Text(form.m_hSubject), "已有联系人");
-    const unsigned tas = Save();
-    EXPECT_EQ(Links("contacts_tasks", "con_id", con, tas), 1);
+    ChooseAndLink(kContact, AddContact({.name = "已有联系人"}), "已有联系人");
 }
 
 // Each command starts from no pending link: the last choice is the one

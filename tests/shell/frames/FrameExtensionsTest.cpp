@@ -13,16 +13,7 @@ using namespace frametest;
 
 namespace {
 
-class FrameExtensions : public ::testing::Test {
-protected:
-    void SetUp() override {
-        StartFresh();
-        a = g_Store.Add("alpha", "甲", 3);
-        b = g_Store.Add("beta", "乙", 5);
-        c = g_Store.Add("gamma", "甲", 9);
-    }
-    ULONG a = 0, b = 0, c = 0;
-};
+class FrameExtensions : public ThreeRecords {};
 
 TEST_F(FrameExtensions, TheMailButtonCallsThePagesHandOver) {
     SwitchViewAlways(&g_List, UM_OPENVIEW);

@@ -4,6 +4,8 @@
 // window of their own. No page of the program takes part.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -211,6 +213,19 @@ extern const FormFieldDef kMenuPageFields[3];
 // entry and clears the message boxes.
 void StartFresh();
 HWND MainWindow();
+
+// A fresh start with three records in the store: alpha (甲, 3), beta (乙, 5)
+// and gamma (甲, 9), added in that order.
+class ThreeRecords : public ::testing::Test {
+protected:
+    void SetUp() override {
+        StartFresh();
+        a = g_Store.Add("alpha", "甲", 3);
+        b = g_Store.Add("beta", "乙", 5);
+        c = g_Store.Add("gamma", "甲", 9);
+    }
+    ULONG a = 0, b = 0, c = 0;
+};
 
 // Helpers that drive a page as its controls would.
 int RowCount(ListViewClass& list);

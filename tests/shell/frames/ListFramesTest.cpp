@@ -16,15 +16,8 @@ using namespace frametest;
 
 namespace {
 
-class ListFrame : public ::testing::Test {
+class ListFrame : public ThreeRecords {
 protected:
-    void SetUp() override {
-        StartFresh();
-        a = g_Store.Add("alpha", "甲", 3);
-        b = g_Store.Add("beta", "乙", 5);
-        c = g_Store.Add("gamma", "甲", 9);
-    }
-    ULONG a = 0, b = 0, c = 0;
     ListViewClass& list = g_List.m_ListView;
 };
 

@@ -1,42 +1,21 @@
 // Id arrays that cannot be had: a day's list (week view), a cell's list and
-// the month's array (month view) and the day view's ids. The test program's
-// array allocation without exceptions fails on request for one size.
+// the month's array (month view) and the day view's ids, refused through the
+// test program's failing array allocation (FailingArrays.h).
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 
+#include "tests/support/FailingArrays.h"
 #include "tests/views/tasks/TasTest.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_MonthDialogClass.h"
 #include "views/tasks/Tas_WeekDialogClass.h"
 #include "resources/tasks_ids.h"
 
-namespace {
-// Allocations of this many bytes fail while it is above 0.
-std::atomic<size_t> g_nFailBytes{0};
-}  // namespace
-
-void* operator new[](std::size_t n, const std::nothrow_t&) noexcept {
-    if (n != 0 && n == g_nFailBytes.load()) return nullptr;
-    try {
-        return ::operator new[](n);
-    } catch (...) {
-        return nullptr;
-    }
-}
-
 using namespace programtest;
 using namespace tastest;
 
 namespace {
-
-// Makes every array of nIDs ids fail while it lives.
-struct FailArraysOf {
-    explicit FailArraysOf(int nIDs) { g_nFailBytes = sizeof(ULONG) * (size_t)nIDs; }
-    ~FailArraysOf() { g_nFailBytes = 0; }
-};
 
 class TasAllocation : public ::testing::Test {
 protected:

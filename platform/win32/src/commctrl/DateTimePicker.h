@@ -33,17 +33,20 @@ public:
     static QDateTime ToDateTime(const SYSTEMTIME& st);
     static SYSTEMTIME ToSystemTime(const QDateTime& dt, int ms);
 
+    struct Field {
+        int start, length;  // in the shown text
+    };
+    // The edit's line and its fields in the shown text, in order; none while
+    // the text does not split into one field per section of the format.
+    QLineEdit* Line() const;
+    std::vector<Field> Fields() const;
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
-    struct Field {
-        int start, length;  // in the shown text
-    };
     void Changed(const QDateTime& dt);
     void Notify(const QDateTime& dt);
-    QLineEdit* Line() const;
-    std::vector<Field> Fields() const;
     int FieldAtCursor() const;
     void SelectField(int i);
     void ShowFromLeft();

@@ -144,7 +144,7 @@ std::string PickerText(HWND picker) {
 namespace {
 QLineEdit* PickerLine(HWND picker) {
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
-    return ctl ? ctl->Edit()->findChild<QLineEdit*>() : nullptr;
+    return ctl ? ctl->Line() : nullptr;
 }
 
 // The x of the left edge of character i in the line edit's coordinates,
@@ -158,25 +158,14 @@ int CharX(QLineEdit* l, int i) {
 }  // namespace
 
 POINT PickerFieldPoint(HWND picker, int field) {
-    QLineEdit* l = PickerLine(picker);
     DtpCtl* ctl = ControlOf<DtpCtl>(picker);
-    if (!l || !ctl) return POINT{};
-    const QString t = l->text();
-    int n = -1;
-    for (int i = 0; i < t.size();) {
-        if (!t[i].isLetterOrNumber()) {
-            ++i;
-            continue;
-        }
-        int j = i;
-        while (j < t.size() && t[j].isLetterOrNumber()) ++j;
-        if (++n == field) {
-            const int x = (CharX(l, i) + CharX(l, j)) / 2;
-            return P(l->mapTo(ctl->Edit(), QPoint(x, l->height() / 2)));
-        }
-        i = j;
-    }
-    return POINT{};
+    QLineEdit* l = ctl ? ctl->Line() : nullptr;
+    if (!l) return POINT{};
+    const std::vector<DtpCtl::Field> fields = ctl->Fields();
+    if (field < 0 || field >= int(fields.size())) return POINT{};
+    const DtpCtl::Field& f = fields[size_t(field)];
+    const int x = (CharX(l, f.start) + CharX(l, f.start + f.length)) / 2;
+    return P(l->mapTo(ctl->Edit(), QPoint(x, l->height() / 2)));
 }
 
 std::string PickerShownText(HWND picker) {
