@@ -176,35 +176,42 @@ int ODBCClass::CheckTables(FileTrouble& nTrouble) {
     return r;
 }
 
-bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const {
+namespace {
+// Calls fn with the SQLite primary result code of each diagnostic record the
+// handle holds (the first 15), in order, until fn returns true; whether it did.
+template <class Fn>
+bool AnyPrimaryCode(SQLSMALLINT nHandleType, SQLHANDLE hHandle, Fn fn) {
     if (!hHandle) return false;
     SQLCHAR szState[6];
     SQLINTEGER nNative = 0;
     SQLSMALLINT nLen = 0;
     for (SQLSMALLINT i = 1;
          SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA && i < 16; ++i) {
-        int nPrimary = nNative & 0xFF;
-        if (nPrimary == 11 || nPrimary == 26) return true;  // SQLITE_CORRUPT, SQLITE_NOTADB
+        if (fn(int(nNative & 0xFF))) return true;
     }
     return false;
 }
+}  // namespace
+
+bool ODBCClass::co_LastFailureIsDamage(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const {
+    return AnyPrimaryCode(nHandleType, hHandle, [](int nPrimary) {
+        return nPrimary == 11 || nPrimary == 26;  // SQLITE_CORRUPT, SQLITE_NOTADB
+    });
+}
 
 ODBCClass::FileTrouble ODBCClass::co_LastFileTrouble(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const {
-    if (!hHandle) return kNoTrouble;
-    SQLCHAR szState[6];
-    SQLINTEGER nNative = 0;
-    SQLSMALLINT nLen = 0;
-    for (SQLSMALLINT i = 1;
-         SQLGetDiagRec(nHandleType, hHandle, i, szState, &nNative, nullptr, 0, &nLen) != SQL_NO_DATA && i < 16; ++i) {
-        switch (nNative & 0xFF) {
-        case 5:                        // SQLITE_BUSY
-        case 6: return kFileInUse;     // SQLITE_LOCKED
-        case 8: return kFileReadOnly;  // SQLITE_READONLY
-        case 13: return kDiskFull;     // SQLITE_FULL
+    FileTrouble nTrouble = kNoTrouble;
+    AnyPrimaryCode(nHandleType, hHandle, [&](int nPrimary) {
+        switch (nPrimary) {
+        case 5:                                   // SQLITE_BUSY
+        case 6: nTrouble = kFileInUse; break;     // SQLITE_LOCKED
+        case 8: nTrouble = kFileReadOnly; break;  // SQLITE_READONLY
+        case 13: nTrouble = kDiskFull; break;     // SQLITE_FULL
         default: break;
         }
-    }
-    return kNoTrouble;
+        return nTrouble != kNoTrouble;
+    });
+    return nTrouble;
 }
 
 void ODBCClass::co_ShowFileTrouble(FileTrouble nTrouble) {

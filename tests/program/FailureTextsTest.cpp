@@ -150,19 +150,34 @@ void TakeAway(const std::string& table) {
 void Restore(const std::string& table) {
     Database().Exec("PRAGMA legacy_alter_table=ON; ALTER TABLE gone RENAME TO " + table);
 }
+// The boxes fn shows while the table is taken away.
+std::vector<std::string> BoxesWithout(const std::string& table, const std::function<void()>& fn) {
+    TakeAway(table);
+    fn();
+    std::vector<std::string> boxes = TakeBoxes();
+    Restore(table);
+    return boxes;
+}
+
+// Adds kRecords records of the kind; their ids.
+std::vector<ULONG> AddRecords(Kind kind) {
+    std::vector<ULONG> ids;
+    for (int i = 0; i < kRecords; i++) {
+        const std::string n = std::to_string(i);
+        switch (kind) {
+        case kAccounts: ids.push_back(AddAccount({.name = "客户" + n})); break;
+        case kContacts: ids.push_back(AddContact({.name = "联系人" + n})); break;
+        case kTasks: ids.push_back(AddTask({.subject = "任务" + n})); break;
+        }
+    }
+    return ids;
+}
 
 class FailureTexts : public ::testing::TestWithParam<PageCase> {
 protected:
     void SetUp() override {
         StartFresh();
-        for (int i = 0; i < kRecords; i++) {
-            const std::string n = std::to_string(i);
-            switch (GetParam().kind) {
-            case kAccounts: AddAccount({.name = "客户" + n}); break;
-            case kContacts: AddContact({.name = "联系人" + n}); break;
-            case kTasks: AddTask({.subject = "任务" + n}); break;
-            }
-        }
+        AddRecords(GetParam().kind);
         TakeBoxes();
     }
     void TearDown() override { FailArraysOfBytes(0); }
@@ -216,19 +231,13 @@ TEST_P(FailureTexts, FailedQueriesShowThePagesTextLast) {
     TakeBoxes();
     const std::string table = TableOf(c.kind);
     if (c.fnFailOther) {
-        TakeAway(table);
-        c.fnFailOther();
-        const std::vector<std::string> boxes = TakeBoxes();
-        Restore(table);
+        const std::vector<std::string> boxes = BoxesWithout(table, c.fnFailOther);
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.back(), c.pszOtherError);
     }
     GotoTas_Week();
-    TakeAway(table);
     TakeBoxes();
-    c.fnFailQuery();
-    const std::vector<std::string> boxes = TakeBoxes();
-    Restore(table);
+    const std::vector<std::string> boxes = BoxesWithout(table, c.fnFailQuery);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), c.pszQueryError);
 }
@@ -251,14 +260,7 @@ class FormFailureTexts : public ::testing::TestWithParam<FormCase> {
 protected:
     void SetUp() override {
         StartFresh();
-        for (int i = 0; i < kRecords; i++) {
-            const std::string n = std::to_string(i);
-            switch (GetParam().kind) {
-            case kAccounts: ids.push_back(AddAccount({.name = "客户" + n})); break;
-            case kContacts: ids.push_back(AddContact({.name = "联系人" + n})); break;
-            case kTasks: ids.push_back(AddTask({.subject = "任务" + n})); break;
-            }
-        }
+        ids = AddRecords(GetParam().kind);
         TakeBoxes();
     }
     void TearDown() override { FailArraysOfBytes(0); }
@@ -285,10 +287,7 @@ TEST_P(FormFailureTexts, EachFailureShowsTheFormsText) {
 
     // The record is gone from under the form.
     const std::string table = TableOf(c.kind);
-    TakeAway(table);
-    SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ids[1]);
-    boxes = TakeBoxes();
-    Restore(table);
+    boxes = BoxesWithout(table, [&] { SendMessageA(pForm->m_hWnd, UM_SHOWRECORD, (WPARAM)-1, (LPARAM)ids[1]); });
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes.back(), kLoad);
 
