@@ -5,6 +5,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <QtGui/QWindow>
 #include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
@@ -57,9 +58,20 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     DestroyWindow(h);
 }
 
+// True once the window's top-level widget is shown and exposed on the X server.
+bool ShownOnTheServer(HWND h) {
+    for (QWidget* w : QApplication::allWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) {
+            QWindow* window = w->window()->windowHandle();
+            return w->isVisible() && window && window->isExposed();
+        }
+    return false;
+}
+
 // A page like the first-run wizard's: a white area, texts painted over it in
 // transparent mode, edits beside them.
 HFONT g_song = nullptr;
+int g_nPaints = 0;  // the painted page's WM_PAINTs
 INT_PTR CALLBACK PaintedProc(HWND h, UINT m, WPARAM, LPARAM) {
     if (m == WM_INITDIALOG) return TRUE;
     if (m != WM_PAINT) return FALSE;
@@ -81,6 +93,7 @@ INT_PTR CALLBACK PaintedProc(HWND h, UINT m, WPARAM, LPARAM) {
     }
     SelectObject(dc, oldFont);
     EndPaint(h, &ps);
+    ++g_nPaints;
     return TRUE;
 }
 
@@ -111,13 +124,14 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
     POINT origin{};
     w32test::SetDialogHook([&](HWND dlg, const std::string& name) {
         if (name == "ID_DLG_FIRST") {
-            w32test::ProcessEvents(300);
+            EXPECT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(dlg); }));
             SendMessageA(dlg, WM_COMMAND, IDOK, 0);
             return;
         }
         for (int id : {1086, 1087, 1088, IDOK, 1090, IDCANCEL})
             SendDlgItemMessageA(dlg, id, WM_SETFONT, reinterpret_cast<WPARAM>(g_song), TRUE);
-        w32test::ProcessEvents(500);
+        g_nPaints = 0;
+        EXPECT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(dlg) && g_nPaints > 0; }));
         GetClientRect(dlg, &client);
         ClientToScreen(dlg, &origin);
         // The user types through the X server: into the name, Tab, the password.
