@@ -63,8 +63,9 @@ TEST(PageEdits, EveryEditWhoseLimitExceedsItsWidthScrollsHorizontally) {
         // The forms are in their new-record mode: a read-only edit here is
         // one the user never types into (a value the form computes).
         const bool readOnly = GetWindowLongA(h, GWL_STYLE) & ES_READONLY;
-        if (!readOnly && (long long)limit * one.cx > rc.right)
+        if (!readOnly && (long long)limit * one.cx > rc.right) {
             EXPECT_TRUE(scrolls) << cls << " " << GetDlgCtrlID(h) << ": limit " << limit << ", " << rc.right
                                  << " pixels wide";
+        }
     }
 }

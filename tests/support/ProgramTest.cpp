@@ -373,6 +373,14 @@ void SetText(HWND h, const std::string& text) { SetWindowTextA(h, text.c_str());
 
 bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }
 
+SYSTEMTIME Day(int y, int m, int d) {
+    SYSTEMTIME st = {};
+    st.wYear = (WORD)y;
+    st.wMonth = (WORD)m;
+    st.wDay = (WORD)d;
+    return st;
+}
+
 // --- Message boxes and dialogs --------------------------------------------------
 
 void AnswerBoxes(int answer) {

@@ -166,6 +166,8 @@ void Click(BaseDialogClass& page, int id);
 std::string Text(HWND h);
 void SetText(HWND h, const std::string& text);
 bool Enabled(HWND h);
+// A date as a date picker takes it (DTM_SETSYSTEMTIME).
+SYSTEMTIME Day(int y, int m, int d);
 
 // --- Message boxes and dialogs ------------------------------------------------
 

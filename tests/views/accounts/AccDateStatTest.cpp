@@ -14,14 +14,6 @@ using namespace programtest;
 
 namespace {
 
-SYSTEMTIME Day(int y, int m, int d) {
-    SYSTEMTIME st = {};
-    st.wYear = (WORD)y;
-    st.wMonth = (WORD)m;
-    st.wDay = (WORD)d;
-    return st;
-}
-
 class AccDatePage : public ::testing::Test {
 protected:
     void SetUp() override {
