@@ -395,6 +395,27 @@ protected:
     }
     HWND Accounts() { return Item(g_Opp_Detail, kAccountList); }
     HWND Contacts() { return Item(g_Opp_Detail, kList); }
+    // A contact named `name` made through the opportunity form's 添加联系人
+    // menu: the menu's items, the account the new-contact dialog showed and
+    // the new contact's id.
+    struct NewContactMade {
+        std::vector<std::string> menu;
+        std::string account;
+        long long id = 0;
+    };
+    NewContactMade MakeContact(const std::string& name) {
+        NewContactMade made;
+        DialogScript script;
+        script.Then(IDD_NEW_CONTACT, [&](HWND h) {
+            made.account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
+            SetText(h, IDC_NEWCONTACT_NAME, name);
+            PressButton(h, IDC_NEWRECORD_OK);
+        });
+        made.menu = Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT);
+        EXPECT_TRUE(script.Finished());
+        made.id = QueryInt("SELECT MAX(con_id) FROM contacts");
+        return made;
+    }
     // The row of the account named pszName.
     int RowOf(const char* pszName) {
         const auto names = Column(Accounts(), 0);
@@ -554,17 +575,9 @@ TEST_F(RelatedAccountsPages, TheNewContactShowsAndLinksTheAccountClickedOnThisRe
     // A click on the account: the dialog names it and links to it.
     ClickListRow(Accounts(), 0);
     ASSERT_EQ(g_ulRelatingAccID, m_b);
-    std::string account;
-    DialogScript script;
-    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
-        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
-        SetText(h, IDC_NEWCONTACT_NAME, "b2");
-        PressButton(h, IDC_NEWRECORD_OK);
-    });
-    Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(account, "乙公司");
-    const long long con = QueryInt("SELECT MAX(con_id) FROM contacts");
+    const NewContactMade made = MakeContact("b2");
+    EXPECT_EQ(made.account, "乙公司");
+    const long long con = made.id;
     EXPECT_EQ(QueryInt("SELECT acc_id FROM accounts_contacts WHERE con_id=" + std::to_string(con)), m_b);
     EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE opp_id=" + N(y) +
                        " AND con_id=" + std::to_string(con)),
@@ -648,20 +661,12 @@ TEST_F(RelatedPages, ANewOpportunityFromAPageIsLinkedAndListed) {
 TEST_F(RelatedAccountsPages, ANewContactOnTheAccountsPageJoinsTheClickedAccount) {
     Show(g_Opp_Detail, {m_opp}, 0, 2);
     ClickListRow(Accounts(), RowOf("甲公司"));
-    std::string account;
-    DialogScript script;
-    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
-        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
-        SetText(h, IDC_NEWCONTACT_NAME, "a3");
-        PressButton(h, IDC_NEWRECORD_OK);
-    });
-    EXPECT_EQ(Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT),
-              (std::vector<std::string>{"添加联系人", "选择联系人"}));
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(account, "甲公司");
+    const NewContactMade made = MakeContact("a3");
+    EXPECT_EQ(made.menu, (std::vector<std::string>{"添加联系人", "选择联系人"}));
+    EXPECT_EQ(made.account, "甲公司");
     // The account's contacts again, now with the new one.
     EXPECT_EQ(RowCount(Contacts()), 3);
-    const long long con = QueryInt("SELECT MAX(con_id) FROM contacts");
+    const long long con = made.id;
     EXPECT_EQ(Count("opportunities_contacts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a) +
                     " AND con_id=" + std::to_string(con)),
               1);
@@ -670,16 +675,9 @@ TEST_F(RelatedAccountsPages, ANewContactOnTheAccountsPageJoinsTheClickedAccount)
     // The contacts page's new contact starts without that account.
     SelectTab(g_Opp_Detail, 1);
     ASSERT_EQ(g_ulRelatingAccID, m_a);
-    DialogScript second;
-    second.Then(IDD_NEW_CONTACT, [&](HWND h) {
-        account = GetText(h, IDC_NEWCONTACT_ACCOUNT);
-        SetText(h, IDC_NEWCONTACT_NAME, "散客");
-        PressButton(h, IDC_NEWRECORD_OK);
-    });
-    Choose(Item(g_Opp_Detail, kAddContact), IDM_NEWCONTACT);
-    EXPECT_TRUE(second.Finished());
-    EXPECT_EQ(account, "");
-    const long long loose = QueryInt("SELECT MAX(con_id) FROM contacts");
+    const NewContactMade second = MakeContact("散客");
+    EXPECT_EQ(second.account, "");
+    const long long loose = second.id;
     EXPECT_EQ(QueryInt("SELECT acc_id FROM opportunities_contacts WHERE con_id=" + std::to_string(loose)), 0);
     EXPECT_EQ(Count("accounts_contacts WHERE con_id=" + std::to_string(loose)), 0);
     EXPECT_EQ(RowCount(Item(g_Opp_Detail, kList)), 6);
