@@ -299,9 +299,7 @@ TEST_F(Desktop, AMessageBoxIsWideEnoughForItsCaption) {
     int width = 0, caption = 0;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
-        QMessageBox* box = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        QMessageBox* box = ShownBox();
         if (!box) return;
         width = box->width();
         caption = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
@@ -325,9 +323,7 @@ TEST_F(Desktop, MessageBoxLinesHaveLeading) {
     QString text;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
-        QMessageBox* box = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        QMessageBox* box = ShownBox();
         if (!box) return;
         if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
             seen = true;

@@ -100,9 +100,7 @@ TEST_F(Menus, AYesNoBoxIgnoresEscapeAndItsCloseBoxAndEnterTakesTheDefault) {
     QStringList labels;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
-        QMessageBox* box = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        QMessageBox* box = ShownBox();
         if (!box) return;
         if (step == 0) {
             ownerEnabledDuring = IsWindowEnabled(top);

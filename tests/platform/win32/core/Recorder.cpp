@@ -1,6 +1,7 @@
 #include "Recorder.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
 #include "win32_testhooks.h"
@@ -89,4 +90,11 @@ QWidget* PartOf(HWND h, const char* objectName) {
                 return w;
         }
     return nullptr;
+}
+
+QMessageBox* ShownBox() {
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+    return box;
 }

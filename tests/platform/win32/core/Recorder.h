@@ -37,3 +37,6 @@ HINSTANCE Inst();
 class QWidget;
 QWidget* WidgetOf(HWND h);
 QWidget* PartOf(HWND h, const char* objectName = "");
+// The message box on screen (the last one the application lists), or null.
+class QMessageBox;
+QMessageBox* ShownBox();

@@ -192,9 +192,7 @@ TEST_F(Threads, ARealBoxOfTheWorkerKeepsServingOtherSendsUntilClosed) {
     bool started = false;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
-        QMessageBox* box = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        QMessageBox* box = ShownBox();
         if (box && !started) {
             started = true;
             worker.Start(edit, top);  // a second thread sends while the box is open
