@@ -863,9 +863,10 @@ bool ImagePluginLoaded(const char* name) {
                          LoadIconA(nullptr, IDI_APPLICATION) != nullptr;  // drawn only when shown
     const bool bJpeg = ImagePluginLoaded("libqjpeg");
     const bool bGif = ImagePluginLoaded("libqgif");
-    std::fprintf(stderr, "loaded %d, jpeg plugin %d, gif plugin %d\n", bLoaded, bJpeg, bGif);
+    const bool bGood = bLoaded && !bJpeg && !bGif;
+    if (!bGood) std::fprintf(stderr, "loaded %d, jpeg plugin %d, gif plugin %d\n", bLoaded, bJpeg, bGif);
     std::fflush(nullptr);
-    std::_Exit(bLoaded && !bJpeg && !bGif ? 0 : 1);
+    std::_Exit(bGood ? 0 : 1);
 }
 
 // In a process of its own: another test's images may load any plugin.
