@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -58,13 +59,30 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     DestroyWindow(h);
 }
 
-// True once the window's top-level widget is shown and exposed on the X server.
+// The Qt top-level widget of a top-level window.
+QWidget* TopLevelOf(HWND h) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
+    return nullptr;
+}
+
+// True once the top-level window is shown and exposed on the X server.
 bool ShownOnTheServer(HWND h) {
-    for (QWidget* w : QApplication::allWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) {
-            QWindow* window = w->window()->windowHandle();
-            return w->isVisible() && window && window->isExposed();
+    QWidget* w = TopLevelOf(h);
+    QWindow* window = w ? w->windowHandle() : nullptr;
+    return w && w->isVisible() && window && window->isExposed();
+}
+
+// Waits for pred under a window manager that may still be starting: window h
+// (when given) is shown again between tries until pred holds.
+bool UntilManaged(HWND h, const std::function<bool()>& pred) {
+    for (int tries = 0; tries < 30; ++tries) {
+        if (w32test::WaitFor(pred, 1000)) return true;
+        if (h) {
+            ShowWindow(h, SW_HIDE);
+            ShowWindow(h, SW_SHOW);
         }
+    }
     return false;
 }
 
@@ -190,21 +208,10 @@ TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
     HWND child =
         CreateWindowExA(0, "BUTTON", "anchor", WS_CHILD | WS_VISIBLE, 30, 40, 80, 24, top, nullptr, nullptr, nullptr);
     ShowWindow(top, SW_SHOW);
-    QWidget* frame = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowTitle() == QStringLiteral("framed")) frame = w;
+    QWidget* frame = TopLevelOf(top);
     ASSERT_NE(frame, nullptr);
-    // The window manager may still be starting: map the window again until
-    // it is managed.
-    bool framed = false;
-    for (int tries = 0; tries < 30 && !framed; ++tries) {
-        framed = w32test::WaitFor([&] { return frame->frameGeometry() != frame->geometry(); }, 1000);
-        if (!framed) {
-            ShowWindow(top, SW_HIDE);
-            ShowWindow(top, SW_SHOW);
-        }
-    }
-    ASSERT_TRUE(framed) << "no window manager frame";
+    ASSERT_TRUE(UntilManaged(top, [&] { return frame->frameGeometry() != frame->geometry(); }))
+        << "no window manager frame";
     QWidget* button = nullptr;
     for (QWidget* w : frame->findChildren<QWidget*>())
         if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(child)) button = w;
@@ -290,23 +297,11 @@ bool BecomesActive(QWidget* top) {
     return w32test::WaitFor([&] { return ActiveWindow() == xcb_window_t(top->winId()); });
 }
 
-QWidget* TopLevelOf(HWND h) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(h)) return w;
-    return nullptr;
-}
-
 // The window manager's actions once it manages the window (it may still be
 // starting: the window is shown again until it is).
 std::set<std::string> ManagedActions(QWidget* top, HWND h) {
     std::set<std::string> actions;
-    for (int tries = 0; tries < 30 && actions.empty(); ++tries) {
-        w32test::WaitFor([&] { return !(actions = AllowedActions(top)).empty(); }, 1000);
-        if (actions.empty() && h) {
-            ShowWindow(h, SW_HIDE);
-            ShowWindow(h, SW_SHOW);
-        }
-    }
+    UntilManaged(h, [&] { return !(actions = AllowedActions(top)).empty(); });
     return actions;
 }
 
