@@ -207,6 +207,30 @@ TEST(ODBCClassConnect, FileThatIsNoDatabaseFailsTheConnect) {
     ResetGlobalConnection();
 }
 
+// A database without one of the program's tables, or with a saved query that
+// no longer compiles, is not the program's: the connect fails as for a
+// damaged file.
+TEST(ODBCClassConnect, AFileMissingATableOrWithABrokenSavedQueryFailsTheConnect) {
+    for (const char* change :
+         {"DROP TABLE relation",
+          "DROP VIEW que_contacts_accounts; CREATE VIEW que_contacts_accounts AS SELECT con_nosuch FROM contacts",
+          "DROP VIEW rel_contacts_tasks"}) {
+        SCOPED_TRACE(change);
+        TempDatabase db;
+        sqlite3* pOther = nullptr;
+        ASSERT_EQ(SQLITE_OK, sqlite3_open(db.Path().c_str(), &pOther));
+        ASSERT_EQ(SQLITE_OK, sqlite3_exec(pOther, change, nullptr, nullptr, nullptr));
+        sqlite3_close(pOther);
+        ClearMessageBoxes();
+        EXPECT_EQ(-1, ConnectGlobal(db.Path()));
+        auto texts = MessageBoxTexts();
+        ASSERT_EQ(2u, texts.size());
+        EXPECT_NE(std::string::npos, texts[0].find("已损坏，或者不是本程序的数据库文件"));
+        EXPECT_EQ("ODBCClass.cpp 72: SQLDriverConnect Error.", texts[1]);
+        ResetGlobalConnection();
+    }
+}
+
 TEST(ODBCClassConnect, SecondInitReturnsMinusOneSilentlyAndKeepsTheConnection) {
     TempDatabase db;
     ClearMessageBoxes();

@@ -150,6 +150,8 @@ public:
     bool lasting = false;
     bool painting = false;
     bool paintingOnScreen = false;
+    // Painting while Qt cannot show the window: every drawing goes nowhere.
+    bool paintingNowhere = false;
     QImage backingStore;
     QImage backing;
     // A canvas window that began painting but has not needed its image yet:

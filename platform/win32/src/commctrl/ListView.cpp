@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -127,7 +129,30 @@ void ListDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QMod
 // ---------------------------------------------------------------------------
 // View
 // ---------------------------------------------------------------------------
+namespace {
+
+// A header as tall as its own font needs, as a Win32 header is. Qt's own
+// measures each section's text in the font made bold (for highlighted
+// sections, which this header never shows), loading bold faces only for that.
+class ListHeader : public QHeaderView {
+public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        if (!model()) return QSize();
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        opt.section = logicalIndex;
+        opt.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), this);
+    }
+};
+
+}  // namespace
+
 ListTree::ListTree(ListViewCtl* ctl, QWidget* parent) : QTreeView(parent), ctl_(ctl) {
+    setHeader(new ListHeader(this));
     setRootIsDecorated(false);
     setIndentation(0);
     setItemsExpandable(false);

@@ -250,6 +250,14 @@ QPaintDevice* DeviceOf(DCObj* dc) {
     return TargetOf(dc);
 }
 
+// A window's DC while the window paints where Qt cannot show it: nothing it
+// draws is seen, so text is neither shaped nor drawn.
+bool DrawsNowhere(DCObj* dc) {
+    if (!dc || dc->memory || !dc->hwnd) return false;
+    const Window* w = FromHwnd(dc->hwnd);
+    return w && w->paintingNowhere;
+}
+
 // A painter set up with the DC's origin and clip.
 struct Painter {
     QPaintDevice* device;
@@ -1079,8 +1087,10 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     // background and moves the current position; measuring shapes the text
     // once more than drawing it does, so it is done only then.
     const UINT h = dc->align & (TA_CENTER);
-    const bool needWidth = h == TA_CENTER || h == TA_RIGHT || (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) ||
-                           (dc->align & TA_UPDATECP);
+    const bool nowhere = DrawsNowhere(dc);
+    const bool needWidth =
+        (dc->align & TA_UPDATECP) ||
+        (!nowhere && (h == TA_CENTER || h == TA_RIGHT || (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE))));
     const int width = needWidth ? QFontMetrics(f).horizontalAdvance(s) : 0;
     int height = CellHeight(f);
     if (dc->align & TA_UPDATECP) {
@@ -1096,6 +1106,10 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
         top = y - Ascent(f);
     else if (dc->align & TA_BOTTOM)
         top = y - height;
+    if (nowhere) {
+        if (dc->align & TA_UPDATECP) dc->cur.x = x + width;
+        return TRUE;
+    }
     Painter p(dc);
     if (!p.ok()) return FALSE;
     if ((options & ETO_OPAQUE) && lprect) p.p.fillRect(ToQRect(*lprect), Color(dc->bk));
@@ -1161,6 +1175,7 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
         r->bottom = r->top + bound.height();
         return bound.height();
     }
+    if (DrawsNowhere(dc)) return bound.height();
     Painter p(dc);
     if (!p.ok()) return 0;
     if (!(format & DT_NOCLIP)) p.p.setClipRect(rect, Qt::IntersectClip);

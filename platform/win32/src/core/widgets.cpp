@@ -56,6 +56,7 @@ void PaintOnce(Window* w, const QRegion& region, bool erase, bool onScreen) {
     w->backing = onScreen ? QImage() : Nowhere();
     w->painting = true;
     w->paintingOnScreen = onScreen;
+    w->paintingNowhere = !onScreen;
     ++g_paintDepth;
     ++g_paintsSent;
     Send(w, WM_PAINT, 0, 0);
@@ -63,6 +64,7 @@ void PaintOnce(Window* w, const QRegion& region, bool erase, bool onScreen) {
     if (!(w = FromHwnd(h))) return;
     w->painting = false;
     w->paintingOnScreen = false;
+    w->paintingNowhere = false;
     w->backing = QImage();
     // A procedure that neither painted nor validated is not asked again.
     if (w->update == region) {

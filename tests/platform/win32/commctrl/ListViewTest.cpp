@@ -216,6 +216,27 @@ TEST_F(ListViewTest, RowsAreAFewPixelsTallerThanTheFont) {
     DestroyWindow(list);
 }
 
+// The header holds its Chinese titles in the list's own font: the first row
+// starts below a header taller than that font's cell.
+TEST_F(ListViewTest, TheHeaderIsTallerThanItsFont) {
+    HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
+    FillLikePages(list, {{"张伟", "天津港"}});
+    RECT rc{};
+    ASSERT_TRUE(w32test::WaitFor([&] {
+        rc = RECT{LVIR_BOUNDS, 0, 0, 0};
+        return SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)) && rc.bottom > rc.top;
+    }));
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    EXPECT_GE(rc.top, tm.tmHeight + 4);
+    EXPECT_LE(rc.top, tm.tmHeight + 16);
+    DestroyWindow(list);
+}
+
 TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
     HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
     FillLikePages(list, {{"张伟", "北京塔维尔"}, {"李娜", "华北区"}, {"王芳", "合作伙伴"}, {"刘洋", "重要客户"}});

@@ -735,6 +735,37 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceEvenBeforeTheWindowIsOnScreen) {
     DestroyWindow(fresh);
 }
 
+// Text drawn while Qt cannot show the window yet is not drawn, but moves the
+// current position past it as it would on screen.
+TEST_F(Paint, TextPaintedBeforeTheWindowIsOnScreenStillMovesTheCurrentPosition) {
+    static int s_moved = -1, s_width = -1;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_PAINT || GetDlgCtrlID(h) != 10) return false;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        SetTextAlign(dc, TA_UPDATECP);
+        MoveToEx(dc, 10, 20, nullptr);
+        TextOutA(dc, 0, 0, "WW", 2);
+        POINT after{};
+        MoveToEx(dc, 0, 0, &after);
+        SIZE sz{};
+        GetTextExtentPoint32A(dc, "WW", 2, &sz);
+        s_moved = after.x - 10;
+        s_width = sz.cx;
+        EndPaint(h, &ps);
+        *r = 0;
+        return true;
+    };
+    HWND fresh = MakeTop(300, 200);
+    ShowWindow(fresh, SW_SHOW);
+    HWND child = MakeChild(fresh, 0, 0, 100, 100, 10);
+    UpdateWindow(child);
+    EXPECT_GT(s_width, 10);
+    EXPECT_EQ(s_moved, s_width);
+    g_recHandler = nullptr;
+    DestroyWindow(fresh);
+}
+
 // Paints inside a paint: a WM_PAINT that brings another window up to date
 // (Qt shows that one at its next paint), and one that destroys its window.
 TEST_F(Paint, APaintThatUpdatesAnotherWindowOrDestroysItsOwnLeavesTheScreenRight) {
