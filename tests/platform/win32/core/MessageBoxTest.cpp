@@ -52,6 +52,9 @@ protected:
         SetActiveWindow(top);
     }
     void TearDown() override {
+        // The steps read the test's locals, which are gone by now.
+        driver.stop();
+        QObject::disconnect(&driver, nullptr, nullptr, nullptr);
         g_recHandler = nullptr;
         w32test::ClearHooks();
         w32test::AutoAnswerMessageBoxes(true);
@@ -62,6 +65,8 @@ protected:
     // steps never answer is closed after a long while, so that a failing
     // test ends instead of hanging.
     void Drive(std::function<void()> step) {
+        QObject::disconnect(&driver, nullptr, nullptr, nullptr);  // one step at a time
+        ticks = 0;
         QObject::connect(&driver, &QTimer::timeout, [this, step] {
             step();
             if (++ticks > 20000)
