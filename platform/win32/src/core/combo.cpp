@@ -95,7 +95,8 @@ public:
         if (!list || count() == 0) return;
         const int row = v->sizeHintForRow(0);
         const int rest = row > 0 ? v->viewport()->height() % row : 0;
-        if (rest == 0 || v->viewport()->height() <= row) return;
+        // Only a list that scrolls has a part row; one showing all rows keeps its size.
+        if (rest == 0 || v->viewport()->height() <= row || count() * row <= v->viewport()->height()) return;
         QRect r = list->geometry();
         const bool above = list->mapToGlobal(QPoint(0, list->height())).y() <= mapToGlobal(QPoint(0, 0)).y();
         if (above)
