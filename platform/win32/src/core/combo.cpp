@@ -82,9 +82,35 @@ public:
     }
 };
 
+// The open list holds whole rows, as a Win32 list without
+// CBS_NOINTEGRALHEIGHT does: where Qt cuts the list to the screen, the part
+// row at its far end goes, the end next to the box stays where it is.
+class ComboWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override {
+        QComboBox::showPopup();
+        QAbstractItemView* v = view();
+        QWidget* list = v ? v->parentWidget() : nullptr;
+        if (!list || count() == 0) return;
+        const int row = v->sizeHintForRow(0);
+        const int rest = row > 0 ? v->viewport()->height() % row : 0;
+        // Only a list that scrolls has a part row; one showing all rows keeps its size.
+        if (rest == 0 || v->viewport()->height() <= row || count() * row <= v->viewport()->height()) return;
+        QRect r = list->geometry();
+        const bool above = list->mapToGlobal(QPoint(0, list->height())).y() <= mapToGlobal(QPoint(0, 0)).y();
+        if (above)
+            r.setTop(r.top() + rest);
+        else
+            r.setBottom(r.bottom() - rest);
+        list->setGeometry(r);
+        if (currentIndex() >= 0) v->scrollTo(v->model()->index(currentIndex(), modelColumn()));
+    }
+};
+
 QWidget* MakeCombo(Window* w, QWidget* parent) {
     w->state = std::make_unique<ComboState>();
-    auto* b = new QComboBox(parent);
+    auto* b = new ComboWidget(parent);
     b->setEditable(!DropList(w));
     b->setMaxVisibleItems(30);
     b->setFocusPolicy(Qt::StrongFocus);

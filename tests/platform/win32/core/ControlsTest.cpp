@@ -176,6 +176,41 @@ TEST_F(Controls, TheOpenListOfADropDownShowsItsFirstAndLastRowsWhole) {
     DeleteObject(font);
 }
 
+// A long list on a screen too small for all its rows (the box near the bottom
+// of the screen, the list opening upwards): every row it shows is whole.
+TEST_F(Controls, AnOpenListCutToTheScreenShowsOnlyWholeRows) {
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_GT(height, 100);
+    SetWindowPos(top, nullptr, 0, 0, 400, height, SWP_NOZORDER);
+    HWND combo = Make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 301, 10, height / 2, 120, 300);
+    // Enough rows that neither the space above nor below holds them all.
+    const int rowsWanted = height / 10;
+    for (int i = 0; i < rowsWanted; ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("row " + std::to_string(100 + i)).c_str()));
+    SendMessageA(combo, CB_SETMINVISIBLE, rowsWanted, 0);
+    for (int selected : {0, rowsWanted / 2, rowsWanted - 1}) {
+        SendMessageA(combo, CB_SETCURSEL, selected, 0);
+        SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        w32test::ProcessEvents();
+        int viewport = -1;
+        const std::vector<RECT> rows = w32test::ComboListRows(combo, &viewport);
+        ASSERT_EQ(rows.size(), size_t(rowsWanted));
+        ASSERT_GT(viewport, 0);
+        int shown = 0;
+        for (const RECT& r : rows) {
+            if (r.bottom <= 0 || r.top >= viewport) continue;
+            ++shown;
+            EXPECT_GE(r.top, 0) << "row cut at the top, selected " << selected;
+            EXPECT_LE(r.bottom, viewport) << "row cut at the bottom, selected " << selected;
+        }
+        EXPECT_GT(shown, 1);
+        EXPECT_LT(shown, rowsWanted);
+        SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        w32test::ProcessEvents();
+    }
+    DestroyWindow(combo);
+}
+
 TEST_F(Controls, EditLimitsCountGbkBytesAndNeverSplitACharacter) {
     HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
     SendMessageA(e, EM_LIMITTEXT, 5, 0);
