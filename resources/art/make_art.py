@@ -20,6 +20,8 @@ sys.path.insert(0, HERE)
 import ttf  # noqa: E402
 
 FONT_PATH = "/usr/share/fonts/truetype/arphic/uming.ttc"
+# Latin-only texts take a face whose "l" is not read as "1".
+LATIN_FONT_PATH = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"
 MASK = (0xD1, 0x08, 0xCA)          # r, g, b of the toolbar's mask colour
 TOOLBAR_GREY = (240, 240, 240)     # what half-covered edge pixels are blended with
 
@@ -361,8 +363,18 @@ def font():
     return _font
 
 
-def text(cv, x, y, s, size, color=OUTLINE, bold=False, center=False):
-    w, h, cov = ttf.render_text(font(), s, size)
+_latin_font = None
+
+
+def latin_font():
+    global _latin_font
+    if _latin_font is None:
+        _latin_font = ttf.Font(LATIN_FONT_PATH)
+    return _latin_font
+
+
+def text(cv, x, y, s, size, color=OUTLINE, bold=False, center=False, latin=False):
+    w, h, cov = ttf.render_text(latin_font() if latin else font(), s, size)
     if bold:
         cov = [[min(1.0, row[i] + (row[i - 1] if i else 0.0)) for i in range(len(row))] for row in cov]
     if center:
@@ -463,7 +475,7 @@ def install_banner():
     cv = Canvas(499, 59)
     gradient(cv, (40, 84, 150), (120, 170, 226), vertical=False)
     draw_app_mark(Pen(cv, 12, 7, 45 / 32))
-    text(cv, 70, 8, "Tarvel Sales Logs", 22, WHITE, bold=True)
+    text(cv, 70, 8, "Tarvel Sales Logs", 22, WHITE, latin=True)
     text(cv, 72, 36, "销售记录管理", 14, (230, 240, 255))
     return bmp24(499, 59, to_rgb(cv))
 
