@@ -110,7 +110,15 @@ HANDLE MailRun::Start(const std::shared_ptr<MailRun>& run, DWORD* pThreadId) {
     return h;
 }
 
-int MailRun::Run() { return m_nSsl == 1 ? SendMailSSL() : SendMailPlain(); }
+int MailRun::Run() {
+    if (m_nSsl != 1) return SendMailPlain();
+    const int nResult = SendMailSSL();
+    // OpenSSL's state of this thread (its random generators, its error
+    // queue) goes now: the program may be ending, and the thread's own
+    // clean-up at its exit could come after the process's.
+    if (SslLibrary::Get()) OPENSSL_thread_stop();
+    return nResult;
+}
 
 void MailRun::Stop() {
     pthread_mutex_lock(&m_Mutex);

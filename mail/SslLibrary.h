@@ -14,6 +14,7 @@
 #define TARVEL_SSL_FUNCTIONS(X)         \
     X(OPENSSL_init_crypto)              \
     X(OPENSSL_init_ssl)                 \
+    X(OPENSSL_thread_stop)              \
     X(ERR_clear_error)                  \
     X(TLS_client_method)                \
     X(SSL_CTX_new)                      \
@@ -50,6 +51,7 @@ public:
 #ifndef TARVEL_SSL_LIBRARY_ITSELF
 #define OPENSSL_init_crypto SslLibrary::Get()->OPENSSL_init_crypto
 #define OPENSSL_init_ssl SslLibrary::Get()->OPENSSL_init_ssl
+#define OPENSSL_thread_stop SslLibrary::Get()->OPENSSL_thread_stop
 #define ERR_clear_error SslLibrary::Get()->ERR_clear_error
 #define TLS_client_method SslLibrary::Get()->TLS_client_method
 #define SSL_CTX_new SslLibrary::Get()->SSL_CTX_new
