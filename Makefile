@@ -34,12 +34,12 @@ run: configure
 	cd $(BUILD)/bin && ./tarvel
 
 # ctest starts a process per test; the second step runs each test program as
-# one process (in its own order, then shuffled with seed 1), so that state a
-# test leaves behind for the next shows. The leak loops (minutes each, and a
+# one process, so that state a test leaves behind for the next shows (make
+# test-whole also shuffles). The leak loops (minutes each, and a
 # program of their own already) are left out there.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --seeds 1 --skip dialogs_leaks_test
+	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --skip dialogs_leaks_test
 
 test-whole: build
 	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --all --seeds 1,2,3
