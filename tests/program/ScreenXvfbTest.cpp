@@ -147,12 +147,14 @@ protected:
         w32test::CancelSaveDialog();
     }
 
-    // The main window's pixels, once they stop changing.
+    // The main window's pixels, once they stop changing: what is pending
+    // is handled before each read, and each read is a round trip to the
+    // X server.
     Pixels MainPixels() {
         Pixels last = Read(main_);
         w32test::WaitFor(
             [&] {
-                w32test::ProcessEvents(100);
+                w32test::ProcessEvents();
                 Pixels now = Read(main_);
                 const bool same = now.rgb == last.rgb;
                 last = std::move(now);

@@ -198,20 +198,29 @@ TEST_F(ListViewTest, AnInvalidatedListPaintsAgainWithANewCustomDrawCycle) {
     DestroyWindow(list);
 }
 
-TEST_F(ListViewTest, RowsAreAFewPixelsTallerThanTheFont) {
-    HWND list = MakeList(0x61, {{"姓名", 100}});
-    FillLikePages(list, {{"张伟"}, {"李娜"}});
-    RECT rc{};
-    ASSERT_TRUE(w32test::WaitFor([&] {
-        rc = RECT{LVIR_BOUNDS, 0, 0, 0};
-        return SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)) && rc.bottom > rc.top;
-    }));
+// The first row's rectangle, once the list has laid it out.
+bool FirstRowLaidOut(HWND list, RECT& rc) {
+    rc = RECT{LVIR_BOUNDS, 0, 0, 0};
+    return SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)) && rc.bottom > rc.top;
+}
+
+// The metrics of the list's own font.
+TEXTMETRICA ListFontMetrics(HWND list) {
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(list, dc);
+    return tm;
+}
+
+TEST_F(ListViewTest, RowsAreAFewPixelsTallerThanTheFont) {
+    HWND list = MakeList(0x61, {{"姓名", 100}});
+    FillLikePages(list, {{"张伟"}, {"李娜"}});
+    RECT rc{};
+    ASSERT_TRUE(w32test::WaitFor([&] { return FirstRowLaidOut(list, rc); }));
+    const TEXTMETRICA tm = ListFontMetrics(list);
     EXPECT_GE(rc.bottom - rc.top, tm.tmHeight + 3);
     DestroyWindow(list);
 }
@@ -222,16 +231,8 @@ TEST_F(ListViewTest, TheHeaderIsTallerThanItsFont) {
     HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
     FillLikePages(list, {{"张伟", "天津港"}});
     RECT rc{};
-    ASSERT_TRUE(w32test::WaitFor([&] {
-        rc = RECT{LVIR_BOUNDS, 0, 0, 0};
-        return SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)) && rc.bottom > rc.top;
-    }));
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
+    ASSERT_TRUE(w32test::WaitFor([&] { return FirstRowLaidOut(list, rc); }));
+    const TEXTMETRICA tm = ListFontMetrics(list);
     EXPECT_GE(rc.top, tm.tmHeight + 4);
     EXPECT_LE(rc.top, tm.tmHeight + 16);
     DestroyWindow(list);
