@@ -378,8 +378,12 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     f.setStrikeOut(lf.lfStrikeOut != 0);
     // The Song face carries drawn 1-bit glyphs for 11 to 16 pixels, as SimSun
     // does: at those sizes it is drawn from them, unsmoothed, which also
-    // spares hinting every glyph's outline at run time.
-    const bool bDrawnSizes = face == kSongFace && f.pixelSize() >= 11 && f.pixelSize() <= 16 && !f.italic();
+    // spares hinting every glyph's outline at run time. Chinese text in the
+    // sans face falls back to the Song face and takes the same drawn glyphs
+    // (bold ones thickened from them), so the sans face is unsmoothed at
+    // those sizes too: smoothing applies to a whole font, fallback included.
+    const bool bDrawnSizes =
+        (face == kSongFace || face == kSansFace) && f.pixelSize() >= 11 && f.pixelSize() <= 16 && !f.italic();
     f.setStyleStrategy(bDrawnSizes ? QFont::StyleStrategy(QFont::PreferMatch | QFont::NoAntialias)
                                    : QFont::StyleStrategy(QFont::PreferMatch));
     f.setHintingPreference(QFont::PreferFullHinting);

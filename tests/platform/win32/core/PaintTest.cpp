@@ -602,6 +602,40 @@ TEST_F(Paint, SongTextAtItsDrawnSizesIsBlackAndWhiteAndLargerTextIsSmoothed) {
     ReleaseDC(view, dc);
 }
 
+// Chinese text in Arial falls back to the Song face, and at 11 to 16 pixels
+// takes its drawn glyphs as 宋体 does: black and white, bold ones thicker.
+TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {
+    HDC dc = GetDC(view);
+    int blackOf[2] = {};
+    for (int bold = 0; bold < 2; ++bold) {
+        RECT all{0, 0, 400, 300};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LOGFONTA lf{};
+        lf.lfHeight = -14;
+        lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        lf.lfQuality = DRAFT_QUALITY;
+        strcpy(lf.lfFaceName, "Arial");
+        HFONT f = CreateFontIndirectA(&lf);
+        HGDIOBJ old = SelectObject(dc, f);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, 0);
+        TextOutA(dc, 10, 10, "\xCF\xEE\xC4\xBF\xBB\xFA\xBB\xE1", 8);  // 项目机会
+        int grey = 0;
+        for (int y = 8; y < 30; ++y)
+            for (int x = 8; x < 90; ++x) {
+                const COLORREF c = At(x, y);
+                blackOf[bold] += c == 0;
+                grey += c != 0 && c != kWhite;
+            }
+        EXPECT_EQ(grey, 0) << "bold " << bold;
+        SelectObject(dc, old);
+        DeleteObject(f);
+    }
+    EXPECT_GT(blackOf[0], 40);
+    EXPECT_GT(blackOf[1], blackOf[0] * 11 / 10);
+    ReleaseDC(view, dc);
+}
+
 }  // namespace
 
 namespace {
