@@ -53,6 +53,23 @@ protected:
         w32test::ProcessEvents();
     }
     COLORREF At(int x, int y, HWND h = nullptr) { return w32test::BackingPixel(h ? h : view, x, y); }
+    // Clears `clear` to white and draws GBK `text` at (10, 10) in black,
+    // transparent, in the face at `em` pixels and `weight`.
+    static void DrawBlackText(HDC dc, const RECT& clear, const char* face, int em, int weight, const char* text) {
+        FillRect(dc, &clear, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        LOGFONTA lf{};
+        lf.lfHeight = -em;
+        lf.lfWeight = weight;
+        lf.lfCharSet = GB2312_CHARSET;
+        strcpy(lf.lfFaceName, face);
+        HFONT f = CreateFontIndirectA(&lf);
+        HGDIOBJ old = SelectObject(dc, f);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, 0);
+        TextOutA(dc, 10, 10, text, int(strlen(text)));
+        SelectObject(dc, old);
+        DeleteObject(f);
+    }
     HWND top = nullptr, view = nullptr;
 };
 
@@ -493,19 +510,7 @@ TEST_F(Paint, SongFaceTellsTheLetterLFromTheDigitOne) {
     HDC dc = GetDC(view);
     // The ink of one character drawn black on white, as offsets from its top left.
     auto ink = [&](const char* ch, int em) {
-        RECT rc{0, 0, 60, 60};
-        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        LOGFONTA lf{};
-        lf.lfHeight = -em;
-        lf.lfCharSet = GB2312_CHARSET;
-        strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
-        HFONT f = CreateFontIndirectA(&lf);
-        HGDIOBJ old = SelectObject(dc, f);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, 0);
-        TextOutA(dc, 10, 10, ch, 1);
-        SelectObject(dc, old);
-        DeleteObject(f);
+        DrawBlackText(dc, RECT{0, 0, 60, 60}, "\xCB\xCE\xCC\xE5", em, FW_DONTCARE, ch);
         std::set<std::pair<int, int>> dots;
         int minX = 60, minY = 60;
         for (int y = 0; y < 60; ++y)
@@ -572,18 +577,9 @@ TEST_F(Paint, SongFaceKeepsCjkAdvanceEqualToTheEmAtEverySizeAndCharset) {
 TEST_F(Paint, SongTextAtItsDrawnSizesIsBlackAndWhiteAndLargerTextIsSmoothed) {
     HDC dc = GetDC(view);
     for (int em : {12, 15, 16, 24}) {
-        RECT all{0, 0, 400, 300};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        LOGFONTA lf{};
-        lf.lfHeight = -em;
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = GB2312_CHARSET;
-        strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");  // 宋体
-        HFONT f = CreateFontIndirectA(&lf);
-        HGDIOBJ old = SelectObject(dc, f);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, 0);
-        TextOutA(dc, 10, 10, "\xC1\xAA\xCF\xB5\xC8\xCB\xBF\xCD\xBB\xA7", 10);  // 联系人客户
+        // 宋体, 联系人客户
+        DrawBlackText(dc, RECT{0, 0, 400, 300}, "\xCB\xCE\xCC\xE5", em, FW_NORMAL,
+                      "\xC1\xAA\xCF\xB5\xC8\xCB\xBF\xCD\xBB\xA7");
         int black = 0, grey = 0;
         for (int y = 10; y < 10 + em; ++y)
             for (int x = 10; x < 10 + 5 * em; ++x) {
@@ -596,8 +592,6 @@ TEST_F(Paint, SongTextAtItsDrawnSizesIsBlackAndWhiteAndLargerTextIsSmoothed) {
             EXPECT_EQ(grey, 0) << "em " << em;
         else
             EXPECT_GT(grey, 0) << "em " << em;
-        SelectObject(dc, old);
-        DeleteObject(f);
     }
     ReleaseDC(view, dc);
 }
@@ -608,18 +602,9 @@ TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {
     HDC dc = GetDC(view);
     int blackOf[2] = {};
     for (int bold = 0; bold < 2; ++bold) {
-        RECT all{0, 0, 400, 300};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        LOGFONTA lf{};
-        lf.lfHeight = -14;
-        lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-        lf.lfQuality = DRAFT_QUALITY;
-        strcpy(lf.lfFaceName, "Arial");
-        HFONT f = CreateFontIndirectA(&lf);
-        HGDIOBJ old = SelectObject(dc, f);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, 0);
-        TextOutA(dc, 10, 10, "\xCF\xEE\xC4\xBF\xBB\xFA\xBB\xE1", 8);  // 项目机会
+        // 项目机会
+        DrawBlackText(dc, RECT{0, 0, 400, 300}, "Arial", 14, bold ? FW_BOLD : FW_NORMAL,
+                      "\xCF\xEE\xC4\xBF\xBB\xFA\xBB\xE1");
         int grey = 0;
         for (int y = 8; y < 30; ++y)
             for (int x = 8; x < 90; ++x) {
@@ -628,8 +613,6 @@ TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {
                 grey += c != 0 && c != kWhite;
             }
         EXPECT_EQ(grey, 0) << "bold " << bold;
-        SelectObject(dc, old);
-        DeleteObject(f);
     }
     EXPECT_GT(blackOf[0], 40);
     EXPECT_GT(blackOf[1], blackOf[0] * 11 / 10);
