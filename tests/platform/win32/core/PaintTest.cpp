@@ -53,6 +53,16 @@ protected:
         w32test::ProcessEvents();
     }
     COLORREF At(int x, int y, HWND h = nullptr) { return w32test::BackingPixel(h ? h : view, x, y); }
+    // Copies a w x h bitmap to (x, y) of the view.
+    void BlitToView(HBITMAP bmp, int x, int y, int w, int h) {
+        HDC dc = GetDC(view);
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        ReleaseDC(view, dc);
+    }
     // Clears `clear` to white and draws GBK `text` at (10, 10) in black,
     // transparent, in the face at `em` pixels and `weight`.
     static void DrawBlackText(HDC dc, const RECT& clear, const char* face, int em, int weight, const char* text) {
@@ -466,13 +476,7 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
     GetObjectA(bmp, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, 4);
     EXPECT_EQ(info.bmHeight, 3);
-    HDC dc = GetDC(view);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(dc, 10, 20, 4, 3, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(view, dc);
+    BlitToView(bmp, 10, 20, 4, 3);
     EXPECT_EQ(At(10, 20), RGB(0xD1, 0x08, 0xCA));  // the file's first row is the picture's bottom
     EXPECT_EQ(At(13, 20), RGB(255, 0, 0));
     EXPECT_EQ(At(11, 21), RGB(0, 255, 0));
@@ -489,13 +493,7 @@ TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
     GetObjectA(bmp, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, 5);
     EXPECT_EQ(info.bmHeight, 3);
-    HDC dc = GetDC(view);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(dc, 10, 20, 5, 3, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(view, dc);
+    BlitToView(bmp, 10, 20, 5, 3);
     // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
