@@ -145,6 +145,9 @@ struct ObjectCounts {
 // a modal dialog and once outside): Qt frees some widgets only at the level
 // that deleted them.
 ObjectCounts LiveObjects();
+// The threads the process runs now, the layer's and Qt's included (painting
+// can make Qt start a pool of threads).
+int ProcessThreads();
 // "fonts=3 menus=2 ..." (every count), for test messages.
 std::string Describe(const ObjectCounts& c);
 // The counts that differ, as "fonts 3 -> 5, menus 2 -> 4"; "" when equal.

@@ -6,25 +6,101 @@
 #include <QtCore/QLocale>
 #include <QtCore/QTranslator>
 #include <QtGui/QFont>
+#include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QProxyStyle>
 #include <QtWidgets/QStyleFactory>
 #include <QtWidgets/QStyleOption>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core.h"
 
 namespace w32 {
 namespace {
 
+// Scroll bars as Windows draws them in its default theme: a flat light track,
+// a grey thumb, small arrow triangles on flat buttons, darker while pressed.
+// Only opaque rectangles are filled: Fusion's gradients and translucent edge
+// lines are drawn pixel span by pixel span, which for a long bar makes Qt start
+// a pool of painting threads.
+namespace scrollbar {
+const QColor kTrack(240, 240, 240);
+const QColor kThumb(205, 205, 205);
+const QColor kThumbPressed(96, 96, 96);
+const QColor kArrow(96, 96, 96);
+const QColor kArrowDisabled(191, 191, 191);
+const QColor kButtonPressed(96, 96, 96);
+
+enum class Dir { Up, Down, Left, Right };
+
+// A filled triangle pointing `dir`, centred in `r`, drawn row by row.
+void Arrow(QPainter* p, const QRect& r, Dir dir, const QColor& c) {
+    const int n = std::max(2, (std::min(r.width(), r.height()) - 6) / 3) + 1;  // rows: 4 in a 17-pixel button
+    const QPoint ctr = r.center();
+    for (int i = 0; i < n; ++i) {
+        const int len = 2 * i + 1;
+        switch (dir) {
+        case Dir::Up: p->fillRect(ctr.x() - i, ctr.y() - n / 2 + i, len, 1, c); break;
+        case Dir::Down: p->fillRect(ctr.x() - i, ctr.y() + (n - 1) / 2 - i, len, 1, c); break;
+        case Dir::Left: p->fillRect(ctr.x() - n / 2 + i, ctr.y() - i, 1, len, c); break;
+        case Dir::Right: p->fillRect(ctr.x() + (n - 1) / 2 - i, ctr.y() - i, 1, len, c); break;
+        }
+    }
+}
+
+void Draw(const QStyle* style, const QStyleOptionSlider* sb, QPainter* p, const QWidget* widget) {
+    const bool horizontal = sb->orientation == Qt::Horizontal;
+    const bool enabled = (sb->state & QStyle::State_Enabled) && sb->maximum > sb->minimum;
+    const bool sunken = sb->state & QStyle::State_Sunken;
+    auto part = [&](QStyle::SubControl sc) { return style->subControlRect(QStyle::CC_ScrollBar, sb, sc, widget); };
+    auto pressed = [&](QStyle::SubControl sc) { return enabled && sunken && (sb->activeSubControls & sc); };
+    p->fillRect(sb->rect, kTrack);
+    const bool rtl = sb->direction == Qt::RightToLeft;
+    const Dir subDir = horizontal ? (rtl ? Dir::Right : Dir::Left) : Dir::Up;
+    const Dir addDir = horizontal ? (rtl ? Dir::Left : Dir::Right) : Dir::Down;
+    for (auto [sc, dir] :
+         {std::pair{QStyle::SC_ScrollBarSubLine, subDir}, std::pair{QStyle::SC_ScrollBarAddLine, addDir}}) {
+        const QRect r = part(sc);
+        if (r.isEmpty()) continue;
+        if (pressed(sc)) {
+            p->fillRect(r, kButtonPressed);
+            Arrow(p, r, dir, kTrack);
+        } else {
+            Arrow(p, r, dir, enabled ? kArrow : kArrowDisabled);
+        }
+    }
+    if (!enabled) return;
+    QRect thumb = part(QStyle::SC_ScrollBarSlider);
+    // A thumb a little narrower than the bar, as Windows draws it.
+    thumb = horizontal ? thumb.adjusted(0, 2, 0, -2) : thumb.adjusted(2, 0, -2, 0);
+    if (!thumb.isEmpty()) p->fillRect(thumb, pressed(QStyle::SC_ScrollBarSlider) ? kThumbPressed : kThumb);
+}
+}  // namespace scrollbar
+
+// A list header's section as Windows draws it: flat on the window colour with
+// a thin divider at its right; light blue under the mouse and while pressed.
+void DrawHeaderSection(const QStyleOption* opt, QPainter* p) {
+    QColor face(255, 255, 255);
+    if (opt->state & QStyle::State_Sunken)
+        face = QColor(188, 220, 244);
+    else if (opt->state & QStyle::State_MouseOver)
+        face = QColor(217, 235, 249);
+    const QRect r = opt->rect;
+    p->fillRect(r, face);
+    p->fillRect(QRect(r.right(), r.top(), 1, r.height()), QColor(229, 229, 229));
+}
+
 // Fusion with the looks of Win32 controls: the keyboard focus always shows
-// (Fusion shows it only after a Tab), drop-down lists open below their field.
+// (Fusion shows it only after a Tab), drop-down lists open below their field,
+// scroll bars and list headers look like Windows' own.
 class LayerStyle : public QProxyStyle {
 public:
     LayerStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -40,11 +116,21 @@ public:
         QProxyStyle::drawPrimitive(pe, opt, p, widget);
     }
     void drawControl(ControlElement ce, const QStyleOption* opt, QPainter* p, const QWidget* widget) const override {
+        if (ce == CE_HeaderSection) {
+            DrawHeaderSection(opt, p);
+            return;
+        }
         FocusShown shown(opt);
         QProxyStyle::drawControl(ce, opt, p, widget);
     }
     void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
                             const QWidget* widget) const override {
+        if (cc == CC_ScrollBar) {
+            if (const auto* sb = qstyleoption_cast<const QStyleOptionSlider*>(opt)) {
+                scrollbar::Draw(proxy(), sb, p, widget);
+                return;
+            }
+        }
         FocusShown shown(opt);
         QProxyStyle::drawComplexControl(cc, opt, p, widget);
     }

@@ -1048,10 +1048,23 @@ static BOOL Blit(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hd
     case NOTSRCCOPY: p.p.setCompositionMode(QPainter::RasterOp_NotSource); break;
     default: break;
     }
-    if (wDest == wSrc && hDest == hSrc)
-        p.p.drawImage(QPoint(xDest, yDest), part);
-    else
+    if (wDest != wSrc || hDest != hSrc) {
         p.p.drawImage(target, part);
+        return TRUE;
+    }
+    // Copied through a clip of several rectangles (a window's update area
+    // less its children), Qt composes the image line span by line span and,
+    // for a tall image, on a pool of threads it starts for it; through one
+    // rectangle at a time it copies the rows directly.
+    if (dst->hasClip && dst->clip.rectCount() > 1 && p.p.compositionMode() == QPainter::CompositionMode_SourceOver) {
+        const QRegion area = dst->clip & target.translated(dst->origin);
+        for (const QRect& r : area) {
+            p.p.setClipRect(r.translated(-dst->origin), Qt::ReplaceClip);
+            p.p.drawImage(QPoint(xDest, yDest), part);
+        }
+        return TRUE;
+    }
+    p.p.drawImage(QPoint(xDest, yDest), part);
     return TRUE;
 }
 

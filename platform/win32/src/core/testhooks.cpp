@@ -14,6 +14,8 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QWidget>
 
+#include <dirent.h>
+
 #include <mutex>
 #include <tuple>
 #include <ostream>
@@ -329,6 +331,16 @@ bool ObjectCounts::operator==(const ObjectCounts& o) const {
     for (const CountField& f : kCountFields)
         if (this->*f.field != o.*f.field) return false;
     return true;
+}
+
+int ProcessThreads() {
+    DIR* dir = opendir("/proc/self/task");
+    if (!dir) return -1;
+    int n = 0;
+    while (const dirent* e = readdir(dir))
+        if (e->d_name[0] != '.') ++n;
+    closedir(dir);
+    return n;
 }
 
 ObjectCounts LiveObjects() {

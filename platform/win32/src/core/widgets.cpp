@@ -100,7 +100,18 @@ protected:
             if (solid) p.fillRect(e->rect() & w->solidRect, w->solidColour);
             return;
         }
-        p.drawImage(e->rect(), w->backing, e->rect());
+        // One rectangle of the area at a time: through an area of several
+        // (the window less its children) Qt composes the image span by span
+        // and, for a tall area, on a pool of threads it starts for it.
+        const QRegion& area = e->region();
+        if (area.rectCount() <= 1) {
+            p.drawImage(e->rect(), w->backing, e->rect());
+            return;
+        }
+        for (const QRect& r : area) {
+            p.setClipRect(r);
+            p.drawImage(r, w->backing, r);
+        }
     }
 
 private:

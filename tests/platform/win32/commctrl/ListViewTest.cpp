@@ -238,6 +238,31 @@ TEST_F(ListViewTest, TheHeaderIsTallerThanItsFont) {
     DestroyWindow(list);
 }
 
+// The header as Windows draws it: flat sections on white, each with a thin
+// grey divider at its right; a wide header is drawn without Qt starting
+// threads to paint it.
+TEST_F(ListViewTest, TheHeaderIsFlatWhiteWithADividerAfterEachSection) {
+    const int threads = w32test::ProcessThreads();
+    HWND list = MakeList(0x61, {{"姓名", 300}, {"客户单位", 150}});
+    FillLikePages(list, {{"张伟", "天津港"}});
+    RECT rc{};
+    ASSERT_TRUE(w32test::WaitFor([&] { return FirstRowLaidOut(list, rc); }));
+    const int y = rc.top / 2;  // the header's middle row
+    std::vector<int> dividers;
+    for (int x = 100; x < 600; ++x) {
+        const COLORREF c = w32test::PixelAt(list, x, y);
+        if (c == RGB(229, 229, 229))
+            dividers.push_back(x);
+        else if (x < 250 || (x > 400 && x < 445))  // clear of the titles
+            ASSERT_EQ(c, RGB(255, 255, 255)) << x;
+    }
+    ASSERT_EQ(dividers.size(), 2u);
+    EXPECT_EQ(dividers[1] - dividers[0], 150);
+    EXPECT_NEAR(dividers[0], 300, 3);
+    EXPECT_EQ(w32test::ProcessThreads(), threads);
+    DestroyWindow(list);
+}
+
 TEST_F(ListViewTest, CustomDrawAsksPerRowAndPaintsTheParentsBackground) {
     HWND list = MakeList(0x61, {{"姓名", 100}, {"客户单位", 150}});
     FillLikePages(list, {{"张伟", "北京塔维尔"}, {"李娜", "华北区"}, {"王芳", "合作伙伴"}, {"刘洋", "重要客户"}});

@@ -5,6 +5,7 @@
 #include <QtWidgets/QScrollBar>
 #include <QtGui/QWheelEvent>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -288,6 +289,91 @@ TEST_F(Paint, TheWindowsScrollBarAsksTheWindowAndShowsWhatItDecides) {
     EXPECT_EQ(GetScrollPos(view, SB_VERT), 1);
     EXPECT_EQ(bar->value(), 1);
     EXPECT_EQ(bar->maximum(), 712 - 300 + 1);
+}
+
+// A window's scroll bar as Windows draws it: flat, in three colours only (dark
+// arrow triangles at both ends, a grey thumb at the top, a light track and
+// buttons); a bar this tall is drawn without Qt starting threads to paint it.
+TEST_F(Paint, ATallScrollBarIsDrawnFlatWithoutStartingThreads) {
+    const int threads = w32test::ProcessThreads();
+    SetWindowLongPtrA(view, GWL_STYLE, GetWindowLongPtrA(view, GWL_STYLE) | WS_VSCROLL);
+    MoveWindow(view, 0, 0, 400, 300, TRUE);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 999, 300, 0, 0};
+    SetScrollInfo(view, SB_VERT, &si, TRUE);
+    w32test::ProcessEvents();
+    const int width = GetSystemMetrics(SM_CXVSCROLL);
+    const int x = 400 - width + (width - 1) / 2;  // the bar's middle column, in the parent's client area
+    const COLORREF arrow = RGB(96, 96, 96), thumb = RGB(205, 205, 205), track = RGB(240, 240, 240);
+    std::vector<COLORREF> column;
+    for (int y = 0; y < 300; ++y) column.push_back(w32test::PixelAt(top, x, y));
+    for (int y = 0; y < 300; ++y)
+        ASSERT_TRUE(column[y] == arrow || column[y] == thumb || column[y] == track)
+            << y << ": " << std::hex << column[y];
+    auto first = [&](COLORREF c) { return int(std::find(column.begin(), column.end(), c) - column.begin()); };
+    auto last = [&](COLORREF c) { return int(column.rend() - std::find(column.rbegin(), column.rend(), c)) - 1; };
+    EXPECT_LT(first(arrow), width);             // up arrow
+    EXPECT_GE(last(arrow), 300 - width);        // down arrow
+    EXPECT_LT(first(thumb), 2 * width);         // the thumb at the top
+    EXPECT_GT(last(thumb), first(thumb) + 40);  // about a third of the bar
+    EXPECT_EQ(column[300 - width - 20], track);
+    EXPECT_EQ(w32test::ProcessThreads(), threads);
+}
+
+// A tall bitmap copied in WM_PAINT over a window with a child covers the
+// window around the child and leaves the child's pixels alone; Qt starts no
+// threads to copy it. Both for a window whose pixels go straight to the screen
+// and for one that keeps its pixels (it drew outside WM_PAINT before).
+TEST_F(Paint, ABitmapCopiedAroundAChildCoversAllButTheChildWithoutStartingThreads) {
+    const int threads = w32test::ProcessThreads();
+    HWND child = MakeChild(view, 100, 100, 80, 40, 5);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 400, 300);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, 400, 300};
+    HBRUSH red = CreateSolidBrush(RGB(200, 0, 0));
+    FillRect(mem, &all, red);
+    DeleteObject(red);
+    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+        if (m != WM_PAINT) return false;
+        if (h == child) {
+            PaintPanelCorner(h, 80);
+        } else if (h == view) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            BitBlt(dc, 0, 0, 400, 300, mem, 0, 0, SRCCOPY);
+            EndPaint(h, &ps);
+        } else {
+            return false;
+        }
+        *r = 0;
+        return true;
+    };
+    for (bool keepsPixels : {false, true}) {
+        SCOPED_TRACE(keepsPixels ? "keeps its pixels" : "paints on screen");
+        if (keepsPixels) {
+            HDC dc = GetDC(view);
+            SetPixel(dc, 0, 0, 0);
+            ReleaseDC(view, dc);
+        }
+        EXPECT_EQ(w32test::KeepsPixels(view), keepsPixels);
+        w32test::ProcessEvents();
+        InvalidateRect(view, nullptr, TRUE);
+        InvalidateRect(child, nullptr, TRUE);
+        UpdateWindow(view);
+        UpdateWindow(child);
+        for (POINT pt :
+             {POINT{0, 0}, POINT{399, 299}, POINT{99, 120}, POINT{180, 120}, POINT{140, 99}, POINT{140, 140}})
+            EXPECT_EQ(w32test::PixelAt(view, pt.x, pt.y), RGB(200, 0, 0)) << pt.x << "," << pt.y;
+        EXPECT_EQ(w32test::PixelAt(view, 100, 100), kPanel);
+        EXPECT_EQ(w32test::PixelAt(view, 179, 139), kPanel);
+        EXPECT_EQ(w32test::ProcessThreads(), threads);
+    }
+    g_recHandler = nullptr;
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bmp);
 }
 
 TEST_F(Paint, ScrollWindowMovesPixelsAndChildrenAndRepaintsTheUncoveredStrip) {
