@@ -163,9 +163,11 @@ int ODBCClass::CheckTables(FileTrouble& nTrouble) {
     SQLHSTMT hStmt = SQL_NULL_HSTMT;
     if (SQLAllocHandle(SQL_HANDLE_STMT, m_hDbc, &hStmt) != SQL_SUCCESS) return -1;
     int r = 0;
+    // Compiling the statement finds each name and compiles each saved query;
+    // no column is read.
     for (const char* pszName : kNames) {
         char szSQL[96];
-        std::snprintf(szSQL, sizeof szSQL, "SELECT * FROM %s WHERE 1=0", pszName);
+        std::snprintf(szSQL, sizeof szSQL, "SELECT 1 FROM %s WHERE 1=0", pszName);
         if (SQLExecDirect(hStmt, (SQLCHAR*)szSQL, SQL_NTS) != SQL_SUCCESS) {
             nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
             r = -1;
