@@ -149,6 +149,21 @@ void SendInputMethod(QWidget* wid, QInputMethodEvent* ev) {
 
 bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
     if (e == g_replayEvent) return obj != g_replayWidget;  // the replay, not its propagation
+    // Most events a window's widget gets (shows, moves, paints, ...) are not
+    // input: let them pass before the widget's window is looked up.
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+    case QEvent::FocusIn:
+    case QEvent::ContextMenu: break;
+    default: return false;
+    }
     auto* wid = qobject_cast<QWidget*>(obj);
     if (!wid) return false;
     QVariant v = wid->property(kInputProperty);

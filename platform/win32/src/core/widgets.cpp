@@ -353,7 +353,7 @@ QWidget* MakeCanvas(Window* w, QWidget* parent) {
     return c;
 }
 
-bool IsCanvas(const Window* w) { return w && w->client && w->client->property("w32canvas").toBool(); }
+bool IsCanvas(const Window* w) { return w && dynamic_cast<const CanvasWidget*>(w->client); }
 
 void ResizeBacking(Window* w) {
     // A window painting on screen has only its paint's stand-in image.
