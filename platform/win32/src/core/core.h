@@ -75,6 +75,8 @@ void RepaintOnScreen(Window* w);
 bool FillPendingBacking(Window* w, const QRegion& area, const QColor& colour);
 // Places the client widget and window scroll bars inside the outer widget.
 void LayoutFrame(Window* w);
+// Makes the scroll bars a shown framed window's styles ask for and it lacks.
+void MakeShownScrollBars(Window* w);
 void SyncScrollBar(Window* w, int bar);
 // The highest position the thumb can reach: nMax less a page, at least nMin.
 int MaxScrollPos(const ScrollBarState& s);

@@ -325,25 +325,6 @@ QWidget* MakeFrame(Window* w, QWidget* parent) {
     }
     auto* fw = new FrameWidget(w->hwnd, parent, f);
     if (!w->IsChild() && (w->style & DS_MODALFRAME)) fw->setProperty("w32fixed", true);
-    for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
-        auto* sb = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, fw);
-        sb->setObjectName(bar == SB_HORZ ? "w32hscroll" : "w32vscroll");
-        sb->hide();
-        sb->setFocusPolicy(Qt::NoFocus);
-        HWND h = w->hwnd;
-        QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
-                         [h, bar, sb](int action) { OnScrollAction(h, bar, sb, action); });
-        // Releasing the thumb ends the drag: SB_THUMBPOSITION, then SB_ENDSCROLL.
-        QObject::connect(sb, &QAbstractSlider::sliderReleased, sb, [h, bar] {
-            UINT msg = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
-            Window* w = FromHwnd(h);
-            if (!w) return;
-            const ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
-            Send(w, msg, MAKEWPARAM(SB_THUMBPOSITION, s.nTrackPos), 0);
-            if ((w = FromHwnd(h))) Send(w, msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-            if ((w = FromHwnd(h))) SyncScrollBar(w, bar);
-        });
-    }
     return fw;
 }
 
@@ -496,21 +477,53 @@ static QScrollBar* BarWidget(Window* w, int bar) {
     return w->widget->findChild<QScrollBar*>(bar == SB_HORZ ? "w32hscroll" : "w32vscroll", Qt::FindDirectChildrenOnly);
 }
 
+// A framed window's scroll bar is made the first time the window is shown
+// with it: most windows never are, and a widget each would cost every one.
+static QScrollBar* MakeBarWidget(Window* w, int bar) {
+    if (QScrollBar* sb = BarWidget(w, bar)) return sb;
+    if (!w->widget || w->widget == w->client) return nullptr;
+    auto* sb = new QScrollBar(bar == SB_HORZ ? Qt::Horizontal : Qt::Vertical, w->widget);
+    sb->setObjectName(bar == SB_HORZ ? "w32hscroll" : "w32vscroll");
+    sb->hide();
+    sb->setFocusPolicy(Qt::NoFocus);
+    HWND h = w->hwnd;
+    QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
+                     [h, bar, sb](int action) { OnScrollAction(h, bar, sb, action); });
+    // Releasing the thumb ends the drag: SB_THUMBPOSITION, then SB_ENDSCROLL.
+    QObject::connect(sb, &QAbstractSlider::sliderReleased, sb, [h, bar] {
+        UINT msg = bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
+        Window* w = FromHwnd(h);
+        if (!w) return;
+        const ScrollBarState& s = bar == SB_HORZ ? w->hscroll : w->vscroll;
+        Send(w, msg, MAKEWPARAM(SB_THUMBPOSITION, s.nTrackPos), 0);
+        if ((w = FromHwnd(h))) Send(w, msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+        if ((w = FromHwnd(h))) SyncScrollBar(w, bar);
+    });
+    return sb;
+}
+
 void LayoutFrame(Window* w) {
     if (!w->widget || w->widget == w->client) return;
     int sbw = GetSystemMetrics(SM_CXVSCROLL), sbh = GetSystemMetrics(SM_CYHSCROLL);
     int cw = w->ClientWidth(), ch = w->ClientHeight();
     if (w->client) w->client->setGeometry(0, 0, cw, ch);
-    if (QScrollBar* h = BarWidget(w, SB_HORZ)) {
+    const bool shown = w->Visible();
+    if (QScrollBar* h = w->hscroll.visible && shown ? MakeBarWidget(w, SB_HORZ) : BarWidget(w, SB_HORZ)) {
         h->setGeometry(0, ch, cw, sbh);
         h->setVisible(w->hscroll.visible);
     }
-    if (QScrollBar* v = BarWidget(w, SB_VERT)) {
+    if (QScrollBar* v = w->vscroll.visible && shown ? MakeBarWidget(w, SB_VERT) : BarWidget(w, SB_VERT)) {
         v->setGeometry(cw, 0, sbw, ch);
         v->setVisible(w->vscroll.visible);
     }
     SyncScrollBar(w, SB_HORZ);
     SyncScrollBar(w, SB_VERT);
+}
+
+void MakeShownScrollBars(Window* w) {
+    if (!w->widget || w->widget == w->client || !w->Visible()) return;
+    if ((w->hscroll.visible && !BarWidget(w, SB_HORZ)) || (w->vscroll.visible && !BarWidget(w, SB_VERT)))
+        LayoutFrame(w);
 }
 
 int MaxScrollPos(const ScrollBarState& s) { return std::max(s.nMin, s.nMax - std::max(int(s.nPage) - 1, 0)); }

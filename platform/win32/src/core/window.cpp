@@ -268,6 +268,7 @@ void SyncGeometry(Window* w) {
 
 void SyncVisible(Window* w) {
     if (!w || !w->widget) return;
+    MakeShownScrollBars(w);
     w->widget->setVisible(w->Visible());
 }
 
@@ -711,6 +712,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         w->style |= WS_VISIBLE;
     }
     if (!w->widget) return wasVisible;
+    MakeShownScrollBars(w);
     bool sizeChanged = false;
     if (!w->IsChild()) {
         if (nCmdShow == SW_SHOWMAXIMIZED || nCmdShow == SW_MAXIMIZE) {

@@ -291,6 +291,32 @@ TEST_F(Paint, TheWindowsScrollBarAsksTheWindowAndShowsWhatItDecides) {
     EXPECT_EQ(bar->maximum(), 712 - 300 + 1);
 }
 
+// A window's scroll bars are made when it is first shown with them: hidden
+// with the styles it has none yet, though its client area leaves room for
+// them; shown, they appear with the scroll state set while it was hidden.
+TEST_F(Paint, AHiddenWindowsScrollBarsAreMadeWhenItShows) {
+    HWND page = MakeChild(top, 0, 0, 300, 200, 7, WS_CHILD | WS_HSCROLL | WS_VSCROLL);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 599, 200, 50, 0};
+    SetScrollInfo(page, SB_VERT, &si, FALSE);
+    EXPECT_EQ(PartOf(page, "w32vscroll"), nullptr);
+    EXPECT_EQ(PartOf(page, "w32hscroll"), nullptr);
+    RECT rc;
+    GetClientRect(page, &rc);
+    EXPECT_EQ(rc.right, 300 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(rc.bottom, 200 - GetSystemMetrics(SM_CYHSCROLL));
+    ShowWindow(page, SW_SHOW);
+    auto* bar = qobject_cast<QScrollBar*>(PartOf(page, "w32vscroll"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 50);
+    EXPECT_EQ(bar->maximum(), 599 - 200 + 1);
+    EXPECT_EQ(bar->geometry(), QRect(rc.right, 0, GetSystemMetrics(SM_CXVSCROLL), rc.bottom));
+    auto* across = qobject_cast<QScrollBar*>(PartOf(page, "w32hscroll"));
+    ASSERT_NE(across, nullptr);
+    EXPECT_TRUE(across->isVisible());
+    DestroyWindow(page);
+}
+
 // A window's scroll bar as Windows draws it: flat, in three colours only (dark
 // arrow triangles at both ends, a grey thumb at the top, a light track and
 // buttons); a bar this tall is drawn without Qt starting threads to paint it.
