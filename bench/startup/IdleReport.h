@@ -80,25 +80,6 @@ private:
         long rss, pss;
         ReadMemory(rss, pss);
         if (const char* path = std::getenv("STARTUP_SMAPS")) CopySmaps(path);
-        if (const char* path = std::getenv("STARTUP_PAGEMAP")) {
-            char exe[512] = {};
-            readlink("/proc/self/exe", exe, sizeof exe - 1);
-            FILE* maps = std::fopen("/proc/self/maps", "r");
-            FILE* pm = std::fopen("/proc/self/pagemap", "rb");
-            FILE* out = std::fopen(path, "w");
-            char line[1024];
-            while (std::fgets(line, sizeof line, maps)) {
-                unsigned long a, b, off; char perm[8]; char name[600] = {};
-                if (std::sscanf(line, "%lx-%lx %7s %lx %*s %*s %599s", &a, &b, perm, &off, name) < 4) continue;
-                if (std::strcmp(name, exe) != 0) continue;
-                for (unsigned long va = a; va < b; va += 4096) {
-                    unsigned long long e = 0;
-                    std::fseek(pm, long(va / 4096 * 8), SEEK_SET);
-                    if (std::fread(&e, 8, 1, pm) == 1 && (e >> 63)) std::fprintf(out, "0x%lx\n", off + (va - a));
-                }
-            }
-            std::fclose(out); std::fclose(pm); std::fclose(maps);
-        }
         std::printf("idle %lld %ld %ld\n", now, rss, pss);
         std::fflush(stdout);
         _exit(0);
