@@ -2,6 +2,7 @@
 // contexts of windows and memory, drawing and text output.
 #include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
+#include <QtCore/QtEndian>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
@@ -48,7 +49,16 @@ QImage DecodeTrueColourBitmap(const unsigned char* p, size_t size) {
     for (int y = 0; y < rows; ++y) {
         const unsigned char* src = p + bits + stride * size_t(h > 0 ? rows - 1 - y : y);  // bottom-up unless h < 0
         QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < w; ++x, src += 3) dst[x] = qRgb(src[2], src[1], src[0]);
+        // Blue, green, red bytes read as one little-endian word with the next
+        // pixel's blue on top, which the opaque alpha replaces; the last
+        // pixel of a row is read byte by byte, as nothing may follow it.
+        int x = 0;
+        for (; x < w - 1; ++x, src += 3) {
+            uint32_t bgr;
+            std::memcpy(&bgr, src, 4);
+            dst[x] = 0xFF000000u | (qFromLittleEndian(bgr) & 0xFFFFFFu);
+        }
+        dst[x] = qRgb(src[2], src[1], src[0]);
     }
     return img;
 }
