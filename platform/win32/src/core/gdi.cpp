@@ -10,6 +10,7 @@
 #include <QtGui/QScreen>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
@@ -63,11 +64,95 @@ QImage DecodeTrueColourBitmap(const unsigned char* p, size_t size) {
     return img;
 }
 
+// One image of an icon file: a device-independent bitmap of twice the
+// icon's height (the colours, then a 1-bit mask), uncompressed, of 1, 4, 8,
+// 24 or 32 bits a pixel. Pixels show through their alpha when the image
+// has one, else where the mask is clear. A null image for anything else.
+QImage DecodeIconImage(const unsigned char* p, size_t size) {
+    if (size < 40) return {};
+    const uint32_t headerSize = Le32(p);
+    const int32_t w = int32_t(Le32(p + 4)), h2 = int32_t(Le32(p + 8));
+    const unsigned bitCount = unsigned(p[14]) | unsigned(p[15]) << 8;
+    const uint32_t compression = Le32(p + 16), coloursUsed = Le32(p + 32);
+    if (headerSize < 40 || headerSize > size || compression != 0 || w <= 0 || w > 256 || h2 <= 0 || h2 % 2 != 0 ||
+        h2 > 512 || coloursUsed > 256)
+        return {};
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32) return {};
+    const int h = h2 / 2;
+    const size_t colours = bitCount <= 8 ? (coloursUsed ? coloursUsed : 1u << bitCount) : coloursUsed;
+    const size_t bits = headerSize + colours * 4;
+    const size_t stride = (size_t(w) * bitCount + 31) / 32 * 4, maskStride = (size_t(w) + 31) / 32 * 4;
+    if (bits > size || stride * size_t(h) > size - bits) return {};
+    const size_t mask = bits + stride * size_t(h);
+    const bool hasMask = mask <= size && maskStride * size_t(h) <= size - mask;
+    QImage img(w, h, QImage::Format_ARGB32);
+    if (img.isNull()) return {};
+    bool alpha = false;
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* row = p + bits + stride * size_t(h - 1 - y);  // bottom-up
+        QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            if (bitCount == 32) {
+                const unsigned char* q = row + 4 * x;
+                dst[x] = qRgba(q[2], q[1], q[0], q[3]);
+                alpha = alpha || q[3] != 0;
+            } else if (bitCount == 24) {
+                const unsigned char* q = row + 3 * x;
+                dst[x] = qRgb(q[2], q[1], q[0]);
+            } else {
+                const unsigned index = bitCount == 8   ? row[x]
+                                       : bitCount == 4 ? (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F
+                                                       : (row[x / 8] >> (7 - x % 8)) & 1;
+                const unsigned char* q = p + headerSize + 4 * size_t(index);
+                dst[x] = index < colours ? qRgb(q[2], q[1], q[0]) : qRgb(0, 0, 0);
+            }
+        }
+    }
+    if (!alpha) {
+        for (int y = 0; y < h; ++y) {
+            const unsigned char* m = hasMask ? p + mask + maskStride * size_t(h - 1 - y) : nullptr;
+            QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < w; ++x) dst[x] = m && (m[x / 8] >> (7 - x % 8)) & 1 ? 0u : (dst[x] | 0xFF000000u);
+        }
+    }
+    return img;
+}
+
+// An icon file's image at the standard icon size, as LoadIcon picks it: the
+// one nearest 32 x 32 pixels, the most colours among equals; a null image
+// when that one is not a bitmap this reads (a PNG image, say).
+QImage DecodeIconFile(const unsigned char* p, size_t size) {
+    if (size < 6 || p[0] != 0 || p[1] != 0 || p[2] != 1 || p[3] != 0) return {};
+    const size_t count = size_t(p[4]) | size_t(p[5]) << 8;
+    if (count == 0 || size < 6 + 16 * count) return {};
+    const unsigned char* best = nullptr;
+    int bestDistance = 0;
+    unsigned bestBits = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* e = p + 6 + 16 * i;
+        const int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
+        const unsigned bitCount = unsigned(e[6]) | unsigned(e[7]) << 8;
+        const int distance = std::abs(w - 32) + std::abs(h - 32);
+        if (!best || distance < bestDistance || (distance == bestDistance && bitCount > bestBits)) {
+            best = e;
+            bestDistance = distance;
+            bestBits = bitCount;
+        }
+    }
+    const size_t length = Le32(best + 8), offset = Le32(best + 12);
+    if (offset > size || length > size - offset) return {};
+    return DecodeIconImage(p + offset, length);
+}
+
 }  // namespace
 
 QImage DecodeImage(const void* data, size_t size, const char* format) {
     if (std::strcmp(format, "BMP") == 0) {
         QImage img = DecodeTrueColourBitmap(static_cast<const unsigned char*>(data), size);
+        if (!img.isNull()) return img;
+    }
+    if (std::strcmp(format, "ICO") == 0) {
+        QImage img = DecodeIconFile(static_cast<const unsigned char*>(data), size);
         if (!img.isNull()) return img;
     }
     const QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), qsizetype(size));

@@ -1018,19 +1018,42 @@ bool ImagePluginLoaded(const char* name) {
 [[noreturn]] void LoadImageResourcesAndExit() {
     const bool bLoaded = LoadBitmapA(Inst(), "IDB_TEST_BITMAP") != nullptr &&
                          LoadIconA(Inst(), "IDI_TEST_ICON") != nullptr &&
+                         LoadIconA(Inst(), "IDI_SIZES_ICON") != nullptr &&
                          LoadIconA(nullptr, IDI_APPLICATION) != nullptr;  // drawn only when shown
     const bool bJpeg = ImagePluginLoaded("libqjpeg");
     const bool bGif = ImagePluginLoaded("libqgif");
-    const bool bGood = bLoaded && !bJpeg && !bGif;
-    if (!bGood) std::fprintf(stderr, "loaded %d, jpeg plugin %d, gif plugin %d\n", bLoaded, bJpeg, bGif);
+    const bool bIco = ImagePluginLoaded("libqico");
+    const bool bGood = bLoaded && !bJpeg && !bGif && !bIco;
+    if (!bGood)
+        std::fprintf(stderr, "loaded %d, jpeg plugin %d, gif plugin %d, icon plugin %d\n", bLoaded, bJpeg, bGif, bIco);
     std::fflush(nullptr);
     std::_Exit(bGood ? 0 : 1);
 }
 
-// In a process of its own: another test's images may load any plugin.
-TEST_F(Paint, ImageResourcesOfAKnownFormatLoadNoOtherImagePlugin) {
+// Bitmaps and icons are read by the layer itself: no image plugin is
+// loaded for them. In a process of its own: another test's images may load
+// any plugin.
+TEST_F(Paint, BitmapAndIconResourcesLoadNoImagePlugin) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(LoadImageResourcesAndExit(), ::testing::ExitedWithCode(0), "");
+}
+
+// An icon file of 16, 48 and 32 pixel images (red, blue, green) shows its
+// 32-pixel image, as LoadIcon takes the standard size; that image has no
+// alpha, so its mask clears its top-left 8 x 8 pixels.
+TEST_F(Paint, AnIconShowsItsStandardSizeImageThroughItsMask) {
+    HWND icon = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, 10, 10, 32, 32, top, nullptr, Inst(),
+                                nullptr);
+    ASSERT_NE(icon, nullptr);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(Inst(), "IDI_SIZES_ICON")), 0);
+    w32test::ProcessEvents();
+    const COLORREF green = RGB(0, 160, 0);
+    for (POINT pt : {POINT{8, 0}, POINT{0, 8}, POINT{16, 16}, POINT{31, 31}, POINT{31, 0}})
+        EXPECT_EQ(w32test::PixelAt(icon, pt.x, pt.y), green) << pt.x << "," << pt.y;
+    for (POINT pt : {POINT{0, 0}, POINT{7, 7}}) {
+        const COLORREF c = w32test::PixelAt(icon, pt.x, pt.y);
+        EXPECT_TRUE(c != green && c != RGB(255, 0, 0) && c != RGB(0, 0, 255)) << pt.x << "," << pt.y;
+    }
 }
 
 TEST_F(Paint, ASystemIconIsDrawnWhenFirstShown) {
