@@ -49,7 +49,14 @@ QImage& Nowhere() {
 // painting, waits for a paint of its own.
 void PaintOnce(Window* w, const QRegion& region, bool erase, bool onScreen) {
     const HWND h = w->hwnd;
-    const QRegion rest = w->update - region;
+    QRegion rest = w->update - region;
+    // Qt does not ask for what shown children cover; as BeginPaint does for
+    // a window that clips its children, the paint validates it too, so that
+    // neither the window nor its children are painted again for it.
+    if (onScreen && !rest.isEmpty())
+        for (const Window* c : w->children)
+            if (c->widget && c->Visible() && c->widget->isVisible() && c->widget->parentWidget() == w->client)
+                rest -= c->widget->geometry();
     const bool restErase = w->eraseUpdate;
     w->update = region;
     if (erase) w->eraseUpdate = true;

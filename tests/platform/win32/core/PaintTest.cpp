@@ -106,6 +106,24 @@ TEST_F(Paint, EraseWithTheClassBrushComesBeforePaintAndOnlyForInvalidVisibleWind
     EXPECT_EQ(Count(WM_PAINT, view), 1);
 }
 
+// A window invalidated whole paints once: the part its shown child covers
+// is validated with the rest, as BeginPaint does for a window that clips its
+// children, and the child, not invalidated itself, is not painted again.
+TEST_F(Paint, AnInvalidatedWindowPaintsOnceAndLeavesItsChildAlone) {
+    HWND child = MakeChild(view, 50, 50, 100, 60, 5);
+    UpdateWindow(child);
+    w32test::ProcessEvents();
+    g_logPaint = true;
+    ClearLog();
+    InvalidateRect(view, nullptr, TRUE);
+    UpdateWindow(view);
+    w32test::ProcessEvents();
+    EXPECT_EQ(Count(WM_PAINT, view), 1);
+    EXPECT_EQ(Count(WM_PAINT, child), 0);
+    RECT rc;
+    EXPECT_FALSE(GetUpdateRect(view, &rc, FALSE));
+}
+
 TEST_F(Paint, DrawingThroughGetDcStaysUntilTheWindowIsInvalidated) {
     g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_PAINT) return false;
