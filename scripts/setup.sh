@@ -12,7 +12,7 @@ PKGS=(
   googletest libgtest-dev libbenchmark-dev
   clang-format
   fonts-arphic-uming fonts-liberation
-  python3 python3-aiosmtpd openssl
+  python3 python3-aiosmtpd python3-fonttools fontconfig openssl
   xvfb xauth openbox
   qt6-translations-l10n
   locales

@@ -3,6 +3,8 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QtEndian>
+#include <QtCore/QFileInfo>
+#include <QtGui/QFontDatabase>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
@@ -445,13 +447,34 @@ QString MapFace(const QString& face) {
     return f;
 }
 
+// The Song face's families, in the order a character is looked up: song.ttf
+// beside the executable first, when there is one (the face's glyphs for the
+// program's own texts, a small file: the kernel maps a font file 64 KB around
+// every glyph read, and the full face spreads those few hundred characters
+// over 17 MB), then the full face for every other character.
+const QStringList& SongFamilies() {
+    static const QStringList families = [] {
+        QStringList list;
+        const QString path = QCoreApplication::instance()
+                                 ? QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf")
+                                 : QString();
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && QFileInfo::exists(path)) {
+            const int id = QFontDatabase::addApplicationFont(path);
+            if (id >= 0) list << QFontDatabase::applicationFontFamilies(id);
+        }
+        list << kSongFace;
+        return list;
+    }();
+    return families;
+}
+
 void InstallSubstitutions() {
     static bool done = false;
     if (done) return;
     done = true;
     // Chinese text in a Latin face falls back to the Song face.
     for (const char* f : {"Liberation Sans", "Liberation Serif", "Liberation Mono"})
-        QFont::insertSubstitution(QString::fromLatin1(f), kSongFace);
+        QFont::insertSubstitutions(QString::fromLatin1(f), SongFamilies());
 }
 
 }  // namespace
@@ -463,7 +486,7 @@ QFont QFontFromLogFont(const LOGFONTA& lf) {
     // The Song face's own Latin letters are hard to read ("l" looks like
     // "1"): Latin text takes the sans face, about as wide as the half-width
     // letters the program's layouts assume; Chinese text keeps the Song face.
-    if (face == kSongFace) f.setFamilies({kSansFace, kSongFace});
+    if (face == kSongFace) f.setFamilies(QStringList{kSansFace} + SongFamilies());
     int h = lf.lfHeight;
     if (h == 0) h = -15;
     f.setPixelSize(std::max(1, h < 0 ? -h : h * 7 / 8));

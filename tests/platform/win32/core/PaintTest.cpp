@@ -3,6 +3,11 @@
 // and ScrollWindow, the hover/cursor message sequence.
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
+#include <QtCore/QFileInfo>
+#include <QtGui/QGlyphRun>
+#include <QtGui/QPainter>
+#include <QtGui/QRawFont>
+#include <QtGui/QTextLayout>
 #include <QtGui/QWheelEvent>
 
 #include <algorithm>
@@ -745,6 +750,89 @@ TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {
     EXPECT_GT(blackOf[0], 40);
     EXPECT_GT(blackOf[1], blackOf[0] * 11 / 10);
     ReleaseDC(view, dc);
+}
+
+// Font files the process has mapped whose path contains `name`.
+bool FontFileMapped(const char* name) {
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find(name) != std::string::npos) return true;
+    return false;
+}
+
+// The text of `chars` in lines of 30 characters, drawn black on white with
+// `font` as the layer draws the Song face (unsmoothed at its drawn sizes).
+QImage DrawLines(const QFont& font, const QString& chars) {
+    const int em = font.pixelSize(), lines = int(chars.size() + 29) / 30;
+    QImage img(32 * em, (lines + 1) * 2 * em, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    for (int i = 0; i < lines; ++i) p.drawText(QPoint(em, (i + 1) * 2 * em), chars.mid(i * 30, 30));
+    return img;
+}
+
+// The family of the font a run of text is drawn from.
+QString DrawnFrom(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    return runs.isEmpty() ? QString() : runs.last().rawFont().familyName();
+}
+
+// song.ttf beside the program holds the Song face's glyphs for the program's
+// own texts: those are drawn from it, pixel for pixel as the full face draws
+// them at every size and weight; other characters still come from the full face.
+TEST_F(Paint, TheProgramsCharactersComeFromTheSongFontBesideItAsTheFullFaceDrawsThem) {
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf");
+#ifdef W32TEST_SONG_FONT
+    ASSERT_TRUE(QFileInfo::exists(path)) << "the build puts song.ttf beside the test";
+#else
+    if (!QFileInfo::exists(path)) GTEST_SKIP() << "song.ttf is not made on this machine (python3-fonttools)";
+#endif
+    HDC dc = GetDC(view);
+    // 联系人客户, then 鼹鼠 (in no text of the program)
+    DrawBlackText(dc, RECT{0, 0, 400, 300}, "\xCB\xCE\xCC\xE5", 15, FW_NORMAL,
+                  "\xC1\xAA\xCF\xB5\xC8\xCB\xBF\xCD\xBB\xA7");
+    EXPECT_TRUE(FontFileMapped("/song.ttf"));
+    DrawBlackText(dc, RECT{0, 0, 400, 300}, "\xCB\xCE\xCC\xE5", 15, FW_NORMAL, "\xF7\xFA\xCA\xF3");
+    int black = 0;
+    for (int y = 8; y < 30; ++y)
+        for (int x = 8; x < 45; ++x) black += At(x, y) == 0;
+    EXPECT_GT(black, 40);
+    ReleaseDC(view, dc);
+
+    // Every character the small font has, from it and from the full face.
+    const QRawFont raw(path, 15);
+    ASSERT_TRUE(raw.isValid());
+    const QString family = raw.familyName();
+    EXPECT_EQ(family, QStringLiteral("AR PL UMing CN Texts"));
+    QString chars;
+    for (char32_t c = 0x3000; c < 0xFFF0; ++c)
+        if (raw.supportsCharacter(c)) chars += QChar(c);
+    EXPECT_GT(chars.size(), 400);                               // the program's texts
+    const QString outside = QString::fromUtf8("\xE9\xBC\xB9");  // 鼹
+    EXPECT_FALSE(raw.supportsCharacter(outside.at(0)));
+    for (int em : {12, 13, 14, 15, 16, 20})
+        for (bool bold : {false, true}) {
+            QFont small, full;
+            small.setFamilies({QStringLiteral("Liberation Sans"), family, QStringLiteral("AR PL UMing CN")});
+            full.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("AR PL UMing CN")});
+            for (QFont* f : {&small, &full}) {
+                f->setPixelSize(em);
+                f->setBold(bold);
+                f->setStyleStrategy(em <= 16 ? QFont::StyleStrategy(QFont::PreferMatch | QFont::NoAntialias)
+                                             : QFont::PreferMatch);
+                f->setHintingPreference(QFont::PreferFullHinting);
+            }
+            EXPECT_EQ(DrawnFrom(small, chars.left(10)), family);
+            EXPECT_EQ(DrawnFrom(full, chars.left(10)), QStringLiteral("AR PL UMing CN"));
+            EXPECT_EQ(DrawnFrom(small, outside), QStringLiteral("AR PL UMing CN"));
+            EXPECT_TRUE(DrawLines(small, chars) == DrawLines(full, chars)) << "em " << em << " bold " << bold;
+        }
 }
 
 }  // namespace
