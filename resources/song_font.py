@@ -11,7 +11,6 @@ font holds the same outlines and drawn 1-bit glyphs (EBDT/EBLC), the same
 metrics and names under the family "<source family> Texts"; characters it lacks
 are drawn from the full face, which the window layer lists after it.
 """
-import io
 import logging
 import os
 import sys
@@ -67,16 +66,8 @@ def main(argv):
         elif rec.nameID == 6:
             rec.string = rec.toUnicode() + "Texts"
 
-    data = io.BytesIO()
-    font.save(data)
-    # Written only when it changed, so that a rebuild leaves the file alone.
-    if os.path.exists(output):
-        with open(output, "rb") as f:
-            if f.read() == data.getvalue():
-                return 0
     tmp = output + ".tmp"
-    with open(tmp, "wb") as f:
-        f.write(data.getvalue())
+    font.save(tmp)
     os.replace(tmp, output)
     return 0
 

@@ -455,11 +455,9 @@ QString MapFace(const QString& face) {
 const QStringList& SongFamilies() {
     static const QStringList families = [] {
         QStringList list;
-        const QString path = QCoreApplication::instance()
-                                 ? QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf")
-                                 : QString();
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && QFileInfo::exists(path)) {
-            const int id = QFontDatabase::addApplicationFont(path);
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+            const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf");
+            const int id = QFileInfo::exists(path) ? QFontDatabase::addApplicationFont(path) : -1;
             if (id >= 0) list << QFontDatabase::applicationFontFamilies(id);
         }
         list << kSongFace;
