@@ -41,6 +41,15 @@ protected:
     std::string Stored(const char* column, unsigned id) {
         return QueryText(std::string("SELECT ") + column + " FROM tasks WHERE tas_id=" + std::to_string(id));
     }
+    // Task b, dated so, open for editing with digits typed into its year.
+    void TypeYear(const std::string& date, unsigned row, const char* digits) {
+        Exec("UPDATE tasks SET tas_date=#" + date + "# WHERE tas_id=" + std::to_string(b));
+        Open(row);
+        Click(form, IDC_TASD_EDIT);
+        const POINT p = w32test::PickerFieldPoint(form.m_hDate, 0);
+        w32test::Click(form.m_hDate, p.x, p.y);
+        w32test::TypeText(digits, form.m_hDate);
+    }
     unsigned a = 0, b = 0, c = 0;
     Tas_DetailDialogClass& form = g_Tas_Detail;
 };
@@ -151,6 +160,34 @@ TEST_F(TasRecordForm, TypedDateAndTimeAreSavedAsTyped) {
     EXPECT_EQ(row[0].substr(0, 10), "2026-03-02");
     EXPECT_EQ(row[1].substr(row[1].size() - 8), "14:05:00");
     EXPECT_EQ(w32test::PickerShownText(form.m_hTime).substr(0, 5), "14:05");
+}
+
+TEST_F(TasRecordForm, AYearRetypedKeepsTheDayWhereTheYearTakenHasIt) {
+    const struct {
+        const char *from, *typed, *stored;
+    } cases[] = {{"2024-02-29", "2024", "2024-02-29"},
+                 {"2024-02-29", "24", "2024-02-29"},
+                 {"2024-02-29", "28", "2028-02-29"},
+                 {"2024-02-29", "2023", "2023-02-28"},
+                 {"2024-01-31", "2025", "2025-01-31"}};
+    for (const auto& k : cases) {
+        TypeYear(k.from, 1, k.typed);
+        SetFocus(form.m_hSubject);  // leaving the field settles the year
+        Click(form, IDC_TASD_SAVE);
+        EXPECT_EQ(Stored("tas_date", b).substr(0, 10), k.stored) << k.typed;
+    }
+}
+
+TEST_F(TasRecordForm, ARecordShownWhileAYearIsTypedKeepsThePickersRange) {
+    TypeYear("1601-01-01", 0, "1");
+    Click(form, IDC_TASD_NEXT);  // task b, while the digit is pending
+    ASSERT_EQ(form.m_ulRecordID, b);
+    Click(form, IDC_TASD_EDIT);
+    const POINT p = w32test::PickerFieldPoint(form.m_hDate, 0);
+    w32test::Click(form.m_hDate, p.x, p.y);
+    w32test::PressKey(VK_DOWN, false, false, form.m_hDate);
+    Click(form, IDC_TASD_SAVE);
+    EXPECT_EQ(Stored("tas_date", b).substr(0, 10), "1601-01-01");
 }
 
 TEST_F(TasRecordForm, ANewTaskIsSavedWithItsEntryAfterTheBlankForms) {

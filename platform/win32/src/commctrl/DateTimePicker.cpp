@@ -147,12 +147,8 @@ void DtpCtl::Changed(const QDateTime& dt) {
     QDateTime v = dt;
     if (!typed_.isEmpty()) {
         typed_.clear();
-        if (edit_->minimumDateTime() != lo_ || edit_->maximumDateTime() != hi_) {
-            ++quiet_;
-            edit_->setDateTimeRange(lo_, hi_);
-            --quiet_;
-            v = edit_->dateTime();
-        }
+        RestoreRange();
+        v = edit_->dateTime();
     }
     Notify(v);
 }
@@ -215,10 +211,18 @@ void DtpCtl::ShowFromLeft() {
     }
 }
 
+// The widget takes the program's range again after a year typed outside it.
+void DtpCtl::RestoreRange() {
+    if (edit_->minimumDateTime() == lo_ && edit_->maximumDateTime() == hi_) return;
+    ++quiet_;
+    edit_->setDateTimeRange(lo_, hi_);
+    --quiet_;
+}
+
 void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
     const QDateTime v = Clamp(dt, lo_, hi_);
+    RestoreRange();
     ++quiet_;
-    if (edit_->minimumDateTime() != lo_ || edit_->maximumDateTime() != hi_) edit_->setDateTimeRange(lo_, hi_);
     edit_->setDateTime(v);
     --quiet_;
     if (::GetFocus() == hwnd_)
@@ -230,7 +234,9 @@ void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
 
 // A digit replaces the selected field: a field of two digits takes up to two,
 // the next one starts it afresh; the year takes up to four and is settled when
-// the user leaves it (Commit).
+// the user leaves it (Commit). The digits apply to the value as it was before
+// the typing, never to what the earlier digits made of it (the day cut to
+// February of the year 2, a value clamped to the range).
 void DtpCtl::TypeDigit(int digit) {
     if (field_ < 0 || field_ >= edit_->sectionCount()) return;
     const QDateTimeEdit::Section sec = edit_->sectionAt(field_);
@@ -246,7 +252,7 @@ void DtpCtl::TypeDigit(int digit) {
         if (const int v = typed_.toInt(); v >= 1) {
             ++quiet_;
             edit_->setDateTimeRange(kMin, kMax);
-            edit_->setDateTime(WithField(now, sec, v));
+            edit_->setDateTime(WithField(typedFrom_, sec, v));
             --quiet_;
             SelectField(field_);
         }
@@ -256,7 +262,7 @@ void DtpCtl::TypeDigit(int digit) {
         typed_.clear();
         return;
     }
-    const int max = FieldMax(sec, now);
+    const int max = FieldMax(sec, typedFrom_);
     int v = typed_.toInt();
     if (v > max) {
         typed_ = QString(QChar(u'0' + digit));
@@ -265,7 +271,7 @@ void DtpCtl::TypeDigit(int digit) {
     const bool bDone = typed_.size() >= 2 || v * 10 > max;
     const bool bNoZero = sec == QDateTimeEdit::MonthSection || sec == QDateTimeEdit::DaySection;
     if (bDone) typed_.clear();
-    if (v > 0 || !bNoZero) Apply(WithField(now, sec, v), now);
+    if (v > 0 || !bNoZero) Apply(WithField(typedFrom_, sec, v), now);
 }
 
 // Ends the typing in a field: a year of one or two digits lies in the
@@ -280,7 +286,7 @@ void DtpCtl::Commit() {
         const int century = kTwoDigitYearMax / 100 * 100;
         v += v <= kTwoDigitYearMax % 100 ? century : century - 100;
     }
-    Apply(WithField(edit_->dateTime(), QDateTimeEdit::YearSection, v), typedFrom_);
+    Apply(WithField(typedFrom_, QDateTimeEdit::YearSection, v), typedFrom_);
 }
 
 LRESULT DtpCtl::Input(UINT msg, WPARAM wp, LPARAM, bool& handled) {
@@ -386,7 +392,9 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* st = reinterpret_cast<const SYSTEMTIME*>(lp);
         if (static_cast<int>(wp) != GDT_VALID || !st || !ValidSystemTime(*st)) return FALSE;
         ms_ = st->wMilliseconds;
+        // The program's value ends any typing, and is held to its range.
         typed_.clear();
+        RestoreRange();
         ++quiet_;
         edit_->setDateTime(ToDateTime(*st));
         --quiet_;

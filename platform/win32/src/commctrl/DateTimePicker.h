@@ -52,6 +52,7 @@ private:
     void ShowFromLeft();
     void TypeDigit(int digit);
     void Commit();
+    void RestoreRange();
     // Sets the value (within the range) and reports a change from `before`.
     void Apply(const QDateTime& dt, const QDateTime& before);
 

@@ -333,6 +333,32 @@ TEST_F(PickerTyping, ADatePickedInTheCalendarEndsTheTypingOfAYear) {
     EXPECT_EQ(range[0].wYear, 1601);
 }
 
+TEST_F(PickerTyping, TypingNeitherKeepsTheWidenedRangeNorWhatAPartialFieldClamped) {
+    HWND h = Ranged();
+    ClickField(h, 0);
+    w32test::TypeText("1", h);
+    SYSTEMTIME first = Date(1601, 1, 1);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&first));
+    w32test::PressKey(VK_DOWN, false, false, h);  // the range's first day stays
+    EXPECT_EQ(Ymd(h), "1601-1-1");
+    // A date before the range shows as its first day, digits pending or not.
+    w32test::TypeText("1", h);
+    SYSTEMTIME before = Date(1500, 6, 1);
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&before));
+    Leave();
+    EXPECT_EQ(Ymd(h), "1601-1-1");
+    EXPECT_EQ(Shown(h), "1601-1-1");
+
+    // Month 1, typed on the way to 11, lies before the range: the day it was
+    // clamped to is not kept.
+    SYSTEMTIME range[2] = {Date(2024, 5, 10), Date(2025, 12, 31)}, st = Date(2024, 12, 15);
+    SendMessageA(h, DTM_SETRANGE, 1 | 2, reinterpret_cast<LPARAM>(range));
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    ClickField(h, 1);
+    w32test::TypeText("11", h);
+    EXPECT_EQ(Ymd(h), "2024-11-15");
+}
+
 TEST_F(PickerTyping, AClickSelectsTheFieldUnderItAndDigitsReplaceIt) {
     HWND h = Ranged();
     ClickField(h, 1);
