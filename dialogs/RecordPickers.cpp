@@ -1,7 +1,9 @@
 // The twenty record pickers: one core, one table row each. A picker's list,
 // ids and clicked row live for one opening; the pair a link writes is made
 // from the row clicked in the present list and the record shown now, so no
-// click of an earlier opening or an earlier list is ever linked.
+// click of an earlier opening or an earlier list is ever linked. A click
+// gives a handing picker's opener the row's id at once; whenever no row is
+// chosen (a reload, a click beside the rows, 取消) the opener has its id back.
 #include "dialogs/RecordPickers.h"
 
 #include "dialogs/DialogFont.h"
@@ -65,7 +67,7 @@ struct PickerState {
     ListViewClass list;
     IDListOwner ids;
     int nRow = -1;      // the row clicked in the present list, -1 none
-    ULONG ulSaved = 0;  // the opener's id at opening, back on 取消
+    ULONG ulSaved = 0;  // the opener's id at opening or after a double click's hand-over
 };
 
 // The rows of a loaded node list; the account's contacts picker skips the
@@ -129,10 +131,20 @@ void Show(const PickerDef& d, PickerState& s, int nColumns, int nFound, Node* pH
     }
 }
 
+void SetOpenerID(Act act, ULONG ulID, const char* pszName);
+
+// No row chosen: the opener's id goes back to what it was at opening or
+// after the last row a double click handed over, so that only a row the
+// list shows when it is chosen is ever handed over.
+void Unchoose(const PickerDef& d, PickerState& s) {
+    s.nRow = -1;
+    SetOpenerID(d.act, s.ulSaved, nullptr);
+}
+
 // Runs the picker's query (keyword search when pszKeyword is given) and
 // shows its rows; a failed query keeps the list as it was.
 void Load(const PickerDef& d, PickerState& s, const char* pszKeyword) {
-    s.nRow = -1;  // a reload leaves no row clicked
+    Unchoose(d, s);  // a reload leaves no row chosen
     const int nColumns = ColumnsOf((RecordKind)d.kind).nColumns;
     auto run = [&](auto& data, auto query, auto head) {
         if (pszKeyword) {
@@ -350,7 +362,7 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
             Close(hDlg, s);
             return TRUE;
         case IDCANCEL:
-            SetOpenerID(d.act, s.ulSaved, nullptr);
+            Unchoose(d, s);
             Close(hDlg, s);
             return TRUE;
         }
@@ -361,7 +373,7 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
         if (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK) return FALSE;
         const int nRow = s.list.GetNotifyItem((NMLISTVIEW*)lParam);
         if (!s.ids.HasRow(nRow)) {
-            if (pHdr->code == NM_CLICK) s.nRow = -1;
+            if (pHdr->code == NM_CLICK) Unchoose(d, s);  // a click beside the rows
             return TRUE;
         }
         s.nRow = nRow;

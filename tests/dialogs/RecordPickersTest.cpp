@@ -2,7 +2,8 @@
 // double click links (or hands over) the row it names, 确定 without a click
 // of this opening does nothing, a quote in the keyword finds its record,
 // 取消 gives a handing picker's opener back its id, an empty list (no
-// records, a search that finds nothing) holds no row to choose, and a list
+// records, a search that finds nothing) holds no row to choose, a row no
+// longer chosen after a search reaches no opener's saved record, and a list
 // that was counted but cannot be walked names its kind in the box.
 #include <gtest/gtest.h>
 
@@ -10,16 +11,21 @@
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
+#include "resources/contacts_ids.h"
 #include "resources/message_texts.h"
+#include "resources/shell_ids.h"
+#include "resources/tasks_ids.h"
 #include "store/Acc_DetailClass.h"
 #include "store/Con_DetailClass.h"
 #include "store/Opp_DetailClass.h"
 #include "store/Tas_DetailClass.h"
 #include "shell/RelatingGlobals.h"
 #include "views/contacts/Con_DetailDialogClass.h"
+#include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/tasks/Tas_DetailDialogClass.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 using namespace programtest;
@@ -391,6 +397,103 @@ TEST_F(PickerLinks, TheNewContactAccountPickerShowsItsSearchRowButDoesNotSearch)
     EXPECT_GE(nRows, 2);
     EXPECT_EQ(nAfterButton, nRows);
     EXPECT_EQ(nAfterEnter, nRows);
+}
+
+// A row clicked and then no longer chosen (the search refilled the list, a
+// click fell beside the rows) is neither handed over nor linked: the saved
+// record gets no link and its form shows none. A row clicked after the
+// search is the one stored.
+TEST_F(PickerLinks, ARowNoLongerChosenIsNeitherHandedOverNorLinked) {
+    unsigned y[4] = {};
+    for (Kind k : {kAccounts, kOpportunities, kContacts}) {
+        Seed(k, "上海东方");
+        y[k] = Seed(k, "北京远大");
+    }
+    const ULONG c = AddContact({.name = "无单位"}), o = AddOpp({.subject = "机会"});
+    using Step = DialogScript::Step;
+    auto byForm = [](RecordFormClass& form, ULONG ulID, int nCommand, int nSave) {
+        return [=, &form](const Step& pick) {
+            HandOverToForm(&form, ulID ? &ulID : nullptr, ulID ? 1 : 0, ulID ? 0 : -1, "");
+            if (ulID) Click(form, IDC_COND_EDIT);  // 修改, of the contact form only here
+            DialogScript script;
+            script.Then(IDD_SELECT_OBJECT, pick);
+            SendMessageA(form.m_hWnd, WM_COMMAND, nCommand, 0);
+            Click(form, nSave);
+        };
+    };
+    const std::string newCon = "con_id=(SELECT MAX(con_id) FROM contacts)",
+                      newTas = "tas_id=(SELECT MAX(tas_id) FROM tasks)";
+    struct Way {
+        const char* pszName;
+        std::function<void(const Step&)> run;
+        const char* pszLinks;  // where the opener's record is linked to the chosen one
+        Kind chosen;
+        std::string opener;   // the opener's record in that table
+        const HWND* phField;  // the form's field for the chosen record's name
+    } ways[] = {
+        {"contact form, changing", byForm(g_Con_Detail, c, IDM_SELECTACCOUNT, IDC_COND_SAVE), "accounts_contacts",
+         kAccounts, "con_id=" + std::to_string(c), &g_Con_Detail.m_hAccountEdit},
+        {"contact form, adding", byForm(g_Con_Detail, 0, IDM_SELECTACCOUNT, IDC_COND_SAVE), "accounts_contacts",
+         kAccounts, newCon, &g_Con_Detail.m_hAccountEdit},
+        {"task form, account", byForm(g_Tas_Detail, 0, IDM_SELECTACCOUNT_LINK, IDC_TASD_SAVE), "accounts_tasks",
+         kAccounts, newTas, &g_Tas_Detail.m_hSubject},
+        {"task form, opportunity", byForm(g_Tas_Detail, 0, IDM_SELECTOPP_LINK, IDC_TASD_SAVE), "opportunities_tasks",
+         kOpportunities, newTas, &g_Tas_Detail.m_hSubject},
+        {"task form, contact", byForm(g_Tas_Detail, 0, IDM_SELECTCONTACT_LINK, IDC_TASD_SAVE), "contacts_tasks",
+         kContacts, newTas, &g_Tas_Detail.m_hSubject},
+        {"new-contact dialog",
+         [](const Step& pick) {
+             HandOverToForm(&g_Tas_Detail, nullptr, 0, -1, "");
+             DialogScript script;
+             script.Then(IDD_NEW_CONTACT, [](HWND h) {
+                 SendMessageA(h, WM_COMMAND, IDM_SELECTACCOUNT, 0);
+                 PressButton(h, IDC_NEWRECORD_OK);
+             });
+             script.Then(IDD_SELECT_OBJECT, pick);
+             DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetail, 0);
+         },
+         "accounts_contacts", kAccounts, newCon, nullptr},
+        {"linking picker",
+         [o](const Step& pick) {
+             HandOverToForm(&g_Opp_Detail, &o, 1, 0, "");
+             RunDialog(IDD_SELECT_OBJECT, SelectAccountDlgProc_OppDetailAccounts, pick);
+         },
+         "opportunities_accounts", kAccounts, "opp_id=" + std::to_string(o), nullptr},
+    };
+    auto rowNamed = [](HWND h, const std::string& name) {
+        const auto names = Column(GetDlgItem(h, IDC_PICK_LIST), 0);
+        const auto it = std::find(names.begin(), names.end(), name);
+        EXPECT_NE(it, names.end()) << name;
+        return it == names.end() ? -1 : (int)(it - names.begin());
+    };
+    static const char* const kIDs[] = {"tas_id", "acc_id", "opp_id", "con_id"};
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.pszName);
+        for (bool bChoose : {false, true}) {
+            const int nNew = bChoose ? 1 : 0;
+            const long long nLinks = LinkRows();
+            w.run([&](HWND h) {
+                ClickRow(h, IDC_PICK_LIST, rowNamed(h, "上海东方"));
+                SetText(h, IDC_PICK_KEYWORD, bChoose ? "北京" : "zzzzqqq");
+                PressButton(h, IDC_PICK_SEARCH);
+                if (bChoose) {
+                    ClickRow(h, IDC_PICK_LIST, rowNamed(h, "北京远大"));
+                } else {
+                    if (Rows(h) > 0) ClickRow(h, IDC_PICK_LIST, -1);  // a picker that does not search
+                    DoubleClickRow(h, IDC_PICK_LIST, -1);
+                }
+                PressButton(h, IDC_PICK_OK);
+            });
+            EXPECT_EQ(LinkRows(), nLinks + nNew);
+            EXPECT_EQ(QueryInt(std::string("SELECT COUNT(*) FROM ") + w.pszLinks + " WHERE " + w.opener + " AND " +
+                               kIDs[w.chosen] + "=" + std::to_string(y[w.chosen])),
+                      nNew);
+            if (w.phField) {
+                EXPECT_EQ(Text(*w.phField), bChoose ? "北京远大" : "");
+            }
+        }
+        EXPECT_TRUE(TakeBoxes().empty());
+    }
 }
 
 TEST_F(PickerLinks, TheAccountsContactsPickerListsOnlyContactsWithoutAnAccount) {
