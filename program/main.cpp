@@ -217,6 +217,7 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         if (g_nStartupResult == STARTUP_RUN) OnSize(hWnd);
         return 0;
     case WM_COMMAND: g_Toolbar.OnCommand(hWnd, uMsg, wParam, lParam); return 0;
+    case UM_REPORTEDACTIONDONE: EndReportedAction(); return 0;
     case WM_DESTROY:
         // A mail run must end before the pages it reports to go.
         g_Mail.StopRun(MailDialogClass::kStopWaitMs);

@@ -60,9 +60,12 @@ public:
     enum FileTrouble { kNoTrouble, kFileInUse, kFileReadOnly, kDiskFull };
     FileTrouble co_LastFileTrouble(SQLSMALLINT nHandleType, SQLHANDLE hHandle) const;
     // Shows what keeps the file (named) from being used, once per failed
-    // action: not again for the following failures until a statement
-    // succeeds, a transaction begins, or a change is run on its own.
+    // action: not again for the following failures until the action ends
+    // (co_EndAction), a statement succeeds, a transaction begins, or a change
+    // is run on its own.
     void co_ShowFileTrouble(FileTrouble nTrouble);
+    // The user's action is over: the next failure shows its trouble again.
+    void co_EndAction() { m_bTroubleShown = false; }
 
 private:
     char* m_pszLongSQL;  // set while the pending statement is longer than m_szSQL

@@ -1,6 +1,7 @@
 // A database file that cannot be written now: held by another program, read
 // only, or on a full disk, during a save from a record form and from a
-// new-record dialog. The user gets one clear box naming the trouble first,
+// new-record dialog, and one that cannot even be read during page loads.
+// Each failed action gives the user one clear box naming the trouble first,
 // then the program's own texts; the typed values stay, nothing is stored
 // half, and once the trouble is gone the same save stores the record.
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "store/ODBCClass.h"
 #include "shell/RelatingGlobals.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
+#include "views/accounts/Acc_Navigation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -275,6 +277,25 @@ TEST_P(FileTrouble, ASaveFromADialogShowsOneClearBoxFirstAndKeepsTheInput) {
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities WHERE opp_subject='新机会'"), 1);
     EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM opportunities_accounts WHERE acc_id=" + std::to_string(m_a)), 1);
+}
+
+// Another program's exclusive lock keeps even reads out: each page load
+// (the program waiting for the user in between) shows the clear box once,
+// the second as the first.
+TEST_F(FileTrouble, EachPageLoadUnderAnExclusiveLockShowsOneClearBox) {
+    sqlite3* pOther = nullptr;
+    ASSERT_EQ(sqlite3_open(Database().Path().c_str(), &pOther), SQLITE_OK);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> other(pOther, sqlite3_close);  // rolls back
+    ASSERT_EQ(sqlite3_exec(pOther, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    TakeBoxes();
+    for (auto load : {GotoAcc_Homepage, GotoAcc_ImportantStat}) {
+        load();
+        PumpMessages();
+        const std::vector<std::string> boxes = TakeBoxes();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes[0], TroubleText(kInUse, Database().Path()));
+        EXPECT_EQ(Count(boxes, boxes[0]), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, FileTrouble, ::testing::Values(kInUse, kReadOnly, kFull),
