@@ -62,12 +62,6 @@ bool IsAddressLiteral(const std::string& strHost) {
 // The port of the settings (checked when the run starts: 1 to 65535).
 u_short PortNumber(const std::string& strPort) { return (u_short)atoi(strPort.c_str()); }
 
-long long NowMs() {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
-
 // How often a wait that Stop cannot wake looks at the stop flag.
 const int kStopPollMs = 50;
 
@@ -136,15 +130,9 @@ void MailRun::SetConnection(int fd) {
     pthread_mutex_unlock(&m_Mutex);
 }
 
-void MailRun::SetTimeouts(UINT_PTR s, DWORD dwMs) {
-    // 0 would mean no limit at all.
-    const DWORD ms = dwMs ? dwMs : 1;
-    setsockopt((SOCKET)s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
-    setsockopt((SOCKET)s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
-}
-
-UINT_PTR MailRun::Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket) {
+UINT_PTR MailRun::Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket, bool* pbTimedOut) {
     *pbNoSocket = false;
+    *pbTimedOut = false;
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET) {
         *pbNoSocket = true;
@@ -158,10 +146,11 @@ UINT_PTR MailRun::Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket) 
     fcntl(fd, F_SETFL, nFlags | O_NONBLOCK);
     bool bConnected = ::connect(fd, pAddr, (socklen_t)nLength) == 0;
     if (!bConnected && errno == EINPROGRESS) {
-        const long long llUntil = NowMs() + m_dwReplyTimeoutMs;
+        const long long llUntil = MonotonicMs() + m_dwReplyTimeoutMs;
         while (!Stopping()) {
-            const long long llLeft = llUntil - NowMs();
-            if (llLeft <= 0) break;
+            const long long llLeft = llUntil - MonotonicMs();
+            *pbTimedOut = llLeft <= 0;
+            if (*pbTimedOut) break;
             struct pollfd p = {fd, POLLOUT, 0};
             const int n = poll(&p, 1, (int)std::min<long long>(llLeft, kStopPollMs));
             if (n < 0 && errno != EINTR) break;
@@ -178,7 +167,6 @@ UINT_PTR MailRun::Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket) 
         CloseConnection(s);
         return INVALID_SOCKET;
     }
-    SetTimeouts(s, m_dwReplyTimeoutMs);
     return s;
 }
 
@@ -254,23 +242,18 @@ int MailRun::ReadReply(MailTransport& t, std::string* pText, std::string* pFinal
     pText->clear();
     pFinal->clear();
     size_t nTotal = 0;
-    const long long llUntil = NowMs() + m_dwReplyTimeoutMs;
+    // Every read waits only for what is left of the reply's time.
+    t.SetDeadline(MonotonicMs() + m_dwReplyTimeoutMs);
     for (;;) {
         size_t nEnd = m_strPending.find('\n');
         while (nEnd == std::string::npos) {
             if (m_strPending.size() > kMaxReplyBytes) return kNoReply;
-            // Each read may wait only for what is left of the reply's time.
-            const long long llLeft = llUntil - NowMs();
-            if (llLeft > 0 && m_fdOpen >= 0) {
-                const DWORD ms = (DWORD)llLeft;
-                setsockopt((SOCKET)m_fdOpen, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
-            }
             char buf[4096];
-            const int n = llLeft > 0 ? t.Read(buf, sizeof buf) : -1;
+            const int n = t.Read(buf, sizeof buf);
             if (n <= 0) {
                 if (pText->size() < kReplyBoxBytes) pText->append(m_strPending, 0, kReplyBoxBytes - pText->size());
                 m_strPending.clear();
-                return n < 0 && NowMs() >= llUntil && !Stopping() ? kTimedOut : kNoReply;
+                return n < 0 && t.TimedOut() && !Stopping() ? kTimedOut : kNoReply;
             }
             m_strPending.append(buf, (size_t)n);
             nEnd = m_strPending.find('\n');
@@ -292,6 +275,8 @@ int MailRun::ReadReply(MailTransport& t, std::string* pText, std::string* pFinal
 // write failed; its box has been shown).
 int MailRun::Command(MailTransport& t, const std::string& strText, const char* pszCode, std::string* pReply) {
     pReply->clear();
+    // The whole command has the time limit to go out.
+    t.SetDeadline(MonotonicMs() + m_dwReplyTimeoutMs);
     if (!strText.empty() && t.Write(strText.data(), (int)strText.size()) != 0) {
         Box(kTextSendError);
         return kWriteFailed;
@@ -434,12 +419,12 @@ int MailRun::SendMailSSL() {
         Box(kTextResolve);
         return -1;
     }
-    bool bNoSocket = false;
-    const SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket);
+    bool bNoSocket = false, bTimedOut = false;
+    const SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket, &bTimedOut);
     if (s == INVALID_SOCKET) {
         WSACleanup();
         SSL_CTX_free(ctx);
-        Box(kTextResolve);
+        Box(bTimedOut ? kTextTimeout : kTextResolve);
         return -1;
     }
     BIO* bio = BIO_new_ssl(ctx, 1);
@@ -473,15 +458,18 @@ int MailRun::SendMailSSL() {
         return nResult;
     };
 
-    if (BIO_do_handshake(bio) <= 0) {
+    SslTransport t(bio, ssl, s);
+    t.SetDeadline(MonotonicMs() + m_dwReplyTimeoutMs);
+    if (!t.Handshake()) {
         const long v = SSL_get_verify_result(ssl);
-        if (v != X509_V_OK)
+        if (t.TimedOut())
+            Box(kTextTimeout);
+        else if (v != X509_V_OK)
             Box(Format(kTextCertificate, X509_verify_cert_error_string(v)));
         else
             Box(kTextResolve);
         return finish(-1);
     }
-    SslTransport t(bio);
     if (Greet(t, false) != 0) return finish(-1);
     bool bFirst = true;
     for (const Recipient& rcpt : m_Recipients) {
@@ -540,10 +528,10 @@ int MailRun::SendMailPlain() {
         if (!CheckRecipient(rcpt)) continue;
         if (!bFirst && !Pause()) break;
         bFirst = false;
-        bool bNoSocket = false;
-        SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket);
+        bool bNoSocket = false, bTimedOut = false;
+        SOCKET s = Connect(reinterpret_cast<const sockaddr*>(&addr), sizeof addr, &bNoSocket, &bTimedOut);
         if (s == INVALID_SOCKET) {
-            Box(bNoSocket ? kTextSocket : kTextConnect);
+            Box(bNoSocket ? kTextSocket : bTimedOut ? kTextTimeout : kTextConnect);
             WSACleanup();
             return -1;
         }

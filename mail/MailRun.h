@@ -29,8 +29,8 @@ public:
         std::string strNickname;
     };
 
-    // Time limit of every reply, from the command to its last line, and of
-    // the connection and the TLS handshake, in milliseconds.
+    // Time limit, in milliseconds, of the connection, of the TLS handshake,
+    // of each command's write and of each whole reply.
     static const DWORD kReplyTimeoutMs = 60000;
     // The longest pause between two mails, in seconds.
     static const int kMaxPauseSeconds = 86400;
@@ -92,9 +92,9 @@ private:
     void FailureBox(int nCode, const std::string& strReply);
     // A TCP connection to the server, registered with Stop and made so that
     // Stop and the time limit end it while it is being made: the socket, or
-    // INVALID_SOCKET (*pbNoSocket: no socket could be made at all).
-    UINT_PTR Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket);
-    void SetTimeouts(UINT_PTR s, DWORD dwMs);
+    // INVALID_SOCKET (*pbNoSocket: no socket could be made at all;
+    // *pbTimedOut: the time limit ended it).
+    UINT_PTR Connect(const sockaddr* pAddr, int nLength, bool* pbNoSocket, bool* pbTimedOut);
     void Status(const char* pszText);
     void SetConnection(int fd);
     void CloseConnection(UINT_PTR s);  // a SOCKET

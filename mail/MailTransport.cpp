@@ -1,11 +1,37 @@
+#include "mail/SslLibrary.h"
+
 #include "mail/MailTransport.h"
 
-#include "mail/SslLibrary.h"
+#include <fcntl.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <ctime>
+
+long long MonotonicMs() {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+}
+
+bool SocketTransport::Limit(int nOption) {
+    const long long llLeft = m_llUntil - MonotonicMs();
+    m_bTimedOut = llLeft <= 0;
+    if (m_bTimedOut) return false;
+    const DWORD ms = (DWORD)llLeft;
+    setsockopt(m_s, SOL_SOCKET, nOption, reinterpret_cast<const char*>(&ms), sizeof ms);
+    return true;
+}
 
 int SocketTransport::Write(const char* p, int n) {
     while (n > 0) {
-        const int r = send(m_s, p, n, 0);
-        if (r <= 0) return -1;
+        const int r = Limit(SO_SNDTIMEO) ? send(m_s, p, n, 0) : -1;
+        if (r <= 0) {
+            m_bTimedOut = MonotonicMs() >= m_llUntil;
+            return -1;
+        }
         p += r;
         n -= r;
     }
@@ -13,23 +39,70 @@ int SocketTransport::Write(const char* p, int n) {
 }
 
 int SocketTransport::Read(char* p, int n) {
-    const int r = recv(m_s, p, n, 0);
-    return r < 0 ? -1 : r;
+    const int r = Limit(SO_RCVTIMEO) ? recv(m_s, p, n, 0) : -1;
+    if (r >= 0) return r;
+    m_bTimedOut = MonotonicMs() >= m_llUntil;
+    return -1;
+}
+
+SslTransport::SslTransport(BIO* pBio, SSL* pSsl, SOCKET s) : m_pBio(pBio), m_pSsl(pSsl), m_fd((int)s) {
+    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL, 0) | O_NONBLOCK);
+}
+
+bool SslTransport::Wait() {
+    short nEvents = 0;
+    if (BIO_should_retry(m_pBio)) nEvents = BIO_should_write(m_pBio) ? POLLOUT : BIO_should_read(m_pBio) ? POLLIN : 0;
+    if (!nEvents) return false;
+    for (;;) {
+        const long long llLeft = m_llUntil - MonotonicMs();
+        m_bTimedOut = llLeft <= 0;
+        if (m_bTimedOut) return false;
+        struct pollfd pfd = {m_fd, nEvents, 0};
+        // A hang-up or an error also ends the wait: the next step fails.
+        const int r = poll(&pfd, 1, (int)std::min<long long>(llLeft, INT_MAX));
+        if (r > 0) return true;
+        if (r < 0 && errno != EINTR) return false;
+    }
+}
+
+int SslTransport::Broken(int nResult) {
+    SSL_set_quiet_shutdown(m_pSsl, 1);
+    return nResult;
+}
+
+bool SslTransport::Handshake() {
+    m_bTimedOut = false;
+    while (BIO_do_handshake(m_pBio) <= 0) {
+        if (!Wait()) {
+            Broken(0);
+            return false;
+        }
+    }
+    return true;
 }
 
 int SslTransport::Write(const char* p, int n) {
+    m_bTimedOut = false;
     while (n > 0) {
+        // A step that must be retried is retried with the same bytes.
         const int r = BIO_write(m_pBio, p, n);
-        if (r <= 0) return -1;
-        p += r;
-        n -= r;
+        if (r > 0) {
+            p += r;
+            n -= r;
+        } else if (!Wait()) {
+            return Broken(-1);
+        }
     }
     return 0;
 }
 
 int SslTransport::Read(char* p, int n) {
-    const int r = BIO_read(m_pBio, p, n);
-    if (r > 0) return r;
-    // A timed-out read asks for a retry: for a blocking run it is a failure.
-    return (r == 0 && !BIO_should_retry(m_pBio)) ? 0 : -1;
+    m_bTimedOut = false;
+    for (;;) {
+        const int r = BIO_read(m_pBio, p, n);
+        if (r > 0) return r;
+        // Closed by the server, or failed.
+        if (!BIO_should_retry(m_pBio)) return Broken(r == 0 ? 0 : -1);
+        if (!Wait()) return Broken(-1);
+    }
 }

@@ -26,6 +26,7 @@
     X(SSL_get0_param)                   \
     X(SSL_set1_host)                    \
     X(SSL_get_verify_result)            \
+    X(SSL_set_quiet_shutdown)           \
     X(X509_VERIFY_PARAM_set1_ip_asc)    \
     X(X509_verify_cert_error_string)    \
     X(BIO_new_ssl)                      \
@@ -63,6 +64,7 @@ public:
 #define SSL_get0_param SslLibrary::Get()->SSL_get0_param
 #define SSL_set1_host SslLibrary::Get()->SSL_set1_host
 #define SSL_get_verify_result SslLibrary::Get()->SSL_get_verify_result
+#define SSL_set_quiet_shutdown SslLibrary::Get()->SSL_set_quiet_shutdown
 #define X509_VERIFY_PARAM_set1_ip_asc SslLibrary::Get()->X509_VERIFY_PARAM_set1_ip_asc
 #define X509_verify_cert_error_string SslLibrary::Get()->X509_verify_cert_error_string
 #define BIO_new_ssl SslLibrary::Get()->BIO_new_ssl

@@ -15,7 +15,6 @@
 
 #include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
-#include "winsock_testhooks.h"
 
 using mailtest::Certificates;
 using mailtest::ReceivedMail;
@@ -24,6 +23,7 @@ using mailtest::SmtpTestServer;
 namespace {
 
 const char kUser[] = "sales";
+const char kTextTimeout[] = "邮件服务器长时间没有回复，邮件发送已停止，请检查邮件服务器设置或稍后再试";
 const char kPassword[] = "s3cret";
 
 struct RunOutcome {
@@ -46,7 +46,6 @@ protected:
         w32test::ClearMessageBoxes();
         setenv("SSL_CERT_FILE", Certificates().strCaFile.c_str(), 1);
     }
-    void TearDown() override { wsatest::LimitSocketTimeouts(0); }
 
     // A run of n recipients to the server, logging in as kUser.
     static std::shared_ptr<MailRun> NewRun(const SmtpTestServer& server, int n, bool bSsl, bool bSalutation = true) {
@@ -441,15 +440,15 @@ TEST_F(SmtpClient, SubjectAndNameWithLineBreaksAddNoHeader) {
 // ---------------------------------------------------------------------------
 
 TEST_F(SmtpClient, SilentServerEndsTheRunAfterTheReadLimit) {
-    wsatest::LimitSocketTimeouts(300);
     for (bool bSsl : {false, true}) {
         std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
         o.push_back("--silent");
         SmtpTestServer server(o);
-        RunOutcome r = RunToEnd(NewRun(server, 2, bSsl), 30000);
+        auto run = NewRun(server, 2, bSsl);
+        run->m_dwReplyTimeoutMs = 300;
+        RunOutcome r = RunToEnd(run, 30000);
         ASSERT_TRUE(r.bEnded);
-        ASSERT_EQ(r.boxes.size(), 1u);
-        EXPECT_EQ(r.boxes[0], bSsl ? "连接邮件服务器错误，请检查是否已连接到网络" : "连接邮件服务器错误");
+        EXPECT_EQ(r.boxes, std::vector<std::string>{kTextTimeout});
     }
 }
 
@@ -496,6 +495,59 @@ TEST_F(SmtpClient, ATrickledReplyEndsTheRunWithAMessageAtTheTimeLimit) {
         EXPECT_EQ(
             r.boxes,
             (std::vector<std::string>{"邮件服务器长时间没有回复，邮件发送已停止，请检查邮件服务器设置或稍后再试"}));
+        EXPECT_EQ(server.StoredCount(), 0);
+    }
+}
+
+// OpenSSL reads many times for one TLS record; the server sends one a byte at
+// a time: the limit still holds for the whole handshake and the whole reply.
+TEST_F(SmtpClient, TheTimeLimitHoldsForTheHandshakeAndInsideOneTlsRecord) {
+    for (const char* phase : {"handshake", "greeting"}) {
+        std::vector<std::string> o = LocalhostTls();
+        o.insert(o.end(), {"--tls-trickle", phase, "0.2"});
+        SmtpTestServer server(o);
+        auto run = NewRun(server, 2, true);
+        run->m_dwReplyTimeoutMs = 1000;  // the greeting's record alone takes about 9 s
+        RunOutcome r = RunToEnd(run, 30000);
+        ASSERT_TRUE(r.bEnded) << phase;
+        EXPECT_EQ(r.boxes, std::vector<std::string>{kTextTimeout}) << phase;
+        // No greeting came whole, so nothing was said inside TLS.
+        EXPECT_EQ(server.Commands(), "") << phase;
+    }
+}
+
+// The limit's end says so also while connecting (the handshake: above); a
+// connection broken by a failed read or write ends at once, without a
+// close_notify that could wait on a full send buffer.
+TEST_F(SmtpClient, ARunEndedByTheLimitOrAFailedWriteSaysSoAndClosesAtOnce) {
+    for (bool bSsl : {false, true}) {
+        SmtpTestServer server({"--full-backlog"});
+        auto run = NewRun(server, 2, bSsl);
+        run->m_dwReplyTimeoutMs = 500;
+        RunOutcome r = RunToEnd(run, 30000);
+        ASSERT_TRUE(r.bEnded);
+        EXPECT_EQ(r.boxes, std::vector<std::string>{kTextTimeout}) << bSsl;
+    }
+    {
+        std::vector<std::string> o = LocalhostTls();
+        o.insert(o.end(), {"--tls-trickle", "greeting", "0.2"});
+        SmtpTestServer server(o);
+        auto run = NewRun(server, 2, true);
+        run->m_dwReplyTimeoutMs = 1000;
+        ASSERT_TRUE(RunToEnd(run, 30000).bEnded);
+        EXPECT_TRUE(w32test::WaitFor([&] { return !server.Ends().empty(); }, 10000));
+        EXPECT_EQ(server.Ends(), "eof\n");
+    }
+    for (bool bSsl : {false, true}) {
+        std::vector<std::string> o = bSsl ? LocalhostTls() : AuthOptions();
+        o.push_back("--stall-in-data");
+        SmtpTestServer server(o);
+        auto run = NewRun(server, 2, bSsl);
+        run->m_strContent.assign(8 << 20, 'a');  // more than the socket buffers hold
+        run->m_dwReplyTimeoutMs = 1000;
+        RunOutcome r = RunToEnd(run, 30000);
+        ASSERT_TRUE(r.bEnded) << bSsl;
+        EXPECT_EQ(r.boxes, std::vector<std::string>{"数据发送错误，请检查是否已连接到网络"}) << bSsl;
         EXPECT_EQ(server.StoredCount(), 0);
     }
 }

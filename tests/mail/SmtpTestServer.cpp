@@ -248,6 +248,7 @@ std::string SmtpTestServer::RawMessage(int n) const {
 
 std::string SmtpTestServer::Commands() const { return ReadFile(m_Dir.File("commands.log")); }
 std::string SmtpTestServer::SniNames() const { return ReadFile(m_Dir.File("sni.log")); }
+std::string SmtpTestServer::Ends() const { return ReadFile(m_Dir.File("ends.log")); }
 int SmtpTestServer::Counted() const { return atoi(ReadFile(m_Dir.File("count")).c_str()); }
 
 int SmtpTestServer::Accepted() const {

@@ -67,6 +67,8 @@ public:
     // Command lines the server read, and SNI names it was sent.
     std::string Commands() const;
     std::string SniNames() const;
+    // How the client ended its connections to a --tls-trickle server.
+    std::string Ends() const;
     // Messages counted by a server started with --count-only.
     int Counted() const;
     // Connections accepted by a server started with --mute.

@@ -25,6 +25,16 @@ Serve:  smtp_test_server.py serve DIR [options]
   --trickle SECONDS     send the greeting one byte every SECONDS
   --close-in-data       close the connection when the message has arrived,
                         before the reply to it
+  --stall-in-data       read nothing more once DATA has been answered with
+                        354, so that the client's send buffer fills
+  --tls-trickle PHASE SECONDS
+                        (with --tls) a bare TLS server instead of SMTP: PHASE
+                        "handshake" sends its handshake one byte every
+                        SECONDS; "greeting" completes the handshake and then
+                        sends the greeting as one TLS record, one byte every
+                        SECONDS. What the client sends inside TLS goes to
+                        commands.log; how it ended each connection, with
+                        "close_notify" or a bare "eof", to ends.log
   --count-only          keep no messages, count them in DIR/count
 
 Parse:  smtp_test_server.py parse DIR
@@ -73,6 +83,8 @@ class Options:
         self.trickle = None
         self.close_in_data = False
         self.full_backlog = False
+        self.stall_in_data = False
+        self.tls_trickle = None
         i = 0
         while i < len(argv):
             a = argv[i]
@@ -106,6 +118,10 @@ class Options:
                 self.close_in_data = True; i += 1
             elif a == "--full-backlog":
                 self.full_backlog = True; i += 1
+            elif a == "--stall-in-data":
+                self.stall_in_data = True; i += 1
+            elif a == "--tls-trickle":
+                self.tls_trickle = (argv[i + 1], float(argv[i + 2])); i += 3
             else:
                 raise SystemExit("unknown option " + a)
 
@@ -166,6 +182,70 @@ class Handler:
         return AuthResult(success=ok, handled=False, auth_data=LoginPassword(user, password))
 
 
+async def trickle_tls(reader, writer, ctx, directory, phase, delay):
+    # An end without close_notify must show as such, not as a clean close.
+    ctx.options &= ~ssl.OP_IGNORE_UNEXPECTED_EOF
+    incoming, outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
+    tls = ctx.wrap_bio(incoming, outgoing, server_side=True)
+
+    async def send(slow):
+        data = outgoing.read()
+        for chunk in [data[i:i + 1] for i in range(len(data))] if slow else [data]:
+            writer.write(chunk)
+            await writer.drain()
+            if slow:
+                await asyncio.sleep(delay)
+
+    async def receive():
+        try:
+            data = await reader.read(65536)
+        except ConnectionError:
+            data = b""
+        incoming.write(data)
+        return bool(data)
+
+    def log(name, data):
+        with open(os.path.join(directory, name), "ab") as f:
+            f.write(data)
+
+    async def watch():
+        end = b"eof\n"
+        try:
+            while await receive():
+                try:
+                    while data := tls.read():
+                        log("commands.log", data)
+                    end = b"close_notify\n"
+                    return
+                except ssl.SSLWantReadError:
+                    pass
+        except ssl.SSLError:
+            pass
+        finally:
+            log("ends.log", end)
+
+    watcher = None
+    try:
+        while True:
+            try:
+                tls.do_handshake()
+                break
+            except ssl.SSLWantReadError:
+                await send(phase == "handshake")
+                if not await receive():
+                    return
+        await send(False)
+        watcher = asyncio.ensure_future(watch())
+        tls.write(b"220 localhost ESMTP\r\n")
+        await send(True)
+    except (ConnectionError, ssl.SSLError):
+        pass
+    finally:
+        if watcher:
+            await watcher
+        writer.close()
+
+
 class TestSMTP(SMTP):
     def __init__(self, handler, directory, opts, **kw):
         super().__init__(handler, **kw)
@@ -211,7 +291,12 @@ class TestSMTP(SMTP):
                     f.write(line)
                 if line.upper().startswith(b"DATA"):
                     state["data"] = True
+                    if self.opts.stall_in_data:
+                        self._reader.readuntil = stalled
             return line
+
+        async def stalled(separator=b"\n"):
+            await asyncio.Event().wait()
 
         reader.readuntil = logged
         await super()._handle_client()
@@ -264,9 +349,16 @@ def serve(directory, argv):
                 with open(os.path.join(directory, "accepted.log"), "a") as f:
                     f.write("accepted\n")
         server = loop.run_until_complete(loop.create_server(Mute, host="127.0.0.1", port=0))
+    elif opts.tls_trickle:
+        server = loop.run_until_complete(asyncio.start_server(
+            lambda r, w: trickle_tls(r, w, ctx, directory, *opts.tls_trickle), host="127.0.0.1", port=0))
     else:
         server = loop.run_until_complete(loop.create_server(
             lambda: TestSMTP(handler, directory, opts, **kw), host="127.0.0.1", port=0, ssl=ctx))
+        if opts.stall_in_data:
+            import socket
+            # A small window that does not grow: the client's writes soon stop.
+            server.sockets[0].setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 65536)
     port = server.sockets[0].getsockname()[1]
     print("READY %d" % port, flush=True)
 
@@ -277,6 +369,11 @@ def serve(directory, argv):
                 return
 
     loop.run_until_complete(wait_quit())
+    # Connections still open (a stalled or trickling one) end with the server.
+    tasks = asyncio.all_tasks(loop)
+    for task in tasks:
+        task.cancel()
+    loop.run_until_complete(asyncio.gather(*tasks, return_exceptions=True))
     server.close()
     loop.run_until_complete(server.wait_closed())
     loop.close()
