@@ -3,7 +3,8 @@
 // (100,000 opportunities, 100,000 contacts with the 20,000 accounts they work
 // for, 50,000 tasks, a dozen of them today), against a bare Qt 6 window
 // showing one Chinese label and against the plain Qt program of the list
-// benchmarks showing the same file's tasks of today (on both files). Each program prints the time it first went idle
+// benchmarks showing the same file's tasks of today (on both files) in a
+// window it shows once, maximised. Each program prints the time it first went idle
 // with its window painted and its memory then (Rss, Pss); the time counts
 // from just before the process is started. Next to it the process's own CPU
 // time, which a busy machine disturbs less. At the end the ratios the program
@@ -129,8 +130,8 @@ void PrintRatio(const char* what, const std::string& ours, const std::string& th
 void PrintSummary() {
     std::printf(
         "\nyardsticks, each start a fresh process, the programs interleaved: bare_window = a Qt window with one "
-        "Chinese label; qt_program = QTableView over QSqlQueryModel showing today's tasks, the same query and "
-        "collation\n");
+        "Chinese label; qt_program = QTableView over QSqlQueryModel holding today's tasks (the same query and "
+        "collation), its window shown once, maximised\n");
     std::printf("\nstart to idle (s) and memory at idle (MB), over %d fresh processes each:\n", kRepeats);
     for (auto& [name, samples] : g_Samples) {
         std::printf(
