@@ -73,6 +73,9 @@ struct ThreadStart {
 DWORD WINAPI MailSendThreadProc(LPVOID lpParameter) {
     std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(lpParameter));
     std::shared_ptr<MailRun> run = std::move(start->run);
+    // The thread's message queue, for the WM_QUIT of Stop.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     run->Run();
     if (!run->Stopping() && run->m_OnDone) run->m_OnDone();
     return 0;
@@ -99,8 +102,11 @@ HANDLE MailRun::Start(const std::shared_ptr<MailRun>& run, DWORD* pThreadId) {
     // writes through its own socket calls.
     signal(SIGPIPE, SIG_IGN);
     ThreadStart* start = new ThreadStart{run};
-    HANDLE h = CreateThread(nullptr, 0, MailSendThreadProc, start, 0, pThreadId);
+    DWORD dwId = 0;
+    HANDLE h = CreateThread(nullptr, 0, MailSendThreadProc, start, 0, &dwId);
     if (!h) delete start;
+    run->m_dwThreadId = dwId;
+    if (pThreadId) *pThreadId = dwId;
     return h;
 }
 
@@ -120,6 +126,9 @@ void MailRun::Stop() {
     if (m_fdOpen >= 0) shutdown((SOCKET)m_fdOpen, SD_BOTH);
     pthread_cond_broadcast(&m_Wake);
     pthread_mutex_unlock(&m_Mutex);
+    // Ends the box the thread may wait in. A thread without its queue yet
+    // has not come to a box, and sees the stop before it would show one.
+    if (const DWORD dwId = m_dwThreadId) PostThreadMessageA(dwId, WM_QUIT, 0, 0);
 }
 
 void MailRun::SetConnection(int fd) {

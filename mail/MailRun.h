@@ -4,8 +4,9 @@
 //
 // The worker reaches the UI only through m_OnStatus and the message boxes,
 // both marshalled by the platform layer, and m_OnDone at the end. Stop() (any
-// thread) ends the run early: it wakes the pause between mails and shuts the
-// open connection down; after it no box, status or done call is made.
+// thread) ends the run early: it wakes the pause between mails, shuts the
+// open connection down and posts WM_QUIT to the send thread, which ends the
+// box it waits in; after it no box, status or done call is made.
 #pragma once
 
 #include "win32.h"
@@ -101,6 +102,7 @@ private:
 
     std::atomic<bool> m_bStop{false};
     std::atomic<int> m_nMailSent{0};
+    std::atomic<DWORD> m_dwThreadId{0};  // the send thread (Start)
     pthread_mutex_t m_Mutex;
     pthread_cond_t m_Wake;
     int m_fdOpen = -1;         // the connection Stop shuts down (under m_Mutex)

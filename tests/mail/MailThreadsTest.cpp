@@ -1,8 +1,8 @@
 // A mail run's worker thread against the window layer, built with the run's
 // sources and the layer alone so that ThreadSanitizer can run it (make
-// test-tsan): the worker's status texts and its real message box while the
-// user closes the window the box is shown over, and a stop while the worker
-// waits for a reply.
+// test-tsan): the worker's status texts and its real message box, which
+// outlives the window it was shown over and ends with a stop, and a stop
+// while the worker waits for a reply.
 #include <gtest/gtest.h>
 
 #include "mail/MailRun.h"
@@ -62,9 +62,10 @@ protected:
     std::atomic<int> doneCalls{0};
 };
 
-// The user closes the window while the run's box is open: the box ends with
-// it, the stopped worker reports nothing more and ends.
-TEST_F(MailThreads, ClosingTheWindowUnderTheRunsBoxEndsTheRun) {
+// The user closes the window while the run's box is open: the box belongs
+// to no window and stays; the stop (the page's on WM_DESTROY) ends it, and
+// the stopped worker reports nothing more and ends.
+TEST_F(MailThreads, TheRunsBoxOutlivesTheWindowAndEndsWithTheRun) {
     SmtpTestServer server({"--refuse-rcpt", "r1@example.com"});
     ASSERT_NE(server.Port(), 0);
     w32test::AutoAnswerMessageBoxes(false);
@@ -73,7 +74,10 @@ TEST_F(MailThreads, ClosingTheWindowUnderTheRunsBoxEndsTheRun) {
     HANDLE h = MailRun::Start(run, &id);
     ASSERT_NE(h, nullptr);
     ASSERT_TRUE(w32test::WaitFor(mailtest::MessageBoxShown, 30000));
-    DestroyWindow(top);  // the close box: WM_DESTROY stops the run
+    DestroyWindow(top);
+    w32test::ProcessEvents();
+    EXPECT_TRUE(mailtest::MessageBoxShown());
+    EXPECT_FALSE(Ended(h));
     run->Stop();
     EXPECT_TRUE(w32test::WaitFor([&] { return Ended(h); }, 5000));
     if (!Ended(h)) WaitForSingleObject(h, 120000);

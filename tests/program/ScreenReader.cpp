@@ -84,6 +84,66 @@ bool WaitUntilManaged(void* hwnd, int timeoutMs) {
     return managed;
 }
 
+namespace {
+
+QWidget* TopWidget(void* hwnd) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) return w;
+    return nullptr;
+}
+
+// Sent to the window's own client, or with a mask to the root window's
+// clients (the window manager).
+void Send(Display* d, XEvent* e, long mask = NoEventMask) {
+    XSendEvent(d, mask ? DefaultRootWindow(d) : e->xany.window, False, mask, e);
+    XSync(d, False);
+}
+
+}  // namespace
+
+void ClickOnScreen(void* hwnd, int x, int y) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (top && d) {
+        const QPoint at = top->mapFromGlobal(QPoint(x, y));
+        for (int type : {ButtonPress, ButtonRelease}) {
+            XEvent e{};
+            XButtonEvent& b = e.xbutton;
+            b.type = type;
+            b.window = Window(top->winId());
+            b.root = DefaultRootWindow(d);
+            b.x = at.x();
+            b.y = at.y();
+            b.x_root = x;
+            b.y_root = y;
+            b.state = type == ButtonPress ? 0 : Button1Mask;
+            b.button = Button1;
+            b.same_screen = True;
+            Send(d, &e);
+        }
+    }
+    if (d) XCloseDisplay(d);
+}
+
+void RequestClose(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (top && d) {
+        const bool wm = XGetSelectionOwner(d, XInternAtom(d, "WM_S0", False)) != None;
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = Window(top->winId());
+        e.xclient.format = 32;
+        e.xclient.message_type = XInternAtom(d, wm ? "_NET_CLOSE_WINDOW" : "WM_PROTOCOLS", False);
+        if (wm)
+            e.xclient.data.l[1] = 2;  // asked for by the user (through a pager or a task bar)
+        else
+            e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+        Send(d, &e, wm ? SubstructureRedirectMask | SubstructureNotifyMask : NoEventMask);
+    }
+    if (d) XCloseDisplay(d);
+}
+
 bool SavePng(const Pixels& pixels, const std::string& path) {
     if (pixels.empty()) return false;
     QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
@@ -121,6 +181,8 @@ void Close(Shown kind, QWidget* w) {
 }
 
 }  // namespace
+
+bool IsShown(Shown kind) { return Find(kind) != nullptr; }
 
 void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
     auto* timer = new QTimer(qApp);  // goes with the application if nothing shows

@@ -29,6 +29,13 @@ Pixels ReadRoot(int x, int y, int width, int height);
 // instead of the root window); false after timeoutMs.
 bool WaitUntilManaged(void* hwnd, int timeoutMs);
 
+// Input as the X server hands it to the program (sent events, which Qt takes
+// as the user's): a left click at a screen point of the layer's top-level
+// window `hwnd`, and a request to close that window: WM_DELETE_WINDOW, or
+// under a window manager _NET_CLOSE_WINDOW, on which the manager asks it.
+void ClickOnScreen(void* hwnd, int x, int y);
+void RequestClose(void* hwnd);
+
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);
 
@@ -41,6 +48,9 @@ struct Rect {
 
 // The windows the layer shows through Qt.
 enum class Shown { MessageBox, PopupMenu, SaveDialog };
+
+// A window of that kind is shown now.
+bool IsShown(Shown kind);
 
 // Once a window of that kind is shown (looked for from a timer, inside
 // whatever modal loop runs then), calls look with its screen rectangle, then

@@ -2,7 +2,8 @@
 // manager): a message box, a dialog from a template, a record picker, a popup
 // menu and the save dialog opened over the main window show their own pixels
 // on the screen (read from the root window, not from the windows), and the
-// main window's pixels come back where they were when they close or move away.
+// main window's pixels come back where they were when they close or move away;
+// a mail run's box leaves the windows answering the user's clicks and closes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,12 +11,15 @@
 #include <string>
 
 #include "ScreenReader.h"
+#include "tests/mail/SmtpTestServer.h"
 #include "tests/support/ProgramTest.h"
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
+#include "mail/MailDialogClass.h"
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
+#include "views/contacts/Con_StartDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_StartDialogClass.h"
@@ -24,9 +28,12 @@
 #include "win32_testhooks_shell.h"
 
 using namespace programtest;
+using screentest::ClickOnScreen;
+using screentest::IsShown;
 using screentest::Pixels;
 using screentest::ReadRoot;
 using screentest::Rect;
+using screentest::RequestClose;
 using screentest::Shown;
 using screentest::WhenShown;
 
@@ -286,6 +293,59 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
     EXPECT_EQ(painted, "");
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+// A mail run's box, from its worker, opens over a record dialog (the server
+// goes while the run waits for its greeting): the dialog closes on the X
+// server's close request and the box stays; a click on the toolbar opens
+// another page under it; the main window's close request ends the run, the
+// box and the program's loop. The exit code names the step that failed.
+void ScreenXvfbTest_CloseUnderARunsBox(const std::function<void()>& openOpportunity) {
+    SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // a step hangs
+    mailtest::SmtpTestServer server({"--mute"});  // takes the connection, never answers
+    Exec(
+        "UPDATE setting SET set_emailaddress='sales@example.com', set_smtpserver='127.0.0.1', set_user='sales', "
+        "set_port='" +
+        server.PortText() + "', set_esmtp=0, set_ssl=0, set_againtime=0 WHERE set_id=1");
+    for (std::string name : {"Ann", "Bob", "Cat"}) AddContact({.name = name, .email = name + "@example.com"});
+    AddOpp({.subject = "Screen"});
+    w32test::SetMessageBoxHook(nullptr);  // the boxes are shown for real
+    w32test::AutoAnswerMessageBoxes(false);
+    g_Toolbar.OnMail(nullptr, 0, 0, 0);
+    DialogScript script;
+    script.Then("ID_DLG_SENDMAIL", [](HWND h) { PressButton(h, 1111); });
+    Click(g_Mail, MailDialogClass::kSendButtonID);
+    if (!w32test::WaitFor([&] { return server.Accepted() > 0; }, 30000)) std::exit(3);
+    openOpportunity();
+    w32test::ClickTab(g_Opp_Detail.m_Tab.m_hTab, 1);
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(IDM_NEWCONTACT); });
+    HWND dialog = nullptr;
+    script.Then(IDD_NEW_CONTACT, [&](HWND h) {
+        server.Stop();
+        if (w32test::WaitFor([] { return IsShown(Shown::MessageBox); }, 30000)) dialog = h;
+        RequestClose(h);
+    });
+    w32test::Click(GetDlgItem(g_Opp_Detail.m_Tab.m_hPage, 11402));
+    if (!w32test::WaitFor([&] { return script.Finished() && !IsWindow(dialog); }, 30000) || !dialog) std::exit(4);
+    if (!IsShown(Shown::MessageBox)) std::exit(5);
+    RECT rc{};
+    HWND bar = g_Toolbar.m_hToolbar;
+    SendMessageA(bar, TB_GETITEMRECT, SendMessageA(bar, TB_COMMANDTOINDEX, IDC_TB_CONTACTS, 0), LPARAM(&rc));
+    POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ClientToScreen(bar, &at);
+    ClickOnScreen(g_hMainWnd, at.x, at.y);
+    if (!w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Start; }, 30000)) std::exit(6);
+    if (!IsShown(Shown::MessageBox)) std::exit(5);
+    RequestClose(g_hMainWnd);
+    const int code = RunMessageLoop();
+    std::exit(code == 0 && !g_Mail.IsSending() && !IsShown(Shown::MessageBox) ? 0 : 7);
+}
+
+TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Standard error holds Qt's notices ("QStandardPaths: ...", "qt.qpa...: ...") and nothing else.
+    EXPECT_EXIT(ScreenXvfbTest_CloseUnderARunsBox([this] { OpenOpportunity(); }), ::testing::ExitedWithCode(0),
+                "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
 }
 
 }  // namespace

@@ -161,6 +161,13 @@ QFont QFontFromLogFont(const LOGFONTA& lf);
 Qt::CursorShape CursorShape(HCURSOR h);
 int CursorId(HCURSOR h);
 
+// ---- queues of threads other than the UI thread ----------------------------------------
+// `wake` runs (on the posting thread, the queues locked) with every message
+// posted to the calling thread with PostThreadMessageA; null stops it.
+void SetThreadQueueWake(std::function<void(UINT)> wake);
+// A WM_QUIT waits in the calling thread's queue (it is left there).
+bool ThreadQuitPosted();
+
 // ---- message boxes and menus ---------------------------------------------------------
 // The id of the button a box of this type answers by default.
 int DefaultBoxAnswer(UINT flags);

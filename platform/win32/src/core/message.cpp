@@ -18,11 +18,13 @@
 #include <thread>
 
 #include "core.h"
+#include "win32_kernel.h"
 
 namespace w32 {
 namespace {
 
 std::thread::id g_uiThread;
+std::atomic<DWORD> g_uiThreadId{0};
 std::atomic<bool> g_alive{false};
 // Read by every thread (IsUiThread, LayerAlive); set once, at shutdown.
 std::atomic<bool> g_shutDown{false};
@@ -117,6 +119,54 @@ bool PopPosted(MSG* out, HWND filter, UINT fmin, UINT fmax, bool remove) {
     return false;
 }
 
+// The queue of a thread other than the UI thread: what PostThreadMessageA
+// posts to it (its windows, if it had any, would live on the UI thread). A
+// thread has one from its first PeekMessageA or message box until it ends.
+struct ThreadQueue {
+    std::deque<MSG> posted;
+    std::function<void(UINT)> wake;  // told of each post (SetThreadQueueWake)
+};
+std::mutex g_threadQueuesMutex;
+std::map<DWORD, ThreadQueue*>& ThreadQueues() {
+    static auto* m = new std::map<DWORD, ThreadQueue*>;
+    return *m;
+}
+
+struct OwnThreadQueue {
+    DWORD id = GetCurrentThreadId();
+    ThreadQueue queue;
+    OwnThreadQueue() {
+        std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+        ThreadQueues()[id] = &queue;
+    }
+    ~OwnThreadQueue() {
+        std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+        ThreadQueues().erase(id);
+    }
+};
+
+// The calling thread's queue (made now if need be); read and written under
+// g_threadQueuesMutex.
+ThreadQueue& ThisThreadQueue() {
+    thread_local OwnThreadQueue own;
+    return own.queue;
+}
+
+// PeekMessageA on a thread other than the UI thread: its own queue, which
+// holds thread messages only (a WM_QUIT whatever the range).
+BOOL PeekThreadQueue(MSG* out, HWND filter, UINT fmin, UINT fmax, bool remove) {
+    ThreadQueue& q = ThisThreadQueue();
+    std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+    if (filter && filter != reinterpret_cast<HWND>(-1)) return FALSE;
+    for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+        if (it->message != WM_QUIT && (fmin || fmax) && (it->message < fmin || it->message > fmax)) continue;
+        *out = *it;
+        if (remove) q.posted.erase(it);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 bool QueueEmpty() {
     std::lock_guard<std::mutex> lock(g_queueMutex);
     return Queue().empty();
@@ -183,6 +233,7 @@ bool Dispatcher::event(QEvent* e) {
 void InitLayer() {
     if (g_alive) return;
     g_uiThread = std::this_thread::get_id();
+    g_uiThreadId = GetCurrentThreadId();
     if (!g_dispatcher) g_dispatcher = new Dispatcher;
     g_alive = true;
     RegisterDialogClass();
@@ -372,9 +423,41 @@ BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL PostThreadMessageA(DWORD, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    return PostMessageA(nullptr, Msg, wParam, lParam);
+BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (idThread == g_uiThreadId) return PostMessageA(nullptr, Msg, wParam, lParam);
+    std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+    auto it = ThreadQueues().find(idThread);
+    if (it == ThreadQueues().end()) {
+        SetLastError(ERROR_INVALID_THREAD_ID);  // no such thread, or it has no queue yet
+        return FALSE;
+    }
+    MSG m{};
+    m.message = Msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = NowMs();
+    it->second->posted.push_back(m);
+    if (it->second->wake) it->second->wake(Msg);
+    return TRUE;
 }
+
+namespace w32 {
+
+void SetThreadQueueWake(std::function<void(UINT)> wake) {
+    ThreadQueue& q = ThisThreadQueue();
+    std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+    q.wake = std::move(wake);
+}
+
+bool ThreadQuitPosted() {
+    ThreadQueue& q = ThisThreadQueue();
+    std::lock_guard<std::mutex> lock(g_threadQueuesMutex);
+    for (const MSG& m : q.posted)
+        if (m.message == WM_QUIT) return true;
+    return false;
+}
+
+}  // namespace w32
 
 void PostQuitMessage(int nExitCode) {
     auto set = [nExitCode] {
@@ -416,6 +499,7 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
 }
 
 BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
+    if (!IsUiThread()) return PeekThreadQueue(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0);
     if (LayerAlive()) {
         LayerWaitScope wait;
         QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -6,11 +6,17 @@
 // without one nothing is disabled and the box stays above the program's
 // windows. A box goes with the top-level window it is shown over: destroying
 // that window ends the box first (answer 0), as Win32 destroys owned windows
-// before their owner; the layer's shutdown ends every box still open.
+// before their owner. Another thread's box without owner is shown over no
+// window: it blocks none, and no window takes it away; a WM_QUIT posted to
+// that thread ends it (0) and stays queued, so that the thread's later boxes
+// end at once too, as a Win32 box passes the quit on. The layer's shutdown
+// ends every box still open.
 //
-// Keyboard: the default button has the focus; Enter answers with it, the
-// underlined letter of a button (是(Y), 否(N), ...) answers with that button,
-// with or without Alt. A box that opens over another takes the keyboard.
+// Keyboard: the default button has the focus; Enter answers with it, Esc
+// with 取消 or the only button, the underlined letter of a button (是(Y),
+// 否(N), ...) with that button, with or without Alt; a click on a button with
+// that button, on whichever thread the box was called. A box that opens over
+// another takes the keyboard.
 #include <QtCore/QEventLoop>
 #include <QtCore/QPointer>
 #include <QtGui/QCloseEvent>
@@ -31,12 +37,25 @@
 namespace w32 {
 namespace {
 
+struct BoxWait;
+
 class Box : public QMessageBox {
 public:
     bool closable = true;  // Esc and the close box answer (no Yes/No box)
     int escapeResult = IDCANCEL;
-    HWND ownerTop = nullptr;                   // the top-level window the box goes with
-    std::vector<std::pair<int, int>> letters;  // Qt key of an underlined letter, its answer
+    HWND ownerTop = nullptr;                                // the top-level window the box goes with
+    const BoxWait* waitFor = nullptr;                       // another thread's box: what that thread waits on
+    std::vector<std::pair<int, int>> letters;               // Qt key of an underlined letter, its answer
+    std::vector<std::pair<QAbstractButton*, int>> answers;  // each button's answer
+
+    // The answer of a box that finished with r: QMessageBox finishes a click
+    // on a button (and Enter on the default one) with the button's place, so
+    // the clicked button's own answer; else r (Esc, a letter, taken away).
+    int Answer(int r) const {
+        for (const auto& a : answers)
+            if (a.first == clickedButton()) return a.second;
+        return r;
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
@@ -121,26 +140,29 @@ HWND BoxTopLevel(HWND owner) {
 }
 
 // The widget a box is parented to, for its place above the others: an owned
-// box, its owner's top-level window. A box without owner goes above the modal
-// window in front (a box or dialog whose loop is nested under this one), so
-// that the modal window does not block it; without one, above the active
-// window. `nested`: the box runs a loop inside the modal one; a box that does
-// not (another thread's) could outlive it and stays a window of its own.
+// box, its owner's top-level window. A box of the UI thread without owner
+// goes above the modal window in front (a box or dialog whose loop is nested
+// under this one), so that the modal window does not block it; without one,
+// above the active window. `top` is null for another thread's box without
+// owner, which is a window of its own.
 QWidget* BoxParent(HWND owner, HWND top, bool nested) {
-    if (!owner)
-        if (QWidget* modal = QApplication::activeModalWidget()) return nested ? modal : nullptr;
+    if (!owner && nested)
+        if (QWidget* modal = QApplication::activeModalWidget()) return modal;
     Window* t = FromHwnd(top);
     return t ? t->widget : nullptr;
 }
 
-// A box ready to show: texts, icon, buttons with their answers (each ends
-// the box with done(answer)), the default button focused.
+// A box ready to show: texts, icon, buttons with their answers, the default
+// button focused. `nested`: the box runs a loop of its own on the UI thread;
+// another thread's box without owner goes with no window.
 Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UINT type) {
     auto* box = new Box;
-    const HWND top = BoxTopLevel(owner);
+    const HWND top = nested || owner ? BoxTopLevel(owner) : nullptr;
     if (QWidget* parent = BoxParent(owner, top, nested)) box->setParent(parent, Qt::Dialog);
     // A title and a close box only, as a Win32 box.
     box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // Modal to its owner's window only (a QMessageBox blocks every window).
+    box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
     box->ownerTop = top;
     box->setWindowTitle(ToQt(caption ? caption : "\xB4\xED\xCE\xF3"));  // the default caption "错误"
     // Lines a few pixels apart, as Win32 sets a box's text.
@@ -168,9 +190,8 @@ Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UIN
         // The box answers the letter itself (keyPressEvent), so that two
         // stacked boxes never compete for one Alt shortcut.
         pb->setShortcut(QKeySequence());
-        const int id = b.id;
-        QObject::connect(pb, &QPushButton::clicked, box, [box, id] { box->done(id); });
-        if (b.key) box->letters.emplace_back(b.key, id);
+        box->answers.emplace_back(pb, b.id);
+        if (b.key) box->letters.emplace_back(b.key, b.id);
         widgets.push_back(pb);
     }
     // Wide enough for the caption beside the title bar's icon and buttons,
@@ -201,12 +222,11 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     if (!LayerAlive()) return IDOK;
     ForeignLoopScope scope(owner);
     QPointer<Box> box = MakeBox(owner, true, text, caption, type);
-    box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
     if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     QEventLoop loop;
     int answer = 0;
     QObject::connect(box, &QDialog::finished, &loop, [&](int r) {
-        answer = r;
+        answer = box->Answer(r);
         loop.quit();
     });
     QObject::connect(box, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -225,6 +245,10 @@ struct BoxWait {
     std::condition_variable cv;
     bool done = false;
     int answer = 0;
+    bool Done() {
+        std::lock_guard<std::mutex> lock(m);
+        return done;
+    }
     void Finish(int r) {
         std::lock_guard<std::mutex> lock(m);
         if (!done) {
@@ -236,8 +260,10 @@ struct BoxWait {
 };
 
 // Another thread's box, opened by the UI thread, which goes on with its own
-// loop; the box answers `wait` when it ends or is taken away.
+// loop; the box answers `wait` when it ends or is taken away. A wait a quit
+// has already ended gets no box.
 void OpenBoxFor(const std::shared_ptr<BoxWait>& wait, HWND owner, const char* text, const char* caption, UINT type) {
+    if (wait->Done()) return;
     int result = 0;
     if (HookMessageBox(owner, text, caption, type, &result)) {
         wait->Finish(result);
@@ -256,9 +282,10 @@ void OpenBoxFor(const std::shared_ptr<BoxWait>& wait, HWND owner, const char* te
         }
     }
     Box* box = MakeBox(owner, false, text, caption, type);
+    box->waitFor = wait.get();
     if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     QObject::connect(box, &QDialog::finished, box, [wait, box](int r) {
-        wait->Finish(r);
+        wait->Finish(box->Answer(r));
         Forget(box);
         box->deleteLater();
     });
@@ -267,6 +294,44 @@ void OpenBoxFor(const std::shared_ptr<BoxWait>& wait, HWND owner, const char* te
         if (disabled && IsWindow(disabled)) EnableWindow(disabled, TRUE);
     });
     ShowOnTop(box);
+}
+
+// Takes away the box that answers `wait` (UI thread).
+void EndBoxFor(const BoxWait* wait) {
+    std::vector<QPointer<Box>> boxes = OpenBoxes();
+    for (auto& b : boxes)
+        if (b && b->waitFor == wait) b->done(0);
+}
+
+// A box called on another thread: opened by the UI thread, waited for here.
+// A WM_QUIT in this thread's queue ends the wait (0), now or while the box is
+// open, and is left there.
+int OtherThreadsBox(HWND owner, const char* text, const char* caption, UINT type) {
+    auto wait = std::make_shared<BoxWait>();
+    SetThreadQueueWake([wait](UINT msg) {
+        if (msg == WM_QUIT) wait->Finish(0);
+    });
+    int answer = 0;
+    if (!ThreadQuitPosted()) {
+        bool opened = false;
+        RunOnUiThread([&] {
+            opened = true;
+            OpenBoxFor(wait, owner, text, caption, type);
+        });
+        // Once the GUI is gone a box is answered as the default OK.
+        answer = IDOK;
+        if (opened) {
+            std::unique_lock<std::mutex> lock(wait->m);
+            while (!wait->cv.wait_for(lock, std::chrono::milliseconds(20), [&] { return wait->done; }) &&
+                   LayerAlive()) {
+            }
+            answer = wait->done ? wait->answer : 0;
+        }
+        // Ended by the quit: the box leaves the screen.
+        if (opened && ThreadQuitPosted()) RunOnUiThread([&] { EndBoxFor(wait.get()); });
+    }
+    SetThreadQueueWake(nullptr);
+    return answer;
 }
 
 }  // namespace
@@ -293,16 +358,5 @@ void EndOpenBoxes() {
 
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     if (w32::IsUiThread()) return w32::ShowBox(hWnd, lpText, lpCaption, uType);
-    auto wait = std::make_shared<w32::BoxWait>();
-    bool opened = false;
-    w32::RunOnUiThread([&] {
-        opened = true;
-        w32::OpenBoxFor(wait, hWnd, lpText, lpCaption, uType);
-    });
-    // Once the GUI is gone a box is answered as the default OK.
-    if (!opened) return IDOK;
-    std::unique_lock<std::mutex> lock(wait->m);
-    while (!wait->cv.wait_for(lock, std::chrono::milliseconds(20), [&] { return wait->done; }))
-        if (!w32::LayerAlive()) return 0;
-    return wait->answer;
+    return w32::OtherThreadsBox(hWnd, lpText, lpCaption, uType);
 }

@@ -1,12 +1,13 @@
 // Real message boxes (not auto-answered): the keyboard as a user presses it
 // (the key goes where Qt's keyboard focus is), two boxes stacked, and boxes
-// whose window is destroyed while they are open, on the UI thread and on
-// behalf of a worker thread.
+// whose window is destroyed while they are open: the UI thread's ends with
+// it, a worker thread's stays.
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -170,30 +171,59 @@ TEST_F(MessageBoxes, ABoxEndsWhenTheWindowItIsShownOverIsDestroyed) {
     EXPECT_TRUE(ShownBoxes().empty());
 }
 
-// A worker's box does not hold the UI thread in a loop of its own: the UI
-// thread goes on, and destroying the window the box is shown over answers
-// the worker with 0.
-TEST_F(MessageBoxes, AWorkersBoxEndsWhenTheWindowItIsShownOverIsDestroyed) {
+// A worker's box does not hold the UI thread in a loop of its own, and is
+// shown over no window: opened while a modal dialog runs on the UI thread,
+// it stays open when the dialog ends and the window below it is destroyed,
+// until the user answers it.
+TEST_F(MessageBoxes, AWorkersBoxOutlivesTheDialogAndTheWindowItOpenedOver) {
     std::atomic<int> answer{-1};
-    std::thread worker([&] { answer = MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
-    ASSERT_TRUE(w32test::WaitFor([] { return !ShownBoxes().empty(); }, 10000));
-    EXPECT_EQ(answer, -1);
+    std::thread worker;
+    w32test::SetDialogHook([&](HWND dlg, const std::string&) {
+        worker = std::thread([&] { answer = MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
+        w32test::WaitFor([] { return FocusedBox() != nullptr; }, 10000);
+        EndDialog(dlg, 0);
+    });
+    DialogBoxParamA(Inst(), "ID_DLG_FORM", top, nullptr, 0);
     DestroyWindow(top);
-    EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000));
-    worker.join();
-    EXPECT_EQ(answer, 0);
     w32test::ProcessEvents();
-    EXPECT_TRUE(ShownBoxes().empty());
+    EXPECT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_EQ(answer, -1);
+    for (QMessageBox* b : ShownBoxes()) b->activateWindow();  // the user clicks it
+    if (w32test::WaitFor([] { return FocusedBox() != nullptr; }, 10000)) Press(Qt::Key_Return);
+    EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000));
+    for (QMessageBox* b : ShownBoxes()) b->done(0);
+    if (worker.joinable()) worker.join();
+    EXPECT_EQ(answer, IDOK);
 }
 
-TEST_F(MessageBoxes, AWorkersBoxIsAnsweredFromTheKeyboard) {
-    std::atomic<int> answer{-1};
-    std::thread worker([&] { answer = MessageBoxA(nullptr, "?", "Tarvel", MB_YESNO | MB_DEFBUTTON2); });
-    ASSERT_TRUE(w32test::WaitFor([] { return FocusedBox() != nullptr; }, 10000));
-    Press(Qt::Key_Y, Qt::AltModifier);
-    EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000));
-    worker.join();
-    EXPECT_EQ(answer, IDYES);
+// Enter, Esc, a click on a button and its underlined letter answer a
+// worker's box with that button, as they answer the UI thread's.
+TEST_F(MessageBoxes, AWorkersBoxIsAnsweredFromTheKeyboardOrByAClick) {
+    struct Case {
+        UINT type;
+        Qt::Key key;  // Key_unknown: a click on 否
+        Qt::KeyboardModifiers mods;
+        int answer;
+    };
+    const Case cases[] = {{MB_OK, Qt::Key_Return, Qt::NoModifier, IDOK},
+                          {MB_OKCANCEL, Qt::Key_Escape, Qt::NoModifier, IDCANCEL},
+                          {MB_YESNO | MB_DEFBUTTON2, Qt::Key_Y, Qt::AltModifier, IDYES},
+                          {MB_YESNOCANCEL, Qt::Key_unknown, Qt::NoModifier, IDNO}};
+    for (const Case& c : cases) {
+        std::atomic<int> answer{-1};
+        std::thread worker([&] { answer = MessageBoxA(nullptr, "?", "Tarvel", c.type); });
+        if (w32test::WaitFor([] { return FocusedBox() != nullptr; }, 10000)) {
+            if (c.key != Qt::Key_unknown)
+                Press(c.key, c.mods);
+            else
+                for (QAbstractButton* b : FocusedBox()->buttons())
+                    if (b->text().startsWith(QString::fromUtf16(u"否"))) QTest::mouseClick(b, Qt::LeftButton);
+        }
+        EXPECT_TRUE(w32test::WaitFor([&] { return answer != -1; }, 10000)) << c.answer;
+        for (QMessageBox* b : ShownBoxes()) b->done(0);
+        worker.join();
+        EXPECT_EQ(answer, c.answer);
+    }
 }
 
 }  // namespace

@@ -206,6 +206,40 @@ TEST_F(Threads, ARealBoxOfTheWorkerKeepsServingOtherSendsUntilClosed) {
     ExpectServed();
 }
 
+// A WM_QUIT posted to a worker (it made its queue with PeekMessageA) ends the
+// box it waits in with 0 and takes it off the screen; the quit stays queued,
+// so that the worker's next box ends at once, and PeekMessageA then finds
+// it. A thread that has ended has no queue to post to.
+TEST_F(Threads, AQuitPostedToAWorkerEndsItsBoxes) {
+    w32test::AutoAnswerMessageBoxes(false);
+    std::atomic<DWORD> id{0};
+    std::atomic<int> first{-1}, second{-1};
+    MSG quit{};
+    std::thread t([&] {
+        MSG m;
+        PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+        id = GetCurrentThreadId();
+        first = MessageBoxA(nullptr, "1", "Tarvel", MB_OK);
+        second = MessageBoxA(nullptr, "2", "Tarvel", MB_OK);
+        PeekMessageA(&quit, nullptr, WM_USER, WM_USER, PM_REMOVE);
+    });
+    EXPECT_TRUE(w32test::WaitFor([] { return ShownBox() != nullptr; }, 10000));
+    EXPECT_TRUE(PostThreadMessageA(id, WM_QUIT, 3, 0));
+    EXPECT_TRUE(w32test::WaitFor([&] { return second != -1; }, 10000));
+    w32test::WaitFor([&] {  // boxes left open would keep the worker
+        if (QMessageBox* b = ShownBox()) b->done(IDOK);
+        return second != -1;
+    });
+    t.join();
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 0);
+    EXPECT_EQ(quit.message, UINT(WM_QUIT));
+    EXPECT_EQ(quit.wParam, 3u);
+    w32test::ProcessEvents();
+    EXPECT_EQ(ShownBox(), nullptr);
+    EXPECT_FALSE(PostThreadMessageA(id, WM_QUIT, 0, 0));
+}
+
 }  // namespace
 
 namespace {
