@@ -1,7 +1,9 @@
 // comdlg32 GetSaveFileNameA over Qt's own file dialog.
 #include <QtCore/QDir>
+#include <QtCore/QEventLoop>
 #include <QtCore/QMimeDatabase>
 #include <QtGui/QAbstractFileIconProvider>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QStyle>
@@ -99,6 +101,44 @@ private:
     QMimeDatabase mimes_;
 };
 
+// Boxes the dialog opens over itself (Qt's replace question, the invalid
+// name box) are modal to the dialog only: Qt would show them
+// application-modal, blocking every window, another thread's box too.
+class BoxesModalToTheDialog : public QObject {
+public:
+    explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::ChildAdded) {
+            QObject* child = static_cast<QChildEvent*>(e)->child();
+            if (o == dlg_ && child->isWidgetType()) child->installEventFilter(this);
+        } else if (e->type() == QEvent::Show && o != dlg_) {
+            // Sent before the window is shown, so the change still counts; its
+            // QWindow took the modality already, when exec() asked for it.
+            auto* w = static_cast<QWidget*>(o);
+            if (w->isWindow() && w->windowModality() == Qt::ApplicationModal) {
+                w->setWindowModality(Qt::WindowModal);
+                if (QWindow* window = w->windowHandle()) window->setModality(Qt::WindowModal);
+            }
+        }
+        return false;
+    }
+
+private:
+    QDialog* dlg_;
+};
+
+// Shows the dialog until it is closed: modal to its owner's window, as the
+// Win32 dialog disables only its owner, and without an owner blocking no
+// window. (QDialog::exec would block every window of the program.)
+int RunModal(QDialog& dlg, bool owned) {
+    dlg.setWindowModality(owned ? Qt::WindowModal : Qt::NonModal);
+    QEventLoop loop;
+    QObject::connect(&dlg, &QDialog::finished, &loop, &QEventLoop::quit);
+    dlg.show();
+    loop.exec();
+    return dlg.result();
+}
+
 // Runs Qt's dialog; false when cancelled. *typed is the chosen path (UTF-8).
 bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::string* typed) {
     bool accepted = false;
@@ -106,6 +146,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         w32::ForeignLoopScope scope(call.owner);
         NameIconProvider icons;  // outlives the dialog, whose model uses it
         QFileDialog dlg(scope.ParentWidget());
+        BoxesModalToTheDialog boxes(&dlg);
         dlg.setIconProvider(&icons);
         // The program's filter texts show as they are, without Qt's patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails, true);
@@ -125,7 +166,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         dlg.setDirectory(QString::fromStdString(StartFolder(call)));
         std::string initialName = FileNamePart(call.initialFile);
         if (!initialName.empty()) dlg.selectFile(w32::ToQt(initialName));
-        while (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+        while (RunModal(dlg, IsWindow(call.owner)) == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
             std::string chosen = dlg.selectedFiles().first().toStdString();
             // A name GBK cannot hold would be written under another name.
             if (gbk::ToUtf8(gbk::FromUtf8(chosen)) != chosen) {

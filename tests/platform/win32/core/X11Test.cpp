@@ -8,16 +8,21 @@
 #include <QtGui/QWindow>
 #include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QWidget>
 #include <xcb/xcb.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "platform/gbk/gbk.h"
 #include "win32.h"
@@ -191,6 +196,123 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
                 where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
         }
     EXPECT_EQ(grey, 0) << "at" << where << ", see x11_screen.png";
+}
+
+// A left click that the X server hands to the widget's window (a sent event,
+// which Qt takes as the user's), at a point of the widget.
+void ClickThroughTheServer(QWidget* w, QPoint at) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    QWidget* top = w->window();
+    if (!c || !top->windowHandle()) return;
+    const QPoint global = w->mapToGlobal(at), local = top->mapFromGlobal(global);
+    for (uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE}) {
+        xcb_button_press_event_t e{};
+        e.response_type = type;
+        e.detail = 1;
+        e.root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        e.event = xcb_window_t(top->winId());
+        e.root_x = int16_t(global.x());
+        e.root_y = int16_t(global.y());
+        e.event_x = int16_t(local.x());
+        e.event_y = int16_t(local.y());
+        e.state = type == XCB_BUTTON_PRESS ? 0 : XCB_BUTTON_MASK_1;
+        e.same_screen = 1;
+        xcb_send_event(c, 0, e.event, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+    }
+    xcb_flush(c);
+}
+
+// The top-level widget shown on the server that passes pred, once there is one.
+QWidget* ExposedWindow(const std::function<bool(QWidget*)>& pred) {
+    QWidget* found = nullptr;
+    w32test::WaitFor([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() && w->windowHandle()->isExposed() && pred(w)) found = w;
+        return found != nullptr;
+    });
+    return found;
+}
+
+int g_ownerClicks = 0;
+LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_LBUTTONDOWN) ++g_ownerClicks;
+    return DefWindowProcA(h, m, wp, lp);
+}
+
+// While the save dialog is open, and while its replace question is open over
+// it, a worker's box (no owner) answers a click on its button; the dialog's
+// owner takes no click until the dialog is gone.
+TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = OwnerProc;
+    wc.lpszClassName = "X11SaveOwner";
+    RegisterClassA(&wc);
+    HWND owner = CreateWindowExA(0, "X11SaveOwner", "owner", WS_OVERLAPPEDWINDOW, 40, 40, 500, 400, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ShowWindow(owner, SW_SHOW);
+    ASSERT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(owner); }));
+    char dir[] = "/tmp/x11saveXXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    std::ofstream(std::string(dir) + "/Export.txt") << "old";
+    auto isWorkersBox = [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && !w->parentWidget(); };
+    w32test::AutoAnswerMessageBoxes(false);
+    for (bool question : {false, true}) {
+        SCOPED_TRACE(question ? "replace question open" : "dialog open");
+        std::atomic<int> answer{-1};
+        std::thread worker;
+        bool answeredWhileOpen = false;
+        auto clickTheBox = [&](QWidget* over) {
+            worker = std::thread([&] { answer = MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
+            auto* box = static_cast<QMessageBox*>(ExposedWindow(isWorkersBox));
+            if (!box) return;
+            g_ownerClicks = 0;
+            ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));  // handled before the box's click
+            QAbstractButton* ok = box->buttons().front();
+            ClickThroughTheServer(ok, ok->rect().center());
+            answeredWhileOpen = w32test::WaitFor([&] { return answer != -1; }) && over->isVisible();
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dlg =
+                qobject_cast<QFileDialog*>(ExposedWindow([](QWidget* w) { return qobject_cast<QFileDialog*>(w); }));
+            if (!dlg) return;
+            if (question) {
+                // Runs inside the question's loop ("Export.txt" exists), answered 否.
+                QTimer::singleShot(0, [&, dlg] {
+                    auto* q = static_cast<QMessageBox*>(ExposedWindow(
+                        [&](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == dlg; }));
+                    if (!q) return;
+                    clickTheBox(q);
+                    q->button(QMessageBox::No)->click();
+                });
+                QMetaObject::invokeMethod(dlg, "accept");
+            } else {
+                clickTheBox(dlg);
+            }
+            dlg->reject();
+        });
+        OPENFILENAMEA ofn{};
+        char file[MAX_PATH] = "Export.txt";
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = sizeof file;
+        ofn.lpstrInitialDir = dir;
+        ofn.Flags = OFN_OVERWRITEPROMPT;
+        EXPECT_FALSE(GetSaveFileNameA(&ofn));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && isWorkersBox(w)) static_cast<QMessageBox*>(w)->done(0);
+        if (worker.joinable()) worker.join();
+        EXPECT_TRUE(answeredWhileOpen);
+        EXPECT_EQ(answer, IDOK);
+        EXPECT_EQ(g_ownerClicks, 0);
+    }
+    w32test::AutoAnswerMessageBoxes(true);
+    std::filesystem::remove_all(dir);
+    // The same click reaches the owner once the dialog is gone.
+    ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));
+    EXPECT_TRUE(w32test::WaitFor([] { return g_ownerClicks == 1; }));
+    DestroyWindow(owner);
 }
 
 // Under a window manager (run with one): the frame it puts around a window
