@@ -160,19 +160,23 @@ int ODBCClass::CheckTables(FileTrouble& nTrouble) {
         "rel_contacts_tasks",
         "que_contacts_accounts",
     };
+    // One statement over every name: compiling it finds each name and
+    // compiles each saved query; no row is read. One statement takes the
+    // file's read lock once, not once per name.
+    static const std::string s_strSQL = [] {
+        std::string sql;
+        for (const char* pszName : kNames) {
+            if (!sql.empty()) sql += " UNION ALL ";
+            sql += std::string("SELECT 1 FROM ") + pszName + " WHERE 1=0";
+        }
+        return sql;
+    }();
     SQLHSTMT hStmt = SQL_NULL_HSTMT;
     if (SQLAllocHandle(SQL_HANDLE_STMT, m_hDbc, &hStmt) != SQL_SUCCESS) return -1;
     int r = 0;
-    // Compiling the statement finds each name and compiles each saved query;
-    // no column is read.
-    for (const char* pszName : kNames) {
-        char szSQL[96];
-        std::snprintf(szSQL, sizeof szSQL, "SELECT 1 FROM %s WHERE 1=0", pszName);
-        if (SQLExecDirect(hStmt, (SQLCHAR*)szSQL, SQL_NTS) != SQL_SUCCESS) {
-            nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
-            r = -1;
-            break;
-        }
+    if (SQLExecDirect(hStmt, (SQLCHAR*)s_strSQL.c_str(), SQL_NTS) != SQL_SUCCESS) {
+        nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
+        r = -1;
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hStmt);
     return r;
