@@ -968,6 +968,52 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceEvenBeforeTheWindowIsOnScreen) {
     DestroyWindow(fresh);
 }
 
+// A main window shown maximised as at start-up: the platform's maximised size
+// comes in the one WM_SIZE of ShowWindow, which sizes the page. The page
+// paints once at UpdateWindow (nowhere yet) and once on screen; the message
+// loop does not paint it while Qt cannot show it, and a child that its
+// parent clips paints its visible part once.
+TEST_F(Paint, AMaximisedWindowSizesOnceAndItsPagesPaintOnceWhenShown) {
+    static HWND s_page = nullptr;
+    static int s_sizes = 0, s_pagePaints = 0, s_clippedPaints = 0;
+    s_page = nullptr;
+    s_sizes = s_pagePaints = s_clippedPaints = 0;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT* r) {
+        if (m == WM_SIZE && !GetParent(h) && s_page) {
+            ++s_sizes;
+            UpdateWindow(s_page);
+            MoveWindow(s_page, 0, 0, LOWORD(lp), HIWORD(lp), FALSE);
+            *r = 0;
+            return true;
+        }
+        if (m != WM_PAINT || (GetDlgCtrlID(h) != 21 && GetDlgCtrlID(h) != 22)) return false;
+        ++(GetDlgCtrlID(h) == 21 ? s_pagePaints : s_clippedPaints);
+        PaintPanelCorner(h, 50);
+        *r = 0;
+        return true;
+    };
+    HWND fresh = MakeTop(300, 200);
+    s_page = MakeChild(fresh, 0, 0, 280, 180, 21);
+    ShowWindow(fresh, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(s_sizes, 1);
+    EXPECT_EQ(s_pagePaints, 1);
+    RECT told{};
+    GetClientRect(fresh, &told);
+    // 60 pixels of it stick out past the page's right edge.
+    MakeChild(s_page, told.right - 40, 0, 100, 40, 22);
+    EXPECT_TRUE(w32test::WaitFor([] { return s_pagePaints >= 2 && s_clippedPaints >= 1; }));
+    w32test::ProcessEvents(50);
+    RECT now{};
+    GetClientRect(fresh, &now);
+    EXPECT_TRUE(EqualRect(&told, &now));
+    EXPECT_EQ(s_sizes, 1);
+    EXPECT_EQ(s_pagePaints, 2);
+    EXPECT_EQ(s_clippedPaints, 1);
+    EXPECT_EQ(w32test::PixelAt(s_page, 25, 25), kPanel);
+    g_recHandler = nullptr;
+    DestroyWindow(fresh);
+}
+
 // Text drawn while Qt cannot show the window yet is not drawn, but moves the
 // current position past it as it would on screen.
 TEST_F(Paint, TextPaintedBeforeTheWindowIsOnScreenStillMovesTheCurrentPosition) {
