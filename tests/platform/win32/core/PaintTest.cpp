@@ -620,7 +620,8 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
-// Rows of a width whose bytes are not a multiple of four end in padding.
+// Rows of a width whose bytes are not a multiple of four end in padding;
+// narrow and wide rows keep every pixel.
 TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
     HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_PADDED");
     ASSERT_NE(bmp, nullptr);
@@ -632,6 +633,17 @@ TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
     // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
+    EXPECT_TRUE(DeleteObject(bmp));
+
+    bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_WIDE");
+    ASSERT_NE(bmp, nullptr);
+    GetObjectA(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 21);
+    EXPECT_EQ(info.bmHeight, 3);
+    BlitToView(bmp, 10, 30, 21, 3);
+    // Red 12x, green 100y, blue 250 - 11x.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x) EXPECT_EQ(At(10 + x, 30 + y), RGB(12 * x, 100 * y, 250 - 11 * x)) << x << "," << y;
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
