@@ -133,9 +133,13 @@ void OnQtResize(Window* w, const QSize& clientSize);
 void OnQtClose(Window* w);
 HWND HwndOfWidget(const QWidget* w);
 extern const char* const kHwndProperty;
+// The window input to a widget goes to, where the widget does not name it.
+extern const char* const kInputProperty;
 
 // ---- input -----------------------------------------------------------------------
-void InstallInputFilter(Window* w, QWidget* widget);
+// Input to `widget` goes to the window (`named`: the widget carries the
+// window's handle as kHwndProperty).
+void InstallInputFilter(Window* w, QWidget* widget, bool named);
 void SetCurrentModifiers(Qt::KeyboardModifiers m, Qt::MouseButtons b);
 int QtKeyToVk(int key);
 int VkToQtKey(int vk);

@@ -365,8 +365,8 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
         if (parent) w->widget->lower();
         SyncGeometry(w);
         SyncEnabled(w);
-        InstallInputFilter(w, w->widget);
-        if (w->client && w->client != w->widget) InstallInputFilter(w, w->client);
+        InstallInputFilter(w, w->widget, true);
+        if (w->client && w->client != w->widget) InstallInputFilter(w, w->client, true);
         if (!w->IsChild() && !w->text.empty()) w->widget->setWindowTitle(ToQt(w->text));
         if (!w->IsChild() && cls->hIcon) {
             QImage icon = ImageOfIcon(cls->hIcon);
@@ -479,6 +479,9 @@ static void DestroyTree(Window* w, bool top) {
     if (w->widget && top) {
         QWidget* wid = w->widget;
         wid->hide();
+        // It names its window no more, but its input still goes there (to
+        // nobody now) until the widget goes.
+        wid->setProperty(kInputProperty, wid->property(kHwndProperty));
         wid->setProperty(kHwndProperty, QVariant());
         if (LayerAlive())
             DeleteWidgetLater(wid);
