@@ -1,7 +1,6 @@
 # mydata.tvd: built from the SQL files here. The pristine copy is remade
 # whenever the SQL changes; the program's copy beside the executable is
 # written only when it is missing, so the user's data survives rebuilds.
-set(TARVEL_DB_SQL ${CMAKE_CURRENT_LIST_DIR}/schema.sql ${CMAKE_CURRENT_LIST_DIR}/data.sql)
 set(TARVEL_DB_TEMPLATE ${CMAKE_BINARY_DIR}/resources/mydata.tvd
     CACHE INTERNAL "pristine database file that tests copy")
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <strings.h>
 
+#include "schema_texts.h"
 #include "store/RecordList.h"
 #include "win32.h"
 #include "resources/message_texts.h"
@@ -160,18 +161,51 @@ int ODBCClass::CheckTables(FileTrouble& nTrouble) {
         "rel_contacts_tasks",
         "que_contacts_accounts",
     };
+    constexpr SQLINTEGER kCount = SQLINTEGER(sizeof kNames / sizeof kNames[0]);
+    // The program's own file: every name's table or saved query has the very
+    // text the program's database is made with, and so compiles as it does
+    // there. Comparing the texts compiles no saved query.
+    std::string strSame = "SELECT count(*) FROM sqlite_master WHERE name || '|' || sql IN (";
+    for (const char* pszName : kNames)
+        for (const SchemaText& t : kSchemaTexts) {
+            if (std::strcmp(t.name, pszName) != 0) continue;
+            strSame += strSame.back() == '(' ? "'" : ",'";
+            strSame += t.name;
+            strSame += '|';
+            for (const char* p = t.sql; *p; ++p) {
+                const char* q = std::strchr(p, '\'');
+                if (!q) {
+                    strSame += p;
+                    break;
+                }
+                strSame.append(p, q).append("''");
+                p = q;
+            }
+            strSame += '\'';
+        }
+    strSame += ')';
     SQLHSTMT hStmt = SQL_NULL_HSTMT;
     if (SQLAllocHandle(SQL_HANDLE_STMT, m_hDbc, &hStmt) != SQL_SUCCESS) return -1;
     int r = 0;
-    // Compiling the statement finds each name and compiles each saved query;
-    // no column is read.
-    for (const char* pszName : kNames) {
-        char szSQL[96];
-        std::snprintf(szSQL, sizeof szSQL, "SELECT 1 FROM %s WHERE 1=0", pszName);
-        if (SQLExecDirect(hStmt, (SQLCHAR*)szSQL, SQL_NTS) != SQL_SUCCESS) {
+    SQLINTEGER nSame = 0;
+    SQLLEN nInd = 0;
+    if (SQLExecDirect(hStmt, (SQLCHAR*)strSame.c_str(), SQL_NTS) != SQL_SUCCESS) {
+        // The file cannot be read (in use, damaged): that is the trouble.
+        nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
+        r = -1;
+    } else if (SQLFetch(hStmt) != SQL_SUCCESS ||
+               SQLGetData(hStmt, 1, SQL_C_SLONG, &nSame, sizeof nSame, &nInd) != SQL_SUCCESS || nSame != kCount) {
+        // Any other file: one statement over every name, whose compiling
+        // finds each name and compiles each saved query; no row is read. One
+        // statement takes the file's read lock once, not once per name.
+        std::string strCompile;
+        for (const char* pszName : kNames) {
+            if (!strCompile.empty()) strCompile += " UNION ALL ";
+            strCompile += std::string("SELECT 1 FROM ") + pszName + " WHERE 1=0";
+        }
+        if (SQLExecDirect(hStmt, (SQLCHAR*)strCompile.c_str(), SQL_NTS) != SQL_SUCCESS) {
             nTrouble = co_LastFileTrouble(SQL_HANDLE_STMT, hStmt);
             r = -1;
-            break;
         }
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hStmt);

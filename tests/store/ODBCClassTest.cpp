@@ -208,13 +208,13 @@ TEST(ODBCClassConnect, FileThatIsNoDatabaseFailsTheConnect) {
 }
 
 // A database without one of the program's tables, or with a saved query that
-// no longer compiles, is not the program's: the connect fails as for a
-// damaged file.
+// no longer compiles (its own text changed, or that of a table it reads), is
+// not the program's: the connect fails as for a damaged file.
 TEST(ODBCClassConnect, AFileMissingATableOrWithABrokenSavedQueryFailsTheConnect) {
     for (const char* change :
          {"DROP TABLE relation",
           "DROP VIEW que_contacts_accounts; CREATE VIEW que_contacts_accounts AS SELECT con_nosuch FROM contacts",
-          "DROP VIEW rel_contacts_tasks"}) {
+          "DROP VIEW rel_contacts_tasks", "DROP TABLE contacts_tasks; CREATE TABLE contacts_tasks (con_id INTEGER)"}) {
         SCOPED_TRACE(change);
         TempDatabase db;
         sqlite3* pOther = nullptr;

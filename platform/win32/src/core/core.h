@@ -68,7 +68,10 @@ void KeepPixels(Window* w);
 QImage ShownPixels(Window* w, const QRect& area, bool alone);
 // The window's invalid area goes to the screen now: its canvas paints it,
 // sending WM_PAINT, at once when Qt can paint, else at Qt's next paint.
-void RepaintOnScreen(Window* w);
+// `promised` (UpdateWindow): the window paints at once all the same, its
+// drawing going nowhere while Qt cannot show it; otherwise (the message
+// loop's paint) the area waits for Qt to show the window.
+void RepaintOnScreen(Window* w, bool promised);
 // A fill of `area` (client coordinates) in one colour on a window whose
 // backing is pending: true when it covers the whole client area, which is
 // then that colour without an image being made.
@@ -84,8 +87,10 @@ int MaxScrollPos(const ScrollBarState& s);
 // ---- painting ----------------------------------------------------------------
 void InvalidateClient(Window* w, const QRegion& r, bool erase);
 void SchedulePaint();
-void FlushPaints();                   // WM_PAINT for every visible invalid window
-void PaintNow(Window* w);             // WM_PAINT if invalid (UpdateWindow)
+void FlushPaints();  // WM_PAINT for every visible invalid window (the message loop's)
+// WM_PAINT if invalid: at once (UpdateWindow, `promised`), or as the message
+// loop paints, which waits for a window Qt does not show yet.
+void PaintNow(Window* w, bool promised = true);
 bool ReallyVisible(const Window* w);  // the window and all ancestors visible
 
 // ---- messages ------------------------------------------------------------------
@@ -122,13 +127,19 @@ QMargins NcMargins(const Window* w);
 // Re-reads a top-level window's rectangle from its widget's client geometry
 // and frame (withSize false: the model keeps its client size).
 void SyncFrameFromQt(Window* w, bool withSize);
+// The same from client geometry `g` the platform gave the top-level window.
+void SyncFrameFromQt(Window* w, bool withSize, const QRect& g);
 void OnQtResize(Window* w, const QSize& clientSize);
 void OnQtClose(Window* w);
 HWND HwndOfWidget(const QWidget* w);
 extern const char* const kHwndProperty;
+// The window input to a widget goes to, where the widget does not name it.
+extern const char* const kInputProperty;
 
 // ---- input -----------------------------------------------------------------------
-void InstallInputFilter(Window* w, QWidget* widget);
+// Input to `widget` goes to the window (`named`: the widget carries the
+// window's handle as kHwndProperty).
+void InstallInputFilter(Window* w, QWidget* widget, bool named);
 void SetCurrentModifiers(Qt::KeyboardModifiers m, Qt::MouseButtons b);
 int QtKeyToVk(int key);
 int VkToQtKey(int vk);

@@ -17,6 +17,10 @@
 #include <mutex>
 #include <unordered_set>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <tmmintrin.h>
+#endif
+
 #include "core.h"
 #include "platform/gbk/gbk.h"
 #include "res/resdata.h"
@@ -28,6 +32,35 @@ namespace {
 uint32_t Le32(const unsigned char* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
+
+// `n` pixels of blue, green and red bytes as opaque pixels. Each is read as
+// one little-endian word with the next pixel's blue on top, which the opaque
+// alpha replaces; the last is read byte by byte, as nothing may follow it.
+void BgrToRgb32(const unsigned char* src, QRgb* dst, int n) {
+    int x = 0;
+    for (; x < n - 1; ++x, src += 3) {
+        uint32_t bgr;
+        std::memcpy(&bgr, src, 4);
+        dst[x] = 0xFF000000u | (qFromLittleEndian(bgr) & 0xFFFFFFu);
+    }
+    if (x < n) dst[x] = qRgb(src[2], src[1], src[0]);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same four pixels at a time with one byte shuffle, on processors that
+// have it (the start page's picture is a large part of start-up's decoding).
+// A step reads 16 bytes for its 12, so steps stop 6 pixels before the end.
+__attribute__((target("ssse3"))) void BgrToRgb32Shuffled(const unsigned char* src, QRgb* dst, int n) {
+    const __m128i order = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i opaque = _mm_set1_epi32(int(0xFF000000u));
+    int x = 0;
+    for (; x + 6 <= n; x += 4, src += 12) {
+        const __m128i bgr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_or_si128(_mm_shuffle_epi8(bgr, order), opaque));
+    }
+    BgrToRgb32(src, dst + x, n - x);
+}
+#endif
 
 // An uncompressed 24-bit device-independent bitmap (with or without its file
 // header), as every bitmap the program ships is, read straight into an
@@ -49,20 +82,12 @@ QImage DecodeTrueColourBitmap(const unsigned char* p, size_t size) {
     if (bits > size || stride * size_t(rows) > size - bits) return {};
     QImage img(w, rows, QImage::Format_RGB32);
     if (img.isNull()) return {};
-    for (int y = 0; y < rows; ++y) {
-        const unsigned char* src = p + bits + stride * size_t(h > 0 ? rows - 1 - y : y);  // bottom-up unless h < 0
-        QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
-        // Blue, green, red bytes read as one little-endian word with the next
-        // pixel's blue on top, which the opaque alpha replaces; the last
-        // pixel of a row is read byte by byte, as nothing may follow it.
-        int x = 0;
-        for (; x < w - 1; ++x, src += 3) {
-            uint32_t bgr;
-            std::memcpy(&bgr, src, 4);
-            dst[x] = 0xFF000000u | (qFromLittleEndian(bgr) & 0xFFFFFFu);
-        }
-        dst[x] = qRgb(src[2], src[1], src[0]);
-    }
+    void (*convert)(const unsigned char*, QRgb*, int) = BgrToRgb32;
+#if defined(__x86_64__) || defined(__i386__)
+    if (__builtin_cpu_supports("ssse3")) convert = BgrToRgb32Shuffled;
+#endif
+    for (int y = 0; y < rows; ++y)  // bottom-up unless h < 0
+        convert(p + bits + stride * size_t(h > 0 ? rows - 1 - y : y), reinterpret_cast<QRgb*>(img.scanLine(y)), w);
     return img;
 }
 

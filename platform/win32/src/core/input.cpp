@@ -15,9 +15,10 @@
 #include "core.h"
 
 namespace w32 {
-namespace {
 
 const char* const kInputProperty = "w32input";
+
+namespace {
 
 struct InputCtx {
     HWND hwnd;
@@ -167,6 +168,7 @@ bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
     auto* wid = qobject_cast<QWidget*>(obj);
     if (!wid) return false;
     QVariant v = wid->property(kInputProperty);
+    if (!v.isValid()) v = wid->property(kHwndProperty);
     if (!v.isValid()) return false;
     Window* w = FromHwnd(reinterpret_cast<HWND>(v.value<qulonglong>()));
     switch (e->type()) {
@@ -205,16 +207,19 @@ bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
 
 }  // namespace
 
-void InstallInputFilter(Window* w, QWidget* widget) {
+void InstallInputFilter(Window* w, QWidget* widget, bool named) {
     if (!g_filter) g_filter = new InputFilter;
-    widget->setProperty(kInputProperty, qulonglong(reinterpret_cast<uintptr_t>(w->hwnd)));
+    // A widget that names its window already leads its input there; any
+    // other is named for the filter (a dynamic property costs a search of
+    // the class's properties and an event).
+    if (!named) widget->setProperty(kInputProperty, qulonglong(reinterpret_cast<uintptr_t>(w->hwnd)));
     widget->setAttribute(Qt::WA_NoMousePropagation);
     widget->setMouseTracking(true);
     widget->installEventFilter(g_filter);
 }
 
 void AttachInput(Window* w, QWidget* widget) {
-    if (w && widget) InstallInputFilter(w, widget);
+    if (w && widget) InstallInputFilter(w, widget, false);
 }
 
 static bool ReplayOn(QWidget* widget, QEvent* ev) {

@@ -29,7 +29,7 @@ void InvalidateClient(Window* w, const QRegion& r, bool erase) {
     SchedulePaint();
 }
 
-void PaintNow(Window* w) {
+void PaintNow(Window* w, bool promised) {
     if (!w || w->destroyed || !ReallyVisible(w)) return;
     if (w->update.isEmpty()) {
         Dirty().erase(w->hwnd);
@@ -39,7 +39,7 @@ void PaintNow(Window* w) {
     if (PaintsOnScreen(w)) {
         Dirty().erase(h);
         // Inside its own WM_PAINT the area waits for the next paint.
-        if (!w->painting) RepaintOnScreen(w);
+        if (!w->painting) RepaintOnScreen(w, promised);
         return;
     }
     Send(w, WM_PAINT, 0, 0);
@@ -63,7 +63,7 @@ void FlushPaints() {
             Dirty().erase(h);
             continue;
         }
-        if (ReallyVisible(w)) PaintNow(w);
+        if (ReallyVisible(w)) PaintNow(w, false);
     }
 }
 

@@ -57,6 +57,9 @@ void PaintOnce(Window* w, const QRegion& region, bool erase, bool onScreen) {
         for (const Window* c : w->children)
             if (c->widget && c->Visible() && c->widget->isVisible() && c->widget->parentWidget() == w->client)
                 rest -= c->widget->geometry();
+    // Nor for what its ancestors clip away or its siblings cover: none of it
+    // can show.
+    if (onScreen && !rest.isEmpty() && w->client) rest &= w->client->visibleRegion();
     const bool restErase = w->eraseUpdate;
     w->update = region;
     if (erase) w->eraseUpdate = true;
@@ -448,13 +451,21 @@ QImage ShownPixels(Window* w, const QRect& area, bool alone) {
     return drawn;
 }
 
-void RepaintOnScreen(Window* w) {
+void RepaintOnScreen(Window* w, bool promised) {
     QWidget* c = w->client;
     const HWND h = w->hwnd;
     const QRegion region = w->update & ClientRect(w);
     if (!c || region.isEmpty()) return;
     const QWindow* screen = c->window()->windowHandle();
-    if (g_paintDepth == 0 && screen && screen->isExposed()) {
+    const bool exposed = screen && screen->isExposed();
+    if (!promised && !exposed) {
+        // The loop's paint of a window Qt does not show yet: its drawing
+        // would go nowhere. The area stays invalid and Qt asks for it when
+        // it shows the window, which paints it then.
+        c->update(region);
+        return;
+    }
+    if (g_paintDepth == 0 && exposed) {
         const HWND was = g_repainting;
         const unsigned sent = g_paintsSent;
         g_repainting = h;

@@ -5,6 +5,7 @@
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -185,7 +186,10 @@ QMargins NcMargins(const Window* w) {
 
 void SyncFrameFromQt(Window* w, bool withSize) {
     if (!w || w->IsChild() || !w->widget || !w->widget->isWindow()) return;
-    QRect g = w->widget->geometry();
+    SyncFrameFromQt(w, withSize, w->widget->geometry());
+}
+
+void SyncFrameFromQt(Window* w, bool withSize, const QRect& g) {
     // Without the size, the model keeps its client size; the frame may change
     // (the window manager's real one replaces the styles' once mapped).
     QSize client = withSize ? g.size()
@@ -361,8 +365,8 @@ Window* CreateWindowObject(DWORD exStyle, const char* clsName, const char* text,
         if (parent) w->widget->lower();
         SyncGeometry(w);
         SyncEnabled(w);
-        InstallInputFilter(w, w->widget);
-        if (w->client && w->client != w->widget) InstallInputFilter(w, w->client);
+        InstallInputFilter(w, w->widget, true);
+        if (w->client && w->client != w->widget) InstallInputFilter(w, w->client, true);
         if (!w->IsChild() && !w->text.empty()) w->widget->setWindowTitle(ToQt(w->text));
         if (!w->IsChild() && cls->hIcon) {
             QImage icon = ImageOfIcon(cls->hIcon);
@@ -475,6 +479,9 @@ static void DestroyTree(Window* w, bool top) {
     if (w->widget && top) {
         QWidget* wid = w->widget;
         wid->hide();
+        // It names its window no more, but its input still goes there (to
+        // nobody now) until the widget goes.
+        wid->setProperty(kInputProperty, wid->property(kHwndProperty));
         wid->setProperty(kHwndProperty, QVariant());
         if (LayerAlive())
             DeleteWidgetLater(wid);
@@ -716,12 +723,21 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     bool sizeChanged = false;
     if (!w->IsChild()) {
         if (nCmdShow == SW_SHOWMAXIMIZED || nCmdShow == SW_MAXIMIZE) {
-            QRect area = ScreenArea();
-            RECT r{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
-            sizeChanged = !EqualRect(&r, &w->rect);
-            w->rect = r;
+            const QRect area = ScreenArea();
+            const RECT before = w->rect;
+            w->rect = RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
             SyncGeometry(w);
             w->widget->showMaximized();
+            // A platform that places a maximised window at once (the offscreen
+            // one) has its geometry already: the window takes it now, so that
+            // the one WM_SIZE tells the final size and Qt's resize event, when
+            // it comes, changes nothing.
+            if (const QWindow* win = w->widget->windowHandle(); win && win->geometry() != w->widget->geometry()) {
+                SyncFrameFromQt(w, true, win->geometry());
+                LayoutFrame(w);
+                ResizeBacking(w);
+            }
+            sizeChanged = !EqualRect(&before, &w->rect);
         } else if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE) {
             w->widget->showMinimized();
         } else if (nCmdShow == SW_RESTORE && (w->widget->isMaximized() || w->widget->isMinimized())) {

@@ -620,7 +620,8 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
-// Rows of a width whose bytes are not a multiple of four end in padding.
+// Rows of a width whose bytes are not a multiple of four end in padding;
+// narrow and wide rows keep every pixel.
 TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
     HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_PADDED");
     ASSERT_NE(bmp, nullptr);
@@ -632,6 +633,17 @@ TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
     // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
+    EXPECT_TRUE(DeleteObject(bmp));
+
+    bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_WIDE");
+    ASSERT_NE(bmp, nullptr);
+    GetObjectA(bmp, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 21);
+    EXPECT_EQ(info.bmHeight, 3);
+    BlitToView(bmp, 10, 30, 21, 3);
+    // Red 12x, green 100y, blue 250 - 11x.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 21; ++x) EXPECT_EQ(At(10 + x, 30 + y), RGB(12 * x, 100 * y, 250 - 11 * x)) << x << "," << y;
     EXPECT_TRUE(DeleteObject(bmp));
 }
 
@@ -964,6 +976,52 @@ TEST_F(Paint, UpdateWindowPaintsAtOnceEvenBeforeTheWindowIsOnScreen) {
     EXPECT_TRUE(w32test::WaitFor([&] { return w32test::BackingPixel(child, 25, 25) == kPanel; }));
     EXPECT_GE(s_paints, 2);
     EXPECT_FALSE(w32test::KeepsPixels(child));
+    g_recHandler = nullptr;
+    DestroyWindow(fresh);
+}
+
+// A main window shown maximised as at start-up: the platform's maximised size
+// comes in the one WM_SIZE of ShowWindow, which sizes the page. The page
+// paints once at UpdateWindow (nowhere yet) and once on screen; the message
+// loop does not paint it while Qt cannot show it, and a child that its
+// parent clips paints its visible part once.
+TEST_F(Paint, AMaximisedWindowSizesOnceAndItsPagesPaintOnceWhenShown) {
+    static HWND s_page = nullptr;
+    static int s_sizes = 0, s_pagePaints = 0, s_clippedPaints = 0;
+    s_page = nullptr;
+    s_sizes = s_pagePaints = s_clippedPaints = 0;
+    g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT* r) {
+        if (m == WM_SIZE && !GetParent(h) && s_page) {
+            ++s_sizes;
+            UpdateWindow(s_page);
+            MoveWindow(s_page, 0, 0, LOWORD(lp), HIWORD(lp), FALSE);
+            *r = 0;
+            return true;
+        }
+        if (m != WM_PAINT || (GetDlgCtrlID(h) != 21 && GetDlgCtrlID(h) != 22)) return false;
+        ++(GetDlgCtrlID(h) == 21 ? s_pagePaints : s_clippedPaints);
+        PaintPanelCorner(h, 50);
+        *r = 0;
+        return true;
+    };
+    HWND fresh = MakeTop(300, 200);
+    s_page = MakeChild(fresh, 0, 0, 280, 180, 21);
+    ShowWindow(fresh, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(s_sizes, 1);
+    EXPECT_EQ(s_pagePaints, 1);
+    RECT told{};
+    GetClientRect(fresh, &told);
+    // 60 pixels of it stick out past the page's right edge.
+    MakeChild(s_page, told.right - 40, 0, 100, 40, 22);
+    EXPECT_TRUE(w32test::WaitFor([] { return s_pagePaints >= 2 && s_clippedPaints >= 1; }));
+    w32test::ProcessEvents(50);
+    RECT now{};
+    GetClientRect(fresh, &now);
+    EXPECT_TRUE(EqualRect(&told, &now));
+    EXPECT_EQ(s_sizes, 1);
+    EXPECT_EQ(s_pagePaints, 2);
+    EXPECT_EQ(s_clippedPaints, 1);
+    EXPECT_EQ(w32test::PixelAt(s_page, 25, 25), kPanel);
     g_recHandler = nullptr;
     DestroyWindow(fresh);
 }
