@@ -623,28 +623,23 @@ TEST_F(Paint, LoadedBitmapResourcesKeepTheirRowOrderAndColours) {
 // Rows of a width whose bytes are not a multiple of four end in padding;
 // narrow and wide rows keep every pixel.
 TEST_F(Paint, LoadedBitmapRowsSkipTheirPadding) {
-    HBITMAP bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_PADDED");
-    ASSERT_NE(bmp, nullptr);
-    BITMAP info{};
-    GetObjectA(bmp, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 5);
-    EXPECT_EQ(info.bmHeight, 3);
-    BlitToView(bmp, 10, 20, 5, 3);
-    // The file's colour of (x, y), y from the top: red 50x, green 100y, blue 200 - 30x.
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(At(10 + x, 20 + y), RGB(50 * x, 100 * y, 200 - 30 * x)) << x << "," << y;
-    EXPECT_TRUE(DeleteObject(bmp));
-
-    bmp = LoadBitmapA(Inst(), "IDB_TEST_BITMAP_WIDE");
-    ASSERT_NE(bmp, nullptr);
-    GetObjectA(bmp, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 21);
-    EXPECT_EQ(info.bmHeight, 3);
-    BlitToView(bmp, 10, 30, 21, 3);
+    // Each bitmap shows at (10, y); colour(x, y) is the file's colour, y from the top.
+    auto check = [&](const char* name, int width, int y0, auto colour) {
+        HBITMAP bmp = LoadBitmapA(Inst(), name);
+        ASSERT_NE(bmp, nullptr) << name;
+        BITMAP info{};
+        GetObjectA(bmp, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, width) << name;
+        EXPECT_EQ(info.bmHeight, 3) << name;
+        BlitToView(bmp, 10, y0, width, 3);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x) EXPECT_EQ(At(10 + x, y0 + y), colour(x, y)) << name << " " << x << "," << y;
+        EXPECT_TRUE(DeleteObject(bmp));
+    };
+    // Red 50x, green 100y, blue 200 - 30x.
+    check("IDB_TEST_BITMAP_PADDED", 5, 20, [](int x, int y) { return RGB(50 * x, 100 * y, 200 - 30 * x); });
     // Red 12x, green 100y, blue 250 - 11x.
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 21; ++x) EXPECT_EQ(At(10 + x, 30 + y), RGB(12 * x, 100 * y, 250 - 11 * x)) << x << "," << y;
-    EXPECT_TRUE(DeleteObject(bmp));
+    check("IDB_TEST_BITMAP_WIDE", 21, 30, [](int x, int y) { return RGB(12 * x, 100 * y, 250 - 11 * x); });
 }
 
 }  // namespace
