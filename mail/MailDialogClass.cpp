@@ -4,12 +4,12 @@
 #include "platform/gbk/gbk.h"
 #include "settings/MailPort.h"
 #include "settings/SettingNavigation.h"
+#include "shell/Mailto.h"
 #include "shell/Report.h"
 #include "shell/StatusBarClass.h"
 #include "shell/ToolbarClass.h"
 #include "shell/ViewMessages.h"
 #include "shell/ViewSwitch.h"
-#include "win32_shell.h"
 
 #include <cstdio>
 #include <cstring>
@@ -204,7 +204,7 @@ std::string MailDialogClass::MailtoText() {
 void MailDialogClass::OnExport() {
     const std::string strMailto = MailtoText();
     if (strMailto.size() > kLongMailtoBytes) ReportError(kLongMailto);
-    ShellExecuteA(nullptr, nullptr, strMailto.c_str(), nullptr, nullptr, SW_SHOW);
+    OpenMailto(nullptr, strMailto.c_str(), m_hWnd);
 }
 
 void MailDialogClass::OnSend() {

@@ -22,6 +22,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 
@@ -188,6 +190,33 @@ TEST_F(MailPage, LongExportGrowsAndSaysTheMailProgramMayCutIt) {
     EXPECT_GT(text.size(), 2000u);
     EXPECT_NE(text.find("recipient119@example.com"), std::string::npos);
     EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"收件人较多，邮件程序可能收不全这份收件人列表。"}));
+}
+
+// Handed to the desktop's opener: where there is none (no program for the
+// link), the user is told, as the contact form's mail button tells; an
+// opener that takes the link leaves the page silent.
+TEST_F(MailPage, ExportSaysSoOnlyWhenNoMailProgramTakesTheList) {
+    AddPerson("A", "a", "a@example.com");
+    OpenPage();
+    char bin[] = "/tmp/mailopenerXXXXXX";
+    ASSERT_NE(mkdtemp(bin), nullptr);
+    const std::string path = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", bin, 1);
+    w32test::RecordShellExecuteOnly(false);
+    TakeBoxes();
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    const std::vector<std::string> none = TakeBoxes();
+    std::ofstream(std::string(bin) + "/xdg-open") << "#!/bin/sh\nexit 0\n";
+    std::filesystem::permissions(std::string(bin) + "/xdg-open", std::filesystem::perms::owner_all);
+    Click(g_Mail, MailDialogClass::kExportButtonID);
+    const std::vector<std::string> taken = TakeBoxes();
+    w32test::RecordShellExecuteOnly(true);
+    setenv("PATH", path.c_str(), 1);
+    std::filesystem::remove_all(bin);
+    EXPECT_EQ(none, (std::vector<std::string>{
+                        "没有找到可以写邮件的程序，请安装邮件程序后再试，或把邮件地址复制到您的邮件程序中。"}));
+    EXPECT_TRUE(taken.empty());
+    EXPECT_EQ(w32test::ShellExecutes().size(), 2u);
 }
 
 // ---------------------------------------------------------------------------

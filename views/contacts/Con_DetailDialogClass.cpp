@@ -5,8 +5,8 @@
 #include "dialogs/RelatedPages.h"
 #include "platform/gbk/gbk.h"
 #include "resources/contacts_ids.h"
-#include "resources/message_texts.h"
 #include "resources/shell_ids.h"
+#include "shell/Mailto.h"
 #include "shell/Report.h"
 #include "shell/ViewMessages.h"
 #include "shell/RelatingGlobals.h"
@@ -294,9 +294,7 @@ void Con_DetailDialogClass::OnMailto() {
     // The address as stored (at most 49 bytes), handed to the desktop as a URL.
     char szAddress[50];
     ReadText(m_hEmail, szAddress, sizeof(szAddress));
-    // Without a mail program the user is told, as the help links do.
-    if ((INT_PTR)ShellExecuteA(m_hWnd, nullptr, MailtoURL(szAddress).c_str(), nullptr, nullptr, SW_SHOW) <= 32)
-        MessageBoxA(m_hWnd, msg::kNoProgramForMail, msg::kInfoCaption, MB_OK | MB_ICONWARNING);
+    OpenMailto(m_hWnd, MailtoURL(szAddress).c_str(), m_hWnd);
 }
 
 void Con_DetailDialogClass::OnFieldDoubleClick(int nID) {
