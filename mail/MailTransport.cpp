@@ -16,18 +16,32 @@ long long MonotonicMs() {
     return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
 }
 
-bool SocketTransport::Limit(int nOption) {
+bool MailTransport::WaitReady(int fd, short nEvents) {
+    for (;;) {
+        const long long llLeft = m_llUntil - MonotonicMs();
+        m_bTimedOut = llLeft <= 0;
+        if (m_bTimedOut) return false;
+        struct pollfd pfd = {fd, nEvents, 0};
+        // A hang-up or an error also ends the wait: the next step fails.
+        const int r = poll(&pfd, 1, (int)std::min<long long>(llLeft, INT_MAX));
+        if (r > 0) return true;
+        // A signal ends only this poll; the next one waits for what is left.
+        if (r < 0 && errno != EINTR) return false;
+    }
+}
+
+bool SocketTransport::LimitSend() {
     const long long llLeft = m_llUntil - MonotonicMs();
     m_bTimedOut = llLeft <= 0;
     if (m_bTimedOut) return false;
     const DWORD ms = (DWORD)llLeft;
-    setsockopt(m_s, SOL_SOCKET, nOption, reinterpret_cast<const char*>(&ms), sizeof ms);
+    setsockopt(m_s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
     return true;
 }
 
 int SocketTransport::Write(const char* p, int n) {
     while (n > 0) {
-        const int r = Limit(SO_SNDTIMEO) ? send(m_s, p, n, 0) : -1;
+        const int r = WaitReady((int)m_s, POLLOUT) && LimitSend() ? send(m_s, p, n, 0) : -1;
         if (r <= 0) {
             m_bTimedOut = MonotonicMs() >= m_llUntil;
             return -1;
@@ -39,7 +53,7 @@ int SocketTransport::Write(const char* p, int n) {
 }
 
 int SocketTransport::Read(char* p, int n) {
-    const int r = Limit(SO_RCVTIMEO) ? recv(m_s, p, n, 0) : -1;
+    const int r = WaitReady((int)m_s, POLLIN) ? recv(m_s, p, n, 0) : -1;
     if (r >= 0) return r;
     m_bTimedOut = MonotonicMs() >= m_llUntil;
     return -1;
@@ -52,17 +66,7 @@ SslTransport::SslTransport(BIO* pBio, SSL* pSsl, SOCKET s) : m_pBio(pBio), m_pSs
 bool SslTransport::Wait() {
     short nEvents = 0;
     if (BIO_should_retry(m_pBio)) nEvents = BIO_should_write(m_pBio) ? POLLOUT : BIO_should_read(m_pBio) ? POLLIN : 0;
-    if (!nEvents) return false;
-    for (;;) {
-        const long long llLeft = m_llUntil - MonotonicMs();
-        m_bTimedOut = llLeft <= 0;
-        if (m_bTimedOut) return false;
-        struct pollfd pfd = {m_fd, nEvents, 0};
-        // A hang-up or an error also ends the wait: the next step fails.
-        const int r = poll(&pfd, 1, (int)std::min<long long>(llLeft, INT_MAX));
-        if (r > 0) return true;
-        if (r < 0 && errno != EINTR) return false;
-    }
+    return nEvents && WaitReady(m_fd, nEvents);
 }
 
 int SslTransport::Broken(int nResult) {

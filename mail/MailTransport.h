@@ -26,11 +26,16 @@ public:
     virtual int Read(char* p, int n) = 0;
 
 protected:
+    // Waits in poll until fd is ready for nEvents or the deadline passes; a
+    // signal to the thread does not start the wait over.
+    bool WaitReady(int fd, short nEvents);
     long long m_llUntil = 0;
     bool m_bTimedOut = false;
 };
 
-// Blocking calls, each limited by SO_RCVTIMEO / SO_SNDTIMEO to what is left.
+// Blocking calls, each made when poll finds the socket ready; a send, which
+// may block for the part that does not fit, is also limited by SO_SNDTIMEO
+// to what is left.
 class SocketTransport : public MailTransport {
 public:
     explicit SocketTransport(SOCKET s) : m_s(s) {}
@@ -38,8 +43,8 @@ public:
     int Read(char* p, int n) override;
 
 private:
-    // Sets the socket's limit for one call; false when no time is left.
-    bool Limit(int nOption);
+    // Sets the socket's limit for one send; false when no time is left.
+    bool LimitSend();
     SOCKET m_s;
 };
 

@@ -466,13 +466,15 @@ int Con_DetailClass::ccd_GetOpportunitiesCategoryName(int iCategory, char* pszNa
     return -1;
 }
 
+// Column 20 is the account's type, as in every contact list: the mail page
+// leaves the contacts of a competitor unticked by it.
 #define CON_GROUPED                                                                                                    \
     "SELECT con_id,MIN(con_name) AS 2,MIN(con_nickname) AS 3,\t\t\t\tMIN(con_name) AS 4,\t\t\t\t"                      \
     "MIN(con_department_title) AS 5,MIN(con_telephone) AS 6,\t\t\t\tMIN(con_mobile) AS 7,MIN(con_email) AS 8,"         \
     "MIN(con_important) AS 9,\t\t\t\tMIN(con_relation) AS 10,MIN(con_create_date) AS 11,\t\t\t\t"                      \
     "MIN(con_recent_contact_date) AS 12,MIN(con_private) AS 13,\t\t\t\tMIN(con_province) AS 14,MIN(con_family) AS 15," \
     "MIN(con_postcode) AS 16,\t\t\t\tMIN(con_im) AS 17,MIN(acc_name) AS 18,\t\t\t\tMIN(acc_name) AS 19,"               \
-    "MIN(acc_name) AS 20 \t\t\t\t"
+    "MIN(acc_type) AS 20 \t\t\t\t"
 
 int Con_DetailClass::ccd_GetByOpportunities(int iCategory) {
     const Steering byNumber = {m_iQueryMode, m_bSearch, m_iSortColumn, m_bDesc, kSortNumbers, SORT_COLUMNS};

@@ -15,6 +15,7 @@
 #include "resources/contacts_ids.h"
 #include "views/contacts/Con_Navigation.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
+#include "views/contacts/Con_OpportunitiesDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
@@ -152,6 +153,24 @@ TEST_F(MailPage, CompetitorsStartUnselectedAndEmptyAddressesCountNowhere) {
     // Entry i of the id list belongs to row i.
     ASSERT_EQ(g_Mail.m_nIDCount, 4);
     EXPECT_EQ(std::to_string(g_Mail.m_pulID[3]), QueryText("SELECT con_id FROM contacts WHERE con_name='Dan'"));
+}
+
+// 联系人 → 项目机会查询 → 不存在销售机会 → 邮件群发: the rows show the
+// account's type, and a competitor's contact starts unticked.
+TEST_F(MailPage, ContactsWithoutOpportunitiesKeepTheirAccountTypeAndCompetitorsStartUnticked) {
+    AddPerson("Ann", "a", "ann@example.com", "竞争对手");
+    AddPerson("Bob", "b", "bob@example.com", "代理商");
+    g_Toolbar.OnContacts(nullptr, 0, 0, 0);
+    Click(g_Con_Start, GetDlgCtrlID(g_Con_Start.m_hMenuButtons[3]));
+    Con_CategoryStatClass& page = g_Con_Opportunities;
+    ASSERT_EQ(g_pCurrentDialog, &page);
+    ASSERT_EQ(Cell(page.m_CategoryList, 0, 0), "不存在销售机会");
+    ClickRow(page, page.m_CategoryList, 0);
+    Click(page, GetDlgCtrlID(page.m_hMailButton));
+    ASSERT_EQ(g_pCurrentDialog, &g_Mail);
+    EXPECT_EQ(Checks(), (std::vector<std::string>{"Ann-", "Bob+"}));
+    EXPECT_EQ(Column(g_Mail.m_RecipientList, 3), (std::vector<std::string>{"竞争对手", "代理商"}));
+    EXPECT_EQ(g_Mail.CountRecipients(), 1);
 }
 
 TEST_F(MailPage, ExportPercentEncodesAddressesAndRepeatsExactly) {

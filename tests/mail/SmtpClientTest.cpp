@@ -7,8 +7,14 @@
 #include "mail/MailRun.h"
 #include "tests/mail/SmtpTestServer.h"
 
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <set>
@@ -66,8 +72,10 @@ protected:
     }
 
     // Runs on a worker thread while the UI thread pumps (boxes are answered
-    // there), until the thread ends or timeoutMs passed.
-    static RunOutcome RunToEnd(const std::shared_ptr<MailRun>& run, int timeoutMs = 120000) {
+    // there), until the thread ends or timeoutMs passed; onWait gets the
+    // thread's id at every look while waiting.
+    static RunOutcome RunToEnd(const std::shared_ptr<MailRun>& run, int timeoutMs = 120000,
+                               const std::function<void(DWORD)>& onWait = nullptr) {
         auto mutex = std::make_shared<std::mutex>();
         auto statuses = std::make_shared<std::vector<std::string>>();
         run->m_OnStatus = [mutex, statuses](const char* psz) {
@@ -79,7 +87,12 @@ protected:
         HANDLE h = MailRun::Start(run, &id);
         RunOutcome out;
         if (!h) return out;
-        out.bEnded = w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, timeoutMs);
+        out.bEnded = w32test::WaitFor(
+            [&] {
+                if (onWait) onWait(id);
+                return WaitForSingleObject(h, 0) == WAIT_OBJECT_0;
+            },
+            timeoutMs);
         if (!out.bEnded) {
             run->Stop();
             w32test::WaitFor([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, 20000);
@@ -449,6 +462,42 @@ TEST_F(SmtpClient, SilentServerEndsTheRunAfterTheReadLimit) {
         RunOutcome r = RunToEnd(run, 30000);
         ASSERT_TRUE(r.bEnded);
         EXPECT_EQ(r.boxes, std::vector<std::string>{kTextTimeout});
+    }
+}
+
+// A signal to the mail thread every 300 ms interrupts its waits; the time
+// limit still ends a reply and a write as it does without signals.
+TEST_F(SmtpClient, SignalsToTheMailThreadDoNotStartTheLimitOver) {
+    struct sigaction sa = {};
+    sa.sa_handler = [](int) {};        // no SA_RESTART: every signal interrupts the wait
+    sigaction(SIGUSR2, &sa, nullptr);  // kept: a signal may arrive after the run
+    // A reply that never comes, plain and over TLS; a mail the server never
+    // reads (more than the socket buffers hold).
+    const struct {
+        const char* option;
+        bool bSsl;
+        const char* box;
+    } kCases[] = {{"--silent", false, kTextTimeout},
+                  {"--silent", true, kTextTimeout},
+                  {"--stall-in-data", false, "数据发送错误，请检查是否已连接到网络"}};
+    for (const auto& c : kCases) {
+        std::vector<std::string> o = c.bSsl ? LocalhostTls() : AuthOptions();
+        o.push_back(c.option);
+        SmtpTestServer server(o);
+        auto run = NewRun(server, 2, c.bSsl);
+        run->m_strContent.assign(8 << 20, 'a');
+        run->m_dwReplyTimeoutMs = 1000;
+        int nSignals = 0;
+        auto next = std::chrono::steady_clock::now();
+        // Well under the ten seconds a wait started over at each signal takes.
+        RunOutcome r = RunToEnd(run, 5000, [&](DWORD id) {
+            if (nSignals >= 30 || std::chrono::steady_clock::now() < next) return;
+            syscall(SYS_tgkill, getpid(), (pid_t)id, SIGUSR2);
+            nSignals++;
+            next += std::chrono::milliseconds(300);
+        });
+        EXPECT_TRUE(r.bEnded) << c.option << c.bSsl;
+        EXPECT_EQ(r.boxes, std::vector<std::string>{c.box}) << c.option << c.bSsl;
     }
 }
 

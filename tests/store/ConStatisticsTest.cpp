@@ -118,11 +118,12 @@ TEST_F(ConStatTest, MoreRegionsThanTheOldCountArrayHoldAreCountedInPlace) {
 }
 
 TEST_F(ConStatTest, WithAndWithoutOpportunities) {
-    Exec("INSERT INTO accounts(acc_name) VALUES('Zeta'), ('Alpha')");
+    Exec("INSERT INTO accounts(acc_name, acc_type) VALUES('Zeta', 'T1'), ('Alpha', 'T2'), ('Rival', " + Q("竞争对手") +
+         ")");
     Exec(
         "INSERT INTO contacts(con_name, con_recent_contact_date) VALUES('two opps', '2024-05-01'), "
         "('one opp', '2024-01-01'), ('none', '2024-03-01')");
-    Exec("INSERT INTO accounts_contacts VALUES(1, 1), (2, 2)");
+    Exec("INSERT INTO accounts_contacts VALUES(1, 1), (2, 2), (3, 3)");
     Exec("INSERT INTO opportunities(opp_id, opp_subject) VALUES(10, 'a'), (11, 'b'), (12, 'c')");
     Exec("INSERT INTO opportunities_contacts VALUES(10, 1, 1), (11, 1, 1), (12, 2, 2)");
     Con_DetailClass con;
@@ -131,7 +132,6 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities) {
     EXPECT_EQ(1, con.m_iCount[1]);
     ASSERT_EQ(2, con.ccd_GetByOpportunities(0));
     EXPECT_STREQ(con.m_pConHead->con_name, con.m_pConHead->con_description);
-    EXPECT_STREQ(con.m_pConHead->acc_name, con.m_pConHead->acc_type);
     con.m_iQueryMode = 2;
     con.m_iSortColumn = 1;  // account name
     con.m_bDesc = 0;
@@ -139,6 +139,8 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities) {
     EXPECT_EQ(0, con.m_iQueryMode);  // a re-sort is served once
     EXPECT_STREQ("one opp", con.m_pConHead->con_name);
     EXPECT_STREQ("Alpha", con.m_pConHead->acc_name);
+    // Both lists carry the account's customer type, as every contact list does.
+    EXPECT_STREQ("T2", con.m_pConHead->acc_type);
     con.m_iQueryMode = 2;
     con.m_iSortColumn = 9;  // latest contact
     con.m_bDesc = 1;
@@ -146,6 +148,8 @@ TEST_F(ConStatTest, WithAndWithoutOpportunities) {
     EXPECT_STREQ("two opps", con.m_pConHead->con_name);
     ASSERT_EQ(1, con.ccd_GetByOpportunities(1));
     EXPECT_STREQ("none", con.m_pConHead->con_name);
+    EXPECT_STREQ("Rival", con.m_pConHead->acc_name);
+    EXPECT_STREQ("竞争对手", con.m_pConHead->acc_type);
     char sz[20];
     EXPECT_EQ(0, con.ccd_GetOpportunitiesCategoryName(0, sz));
     EXPECT_STREQ("存在销售机会", sz);
