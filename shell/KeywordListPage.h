@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 
 #include "shell/ListPageClass.h"
 #include "shell/ToolbarClass.h"
@@ -98,11 +99,13 @@ private:
     // After a failed query the line stays as it was.
     void SetCaption(BOOL bKeyword, int nResult) {
         if (nResult < 0) return;
+        char szOld[sizeof(m_szCaption)];
+        memcpy(szOld, m_szCaption, sizeof(szOld));
         if (bKeyword)
             snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszKeywordCaption, DataKeyword(), nResult);
         else
             snprintf(m_szCaption, sizeof(m_szCaption), m_Def.pszAllCaption, nResult);
-        InvalidateRect(this->m_hWnd, &m_rcCaption, TRUE);
+        this->InvalidateTextLine(m_rcCaption, 166, 16, szOld, m_szCaption);
     }
 
     LRESULT OnOpenView() {

@@ -101,6 +101,24 @@ void PageFrameClass::PaintText(HDC hdc, int x, int y, const char* psz) {
     TextOutA(hdc, m_nHScroll + x, m_nVScroll + y, psz, (int)strlen(psz));
 }
 
+void PageFrameClass::InvalidateTextLine(const RECT& rc, int x, int y, const char* pszOld, const char* pszNew) {
+    if (!m_hWnd) return;
+    RECT rcArea = rc;
+    // Measured on a DC of its own: the page's window keeps drawing only in WM_PAINT.
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hdc, m_hFont);
+    for (const char* psz : {pszOld, pszNew}) {
+        SIZE sz = {0, 0};
+        if (psz && psz[0]) GetTextExtentPoint32A(hdc, psz, (int)strlen(psz), &sz);
+        const RECT rcCell = {x, y, x + sz.cx, y + sz.cy};
+        UnionRect(&rcArea, &rcArea, &rcCell);
+    }
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    OffsetRect(&rcArea, m_nHScroll, m_nVScroll);
+    InvalidateRect(m_hWnd, &rcArea, TRUE);
+}
+
 void PageFrameClass::PaintFrame(HWND hWnd) {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hWnd, &ps);

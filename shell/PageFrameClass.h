@@ -89,6 +89,11 @@ protected:
     void PaintLeftPanel(HDC hdc);
     // A text drawn at page coordinates (the scroll offsets added).
     void PaintText(HDC hdc, int x, int y, const char* psz);
+    // Before a line that PaintText writes at (x, y) in m_hFont changes from
+    // pszOld to pszNew: invalidates, with erase, the line's rectangle rc
+    // (page coordinates) with the cells of both texts, at the scroll
+    // position. A text may reach beyond rc, and a font be taller than it.
+    void InvalidateTextLine(const RECT& rc, int x, int y, const char* pszOld, const char* pszNew);
 
     // WM_DRAWITEM for a link button: TRUE when it was one of ours.
     BOOL DrawLink(const DRAWITEMSTRUCT* pdis);

@@ -41,6 +41,7 @@ RecordFormClass::RecordFormClass(const RecordFormDef& def)
       m_hFields{},
       m_pfnOldField{} {
     m_szTitle[0] = 0;
+    m_szNavPainted[0] = 0;
     m_rcCaption = {166, 16, 700, 36};
 }
 
@@ -307,7 +308,7 @@ LRESULT RecordFormClass::OnShowRecord(WPARAM wParam, LPARAM lParam) {
     SetNavButtons();
     ReloadRelated(m_ulRecordID);
     BrowseRecord(TRUE);
-    InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
+    InvalidateNavCaption();
     if (HWND hFirst = m_Def.bFocusFirstField ? FirstField() : nullptr) SetFocus(hFirst);
     return 0;
 }
@@ -321,7 +322,7 @@ LRESULT RecordFormClass::OnNewRecord() {
     RefillLookups();
     EnterNewMode();
     SetWindowTextA(m_hSearchEdit, "");
-    InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
+    InvalidateNavCaption();
     if (HWND hFirst = m_Def.bFocusFirstField ? FirstField() : nullptr) SetFocus(hFirst);
     return 0;
 }
@@ -386,7 +387,7 @@ void RecordFormClass::OnSave() {
             m_bFound = FALSE;
             ReportError(g_szRecordMissing);
             SetModeButtons(kEdit);
-            InvalidateRect(m_hWnd, &m_rcCaption, TRUE);
+            InvalidateNavCaption();
             return;
         }
         SendMessageA(m_hWnd, UM_SHOWRECORD, (WPARAM)m_nRow, (LPARAM)m_ulRecordID);
@@ -485,13 +486,23 @@ LRESULT RecordFormClass::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM 
     return DefaultPageProc(hWnd, uMsg, wParam, lParam);
 }
 
-void RecordFormClass::PaintNavCaption(HDC hdc) {
-    char szLine[256] = "";
+void RecordFormClass::NavCaptionText(char* pszLine, size_t nSize) const {
+    pszLine[0] = 0;
     // The title was cut at a character boundary when the list was taken.
-    if (m_pulID) snprintf(szLine, sizeof(szLine), "%s记录共%d条，现在是第%d条", m_szTitle, m_nIDCount, m_nRow + 1);
+    if (m_pulID) snprintf(pszLine, nSize, "%s记录共%d条，现在是第%d条", m_szTitle, m_nIDCount, m_nRow + 1);
     if (!m_bFound && m_ulRecordID != 0) {
-        const size_t n = strlen(szLine);
-        snprintf(szLine + n, sizeof(szLine) - n, n ? "（%s）" : "%s", g_szRecordMissing);
+        const size_t n = strlen(pszLine);
+        snprintf(pszLine + n, nSize - n, n ? "（%s）" : "%s", g_szRecordMissing);
     }
-    if (szLine[0]) PaintText(hdc, 166, 16, szLine);
+}
+
+void RecordFormClass::InvalidateNavCaption() {
+    char szLine[sizeof(m_szNavPainted)];
+    NavCaptionText(szLine, sizeof(szLine));
+    InvalidateTextLine(m_rcCaption, 166, 16, m_szNavPainted, szLine);
+}
+
+void RecordFormClass::PaintNavCaption(HDC hdc) {
+    NavCaptionText(m_szNavPainted, sizeof(m_szNavPainted));
+    if (m_szNavPainted[0]) PaintText(hdc, 166, 16, m_szNavPainted);
 }

@@ -165,6 +165,10 @@ protected:
 
     // Navigation caption (WM_PAINT), painted at (166, 16).
     void PaintNavCaption(HDC hdc);
+    // The caption's text for the record shown now ("" when none).
+    void NavCaptionText(char* pszLine, size_t nSize) const;
+    // Repaints the caption after the record, the list or the mode changed.
+    void InvalidateNavCaption();
     void SetNavButtons();
     void DisableNavButtons();
     void SetModeButtons(Mode mode);
@@ -201,6 +205,7 @@ protected:
     Mode m_Mode;
     HWND m_hFields[kMaxFields];  // by row of the field table
     WNDPROC m_pfnOldField[kMaxFields];
+    char m_szNavPainted[256];  // the caption as last painted
 
 private:
     int Fields() const { return m_Def.nFields < kMaxFields ? m_Def.nFields : kMaxFields; }

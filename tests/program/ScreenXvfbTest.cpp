@@ -19,10 +19,15 @@
 #include "mail/MailDialogClass.h"
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
+#include "resources/tasks_ids.h"
+#include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_StartDialogClass.h"
+#include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_Navigation.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
@@ -293,6 +298,88 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
     EXPECT_EQ(painted, "");
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+// The line above a page's list or form, as the screen shows it once the page
+// has settled: the top 35 rows of the page's window right of its left panel.
+Pixels LineStrip(const BaseDialogClass& page) {
+    Rect r = ClientOnScreen(page.m_hWnd);
+    Pixels last;
+    w32test::WaitFor(
+        [&] {
+            w32test::ProcessEvents();
+            Pixels now = ReadRoot(r.x + 160, r.y, r.width - 160, 35);
+            const bool same = !now.empty() && now.rgb == last.rgb;
+            last = std::move(now);
+            return same;
+        },
+        3000);
+    return last;
+}
+
+// A replaced line leaves nothing of the old one: the strip shows what the
+// page paints afresh. "" or what is left (the screen saved as <name>.png).
+std::string WhyOldLineLeft(BaseDialogClass& page, const Pixels& before, const std::string& name) {
+    const Pixels replaced = LineStrip(page);
+    if (replaced.rgb == before.rgb) return "the line did not change";
+    InvalidateRect(page.m_hWnd, nullptr, TRUE);
+    const Pixels fresh = LineStrip(page);
+    size_t left = 0;
+    for (size_t i = 0; i < fresh.rgb.size() && i < replaced.rgb.size(); ++i) left += fresh.rgb[i] != replaced.rgb[i];
+    if (left == 0 && fresh.rgb.size() == replaced.rgb.size()) return "";
+    screentest::SavePng(replaced, OutputPath(name + ".png"));
+    return std::to_string(left) + " pixels of the old line left";
+}
+
+TEST_F(ScreenXvfb, AReplacedLineOfTextLeavesNothingOfTheOldOne) {
+    for (std::string name : {"Screen", "Other"}) {
+        AddOpp({.subject = name});
+        AddContact({.name = name});
+    }
+    // The list's caption after a search in its quick-search box, the page
+    // scrolled down a little in a window smaller than the page.
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_OPPORTUNITIES);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Start; }));
+    w32test::Click(g_Opp_Start.m_hMenuButtons[1]);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Opp_Homepage; }));
+    HWND hSmall = CreateWindowExA(0, "BUTTON", "", WS_POPUP, 0, 0, 900, 600, nullptr, nullptr, nullptr, nullptr);
+    g_Opp_Homepage.ResizeDialog(hSmall);
+    DestroyWindow(hSmall);
+    for (int i = 0; i < 6; ++i) SendMessageA(g_Opp_Homepage.m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    Pixels before = LineStrip(g_Opp_Homepage);
+    w32test::TypeText("Scr", g_Opp_Homepage.m_hSearchEdit);
+    w32test::PressKey(VK_RETURN, false, false, g_Opp_Homepage.m_hSearchEdit);
+    const bool bSearched = w32test::WaitFor([] { return RowCount(g_Opp_Homepage.m_ListView) == 1; });
+    const std::string strListLeft = WhyOldLineLeft(g_Opp_Homepage, before, "screen-list-caption");
+    g_Opp_Homepage.ResizeDialog(g_hMainWnd);
+    ASSERT_TRUE(bSearched);
+    EXPECT_EQ(strListLeft, "");
+
+    // A record form's count line when the form turns to a new record.
+    w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_CONTACTS);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Start; }));
+    w32test::Click(g_Con_Start.m_hMenuButtons[1]);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Homepage; }));
+    w32test::DoubleClickListRow(g_Con_Homepage.m_ListView.m_hListView, 0);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Detail; }));
+    before = LineStrip(g_Con_Detail);
+    w32test::Click(g_Con_Detail.m_hMenuButtons[0]);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_Con_Detail.CurrentMode() == RecordFormClass::kNew; }));
+    EXPECT_EQ(WhyOldLineLeft(g_Con_Detail, before, "screen-form-count-line"), "");
+
+    // The day's count line, which reaches beyond its rectangle, when the next
+    // day has fewer tasks.
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    char szToday[16];
+    snprintf(szToday, sizeof szToday, "%04d-%02d-%02d", st.wYear, st.wMonth, st.wDay);
+    for (int i = 0; i < 10; ++i) AddTask({.subject = "Visit", .date = szToday});
+    GotoTas_HomepageToday();  // the tasks menu's entry for today
+    ASSERT_TRUE(w32test::WaitFor([] { return RowCount(g_Tas_Homepage.m_ListView) == 10; }));
+    before = LineStrip(g_Tas_Homepage);
+    Click(g_Tas_Homepage, IDC_TASH_NEXT);
+    ASSERT_TRUE(w32test::WaitFor([] { return RowCount(g_Tas_Homepage.m_ListView) == 0; }));
+    EXPECT_EQ(WhyOldLineLeft(g_Tas_Homepage, before, "screen-day-count-line"), "");
 }
 
 // A mail run's box, from its worker, opens over a record dialog (the server

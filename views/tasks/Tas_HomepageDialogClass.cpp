@@ -1,6 +1,7 @@
 #include "views/tasks/Tas_HomepageDialogClass.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "views/tasks/Tas_Calendar.h"
 #include "shell/ToolbarClass.h"
@@ -67,10 +68,12 @@ void Tas_HomepageDialogClass::ListDate() {
     const int nResult = ShowQueryResult(m_Tas.ctd_GetByDay(m_stDate), g_szTasQueryError);
     FreeRows();
     // After a failed query the rows and the title stay as they were.
+    char szOld[sizeof(m_szTitle)];
+    memcpy(szOld, m_szTitle, sizeof(szOld));
     if (nResult >= 0)
         snprintf(m_szTitle, sizeof(m_szTitle),
                  "所有的计划日志共%d条，用鼠标双击下面的记录可显示详细内容，点击列表栏可重新排序。", nResult);
-    InvalidateRect(m_hWnd, &m_rcTitle, TRUE);
+    InvalidateTextLine(m_rcTitle, 425, 16, szOld, m_szTitle);
 }
 
 LRESULT Tas_HomepageDialogClass::OnOpen(BOOL bToday) {

@@ -1224,14 +1224,32 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return Blit(hdc, x
 // Text
 // ---------------------------------------------------------------------------
 namespace {
+// The Song face's ascent at the size and weight of f: Chinese text in any
+// font is drawn in that face.
+int SongAscent(const QFont& f) {
+    thread_local int cache[2][256] = {};  // by weight and pixel size; 0: not yet known
+    const int px = f.pixelSize();
+    if (px <= 0 || px > 255) return 0;
+    int& a = cache[f.bold() ? 1 : 0][px];
+    if (a == 0) {
+        QFont song = f;
+        song.setFamilies(SongFamilies());
+        a = QFontMetrics(song).ascent();
+    }
+    return a;
+}
+
 // Baseline offset so that (x, y) is the top-left of a cell of the font's pixel
-// height, as GDI places text with TA_TOP.
+// height, as GDI places text with TA_TOP: the font's ascent, scaled into the
+// cell when ascent and descent exceed it, and at least the Song face's ascent
+// (when that fits the cell), so that no Chinese glyph reaches above the cell.
 int Ascent(const QFont& f) {
     QFontMetrics fm(f);
     int px = f.pixelSize() > 0 ? f.pixelSize() : fm.height();
     int a = fm.ascent(), d = fm.descent();
-    if (a + d <= px || a + d <= 0) return a;
-    return (a * px + (a + d) / 2) / (a + d);
+    if (a + d > px && a + d > 0) a = (a * px + (a + d) / 2) / (a + d);
+    const int song = SongAscent(f);
+    return song > a && song <= px ? song : a;
 }
 int CellHeight(const QFont& f) { return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height(); }
 }  // namespace
