@@ -8,6 +8,7 @@ PKGS=(
   qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxcb1-dev
   libqt6sql6-sqlite
   libsqlite3-dev sqlite3
+  libicu-dev
   libssl-dev
   googletest libgtest-dev libbenchmark-dev
   clang-format

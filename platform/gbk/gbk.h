@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,17 @@ size_t SafeCut(const char* s, size_t len, size_t max);
 // Copies src into dst (size bytes, size > 0), cut at a character boundary,
 // always NUL-terminated. Returns the number of bytes copied.
 size_t CopyCut(char* dst, size_t size, std::string_view src);
+
+// Sort rank of GBK code `code` (a single byte, or lead << 8 | trail), the
+// order of the Chinese (PRC) collation: ASCII below 0x80 with Latin letters
+// folded to lower case, every other character after it, Chinese characters
+// in pinyin order whatever their GBK level; codes GBK leaves empty last.
+// Made by the build (tools/gbkrank.cpp, from ICU's Chinese collation).
+extern const uint16_t kSortRank[0x10000];
+inline unsigned SortRank(unsigned code) { return kSortRank[code & 0xFFFF]; }
+
+// Compares two GBK texts character by character by SortRank (Latin letters
+// without case, Chinese by pinyin). A trail byte is never taken for a letter.
+int CompareNoCase(std::string_view a, std::string_view b);
 
 }  // namespace gbk

@@ -1,6 +1,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "store/Con_DetailClass.h"
 #include "tests/store/StoreTestUtil.h"
@@ -196,6 +197,33 @@ TEST_F(ConTest, AllContactsSearchAndResort) {
     con.m_iSortColumn = 11;
     EXPECT_EQ(-1, con.ccd_GetAllContacts());
     EXPECT_EQ(3, con.ccd_GetAllContactsByName());
+}
+
+// Names in pinyin order whatever the GBK level of their characters (GB2312
+// level 1, level 2, outside GB2312), Latin names first without regard to
+// case; both directions, the plain list and the re-sort.
+TEST_F(ConTest, NamesListInPinyinOrderLatinFirst) {
+    const std::vector<std::string> ascending = {"alice", "Bob", "carl", "阿", "岑", "陈", "褚",
+                                                "冯",    "邝",  "堃",   "镕", "喆", "朱"};
+    for (const char* n : {"喆", "Bob", "褚", "阿", "镕", "carl", "朱", "邝", "岑", "alice", "堃", "陈", "冯"}) Add(n);
+    auto listed = [](Con_DetailClass& con, int n) {
+        std::vector<std::string> v;
+        con.m_pCurrent = con.m_pConHead;
+        for (int i = 0; i < n; ++i, con.ccd_NextNode()) v.push_back(con.m_pCurrent->con_name);
+        return v;
+    };
+    const std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
+    Con_DetailClass con;
+    ASSERT_EQ(13, con.ccd_GetAllContacts());
+    EXPECT_EQ(descending, listed(con, 13));
+    con.m_iQueryMode = 2;
+    con.m_iSortColumn = 0;  // name
+    ASSERT_EQ(13, con.ccd_GetAllContacts());
+    EXPECT_EQ(ascending, listed(con, 13));
+    con.m_iQueryMode = 2;
+    con.m_bDesc = 1;
+    ASSERT_EQ(13, con.ccd_GetAllContacts());
+    EXPECT_EQ(descending, listed(con, 13));
 }
 
 TEST_F(ConTest, ContactsOfAnAccount) {

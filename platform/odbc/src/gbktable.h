@@ -1,5 +1,5 @@
 // The table from Unicode (BMP) to GBK codes that the driver's fast UTF-8 ->
-// GBK conversion and its GBK sort order use, and the UTF-8 decoding they
+// GBK conversion and its sort order use, and the UTF-8 decoding they
 // share. The build makes the table once (tools/gbktable.cpp, from the iconv
 // converter) and compiles it into the driver.
 #pragma once

@@ -1,5 +1,6 @@
-// Fast UTF-8 -> GBK for result texts and the GBK sort order, both driven by
-// one table from Unicode (BMP) to GBK codes, made by the build.
+// Fast UTF-8 -> GBK for result texts and the sort order of ORDER BY, both
+// driven by one table from Unicode (BMP) to GBK codes, made by the build; the
+// order ranks the codes as GBK text is ranked everywhere (gbk::SortRank).
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -25,10 +26,11 @@ constexpr GbkTable kTable = {{
 inline const GbkTable& Table() { return kTable; }
 
 // Sort key of one character: Latin letters folded to lower case, GBK
-// characters by code, everything else after all GBK codes.
+// characters by the rank of their code (Chinese in pinyin order), everything
+// else after all of GBK.
 inline uint32_t SortKey(const GbkTable& t, uint32_t cp) {
     if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
-    if (cp < 0x10000 && t.code[cp]) return t.code[cp];
+    if (cp < 0x10000 && t.code[cp]) return gbk::SortRank(t.code[cp]);
     return 0x10000 + cp;
 }
 

@@ -235,8 +235,7 @@ TEST(TranslatorFuzz, CollationIsATotalOrder) {
 }
 
 // Texts after a common beginning of whole characters compare as the texts
-// alone do; characters in GBK order (pinyin for the common Chinese ones),
-// Latin letters without case.
+// alone do; Chinese characters in pinyin order, Latin letters without case.
 TEST(TranslatorFuzz, CollationComparesWholeCharactersAfterACommonBeginning) {
     auto cmp = [](const std::string& a, const std::string& b) {
         return jetsql::CompareGbkNoCase(a.data(), a.size(), b.data(), b.size());

@@ -30,25 +30,6 @@ ComboState* St(Window* w) { return w ? w->State<ComboState>() : nullptr; }
 QComboBox* Box(Window* w) { return w ? qobject_cast<QComboBox*>(w->widget) : nullptr; }
 bool DropList(const Window* w) { return (w->style & 3) == CBS_DROPDOWNLIST; }
 
-// Compares GBK texts character by character: Latin letters without case,
-// two-byte characters by their code (GBK order). A trail byte is never
-// case-folded: it may lie in the ASCII letter range.
-int CompareNoCase(const std::string& a, const std::string& b) {
-    auto next = [](const std::string& s, size_t& i) -> int {
-        int c = (unsigned char)s[i++];
-        if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-        if (gbk::IsLeadByte((unsigned char)c) && i < s.size()) return (c << 8) | (unsigned char)s[i++];
-        return c << 8;
-    };
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        int x = next(a, i), y = next(b, j);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (i < a.size()) return 1;
-    return j < b.size() ? -1 : 0;
-}
-
 void ShowSelection(Window* w) {
     ComboState* s = St(w);
     QComboBox* b = Box(w);
@@ -159,7 +140,7 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (w->style & CBS_SORT) {
             std::string t = lp ? reinterpret_cast<const char*>(lp) : "";
             index = 0;
-            while (index < n && CompareNoCase(s->items[size_t(index)].text, t) <= 0) ++index;
+            while (index < n && gbk::CompareNoCase(s->items[size_t(index)].text, t) <= 0) ++index;
         }
         return Insert(w, index, reinterpret_cast<const char*>(lp));
     }
@@ -233,8 +214,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         for (int k = 0; k < n; ++k) {
             int i = (start + k) % std::max(n, 1);
             const std::string& it = s->items[size_t(i)].text;
-            bool match =
-                msg == CB_FINDSTRINGEXACT ? CompareNoCase(it, t) == 0 : CompareNoCase(it.substr(0, t.size()), t) == 0;
+            bool match = msg == CB_FINDSTRINGEXACT ? gbk::CompareNoCase(it, t) == 0
+                                                   : gbk::CompareNoCase(it.substr(0, t.size()), t) == 0;
             if (match) {
                 if (msg == CB_SELECTSTRING) {
                     s->cur = i;

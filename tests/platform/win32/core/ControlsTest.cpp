@@ -348,11 +348,12 @@ TEST_F(Controls, SortedComboInsertsInOrder) {
     EXPECT_STREQ(buf, "pear");
 }
 
-TEST_F(Controls, SortedComboOrdersChineseByGbkCodeAndNeverFoldsTrailBytes) {
+TEST_F(Controls, SortedComboOrdersChineseByPinyinAndNeverFoldsTrailBytes) {
     HWND cb = Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT, 1034, 10, 10, 150, 200);
-    // 张 (D5C5), 李 (C0EE), 王 (CDF5), then two characters whose trail bytes
-    // are the letters 'a' (8161) and 'A' (8141).
-    for (const char* s : {"\xD5\xC5", "\xC0\xEE", "b", "\xCD\xF5", "\x81\x61", "\x81\x41"})
+    // 张 (D5C5), 李 (C0EE), 王 (CDF5), 岑 (E1AF, level 2), 喆 (86B4, outside
+    // GB2312), then two characters whose trail bytes are the letters 'a'
+    // (8161, 乤 xiang) and 'A' (8141, 丄 shang).
+    for (const char* s : {"\xD5\xC5", "\xC0\xEE", "b", "\xCD\xF5", "\xE1\xAF", "\x86\xB4", "\x81\x61", "\x81\x41"})
         SendMessageA(cb, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
     std::vector<std::string> order;
     for (int i = 0; i < int(SendMessageA(cb, CB_GETCOUNT, 0, 0)); ++i) {
@@ -360,8 +361,9 @@ TEST_F(Controls, SortedComboOrdersChineseByGbkCodeAndNeverFoldsTrailBytes) {
         SendMessageA(cb, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
         order.push_back(buf);
     }
-    EXPECT_EQ(order, (std::vector<std::string>{"b", "\x81\x41", "\x81\x61", "\xC0\xEE", "\xCD\xF5", "\xD5\xC5"}));
-    SendMessageA(cb, CB_DELETESTRING, 1, 0);  // 8141 goes
+    EXPECT_EQ(order, (std::vector<std::string>{"b", "\xE1\xAF", "\xC0\xEE", "\x81\x41", "\xCD\xF5", "\x81\x61",
+                                               "\xD5\xC5", "\x86\xB4"}));
+    SendMessageA(cb, CB_DELETESTRING, 3, 0);  // 8141 goes
     EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("\x81\x41")), CB_ERR);
     EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("B")), 0);
 }
