@@ -1,7 +1,7 @@
 # make run   installs what is missing, builds the program only and starts it
 #            (it needs a graphical display: see README.md)
 # make test  installs what is missing, builds everything and runs every test,
-#            then each test program once more as a whole
+#            then each test program once more as a whole, its tests twice
 # make test-whole  every test program as a whole and shuffled (seeds 1, 2, 3),
 #            the walks on Xvfb too
 # make test-sanitize  the same tests built with ASan and UBSan
@@ -34,9 +34,10 @@ run: configure
 	cd $(BUILD)/bin && ./tarvel
 
 # ctest starts a process per test; the second step runs each test program as
-# one process, so that state a test leaves behind for the next shows (make
-# test-whole also shuffles). The leak loops (minutes each, and a
-# program of their own already) are left out there.
+# one process, its tests twice over, so that state a test leaves behind for
+# the next, or for its own second run, shows (make test-whole also shuffles).
+# The leak loops (minutes each, and a program of their own already) are left
+# out there.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --skip dialogs_leaks_test

@@ -8,7 +8,9 @@ tests ctest runs one by one from a program are run together, with the same
 environment and working folder; with --all the tests ctest already runs as one
 command (the walks on Xvfb, through their wrapper) are run too. --seeds runs
 each program once more per seed with the tests shuffled (GTEST_SHUFFLE and
-GTEST_RANDOM_SEED, so that wrapped commands get them as well).
+GTEST_RANDOM_SEED, so that wrapped commands get them as well). Every run
+runs its tests twice in the one process (GTEST_REPEAT; --repeat sets how
+often), so that a test that leaves state behind meets it again.
 
 Runs of one program follow each other; different programs run side by side
 (-j). The last line is "N passed, N failed"; the exit status is 1 when a run
@@ -74,11 +76,13 @@ def collect(tests, include_single, build_dir):
     return runs
 
 
-def run_one(label, cmd, env, cwd, seed, timeout):
+def run_one(label, cmd, env, cwd, seed, repeat, timeout):
     e = dict(os.environ)
     for kv in env:
         k, _, v = kv.partition("=")
         e[k] = v
+    if repeat > 1:
+        e["GTEST_REPEAT"] = str(repeat)
     if seed is not None:
         e["GTEST_SHUFFLE"] = "1"
         e["GTEST_RANDOM_SEED"] = str(seed)
@@ -100,6 +104,7 @@ def main():
     ap.add_argument("--all", action="store_true", help="also the tests ctest already runs as one command")
     ap.add_argument("--only", default="", help="comma-separated program names (basenames) to run")
     ap.add_argument("--skip", default="", help="comma-separated program names (basenames) to leave out")
+    ap.add_argument("--repeat", type=int, default=2, help="times each run runs its tests, in one process (2)")
     ap.add_argument("--timeout", type=int, default=900, help="seconds per run")
     args = ap.parse_args()
 
@@ -121,7 +126,7 @@ def main():
     def program(prog):
         for label, cmd, env, cwd in runs[prog]:
             for seed in variants:
-                rc, out, secs = run_one(label, cmd, env, cwd, seed, args.timeout)
+                rc, out, secs = run_one(label, cmd, env, cwd, seed, args.repeat, args.timeout)
                 what = label + ("" if seed is None else " (shuffled, seed %d)" % seed)
                 with lock:
                     if rc == 0:

@@ -47,6 +47,7 @@ TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
     const std::string strDesktop = db.Folder() + "desktop";
     std::filesystem::create_directories(strDesktop);
     w32test::SetDesktopFolder(strDesktop);
+    g_Seen = {};
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = CheckerProc;
@@ -81,6 +82,7 @@ TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
     EXPECT_EQ("1", db.Query("SELECT set_init FROM setting")[0][0]);
     EXPECT_TRUE(std::filesystem::exists(strDesktop + "/user1-Tarvel Sales Logs.desktop"));
     DestroyWindow(hChecker);
+    UnregisterClassA("ProgramChecker", programtest::TestInstance());
     w32test::SetDesktopFolder("");
     // The walk left no link row naming a record that does not exist.
     EXPECT_EQ(testsupport::LinksToMissingRecords(db.Path()), "");

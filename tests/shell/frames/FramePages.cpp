@@ -346,7 +346,10 @@ void StartFresh() {
     g_Form.doubleClicks.clear();
     g_List.m_nLastSortColumn = -1;
     g_List.sortable = TRUE;
+    g_Dates.m_nLastSortColumn = 0;
+    g_Dates.m_nKind = 0;
     for (TestCategoryPage* p : {&g_Categories, &g_KeepCategories}) {
+        p->m_nLastSortColumn = 0;
         p->m_nCategory = 0;
         p->categories = {"甲", "乙"};
         p->failCount = false;

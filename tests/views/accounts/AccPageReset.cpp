@@ -29,6 +29,7 @@ void ResetAccPages() {
         p->m_nCategory = 0;
         p->m_Acc.m_bDesc = 0;
         p->m_Acc.m_iQueryMode = 0;
+        p->m_Acc.m_bCategoryNotice = false;  // shown once per run of the program
         if (p->m_bInit) p->EmptyRecordList();
     }
     g_Acc_DateStat.m_nLastSortColumn = 0;

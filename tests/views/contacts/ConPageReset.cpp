@@ -18,6 +18,7 @@ void ResetConPages() {
         p->m_Contact.m_bDesc = 0;
         p->m_Contact.m_iQueryMode = 0;
         p->m_Contact.m_iSortColumn = 0;
+        p->m_Contact.m_bCategoryNotice = false;  // shown once per run of the program
         if (p->m_bInit) p->EmptyRecordList();
     }
     g_Con_Date.m_nLastSortColumn = 0;

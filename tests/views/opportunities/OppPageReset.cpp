@@ -18,6 +18,7 @@ void ResetOppPages() {
         p->m_nCategory = 0;
         p->m_Opp.m_bDesc = 0;
         p->m_Opp.m_iQueryMode = 0;
+        p->m_Opp.m_bCategoryNotice = false;  // shown once per run of the program
         if (p->m_bInit) p->EmptyRecordList();
     }
     g_Opp_DateStat.m_nLastSortColumn = 0;

@@ -534,7 +534,10 @@ BOOL DestroyWindow(HWND hWnd) {
 // ---------------------------------------------------------------------------
 ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
-    if (FindClass(wc->lpszClassName)) return 0;  // already registered
+    if (FindClass(wc->lpszClassName)) {
+        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+        return 0;
+    }
     auto* c = new WndClass;
     c->name = IS_INTRESOURCE(wc->lpszClassName) ? "" : wc->lpszClassName;
     c->style = wc->style;
@@ -558,10 +561,26 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
 
 BOOL UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
     WndClass* c = FindClass(lpClassName);
-    if (!c || c->builtin) return FALSE;
+    if (!c) {
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
+        return FALSE;
+    }
+    if (c->builtin) return FALSE;  // the system's classes stay
+    {
+        std::lock_guard<std::recursive_mutex> lock(g_handleMutex);
+        for (auto& kv : Handles())
+            if (kv.second->cls == c && !kv.second->destroyed) {
+                SetLastError(ERROR_CLASS_HAS_WINDOWS);
+                return FALSE;
+            }
+    }
     auto& v = Classes();
     v.erase(std::remove(v.begin(), v.end(), c), v.end());
-    return TRUE;  // the class object stays allocated: windows may still point at it
+    // Gone by name and atom; the object stays, as destroyed windows not yet
+    // freed may still point at it.
+    static auto* retired = new std::vector<WndClass*>;
+    retired->push_back(c);
+    return TRUE;
 }
 
 BOOL GetClassInfoA(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSA wc) {

@@ -244,10 +244,33 @@ TEST_F(Messages, RegisteringAClassTwiceFailsAndUnknownClassesGiveNull) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = "RecWnd";
+    SetLastError(0);
     EXPECT_EQ(RegisterClassA(&wc), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_CLASS_ALREADY_EXISTS));
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Inst(), nullptr), nullptr);
     WNDCLASSA info{};
     EXPECT_TRUE(GetClassInfoA(Inst(), "recwnd", &info));
+
+    // A class goes only once its windows are gone, and then registers afresh.
+    wc.lpszClassName = "Passing";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    HWND h = CreateWindowExA(0, "Passing", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Inst(), nullptr);
+    made.push_back(h);
+    EXPECT_FALSE(UnregisterClassA("Passing", Inst()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_CLASS_HAS_WINDOWS));
+    EXPECT_TRUE(GetClassInfoA(Inst(), "Passing", &info));
+    DestroyWindow(h);
+    EXPECT_TRUE(UnregisterClassA("passing", Inst()));
+    EXPECT_FALSE(GetClassInfoA(Inst(), "Passing", &info));
+    EXPECT_FALSE(UnregisterClassA("Passing", Inst()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_CLASS_DOES_NOT_EXIST));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    ASSERT_NE(RegisterClassA(&wc), 0);
+    EXPECT_TRUE(GetClassInfoA(Inst(), "Passing", &info));
+    EXPECT_EQ(info.hbrBackground, wc.hbrBackground);
+    EXPECT_TRUE(UnregisterClassA("Passing", Inst()));
+    EXPECT_FALSE(UnregisterClassA("BUTTON", Inst()));
 }
 
 TEST_F(Messages, CloseDestroysThroughTheDefaultProcedure) {
@@ -287,6 +310,7 @@ TEST_F(Messages, ClassIconsChangeOnShownFramesWithoutBlocking) {
     EXPECT_EQ(GetClassLongPtrA(top, GCLP_HICON), reinterpret_cast<ULONG_PTR>(icon));
     EXPECT_TRUE(LoadIconA(nullptr, IDI_APPLICATION));
     EXPECT_EQ(LoadIconA(Inst(), "NO_ICON"), nullptr);
+    SetClassLongPtrA(top, GCLP_HICON, static_cast<LONG_PTR>(old));  // the class is shared by every test
 }
 
 }  // namespace

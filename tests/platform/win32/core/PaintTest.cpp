@@ -878,12 +878,19 @@ TEST_F(Paint, AWindowPaintingOnlyInWmPaintKeepsNoPixelsAndPaintsWhatTheScreenNee
     wc.hInstance = Inst();
     wc.hbrBackground = CreateSolidBrush(kPanel);
     wc.lpszClassName = "ErasedPanel";
-    ASSERT_TRUE(RegisterClassA(&wc) || GetClassInfoA(Inst(), "ErasedPanel", &wc));
-    auto make = [&](int id) {
-        return CreateWindowExA(0, "ErasedPanel", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, view,
-                               reinterpret_cast<HMENU>(INT_PTR(id)), Inst(), nullptr);
-    };
-    HWND panel = make(1);
+    ASSERT_TRUE(RegisterClassA(&wc));
+    HWND panel = CreateWindowExA(0, "ErasedPanel", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, view,
+                                 reinterpret_cast<HMENU>(INT_PTR(1)), Inst(), nullptr);
+    // The class and its brush go with the test, however it ends.
+    struct Unregister {
+        HWND panel;
+        HBRUSH brush;
+        ~Unregister() {
+            DestroyWindow(panel);
+            UnregisterClassA("ErasedPanel", Inst());
+            DeleteObject(brush);
+        }
+    } unregister{panel, wc.hbrBackground};
     UpdateWindow(panel);  // the default procedure: erase, nothing else
     EXPECT_FALSE(w32test::KeepsPixels(panel));
     EXPECT_EQ(w32test::PixelAt(panel, 150, 50), kPanel);
@@ -908,8 +915,10 @@ TEST_F(Paint, AWindowPaintingOnlyInWmPaintKeepsNoPixelsAndPaintsWhatTheScreenNee
 
     // Scrolled, a window painting on screen paints all of itself again at
     // its new offsets, and its children move.
-    static int s_offset = 0;
+    static int s_offset;
     static std::vector<RECT> s_painted;
+    s_offset = 0;
+    s_painted.clear();
     g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_PAINT || GetDlgCtrlID(h) != 3) return false;
         PAINTSTRUCT ps;
@@ -948,7 +957,6 @@ TEST_F(Paint, AWindowPaintingOnlyInWmPaintKeepsNoPixelsAndPaintsWhatTheScreenNee
     EXPECT_FALSE(s_painted.empty());
     EXPECT_EQ(At(160, 45, scrolled), kWhite);
     g_recHandler = nullptr;
-    DeleteObject(wc.hbrBackground);
 }
 
 // UpdateWindow paints at once even before Qt has the window on screen (as
@@ -1024,7 +1032,8 @@ TEST_F(Paint, AMaximisedWindowSizesOnceAndItsPagesPaintOnceWhenShown) {
 // Text drawn while Qt cannot show the window yet is not drawn, but moves the
 // current position past it as it would on screen.
 TEST_F(Paint, TextPaintedBeforeTheWindowIsOnScreenStillMovesTheCurrentPosition) {
-    static int s_moved = -1, s_width = -1;
+    static int s_moved, s_width;
+    s_moved = s_width = -1;
     g_recHandler = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_PAINT || GetDlgCtrlID(h) != 10) return false;
         PAINTSTRUCT ps;

@@ -65,6 +65,7 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     EXPECT_EQ(w32test::PixelAt(h, 150, 80), RGB(255, 255, 255));
     EXPECT_TRUE(w32test::GrabWindow(h, "x11_window.png"));
     DestroyWindow(h);
+    EXPECT_TRUE(UnregisterClassA("X11Probe", nullptr));
 }
 
 // The Qt top-level widget of a top-level window.
