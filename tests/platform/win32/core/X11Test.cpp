@@ -54,7 +54,7 @@ TEST(X11, WindowIsShownPaintedAndGrabbed) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = "X11Probe";
-    RegisterClassA(&wc);  // kept from an earlier run of the test when repeated
+    ASSERT_TRUE(RegisterClassA(&wc));
     HWND h = CreateWindowExA(0, "X11Probe", "x11", WS_OVERLAPPEDWINDOW, 20, 20, 200, 120, nullptr, nullptr, nullptr,
                              nullptr);
     ASSERT_TRUE(h);
