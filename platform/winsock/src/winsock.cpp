@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -51,6 +52,45 @@ int FromErrno(int e) {
     case EHOSTUNREACH: return WSAEHOSTUNREACH;
     default: return WSAEINVAL;
     }
+}
+
+long long NowUs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000000 + ts.tv_nsec / 1000;
+}
+
+// A blocking send or receive under the socket's time limit (optname
+// SO_SNDTIMEO or SO_RCVTIMEO), as one call: a signal that interrupts it does
+// not start the limit over; the call is made again for what is left of it.
+template <class Call>
+ssize_t WithinLimit(int fd, int optname, Call call) {
+    const long long llStart = NowUs();
+    timeval tvLimit{};
+    bool bRead = false, bChanged = false;
+    ssize_t r;
+    while ((r = call()) < 0 && errno == EINTR) {
+        if (!bRead) {
+            socklen_t n = sizeof tvLimit;
+            if (::getsockopt(fd, SOL_SOCKET, optname, &tvLimit, &n) != 0) tvLimit = timeval{};
+            bRead = true;
+        }
+        const long long llLimit = (long long)tvLimit.tv_sec * 1000000 + tvLimit.tv_usec;
+        if (llLimit == 0) continue;  // no limit: wait on
+        const long long llLeft = llLimit - (NowUs() - llStart);
+        if (llLeft <= 0) {
+            errno = EAGAIN;
+            break;
+        }
+        const timeval tvLeft = {(time_t)(llLeft / 1000000), (suseconds_t)(llLeft % 1000000)};
+        bChanged = ::setsockopt(fd, SOL_SOCKET, optname, &tvLeft, sizeof tvLeft) == 0 || bChanged;
+    }
+    if (bChanged) {
+        const int e = errno;
+        ::setsockopt(fd, SOL_SOCKET, optname, &tvLimit, sizeof tvLimit);
+        errno = e;
+    }
+    return r;
 }
 
 int Fail(int nError) {
@@ -180,20 +220,17 @@ int connect(SOCKET s, const sockaddr* name, int namelen) {
 int send(SOCKET s, const char* buf, int len, int flags) {
     if (BadSocket(s)) return Fail(WSAENOTSOCK);
     if (len < 0 || (!buf && len > 0)) return Fail(WSAEFAULT);
-    ssize_t r;
-    do {
-        r = ::send((int)s, static_cast<const void*>(buf), (size_t)len, flags | MSG_NOSIGNAL);
-    } while (r < 0 && errno == EINTR);
+    const ssize_t r = WithinLimit((int)s, SO_SNDTIMEO, [&] {
+        return ::send((int)s, static_cast<const void*>(buf), (size_t)len, flags | MSG_NOSIGNAL);
+    });
     return r < 0 ? FailErrno() : (int)r;
 }
 
 int recv(SOCKET s, char* buf, int len, int flags) {
     if (BadSocket(s)) return Fail(WSAENOTSOCK);
     if (len < 0 || (!buf && len > 0)) return Fail(WSAEFAULT);
-    ssize_t r;
-    do {
-        r = ::recv((int)s, static_cast<void*>(buf), (size_t)len, flags);
-    } while (r < 0 && errno == EINTR);
+    const ssize_t r =
+        WithinLimit((int)s, SO_RCVTIMEO, [&] { return ::recv((int)s, static_cast<void*>(buf), (size_t)len, flags); });
     return r < 0 ? FailErrno() : (int)r;
 }
 

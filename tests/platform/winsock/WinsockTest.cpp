@@ -5,9 +5,12 @@
 #include "winsock2.h"
 #include "winsock_testhooks.h"
 
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -133,6 +136,50 @@ TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
     EXPECT_EQ(recv(s, buf, sizeof buf, 0), 8);
     EXPECT_EQ(shutdown(s, SD_BOTH), 0);
     EXPECT_EQ(recv(s, buf, sizeof buf, 0), 0);
+    ::close(peer);
+    closesocket(s);
+    closesocket(l);
+}
+
+// Signals to the waiting thread (every 100 ms, a handler without SA_RESTART)
+// do not start the time limit over: a receive with a 500 ms limit ends long
+// before the 40th signal, and so does a send to a peer that reads nothing.
+TEST_F(Winsock, SignalsDoNotStartTheTimeLimitOver) {
+    struct sigaction sa = {}, saOld = {};
+    sa.sa_handler = [](int) {};
+    sigaction(SIGUSR2, &sa, &saOld);
+    sockaddr_in addr;
+    SOCKET l = Listen(&addr);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    const int peer = ::accept((int)l, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    const DWORD ms = 500;
+    ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
+    ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
+    const pthread_t self = pthread_self();
+    for (bool bSend : {false, true}) {
+        std::atomic<bool> bDone{false};
+        std::atomic<int> nSignals{0};
+        std::thread signaller([&] {
+            for (; !bDone && nSignals < 40; nSignals++) {
+                usleep(100000);
+                pthread_kill(self, SIGUSR2);
+            }
+        });
+        std::string block(1 << 20, 'x');
+        int r = 0;
+        if (bSend)
+            while (r != SOCKET_ERROR) r = send(s, block.data(), (int)block.size(), 0);
+        else
+            r = recv(s, block.data(), 16, 0);
+        bDone = true;
+        signaller.join();
+        EXPECT_EQ(r, SOCKET_ERROR) << bSend;
+        EXPECT_EQ(WSAGetLastError(), WSAETIMEDOUT) << bSend;
+        EXPECT_LT(nSignals, 40) << bSend;
+    }
+    sigaction(SIGUSR2, &saOld, nullptr);
     ::close(peer);
     closesocket(s);
     closesocket(l);
