@@ -181,6 +181,13 @@ std::string PickerShownText(HWND picker) {
     return w32::FromQt(shown);
 }
 
+RECT PickerArrowsRect(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl) return RECT{};
+    const QRect r = ctl->ArrowsRect();
+    return r.isEmpty() ? RECT{} : RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 std::string PickerSelectedText(HWND picker) {
     QLineEdit* l = PickerLine(picker);
     return l ? w32::FromQt(l->selectedText()) : std::string();
