@@ -3,12 +3,14 @@
 // menu and the save dialog opened over the main window show their own pixels
 // on the screen (read from the root window, not from the windows), and the
 // main window's pixels come back where they were when they close or move away;
-// a mail run's box leaves the windows answering the user's clicks and closes.
+// a mail run's box leaves the windows answering the user's clicks and closes;
+// the time pickers show every character of their time beside their arrows.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ScreenReader.h"
 #include "tests/mail/SmtpTestServer.h"
@@ -26,7 +28,9 @@
 #include "views/opportunities/Opp_DetailDialogClass.h"
 #include "views/opportunities/Opp_HomepageDialogClass.h"
 #include "views/opportunities/Opp_StartDialogClass.h"
+#include "views/tasks/Tas_DetailDialogClass.h"
 #include "views/tasks/Tas_HomepageDialogClass.h"
+#include "views/tasks/Tas_ListAllDialogClass.h"
 #include "views/tasks/Tas_Navigation.h"
 #include "win32_testhooks.h"
 #include "win32_testhooks_commctrl.h"
@@ -138,6 +142,42 @@ std::string WhyNotBack(const Pixels& before, const Rect& skip = Rect()) {
 std::string WaitUntilBack(const Pixels& before, const Rect& skip = Rect()) {
     std::string why;
     w32test::WaitFor([&] { return (why = WhyNotBack(before, skip)).empty(); }, 10000);
+    return why;
+}
+
+// What a picker shows left of its arrows, inside its edges: every pixel
+// clearly lighter or darker than the face is its text's (drawn unsmoothed,
+// grey while disabled). One run of such columns per character, the same
+// pixels for the same characters (none cut, the screen shows this text), a
+// clear column before the arrows; "" or what is wrong.
+std::string WhyNotWholeText(HWND picker) {
+    const Rect at = ClientOnScreen(picker);
+    const RECT arrows = w32test::PickerArrowsRect(picker);
+    const std::string text = w32test::PickerText(picker);
+    const Pixels p = Read(at);
+    if (p.empty() || arrows.left <= 0 || text.empty()) return "nothing read";
+    const int top = at.y + 2, bottom = at.y + at.height - 2, face = Luma(p.at(at.x + 2, top));
+    std::vector<std::string> glyphs;  // each run's pixels, column by column
+    bool ink = false;
+    for (int x = at.x + 2; x < at.x + arrows.left; ++x) {
+        std::string column;
+        for (int y = top; y < bottom; ++y) column += std::abs(Luma(p.at(x, y)) - face) > 24 ? '#' : '.';
+        const bool had = ink;
+        ink = column.find('#') != std::string::npos;
+        if (ink && !had) glyphs.emplace_back();
+        if (ink) glyphs.back() += column;
+    }
+    const std::string shown = text + ": " + std::to_string(glyphs.size()) + " characters shown";
+    if (glyphs.size() != text.size() || ink) return shown + (ink ? ", the last under the arrows" : "");
+    for (size_t i = 0; i < text.size(); ++i)
+        if (glyphs[i] != glyphs[text.find(text[i])]) return shown + ", character " + std::to_string(i) + " differs";
+    return "";
+}
+
+std::string WaitUntilWholeText(HWND picker, const std::string& name) {
+    std::string why;
+    w32test::WaitFor([&] { return (why = WhyNotWholeText(picker)).empty(); }, 10000);
+    if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath(name + ".png"));
     return why;
 }
 
@@ -270,6 +310,37 @@ TEST_F(ScreenXvfb, APickerShowsItsListWhereverItIsMoved) {
     EXPECT_TRUE(w32test::WaitFor([&] { return script.Finished(); }, 10000));
     EXPECT_EQ(failures, "");
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+TEST_F(ScreenXvfb, TheTimePickersOfTheTaskFormAndTheNewTaskDialogShowTheWholeTime) {
+    AddOpp({.subject = "Screen"});
+    AddTask({.subject = "Visit", .time = "14:00:00"});
+    GotoTas_ListAll();
+    ASSERT_TRUE(w32test::WaitFor([] { return RowCount(g_Tas_ListAll.m_ListView) == 1; }));
+    DoubleClickRow(g_Tas_ListAll, g_Tas_ListAll.m_ListView, 0);
+    ASSERT_TRUE(w32test::WaitFor([] { return g_pCurrentDialog == &g_Tas_Detail; }));
+    HWND hTime = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_TIME);
+    SetFocus(GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_SUBJECT));
+    EXPECT_EQ(w32test::PickerText(hTime), "14:00:00");
+    EXPECT_EQ(WaitUntilWholeText(hTime, "screen-task-time"), "");
+
+    OpenOpportunity();
+    HWND hPage = RelationPage(0, 10153);
+    w32test::SetPopupMenuHook([](const w32test::PopupMenuCall&) { return UINT(IDM_NEWTASK); });
+    std::string why = "never shown";
+    DialogScript script;
+    script.Then(IDD_NEW_TASK, [&](HWND h) {
+        SYSTEMTIME st = Day(2024, 1, 10);
+        st.wHour = 14;
+        st.wMinute = st.wSecond = 0;
+        SendMessageA(GetDlgItem(h, IDC_NEWTASK_TIME), DTM_SETSYSTEMTIME, GDT_VALID, LPARAM(&st));
+        SetFocus(GetDlgItem(h, IDC_NEWTASK_TITLE));
+        why = WaitUntilWholeText(GetDlgItem(h, IDC_NEWTASK_TIME), "screen-new-task-time");
+        PressButton(h, IDCANCEL);
+    });
+    w32test::Click(GetDlgItem(hPage, 11404));
+    EXPECT_TRUE(w32test::WaitFor([&] { return script.Finished(); }, 10000));
+    EXPECT_EQ(why, "");
 }
 
 TEST_F(ScreenXvfb, APopupMenuShowsItsItemsAndTheMainWindowComesBack) {

@@ -36,6 +36,9 @@ POINT PickerFieldPoint(HWND picker, int field);
 // characters whose left edge lies inside the box, and the selected part.
 std::string PickerShownText(HWND picker);
 std::string PickerSelectedText(HWND picker);
+// The up-down arrows' rectangle in the picker's client coordinates (empty
+// for a picker with a drop-down calendar).
+RECT PickerArrowsRect(HWND picker);
 // The open calendar's rectangle in the picker's client coordinates.
 RECT PickerCalendarRect(HWND picker);
 // Opens the picker's calendar with a click on its drop-down button.

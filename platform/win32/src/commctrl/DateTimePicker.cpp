@@ -1,9 +1,15 @@
 #include "commctrl/DateTimePicker.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QResizeEvent>
+#include <QStyleFactory>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 
 #include "commctrl/Glue.h"
@@ -62,6 +68,106 @@ QString QtFormat(const QString& f) {
     return out;
 }
 
+// The widest text the format shows in the edit's font: every field at its
+// longest, every digit the widest one.
+int WidestText(const QDateTimeEdit* e) {
+    const QFontMetrics fm(e->font());
+    QChar widest = u'0';
+    for (char16_t c = u'1'; c <= u'9'; ++c)
+        if (fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(widest)) widest = QChar(c);
+    QString t = e->locale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), e->displayFormat());
+    for (QChar& c : t)
+        if (c.isDigit()) c = widest;
+    return fm.horizontalAdvance(t);
+}
+
+// The up-down picker drawn as a Win32 one: a one-pixel border, the text from
+// the left end of the field, the arrows at the right end behind a one-pixel
+// line. The arrows keep their usual width while the widest text fits beside
+// them, and narrow (down to kMinArrows) so that it does: the field keeps the
+// size it is given.
+class UpDownStyle : public QProxyStyle {
+public:
+    static constexpr int kBorder = 1;
+    static constexpr int kArrows = 15;  // with the line before them
+    static constexpr int kMinArrows = 6;
+
+    UpDownStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                         const QWidget* widget) const override {
+        const auto* sb = qstyleoption_cast<const QStyleOptionSpinBox*>(opt);
+        const auto* edit = qobject_cast<const QDateTimeEdit*>(widget);
+        if (cc != CC_SpinBox || !sb || !edit) return QProxyStyle::subControlRect(cc, opt, sc, widget);
+        const QRect r = sb->rect;
+        // The line shows its text without the caret's pixel scrolling it.
+        const int text = WidestText(edit) + 1;
+        const int arrows = std::clamp(r.width() - 2 * kBorder - text, kMinArrows, kArrows);
+        const int x = r.width() - kBorder - arrows;
+        const int middle = r.height() / 2;
+        switch (sc) {
+        case SC_SpinBoxUp: return QRect(x, kBorder, arrows, middle - kBorder);
+        case SC_SpinBoxDown: return QRect(x, middle, arrows, r.height() - kBorder - middle);
+        case SC_SpinBoxEditField: return QRect(kBorder, kBorder, x - kBorder, r.height() - 2 * kBorder);
+        case SC_SpinBoxFrame: return r;
+        default: return QRect();
+        }
+    }
+
+    void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
+                            const QWidget* widget) const override {
+        const auto* sb = qstyleoption_cast<const QStyleOptionSpinBox*>(opt);
+        if (cc != CC_SpinBox || !sb) {
+            QProxyStyle::drawComplexControl(cc, opt, p, widget);
+            return;
+        }
+        const QPalette& pal = sb->palette;
+        const QColor outline =
+            sb->state & State_HasFocus ? pal.highlight().color().darker(125) : pal.window().color().darker(140);
+        const QRect r = sb->rect;
+        p->fillRect(r, pal.base());
+        p->fillRect(QRect(r.left(), r.top(), r.width(), 1), outline);
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), outline);
+        p->fillRect(QRect(r.left(), r.top(), 1, r.height()), outline);
+        p->fillRect(QRect(r.right(), r.top(), 1, r.height()), outline);
+        const QRect up = subControlRect(cc, opt, SC_SpinBoxUp, widget);
+        const QRect down = subControlRect(cc, opt, SC_SpinBoxDown, widget);
+        p->fillRect(QRect(up.left(), up.top(), 1, down.bottom() - up.top() + 1), outline);
+        const bool enabled = sb->state & State_Enabled;
+        const bool pressed = sb->state & State_Sunken;
+        DrawArrow(p, up.adjusted(1, 0, 0, 0), true, pal, enabled && (sb->stepEnabled & QAbstractSpinBox::StepUpEnabled),
+                  pressed && sb->activeSubControls == SC_SpinBoxUp);
+        DrawArrow(p, down.adjusted(1, 0, 0, 0), false, pal,
+                  enabled && (sb->stepEnabled & QAbstractSpinBox::StepDownEnabled),
+                  pressed && sb->activeSubControls == SC_SpinBoxDown);
+    }
+
+private:
+    // A button face and its triangle (up to 7 pixels wide), centred, drawn
+    // row by row.
+    static void DrawArrow(QPainter* p, const QRect& r, bool up, const QPalette& pal, bool enabled, bool pressed) {
+        p->fillRect(r, pressed ? pal.button().color().darker(120) : pal.button().color());
+        const int base = std::min(7, (r.width() - 1) | 1);
+        const int rows = std::min((base + 1) / 2, r.height() - 2);
+        const QColor c = enabled ? QColor(96, 96, 96) : QColor(191, 191, 191);
+        const int cx = r.left() + (r.width() - 1) / 2;
+        const int top = r.top() + (r.height() - rows) / 2;
+        for (int i = 0; i < rows; ++i) {
+            const int half = up ? i : rows - 1 - i;
+            p->fillRect(QRect(cx - half, top + i, 2 * half + 1, 1), c);
+        }
+    }
+};
+
+QStyle* UpDownStyleOfPickers() {
+    static QPointer<UpDownStyle> style;
+    if (!style) {
+        style = new UpDownStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 }  // namespace
 
 bool DtpCtl::ValidSystemTime(const SYSTEMTIME& st) {
@@ -96,6 +202,12 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     edit_->setDateTimeRange(kMin, kMax);
     edit_->setDisplayFormat(DefaultFormat(IsTimeFormat()));
     edit_->setCalendarPopup(!(style & DTS_UPDOWN));
+    if (!edit_->calendarPopup()) {
+        edit_->setStyle(UpDownStyleOfPickers());
+        // The line keeps two pixels on either side of its text; the field's
+        // place already leaves the border's.
+        Line()->setTextMargins(-2, 0, -2, 0);
+    }
     edit_->setKeyboardTracking(true);
     edit_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     // The value starts as the local date and time at creation, from the same
@@ -159,6 +271,24 @@ void DtpCtl::Notify(const QDateTime& dt) {
     nm.dwFlags = GDT_VALID;
     nm.st = ToSystemTime(dt, ms_);
     SendNotify(hwnd_, DTN_DATETIMECHANGE, &nm.nmhdr);
+}
+
+// The edit places its line again, as on a resize: the arrows' width follows
+// the font and the format.
+void DtpCtl::Relayout() {
+    QResizeEvent e(edit_->size(), edit_->size());
+    QCoreApplication::sendEvent(edit_, &e);
+}
+
+QRect DtpCtl::ArrowsRect() const {
+    if (edit_->calendarPopup()) return QRect();
+    QStyleOptionSpinBox opt;
+    opt.initFrom(edit_);
+    opt.frame = edit_->hasFrame();
+    opt.buttonSymbols = edit_->buttonSymbols();
+    const QStyle* st = edit_->style();
+    return st->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxUp, edit_)
+        .united(st->subControlRect(QStyle::CC_SpinBox, &opt, QStyle::SC_SpinBoxDown, edit_));
 }
 
 QLineEdit* DtpCtl::Line() const { return edit_->findChild<QLineEdit*>(); }
@@ -439,6 +569,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         ++quiet_;
         edit_->setDisplayFormat(QtFormat(fmt));
         --quiet_;
+        Relayout();
         field_ = 0;
         ShowFromLeft();
         return TRUE;
@@ -447,6 +578,7 @@ LRESULT DtpCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wp);
         edit_->setFont(w32::FontOf(font_));
+        Relayout();
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;

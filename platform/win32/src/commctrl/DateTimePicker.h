@@ -40,6 +40,9 @@ public:
     // the text does not split into one field per section of the format.
     QLineEdit* Line() const;
     std::vector<Field> Fields() const;
+    // The up-down arrows' rectangle in the edit, or an empty one for a
+    // picker with a calendar.
+    QRect ArrowsRect() const;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -53,6 +56,7 @@ private:
     void TypeDigit(int digit);
     void Commit();
     void RestoreRange();
+    void Relayout();
     // Sets the value (within the range) and reports a change from `before`.
     void Apply(const QDateTime& dt, const QDateTime& before);
 

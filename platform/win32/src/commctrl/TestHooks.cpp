@@ -149,10 +149,12 @@ QLineEdit* PickerLine(HWND picker) {
 
 // The x of the left edge of character i in the line edit's coordinates,
 // from where the caret shows now (the line edit scrolls with its caret).
+// The caret's rectangle reaches five pixels to the left of the caret, and
+// its width follows the caret's, which the line sets when it first paints.
 int CharX(QLineEdit* l, int i) {
     const QFontMetrics fm(l->font());
     const QString t = l->text();
-    const int caretX = l->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    const int caretX = l->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() + 5;
     return caretX - fm.horizontalAdvance(t.left(l->cursorPosition())) + fm.horizontalAdvance(t.left(i));
 }
 }  // namespace
@@ -179,6 +181,13 @@ std::string PickerShownText(HWND picker) {
         if (left >= box.left() && right <= box.right() + 1) shown += t[i];
     }
     return w32::FromQt(shown);
+}
+
+RECT PickerArrowsRect(HWND picker) {
+    DtpCtl* ctl = ControlOf<DtpCtl>(picker);
+    if (!ctl) return RECT{};
+    const QRect r = ctl->ArrowsRect();
+    return r.isEmpty() ? RECT{} : RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 std::string PickerSelectedText(HWND picker) {

@@ -381,22 +381,38 @@ TEST_F(PickerTyping, AClickSelectsTheFieldUnderItAndDigitsReplaceIt) {
     EXPECT_EQ(w32test::PickerSelectedText(h), "29");
 }
 
-TEST_F(PickerTyping, TheNarrowTimePickerShowsTheHoursFirstAndTakesTypedTimes) {
+TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakesTypedTimes) {
+    // The forms' and the new-task dialog's sizes, in the font they give.
+    HFONT font = CreateFontA(-15, 0, 0, 0, 400, 0, 0, 0, 134 /* GB2312 */, 0, 0, 0, 0, "宋体");
+    for (SIZE size : {SIZE{66, 24}, SIZE{65, 20}}) {
+        SCOPED_TRACE(size.cx);
+        HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT, 400, 95, size.cx,
+                      size.cy, 11161, "DateTime");
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SYSTEMTIME t = Date(2024, 5, 10);
+        t.wHour = 23;
+        t.wMinute = 58;
+        t.wSecond = 58;
+        SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+        w32test::ProcessEvents();
+        EXPECT_EQ(w32test::PickerShownText(h), "23:58:58");
+        // The narrowed arrows still step the selected field.
+        const RECT arrows = w32test::PickerArrowsRect(h);
+        ClickField(h, 1);
+        w32test::Click(h, (arrows.left + arrows.right) / 2, arrows.top + 3);
+        EXPECT_EQ(Get(h).wMinute, 59);
+        DestroyWindow(h);
+    }
+    DeleteObject(font);
     HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT, 400, 95, 65, 20, 11161,
                   "DateTime");
     SYSTEMTIME t = Date(2024, 5, 10);
-    t.wHour = 9;
-    t.wMinute = 5;
-    t.wSecond = 2;
-    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
-    w32test::ProcessEvents();
-    EXPECT_EQ(w32test::PickerShownText(h).substr(0, 4), "9:05");
     t.wHour = 14;
     t.wMinute = 30;
     t.wSecond = 0;
     SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
     w32test::ProcessEvents();
-    EXPECT_EQ(w32test::PickerShownText(h).substr(0, 5), "14:30");
+    EXPECT_EQ(w32test::PickerShownText(h), "14:30:00");
 
     ClickField(h, 0);
     EXPECT_EQ(w32test::PickerSelectedText(h), "14");
