@@ -41,6 +41,17 @@ protected:
         EXPECT_EQ(::listen((int)s, 4), 0);
         return s;
     }
+
+    // A socket of the layer connected to a listener l on 127.0.0.1; peer is
+    // the listener's end.
+    static void Connected(SOCKET* l, SOCKET* s, int* peer) {
+        sockaddr_in addr;
+        *l = Listen(&addr);
+        *s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        ASSERT_EQ(connect(*s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+        *peer = ::accept((int)*l, nullptr, nullptr);
+        ASSERT_GE(*peer, 0);
+    }
 };
 
 TEST(WinsockStartup, VersionAndCounting) {
@@ -100,12 +111,9 @@ TEST_F(Winsock, ConnectRefusedGivesItsCode) {
 }
 
 TEST_F(Winsock, SendToAClosedPeerFailsWithoutSigpipe) {
-    sockaddr_in addr;
-    SOCKET l = Listen(&addr);
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    const int peer = ::accept((int)l, nullptr, nullptr);
-    ASSERT_GE(peer, 0);
+    SOCKET l, s;
+    int peer;
+    ASSERT_NO_FATAL_FAILURE(Connected(&l, &s, &peer));
     ::close(peer);
     // The first send may still be taken; a later one meets the reset. Without
     // MSG_NOSIGNAL the test program would end here.
@@ -119,12 +127,9 @@ TEST_F(Winsock, SendToAClosedPeerFailsWithoutSigpipe) {
 }
 
 TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
-    sockaddr_in addr;
-    SOCKET l = Listen(&addr);
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    const int peer = ::accept((int)l, nullptr, nullptr);
-    ASSERT_GE(peer, 0);
+    SOCKET l, s;
+    int peer;
+    ASSERT_NO_FATAL_FAILURE(Connected(&l, &s, &peer));
     wsatest::LimitSocketTimeouts(100);
     const DWORD ms = 60000;
     ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
@@ -148,12 +153,9 @@ TEST_F(Winsock, SignalsDoNotStartTheTimeLimitOver) {
     struct sigaction sa = {}, saOld = {};
     sa.sa_handler = [](int) {};
     sigaction(SIGUSR2, &sa, &saOld);
-    sockaddr_in addr;
-    SOCKET l = Listen(&addr);
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    const int peer = ::accept((int)l, nullptr, nullptr);
-    ASSERT_GE(peer, 0);
+    SOCKET l, s;
+    int peer;
+    ASSERT_NO_FATAL_FAILURE(Connected(&l, &s, &peer));
     const DWORD ms = 500;
     ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);
     ASSERT_EQ(setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms), 0);

@@ -381,6 +381,14 @@ TEST_F(PickerTyping, AClickSelectsTheFieldUnderItAndDigitsReplaceIt) {
     EXPECT_EQ(w32test::PickerSelectedText(h), "29");
 }
 
+// The text a time picker shows once it holds h:m:s.
+static std::string ShownAt(HWND hPicker, WORD h, WORD m, WORD s) {
+    SYSTEMTIME t = {2024, 5, 0, 10, h, m, s, 0};
+    SendMessageA(hPicker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+    w32test::ProcessEvents();
+    return w32test::PickerShownText(hPicker);
+}
+
 TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakesTypedTimes) {
     // The forms' and the new-task dialog's sizes, in the font they give.
     HFONT font = CreateFontA(-15, 0, 0, 0, 400, 0, 0, 0, 134 /* GB2312 */, 0, 0, 0, 0, "宋体");
@@ -389,13 +397,7 @@ TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakes
         HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT, 400, 95, size.cx,
                       size.cy, 11161, "DateTime");
         SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        SYSTEMTIME t = Date(2024, 5, 10);
-        t.wHour = 23;
-        t.wMinute = 58;
-        t.wSecond = 58;
-        SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
-        w32test::ProcessEvents();
-        EXPECT_EQ(w32test::PickerShownText(h), "23:58:58");
+        EXPECT_EQ(ShownAt(h, 23, 58, 58), "23:58:58");
         // The narrowed arrows still step the selected field.
         const RECT arrows = w32test::PickerArrowsRect(h);
         ClickField(h, 1);
@@ -406,13 +408,7 @@ TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakes
     DeleteObject(font);
     HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_TIMEFORMAT, 400, 95, 65, 20, 11161,
                   "DateTime");
-    SYSTEMTIME t = Date(2024, 5, 10);
-    t.wHour = 14;
-    t.wMinute = 30;
-    t.wSecond = 0;
-    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
-    w32test::ProcessEvents();
-    EXPECT_EQ(w32test::PickerShownText(h), "14:30:00");
+    EXPECT_EQ(ShownAt(h, 14, 30, 0), "14:30:00");
 
     ClickField(h, 0);
     EXPECT_EQ(w32test::PickerSelectedText(h), "14");
