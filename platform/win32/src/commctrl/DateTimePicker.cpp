@@ -170,6 +170,29 @@ QStyle* UpDownStyleOfPickers() {
 
 }  // namespace
 
+// The picker's edit: its arrows, keys and wheel step the selected field the
+// picker's way (QDateTimeEdit's own stepping stops a field at its ends and
+// greys the arrow there).
+class PickerEdit : public QDateTimeEdit {
+public:
+    PickerEdit(DtpCtl* ctl, QWidget* parent) : QDateTimeEdit(parent), ctl_(ctl) {}
+    void stepBy(int steps) override { ctl_->Step(steps); }
+
+protected:
+    // An arrow is greyed only where its step leaves the value as it is.
+    StepEnabled stepEnabled() const override {
+        if (isReadOnly()) return StepNone;
+        const QDateTime now = dateTime();
+        StepEnabled on = StepNone;
+        if (ctl_->Stepped(1) != now) on |= StepUpEnabled;
+        if (ctl_->Stepped(-1) != now) on |= StepDownEnabled;
+        return on;
+    }
+
+private:
+    DtpCtl* ctl_;
+};
+
 bool DtpCtl::ValidSystemTime(const SYSTEMTIME& st) {
     if (st.wYear < 1 || st.wYear > 9999 || st.wMonth < 1 || st.wMonth > 12 || st.wDay < 1) return false;
     if (st.wDay > QDate(st.wYear, st.wMonth, 1).daysInMonth()) return false;
@@ -196,7 +219,7 @@ SYSTEMTIME DtpCtl::ToSystemTime(const QDateTime& dt, int ms) {
 }
 
 DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
-    : hwnd_(hwnd), style_(style), edit_(new QDateTimeEdit(parent)), lo_(kMin), hi_(kMax) {
+    : hwnd_(hwnd), style_(style), edit_(new PickerEdit(this, parent)), lo_(kMin), hi_(kMax) {
     setParent(edit_);
     edit_->setTimeSpec(Qt::UTC);
     edit_->setDateTimeRange(kMin, kMax);
@@ -360,6 +383,45 @@ void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
     else
         ShowFromLeft();
     if (v != before) Notify(v);
+}
+
+// A field steps around its own values and leaves the others as they are:
+// seconds and minutes 0..59, hours 0..23 (in a 12-hour format 12, 1..11
+// within the same half of the day), the day within its month, the month
+// within the year; the AM/PM field turns to the other half. The year steps
+// without wrapping, and a stepped value outside the range takes its nearest
+// end, so a time stays on its day.
+QDateTime DtpCtl::Stepped(int steps) const {
+    const QDateTime now = edit_->dateTime();
+    if (field_ < 0 || field_ >= edit_->sectionCount()) return now;
+    const auto wrap = [steps](int v, int first, int count) {
+        return first + ((v - first + steps) % count + count) % count;
+    };
+    const QDate d = now.date();
+    const QTime t = now.time();
+    const QDateTimeEdit::Section sec = edit_->sectionAt(field_);
+    int v = 0;
+    switch (sec) {
+    case QDateTimeEdit::YearSection: v = d.year() + steps; break;
+    case QDateTimeEdit::MonthSection: v = wrap(d.month(), 1, 12); break;
+    case QDateTimeEdit::DaySection: v = wrap(d.day(), 1, d.daysInMonth()); break;
+    case QDateTimeEdit::HourSection:
+        v = edit_->displayedSections() & QDateTimeEdit::AmPmSection ? t.hour() / 12 * 12 + wrap(t.hour() % 12, 0, 12)
+                                                                    : wrap(t.hour(), 0, 24);
+        break;
+    case QDateTimeEdit::MinuteSection: v = wrap(t.minute(), 0, 60); break;
+    case QDateTimeEdit::SecondSection: v = wrap(t.second(), 0, 60); break;
+    case QDateTimeEdit::AmPmSection:
+        return Clamp(WithField(now, QDateTimeEdit::HourSection, (t.hour() + steps % 2 * 12 + 24) % 24), lo_, hi_);
+    default: return now;
+    }
+    return Clamp(WithField(now, sec, v), lo_, hi_);
+}
+
+// A step settles a year being typed first (the keys and clicks have already).
+void DtpCtl::Step(int steps) {
+    Commit();
+    Apply(Stepped(steps), edit_->dateTime());
 }
 
 // A digit replaces the selected field: a field of two digits takes up to two,

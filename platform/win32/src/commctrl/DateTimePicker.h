@@ -2,7 +2,8 @@
 // (with a drop-down month calendar) or "H:mm:ss" (DTS_TIMEFORMAT, up-down).
 // The keyboard and the mouse edit it field by field, as the Win32 picker
 // does: a click selects the field under it, digits replace the selected
-// field, Left / Right move between fields; the text shows from its left end.
+// field, Left / Right move between fields; the arrows and Up / Down step the
+// selected field, wrapping at its ends; the text shows from its left end.
 #pragma once
 
 #include <QDateTime>
@@ -13,6 +14,8 @@
 #include "win32.h"
 
 namespace w32::cc {
+
+class PickerEdit;
 
 class DtpCtl : public QObject {
     Q_OBJECT
@@ -48,6 +51,11 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    friend class PickerEdit;
+    // The value with the selected field stepped, and the step itself (the
+    // arrows, Up / Down, Page Up / Page Down).
+    QDateTime Stepped(int steps) const;
+    void Step(int steps);
     void Changed(const QDateTime& dt);
     void Notify(const QDateTime& dt);
     int FieldAtCursor() const;

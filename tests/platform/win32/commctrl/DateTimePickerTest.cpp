@@ -423,4 +423,74 @@ TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakes
     EXPECT_EQ(w32test::PickerShownText(h).substr(0, 4), "8:45");
 }
 
+TEST_F(PickerTyping, EachFieldWrapsAtItsEndsAloneWithTheArrowsAndTheKeys) {
+    HWND h = MakePicker(DTS_TIMEFORMAT, 11161);
+    const RECT arrows = w32test::PickerArrowsRect(h);
+    SYSTEMTIME told{};
+    Rec().onNotify = [&](NMHDR* hdr) -> LRESULT {
+        if (hdr->code == DTN_DATETIMECHANGE) told = reinterpret_cast<NMDATETIMECHANGE*>(hdr)->st;
+        return 0;
+    };
+    auto when = [](const SYSTEMTIME& t) {
+        char s[40];
+        snprintf(s, sizeof s, "%d-%d-%d %d:%02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+        return std::string(s);
+    };
+    // Both arrows drawn in the enabled colour, none greyed.
+    auto arrowsShowEnabled = [&] {
+        const int mid = (arrows.top + arrows.bottom) / 2, cx = (arrows.left + arrows.right) / 2;
+        bool up = false, down = false;
+        for (int y = arrows.top; y < arrows.bottom; ++y)
+            for (int x = cx - 2; x <= cx + 2; ++x)
+                if (w32test::PixelAt(h, x, y) == RGB(96, 96, 96)) (y < mid ? up : down) = true;
+        return up && down;
+    };
+    // Hours, minutes, seconds each at its first value, stepped down to its
+    // last and up again.
+    const std::pair<SYSTEMTIME, std::string> ends[] = {{{2024, 5, 0, 10, 0, 17, 42, 0}, "2024-5-10 23:17:42"},
+                                                       {{2024, 5, 0, 10, 9, 0, 42, 0}, "2024-5-10 9:59:42"},
+                                                       {{2024, 5, 0, 10, 23, 17, 0, 0}, "2024-5-10 23:17:59"}};
+    for (bool keys : {false, true})
+        for (int field = 0; field < 3; ++field) {
+            SCOPED_TRACE(std::to_string(field) + (keys ? " keys" : " arrows"));
+            SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&ends[field].first));
+            ClickField(h, field);
+            for (bool down : {true, false}) {
+                const std::string want = down ? ends[field].second : when(ends[field].first);
+                Rec().Clear();
+                EXPECT_TRUE(keys || arrowsShowEnabled());
+                if (keys)
+                    w32test::PressKey(down ? VK_DOWN : VK_UP, false, false, h);
+                else
+                    w32test::Click(h, (arrows.left + arrows.right) / 2, down ? arrows.bottom - 3 : arrows.top + 3);
+                EXPECT_EQ(when(Get(h)), want);
+                EXPECT_EQ(Rec().Of(DTN_DATETIMECHANGE).size(), 1u);
+                EXPECT_EQ(when(told), want);
+            }
+        }
+
+    // A 12-hour hour keeps its half of the day.
+    SendMessageA(h, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("h:mm:ss tt"));
+    for (WORD hour : {11, 23}) {
+        const SYSTEMTIME t = {2024, 5, 0, 10, hour, 30, 0, 0};
+        SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+        ClickField(h, 0);
+        w32test::PressKey(VK_UP, false, false, h);
+        EXPECT_EQ(Get(h).wHour, hour - 11);
+        w32test::PressKey(VK_DOWN, false, false, h);
+        EXPECT_EQ(Get(h).wHour, hour);
+    }
+
+    // An up-down date's month and day wrap alone too.
+    HWND d = MakePicker(DTS_UPDOWN, 11162);
+    const SYSTEMTIME last = Date(2024, 12, 31);
+    SendMessageA(d, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&last));
+    for (auto [field, vk, ymd] :
+         {std::tuple{1, VK_UP, "2024-1-31"}, {2, VK_UP, "2024-1-1"}, {2, VK_DOWN, "2024-1-31"}}) {
+        ClickField(d, field);
+        w32test::PressKey(vk, false, false, d);
+        EXPECT_EQ(Ymd(d), ymd);
+    }
+}
+
 }  // namespace
