@@ -18,6 +18,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -153,6 +155,29 @@ private:
     };
 };
 
+// Qt formats some texts of its own dialogs with its system locale, not the
+// default one: the file dialog's sizes and dates (QFileSystemModel). On Unix
+// Qt takes that locale from LC_ALL, LC_* and LANG (LANGUAGE for the
+// languages) the first time it is asked, and keeps it. It is asked here with
+// a Chinese LC_ALL, before QApplication exists; the environment is then given
+// back as it was, for the C library (which QApplication sets up from it) and
+// for the programs this one starts.
+void MakeQtSystemLocaleChinese() {
+    const char* const names[] = {"LC_ALL", "LANGUAGE"};
+    std::optional<std::string> saved[std::size(names)];
+    for (size_t i = 0; i < std::size(names); ++i)
+        if (const char* v = getenv(names[i])) saved[i] = v;
+    setenv("LC_ALL", "zh_CN.UTF-8", 1);
+    unsetenv("LANGUAGE");
+    (void)QLocale::system().uiLanguages();  // its languages too, kept from the first time asked
+    for (size_t i = 0; i < std::size(names); ++i) {
+        if (saved[i])
+            setenv(names[i], saved[i]->c_str(), 1);
+        else
+            unsetenv(names[i]);
+    }
+}
+
 // Qt's own dialogs (file dialog, calendar) speak Chinese whatever the
 // system locale: Qt's Chinese translations and a Chinese default locale.
 void UseChineseForQt(QApplication* app) {
@@ -174,6 +199,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     // allow: use X11 (XWayland) there.
     const char* platform = getenv("QT_QPA_PLATFORM");
     if (!platform && getenv("WAYLAND_DISPLAY") && getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+    MakeQtSystemLocaleChinese();
     QApplication::setStyle(new LayerStyle);
     auto* app = new QApplication(argc, argv);
     // QCoreApplication set the locale from the environment; numbers stay "C"

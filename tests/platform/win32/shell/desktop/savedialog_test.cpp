@@ -11,13 +11,19 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QTableView>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeView>
 
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <atomic>
+#include <ctime>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -28,6 +34,7 @@
 
 #include "test_support.h"
 #include "win32.h"
+#include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
 
 namespace {
@@ -450,4 +457,70 @@ TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
     EXPECT_EQ(filters, QStringList{QStringLiteral("All Files (*.*)")});
     EXPECT_FALSE(lookIn.isEmpty());
     EXPECT_NE(lookIn, QStringLiteral("Look in:"));
+}
+
+// Under the C locale (ctest runs this program with LC_ALL=C) Qt's own dialogs
+// still show a file's size and date, and the calendar its months and days, in
+// Chinese.
+TEST_F(SaveDialog, QtDialogsShowSizesDatesAndMonthsInChineseUnderACLocale) {
+    shelltest::TempDir dir;
+    const std::string file = dir.path() + "/list.txt";
+    std::ofstream(file) << std::string(195, 'x');
+    std::tm when{};  // 2025-12-08 15:49 local time
+    when.tm_year = 2025 - 1900, when.tm_mon = 11, when.tm_mday = 8, when.tm_hour = 15, when.tm_min = 49;
+    when.tm_isdst = -1;
+    const utimbuf times{std::mktime(&when), std::mktime(&when)};
+    ASSERT_EQ(utime(file.c_str(), &times), 0);
+    std::string size, date;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&, polls = 0]() mutable {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            auto* view = dlg && dlg->isVisible() ? dlg->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+            auto* files = qobject_cast<QFileSystemModel*>(view ? view->model() : nullptr);
+            if (!files) continue;
+            // The file's row as the detail view shows it, once the file is looked up.
+            const QModelIndex at = files->index(QString::fromStdString(file));
+            if (at.isValid() && files->size(at) == 195) {
+                size = at.siblingAtColumn(1).data().toString().toStdString();
+                date = at.siblingAtColumn(3).data().toString().toStdString();
+            } else if (++polls < 500) {
+                return;
+            }
+            QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+        }
+    });
+    timer.start();
+    ExportDialog d;
+    const std::string start = dir.gbk();
+    d.ofn.lpstrInitialDir = start.c_str();
+    EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
+    timer.stop();
+    EXPECT_EQ(size, "195 字节");
+    EXPECT_EQ(date, "2025/12/8 15:49");
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&icc));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "SaveDialogLocaleTest";
+    RegisterClassA(&wc);
+    HWND page = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr);
+    HWND picker = CreateWindowExA(0, DATETIMEPICK_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 20, page, nullptr,
+                                  nullptr, nullptr);
+    SYSTEMTIME dec{};
+    dec.wYear = 2025, dec.wMonth = 12, dec.wDay = 8;
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&dec));
+    w32test::OpenPickerCalendar(picker);
+    QCalendarWidget* cal = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* c = qobject_cast<QCalendarWidget*>(w); c && c->isVisible()) cal = c;
+    ASSERT_NE(cal, nullptr);
+    auto* days = cal->findChild<QTableView*>();
+    EXPECT_EQ(cal->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text().toStdString(), "十二月");
+    EXPECT_EQ(days->model()->index(0, 1).data().toString().toStdString(), "周一");
+    w32test::DismissPickerCalendar(picker);
+    DestroyWindow(page);
 }
