@@ -130,6 +130,8 @@ public:
     std::string text;               // GBK
     RECT rect{};                    // window rect: parent client coords (child) or screen (top-level)
     QMargins nc;                    // top-level: the frame and caption inside rect (non-client area)
+    RECT restoreRect{};             // top-level: the rectangle it had before it was last maximized
+    bool unframed = false;          // top-level: maximized where no window manager frames it
     LONG_PTR userData = 0;          // GWLP_USERDATA
     std::vector<LONG_PTR> extra;    // cbWndExtra / DWLP_* slots (index / sizeof(LONG_PTR))
     HINSTANCE hInstance = nullptr;

@@ -37,6 +37,9 @@ void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 // On X11: dialogs and boxes shown without minimize and maximize buttons
 // under a window manager that ignores Qt's hints for them.
 void WatchDialogDecorations(QApplication* app);
+// False on an X display no window manager runs on (none places or frames the
+// top-level window `top`); true on other platforms.
+bool WindowManagerRuns(QWidget* top);
 
 // ---- canvas widgets ----------------------------------------------------------
 // The outer widget of a canvas window: frame, window scroll bars and, for a

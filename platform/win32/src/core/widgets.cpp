@@ -255,6 +255,28 @@ bool UnderOpenbox(xcb_connection_t* c, xcb_window_t root) {
     return XProperty(c, wm, XAtom(c, "_NET_WM_NAME"), XAtom(c, "UTF8_STRING")) == "Openbox";
 }
 
+}  // namespace
+
+bool WindowManagerRuns(QWidget* top) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return true;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return true;
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, xcb_window_t(top->winId())), nullptr);
+    if (!g) return true;
+    xcb_get_window_attributes_reply_t* a =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, g->root), nullptr);
+    // A window manager redirects the requests to map and place the root's
+    // children (only one client can): the root's events selected by every
+    // client say whether one does.
+    const bool runs = !a || (a->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+    std::free(a);
+    std::free(g);
+    return runs;
+}
+
+namespace {
+
 // A dialog or a box has no minimize or maximize button. Qt's Motif hints say
 // so, but Openbox draws both on every dialog whatever the hints; it leaves
 // them out for a toolbar window alone, which it otherwise frames and keeps

@@ -181,6 +181,8 @@ QMargins NcMargins(const Window* w) {
     if (w->IsChild()) return QMargins();
     QMargins m;
     if (RealFrame(w, &m)) return m;
+    // Maximized with no window manager: nothing frames it.
+    if (w->unframed && w->widget && w->widget->isMaximized()) return QMargins();
     return StyleMargins(w->style, w->exStyle);
 }
 
@@ -744,6 +746,14 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         if (nCmdShow == SW_SHOWMAXIMIZED || nCmdShow == SW_MAXIMIZE) {
             const QRect area = ScreenArea();
             const RECT before = w->rect;
+            if (!w->widget->isMaximized()) w->restoreRect = before;
+            w->unframed = !WindowManagerRuns(w->widget);
+            if (w->unframed) {
+                // Without a window manager the layer maximizes the window
+                // itself: it covers the screen, its client area all of it.
+                w->widget->setWindowState((w->widget->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+                w->nc = QMargins();
+            }
             w->rect = RECT{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
             SyncGeometry(w);
             w->widget->showMaximized();
@@ -759,6 +769,17 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
             sizeChanged = !EqualRect(&before, &w->rect);
         } else if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE) {
             w->widget->showMinimized();
+        } else if (nCmdShow == SW_RESTORE && w->widget->isMaximized() && !w->widget->isMinimized() &&
+                   !IsRectEmpty(&w->restoreRect) && !WindowManagerRuns(w->widget)) {
+            // Nor does anyone else give it back the rectangle it had.
+            const RECT before = w->rect;
+            w->unframed = false;
+            w->widget->setWindowState(w->widget->windowState() & ~Qt::WindowMaximized);
+            w->rect = w->restoreRect;
+            w->nc = NcMargins(w);
+            SyncGeometry(w);
+            w->widget->showNormal();
+            sizeChanged = !EqualRect(&before, &w->rect);
         } else if (nCmdShow == SW_RESTORE && (w->widget->isMaximized() || w->widget->isMinimized())) {
             w->widget->showNormal();
         } else {

@@ -5,6 +5,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
@@ -15,6 +16,7 @@
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -390,6 +392,69 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     DestroyWindow(owner);
 }
 
+// A green window that records the client size of its last WM_SIZE that says maximized.
+LPARAM g_maximizedSize = 0;
+LRESULT CALLBACK SizedProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_SIZE) g_maximizedSize = wp == SIZE_MAXIMIZED ? lp : 0;
+    return DefWindowProcA(h, m, wp, lp);
+}
+HWND MakeGreenWindow() {
+    static HBRUSH green = CreateSolidBrush(RGB(40, 160, 90));
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = SizedProc;
+    wc.hbrBackground = green;
+    wc.lpszClassName = "X11Green";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, 60, 50, 400, 300, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
+// How many of the screen's pixels in r are not the green window's.
+int NotGreen(const QRect& r) {
+    const QImage shown = ScreenPixels(r);
+    const auto* p = reinterpret_cast<const QRgb*>(shown.constBits());
+    return shown.isNull() ? -1 : int(std::count_if(p, p + r.width() * r.height(), [](QRgb c) {
+        return qRed(c) != 40 || qGreen(c) != 160 || qBlue(c) != 90;
+    }));
+}
+
+// Without a window manager no one frames a maximized window: it covers the
+// screen from (0,0), its client area the screen, whether maximized when shown
+// or later; restored, it takes its own rectangle again.
+TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11->connection();
+    xcb_get_window_attributes_reply_t* root = xcb_get_window_attributes_reply(
+        c, xcb_get_window_attributes(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root), nullptr);
+    const bool managed = root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+    std::free(root);
+    if (managed) GTEST_SKIP() << "a window manager runs";
+    HWND h = MakeGreenWindow();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const RECT whole{0, 0, screen.width(), screen.height()}, normal{60, 50, 460, 350};
+    for (UINT how : {UINT(SW_SHOWMAXIMIZED), UINT(SC_RESTORE), UINT(SC_MAXIMIZE)}) {
+        SCOPED_TRACE(how);
+        how == SW_SHOWMAXIMIZED ? ShowWindow(h, int(how)) : SendMessageA(h, WM_SYSCOMMAND, how, 0);
+        RECT wr{}, cr{};
+        POINT origin{0, 0};
+        GetWindowRect(h, &wr);
+        GetClientRect(h, &cr);
+        ClientToScreen(h, &origin);
+        const bool maximized = how != SC_RESTORE;
+        EXPECT_EQ(bool(IsZoomed(h)), maximized);
+        EXPECT_TRUE(EqualRect(&wr, maximized ? &whole : &normal)) << wr.left << "," << wr.top;
+        EXPECT_EQ(g_maximizedSize, maximized ? MAKELPARAM(screen.width(), screen.height()) : 0);
+        // The window's own pixels reach every edge of the screen; restored,
+        // it shows its client area alone.
+        const int outside = maximized ? 0 : screen.width() * screen.height() - cr.right * cr.bottom;
+        EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(screen) == outside; }))
+            << NotGreen(screen) << " pixels are not the window's, not " << outside;
+        EXPECT_TRUE(!maximized || (EqualRect(&cr, &whole) && origin.x == 0 && origin.y == 0));
+    }
+    DestroyWindow(h);
+    UnregisterClassA("X11Green", nullptr);
+}
+
 // Under a window manager (run with one): the frame it puts around a window
 // moves the client area, and screen coordinates follow it, so that a popup
 // anchored at a child opens right at the child.
@@ -600,4 +665,23 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
     EXPECT_TRUE(boxActive);
     DestroyWindow(top);
+}
+
+// Under a window manager a maximized window is maximized by it, inside the
+// frame and title bar it draws.
+TEST(X11UnderAWindowManager, AMaximizedWindowIsMaximizedInsideTheFrameOfTheWindowManager) {
+    HWND h = MakeGreenWindow();
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    QWidget* top = TopLevelOf(h);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_TRUE(UntilManaged(nullptr, [&] {
+        return top->isMaximized() && top->frameGeometry().width() == area.width() && top->geometry().top() > area.top();
+    })) << "not maximized by the window manager";
+    RECT cr{};
+    GetClientRect(h, &cr);
+    EXPECT_EQ(QSize(cr.right, cr.bottom), top->size());
+    EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(top->geometry()) == 0; }));
+    EXPECT_GT(NotGreen(QRect(area.x(), area.y(), area.width(), top->geometry().top() - area.y())), 0) << "no title bar";
+    DestroyWindow(h);
+    UnregisterClassA("X11Green", nullptr);
 }
