@@ -42,15 +42,23 @@ size_t SafeCut(const char* s, size_t len, size_t max);
 size_t CopyCut(char* dst, size_t size, std::string_view src);
 
 // Sort rank of GBK code `code` (a single byte, or lead << 8 | trail), the
-// order of the Chinese (PRC) collation: ASCII below 0x80 with Latin letters
-// folded to lower case, every other character after it, Chinese characters
-// in pinyin order whatever their GBK level; codes GBK leaves empty last.
-// Made by the build (tools/gbkrank.cpp, from ICU's Chinese collation).
+// order of the Chinese (PRC) collation at primary strength: spaces and
+// punctuation, symbols, digits, Latin letters, the other scripts, then
+// Chinese characters in pinyin order whatever their GBK level; codes GBK
+// leaves empty last. The forms of one letter (a, A, ａ, Ａ, ā, à ...) share a
+// rank, as do 1, １ and ①. Made by the build (tools/gbkrank.cpp, from ICU's
+// Chinese collation, which also says why one rank for all forms).
 extern const uint16_t kSortRank[0x10000];
 inline unsigned SortRank(unsigned code) { return kSortRank[code & 0xFFFF]; }
 
 // Compares two GBK texts character by character by SortRank (Latin letters
-// without case, Chinese by pinyin). A trail byte is never taken for a letter.
+// without case, accent or width, Chinese by pinyin). A trail byte is never
+// taken for a letter.
 int CompareNoCase(std::string_view a, std::string_view b);
+
+// True when a and b hold the same characters, the letters A-Z without case
+// (a list box's search for a string); a trail byte is never taken for a
+// letter.
+bool EqualNoCase(std::string_view a, std::string_view b);
 
 }  // namespace gbk

@@ -27,4 +27,18 @@ int CompareNoCase(std::string_view a, std::string_view b) {
     return j < b.size() ? -1 : 0;
 }
 
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = a[i], y = b[i];
+        if (IsLeadByte(x) && i + 1 < a.size()) {  // a two-byte character: both bytes alike
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace gbk

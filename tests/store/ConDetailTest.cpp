@@ -201,29 +201,35 @@ TEST_F(ConTest, AllContactsSearchAndResort) {
 
 // Names in pinyin order whatever the GBK level of their characters (GB2312
 // level 1, level 2, outside GB2312), Latin names first without regard to
-// case; both directions, the plain list and the re-sort.
+// case, accent or width: full-width and tone letters, as an input method
+// types them, beside their plain forms; both directions, the plain list and
+// the re-sort.
 TEST_F(ConTest, NamesListInPinyinOrderLatinFirst) {
-    const std::vector<std::string> ascending = {"alice", "Bob", "carl", "阿", "岑", "陈", "褚",
-                                                "冯",    "邝",  "堃",   "镕", "喆", "朱"};
-    for (const char* n : {"喆", "Bob", "褚", "阿", "镕", "carl", "朱", "邝", "岑", "alice", "堃", "陈", "冯"}) Add(n);
+    const std::vector<std::string> ascending = {"1号",        "１号楼", "ālan", "alice", "Ａlpha", "Bob", "carl", "IBM",
+                                                "ＩＢＭ中国", "lu",     "Lǚbu", "Luo",   "阿",     "岑",  "陈",   "褚",
+                                                "冯",         "邝",     "堃",   "镕",    "喆",     "朱"};
+    for (const char* n : {"喆",   "Lǚbu", "Bob", "褚", "ＩＢＭ中国", "阿",  "１号楼", "镕", "carl", "Luo",    "朱",
+                          "ālan", "邝",   "IBM", "岑", "alice",      "1号", "堃",     "lu", "陈",   "Ａlpha", "冯"})
+        Add(n);
     auto listed = [](Con_DetailClass& con, int n) {
         std::vector<std::string> v;
         con.m_pCurrent = con.m_pConHead;
         for (int i = 0; i < n; ++i, con.ccd_NextNode()) v.push_back(con.m_pCurrent->con_name);
         return v;
     };
+    const int count = int(ascending.size());
     const std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
     Con_DetailClass con;
-    ASSERT_EQ(13, con.ccd_GetAllContacts());
-    EXPECT_EQ(descending, listed(con, 13));
+    ASSERT_EQ(count, con.ccd_GetAllContacts());
+    EXPECT_EQ(descending, listed(con, count));
     con.m_iQueryMode = 2;
     con.m_iSortColumn = 0;  // name
-    ASSERT_EQ(13, con.ccd_GetAllContacts());
-    EXPECT_EQ(ascending, listed(con, 13));
+    ASSERT_EQ(count, con.ccd_GetAllContacts());
+    EXPECT_EQ(ascending, listed(con, count));
     con.m_iQueryMode = 2;
     con.m_bDesc = 1;
-    ASSERT_EQ(13, con.ccd_GetAllContacts());
-    EXPECT_EQ(descending, listed(con, 13));
+    ASSERT_EQ(count, con.ccd_GetAllContacts());
+    EXPECT_EQ(descending, listed(con, count));
 }
 
 TEST_F(ConTest, ContactsOfAnAccount) {

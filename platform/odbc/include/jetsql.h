@@ -10,7 +10,7 @@ namespace jetsql {
 
 // Name of the collation that ORDER BY terms get: Chinese in pinyin order
 // (whatever the character's GBK level), Latin letters before it without
-// regard to case.
+// regard to case, accent or width (gbk::SortRank).
 inline constexpr const char* kOrderCollation = "GBK_NOCASE";
 
 enum class StatementKind { Other, Select, Insert, Update, Delete };
@@ -48,9 +48,9 @@ std::string FormatDateTime(const DateTime& dt);
 // interval or a date out of range.
 bool DateAdd(std::string_view interval, long long number, const DateTime& in, DateTime& out);
 
-// Compares two UTF-8 texts as the Chinese (PRC) sort order has them: Latin
-// letters without case, the other characters of GBK by gbk::SortRank
-// (Chinese in pinyin order), characters outside GBK after all others.
+// Compares two UTF-8 texts as the Chinese (PRC) sort order has them: the
+// characters of GBK by gbk::SortRank (Latin letters without case, accent or
+// width, Chinese in pinyin order), characters outside GBK after all others.
 int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb);
 
 // UTF-8 -> GBK through a table built once from the shared iconv converter;

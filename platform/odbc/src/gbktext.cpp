@@ -25,11 +25,11 @@ constexpr GbkTable kTable = {{
 
 inline const GbkTable& Table() { return kTable; }
 
-// Sort key of one character: Latin letters folded to lower case, GBK
-// characters by the rank of their code (Chinese in pinyin order), everything
-// else after all of GBK.
+// Sort key of one character: GBK characters (ASCII among them) by the rank
+// of their code (Latin letters without case, accent or width, Chinese in
+// pinyin order), everything else after all of GBK.
 inline uint32_t SortKey(const GbkTable& t, uint32_t cp) {
-    if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+    if (cp < 0x80) return gbk::kSortRank[cp];
     if (cp < 0x10000 && t.code[cp]) return gbk::SortRank(t.code[cp]);
     return 0x10000 + cp;
 }
@@ -89,10 +89,8 @@ int CompareGbkNoCase(const char* a, size_t na, const char* b, size_t nb) {
     while (p < pe && q < qe) {
         uint32_t x, y;
         if (*p < 0x80 && *q < 0x80) {
-            x = *p++;
-            y = *q++;
-            if (x >= 'A' && x <= 'Z') x += 32;
-            if (y >= 'A' && y <= 'Z') y += 32;
+            x = gbk::kSortRank[*p++];
+            y = gbk::kSortRank[*q++];
         } else if (IsThreeByte(p, pe) && IsThreeByte(q, qe)) {
             // Two Chinese characters, decoded in place; the same one twice
             // needs no look-up.

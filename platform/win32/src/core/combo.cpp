@@ -214,8 +214,10 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         for (int k = 0; k < n; ++k) {
             int i = (start + k) % std::max(n, 1);
             const std::string& it = s->items[size_t(i)].text;
-            bool match = msg == CB_FINDSTRINGEXACT ? gbk::CompareNoCase(it, t) == 0
-                                                   : gbk::CompareNoCase(it.substr(0, t.size()), t) == 0;
+            // The same characters (the list's order holds the forms of a
+            // letter alike, a search does not).
+            bool match =
+                msg == CB_FINDSTRINGEXACT ? gbk::EqualNoCase(it, t) : gbk::EqualNoCase(it.substr(0, t.size()), t);
             if (match) {
                 if (msg == CB_SELECTSTRING) {
                     s->cur = i;

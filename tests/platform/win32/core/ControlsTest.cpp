@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Recorder.h"
+#include "platform/gbk/gbk.h"
 #include "win32_testhooks.h"
 
 namespace {
@@ -366,6 +367,23 @@ TEST_F(Controls, SortedComboOrdersChineseByPinyinAndNeverFoldsTrailBytes) {
     SendMessageA(cb, CB_DELETESTRING, 3, 0);  // 8141 goes
     EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("\x81\x41")), CB_ERR);
     EXPECT_EQ(SendMessageA(cb, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("B")), 0);
+
+    // Full-width and tone letters, as an input method types them, beside
+    // their plain forms (each after the forms added before it), before
+    // Chinese; a search still tells the forms apart.
+    HWND latin = Make("COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT, 1035, 10, 10, 150, 200);
+    for (const char* s : {"Luo", "ＩＢＭ", "阿", "alice", "１号", "Lǚ", "ālan", "IBM", "lu", "Ａlpha", "1号"})
+        SendMessageA(latin, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(gbk::FromUtf8(s).c_str()));
+    order.clear();
+    for (int i = 0; i < int(SendMessageA(latin, CB_GETCOUNT, 0, 0)); ++i) {
+        char buf[16];
+        SendMessageA(latin, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+        order.push_back(gbk::ToUtf8(buf));
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"１号", "1号", "ālan", "alice", "Ａlpha", "ＩＢＭ", "IBM", "Lǚ", "lu",
+                                               "Luo", "阿"}));
+    EXPECT_EQ(SendMessageA(latin, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("ibm")), 6);
+    EXPECT_EQ(SendMessageA(latin, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("LU")), 8);
 }
 
 TEST_F(Controls, PushButtonsClickTwiceOnADoubleClickAndDisabledOnesStaySilent) {
