@@ -466,20 +466,23 @@ TEST_F(SmtpClient, SilentServerEndsTheRunAfterTheReadLimit) {
 }
 
 // A signal to the mail thread every 300 ms interrupts its waits; the time
-// limit still ends a reply and a write as it does without signals.
+// limit still ends a reply and a write as it does without signals. The
+// client sets no socket time limit, so only its own deadline in poll can end
+// these waits: this guards that deadline, not the WinSock layer's limit.
 TEST_F(SmtpClient, SignalsToTheMailThreadDoNotStartTheLimitOver) {
     struct sigaction sa = {};
     sa.sa_handler = [](int) {};        // no SA_RESTART: every signal interrupts the wait
     sigaction(SIGUSR2, &sa, nullptr);  // kept: a signal may arrive after the run
-    // A reply that never comes, plain and over TLS; a mail the server never
-    // reads (more than the socket buffers hold).
+    // A reply that never comes and a mail the server never reads (more than
+    // the socket buffers hold), plain and over TLS.
     const struct {
         const char* option;
         bool bSsl;
         const char* box;
     } kCases[] = {{"--silent", false, kTextTimeout},
                   {"--silent", true, kTextTimeout},
-                  {"--stall-in-data", false, "数据发送错误，请检查是否已连接到网络"}};
+                  {"--stall-in-data", false, "数据发送错误，请检查是否已连接到网络"},
+                  {"--stall-in-data", true, "数据发送错误，请检查是否已连接到网络"}};
     for (const auto& c : kCases) {
         std::vector<std::string> o = c.bSsl ? LocalhostTls() : AuthOptions();
         o.push_back(c.option);

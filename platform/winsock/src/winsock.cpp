@@ -63,6 +63,8 @@ long long NowUs() {
 // A blocking send or receive under the socket's time limit (optname
 // SO_SNDTIMEO or SO_RCVTIMEO), as one call: a signal that interrupts it does
 // not start the limit over; the call is made again for what is left of it.
+// The limit is one call's, as in WinSock, for any caller that sets one; a
+// deadline over many calls is the caller's to keep.
 template <class Call>
 ssize_t WithinLimit(int fd, int optname, Call call) {
     const long long llStart = NowUs();

@@ -149,6 +149,8 @@ TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
 // Signals to the waiting thread (every 100 ms, a handler without SA_RESTART)
 // do not start the time limit over: a receive with a 500 ms limit ends long
 // before the 40th signal, and so does a send to a peer that reads nothing.
+// This guards the layer's own going on after a signal (the SMTP client sets
+// no socket limit and keeps its deadline itself).
 TEST_F(Winsock, SignalsDoNotStartTheTimeLimitOver) {
     struct sigaction sa = {}, saOld = {};
     sa.sa_handler = [](int) {};
