@@ -33,9 +33,8 @@ bool MailTransport::WaitReady(short nEvents) {
 }
 
 namespace {
-// A step on the non-blocking socket that found nothing to do (the layer
-// reports EAGAIN as WSAETIMEDOUT): poll waits again.
-bool WouldBlock(int r) { return r == SOCKET_ERROR && WSAGetLastError() == WSAETIMEDOUT; }
+// A step on the non-blocking socket that found nothing to do: poll waits again.
+bool WouldBlock(int r) { return r == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK; }
 }  // namespace
 
 int SocketTransport::Write(const char* p, int n) {
