@@ -16,12 +16,14 @@ long long MonotonicMs() {
     return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
 }
 
-bool MailTransport::WaitReady(int fd, short nEvents) {
+MailTransport::MailTransport(int fd) : m_fd(fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL, 0) | O_NONBLOCK); }
+
+bool MailTransport::WaitReady(short nEvents) {
     for (;;) {
         const long long llLeft = m_llUntil - MonotonicMs();
         m_bTimedOut = llLeft <= 0;
         if (m_bTimedOut) return false;
-        struct pollfd pfd = {fd, nEvents, 0};
+        struct pollfd pfd = {m_fd, nEvents, 0};
         // A hang-up or an error also ends the wait: the next step fails.
         const int r = poll(&pfd, 1, (int)std::min<long long>(llLeft, INT_MAX));
         if (r > 0) return true;
@@ -30,43 +32,39 @@ bool MailTransport::WaitReady(int fd, short nEvents) {
     }
 }
 
-bool SocketTransport::LimitSend() {
-    const long long llLeft = m_llUntil - MonotonicMs();
-    m_bTimedOut = llLeft <= 0;
-    if (m_bTimedOut) return false;
-    const DWORD ms = (DWORD)llLeft;
-    setsockopt(m_s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&ms), sizeof ms);
-    return true;
-}
+namespace {
+// A step on the non-blocking socket that found nothing to do: poll waits again.
+bool WouldBlock(int r) { return r == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK; }
+}  // namespace
 
 int SocketTransport::Write(const char* p, int n) {
     while (n > 0) {
-        const int r = WaitReady((int)m_s, POLLOUT) && LimitSend() ? send(m_s, p, n, 0) : -1;
-        if (r <= 0) {
-            m_bTimedOut = MonotonicMs() >= m_llUntil;
+        if (!WaitReady(POLLOUT)) return -1;
+        const int r = send(m_s, p, n, 0);
+        if (r > 0) {
+            p += r;
+            n -= r;
+        } else if (!WouldBlock(r)) {
             return -1;
         }
-        p += r;
-        n -= r;
     }
     return 0;
 }
 
 int SocketTransport::Read(char* p, int n) {
-    const int r = WaitReady((int)m_s, POLLIN) ? recv(m_s, p, n, 0) : -1;
-    if (r >= 0) return r;
-    m_bTimedOut = MonotonicMs() >= m_llUntil;
-    return -1;
+    for (;;) {
+        if (!WaitReady(POLLIN)) return -1;
+        const int r = recv(m_s, p, n, 0);
+        if (!WouldBlock(r)) return r < 0 ? -1 : r;
+    }
 }
 
-SslTransport::SslTransport(BIO* pBio, SSL* pSsl, SOCKET s) : m_pBio(pBio), m_pSsl(pSsl), m_fd((int)s) {
-    fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL, 0) | O_NONBLOCK);
-}
+SslTransport::SslTransport(BIO* pBio, SSL* pSsl, SOCKET s) : MailTransport((int)s), m_pBio(pBio), m_pSsl(pSsl) {}
 
 bool SslTransport::Wait() {
     short nEvents = 0;
     if (BIO_should_retry(m_pBio)) nEvents = BIO_should_write(m_pBio) ? POLLOUT : BIO_should_read(m_pBio) ? POLLIN : 0;
-    return nEvents && WaitReady(m_fd, nEvents);
+    return nEvents && WaitReady(nEvents);
 }
 
 int SslTransport::Broken(int nResult) {

@@ -2,6 +2,11 @@
 // OpenSSL SSL BIO over a socket (SSL form). Every read, write and handshake
 // ends at the deadline set last, however many system calls it takes and
 // however the server cuts its bytes.
+//
+// The deadline is kept here and only here: the socket is non-blocking in both
+// forms and every step waits in poll for what is left, so no call blocks past
+// it. No socket time limit (SO_RCVTIMEO, SO_SNDTIMEO) is set: the WinSock
+// layer's limit for one call, and its going on after a signal, take no part.
 #pragma once
 
 #include "winsock2.h"
@@ -26,30 +31,30 @@ public:
     virtual int Read(char* p, int n) = 0;
 
 protected:
-    // Waits in poll until fd is ready for nEvents or the deadline passes; a
-    // signal to the thread does not start the wait over.
-    bool WaitReady(int fd, short nEvents);
+    // Makes the connected socket fd non-blocking.
+    explicit MailTransport(int fd);
+    // Waits in poll until the socket is ready for nEvents or the deadline
+    // passes; a signal to the thread does not start the wait over.
+    bool WaitReady(short nEvents);
+    const int m_fd;
     long long m_llUntil = 0;
     bool m_bTimedOut = false;
 };
 
-// Blocking calls, each made when poll finds the socket ready; a send, which
-// may block for the part that does not fit, is also limited by SO_SNDTIMEO
-// to what is left.
+// Each recv and send is made when poll finds the socket ready and takes what
+// is there or what fits.
 class SocketTransport : public MailTransport {
 public:
-    explicit SocketTransport(SOCKET s) : m_s(s) {}
+    explicit SocketTransport(SOCKET s) : MailTransport((int)s), m_s(s) {}
     int Write(const char* p, int n) override;
     int Read(char* p, int n) override;
 
 private:
-    // Sets the socket's limit for one send; false when no time is left.
-    bool LimitSend();
     SOCKET m_s;
 };
 
-// The socket is non-blocking: OpenSSL may read and write many times for one
-// record, so every step waits in poll for what is left until the deadline.
+// OpenSSL may read and write many times for one record; every step that must
+// be retried waits in poll for what is left until the deadline.
 class SslTransport : public MailTransport {
 public:
     // The SSL BIO chain pBio (pSsl its SSL object) over the connected socket.
@@ -67,5 +72,4 @@ private:
     int Broken(int nResult);
     BIO* m_pBio;
     SSL* m_pSsl;
-    int m_fd;
 };

@@ -10,7 +10,9 @@
 // - gethostbyname resolves through getaddrinfo (IPv4), safe from any thread:
 //   the entry it returns belongs to the calling thread until its next call;
 // - SO_RCVTIMEO / SO_SNDTIMEO take a DWORD of milliseconds (0 = no limit); a
-//   recv that times out fails with WSAETIMEDOUT.
+//   recv that times out fails with WSAETIMEDOUT;
+// - on a non-blocking socket (O_NONBLOCK) a send, recv or connect that would
+//   block fails with WSAEWOULDBLOCK.
 #pragma once
 
 #include <arpa/inet.h>

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -63,6 +64,8 @@ long long NowUs() {
 // A blocking send or receive under the socket's time limit (optname
 // SO_SNDTIMEO or SO_RCVTIMEO), as one call: a signal that interrupts it does
 // not start the limit over; the call is made again for what is left of it.
+// The limit is one call's, as in WinSock, for any caller that sets one; a
+// deadline over many calls is the caller's to keep.
 template <class Call>
 ssize_t WithinLimit(int fd, int optname, Call call) {
     const long long llStart = NowUs();
@@ -99,6 +102,15 @@ int Fail(int nError) {
 }
 
 int FailErrno() { return Fail(FromErrno(errno)); }
+
+// A send, receive or connect that found nothing to do: on a non-blocking
+// socket that is WSAEWOULDBLOCK, as in WinSock; on a blocking one only the
+// socket's time limit ends a call that way (WSAETIMEDOUT).
+int FailIo(SOCKET s) {
+    if ((errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS) && (::fcntl((int)s, F_GETFL, 0) & O_NONBLOCK))
+        return Fail(WSAEWOULDBLOCK);
+    return FailErrno();
+}
 
 bool Started() {
     if (g_nStarted.load() > 0) return true;
@@ -214,7 +226,7 @@ int connect(SOCKET s, const sockaddr* name, int namelen) {
     do {
         r = ::connect((int)s, name, (socklen_t)namelen);
     } while (r != 0 && errno == EINTR);
-    return r == 0 ? 0 : FailErrno();
+    return r == 0 ? 0 : FailIo(s);
 }
 
 int send(SOCKET s, const char* buf, int len, int flags) {
@@ -223,7 +235,7 @@ int send(SOCKET s, const char* buf, int len, int flags) {
     const ssize_t r = WithinLimit((int)s, SO_SNDTIMEO, [&] {
         return ::send((int)s, static_cast<const void*>(buf), (size_t)len, flags | MSG_NOSIGNAL);
     });
-    return r < 0 ? FailErrno() : (int)r;
+    return r < 0 ? FailIo(s) : (int)r;
 }
 
 int recv(SOCKET s, char* buf, int len, int flags) {
@@ -231,7 +243,7 @@ int recv(SOCKET s, char* buf, int len, int flags) {
     if (len < 0 || (!buf && len > 0)) return Fail(WSAEFAULT);
     const ssize_t r =
         WithinLimit((int)s, SO_RCVTIMEO, [&] { return ::recv((int)s, static_cast<void*>(buf), (size_t)len, flags); });
-    return r < 0 ? FailErrno() : (int)r;
+    return r < 0 ? FailIo(s) : (int)r;
 }
 
 int setsockopt(SOCKET s, int level, int optname, const char* optval, int optlen) {
