@@ -6,12 +6,16 @@
 #include <QtCore/QFileInfo>
 #include <QtGui/QFontDatabase>
 #include <QtGui/QFontMetrics>
+#include <QtGui/QGlyphRun>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
 #include <QtGui/QPainter>
+#include <QtGui/QRawFont>
 #include <QtGui/QScreen>
+#include <QtGui/QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -1224,34 +1228,104 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return Blit(hdc, x
 // Text
 // ---------------------------------------------------------------------------
 namespace {
-// The Song face's ascent at the size and weight of f: Chinese text in any
-// font is drawn in that face.
-int SongAscent(const QFont& f) {
-    thread_local int cache[2][256] = {};  // by weight and pixel size; 0: not yet known
-    const int px = f.pixelSize();
-    if (px <= 0 || px > 255) return 0;
-    int& a = cache[f.bold() ? 1 : 0][px];
-    if (a == 0) {
-        QFont song = f;
-        song.setFamilies(SongFamilies());
-        a = QFontMetrics(song).ascent();
+int CellHeight(const QFont& f) { return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height(); }
+
+// The rows the ink of `text` in `f` covers (pixels at least half dark), from
+// the baseline: top < 0 above it, bottom >= 0 below it; none: bottom < top.
+// Widened: drawn again a pixel to the right, as bold Song text is.
+struct InkRows {
+    int top = 0, bottom = -1;
+};
+InkRows InkOf(const QFont& f, const QString& text, bool widened = false) {
+    const int em = CellHeight(f);
+    QImage img(em * int(text.size() + 2), em * 3, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QPoint(em, 2 * em), text);
+    if (widened) p.drawText(QPoint(em + 1, 2 * em), text);
+    p.end();
+    InkRows ink;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        if (!std::any_of(row, row + img.width(), [](QRgb c) { return qGray(c) < 128; })) continue;
+        if (ink.bottom < ink.top) ink.top = y - 2 * em;
+        ink.bottom = y - 2 * em;
     }
-    return a;
+    return ink;
 }
 
-// Baseline offset so that (x, y) is the top-left of a cell of the font's pixel
-// height, as GDI places text with TA_TOP: the font's ascent, scaled into the
-// cell when ascent and descent exceed it, and at least the Song face's ascent
-// (when that fits the cell), so that no Chinese glyph reaches above the cell.
-int Ascent(const QFont& f) {
-    QFontMetrics fm(f);
-    int px = f.pixelSize() > 0 ? f.pixelSize() : fm.height();
-    int a = fm.ascent(), d = fm.descent();
-    if (a + d > px && a + d > 0) a = (a * px + (a + d) / 2) / (a + d);
-    const int song = SongAscent(f);
-    return song > a && song <= px ? song : a;
+// Where a font's text sits in its cell, as rows from the cell's top to a
+// baseline. The Song face's Chinese glyphs fill their em, and the Latin
+// face's descenders reach lower than theirs: the two cannot share a baseline
+// in a cell one em high, as GDI's is.
+// - song: the Song face's baseline, at its ascent, or higher as far as its
+//   lowest glyphs need to end in the cell, never so far that its highest
+//   leave it;
+// - other: every other face's (the Latin face's), the Song face's or higher,
+//   so that its descenders end in the cell.
+struct Baselines {
+    int song, other;
+};
+Baselines BaselinesOf(const QFont& f) {
+    thread_local QHash<QString, Baselines> cache;
+    const QString key = f.families().join(u',') + u'/' + f.key();
+    if (auto it = cache.constFind(key); it != cache.cend()) return *it;
+    const int cell = CellHeight(f);
+    QFont song = f;
+    song.setFamilies(SongFamilies());
+    song.setBold(false);  // bold Song text is the regular glyphs widened (DrawLineInCell)
+    // The glyphs of the program's texts that reach highest and lowest at one
+    // size or another, in either weight.
+    const InkRows chinese = InkOf(song, QStringLiteral(u"栏各邮能概始术求仿序建盘蒙"), f.bold());
+    int a = QFontMetrics(song).ascent();
+    if (chinese.bottom >= chinese.top) a = std::max(-chinese.top, std::min(a, cell - 1 - chinese.bottom));
+    a = std::clamp(a, 0, cell);
+    QFont latin = f;
+    latin.setFamilies({f.families().value(0, f.family())});
+    QString ascii;
+    for (char c = '!'; c <= '~'; ++c) ascii += QLatin1Char(c);
+    const InkRows descenders = InkOf(latin, ascii);
+    const int other = descenders.bottom >= descenders.top ? std::clamp(cell - 1 - descenders.bottom, 0, a) : a;
+    return *cache.insert(key, Baselines{a, other});
 }
-int CellHeight(const QFont& f) { return f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height(); }
+
+bool IsSongRun(const QGlyphRun& run) { return SongFamilies().contains(run.rawFont().familyName()); }
+
+// The Song face has no bold glyphs. Qt emboldens its outlines every way, so
+// that at the smoothed sizes a bold glyph is a row taller than the em and
+// leaves the cell; at the drawn sizes it widens the drawn glyph by a pixel.
+// Bold Song text is drawn as the drawn sizes are at every size: the regular
+// glyph and again a pixel to the right (the bold advance is a pixel wider).
+QRawFont RegularSong(const QRawFont& bold, const QFont& f) {
+    QFont regular = f;
+    regular.setFamilies({bold.familyName()});
+    regular.setBold(false);
+    // Asked for no writing system, as the subset covers none: asked for
+    // Chinese, Qt would give the full face, whose glyphs are numbered otherwise.
+    return QRawFont::fromFont(regular);
+}
+
+// Draws a laid-out line in the cell whose top-left is `cell`, each face's
+// glyphs on its baseline there.
+void DrawLineInCell(QPainter& p, const QFont& f, const QTextLine& line, QPoint cell, Baselines b) {
+    for (QGlyphRun run : line.glyphRuns()) {
+        // From the run's first glyph, where Qt starts its underline.
+        QList<QPointF> at = run.positions();
+        if (at.isEmpty()) continue;
+        const QPointF first = at.first();
+        for (QPointF& q : at) q -= first;
+        run.setPositions(at);
+        const bool song = IsSongRun(run);
+        const QPointF origin(cell.x() + first.x(), cell.y() + (song ? b.song : b.other));
+        if (song && f.bold()) {
+            run.setRawFont(RegularSong(run.rawFont(), f));
+            p.drawGlyphRun(origin + QPointF(1, 0), run);
+        }
+        p.drawGlyphRun(origin, run);
+    }
+}
 }  // namespace
 
 BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c, const INT*) {
@@ -1279,7 +1353,7 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
         x -= width;
     int top = y;
     if ((dc->align & TA_BASELINE) == TA_BASELINE)
-        top = y - Ascent(f);
+        top = y - BaselinesOf(f).song;
     else if (dc->align & TA_BOTTOM)
         top = y - height;
     if (nowhere) {
@@ -1291,9 +1365,12 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
     if ((options & ETO_OPAQUE) && lprect) p.p.fillRect(ToQRect(*lprect), Color(dc->bk));
     if ((options & ETO_CLIPPED) && lprect) p.p.setClipRect(ToQRect(*lprect), Qt::IntersectClip);
     if (dc->bkMode == OPAQUE && !(options & ETO_OPAQUE)) p.p.fillRect(QRect(x, top, width, height), Color(dc->bk));
-    p.p.setFont(f);
+    QTextLayout layout(s, f);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
     p.p.setPen(Color(dc->text));
-    p.p.drawText(QPoint(x, top + Ascent(f)), s);
+    if (line.isValid()) DrawLineInCell(p.p, f, line, QPoint(x, top), BaselinesOf(f));
     if (dc->align & TA_UPDATECP) dc->cur.x = x + width;
     return TRUE;
 }
@@ -1320,7 +1397,7 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     QFontMetrics fm(f);
     *tm = TEXTMETRICA{};
     tm->tmHeight = CellHeight(f);
-    tm->tmAscent = Ascent(f);
+    tm->tmAscent = BaselinesOf(f).song;
     tm->tmDescent = tm->tmHeight - tm->tmAscent;
     tm->tmAveCharWidth = fm.horizontalAdvance(QLatin1Char('x'));
     tm->tmMaxCharWidth = fm.maxWidth();
@@ -1329,37 +1406,76 @@ BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
     return TRUE;
 }
 
+// Lines one cell high, each drawn as TextOut draws its text.
 int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
     DCObj* dc = DCOf(hdc);
     if (!dc || !r) return 0;
     QString s = text ? ToQt(text, cch) : QString();
     QFont f = FontOfDC(dc);
-    QRect rect = ToQRect(*r);
-    int flags = 0;
-    flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
-    if (format & DT_SINGLELINE)
-        flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : (format & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
-    else
-        flags |= Qt::AlignTop;
-    if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;
-    if (format & DT_EXPANDTABS) flags |= Qt::TextExpandTabs;
-    if (!(format & DT_NOPREFIX)) flags |= Qt::TextShowMnemonic;
-    QFontMetrics fm(f);
-    QRect bound = fm.boundingRect(rect.width() > 0 ? rect : QRect(rect.topLeft(), QSize(100000, 100000)), flags, s);
-    if (format & DT_CALCRECT) {
-        r->right = r->left + bound.width();
-        r->bottom = r->top + bound.height();
-        return bound.height();
+    const QRect rect = ToQRect(*r);
+    const int cell = CellHeight(f);
+    // "&" underlines the character after it, "&&" is an "&".
+    QList<QTextLayout::FormatRange> mnemonic;
+    if (!(format & DT_NOPREFIX)) {
+        QTextCharFormat underline;
+        underline.setFontUnderline(true);
+        QString plain;
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            if (s[i] == u'&') {
+                if (++i == s.size()) break;  // a last "&" shows nothing
+                if (s[i] != u'&' && mnemonic.isEmpty()) mnemonic.append({int(plain.size()), 1, underline});
+            }
+            plain += s[i];
+        }
+        s = plain;
     }
-    if (DrawsNowhere(dc)) return bound.height();
+    if (!(format & DT_SINGLELINE)) {
+        s.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        s.replace(u'\r', QChar::LineSeparator).replace(u'\n', QChar::LineSeparator);
+    }
+    QTextOption option;
+    option.setWrapMode((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) ? QTextOption::WordWrap
+                                                                            : QTextOption::NoWrap);
+    if (format & DT_EXPANDTABS) option.setTabStopDistance(8 * QFontMetrics(f).horizontalAdvance(QLatin1Char('x')));
+    QTextLayout layout(s, f);
+    layout.setTextOption(option);
+    layout.setFormats(mnemonic);
+    layout.beginLayout();
+    int lines = 0, widest = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.width() > 0 ? rect.width() : 100000);
+        line.setPosition(QPointF(0, lines++ * cell));
+        widest = std::max(widest, int(std::ceil(line.horizontalAdvance())));
+    }
+    layout.endLayout();
+    const int height = lines * cell;
+    if (format & DT_CALCRECT) {
+        r->right = r->left + widest;
+        r->bottom = r->top + height;
+        return height;
+    }
+    if (DrawsNowhere(dc)) return height;
+    int top = rect.top();
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+        top += (rect.height() - height) / 2;
+    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+        top = rect.bottom() + 1 - height;
     Painter p(dc);
     if (!p.ok()) return 0;
     if (!(format & DT_NOCLIP)) p.p.setClipRect(rect, Qt::IntersectClip);
-    if (dc->bkMode == OPAQUE) p.p.fillRect(bound & rect, Color(dc->bk));
-    p.p.setFont(f);
     p.p.setPen(Color(dc->text));
-    p.p.drawText(rect, flags, s);
-    return bound.height();
+    const Baselines b = BaselinesOf(f);
+    for (int i = 0; i < lines; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const int w = int(std::ceil(line.horizontalAdvance()));
+        const int x = (format & DT_CENTER)  ? rect.left() + (rect.width() - w) / 2
+                      : (format & DT_RIGHT) ? rect.right() + 1 - w
+                                            : rect.left();
+        const QPoint cellAt(x, top + i * cell);
+        if (dc->bkMode == OPAQUE) p.p.fillRect(QRect(cellAt, QSize(w, cell)) & rect, Color(dc->bk));
+        DrawLineInCell(p.p, f, line, cellAt, b);
+    }
+    return height;
 }
 
 // ---------------------------------------------------------------------------

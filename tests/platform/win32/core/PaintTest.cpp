@@ -736,6 +736,91 @@ TEST_F(Paint, SongTextAtItsDrawnSizesIsBlackAndWhiteAndLargerTextIsSmoothed) {
     ReleaseDC(view, dc);
 }
 
+// 宋体 at each size and weight the program uses: Chinese (the face's highest
+// and lowest glyphs), Latin letters with descenders and mixed text, drawn
+// with TA_TOP, keep their ink inside the cell GetTextMetrics reports and reach
+// near both its edges. DrawText in a rectangle one cell high, as a static
+// draws its line, puts the same pixels there; its lines are a cell high and
+// as wide as GetTextExtentPoint32 says.
+TEST_F(Paint, SongTextStaysInsideItsCellAtBothEdges) {
+    HDC screen = GetDC(view);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 200, 60);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    SetBkMode(dc, TRANSPARENT);
+    const RECT all{0, 0, 200, 60};
+    constexpr int kTop = 20;
+    // The picture, and its first and last rows with ink (at least half dark).
+    struct Drawn {
+        std::vector<COLORREF> pixels;
+        int first = 60, last = -1;
+    };
+    auto drawn = [&] {
+        Drawn d;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                d.pixels.push_back(c);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) {
+                    d.first = std::min(d.first, y);
+                    d.last = y;
+                }
+            }
+        return d;
+    };
+    // 求消栏能联系人; gjpqy; Ag; 宋体gjpqy中文
+    const char* const texts[] = {"\xC7\xF3\xCF\xFB\xC0\xB8\xC4\xDC\xC1\xAA\xCF\xB5\xC8\xCB", "gjpqy", "Ag",
+                                 "\xCB\xCE\xCC\xE5gjpqy\xD6\xD0\xCE\xC4"};
+    for (int em : {12, 13, 15, 16, 21})
+        for (int weight : {FW_NORMAL, FW_BOLD}) {
+            LOGFONTA lf{};
+            lf.lfHeight = -em;
+            lf.lfWeight = weight;
+            lf.lfCharSet = GB2312_CHARSET;
+            strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
+            HFONT f = CreateFontIndirectA(&lf);
+            HGDIOBJ old = SelectObject(dc, f);
+            TEXTMETRICA tm{};
+            GetTextMetricsA(dc, &tm);
+            EXPECT_EQ(tm.tmHeight, em);
+            EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+            for (int i = 0; i < 4; ++i) {
+                const char* t = texts[i];
+                const int n = int(strlen(t));
+                const std::string what =
+                    "text " + std::to_string(i) + " at " + std::to_string(em) + " weight " + std::to_string(weight);
+                FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                TextOutA(dc, 10, kTop, t, n);
+                const Drawn text = drawn();
+                EXPECT_GE(text.first, kTop) << what;
+                EXPECT_LE(text.last, kTop + tm.tmHeight - 1) << what;
+                const int near = em / 6;
+                if (i != 1) {  // gjpqy has no ascender
+                    EXPECT_LE(text.first, kTop + near) << what;
+                }
+                EXPECT_GE(text.last, kTop + tm.tmHeight - 1 - near) << what;
+                FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                RECT line{10, kTop, 200, kTop + tm.tmHeight};
+                DrawTextA(dc, t, n, &line, DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
+                EXPECT_TRUE(drawn().pixels == text.pixels) << what;
+                SIZE extent{};
+                GetTextExtentPoint32A(dc, t, n, &extent);
+                RECT calc{0, 0, 0, 0};
+                EXPECT_EQ(DrawTextA(dc, t, n, &calc, DT_CALCRECT | DT_NOPREFIX), tm.tmHeight);
+                EXPECT_EQ(calc.right, extent.cx) << what;
+                EXPECT_EQ(extent.cy, tm.tmHeight);
+            }
+            RECT two{0, 0, 200, 0};
+            EXPECT_EQ(DrawTextA(dc, "gjpqy\r\n\xD6\xD0", -1, &two, DT_CALCRECT), 2 * tm.tmHeight);
+            SelectObject(dc, old);
+            DeleteObject(f);
+        }
+    SelectObject(dc, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(view, screen);
+}
+
 // Chinese text in Arial falls back to the Song face, and at 11 to 16 pixels
 // takes its drawn glyphs as 宋体 does: black and white, bold ones thicker.
 TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {
