@@ -4,7 +4,7 @@
 #            then each test program once more as a whole, its tests twice
 # make test-whole  every test program as a whole and shuffled (seeds 1, 2, 3),
 #            the walks on Xvfb too
-# make test-sanitize  the same tests built with ASan and UBSan
+# make test-sanitize  the same tests built with ASan and UBSan, each program run whole
 # make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
 
 JOBS ?= $(shell nproc)
@@ -45,11 +45,14 @@ test: build
 test-whole: build
 	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --all --seeds 1,2,3
 
+# Each test program runs whole, once, every test of it in one process (a
+# sanitized process takes long to start; ctest's one process per test runs
+# in make test).
 test-sanitize: setup
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 python3 scripts/run-whole.py $(SAN_BUILD) -j $(JOBS) --all --repeat 1
 
 # Only the cross-thread tests: the window layer's (sends, message boxes of
 # other threads, shutdown) and a mail run's worker against the layer (its
