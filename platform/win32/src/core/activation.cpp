@@ -19,9 +19,11 @@ namespace w32 {
 KeyboardReturn::KeyboardReturn(HWND owner) {
     Window* w = FromHwnd(owner);
     if (!w) {
-        // Without owner: the window holding the keyboard now, when it is one
-        // of Qt's own (a box, the save dialog), else the active window.
+        // Without owner: the window holding the keyboard now (or the modal
+        // window that has just opened and is not active yet), when it is
+        // one of Qt's own (a box, the save dialog), else the active window.
         QWidget* active = QApplication::activeWindow();
+        if (!active) active = QApplication::activeModalWidget();
         if (active && !HwndOfWidget(active)) foreign_ = active;
         w = FromHwnd(active ? HwndOfWidget(active) : nullptr);
         if (!w) w = FromHwnd(GetActiveWindow());
