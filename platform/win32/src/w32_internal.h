@@ -13,6 +13,7 @@
 // escaped GBK bytes.
 #pragma once
 
+#include <QtCore/QPointer>
 #include <QtGui/QColor>
 #include <QtGui/QFont>
 #include <QtGui/QImage>
@@ -51,19 +52,42 @@ bool IsUiThread();
 // message boxes, popup menus, file dialogs), like cross-thread SendMessageA.
 void RunOnUiThread(const std::function<void()>& fn);
 
+// The window a box or a modal dialog takes the keyboard from: its owner's
+// top-level window, else the window active when it opens (a window of the
+// layer, or a box or dialog of Qt's own), and the control there with the
+// focus. Made before the box or dialog opens (before the owner is
+// disabled); GiveBack, once it has ended and the owner is enabled again,
+// makes that window active again with the focus on that control, as Win32
+// activates the owner of an ended box or dialog, unless another window holds
+// the keyboard by then (another thread's box the user turned to). UI thread.
+class KeyboardReturn {
+public:
+    explicit KeyboardReturn(HWND owner);
+    void GiveBack();
+
+private:
+    HWND top_ = nullptr;
+    HWND focus_ = nullptr;
+    QPointer<QWidget> foreign_;
+};
+
 // While alive, marks a Qt nested loop (QDialog::exec, QMenu::exec, ...) run on
 // the UI thread: messages posted with PostMessageA are dispatched by the layer
 // during it, as a Win32 modal loop would. `owner` (may be null) is the window
 // whose top-level ancestor is disabled for the duration, as for a modal dialog.
+// `window`: the loop runs a window that takes the keyboard (a box, a dialog),
+// which goes back where it came from when the loop ends (KeyboardReturn).
 class ForeignLoopScope {
 public:
-    explicit ForeignLoopScope(HWND owner = nullptr);
+    explicit ForeignLoopScope(HWND owner = nullptr, bool window = false);
     ~ForeignLoopScope();
     ForeignLoopScope(const ForeignLoopScope&) = delete;
     ForeignLoopScope& operator=(const ForeignLoopScope&) = delete;
     QWidget* ParentWidget() const;  // the owner's top-level widget, for Qt parenting
 
 private:
+    KeyboardReturn back_;
+    bool window_;
     HWND disabled_ = nullptr;
     QWidget* parent_ = nullptr;
 };

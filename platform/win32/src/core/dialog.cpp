@@ -307,6 +307,7 @@ INT_PTR DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndPar
     // while the dialog runs.
     HWND owner = nullptr;
     if (Window* o = FromHwnd(hWndParent)) owner = TopLevelOf(o)->hwnd;
+    KeyboardReturn back(owner);
     HWND hd = CreateFromTemplate(hInstance, lpTemplateName, owner, lpDialogFunc, dwInitParam, true);
     if (!hd) return -1;
     bool ownerDisabled = false;
@@ -329,7 +330,7 @@ INT_PTR DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndPar
     INT_PTR result = 0;
     if (Window* d = FromHwnd(hd)) result = DlgState(d)->result;
     if (ownerDisabled && IsWindow(owner)) EnableWindow(owner, TRUE);
-    if (IsWindow(owner)) SetActiveWindow(owner);
+    back.GiveBack();
     if (IsWindow(hd)) DestroyWindow(hd);
     return result;
 }

@@ -293,7 +293,7 @@ bool InLayerWait() { return !Waits().empty() && Waits().back() == kLayerWait; }
 LayerWaitScope::LayerWaitScope() { Waits().push_back(kLayerWait); }
 LayerWaitScope::~LayerWaitScope() { Waits().pop_back(); }
 
-ForeignLoopScope::ForeignLoopScope(HWND owner) {
+ForeignLoopScope::ForeignLoopScope(HWND owner, bool window) : back_(owner), window_(window) {
     Waits().push_back(kForeignWait);
     if (Window* w = FromHwnd(owner)) {
         Window* top = TopLevelOf(w);
@@ -312,6 +312,7 @@ ForeignLoopScope::ForeignLoopScope(HWND owner) {
 ForeignLoopScope::~ForeignLoopScope() {
     Waits().pop_back();
     if (disabled_ && IsWindow(disabled_)) EnableWindow(disabled_, TRUE);
+    if (window_) back_.GiveBack();
 }
 
 QWidget* ForeignLoopScope::ParentWidget() const { return parent_; }

@@ -16,7 +16,8 @@
 // with 取消 or the only button, the underlined letter of a button (是(Y),
 // 否(N), ...) with that button, with or without Alt; a click on a button with
 // that button, on whichever thread the box was called. A box that opens over
-// another takes the keyboard.
+// another takes the keyboard; when a box ends, the window it took the
+// keyboard from has it back, with the focus where it was (KeyboardReturn).
 #include <QtCore/QEventLoop>
 #include <QtCore/QPointer>
 #include <QtGui/QCloseEvent>
@@ -117,16 +118,11 @@ std::vector<QPointer<Box>>& OpenBoxes() {
     return *v;
 }
 
-// A box that ended leaves the list; the box now on top (if any) gets the
-// keyboard back, as Win32 activates the window below a closed box.
+// A box that ended leaves the list.
 void Forget(Box* box) {
     auto& v = OpenBoxes();
     v.erase(std::remove_if(v.begin(), v.end(), [box](const QPointer<Box>& p) { return !p || p.data() == box; }),
             v.end());
-    if (v.empty() || !v.back()->isVisible()) return;
-    Box* top = v.back();
-    top->activateWindow();
-    if (QPushButton* def = top->defaultButton()) def->setFocus();
 }
 
 // The top-level window a box is shown over: the owner's, else the active
@@ -220,7 +216,7 @@ int ShowBox(HWND owner, const char* text, const char* caption, UINT type) {
     int result = 0;
     if (HookMessageBox(owner, text, caption, type, &result)) return result;
     if (!LayerAlive()) return IDOK;
-    ForeignLoopScope scope(owner);
+    ForeignLoopScope scope(owner, true);
     QPointer<Box> box = MakeBox(owner, true, text, caption, type);
     if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     QEventLoop loop;
@@ -273,25 +269,38 @@ void OpenBoxFor(const std::shared_ptr<BoxWait>& wait, HWND owner, const char* te
         wait->Finish(IDOK);
         return;
     }
-    HWND disabled = nullptr;
+    // The owner is enabled again and gets the keyboard back when the box
+    // ends, or only enabled when it is taken away (the layer shuts down).
+    struct Release {
+        HWND disabled = nullptr;
+        KeyboardReturn back;
+        explicit Release(HWND owner) : back(owner) {}
+        void Enable() {
+            if (disabled && IsWindow(disabled)) EnableWindow(disabled, TRUE);
+            disabled = nullptr;
+        }
+    };
+    auto release = std::make_shared<Release>(owner);
     if (Window* w = FromHwnd(owner)) {
         Window* top = TopLevelOf(w);
         if (top->Enabled()) {
             EnableWindow(top->hwnd, FALSE);
-            disabled = top->hwnd;
+            release->disabled = top->hwnd;
         }
     }
     Box* box = MakeBox(owner, false, text, caption, type);
     box->waitFor = wait.get();
     if (!owner) box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    QObject::connect(box, &QDialog::finished, box, [wait, box](int r) {
+    QObject::connect(box, &QDialog::finished, box, [wait, box, release](int r) {
         wait->Finish(box->Answer(r));
         Forget(box);
+        release->Enable();
+        release->back.GiveBack();
         box->deleteLater();
     });
-    QObject::connect(box, &QObject::destroyed, [wait, disabled] {
+    QObject::connect(box, &QObject::destroyed, [wait, release] {
         wait->Finish(0);
-        if (disabled && IsWindow(disabled)) EnableWindow(disabled, TRUE);
+        release->Enable();
     });
     ShowOnTop(box);
 }

@@ -103,7 +103,9 @@ private:
 
 // Boxes the dialog opens over itself (Qt's replace question, the invalid
 // name box) are modal to the dialog only: Qt would show them
-// application-modal, blocking every window, another thread's box too.
+// application-modal, blocking every window, another thread's box too. When
+// such a box closes with the keyboard, the dialog gets it back (as the
+// layer's boxes give it back, see KeyboardReturn).
 class BoxesModalToTheDialog : public QObject {
 public:
     explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
@@ -119,6 +121,12 @@ public:
                 w->setWindowModality(Qt::WindowModal);
                 if (QWindow* window = w->windowHandle()) window->setModality(Qt::WindowModal);
             }
+        } else if (e->type() == QEvent::Hide && o != dlg_) {
+            // Hidden, the box is no longer Qt's active window; another window
+            // that is keeps the keyboard.
+            auto* w = static_cast<QWidget*>(o);
+            QWidget* active = QApplication::activeWindow();
+            if (w->isWindow() && (!active || active == w) && dlg_->isVisible()) dlg_->activateWindow();
         }
         return false;
     }
@@ -143,7 +151,7 @@ int RunModal(QDialog& dlg, bool owned) {
 bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::string* typed) {
     bool accepted = false;
     w32::RunOnUiThread([&] {
-        w32::ForeignLoopScope scope(call.owner);
+        w32::ForeignLoopScope scope(call.owner, true);
         NameIconProvider icons;  // outlives the dialog, whose model uses it
         QFileDialog dlg(scope.ParentWidget());
         BoxesModalToTheDialog boxes(&dlg);

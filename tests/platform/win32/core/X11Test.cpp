@@ -15,6 +15,7 @@
 #include <QtWidgets/QWidget>
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <atomic>
@@ -28,6 +29,9 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include <sys/uio.h>
 
 #include "platform/gbk/gbk.h"
 #include "win32.h"
@@ -131,6 +135,21 @@ QWidget* WidgetOf(HWND h) {
     return nullptr;
 }
 
+// The first keycode that types the keysym unshifted (0 for none).
+xcb_keycode_t KeycodeOf(xcb_connection_t* c, xcb_keysym_t key) {
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    xcb_get_keyboard_mapping_reply_t* map =
+        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, uint8_t(count)), nullptr);
+    if (!map) return 0;
+    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
+    xcb_keycode_t code = 0;
+    for (int i = 0; i < count && !code; ++i)
+        if (syms[i * map->keysyms_per_keycode] == key) code = xcb_keycode_t(setup->min_keycode + i);
+    std::free(map);
+    return code;
+}
+
 // Keys pressed and released as the X server hands them to the widget's
 // window (sent events), by keysym, without modifiers.
 void TypeThroughTheServer(QWidget* w, std::initializer_list<xcb_keysym_t> keys) {
@@ -138,27 +157,17 @@ void TypeThroughTheServer(QWidget* w, std::initializer_list<xcb_keysym_t> keys) 
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
     QWidget* top = w->window();
     if (!c || !top->windowHandle()) return;
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    const int count = setup->max_keycode - setup->min_keycode + 1;
-    xcb_get_keyboard_mapping_reply_t* map =
-        xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, uint8_t(count)), nullptr);
-    if (!map) return;
-    const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map);
     for (xcb_keysym_t key : keys) {
-        int code = 0;  // the first keycode with the keysym unshifted
-        for (int i = 0; i < count && !code; ++i)
-            if (syms[i * map->keysyms_per_keycode] == key) code = setup->min_keycode + i;
         for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
             xcb_key_press_event_t e{};
             e.response_type = type;
-            e.detail = xcb_keycode_t(code);
-            e.root = xcb_setup_roots_iterator(setup).data->root;
+            e.detail = KeycodeOf(c, key);
+            e.root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
             e.event = xcb_window_t(top->winId());
             e.same_screen = 1;
             xcb_send_event(c, 0, e.event, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
         }
     }
-    std::free(map);
     xcb_flush(c);
 }
 
@@ -453,6 +462,155 @@ TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
     }
     DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
+}
+
+// Keys typed on the X server's keyboard (XTEST): they go where the server's
+// input focus sends them, as the user's do.
+void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
+    static xcb_extension_t xtest = {"XTEST", 0};
+    struct FakeInput {  // the XTEST FakeInput request (minor opcode 2)
+        uint8_t major = 0, minor = 0;
+        uint16_t length = 0;
+        uint8_t type = 0, detail = 0;
+        uint16_t pad0 = 0;
+        uint32_t time = 0, root = 0, pad1[2] = {0, 0};
+        int16_t rootX = 0, rootY = 0;
+        uint8_t pad2[7] = {}, device = 0;
+    };
+    static_assert(sizeof(FakeInput) == 36);
+    const xcb_protocol_request_t request = {1, &xtest, 2, 1};
+    for (xcb_keysym_t key : keys)
+        for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
+            FakeInput in;
+            in.type = type;
+            in.detail = KeycodeOf(c, key);
+            iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
+            xcb_send_request(c, 0, parts + 2, &request);
+        }
+    xcb_flush(c);
+}
+
+// The window that has the X server's input focus.
+xcb_window_t InputFocus() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_get_input_focus_reply_t* r = c ? xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr) : nullptr;
+    const xcb_window_t focus = r ? r->focus : 0;
+    std::free(r);
+    return focus;
+}
+
+// A dialog that answers Enter with a box over itself, as the login dialog
+// answers a wrong password, and the next Enter with a worker's box.
+HWND g_asking = nullptr;
+int g_enters = 0;
+std::thread g_worker;
+char g_typed[16] = "";
+INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
+    if (m == WM_INITDIALOG) {
+        g_asking = h;
+        g_enters = 0;
+        SetFocus(GetDlgItem(h, 1087));
+        return FALSE;
+    }
+    if (m != WM_COMMAND) return FALSE;
+    if (LOWORD(wp) == IDOK && ++g_enters == 1)
+        MessageBoxA(h, "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3", "Tarvel", MB_OK);
+    else if (LOWORD(wp) == IDOK)
+        g_worker = std::thread([] { MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
+    if (LOWORD(wp) == IDCANCEL) {
+        GetDlgItemTextA(h, 1087, g_typed, sizeof g_typed);
+        EndDialog(h, 0);
+    }
+    return TRUE;
+}
+
+// Without a window manager, the pointer away from the windows, the user
+// types on the keyboard: when a box over a dialog, a worker's box, the
+// dialog over the main window, the save dialog and its replace question
+// end, the X server's keyboard is back on the window each came from (the
+// next keys wait for it), and the keys reach the field that had the focus.
+TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "X11KeyboardOwner";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowExA(0, "X11KeyboardOwner", "main", WS_OVERLAPPEDWINDOW, 40, 40, 400, 200, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND edits[2];
+    for (int i = 0; i < 2; ++i)
+        edits[i] = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10 + 40 * i, 200, 24, main,
+                                   nullptr, nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    SetFocus(edits[1]);
+    g_asking = nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x11->connection())).data;
+    xcb_warp_pointer(x11->connection(), XCB_NONE, screen->root, 0, 0, 0, 0, int16_t(screen->width_in_pixels - 1),
+                     int16_t(screen->height_in_pixels - 1));
+    char dir[] = "/tmp/x11keysXXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    std::ofstream(std::string(dir) + "/Export.txt") << "old";
+
+    // Each step's keys are typed once its window has the X server's keyboard.
+    const auto shown = [](const char* cls) {
+        return [cls]() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->inherits(cls)) return w;
+            return nullptr;
+        };
+    };
+    const std::function<QWidget*()> owner = [&] { return TopLevelOf(main); }, box = shown("QMessageBox"),
+                                    dialog = [] { return g_asking ? TopLevelOf(g_asking) : nullptr; },
+                                    save = shown("QFileDialog");
+    const std::vector<std::pair<std::function<QWidget*()>, std::vector<xcb_keysym_t>>> steps = {
+        {dialog, {'a', XK_Return}}, {box, {XK_Return}}, {dialog, {'b', XK_Return}}, {box, {XK_Return}},
+        {dialog, {'c', XK_Escape}}, {owner, {'d'}},     {save, {XK_Return}},        {box, {XK_Return}},
+        {save, {XK_Escape}},        {owner, {'e'}}};
+    size_t step = 0;
+    int idle = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* at = step < steps.size() ? steps[step].first() : nullptr;
+        if (at && InputFocus() == at->winId() && QApplication::activeWindow() == at) {
+            TypeOnTheKeyboard(steps[step++].second);
+            idle = 0;
+        } else if (++idle > 250) {  // stuck: everything closes, the step tells where
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
+                    static_cast<QDialog*>(w)->reject();
+            if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+            idle = 0;
+        }
+    });
+    driver.start(20);
+    w32test::AutoAnswerMessageBoxes(false);
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
+    w32test::WaitFor([&] { return GetWindowTextLengthA(edits[1]) == 1; });  // 'd' reached it first
+    OPENFILENAMEA ofn{};
+    char file[MAX_PATH] = "Export.txt";
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = main;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = dir;
+    ofn.Flags = OFN_OVERWRITEPROMPT;
+    EXPECT_FALSE(GetSaveFileNameA(&ofn));
+    char typed[16] = "";
+    w32test::WaitFor([&] { return GetWindowTextA(edits[1], typed, sizeof typed) == 2; });
+    driver.stop();
+    w32test::AutoAnswerMessageBoxes(true);
+    if (g_worker.joinable()) g_worker.join();
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(step, steps.size());
+    EXPECT_STREQ(g_typed, "abc");
+    EXPECT_STREQ(typed, "de");
+    EXPECT_EQ(GetWindowTextLengthA(edits[0]), 0);
+    DestroyWindow(main);
+    UnregisterClassA("X11KeyboardOwner", nullptr);
 }
 
 // Under a window manager (run with one): the frame it puts around a window
