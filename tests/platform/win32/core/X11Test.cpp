@@ -407,15 +407,15 @@ LRESULT CALLBACK SizedProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_SIZE) g_maximizedSize = wp == SIZE_MAXIMIZED ? lp : 0;
     return DefWindowProcA(h, m, wp, lp);
 }
-HWND MakeGreenWindow() {
+HWND MakeGreenWindow(const RECT& r = {60, 50, 460, 350}) {
     static HBRUSH green = CreateSolidBrush(RGB(40, 160, 90));
     WNDCLASSA wc{};
     wc.lpfnWndProc = SizedProc;
     wc.hbrBackground = green;
     wc.lpszClassName = "X11Green";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, 60, 50, 400, 300, nullptr, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
 }
 
 // How many of the screen's pixels in r are not the green window's.
@@ -427,40 +427,49 @@ int NotGreen(const QRect& r) {
     }));
 }
 
-// Without a window manager no one frames a maximized window: it covers the
-// screen from (0,0), its client area the screen, whether maximized when shown
-// or later; restored, it takes its own rectangle again.
-TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
+// True while a window manager runs: one client redirects the requests to map
+// and place the root's children.
+bool AWindowManagerRuns() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11->connection();
     xcb_get_window_attributes_reply_t* root = xcb_get_window_attributes_reply(
         c, xcb_get_window_attributes(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root), nullptr);
-    const bool managed = root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+    const bool runs = root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
     std::free(root);
-    if (managed) GTEST_SKIP() << "a window manager runs";
-    HWND h = MakeGreenWindow();
+    return runs;
+}
+
+// Without a window manager no one frames a maximized window: it covers the
+// screen from (0,0), its client area the screen, whether maximized when shown
+// or later; restored, it takes its own rectangle again. So does a window
+// whose own rectangle is the screen's: only its frame comes and goes.
+TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
+    if (AWindowManagerRuns()) GTEST_SKIP() << "a window manager runs";
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const RECT whole{0, 0, screen.width(), screen.height()}, normal{60, 50, 460, 350};
-    for (UINT how : {UINT(SW_SHOWMAXIMIZED), UINT(SC_RESTORE), UINT(SC_MAXIMIZE)}) {
-        SCOPED_TRACE(how);
-        how == SW_SHOWMAXIMIZED ? ShowWindow(h, int(how)) : SendMessageA(h, WM_SYSCOMMAND, how, 0);
-        RECT wr{}, cr{};
-        POINT origin{0, 0};
-        GetWindowRect(h, &wr);
-        GetClientRect(h, &cr);
-        ClientToScreen(h, &origin);
-        const bool maximized = how != SC_RESTORE;
-        EXPECT_EQ(bool(IsZoomed(h)), maximized);
-        EXPECT_TRUE(EqualRect(&wr, maximized ? &whole : &normal)) << wr.left << "," << wr.top;
-        EXPECT_EQ(g_maximizedSize, maximized ? MAKELPARAM(screen.width(), screen.height()) : 0);
-        // The window's own pixels reach every edge of the screen; restored,
-        // it shows its client area alone.
-        const int outside = maximized ? 0 : screen.width() * screen.height() - cr.right * cr.bottom;
-        EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(screen) == outside; }))
-            << NotGreen(screen) << " pixels are not the window's, not " << outside;
-        EXPECT_TRUE(!maximized || (EqualRect(&cr, &whole) && origin.x == 0 && origin.y == 0));
+    const RECT whole{0, 0, screen.width(), screen.height()};
+    for (const RECT& normal : {RECT{60, 50, 460, 350}, whole}) {
+        HWND h = MakeGreenWindow(normal);
+        for (UINT how : {UINT(SW_SHOWMAXIMIZED), UINT(SC_RESTORE), UINT(SC_MAXIMIZE)}) {
+            SCOPED_TRACE(testing::Message() << how << " of a window at " << normal.right << "x" << normal.bottom);
+            how == SW_SHOWMAXIMIZED ? ShowWindow(h, int(how)) : SendMessageA(h, WM_SYSCOMMAND, how, 0);
+            RECT wr{}, cr{};
+            POINT origin{0, 0};
+            GetWindowRect(h, &wr);
+            GetClientRect(h, &cr);
+            ClientToScreen(h, &origin);
+            const bool maximized = how != SC_RESTORE;
+            EXPECT_EQ(bool(IsZoomed(h)), maximized);
+            EXPECT_TRUE(EqualRect(&wr, maximized ? &whole : &normal)) << wr.left << "," << wr.top;
+            EXPECT_EQ(g_maximizedSize, maximized ? MAKELPARAM(screen.width(), screen.height()) : 0);
+            // The window's own pixels reach every edge of the screen; restored,
+            // it shows its client area alone.
+            const int outside = maximized ? 0 : screen.width() * screen.height() - cr.right * cr.bottom;
+            EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(screen) == outside; }))
+                << NotGreen(screen) << " pixels are not the window's, not " << outside;
+            EXPECT_TRUE(!maximized || (EqualRect(&cr, &whole) && origin.x == 0 && origin.y == 0));
+        }
+        DestroyWindow(h);
     }
-    DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
 }
 
