@@ -31,7 +31,11 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/uio.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/gbk/gbk.h"
 #include "win32.h"
@@ -834,21 +838,72 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     DestroyWindow(top);
 }
 
+// Openbox run with the arguments (its output dropped); 0 if it did not start.
+pid_t RunOpenbox(std::vector<const char*> args) {
+    args.insert(args.begin(), "openbox");
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&fa, 1, 2);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "openbox", &fa, nullptr, const_cast<char**>(args.data()), environ) != 0) pid = 0;
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
 // Under a window manager a maximized window is maximized by it, inside the
-// frame and title bar it draws.
+// frame and title bar it draws. When the window manager exits, maximized
+// again the window covers the screen; when one starts, it maximizes the
+// window inside its frame once more. The client area follows every time.
 TEST(X11UnderAWindowManager, AMaximizedWindowIsMaximizedInsideTheFrameOfTheWindowManager) {
+    // Openbox still starting may leave a window mapped meanwhile unhandled
+    // until the server tells it more: a probe, shown again between tries,
+    // tells when it handles windows.
+    HWND probe = MakeGreenWindow();
+    ShowWindow(probe, SW_SHOW);
+    ASSERT_TRUE(UntilManaged(probe, [&] {
+        return TopLevelOf(probe)->frameGeometry() != TopLevelOf(probe)->geometry();
+    })) << "no window manager frames windows";
+    DestroyWindow(probe);
     HWND h = MakeGreenWindow();
-    ShowWindow(h, SW_SHOWMAXIMIZED);
     QWidget* top = TopLevelOf(h);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    ASSERT_TRUE(UntilManaged(nullptr, [&] {
-        return top->isMaximized() && top->frameGeometry().width() == area.width() && top->geometry().top() > area.top();
-    })) << "not maximized by the window manager";
-    RECT cr{};
-    GetClientRect(h, &cr);
-    EXPECT_EQ(QSize(cr.right, cr.bottom), top->size());
-    EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(top->geometry()) == 0; }));
-    EXPECT_GT(NotGreen(QRect(area.x(), area.y(), area.width(), top->geometry().top() - area.y())), 0) << "no title bar";
+    // Maximized by the window manager, the client area all the window has
+    // inside the frame: the window was told its size and shows its own
+    // pixels there.
+    const auto maximizedInTheFrame = [&] {
+        const bool maximized = UntilManaged(nullptr, [&] {
+            return top->isMaximized() && top->frameGeometry().width() == area.width() &&
+                   top->geometry().top() > area.top() && g_maximizedSize == MAKELPARAM(top->width(), top->height());
+        });
+        RECT cr{};
+        GetClientRect(h, &cr);
+        EXPECT_EQ(QSize(cr.right, cr.bottom), top->size());
+        EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(top->geometry()) == 0; }));
+        EXPECT_GT(NotGreen(QRect(area.x(), area.y(), area.width(), top->geometry().top() - area.y())), 0)
+            << "no title bar";
+        return maximized;
+    };
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(maximizedInTheFrame()) << "not maximized by the window manager";
+
+    // The window manager exits, leaving the window where it was before;
+    // maximized again, the window covers the screen.
+    const pid_t exiting = RunOpenbox({"--exit"});
+    ASSERT_NE(exiting, 0);
+    ASSERT_EQ(waitpid(exiting, nullptr, 0), exiting);
+    ASSERT_TRUE(w32test::WaitFor([&] { return !AWindowManagerRuns() && top->frameGeometry() == top->geometry(); }));
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(g_maximizedSize, MAKELPARAM(area.width(), area.height()));
+    EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(area) == 0; }));
+
+    // A window manager starts (and stays for the tests after this one).
+    static pid_t started = 0;
+    if (started) waitpid(started, nullptr, 0);  // the one started by this test before, exited
+    started = RunOpenbox({"--sm-disable"});
+    ASSERT_NE(started, 0);
+    EXPECT_TRUE(maximizedInTheFrame()) << "not maximized by the window manager started after it";
     DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
 }
