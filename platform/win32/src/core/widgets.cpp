@@ -580,11 +580,13 @@ void SyncScrollBar(Window* w, int bar) {
 }
 
 void OnQtResize(Window* w, const QSize& size) {
-    RECT old = w->rect;
     int oldW = w->ClientWidth(), oldH = w->ClientHeight();
     SyncFrameFromQt(w, true);
     (void)size;
-    if (EqualRect(&old, &w->rect) || (oldW == w->ClientWidth() && oldH == w->ClientHeight())) return;
+    // The client size alone tells whether the window was resized: a window
+    // manager's frame can come or go with the resize while the rectangle
+    // stays (a maximized window's is the screen's, framed or not).
+    if (oldW == w->ClientWidth() && oldH == w->ClientHeight()) return;
     HWND h = w->hwnd;
     LayoutFrame(w);
     ResizeBacking(w);

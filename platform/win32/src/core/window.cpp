@@ -741,12 +741,15 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     }
     if (!w->widget) return wasVisible;
     MakeShownScrollBars(w);
+    // The client size tells whether the window was resized: its frame can
+    // come or go (none frames a window maximized where no window manager
+    // runs) while its rectangle stays.
+    const QSize clientBefore(w->ClientWidth(), w->ClientHeight());
     bool sizeChanged = false;
     if (!w->IsChild()) {
         if (nCmdShow == SW_SHOWMAXIMIZED || nCmdShow == SW_MAXIMIZE) {
             const QRect area = ScreenArea();
-            const RECT before = w->rect;
-            if (!w->widget->isMaximized()) w->restoreRect = before;
+            if (!w->widget->isMaximized()) w->restoreRect = w->rect;
             w->unframed = !WindowManagerRuns(w->widget);
             if (w->unframed) {
                 // Without a window manager the layer maximizes the window
@@ -766,20 +769,19 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
                 LayoutFrame(w);
                 ResizeBacking(w);
             }
-            sizeChanged = !EqualRect(&before, &w->rect);
+            sizeChanged = QSize(w->ClientWidth(), w->ClientHeight()) != clientBefore;
         } else if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE) {
             w->widget->showMinimized();
         } else if (nCmdShow == SW_RESTORE && w->widget->isMaximized() && !w->widget->isMinimized() &&
                    !IsRectEmpty(&w->restoreRect) && !WindowManagerRuns(w->widget)) {
             // Nor does anyone else give it back the rectangle it had.
-            const RECT before = w->rect;
             w->unframed = false;
             w->widget->setWindowState(w->widget->windowState() & ~Qt::WindowMaximized);
             w->rect = w->restoreRect;
             w->nc = NcMargins(w);
             SyncGeometry(w);
             w->widget->showNormal();
-            sizeChanged = !EqualRect(&before, &w->rect);
+            sizeChanged = QSize(w->ClientWidth(), w->ClientHeight()) != clientBefore;
         } else if (nCmdShow == SW_RESTORE && (w->widget->isMaximized() || w->widget->isMinimized())) {
             w->widget->showNormal();
         } else {

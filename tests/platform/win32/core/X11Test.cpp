@@ -31,7 +31,11 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/uio.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/gbk/gbk.h"
 #include "win32.h"
@@ -407,15 +411,15 @@ LRESULT CALLBACK SizedProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_SIZE) g_maximizedSize = wp == SIZE_MAXIMIZED ? lp : 0;
     return DefWindowProcA(h, m, wp, lp);
 }
-HWND MakeGreenWindow() {
+HWND MakeGreenWindow(const RECT& r = {60, 50, 460, 350}) {
     static HBRUSH green = CreateSolidBrush(RGB(40, 160, 90));
     WNDCLASSA wc{};
     wc.lpfnWndProc = SizedProc;
     wc.hbrBackground = green;
     wc.lpszClassName = "X11Green";
     RegisterClassA(&wc);
-    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, 60, 50, 400, 300, nullptr, nullptr, nullptr,
-                           nullptr);
+    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
 }
 
 // How many of the screen's pixels in r are not the green window's.
@@ -427,40 +431,49 @@ int NotGreen(const QRect& r) {
     }));
 }
 
-// Without a window manager no one frames a maximized window: it covers the
-// screen from (0,0), its client area the screen, whether maximized when shown
-// or later; restored, it takes its own rectangle again.
-TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
+// True while a window manager runs: one client redirects the requests to map
+// and place the root's children.
+bool AWindowManagerRuns() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11->connection();
     xcb_get_window_attributes_reply_t* root = xcb_get_window_attributes_reply(
         c, xcb_get_window_attributes(c, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root), nullptr);
-    const bool managed = root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+    const bool runs = root && (root->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
     std::free(root);
-    if (managed) GTEST_SKIP() << "a window manager runs";
-    HWND h = MakeGreenWindow();
+    return runs;
+}
+
+// Without a window manager no one frames a maximized window: it covers the
+// screen from (0,0), its client area the screen, whether maximized when shown
+// or later; restored, it takes its own rectangle again. So does a window
+// whose own rectangle is the screen's: only its frame comes and goes.
+TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
+    if (AWindowManagerRuns()) GTEST_SKIP() << "a window manager runs";
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const RECT whole{0, 0, screen.width(), screen.height()}, normal{60, 50, 460, 350};
-    for (UINT how : {UINT(SW_SHOWMAXIMIZED), UINT(SC_RESTORE), UINT(SC_MAXIMIZE)}) {
-        SCOPED_TRACE(how);
-        how == SW_SHOWMAXIMIZED ? ShowWindow(h, int(how)) : SendMessageA(h, WM_SYSCOMMAND, how, 0);
-        RECT wr{}, cr{};
-        POINT origin{0, 0};
-        GetWindowRect(h, &wr);
-        GetClientRect(h, &cr);
-        ClientToScreen(h, &origin);
-        const bool maximized = how != SC_RESTORE;
-        EXPECT_EQ(bool(IsZoomed(h)), maximized);
-        EXPECT_TRUE(EqualRect(&wr, maximized ? &whole : &normal)) << wr.left << "," << wr.top;
-        EXPECT_EQ(g_maximizedSize, maximized ? MAKELPARAM(screen.width(), screen.height()) : 0);
-        // The window's own pixels reach every edge of the screen; restored,
-        // it shows its client area alone.
-        const int outside = maximized ? 0 : screen.width() * screen.height() - cr.right * cr.bottom;
-        EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(screen) == outside; }))
-            << NotGreen(screen) << " pixels are not the window's, not " << outside;
-        EXPECT_TRUE(!maximized || (EqualRect(&cr, &whole) && origin.x == 0 && origin.y == 0));
+    const RECT whole{0, 0, screen.width(), screen.height()};
+    for (const RECT& normal : {RECT{60, 50, 460, 350}, whole}) {
+        HWND h = MakeGreenWindow(normal);
+        for (UINT how : {UINT(SW_SHOWMAXIMIZED), UINT(SC_RESTORE), UINT(SC_MAXIMIZE)}) {
+            SCOPED_TRACE(testing::Message() << how << " of a window at " << normal.right << "x" << normal.bottom);
+            how == SW_SHOWMAXIMIZED ? ShowWindow(h, int(how)) : SendMessageA(h, WM_SYSCOMMAND, how, 0);
+            RECT wr{}, cr{};
+            POINT origin{0, 0};
+            GetWindowRect(h, &wr);
+            GetClientRect(h, &cr);
+            ClientToScreen(h, &origin);
+            const bool maximized = how != SC_RESTORE;
+            EXPECT_EQ(bool(IsZoomed(h)), maximized);
+            EXPECT_TRUE(EqualRect(&wr, maximized ? &whole : &normal)) << wr.left << "," << wr.top;
+            EXPECT_EQ(g_maximizedSize, maximized ? MAKELPARAM(screen.width(), screen.height()) : 0);
+            // The window's own pixels reach every edge of the screen; restored,
+            // it shows its client area alone.
+            const int outside = maximized ? 0 : screen.width() * screen.height() - cr.right * cr.bottom;
+            EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(screen) == outside; }))
+                << NotGreen(screen) << " pixels are not the window's, not " << outside;
+            EXPECT_TRUE(!maximized || (EqualRect(&cr, &whole) && origin.x == 0 && origin.y == 0));
+        }
+        DestroyWindow(h);
     }
-    DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
 }
 
@@ -825,21 +838,72 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     DestroyWindow(top);
 }
 
+// Openbox run with the arguments (its output dropped); 0 if it did not start.
+pid_t RunOpenbox(std::vector<const char*> args) {
+    args.insert(args.begin(), "openbox");
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&fa, 1, 2);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "openbox", &fa, nullptr, const_cast<char**>(args.data()), environ) != 0) pid = 0;
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+}
+
 // Under a window manager a maximized window is maximized by it, inside the
-// frame and title bar it draws.
+// frame and title bar it draws. When the window manager exits, maximized
+// again the window covers the screen; when one starts, it maximizes the
+// window inside its frame once more. The client area follows every time.
 TEST(X11UnderAWindowManager, AMaximizedWindowIsMaximizedInsideTheFrameOfTheWindowManager) {
+    // Openbox still starting may leave a window mapped meanwhile unhandled
+    // until the server tells it more: a probe, shown again between tries,
+    // tells when it handles windows.
+    HWND probe = MakeGreenWindow();
+    ShowWindow(probe, SW_SHOW);
+    ASSERT_TRUE(UntilManaged(probe, [&] {
+        return TopLevelOf(probe)->frameGeometry() != TopLevelOf(probe)->geometry();
+    })) << "no window manager frames windows";
+    DestroyWindow(probe);
     HWND h = MakeGreenWindow();
-    ShowWindow(h, SW_SHOWMAXIMIZED);
     QWidget* top = TopLevelOf(h);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    ASSERT_TRUE(UntilManaged(nullptr, [&] {
-        return top->isMaximized() && top->frameGeometry().width() == area.width() && top->geometry().top() > area.top();
-    })) << "not maximized by the window manager";
-    RECT cr{};
-    GetClientRect(h, &cr);
-    EXPECT_EQ(QSize(cr.right, cr.bottom), top->size());
-    EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(top->geometry()) == 0; }));
-    EXPECT_GT(NotGreen(QRect(area.x(), area.y(), area.width(), top->geometry().top() - area.y())), 0) << "no title bar";
+    // Maximized by the window manager, the client area all the window has
+    // inside the frame: the window was told its size and shows its own
+    // pixels there.
+    const auto maximizedInTheFrame = [&] {
+        const bool maximized = UntilManaged(nullptr, [&] {
+            return top->isMaximized() && top->frameGeometry().width() == area.width() &&
+                   top->geometry().top() > area.top() && g_maximizedSize == MAKELPARAM(top->width(), top->height());
+        });
+        RECT cr{};
+        GetClientRect(h, &cr);
+        EXPECT_EQ(QSize(cr.right, cr.bottom), top->size());
+        EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(top->geometry()) == 0; }));
+        EXPECT_GT(NotGreen(QRect(area.x(), area.y(), area.width(), top->geometry().top() - area.y())), 0)
+            << "no title bar";
+        return maximized;
+    };
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    ASSERT_TRUE(maximizedInTheFrame()) << "not maximized by the window manager";
+
+    // The window manager exits, leaving the window where it was before;
+    // maximized again, the window covers the screen.
+    const pid_t exiting = RunOpenbox({"--exit"});
+    ASSERT_NE(exiting, 0);
+    ASSERT_EQ(waitpid(exiting, nullptr, 0), exiting);
+    ASSERT_TRUE(w32test::WaitFor([&] { return !AWindowManagerRuns() && top->frameGeometry() == top->geometry(); }));
+    ShowWindow(h, SW_SHOWMAXIMIZED);
+    EXPECT_EQ(g_maximizedSize, MAKELPARAM(area.width(), area.height()));
+    EXPECT_TRUE(w32test::WaitFor([&] { return NotGreen(area) == 0; }));
+
+    // A window manager starts (and stays for the tests after this one).
+    static pid_t started = 0;
+    if (started) waitpid(started, nullptr, 0);  // the one started by this test before, exited
+    started = RunOpenbox({"--sm-disable"});
+    ASSERT_NE(started, 0);
+    EXPECT_TRUE(maximizedInTheFrame()) << "not maximized by the window manager started after it";
     DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
 }
