@@ -314,6 +314,20 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
 }
 
 // The top-level widget shown on the server that passes pred, once there is one.
+// The save dialog of an export over owner, opening in dir; true when a file
+// was chosen.
+bool SaveExportOver(HWND owner, const char* dir) {
+    OPENFILENAMEA ofn{};
+    char file[MAX_PATH] = "Export.txt";
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrInitialDir = dir;
+    ofn.Flags = OFN_OVERWRITEPROMPT;
+    return GetSaveFileNameA(&ofn);
+}
+
 QWidget* ExposedWindow(const std::function<bool(QWidget*)>& pred) {
     QWidget* found = nullptr;
     w32test::WaitFor([&] {
@@ -381,15 +395,7 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
             }
             dlg->reject();
         });
-        OPENFILENAMEA ofn{};
-        char file[MAX_PATH] = "Export.txt";
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = owner;
-        ofn.lpstrFile = file;
-        ofn.nMaxFile = sizeof file;
-        ofn.lpstrInitialDir = dir;
-        ofn.Flags = OFN_OVERWRITEPROMPT;
-        EXPECT_FALSE(GetSaveFileNameA(&ofn));
+        EXPECT_FALSE(SaveExportOver(owner, dir));
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->isVisible() && isWorkersBox(w)) static_cast<QMessageBox*>(w)->done(0);
         if (worker.joinable()) worker.join();
@@ -603,15 +609,7 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     w32test::AutoAnswerMessageBoxes(false);
     DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
     w32test::WaitFor([&] { return GetWindowTextLengthA(edits[1]) == 1; });  // 'd' reached it first
-    OPENFILENAMEA ofn{};
-    char file[MAX_PATH] = "Export.txt";
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = main;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrInitialDir = dir;
-    ofn.Flags = OFN_OVERWRITEPROMPT;
-    EXPECT_FALSE(GetSaveFileNameA(&ofn));
+    EXPECT_FALSE(SaveExportOver(main, dir));
     char typed[16] = "";
     w32test::WaitFor([&] { return GetWindowTextA(edits[1], typed, sizeof typed) == 2; });
     driver.stop();
