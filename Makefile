@@ -14,11 +14,15 @@ TSAN_BUILD ?= build-tsan
 
 .PHONY: setup configure build run test test-whole test-sanitize test-tsan bench clean
 
+# A new build folder is made for Ninja (quicker than make at telling what is
+# to be built); one made before keeps the generator it has.
+GEN = $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
+
 setup:
 	@bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
+	cmake -S . -B $(BUILD) $(call GEN,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -50,7 +54,7 @@ test-whole: build
 # in make test). The leak loops, which count the layer's objects over
 # hundreds of openings, run in make test alone.
 test-sanitize: setup
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
+	cmake -S . -B $(SAN_BUILD) $(call GEN,$(SAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 python3 scripts/run-whole.py $(SAN_BUILD) -j $(JOBS) --all --repeat 1 \
@@ -62,7 +66,7 @@ test-sanitize: setup
 # thread. scripts/tsan.supp says which reports inside Qt are suppressed.
 TSAN_ENV = QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$(CURDIR)/scripts/tsan.supp"
 test-tsan: setup
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+	cmake -S . -B $(TSAN_BUILD) $(call GEN,$(TSAN_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
 	  -DTARVEL_TSAN=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_w32core test_mail_threads
 	cd $(TSAN_BUILD)/tests/platform/win32/core && $(TSAN_ENV) \

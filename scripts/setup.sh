@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PKGS=(
-  g++ cmake make pkg-config
+  g++ cmake make ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxcb1-dev
   libqt6sql6-sqlite
   libsqlite3-dev sqlite3
