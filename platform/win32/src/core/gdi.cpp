@@ -1268,25 +1268,34 @@ InkRows InkOf(const QFont& f, const QString& text, bool widened = false) {
 struct Baselines {
     int song, other;
 };
-Baselines BaselinesOf(const QFont& f) {
-    thread_local QHash<QString, Baselines> cache;
-    const QString key = f.families().join(u',') + u'/' + f.key();
-    if (auto it = cache.constFind(key); it != cache.cend()) return *it;
-    const int cell = CellHeight(f);
+// The Song face's baseline for text in f (its size, weight and style): the
+// same whatever Latin face f names, so measured once for all of them.
+int SongBaseline(const QFont& f, int cell) {
     QFont song = f;
     song.setFamilies(SongFamilies());
     song.setBold(false);  // bold Song text is the regular glyphs widened (DrawLineInCell)
+    thread_local QHash<QString, int> cache;
+    const QString key = song.key() + (f.bold() ? u'b' : u'r') + QString::number(cell);
+    if (auto it = cache.constFind(key); it != cache.cend()) return *it;
     // The glyphs of the program's texts that reach highest and lowest at one
     // size or another, in either weight.
     const InkRows chinese = InkOf(song, QStringLiteral(u"栏各邮能概始术求仿序建盘蒙"), f.bold());
     int a = QFontMetrics(song).ascent();
     if (chinese.bottom >= chinese.top) a = std::max(-chinese.top, std::min(a, cell - 1 - chinese.bottom));
-    a = std::clamp(a, 0, cell);
+    return *cache.insert(key, std::clamp(a, 0, cell));
+}
+
+Baselines BaselinesOf(const QFont& f) {
+    thread_local QHash<QString, Baselines> cache;
+    const QString key = f.families().join(u',') + u'/' + f.key();
+    if (auto it = cache.constFind(key); it != cache.cend()) return *it;
+    const int cell = CellHeight(f);
+    const int a = SongBaseline(f, cell);
     QFont latin = f;
     latin.setFamilies({f.families().value(0, f.family())});
-    QString ascii;
-    for (char c = '!'; c <= '~'; ++c) ascii += QLatin1Char(c);
-    const InkRows descenders = InkOf(latin, ascii);
+    // The ASCII characters that reach lowest in the Latin faces (Liberation
+    // Sans, Serif and Mono reach no lower with the whole of ASCII).
+    const InkRows descenders = InkOf(latin, QStringLiteral("gjpqy,;()[]{}|_$@Q"));
     const int other = descenders.bottom >= descenders.top ? std::clamp(cell - 1 - descenders.bottom, 0, a) : a;
     return *cache.insert(key, Baselines{a, other});
 }
