@@ -8,6 +8,9 @@
 # make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
 
 JOBS ?= $(shell nproc)
+# Tests run twice as many side by side as there are cores: many of them wait
+# (for a time limit, a server, an X server), and the cores would idle.
+TEST_JOBS ?= $(shell echo $$((2 * $(JOBS))))
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
@@ -43,11 +46,11 @@ run: configure
 # The leak loops (minutes each, and a program of their own already) are left
 # out there.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --skip dialogs_leaks_test
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(TEST_JOBS)
+	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(TEST_JOBS) --skip dialogs_leaks_test
 
 test-whole: build
-	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(JOBS) --all --seeds 1,2,3
+	QT_QPA_PLATFORM=offscreen python3 scripts/run-whole.py $(BUILD) -j $(TEST_JOBS) --all --seeds 1,2,3
 
 # Each test program runs whole, once, every test of it in one process (a
 # sanitized process takes long to start; ctest's one process per test runs
@@ -57,7 +60,7 @@ test-sanitize: setup
 	cmake -S . -B $(SAN_BUILD) $(call GEN,$(SAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
-	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 python3 scripts/run-whole.py $(SAN_BUILD) -j $(JOBS) --all --repeat 1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 python3 scripts/run-whole.py $(SAN_BUILD) -j $(TEST_JOBS) --all --repeat 1 \
 	  --skip dialogs_leaks_test
 
 # Only the cross-thread tests: the window layer's (sends, message boxes of
