@@ -41,10 +41,44 @@ Pixels ReadRoot(int x, int y, int width, int height) {
     return out;
 }
 
-bool WaitUntilManaged(void* hwnd, int timeoutMs) {
-    QWidget* top = nullptr;
+namespace {
+
+QWidget* TopWidget(void* hwnd) {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) top = w;
+        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) return w;
+    return nullptr;
+}
+
+// True when the X server shows the top-level widget's window (and its frame)
+// at the place and size Qt has for it.
+bool Placed(QWidget* top) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return false;
+    const Window win = Window(top->winId());
+    XWindowAttributes a{};
+    int x = 0, y = 0;
+    Window child = 0;
+    const bool placed = XGetWindowAttributes(d, win, &a) && a.map_state == IsViewable &&
+                        XTranslateCoordinates(d, win, DefaultRootWindow(d), 0, 0, &x, &y, &child) &&
+                        QRect(x, y, a.width, a.height) == top->geometry();
+    XCloseDisplay(d);
+    return placed;
+}
+
+}  // namespace
+
+bool ShownWhereKnown(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    if (!top || !Placed(top)) return false;
+    RECT rc{};
+    POINT origin{0, 0};
+    GetClientRect(static_cast<HWND>(hwnd), &rc);
+    ClientToScreen(static_cast<HWND>(hwnd), &origin);
+    return QRect(origin.x, origin.y, rc.right, rc.bottom) == top->geometry();
+}
+
+bool WaitUntilManaged(void* hwnd, int timeoutMs) {
+    QWidget* top = TopWidget(hwnd);
     Display* d = XOpenDisplay(nullptr);
     if (!top || !d) {
         if (d) XCloseDisplay(d);
@@ -85,12 +119,6 @@ bool WaitUntilManaged(void* hwnd, int timeoutMs) {
 }
 
 namespace {
-
-QWidget* TopWidget(void* hwnd) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->property("w32hwnd").toULongLong() == reinterpret_cast<uintptr_t>(hwnd)) return w;
-    return nullptr;
-}
 
 // Sent to the window's own client, or with a mask to the root window's
 // clients (the window manager).
@@ -188,8 +216,10 @@ void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
     auto* timer = new QTimer(qApp);  // goes with the application if nothing shows
     timer->setInterval(50);
     QObject::connect(timer, &QTimer::timeout, [timer, kind, look] {
+        // Looked at once the X server shows it where Qt has it (a window
+        // manager may place it elsewhere than asked).
         QWidget* w = Find(kind);
-        if (!w || !w->isVisible()) return;
+        if (!w || !w->isVisible() || !Placed(w)) return;
         timer->stop();
         timer->deleteLater();
         const QPoint at = w->mapToGlobal(QPoint(0, 0));

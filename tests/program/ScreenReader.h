@@ -29,6 +29,12 @@ Pixels ReadRoot(int x, int y, int width, int height);
 // instead of the root window); false after timeoutMs.
 bool WaitUntilManaged(void* hwnd, int timeoutMs);
 
+// True when the X server shows the layer's top-level window `hwnd` (one
+// without a menu bar) where the layer has it: mapped, its client area at the
+// screen place and size the layer gives. A window manager frames, places and
+// maximizes a window in its own time, and the program hears of it later.
+bool ShownWhereKnown(void* hwnd);
+
 // Input as the X server hands it to the program (sent events, which Qt takes
 // as the user's): a left click at a screen point of the layer's top-level
 // window `hwnd`, and a request to close that window: WM_DELETE_WINDOW, or
@@ -52,10 +58,11 @@ enum class Shown { MessageBox, PopupMenu, SaveDialog };
 // A window of that kind is shown now.
 bool IsShown(Shown kind);
 
-// Once a window of that kind is shown (looked for from a timer, inside
-// whatever modal loop runs then), calls look with its screen rectangle, then
-// closes it as the user would: a box by its last button (否, 取消 or the only
-// one), a menu without a choice, the save dialog cancelled.
+// Once a window of that kind is shown, and on the X server where Qt has it
+// (looked for from a timer, inside whatever modal loop runs then), calls look
+// with its screen rectangle, then closes it as the user would: a box by its
+// last button (否, 取消 or the only one), a menu without a choice, the save
+// dialog cancelled.
 void WhenShown(Shown kind, std::function<void(const Rect&)> look);
 
 }  // namespace screentest

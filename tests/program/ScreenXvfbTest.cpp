@@ -44,6 +44,7 @@ using screentest::ReadRoot;
 using screentest::Rect;
 using screentest::RequestClose;
 using screentest::Shown;
+using screentest::ShownWhereKnown;
 using screentest::WhenShown;
 
 namespace {
@@ -190,6 +191,7 @@ protected:
         if (getenv("TARVEL_WINDOW_MANAGER")) {
             ASSERT_TRUE(screentest::WaitUntilManaged(g_hMainWnd, 30000));
         }
+        ASSERT_TRUE(w32test::WaitFor([] { return ShownWhereKnown(g_hMainWnd); }, 10000));
         main_ = ClientOnScreen(g_hMainWnd);
         ASSERT_TRUE(w32test::WaitFor([&] { return main_.width > 0 && ReallyShown(); }, 10000));
     }
@@ -242,12 +244,13 @@ protected:
 // of the main window, then closed; the main window shows its pixels again
 // wherever the dialog was.
 void CheckDialogOverMain(HWND h, const std::string& name, const Pixels& mainBefore, std::string* failures) {
+    if (!w32test::WaitFor([&] { return ShownWhereKnown(h); }, 10000)) *failures += "not where the layer has it; ";
     const Rect at = ClientOnScreen(h);
     if (std::string why = WaitUntilPainted(at, mainBefore, name); !why.empty()) *failures += "shown: " + why + "; ";
     RECT wr{};
     GetWindowRect(h, &wr);
     SetWindowPos(h, nullptr, wr.left - 150, wr.top - 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    w32test::WaitFor([&] { return !(ClientOnScreen(h) == at); });
+    w32test::WaitFor([&] { return !(ClientOnScreen(h) == at) && ShownWhereKnown(h); });
     const Rect moved = ClientOnScreen(h);
     if (std::string why = WaitUntilPainted(moved, mainBefore, name + "-moved"); !why.empty())
         *failures += "moved: " + why + "; ";
