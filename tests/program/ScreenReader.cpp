@@ -11,6 +11,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <algorithm>
 
@@ -170,6 +171,58 @@ void RequestClose(void* hwnd) {
         Send(d, &e, wm ? SubstructureRedirectMask | SubstructureNotifyMask : NoEventMask);
     }
     if (d) XCloseDisplay(d);
+}
+
+namespace {
+
+// Moves the pointer to (x, y) when given, then presses or releases button 1.
+void FakeButton(bool press, const QPoint* at = nullptr) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return;
+    if (at) XTestFakeMotionEvent(d, -1, at->x(), at->y(), CurrentTime);
+    XTestFakeButtonEvent(d, Button1, press, CurrentTime);
+    XSync(d, False);
+    XCloseDisplay(d);
+}
+
+}  // namespace
+
+void ClickWithTheMouse(int x, int y) {
+    PressTheMouse(x, y);
+    ReleaseTheMouse();
+}
+
+void PressTheMouse(int x, int y) {
+    const QPoint at(x, y);
+    FakeButton(true, &at);
+}
+
+void ReleaseTheMouse() { FakeButton(false); }
+
+void TypeOnTheKeyboard(const std::vector<unsigned long>& keysyms) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return;
+    for (unsigned long sym : keysyms) {
+        const KeyCode code = XKeysymToKeycode(d, KeySym(sym));
+        XTestFakeKeyEvent(d, code, True, CurrentTime);
+        XTestFakeKeyEvent(d, code, False, CurrentTime);
+    }
+    XSync(d, False);
+    XCloseDisplay(d);
+}
+
+bool HasTheKeyboard(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (!top || !d) {
+        if (d) XCloseDisplay(d);
+        return false;
+    }
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    XCloseDisplay(d);
+    return focus == Window(top->winId());
 }
 
 bool SavePng(const Pixels& pixels, const std::string& path) {

@@ -42,6 +42,17 @@ bool ShownWhereKnown(void* hwnd);
 void ClickOnScreen(void* hwnd, int x, int y);
 void RequestClose(void* hwnd);
 
+// The user's own mouse and keyboard (XTEST), which the X server hands where
+// its pointer and its input focus send them: the pointer moved to a screen
+// point and the left button clicked, or pressed (held until released) there;
+// keys pressed and released by keysym (unshifted).
+void ClickWithTheMouse(int x, int y);
+void PressTheMouse(int x, int y);
+void ReleaseTheMouse();
+void TypeOnTheKeyboard(const std::vector<unsigned long>& keysyms);
+// The top-level window of the layer's `hwnd` has the X server's input focus.
+bool HasTheKeyboard(void* hwnd);
+
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);
 

@@ -36,6 +36,8 @@
 #include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
 
+#include <X11/keysym.h>
+
 using namespace programtest;
 using screentest::ClickOnScreen;
 using screentest::IsShown;
@@ -507,6 +509,61 @@ TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
     // Standard error holds Qt's notices ("QStandardPaths: ...", "qt.qpa...: ...") and nothing else.
     EXPECT_EXIT(ScreenXvfbTest_CloseUnderARunsBox([this] { OpenOpportunity(); }), ::testing::ExitedWithCode(0),
                 "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
+}
+
+}  // namespace
+
+namespace {
+
+// The task form's time picker under the user's own mouse and keyboard: the
+// fields typed, an arrow clicked, then held until it repeats; after it each
+// click on an arrow and each Up / Down steps the selected field once, and the
+// time shown is the time stored.
+TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) {
+    GotoTas_DetailNew();
+    ASSERT_EQ(g_pCurrentDialog, &g_Tas_Detail);
+    HWND hTime = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_TIME);
+    const auto onScreen = [&](POINT p) {
+        ClientToScreen(hTime, &p);
+        return p;
+    };
+    const RECT a = w32test::PickerArrowsRect(hTime);
+    const POINT hour = onScreen(w32test::PickerFieldPoint(hTime, 0));
+    const POINT up = onScreen({(a.left + a.right) / 2, a.top + 2}),
+                down = onScreen({(a.left + a.right) / 2, a.bottom - 3});
+    const auto second = [&] {
+        SYSTEMTIME st{};
+        SendMessageA(hTime, DTM_GETSYSTEMTIME, 0, LPARAM(&st));
+        return int(st.wSecond);
+    };
+    const auto shows = [&](int s) {
+        const std::string want = "10:20:" + std::to_string(s);
+        return w32test::WaitFor([&] { return w32test::PickerText(hTime) == want; });
+    };
+    ASSERT_TRUE(w32test::WaitFor([] { return screentest::HasTheKeyboard(g_hMainWnd); }, 10000));
+    screentest::ClickWithTheMouse(hour.x, hour.y);
+    ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hTime; }));
+    screentest::TypeOnTheKeyboard({'1', '0', XK_Right, '2', '0', XK_Right, '3', '0'});
+    ASSERT_TRUE(shows(30));
+    screentest::ClickWithTheMouse(up.x, up.y);
+    EXPECT_TRUE(shows(31));
+    screentest::PressTheMouse(up.x, up.y);
+    EXPECT_TRUE(w32test::WaitFor([&] { return second() > 32; })) << "held, the up arrow does not repeat";
+    screentest::ReleaseTheMouse();
+    ASSERT_TRUE(w32test::WaitFor([] { return GetKeyState(VK_LBUTTON) >= 0; }));
+    int s = second();
+    for (auto [what, by] : {std::pair{"click down", -1}, {"click down", -1}, {"Down", -1}, {"Up", 1}}) {
+        SCOPED_TRACE(what);
+        if (what[0] == 'c')
+            screentest::ClickWithTheMouse(down.x, down.y);
+        else
+            screentest::TypeOnTheKeyboard({what[0] == 'D' ? XK_Down : XK_Up});
+        EXPECT_TRUE(shows(s += by)) << w32test::PickerText(hTime);
+    }
+    SetText(g_Tas_Detail.m_hSubject, "Arrows");
+    Click(g_Tas_Detail, IDC_TASD_SAVE);
+    EXPECT_EQ(Database().Query("SELECT tas_time FROM tasks WHERE tas_subject='Arrows'"),
+              (std::vector<std::vector<std::string>>{{"10:20:" + std::to_string(s)}}));
 }
 
 }  // namespace

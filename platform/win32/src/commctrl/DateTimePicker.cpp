@@ -364,9 +364,11 @@ void DtpCtl::ShowFromLeft() {
     }
 }
 
-// The widget takes the program's range again after a year typed outside it.
+// The widget takes the program's range again after a year typed outside it,
+// and only then: a new range ends an arrow's press under way (see Apply).
 void DtpCtl::RestoreRange() {
-    if (edit_->minimumDateTime() == lo_ && edit_->maximumDateTime() == hi_) return;
+    if (!widened_) return;
+    widened_ = false;
     ++quiet_;
     edit_->setDateTimeRange(lo_, hi_);
     --quiet_;
@@ -376,7 +378,13 @@ void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
     const QDateTime v = Clamp(dt, lo_, hi_);
     RestoreRange();
     ++quiet_;
-    edit_->setDateTime(v);
+    // A new range (a time format's is pinned to the day of each date set)
+    // would end an arrow's press under way, which the widget then repeats
+    // with nothing to step, the keys dead: a time of the same day is set alone.
+    if (v.date() == edit_->date())
+        edit_->setTime(v.time());
+    else
+        edit_->setDateTime(v);
     --quiet_;
     if (::GetFocus() == hwnd_)
         SelectField(field_);
@@ -443,6 +451,7 @@ void DtpCtl::TypeDigit(int digit) {
         // Shown as typed meanwhile, which may lie outside the range.
         if (const int v = typed_.toInt(); v >= 1) {
             ++quiet_;
+            widened_ = true;
             edit_->setDateTimeRange(kMin, kMax);
             edit_->setDateTime(WithField(typedFrom_, sec, v));
             --quiet_;

@@ -74,10 +74,11 @@ private:
     int ms_ = 0;     // milliseconds of the value (the edit keeps seconds)
     int quiet_ = 0;  // >0 while the control itself sets the value
     HFONT font_ = nullptr;
-    QDateTime lo_, hi_;    // the range (DTM_SETRANGE)
-    int field_ = 0;        // the selected field
-    QString typed_;        // digits typed into it so far
-    QDateTime typedFrom_;  // the value before the typing began
+    QDateTime lo_, hi_;     // the range (DTM_SETRANGE)
+    bool widened_ = false;  // the widget's range is the widest, for a year being typed
+    int field_ = 0;         // the selected field
+    QString typed_;         // digits typed into it so far
+    QDateTime typedFrom_;   // the value before the typing began
 };
 
 }  // namespace w32::cc
