@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPainter>
 #include <QProxyStyle>
@@ -177,6 +178,13 @@ class PickerEdit : public QDateTimeEdit {
 public:
     PickerEdit(DtpCtl* ctl, QWidget* parent) : QDateTimeEdit(parent), ctl_(ctl) {}
     void stepBy(int steps) override { ctl_->Step(steps); }
+    // Drops the calendar down as a press on its button does.
+    void DropDown() {
+        const QPointF at(width() - 6, height() / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QDateTimeEdit::mousePressEvent(&press);
+    }
 
 protected:
     // An arrow is greyed only where its step leaves the value as it is.
@@ -494,6 +502,14 @@ LRESULT DtpCtl::Input(UINT msg, WPARAM wp, LPARAM, bool& handled) {
     handled = false;
     // A change notified on the way may make the parent destroy the picker.
     QPointer<DtpCtl> self(this);
+    // F4 and Alt+Down drop the calendar down and leave the value.
+    const bool alt = msg == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0;
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && Popup() && (wp == VK_F4 ? !alt : wp == VK_DOWN && alt)) {
+        handled = true;
+        Commit();
+        if (self) static_cast<PickerEdit*>(edit_)->DropDown();
+        return 0;
+    }
     switch (msg) {
     case WM_KEYDOWN:
         switch (wp) {
