@@ -211,18 +211,15 @@ void TypeOnTheKeyboard(const std::vector<unsigned long>& keysyms) {
     XCloseDisplay(d);
 }
 
-bool HasTheKeyboard(void* hwnd) {
+bool GiveTheKeyboardTo(void* hwnd) {
     QWidget* top = TopWidget(hwnd);
     Display* d = XOpenDisplay(nullptr);
-    if (!top || !d) {
-        if (d) XCloseDisplay(d);
-        return false;
+    if (top && d) {
+        XSetInputFocus(d, Window(top->winId()), RevertToParent, CurrentTime);
+        XSync(d, False);
     }
-    Window focus = 0;
-    int revert = 0;
-    XGetInputFocus(d, &focus, &revert);
-    XCloseDisplay(d);
-    return focus == Window(top->winId());
+    if (d) XCloseDisplay(d);
+    return top && w32test::WaitFor([top] { return top->isActiveWindow(); }, 10000);
 }
 
 bool SavePng(const Pixels& pixels, const std::string& path) {

@@ -50,8 +50,9 @@ void ClickWithTheMouse(int x, int y);
 void PressTheMouse(int x, int y);
 void ReleaseTheMouse();
 void TypeOnTheKeyboard(const std::vector<unsigned long>& keysyms);
-// The top-level window of the layer's `hwnd` has the X server's input focus.
-bool HasTheKeyboard(void* hwnd);
+// Gives the X server's keyboard to the layer's top-level window `hwnd`, as a
+// window manager does when the user picks it; true once Qt has it active.
+bool GiveTheKeyboardTo(void* hwnd);
 
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);

@@ -4,9 +4,12 @@
 // on the screen (read from the root window, not from the windows), and the
 // main window's pixels come back where they were when they close or move away;
 // a mail run's box leaves the windows answering the user's clicks and closes;
-// the time pickers show every character of their time beside their arrows.
+// the time pickers show every character of their time beside their arrows and
+// step once per click of the user's mouse; a date picker's calendar drops
+// down framed, today marked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -182,6 +185,26 @@ std::string WaitUntilWholeText(HWND picker, const std::string& name) {
     w32test::WaitFor([&] { return (why = WhyNotWholeText(picker)).empty(); }, 10000);
     if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath(name + ".png"));
     return why;
+}
+
+// A drop-down calendar as the screen shows it: a dark frame all along its
+// edges around a light body, and today framed in its own colour (192, 0, 0);
+// "" or what is wrong.
+std::string WhyNotFramedWithToday(const Pixels& p) {
+    if (p.width < 3 || p.height < 3) return "nothing read";
+    const int x0 = p.x, y0 = p.y, x1 = p.x + p.width - 1, y1 = p.y + p.height - 1;
+    int edge = 0, dark = 0, inside = 0, light = 0, today = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const int ring = std::min({x - x0, x1 - x, y - y0, y1 - y});
+            if (ring == 0) ++edge, dark += Luma(p.at(x, y)) < 80;
+            if (ring == 1) ++inside, light += Luma(p.at(x, y)) > 200;
+            today += p.at(x, y) == 0xC00000;
+        }
+    if (dark < edge) return std::to_string(edge - dark) + " of " + std::to_string(edge) + " edge pixels not dark";
+    if (light * 10 < inside * 9) return "no light body inside the frame";
+    if (today < 20) return "today not framed (" + std::to_string(today) + " pixels)";
+    return "";
 }
 
 class ScreenXvfb : public ::testing::Test {
@@ -540,7 +563,7 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
         const std::string want = "10:20:" + std::to_string(s);
         return w32test::WaitFor([&] { return w32test::PickerText(hTime) == want; });
     };
-    ASSERT_TRUE(w32test::WaitFor([] { return screentest::HasTheKeyboard(g_hMainWnd); }, 10000));
+    ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
     screentest::ClickWithTheMouse(hour.x, hour.y);
     ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hTime; }));
     screentest::TypeOnTheKeyboard({'1', '0', XK_Right, '2', '0', XK_Right, '3', '0'});
@@ -564,6 +587,29 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
     Click(g_Tas_Detail, IDC_TASD_SAVE);
     EXPECT_EQ(Database().Query("SELECT tas_time FROM tasks WHERE tas_subject='Arrows'"),
               (std::vector<std::vector<std::string>>{{"10:20:" + std::to_string(s)}}));
+}
+
+}  // namespace
+
+namespace {
+
+// The task form's date picker drops its calendar down in a frame of its own
+// (under a window manager too, where it opens over the relation list), with
+// today framed.
+TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndToday) {
+    GotoTas_DetailNew();
+    ASSERT_EQ(g_pCurrentDialog, &g_Tas_Detail);
+    HWND hDate = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_DATE);
+    const Rect at = ClientOnScreen(hDate);
+    screentest::ClickWithTheMouse(at.x + at.width - 6, at.y + at.height / 2);
+    ASSERT_TRUE(w32test::WaitFor([&] { return w32test::PickerCalendarOpen(hDate); }));
+    const RECT r = w32test::PickerCalendarRect(hDate);
+    const Rect cal{at.x + r.left, at.y + r.top, r.right - r.left, r.bottom - r.top};
+    std::string why;
+    w32test::WaitFor([&] { return (why = WhyNotFramedWithToday(Read(cal))).empty(); }, 10000);
+    if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath("screen-calendar.png"));
+    EXPECT_EQ(why, "");
+    w32test::DismissPickerCalendar(hDate);
 }
 
 }  // namespace

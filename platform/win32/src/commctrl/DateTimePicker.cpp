@@ -1,8 +1,10 @@
 #include "commctrl/DateTimePicker.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -11,6 +13,7 @@
 #include <QResizeEvent>
 #include <QStyleFactory>
 #include <QStyleOptionSpinBox>
+#include <QToolButton>
 #include <algorithm>
 
 #include "commctrl/Glue.h"
@@ -169,6 +172,30 @@ QStyle* UpDownStyleOfPickers() {
     return style;
 }
 
+QDate Today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return QDate(now.wYear, now.wMonth, now.wDay);
+}
+
+// The drop-down month calendar's days, today framed as the Win32 one frames it.
+class MonthCalendar : public QCalendarWidget {
+public:
+    static constexpr QRgb kTodayFrame = qRgb(192, 0, 0);
+    QDate today = Today();
+
+protected:
+    void paintCell(QPainter* p, const QRect& r, QDate d) const override {
+        QCalendarWidget::paintCell(p, r, d);
+        if (d != today) return;
+        p->save();
+        p->setPen(QColor(kTodayFrame));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(r.adjusted(1, 1, -2, -2));
+        p->restore();
+    }
+};
+
 }  // namespace
 
 // The picker's edit: its arrows, keys and wheel step the selected field the
@@ -251,11 +278,56 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     --quiet_;
     ShowFromLeft();
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, &DtpCtl::Changed);
-    if (edit_->calendarPopup()) {
-        QCalendarWidget* cal = edit_->calendarWidget();
-        cal->setGridVisible(false);
-        if (QWidget* popup = Popup()) popup->installEventFilter(this);
+    if (edit_->calendarPopup()) DressCalendar();
+}
+
+// The drop-down calendar as Win32's month calendar: in a frame, the title
+// "2026年12月" between two arrows, today framed, and at its foot the line
+// "今天: 2026/12/8", which picks today and closes the calendar.
+void DtpCtl::DressCalendar() {
+    auto* cal = new MonthCalendar;
+    edit_->setCalendarWidget(cal);
+    cal->setGridVisible(false);
+    cal->setNavigationBarVisible(false);
+    cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    QWidget* popup = Popup();
+    popup->installEventFilter(this);
+    auto* box = qobject_cast<QBoxLayout*>(popup->layout());
+    if (!box) return;
+    box->setContentsMargins(1, 1, 1, 1);  // the frame, painted in eventFilter
+    QPalette white = popup->palette();
+    white.setColor(QPalette::Window, white.color(QPalette::Base));
+    popup->setPalette(white);
+    popup->setAutoFillBackground(true);
+    auto* title = new QHBoxLayout;
+    for (Qt::ArrowType arrow : {Qt::LeftArrow, Qt::RightArrow}) {
+        auto* b = new QToolButton(popup);
+        b->setArrowType(arrow);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, cal,
+                arrow == Qt::LeftArrow ? &QCalendarWidget::showPreviousMonth : &QCalendarWidget::showNextMonth);
+        title->addWidget(b);
+        if (arrow == Qt::LeftArrow) {
+            auto* month = new QLabel(popup);
+            month->setObjectName(QStringLiteral("w32_calendar_title"));
+            month->setAlignment(Qt::AlignCenter);
+            const auto show = [month](int year, int m) { month->setText(QStringLiteral("%1年%2月").arg(year).arg(m)); };
+            show(cal->yearShown(), cal->monthShown());
+            connect(cal, &QCalendarWidget::currentPageChanged, month, show);
+            title->addWidget(month, 1);
+        }
     }
+    box->insertLayout(0, title);
+    today_ = new QToolButton(popup);
+    today_->setObjectName(QStringLiteral("w32_calendar_today"));
+    today_->setAutoRaise(true);
+    today_->setFocusPolicy(Qt::NoFocus);
+    connect(today_, &QToolButton::clicked, this, [this, cal] {
+        cal->setSelectedDate(cal->today);
+        if (QWidget* p = Popup()) p->close();
+    });
+    box->addWidget(today_, 0, Qt::AlignLeft);
 }
 
 QWidget* DtpCtl::Popup() const {
@@ -266,7 +338,20 @@ QWidget* DtpCtl::Popup() const {
 
 bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
     if (o == Popup()) {
-        if (e->type() == QEvent::Show) {
+        if (e->type() == QEvent::Paint) {
+            QWidget* popup = Popup();
+            QPainter p(popup);
+            p.setPen(popup->palette().color(QPalette::WindowText));
+            p.drawRect(popup->rect().adjusted(0, 0, -1, -1));
+        } else if (e->type() == QEvent::Show) {
+            // Today as the program's clock has it when the calendar opens.
+            auto* cal = static_cast<MonthCalendar*>(edit_->calendarWidget());
+            cal->today = Today();
+            if (today_)
+                today_->setText(QStringLiteral("今天: %1/%2/%3")
+                                    .arg(cal->today.year())
+                                    .arg(cal->today.month())
+                                    .arg(cal->today.day()));
             if (style_ & DTS_RIGHTALIGN) {
                 // Right edge of the calendar under the right edge of the control.
                 QWidget* popup = Popup();
