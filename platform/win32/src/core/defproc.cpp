@@ -353,6 +353,18 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); return 0;
         }
         return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 asks the top-level window to close.
+        if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29))) {
+            Send(TopLevelOf(w), WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_SYSKEYUP:
+        // Other keys with Alt reach a control's widget as its plain keys do,
+        // without text (Alt types no character).
+        if (w->cls->builtin) DefaultInput(w, Msg, wParam, lParam, false);
+        return 0;
     case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
     case WM_SETICON: return 0;
     }
