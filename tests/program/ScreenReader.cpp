@@ -11,6 +11,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 
@@ -168,6 +169,25 @@ void RequestClose(void* hwnd) {
         else
             e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
         Send(d, &e, wm ? SubstructureRedirectMask | SubstructureNotifyMask : NoEventMask);
+    }
+    if (d) XCloseDisplay(d);
+}
+
+void PressAltF4(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (top && d) {
+        for (int type : {KeyPress, KeyRelease}) {
+            XEvent e{};
+            XKeyEvent& k = e.xkey;
+            k.type = type;
+            k.window = Window(top->winId());
+            k.root = DefaultRootWindow(d);
+            k.state = Mod1Mask;
+            k.keycode = XKeysymToKeycode(d, XK_F4);
+            k.same_screen = True;
+            Send(d, &e);
+        }
     }
     if (d) XCloseDisplay(d);
 }

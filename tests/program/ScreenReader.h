@@ -41,6 +41,8 @@ bool ShownWhereKnown(void* hwnd);
 // under a window manager _NET_CLOSE_WINDOW, on which the manager asks it.
 void ClickOnScreen(void* hwnd, int x, int y);
 void RequestClose(void* hwnd);
+// Alt+F4 typed on that window (its F4 key with Alt held).
+void PressAltF4(void* hwnd);
 
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);

@@ -509,4 +509,16 @@ TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
                 "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
 }
 
+// Alt+F4 on the main window ends the program's loop, as its close does.
+TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
+            screentest::PressAltF4(g_hMainWnd);
+            std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
