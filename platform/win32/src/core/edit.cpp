@@ -243,8 +243,8 @@ void SetText(Window* w, const char* gbkText) {
     s->undo = UndoBuffer();
 }
 
-// Inserts typed text if the byte limit (and, without ES_AUTOHSCROLL, the
-// visible width of a single-line edit) allows it.
+// Inserts typed text if the byte limit allows it; without ES_AUTOHSCROLL a
+// single-line edit takes as much of it as its visible width shows.
 bool InsertTyped(Window* w, const QString& ins) {
     EditState* s = St(w);
     QString cur = Text(w);
@@ -256,19 +256,30 @@ bool InsertTyped(Window* w, const QString& ins) {
         return false;
     }
     if (QLineEdit* l = Line(w)) {
+        qsizetype fits = ins.size();
         if (!(w->style & ES_AUTOHSCROLL)) {
-            QString cand = cur;
             int a = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
             int n = l->hasSelectedText() ? int(l->selectedText().size()) : 0;
-            cand.replace(a, n, ins);
-            if (l->echoMode() == QLineEdit::Password) cand = QString(cand.size(), QChar(0x25CF));
             int room = l->contentsRect().width() - 6;
-            if (QFontMetrics(l->font()).horizontalAdvance(cand) > room) {
-                MessageBeep(0);
-                return false;
+            QFontMetrics fm(l->font());
+            auto wide = [&](qsizetype k) {
+                QString cand = QString(cur).replace(a, n, ins.left(k));
+                if (l->echoMode() == QLineEdit::Password) cand = QString(cand.size(), QChar(0x25CF));
+                return fm.horizontalAdvance(cand) > room;
+            };
+            if (wide(fits)) {  // the longest start of it that is not too wide
+                qsizetype lo = 0, hi = fits - 1;
+                while (lo < hi)
+                    if (qsizetype mid = (lo + hi + 1) / 2; wide(mid))
+                        hi = mid - 1;
+                    else
+                        lo = mid;
+                fits = lo;
             }
+            if (fits < ins.size()) MessageBeep(0);
+            if (fits == 0) return false;
         }
-        l->insert(ins);
+        l->insert(ins.left(fits));
     } else if (QTextEdit* m = Multi(w)) {
         m->textCursor().insertText(ins);
         m->ensureCursorVisible();
@@ -343,13 +354,14 @@ bool Undo(Window* w) {
         ++tail;
     const QString ins = back.mid(head, back.size() - head - tail);
     const bool multi = s->multi;
+    const HWND h = w->hwnd;
     {
         Change change(w, kNoRun);
         SetSel(w, CharToByte(cur, int(head), multi), CharToByte(cur, int(cur.size() - tail), multi));
         if (QLineEdit* l = Line(w)) l->insert(ins);
         if (QTextEdit* m = Multi(w)) m->textCursor().insertText(ins);
     }
-    if ((w = FromHwnd(w->hwnd)) && St(w))
+    if ((w = FromHwnd(h)) && St(w))
         SetSel(w, CharToByte(back, int(head), multi), CharToByte(back, int(head + ins.size()), multi));
     return true;
 }

@@ -268,6 +268,10 @@ TEST_F(Controls, EditWithoutAutoScrollRefusesTextBeyondItsWidth) {
     std::string t = Text(e);
     EXPECT_GT(t.size(), 0u);
     EXPECT_LT(t.size(), 20u);
+    SetWindowTextA(e, "");
+    QGuiApplication::clipboard()->setText(QString(20, QLatin1Char('W')));
+    SendMessageA(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), t);  // as much as typing puts in
     SetWindowTextA(e, "WWWWWWWWWWWWWWWWWWWW");
     EXPECT_EQ(Text(e).size(), 20u);
 }
