@@ -38,13 +38,16 @@
 
 using namespace programtest;
 using screentest::ClickOnScreen;
+using screentest::ClickWithTheServer;
 using screentest::IsShown;
 using screentest::Pixels;
 using screentest::ReadRoot;
 using screentest::Rect;
 using screentest::RequestClose;
 using screentest::Shown;
+using screentest::ShownMenu;
 using screentest::ShownWhereKnown;
+using screentest::TypeWithTheServer;
 using screentest::WhenShown;
 
 namespace {
@@ -356,6 +359,52 @@ TEST_F(ScreenXvfb, APopupMenuShowsItsItemsAndTheMainWindowComesBack) {
     w32test::Click(GetDlgItem(hPage, 11404));  // the real menu opens
     EXPECT_EQ(painted, "");
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+// A field's own menu, with the X server's pointer and keys: right-clicked, it
+// opens at the pointer; the subject is chosen whole (全选 by its letter) and
+// copied (复制 clicked), pasted into the description (粘贴 by its letter), and
+// the record saved holds it in the database file.
+TEST_F(ScreenXvfb, AFieldsMenuCopiesItsTextIntoAnotherFieldAndTheSavedRecordKeepsIt) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    Click(g_Opp_Detail, IDC_OPPD_EDIT);
+    const HWND subject = g_Opp_Detail.m_hSubject, description = g_Opp_Detail.m_hDescription;
+    const auto centre = [](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        return std::make_pair(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2);
+    };
+    const auto click = [&](HWND h, int button) {
+        return [=] { ClickWithTheServer(centre(h).first, centre(h).second, button); };
+    };
+    const auto open = [] { return ShownMenu().width > 0; };
+    const auto closed = [] { return !IsShown(Shown::PopupMenu); };
+    Rect menu;
+    screentest::Steps steps({
+        {[] { return true; }, click(subject, 3)},
+        {open,
+         [&] {
+             menu = ShownMenu();
+             TypeWithTheServer({'a'});
+         }},
+        {[&] { return closed() && SendMessageA(subject, EM_GETSEL, 0, 0) == MAKELONG(0, 6); }, click(subject, 3)},
+        {open,
+         [] {
+             const auto [x, y] = screentest::MenuItemCentre('C');
+             ClickWithTheServer(x, y);
+         }},
+        {closed, click(description, 3)},
+        {open, [] { TypeWithTheServer({'p'}); }},
+        {[&] { return closed() && Text(description) == "Screen"; },
+         click(GetDlgItem(g_Opp_Detail.m_hWnd, IDC_OPPD_SAVE), 1)},
+    });
+    const bool saved = w32test::WaitFor(
+        [&] { return steps.Taken() == 7 && g_Opp_Detail.CurrentMode() == RecordFormClass::kBrowse; }, 20000);
+    EXPECT_TRUE(saved) << steps.Taken() << " steps taken";
+    EXPECT_EQ(std::make_pair(menu.x, menu.y), centre(subject));
+    EXPECT_EQ(Database().Query("SELECT opp_subject, opp_description FROM opportunities"),
+              (std::vector<std::vector<std::string>>{{"Screen", "Screen"}}));
 }
 
 TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {

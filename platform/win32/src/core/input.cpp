@@ -329,6 +329,7 @@ int QtKeyToVk(int key) {
     case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_Asterisk: return VK_MULTIPLY;
     case Qt::Key_Plus: return VK_ADD;
     case Qt::Key_Minus: return 0xBD;
@@ -382,6 +383,7 @@ int VkToQtKey(int vk) {
     case VK_DOWN: return Qt::Key_Down;
     case VK_INSERT: return Qt::Key_Insert;
     case VK_DELETE: return Qt::Key_Delete;
+    case VK_APPS: return Qt::Key_Menu;
     }
     return 0;
 }
