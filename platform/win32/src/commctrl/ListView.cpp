@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollBar>
 #include <cstring>
 
@@ -511,10 +512,32 @@ void ListViewCtl::ApplyColumns() {
 
 void ListViewCtl::SyncSelectionToStore(const QItemSelection& selected, const QItemSelection& deselected) {
     if (syncingSelection_) return;
-    for (const QItemSelectionRange& r : deselected)
-        for (int row = r.top(); row <= r.bottom(); ++row) store_.SetState(row, 0, LVIS_SELECTED);
-    for (const QItemSelectionRange& r : selected)
-        for (int row = r.top(); row <= r.bottom(); ++row) store_.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+    // The user changed the selection (mouse or keys): the store takes all of
+    // it first, then the parent hears LVN_ITEMCHANGED for each row whose
+    // selected state changed, so that it reads the whole new selection.
+    std::vector<std::pair<int, uint32_t>> changed;  // row, state before
+    auto apply = [&](const QItemSelection& s, UINT state) {
+        for (const QItemSelectionRange& r : s)
+            for (int row = r.top(); row <= r.bottom(); ++row) {
+                const uint32_t before = store_.State(row);
+                store_.SetState(row, state, LVIS_SELECTED);
+                if (store_.State(row) != before) changed.emplace_back(row, before);
+            }
+    };
+    apply(deselected, 0);
+    apply(selected, LVIS_SELECTED);
+    QPointer<ListViewCtl> alive(this);
+    for (const auto& [row, before] : changed) {
+        NMLISTVIEW nm{};
+        nm.iItem = row;
+        nm.uChanged = LVIF_STATE;
+        nm.uOldState = before;
+        nm.uNewState = store_.State(row);
+        if (nm.uOldState == nm.uNewState) continue;
+        nm.lParam = store_.Param(row);
+        Notify(LVN_ITEMCHANGED, &nm.hdr);
+        if (!alive) return;
+    }
 }
 
 void ListViewCtl::ApplySelectionFromStore() {

@@ -1,6 +1,7 @@
 // The list view as the pages use it: report mode, rows inserted at row 0,
 // alternating custom-drawn rows, clicks, column clicks, state images, label
 // editing and reads from another thread.
+#include <algorithm>
 #include <thread>
 
 #include "Fixture.h"
@@ -355,7 +356,7 @@ TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
     EXPECT_EQ(clicks[0].item, -1);
 }
 
-TEST_F(ListViewTest, SelectionMovesDownWithItsRowWhenARowIsInsertedAbove) {
+TEST_F(ListViewTest, SelectionMovesWithItsRowAndWithTheKeys) {
     HWND list = MakeList(0x61, {{"a", 100}});
     FillLikePages(list, Records(3, 1));
     w32test::ClickListRow(list, 1, 0);
@@ -372,6 +373,23 @@ TEST_F(ListViewTest, SelectionMovesDownWithItsRowWhenARowIsInsertedAbove) {
     st.stateMask = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+
+    // Down from the focused row selects the next one alone: the parent hears
+    // LVN_ITEMCHANGED for every row that changed, each time with the whole
+    // new selection in place.
+    Rec().Clear();
+    std::vector<LRESULT> seen;
+    Rec().onNotify = [&](NMHDR* h) {
+        if (h->code == LVN_ITEMCHANGED)
+            seen.push_back(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        return LRESULT{0};
+    };
+    w32test::PressKey(VK_DOWN, false, false, list);
+    std::vector<int> rows;
+    for (const Note& n : Rec().Of(LVN_ITEMCHANGED)) rows.push_back(n.item);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(seen, std::vector<LRESULT>(3, 3));
 }
 
 TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
