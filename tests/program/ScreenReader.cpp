@@ -235,6 +235,13 @@ void ClickWithTheServer(int x, int y, int button) {
     FakeInput(XCB_BUTTON_RELEASE, uint8_t(button));
 }
 
+void DragWithTheServer(int x0, int y0, int x1, int y1) {
+    FakeInput(XCB_MOTION_NOTIFY, 0, x0, y0);
+    FakeInput(XCB_BUTTON_PRESS, 1);
+    FakeInput(XCB_MOTION_NOTIFY, 0, x1, y1);
+    FakeInput(XCB_BUTTON_RELEASE, 1);
+}
+
 void TypeWithTheServer(const std::vector<unsigned>& keysyms) {
     Display* d = XOpenDisplay(nullptr);
     if (!d) return;
