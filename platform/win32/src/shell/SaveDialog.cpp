@@ -3,6 +3,7 @@
 #include <QtCore/QEventLoop>
 #include <QtCore/QIdentityProxyModel>
 #include <QtCore/QMimeDatabase>
+#include <QtCore/QTimer>
 #include <QtGui/QAbstractFileIconProvider>
 #include <QtGui/QFileSystemModel>
 #include <QtGui/QScreen>
@@ -123,9 +124,11 @@ public:
 };
 
 // The detail view shows every column whole: the size, type and date columns
-// take their texts' width and the name column the rest. Once the folder the
-// dialog opens in is read, the dialog grows (within the screen) until its
-// names fit too.
+// take their texts' width and the name column the rest. The three follow
+// their texts as the folder's rows and types come in, until the user drags
+// one of them wider or narrower, as in Explorer. Once the folder the dialog
+// opens in is read, the dialog grows (within the screen) until its names fit
+// too.
 class WholeColumns : public QObject {
 public:
     WholeColumns(QFileDialog* dlg, QFileSystemModel* files)
@@ -134,7 +137,15 @@ public:
         QHeaderView* header = view_->header();
         header->setStretchLastSection(false);
         header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::Interactive);
+        connect(header, &QHeaderView::sectionResized, this, [this](int c) { userSized_ |= c > 0 && !fitting_; });
+        // One fit for a burst of changes (a large folder's types come row by row).
+        fit_.setSingleShot(true);
+        connect(&fit_, &QTimer::timeout, this, &WholeColumns::Fit);
+        const QAbstractItemModel* shown = view_->model();
+        connect(shown, &QAbstractItemModel::rowsInserted, &fit_, qOverload<>(&QTimer::start));
+        connect(shown, &QAbstractItemModel::dataChanged, &fit_, qOverload<>(&QTimer::start));
+        connect(shown, &QAbstractItemModel::layoutChanged, &fit_, qOverload<>(&QTimer::start));
         connect(files, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
             if (opened_ || QDir(path) != dlg_->directory()) return;
             opened_ = true;
@@ -153,6 +164,13 @@ public:
     }
 
 private:
+    void Fit() {
+        if (userSized_) return;
+        fitting_ = true;
+        for (int c = 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
+        fitting_ = false;
+    }
+
     void Grow() {
         const QHeaderView* header = view_->header();
         const QModelIndex root = view_->rootIndex();
@@ -181,7 +199,8 @@ private:
 
     QFileDialog* dlg_;
     QTreeView* view_;
-    bool opened_ = false, growing_ = false;
+    QTimer fit_;
+    bool opened_ = false, growing_ = false, fitting_ = false, userSized_ = false;
     int steps_ = 0;
 };
 

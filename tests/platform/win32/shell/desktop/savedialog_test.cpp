@@ -7,6 +7,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtGui/QFileSystemModel>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
@@ -484,6 +485,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     }
     std::map<std::string, std::string> sizes, dates;
     std::vector<std::string> cut;
+    int dragged = 0;
     QTimer timer;
     timer.setInterval(20);
     QObject::connect(&timer, &QTimer::timeout, [&, polls = 0]() mutable {
@@ -512,6 +514,19 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
                 }
             }
             if ((rows < 4 || !cut.empty()) && ++polls < 250) return;
+            // The user can still drag the type column's border wider.
+            QWidget* handles = header->viewport();
+            const int before = header->sectionSize(2);
+            const QPoint from(header->sectionViewportPosition(2) + before - 1, handles->height() / 2);
+            const QPoint to = from + QPoint(40, 0);
+            QMouseEvent press(QEvent::MouseButtonPress, from, handles->mapToGlobal(from), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, to, handles->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, to, handles->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            for (QMouseEvent* e : {&press, &move, &release}) QApplication::sendEvent(handles, e);
+            dragged = header->sectionSize(2) - before;
             QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
         }
     });
@@ -522,6 +537,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
     timer.stop();
     EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(dragged, 40);
     EXPECT_EQ(sizes,
               (std::map<std::string, std::string>{
                   {files[0].first, "144 KB"}, {"Song.ttf", "1,234 KB"}, {"list.txt", "1 KB"}, {"empty.txt", "0 KB"}}));
