@@ -268,6 +268,15 @@ void TypeWithTheServer(const std::vector<unsigned>& keysyms) {
     XCloseDisplay(d);
 }
 
+void ChordWithTheServer(const std::vector<unsigned>& keysyms) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return;
+    for (unsigned k : keysyms) FakeInput(XCB_KEY_PRESS, uint8_t(XKeysymToKeycode(d, k)));
+    for (auto k = keysyms.rbegin(); k != keysyms.rend(); ++k)
+        FakeInput(XCB_KEY_RELEASE, uint8_t(XKeysymToKeycode(d, *k)));
+    XCloseDisplay(d);
+}
+
 bool SavePng(const Pixels& pixels, const std::string& path) {
     if (pixels.empty()) return false;
     QImage image(pixels.width, pixels.height, QImage::Format_RGB32);

@@ -54,6 +54,8 @@ void ClickWithTheServer(int x, int y, int button = 1);
 // A left-button drag: pressed at (x0, y0), moved to (x1, y1), released there.
 void DragWithTheServer(int x0, int y0, int x1, int y1);
 void TypeWithTheServer(const std::vector<unsigned>& keysyms);
+// Keys held down together (pressed in order, released in reverse): Alt+F4.
+void ChordWithTheServer(const std::vector<unsigned>& keysyms);
 // The left button pressed at (x, y) and held until released.
 void PressWithTheServer(int x, int y);
 void ReleaseWithTheServer();

@@ -445,10 +445,16 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     const Pixels before = MainPixels();
     w32test::SetSaveDialogHook(nullptr);  // the real dialog
     std::string painted = "never shown";
-    WhenShown(Shown::SaveDialog,
-              [&](const Rect& dialog) { painted = WaitUntilPainted(dialog, before, "screen-save-dialog"); });
+    bool closedByAltF4 = false;
+    WhenShown(Shown::SaveDialog, [&](const Rect& dialog) {
+        painted = WaitUntilPainted(dialog, before, "screen-save-dialog");
+        // Alt+F4 cancels it, with or without a window manager.
+        screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
+        closedByAltF4 = w32test::WaitFor([] { return !IsShown(Shown::SaveDialog); }, 5000);
+    });
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
     EXPECT_EQ(painted, "");
+    EXPECT_TRUE(closedByAltF4);
     EXPECT_EQ(WaitUntilBack(before), "");
 }
 

@@ -6,6 +6,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QAbstractFileIconProvider>
 #include <QtGui/QFileSystemModel>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
@@ -204,6 +205,25 @@ private:
     int steps_ = 0;
 };
 
+// Alt+F4 cancels the dialog, as the system menu's close does where no window
+// manager takes the key (a manager's own Alt+F4 comes as a close request).
+// Looked for before any of the dialog's widgets sees the key.
+class AltF4Cancels : public QObject {
+public:
+    explicit AltF4Cancels(QDialog* dlg) : dlg_(dlg) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || !o->isWidgetType() || static_cast<QWidget*>(o)->window() != dlg_)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() != Qt::Key_F4 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return false;
+        dlg_->reject();
+        return true;
+    }
+
+private:
+    QDialog* dlg_;
+};
+
 // Boxes the dialog opens over itself (Qt's replace question, the invalid
 // name box) are modal to the dialog only: Qt would show them
 // application-modal, blocking every window, another thread's box too. When
@@ -258,6 +278,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         NameIconProvider icons;  // outlives the dialog, whose model uses it
         QFileDialog dlg(scope.ParentWidget());
         BoxesModalToTheDialog boxes(&dlg);
+        AltF4Cancels altF4(&dlg);
         dlg.setIconProvider(&icons);
         auto* files = dlg.findChild<QFileSystemModel*>();
         if (files) dlg.setProxyModel(new ExplorerSizes(&dlg));  // the dialog owns it
