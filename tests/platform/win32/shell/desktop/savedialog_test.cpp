@@ -23,6 +23,7 @@
 #include <utime.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <ctime>
 #include <cstring>
 #include <functional>
@@ -463,6 +464,8 @@ TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
 // still show a file's size and date, and the calendar its months and days, in
 // Chinese.
 TEST_F(SaveDialog, QtDialogsShowSizesDatesAndMonthsInChineseUnderACLocale) {
+    // Run whole too, the program gets the environment ctest gives it.
+    ASSERT_STREQ(getenv("LC_ALL"), "C");
     shelltest::TempDir dir;
     const std::string file = dir.path() + "/list.txt";
     std::ofstream(file) << std::string(195, 'x');
