@@ -123,9 +123,10 @@ def collect(tests, include_single, build_dir):
     # A program whose tests run in different environments runs once per
     # environment: label those runs apart.
     for prog, rs in runs.items():
+        labels = [r[0] for r in rs]
         for i, r in enumerate(rs):
-            if sum(1 for o in rs if o[0] == r[0]) > 1:
-                rs[i] = ("%s (%d)" % (r[0], 1 + sum(1 for o in rs[:i] if o[0] == r[0])),) + r[1:]
+            if labels.count(r[0]) > 1:
+                rs[i] = ("%s (%d)" % (r[0], labels[:i].count(r[0]) + 1),) + r[1:]
     return runs
 
 
