@@ -4,7 +4,9 @@
 // on the screen (read from the root window, not from the windows), and the
 // main window's pixels come back where they were when they close or move away;
 // a mail run's box leaves the windows answering the user's clicks and closes;
-// the time pickers show every character of their time beside their arrows.
+// the time pickers show every character of their time beside their arrows;
+// lists scroll their columns by small steps as far as the last one, and show
+// no horizontal bar when their columns fit.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,6 +24,8 @@
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
@@ -38,13 +42,17 @@
 
 using namespace programtest;
 using screentest::ClickOnScreen;
+using screentest::ClickWithTheServer;
+using screentest::DragWithTheServer;
 using screentest::IsShown;
 using screentest::Pixels;
 using screentest::ReadRoot;
 using screentest::Rect;
 using screentest::RequestClose;
 using screentest::Shown;
+using screentest::ShownMenu;
 using screentest::ShownWhereKnown;
+using screentest::TypeWithTheServer;
 using screentest::WhenShown;
 
 namespace {
@@ -358,6 +366,52 @@ TEST_F(ScreenXvfb, APopupMenuShowsItsItemsAndTheMainWindowComesBack) {
     EXPECT_EQ(WaitUntilBack(before), "");
 }
 
+// A field's own menu, with the X server's pointer and keys: right-clicked, it
+// opens at the pointer; the subject is chosen whole (全选 by its letter) and
+// copied (复制 clicked), pasted into the description (粘贴 by its letter), and
+// the record saved holds it in the database file.
+TEST_F(ScreenXvfb, AFieldsMenuCopiesItsTextIntoAnotherFieldAndTheSavedRecordKeepsIt) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    Click(g_Opp_Detail, IDC_OPPD_EDIT);
+    const HWND subject = g_Opp_Detail.m_hSubject, description = g_Opp_Detail.m_hDescription;
+    const auto centre = [](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        return std::make_pair(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2);
+    };
+    const auto click = [&](HWND h, int button) {
+        return [=] { ClickWithTheServer(centre(h).first, centre(h).second, button); };
+    };
+    const auto open = [] { return ShownMenu().width > 0; };
+    const auto closed = [] { return !IsShown(Shown::PopupMenu); };
+    Rect menu;
+    screentest::Steps steps({
+        {[] { return true; }, click(subject, 3)},
+        {open,
+         [&] {
+             menu = ShownMenu();
+             TypeWithTheServer({'a'});
+         }},
+        {[&] { return closed() && SendMessageA(subject, EM_GETSEL, 0, 0) == MAKELONG(0, 6); }, click(subject, 3)},
+        {open,
+         [] {
+             const auto [x, y] = screentest::MenuItemCentre('C');
+             ClickWithTheServer(x, y);
+         }},
+        {closed, click(description, 3)},
+        {open, [] { TypeWithTheServer({'p'}); }},
+        {[&] { return closed() && Text(description) == "Screen"; },
+         click(GetDlgItem(g_Opp_Detail.m_hWnd, IDC_OPPD_SAVE), 1)},
+    });
+    const bool saved = w32test::WaitFor(
+        [&] { return steps.Taken() == 7 && g_Opp_Detail.CurrentMode() == RecordFormClass::kBrowse; }, 20000);
+    EXPECT_TRUE(saved) << steps.Taken() << " steps taken";
+    EXPECT_EQ(std::make_pair(menu.x, menu.y), centre(subject));
+    EXPECT_EQ(Database().Query("SELECT opp_subject, opp_description FROM opportunities"),
+              (std::vector<std::vector<std::string>>{{"Screen", "Screen"}}));
+}
+
 TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     AddOpp({.subject = "Screen"});
     w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_OPPORTUNITIES);
@@ -372,6 +426,91 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
     EXPECT_EQ(painted, "");
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+// The x of each header divider (the light grey line at a column's right
+// edge) in a row of the screen.
+std::vector<int> HeaderDividers(const Pixels& row) {
+    std::vector<int> out;
+    for (int x = row.x; x < row.x + row.width; ++x)
+        if (row.at(x, row.y) == 0xE5E5E5u) out.push_back(x);
+    return out;
+}
+
+// The list's header row through its middle, once the screen stops changing.
+Pixels HeaderRow(HWND list) {
+    RECT first{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, LPARAM(&first));
+    const Rect at = ClientOnScreen(list);
+    Pixels last;
+    w32test::WaitFor(
+        [&] {
+            w32test::ProcessEvents();
+            Pixels now = ReadRoot(at.x, at.y + first.top / 2, at.width, 1);
+            const bool same = !now.empty() && now.rgb == last.rgb;
+            last = std::move(now);
+            return same;
+        },
+        3000);
+    return last;
+}
+
+// Lists as the user scrolls them on the screen. On 所有客户单位 (40 rows, a
+// vertical bar) an arrow of the horizontal bar moves the columns a few
+// pixels, and the thumb dragged all the way right brings the last column's
+// header to the vertical bar; the 所有计划日志 list, whose columns are as
+// wide as the list, shows no horizontal bar.
+TEST_F(ScreenXvfb, ListsScrollAsFarAsTheirColumnsInSmallStepsAndFittingOnesHaveNoBar) {
+    for (int i = 0; i < 40; ++i) AddAccount({.name = "Acc" + std::to_string(i)});
+    GotoAcc_Homepage();
+    HWND list = g_Acc_Homepage.m_ListView.m_hListView;
+    ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(list) == 40; }));
+    const Rect at = ClientOnScreen(list);
+    const RECT bar = w32test::ListHorzBar(list);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    const int barY = at.y + (bar.top + bar.bottom) / 2;
+    // The page keeps its scroll from before: the trough left of the thumb pages back.
+    SCROLLINFO si{};
+    w32test::ListHorzBar(list, &si);
+    if (si.nPos > 0) ClickWithTheServer(at.x + bar.left + 20, barY);
+    ASSERT_TRUE(w32test::WaitFor([&] { return w32test::ListHorzBar(list, &si), si.nPos == 0; }));
+    const std::vector<int> before = HeaderDividers(HeaderRow(list));
+    ASSERT_FALSE(before.empty());
+    ClickWithTheServer(at.x + bar.right - 4, barY);  // the right arrow
+    std::vector<int> after;
+    w32test::WaitFor([&] { return (after = HeaderDividers(HeaderRow(list))) != before; }, 5000);
+    ASSERT_FALSE(after.empty());
+    EXPECT_GT(before.front() - after.front(), 0);
+    EXPECT_LE(before.front() - after.front(), 16);
+
+    DragWithTheServer(at.x + bar.left + 40, barY, at.x + bar.right + 300, barY);
+    w32test::WaitFor([&] { return HeaderDividers(HeaderRow(list)) != after; }, 5000);
+    const Pixels header = HeaderRow(list);
+    const std::vector<int> right = HeaderDividers(header);
+    ASSERT_FALSE(right.empty());
+    // Right of the last divider only the vertical bar and the list's border.
+    int white = 0;
+    for (int x = right.back() + 1; x < at.x + at.width; ++x) white += header.at(x, header.y) == 0xFFFFFFu;
+    EXPECT_EQ(white, 0) << "the last divider at " << right.back() - at.x << " of " << at.width;
+    EXPECT_GT(right.back(), at.x + at.width - 30);
+
+    AddTask({.subject = "Visit"});
+    AddTask({.subject = "Call"});
+    GotoTas_ListAll();
+    HWND tasks = g_Tas_ListAll.m_ListView.m_hListView;
+    ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(tasks) == 2; }));
+    MainPixels();
+    // The bottom of the list, inside its border: rows left blank, no bar's
+    // grey thumb or arrows.
+    const Rect list2 = ClientOnScreen(tasks);
+    const Pixels bottom = ReadRoot(list2.x + 1, list2.y + list2.height - 15, list2.width - 2, 14);
+    ASSERT_FALSE(bottom.empty());
+    size_t grey = 0;
+    for (uint32_t c : bottom.rgb) {
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        grey += r == g && g == b && r < 235 ? 1 : 0;
+    }
+    EXPECT_LT(grey * 20, bottom.rgb.size()) << grey << " grey pixels of " << bottom.rgb.size();
 }
 
 // The line above a page's list or form, as the screen shows it once the page
@@ -507,6 +646,18 @@ TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
     // Standard error holds Qt's notices ("QStandardPaths: ...", "qt.qpa...: ...") and nothing else.
     EXPECT_EXIT(ScreenXvfbTest_CloseUnderARunsBox([this] { OpenOpportunity(); }), ::testing::ExitedWithCode(0),
                 "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
+}
+
+// Alt+F4 on the main window ends the program's loop, as its close does.
+TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
+            screentest::PressAltF4(g_hMainWnd);
+            std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
