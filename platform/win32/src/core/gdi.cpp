@@ -1427,6 +1427,12 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
     QFont f = FontOfDC(dc);
     const QRect rect = ToQRect(*r);
     const int cell = CellHeight(f);
+    // A line break is one character before the prefix is looked for, so that
+    // the underline's place counts CR LF once.
+    if (!(format & DT_SINGLELINE)) {
+        s.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        s.replace(u'\r', QChar::LineSeparator).replace(u'\n', QChar::LineSeparator);
+    }
     // "&" underlines the character after it, "&&" is an "&".
     QList<QTextLayout::FormatRange> mnemonic;
     if (!(format & DT_NOPREFIX)) {
@@ -1441,10 +1447,6 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
             plain += s[i];
         }
         s = plain;
-    }
-    if (!(format & DT_SINGLELINE)) {
-        s.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-        s.replace(u'\r', QChar::LineSeparator).replace(u'\n', QChar::LineSeparator);
     }
     QTextOption option;
     option.setWrapMode((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) ? QTextOption::WordWrap
