@@ -9,17 +9,15 @@
 #include <QtWidgets/QPushButton>
 
 #include "ScreenReader.h"
+
+#include "tests/support/ServerInput.h"
 #include "win32_testhooks.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 
 #include <algorithm>
-
-#include <sys/uio.h>
 
 namespace screentest {
 
@@ -198,36 +196,7 @@ void PressAltF4(void* hwnd) {
     if (d) XCloseDisplay(d);
 }
 
-namespace {
-
-// Sent on Qt's own connection, after what Qt has asked of the server (a
-// popup's grabs among it).
-void FakeInput(uint8_t type, uint8_t detail, int x = 0, int y = 0) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) return;
-    static xcb_extension_t xtest = {"XTEST", 0};
-    struct {  // the XTEST FakeInput request (minor opcode 2)
-        uint8_t major = 0, minor = 0;
-        uint16_t length = 0;
-        uint8_t type = 0, detail = 0;
-        uint16_t pad0 = 0;
-        uint32_t time = 0, root = 0, pad1[2] = {0, 0};
-        int16_t rootX = 0, rootY = 0;
-        uint8_t pad2[7] = {}, device = 0;
-    } in;
-    static_assert(sizeof in == 36);
-    in.type = type;
-    in.detail = detail;
-    in.rootX = int16_t(x);
-    in.rootY = int16_t(y);
-    const xcb_protocol_request_t request = {1, &xtest, 2, 1};
-    iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
-    xcb_send_request(c, 0, parts + 2, &request);
-    xcb_flush(c);
-}
-
-}  // namespace
+using servertest::FakeInput;
 
 void ClickWithTheServer(int x, int y, int button) {
     FakeInput(XCB_MOTION_NOTIFY, 0, x, y);
