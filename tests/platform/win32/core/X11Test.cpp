@@ -485,12 +485,11 @@ TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
 
 // Keys typed on the X server's keyboard (XTEST): they go where the server's
 // input focus sends them, as the user's do.
-void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) return;
+// An event of the user's made by the X server (XTEST FakeInput): a key or a
+// button pressed or released, or the pointer moved to a point of the screen.
+void FakeInput(xcb_connection_t* c, uint8_t type, uint8_t detail, QPoint at = {}) {
     static xcb_extension_t xtest = {"XTEST", 0};
-    struct FakeInput {  // the XTEST FakeInput request (minor opcode 2)
+    struct Request {  // the XTEST FakeInput request (minor opcode 2)
         uint8_t major = 0, minor = 0;
         uint16_t length = 0;
         uint8_t type = 0, detail = 0;
@@ -499,16 +498,37 @@ void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys) {
         int16_t rootX = 0, rootY = 0;
         uint8_t pad2[7] = {}, device = 0;
     };
-    static_assert(sizeof(FakeInput) == 36);
+    static_assert(sizeof(Request) == 36);
     const xcb_protocol_request_t request = {1, &xtest, 2, 1};
+    Request in;
+    in.type = type;
+    in.detail = detail;
+    in.rootX = int16_t(at.x());
+    in.rootY = int16_t(at.y());
+    iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
+    xcb_send_request(c, 0, parts + 2, &request);
+}
+
+void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
     for (xcb_keysym_t key : keys)
-        for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
-            FakeInput in;
-            in.type = type;
-            in.detail = KeycodeOf(c, key);
-            iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
-            xcb_send_request(c, 0, parts + 2, &request);
-        }
+        for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) FakeInput(c, type, KeycodeOf(c, key));
+    xcb_flush(c);
+}
+
+// A click of the user's at a point of the screen (XTEST); the pointer is
+// then moved away, to the screen's bottom right corner.
+void ClickOnTheScreen(QPoint at) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    FakeInput(c, XCB_MOTION_NOTIFY, 0, at);
+    FakeInput(c, XCB_BUTTON_PRESS, 1);
+    FakeInput(c, XCB_BUTTON_RELEASE, 1);
+    FakeInput(c, XCB_MOTION_NOTIFY, 0, QPoint(screen->width_in_pixels - 1, screen->height_in_pixels - 1));
     xcb_flush(c);
 }
 
@@ -623,6 +643,150 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     DestroyWindow(main);
     UnregisterClassA("X11KeyboardOwner", nullptr);
 }
+
+// A main window that opens a box (owned by it) when told to, as a message
+// handled inside another box's loop does.
+constexpr UINT UM_BOX = WM_APP + 31;
+int g_innerBox = -1;
+LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == UM_BOX) g_innerBox = MessageBoxA(h, "[6]", "Tarvel", MB_OK);
+    return DefWindowProcA(h, m, wp, lp);
+}
+
+// The user clicks the main window beside a box, a worker's box, a modal
+// dialog, a box over that dialog and the save dialog over it, and then
+// types: the keyboard stays with the box or dialog in front, which answers
+// the keys. A second box of the same owner (a worker's, or one opened
+// inside the first box's loop) takes the keyboard, and the first one has it
+// back when the second ends. The X server's keyboard is where each step's
+// keys go (the next keys wait for it), after the click moved it (the main
+// window had Qt's focus).
+void TheKeyboardStaysInFrontOfAClickedWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BoxingMainProc;
+    wc.lpszClassName = "X11ClickedMain";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowExA(0, "X11ClickedMain", "main", WS_OVERLAPPEDWINDOW, 20, 20, 1100, 900, nullptr, nullptr,
+                                nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    QWidget* mainWidget = TopLevelOf(main);
+    if (AWindowManagerRuns())
+        ASSERT_TRUE(UntilManaged(main, [&] { return mainWidget->frameGeometry() != mainWidget->geometry(); }));
+    ASSERT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(main); }));
+    g_asking = nullptr;
+    char dir[] = "/tmp/x11clickXXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    std::atomic<int> workers{-1};
+    std::thread worker;
+    const auto box = [](const char* says) {
+        return [says]() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible() && b->text().contains(says)) return b;
+            return nullptr;
+        };
+    };
+    const auto overDialog = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && qobject_cast<QMessageBox*>(w) && g_asking &&
+                w->parentWidget() == TopLevelOf(g_asking))
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    const auto dialog = [] { return g_asking && IsWindowVisible(g_asking) ? TopLevelOf(g_asking) : nullptr; };
+    const auto save = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && qobject_cast<QFileDialog*>(w)) return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
+    struct Step {
+        std::function<QWidget*()> front;  // the window that should have the keyboard
+        bool click;                       // the main window is clicked first
+        std::function<void()> then;
+    };
+    const std::vector<Step> steps = {
+        {box("[1]"), true, type({XK_Return})},
+        {box("[2]"), true, type({XK_Return})},
+        {dialog, true, type({XK_Return})},
+        {overDialog, true, type({XK_Return})},
+        {dialog, true, type({XK_Escape})},
+        {save, true, type({XK_Escape})},
+        {box("[3]"), false,
+         [&] { worker = std::thread([&] { workers = MessageBoxA(main, "[5]", "Tarvel", MB_OK); }); }},
+        {box("[5]"), true, type({XK_Return})},
+        {box("[3]"), false, type({XK_Return})},
+        {box("[4]"), false, [&] { PostMessageA(main, UM_BOX, 0, 0); }},
+        {box("[6]"), true, type({XK_Return})},
+        {box("[4]"), false, type({XK_Return})},
+    };
+    // A point of the main window's client area that no other window covers.
+    const auto besideTheOthers = [&] {
+        RECT rc{};
+        GetClientRect(main, &rc);
+        for (POINT p : {POINT{8, rc.bottom - 8}, POINT{rc.right - 8, rc.bottom - 8}, POINT{8, 8}}) {
+            ClientToScreen(main, &p);
+            const QPoint at(p.x, p.y);
+            const QList<QWidget*> tops = QApplication::topLevelWidgets();
+            if (std::none_of(tops.begin(), tops.end(), [&](QWidget* w) {
+                    return w != mainWidget && w->isVisible() && w->frameGeometry().contains(at);
+                }))
+                return at;
+        }
+        return QPoint();
+    };
+    bool mainFocused = false, clicked = false;
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, mainWidget,
+                     [&](QWindow* w) { mainFocused |= w && w == mainWidget->windowHandle(); });
+    size_t step = 0, stuck = steps.size();
+    int idle = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* at = step < steps.size() && stuck == steps.size() ? steps[step].front() : nullptr;
+        const bool holds = at && InputFocus() == at->winId() && QApplication::activeWindow() == at;
+        if (holds && steps[step].click && !clicked) {
+            mainFocused = false;
+            clicked = true;
+            ClickOnTheScreen(besideTheOthers());
+            idle = 0;
+        } else if (holds && (!steps[step].click || mainFocused)) {
+            clicked = false;
+            steps[step++].then();
+            idle = 0;
+        } else if (++idle > 250 || stuck < steps.size()) {  // stuck: everything closes
+            if (stuck == steps.size()) stuck = step;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
+                    static_cast<QDialog*>(w)->reject();
+            if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+            idle = 0;
+        }
+    });
+    driver.start(20);
+    w32test::AutoAnswerMessageBoxes(false);
+    // "确认删除", 否 the default.
+    EXPECT_EQ(MessageBoxA(main, "[1]", "Tarvel", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
+    worker = std::thread([&] { workers = MessageBoxA(main, "[2]", "Tarvel", MB_OK); });
+    w32test::WaitFor([&] { return workers != -1; }, 60000);
+    worker.join();
+    EXPECT_EQ(workers, IDOK);
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
+    EXPECT_FALSE(SaveExportOver(main, dir));
+    workers = -1;
+    EXPECT_EQ(MessageBoxA(main, "[3]", "Tarvel", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(MessageBoxA(main, "[4]", "Tarvel", MB_OKCANCEL), IDOK);
+    driver.stop();
+    w32test::AutoAnswerMessageBoxes(true);
+    if (worker.joinable()) worker.join();
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(stuck, steps.size()) << "stuck at step " << stuck;
+    EXPECT_EQ(workers, IDOK);
+    EXPECT_EQ(g_innerBox, IDOK);
+    DestroyWindow(main);
+    UnregisterClassA("X11ClickedMain", nullptr);
+}
+
+TEST(X11, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
+TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
 
 // Under a window manager (run with one): the frame it puts around a window
 // moves the client area, and screen coordinates follow it, so that a popup
