@@ -125,13 +125,23 @@ TEST_F(MessageBoxes, TheUnderlinedLetterAnswersWithOrWithoutAlt) {
 // answers it, the next key the box below, which has the keyboard back. So
 // it goes whether the second box is opened by a message handled inside the
 // first box's loop, with or without owner, or by a worker, over the same
-// owner.
+// owner; and when the first box opens with the program in the background
+// (another window was active last) and the second one, without owner,
+// opens before the first is active.
 TEST_F(MessageBoxes, TheBoxOnTopTakesTheKeyboard) {
-    enum Second { kWithoutOwner, kSameOwner, kWorkers };
-    for (Second kind : {kWithoutOwner, kSameOwner, kWorkers}) {
+    enum Second { kWithoutOwner, kSameOwner, kWorkers, kInTheBackground };
+    for (Second kind : {kWithoutOwner, kSameOwner, kWorkers, kInTheBackground}) {
         SCOPED_TRACE(kind);
         std::atomic<int> second{-1};
         std::thread worker;
+        HWND other = nullptr;
+        if (kind == kInTheBackground) {
+            other = MakeTop();
+            ShowWindow(other, SW_SHOW);
+            SetActiveWindow(other);
+            w32test::ProcessEvents();
+            QApplication::setActiveWindow(nullptr);
+        }
         g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
             if (h != top || m != UM_SECOND_BOX) return false;
             const UINT type = MB_YESNO | MB_DEFBUTTON2;
@@ -161,6 +171,7 @@ TEST_F(MessageBoxes, TheBoxOnTopTakesTheKeyboard) {
         });
         EXPECT_EQ(MessageBoxA(top, "\xB5\xDA\xD2\xBB", "Tarvel", MB_YESNO | MB_DEFBUTTON2), IDYES);
         if (worker.joinable()) worker.join();
+        if (other) DestroyWindow(other);
         EXPECT_EQ(second, IDNO);
         EXPECT_EQ(presses, 2);
     }

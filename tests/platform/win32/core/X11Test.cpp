@@ -569,9 +569,10 @@ INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
 
 // Without a window manager, the pointer away from the windows, the user
 // types on the keyboard: when a box over a dialog, a worker's box, the
-// dialog over the main window, the save dialog and its replace question
-// end, the X server's keyboard is back on the window each came from (the
-// next keys wait for it), and the keys reach the field that had the focus.
+// dialog over the main window (without owner, as the first-run wizard's
+// pages), the save dialog and its replace question end, the X server's
+// keyboard is back on the window each came from (the next keys wait for
+// it), and the keys reach the field that had the focus.
 TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -627,7 +628,7 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     });
     driver.start(20);
     w32test::AutoAnswerMessageBoxes(false);
-    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", nullptr, AskingProc, 0);
     w32test::WaitFor([&] { return GetWindowTextLengthA(edits[1]) == 1; });  // 'd' reached it first
     EXPECT_FALSE(SaveExportOver(main, dir));
     char typed[16] = "";
