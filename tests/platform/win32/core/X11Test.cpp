@@ -655,13 +655,13 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 // The user clicks the main window beside a box, a worker's box, a modal
-// dialog, a box over that dialog and the save dialog over it, and then
-// types: the keyboard stays with the box or dialog in front, which answers
-// the keys. A second box of the same owner (a worker's, or one opened
-// inside the first box's loop) takes the keyboard, and the first one has it
-// back when the second ends. The X server's keyboard is where each step's
-// keys go (the next keys wait for it), after the click moved it (the main
-// window had Qt's focus).
+// dialog, a box over that dialog (and that dialog itself), the save dialog
+// and its replace question, and then types: the keyboard stays with the box
+// or dialog in front, which answers the keys. A second box of the same
+// owner (a worker's, or one opened inside the first box's loop) takes the
+// keyboard, and the first one has it back when the second ends. The X
+// server's keyboard is where each step's keys go (the next keys wait for
+// it), after the click moved it (the clicked window had Qt's focus).
 void TheKeyboardStaysInFrontOfAClickedWindow() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = BoxingMainProc;
@@ -671,86 +671,94 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
                                 nullptr, nullptr);
     ShowWindow(main, SW_SHOW);
     QWidget* mainWidget = TopLevelOf(main);
-    if (AWindowManagerRuns())
+    if (AWindowManagerRuns()) {
         ASSERT_TRUE(UntilManaged(main, [&] { return mainWidget->frameGeometry() != mainWidget->geometry(); }));
+    }
     ASSERT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(main); }));
     g_asking = nullptr;
     char dir[] = "/tmp/x11clickXXXXXX";
     ASSERT_TRUE(mkdtemp(dir));
+    std::ofstream(std::string(dir) + "/Export.txt") << "old";
     std::atomic<int> workers{-1};
     std::thread worker;
-    const auto box = [](const char* says) {
-        return [says]() -> QWidget* {
+    // The visible window that passes pred.
+    const auto shown = [](std::function<bool(QWidget*)> pred) {
+        return [pred]() -> QWidget* {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible() && b->text().contains(says)) return b;
+                if (w->isVisible() && pred(w)) return w;
             return nullptr;
         };
     };
-    const auto overDialog = [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && qobject_cast<QMessageBox*>(w) && g_asking &&
-                w->parentWidget() == TopLevelOf(g_asking))
-                return w;
-        return static_cast<QWidget*>(nullptr);
+    const auto box = [&](const char* says) {
+        return shown([says](QWidget* w) {
+            auto* b = qobject_cast<QMessageBox*>(w);
+            return b && b->text().contains(says);
+        });
     };
-    const auto dialog = [] { return g_asking && IsWindowVisible(g_asking) ? TopLevelOf(g_asking) : nullptr; };
-    const auto save = [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && qobject_cast<QFileDialog*>(w)) return w;
-        return static_cast<QWidget*>(nullptr);
+    using Find = std::function<QWidget*()>;
+    const Find dialog = [] { return g_asking && IsWindowVisible(g_asking) ? TopLevelOf(g_asking) : nullptr; };
+    const Find save = shown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; });
+    const Find owner = [&] { return mainWidget; }, none;
+    // A box over the dialog or the save dialog.
+    const auto boxOver = [&](const Find& under) {
+        return shown([under](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == under(); });
     };
     const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
     struct Step {
-        std::function<QWidget*()> front;  // the window that should have the keyboard
-        bool click;                       // the main window is clicked first
+        Find front;    // the window that should have the keyboard
+        Find clicked;  // the window clicked first, if any
         std::function<void()> then;
     };
+    const std::function<void()> nothing = [] {};
     const std::vector<Step> steps = {
-        {box("[1]"), true, type({XK_Return})},
-        {box("[2]"), true, type({XK_Return})},
-        {dialog, true, type({XK_Return})},
-        {overDialog, true, type({XK_Return})},
-        {dialog, true, type({XK_Escape})},
-        {save, true, type({XK_Escape})},
-        {box("[3]"), false,
-         [&] { worker = std::thread([&] { workers = MessageBoxA(main, "[5]", "Tarvel", MB_OK); }); }},
-        {box("[5]"), true, type({XK_Return})},
-        {box("[3]"), false, type({XK_Return})},
-        {box("[4]"), false, [&] { PostMessageA(main, UM_BOX, 0, 0); }},
-        {box("[6]"), true, type({XK_Return})},
-        {box("[4]"), false, type({XK_Return})},
+        {box("[1]"), owner, type({XK_Return})},
+        {box("[2]"), owner, type({XK_Return})},
+        {dialog, owner, type({XK_Return})},
+        {boxOver(dialog), owner, nothing},
+        {boxOver(dialog), dialog, type({XK_Return})},
+        {dialog, owner, type({XK_Escape})},
+        {save, owner, type({XK_Return})},
+        {boxOver(save), owner, nothing},
+        {boxOver(save), none, type({XK_Escape})},
+        {save, owner, type({XK_Escape})},
+        {box("[3]"), none, [&] { worker = std::thread([&] { workers = MessageBoxA(main, "[5]", "Tarvel", MB_OK); }); }},
+        {box("[5]"), owner, type({XK_Return})},
+        {box("[3]"), none, type({XK_Return})},
+        {box("[4]"), none, [&] { PostMessageA(main, UM_BOX, 0, 0); }},
+        {box("[6]"), owner, type({XK_Return})},
+        {box("[4]"), none, type({XK_Return})},
     };
-    // A point of the main window's client area that no other window covers.
-    const auto besideTheOthers = [&] {
-        RECT rc{};
-        GetClientRect(main, &rc);
-        for (POINT p : {POINT{8, rc.bottom - 8}, POINT{rc.right - 8, rc.bottom - 8}, POINT{8, 8}}) {
-            ClientToScreen(main, &p);
-            const QPoint at(p.x, p.y);
-            const QList<QWidget*> tops = QApplication::topLevelWidgets();
-            if (std::none_of(tops.begin(), tops.end(), [&](QWidget* w) {
-                    return w != mainWidget && w->isVisible() && w->frameGeometry().contains(at);
-                }))
-                return at;
+    // A point of a window's client area that no window over it covers.
+    const auto besideTheOthers = [](QWidget* target) {
+        const QRect r = target->geometry().adjusted(8, 8, -8, -8);
+        for (QPoint at : {r.bottomLeft(), r.bottomRight(), r.topLeft(), r.topRight()}) {
+            bool covered = false;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                QWidget* under = target;
+                while (under && under != w) under = under->parentWidget();
+                covered |= !under && w->isVisible() && w->frameGeometry().contains(at);
+            }
+            if (!covered) return at;
         }
         return QPoint();
     };
-    bool mainFocused = false, clicked = false;
+    QWidget* clicked = nullptr;
+    bool clickedFocused = false;
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, mainWidget,
-                     [&](QWindow* w) { mainFocused |= w && w == mainWidget->windowHandle(); });
+                     [&](QWindow* w) { clickedFocused |= clicked && w && w == clicked->windowHandle(); });
     size_t step = 0, stuck = steps.size();
     int idle = 0;
     QTimer driver;
     QObject::connect(&driver, &QTimer::timeout, [&] {
         QWidget* at = step < steps.size() && stuck == steps.size() ? steps[step].front() : nullptr;
         const bool holds = at && InputFocus() == at->winId() && QApplication::activeWindow() == at;
-        if (holds && steps[step].click && !clicked) {
-            mainFocused = false;
-            clicked = true;
-            ClickOnTheScreen(besideTheOthers());
+        if (holds && steps[step].clicked && !clicked) {
+            clickedFocused = false;
+            clicked = steps[step].clicked();
+            ClickOnTheScreen(besideTheOthers(clicked));
             idle = 0;
-        } else if (holds && (!steps[step].click || mainFocused)) {
-            clicked = false;
+        } else if (holds && (!steps[step].clicked || clickedFocused)) {
+            clicked = nullptr;
             steps[step++].then();
             idle = 0;
         } else if (++idle > 250 || stuck < steps.size()) {  // stuck: everything closes
@@ -778,6 +786,7 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
     driver.stop();
     w32test::AutoAnswerMessageBoxes(true);
     if (worker.joinable()) worker.join();
+    if (g_worker.joinable()) g_worker.join();
     std::filesystem::remove_all(dir);
     EXPECT_EQ(stuck, steps.size()) << "stuck at step " << stuck;
     EXPECT_EQ(workers, IDOK);
