@@ -1,6 +1,7 @@
 // The twenty record pickers: one core, one table row each. A picker's list,
-// ids and clicked row live for one opening; the pair a link writes is made
-// from the row clicked in the present list and the record shown now, so no
+// ids and chosen row live for one opening; the chosen row is the one the
+// list shows selected, by a click or the keys. The pair a link writes is made
+// from the row chosen in the present list and the record shown now, so no
 // click of an earlier opening or an earlier list is ever linked. A click
 // gives a handing picker's opener the row's id at once; whenever no row is
 // chosen (a reload, a click beside the rows, 取消) the opener has its id back.
@@ -66,7 +67,7 @@ struct PickerDef {
 struct PickerState {
     ListViewClass list;
     IDListOwner ids;
-    int nRow = -1;      // the row clicked in the present list, -1 none
+    int nRow = -1;      // the row chosen in the present list, -1 none
     ULONG ulSaved = 0;  // the opener's id at opening or after a double click's hand-over
 };
 
@@ -370,10 +371,19 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
     case WM_NOTIFY: {
         const NMHDR* pHdr = (const NMHDR*)lParam;
         if (!pHdr || pHdr->hwndFrom != s.list.m_hListView) return FALSE;
-        if (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK) return FALSE;
-        const int nRow = s.list.GetNotifyItem((NMLISTVIEW*)lParam);
+        int nRow = -1;
+        if (ListViewClass::IsSelectionChange(pHdr)) {
+            // The keys (or the mouse) moved the selection: the row the list
+            // now shows selected is chosen as a click on it would be.
+            nRow = s.list.GetSelectedItem();
+            if (nRow == s.nRow) return TRUE;
+        } else if (pHdr->code == NM_CLICK || pHdr->code == NM_DBLCLK) {
+            nRow = s.list.GetNotifyItem((NMLISTVIEW*)lParam);
+        } else {
+            return FALSE;
+        }
         if (!s.ids.HasRow(nRow)) {
-            if (pHdr->code == NM_CLICK) Unchoose(d, s);  // a click beside the rows
+            if (pHdr->code != NM_DBLCLK) Unchoose(d, s);  // a click beside the rows, or none selected
             return TRUE;
         }
         s.nRow = nRow;

@@ -1,8 +1,9 @@
 // The record pickers on "ID_DLG_SELECT_OBJECT": a list of the records of one
 // kind with a keyword search. Linking pickers link the double-clicked row to
 // the record the form shows (g_ulRelatingID) at once and stay open; 确定
-// links the row clicked last and closes. Handing pickers write the chosen
-// record's name and id into their opener. Openers run them with
+// links the row the list shows selected (clicked, or reached with the keys)
+// and closes. Handing pickers write the chosen record's name and id into
+// their opener. Openers run them with
 // DialogBoxParamA(g_hInstance, IDD_SELECT_OBJECT, owner, picker, 0).
 #pragma once
 

@@ -177,7 +177,15 @@ INT_PTR RelatedListPage::Proc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY: {
         const NMHDR* pHdr = (const NMHDR*)lParam;
         RelatedList* pList = pHdr ? ListFromNotify(pHdr->hwndFrom) : nullptr;
-        if (!pList || (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK)) return FALSE;
+        if (!pList) return FALSE;
+        if (ListViewClass::IsSelectionChange(pHdr)) {
+            // The keys (or the mouse) moved the selection: the row the list
+            // now shows selected is chosen as a click on it would be.
+            const int nRow = pList->list.GetSelectedItem();
+            if (nRow != pList->nSelected) OnClick(*pList, nRow);
+            return TRUE;
+        }
+        if (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK) return FALSE;
         const int nRow = pList->list.GetNotifyItem((const NMLISTVIEW*)lParam);
         if (pHdr->code == NM_CLICK)
             OnClick(*pList, nRow);

@@ -2,7 +2,8 @@
 // linked to the record its form shows (g_ulRelatingID), links a new or an
 // existing record through its add button's popup (a new-record dialog or a
 // picker, which end by telling the form to show its record again), removes
-// the link of the clicked row and opens a row in its kind's record form.
+// the link of the row the list shows selected (by a click or the keys) and
+// opens a row in its kind's record form.
 // Each page is a table (RelatedPageDef) and one RelatedListPage object kept
 // by its page procedure; the accounts pages add a second list, the contacts
 // of the clicked account (RelatedAccountsPage).
@@ -76,7 +77,7 @@ struct RelatedList {
     HMENU hSubMenu = nullptr;  // part of the page's menu
     ListViewClass list;
     IDListOwner ids;     // entry r: the record of row r; empty when nothing is listed
-    int nSelected = -1;  // the row clicked last in the present list, -1 none
+    int nSelected = -1;  // the row chosen in the present list (clicked or selected with the keys), -1 none
 };
 
 class RelatedListPage {
@@ -92,7 +93,8 @@ public:
 protected:
     virtual void OnCreate();
     virtual void OnReload();
-    // NM_CLICK on list l at nRow (-1 off the rows).
+    // A click on list l at nRow (-1 off the rows), or the keys selecting
+    // nRow (-1: none selected).
     virtual void OnClick(RelatedList& l, int nRow);
     // The add button of l: TRUE when its popup may open.
     virtual BOOL MayAdd(const RelatedList& l) const;
@@ -128,9 +130,9 @@ private:
 };
 
 // The accounts pages: the accounts linked to the shown record and, below,
-// the shown record's contacts under the account clicked last
-// (g_ulRelatingAccID, name in g_szRelatingAccName). The clicked account is
-// kept only while it is one of the listed accounts.
+// the shown record's contacts under the account clicked or selected with
+// the keys last (g_ulRelatingAccID, name in g_szRelatingAccName). The
+// clicked account is kept only while it is one of the listed accounts.
 class RelatedAccountsPage : public RelatedListPage {
 public:
     RelatedAccountsPage(const RelatedPageDef& def, const RelatedListDef& contacts);

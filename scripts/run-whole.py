@@ -4,9 +4,12 @@ one process per test as ctest does: state that one test leaves behind for the
 next shows only so.
 
 The programs and their tests are those ctest knows (ctest --show-only): the
-tests ctest runs one by one from a program are run together, with the same
-environment and working folder; with --all the tests ctest already runs as one
-command (the walks on Xvfb, through their wrapper) are run too. --seeds runs
+tests ctest runs one by one from a program are run together, in the
+environment ctest gives them (ENVIRONMENT, then ENVIRONMENT_MODIFICATION) and
+their working folder (WORKING_DIRECTORY); tests of one program that differ in
+these run apart. With --all the tests ctest already runs as one command (the
+walks on Xvfb, through their wrapper) are run too, judged as ctest judges
+them (SKIP_RETURN_CODE, PASS_REGULAR_EXPRESSION). --seeds runs
 each program once more per seed with the tests shuffled (GTEST_SHUFFLE and
 GTEST_RANDOM_SEED, so that wrapped commands get them as well). Every run
 runs its tests twice in the one process (GTEST_REPEAT; --repeat sets how
@@ -20,6 +23,7 @@ failed. A failed run's failures are printed and its whole output is kept in
 import argparse
 import json
 import os
+import re
 import subprocess
 import sys
 import threading
@@ -35,24 +39,67 @@ def load_tests(build):
 
 
 def props(test):
-    env, cwd = [], None
+    """The test's environment (ENVIRONMENT entries, then ENVIRONMENT_MODIFICATION
+    entries marked "~"), its working folder and how its end is judged."""
+    env, mods, cwd, judge = [], [], None, {}
     for p in test.get("properties", []):
-        if p["name"] == "ENVIRONMENT":
-            env = list(p["value"])
-        elif p["name"] == "WORKING_DIRECTORY":
-            cwd = p["value"]
-    return env, cwd
+        name, value = p["name"], p["value"]
+        if name == "ENVIRONMENT":
+            env = list(value)
+        elif name == "ENVIRONMENT_MODIFICATION":
+            mods = ["~" + m for m in value]
+        elif name == "WORKING_DIRECTORY":
+            cwd = value
+        elif name in ("SKIP_RETURN_CODE", "PASS_REGULAR_EXPRESSION"):
+            judge[name] = value
+    return env + mods, cwd, judge
+
+
+def environment(env):
+    """os.environ with a test's ENVIRONMENT set, then its modifications made
+    as ctest makes them (MYVAR=OP:VALUE)."""
+    e = dict(os.environ)
+    for kv in env:
+        if kv.startswith("~"):
+            break
+        k, _, v = kv.partition("=")
+        e[k] = v
+    unmodified = dict(e)
+    for kv in env:
+        if not kv.startswith("~"):
+            continue
+        k, _, opv = kv[1:].partition("=")
+        op, _, v = opv.partition(":")
+        cur = e.get(k, "")
+        sep = {"path_list_append": os.pathsep, "path_list_prepend": os.pathsep,
+               "cmake_list_append": ";", "cmake_list_prepend": ";"}.get(op, "")
+        if op == "reset":
+            if k in unmodified:
+                e[k] = unmodified[k]
+            else:
+                e.pop(k, None)
+        elif op == "set":
+            e[k] = v
+        elif op == "unset":
+            e.pop(k, None)
+        elif op in ("string_append", "path_list_append", "cmake_list_append"):
+            e[k] = cur + sep + v if cur else v
+        elif op in ("string_prepend", "path_list_prepend", "cmake_list_prepend"):
+            e[k] = v + sep + cur if cur else v
+        else:
+            raise SystemExit("unknown ENVIRONMENT_MODIFICATION operation: " + kv[1:])
+    return e
 
 
 def collect(tests, include_single, build_dir):
-    """Runs keyed by program: a list of (label, command, env, cwd)."""
+    """Runs keyed by program: a list of (label, command, env, cwd, judge)."""
     groups = {}  # (command without filter, env, cwd) -> [test names]
     singles = []
     for t in tests:
         cmd = t.get("command")
         if not cmd:
             continue
-        env, cwd = props(t)
+        env, cwd, judge = props(t)
         filters = [a for a in cmd if a.startswith(FILTER)]
         rest = [a for a in cmd if not a.startswith(FILTER)]
         # A test that gtest_discover_tests made names itself in its filter.
@@ -62,25 +109,38 @@ def collect(tests, include_single, build_dir):
         elif include_single and any(os.path.isfile(a) and os.access(a, os.X_OK) and a.startswith(build_dir) for a in cmd):
             # Only commands that run a program of the build (not the build
             # itself, nor scripts).
-            singles.append((t["name"], cmd, env, cwd))
+            singles.append((t["name"], cmd, env, cwd, judge))
     runs = {}
     for (rest, env, cwd), names in groups.items():
         prog = rest[0]
         cmd = [rest[0], FILTER + ":".join(names)] + list(rest[1:])
-        runs.setdefault(prog, []).append((os.path.basename(prog), cmd, list(env), cwd))
-    for name, cmd, env, cwd in singles:
+        runs.setdefault(prog, []).append((os.path.basename(prog), cmd, list(env), cwd, {}))
+    for name, cmd, env, cwd, judge in singles:
         # Key by the program the wrapped command runs, so that its runs do not
         # overlap with the same program's other runs (shared output files).
         prog = next((a for a in reversed(cmd) if os.path.isfile(a) and os.access(a, os.X_OK)), cmd[0])
-        runs.setdefault(prog, []).append((name, cmd, list(env), cwd))
+        runs.setdefault(prog, []).append((name, cmd, list(env), cwd, judge))
+    # A program whose tests run in different environments runs once per
+    # environment: label those runs apart.
+    for prog, rs in runs.items():
+        labels = [r[0] for r in rs]
+        for i, r in enumerate(rs):
+            if labels.count(r[0]) > 1:
+                rs[i] = ("%s (%d)" % (r[0], labels[:i].count(r[0]) + 1),) + r[1:]
     return runs
 
 
+def judged(rc, out, judge):
+    """passed, failed or skipped, as ctest judges the test's end."""
+    if "SKIP_RETURN_CODE" in judge and rc == int(judge["SKIP_RETURN_CODE"]):
+        return "skipped"
+    if "PASS_REGULAR_EXPRESSION" in judge:
+        return "passed" if any(re.search(r, out) for r in judge["PASS_REGULAR_EXPRESSION"]) else "failed"
+    return "passed" if rc == 0 else "failed"
+
+
 def run_one(label, cmd, env, cwd, seed, repeat, timeout):
-    e = dict(os.environ)
-    for kv in env:
-        k, _, v = kv.partition("=")
-        e[k] = v
+    e = environment(env)
     if repeat > 1:
         e["GTEST_REPEAT"] = str(repeat)
     if seed is not None:
@@ -124,12 +184,15 @@ def main():
     passed, failed = [], []
 
     def program(prog):
-        for label, cmd, env, cwd in runs[prog]:
+        for label, cmd, env, cwd, judge in runs[prog]:
             for seed in variants:
                 rc, out, secs = run_one(label, cmd, env, cwd, seed, args.repeat, args.timeout)
                 what = label + ("" if seed is None else " (shuffled, seed %d)" % seed)
+                verdict = judged(rc, out, judge)
                 with lock:
-                    if rc == 0:
+                    if verdict == "skipped":
+                        print("skip   %6.1fs  %s (exit %d)" % (secs, what, rc), flush=True)
+                    elif verdict == "passed":
                         passed.append(what)
                         print("ok     %6.1fs  %s" % (secs, what), flush=True)
                     else:

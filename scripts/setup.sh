@@ -5,7 +5,7 @@ set -euo pipefail
 
 PKGS=(
   g++ cmake make ninja-build pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxcb1-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxcb1-dev libxcb-xtest0-dev
   libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   libicu-dev

@@ -110,6 +110,17 @@ int ListViewClass::GetItemCount() {
 
 int ListViewClass::GetNotifyItem(const NMLISTVIEW* pNotify) { return pNotify ? pNotify->iItem : -1; }
 
+int ListViewClass::GetSelectedItem() {
+    if (!m_hListView) return -1;
+    return (int)SendMessageA(m_hListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+BOOL ListViewClass::IsSelectionChange(const NMHDR* pHdr) {
+    if (!pHdr || pHdr->code != LVN_ITEMCHANGED) return FALSE;
+    const NMLISTVIEW* p = (const NMLISTVIEW*)pHdr;
+    return (p->uChanged & LVIF_STATE) && ((p->uOldState ^ p->uNewState) & LVIS_SELECTED);
+}
+
 HIMAGELIST ListViewClass::SetImageList(HIMAGELIST hImageList, int nWhich) {
     return (HIMAGELIST)SendMessageA(m_hListView, LVM_SETIMAGELIST, (WPARAM)nWhich, (LPARAM)hImageList);
 }

@@ -31,6 +31,10 @@ public:
     // Number of rows the list holds.
     int GetItemCount();
     int GetNotifyItem(const NMLISTVIEW* pNotify);
+    // The first selected row, -1 when none is.
+    int GetSelectedItem();
+    // TRUE for an LVN_ITEMCHANGED that selected or deselected its row.
+    static BOOL IsSelectionChange(const NMHDR* pHdr);
     HIMAGELIST SetImageList(HIMAGELIST hImageList, int nWhich);
     // Index of the row's state image (0 first image, 1 second), -1 without one.
     // Safe from any thread.

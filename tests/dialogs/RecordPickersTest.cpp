@@ -1,13 +1,15 @@
 // The twenty record pickers, table-driven: rows in reverse query order, a
-// double click links (or hands over) the row it names, 确定 without a click
-// of this opening does nothing, a quote in the keyword finds its record,
-// 取消 gives a handing picker's opener back its id, an empty list (no
-// records, a search that finds nothing) holds no row to choose, a row no
-// longer chosen after a search reaches no opener's saved record, and a list
-// that was counted but cannot be walked names its kind in the box.
+// double click links (or hands over) the row it names, 确定 takes the row the
+// keys moved the selection to, 确定 without a click of this opening does
+// nothing, a quote in the keyword finds its record, 取消 gives a handing
+// picker's opener back its id, an empty list (no records, a search that
+// finds nothing) holds no row to choose, a row no longer chosen after a
+// search reaches no opener's saved record, and a list that was counted but
+// cannot be walked names its kind in the box.
 #include <gtest/gtest.h>
 
 #include "tests/dialogs/DialogTestSupport.h"
+#include "win32_testhooks_commctrl.h"
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
@@ -25,6 +27,7 @@
 #include "views/tasks/Tas_DetailDialogClass.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -290,6 +293,47 @@ TEST_P(RecordPickers, CancelAfterAClickGivesTheOpenerItsIdBack) {
     EXPECT_EQ(g_Tas_Detail.m_ulLinkAccID, 4242u);
     EXPECT_EQ(g_Tas_Detail.m_ulLinkOppID, 4242u);
     EXPECT_EQ(g_Tas_Detail.m_ulLinkConID, 4242u);
+}
+
+// A row clicked, then the keys move the selection on: 确定 links or hands
+// over the row the list shows selected, not the clicked one.
+TEST_P(RecordPickers, OkChoosesTheRowTheKeysSelected) {
+    const PickerRow& p = GetParam();
+    static const char* const kTable[] = {"tasks", "accounts", "opportunities", "contacts"};
+    static const char* const kName[] = {"tas_subject", "acc_name", "opp_subject", "con_name"};
+    static const char* const kID[] = {"tas_id", "acc_id", "opp_id", "con_id"};
+    auto links = [&](std::string name) {  // the link rows naming the record
+        for (size_t i = name.find('\''); i != std::string::npos; i = name.find('\'', i + 2)) name.insert(i, "'");
+        long long n = 0;
+        for (const char* t : {"opportunities_accounts", "opportunities_contacts", "opportunities_tasks",
+                              "accounts_contacts", "accounts_tasks", "contacts_tasks"})
+            if (strstr(t, kTable[p.kind]))
+                n += QueryInt(std::string("SELECT COUNT(*) FROM ") + t + " WHERE " + kID[p.kind] + "=(SELECT " +
+                              kID[p.kind] + " FROM " + kTable[p.kind] + " WHERE " + kName[p.kind] + "='" + name + "')");
+        return n;
+    };
+    std::string clicked, chosen;
+    long long nClicked = 0, nChosen = 0;
+    RunDialog(IDD_SELECT_OBJECT, p.proc, [&](HWND h) {
+        HWND hList = GetDlgItem(h, IDC_PICK_LIST);
+        clicked = NameCell(h, p.kind, 1);
+        chosen = NameCell(h, p.kind, 2);
+        nClicked = links(clicked);
+        nChosen = links(chosen);
+        w32test::ClickListRow(hList, 1);
+        for (int vk : {VK_DOWN, VK_DOWN, VK_UP}) w32test::PressKey(vk, false, false, hList);
+        PressButton(h, IDC_PICK_OK);
+    });
+    EXPECT_EQ(links(clicked), nClicked);
+    EXPECT_EQ(links(chosen), nChosen + (p.shown != kNone ? 1 : 0));
+    const bool bTaskForm = p.proc == SelectAccountDlgProc_TasDetail || p.proc == SelectContactDlgProc_TasDetail ||
+                           p.proc == SelectOpportunityDlgProc_TasDetail;
+    if (p.bHanding) {
+        EXPECT_EQ(Text(p.proc == SelectAccountDlgProc_ConDetail ? g_Con_Detail.m_hAccountEdit
+                       : bTaskForm                              ? g_Tas_Detail.m_hSubject
+                                                                : m_hEdit),
+                  chosen);
+    }
 }
 
 // With no record of the kind, and after a search that finds nothing, the

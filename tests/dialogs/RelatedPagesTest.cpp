@@ -1,8 +1,9 @@
 // The relation tab pages of the four record forms, driven on the forms as
 // the program shows them: the rows each kind lists and their order, opening
-// a row, removing one link, the buttons' states, the accounts pages' clicked
-// account, mass mail, the re-entry of a dialog's reload into the page that
-// opened it, and the page's font and menu released with the page.
+// a row, removing one link (of a row the keys selected too), the buttons'
+// states, the accounts pages' clicked account, mass mail, the re-entry of a
+// dialog's reload into the page that opened it, and the page's font and menu
+// released with the page.
 #include <gtest/gtest.h>
 
 #include "tests/dialogs/DialogTestSupport.h"
@@ -84,6 +85,11 @@ protected:
     }
     static void DoubleClickListRow(HWND hList, int nRow) {
         w32test::DoubleClickListRow(hList, nRow);
+        PumpMessages();
+    }
+    // A key pressed on the list, as the user presses it while it has the focus.
+    static void Key(HWND hList, int vk) {
+        w32test::PressKey(vk, false, false, hList);
         PumpMessages();
     }
     static void Press(HWND hButton) {
@@ -583,6 +589,44 @@ TEST_F(RelatedAccountsPages, TheNewContactShowsAndLinksTheAccountClickedOnThisRe
                        " AND con_id=" + std::to_string(con)),
               m_b);
     EXPECT_EQ(Count("accounts_contacts WHERE acc_id=" + N(m_a) + " AND con_id=" + std::to_string(con)), 0);
+}
+
+// --- The row the keys select --------------------------------------------------------
+
+// The row acted on is the row the list shows selected, by a click or the
+// keys: on a page and on both lists of an accounts page (the account the
+// keys reach lists its contacts). The keys alone enable remove; a click off
+// the rows still disables it.
+TEST_F(RelatedAccountsPages, TheRowTheKeysSelectIsTheRowRemoved) {
+    const unsigned t1 = AddTask({.subject = "任务一", .date = "2024-01-01"});
+    const unsigned t2 = AddTask({.subject = "任务二", .date = "2024-01-02"});
+    for (unsigned t : {t1, t2}) Link("accounts", m_a, "tasks", t);
+    Show(g_Acc_Detail, {m_a}, 0, 0);
+    ClickListRow(Item(g_Acc_Detail, kTaskList), 0);
+    Key(Item(g_Acc_Detail, kTaskList), VK_DOWN);
+    Press(Item(g_Acc_Detail, kRemoveTask));
+    EXPECT_EQ(Count("accounts_tasks WHERE tas_id=" + N(t2)), 0);
+    EXPECT_EQ(Count("accounts_tasks WHERE tas_id=" + N(t1)), 1);
+    Key(Item(g_Acc_Detail, kTaskList), VK_DOWN);
+    EXPECT_TRUE(Enabled(Item(g_Acc_Detail, kRemoveTask)));
+    ClickOffRows(Item(g_Acc_Detail, kTaskList));
+    EXPECT_FALSE(Enabled(Item(g_Acc_Detail, kRemoveTask)));
+
+    Show(g_Opp_Detail, {m_opp}, 0, 2);
+    const int vk = RowOf("甲公司") < RowOf("乙公司") ? VK_UP : VK_DOWN;
+    ClickListRow(Accounts(), RowOf("乙公司"));
+    Key(Accounts(), vk);
+    ASSERT_EQ(RowCount(Contacts()), 2) << "甲公司's contacts";
+    const std::string first = Cell(Contacts(), 0, 0);
+    ClickListRow(Contacts(), 0);
+    Key(Contacts(), VK_DOWN);
+    Press(Item(g_Opp_Detail, kRemoveContact));
+    EXPECT_EQ(Column(Contacts(), 0), (std::vector<std::string>{first}));
+    ClickListRow(Accounts(), RowOf("乙公司"));
+    Key(Accounts(), vk);
+    Press(Item(g_Opp_Detail, kRemoveAccount));
+    EXPECT_EQ(Count("opportunities_accounts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_a)), 0);
+    EXPECT_EQ(Count("opportunities_accounts WHERE opp_id=" + N(m_opp) + " AND acc_id=" + N(m_b)), 1);
 }
 
 // --- Adding through the popup, and re-entry ------------------------------------------

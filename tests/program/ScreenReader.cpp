@@ -1,16 +1,21 @@
 // Qt's headers come before Xlib's, whose macros clash with them.
 #include <QtCore/QTimer>
 #include <QtGui/QImage>
+#include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
 #include "ScreenReader.h"
+
+#include "tests/support/ServerInput.h"
 #include "win32_testhooks.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 
@@ -172,6 +177,75 @@ void RequestClose(void* hwnd) {
     if (d) XCloseDisplay(d);
 }
 
+void PressAltF4(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (top && d) {
+        for (int type : {KeyPress, KeyRelease}) {
+            XEvent e{};
+            XKeyEvent& k = e.xkey;
+            k.type = type;
+            k.window = Window(top->winId());
+            k.root = DefaultRootWindow(d);
+            k.state = Mod1Mask;
+            k.keycode = XKeysymToKeycode(d, XK_F4);
+            k.same_screen = True;
+            Send(d, &e);
+        }
+    }
+    if (d) XCloseDisplay(d);
+}
+
+using servertest::FakeInput;
+
+void ClickWithTheServer(int x, int y, int button) {
+    FakeInput(XCB_MOTION_NOTIFY, 0, x, y);
+    FakeInput(XCB_BUTTON_PRESS, uint8_t(button));
+    FakeInput(XCB_BUTTON_RELEASE, uint8_t(button));
+}
+
+void DragWithTheServer(int x0, int y0, int x1, int y1) {
+    FakeInput(XCB_MOTION_NOTIFY, 0, x0, y0);
+    FakeInput(XCB_BUTTON_PRESS, 1);
+    FakeInput(XCB_MOTION_NOTIFY, 0, x1, y1);
+    FakeInput(XCB_BUTTON_RELEASE, 1);
+}
+
+void PressWithTheServer(int x, int y) {
+    FakeInput(XCB_MOTION_NOTIFY, 0, x, y);
+    FakeInput(XCB_BUTTON_PRESS, 1);
+}
+
+void ReleaseWithTheServer() { FakeInput(XCB_BUTTON_RELEASE, 1); }
+
+bool GiveTheKeyboardTo(void* hwnd) {
+    QWidget* top = TopWidget(hwnd);
+    Display* d = XOpenDisplay(nullptr);
+    if (top && d) {
+        XSetInputFocus(d, Window(top->winId()), RevertToParent, CurrentTime);
+        XSync(d, False);
+    }
+    if (d) XCloseDisplay(d);
+    return top && w32test::WaitFor([top] { return top->isActiveWindow(); }, 10000);
+}
+
+void TypeWithTheServer(const std::vector<unsigned>& keysyms) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return;
+    for (unsigned k : keysyms)
+        for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) FakeInput(type, uint8_t(XKeysymToKeycode(d, k)));
+    XCloseDisplay(d);
+}
+
+void ChordWithTheServer(const std::vector<unsigned>& keysyms) {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return;
+    for (unsigned k : keysyms) FakeInput(XCB_KEY_PRESS, uint8_t(XKeysymToKeycode(d, k)));
+    for (auto k = keysyms.rbegin(); k != keysyms.rend(); ++k)
+        FakeInput(XCB_KEY_RELEASE, uint8_t(XKeysymToKeycode(d, *k)));
+    XCloseDisplay(d);
+}
+
 bool SavePng(const Pixels& pixels, const std::string& path) {
     if (pixels.empty()) return false;
     QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
@@ -212,6 +286,24 @@ void Close(Shown kind, QWidget* w) {
 
 bool IsShown(Shown kind) { return Find(kind) != nullptr; }
 
+Rect ShownMenu() {
+    QWidget* w = Find(Shown::PopupMenu);
+    if (!w || !w->isVisible() || !Placed(w)) return Rect();
+    return Rect{w->x(), w->y(), w->width(), w->height()};
+}
+
+std::pair<int, int> MenuItemCentre(char letter) {
+    auto* menu = qobject_cast<QMenu*>(Find(Shown::PopupMenu));
+    const QString key = QStringLiteral("&") + QChar(QLatin1Char(letter));
+    if (menu)
+        for (QAction* a : menu->actions())
+            if (a->text().contains(key, Qt::CaseInsensitive)) {
+                const QPoint c = menu->mapToGlobal(menu->actionGeometry(a).center());
+                return {c.x(), c.y()};
+            }
+    return {-1, -1};
+}
+
 void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
     auto* timer = new QTimer(qApp);  // goes with the application if nothing shows
     timer->setInterval(50);
@@ -228,5 +320,30 @@ void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
     });
     timer->start();
 }
+
+struct Steps::Timer {
+    QTimer timer;
+    std::vector<Step> steps;
+    size_t taken = 0;
+    int idle = 0;
+};
+
+Steps::Steps(std::vector<Step> steps) : timer_(new Timer) {
+    timer_->steps = std::move(steps);
+    Timer* t = timer_.get();
+    QObject::connect(&t->timer, &QTimer::timeout, [t] {
+        if (t->taken < t->steps.size() && t->steps[t->taken].first()) {
+            t->idle = 0;
+            t->steps[t->taken++].second();
+        } else if (++t->idle == 500) {  // stuck: a menu left open closes, so that the test can end
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        }
+    });
+    t->timer.start(20);
+}
+
+Steps::~Steps() = default;
+
+size_t Steps::Taken() const { return timer_->taken; }
 
 }  // namespace screentest

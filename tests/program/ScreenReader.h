@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace screentest {
@@ -41,6 +43,25 @@ bool ShownWhereKnown(void* hwnd);
 // under a window manager _NET_CLOSE_WINDOW, on which the manager asks it.
 void ClickOnScreen(void* hwnd, int x, int y);
 void RequestClose(void* hwnd);
+// Alt+F4 typed on that window (its F4 key with Alt held).
+void PressAltF4(void* hwnd);
+
+// Input from the X server's own devices (XTEST), as the user's hands give
+// it: the pointer moved to a screen point and a button pressed and released
+// there; keys (keysyms, unshifted) pressed and released. The server sends
+// them where it sends the user's (under the pointer, to a grab, to the focus).
+void ClickWithTheServer(int x, int y, int button = 1);
+// A left-button drag: pressed at (x0, y0), moved to (x1, y1), released there.
+void DragWithTheServer(int x0, int y0, int x1, int y1);
+void TypeWithTheServer(const std::vector<unsigned>& keysyms);
+// Keys held down together (pressed in order, released in reverse): Alt+F4.
+void ChordWithTheServer(const std::vector<unsigned>& keysyms);
+// The left button pressed at (x, y) and held until released.
+void PressWithTheServer(int x, int y);
+void ReleaseWithTheServer();
+// Gives the X server's keyboard to the layer's top-level window `hwnd`, as a
+// window manager does when the user picks it; true once Qt has it active.
+bool GiveTheKeyboardTo(void* hwnd);
 
 // Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);
@@ -57,6 +78,27 @@ enum class Shown { MessageBox, PopupMenu, SaveDialog };
 
 // A window of that kind is shown now.
 bool IsShown(Shown kind);
+
+// The popup menu open now, once the X server shows it where Qt has it: its
+// screen rectangle (empty when none), and the screen point at the centre of
+// its item whose underlined letter is `letter` ({-1, -1} when none).
+Rect ShownMenu();
+std::pair<int, int> MenuItemCentre(char letter);
+
+// A user's steps, taken in order from a timer, inside whatever modal loop
+// runs then (a popup menu's among them): each step's action once its
+// condition holds. They stop with the object.
+class Steps {
+public:
+    using Step = std::pair<std::function<bool()>, std::function<void()>>;
+    explicit Steps(std::vector<Step> steps);
+    ~Steps();
+    size_t Taken() const;
+
+private:
+    struct Timer;
+    std::unique_ptr<Timer> timer_;
+};
 
 // Once a window of that kind is shown, and on the X server where Qt has it
 // (looked for from a timer, inside whatever modal loop runs then), calls look

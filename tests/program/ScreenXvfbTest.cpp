@@ -4,9 +4,13 @@
 // on the screen (read from the root window, not from the windows), and the
 // main window's pixels come back where they were when they close or move away;
 // a mail run's box leaves the windows answering the user's clicks and closes;
-// the time pickers show every character of their time beside their arrows.
+// the time pickers show every character of their time beside their arrows and
+// step once per click of the user's mouse; a date picker's calendar drops
+// down framed, today marked; lists scroll their columns by small steps as far
+// as the last one, and show no horizontal bar when their columns fit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -22,6 +26,8 @@
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
+#include "views/accounts/Acc_HomepageDialogClass.h"
+#include "views/accounts/Acc_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
@@ -36,15 +42,21 @@
 #include "win32_testhooks_commctrl.h"
 #include "win32_testhooks_shell.h"
 
+#include <X11/keysym.h>
+
 using namespace programtest;
 using screentest::ClickOnScreen;
+using screentest::ClickWithTheServer;
+using screentest::DragWithTheServer;
 using screentest::IsShown;
 using screentest::Pixels;
 using screentest::ReadRoot;
 using screentest::Rect;
 using screentest::RequestClose;
 using screentest::Shown;
+using screentest::ShownMenu;
 using screentest::ShownWhereKnown;
+using screentest::TypeWithTheServer;
 using screentest::WhenShown;
 
 namespace {
@@ -180,6 +192,26 @@ std::string WaitUntilWholeText(HWND picker, const std::string& name) {
     w32test::WaitFor([&] { return (why = WhyNotWholeText(picker)).empty(); }, 10000);
     if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath(name + ".png"));
     return why;
+}
+
+// A drop-down calendar as the screen shows it: a dark frame all along its
+// edges around a light body, and today framed in its own colour (192, 0, 0);
+// "" or what is wrong.
+std::string WhyNotFramedWithToday(const Pixels& p) {
+    if (p.width < 3 || p.height < 3) return "nothing read";
+    const int x0 = p.x, y0 = p.y, x1 = p.x + p.width - 1, y1 = p.y + p.height - 1;
+    int edge = 0, dark = 0, inside = 0, light = 0, today = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const int ring = std::min({x - x0, x1 - x, y - y0, y1 - y});
+            if (ring == 0) ++edge, dark += Luma(p.at(x, y)) < 80;
+            if (ring == 1) ++inside, light += Luma(p.at(x, y)) > 200;
+            today += p.at(x, y) == 0xC00000;
+        }
+    if (dark < edge) return std::to_string(edge - dark) + " of " + std::to_string(edge) + " edge pixels not dark";
+    if (light * 10 < inside * 9) return "no light body inside the frame";
+    if (today < 20) return "today not framed (" + std::to_string(today) + " pixels)";
+    return "";
 }
 
 class ScreenXvfb : public ::testing::Test {
@@ -358,6 +390,52 @@ TEST_F(ScreenXvfb, APopupMenuShowsItsItemsAndTheMainWindowComesBack) {
     EXPECT_EQ(WaitUntilBack(before), "");
 }
 
+// A field's own menu, with the X server's pointer and keys: right-clicked, it
+// opens at the pointer; the subject is chosen whole (全选 by its letter) and
+// copied (复制 clicked), pasted into the description (粘贴 by its letter), and
+// the record saved holds it in the database file.
+TEST_F(ScreenXvfb, AFieldsMenuCopiesItsTextIntoAnotherFieldAndTheSavedRecordKeepsIt) {
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    Click(g_Opp_Detail, IDC_OPPD_EDIT);
+    const HWND subject = g_Opp_Detail.m_hSubject, description = g_Opp_Detail.m_hDescription;
+    const auto centre = [](HWND h) {
+        RECT r{};
+        GetWindowRect(h, &r);
+        return std::make_pair(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2);
+    };
+    const auto click = [&](HWND h, int button) {
+        return [=] { ClickWithTheServer(centre(h).first, centre(h).second, button); };
+    };
+    const auto open = [] { return ShownMenu().width > 0; };
+    const auto closed = [] { return !IsShown(Shown::PopupMenu); };
+    Rect menu;
+    screentest::Steps steps({
+        {[] { return true; }, click(subject, 3)},
+        {open,
+         [&] {
+             menu = ShownMenu();
+             TypeWithTheServer({'a'});
+         }},
+        {[&] { return closed() && SendMessageA(subject, EM_GETSEL, 0, 0) == MAKELONG(0, 6); }, click(subject, 3)},
+        {open,
+         [] {
+             const auto [x, y] = screentest::MenuItemCentre('C');
+             ClickWithTheServer(x, y);
+         }},
+        {closed, click(description, 3)},
+        {open, [] { TypeWithTheServer({'p'}); }},
+        {[&] { return closed() && Text(description) == "Screen"; },
+         click(GetDlgItem(g_Opp_Detail.m_hWnd, IDC_OPPD_SAVE), 1)},
+    });
+    const bool saved = w32test::WaitFor(
+        [&] { return steps.Taken() == 7 && g_Opp_Detail.CurrentMode() == RecordFormClass::kBrowse; }, 20000);
+    EXPECT_TRUE(saved) << steps.Taken() << " steps taken";
+    EXPECT_EQ(std::make_pair(menu.x, menu.y), centre(subject));
+    EXPECT_EQ(Database().Query("SELECT opp_subject, opp_description FROM opportunities"),
+              (std::vector<std::vector<std::string>>{{"Screen", "Screen"}}));
+}
+
 TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     AddOpp({.subject = "Screen"});
     w32test::ClickToolbarButton(g_Toolbar.m_hToolbar, IDC_TB_OPPORTUNITIES);
@@ -367,11 +445,102 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     const Pixels before = MainPixels();
     w32test::SetSaveDialogHook(nullptr);  // the real dialog
     std::string painted = "never shown";
-    WhenShown(Shown::SaveDialog,
-              [&](const Rect& dialog) { painted = WaitUntilPainted(dialog, before, "screen-save-dialog"); });
+    bool closedByAltF4 = false;
+    WhenShown(Shown::SaveDialog, [&](const Rect& dialog) {
+        painted = WaitUntilPainted(dialog, before, "screen-save-dialog");
+        // Alt+F4 cancels it, with or without a window manager.
+        screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
+        closedByAltF4 = w32test::WaitFor([] { return !IsShown(Shown::SaveDialog); }, 5000);
+    });
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
     EXPECT_EQ(painted, "");
+    EXPECT_TRUE(closedByAltF4);
     EXPECT_EQ(WaitUntilBack(before), "");
+}
+
+// The x of each header divider (the light grey line at a column's right
+// edge) in a row of the screen.
+std::vector<int> HeaderDividers(const Pixels& row) {
+    std::vector<int> out;
+    for (int x = row.x; x < row.x + row.width; ++x)
+        if (row.at(x, row.y) == 0xE5E5E5u) out.push_back(x);
+    return out;
+}
+
+// The list's header row through its middle, once the screen stops changing.
+Pixels HeaderRow(HWND list) {
+    RECT first{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, LPARAM(&first));
+    const Rect at = ClientOnScreen(list);
+    Pixels last;
+    w32test::WaitFor(
+        [&] {
+            w32test::ProcessEvents();
+            Pixels now = ReadRoot(at.x, at.y + first.top / 2, at.width, 1);
+            const bool same = !now.empty() && now.rgb == last.rgb;
+            last = std::move(now);
+            return same;
+        },
+        3000);
+    return last;
+}
+
+// Lists as the user scrolls them on the screen. On 所有客户单位 (40 rows, a
+// vertical bar) an arrow of the horizontal bar moves the columns a few
+// pixels, and the thumb dragged all the way right brings the last column's
+// header to the vertical bar; the 所有计划日志 list, whose columns are as
+// wide as the list, shows no horizontal bar.
+TEST_F(ScreenXvfb, ListsScrollAsFarAsTheirColumnsInSmallStepsAndFittingOnesHaveNoBar) {
+    for (int i = 0; i < 40; ++i) AddAccount({.name = "Acc" + std::to_string(i)});
+    GotoAcc_Homepage();
+    HWND list = g_Acc_Homepage.m_ListView.m_hListView;
+    ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(list) == 40; }));
+    const Rect at = ClientOnScreen(list);
+    const RECT bar = w32test::ListHorzBar(list);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    const int barY = at.y + (bar.top + bar.bottom) / 2;
+    // The page keeps its scroll from before: the trough left of the thumb pages back.
+    SCROLLINFO si{};
+    w32test::ListHorzBar(list, &si);
+    if (si.nPos > 0) ClickWithTheServer(at.x + bar.left + 20, barY);
+    ASSERT_TRUE(w32test::WaitFor([&] { return w32test::ListHorzBar(list, &si), si.nPos == 0; }));
+    const std::vector<int> before = HeaderDividers(HeaderRow(list));
+    ASSERT_FALSE(before.empty());
+    ClickWithTheServer(at.x + bar.right - 4, barY);  // the right arrow
+    std::vector<int> after;
+    w32test::WaitFor([&] { return (after = HeaderDividers(HeaderRow(list))) != before; }, 5000);
+    ASSERT_FALSE(after.empty());
+    EXPECT_GT(before.front() - after.front(), 0);
+    EXPECT_LE(before.front() - after.front(), 16);
+
+    DragWithTheServer(at.x + bar.left + 40, barY, at.x + bar.right + 300, barY);
+    w32test::WaitFor([&] { return HeaderDividers(HeaderRow(list)) != after; }, 5000);
+    const Pixels header = HeaderRow(list);
+    const std::vector<int> right = HeaderDividers(header);
+    ASSERT_FALSE(right.empty());
+    // Right of the last divider only the vertical bar and the list's border.
+    int white = 0;
+    for (int x = right.back() + 1; x < at.x + at.width; ++x) white += header.at(x, header.y) == 0xFFFFFFu;
+    EXPECT_EQ(white, 0) << "the last divider at " << right.back() - at.x << " of " << at.width;
+    EXPECT_GT(right.back(), at.x + at.width - 30);
+
+    AddTask({.subject = "Visit"});
+    AddTask({.subject = "Call"});
+    GotoTas_ListAll();
+    HWND tasks = g_Tas_ListAll.m_ListView.m_hListView;
+    ASSERT_TRUE(w32test::WaitFor([&] { return RowCount(tasks) == 2; }));
+    MainPixels();
+    // The bottom of the list, inside its border: rows left blank, no bar's
+    // grey thumb or arrows.
+    const Rect list2 = ClientOnScreen(tasks);
+    const Pixels bottom = ReadRoot(list2.x + 1, list2.y + list2.height - 15, list2.width - 2, 14);
+    ASSERT_FALSE(bottom.empty());
+    size_t grey = 0;
+    for (uint32_t c : bottom.rgb) {
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        grey += r == g && g == b && r < 235 ? 1 : 0;
+    }
+    EXPECT_LT(grey * 20, bottom.rgb.size()) << grey << " grey pixels of " << bottom.rgb.size();
 }
 
 // The line above a page's list or form, as the screen shows it once the page
@@ -507,6 +676,100 @@ TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
     // Standard error holds Qt's notices ("QStandardPaths: ...", "qt.qpa...: ...") and nothing else.
     EXPECT_EXIT(ScreenXvfbTest_CloseUnderARunsBox([this] { OpenOpportunity(); }), ::testing::ExitedWithCode(0),
                 "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
+}
+
+// Alt+F4 on the main window ends the program's loop, as its close does.
+TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
+            screentest::PressAltF4(g_hMainWnd);
+            std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The task form's time picker under the user's own mouse and keyboard: the
+// fields typed, an arrow clicked, then held until it repeats; after it each
+// click on an arrow and each Up / Down steps the selected field once, and the
+// time shown is the time stored.
+TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) {
+    GotoTas_DetailNew();
+    ASSERT_EQ(g_pCurrentDialog, &g_Tas_Detail);
+    HWND hTime = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_TIME);
+    const auto onScreen = [&](POINT p) {
+        ClientToScreen(hTime, &p);
+        return p;
+    };
+    const RECT a = w32test::PickerArrowsRect(hTime);
+    const POINT hour = onScreen(w32test::PickerFieldPoint(hTime, 0));
+    const POINT up = onScreen({(a.left + a.right) / 2, a.top + 2}),
+                down = onScreen({(a.left + a.right) / 2, a.bottom - 3});
+    const auto second = [&] {
+        SYSTEMTIME st{};
+        SendMessageA(hTime, DTM_GETSYSTEMTIME, 0, LPARAM(&st));
+        return int(st.wSecond);
+    };
+    const auto shows = [&](int s) {
+        const std::string want = "10:20:" + std::to_string(s);
+        return w32test::WaitFor([&] { return w32test::PickerText(hTime) == want; });
+    };
+    ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
+    ClickWithTheServer(hour.x, hour.y);
+    ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hTime; }));
+    TypeWithTheServer({'1', '0', XK_Right, '2', '0', XK_Right, '3', '0'});
+    ASSERT_TRUE(shows(30));
+    ClickWithTheServer(up.x, up.y);
+    EXPECT_TRUE(shows(31));
+    screentest::PressWithTheServer(up.x, up.y);
+    EXPECT_TRUE(w32test::WaitFor([&] { return second() > 32; })) << "held, the up arrow does not repeat";
+    screentest::ReleaseWithTheServer();
+    ASSERT_TRUE(w32test::WaitFor([] { return GetKeyState(VK_LBUTTON) >= 0; }));
+    int s = second();
+    for (auto [what, by] : {std::pair{"click down", -1}, {"click down", -1}, {"Down", -1}, {"Up", 1}}) {
+        SCOPED_TRACE(what);
+        if (what[0] == 'c')
+            ClickWithTheServer(down.x, down.y);
+        else
+            TypeWithTheServer({what[0] == 'D' ? XK_Down : XK_Up});
+        EXPECT_TRUE(shows(s += by)) << w32test::PickerText(hTime);
+    }
+    SetText(g_Tas_Detail.m_hSubject, "Arrows");
+    Click(g_Tas_Detail, IDC_TASD_SAVE);
+    EXPECT_EQ(Database().Query("SELECT tas_time FROM tasks WHERE tas_subject='Arrows'"),
+              (std::vector<std::vector<std::string>>{{"10:20:" + std::to_string(s)}}));
+}
+
+}  // namespace
+
+namespace {
+
+// The task form's date picker drops its calendar down in a frame of its own
+// (under a window manager too, where it opens over the relation list), with
+// today framed.
+TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndToday) {
+    GotoTas_DetailNew();
+    ASSERT_EQ(g_pCurrentDialog, &g_Tas_Detail);
+    HWND hDate = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_DATE);
+    const Rect at = ClientOnScreen(hDate);
+    ClickWithTheServer(at.x + at.width - 6, at.y + at.height / 2);
+    ASSERT_TRUE(w32test::WaitFor([&] { return w32test::PickerCalendarOpen(hDate); }));
+    std::string why;
+    w32test::WaitFor(
+        [&] {  // where the calendar is now (it may settle its size after it shows)
+            const RECT r = w32test::PickerCalendarRect(hDate);
+            const Rect cal{at.x + r.left, at.y + r.top, r.right - r.left, r.bottom - r.top};
+            return (why = WhyNotFramedWithToday(Read(cal))).empty();
+        },
+        10000);
+    if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath("screen-calendar.png"));
+    EXPECT_EQ(why, "");
+    w32test::DismissPickerCalendar(hDate);
 }
 
 }  // namespace

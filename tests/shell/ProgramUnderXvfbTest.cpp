@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "tests/support/ProgramTest.h"
 #include "program/HomepageDialogClass.h"
@@ -47,6 +49,7 @@ TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
     const std::string strDesktop = db.Folder() + "desktop";
     std::filesystem::create_directories(strDesktop);
     w32test::SetDesktopFolder(strDesktop);
+    setenv("XDG_DATA_HOME", (db.Folder() + "data").c_str(), 1);  // for the launchers' icon
     g_Seen = {};
 
     WNDCLASSA wc{};
@@ -80,10 +83,17 @@ TEST(ProgramUnderXvfb, FirstStartRunsTheWizardAndReachesTheStartPage) {
     EXPECT_EQ(1, g_Seen.nVisibleViews);
     EXPECT_TRUE(g_Seen.bGrabbed);
     EXPECT_EQ("1", db.Query("SELECT set_init FROM setting")[0][0]);
-    EXPECT_TRUE(std::filesystem::exists(strDesktop + "/user1-Tarvel Sales Logs.desktop"));
+    // The launcher shows the program's icon, written into the user's data folder.
+    std::ifstream launcher(strDesktop + "/user1-Tarvel Sales Logs.desktop");
+    std::string strLine, strIcon;
+    while (std::getline(launcher, strLine))
+        if (strLine.rfind("Icon=", 0) == 0) strIcon = strLine.substr(5);
+    EXPECT_EQ(strIcon.rfind(db.Folder() + "data/icons/", 0), 0u) << strIcon;
+    EXPECT_TRUE(std::filesystem::is_regular_file(strIcon)) << strIcon;
     DestroyWindow(hChecker);
     UnregisterClassA("ProgramChecker", programtest::TestInstance());
     w32test::SetDesktopFolder("");
+    unsetenv("XDG_DATA_HOME");
     // The walk left no link row naming a record that does not exist.
     EXPECT_EQ(testsupport::LinksToMissingRecords(db.Path()), "");
 }

@@ -32,12 +32,19 @@ protected:
         m_strDesktop = m_Db.Folder() + "desktop";
         fs::create_directories(m_strDesktop);
         w32test::SetDesktopFolder(m_strDesktop);
+        // The launchers' icon goes into the test's folder, not the user's.
+        if (const char* p = getenv("XDG_DATA_HOME")) m_strDataHome = p;
+        setenv("XDG_DATA_HOME", (m_Db.Folder() + "data").c_str(), 1);
         g_nLoginAttempts = 0;
         g_Setting.set_init = 0;
     }
     void TearDown() override {
         programtest::StopMainWindow();
         w32test::SetDesktopFolder("");
+        if (m_strDataHome.empty())
+            unsetenv("XDG_DATA_HOME");
+        else
+            setenv("XDG_DATA_HOME", m_strDataHome.c_str(), 1);
         w32test::ClearHooks();
     }
     std::string SettingValue(const char* pszColumn) {
@@ -74,6 +81,7 @@ protected:
 
     programtest::ProgramDatabase m_Db;
     std::string m_strDesktop;
+    std::string m_strDataHome;
 };
 
 // --- later starts: the login ---

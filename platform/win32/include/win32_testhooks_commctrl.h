@@ -23,6 +23,10 @@ bool ListEditorText(HWND list, std::string* gbk);
 void FinishListEdit(HWND list, const std::string& gbk, bool accept = true);
 // Number of rows the list's Qt view shows (after its pending updates).
 int ListShownRows(HWND list);
+// The list's horizontal scroll bar: its rectangle in the list's client
+// coordinates (empty while hidden) and, as Win32 gives it, its range (0 to
+// the columns' total width - 1), page (the width in view) and position.
+RECT ListHorzBar(HWND list, SCROLLINFO* si = nullptr);
 
 void ClickTab(HWND tab, int index);
 

@@ -272,6 +272,10 @@ QFont DefaultControlFont();
 // The pixels of a bitmap / icon handle; null image for an invalid handle.
 QImage ImageOfBitmap(HBITMAP h);
 QImage ImageOfIcon(HICON h);
+// The icon Windows shows for this program's executable at its largest size:
+// its first icon in resource order (named ones by name, then numbered ones by
+// number). A null image when it has none.
+QImage ProgramIconImage();
 // The device and origin an HDC draws on (null when hdc is not a DC): an
 // image, or a canvas widget inside its paint event. Draw with a QPainter on
 // it, translated by the origin.

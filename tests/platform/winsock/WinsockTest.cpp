@@ -137,12 +137,6 @@ TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
     char buf[16];
     EXPECT_EQ(recv(s, buf, sizeof buf, 0), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAETIMEDOUT);
-    // A non-blocking socket with nothing to read would block: WSAEWOULDBLOCK.
-    const int nFlags = ::fcntl((int)s, F_GETFL, 0);
-    ASSERT_EQ(::fcntl((int)s, F_SETFL, nFlags | O_NONBLOCK), 0);
-    EXPECT_EQ(recv(s, buf, sizeof buf, 0), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
-    ASSERT_EQ(::fcntl((int)s, F_SETFL, nFlags), 0);
     // Data that arrives is read; a shut-down socket reads the end at once.
     ASSERT_EQ(::write(peer, "220 ok\r\n", 8), 8);
     EXPECT_EQ(recv(s, buf, sizeof buf, 0), 8);
@@ -150,6 +144,44 @@ TEST_F(Winsock, ReceiveTimeLimitAndShutdown) {
     EXPECT_EQ(recv(s, buf, sizeof buf, 0), 0);
     ::close(peer);
     closesocket(s);
+    closesocket(l);
+}
+
+// On a non-blocking socket a call that would block fails with WSAEWOULDBLOCK,
+// as in WinSock: a receive with nothing to read, a send with the buffers
+// full, and a connect to a listener whose queue is full, which cannot end at
+// once.
+TEST_F(Winsock, CallsThatWouldBlockOnANonBlockingSocket) {
+    auto nonBlocking = [](SOCKET s) { return ::fcntl((int)s, F_SETFL, ::fcntl((int)s, F_GETFL, 0) | O_NONBLOCK) == 0; };
+    SOCKET l, s;
+    int peer;
+    ASSERT_NO_FATAL_FAILURE(Connected(&l, &s, &peer));
+    ASSERT_TRUE(nonBlocking(s));
+    char buf[16];
+    EXPECT_EQ(recv(s, buf, sizeof buf, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
+    const std::string block(65536, 'x');
+    int r = 0;
+    for (int i = 0; i < 4096 && r != SOCKET_ERROR; i++) r = send(s, block.data(), (int)block.size(), 0);
+    EXPECT_EQ(r, SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
+    ::close(peer);
+    closesocket(s);
+    closesocket(l);
+
+    // A queue of pending connections one long, filled by a connection that
+    // completes: the kernel drops the next one's SYN.
+    sockaddr_in addr;
+    l = Listen(&addr);
+    ASSERT_EQ(::listen((int)l, 0), 0);
+    SOCKET filler = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_EQ(connect(filler, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_TRUE(nonBlocking(s));
+    EXPECT_EQ(connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
+    closesocket(s);
+    closesocket(filler);
     closesocket(l);
 }
 

@@ -1,15 +1,19 @@
 #include "commctrl/DateTimePicker.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
 #include <QStyleFactory>
 #include <QStyleOptionSpinBox>
+#include <QToolButton>
 #include <algorithm>
 
 #include "commctrl/Glue.h"
@@ -168,6 +172,30 @@ QStyle* UpDownStyleOfPickers() {
     return style;
 }
 
+QDate Today() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return QDate(now.wYear, now.wMonth, now.wDay);
+}
+
+// The drop-down month calendar's days, today framed as the Win32 one frames it.
+class MonthCalendar : public QCalendarWidget {
+public:
+    static constexpr QRgb kTodayFrame = qRgb(192, 0, 0);
+    QDate today = Today();
+
+protected:
+    void paintCell(QPainter* p, const QRect& r, QDate d) const override {
+        QCalendarWidget::paintCell(p, r, d);
+        if (d != today) return;
+        p->save();
+        p->setPen(QColor(kTodayFrame));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(r.adjusted(1, 1, -2, -2));
+        p->restore();
+    }
+};
+
 }  // namespace
 
 // The picker's edit: its arrows, keys and wheel step the selected field the
@@ -177,6 +205,13 @@ class PickerEdit : public QDateTimeEdit {
 public:
     PickerEdit(DtpCtl* ctl, QWidget* parent) : QDateTimeEdit(parent), ctl_(ctl) {}
     void stepBy(int steps) override { ctl_->Step(steps); }
+    // Drops the calendar down as a press on its button does.
+    void DropDown() {
+        const QPointF at(width() - 6, height() / 2);
+        QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QDateTimeEdit::mousePressEvent(&press);
+    }
 
 protected:
     // An arrow is greyed only where its step leaves the value as it is.
@@ -243,11 +278,56 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
     --quiet_;
     ShowFromLeft();
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, &DtpCtl::Changed);
-    if (edit_->calendarPopup()) {
-        QCalendarWidget* cal = edit_->calendarWidget();
-        cal->setGridVisible(false);
-        if (QWidget* popup = Popup()) popup->installEventFilter(this);
+    if (edit_->calendarPopup()) DressCalendar();
+}
+
+// The drop-down calendar as Win32's month calendar: in a frame, the title
+// "2026年12月" between two arrows, today framed, and at its foot the line
+// "今天: 2026/12/8", which picks today and closes the calendar.
+void DtpCtl::DressCalendar() {
+    auto* cal = new MonthCalendar;
+    edit_->setCalendarWidget(cal);
+    cal->setGridVisible(false);
+    cal->setNavigationBarVisible(false);
+    cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    QWidget* popup = Popup();
+    popup->installEventFilter(this);
+    auto* box = qobject_cast<QBoxLayout*>(popup->layout());
+    if (!box) return;
+    box->setContentsMargins(1, 1, 1, 1);  // the frame, painted in eventFilter
+    QPalette white = popup->palette();
+    white.setColor(QPalette::Window, white.color(QPalette::Base));
+    popup->setPalette(white);
+    popup->setAutoFillBackground(true);
+    auto* title = new QHBoxLayout;
+    for (Qt::ArrowType arrow : {Qt::LeftArrow, Qt::RightArrow}) {
+        auto* b = new QToolButton(popup);
+        b->setArrowType(arrow);
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, cal,
+                arrow == Qt::LeftArrow ? &QCalendarWidget::showPreviousMonth : &QCalendarWidget::showNextMonth);
+        title->addWidget(b);
+        if (arrow == Qt::LeftArrow) {
+            auto* month = new QLabel(popup);
+            month->setObjectName(QStringLiteral("w32_calendar_title"));
+            month->setAlignment(Qt::AlignCenter);
+            const auto show = [month](int year, int m) { month->setText(QStringLiteral("%1年%2月").arg(year).arg(m)); };
+            show(cal->yearShown(), cal->monthShown());
+            connect(cal, &QCalendarWidget::currentPageChanged, month, show);
+            title->addWidget(month, 1);
+        }
     }
+    box->insertLayout(0, title);
+    today_ = new QToolButton(popup);
+    today_->setObjectName(QStringLiteral("w32_calendar_today"));
+    today_->setAutoRaise(true);
+    today_->setFocusPolicy(Qt::NoFocus);
+    connect(today_, &QToolButton::clicked, this, [this, cal] {
+        cal->setSelectedDate(cal->today);
+        if (QWidget* p = Popup()) p->close();
+    });
+    box->addWidget(today_, 0, Qt::AlignLeft);
 }
 
 QWidget* DtpCtl::Popup() const {
@@ -258,7 +338,20 @@ QWidget* DtpCtl::Popup() const {
 
 bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
     if (o == Popup()) {
-        if (e->type() == QEvent::Show) {
+        if (e->type() == QEvent::Paint) {
+            QWidget* popup = Popup();
+            QPainter p(popup);
+            p.setPen(popup->palette().color(QPalette::WindowText));
+            p.drawRect(popup->rect().adjusted(0, 0, -1, -1));
+        } else if (e->type() == QEvent::Show) {
+            // Today as the program's clock has it when the calendar opens.
+            auto* cal = static_cast<MonthCalendar*>(edit_->calendarWidget());
+            cal->today = Today();
+            if (today_)
+                today_->setText(QStringLiteral("今天: %1/%2/%3")
+                                    .arg(cal->today.year())
+                                    .arg(cal->today.month())
+                                    .arg(cal->today.day()));
             if (style_ & DTS_RIGHTALIGN) {
                 // Right edge of the calendar under the right edge of the control.
                 QWidget* popup = Popup();
@@ -364,9 +457,11 @@ void DtpCtl::ShowFromLeft() {
     }
 }
 
-// The widget takes the program's range again after a year typed outside it.
+// The widget takes the program's range again after a year typed outside it,
+// and only then: a new range ends an arrow's press under way (see Apply).
 void DtpCtl::RestoreRange() {
-    if (edit_->minimumDateTime() == lo_ && edit_->maximumDateTime() == hi_) return;
+    if (!widened_) return;
+    widened_ = false;
     ++quiet_;
     edit_->setDateTimeRange(lo_, hi_);
     --quiet_;
@@ -376,7 +471,13 @@ void DtpCtl::Apply(const QDateTime& dt, const QDateTime& before) {
     const QDateTime v = Clamp(dt, lo_, hi_);
     RestoreRange();
     ++quiet_;
-    edit_->setDateTime(v);
+    // A new range (a time format's is pinned to the day of each date set)
+    // would end an arrow's press under way, which the widget then repeats
+    // with nothing to step, the keys dead: a time of the same day is set alone.
+    if (v.date() == edit_->date())
+        edit_->setTime(v.time());
+    else
+        edit_->setDateTime(v);
     --quiet_;
     if (::GetFocus() == hwnd_)
         SelectField(field_);
@@ -443,6 +544,7 @@ void DtpCtl::TypeDigit(int digit) {
         // Shown as typed meanwhile, which may lie outside the range.
         if (const int v = typed_.toInt(); v >= 1) {
             ++quiet_;
+            widened_ = true;
             edit_->setDateTimeRange(kMin, kMax);
             edit_->setDateTime(WithField(typedFrom_, sec, v));
             --quiet_;
@@ -485,6 +587,14 @@ LRESULT DtpCtl::Input(UINT msg, WPARAM wp, LPARAM, bool& handled) {
     handled = false;
     // A change notified on the way may make the parent destroy the picker.
     QPointer<DtpCtl> self(this);
+    // F4 and Alt+Down drop the calendar down and leave the value.
+    const bool alt = msg == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0;
+    if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && Popup() && (wp == VK_F4 ? !alt : wp == VK_DOWN && alt)) {
+        handled = true;
+        Commit();
+        if (self) static_cast<PickerEdit*>(edit_)->DropDown();
+        return 0;
+    }
     switch (msg) {
     case WM_KEYDOWN:
         switch (wp) {

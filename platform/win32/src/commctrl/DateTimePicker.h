@@ -1,5 +1,6 @@
 // Date-time picker ("SysDateTimePick32"): a QDateTimeEdit showing "yyyy-M-d"
-// (with a drop-down month calendar) or "H:mm:ss" (DTS_TIMEFORMAT, up-down).
+// (with a drop-down month calendar, which F4 and Alt+Down open too) or
+// "H:mm:ss" (DTS_TIMEFORMAT, up-down).
 // The keyboard and the mouse edit it field by field, as the Win32 picker
 // does: a click selects the field under it, digits replace the selected
 // field, Left / Right move between fields; the arrows and Up / Down step the
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "win32.h"
+
+class QToolButton;
 
 namespace w32::cc {
 
@@ -65,6 +68,7 @@ private:
     void Commit();
     void RestoreRange();
     void Relayout();
+    void DressCalendar();
     // Sets the value (within the range) and reports a change from `before`.
     void Apply(const QDateTime& dt, const QDateTime& before);
 
@@ -74,10 +78,13 @@ private:
     int ms_ = 0;     // milliseconds of the value (the edit keeps seconds)
     int quiet_ = 0;  // >0 while the control itself sets the value
     HFONT font_ = nullptr;
-    QDateTime lo_, hi_;    // the range (DTM_SETRANGE)
-    int field_ = 0;        // the selected field
-    QString typed_;        // digits typed into it so far
-    QDateTime typedFrom_;  // the value before the typing began
+    QDateTime lo_, hi_;     // the range (DTM_SETRANGE)
+    bool widened_ = false;  // the widget's range is the widest, for a year being typed
+    int field_ = 0;         // the selected field
+    QString typed_;         // digits typed into it so far
+    QDateTime typedFrom_;   // the value before the typing began
+
+    QToolButton* today_ = nullptr;  // the calendar's today line
 };
 
 }  // namespace w32::cc

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollBar>
 #include <cstring>
 
@@ -149,9 +150,27 @@ protected:
     }
 };
 
+// The list's one-pixel border, drawn over the edges of what it holds: the
+// columns and the scroll bars use the whole window, as they use the client
+// area of a Win32 list.
+class ListBorder : public QWidget {
+public:
+    explicit ListBorder(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QColor(159, 159, 159));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 }  // namespace
 
-ListTree::ListTree(ListViewCtl* ctl, QWidget* parent) : QTreeView(parent), ctl_(ctl) {
+ListTree::ListTree(ListViewCtl* ctl, QWidget* parent) : QTreeView(parent), ctl_(ctl), border_(new ListBorder(this)) {
     setHeader(new ListHeader(this));
     setRootIsDecorated(false);
     setIndentation(0);
@@ -163,8 +182,7 @@ ListTree::ListTree(ListViewCtl* ctl, QWidget* parent) : QTreeView(parent), ctl_(
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setFrameShape(QFrame::Box);
-    setLineWidth(1);
+    setFrameShape(QFrame::NoFrame);
     header()->setStretchLastSection(false);
     header()->setSortIndicatorShown(false);
     header()->setSectionsMovable(false);
@@ -203,6 +221,48 @@ QRect ListTree::StateIconRect(int row) const {
     opt.decorationSize = QSize(cx, cy);
     QRect deco = style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &opt, this);
     return deco.isValid() ? deco : QRect(cell.left() + 2, cell.top(), cx, cell.height());
+}
+
+int ListTree::TopRow() const {
+    const int row = RowAt(QPoint(1, 1));
+    return row < 0 ? 0 : row;
+}
+
+int ListTree::RowsPerPage() const {
+    int h = model() && model()->rowCount() > 0 && model()->columnCount() > 0 ? RowRect(0).height() : 0;
+    if (h <= 0) h = fontMetrics().height() + 3;
+    return viewport()->height() / h;
+}
+
+void ListTree::resizeEvent(QResizeEvent* e) {
+    QTreeView::resizeEvent(e);
+    border_->setGeometry(rect());
+    border_->raise();
+}
+
+void ListTree::updateGeometries() {
+    QTreeView::updateGeometries();
+    // An arrow of the horizontal bar scrolls by a character's width, not by a column.
+    horizontalScrollBar()->setSingleStep(std::max(fontMetrics().averageCharWidth(), 1));
+}
+
+QModelIndex ListTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const int count = model() ? model()->rowCount() : 0;
+    if ((action != MovePageDown && action != MovePageUp) || count == 0 || model()->columnCount() == 0)
+        return QTreeView::moveCursor(action, modifiers);
+    // Page keys first go to the last (first) row wholly in view; from there
+    // a page further, which scrolls the list by a page.
+    const int page = std::max(RowsPerPage(), 1);
+    const int top = TopRow();
+    const int cur = currentIndex().isValid() ? currentIndex().row() : top;
+    int row = 0;
+    if (action == MovePageDown) {
+        const int last = std::min(top + page - 1, count - 1);
+        row = std::min(cur < last ? last : cur + page, count - 1);
+    } else {
+        row = std::max(cur > top ? top : cur - page, 0);
+    }
+    return model()->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
 }
 
 void ListTree::SetHot(int row) {
@@ -511,10 +571,32 @@ void ListViewCtl::ApplyColumns() {
 
 void ListViewCtl::SyncSelectionToStore(const QItemSelection& selected, const QItemSelection& deselected) {
     if (syncingSelection_) return;
-    for (const QItemSelectionRange& r : deselected)
-        for (int row = r.top(); row <= r.bottom(); ++row) store_.SetState(row, 0, LVIS_SELECTED);
-    for (const QItemSelectionRange& r : selected)
-        for (int row = r.top(); row <= r.bottom(); ++row) store_.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+    // The user changed the selection (mouse or keys): the store takes all of
+    // it first, then the parent hears LVN_ITEMCHANGED for each row whose
+    // selected state changed, so that it reads the whole new selection.
+    std::vector<std::pair<int, uint32_t>> changed;  // row, state before
+    auto apply = [&](const QItemSelection& s, UINT state) {
+        for (const QItemSelectionRange& r : s)
+            for (int row = r.top(); row <= r.bottom(); ++row) {
+                const uint32_t before = store_.State(row);
+                store_.SetState(row, state, LVIS_SELECTED);
+                if (store_.State(row) != before) changed.emplace_back(row, before);
+            }
+    };
+    apply(deselected, 0);
+    apply(selected, LVIS_SELECTED);
+    QPointer<ListViewCtl> alive(this);
+    for (const auto& [row, before] : changed) {
+        NMLISTVIEW nm{};
+        nm.iItem = row;
+        nm.uChanged = LVIF_STATE;
+        nm.uOldState = before;
+        nm.uNewState = store_.State(row);
+        if (nm.uOldState == nm.uNewState) continue;
+        nm.lParam = store_.Param(row);
+        Notify(LVN_ITEMCHANGED, &nm.hdr);
+        if (!alive) return;
+    }
 }
 
 void ListViewCtl::ApplySelectionFromStore() {
@@ -888,17 +970,8 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         if (!store_.Valid(static_cast<int>(wp)) || columns_.empty()) return FALSE;
         tree_->scrollTo(model_->index(static_cast<int>(wp), 0));
         return TRUE;
-    case LVM_GETTOPINDEX: {
-        Flush();
-        const int row = tree_->RowAt(QPoint(1, 1));
-        return row < 0 ? 0 : row;
-    }
-    case LVM_GETCOUNTPERPAGE: {
-        Flush();
-        int h = store_.Count() > 0 && !columns_.empty() ? tree_->RowRect(0).height() : 0;
-        if (h <= 0) h = tree_->fontMetrics().height() + 3;
-        return tree_->viewport()->height() / h;
-    }
+    case LVM_GETTOPINDEX: Flush(); return tree_->TopRow();
+    case LVM_GETCOUNTPERPAGE: Flush(); return tree_->RowsPerPage();
     case LVM_EDITLABELA: {
         Flush();
         const int row = static_cast<int>(static_cast<intptr_t>(wp));

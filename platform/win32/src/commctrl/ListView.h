@@ -62,6 +62,8 @@ public:
     int ColumnAt(QPoint viewportPos) const;
     QRect RowRect(int row) const;  // viewport coordinates, all columns
     QRect StateIconRect(int row) const;
+    int TopRow() const;       // the first row in view
+    int RowsPerPage() const;  // rows wholly in view
     void SetHot(int row);
     int Hot() const { return hot_; }
     bool Editing() const { return state() == EditingState; }
@@ -81,9 +83,13 @@ protected:
     void changeEvent(QEvent* e) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void updateGeometries() override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     ListViewCtl* ctl_;
+    QWidget* border_;
     int hot_ = -1;
     bool afterDouble_ = false;
     bool iconPress_ = false;

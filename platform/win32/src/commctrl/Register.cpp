@@ -13,7 +13,7 @@ namespace w32::cc {
 namespace {
 
 bool IsMouse(UINT msg) { return (msg >= WM_MOUSEMOVE && msg <= 0x0209 /* WM_MBUTTONDBLCLK */) || msg == WM_MOUSEWHEEL; }
-bool IsKey(UINT msg) { return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP; }
+bool IsKey(UINT msg) { return msg == WM_KEYDOWN || msg == WM_KEYUP; }
 
 // What a control does after its widget acted on an input message.
 template <class Ctl>
@@ -37,6 +37,8 @@ LRESULT WidgetProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (Ctl* still = ControlOf<Ctl>(h)) AfterInput(still, msg);
         return 0;
     }
+    // Keys with Alt go to the default procedure (Alt+F4 closes the window).
+    if (msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) return DefWindowProcA(h, msg, wp, lp);
     if (IsKey(msg)) {
         if (wp != 0x09 /* VK_TAB */) w32::DefaultInput(w, msg, wp, lp);
         return 0;

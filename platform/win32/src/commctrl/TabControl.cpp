@@ -1,6 +1,7 @@
 #include "commctrl/TabControl.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 
@@ -9,9 +10,26 @@
 namespace w32::cc {
 namespace {
 constexpr int kInset = 4;  // display area inside the body frame
+constexpr int kPadY = 3;   // space above and below a tab's label, as Win32 pads it
+
+// Tabs as tall as Win32 makes them: the label's cell height, its padding and
+// the tab's edges, whatever the style would add.
+int TabHeight(const QFont& f) {
+    return (f.pixelSize() > 0 ? f.pixelSize() : QFontMetrics(f).height()) + 2 * (kPadY + 1);
+}
+
+class TabBar : public QTabBar {
+public:
+    explicit TabBar(QWidget* parent) : QTabBar(parent) {}
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        return QSize(QTabBar::tabSizeHint(index).width(), TabHeight(font()));
+    }
+};
 }  // namespace
 
-TabWidget::TabWidget(TabCtl* ctl, QWidget* parent) : QWidget(parent), ctl_(ctl), bar_(new QTabBar(this)) {
+TabWidget::TabWidget(TabCtl* ctl, QWidget* parent) : QWidget(parent), ctl_(ctl), bar_(new TabBar(this)) {
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
     bar_->setUsesScrollButtons(true);
@@ -23,8 +41,7 @@ TabWidget::TabWidget(TabCtl* ctl, QWidget* parent) : QWidget(parent), ctl_(ctl),
 }
 
 void TabWidget::Relayout() {
-    QSize hint = bar_->sizeHint();
-    int h = bar_->count() ? hint.height() : bar_->fontMetrics().height() + 8;
+    const int h = TabHeight(bar_->font());
     bar_->setGeometry(2, 0, std::max(0, width() - 4), h);
 }
 

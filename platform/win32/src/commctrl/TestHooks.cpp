@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <string>
 
@@ -124,6 +125,23 @@ int ListShownRows(HWND list) {
     if (!ctl) return -1;
     ctl->Flush();
     return ctl->Tree()->model()->rowCount();
+}
+
+RECT ListHorzBar(HWND list, SCROLLINFO* si) {
+    ListViewCtl* ctl = ControlOf<ListViewCtl>(list);
+    if (!ctl) return RECT{};
+    ctl->Flush();
+    ProcessEvents();
+    const QScrollBar* bar = ctl->Tree()->horizontalScrollBar();
+    if (si) {
+        si->nMin = 0;
+        si->nPage = static_cast<UINT>(bar->pageStep());
+        si->nMax = ctl->Tree()->header()->length() - 1;
+        si->nPos = bar->value();
+    }
+    if (!bar->isVisible()) return RECT{};
+    const QRect r(bar->mapTo(ctl->Tree(), QPoint(0, 0)), bar->size());
+    return RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
 void ClickTab(HWND tab, int index) {

@@ -162,7 +162,13 @@ private:
 // a Chinese LC_ALL, before QApplication exists; the environment is then given
 // back as it was, for the C library (which QApplication sets up from it) and
 // for the programs this one starts.
-void MakeQtSystemLocaleChinese() {
+// This relies on two things no code may break: it runs before any other
+// thread exists (setenv is not safe while another thread reads the
+// environment), and before anything asks Qt for its system locale (a
+// QLocale made before setDefault, a static object's formatting); once asked,
+// Qt keeps the first answer and this changes nothing. The result says whether
+// Qt's system locale is Chinese afterwards.
+bool MakeQtSystemLocaleChinese() {
     const char* const names[] = {"LC_ALL", "LANGUAGE"};
     std::optional<std::string> saved[std::size(names)];
     for (size_t i = 0; i < std::size(names); ++i)
@@ -176,6 +182,7 @@ void MakeQtSystemLocaleChinese() {
         else
             unsetenv(names[i]);
     }
+    return QLocale::system().language() == QLocale::Chinese;
 }
 
 // Qt's own dialogs (file dialog, calendar) speak Chinese whatever the
@@ -199,7 +206,12 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     // allow: use X11 (XWayland) there.
     const char* platform = getenv("QT_QPA_PLATFORM");
     if (!platform && getenv("WAYLAND_DISPLAY") && getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
-    MakeQtSystemLocaleChinese();
+    if (!MakeQtSystemLocaleChinese()) {
+        // Said aloud, and a test program stops: nothing else would show it
+        // but Qt's dialogs in the environment's language.
+        fputs("Qt's system locale is not Chinese: it was asked for before the application started.\n", stderr);
+        if (forTests) std::exit(1);
+    }
     QApplication::setStyle(new LayerStyle);
     auto* app = new QApplication(argc, argv);
     // QCoreApplication set the locale from the environment; numbers stay "C"

@@ -169,6 +169,8 @@ void RegisterStandardControls();
 // An image resource of a known format ("BMP", "ICO") decoded by that format's
 // reader alone: no image plugin is loaded to probe the data.
 QImage DecodeImage(const void* data, size_t size, const char* format);
+// An icon file's image nearest `pixels` square (see DecodeImage).
+QImage DecodeIconAt(const void* data, size_t size, int pixels);
 HDC CreateWindowDC(Window* w, bool paint, const QRegion& clip);
 void DestroyWindowDC(HDC dc);
 HBRUSH SysBrush(int index);

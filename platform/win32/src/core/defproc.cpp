@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
 
 #include "core.h"
 #include "platform/gbk/gbk.h"
@@ -158,6 +159,27 @@ QImage ImageOfIcon(HICON h) {
         i->systemId = 0;
     }
     return i->image;
+}
+
+QImage ProgramIconImage() {
+    // Resource names compare as Windows sorts them: upper-cased.
+    auto upper = [](const char* name) {
+        std::string u = name;
+        for (char& c : u) c = char(toupper((unsigned char)c));
+        return u;
+    };
+    auto before = [&](const w32res::Resource& a, const w32res::Resource& b) {
+        if (a.name && b.name) return upper(a.name) < upper(b.name);
+        if (a.name || b.name) return a.name != nullptr;  // named ones first
+        return a.number < b.number;
+    };
+    const w32res::Table& table = w32res::ProgramTable();
+    const w32res::Resource* first = nullptr;
+    for (size_t i = 0; i < table.count; ++i)
+        if (table.resources[i].type == w32res::kTypeIcon && (!first || before(table.resources[i], *first)))
+            first = &table.resources[i];
+    const auto* data = first ? static_cast<const w32res::BinaryData*>(first->data) : nullptr;
+    return data && data->data ? DecodeIconAt(data->data, data->size, 256) : QImage();
 }
 
 }  // namespace w32
@@ -352,6 +374,18 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case SC_MINIMIZE: ShowWindow(hWnd, SW_MINIMIZE); return 0;
         case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); return 0;
         }
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 asks the top-level window to close.
+        if (wParam == VK_F4 && (lParam & (LPARAM(1) << 29))) {
+            Send(TopLevelOf(w), WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_SYSKEYUP:
+        // Other keys with Alt reach a control's widget as its plain keys do,
+        // without text (Alt types no character).
+        if (w->cls->builtin) DefaultInput(w, Msg, wParam, lParam, false);
         return 0;
     case WM_MOUSEACTIVATE: return 1;  // MA_ACTIVATE
     case WM_SETICON: return 0;

@@ -3,6 +3,9 @@
 // Texts are GBK with byte lengths; multi-line texts use CR LF line ends.
 // Typed characters arrive as WM_CHAR (double-byte characters as two bytes)
 // and are inserted by this procedure, so a subclass sees them first.
+// Undo has one level, as a Win32 edit's: the text before the last change,
+// which an undo swaps with the text (so a second undo undoes the first).
+// A right-click, Shift+F10 or the context-menu key shows the edit's own menu.
 #include <QtGui/QClipboard>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
@@ -23,11 +26,29 @@
 namespace w32 {
 namespace {
 
+// What a change continues: typed characters, or characters erased with
+// Backspace or Delete, at the caret where the last one left it, make one
+// change for undo.
+enum Run { kNoRun, kTyping, kErasing };
+
+struct UndoBuffer {
+    bool can = false;
+    QString text;      // the text an undo gives back
+    Run run = kNoRun;  // the last change, and where it left the caret
+    int runEnd = -1;
+};
+
 struct EditState : ControlState {
     bool multi = false;
     int limit = 32767;       // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
     unsigned char lead = 0;  // first byte of a double-byte character typed
     int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
+    QString shown;           // the text as of the last change
+    UndoBuffer undo;
+    int changing = 0;        // > 0: inside a Change
+    Run changeRun = kNoRun;  // the Change's kind, whether it continues the last
+    bool extends = false;    // run and whether it has changed the text yet
+    bool noted = false;
 };
 
 EditState* St(Window* w) { return w ? w->State<EditState>() : nullptr; }
@@ -122,6 +143,59 @@ QString SelectedText(Window* w) {
 
 bool ReadOnly(Window* w) { return (w->style & ES_READONLY) != 0; }
 
+// A password edit never gives its text away.
+bool Hidden(Window* w) {
+    QLineEdit* l = Line(w);
+    return l && l->echoMode() != QLineEdit::Normal;
+}
+
+int Caret(Window* w) {
+    if (QLineEdit* l = Line(w)) return l->cursorPosition();
+    if (QTextEdit* m = Multi(w)) return m->textCursor().position();
+    return 0;
+}
+
+// Every change of the text: the undo buffer takes the text before it, but
+// for the later changes of one Change and for a Change that continues a run.
+void NoteChange(Window* w) {
+    EditState* s = St(w);
+    QString now = Text(w);
+    if (now == s->shown) return;
+    if (!s->changing || (!s->noted && !s->extends)) {
+        s->undo.can = true;
+        s->undo.text = s->shown;
+    }
+    if (s->changing)
+        s->noted = true;
+    else
+        s->undo.run = kNoRun;
+    s->shown = now;
+}
+
+// A change the user makes through the edit (typing, erasing, a paste, a cut,
+// an undo), as one change for undo.
+class Change {
+public:
+    Change(Window* w, Run run) : h_(w->hwnd) {
+        EditState* s = St(w);
+        if (s->changing++) return;
+        s->changeRun = run;
+        s->noted = false;
+        s->extends = run != kNoRun && s->undo.can && s->undo.run == run && SelectedText(w).isEmpty() &&
+                     Caret(w) == s->undo.runEnd;
+    }
+    ~Change() {
+        Window* w = FromHwnd(h_);
+        EditState* s = St(w);
+        if (!s || --s->changing || !s->noted) return;
+        s->undo.run = s->changeRun;
+        s->undo.runEnd = Caret(w);
+    }
+
+private:
+    HWND h_;
+};
+
 void ApplyReadOnly(Window* w) {
     bool ro = ReadOnly(w);
     if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
@@ -135,8 +209,9 @@ void ApplyReadOnly(Window* w) {
 
 // Sets a multi-line edit's text with lines a few pixels apart, as a Win32
 // edit sets them (Qt sets them without leading); lines typed later take the
-// format of the line they are split from. Undo history and the modified flag
-// start afresh, the caret at the start.
+// format of the line they are split from. The modified flag starts afresh,
+// the caret at the start; the document keeps no undo history (the edit keeps
+// its own).
 void SetPlainText(QTextEdit* m, const QString& t) {
     QTextDocument* doc = m->document();
     doc->setUndoRedoEnabled(false);
@@ -146,7 +221,6 @@ void SetPlainText(QTextEdit* m, const QString& t) {
     f.setLineHeight(3, QTextBlockFormat::LineDistanceHeight);
     c.setBlockFormat(f);
     c.insertText(t);
-    doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     m->moveCursor(QTextCursor::Start);
 }
@@ -165,10 +239,12 @@ void SetText(Window* w, const char* gbkText) {
         l->setCursorPosition(0);
     }
     w->text = gbkText ? gbkText : "";
+    s->shown = Text(w);
+    s->undo = UndoBuffer();
 }
 
-// Inserts typed text if the byte limit (and, without ES_AUTOHSCROLL, the
-// visible width of a single-line edit) allows it.
+// Inserts typed text if the byte limit allows it; without ES_AUTOHSCROLL a
+// single-line edit takes as much of it as its visible width shows.
 bool InsertTyped(Window* w, const QString& ins) {
     EditState* s = St(w);
     QString cur = Text(w);
@@ -180,19 +256,30 @@ bool InsertTyped(Window* w, const QString& ins) {
         return false;
     }
     if (QLineEdit* l = Line(w)) {
+        qsizetype fits = ins.size();
         if (!(w->style & ES_AUTOHSCROLL)) {
-            QString cand = cur;
             int a = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
             int n = l->hasSelectedText() ? int(l->selectedText().size()) : 0;
-            cand.replace(a, n, ins);
-            if (l->echoMode() == QLineEdit::Password) cand = QString(cand.size(), QChar(0x25CF));
             int room = l->contentsRect().width() - 6;
-            if (QFontMetrics(l->font()).horizontalAdvance(cand) > room) {
-                MessageBeep(0);
-                return false;
+            QFontMetrics fm(l->font());
+            auto wide = [&](qsizetype k) {
+                QString cand = QString(cur).replace(a, n, ins.left(k));
+                if (l->echoMode() == QLineEdit::Password) cand = QString(cand.size(), QChar(0x25CF));
+                return fm.horizontalAdvance(cand) > room;
+            };
+            if (wide(fits)) {  // the longest start of it that is not too wide
+                qsizetype lo = 0, hi = fits - 1;
+                while (lo < hi)
+                    if (qsizetype mid = (lo + hi + 1) / 2; wide(mid))
+                        hi = mid - 1;
+                    else
+                        lo = mid;
+                fits = lo;
             }
+            if (fits < ins.size()) MessageBeep(0);
+            if (fits == 0) return false;
         }
-        l->insert(ins);
+        l->insert(ins.left(fits));
     } else if (QTextEdit* m = Multi(w)) {
         m->textCursor().insertText(ins);
         m->ensureCursorVisible();
@@ -200,8 +287,9 @@ bool InsertTyped(Window* w, const QString& ins) {
     return true;
 }
 
-// Pastes the clipboard's text, as much of it as the byte limit leaves room
-// for, cut on a character boundary; a single-line edit takes the first line.
+// Pastes the clipboard's text as typed text goes in: characters GBK lacks
+// become "?", and as much of it as the byte limit leaves room for, cut on a
+// character boundary; a single-line edit takes the first line.
 void Paste(Window* w) {
     EditState* s = St(w);
     if (ReadOnly(w)) return;
@@ -212,6 +300,7 @@ void Paste(Window* w) {
         qsizetype nl = clip.indexOf(QLatin1Char('\n'));
         if (nl >= 0) clip.truncate(nl);
     }
+    clip = ToQt(FromQt(clip));
     if (clip.isEmpty()) return;
     QString cur = Text(w);
     int used = CharToByte(cur, int(cur.size()), s->multi);
@@ -228,11 +317,102 @@ void Paste(Window* w) {
             return;
         }
     }
-    if (QLineEdit* l = Line(w)) l->insert(clip);
-    if (QTextEdit* m = Multi(w)) {
-        m->textCursor().insertText(clip);
-        m->ensureCursorVisible();
+    Change change(w, kNoRun);
+    InsertTyped(w, clip);
+}
+
+void Cut(Window* w) {
+    if (ReadOnly(w) || Hidden(w)) return;
+    Change change(w, kNoRun);
+    if (QLineEdit* l = Line(w)) l->cut();
+    if (QTextEdit* m = Multi(w)) m->cut();
+}
+
+void Copy(Window* w) {
+    if (Hidden(w)) return;
+    if (QLineEdit* l = Line(w)) l->copy();
+    if (QTextEdit* m = Multi(w)) m->copy();
+}
+
+void Clear(Window* w) {
+    if (ReadOnly(w)) return;
+    Change change(w, kNoRun);
+    if (QLineEdit* l = Line(w)) l->del();
+    if (QTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
+}
+
+// Swaps the text with the undo buffer's, changing only the part that
+// differs, which is then selected.
+bool Undo(Window* w) {
+    EditState* s = St(w);
+    if (!s->undo.can) return false;
+    const QString back = s->undo.text, cur = Text(w);
+    qsizetype head = 0, tail = 0;
+    while (head < cur.size() && head < back.size() && cur[head] == back[head]) ++head;
+    while (tail < cur.size() - head && tail < back.size() - head &&
+           cur[cur.size() - 1 - tail] == back[back.size() - 1 - tail])
+        ++tail;
+    const QString ins = back.mid(head, back.size() - head - tail);
+    const bool multi = s->multi;
+    const HWND h = w->hwnd;
+    {
+        Change change(w, kNoRun);
+        SetSel(w, CharToByte(cur, int(head), multi), CharToByte(cur, int(cur.size() - tail), multi));
+        if (QLineEdit* l = Line(w)) l->insert(ins);
+        if (QTextEdit* m = Multi(w)) m->textCursor().insertText(ins);
     }
+    if ((w = FromHwnd(h)) && St(w))
+        SetSel(w, CharToByte(back, int(head), multi), CharToByte(back, int(head + ins.size()), multi));
+    return true;
+}
+
+// The edit's own context menu, its items enabled as the edit can act; the
+// items' ids are the messages they send. Shown at `at` (screen), or at the
+// caret when it came from the keyboard (-1, -1).
+void ContextMenu(Window* w, LPARAM at) {
+    HWND h = w->hwnd;
+    if (GetFocus() != h) {
+        SetFocus(h);
+        if (!(w = FromHwnd(h))) return;
+    }
+    EditState* s = St(w);
+    const QString text = Text(w), sel = SelectedText(w);
+    const bool ro = ReadOnly(w), hidden = Hidden(w), selected = !sel.isEmpty();
+    const bool clip = !QGuiApplication::clipboard()->text().isEmpty();
+    const struct {
+        UINT id;
+        const char16_t* caption;
+        bool enabled;
+    } items[] = {
+        {WM_UNDO, u"撤消(&U)", s->undo.can && !ro},
+        {0, nullptr, false},
+        {WM_CUT, u"剪切(&T)", selected && !ro && !hidden},
+        {WM_COPY, u"复制(&C)", selected && !hidden},
+        {WM_PASTE, u"粘贴(&P)", clip && !ro},
+        {WM_CLEAR, u"删除(&D)", selected && !ro},
+        {0, nullptr, false},
+        {EM_SETSEL, u"全选(&A)", !text.isEmpty() && sel.size() < text.size()},
+    };
+    HMENU menu = CreatePopupMenu();
+    for (const auto& it : items) {
+        if (!it.caption) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        AppendMenuA(menu, it.enabled ? MF_STRING : MF_GRAYED, it.id, FromQt(QString::fromUtf16(it.caption)).c_str());
+    }
+    QPoint p(GET_X_LPARAM(at), GET_Y_LPARAM(at));
+    if (p == QPoint(-1, -1)) {
+        if (QLineEdit* l = Line(w))
+            p = l->mapToGlobal(l->inputMethodQuery(Qt::ImCursorRectangle).toRect().bottomLeft());
+        if (QTextEdit* m = Multi(w)) p = m->viewport()->mapToGlobal(m->cursorRect().bottomLeft());
+    }
+    UINT id = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, p.x(), p.y(), 0, h, nullptr));
+    DestroyMenu(menu);
+    if (id == EM_SETSEL)
+        SendMessageA(h, EM_SETSEL, 0, -1);
+    else if (id)
+        SendMessageA(h, id, 0, 0);
 }
 
 void OnChar(Window* w, WPARAM wp) {
@@ -241,7 +421,10 @@ void OnChar(Window* w, WPARAM wp) {
     if (s->lead) {
         char two[2] = {char(s->lead), char(b)};
         s->lead = 0;
-        if (!ReadOnly(w)) InsertTyped(w, ToQt(std::string_view(two, 2)));
+        if (!ReadOnly(w)) {
+            Change change(w, kTyping);
+            InsertTyped(w, ToQt(std::string_view(two, 2)));
+        }
         return;
     }
     if (gbk::IsLeadByte(b)) {
@@ -249,6 +432,7 @@ void OnChar(Window* w, WPARAM wp) {
         return;
     }
     if (ReadOnly(w)) return;
+    Change change(w, kTyping);
     if (b == '\r') {
         if (s->multi) InsertTyped(w, QStringLiteral("\n"));
         return;
@@ -268,10 +452,14 @@ void OnChar(Window* w, WPARAM wp) {
     InsertTyped(w, QString(c));
 }
 
-// EN_CHANGE for a change the user made (not the procedure's own).
+// The undo buffer follows every change; EN_CHANGE for a change the user
+// made (not the procedure's own).
 void OnTextChanged(HWND h) {
     Window* w = FromHwnd(h);
-    if (EditState* s = St(w); s && s->quiet == 0) NotifyCommand(w, EN_CHANGE);
+    EditState* s = St(w);
+    if (!s || !w->widget) return;
+    NoteChange(w);
+    if (s->quiet == 0) NotifyCommand(w, EN_CHANGE);
 }
 
 QWidget* MakeEdit(Window* w, QWidget* parent) {
@@ -302,6 +490,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         m->viewport()->setCursor(Qt::IBeamCursor);
         for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
         QObject::connect(m, &QTextEdit::textChanged, m, [h] { OnTextChanged(h); });
+        s->shown = m->toPlainText();
         widget = m;
     } else {
         auto* l = new QLineEdit(parent);
@@ -317,6 +506,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         l->setText(ToQt(w->text));
         l->setCursorPosition(0);
         QObject::connect(l, &QLineEdit::textChanged, l, [h] { OnTextChanged(h); });
+        s->shown = l->text();
         widget = l;
     }
     widget->setFocusPolicy(Qt::StrongFocus);
@@ -355,8 +545,12 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_REPLACESEL: {
         QString t = ToQt(reinterpret_cast<const char*>(lp));
         if (s->multi) t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (QLineEdit* l = Line(w)) l->insert(t);
-        if (QTextEdit* m = Multi(w)) m->textCursor().insertText(t);
+        {
+            Change change(w, kNoRun);
+            if (QLineEdit* l = Line(w)) l->insert(t);
+            if (QTextEdit* m = Multi(w)) m->textCursor().insertText(t);
+        }
+        if (!wp && (w = FromHwnd(h)) && (s = St(w))) s->undo = UndoBuffer();
         return 0;
     }
     case EM_LIMITTEXT: s->limit = wp == 0 ? 0x7FFFFFFE : int(std::min<WPARAM>(wp, 0x7FFFFFFE)); return 0;
@@ -381,46 +575,53 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_SETPASSWORDCHAR:
         if (QLineEdit* l = Line(w)) l->setEchoMode(wp ? QLineEdit::Password : QLineEdit::Normal);
         return 0;
-    case EM_CANUNDO:
-        if (QLineEdit* l = Line(w)) return l->isUndoAvailable();
-        return Multi(w)->document()->isUndoAvailable();
+    case EM_CANUNDO: return s->undo.can;
     case EM_UNDO:
-    case WM_UNDO:
-        if (QLineEdit* l = Line(w)) l->undo();
-        if (QTextEdit* m = Multi(w)) m->undo();
-        return TRUE;
-    case EM_EMPTYUNDOBUFFER: return 0;
+    case WM_UNDO: return Undo(w) || !s->multi;  // a single-line edit answers TRUE
+    case EM_EMPTYUNDOBUFFER: s->undo = UndoBuffer(); return 0;
     case EM_SCROLLCARET:
         if (QTextEdit* m = Multi(w)) m->ensureCursorVisible();
         return TRUE;
-    case WM_CUT:
-        if (!ReadOnly(w)) {
-            if (QLineEdit* l = Line(w)) l->cut();
-            if (QTextEdit* m = Multi(w)) m->cut();
-        }
-        return 0;
-    case WM_COPY:
-        if (QLineEdit* l = Line(w)) l->copy();
-        if (QTextEdit* m = Multi(w)) m->copy();
-        return 0;
+    case WM_CUT: Cut(w); return 0;
+    case WM_COPY: Copy(w); return 0;
     case WM_PASTE: Paste(w); return 0;
-    case WM_CLEAR:
-        if (!ReadOnly(w)) {
-            if (QLineEdit* l = Line(w)) l->del();
-            if (QTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
-        }
-        return 0;
+    case WM_CLEAR: Clear(w); return 0;
+    case WM_CONTEXTMENU: ContextMenu(w, lp); return 0;
     case WM_CHAR: OnChar(w, wp); return 0;
     case WM_KEYDOWN: {
         // Characters come as WM_CHAR; Enter, Tab and Esc do nothing here.
         if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
-        bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+        bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+        // The editing keys act as the edit's own commands, never through
+        // the widget's (its undo has many levels and a redo).
+        if ((wp == 'Z' && ctrl) || (wp == VK_BACK && alt)) {
+            if (!ReadOnly(w)) Undo(w);
+            return 0;
+        }
+        if (wp == 'Y' && ctrl) return 0;
+        if ((wp == 'X' && ctrl) || (wp == VK_DELETE && shift && !ctrl)) {
+            Cut(w);
+            return 0;
+        }
+        if ((wp == 'C' || wp == VK_INSERT) && ctrl && !shift) {
+            Copy(w);
+            return 0;
+        }
         if ((wp == 'V' && ctrl && !shift) || (wp == VK_INSERT && shift && !ctrl)) {
             Paste(w);
             return 0;
         }
+        if (wp == VK_F10 && shift && !ctrl) {
+            SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(-1, -1));
+            return 0;
+        }
         std::string before = GbkText(w);
-        DefaultInput(w, msg, wp, lp, false);
+        UndoBuffer kept = s->undo;
+        {
+            bool erase = (wp == VK_BACK || wp == VK_DELETE) && !ctrl && !shift && !alt;
+            Change change(w, erase ? kErasing : kNoRun);
+            DefaultInput(w, msg, wp, lp, false);
+        }
         if ((w = FromHwnd(h)) && (s = St(w))) {
             // A paste may not break the byte limit.
             std::string after = GbkText(w);
@@ -428,6 +629,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
                 ++s->quiet;
                 SetText(w, before.c_str());
                 --s->quiet;
+                s->undo = kept;
                 MessageBeep(0);
             }
         }
@@ -436,6 +638,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYUP:
         if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
         DefaultInput(w, msg, wp, lp, false);
+        if (wp == VK_APPS && (w = FromHwnd(h))) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(-1, -1));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -450,6 +653,12 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         }
         DefaultInput(w, msg, wp, lp);
         if (msg == WM_MOUSEWHEEL && !s->multi) return DefWindowProcA(h, msg, wp, lp);
+        if (msg == WM_RBUTTONUP && FromHwnd(h)) {
+            // What DefWindowProc does with a right-button release.
+            POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            ClientToScreen(h, &at);
+            SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(at.x, at.y));
+        }
         return 0;
     }
     return DefWindowProcA(h, msg, wp, lp);

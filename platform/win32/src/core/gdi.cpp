@@ -149,10 +149,10 @@ QImage DecodeIconImage(const unsigned char* p, size_t size) {
     return img;
 }
 
-// An icon file's image at the standard icon size, as LoadIcon picks it: the
-// one nearest 32 x 32 pixels, the most colours among equals; a null image
-// when that one is not a bitmap this reads (a PNG image, say).
-QImage DecodeIconFile(const unsigned char* p, size_t size) {
+// An icon file's image nearest `pixels` square (LoadIcon's standard size is
+// 32), the most colours among equals; a null image when that one is not a
+// bitmap this reads (a PNG image, say).
+QImage DecodeIconFile(const unsigned char* p, size_t size, int pixels) {
     if (size < 6 || p[0] != 0 || p[1] != 0 || p[2] != 1 || p[3] != 0) return {};
     const size_t count = size_t(p[4]) | size_t(p[5]) << 8;
     if (count == 0 || size < 6 + 16 * count) return {};
@@ -163,7 +163,7 @@ QImage DecodeIconFile(const unsigned char* p, size_t size) {
         const unsigned char* e = p + 6 + 16 * i;
         const int w = e[0] ? e[0] : 256, h = e[1] ? e[1] : 256;
         const unsigned bitCount = unsigned(e[6]) | unsigned(e[7]) << 8;
-        const int distance = std::abs(w - 32) + std::abs(h - 32);
+        const int distance = std::abs(w - pixels) + std::abs(h - pixels);
         if (!best || distance < bestDistance || (distance == bestDistance && bitCount > bestBits)) {
             best = e;
             bestDistance = distance;
@@ -177,13 +177,17 @@ QImage DecodeIconFile(const unsigned char* p, size_t size) {
 
 }  // namespace
 
+QImage DecodeIconAt(const void* data, size_t size, int pixels) {
+    return DecodeIconFile(static_cast<const unsigned char*>(data), size, pixels);
+}
+
 QImage DecodeImage(const void* data, size_t size, const char* format) {
     if (std::strcmp(format, "BMP") == 0) {
         QImage img = DecodeTrueColourBitmap(static_cast<const unsigned char*>(data), size);
         if (!img.isNull()) return img;
     }
     if (std::strcmp(format, "ICO") == 0) {
-        QImage img = DecodeIconFile(static_cast<const unsigned char*>(data), size);
+        QImage img = DecodeIconFile(static_cast<const unsigned char*>(data), size, 32);
         if (!img.isNull()) return img;
     }
     const QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), qsizetype(size));
@@ -1423,6 +1427,12 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
     QFont f = FontOfDC(dc);
     const QRect rect = ToQRect(*r);
     const int cell = CellHeight(f);
+    // A line break is one character before the prefix is looked for, so that
+    // the underline's place counts CR LF once.
+    if (!(format & DT_SINGLELINE)) {
+        s.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+        s.replace(u'\r', QChar::LineSeparator).replace(u'\n', QChar::LineSeparator);
+    }
     // "&" underlines the character after it, "&&" is an "&".
     QList<QTextLayout::FormatRange> mnemonic;
     if (!(format & DT_NOPREFIX)) {
@@ -1437,10 +1447,6 @@ int DrawTextA(HDC hdc, LPCSTR text, int cch, LPRECT r, UINT format) {
             plain += s[i];
         }
         s = plain;
-    }
-    if (!(format & DT_SINGLELINE)) {
-        s.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-        s.replace(u'\r', QChar::LineSeparator).replace(u'\n', QChar::LineSeparator);
     }
     QTextOption option;
     option.setWrapMode((format & DT_WORDBREAK) && !(format & DT_SINGLELINE) ? QTextOption::WordWrap

@@ -122,17 +122,21 @@ bool Key(Window* w, QWidget* wid, QKeyEvent* ke) {
     HWND h = w->hwnd;
     int vk = QtKeyToVk(ke->key());
     if (!vk && !ke->text().isEmpty()) vk = 0xE5;  // text from an input method
+    // A key pressed or released while Alt is down is a system key (its
+    // context code set), which the default procedure acts on.
+    const bool alt = ke->modifiers() & Qt::AltModifier;
+    const LPARAM context = alt ? LPARAM(1) << 29 : 0;
     if (ke->type() == QEvent::KeyPress) {
-        LPARAM lp = 1 | (ke->isAutoRepeat() ? (LPARAM(1) << 30) : 0);
+        LPARAM lp = 1 | context | (ke->isAutoRepeat() ? (LPARAM(1) << 30) : 0);
         Window* top = TopLevelOf(w);
         if (vk && IsModalDialog(top) && DialogKey(w, WPARAM(vk))) return true;
         if (!(w = FromHwnd(h))) return true;
-        if (vk) SendInput(w, WM_KEYDOWN, WPARAM(vk), lp, ke, wid);
+        if (vk) SendInput(w, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, WPARAM(vk), lp, ke, wid);
         if (!(w = FromHwnd(h))) return true;
         // What TranslateMessage does in a message loop.
-        if (!ke->text().isEmpty() && !(ke->modifiers() & Qt::AltModifier)) SendChars(w, ke->text(), ke, wid, lp);
+        if (!ke->text().isEmpty() && !alt) SendChars(w, ke->text(), ke, wid, lp);
     } else {
-        if (vk) SendInput(w, WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001), ke, wid);
+        if (vk) SendInput(w, alt ? WM_SYSKEYUP : WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001) | context, ke, wid);
     }
     return true;
 }
@@ -325,6 +329,7 @@ int QtKeyToVk(int key) {
     case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_Asterisk: return VK_MULTIPLY;
     case Qt::Key_Plus: return VK_ADD;
     case Qt::Key_Minus: return 0xBD;
@@ -378,6 +383,7 @@ int VkToQtKey(int vk) {
     case VK_DOWN: return Qt::Key_Down;
     case VK_INSERT: return Qt::Key_Insert;
     case VK_DELETE: return Qt::Key_Delete;
+    case VK_APPS: return Qt::Key_Menu;
     }
     return 0;
 }

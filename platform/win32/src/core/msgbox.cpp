@@ -64,6 +64,10 @@ protected:
             if (closable) done(escapeResult);
             return;
         }
+        if (e->key() == Qt::Key_F4 && (e->modifiers() & Qt::AltModifier)) {
+            close();  // as the close box
+            return;
+        }
         if (!(e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
             for (const auto& l : letters)
                 if (e->key() == l.first) {

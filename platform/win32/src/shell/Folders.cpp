@@ -86,6 +86,11 @@ std::string DesktopFolder() {
 
 std::string DocumentsFolder() { return XdgUserDir("DOCUMENTS", "Documents"); }
 
+std::string DataFolder() {
+    const char* d = std::getenv("XDG_DATA_HOME");
+    return (d && d[0] == '/') ? TrimSlashes(d) : TrimSlashes(Home()) + "/.local/share";
+}
+
 }  // namespace w32shell
 
 BOOL SHGetSpecialFolderPathA(HWND, LPSTR lpszPath, int csidl, BOOL fCreate) {
@@ -96,11 +101,7 @@ BOOL SHGetSpecialFolderPathA(HWND, LPSTR lpszPath, int csidl, BOOL fCreate) {
     case CSIDL_DESKTOP:
     case CSIDL_DESKTOPDIRECTORY: folder = w32shell::DesktopFolder(); break;
     case CSIDL_PERSONAL: folder = w32shell::DocumentsFolder(); break;
-    case CSIDL_APPDATA: {
-        const char* d = std::getenv("XDG_DATA_HOME");
-        folder = (d && d[0] == '/') ? TrimSlashes(d) : TrimSlashes(Home()) + "/.local/share";
-        break;
-    }
+    case CSIDL_APPDATA: folder = w32shell::DataFolder(); break;
     default: return FALSE;
     }
     std::string gbkPath = gbk::FromUtf8(folder);

@@ -1,13 +1,21 @@
 // comdlg32 GetSaveFileNameA over Qt's own file dialog.
 #include <QtCore/QDir>
 #include <QtCore/QEventLoop>
+#include <QtCore/QIdentityProxyModel>
 #include <QtCore/QMimeDatabase>
+#include <QtCore/QTimer>
 #include <QtGui/QAbstractFileIconProvider>
+#include <QtGui/QFileSystemModel>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QTreeView>
 
 #include <strings.h>
 
@@ -101,6 +109,121 @@ private:
     QMimeDatabase mimes_;
 };
 
+// File sizes as Explorer writes them (StrFormatKBSize): whole kilobytes
+// rounded up, with the locale's digit grouping ("1,234 KB", "0 KB").
+class ExplorerSizes : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole && index.column() == 1) {
+            auto* files = static_cast<QFileSystemModel*>(sourceModel());
+            const QModelIndex at = mapToSource(index);
+            if (!files->isDir(at)) return QLocale().toString((files->size(at) + 1023) / 1024) + QStringLiteral(" KB");
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
+
+// The detail view shows every column whole: the size, type and date columns
+// take their texts' width and the name column the rest. The three follow
+// their texts as the folder's rows and types come in, until the user drags
+// one of them wider or narrower, as in Explorer. Once the folder the dialog
+// opens in is read, the dialog grows (within the screen) until its names fit
+// too.
+class WholeColumns : public QObject {
+public:
+    WholeColumns(QFileDialog* dlg, QFileSystemModel* files)
+        : dlg_(dlg), view_(dlg->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        if (!view_ || !files) return;
+        QHeaderView* header = view_->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::Interactive);
+        connect(header, &QHeaderView::sectionResized, this, [this](int c) { userSized_ |= c > 0 && !fitting_; });
+        // One fit for a burst of changes (a large folder's types come row by row).
+        fit_.setSingleShot(true);
+        connect(&fit_, &QTimer::timeout, this, &WholeColumns::Fit);
+        const QAbstractItemModel* shown = view_->model();
+        connect(shown, &QAbstractItemModel::rowsInserted, &fit_, qOverload<>(&QTimer::start));
+        connect(shown, &QAbstractItemModel::dataChanged, &fit_, qOverload<>(&QTimer::start));
+        connect(shown, &QAbstractItemModel::layoutChanged, &fit_, qOverload<>(&QTimer::start));
+        connect(files, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+            if (opened_ || QDir(path) != dlg_->directory()) return;
+            opened_ = true;
+            Grow();
+        });
+        view_->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        // The layout may give part of a step to the side bar: once the view
+        // has its new width, what is still missing is added.
+        if (e->type() == QEvent::Resize && growing_) {
+            growing_ = false;
+            Grow();
+        }
+        return false;
+    }
+
+private:
+    void Fit() {
+        if (userSized_) return;
+        fitting_ = true;
+        for (int c = 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
+        fitting_ = false;
+    }
+
+    void Grow() {
+        const QHeaderView* header = view_->header();
+        const QModelIndex root = view_->rootIndex();
+        const int rows = std::min(view_->model()->rowCount(root), header->resizeContentsPrecision());
+        int need =
+            view_->verticalScrollBar()->isVisible() ? 0 : view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        for (int c = 0; c < header->count(); ++c) {
+            if (header->isSectionHidden(c)) continue;
+            int width = header->sectionSizeHint(c);
+            for (int r = 0; r < rows; ++r)
+                width = std::max(width, view_->sizeHintForIndex(view_->model()->index(r, c, root)).width());
+            need += width;
+        }
+        const int missing = need - view_->viewport()->width();
+        const QScreen* screen = dlg_->screen();
+        if (missing <= 0 || !screen || ++steps_ > 3) return;
+        // Wider by as much on either side, within the screen.
+        const QRect avail = screen->availableGeometry();
+        QRect g = dlg_->geometry();
+        g.setWidth(std::min(g.width() + missing, avail.width()));
+        g.moveLeft(std::clamp(g.left() - missing / 2, avail.left(), avail.right() + 1 - g.width()));
+        if (g == dlg_->geometry()) return;
+        growing_ = true;
+        dlg_->setGeometry(g);
+    }
+
+    QFileDialog* dlg_;
+    QTreeView* view_;
+    QTimer fit_;
+    bool opened_ = false, growing_ = false, fitting_ = false, userSized_ = false;
+    int steps_ = 0;
+};
+
+// Alt+F4 cancels the dialog, as the system menu's close does where no window
+// manager takes the key (a manager's own Alt+F4 comes as a close request).
+// Looked for before any of the dialog's widgets sees the key.
+class AltF4Cancels : public QObject {
+public:
+    explicit AltF4Cancels(QDialog* dlg) : dlg_(dlg) { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || !o->isWidgetType() || static_cast<QWidget*>(o)->window() != dlg_)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() != Qt::Key_F4 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return false;
+        dlg_->reject();
+        return true;
+    }
+
+private:
+    QDialog* dlg_;
+};
+
 // Boxes the dialog opens over itself (Qt's replace question, the invalid
 // name box) are modal to the dialog only: Qt would show them
 // application-modal, blocking every window, another thread's box too. When
@@ -155,7 +278,11 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         NameIconProvider icons;  // outlives the dialog, whose model uses it
         QFileDialog dlg(scope.ParentWidget());
         BoxesModalToTheDialog boxes(&dlg);
+        AltF4Cancels altF4(&dlg);
         dlg.setIconProvider(&icons);
+        auto* files = dlg.findChild<QFileSystemModel*>();
+        if (files) dlg.setProxyModel(new ExplorerSizes(&dlg));  // the dialog owns it
+        WholeColumns columns(&dlg, files);
         // The program's filter texts show as they are, without Qt's patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         dlg.setAcceptMode(QFileDialog::AcceptSave);

@@ -1,5 +1,8 @@
 // ole32 and the shell-link object. A saved link is a freedesktop desktop
 // entry that starts the target: the Linux form of a shortcut.
+#include <QtCore/QBuffer>
+#include <QtGui/QImage>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@
 
 #include "platform/gbk/gbk.h"
 #include "shell/shell_internal.h"
+#include "w32_internal.h"
 #include "win32.h"
 
 const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -86,6 +90,44 @@ std::vector<std::string> SplitArguments(const std::string& s) {
     }
     if (any) args.push_back(cur);
     return args;
+}
+
+// Writes `bytes` to `file` whole or not at all: into a file beside it, renamed
+// over it. 0 when written, the error when the file cannot be made, else -1.
+int WriteWhole(const std::string& file, const char* bytes, size_t size, mode_t mode) {
+    std::string tmp = file + ".tmp" + std::to_string(getpid());
+    FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) return errno;
+    bool ok = std::fwrite(bytes, 1, size, f) == size;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok) ok = ::chmod(tmp.c_str(), mode) == 0;
+    if (ok) ok = std::rename(tmp.c_str(), file.c_str()) == 0;
+    if (!ok) std::remove(tmp.c_str());
+    return ok ? 0 : -1;
+}
+
+// The icon of a link without an icon location is its target's own, as on
+// Windows. Only this program's executable has its resources at hand: its
+// icon is written as a PNG into the user's icon folder, named by its bytes
+// (written once, and never replaced by another program's icon), and the
+// entry names that file. Empty when the target is another program or the
+// file cannot be written.
+std::string TargetIconFile(const std::string& target) {
+    std::error_code ec;
+    if (!std::filesystem::equivalent(target, "/proc/self/exe", ec)) return {};
+    const QImage image = w32::ProgramIconImage();
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : png) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char name[24];
+    std::snprintf(name, sizeof name, "-%016llx.png", static_cast<unsigned long long>(hash));
+    const std::string folder = w32shell::DataFolder() + "/icons";
+    const std::string file = folder + "/" + std::filesystem::path(target).stem().string() + name;
+    if (std::filesystem::is_regular_file(file, ec)) return file;
+    std::filesystem::create_directories(folder, ec);
+    return WriteWhole(file, png.constData(), static_cast<size_t>(png.size()), 0644) == 0 ? file : std::string();
 }
 
 HRESULT CopyOut(const std::string& gbkText, LPSTR buf, int cch) {
@@ -197,33 +239,24 @@ private:
 
     HRESULT WriteEntry(const std::string& file) {
         std::string name = std::filesystem::path(file).stem().string();
-        std::string exec = ExecArgument(w32shell::ToFsPath(path_.c_str()));
+        const std::string target = w32shell::ToFsPath(path_.c_str());
+        std::string exec = ExecArgument(target);
         for (const std::string& a : SplitArguments(gbk::ToUtf8(args_))) exec += " " + ExecArgument(a);
         std::string text = "[Desktop Entry]\nType=Application\nVersion=1.0\n";
         text += "Name=" + EntryValue(name) + "\n";
         if (!description_.empty()) text += "Comment=" + EntryValue(gbk::ToUtf8(description_)) + "\n";
         text += "Exec=" + EntryValue(exec) + "\n";
-        std::string dir = workDir_.empty()
-                              ? std::filesystem::path(w32shell::ToFsPath(path_.c_str())).parent_path().string()
-                              : w32shell::ToFsPath(workDir_.c_str());
+        std::string dir = workDir_.empty() ? std::filesystem::path(target).parent_path().string()
+                                           : w32shell::ToFsPath(workDir_.c_str());
         if (!dir.empty()) text += "Path=" + EntryValue(dir) + "\n";
-        if (!icon_.empty()) text += "Icon=" + EntryValue(w32shell::ToFsPath(icon_.c_str())) + "\n";
+        const std::string icon = icon_.empty() ? TargetIconFile(target) : w32shell::ToFsPath(icon_.c_str());
+        if (!icon.empty()) text += "Icon=" + EntryValue(icon) + "\n";
         text += "Terminal=false\n";
 
-        // Written beside the target and renamed over it: an existing entry is
-        // replaced whole or not at all.
-        std::string tmp = file + ".tmp" + std::to_string(getpid());
-        FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) return errno == ENOENT || errno == ENOTDIR ? STG_E_PATHNOTFOUND : E_ACCESSDENIED;
-        bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        ok = (std::fclose(f) == 0) && ok;
-        if (ok) ok = ::chmod(tmp.c_str(), 0755) == 0;
-        if (ok) ok = std::rename(tmp.c_str(), file.c_str()) == 0;
-        if (!ok) {
-            std::remove(tmp.c_str());
-            return STG_E_WRITEFAULT;
-        }
-        return S_OK;
+        // An existing entry is replaced whole or not at all.
+        const int error = WriteWhole(file, text.data(), text.size(), 0755);
+        if (error > 0) return error == ENOENT || error == ENOTDIR ? STG_E_PATHNOTFOUND : E_ACCESSDENIED;
+        return error == 0 ? S_OK : STG_E_WRITEFAULT;
     }
 
     std::atomic<ULONG> refs_{1};

@@ -12,9 +12,11 @@ namespace w32shell {
 // A GBK path as the file system takes it: UTF-8, '\' as '/'.
 std::string ToFsPath(const char* gbk);
 
-// The desktop and documents folders (UTF-8, no trailing '/').
+// The desktop, documents and user data ($XDG_DATA_HOME) folders (UTF-8, no
+// trailing '/').
 std::string DesktopFolder();
 std::string DocumentsFolder();
+std::string DataFolder();
 
 // What the tests asked of the shell calls (set through the test hooks
 // library); each part is guarded by its mutex.

@@ -423,6 +423,31 @@ TEST_F(PickerTyping, TheNarrowTimePickerShowsItsWholeTimeBesideItsArrowsAndTakes
     EXPECT_EQ(w32test::PickerShownText(h).substr(0, 4), "8:45");
 }
 
+// A time picker subclassed as the record forms do: a held arrow steps on by
+// itself until released; after it every key and click steps once.
+TEST_F(PickerTyping, ASubclassedTimePickersHeldArrowRepeatsAndLeavesTheKeysAndClicksStepping) {
+    HWND h = MakePicker(DTS_TIMEFORMAT, 11161);
+    g_oldPickerProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PickerSubclass)));
+    const SYSTEMTIME start = {2024, 5, 0, 10, 10, 20, 30, 0};
+    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
+    ClickField(h, 2);
+    const RECT a = w32test::PickerArrowsRect(h);
+    const int x = (a.left + a.right) / 2, up = a.top + 3, down = a.bottom - 3;
+    w32test::MouseDown(h, x, up);
+    EXPECT_TRUE(w32test::WaitFor([&] { return Get(h).wSecond > 31; })) << "held, the arrow does not repeat";
+    w32test::MouseUp(h, x, up);
+    const int held = Get(h).wSecond;
+    for (auto [vk, second] : {std::pair{VK_DOWN, held - 1}, {VK_UP, held}}) {
+        w32test::PressKey(vk, false, false, h);
+        EXPECT_EQ(Get(h).wSecond, second);
+    }
+    for (auto [y, second] : {std::pair{down, held - 1}, {down, held - 2}, {up, held - 1}}) {
+        w32test::Click(h, x, y);
+        EXPECT_EQ(Get(h).wSecond, second);
+    }
+}
+
 TEST_F(PickerTyping, EachFieldWrapsAtItsEndsAloneWithTheArrowsAndTheKeys) {
     HWND h = MakePicker(DTS_TIMEFORMAT, 11161);
     const RECT arrows = w32test::PickerArrowsRect(h);

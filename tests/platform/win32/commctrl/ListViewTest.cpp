@@ -1,6 +1,7 @@
 // The list view as the pages use it: report mode, rows inserted at row 0,
 // alternating custom-drawn rows, clicks, column clicks, state images, label
 // editing and reads from another thread.
+#include <algorithm>
 #include <thread>
 
 #include "Fixture.h"
@@ -355,7 +356,7 @@ TEST_F(ListViewTest, ClicksBelowTheRowsReportMinusOne) {
     EXPECT_EQ(clicks[0].item, -1);
 }
 
-TEST_F(ListViewTest, SelectionMovesDownWithItsRowWhenARowIsInsertedAbove) {
+TEST_F(ListViewTest, SelectionMovesWithItsRowAndWithTheKeys) {
     HWND list = MakeList(0x61, {{"a", 100}});
     FillLikePages(list, Records(3, 1));
     w32test::ClickListRow(list, 1, 0);
@@ -372,6 +373,23 @@ TEST_F(ListViewTest, SelectionMovesDownWithItsRowWhenARowIsInsertedAbove) {
     st.stateMask = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+
+    // Down from the focused row selects the next one alone: the parent hears
+    // LVN_ITEMCHANGED for every row that changed, each time with the whole
+    // new selection in place.
+    Rec().Clear();
+    std::vector<LRESULT> seen;
+    Rec().onNotify = [&](NMHDR* h) {
+        if (h->code == LVN_ITEMCHANGED)
+            seen.push_back(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        return LRESULT{0};
+    };
+    w32test::PressKey(VK_DOWN, false, false, list);
+    std::vector<int> rows;
+    for (const Note& n : Rec().Of(LVN_ITEMCHANGED)) rows.push_back(n.item);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(seen, std::vector<LRESULT>(3, 3));
 }
 
 TEST_F(ListViewTest, HitTestAgreesWithItemRectangles) {
@@ -525,6 +543,61 @@ TEST_F(ListViewTest, WithoutSingleSelectionShiftArrowSelectsSeveralRows) {
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 1, LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(ItemText(list, 3, 0), "r0c0");
+}
+
+// Page Down goes to the last row wholly in view without scrolling, and from
+// there to the last row of the next page, scrolling by a page; Page Up mirrors it.
+TEST_F(ListViewTest, PageKeysGoToTheLastWhollyVisibleRowThenScrollByAPage) {
+    HWND list = MakeList(0x61, {{"a", 100}});
+    FillLikePages(list, Records(100, 1));
+    w32test::ClickListRow(list, 0, 0);
+    const int n = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(n, 3);
+    std::vector<std::vector<int>> steps;  // focused row, selected row, top row
+    for (int vk : {VK_NEXT, VK_NEXT, VK_PRIOR, VK_PRIOR}) {
+        w32test::PressKey(vk, false, false, list);
+        steps.push_back({static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)),
+                         static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)),
+                         static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0))});
+    }
+    const std::vector<std::vector<int>> win32 = {{n - 1, n - 1, 0}, {2 * n - 1, 2 * n - 1, n}, {n, n, n}, {0, 0, 0}};
+    EXPECT_EQ(steps, win32);
+}
+
+// The horizontal bar reaches as far as the columns: none while they fit the
+// client area; with more, a range of their total width, arrows that step a
+// few pixels, and scrolled all the way right the last column ends at the
+// client's right edge.
+TEST_F(ListViewTest, TheHorizontalBarReachesAsFarAsTheColumnsInSmallSteps) {
+    HWND list = MakeList(0x61, {{"日期", 100}, {"时间", 100}, {"计划日志标题", 150}, {"费用", 500}});
+    FillLikePages(list, Records(3, 4));
+    RECT client{};
+    GetClientRect(list, &client);
+    ASSERT_EQ(client.right, 850);  // the columns' width
+    RECT bar = w32test::ListHorzBar(list);
+    EXPECT_TRUE(IsRectEmpty(&bar));
+
+    LVCOLUMNA blank{};
+    blank.mask = LVCF_WIDTH | LVCF_TEXT;
+    blank.cx = 220;
+    blank.pszText = const_cast<char*>("");
+    SendMessageA(list, LVM_INSERTCOLUMNA, 4, reinterpret_cast<LPARAM>(&blank));
+    SCROLLINFO si{};
+    bar = w32test::ListHorzBar(list, &si);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    EXPECT_EQ(si.nMax + 1, 1070);
+    EXPECT_EQ(static_cast<int>(si.nPage), client.right);  // three rows: no vertical bar
+    const int middle = (bar.top + bar.bottom) / 2;
+    w32test::Click(list, bar.right - 4, middle);  // the right arrow
+    w32test::ListHorzBar(list, &si);
+    EXPECT_GT(si.nPos, 0);
+    EXPECT_LE(si.nPos, 16);
+    w32test::Click(list, bar.right - 30, middle);  // the trough right of the thumb: a page
+    w32test::ListHorzBar(list, &si);
+    EXPECT_EQ(si.nPos, 1070 - client.right);
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+    EXPECT_EQ(row.right, client.right);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,10 @@
-// The date-time picker's calendar as Qt draws it: Chinese month and day names
-// whatever the system locale (built with a UTF-8 execution character set, as
-// it includes Qt).
+// The date-time picker's calendar: Chinese month and day names whatever the
+// system locale, Win32's title and today line, and the keys that drop it
+// down (built with a UTF-8 execution character set, as it includes Qt).
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QToolButton>
 
 #include "Fixture.h"
@@ -11,27 +13,86 @@ using namespace cctest;
 
 namespace {
 
-class PickerCalendar : public ParentTest {};
+class PickerCalendar : public ParentTest {
+protected:
+    HWND MakePicker() {
+        HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 166, 40, 105, 20, 11206, "DateTime");
+        EXPECT_NE(h, nullptr);
+        return h;
+    }
+    static void Set(HWND h, int y, int m, int d) {
+        SYSTEMTIME st{};
+        st.wYear = WORD(y);
+        st.wMonth = WORD(m);
+        st.wDay = WORD(d);
+        SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    }
+    static QDate Shown(HWND h) {
+        SYSTEMTIME st{};
+        SendMessageA(h, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+        return QDate(st.wYear, st.wMonth, st.wDay);
+    }
+    // A widget of the open calendar's window, by name.
+    template <class W>
+    static W* InCalendar(const char* name) {
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* c = qobject_cast<QCalendarWidget*>(w); c && c->isVisible())
+                return c->window()->findChild<W*>(QString::fromLatin1(name));
+        return nullptr;
+    }
+};
 
-TEST_F(PickerCalendar, SpeaksChineseWhateverTheSystemLocale) {
-    HWND h = Make(DATETIMEPICK_CLASSA, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 166, 40, 105, 20, 11206, "DateTime");
-    ASSERT_NE(h, nullptr);
-    SYSTEMTIME dec{};
-    dec.wYear = 2026;
-    dec.wMonth = 12;
-    dec.wDay = 7;
-    SendMessageA(h, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&dec));
+TEST_F(PickerCalendar, SpeaksChineseWithWin32sTitleAndPicksTodayFromItsFoot) {
+    HWND h = MakePicker();
+    Set(h, 2026, 12, 7);
     w32test::OpenPickerCalendar(h);
     ASSERT_TRUE(w32test::PickerCalendarOpen(h));
-    QCalendarWidget* cal = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (auto* c = qobject_cast<QCalendarWidget*>(w); c && c->isVisible()) cal = c;
-    ASSERT_NE(cal, nullptr);
-    auto* month = cal->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
-    ASSERT_NE(month, nullptr);
-    EXPECT_EQ(month->text(), QStringLiteral("十二月"));
+    auto* title = InCalendar<QLabel>("w32_calendar_title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("2026年12月"));
+    QCalendarWidget* cal = title->window()->findChild<QCalendarWidget*>();
     EXPECT_EQ(cal->locale().dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    cal->showNextMonth();
+    EXPECT_EQ(title->text(), QStringLiteral("2027年1月"));
     w32test::DismissPickerCalendar(h);
+
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const QDate today(now.wYear, now.wMonth, now.wDay);
+    Set(h, today.year() - 1, 1, 1);
+    w32test::OpenPickerCalendar(h);
+    auto* foot = InCalendar<QToolButton>("w32_calendar_today");
+    ASSERT_NE(foot, nullptr);
+    EXPECT_EQ(foot->text(), QStringLiteral("今天: %1/%2/%3").arg(today.year()).arg(today.month()).arg(today.day()));
+    Rec().Clear();
+    foot->click();
+    EXPECT_FALSE(w32test::PickerCalendarOpen(h));
+    EXPECT_EQ(Shown(h), today);
+    EXPECT_EQ(Rec().Of(DTN_DATETIMECHANGE).size(), 1u);
+    EXPECT_EQ(Rec().Of(DTN_CLOSEUP).size(), 1u);
+}
+
+TEST_F(PickerCalendar, F4AndAltDownDropItDownAndLeaveTheDate) {
+    HWND h = MakePicker();
+    Set(h, 2026, 12, 15);
+    SetFocus(h);
+    w32test::ProcessEvents();
+    for (bool alt : {false, true}) {
+        SCOPED_TRACE(alt ? "Alt+Down" : "F4");
+        const int key = alt ? Qt::Key_Down : Qt::Key_F4;
+        const Qt::KeyboardModifiers mods = alt ? Qt::AltModifier : Qt::NoModifier;
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QKeyEvent down(QEvent::KeyPress, key, mods), up(QEvent::KeyRelease, key, mods);
+        QApplication::sendEvent(target, &down);
+        QApplication::sendEvent(target, &up);
+        w32test::ProcessEvents();
+        EXPECT_TRUE(w32test::PickerCalendarOpen(h));
+        EXPECT_EQ(Shown(h), QDate(2026, 12, 15));
+        w32test::DismissPickerCalendar(h);
+        SetFocus(h);
+        w32test::ProcessEvents();
+    }
 }
 
 }  // namespace

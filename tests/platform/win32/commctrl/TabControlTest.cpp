@@ -148,4 +148,30 @@ TEST_F(TabControlTest, AdjustRectGivesMarginsAndAPagePlacedThereShowsInside) {
     w32test::GrabWindow(tab, OutDir() + "/tabcontrol.png");
 }
 
+// With the record forms' font the tabs are as tall as Win32 makes them: each
+// form's tab control, at its size, has a display area that holds its
+// relation pages' list (at y 30 in the page) whole.
+TEST_F(TabControlTest, TheDisplayAreaHoldsTheRecordFormsRelationLists) {
+    HWND tab = MakeTabs({"计划日志", "联系人", "客户单位"});
+    HFONT font = CreateFontA(-15, 0, 0, 0, 400, 0, 0, 0, 134, 0, 0, 0, 2, "宋体");
+    SendMessageA(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    w32test::ProcessEvents();
+    struct Form {
+        int tabHeight, listHeight;
+    };
+    for (Form f : {Form{302, 240}, Form{262, 200}, Form{260, 200}, Form{342, 270}}) {
+        SetWindowPos(tab, nullptr, 0, 0, 780, f.tabHeight, SWP_NOMOVE | SWP_NOZORDER);
+        RECT display{0, 0, 780, f.tabHeight};
+        SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        EXPECT_GE(display.bottom - display.top, 30 + f.listHeight) << f.tabHeight;
+        // The selected tab's label still shows above the display area.
+        RECT item{};
+        ASSERT_TRUE(SendMessageA(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)));
+        EXPECT_LE(item.bottom, display.top) << f.tabHeight;
+        EXPECT_GE(item.bottom - item.top, 15 + 6) << f.tabHeight;
+    }
+    DestroyWindow(tab);
+    DeleteObject(font);
+}
+
 }  // namespace

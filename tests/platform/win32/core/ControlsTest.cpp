@@ -1,11 +1,14 @@
 // Standard controls: subclassing sees input first, GBK byte limits, multi-line
 // CR LF, combo boxes, buttons (push, check, owner-drawn), statics, focus.
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,7 +25,8 @@ bool g_swallowX = false;
 bool g_shiftSeen = false;
 
 LRESULT CALLBACK SubProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_KEYDOWN || m == WM_CHAR || m == WM_KEYUP || m == WM_LBUTTONDBLCLK) g_sub.push_back(Rec{h, m, wp, lp});
+    if (m == WM_KEYDOWN || m == WM_CHAR || m == WM_KEYUP || m == WM_LBUTTONDBLCLK || m == WM_CONTEXTMENU)
+        g_sub.push_back(Rec{h, m, wp, lp});
     if (m == WM_KEYDOWN && wp == VK_TAB) g_shiftSeen = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     if (m == WM_CHAR && wp == 'x' && g_swallowX) return 0;
     return CallWindowProcA(g_old, h, m, wp, lp);
@@ -46,6 +50,7 @@ protected:
     }
     void TearDown() override {
         g_recHandler = nullptr;
+        w32test::SetPopupMenuHook(nullptr);
         DestroyWindow(top);
         w32test::ProcessEvents();
     }
@@ -263,6 +268,10 @@ TEST_F(Controls, EditWithoutAutoScrollRefusesTextBeyondItsWidth) {
     std::string t = Text(e);
     EXPECT_GT(t.size(), 0u);
     EXPECT_LT(t.size(), 20u);
+    SetWindowTextA(e, "");
+    QGuiApplication::clipboard()->setText(QString(20, QLatin1Char('W')));
+    SendMessageA(e, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(e), t);  // as much as typing puts in
     SetWindowTextA(e, "WWWWWWWWWWWWWWWWWWWW");
     EXPECT_EQ(Text(e).size(), 20u);
 }
@@ -303,6 +312,125 @@ TEST_F(Controls, ReadOnlyEditKeepsItsTextButTakesSetTextAndDoubleClicks) {
     EXPECT_EQ(Text(e),
               "\xB9\xAB\xCB\xBE"
               "x");
+}
+
+// One level of undo, as a Win32 edit has: the last change (a run of typed or
+// erased characters is one), and a second undo undoes the first; WM_SETTEXT
+// and EM_EMPTYUNDOBUFFER empty it.
+TEST_F(Controls, EditUndoHasOneLevelThatASecondUndoUndoes) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE | WS_VSCROLL, 2, 10, 40, 200, 80);
+    QGuiApplication::clipboard()->setText(QStringLiteral("中文"));
+    for (HWND h : {e, m}) {
+        SCOPED_TRACE(h == e ? "single-line" : "multi-line");
+        SetFocus(h);
+        w32test::TypeText("ab");
+        w32test::PressKey('V', false, true);
+        w32test::PressKey('Z', false, true);
+        EXPECT_EQ(Text(h), "ab");
+        w32test::PressKey('Z', false, true);
+        EXPECT_EQ(Text(h), "ab\xD6\xD0\xCE\xC4");
+        EXPECT_TRUE(SendMessageA(h, EM_UNDO, 0, 0));
+        EXPECT_TRUE(SendMessageA(h, EM_CANUNDO, 0, 0));
+        SendMessageA(h, WM_UNDO, 0, 0);  // the pasted text comes back selected
+        w32test::TypeText("xyz");
+        EXPECT_EQ(Text(h), "abxyz");
+        w32test::PressKey('Z', false, true);
+        EXPECT_EQ(Text(h), "ab\xD6\xD0\xCE\xC4");
+        SendMessageA(h, EM_SETSEL, 6, 6);
+        for (int i = 0; i < 3; ++i) w32test::PressKey(VK_BACK);
+        EXPECT_EQ(Text(h), "a");
+        w32test::PressKey('Z', false, true);
+        EXPECT_EQ(Text(h), "ab\xD6\xD0\xCE\xC4");
+        SetWindowTextA(h, "new");
+        EXPECT_FALSE(SendMessageA(h, EM_CANUNDO, 0, 0));
+        w32test::PressKey('Z', false, true);
+        EXPECT_EQ(Text(h), "new");
+        w32test::TypeText("s");
+        SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
+        EXPECT_FALSE(SendMessageA(h, EM_CANUNDO, 0, 0));
+    }
+}
+
+// The edit's own menu, from a right-click (at the pointer, through a
+// subclass), Shift+F10 or the menu key: its items enabled as a Win32 edit
+// enables them, shown as their letters ("U|TCPD|A", a grayed one's in lower
+// case); a password edit gives nothing away, and a paste goes in as typed
+// text does (characters GBK lacks as "?", only what the limit leaves room for).
+TEST_F(Controls, EditContextMenuOffersWhatTheEditCanDo) {
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1, 10, 10, 200, 24, "abc");
+    HWND m = Make("EDIT", WS_BORDER | ES_MULTILINE, 2, 10, 40, 200, 60, "abc");
+    HWND ro = Make("EDIT", WS_BORDER | ES_READONLY, 3, 10, 110, 200, 24, "abc");
+    HWND pw = Make("EDIT", WS_BORDER | ES_PASSWORD, 4, 10, 140, 200, 24, "abc");
+    std::vector<w32test::PopupMenuCall> calls;
+    std::string letters;
+    UINT choose = 0;
+    w32test::SetPopupMenuHook([&](const w32test::PopupMenuCall& c) {
+        calls.push_back(c);
+        letters.clear();
+        for (int i = 0; i < int(c.items.size()); ++i) {
+            const std::string& t = c.items[size_t(i)];
+            char k = t.empty() ? '|' : t[t.find('&') + 1];
+            letters += (GetMenuState(c.menu, UINT(i), MF_BYPOSITION) & MF_GRAYED) ? char(k + 32) : k;
+        }
+        return choose;
+    });
+    auto menu = [&](HWND h, UINT item = 0) {
+        choose = item;
+        letters = "none";
+        w32test::RightClick(h, 5, 5);
+        return letters;
+    };
+    Subclass(e);
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->setText(QStringLiteral("x"));
+    EXPECT_EQ(menu(e), "u|tcPd|A");
+    ASSERT_EQ(calls.size(), 1u);
+    std::vector<std::string> captions;
+    for (const char* t : {"撤消(&U)", "", "剪切(&T)", "复制(&C)", "粘贴(&P)", "删除(&D)", "", "全选(&A)"})
+        captions.push_back(gbk::FromUtf8(t));
+    EXPECT_EQ(calls[0].items, captions);
+    POINT at{5, 5};
+    ClientToScreen(e, &at);
+    EXPECT_EQ(std::make_pair(calls[0].x, calls[0].y), std::make_pair(int(at.x), int(at.y)));
+    EXPECT_EQ(std::count_if(g_sub.begin(), g_sub.end(), [](const Rec& r) { return r.msg == WM_CONTEXTMENU; }), 1);
+    for (HWND h : {e, m}) {
+        SCOPED_TRACE(h == e ? "single-line" : "multi-line");
+        SendMessageA(h, EM_SETSEL, 1, 2);
+        EXPECT_EQ(menu(h), "u|TCPD|A");
+        EXPECT_EQ(menu(h, EM_SETSEL), "u|TCPD|A");  // 全选
+        EXPECT_EQ(menu(h, WM_COPY), "u|TCPD|a");
+        EXPECT_EQ(clip->text(), QStringLiteral("abc"));
+        EXPECT_EQ(menu(h, WM_CUT), "u|TCPD|a");
+        EXPECT_EQ(Text(h), "");
+        EXPECT_EQ(menu(h, WM_UNDO), "U|tcPd|a");
+        EXPECT_EQ(Text(h), "abc");
+    }
+    SendMessageA(ro, EM_SETSEL, 1, 2);
+    EXPECT_EQ(menu(ro), "u|tCpd|A");
+    SendMessageA(pw, EM_SETSEL, 1, 2);
+    EXPECT_EQ(menu(pw, WM_COPY), "u|tcPD|A");
+    SetFocus(pw);
+    w32test::PressKey('C', false, true);
+    w32test::PressKey('X', false, true);
+    EXPECT_EQ(clip->text(), QStringLiteral("abc"));
+    EXPECT_EQ(Text(pw), "abc");
+    clip->clear();
+    EXPECT_EQ(menu(pw), "u|tcpD|A");
+    // From the keyboard, at the caret.
+    calls.clear();
+    w32test::PressKey(VK_F10, true);
+    w32test::PressKey(VK_APPS);
+    ASSERT_EQ(calls.size(), 2u);
+    RECT rc;
+    GetWindowRect(pw, &rc);
+    EXPECT_TRUE(calls[1].x >= rc.left && calls[1].x < rc.right && calls[1].y > rc.top && calls[1].y <= rc.bottom);
+    // 粘贴 into a field of five bytes.
+    SetWindowTextA(e, "");
+    SendMessageA(e, EM_LIMITTEXT, 5, 0);
+    clip->setText(QStringLiteral("a\U0001F600中文"));
+    menu(e, WM_PASTE);
+    EXPECT_EQ(Text(e), "a?\xD6\xD0");
 }
 
 TEST_F(Controls, DropDownListComboKeepsOrderSelectionAndNotifiesOnlyUserChanges) {

@@ -22,12 +22,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include <sys/wait.h>
 
 #include "Recorder.h"
 #include "win32_testhooks.h"
 
 namespace {
+
+// Run again by a test below with W32TEST_ASK_QT_LOCALE_FIRST set, this
+// program asks Qt for its system locale before main, as no program may.
+[[maybe_unused]] const bool g_askedQtsLocaleFirst =
+    getenv("W32TEST_ASK_QT_LOCALE_FIRST") && QLocale::system().language() != QLocale::AnyLanguage;
 
 std::string Text(HWND h) {
     std::string buf(70000, '\0');
@@ -149,6 +159,26 @@ TEST_F(Desktop, QtsOwnTextsAndTheCalendarAreChinese) {
     EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
     EXPECT_EQ(QLocale().monthName(12), QStringLiteral("十二月"));
     EXPECT_EQ(QLocale().dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    EXPECT_EQ(QLocale::system().language(), QLocale::Chinese);
+}
+
+// Under the C locale Qt's system locale is Chinese, unless something asked Qt
+// for it before start-up: then a test program stops at once and says why.
+TEST_F(Desktop, QtsSystemLocaleIsChineseOrATestProgramStopsAtStartUp) {
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    for (bool askedFirst : {false, true}) {
+        const std::string cmd = std::string(askedFirst ? "W32TEST_ASK_QT_LOCALE_FIRST=1 " : "") + "LC_ALL=C '" + self +
+                                "' --gtest_filter=Desktop.QtsOwnTextsAndTheCalendarAreChinese 2>&1";
+        FILE* p = popen(cmd.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        std::string out;
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+        const int status = pclose(p);
+        ASSERT_TRUE(WIFEXITED(status)) << out;
+        EXPECT_EQ(WEXITSTATUS(status), askedFirst ? 1 : 0) << out;
+        EXPECT_EQ(out.find("Qt's system locale is not Chinese") != std::string::npos, askedFirst) << out;
+    }
 }
 
 // ---- frames and decorations -------------------------------------------------------------

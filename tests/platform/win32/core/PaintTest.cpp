@@ -821,6 +821,45 @@ TEST_F(Paint, SongTextStaysInsideItsCellAtBothEdges) {
     ReleaseDC(view, screen);
 }
 
+// DrawText's second line, after CR LF or LF, draws the same pixels as that
+// line drawn alone in its place, its "&" underlining the character after it.
+TEST_F(Paint, DrawTextUnderlinesThePrefixedCharacterOnALaterLine) {
+    HDC screen = GetDC(view);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 100, 40);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    LOGFONTA lf{};
+    lf.lfHeight = -12;
+    lf.lfCharSet = GB2312_CHARSET;
+    strcpy(lf.lfFaceName, "\xCB\xCE\xCC\xE5");
+    HFONT f = CreateFontIndirectA(&lf);
+    HGDIOBJ oldFont = SelectObject(dc, f);
+    SetBkMode(dc, TRANSPARENT);
+    const RECT all{0, 0, 100, 40};
+    // The pixels below the first line after drawing text from the top of r.
+    auto drawn = [&](const char* text, RECT r) {
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawTextA(dc, text, -1, &r, DT_LEFT);
+        std::vector<COLORREF> pixels;
+        for (int y = 16; y < 40; ++y)
+            for (int x = 0; x < 100; ++x) pixels.push_back(GetPixel(dc, x, y));
+        return pixels;
+    };
+    for (const char* line : {"a&b", "&ab"}) {
+        const std::vector<COLORREF> alone = drawn(line, RECT{4, 16, 100, 28});
+        EXPECT_NE(alone, drawn("ab", RECT{4, 16, 100, 28})) << line << ": no underline";
+        for (const char* brk : {"\r\n", "\n"})
+            EXPECT_TRUE(drawn(("xy" + std::string(brk) + line).c_str(), RECT{4, 4, 100, 28}) == alone)
+                << line << " after " << (brk[0] == '\r' ? "CR LF" : "LF");
+    }
+    SelectObject(dc, oldFont);
+    DeleteObject(f);
+    SelectObject(dc, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(view, screen);
+}
+
 // Chinese text in Arial falls back to the Song face, and at 11 to 16 pixels
 // takes its drawn glyphs as 宋体 does: black and white, bold ones thicker.
 TEST_F(Paint, ChineseTextInArialAtTheDrawnSizesIsBlackAndWhiteInBothWeights) {

@@ -15,7 +15,6 @@
 #include <QtWidgets/QWidget>
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <atomic>
@@ -33,12 +32,13 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/gbk/gbk.h"
+#include "ServerInput.h"
 #include "win32.h"
+#include "win32_commctrl.h"
 #include "win32_testhooks.h"
 
 namespace {
@@ -484,52 +484,29 @@ TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
 }
 
 // Keys typed on the X server's keyboard (XTEST): they go where the server's
-// input focus sends them, as the user's do.
-// An event of the user's made by the X server (XTEST FakeInput): a key or a
-// button pressed or released, or the pointer moved to a point of the screen.
-void FakeInput(xcb_connection_t* c, uint8_t type, uint8_t detail, QPoint at = {}) {
-    static xcb_extension_t xtest = {"XTEST", 0};
-    struct Request {  // the XTEST FakeInput request (minor opcode 2)
-        uint8_t major = 0, minor = 0;
-        uint16_t length = 0;
-        uint8_t type = 0, detail = 0;
-        uint16_t pad0 = 0;
-        uint32_t time = 0, root = 0, pad1[2] = {0, 0};
-        int16_t rootX = 0, rootY = 0;
-        uint8_t pad2[7] = {}, device = 0;
-    };
-    static_assert(sizeof(Request) == 36);
-    const xcb_protocol_request_t request = {1, &xtest, 2, 1};
-    Request in;
-    in.type = type;
-    in.detail = detail;
-    in.rootX = int16_t(at.x());
-    in.rootY = int16_t(at.y());
-    iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
-    xcb_send_request(c, 0, parts + 2, &request);
-}
-
-void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+// input focus sends them, as the user's do. `together`: all pressed, then
+// released the other way round (Alt+F4).
+void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys, bool together = false) {
+    xcb_connection_t* c = servertest::QtConnection();
     if (!c) return;
-    for (xcb_keysym_t key : keys)
-        for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) FakeInput(c, type, KeycodeOf(c, key));
-    xcb_flush(c);
+    for (xcb_keysym_t key : keys) {
+        servertest::FakeInput(XCB_KEY_PRESS, KeycodeOf(c, key));
+        if (!together) servertest::FakeInput(XCB_KEY_RELEASE, KeycodeOf(c, key));
+    }
+    for (auto key = keys.rbegin(); together && key != keys.rend(); ++key)
+        servertest::FakeInput(XCB_KEY_RELEASE, KeycodeOf(c, *key));
 }
 
 // A click of the user's at a point of the screen (XTEST); the pointer is
 // then moved away, to the screen's bottom right corner.
 void ClickOnTheScreen(QPoint at) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = servertest::QtConnection();
     if (!c) return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    FakeInput(c, XCB_MOTION_NOTIFY, 0, at);
-    FakeInput(c, XCB_BUTTON_PRESS, 1);
-    FakeInput(c, XCB_BUTTON_RELEASE, 1);
-    FakeInput(c, XCB_MOTION_NOTIFY, 0, QPoint(screen->width_in_pixels - 1, screen->height_in_pixels - 1));
-    xcb_flush(c);
+    servertest::FakeInput(XCB_MOTION_NOTIFY, 0, at.x(), at.y());
+    servertest::FakeInput(XCB_BUTTON_PRESS, 1);
+    servertest::FakeInput(XCB_BUTTON_RELEASE, 1);
+    servertest::FakeInput(XCB_MOTION_NOTIFY, 0, screen->width_in_pixels - 1, screen->height_in_pixels - 1);
 }
 
 // The window that has the X server's input focus.
@@ -797,6 +774,98 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
 
 TEST(X11, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
 TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
+
+// Alt+F4 on the X server's keyboard once `at` has it; false if it never does.
+bool AltF4On(QWidget* at) {
+    if (!at || !w32test::WaitFor([&] { return InputFocus() == at->winId() && QApplication::activeWindow() == at; }))
+        return false;
+    TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
+    return true;
+}
+
+int g_closes = 0;
+LRESULT CALLBACK ClosingProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    g_closes += m == WM_CLOSE;
+    if (m == WM_DESTROY) PostQuitMessage(0);  // as a program's main window
+    return DefWindowProcA(h, m, wp, lp);
+}
+INT_PTR CALLBACK AnsweringProc(HWND h, UINT m, WPARAM wp, LPARAM) {
+    if (m == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) EndDialog(h, LOWORD(wp));
+    return m == WM_INITDIALOG || m == WM_COMMAND;
+}
+
+// Alt+F4 typed by the user, once each: a dialog, with or without a system
+// menu, gets 取消; an OK box answers 确定, an OK/Cancel box 取消; a Yes/No box
+// stays (its close is refused) and answers 否 after; the main window, its list
+// having the keyboard, closes and the program's loop ends. Under a window
+// manager it is the manager's Alt+F4.
+void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
+    InitCommonControls();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ClosingProc;
+    wc.lpszClassName = "X11Closing";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowExA(0, "X11Closing", "main", WS_OVERLAPPEDWINDOW, 40, 40, 400, 300, nullptr, nullptr,
+                                nullptr, nullptr);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 10, 300, 200, main,
+                                nullptr, nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    SetFocus(list);
+    QWidget* top = TopLevelOf(main);
+    if (managed) {
+        ASSERT_TRUE(UntilManaged(main, [&] { return top->frameGeometry() != top->geometry(); }));
+    }
+
+    w32test::SetDialogHook([](HWND dlg, const std::string&) {
+        if (!AltF4On(TopLevelOf(dlg)) || !w32test::WaitFor([&] { return !IsWindowVisible(dlg); })) EndDialog(dlg, 0);
+    });
+    for (const char* name : {"ID_DLG_FIRST", "ID_DLG_PAINTED"})
+        EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), name, main, AnsweringProc, 0), IDCANCEL) << name;
+    w32test::ClearHooks();
+
+    struct CloseCount : QObject {  // the close requests a box gets
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            n += e->type() == QEvent::Close;
+            return false;
+        }
+    };
+    w32test::AutoAnswerMessageBoxes(false);
+    for (auto [type, answer] : {std::pair{MB_OK, IDOK}, {MB_OKCANCEL, IDCANCEL}, {MB_YESNO, IDNO}}) {
+        CloseCount closes;
+        bool stayed = false;
+        QTimer::singleShot(0, [&, type = type] {
+            auto* box = static_cast<QMessageBox*>(
+                ExposedWindow([](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); }));
+            if (!box) return;
+            box->installEventFilter(&closes);
+            if (AltF4On(box) && type == MB_YESNO) {
+                stayed = w32test::WaitFor([&] { return closes.n == 1; }) && box->isVisible();
+                TypeOnTheKeyboard({'n'});
+            }
+            if (!w32test::WaitFor([&] { return !box->isVisible(); })) box->done(0);
+        });
+        EXPECT_EQ(MessageBoxA(main, "text", "caption", type), answer) << type;
+        EXPECT_EQ(closes.n, 1) << type;
+        EXPECT_EQ(stayed, type == MB_YESNO) << type;
+    }
+    w32test::AutoAnswerMessageBoxes(true);
+
+    g_closes = 0;
+    const bool closed = AltF4On(top) && w32test::WaitFor([&] { return !IsWindow(main); });
+    if (!closed) DestroyWindow(main);
+    MSG m{};
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(g_closes, 1);
+    EXPECT_EQ(m.wParam, 0u);
+    UnregisterClassA("X11Closing", nullptr);
+}
+
+TEST(X11, AltF4ClosesTheWindowThatHasTheKeyboard) {
+    if (AWindowManagerRuns()) GTEST_SKIP() << "a window manager runs";
+    AltF4ClosesTheWindowThatHasTheKeyboard(false);
+}
 
 // Under a window manager (run with one): the frame it puts around a window
 // moves the client area, and screen coordinates follow it, so that a popup
@@ -1078,4 +1147,8 @@ TEST(X11UnderAWindowManager, AMaximizedWindowIsMaximizedInsideTheFrameOfTheWindo
     EXPECT_TRUE(maximizedInTheFrame()) << "not maximized by the window manager started after it";
     DestroyWindow(h);
     UnregisterClassA("X11Green", nullptr);
+}
+
+TEST(X11UnderAWindowManager, AltF4ClosesTheWindowThatHasTheKeyboardOnce) {
+    AltF4ClosesTheWindowThatHasTheKeyboard(true);
 }

@@ -7,11 +7,13 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtGui/QFileSystemModel>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QCalendarWidget>
+#include <QtWidgets/QHeaderView>
 #include <QtWidgets/QTableView>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QTreeView>
@@ -23,9 +25,11 @@
 #include <utime.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <ctime>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <thread>
 #include <vector>
 #include <filesystem>
@@ -460,34 +464,72 @@ TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
 }
 
 // Under the C locale (ctest runs this program with LC_ALL=C) Qt's own dialogs
-// still show a file's size and date, and the calendar its months and days, in
-// Chinese.
-TEST_F(SaveDialog, QtDialogsShowSizesDatesAndMonthsInChineseUnderACLocale) {
+// still speak Chinese: the save dialog opens with each column of its folder
+// whole, header and cells, sizes written as Explorer writes them and dates in
+// Chinese; the calendar shows its months and days in Chinese.
+TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACLocale) {
+    // Run whole too, the program gets the environment ctest gives it.
+    ASSERT_STREQ(getenv("LC_ALL"), "C");
     shelltest::TempDir dir;
-    const std::string file = dir.path() + "/list.txt";
-    std::ofstream(file) << std::string(195, 'x');
+    const std::pair<const char*, uintmax_t> files[] = {
+        {"导出列表-2025年12月8日-全部客户联系人与销售机会.xls", 144 * 1024},
+        {"Song.ttf", 1234 * 1024 - 5},
+        {"list.txt", 195},
+        {"empty.txt", 0}};
     std::tm when{};  // 2025-12-08 15:49 local time
     when.tm_year = 2025 - 1900, when.tm_mon = 11, when.tm_mday = 8, when.tm_hour = 15, when.tm_min = 49;
     when.tm_isdst = -1;
     const utimbuf times{std::mktime(&when), std::mktime(&when)};
-    ASSERT_EQ(utime(file.c_str(), &times), 0);
-    std::string size, date;
+    for (const auto& [name, size] : files) {
+        const std::string file = dir.path() + "/" + name;
+        std::ofstream{file};
+        fs::resize_file(file, size);
+        ASSERT_EQ(utime(file.c_str(), &times), 0);
+    }
+    std::map<std::string, std::string> sizes, dates;
+    std::vector<std::string> cut;
+    int dragged = 0;
     QTimer timer;
     timer.setInterval(20);
     QObject::connect(&timer, &QTimer::timeout, [&, polls = 0]() mutable {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* dlg = qobject_cast<QFileDialog*>(w);
             auto* view = dlg && dlg->isVisible() ? dlg->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
-            auto* files = qobject_cast<QFileSystemModel*>(view ? view->model() : nullptr);
-            if (!files) continue;
-            // The file's row as the detail view shows it, once the file is looked up.
-            const QModelIndex at = files->index(QString::fromStdString(file));
-            if (at.isValid() && files->size(at) == 195) {
-                size = at.siblingAtColumn(1).data().toString().toStdString();
-                date = at.siblingAtColumn(3).data().toString().toStdString();
-            } else if (++polls < 500) {
-                return;
+            if (!view) continue;
+            // Each column lies within the view and is as wide as its header's and
+            // each cell's text need; a type not looked up yet counts as cut.
+            const QHeaderView* header = view->header();
+            const QAbstractItemModel* shown = view->model();
+            const int rows = shown->rowCount(view->rootIndex());
+            cut.clear();
+            for (int c = 0; c < header->count(); ++c) {
+                const int left = header->sectionViewportPosition(c), width = header->sectionSize(c);
+                const bool inView = left >= 0 && left + width <= view->viewport()->width();
+                if (!inView || header->sectionSizeHint(c) > width)
+                    cut.push_back(shown->headerData(c, Qt::Horizontal).toString().toStdString());
+                for (int r = 0; r < rows; ++r) {
+                    const QModelIndex at = shown->index(r, c, view->rootIndex());
+                    const std::string name = at.siblingAtColumn(0).data().toString().toStdString();
+                    if (!inView || view->sizeHintForIndex(at).width() > width || at.data().toString().isEmpty())
+                        cut.push_back(name + ": " + at.data().toString().toStdString());
+                    if (c == 1) sizes[name] = at.data().toString().toStdString();
+                    if (c == 3) dates[name] = at.data().toString().toStdString();
+                }
             }
+            if ((rows < 4 || !cut.empty()) && ++polls < 250) return;
+            // The user can still drag the type column's border wider.
+            QWidget* handles = header->viewport();
+            const int before = header->sectionSize(2);
+            const QPoint from(header->sectionViewportPosition(2) + before - 1, handles->height() / 2);
+            const QPoint to = from + QPoint(40, 0);
+            QMouseEvent press(QEvent::MouseButtonPress, from, handles->mapToGlobal(from), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent move(QEvent::MouseMove, to, handles->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QMouseEvent release(QEvent::MouseButtonRelease, to, handles->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            for (QMouseEvent* e : {&press, &move, &release}) QApplication::sendEvent(handles, e);
+            dragged = header->sectionSize(2) - before;
             QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
         }
     });
@@ -497,8 +539,12 @@ TEST_F(SaveDialog, QtDialogsShowSizesDatesAndMonthsInChineseUnderACLocale) {
     d.ofn.lpstrInitialDir = start.c_str();
     EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
     timer.stop();
-    EXPECT_EQ(size, "195 字节");
-    EXPECT_EQ(date, "2025/12/8 15:49");
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(dragged, 40);
+    EXPECT_EQ(sizes,
+              (std::map<std::string, std::string>{
+                  {files[0].first, "144 KB"}, {"Song.ttf", "1,234 KB"}, {"list.txt", "1 KB"}, {"empty.txt", "0 KB"}}));
+    EXPECT_EQ(dates[files[0].first], "2025/12/8 15:49");
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));

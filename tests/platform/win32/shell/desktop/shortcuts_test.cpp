@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QtCore/QBuffer>
+#include <QtGui/QImage>
+#include <QtGui/QImageReader>
+
 #include <filesystem>
 #include <string>
 
+#include "res/resdata.h"
 #include "test_support.h"
 #include "win32.h"
 
@@ -141,6 +146,43 @@ TEST(Shortcuts, LinkFieldsReadBackInGbk) {
     file->Release();
     link->Release();
     CoUninitialize();
+}
+
+// A link without an icon location shows its target's own icon, as on
+// Windows: for this program, its first icon (APPLICATION, named before the
+// numbered one) at its largest size, as a PNG file the entry names. Links to
+// another program name none.
+TEST(Shortcuts, LinkToTheProgramShowsTheProgramsFirstIcon) {
+    shelltest::TempDir desk, data;
+    shelltest::EnvVar dataHome("XDG_DATA_HOME", data.path());
+    char self[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, sizeof self), 0u);
+    ASSERT_EQ(WriteShortcut(self, desk.gbk() + "/one.lnk"), S_OK);
+    ASSERT_EQ(WriteShortcut(self, desk.gbk() + "/two.lnk"), S_OK);
+    ASSERT_EQ(WriteShortcut("/opt/other/program", desk.gbk() + "/other.lnk"), S_OK);
+    const std::string text = shelltest::Slurp(fs::path(desk.path()) / "one.desktop");
+    const size_t at = text.find("\nIcon=");
+    ASSERT_NE(at, std::string::npos) << text;
+    const std::string icon = text.substr(at + 6, text.find('\n', at + 1) - at - 6);
+    EXPECT_EQ(icon.rfind(data.path() + "/icons/", 0), 0u) << icon;
+    EXPECT_NE(shelltest::Slurp(fs::path(desk.path()) / "two.desktop").find("\nIcon=" + icon + "\n"), std::string::npos);
+    EXPECT_EQ(shelltest::Slurp(fs::path(desk.path()) / "other.desktop").find("Icon="), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(data.path() + "/icons"), fs::directory_iterator()), 1);
+
+    // Its pixels are the icon resource's largest image, as Qt's own reader
+    // decodes it.
+    const w32res::BinaryData* resource = w32res::FindIcon("APPLICATION");
+    ASSERT_NE(resource, nullptr);
+    QByteArray bytes(reinterpret_cast<const char*>(resource->data), static_cast<qsizetype>(resource->size));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "ico");
+    QImage largest;
+    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
+        if (QImage image = reader.read(); image.width() > largest.width()) largest = image;
+    ASSERT_EQ(largest.width(), 48);
+    const QImage written(QString::fromStdString(icon), "PNG");
+    EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+              largest.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 }  // namespace
