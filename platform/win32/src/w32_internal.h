@@ -59,7 +59,9 @@ void RunOnUiThread(const std::function<void()>& fn);
 // disabled); GiveBack, once it has ended and the owner is enabled again,
 // makes that window active again with the focus on that control, as Win32
 // activates the owner of an ended box or dialog, unless another window holds
-// the keyboard by then (another thread's box the user turned to). UI thread.
+// the keyboard by then (another thread's box the user turned to); while
+// another box or dialog is still open over that window, that one is made
+// active instead. UI thread.
 class KeyboardReturn {
 public:
     explicit KeyboardReturn(HWND owner);

@@ -10,11 +10,75 @@
 // nowhere. Activating the window (QWidget::activateWindow) sets the X input
 // focus on it when no window manager runs, with the time of the last event
 // the program got, as the protocol asks.
+//
+// Nor does anyone keep it with a box or a modal dialog when the user clicks
+// the window under it: Qt asks for the clicked window to be activated, and
+// the X server or the window manager activates it, though it takes no
+// input. Win32 activates the box or dialog in front instead; so does the
+// layer, whenever a window it blocks becomes active (KeepWithTheWindowInFront).
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
+
+#include <algorithm>
 
 #include "core.h"
 
 namespace w32 {
+namespace {
+
+// A box or a dialog shown over its parent window: the save dialog and Qt's
+// boxes are shown over the window they are parented to, the layer's dialogs
+// and boxes over their owner's top-level window.
+bool ShownOver(const QObject* o) {
+    if (!o->isWidgetType()) return false;
+    auto* w = static_cast<const QWidget*>(o);
+    return w->isWindow() && w->isVisible() && (w->windowType() == Qt::Dialog || w->windowType() == Qt::Sheet);
+}
+
+// The box or dialog in front of `top`: the one shown over it last, and in
+// turn the one shown over that one last (Qt keeps a widget's children in the
+// order they were parented or raised); null when none is shown over it.
+QWidget* InFront(QWidget* top) {
+    QWidget* front = nullptr;
+    for (QWidget* at = top; at;) {
+        const QObjectList& children = at->children();
+        auto it = std::find_if(children.rbegin(), children.rend(), ShownOver);
+        at = it == children.rend() ? nullptr : static_cast<QWidget*>(*it);
+        if (at) front = at;
+    }
+    return front;
+}
+
+// True when a box or a modal dialog keeps the keyboard from `top`: a window
+// of the layer disabled, or one of Qt's (the save dialog) with a modal box
+// of its own open.
+bool Blocked(const QWidget* top) {
+    if (const Window* w = FromWidget(top)) return !w->Enabled();
+    const QObjectList& children = top->children();
+    return std::any_of(children.begin(), children.end(), [](const QObject* o) {
+        return ShownOver(o) && static_cast<const QWidget*>(o)->windowModality() != Qt::NonModal;
+    });
+}
+
+// The window that takes the keyboard when `top` is activated: the box or
+// dialog in front of it while `top` is blocked, else `top`.
+QWidget* KeyboardTaker(QWidget* top) {
+    QWidget* front = Blocked(top) ? InFront(top) : nullptr;
+    return front ? front : top;
+}
+
+}  // namespace
+
+void KeepWithTheWindowInFront(QApplication* app) {
+    QObject::connect(app, &QGuiApplication::focusWindowChanged, app, [](QWindow* window) {
+        if (!window || !LayerAlive()) return;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->windowHandle() == window) {
+                if (QWidget* taker = KeyboardTaker(top); taker != top) taker->activateWindow();
+                return;
+            }
+    });
+}
 
 KeyboardReturn::KeyboardReturn(HWND owner) {
     Window* w = FromHwnd(owner);
@@ -43,7 +107,14 @@ void KeyboardReturn::GiveBack() {
         return;
     }
     Window* t = FromHwnd(top_);
-    if (!t || t->destroyed || !t->widget || !ReallyVisible(t) || !t->Enabled() || heldElsewhere(t->widget)) return;
+    if (!t || t->destroyed || !t->widget || !ReallyVisible(t) || heldElsewhere(t->widget)) return;
+    // Another box or dialog still open over the window (a box of the same
+    // owner under the one that ended) takes the keyboard in its place.
+    if (QWidget* taker = KeyboardTaker(t->widget); taker != t->widget) {
+        if (!heldElsewhere(taker)) taker->activateWindow();
+        return;
+    }
+    if (!t->Enabled()) return;
     SetActiveWindow(top_);
     Window* f = FromHwnd(focus_);
     if (f && !f->destroyed && ReallyVisible(f) && !InputBlocked(f)) SetFocus(focus_);

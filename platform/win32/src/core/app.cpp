@@ -221,6 +221,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     QApplication::setFont(DefaultControlFont());
     app->setQuitOnLastWindowClosed(false);
     WatchDialogDecorations(app);
+    KeepWithTheWindowInFront(app);
     InitLayer();
     return app;
 }

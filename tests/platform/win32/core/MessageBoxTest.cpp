@@ -121,37 +121,60 @@ TEST_F(MessageBoxes, TheUnderlinedLetterAnswersWithOrWithoutAlt) {
     EXPECT_GE(step, 2);
 }
 
-// A box opened while another is open (a message handled inside the first
-// box's loop) takes the keyboard: the first Enter answers it, the next key
-// the box below.
+// A box opened while another is open takes the keyboard: the first Enter
+// answers it, the next key the box below, which has the keyboard back. So
+// it goes whether the second box is opened by a message handled inside the
+// first box's loop, with or without owner, or by a worker, over the same
+// owner; and when the first box opens with the program in the background
+// (another window was active last) and the second one, without owner,
+// opens before the first is active.
 TEST_F(MessageBoxes, TheBoxOnTopTakesTheKeyboard) {
-    int second = -1;
-    g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
-        if (h != top || m != UM_SECOND_BOX) return false;
-        second = MessageBoxA(nullptr, "\xB5\xDA\xB6\xFE", "Tarvel", MB_YESNO | MB_DEFBUTTON2);
-        *r = 0;
-        return true;
-    };
-    PostMessageA(top, UM_SECOND_BOX, 0, 0);
-    // The boxes say "第一" and "第二".
-    const auto says = [](QMessageBox* b, const char16_t* text) {
-        return b && b->text().contains(QString::fromUtf16(text));
-    };
-    int presses = 0;
-    Drive([&] {
-        const size_t shown = ShownBoxes().size();
-        QMessageBox* focused = FocusedBox();
-        if (presses == 0 && shown == 2 && says(focused, u"第二")) {
-            Press(Qt::Key_Return);
-            ++presses;
-        } else if (presses == 1 && shown == 1 && says(focused, u"第一")) {
-            Press(Qt::Key_Y);
-            ++presses;
+    enum Second { kWithoutOwner, kSameOwner, kWorkers, kInTheBackground };
+    for (Second kind : {kWithoutOwner, kSameOwner, kWorkers, kInTheBackground}) {
+        SCOPED_TRACE(kind);
+        std::atomic<int> second{-1};
+        std::thread worker;
+        HWND other = nullptr;
+        if (kind == kInTheBackground) {
+            other = MakeTop();
+            ShowWindow(other, SW_SHOW);
+            SetActiveWindow(other);
+            w32test::ProcessEvents();
+            QApplication::setActiveWindow(nullptr);
         }
-    });
-    EXPECT_EQ(MessageBoxA(top, "\xB5\xDA\xD2\xBB", "Tarvel", MB_YESNO | MB_DEFBUTTON2), IDYES);
-    EXPECT_EQ(second, IDNO);
-    EXPECT_EQ(presses, 2);
+        g_recHandler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT* r) {
+            if (h != top || m != UM_SECOND_BOX) return false;
+            const UINT type = MB_YESNO | MB_DEFBUTTON2;
+            if (kind == kWorkers)
+                worker = std::thread([&] { second = MessageBoxA(top, "\xB5\xDA\xB6\xFE", "Tarvel", type); });
+            else
+                second = MessageBoxA(kind == kSameOwner ? top : nullptr, "\xB5\xDA\xB6\xFE", "Tarvel", type);
+            *r = 0;
+            return true;
+        };
+        PostMessageA(top, UM_SECOND_BOX, 0, 0);
+        // The boxes say "第一" and "第二".
+        const auto says = [](QMessageBox* b, const char16_t* text) {
+            return b && b->text().contains(QString::fromUtf16(text));
+        };
+        int presses = 0;
+        Drive([&] {
+            const size_t shown = ShownBoxes().size();
+            QMessageBox* focused = FocusedBox();
+            if (presses == 0 && shown == 2 && says(focused, u"第二")) {
+                Press(Qt::Key_Return);
+                ++presses;
+            } else if (presses == 1 && shown == 1 && says(focused, u"第一")) {
+                Press(Qt::Key_Y);
+                ++presses;
+            }
+        });
+        EXPECT_EQ(MessageBoxA(top, "\xB5\xDA\xD2\xBB", "Tarvel", MB_YESNO | MB_DEFBUTTON2), IDYES);
+        if (worker.joinable()) worker.join();
+        if (other) DestroyWindow(other);
+        EXPECT_EQ(second, IDNO);
+        EXPECT_EQ(presses, 2);
+    }
 }
 
 // A box without owner shown over a window that is destroyed while the box

@@ -15,7 +15,6 @@
 #include <QtWidgets/QWidget>
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 
 #include <algorithm>
 #include <atomic>
@@ -31,9 +30,9 @@
 #include <thread>
 #include <vector>
 
-#include <sys/uio.h>
 
 #include "platform/gbk/gbk.h"
+#include "ServerInput.h"
 #include "win32.h"
 #include "win32_commctrl.h"
 #include "win32_testhooks.h"
@@ -519,34 +518,26 @@ TEST(X11, AMaximizedWindowCoversTheScreenWithoutAWindowManager) {
 // input focus sends them, as the user's do. `together`: all pressed, then
 // released the other way round (Alt+F4).
 void TypeOnTheKeyboard(const std::vector<xcb_keysym_t>& keys, bool together = false) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = servertest::QtConnection();
     if (!c) return;
-    static xcb_extension_t xtest = {"XTEST", 0};
-    struct FakeInput {  // the XTEST FakeInput request (minor opcode 2)
-        uint8_t major = 0, minor = 0;
-        uint16_t length = 0;
-        uint8_t type = 0, detail = 0;
-        uint16_t pad0 = 0;
-        uint32_t time = 0, root = 0, pad1[2] = {0, 0};
-        int16_t rootX = 0, rootY = 0;
-        uint8_t pad2[7] = {}, device = 0;
-    };
-    static_assert(sizeof(FakeInput) == 36);
-    const xcb_protocol_request_t request = {1, &xtest, 2, 1};
-    const auto fake = [&](xcb_keysym_t key, uint8_t type) {
-        FakeInput in;
-        in.type = type;
-        in.detail = KeycodeOf(c, key);
-        iovec parts[3] = {{}, {}, {&in, sizeof in}};  // xcb may use the two before the request
-        xcb_send_request(c, 0, parts + 2, &request);
-    };
     for (xcb_keysym_t key : keys) {
-        fake(key, XCB_KEY_PRESS);
-        if (!together) fake(key, XCB_KEY_RELEASE);
+        servertest::FakeInput(XCB_KEY_PRESS, KeycodeOf(c, key));
+        if (!together) servertest::FakeInput(XCB_KEY_RELEASE, KeycodeOf(c, key));
     }
-    for (auto key = keys.rbegin(); together && key != keys.rend(); ++key) fake(*key, XCB_KEY_RELEASE);
-    xcb_flush(c);
+    for (auto key = keys.rbegin(); together && key != keys.rend(); ++key)
+        servertest::FakeInput(XCB_KEY_RELEASE, KeycodeOf(c, *key));
+}
+
+// A click of the user's at a point of the screen (XTEST); the pointer is
+// then moved away, to the screen's bottom right corner.
+void ClickOnTheScreen(QPoint at) {
+    xcb_connection_t* c = servertest::QtConnection();
+    if (!c) return;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    servertest::FakeInput(XCB_MOTION_NOTIFY, 0, at.x(), at.y());
+    servertest::FakeInput(XCB_BUTTON_PRESS, 1);
+    servertest::FakeInput(XCB_BUTTON_RELEASE, 1);
+    servertest::FakeInput(XCB_MOTION_NOTIFY, 0, screen->width_in_pixels - 1, screen->height_in_pixels - 1);
 }
 
 // The window that has the X server's input focus.
@@ -586,9 +577,10 @@ INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
 
 // Without a window manager, the pointer away from the windows, the user
 // types on the keyboard: when a box over a dialog, a worker's box, the
-// dialog over the main window, the save dialog and its replace question
-// end, the X server's keyboard is back on the window each came from (the
-// next keys wait for it), and the keys reach the field that had the focus.
+// dialog over the main window (without owner, as the first-run wizard's
+// pages), the save dialog and its replace question end, the X server's
+// keyboard is back on the window each came from (the next keys wait for
+// it), and the keys reach the field that had the focus.
 TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
@@ -644,7 +636,7 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     });
     driver.start(20);
     w32test::AutoAnswerMessageBoxes(false);
-    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", nullptr, AskingProc, 0);
     w32test::WaitFor([&] { return GetWindowTextLengthA(edits[1]) == 1; });  // 'd' reached it first
     EXPECT_FALSE(SaveExportOver(main, dir));
     char typed[16] = "";
@@ -660,6 +652,159 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     DestroyWindow(main);
     UnregisterClassA("X11KeyboardOwner", nullptr);
 }
+
+// A main window that opens a box (owned by it) when told to, as a message
+// handled inside another box's loop does.
+constexpr UINT UM_BOX = WM_APP + 31;
+int g_innerBox = -1;
+LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == UM_BOX) g_innerBox = MessageBoxA(h, "[6]", "Tarvel", MB_OK);
+    return DefWindowProcA(h, m, wp, lp);
+}
+
+// The user clicks the main window beside a box, a worker's box, a modal
+// dialog, a box over that dialog (and that dialog itself), the save dialog
+// and its replace question, and then types: the keyboard stays with the box
+// or dialog in front, which answers the keys. A second box of the same
+// owner (a worker's, or one opened inside the first box's loop) takes the
+// keyboard, and the first one has it back when the second ends. The X
+// server's keyboard is where each step's keys go (the next keys wait for
+// it), after the click moved it (the clicked window had Qt's focus).
+void TheKeyboardStaysInFrontOfAClickedWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = BoxingMainProc;
+    wc.lpszClassName = "X11ClickedMain";
+    RegisterClassA(&wc);
+    HWND main = CreateWindowExA(0, "X11ClickedMain", "main", WS_OVERLAPPEDWINDOW, 20, 20, 1100, 900, nullptr, nullptr,
+                                nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    QWidget* mainWidget = TopLevelOf(main);
+    if (AWindowManagerRuns()) {
+        ASSERT_TRUE(UntilManaged(main, [&] { return mainWidget->frameGeometry() != mainWidget->geometry(); }));
+    }
+    ASSERT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(main); }));
+    g_asking = nullptr;
+    char dir[] = "/tmp/x11clickXXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    std::ofstream(std::string(dir) + "/Export.txt") << "old";
+    std::atomic<int> workers{-1};
+    std::thread worker;
+    // The visible window that passes pred.
+    const auto shown = [](std::function<bool(QWidget*)> pred) {
+        return [pred]() -> QWidget* {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && pred(w)) return w;
+            return nullptr;
+        };
+    };
+    const auto box = [&](const char* says) {
+        return shown([says](QWidget* w) {
+            auto* b = qobject_cast<QMessageBox*>(w);
+            return b && b->text().contains(says);
+        });
+    };
+    using Find = std::function<QWidget*()>;
+    const Find dialog = [] { return g_asking && IsWindowVisible(g_asking) ? TopLevelOf(g_asking) : nullptr; };
+    const Find save = shown([](QWidget* w) { return qobject_cast<QFileDialog*>(w) != nullptr; });
+    const Find owner = [&] { return mainWidget; }, none;
+    // A box over the dialog or the save dialog.
+    const auto boxOver = [&](const Find& under) {
+        return shown([under](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == under(); });
+    };
+    const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
+    struct Step {
+        Find front;    // the window that should have the keyboard
+        Find clicked;  // the window clicked first, if any
+        std::function<void()> then;
+    };
+    const std::function<void()> nothing = [] {};
+    const std::vector<Step> steps = {
+        {box("[1]"), owner, type({XK_Return})},
+        {box("[2]"), owner, type({XK_Return})},
+        {dialog, owner, type({XK_Return})},
+        {boxOver(dialog), owner, nothing},
+        {boxOver(dialog), dialog, type({XK_Return})},
+        {dialog, owner, type({XK_Escape})},
+        {save, owner, type({XK_Return})},
+        {boxOver(save), owner, nothing},
+        {boxOver(save), none, type({XK_Escape})},
+        {save, owner, type({XK_Escape})},
+        {box("[3]"), none, [&] { worker = std::thread([&] { workers = MessageBoxA(main, "[5]", "Tarvel", MB_OK); }); }},
+        {box("[5]"), owner, type({XK_Return})},
+        {box("[3]"), none, type({XK_Return})},
+        {box("[4]"), none, [&] { PostMessageA(main, UM_BOX, 0, 0); }},
+        {box("[6]"), owner, type({XK_Return})},
+        {box("[4]"), none, type({XK_Return})},
+    };
+    // A point of a window's client area that no window over it covers.
+    const auto besideTheOthers = [](QWidget* target) {
+        const QRect r = target->geometry().adjusted(8, 8, -8, -8);
+        for (QPoint at : {r.bottomLeft(), r.bottomRight(), r.topLeft(), r.topRight()}) {
+            bool covered = false;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                QWidget* under = target;
+                while (under && under != w) under = under->parentWidget();
+                covered |= !under && w->isVisible() && w->frameGeometry().contains(at);
+            }
+            if (!covered) return at;
+        }
+        return QPoint();
+    };
+    QWidget* clicked = nullptr;
+    bool clickedFocused = false;
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, mainWidget,
+                     [&](QWindow* w) { clickedFocused |= clicked && w && w == clicked->windowHandle(); });
+    size_t step = 0, stuck = steps.size();
+    int idle = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* at = step < steps.size() && stuck == steps.size() ? steps[step].front() : nullptr;
+        const bool holds = at && InputFocus() == at->winId() && QApplication::activeWindow() == at;
+        if (holds && steps[step].clicked && !clicked) {
+            clickedFocused = false;
+            clicked = steps[step].clicked();
+            ClickOnTheScreen(besideTheOthers(clicked));
+            idle = 0;
+        } else if (holds && (!steps[step].clicked || clickedFocused)) {
+            clicked = nullptr;
+            steps[step++].then();
+            idle = 0;
+        } else if (++idle > 250 || stuck < steps.size()) {  // stuck: everything closes
+            if (stuck == steps.size()) stuck = step;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
+                    static_cast<QDialog*>(w)->reject();
+            if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+            idle = 0;
+        }
+    });
+    driver.start(20);
+    w32test::AutoAnswerMessageBoxes(false);
+    // "确认删除", 否 the default.
+    EXPECT_EQ(MessageBoxA(main, "[1]", "Tarvel", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
+    worker = std::thread([&] { workers = MessageBoxA(main, "[2]", "Tarvel", MB_OK); });
+    w32test::WaitFor([&] { return workers != -1; }, 60000);
+    worker.join();
+    EXPECT_EQ(workers, IDOK);
+    DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", main, AskingProc, 0);
+    EXPECT_FALSE(SaveExportOver(main, dir));
+    workers = -1;
+    EXPECT_EQ(MessageBoxA(main, "[3]", "Tarvel", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(MessageBoxA(main, "[4]", "Tarvel", MB_OKCANCEL), IDOK);
+    driver.stop();
+    w32test::AutoAnswerMessageBoxes(true);
+    if (worker.joinable()) worker.join();
+    if (g_worker.joinable()) g_worker.join();
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(stuck, steps.size()) << "stuck at step " << stuck;
+    EXPECT_EQ(workers, IDOK);
+    EXPECT_EQ(g_innerBox, IDOK);
+    DestroyWindow(main);
+    UnregisterClassA("X11ClickedMain", nullptr);
+}
+
+TEST(X11, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
+TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeyboardStaysInFrontOfAClickedWindow(); }
 
 // Alt+F4 on the X server's keyboard once `at` has it; false if it never does.
 bool AltF4On(QWidget* at) {
