@@ -30,7 +30,6 @@
 #include <thread>
 #include <vector>
 
-
 #include "platform/gbk/gbk.h"
 #include "ServerInput.h"
 #include "win32.h"
@@ -575,6 +574,15 @@ INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
     return TRUE;
 }
 
+// A stuck step ends the boxes, the save dialog and the asking dialog, so
+// that the test goes on and the step tells where it stuck.
+void CloseWhatIsOpen() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
+            static_cast<QDialog*>(w)->reject();
+    if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+}
+
 // Without a window manager, the pointer away from the windows, the user
 // types on the keyboard: when a box over a dialog, a worker's box, the
 // dialog over the main window (without owner, as the first-run wizard's
@@ -627,10 +635,7 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
             TypeOnTheKeyboard(steps[step++].second);
             idle = 0;
         } else if (++idle > 250) {  // stuck: everything closes, the step tells where
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
-                    static_cast<QDialog*>(w)->reject();
-            if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+            CloseWhatIsOpen();
             idle = 0;
         }
     });
@@ -771,10 +776,7 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
             idle = 0;
         } else if (++idle > 250 || stuck < steps.size()) {  // stuck: everything closes
             if (stuck == steps.size()) stuck = step;
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
-                    static_cast<QDialog*>(w)->reject();
-            if (IsWindow(g_asking)) EndDialog(g_asking, 0);
+            CloseWhatIsOpen();
             idle = 0;
         }
     });
