@@ -690,10 +690,6 @@ TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
         ::testing::ExitedWithCode(0), "");
 }
 
-}  // namespace
-
-namespace {
-
 // The task form's time picker under the user's own mouse and keyboard: the
 // fields typed, an arrow clicked, then held until it repeats; after it each
 // click on an arrow and each Up / Down steps the selected field once, and the
@@ -744,10 +740,6 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
     EXPECT_EQ(Database().Query("SELECT tas_time FROM tasks WHERE tas_subject='Arrows'"),
               (std::vector<std::vector<std::string>>{{"10:20:" + std::to_string(s)}}));
 }
-
-}  // namespace
-
-namespace {
 
 // The task form's date picker drops its calendar down in a frame of its own
 // (under a window manager too, where it opens over the relation list), with
