@@ -174,6 +174,10 @@ TEST_F(MessageBoxes, TheBoxOnTopTakesTheKeyboard) {
         if (other) DestroyWindow(other);
         EXPECT_EQ(second, IDNO);
         EXPECT_EQ(presses, 2);
+        // The step and the handler read this turn's locals.
+        driver.stop();
+        QObject::disconnect(&driver, nullptr, nullptr, nullptr);
+        g_recHandler = nullptr;
     }
 }
 
