@@ -177,25 +177,6 @@ void RequestClose(void* hwnd) {
     if (d) XCloseDisplay(d);
 }
 
-void PressAltF4(void* hwnd) {
-    QWidget* top = TopWidget(hwnd);
-    Display* d = XOpenDisplay(nullptr);
-    if (top && d) {
-        for (int type : {KeyPress, KeyRelease}) {
-            XEvent e{};
-            XKeyEvent& k = e.xkey;
-            k.type = type;
-            k.window = Window(top->winId());
-            k.root = DefaultRootWindow(d);
-            k.state = Mod1Mask;
-            k.keycode = XKeysymToKeycode(d, XK_F4);
-            k.same_screen = True;
-            Send(d, &e);
-        }
-    }
-    if (d) XCloseDisplay(d);
-}
-
 using servertest::FakeInput;
 
 void ClickWithTheServer(int x, int y, int button) {

@@ -43,8 +43,6 @@ bool ShownWhereKnown(void* hwnd);
 // under a window manager _NET_CLOSE_WINDOW, on which the manager asks it.
 void ClickOnScreen(void* hwnd, int x, int y);
 void RequestClose(void* hwnd);
-// Alt+F4 typed on that window (its F4 key with Alt held).
-void PressAltF4(void* hwnd);
 
 // Input from the X server's own devices (XTEST), as the user's hands give
 // it: the pointer moved to a screen point and a button pressed and released

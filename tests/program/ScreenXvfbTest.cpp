@@ -684,7 +684,7 @@ TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
     EXPECT_EXIT(
         {
             SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
-            screentest::PressAltF4(g_hMainWnd);
+            if (screentest::GiveTheKeyboardTo(g_hMainWnd)) screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
             std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
         },
         ::testing::ExitedWithCode(0), "");
