@@ -302,29 +302,4 @@ void WhenShown(Shown kind, std::function<void(const Rect&)> look) {
     timer->start();
 }
 
-struct Steps::Timer {
-    QTimer timer;
-    std::vector<Step> steps;
-    size_t taken = 0;
-    int idle = 0;
-};
-
-Steps::Steps(std::vector<Step> steps) : timer_(new Timer) {
-    timer_->steps = std::move(steps);
-    Timer* t = timer_.get();
-    QObject::connect(&t->timer, &QTimer::timeout, [t] {
-        if (t->taken < t->steps.size() && t->steps[t->taken].first()) {
-            t->idle = 0;
-            t->steps[t->taken++].second();
-        } else if (++t->idle == 500) {  // stuck: a menu left open closes, so that the test can end
-            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
-        }
-    });
-    t->timer.start(20);
-}
-
-Steps::~Steps() = default;
-
-size_t Steps::Taken() const { return timer_->taken; }
-
 }  // namespace screentest

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,21 +81,6 @@ bool IsShown(Shown kind);
 // its item whose underlined letter is `letter` ({-1, -1} when none).
 Rect ShownMenu();
 std::pair<int, int> MenuItemCentre(char letter);
-
-// A user's steps, taken in order from a timer, inside whatever modal loop
-// runs then (a popup menu's among them): each step's action once its
-// condition holds. They stop with the object.
-class Steps {
-public:
-    using Step = std::pair<std::function<bool()>, std::function<void()>>;
-    explicit Steps(std::vector<Step> steps);
-    ~Steps();
-    size_t Taken() const;
-
-private:
-    struct Timer;
-    std::unique_ptr<Timer> timer_;
-};
 
 // Once a window of that kind is shown, and on the X server where Qt has it
 // (looked for from a timer, inside whatever modal loop runs then), calls look

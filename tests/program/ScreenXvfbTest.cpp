@@ -19,6 +19,7 @@
 #include "ScreenReader.h"
 #include "tests/mail/SmtpTestServer.h"
 #include "tests/support/ProgramTest.h"
+#include "tests/support/UserSteps.h"
 
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
@@ -410,7 +411,7 @@ TEST_F(ScreenXvfb, AFieldsMenuCopiesItsTextIntoAnotherFieldAndTheSavedRecordKeep
     const auto open = [] { return ShownMenu().width > 0; };
     const auto closed = [] { return !IsShown(Shown::PopupMenu); };
     Rect menu;
-    screentest::Steps steps({
+    servertest::Steps steps({
         {[] { return true; }, click(subject, 3)},
         {open,
          [&] {

@@ -2,6 +2,7 @@
 // under a window manager, its frame and the buttons it allows.
 #include <gtest/gtest.h>
 
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
@@ -32,6 +33,7 @@
 
 #include "platform/gbk/gbk.h"
 #include "ServerInput.h"
+#include "UserSteps.h"
 #include "win32.h"
 #include "win32_commctrl.h"
 #include "win32_testhooks.h"
@@ -549,6 +551,9 @@ xcb_window_t InputFocus() {
     return focus;
 }
 
+// True when `at` has the X server's keyboard and is Qt's active window.
+bool HasTheKeyboard(QWidget* at) { return at && InputFocus() == at->winId() && QApplication::activeWindow() == at; }
+
 // A dialog that answers Enter with a box over itself, as the login dialog
 // answers a wrong password, and the next Enter with a worker's box.
 HWND g_asking = nullptr;
@@ -574,12 +579,8 @@ INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
     return TRUE;
 }
 
-// A stuck step ends the boxes, the save dialog and the asking dialog, so
-// that the test goes on and the step tells where it stuck.
-void CloseWhatIsOpen() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && (w->inherits("QMessageBox") || w->inherits("QFileDialog")))
-            static_cast<QDialog*>(w)->reject();
+// Stuck steps end the asking dialog too.
+void EndAsking() {
     if (IsWindow(g_asking)) EndDialog(g_asking, 0);
 }
 
@@ -622,35 +623,25 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     const std::function<QWidget*()> owner = [&] { return TopLevelOf(main); }, box = shown("QMessageBox"),
                                     dialog = [] { return g_asking ? TopLevelOf(g_asking) : nullptr; },
                                     save = shown("QFileDialog");
-    const std::vector<std::pair<std::function<QWidget*()>, std::vector<xcb_keysym_t>>> steps = {
-        {dialog, {'a', XK_Return}}, {box, {XK_Return}}, {dialog, {'b', XK_Return}}, {box, {XK_Return}},
-        {dialog, {'c', XK_Escape}}, {owner, {'d'}},     {save, {XK_Return}},        {box, {XK_Return}},
-        {save, {XK_Escape}},        {owner, {'e'}}};
-    size_t step = 0;
-    int idle = 0;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        QWidget* at = step < steps.size() ? steps[step].first() : nullptr;
-        if (at && InputFocus() == at->winId() && QApplication::activeWindow() == at) {
-            TypeOnTheKeyboard(steps[step++].second);
-            idle = 0;
-        } else if (++idle > 250) {  // stuck: everything closes, the step tells where
-            CloseWhatIsOpen();
-            idle = 0;
-        }
-    });
-    driver.start(20);
+    const auto typeAt = [](const std::function<QWidget*()>& at, std::vector<xcb_keysym_t> keys) {
+        return servertest::Steps::Step{[at] { return HasTheKeyboard(at()); }, [keys] { TypeOnTheKeyboard(keys); }};
+    };
+    const std::vector<servertest::Steps::Step> steps = {typeAt(dialog, {'a', XK_Return}), typeAt(box, {XK_Return}),
+                                                        typeAt(dialog, {'b', XK_Return}), typeAt(box, {XK_Return}),
+                                                        typeAt(dialog, {'c', XK_Escape}), typeAt(owner, {'d'}),
+                                                        typeAt(save, {XK_Return}),        typeAt(box, {XK_Return}),
+                                                        typeAt(save, {XK_Escape}),        typeAt(owner, {'e'})};
+    servertest::Steps driver(steps, EndAsking);
     w32test::AutoAnswerMessageBoxes(false);
     DialogBoxParamA(GetModuleHandleA(nullptr), "ID_DLG_PAINTED", nullptr, AskingProc, 0);
     w32test::WaitFor([&] { return GetWindowTextLengthA(edits[1]) == 1; });  // 'd' reached it first
     EXPECT_FALSE(SaveExportOver(main, dir));
     char typed[16] = "";
     w32test::WaitFor([&] { return GetWindowTextA(edits[1], typed, sizeof typed) == 2; });
-    driver.stop();
     w32test::AutoAnswerMessageBoxes(true);
     if (g_worker.joinable()) g_worker.join();
     std::filesystem::remove_all(dir);
-    EXPECT_EQ(step, steps.size());
+    EXPECT_EQ(driver.Taken(), steps.size());
     EXPECT_STREQ(g_typed, "abc");
     EXPECT_STREQ(typed, "de");
     EXPECT_EQ(GetWindowTextLengthA(edits[0]), 0);
@@ -717,13 +708,27 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         return shown([under](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == under(); });
     };
     const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
-    struct Step {
+    // A point of a window's client area that no window over it covers.
+    const auto besideTheOthers = [](QWidget* target) {
+        const QRect r = target->geometry().adjusted(8, 8, -8, -8);
+        for (QPoint at : {r.bottomLeft(), r.bottomRight(), r.topLeft(), r.topRight()}) {
+            bool covered = false;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                QWidget* under = target;
+                while (under && under != w) under = under->parentWidget();
+                covered |= !under && w->isVisible() && w->frameGeometry().contains(at);
+            }
+            if (!covered) return at;
+        }
+        return QPoint();
+    };
+    struct Row {
         Find front;    // the window that should have the keyboard
         Find clicked;  // the window clicked first, if any
         std::function<void()> then;
     };
     const std::function<void()> nothing = [] {};
-    const std::vector<Step> steps = {
+    const std::vector<Row> rows = {
         {box("[1]"), owner, type({XK_Return})},
         {box("[2]"), owner, type({XK_Return})},
         {dialog, owner, type({XK_Return})},
@@ -741,46 +746,24 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         {box("[6]"), owner, type({XK_Return})},
         {box("[4]"), none, type({XK_Return})},
     };
-    // A point of a window's client area that no window over it covers.
-    const auto besideTheOthers = [](QWidget* target) {
-        const QRect r = target->geometry().adjusted(8, 8, -8, -8);
-        for (QPoint at : {r.bottomLeft(), r.bottomRight(), r.topLeft(), r.topRight()}) {
-            bool covered = false;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                QWidget* under = target;
-                while (under && under != w) under = under->parentWidget();
-                covered |= !under && w->isVisible() && w->frameGeometry().contains(at);
-            }
-            if (!covered) return at;
-        }
-        return QPoint();
-    };
-    QWidget* clicked = nullptr;
+    // A row's click, then its action once the clicked window had Qt's focus
+    // and the keyboard is with the front one.
+    QPointer<QWidget> clicked;
     bool clickedFocused = false;
     QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, mainWidget,
                      [&](QWindow* w) { clickedFocused |= clicked && w && w == clicked->windowHandle(); });
-    size_t step = 0, stuck = steps.size();
-    int idle = 0;
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        QWidget* at = step < steps.size() && stuck == steps.size() ? steps[step].front() : nullptr;
-        const bool holds = at && InputFocus() == at->winId() && QApplication::activeWindow() == at;
-        if (holds && steps[step].clicked && !clicked) {
-            clickedFocused = false;
-            clicked = steps[step].clicked();
-            ClickOnTheScreen(besideTheOthers(clicked));
-            idle = 0;
-        } else if (holds && (!steps[step].clicked || clickedFocused)) {
-            clicked = nullptr;
-            steps[step++].then();
-            idle = 0;
-        } else if (++idle > 250 || stuck < steps.size()) {  // stuck: everything closes
-            if (stuck == steps.size()) stuck = step;
-            CloseWhatIsOpen();
-            idle = 0;
-        }
-    });
-    driver.start(20);
+    std::vector<servertest::Steps::Step> steps;
+    for (const Row& r : rows) {
+        const auto holds = [front = r.front] { return HasTheKeyboard(front()); };
+        if (r.clicked)
+            steps.push_back({holds, [&, on = r.clicked] {
+                                 clickedFocused = false;
+                                 clicked = on();
+                                 ClickOnTheScreen(besideTheOthers(clicked));
+                             }});
+        steps.push_back({[&, holds, on = r.clicked] { return holds() && (!on || clickedFocused); }, r.then});
+    }
+    servertest::Steps driver(steps, EndAsking);
     w32test::AutoAnswerMessageBoxes(false);
     // "确认删除", 否 the default.
     EXPECT_EQ(MessageBoxA(main, "[1]", "Tarvel", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
@@ -793,12 +776,12 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
     workers = -1;
     EXPECT_EQ(MessageBoxA(main, "[3]", "Tarvel", MB_OKCANCEL), IDOK);
     EXPECT_EQ(MessageBoxA(main, "[4]", "Tarvel", MB_OKCANCEL), IDOK);
-    driver.stop();
+    w32test::WaitFor([&] { return driver.Taken() == steps.size(); });
     w32test::AutoAnswerMessageBoxes(true);
     if (worker.joinable()) worker.join();
     if (g_worker.joinable()) g_worker.join();
     std::filesystem::remove_all(dir);
-    EXPECT_EQ(stuck, steps.size()) << "stuck at step " << stuck;
+    EXPECT_EQ(driver.Taken(), steps.size()) << "stuck at step " << driver.Taken();
     EXPECT_EQ(workers, IDOK);
     EXPECT_EQ(g_innerBox, IDOK);
     DestroyWindow(main);
@@ -810,8 +793,7 @@ TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeybo
 
 // Alt+F4 on the X server's keyboard once `at` has it; false if it never does.
 bool AltF4On(QWidget* at) {
-    if (!at || !w32test::WaitFor([&] { return InputFocus() == at->winId() && QApplication::activeWindow() == at; }))
-        return false;
+    if (!w32test::WaitFor([&] { return HasTheKeyboard(at); })) return false;
     TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
     return true;
 }
