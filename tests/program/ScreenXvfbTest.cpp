@@ -27,6 +27,7 @@
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
+#include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
@@ -679,16 +680,57 @@ TEST_F(ScreenXvfb, AMailRunsBoxLeavesTheProgramAnsweringAndGoesWithItsClose) {
                 "^((Q[A-Za-z]+|qt\\.[a-z.]+): [^\n]*\n|\n)*$");
 }
 
-// Alt+F4 on the main window ends the program's loop, as its close does.
-TEST_F(ScreenXvfb, AltF4OnTheMainWindowEndsTheProgramsLoop) {
+// A click of the X server's at the middle of a window.
+std::function<void()> ClickAtTheMiddle(HWND h) {
+    return [h] {
+        RECT r{};
+        GetWindowRect(h, &r);
+        ClickWithTheServer(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2);
+    };
+}
+
+// The button that had the keyboard disables itself (确定 once the new task is
+// saved, 修改 once clicked, 确定 again, 删除相关计划日志 on an account's page
+// once its row is gone): no window has the focus, and the keyboard stays
+// with the main window (each next step checks it). Alt+F4 there ends the
+// program's loop, as its close does. The exit code names the step that failed.
+TEST_F(ScreenXvfb, AltF4EndsTheProgramAfterTheButtonThatHadTheKeyboardDisablesItself) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
-            if (screentest::GiveTheKeyboardTo(g_hMainWnd)) screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
-            std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
-        },
-        ::testing::ExitedWithCode(0), "");
+    Link("accounts", AddAccount({.name = "Screen"}), "tasks", AddTask({.subject = "Visit"}));
+    const auto run = [] {
+        SetTimer(nullptr, 0, 60000, [](HWND, UINT, UINT_PTR, DWORD) { std::exit(9); });  // not closed
+        if (!screentest::GiveTheKeyboardTo(g_hMainWnd)) std::exit(8);
+        GotoTas_DetailNew();
+        const HWND subject = g_Tas_Detail.m_hSubject, save = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_SAVE);
+        servertest::Steps onTheForm({
+            {[] { return true; }, ClickAtTheMiddle(subject)},
+            {[&] { return GetFocus() == subject; }, [] { TypeWithTheServer({'a'}); }},
+            {[&] { return Text(subject) == "a"; }, ClickAtTheMiddle(save)},
+            {[&] { return !Enabled(save); }, ClickAtTheMiddle(GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_EDIT))},
+            {[&] { return Enabled(save); }, ClickAtTheMiddle(save)},
+            {[&] { return !Enabled(save); }, [] {}},
+        });
+        if (!w32test::WaitFor([&] { return onTheForm.Taken() == 6; }, 30000)) std::exit(10 + onTheForm.Taken());
+        GotoAcc_Homepage();
+        w32test::DoubleClickListRow(g_Acc_Homepage.m_ListView.m_hListView, 0);
+        const HWND page = g_Acc_Detail.m_Tab.m_hPage, list = GetDlgItem(page, 10153), remove = GetDlgItem(page, 11405);
+        if (!w32test::WaitFor([&] { return g_pCurrentDialog == &g_Acc_Detail && RowCount(list) == 1; })) std::exit(19);
+        RECT row{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageA(list, LVM_GETITEMRECT, 0, LPARAM(&row));
+        POINT at{row.left + 20, (row.top + row.bottom) / 2};
+        ClientToScreen(list, &at);
+        servertest::Steps onThePage({
+            {[] { return true; }, [at] { ClickWithTheServer(at.x, at.y); }},
+            {[&] { return Enabled(remove); }, ClickAtTheMiddle(remove)},
+            {[&] { return RowCount(list) == 0 && !Enabled(remove); },
+             [] {
+                 screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
+             }},
+        });
+        if (!w32test::WaitFor([&] { return onThePage.Taken() == 3; }, 30000)) std::exit(20 + onThePage.Taken());
+        std::exit(RunMessageLoop() == 0 && !IsWindow(g_hMainWnd) ? 0 : 7);
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
 }
 
 // The task form's time picker under the user's own mouse and keyboard: the

@@ -1,11 +1,42 @@
 #include "tests/support/UserSteps.h"
 
+#include <gtest/gtest.h>
+
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QWidget>
 
+#include "win32.h"
+
 namespace servertest {
+namespace {
+
+// The window a widget belongs to: the one it or its nearest ancestor names.
+HWND WindowOf(const QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (QVariant h = w->property("w32hwnd"); h.isValid()) return reinterpret_cast<HWND>(h.toULongLong());
+    return nullptr;
+}
+
+std::string Named(HWND h) {
+    char cls[64] = "", text[64] = "";
+    GetClassNameA(h, cls, sizeof cls);
+    GetWindowTextA(h, text, sizeof text);
+    return h ? std::string(cls) + " \"" + text + "\"" : "none";
+}
+
+}  // namespace
+
+std::string KeyboardAstray() {
+    QWidget* active = QApplication::activeWindow();
+    if (!active || QApplication::activePopupWidget() || !active->property("w32hwnd").isValid()) return "";
+    const HWND focus = GetFocus(), want = focus ? focus : WindowOf(active);
+    QWidget* at = QApplication::focusWidget();
+    if (WindowOf(at) == want && (focus || at == active)) return "";
+    return "Qt's keyboard focus is on " + (at ? std::string(at->metaObject()->className()) : "nothing") + " of " +
+           Named(WindowOf(at)) + ", GetFocus() names " + Named(focus);
+}
 
 struct Steps::Timer {
     QTimer timer;
@@ -14,6 +45,7 @@ struct Steps::Timer {
     size_t taken = 0;
     int idle = 0;
     bool stuck = false;
+    std::string astray;  // why the keyboard kept the next step waiting
 };
 
 Steps::Steps(std::vector<Step> steps, std::function<void()> unstick) : timer_(new Timer) {
@@ -22,7 +54,9 @@ Steps::Steps(std::vector<Step> steps, std::function<void()> unstick) : timer_(ne
     t->unstick = std::move(unstick);
     QObject::connect(&t->timer, &QTimer::timeout, [t] {
         if (!t->stuck) {
-            if (t->taken < t->steps.size() && t->steps[t->taken].first()) {
+            const bool ready = t->taken < t->steps.size() && t->steps[t->taken].first();
+            t->astray = ready ? KeyboardAstray() : "";
+            if (ready && t->astray.empty()) {
                 t->idle = 0;
                 t->steps[t->taken++].second();
                 return;
@@ -39,7 +73,9 @@ Steps::Steps(std::vector<Step> steps, std::function<void()> unstick) : timer_(ne
     t->timer.start(20);
 }
 
-Steps::~Steps() = default;
+Steps::~Steps() {
+    if (!timer_->astray.empty()) ADD_FAILURE() << "step " << timer_->taken << " waits: " << timer_->astray;
+}
 
 size_t Steps::Taken() const { return timer_->taken; }
 

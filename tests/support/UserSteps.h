@@ -5,16 +5,26 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace servertest {
 
-// Each step's action is taken once its condition holds. A step that waits
-// 10 s is stuck: no further step is taken, and what is open (popup menus,
-// boxes, the save dialog, and what `unstick` ends) closes on every tick, so
-// that the test ends and Taken() tells where it stuck. The steps stop with
-// the object.
+// "" when Qt's keyboard focus is where the layer's focus says: on the widget
+// of the window GetFocus() names (or on a widget inside it), or, while
+// GetFocus() names none, on the active top-level window itself; else what is
+// wrong. Qt's own windows (boxes, popup menus, the save dialog) hold their
+// keyboard themselves: while one is active this holds.
+std::string KeyboardAstray();
+
+// Each step's action is taken once its condition holds and the keyboard is
+// where the layer's focus says (KeyboardAstray): a step that leaves it astray
+// keeps the next one waiting, and the test fails with what is astray when
+// the steps stop (with the object). A step that waits 10 s is stuck: no
+// further step is taken, and what is open (popup menus, boxes, the save
+// dialog, and what `unstick` ends) closes on every tick, so that the test
+// ends and Taken() tells where it stuck.
 class Steps {
 public:
     using Step = std::pair<std::function<bool()>, std::function<void()>>;

@@ -74,7 +74,13 @@ void KeepWithTheWindowInFront(QApplication* app) {
         if (!window || !LayerAlive()) return;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->windowHandle() == window) {
-                if (QWidget* taker = KeyboardTaker(top); taker != top) taker->activateWindow();
+                if (QWidget* taker = KeyboardTaker(top); taker != top)
+                    taker->activateWindow();
+                else if (HwndOfWidget(top) && !Blocked(top) && !QApplication::focusWidget())
+                    // Activated with no control focused, the window takes
+                    // the focus itself, as the default procedure gives it
+                    // on WM_ACTIVATE.
+                    top->setFocus(Qt::ActiveWindowFocusReason);
                 return;
             }
     });

@@ -123,20 +123,24 @@ bool Key(Window* w, QWidget* wid, QKeyEvent* ke) {
     int vk = QtKeyToVk(ke->key());
     if (!vk && !ke->text().isEmpty()) vk = 0xE5;  // text from an input method
     // A key pressed or released while Alt is down is a system key (its
-    // context code set), which the default procedure acts on.
+    // context code set), which the default procedure acts on. So is every
+    // key while no window has the focus: Qt's focus is then on the active
+    // window, which gets them.
     const bool alt = ke->modifiers() & Qt::AltModifier;
+    const bool focused = GetFocus() != nullptr;
+    const bool system = alt || !focused;
     const LPARAM context = alt ? LPARAM(1) << 29 : 0;
     if (ke->type() == QEvent::KeyPress) {
         LPARAM lp = 1 | context | (ke->isAutoRepeat() ? (LPARAM(1) << 30) : 0);
         Window* top = TopLevelOf(w);
-        if (vk && IsModalDialog(top) && DialogKey(w, WPARAM(vk))) return true;
+        if (vk && focused && IsModalDialog(top) && DialogKey(w, WPARAM(vk))) return true;
         if (!(w = FromHwnd(h))) return true;
-        if (vk) SendInput(w, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, WPARAM(vk), lp, ke, wid);
+        if (vk) SendInput(w, system ? WM_SYSKEYDOWN : WM_KEYDOWN, WPARAM(vk), lp, ke, wid);
         if (!(w = FromHwnd(h))) return true;
         // What TranslateMessage does in a message loop.
-        if (!ke->text().isEmpty() && !alt) SendChars(w, ke->text(), ke, wid, lp);
+        if (!ke->text().isEmpty() && !system) SendChars(w, ke->text(), ke, wid, lp);
     } else {
-        if (vk) SendInput(w, alt ? WM_SYSKEYUP : WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001) | context, ke, wid);
+        if (vk) SendInput(w, system ? WM_SYSKEYUP : WM_KEYUP, WPARAM(vk), LPARAM(0xC0000001) | context, ke, wid);
     }
     return true;
 }

@@ -430,6 +430,23 @@ void SetModelFocus(Window* w, bool fromQt) {
 
 bool SettingQtFocus() { return g_settingQtFocus; }
 
+// The focus leaves `w` and the windows inside it (disabled or destroyed):
+// no window has it, and keys reach the active window as system keys. Qt's
+// focus goes to the top-level window itself before Qt could leave it on a
+// disabled control or move it on to another one; `tell`: the window that
+// had it gets WM_KILLFOCUS.
+static void DropFocusWithin(Window* w, bool tell) {
+    Window* f = FromHwnd(g_focus);
+    if (!f || !IsDescendantOrSelf(f, w)) return;
+    g_focus = nullptr;
+    if (QWidget* top = TopLevelOf(w)->widget) {
+        g_settingQtFocus = true;
+        top->setFocus(Qt::OtherFocusReason);
+        g_settingQtFocus = false;
+    }
+    if (tell) Send(f, WM_KILLFOCUS, 0, 0);
+}
+
 Window* FocusWindow() { return FromHwnd(g_focus); }
 
 // Re-applies the model focus to Qt after a window became visible.
@@ -452,7 +469,7 @@ static void DestroyTree(Window* w, bool top) {
     HWND h = w->hwnd;
     Dying().insert(h);
     if (top) WakeLoops();  // a modal loop waiting on this window looks again
-    if (Window* f = FocusWindow(); f && IsDescendantOrSelf(f, w)) g_focus = nullptr;
+    DropFocusWithin(w, false);
     if (g_capture == h) g_capture = nullptr;
     if (g_active == h) g_active = nullptr;
     ClosePopupMenusOf(h);
@@ -824,12 +841,10 @@ BOOL EnableWindow(HWND hWnd, BOOL bEnable) {
         w->style &= ~WS_DISABLED;
     else
         w->style |= WS_DISABLED;
+    if (!bEnable) DropFocusWithin(w, true);
+    if (!(w = FromHwnd(hWnd))) return wasDisabled;
     SyncEnabled(w);
     Send(w, WM_ENABLE, bEnable ? TRUE : FALSE, 0);
-    if (!bEnable) {
-        Window* f = FocusWindow();
-        if (f && IsDescendantOrSelf(f, w)) g_focus = nullptr;
-    }
     if (w->cls && !w->cls->factory) InvalidateRect(hWnd, nullptr, TRUE);
     return wasDisabled;
 }

@@ -663,9 +663,10 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 // and its replace question, and then types: the keyboard stays with the box
 // or dialog in front, which answers the keys. A second box of the same
 // owner (a worker's, or one opened inside the first box's loop) takes the
-// keyboard, and the first one has it back when the second ends. The X
-// server's keyboard is where each step's keys go (the next keys wait for
-// it), after the click moved it (the clicked window had Qt's focus).
+// keyboard, and the first one has it back when the second ends. The main
+// window, which has no control, has it at the end itself. The X server's
+// keyboard is where each step's keys go (the next keys wait for it), after
+// the click moved it (the clicked window had Qt's focus).
 void TheKeyboardStaysInFrontOfAClickedWindow() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = BoxingMainProc;
@@ -745,6 +746,7 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         {box("[4]"), none, [&] { PostMessageA(main, UM_BOX, 0, 0); }},
         {box("[6]"), owner, type({XK_Return})},
         {box("[4]"), none, type({XK_Return})},
+        {owner, none, nothing},
     };
     // A row's click, then its action once the clicked window had Qt's focus
     // and the keyboard is with the front one.
@@ -798,9 +800,10 @@ bool AltF4On(QWidget* at) {
     return true;
 }
 
-int g_closes = 0;
+int g_closes = 0, g_systemKeys = 0;
 LRESULT CALLBACK ClosingProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     g_closes += m == WM_CLOSE;
+    g_systemKeys += m == WM_SYSKEYDOWN && wp == 'X' && !(lp & (LPARAM(1) << 29));
     if (m == WM_DESTROY) PostQuitMessage(0);  // as a program's main window
     return DefWindowProcA(h, m, wp, lp);
 }
@@ -811,9 +814,10 @@ INT_PTR CALLBACK AnsweringProc(HWND h, UINT m, WPARAM wp, LPARAM) {
 
 // Alt+F4 typed by the user, once each: a dialog, with or without a system
 // menu, gets 取消; an OK box answers 确定, an OK/Cancel box 取消; a Yes/No box
-// stays (its close is refused) and answers 否 after; the main window, its list
-// having the keyboard, closes and the program's loop ends. Under a window
-// manager it is the manager's Alt+F4.
+// stays (its close is refused) and answers 否 after; the main window, once
+// its list that had the keyboard is disabled (no window has the focus: keys
+// come to it as system keys), closes and the program's loop ends. Under a
+// window manager it is the manager's Alt+F4.
 void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
     InitCommonControls();
     WNDCLASSA wc{};
@@ -866,13 +870,18 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
     }
     w32test::AutoAnswerMessageBoxes(true);
 
-    g_closes = 0;
+    g_closes = g_systemKeys = 0;
+    if (w32test::WaitFor([&] { return HasTheKeyboard(top); })) {
+        EnableWindow(list, FALSE);
+        TypeOnTheKeyboard({'x'});
+    }
     const bool closed = AltF4On(top) && w32test::WaitFor([&] { return !IsWindow(main); });
     if (!closed) DestroyWindow(main);
     MSG m{};
     while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
     EXPECT_TRUE(closed);
     EXPECT_EQ(g_closes, 1);
+    EXPECT_EQ(g_systemKeys, 1);
     EXPECT_EQ(m.wParam, 0u);
     UnregisterClassA("X11Closing", nullptr);
 }
