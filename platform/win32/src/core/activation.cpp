@@ -16,10 +16,17 @@
 // the X server or the window manager activates it, though it takes no
 // input. Win32 activates the box or dialog in front instead; so does the
 // layer, whenever a window it blocks becomes active (KeepWithTheWindowInFront).
+//
+// Nor does anyone activate another window when the active one is hidden or
+// destroyed without a window manager, where the keyboard again goes
+// nowhere. Win32 activates the next top-level window of the thread in
+// z-order; so does the layer (ActivateTheNextWindow).
+#include <QtCore/QPointer>
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 
 #include <algorithm>
+#include <vector>
 
 #include "core.h"
 
@@ -67,6 +74,14 @@ QWidget* KeyboardTaker(QWidget* top) {
     return front ? front : top;
 }
 
+// The top-level windows in the order they were last active, the latest
+// last: their z-order, as Win32 brings a window to the top when it is
+// activated.
+std::vector<QPointer<QWidget>>& ActivationOrder() {
+    static auto* order = new std::vector<QPointer<QWidget>>;
+    return *order;
+}
+
 }  // namespace
 
 void KeepWithTheWindowInFront(QApplication* app) {
@@ -74,6 +89,11 @@ void KeepWithTheWindowInFront(QApplication* app) {
         if (!window || !LayerAlive()) return;
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->windowHandle() == window) {
+                auto& order = ActivationOrder();
+                order.erase(std::remove_if(order.begin(), order.end(),
+                                           [top](const QPointer<QWidget>& w) { return !w || w == top; }),
+                            order.end());
+                order.emplace_back(top);
                 if (QWidget* taker = KeyboardTaker(top); taker != top)
                     taker->activateWindow();
                 else if (HwndOfWidget(top) && !Blocked(top) && !QApplication::focusWidget())
@@ -84,6 +104,17 @@ void KeepWithTheWindowInFront(QApplication* app) {
                 return;
             }
     });
+}
+
+void ActivateTheNextWindow(QWidget* leaving) {
+    const auto& order = ActivationOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        QWidget* w = *it;
+        if (w && w != leaving && w->isVisible() && !w->isMinimized() && w->windowType() != Qt::Popup) {
+            KeyboardTaker(w)->activateWindow();
+            return;
+        }
+    }
 }
 
 KeyboardReturn::KeyboardReturn(HWND owner) {

@@ -41,6 +41,9 @@ void WatchDialogDecorations(QApplication* app);
 // the box or dialog in front of it whenever it becomes active (a click on
 // it), as Win32 activates the window in front.
 void KeepWithTheWindowInFront(QApplication* app);
+// The active top-level widget `leaving` has been hidden: the window active
+// before it (or the box or dialog in front of that one) is activated.
+void ActivateTheNextWindow(QWidget* leaving);
 // False on an X display no window manager runs on (none places or frames the
 // top-level window `top`); true on other platforms.
 bool WindowManagerRuns(QWidget* top);

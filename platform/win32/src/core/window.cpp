@@ -455,6 +455,14 @@ void RestoreQtFocus(Window* shown) {
     if (f && IsDescendantOrSelf(f, shown) && ReallyVisible(f) && f->widget) SetQtFocus(f);
 }
 
+// Hides a window's widget; when it was the active window, the next one is
+// activated.
+static void HideWidget(QWidget* widget) {
+    const bool active = widget->isWindow() && QApplication::activeWindow() == widget;
+    widget->hide();
+    if (active) ActivateTheNextWindow(widget);
+}
+
 // ---------------------------------------------------------------------------
 // Destruction
 // ---------------------------------------------------------------------------
@@ -542,7 +550,7 @@ BOOL DestroyWindow(HWND hWnd) {
     if (!w->IsChild()) EndBoxesOf(hWnd);
     if (w->Visible() && !w->IsChild()) {
         w->style &= ~WS_VISIBLE;
-        if (w->widget) w->widget->hide();
+        if (w->widget) HideWidget(w->widget);
     }
     DestroyTree(w, true);
     return TRUE;
@@ -746,8 +754,8 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
         w->style &= ~WS_VISIBLE;
         Window* f = FocusWindow();
         if (f && IsDescendantOrSelf(f, w)) SetFocus(w->IsChild() && w->parent ? w->parent->hwnd : nullptr);
-        if (w->widget) w->widget->hide();
         if (g_active == hWnd) g_active = nullptr;
+        if (w->widget) HideWidget(w->widget);
         return TRUE;
     }
     if (!wasVisible) {

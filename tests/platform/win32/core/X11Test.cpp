@@ -554,8 +554,9 @@ xcb_window_t InputFocus() {
 // True when `at` has the X server's keyboard and is Qt's active window.
 bool HasTheKeyboard(QWidget* at) { return at && InputFocus() == at->winId() && QApplication::activeWindow() == at; }
 
-// A dialog that answers Enter with a box over itself, as the login dialog
-// answers a wrong password, and the next Enter with a worker's box.
+// A dialog that answers Enter with a box over itself, the next Enter with a
+// worker's box, and later ones with a box without owner (as the login dialog
+// answers a wrong password), which leaves the dialog enabled.
 HWND g_asking = nullptr;
 int g_enters = 0;
 std::thread g_worker;
@@ -570,8 +571,10 @@ INT_PTR CALLBACK AskingProc(HWND h, UINT m, WPARAM wp, LPARAM) {
     if (m != WM_COMMAND) return FALSE;
     if (LOWORD(wp) == IDOK && ++g_enters == 1)
         MessageBoxA(h, "\xC3\xDC\xC2\xEB\xB4\xED\xCE\xF3", "Tarvel", MB_OK);
-    else if (LOWORD(wp) == IDOK)
+    else if (LOWORD(wp) == IDOK && g_enters == 2)
         g_worker = std::thread([] { MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
+    else if (LOWORD(wp) == IDOK)
+        MessageBoxA(nullptr, ("[L" + std::to_string(g_enters) + "]").c_str(), "Tarvel", MB_OK);
     if (LOWORD(wp) == IDCANCEL) {
         GetDlgItemTextA(h, 1087, g_typed, sizeof g_typed);
         EndDialog(h, 0);
@@ -663,7 +666,9 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 // and its replace question, and then types: the keyboard stays with the box
 // or dialog in front, which answers the keys. A second box of the same
 // owner (a worker's, or one opened inside the first box's loop) takes the
-// keyboard, and the first one has it back when the second ends. The main
+// keyboard, and the first one has it back when the second ends. Under a box
+// without owner (the login's wrong password) the dialog takes the keyboard
+// when clicked, and when it ends there, the box has the keyboard. The main
 // window, which has no control, has it at the end itself. The X server's
 // keyboard is where each step's keys go (the next keys wait for it), after
 // the click moved it (the clicked window had Qt's focus).
@@ -735,7 +740,14 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         {dialog, owner, type({XK_Return})},
         {boxOver(dialog), owner, nothing},
         {boxOver(dialog), dialog, type({XK_Return})},
-        {dialog, owner, type({XK_Escape})},
+        {dialog, none, type({XK_Return})},
+        {box("失败"), none, type({XK_Return})},
+        {dialog, none, type({XK_Return})},
+        {box("[L3]"), none, [&] { ClickOnTheScreen(besideTheOthers(dialog())); }},
+        {dialog, none, type({XK_Return})},
+        {box("[L4]"), none, type({XK_Return})},
+        {dialog, none, type({XK_Escape})},
+        {box("[L3]"), none, type({XK_Return})},
         {save, owner, type({XK_Return})},
         {boxOver(save), owner, nothing},
         {boxOver(save), none, type({XK_Escape})},
