@@ -98,10 +98,16 @@ public:
         if (info.isRoot()) return drive_;
         return info.isDir() ? dir_ : file_;
     }
+    // As Chinese Explorer writes them: 文件夹, a known type's description, else
+    // the extension in capitals and 文件 ("BIN 文件"), or 文件 alone.
     QString type(const QFileInfo& info) const override {
-        if (info.isDir()) return QCoreApplication::translate("QAbstractFileIconProvider", "Folder");
-        QMimeType mime = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
-        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+        if (info.isDir()) return QString::fromUtf16(u"\u6587\u4ef6\u5939");  // "Folder"
+        const QString name = info.fileName();
+        QMimeType mime = mimes_.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+        if (!mime.isDefault()) return mime.comment().isEmpty() ? mime.name() : mime.comment();
+        const QString file = QString::fromUtf16(u"\u6587\u4ef6");  // "File"
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        return dot < 0 || dot + 1 == name.size() ? file : name.mid(dot + 1).toUpper() + QLatin1Char(' ') + file;
     }
 
 private:
@@ -109,13 +115,22 @@ private:
     QMimeDatabase mimes_;
 };
 
-// File sizes as Explorer writes them (StrFormatKBSize): whole kilobytes
-// rounded up, with the locale's digit grouping ("1,234 KB", "0 KB").
+// The file model's size column, after the name.
+constexpr int kSizeColumn = 1;
+
+// The size column as Explorer has it: headed 大小 (Qt's translation says
+// 体积), sizes as StrFormatKBSize writes them: whole kilobytes rounded up,
+// with the locale's digit grouping ("1,234 KB", "0 KB").
 class ExplorerSizes : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && section == kSizeColumn && role == Qt::DisplayRole)
+            return QString::fromUtf16(u"\u5927\u5c0f");  // "Size"
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role == Qt::DisplayRole && index.column() == 1) {
+        if (role == Qt::DisplayRole && index.column() == kSizeColumn) {
             auto* files = static_cast<QFileSystemModel*>(sourceModel());
             const QModelIndex at = mapToSource(index);
             if (!files->isDir(at)) return QLocale().toString((files->size(at) + 1023) / 1024) + QStringLiteral(" KB");
