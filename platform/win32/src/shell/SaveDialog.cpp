@@ -115,7 +115,8 @@ private:
     QMimeDatabase mimes_;
 };
 
-// The file model's size column, after the name.
+// The file model's columns: the name, then the size, type and date.
+constexpr int kNameColumn = 0;
 constexpr int kSizeColumn = 1;
 
 // The size column as Explorer has it: headed 大小 (Qt's translation says
@@ -145,19 +146,21 @@ public:
 // one of them wider or narrower, as in Explorer. Once the folder the dialog
 // opens in is read, the dialog grows (within the screen) until its names fit
 // too.
-class WholeColumns : public QObject {
+class FitColumnsAndDialog : public QObject {
 public:
-    WholeColumns(QFileDialog* dlg, QFileSystemModel* files)
+    FitColumnsAndDialog(QFileDialog* dlg, QFileSystemModel* files)
         : dlg_(dlg), view_(dlg->findChild<QTreeView*>(QStringLiteral("treeView"))) {
         if (!view_ || !files) return;
         QHeaderView* header = view_->header();
         header->setStretchLastSection(false);
-        header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::Interactive);
-        connect(header, &QHeaderView::sectionResized, this, [this](int c) { userSized_ |= c > 0 && !fitting_; });
+        header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+        for (int c = kNameColumn + 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::Interactive);
+        connect(header, &QHeaderView::sectionResized, this,
+                [this](int c) { userSized_ |= c != kNameColumn && !fitting_; });
         // One fit for a burst of changes (a large folder's types come row by row).
         fit_.setSingleShot(true);
-        connect(&fit_, &QTimer::timeout, this, &WholeColumns::Fit);
+        connect(&fit_, &QTimer::timeout, this, &FitColumnsAndDialog::Fit);
         const QAbstractItemModel* shown = view_->model();
         connect(shown, &QAbstractItemModel::rowsInserted, &fit_, qOverload<>(&QTimer::start));
         connect(shown, &QAbstractItemModel::dataChanged, &fit_, qOverload<>(&QTimer::start));
@@ -183,7 +186,7 @@ private:
     void Fit() {
         if (userSized_) return;
         fitting_ = true;
-        for (int c = 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
+        for (int c = kNameColumn + 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
         fitting_ = false;
     }
 
@@ -202,7 +205,7 @@ private:
         }
         const int missing = need - view_->viewport()->width();
         const QScreen* screen = dlg_->screen();
-        if (missing <= 0 || !screen || ++steps_ > 3) return;
+        if (missing <= 0 || !screen || ++steps_ > kGrowSteps) return;
         // Wider by as much on either side, within the screen.
         const QRect avail = screen->availableGeometry();
         QRect g = dlg_->geometry();
@@ -212,6 +215,10 @@ private:
         growing_ = true;
         dlg_->setGeometry(g);
     }
+
+    // The layout may give part of each step to the side bar; a few steps
+    // cover it.
+    static constexpr int kGrowSteps = 3;
 
     QFileDialog* dlg_;
     QTreeView* view_;
@@ -297,7 +304,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         dlg.setIconProvider(&icons);
         auto* files = dlg.findChild<QFileSystemModel*>();
         if (files) dlg.setProxyModel(new ExplorerSizes(&dlg));  // the dialog owns it
-        WholeColumns columns(&dlg, files);
+        FitColumnsAndDialog columns(&dlg, files);
         // The program's filter texts show as they are, without Qt's patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
