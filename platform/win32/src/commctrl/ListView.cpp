@@ -21,6 +21,7 @@ namespace w32::cc {
 namespace {
 
 constexpr COLORREF kGridColor = 0xF0F0F0;
+constexpr COLORREF kBorderColor = 0x9F9F9F;
 
 }  // namespace
 
@@ -163,7 +164,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.setPen(QColor(159, 159, 159));
+        p.setPen(w32::ToQColor(kBorderColor));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
@@ -228,11 +229,13 @@ int ListTree::TopRow() const {
     return row < 0 ? 0 : row;
 }
 
-int ListTree::RowsPerPage() const {
-    int h = model() && model()->rowCount() > 0 && model()->columnCount() > 0 ? RowRect(0).height() : 0;
-    if (h <= 0) h = fontMetrics().height() + 3;
-    return viewport()->height() / h;
+int ListTree::RowHeight() const {
+    const int h =
+        model() && model()->rowCount() > 0 && model()->columnCount() > 0 ? rowHeight(model()->index(0, 0)) : 0;
+    return h > 0 ? h : fontMetrics().height() + 3;
 }
+
+int ListTree::RowsPerPage() const { return viewport()->height() / RowHeight(); }
 
 void ListTree::resizeEvent(QResizeEvent* e) {
     QTreeView::resizeEvent(e);
@@ -294,8 +297,7 @@ void ListTree::paintEvent(QPaintEvent* e) {
             p.drawLine(x, 0, x, h);
         }
         // Horizontal lines under every row, also below the last one.
-        int rowH = model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : 0;
-        if (rowH <= 0) rowH = fontMetrics().height() + 3;
+        const int rowH = RowHeight();
         int y0 = -1;  // the line above the top row in view
         if (model() && model()->rowCount() > 0) {
             const QModelIndex top = indexAt(QPoint(1, 1));

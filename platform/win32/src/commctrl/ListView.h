@@ -63,6 +63,7 @@ public:
     QRect RowRect(int row) const;  // viewport coordinates, all columns
     QRect StateIconRect(int row) const;
     int TopRow() const;       // the first row in view
+    int RowHeight() const;    // a row's height, or the font's while there are none
     int RowsPerPage() const;  // rows wholly in view
     void SetHot(int row);
     int Hot() const { return hot_; }
