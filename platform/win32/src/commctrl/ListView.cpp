@@ -254,16 +254,18 @@ QModelIndex ListTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     if ((action != MovePageDown && action != MovePageUp) || count == 0 || model()->columnCount() == 0)
         return QTreeView::moveCursor(action, modifiers);
     // Page keys first go to the last (first) row wholly in view; from there
-    // a page further, which scrolls the list by a page.
+    // a page less one row further: the row they leave becomes the top
+    // (bottom) row in view.
     const int page = std::max(RowsPerPage(), 1);
+    const int step = std::max(page - 1, 1);
     const int top = TopRow();
     const int cur = currentIndex().isValid() ? currentIndex().row() : top;
     int row = 0;
     if (action == MovePageDown) {
         const int last = std::min(top + page - 1, count - 1);
-        row = std::min(cur < last ? last : cur + page, count - 1);
+        row = std::min(cur < last ? last : cur + step, count - 1);
     } else {
-        row = std::max(cur > top ? top : cur - page, 0);
+        row = std::max(cur > top ? top : cur - step, 0);
     }
     return model()->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
 }
