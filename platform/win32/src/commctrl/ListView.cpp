@@ -698,17 +698,29 @@ void ListViewCtl::UpdateCursor() {
 }
 
 void ListViewCtl::ToggleCheck(int row) {
-    if (!store_.Valid(row)) return;
-    const int n = StateImageOf(row);
-    const int next = n == 1 ? 2 : 1;
+    if (store_.Valid(row))
+        ChangeRowState(row, INDEXTOSTATEIMAGEMASK(StateImageOf(row) == 1 ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+bool ListViewCtl::ChangeRowState(int row, UINT state, UINT mask) {
+    const int first = row < 0 ? 0 : row, end = row < 0 ? store_.Count() : row + 1;
+    bool alters = false;
+    for (int r = first; r < end && !alters; ++r) alters = ((store_.State(r) ^ state) & mask) != 0;
+    if (!alters) return true;
     NMLISTVIEW nm{};
     nm.iItem = row;
-    nm.uOldState = store_.State(row);
-    nm.uNewState = (nm.uOldState & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(next);
     nm.uChanged = LVIF_STATE;
-    if (Notify(LVN_ITEMCHANGING, &nm.hdr)) return;
-    SetRowState(row, INDEXTOSTATEIMAGEMASK(next), LVIS_STATEIMAGEMASK);
+    nm.uNewState = state & mask;
+    if (row >= 0) {
+        nm.uOldState = store_.State(row);
+        nm.uNewState |= nm.uOldState & ~mask;
+        nm.lParam = store_.Param(row);
+    }
+    QPointer<ListViewCtl> alive(this);
+    if (Notify(LVN_ITEMCHANGING, &nm.hdr) || !alive) return false;
+    for (int r = first; r < end; ++r) SetRowState(r, state, mask);
     Notify(LVN_ITEMCHANGED, &nm.hdr);
+    return true;
 }
 
 bool ListViewCtl::BeginLabelEdit(int row) {
@@ -867,13 +879,8 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* item = reinterpret_cast<const LVITEMA*>(lp);
         if (!item) return FALSE;
         const int row = static_cast<int>(static_cast<intptr_t>(wp));
-        if (row == -1) {
-            for (int r = 0, n = store_.Count(); r < n; ++r) SetRowState(r, item->state, item->stateMask);
-            return TRUE;
-        }
-        if (!store_.Valid(row)) return FALSE;
-        SetRowState(row, item->state, item->stateMask);
-        return TRUE;
+        if (row != -1 && !store_.Valid(row)) return FALSE;
+        return ChangeRowState(row, item->state, item->stateMask);
     }
     case LVM_DELETEITEM:
         if (!store_.Erase(static_cast<int>(wp))) return FALSE;

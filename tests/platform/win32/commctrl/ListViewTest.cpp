@@ -367,12 +367,14 @@ TEST_F(ListViewTest, SelectionMovesWithItsRowAndWithTheKeys) {
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
-    // Selecting another row by message adds to the selection.
+    // Selecting another row by message adds to the selection, and says so.
     LVITEMA st{};
     st.state = LVIS_SELECTED;
     st.stateMask = LVIS_SELECTED;
+    Rec().Clear();
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+    EXPECT_EQ(Rec().Of(LVN_ITEMCHANGED).size(), 1u);
 
     // Down from the focused row selects the next one alone: the parent hears
     // LVN_ITEMCHANGED for every row that changed, each time with the whole
