@@ -31,11 +31,14 @@ namespace {
 // change for undo.
 enum Run { kNoRun, kTyping, kErasing };
 
+// The one level of undo: whether it holds a text (which may be empty), the
+// text an undo gives back, and the run the last change was part of with the
+// caret where that run ended (a key there continues it).
 struct UndoBuffer {
-    bool can = false;
-    QString text;      // the text an undo gives back
-    Run run = kNoRun;  // the last change, and where it left the caret
-    int runEnd = -1;
+    bool holdsText = false;
+    QString textBefore;
+    Run lastRun = kNoRun;
+    int lastRunCaret = -1;
 };
 
 struct EditState : ControlState {
@@ -43,12 +46,17 @@ struct EditState : ControlState {
     int limit = 32767;       // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
     unsigned char lead = 0;  // first byte of a double-byte character typed
     int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
-    QString shown;           // the text as of the last change
+    // Undo: the buffer; the text as of the last change (which the buffer
+    // takes at the next); and the user's edit in progress (an UndoStep): how
+    // deep its scopes nest, its run, whether it continues the buffer's last
+    // run (and so keeps the buffer's text) and whether it has changed the
+    // text yet.
     UndoBuffer undo;
-    int changing = 0;        // > 0: inside a Change
-    Run changeRun = kNoRun;  // the Change's kind, whether it continues the last
-    bool extends = false;    // run and whether it has changed the text yet
-    bool noted = false;
+    QString lastText;
+    int stepDepth = 0;
+    Run stepRun = kNoRun;
+    bool stepContinuesRun = false;
+    bool stepChangedText = false;
 };
 
 EditState* St(Window* w) { return w ? w->State<EditState>() : nullptr; }
@@ -144,7 +152,7 @@ QString SelectedText(Window* w) {
 bool ReadOnly(Window* w) { return (w->style & ES_READONLY) != 0; }
 
 // A password edit never gives its text away.
-bool Hidden(Window* w) {
+bool IsPassword(Window* w) {
     QLineEdit* l = Line(w);
     return l && l->echoMode() != QLineEdit::Normal;
 }
@@ -156,40 +164,40 @@ int Caret(Window* w) {
 }
 
 // Every change of the text: the undo buffer takes the text before it, but
-// for the later changes of one Change and for a Change that continues a run.
+// for the later changes of one UndoStep and for one that continues a run.
 void NoteChange(Window* w) {
     EditState* s = St(w);
     QString now = Text(w);
-    if (now == s->shown) return;
-    if (!s->changing || (!s->noted && !s->extends)) {
-        s->undo.can = true;
-        s->undo.text = s->shown;
+    if (now == s->lastText) return;
+    if (!s->stepDepth || (!s->stepChangedText && !s->stepContinuesRun)) {
+        s->undo.holdsText = true;
+        s->undo.textBefore = s->lastText;
     }
-    if (s->changing)
-        s->noted = true;
+    if (s->stepDepth)
+        s->stepChangedText = true;
     else
-        s->undo.run = kNoRun;
-    s->shown = now;
+        s->undo.lastRun = kNoRun;
+    s->lastText = now;
 }
 
 // A change the user makes through the edit (typing, erasing, a paste, a cut,
-// an undo), as one change for undo.
-class Change {
+// an undo), as one undo step.
+class UndoStep {
 public:
-    Change(Window* w, Run run) : h_(w->hwnd) {
+    UndoStep(Window* w, Run run) : h_(w->hwnd) {
         EditState* s = St(w);
-        if (s->changing++) return;
-        s->changeRun = run;
-        s->noted = false;
-        s->extends = run != kNoRun && s->undo.can && s->undo.run == run && SelectedText(w).isEmpty() &&
-                     Caret(w) == s->undo.runEnd;
+        if (s->stepDepth++) return;
+        s->stepRun = run;
+        s->stepChangedText = false;
+        s->stepContinuesRun = run != kNoRun && s->undo.holdsText && s->undo.lastRun == run &&
+                              SelectedText(w).isEmpty() && Caret(w) == s->undo.lastRunCaret;
     }
-    ~Change() {
+    ~UndoStep() {
         Window* w = FromHwnd(h_);
         EditState* s = St(w);
-        if (!s || --s->changing || !s->noted) return;
-        s->undo.run = s->changeRun;
-        s->undo.runEnd = Caret(w);
+        if (!s || --s->stepDepth || !s->stepChangedText) return;
+        s->undo.lastRun = s->stepRun;
+        s->undo.lastRunCaret = Caret(w);
     }
 
 private:
@@ -239,7 +247,7 @@ void SetText(Window* w, const char* gbkText) {
         l->setCursorPosition(0);
     }
     w->text = gbkText ? gbkText : "";
-    s->shown = Text(w);
+    s->lastText = Text(w);
     s->undo = UndoBuffer();
 }
 
@@ -317,26 +325,26 @@ void Paste(Window* w) {
             return;
         }
     }
-    Change change(w, kNoRun);
+    UndoStep step(w, kNoRun);
     InsertTyped(w, clip);
 }
 
 void Cut(Window* w) {
-    if (ReadOnly(w) || Hidden(w)) return;
-    Change change(w, kNoRun);
+    if (ReadOnly(w) || IsPassword(w)) return;
+    UndoStep step(w, kNoRun);
     if (QLineEdit* l = Line(w)) l->cut();
     if (QTextEdit* m = Multi(w)) m->cut();
 }
 
 void Copy(Window* w) {
-    if (Hidden(w)) return;
+    if (IsPassword(w)) return;
     if (QLineEdit* l = Line(w)) l->copy();
     if (QTextEdit* m = Multi(w)) m->copy();
 }
 
 void Clear(Window* w) {
     if (ReadOnly(w)) return;
-    Change change(w, kNoRun);
+    UndoStep step(w, kNoRun);
     if (QLineEdit* l = Line(w)) l->del();
     if (QTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
 }
@@ -345,8 +353,8 @@ void Clear(Window* w) {
 // differs, which is then selected.
 bool Undo(Window* w) {
     EditState* s = St(w);
-    if (!s->undo.can) return false;
-    const QString back = s->undo.text, cur = Text(w);
+    if (!s->undo.holdsText) return false;
+    const QString back = s->undo.textBefore, cur = Text(w);
     qsizetype head = 0, tail = 0;
     while (head < cur.size() && head < back.size() && cur[head] == back[head]) ++head;
     while (tail < cur.size() - head && tail < back.size() - head &&
@@ -356,7 +364,7 @@ bool Undo(Window* w) {
     const bool multi = s->multi;
     const HWND h = w->hwnd;
     {
-        Change change(w, kNoRun);
+        UndoStep step(w, kNoRun);
         SetSel(w, CharToByte(cur, int(head), multi), CharToByte(cur, int(cur.size() - tail), multi));
         if (QLineEdit* l = Line(w)) l->insert(ins);
         if (QTextEdit* m = Multi(w)) m->textCursor().insertText(ins);
@@ -377,17 +385,17 @@ void ContextMenu(Window* w, LPARAM at) {
     }
     EditState* s = St(w);
     const QString text = Text(w), sel = SelectedText(w);
-    const bool ro = ReadOnly(w), hidden = Hidden(w), selected = !sel.isEmpty();
+    const bool ro = ReadOnly(w), password = IsPassword(w), selected = !sel.isEmpty();
     const bool clip = !QGuiApplication::clipboard()->text().isEmpty();
     const struct {
         UINT id;
         const char16_t* caption;
         bool enabled;
     } items[] = {
-        {WM_UNDO, u"撤消(&U)", s->undo.can && !ro},
+        {WM_UNDO, u"撤消(&U)", s->undo.holdsText && !ro},
         {0, nullptr, false},
-        {WM_CUT, u"剪切(&T)", selected && !ro && !hidden},
-        {WM_COPY, u"复制(&C)", selected && !hidden},
+        {WM_CUT, u"剪切(&T)", selected && !ro && !password},
+        {WM_COPY, u"复制(&C)", selected && !password},
         {WM_PASTE, u"粘贴(&P)", clip && !ro},
         {WM_CLEAR, u"删除(&D)", selected && !ro},
         {0, nullptr, false},
@@ -422,7 +430,7 @@ void OnChar(Window* w, WPARAM wp) {
         char two[2] = {char(s->lead), char(b)};
         s->lead = 0;
         if (!ReadOnly(w)) {
-            Change change(w, kTyping);
+            UndoStep step(w, kTyping);
             InsertTyped(w, ToQt(std::string_view(two, 2)));
         }
         return;
@@ -432,7 +440,7 @@ void OnChar(Window* w, WPARAM wp) {
         return;
     }
     if (ReadOnly(w)) return;
-    Change change(w, kTyping);
+    UndoStep step(w, kTyping);
     if (b == '\r') {
         if (s->multi) InsertTyped(w, QStringLiteral("\n"));
         return;
@@ -490,7 +498,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         m->viewport()->setCursor(Qt::IBeamCursor);
         for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
         QObject::connect(m, &QTextEdit::textChanged, m, [h] { OnTextChanged(h); });
-        s->shown = m->toPlainText();
+        s->lastText = m->toPlainText();
         widget = m;
     } else {
         auto* l = new QLineEdit(parent);
@@ -506,7 +514,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         l->setText(ToQt(w->text));
         l->setCursorPosition(0);
         QObject::connect(l, &QLineEdit::textChanged, l, [h] { OnTextChanged(h); });
-        s->shown = l->text();
+        s->lastText = l->text();
         widget = l;
     }
     widget->setFocusPolicy(Qt::StrongFocus);
@@ -546,7 +554,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         QString t = ToQt(reinterpret_cast<const char*>(lp));
         if (s->multi) t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         {
-            Change change(w, kNoRun);
+            UndoStep step(w, kNoRun);
             if (QLineEdit* l = Line(w)) l->insert(t);
             if (QTextEdit* m = Multi(w)) m->textCursor().insertText(t);
         }
@@ -575,7 +583,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_SETPASSWORDCHAR:
         if (QLineEdit* l = Line(w)) l->setEchoMode(wp ? QLineEdit::Password : QLineEdit::Normal);
         return 0;
-    case EM_CANUNDO: return s->undo.can;
+    case EM_CANUNDO: return s->undo.holdsText;
     case EM_UNDO:
     case WM_UNDO: return Undo(w) || !s->multi;  // a single-line edit answers TRUE
     case EM_EMPTYUNDOBUFFER: s->undo = UndoBuffer(); return 0;
@@ -619,7 +627,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         UndoBuffer kept = s->undo;
         {
             bool erase = (wp == VK_BACK || wp == VK_DELETE) && !ctrl && !shift && !alt;
-            Change change(w, erase ? kErasing : kNoRun);
+            UndoStep step(w, erase ? kErasing : kNoRun);
             DefaultInput(w, msg, wp, lp, false);
         }
         if ((w = FromHwnd(h)) && (s = St(w))) {
