@@ -602,7 +602,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
         // The editing keys act as the edit's own commands, never through
         // the widget's (its undo has many levels and a redo).
-        if ((wp == 'Z' && ctrl) || (wp == VK_BACK && alt)) {
+        if (wp == 'Z' && ctrl) {
             if (!ReadOnly(w)) Undo(w);
             return 0;
         }
@@ -643,6 +643,12 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     }
+    case WM_SYSKEYDOWN:
+        // Alt+Backspace undoes as Ctrl+Z does; other keys with Alt go to the
+        // default procedure.
+        if (wp != VK_BACK) break;
+        if (!ReadOnly(w)) Undo(w);
+        return 0;
     case WM_KEYUP:
         if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
         DefaultInput(w, msg, wp, lp, false);

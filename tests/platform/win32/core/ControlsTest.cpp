@@ -3,6 +3,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -349,6 +350,47 @@ TEST_F(Controls, EditUndoHasOneLevelThatASecondUndoUndoes) {
         w32test::TypeText("s");
         SendMessageA(h, EM_EMPTYUNDOBUFFER, 0, 0);
         EXPECT_FALSE(SendMessageA(h, EM_CANUNDO, 0, 0));
+    }
+}
+
+// Keys with Alt as the keyboard sends them (to Qt's focus, shortcuts first,
+// once the window of Qt's focus widget has the keyboard): Alt+Backspace
+// undoes, and undoes the undo; Alt+Up and Alt+Down open a combo box's list
+// and close it on the row shown.
+TEST_F(Controls, AltBackspaceUndoesAndAltArrowsOpenAndCloseComboLists) {
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::AltModifier) {
+        w32test::WaitFor([] {
+            QWidget* f = QApplication::focusWidget();
+            return f && f->window()->windowHandle() == QGuiApplication::focusWindow();
+        });
+        QTest::keyClick(static_cast<QWidget*>(nullptr), k, mods);
+    };
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    SetFocus(e);
+    w32test::TypeText("abc");
+    w32test::PressKey(VK_HOME);
+    w32test::TypeText("xy");
+    for (const char* after : {"abc", "xyabc"}) {
+        key(Qt::Key_Backspace);
+        EXPECT_EQ(Text(e), after);
+    }
+    for (DWORD style : {DWORD(CBS_DROPDOWNLIST), DWORD(CBS_DROPDOWN)}) {
+        HWND c = Make("COMBOBOX", style | WS_VSCROLL, 2, 10, 40, 120, 120);
+        for (const char* item : {"a", "b", "c"}) SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageA(c, CB_SETCURSEL, 1, 0);
+        SetFocus(c);
+        const auto dropped = [c](bool open) {
+            return w32test::WaitFor([c, open] { return (SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0) != 0) == open; });
+        };
+        key(Qt::Key_Up);
+        EXPECT_TRUE(dropped(true));
+        key(Qt::Key_Down, Qt::NoModifier);
+        key(Qt::Key_Up);
+        EXPECT_TRUE(dropped(false));
+        EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
+        key(Qt::Key_Down);
+        EXPECT_TRUE(dropped(true));
+        DestroyWindow(c);
     }
 }
 
