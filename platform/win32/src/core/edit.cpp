@@ -9,6 +9,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
 #include <QtGui/QTextBlockFormat>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
@@ -208,12 +209,61 @@ void ApplyReadOnly(Window* w) {
     bool ro = ReadOnly(w);
     if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
     if (QTextEdit* m = Multi(w)) m->setReadOnly(ro);
-    if (w->widget) {
-        QPalette p = w->widget->palette();
-        p.setColor(QPalette::Base, ro ? ToQColor(GetSysColor(COLOR_BTNFACE)) : QColor(Qt::white));
-        w->widget->setPalette(p);
-    }
+    if (w->widget) w->widget->update();  // its colours change
 }
+
+// The colours an edit paints in, asked of its parent before each paint as a
+// Win32 edit asks them: WM_CTLCOLORSTATIC for a disabled or read-only edit
+// (the face colour unless the parent answers with a brush of its own),
+// WM_CTLCOLOREDIT for the others; a disabled edit's text is grey whatever
+// the parent sets.
+void AskColours(QWidget* widget) {
+    Window* w = FromWidget(widget);
+    if (!w || !w->parent || !St(w) || w->widget != widget) return;
+    const HWND h = w->hwnd;
+    const bool disabled = !w->Enabled(), asStatic = disabled || ReadOnly(w);
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto* brush = reinterpret_cast<HBRUSH>(Send(w->parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                                                reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h)));
+    COLORREF text = disabled ? GetSysColor(COLOR_GRAYTEXT) : GetTextColor(dc);
+    DeleteDC(dc);
+    LOGBRUSH lb{};
+    if (!brush || GetObjectA(brush, sizeof lb, &lb) != int(sizeof lb) || lb.lbStyle != BS_SOLID)
+        lb.lbColor = GetSysColor(asStatic ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (FromHwnd(h) != w) return;
+    QPalette p = widget->palette();
+    if (p.color(QPalette::Base) == ToQColor(lb.lbColor) && p.color(QPalette::Text) == ToQColor(text)) return;
+    p.setColor(QPalette::Base, ToQColor(lb.lbColor));
+    p.setColor(QPalette::Text, ToQColor(text));
+    widget->setPalette(p);
+}
+
+// A single-line edit's widget, which asks its colours before it paints.
+class LineWidget : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        AskColours(this);
+        QLineEdit::paintEvent(e);
+    }
+};
+
+// A multi-line edit's widget, which asks its colours before its viewport
+// paints.
+class TextWidget : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    // The viewport filled its background before the colours were asked.
+    void paintEvent(QPaintEvent* e) override {
+        AskColours(this);
+        QPainter(viewport()).fillRect(e->rect(), palette().base());
+        QTextEdit::paintEvent(e);
+    }
+};
 
 // Sets a multi-line edit's text with lines a few pixels apart, as a Win32
 // edit sets them (Qt sets them without leading); lines typed later take the
@@ -480,7 +530,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
     bool border = (w->style & WS_BORDER) || (w->exStyle & WS_EX_CLIENTEDGE);
     QWidget* widget = nullptr;
     if (s->multi) {
-        auto* m = new QTextEdit(parent);
+        auto* m = new TextWidget(parent);
         m->setAcceptRichText(false);
         m->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         m->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -501,7 +551,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         s->lastText = m->toPlainText();
         widget = m;
     } else {
-        auto* l = new QLineEdit(parent);
+        auto* l = new LineWidget(parent);
         l->setMaxLength(INT_MAX);
         l->setFrame(border);
         l->setContextMenuPolicy(Qt::NoContextMenu);

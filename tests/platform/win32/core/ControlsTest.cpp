@@ -651,6 +651,34 @@ TEST_F(Controls, StaticsPaintWithTheParentsColours) {
     EXPECT_GT(red, 20);
 }
 
+// A disabled or read-only edit paints in the colours its parent answers
+// WM_CTLCOLORSTATIC with: the face colour unless the parent gives a brush of
+// its own, and a disabled edit's text grey; other edits are white.
+TEST_F(Controls, DisabledAndReadOnlyEditsPaintInTheColoursOfAStatic) {
+    static HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+    g_recHandler = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT* r) {
+        if (m != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lp)) != 3) return false;
+        *r = reinterpret_cast<LRESULT>(yellow);
+        return true;
+    };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), white = RGB(255, 255, 255);
+    // The background beside the text, and the darkest red of a row through it.
+    const auto look = [](HWND h, COLORREF back, int darkest) {
+        EXPECT_EQ(w32test::PixelAt(h, 150, 12), back);
+        int dark = 255;
+        for (int x = 2; x < 60; ++x) dark = std::min(dark, int(GetRValue(w32test::PixelAt(h, x, 12))));
+        EXPECT_NEAR(dark, darkest, 20);
+    };
+    const int grey = GetRValue(GetSysColor(COLOR_GRAYTEXT));
+    look(Make("EDIT", WS_BORDER | ES_READONLY, 2, 10, 10, 200, 24, "WWWW"), face, 0);
+    look(Make("EDIT", WS_BORDER | ES_READONLY, 3, 10, 40, 200, 24, "WWWW"), RGB(255, 255, 0), 0);
+    look(Make("EDIT", WS_BORDER | ES_MULTILINE | WS_DISABLED, 4, 10, 70, 200, 40, "WWWW"), face, grey);
+    HWND e = Make("EDIT", WS_BORDER, 5, 10, 120, 200, 24, "WWWW");
+    look(e, white, 0);
+    EnableWindow(e, FALSE);
+    look(e, face, grey);
+}
+
 TEST_F(Controls, FocusSetWhileHiddenHoldsWhenShownAndHidingMovesItToTheParent) {
     HWND view = MakeChild(top, 0, 0, 300, 200, 0, WS_CHILD);
     HWND e = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 140, 20, view,
