@@ -2,9 +2,11 @@
 // system locale, Win32's title and today line, and the keys that drop it
 // down (built with a UTF-8 execution character set, as it includes Qt).
 #include <QtGui/QKeyEvent>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCalendarWidget>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QTableView>
 #include <QtWidgets/QToolButton>
 
 #include "Fixture.h"
@@ -51,7 +53,11 @@ TEST_F(PickerCalendar, SpeaksChineseWithWin32sTitleAndPicksTodayFromItsFoot) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), QStringLiteral("2026年12月"));
     QCalendarWidget* cal = title->window()->findChild<QCalendarWidget*>();
-    EXPECT_EQ(cal->locale().dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    const QAbstractItemModel* days = cal->findChild<QTableView*>()->model();
+    for (int c = 0; c < 7; ++c) {  // the header row, from Sunday on
+        EXPECT_EQ(days->index(0, c).data().toString(), QStringLiteral("日一二三四五六").at(c));
+        EXPECT_EQ(days->index(0, c).data(Qt::ForegroundRole), days->index(0, 1).data(Qt::ForegroundRole));
+    }
     cal->showNextMonth();
     EXPECT_EQ(title->text(), QStringLiteral("2027年1月"));
     w32test::DismissPickerCalendar(h);
@@ -93,6 +99,39 @@ TEST_F(PickerCalendar, F4AndAltDownDropItDownAndLeaveTheDate) {
         SetFocus(h);
         w32test::ProcessEvents();
     }
+}
+
+// In the open calendar, as in Win32's: the title's arrow carries the day to
+// the next month, End and Home go to the month's last and first day, and
+// the field follows; Enter keeps the day, Esc puts back the date the
+// calendar dropped down with. Closed, the picker shows its field selected.
+TEST_F(PickerCalendar, ItsArrowsAndKeysMoveTheDayEnterKeepsItEscPutsTheDateBack) {
+    HWND h = MakePicker();
+    Set(h, 2026, 1, 31);
+    SetFocus(h);
+    const auto key = [](int k) {  // as the window system hands it to the calendar's window
+        QWindow* popup = QApplication::activePopupWidget()->windowHandle();
+        QKeyEvent down(QEvent::KeyPress, k, Qt::NoModifier), up(QEvent::KeyRelease, k, Qt::NoModifier);
+        QApplication::sendEvent(popup, &down);
+        QApplication::sendEvent(popup, &up);
+    };
+    w32test::PressKey(VK_F4);
+    ASSERT_TRUE(w32test::PickerCalendarOpen(h));
+    for (QToolButton* b : InCalendar<QLabel>("w32_calendar_title")->parentWidget()->findChildren<QToolButton*>())
+        if (b->arrowType() == Qt::RightArrow) b->click();
+    EXPECT_EQ(Shown(h), QDate(2026, 2, 28));
+    key(Qt::Key_Home);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(w32test::PickerCalendarOpen(h));
+    EXPECT_EQ(Shown(h), QDate(2026, 2, 1));
+    EXPECT_EQ(w32test::PickerSelectedText(h), "2026");
+    w32test::PressKey(VK_F4);
+    key(Qt::Key_End);
+    EXPECT_EQ(Shown(h), QDate(2026, 2, 28));
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(w32test::PickerCalendarOpen(h));
+    EXPECT_EQ(Shown(h), QDate(2026, 2, 1));
+    EXPECT_EQ(w32test::PickerSelectedText(h), "2026");
 }
 
 }  // namespace
