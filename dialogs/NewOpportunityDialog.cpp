@@ -97,8 +97,9 @@ int ReadOpportunity(HWND hDlg, Opp_DetailClass& opp) {
 }
 
 void Confirm(HWND hDlg, const NewOpportunityMember& m) {
-    // The amounts first: a number beyond what they hold is refused with the
-    // typed opportunity kept. Whatever the locale, '.' is the decimal point.
+    // The amounts first: text that is not wholly a number, or one beyond what
+    // they hold, is refused with the typed opportunity kept. Whatever the
+    // locale, '.' is the decimal point.
     double dEstimate = 0, dSale = 0;
     if (ReadAmount(GetDlgItem(hDlg, IDC_NEWOPP_ESTIMATE), "预计销售额", &dEstimate) == -1 ||
         ReadAmount(GetDlgItem(hDlg, IDC_NEWOPP_SALE), "实际销售额", &dSale) == -1)

@@ -41,8 +41,8 @@ int ReadTask(HWND hDlg, Tas_DetailClass& tas) {
 }
 
 void Confirm(HWND hDlg, const NewTaskMember& m) {
-    // The cost first: a number beyond what it holds is refused with the
-    // typed task kept.
+    // The cost first: text that is not wholly a number, or one beyond what it
+    // holds, is refused with the typed task kept.
     double dCost = 0;
     if (ReadAmount(GetDlgItem(hDlg, IDC_NEWTASK_COST), "费用", &dCost) == -1) return;
     Tas_DetailClass tas;

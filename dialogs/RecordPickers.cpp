@@ -372,10 +372,7 @@ INT_PTR Picker(const PickerDef& d, PickerState& s, HWND hDlg, UINT uMsg, WPARAM 
         const NMHDR* pHdr = (const NMHDR*)lParam;
         if (!pHdr || pHdr->hwndFrom != s.list.m_hListView) return FALSE;
         int nRow = -1;
-        if (ListViewClass::IsSelectionChange(pHdr)) {
-            // The keys (or the mouse) moved the selection: the row the list
-            // now shows selected is chosen as a click on it would be.
-            nRow = s.list.GetSelectedItem();
+        if (s.list.SelectionMoved(pHdr, &nRow)) {
             if (nRow == s.nRow) return TRUE;
         } else if (pHdr->code == NM_CLICK || pHdr->code == NM_DBLCLK) {
             nRow = s.list.GetNotifyItem((NMLISTVIEW*)lParam);

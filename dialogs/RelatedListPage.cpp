@@ -178,11 +178,9 @@ INT_PTR RelatedListPage::Proc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
         const NMHDR* pHdr = (const NMHDR*)lParam;
         RelatedList* pList = pHdr ? ListFromNotify(pHdr->hwndFrom) : nullptr;
         if (!pList) return FALSE;
-        if (ListViewClass::IsSelectionChange(pHdr)) {
-            // The keys (or the mouse) moved the selection: the row the list
-            // now shows selected is chosen as a click on it would be.
-            const int nRow = pList->list.GetSelectedItem();
-            if (nRow != pList->nSelected) OnClick(*pList, nRow);
+        int nMoved = -1;
+        if (pList->list.SelectionMoved(pHdr, &nMoved)) {
+            if (nMoved != pList->nSelected) OnClick(*pList, nMoved);
             return TRUE;
         }
         if (pHdr->code != NM_CLICK && pHdr->code != NM_DBLCLK) return FALSE;

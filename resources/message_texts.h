@@ -63,8 +63,9 @@ inline constexpr char kNoProgramForMail[] =
     "没有找到可以写邮件的程序，请安装邮件程序后再试，或把邮件地址复制到您的邮件程序中。";
 
 // Record forms.
-// An amount field holding no finite number (our own text): the field's name.
-inline constexpr char kAmountNotFinite[] = "“%s”不是有效的金额，请输入一个有限的数字。";
+// An amount field whose text is not wholly a finite number (our own text):
+// the field's name.
+inline constexpr char kAmountInvalid[] = "“%s”不是有效的金额，请输入一个有限的数字。";
 inline constexpr char kRecordMissing[] = "该记录已不存在";
 inline constexpr char kDeleteNothing[] = "删除错误";
 inline constexpr char kConfirmDelete[] = "您确认要删除记录吗?删除后数据将不可恢复!";

@@ -39,36 +39,32 @@ def load_tests(build):
 
 
 def props(test):
-    """The test's environment (ENVIRONMENT entries, then ENVIRONMENT_MODIFICATION
-    entries marked "~"), its working folder and how its end is judged."""
+    """The test's environment (its ENVIRONMENT and ENVIRONMENT_MODIFICATION
+    entries), its working folder and how its end is judged."""
     env, mods, cwd, judge = [], [], None, {}
     for p in test.get("properties", []):
         name, value = p["name"], p["value"]
         if name == "ENVIRONMENT":
             env = list(value)
         elif name == "ENVIRONMENT_MODIFICATION":
-            mods = ["~" + m for m in value]
+            mods = list(value)
         elif name == "WORKING_DIRECTORY":
             cwd = value
         elif name in ("SKIP_RETURN_CODE", "PASS_REGULAR_EXPRESSION"):
             judge[name] = value
-    return env + mods, cwd, judge
+    return env, mods, cwd, judge
 
 
-def environment(env):
-    """os.environ with a test's ENVIRONMENT set, then its modifications made
-    as ctest makes them (MYVAR=OP:VALUE)."""
+def environment(env, mods):
+    """os.environ with a test's ENVIRONMENT (VAR=VALUE) set, then its
+    ENVIRONMENT_MODIFICATION (VAR=OP:VALUE) made as ctest makes it."""
     e = dict(os.environ)
     for kv in env:
-        if kv.startswith("~"):
-            break
         k, _, v = kv.partition("=")
         e[k] = v
     unmodified = dict(e)
-    for kv in env:
-        if not kv.startswith("~"):
-            continue
-        k, _, opv = kv[1:].partition("=")
+    for kv in mods:
+        k, _, opv = kv.partition("=")
         op, _, v = opv.partition(":")
         cur = e.get(k, "")
         sep = {"path_list_append": os.pathsep, "path_list_prepend": os.pathsep,
@@ -87,39 +83,39 @@ def environment(env):
         elif op in ("string_prepend", "path_list_prepend", "cmake_list_prepend"):
             e[k] = v + sep + cur if cur else v
         else:
-            raise SystemExit("unknown ENVIRONMENT_MODIFICATION operation: " + kv[1:])
+            raise SystemExit("unknown ENVIRONMENT_MODIFICATION operation: " + kv)
     return e
 
 
 def collect(tests, include_single, build_dir):
-    """Runs keyed by program: a list of (label, command, env, cwd, judge)."""
-    groups = {}  # (command without filter, env, cwd) -> [test names]
+    """Runs keyed by program: a list of (label, command, env, mods, cwd, judge)."""
+    groups = {}  # (command without filter, env, mods, cwd) -> [test names]
     singles = []
     for t in tests:
         cmd = t.get("command")
         if not cmd:
             continue
-        env, cwd, judge = props(t)
+        env, mods, cwd, judge = props(t)
         filters = [a for a in cmd if a.startswith(FILTER)]
         rest = [a for a in cmd if not a.startswith(FILTER)]
         # A test that gtest_discover_tests made names itself in its filter.
         # (A parameterised test's name goes on with its parameter.)
         if len(filters) == 1 and t["name"].startswith(filters[0][len(FILTER):]):
-            groups.setdefault((tuple(rest), tuple(env), cwd), []).append(filters[0][len(FILTER):])
+            groups.setdefault((tuple(rest), tuple(env), tuple(mods), cwd), []).append(filters[0][len(FILTER):])
         elif include_single and any(os.path.isfile(a) and os.access(a, os.X_OK) and a.startswith(build_dir) for a in cmd):
             # Only commands that run a program of the build (not the build
             # itself, nor scripts).
-            singles.append((t["name"], cmd, env, cwd, judge))
+            singles.append((t["name"], cmd, env, mods, cwd, judge))
     runs = {}
-    for (rest, env, cwd), names in groups.items():
+    for (rest, env, mods, cwd), names in groups.items():
         prog = rest[0]
         cmd = [rest[0], FILTER + ":".join(names)] + list(rest[1:])
-        runs.setdefault(prog, []).append((os.path.basename(prog), cmd, list(env), cwd, {}))
-    for name, cmd, env, cwd, judge in singles:
+        runs.setdefault(prog, []).append((os.path.basename(prog), cmd, list(env), list(mods), cwd, {}))
+    for name, cmd, env, mods, cwd, judge in singles:
         # Key by the program the wrapped command runs, so that its runs do not
         # overlap with the same program's other runs (shared output files).
         prog = next((a for a in reversed(cmd) if os.path.isfile(a) and os.access(a, os.X_OK)), cmd[0])
-        runs.setdefault(prog, []).append((name, cmd, list(env), cwd, judge))
+        runs.setdefault(prog, []).append((name, cmd, list(env), list(mods), cwd, judge))
     # A program whose tests run in different environments runs once per
     # environment: label those runs apart.
     for prog, rs in runs.items():
@@ -139,8 +135,8 @@ def judged(rc, out, judge):
     return "passed" if rc == 0 else "failed"
 
 
-def run_one(label, cmd, env, cwd, seed, repeat, timeout):
-    e = environment(env)
+def run_one(label, cmd, env, mods, cwd, seed, repeat, timeout):
+    e = environment(env, mods)
     if repeat > 1:
         e["GTEST_REPEAT"] = str(repeat)
     if seed is not None:
@@ -184,9 +180,9 @@ def main():
     passed, failed = [], []
 
     def program(prog):
-        for label, cmd, env, cwd, judge in runs[prog]:
+        for label, cmd, env, mods, cwd, judge in runs[prog]:
             for seed in variants:
-                rc, out, secs = run_one(label, cmd, env, cwd, seed, args.repeat, args.timeout)
+                rc, out, secs = run_one(label, cmd, env, mods, cwd, seed, args.repeat, args.timeout)
                 what = label + ("" if seed is None else " (shuffled, seed %d)" % seed)
                 verdict = judged(rc, out, judge)
                 with lock:

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/gbk/gbk.h"
 #include "resources/message_texts.h"
@@ -16,6 +17,8 @@ namespace {
 // Room for any amount written with two decimals (the largest double has 309
 // digits before the point).
 constexpr int kAmountSize = 400;
+// White space as strtod skips it in the "C" locale.
+constexpr char kSpaces[] = " \t\n\v\f\r";
 
 SYSTEMTIME ReadPicker(HWND h) {
     SYSTEMTIME st = {};
@@ -144,26 +147,32 @@ void ReadTexts(HWND hDlg, const TextField* pFields, size_t nFields) {
 }
 
 int ReadAmount(HWND h, const char* pszField, double* pdAmount) {
-    char szText[kAmountSize];
-    ReadText(h, szText, sizeof(szText));
-    // As atof reads it, in the "C" locale: leading white space, a sign, a
-    // decimal or "0x" hexadecimal number, the rest ignored; no number is 0.
+    // The whole text, however long: a number cut short would be taken for
+    // another one.
+    const int nLength = GetWindowTextLengthA(h);
+    std::vector<char> text((size_t)(nLength > 0 ? nLength : 0) + 1, 0);
+    GetWindowTextA(h, text.data(), (int)text.size());
+    // As strtod reads it in the "C" locale: white space, a sign, a decimal or
+    // "0x" hexadecimal number; then only white space may follow. No text is 0.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", (locale_t)0);
+    const char* pszText = text.data();
+    char* pszEnd = nullptr;
     errno = 0;
-    double d = strtod_l(szText, nullptr, cLocale);
-    bool bValid = std::isfinite(d);
-    // Too small to hold is 0; too large is no amount.
-    if (bValid && errno == ERANGE) d = 0;
+    const double d = strtod_l(pszText, &pszEnd, cLocale);
+    const bool bEmpty = pszText[strspn(pszText, kSpaces)] == 0;
+    const bool bWhole = pszEnd != pszText && pszEnd[strspn(pszEnd, kSpaces)] == 0;
+    const bool bValid = bEmpty || (bWhole && std::isfinite(d));
     if (!bValid) {
         char szMessage[160];
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-        snprintf(szMessage, sizeof(szMessage), msg::kAmountNotFinite, pszField);
+        snprintf(szMessage, sizeof(szMessage), msg::kAmountInvalid, pszField);
 #pragma GCC diagnostic pop
         ReportError(szMessage);
         return -1;
     }
-    *pdAmount = d;
+    // Too small to hold is 0.
+    *pdAmount = bEmpty || errno == ERANGE ? 0 : d;
     return 0;
 }
 

@@ -83,12 +83,13 @@ template <size_t N>
 void ReadTexts(HWND hDlg, const TextField (&fields)[N]) {
     ReadTexts(hDlg, fields, N);
 }
-// An amount as typed, read as atof reads it whatever the locale: leading
-// white space, a sign, a decimal or "0x" hexadecimal number at the start of
-// the text, the rest ignored; 0 when there is none. The whole text is read, so that a large
-// stored amount shown in full comes back unchanged. Result 0 with the amount
-// in *pdAmount, or -1 after one message naming the field (pszField) when the
-// number is not finite ("nan", "inf") or beyond what a double holds.
+// An amount as typed, read whatever the locale: surrounding white space, a
+// sign, a decimal or "0x" hexadecimal number, and nothing else; an empty
+// text is 0, a number too small to hold is 0. The whole text is read, so that
+// a large stored amount shown in full comes back unchanged. Result 0 with the
+// amount in *pdAmount, or -1 after one message naming the field (pszField)
+// when the text is not wholly a number, or is no finite one ("nan", "inf") or
+// beyond what a double holds.
 int ReadAmount(HWND h, const char* pszField, double* pdAmount);
 // An amount written with two decimals, whatever the locale.
 void WriteAmount(HWND h, double d);

@@ -115,10 +115,12 @@ int ListViewClass::GetSelectedItem() {
     return (int)SendMessageA(m_hListView, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
-BOOL ListViewClass::IsSelectionChange(const NMHDR* pHdr) {
+BOOL ListViewClass::SelectionMoved(const NMHDR* pHdr, int* pRow) {
     if (!pHdr || pHdr->code != LVN_ITEMCHANGED) return FALSE;
     const NMLISTVIEW* p = (const NMLISTVIEW*)pHdr;
-    return (p->uChanged & LVIF_STATE) && ((p->uOldState ^ p->uNewState) & LVIS_SELECTED);
+    if (!(p->uChanged & LVIF_STATE) || !((p->uOldState ^ p->uNewState) & LVIS_SELECTED)) return FALSE;
+    *pRow = GetSelectedItem();
+    return TRUE;
 }
 
 HIMAGELIST ListViewClass::SetImageList(HIMAGELIST hImageList, int nWhich) {

@@ -33,8 +33,10 @@ public:
     int GetNotifyItem(const NMLISTVIEW* pNotify);
     // The first selected row, -1 when none is.
     int GetSelectedItem();
-    // TRUE for an LVN_ITEMCHANGED that selected or deselected its row.
-    static BOOL IsSelectionChange(const NMHDR* pHdr);
+    // TRUE for an LVN_ITEMCHANGED that selected or deselected a row: the keys
+    // (or the mouse) moved the selection, and *pRow is the row the list now
+    // shows selected (-1 for none), chosen as a click on it would be.
+    BOOL SelectionMoved(const NMHDR* pHdr, int* pRow);
     HIMAGELIST SetImageList(HIMAGELIST hImageList, int nWhich);
     // Index of the row's state image (0 first image, 1 second), -1 without one.
     // Safe from any thread.

@@ -143,8 +143,8 @@ TEST_F(NewOpportunityDialog, LookupBoxesKeepTheTableOrderAndHoldNoMoreThanTheirC
     EXPECT_EQ(last, "46%");
 }
 
-// Letters are no amount; '.' is the decimal point also where the locale
-// writes a comma.
+// '.' is the decimal point also where the locale writes a comma, and a
+// comma is no part of an amount.
 TEST_F(NewOpportunityDialog, AmountsAreReadTheSameInEveryLocale) {
     const char* pszLocale = setlocale(LC_NUMERIC, "de_DE.UTF-8");
     if (!pszLocale) {
@@ -163,15 +163,18 @@ TEST_F(NewOpportunityDialog, AmountsAreReadTheSameInEveryLocale) {
     Show(g_Acc_Detail, m_a);
     RunDialog(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, [](HWND h) {
         SetText(h, IDC_NEWOPP_ESTIMATE, "12.5");
-        SetText(h, IDC_NEWOPP_SALE, "abc");
+        SetText(h, IDC_NEWOPP_SALE, "");
         PressButton(h, IDC_NEWRECORD_OK);
     });
     EXPECT_EQ(Stored("opp_estimate_sale, opp_sale"), (std::vector<std::string>{"12.5", "0.0"}));
-    // A number beyond a double is refused with the dialog kept open.
+    // A number beyond a double, or text not wholly a number, is refused with
+    // the dialog kept open.
     const long long n = Opportunities();
-    EXPECT_TRUE(TypeAndPressOk(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, IDC_NEWOPP_SALE, "1e999").bOpen);
+    for (const char* typed : {"1e999", "1,200", "abc"}) {
+        EXPECT_TRUE(TypeAndPressOk(IDD_NEW_OPPORTUNITY, NewOpportunityDlgProc_AccDetail, IDC_NEWOPP_SALE, typed).bOpen);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"“实际销售额”不是有效的金额，请输入一个有限的数字。"}) << typed;
+    }
     EXPECT_EQ(Opportunities(), n);
-    EXPECT_EQ(TakeBoxes().size(), 1u);
 }
 
 TEST_F(NewOpportunityDialog, CancelEscAndTheCloseBoxStoreNothing) {

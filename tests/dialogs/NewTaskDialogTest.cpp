@@ -83,11 +83,16 @@ TEST_F(NewTaskDialog, CostDoneAndReminderAreStoredAsTyped) {
     EXPECT_EQ(rows[0][1], "1");
     EXPECT_EQ(rows[0][2], "1");
     EXPECT_EQ(rows[0][3], "0");
+    const AfterOk refused = TypeAndPressOk(IDD_NEW_TASK, NewTaskDlgProc_OppDetail, IDC_NEWTASK_COST, "12万");
+    EXPECT_TRUE(refused.bOpen);
+    EXPECT_EQ(refused.typed, "12万");
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"“费用”不是有效的金额，请输入一个有限的数字。"});
+    EXPECT_EQ(Tasks(), 1);
     RunDialog(IDD_NEW_TASK, NewTaskDlgProc_OppDetail, [](HWND h) {
-        SetText(h, IDC_NEWTASK_COST, "abc");
+        SetText(h, IDC_NEWTASK_COST, "");
         PressButton(h, IDC_NEWRECORD_OK);
     });
-    EXPECT_EQ(QueryInt("SELECT tas_outlay FROM tasks ORDER BY tas_id DESC"), 0);
+    EXPECT_EQ(QueryText("SELECT tas_outlay FROM tasks ORDER BY tas_id DESC"), "0");
 }
 
 TEST_F(NewTaskDialog, CancelStoresNothingAndLeavesTheRecentDate) {

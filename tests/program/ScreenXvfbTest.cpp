@@ -6,8 +6,9 @@
 // a mail run's box leaves the windows answering the user's clicks and closes;
 // the time pickers show every character of their time beside their arrows and
 // step once per click of the user's mouse; a date picker's calendar drops
-// down framed, today marked; lists scroll their columns by small steps as far
-// as the last one, and show no horizontal bar when their columns fit.
+// down framed, today marked, and takes the user's keys; lists scroll their
+// columns by small steps as far as the last one, and show no horizontal bar
+// when their columns fit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -786,13 +787,22 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
 
 // The task form's date picker drops its calendar down in a frame of its own
 // (under a window manager too, where it opens over the relation list), with
-// today framed.
-TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndToday) {
+// today framed. Once a record has shown (the fields disabled meanwhile), the
+// calendar takes the user's keys: Home, Right, Down and Page Down move the
+// day, Enter closes it, Up steps the year again, and the date is stored.
+TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
+    AddTask({"Shown"});
+    GotoTas_ListAll();
+    ASSERT_TRUE(w32test::WaitFor([] { return RowCount(g_Tas_ListAll.m_ListView) == 1; }));
+    DoubleClickRow(g_Tas_ListAll, g_Tas_ListAll.m_ListView, 0);
     GotoTas_DetailNew();
     ASSERT_EQ(g_pCurrentDialog, &g_Tas_Detail);
     HWND hDate = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_DATE);
     const Rect at = ClientOnScreen(hDate);
-    ClickWithTheServer(at.x + at.width - 6, at.y + at.height / 2);
+    ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
+    ClickWithTheServer(at.x + 10, at.y + at.height / 2);  // on the year
+    ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hDate; }));
+    TypeWithTheServer({XK_F4});
     ASSERT_TRUE(w32test::WaitFor([&] { return w32test::PickerCalendarOpen(hDate); }));
     std::string why;
     w32test::WaitFor(
@@ -804,7 +814,20 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndToday) {
         10000);
     if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath("screen-calendar.png"));
     EXPECT_EQ(why, "");
-    w32test::DismissPickerCalendar(hDate);
+    TypeWithTheServer({XK_Home, XK_Right, XK_Down, XK_Next, XK_Return});
+    EXPECT_TRUE(w32test::WaitFor([&] { return !w32test::PickerCalendarOpen(hDate); }));
+    TypeWithTheServer({XK_Up});
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const int year = now.wYear + 1 + (now.wMonth == 12), month = now.wMonth % 12 + 1;
+    EXPECT_TRUE(w32test::WaitFor([&] { return w32test::PickerSelectedText(hDate) == std::to_string(year); }))
+        << w32test::PickerText(hDate) << " with " << w32test::PickerSelectedText(hDate) << " selected";
+    char stored[16];
+    snprintf(stored, sizeof stored, "%04d-%02d-09", year, month);
+    SetText(g_Tas_Detail.m_hSubject, "Keys");
+    Click(g_Tas_Detail, IDC_TASD_SAVE);
+    EXPECT_EQ(Database().Query("SELECT tas_date FROM tasks WHERE tas_subject='Keys'"),
+              (std::vector<std::vector<std::string>>{{stored}}));
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ bool FitsCost(double d) {
     char szMessage[160];
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    snprintf(szMessage, sizeof(szMessage), msg::kAmountNotFinite, "费用");
+    snprintf(szMessage, sizeof(szMessage), msg::kAmountInvalid, "费用");
 #pragma GCC diagnostic pop
     ReportError(szMessage);
     return false;

@@ -35,10 +35,11 @@ protected:
     Opp_DetailDialogClass& form = g_Opp_Detail;
 };
 
-// Each spelling, and a number beyond any double: one box naming the field,
-// the form stays in edit mode with the input, and nothing is written.
-TEST_F(OppFormValues, AnAmountThatIsNoFiniteNumberIsRefusedOnceWithTheFieldsName) {
-    for (const char* typed : {"nan", "inf", "-inf", "1e309", "NaN"}) {
+// Each spelling, a number beyond any double, and text that is not wholly a
+// number: one box naming the field, the form stays in edit mode with the
+// input, and nothing is written.
+TEST_F(OppFormValues, AnAmountThatIsNotWhollyAFiniteNumberIsRefusedOnceWithTheFieldsName) {
+    for (const char* typed : {"nan", "inf", "-inf", "1e309", "NaN", "1,200", "12万"}) {
         SetText(form.m_hEstimateSale, typed);
         AnswerBoxes(IDOK);
         Click(form, IDC_OPPD_SAVE);

@@ -47,6 +47,9 @@ TEST_F(OppStartAndHistory, OpeningAddsAnEntryAndEmptiesTheBoxBackKeepsIt) {
 TEST_F(OppStartAndHistory, ALinkButtonLightsUnderTheMouseAndGoesBackWhenItLeaves) {
     g_Toolbar.OnOpportunities(nullptr, 0, 0, 0);
     HWND hLink = g_Opp_Start.m_hMenuButtons[2];
+    // The pointer comes over the page first: a link clicked before keeps the
+    // page's hover look (the page was left with the pointer on it) until then.
+    w32test::MouseMove(g_Opp_Start.m_hWnd, 500, 300);
     w32test::ProcessEvents(0);
     EXPECT_EQ(w32test::BackingPixel(hLink, 4, 10), (COLORREF)0xFFE7CE);
     SendMessageA(g_Opp_Start.m_hWnd, WM_SETCURSOR, (WPARAM)hLink, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));

@@ -206,7 +206,7 @@ TEST_F(TasRecordForm, ANewTaskIsSavedWithItsEntryAfterTheBlankForms) {
     EXPECT_EQ(HistoryCount(), nEntries);
 
     SetText(form.m_hSubject, "新任务");
-    SetText(form.m_hCost, "abc");
+    SetText(form.m_hCost, "");
     Click(form, IDC_TASD_SAVE);
     const unsigned id = (unsigned)QueryInt("SELECT MAX(tas_id) FROM tasks");
     EXPECT_EQ(Stored("tas_subject", id), "新任务");
@@ -327,17 +327,31 @@ TEST_F(TasRecordForm, ACostNoFloatHoldsIsRefusedWithTheInputKept) {
     EXPECT_EQ(Stored("tas_outlay", a), "10.25");
 }
 
-// The cost is read as atof reads it: white space before it, a hexadecimal
-// number, the text after it ignored; full-width digits are no number.
-TEST_F(TasRecordForm, TheCostIsReadAsAtofReadsIt) {
-    Open(0);
+// The cost is taken only when it is wholly a number as strtod reads it:
+// white space around it, a hexadecimal number; an empty cost is 0.
+TEST_F(TasRecordForm, TheCostIsTakenOnlyWhenWhollyANumber) {
+    GotoTas_DetailNew();
+    SetText(form.m_hSubject, "新任务");
+    for (const char* cost : {"12万", "1,200", " 2.5元", "１２３", "0x"}) {
+        SetText(form.m_hCost, cost);
+        AnswerBoxes(IDOK);
+        Click(form, IDC_TASD_SAVE);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"“费用”不是有效的金额，请输入一个有限的数字。"}) << cost;
+        EXPECT_EQ(form.CurrentMode(), RecordFormClass::kNew) << cost;
+        EXPECT_EQ(Text(form.m_hCost), cost);
+    }
+    EXPECT_EQ(QueryInt("SELECT COUNT(*) FROM tasks"), 3);
+    SetText(form.m_hCost, "");
+    Click(form, IDC_TASD_SAVE);
+    const unsigned id = form.m_ulRecordID;
+    EXPECT_EQ(Stored("tas_outlay", id), "0");
     const struct {
         const char* typed;
         const char* shown;
         const char* stored;
     } kCosts[] = {
-        {"\t5", "5.00", "5"},        {" \n 2.5元", "2.50", "2.5"}, {"0x10", "16.00", "16"},
-        {"-0X1.8p1", "-3.00", "-3"}, {"1e-60", "0.00", "0"},       {"１２３元", "0.00", "0"},
+        {" 12.5 ", "12.50", "12.5"}, {"\t5\n", "5.00", "5"}, {"0x10", "16.00", "16"},
+        {"-0X1.8p1", "-3.00", "-3"}, {"1e-60", "0.00", "0"},
     };
     for (const auto& c : kCosts) {
         Click(form, IDC_TASD_EDIT);
@@ -345,7 +359,7 @@ TEST_F(TasRecordForm, TheCostIsReadAsAtofReadsIt) {
         Click(form, IDC_TASD_SAVE);
         EXPECT_EQ(form.CurrentMode(), RecordFormClass::kBrowse) << c.typed;
         EXPECT_EQ(Text(form.m_hCost), c.shown) << c.typed;
-        EXPECT_EQ(Stored("tas_outlay", a), c.stored) << c.typed;
+        EXPECT_EQ(Stored("tas_outlay", id), c.stored) << c.typed;
     }
     EXPECT_TRUE(TakeBoxes().empty());
 }

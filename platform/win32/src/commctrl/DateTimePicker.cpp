@@ -4,6 +4,7 @@
 #include <QBoxLayout>
 #include <QCalendarWidget>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,6 +14,7 @@
 #include <QResizeEvent>
 #include <QStyleFactory>
 #include <QStyleOptionSpinBox>
+#include <QTextCharFormat>
 #include <QToolButton>
 #include <algorithm>
 
@@ -282,7 +284,8 @@ DtpCtl::DtpCtl(HWND hwnd, DWORD style, QWidget* parent)
 }
 
 // The drop-down calendar as Win32's month calendar: in a frame, the title
-// "2026年12月" between two arrows, today framed, and at its foot the line
+// "2026年12月" between two arrows, the columns headed 日 一 ... 六 with
+// the weekend in the other days' colour, today framed, and at its foot the line
 // "今天: 2026/12/8", which picks today and closes the calendar.
 void DtpCtl::DressCalendar() {
     auto* cal = new MonthCalendar;
@@ -290,6 +293,8 @@ void DtpCtl::DressCalendar() {
     cal->setGridVisible(false);
     cal->setNavigationBarVisible(false);
     cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    cal->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday}) cal->setWeekdayTextFormat(day, QTextCharFormat());
     QWidget* popup = Popup();
     popup->installEventFilter(this);
     auto* box = qobject_cast<QBoxLayout*>(popup->layout());
@@ -305,8 +310,11 @@ void DtpCtl::DressCalendar() {
         b->setArrowType(arrow);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QToolButton::clicked, cal,
-                arrow == Qt::LeftArrow ? &QCalendarWidget::showPreviousMonth : &QCalendarWidget::showNextMonth);
+        // The selected day goes with the month shown, as Page Up / Page Down
+        // take it, and the field shows it.
+        connect(b, &QToolButton::clicked, cal, [cal, months = arrow == Qt::LeftArrow ? -1 : 1] {
+            cal->setSelectedDate(cal->selectedDate().addMonths(months));
+        });
         title->addWidget(b);
         if (arrow == Qt::LeftArrow) {
             auto* month = new QLabel(popup);
@@ -344,8 +352,13 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
             p.setPen(popup->palette().color(QPalette::WindowText));
             p.drawRect(popup->rect().adjusted(0, 0, -1, -1));
         } else if (e->type() == QEvent::Show) {
-            // Today as the program's clock has it when the calendar opens.
+            // The days take the keys. The calendar is a window inside the
+            // picker's widget: disabling the picker took its focus away,
+            // and enabling it again gives none back.
             auto* cal = static_cast<MonthCalendar*>(edit_->calendarWidget());
+            cal->setFocus(Qt::PopupFocusReason);
+            dropped_ = edit_->dateTime();
+            // Today as the program's clock has it when the calendar opens.
             cal->today = Today();
             if (today_)
                 today_->setText(QStringLiteral("今天: %1/%2/%3")
@@ -360,7 +373,13 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
             }
             NMHDR hdr{};
             SendNotify(hwnd_, DTN_DROPDOWN, &hdr);
+        } else if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            // Esc keeps the date the calendar dropped down with (the widget
+            // would keep the day last moved to).
+            Apply(dropped_, edit_->dateTime());
         } else if (e->type() == QEvent::Hide) {
+            // The field the keys step shows selected again.
+            if (::GetFocus() == hwnd_) SelectField(field_);
             NMHDR hdr{};
             SendNotify(hwnd_, DTN_CLOSEUP, &hdr);
         }

@@ -85,6 +85,7 @@ private:
     QDateTime typedFrom_;   // the value before the typing began
 
     QToolButton* today_ = nullptr;  // the calendar's today line
+    QDateTime dropped_;             // the value when the calendar dropped down
 };
 
 }  // namespace w32::cc

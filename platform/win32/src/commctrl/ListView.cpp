@@ -21,6 +21,7 @@ namespace w32::cc {
 namespace {
 
 constexpr COLORREF kGridColor = 0xF0F0F0;
+constexpr COLORREF kBorderColor = 0x9F9F9F;
 
 }  // namespace
 
@@ -163,7 +164,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.setPen(QColor(159, 159, 159));
+        p.setPen(w32::ToQColor(kBorderColor));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 };
@@ -228,11 +229,13 @@ int ListTree::TopRow() const {
     return row < 0 ? 0 : row;
 }
 
-int ListTree::RowsPerPage() const {
-    int h = model() && model()->rowCount() > 0 && model()->columnCount() > 0 ? RowRect(0).height() : 0;
-    if (h <= 0) h = fontMetrics().height() + 3;
-    return viewport()->height() / h;
+int ListTree::RowHeight() const {
+    const int h =
+        model() && model()->rowCount() > 0 && model()->columnCount() > 0 ? rowHeight(model()->index(0, 0)) : 0;
+    return h > 0 ? h : fontMetrics().height() + 3;
 }
+
+int ListTree::RowsPerPage() const { return viewport()->height() / RowHeight(); }
 
 void ListTree::resizeEvent(QResizeEvent* e) {
     QTreeView::resizeEvent(e);
@@ -251,16 +254,18 @@ QModelIndex ListTree::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     if ((action != MovePageDown && action != MovePageUp) || count == 0 || model()->columnCount() == 0)
         return QTreeView::moveCursor(action, modifiers);
     // Page keys first go to the last (first) row wholly in view; from there
-    // a page further, which scrolls the list by a page.
+    // a page less one row further: the row they leave becomes the top
+    // (bottom) row in view.
     const int page = std::max(RowsPerPage(), 1);
+    const int step = std::max(page - 1, 1);
     const int top = TopRow();
     const int cur = currentIndex().isValid() ? currentIndex().row() : top;
     int row = 0;
     if (action == MovePageDown) {
         const int last = std::min(top + page - 1, count - 1);
-        row = std::min(cur < last ? last : cur + page, count - 1);
+        row = std::min(cur < last ? last : cur + step, count - 1);
     } else {
-        row = std::max(cur > top ? top : cur - page, 0);
+        row = std::max(cur > top ? top : cur - step, 0);
     }
     return model()->index(row, currentIndex().isValid() ? currentIndex().column() : 0);
 }
@@ -294,8 +299,7 @@ void ListTree::paintEvent(QPaintEvent* e) {
             p.drawLine(x, 0, x, h);
         }
         // Horizontal lines under every row, also below the last one.
-        int rowH = model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : 0;
-        if (rowH <= 0) rowH = fontMetrics().height() + 3;
+        const int rowH = RowHeight();
         int y0 = -1;  // the line above the top row in view
         if (model() && model()->rowCount() > 0) {
             const QModelIndex top = indexAt(QPoint(1, 1));
@@ -694,17 +698,29 @@ void ListViewCtl::UpdateCursor() {
 }
 
 void ListViewCtl::ToggleCheck(int row) {
-    if (!store_.Valid(row)) return;
-    const int n = StateImageOf(row);
-    const int next = n == 1 ? 2 : 1;
+    if (store_.Valid(row))
+        ChangeRowState(row, INDEXTOSTATEIMAGEMASK(StateImageOf(row) == 1 ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+bool ListViewCtl::ChangeRowState(int row, UINT state, UINT mask) {
+    const int first = row < 0 ? 0 : row, end = row < 0 ? store_.Count() : row + 1;
+    bool alters = false;
+    for (int r = first; r < end && !alters; ++r) alters = ((store_.State(r) ^ state) & mask) != 0;
+    if (!alters) return true;
     NMLISTVIEW nm{};
     nm.iItem = row;
-    nm.uOldState = store_.State(row);
-    nm.uNewState = (nm.uOldState & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(next);
     nm.uChanged = LVIF_STATE;
-    if (Notify(LVN_ITEMCHANGING, &nm.hdr)) return;
-    SetRowState(row, INDEXTOSTATEIMAGEMASK(next), LVIS_STATEIMAGEMASK);
+    nm.uNewState = state & mask;
+    if (row >= 0) {
+        nm.uOldState = store_.State(row);
+        nm.uNewState |= nm.uOldState & ~mask;
+        nm.lParam = store_.Param(row);
+    }
+    QPointer<ListViewCtl> alive(this);
+    if (Notify(LVN_ITEMCHANGING, &nm.hdr) || !alive) return false;
+    for (int r = first; r < end; ++r) SetRowState(r, state, mask);
     Notify(LVN_ITEMCHANGED, &nm.hdr);
+    return true;
 }
 
 bool ListViewCtl::BeginLabelEdit(int row) {
@@ -863,13 +879,8 @@ LRESULT ListViewCtl::Message(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         auto* item = reinterpret_cast<const LVITEMA*>(lp);
         if (!item) return FALSE;
         const int row = static_cast<int>(static_cast<intptr_t>(wp));
-        if (row == -1) {
-            for (int r = 0, n = store_.Count(); r < n; ++r) SetRowState(r, item->state, item->stateMask);
-            return TRUE;
-        }
-        if (!store_.Valid(row)) return FALSE;
-        SetRowState(row, item->state, item->stateMask);
-        return TRUE;
+        if (row != -1 && !store_.Valid(row)) return FALSE;
+        return ChangeRowState(row, item->state, item->stateMask);
     }
     case LVM_DELETEITEM:
         if (!store_.Erase(static_cast<int>(wp))) return FALSE;

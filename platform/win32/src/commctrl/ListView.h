@@ -63,6 +63,7 @@ public:
     QRect RowRect(int row) const;  // viewport coordinates, all columns
     QRect StateIconRect(int row) const;
     int TopRow() const;       // the first row in view
+    int RowHeight() const;    // a row's height, or the font's while there are none
     int RowsPerPage() const;  // rows wholly in view
     void SetHot(int row);
     int Hot() const { return hot_; }
@@ -146,6 +147,10 @@ private:
     void SyncSelectionToStore(const QItemSelection& selected, const QItemSelection& deselected);
     void ApplySelectionFromStore();
     void SetRowState(int row, UINT state, UINT mask);
+    // SetRowState for a row (every row for -1) as Win32 announces it:
+    // LVN_ITEMCHANGING, which may refuse it (false), then LVN_ITEMCHANGED,
+    // once for -1 (iItem -1). A change that alters nothing is not announced.
+    bool ChangeRowState(int row, UINT state, UINT mask);
     void EnsureDefaultCheckImages();
 
     LRESULT InsertItem(const LVITEMA* item);

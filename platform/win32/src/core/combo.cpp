@@ -1,6 +1,7 @@
 // The COMBOBOX class over QComboBox. Items and the selection live in the
 // control's state; the widget shows them. Drop-down lists return the selected
 // item's text and refuse WM_SETTEXT.
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -72,6 +73,7 @@ public:
     void showPopup() override {
         QComboBox::showPopup();
         QAbstractItemView* v = view();
+        if (v) v->installEventFilter(this);
         QWidget* list = v ? v->parentWidget() : nullptr;
         if (!list || count() == 0) return;
         const int row = v->sizeHintForRow(0);
@@ -86,6 +88,26 @@ public:
             r.setBottom(r.bottom() - rest);
         list->setGeometry(r);
         if (currentIndex() >= 0) v->scrollTo(v->model()->index(currentIndex(), modelColumn()));
+    }
+
+protected:
+    // Alt+Up opens the list as Alt+Down does (Qt would step the selection).
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Up && (e->modifiers() & Qt::AltModifier))
+            showPopup();
+        else
+            QComboBox::keyPressEvent(e);
+    }
+    // Alt+Up on the open list closes it with the row it shows chosen, as
+    // Alt+Down and F4 do.
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* k = e->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(e) : nullptr;
+        if (!k || o != view() || k->key() != Qt::Key_Up || !(k->modifiers() & Qt::AltModifier))
+            return QComboBox::eventFilter(o, e);
+        const int row = view()->currentIndex().row();
+        hidePopup();
+        if (row >= 0) setCurrentIndex(row);
+        return true;
     }
 };
 

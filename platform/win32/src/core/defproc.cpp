@@ -161,27 +161,6 @@ QImage ImageOfIcon(HICON h) {
     return i->image;
 }
 
-QImage ProgramIconImage() {
-    // Resource names compare as Windows sorts them: upper-cased.
-    auto upper = [](const char* name) {
-        std::string u = name;
-        for (char& c : u) c = char(toupper((unsigned char)c));
-        return u;
-    };
-    auto before = [&](const w32res::Resource& a, const w32res::Resource& b) {
-        if (a.name && b.name) return upper(a.name) < upper(b.name);
-        if (a.name || b.name) return a.name != nullptr;  // named ones first
-        return a.number < b.number;
-    };
-    const w32res::Table& table = w32res::ProgramTable();
-    const w32res::Resource* first = nullptr;
-    for (size_t i = 0; i < table.count; ++i)
-        if (table.resources[i].type == w32res::kTypeIcon && (!first || before(table.resources[i], *first)))
-            first = &table.resources[i];
-    const auto* data = first ? static_cast<const w32res::BinaryData*>(first->data) : nullptr;
-    return data && data->data ? DecodeIconAt(data->data, data->size, 256) : QImage();
-}
-
 }  // namespace w32
 
 using namespace w32;

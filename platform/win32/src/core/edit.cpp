@@ -9,6 +9,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QFontMetrics>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
 #include <QtGui/QTextBlockFormat>
 #include <QtGui/QTextCursor>
 #include <QtGui/QTextDocument>
@@ -31,11 +32,14 @@ namespace {
 // change for undo.
 enum Run { kNoRun, kTyping, kErasing };
 
+// The one level of undo: whether it holds a text (which may be empty), the
+// text an undo gives back, and the run the last change was part of with the
+// caret where that run ended (a key there continues it).
 struct UndoBuffer {
-    bool can = false;
-    QString text;      // the text an undo gives back
-    Run run = kNoRun;  // the last change, and where it left the caret
-    int runEnd = -1;
+    bool holdsText = false;
+    QString textBefore;
+    Run lastRun = kNoRun;
+    int lastRunCaret = -1;
 };
 
 struct EditState : ControlState {
@@ -43,12 +47,17 @@ struct EditState : ControlState {
     int limit = 32767;       // bytes (a multi-line edit takes any length until EM_LIMITTEXT)
     unsigned char lead = 0;  // first byte of a double-byte character typed
     int quiet = 0;           // > 0: text changes are the procedure's own, no EN_CHANGE
-    QString shown;           // the text as of the last change
+    // Undo: the buffer; the text as of the last change (which the buffer
+    // takes at the next); and the user's edit in progress (an UndoStep): how
+    // deep its scopes nest, its run, whether it continues the buffer's last
+    // run (and so keeps the buffer's text) and whether it has changed the
+    // text yet.
     UndoBuffer undo;
-    int changing = 0;        // > 0: inside a Change
-    Run changeRun = kNoRun;  // the Change's kind, whether it continues the last
-    bool extends = false;    // run and whether it has changed the text yet
-    bool noted = false;
+    QString lastText;
+    int stepDepth = 0;
+    Run stepRun = kNoRun;
+    bool stepContinuesRun = false;
+    bool stepChangedText = false;
 };
 
 EditState* St(Window* w) { return w ? w->State<EditState>() : nullptr; }
@@ -144,7 +153,7 @@ QString SelectedText(Window* w) {
 bool ReadOnly(Window* w) { return (w->style & ES_READONLY) != 0; }
 
 // A password edit never gives its text away.
-bool Hidden(Window* w) {
+bool IsPassword(Window* w) {
     QLineEdit* l = Line(w);
     return l && l->echoMode() != QLineEdit::Normal;
 }
@@ -156,40 +165,40 @@ int Caret(Window* w) {
 }
 
 // Every change of the text: the undo buffer takes the text before it, but
-// for the later changes of one Change and for a Change that continues a run.
+// for the later changes of one UndoStep and for one that continues a run.
 void NoteChange(Window* w) {
     EditState* s = St(w);
     QString now = Text(w);
-    if (now == s->shown) return;
-    if (!s->changing || (!s->noted && !s->extends)) {
-        s->undo.can = true;
-        s->undo.text = s->shown;
+    if (now == s->lastText) return;
+    if (!s->stepDepth || (!s->stepChangedText && !s->stepContinuesRun)) {
+        s->undo.holdsText = true;
+        s->undo.textBefore = s->lastText;
     }
-    if (s->changing)
-        s->noted = true;
+    if (s->stepDepth)
+        s->stepChangedText = true;
     else
-        s->undo.run = kNoRun;
-    s->shown = now;
+        s->undo.lastRun = kNoRun;
+    s->lastText = now;
 }
 
 // A change the user makes through the edit (typing, erasing, a paste, a cut,
-// an undo), as one change for undo.
-class Change {
+// an undo), as one undo step.
+class UndoStep {
 public:
-    Change(Window* w, Run run) : h_(w->hwnd) {
+    UndoStep(Window* w, Run run) : h_(w->hwnd) {
         EditState* s = St(w);
-        if (s->changing++) return;
-        s->changeRun = run;
-        s->noted = false;
-        s->extends = run != kNoRun && s->undo.can && s->undo.run == run && SelectedText(w).isEmpty() &&
-                     Caret(w) == s->undo.runEnd;
+        if (s->stepDepth++) return;
+        s->stepRun = run;
+        s->stepChangedText = false;
+        s->stepContinuesRun = run != kNoRun && s->undo.holdsText && s->undo.lastRun == run &&
+                              SelectedText(w).isEmpty() && Caret(w) == s->undo.lastRunCaret;
     }
-    ~Change() {
+    ~UndoStep() {
         Window* w = FromHwnd(h_);
         EditState* s = St(w);
-        if (!s || --s->changing || !s->noted) return;
-        s->undo.run = s->changeRun;
-        s->undo.runEnd = Caret(w);
+        if (!s || --s->stepDepth || !s->stepChangedText) return;
+        s->undo.lastRun = s->stepRun;
+        s->undo.lastRunCaret = Caret(w);
     }
 
 private:
@@ -200,12 +209,61 @@ void ApplyReadOnly(Window* w) {
     bool ro = ReadOnly(w);
     if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
     if (QTextEdit* m = Multi(w)) m->setReadOnly(ro);
-    if (w->widget) {
-        QPalette p = w->widget->palette();
-        p.setColor(QPalette::Base, ro ? ToQColor(GetSysColor(COLOR_BTNFACE)) : QColor(Qt::white));
-        w->widget->setPalette(p);
-    }
+    if (w->widget) w->widget->update();  // its colours change
 }
+
+// The colours an edit paints in, asked of its parent before each paint as a
+// Win32 edit asks them: WM_CTLCOLORSTATIC for a disabled or read-only edit
+// (the face colour unless the parent answers with a brush of its own),
+// WM_CTLCOLOREDIT for the others; a disabled edit's text is grey whatever
+// the parent sets.
+void AskColours(QWidget* widget) {
+    Window* w = FromWidget(widget);
+    if (!w || !w->parent || !St(w) || w->widget != widget) return;
+    const HWND h = w->hwnd;
+    const bool disabled = !w->Enabled(), asStatic = disabled || ReadOnly(w);
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto* brush = reinterpret_cast<HBRUSH>(Send(w->parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                                                reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(h)));
+    COLORREF text = disabled ? GetSysColor(COLOR_GRAYTEXT) : GetTextColor(dc);
+    DeleteDC(dc);
+    LOGBRUSH lb{};
+    if (!brush || GetObjectA(brush, sizeof lb, &lb) != int(sizeof lb) || lb.lbStyle != BS_SOLID)
+        lb.lbColor = GetSysColor(asStatic ? COLOR_BTNFACE : COLOR_WINDOW);
+    if (FromHwnd(h) != w) return;
+    QPalette p = widget->palette();
+    if (p.color(QPalette::Base) == ToQColor(lb.lbColor) && p.color(QPalette::Text) == ToQColor(text)) return;
+    p.setColor(QPalette::Base, ToQColor(lb.lbColor));
+    p.setColor(QPalette::Text, ToQColor(text));
+    widget->setPalette(p);
+}
+
+// A single-line edit's widget, which asks its colours before it paints.
+class LineWidget : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        AskColours(this);
+        QLineEdit::paintEvent(e);
+    }
+};
+
+// A multi-line edit's widget, which asks its colours before its viewport
+// paints.
+class TextWidget : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+protected:
+    // The viewport filled its background before the colours were asked.
+    void paintEvent(QPaintEvent* e) override {
+        AskColours(this);
+        QPainter(viewport()).fillRect(e->rect(), palette().base());
+        QTextEdit::paintEvent(e);
+    }
+};
 
 // Sets a multi-line edit's text with lines a few pixels apart, as a Win32
 // edit sets them (Qt sets them without leading); lines typed later take the
@@ -239,7 +297,7 @@ void SetText(Window* w, const char* gbkText) {
         l->setCursorPosition(0);
     }
     w->text = gbkText ? gbkText : "";
-    s->shown = Text(w);
+    s->lastText = Text(w);
     s->undo = UndoBuffer();
 }
 
@@ -317,26 +375,26 @@ void Paste(Window* w) {
             return;
         }
     }
-    Change change(w, kNoRun);
+    UndoStep step(w, kNoRun);
     InsertTyped(w, clip);
 }
 
 void Cut(Window* w) {
-    if (ReadOnly(w) || Hidden(w)) return;
-    Change change(w, kNoRun);
+    if (ReadOnly(w) || IsPassword(w)) return;
+    UndoStep step(w, kNoRun);
     if (QLineEdit* l = Line(w)) l->cut();
     if (QTextEdit* m = Multi(w)) m->cut();
 }
 
 void Copy(Window* w) {
-    if (Hidden(w)) return;
+    if (IsPassword(w)) return;
     if (QLineEdit* l = Line(w)) l->copy();
     if (QTextEdit* m = Multi(w)) m->copy();
 }
 
 void Clear(Window* w) {
     if (ReadOnly(w)) return;
-    Change change(w, kNoRun);
+    UndoStep step(w, kNoRun);
     if (QLineEdit* l = Line(w)) l->del();
     if (QTextEdit* m = Multi(w)) m->textCursor().removeSelectedText();
 }
@@ -345,8 +403,8 @@ void Clear(Window* w) {
 // differs, which is then selected.
 bool Undo(Window* w) {
     EditState* s = St(w);
-    if (!s->undo.can) return false;
-    const QString back = s->undo.text, cur = Text(w);
+    if (!s->undo.holdsText) return false;
+    const QString back = s->undo.textBefore, cur = Text(w);
     qsizetype head = 0, tail = 0;
     while (head < cur.size() && head < back.size() && cur[head] == back[head]) ++head;
     while (tail < cur.size() - head && tail < back.size() - head &&
@@ -356,7 +414,7 @@ bool Undo(Window* w) {
     const bool multi = s->multi;
     const HWND h = w->hwnd;
     {
-        Change change(w, kNoRun);
+        UndoStep step(w, kNoRun);
         SetSel(w, CharToByte(cur, int(head), multi), CharToByte(cur, int(cur.size() - tail), multi));
         if (QLineEdit* l = Line(w)) l->insert(ins);
         if (QTextEdit* m = Multi(w)) m->textCursor().insertText(ins);
@@ -377,17 +435,17 @@ void ContextMenu(Window* w, LPARAM at) {
     }
     EditState* s = St(w);
     const QString text = Text(w), sel = SelectedText(w);
-    const bool ro = ReadOnly(w), hidden = Hidden(w), selected = !sel.isEmpty();
+    const bool ro = ReadOnly(w), password = IsPassword(w), selected = !sel.isEmpty();
     const bool clip = !QGuiApplication::clipboard()->text().isEmpty();
     const struct {
         UINT id;
         const char16_t* caption;
         bool enabled;
     } items[] = {
-        {WM_UNDO, u"撤消(&U)", s->undo.can && !ro},
+        {WM_UNDO, u"撤消(&U)", s->undo.holdsText && !ro},
         {0, nullptr, false},
-        {WM_CUT, u"剪切(&T)", selected && !ro && !hidden},
-        {WM_COPY, u"复制(&C)", selected && !hidden},
+        {WM_CUT, u"剪切(&T)", selected && !ro && !password},
+        {WM_COPY, u"复制(&C)", selected && !password},
         {WM_PASTE, u"粘贴(&P)", clip && !ro},
         {WM_CLEAR, u"删除(&D)", selected && !ro},
         {0, nullptr, false},
@@ -422,7 +480,7 @@ void OnChar(Window* w, WPARAM wp) {
         char two[2] = {char(s->lead), char(b)};
         s->lead = 0;
         if (!ReadOnly(w)) {
-            Change change(w, kTyping);
+            UndoStep step(w, kTyping);
             InsertTyped(w, ToQt(std::string_view(two, 2)));
         }
         return;
@@ -432,7 +490,7 @@ void OnChar(Window* w, WPARAM wp) {
         return;
     }
     if (ReadOnly(w)) return;
-    Change change(w, kTyping);
+    UndoStep step(w, kTyping);
     if (b == '\r') {
         if (s->multi) InsertTyped(w, QStringLiteral("\n"));
         return;
@@ -472,7 +530,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
     bool border = (w->style & WS_BORDER) || (w->exStyle & WS_EX_CLIENTEDGE);
     QWidget* widget = nullptr;
     if (s->multi) {
-        auto* m = new QTextEdit(parent);
+        auto* m = new TextWidget(parent);
         m->setAcceptRichText(false);
         m->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         m->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -490,10 +548,10 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         m->viewport()->setCursor(Qt::IBeamCursor);
         for (QScrollBar* sb : {m->verticalScrollBar(), m->horizontalScrollBar()}) sb->setFocusPolicy(Qt::NoFocus);
         QObject::connect(m, &QTextEdit::textChanged, m, [h] { OnTextChanged(h); });
-        s->shown = m->toPlainText();
+        s->lastText = m->toPlainText();
         widget = m;
     } else {
-        auto* l = new QLineEdit(parent);
+        auto* l = new LineWidget(parent);
         l->setMaxLength(INT_MAX);
         l->setFrame(border);
         l->setContextMenuPolicy(Qt::NoContextMenu);
@@ -506,7 +564,7 @@ QWidget* MakeEdit(Window* w, QWidget* parent) {
         l->setText(ToQt(w->text));
         l->setCursorPosition(0);
         QObject::connect(l, &QLineEdit::textChanged, l, [h] { OnTextChanged(h); });
-        s->shown = l->text();
+        s->lastText = l->text();
         widget = l;
     }
     widget->setFocusPolicy(Qt::StrongFocus);
@@ -546,7 +604,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         QString t = ToQt(reinterpret_cast<const char*>(lp));
         if (s->multi) t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         {
-            Change change(w, kNoRun);
+            UndoStep step(w, kNoRun);
             if (QLineEdit* l = Line(w)) l->insert(t);
             if (QTextEdit* m = Multi(w)) m->textCursor().insertText(t);
         }
@@ -575,7 +633,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_SETPASSWORDCHAR:
         if (QLineEdit* l = Line(w)) l->setEchoMode(wp ? QLineEdit::Password : QLineEdit::Normal);
         return 0;
-    case EM_CANUNDO: return s->undo.can;
+    case EM_CANUNDO: return s->undo.holdsText;
     case EM_UNDO:
     case WM_UNDO: return Undo(w) || !s->multi;  // a single-line edit answers TRUE
     case EM_EMPTYUNDOBUFFER: s->undo = UndoBuffer(); return 0;
@@ -594,7 +652,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
         // The editing keys act as the edit's own commands, never through
         // the widget's (its undo has many levels and a redo).
-        if ((wp == 'Z' && ctrl) || (wp == VK_BACK && alt)) {
+        if (wp == 'Z' && ctrl) {
             if (!ReadOnly(w)) Undo(w);
             return 0;
         }
@@ -619,7 +677,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         UndoBuffer kept = s->undo;
         {
             bool erase = (wp == VK_BACK || wp == VK_DELETE) && !ctrl && !shift && !alt;
-            Change change(w, erase ? kErasing : kNoRun);
+            UndoStep step(w, erase ? kErasing : kNoRun);
             DefaultInput(w, msg, wp, lp, false);
         }
         if ((w = FromHwnd(h)) && (s = St(w))) {
@@ -635,6 +693,12 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     }
+    case WM_SYSKEYDOWN:
+        // Alt+Backspace undoes as Ctrl+Z does; other keys with Alt go to the
+        // default procedure.
+        if (wp != VK_BACK) break;
+        if (!ReadOnly(w)) Undo(w);
+        return 0;
     case WM_KEYUP:
         if (wp == VK_RETURN || wp == VK_TAB || wp == VK_ESCAPE) return 0;
         DefaultInput(w, msg, wp, lp, false);

@@ -1,5 +1,6 @@
 // GDI over QImage: objects (fonts, brushes, pens, bitmaps, regions), device
-// contexts of windows and memory, drawing and text output.
+// contexts of windows and memory, drawing and text output; the decoding of
+// bitmap and icon resources, the program's own icon among them.
 #include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QtEndian>
@@ -19,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <unordered_set>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -179,6 +181,27 @@ QImage DecodeIconFile(const unsigned char* p, size_t size, int pixels) {
 
 QImage DecodeIconAt(const void* data, size_t size, int pixels) {
     return DecodeIconFile(static_cast<const unsigned char*>(data), size, pixels);
+}
+
+QImage ProgramIconImage() {
+    // Resource names compare as Windows sorts them: upper-cased.
+    auto upper = [](const char* name) {
+        std::string u = name;
+        for (char& c : u) c = char(toupper((unsigned char)c));
+        return u;
+    };
+    auto before = [&](const w32res::Resource& a, const w32res::Resource& b) {
+        if (a.name && b.name) return upper(a.name) < upper(b.name);
+        if (a.name || b.name) return a.name != nullptr;  // named ones first
+        return a.number < b.number;
+    };
+    const w32res::Table& table = w32res::ProgramTable();
+    const w32res::Resource* first = nullptr;
+    for (size_t i = 0; i < table.count; ++i)
+        if (table.resources[i].type == w32res::kTypeIcon && (!first || before(table.resources[i], *first)))
+            first = &table.resources[i];
+    const auto* data = first ? static_cast<const w32res::BinaryData*>(first->data) : nullptr;
+    return data && data->data ? DecodeIconAt(data->data, data->size, 256) : QImage();
 }
 
 QImage DecodeImage(const void* data, size_t size, const char* format) {

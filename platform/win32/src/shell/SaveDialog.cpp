@@ -98,10 +98,16 @@ public:
         if (info.isRoot()) return drive_;
         return info.isDir() ? dir_ : file_;
     }
+    // As Chinese Explorer writes them: 文件夹, a known type's description, else
+    // the extension in capitals and 文件 ("BIN 文件"), or 文件 alone.
     QString type(const QFileInfo& info) const override {
-        if (info.isDir()) return QCoreApplication::translate("QAbstractFileIconProvider", "Folder");
-        QMimeType mime = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
-        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+        if (info.isDir()) return QString::fromUtf16(u"\u6587\u4ef6\u5939");  // "Folder"
+        const QString name = info.fileName();
+        QMimeType mime = mimes_.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+        if (!mime.isDefault()) return mime.comment().isEmpty() ? mime.name() : mime.comment();
+        const QString file = QString::fromUtf16(u"\u6587\u4ef6");  // "File"
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        return dot < 0 || dot + 1 == name.size() ? file : name.mid(dot + 1).toUpper() + QLatin1Char(' ') + file;
     }
 
 private:
@@ -109,13 +115,23 @@ private:
     QMimeDatabase mimes_;
 };
 
-// File sizes as Explorer writes them (StrFormatKBSize): whole kilobytes
-// rounded up, with the locale's digit grouping ("1,234 KB", "0 KB").
+// The file model's columns: the name, then the size, type and date.
+constexpr int kNameColumn = 0;
+constexpr int kSizeColumn = 1;
+
+// The size column as Explorer has it: headed 大小 (Qt's translation says
+// 体积), sizes as StrFormatKBSize writes them: whole kilobytes rounded up,
+// with the locale's digit grouping ("1,234 KB", "0 KB").
 class ExplorerSizes : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && section == kSizeColumn && role == Qt::DisplayRole)
+            return QString::fromUtf16(u"\u5927\u5c0f");  // "Size"
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role == Qt::DisplayRole && index.column() == 1) {
+        if (role == Qt::DisplayRole && index.column() == kSizeColumn) {
             auto* files = static_cast<QFileSystemModel*>(sourceModel());
             const QModelIndex at = mapToSource(index);
             if (!files->isDir(at)) return QLocale().toString((files->size(at) + 1023) / 1024) + QStringLiteral(" KB");
@@ -130,19 +146,21 @@ public:
 // one of them wider or narrower, as in Explorer. Once the folder the dialog
 // opens in is read, the dialog grows (within the screen) until its names fit
 // too.
-class WholeColumns : public QObject {
+class FitColumnsAndDialog : public QObject {
 public:
-    WholeColumns(QFileDialog* dlg, QFileSystemModel* files)
+    FitColumnsAndDialog(QFileDialog* dlg, QFileSystemModel* files)
         : dlg_(dlg), view_(dlg->findChild<QTreeView*>(QStringLiteral("treeView"))) {
         if (!view_ || !files) return;
         QHeaderView* header = view_->header();
         header->setStretchLastSection(false);
-        header->setSectionResizeMode(0, QHeaderView::Stretch);
-        for (int c = 1; c < header->count(); ++c) header->setSectionResizeMode(c, QHeaderView::Interactive);
-        connect(header, &QHeaderView::sectionResized, this, [this](int c) { userSized_ |= c > 0 && !fitting_; });
+        header->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+        for (int c = kNameColumn + 1; c < header->count(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::Interactive);
+        connect(header, &QHeaderView::sectionResized, this,
+                [this](int c) { userSized_ |= c != kNameColumn && !fitting_; });
         // One fit for a burst of changes (a large folder's types come row by row).
         fit_.setSingleShot(true);
-        connect(&fit_, &QTimer::timeout, this, &WholeColumns::Fit);
+        connect(&fit_, &QTimer::timeout, this, &FitColumnsAndDialog::Fit);
         const QAbstractItemModel* shown = view_->model();
         connect(shown, &QAbstractItemModel::rowsInserted, &fit_, qOverload<>(&QTimer::start));
         connect(shown, &QAbstractItemModel::dataChanged, &fit_, qOverload<>(&QTimer::start));
@@ -168,7 +186,7 @@ private:
     void Fit() {
         if (userSized_) return;
         fitting_ = true;
-        for (int c = 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
+        for (int c = kNameColumn + 1; c < view_->header()->count(); ++c) view_->resizeColumnToContents(c);
         fitting_ = false;
     }
 
@@ -187,7 +205,7 @@ private:
         }
         const int missing = need - view_->viewport()->width();
         const QScreen* screen = dlg_->screen();
-        if (missing <= 0 || !screen || ++steps_ > 3) return;
+        if (missing <= 0 || !screen || ++steps_ > kGrowSteps) return;
         // Wider by as much on either side, within the screen.
         const QRect avail = screen->availableGeometry();
         QRect g = dlg_->geometry();
@@ -197,6 +215,10 @@ private:
         growing_ = true;
         dlg_->setGeometry(g);
     }
+
+    // The layout may give part of each step to the side bar; a few steps
+    // cover it.
+    static constexpr int kGrowSteps = 3;
 
     QFileDialog* dlg_;
     QTreeView* view_;
@@ -282,7 +304,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         dlg.setIconProvider(&icons);
         auto* files = dlg.findChild<QFileSystemModel*>();
         if (files) dlg.setProxyModel(new ExplorerSizes(&dlg));  // the dialog owns it
-        WholeColumns columns(&dlg, files);
+        FitColumnsAndDialog columns(&dlg, files);
         // The program's filter texts show as they are, without Qt's patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         dlg.setAcceptMode(QFileDialog::AcceptSave);

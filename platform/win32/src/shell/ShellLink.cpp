@@ -106,13 +106,13 @@ int WriteWhole(const std::string& file, const char* bytes, size_t size, mode_t m
     return ok ? 0 : -1;
 }
 
-// The icon of a link without an icon location is its target's own, as on
-// Windows. Only this program's executable has its resources at hand: its
-// icon is written as a PNG into the user's icon folder, named by its bytes
-// (written once, and never replaced by another program's icon), and the
-// entry names that file. Empty when the target is another program or the
-// file cannot be written.
-std::string TargetIconFile(const std::string& target) {
+// Writes the icon of a link without an icon location, its target's own as on
+// Windows, and gives its file. Only this program's executable has its
+// resources at hand: its icon is written as a PNG into the user's icon
+// folder, named by its bytes (written once, and never replaced by another
+// program's icon), and the entry names that file. Empty when the target is
+// another program or the file cannot be written.
+std::string WriteTargetIconFile(const std::string& target) {
     std::error_code ec;
     if (!std::filesystem::equivalent(target, "/proc/self/exe", ec)) return {};
     const QImage image = w32::ProgramIconImage();
@@ -249,7 +249,7 @@ private:
         std::string dir = workDir_.empty() ? std::filesystem::path(target).parent_path().string()
                                            : w32shell::ToFsPath(workDir_.c_str());
         if (!dir.empty()) text += "Path=" + EntryValue(dir) + "\n";
-        const std::string icon = icon_.empty() ? TargetIconFile(target) : w32shell::ToFsPath(icon_.c_str());
+        const std::string icon = icon_.empty() ? WriteTargetIconFile(target) : w32shell::ToFsPath(icon_.c_str());
         if (!icon.empty()) text += "Icon=" + EntryValue(icon) + "\n";
         text += "Terminal=false\n";
 

@@ -367,12 +367,14 @@ TEST_F(ListViewTest, SelectionMovesWithItsRowAndWithTheKeys) {
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, 2, LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 2);
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
-    // Selecting another row by message adds to the selection.
+    // Selecting another row by message adds to the selection, and says so.
     LVITEMA st{};
     st.state = LVIS_SELECTED;
     st.stateMask = LVIS_SELECTED;
+    Rec().Clear();
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&st));
     EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 2);
+    EXPECT_EQ(Rec().Of(LVN_ITEMCHANGED).size(), 1u);
 
     // Down from the focused row selects the next one alone: the parent hears
     // LVN_ITEMCHANGED for every row that changed, each time with the whole
@@ -546,21 +548,24 @@ TEST_F(ListViewTest, WithoutSingleSelectionShiftArrowSelectsSeveralRows) {
 }
 
 // Page Down goes to the last row wholly in view without scrolling, and from
-// there to the last row of the next page, scrolling by a page; Page Up mirrors it.
-TEST_F(ListViewTest, PageKeysGoToTheLastWhollyVisibleRowThenScrollByAPage) {
+// there a page less one row on, the row it leaves becoming the top row; Page
+// Up mirrors it.
+TEST_F(ListViewTest, PageKeysGoToTheLastWhollyVisibleRowThenMoveAPageLessOneRow) {
     HWND list = MakeList(0x61, {{"a", 100}});
     FillLikePages(list, Records(100, 1));
     w32test::ClickListRow(list, 0, 0);
     const int n = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
     ASSERT_GT(n, 3);
     std::vector<std::vector<int>> steps;  // focused row, selected row, top row
-    for (int vk : {VK_NEXT, VK_NEXT, VK_PRIOR, VK_PRIOR}) {
+    for (int vk : {VK_NEXT, VK_NEXT, VK_NEXT, VK_PRIOR, VK_PRIOR}) {
         w32test::PressKey(vk, false, false, list);
         steps.push_back({static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)),
                          static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)),
                          static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0))});
     }
-    const std::vector<std::vector<int>> win32 = {{n - 1, n - 1, 0}, {2 * n - 1, 2 * n - 1, n}, {n, n, n}, {0, 0, 0}};
+    const int m = n - 1;  // a page less one row
+    const std::vector<std::vector<int>> win32 = {
+        {m, m, 0}, {2 * m, 2 * m, m}, {3 * m, 3 * m, 2 * m}, {2 * m, 2 * m, 2 * m}, {m, m, m}};
     EXPECT_EQ(steps, win32);
 }
 

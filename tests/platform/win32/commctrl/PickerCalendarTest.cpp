@@ -1,10 +1,12 @@
 // The date-time picker's calendar: Chinese month and day names whatever the
-// system locale, Win32's title and today line, and the keys that drop it
-// down (built with a UTF-8 execution character set, as it includes Qt).
+// system locale, Win32's title, weekday heads and today line, the keys that
+// drop it down, its arrows and Esc (built with a UTF-8 execution character
+// set, as it includes Qt).
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCalendarWidget>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QTableView>
 #include <QtWidgets/QToolButton>
 
 #include "Fixture.h"
@@ -51,7 +53,11 @@ TEST_F(PickerCalendar, SpeaksChineseWithWin32sTitleAndPicksTodayFromItsFoot) {
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), QStringLiteral("2026年12月"));
     QCalendarWidget* cal = title->window()->findChild<QCalendarWidget*>();
-    EXPECT_EQ(cal->locale().dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    const QAbstractItemModel* days = cal->findChild<QTableView*>()->model();
+    for (int c = 0; c < 7; ++c) {  // the header row, from Sunday on
+        EXPECT_EQ(days->index(0, c).data().toString(), QStringLiteral("日一二三四五六").at(c));
+        EXPECT_EQ(days->index(0, c).data(Qt::ForegroundRole), days->index(0, 1).data(Qt::ForegroundRole));
+    }
     cal->showNextMonth();
     EXPECT_EQ(title->text(), QStringLiteral("2027年1月"));
     w32test::DismissPickerCalendar(h);
@@ -72,7 +78,10 @@ TEST_F(PickerCalendar, SpeaksChineseWithWin32sTitleAndPicksTodayFromItsFoot) {
     EXPECT_EQ(Rec().Of(DTN_CLOSEUP).size(), 1u);
 }
 
-TEST_F(PickerCalendar, F4AndAltDownDropItDownAndLeaveTheDate) {
+// Open, its title's arrows carry the selected day to the next or previous
+// month and the field follows it; Esc puts back the date it dropped down
+// with. Closed on a day, the picker shows the field it steps selected.
+TEST_F(PickerCalendar, F4AndAltDownDropItDownItsArrowsCarryTheDayAndEscPutsItBack) {
     HWND h = MakePicker();
     Set(h, 2026, 12, 15);
     SetFocus(h);
@@ -89,10 +98,18 @@ TEST_F(PickerCalendar, F4AndAltDownDropItDownAndLeaveTheDate) {
         w32test::ProcessEvents();
         EXPECT_TRUE(w32test::PickerCalendarOpen(h));
         EXPECT_EQ(Shown(h), QDate(2026, 12, 15));
+        for (QToolButton* b : InCalendar<QLabel>("w32_calendar_title")->parentWidget()->findChildren<QToolButton*>())
+            if (b->arrowType() == (alt ? Qt::LeftArrow : Qt::RightArrow)) b->click();
+        EXPECT_EQ(Shown(h), alt ? QDate(2026, 11, 15) : QDate(2027, 1, 15));
         w32test::DismissPickerCalendar(h);
+        EXPECT_EQ(Shown(h), QDate(2026, 12, 15));
         SetFocus(h);
         w32test::ProcessEvents();
     }
+    w32test::PressKey(VK_RIGHT);  // the month
+    w32test::OpenPickerCalendar(h);
+    w32test::PickCalendarDate(h, 2026, 9, 1);
+    EXPECT_EQ(w32test::PickerSelectedText(h), "9");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
+#include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QWidget>
 
@@ -352,6 +353,47 @@ TEST_F(Controls, EditUndoHasOneLevelThatASecondUndoUndoes) {
     }
 }
 
+// Keys with Alt as the keyboard sends them (to Qt's focus, shortcuts first,
+// once the window of Qt's focus widget has the keyboard): Alt+Backspace
+// undoes, and undoes the undo; Alt+Up and Alt+Down open a combo box's list
+// and close it on the row shown.
+TEST_F(Controls, AltBackspaceUndoesAndAltArrowsOpenAndCloseComboLists) {
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::AltModifier) {
+        w32test::WaitFor([] {
+            QWidget* f = QApplication::focusWidget();
+            return f && f->window()->windowHandle() == QGuiApplication::focusWindow();
+        });
+        QTest::keyClick(static_cast<QWidget*>(nullptr), k, mods);
+    };
+    HWND e = Make("EDIT", WS_BORDER | ES_AUTOHSCROLL, 1);
+    SetFocus(e);
+    w32test::TypeText("abc");
+    w32test::PressKey(VK_HOME);
+    w32test::TypeText("xy");
+    for (const char* after : {"abc", "xyabc"}) {
+        key(Qt::Key_Backspace);
+        EXPECT_EQ(Text(e), after);
+    }
+    for (DWORD style : {DWORD(CBS_DROPDOWNLIST), DWORD(CBS_DROPDOWN)}) {
+        HWND c = Make("COMBOBOX", style | WS_VSCROLL, 2, 10, 40, 120, 120);
+        for (const char* item : {"a", "b", "c"}) SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageA(c, CB_SETCURSEL, 1, 0);
+        SetFocus(c);
+        const auto dropped = [c](bool open) {
+            return w32test::WaitFor([c, open] { return (SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0) != 0) == open; });
+        };
+        key(Qt::Key_Up);
+        EXPECT_TRUE(dropped(true));
+        key(Qt::Key_Down, Qt::NoModifier);
+        key(Qt::Key_Up);
+        EXPECT_TRUE(dropped(false));
+        EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
+        key(Qt::Key_Down);
+        EXPECT_TRUE(dropped(true));
+        DestroyWindow(c);
+    }
+}
+
 // The edit's own menu, from a right-click (at the pointer, through a
 // subclass), Shift+F10 or the menu key: its items enabled as a Win32 edit
 // enables them, shown as their letters ("U|TCPD|A", a grayed one's in lower
@@ -607,6 +649,34 @@ TEST_F(Controls, StaticsPaintWithTheParentsColours) {
         }
     EXPECT_GT(white, 2000);
     EXPECT_GT(red, 20);
+}
+
+// A disabled or read-only edit paints in the colours its parent answers
+// WM_CTLCOLORSTATIC with: the face colour unless the parent gives a brush of
+// its own, and a disabled edit's text grey; other edits are white.
+TEST_F(Controls, DisabledAndReadOnlyEditsPaintInTheColoursOfAStatic) {
+    static HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+    g_recHandler = [](HWND, UINT m, WPARAM, LPARAM lp, LRESULT* r) {
+        if (m != WM_CTLCOLORSTATIC || GetDlgCtrlID(reinterpret_cast<HWND>(lp)) != 3) return false;
+        *r = reinterpret_cast<LRESULT>(yellow);
+        return true;
+    };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), white = RGB(255, 255, 255);
+    // The background beside the text, and the darkest red of a row through it.
+    const auto look = [](HWND h, COLORREF back, int darkest) {
+        EXPECT_EQ(w32test::PixelAt(h, 150, 12), back);
+        int dark = 255;
+        for (int x = 2; x < 60; ++x) dark = std::min(dark, int(GetRValue(w32test::PixelAt(h, x, 12))));
+        EXPECT_NEAR(dark, darkest, 20);
+    };
+    const int grey = GetRValue(GetSysColor(COLOR_GRAYTEXT));
+    look(Make("EDIT", WS_BORDER | ES_READONLY, 2, 10, 10, 200, 24, "WWWW"), face, 0);
+    look(Make("EDIT", WS_BORDER | ES_READONLY, 3, 10, 40, 200, 24, "WWWW"), RGB(255, 255, 0), 0);
+    look(Make("EDIT", WS_BORDER | ES_MULTILINE | WS_DISABLED, 4, 10, 70, 200, 40, "WWWW"), face, grey);
+    HWND e = Make("EDIT", WS_BORDER, 5, 10, 120, 200, 24, "WWWW");
+    look(e, white, 0);
+    EnableWindow(e, FALSE);
+    look(e, face, grey);
 }
 
 TEST_F(Controls, FocusSetWhileHiddenHoldsWhenShownAndHidingMovesItToTheParent) {

@@ -465,8 +465,8 @@ TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
 
 // Under the C locale (ctest runs this program with LC_ALL=C) Qt's own dialogs
 // still speak Chinese: the save dialog opens with each column of its folder
-// whole, header and cells, sizes written as Explorer writes them and dates in
-// Chinese; the calendar shows its months and days in Chinese.
+// whole, header and cells, sizes, types and the size header as Chinese Explorer
+// writes them and dates in Chinese; the calendar shows its months and days in Chinese.
 TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACLocale) {
     // Run whole too, the program gets the environment ctest gives it.
     ASSERT_STREQ(getenv("LC_ALL"), "C");
@@ -474,8 +474,9 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     const std::pair<const char*, uintmax_t> files[] = {
         {"导出列表-2025年12月8日-全部客户联系人与销售机会.xls", 144 * 1024},
         {"Song.ttf", 1234 * 1024 - 5},
-        {"list.txt", 195},
-        {"empty.txt", 0}};
+        {"list.bin", 195},
+        {"empty", 0}};
+    fs::create_directory(dir.path() + "/子目录");
     std::tm when{};  // 2025-12-08 15:49 local time
     when.tm_year = 2025 - 1900, when.tm_mon = 11, when.tm_mday = 8, when.tm_hour = 15, when.tm_min = 49;
     when.tm_isdst = -1;
@@ -486,7 +487,8 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
         fs::resize_file(file, size);
         ASSERT_EQ(utime(file.c_str(), &times), 0);
     }
-    std::map<std::string, std::string> sizes, dates;
+    std::map<std::string, std::string> sizes, types, dates;
+    std::string headers;
     std::vector<std::string> cut;
     int dragged = 0;
     QTimer timer;
@@ -502,21 +504,25 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
             const QAbstractItemModel* shown = view->model();
             const int rows = shown->rowCount(view->rootIndex());
             cut.clear();
+            headers.clear();
             for (int c = 0; c < header->count(); ++c) {
                 const int left = header->sectionViewportPosition(c), width = header->sectionSize(c);
                 const bool inView = left >= 0 && left + width <= view->viewport()->width();
                 if (!inView || header->sectionSizeHint(c) > width)
                     cut.push_back(shown->headerData(c, Qt::Horizontal).toString().toStdString());
+                headers += shown->headerData(c, Qt::Horizontal).toString().toStdString() + " ";
                 for (int r = 0; r < rows; ++r) {
                     const QModelIndex at = shown->index(r, c, view->rootIndex());
                     const std::string name = at.siblingAtColumn(0).data().toString().toStdString();
-                    if (!inView || view->sizeHintForIndex(at).width() > width || at.data().toString().isEmpty())
+                    if (!inView || view->sizeHintForIndex(at).width() > width ||
+                        (c == 2 && at.data().toString().isEmpty()))
                         cut.push_back(name + ": " + at.data().toString().toStdString());
                     if (c == 1) sizes[name] = at.data().toString().toStdString();
+                    if (c == 2) types[name] = at.data().toString().toStdString();
                     if (c == 3) dates[name] = at.data().toString().toStdString();
                 }
             }
-            if ((rows < 4 || !cut.empty()) && ++polls < 250) return;
+            if ((rows <= static_cast<int>(std::size(files)) || !cut.empty()) && ++polls < 250) return;
             // The user can still drag the type column's border wider.
             QWidget* handles = header->viewport();
             const int before = header->sectionSize(2);
@@ -541,9 +547,14 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     timer.stop();
     EXPECT_EQ(cut, std::vector<std::string>{});
     EXPECT_EQ(dragged, 40);
-    EXPECT_EQ(sizes,
-              (std::map<std::string, std::string>{
-                  {files[0].first, "144 KB"}, {"Song.ttf", "1,234 KB"}, {"list.txt", "1 KB"}, {"empty.txt", "0 KB"}}));
+    EXPECT_EQ(sizes, (std::map<std::string, std::string>{{files[0].first, "144 KB"},
+                                                         {"Song.ttf", "1,234 KB"},
+                                                         {"list.bin", "1 KB"},
+                                                         {"empty", "0 KB"},
+                                                         {"子目录", ""}}));
+    EXPECT_EQ(headers, "名称 大小 类型 修改日期 ");
+    EXPECT_EQ((std::vector<std::string>{types["子目录"], types["list.bin"], types["empty"]}),
+              (std::vector<std::string>{"文件夹", "BIN 文件", "文件"}));
     EXPECT_EQ(dates[files[0].first], "2025/12/8 15:49");
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
@@ -566,7 +577,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     ASSERT_NE(cal, nullptr);
     auto* days = cal->findChild<QTableView*>();
     EXPECT_EQ(cal->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))->text().toStdString(), "十二月");
-    EXPECT_EQ(days->model()->index(0, 1).data().toString().toStdString(), "周一");
+    EXPECT_EQ(days->model()->index(0, 1).data().toString().toStdString(), "一");
     w32test::DismissPickerCalendar(picker);
     DestroyWindow(page);
 }
