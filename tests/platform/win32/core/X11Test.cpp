@@ -18,6 +18,7 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -83,6 +84,19 @@ QWidget* TopLevelOf(HWND h) {
 }
 
 // True once the top-level window is shown and exposed on the X server.
+// A top-level window of a class of its own with this procedure and
+// background, at `at` (left, top, width, height); not shown yet.
+HWND MakeTopLevel(const char* cls, WNDPROC proc, const char* title, const std::array<int, 4>& at,
+                  HBRUSH back = nullptr) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = back;
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW, at[0], at[1], at[2], at[3], nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
 bool ShownOnTheServer(HWND h) {
     QWidget* w = TopLevelOf(h);
     QWindow* window = w ? w->windowHandle() : nullptr;
@@ -345,12 +359,7 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 // it, a worker's box (no owner) answers a click on its button; the dialog's
 // owner takes no click until the dialog is gone.
 TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = OwnerProc;
-    wc.lpszClassName = "X11SaveOwner";
-    RegisterClassA(&wc);
-    HWND owner = CreateWindowExA(0, "X11SaveOwner", "owner", WS_OVERLAPPEDWINDOW, 40, 40, 500, 400, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND owner = MakeTopLevel("X11SaveOwner", OwnerProc, "owner", {40, 40, 500, 400});
     ShowWindow(owner, SW_SHOW);
     ASSERT_TRUE(w32test::WaitFor([&] { return ShownOnTheServer(owner); }));
     char dir[] = "/tmp/x11saveXXXXXX";
@@ -416,13 +425,7 @@ LRESULT CALLBACK SizedProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 }
 HWND MakeGreenWindow(const RECT& r = {60, 50, 460, 350}) {
     static HBRUSH green = CreateSolidBrush(RGB(40, 160, 90));
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = SizedProc;
-    wc.hbrBackground = green;
-    wc.lpszClassName = "X11Green";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, "X11Green", "green", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right - r.left,
-                           r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    return MakeTopLevel("X11Green", SizedProc, "green", {r.left, r.top, r.right - r.left, r.bottom - r.top}, green);
 }
 
 // How many of the screen's pixels in r are not the green window's.
@@ -594,12 +597,7 @@ void EndAsking() {
 // keyboard is back on the window each came from (the next keys wait for
 // it), and the keys reach the field that had the focus.
 TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "X11KeyboardOwner";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowExA(0, "X11KeyboardOwner", "main", WS_OVERLAPPEDWINDOW, 40, 40, 400, 200, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND main = MakeTopLevel("X11KeyboardOwner", DefWindowProcA, "main", {40, 40, 400, 200});
     HWND edits[2];
     for (int i = 0; i < 2; ++i)
         edits[i] = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10 + 40 * i, 200, 24, main,
@@ -673,12 +671,7 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 // keyboard is where each step's keys go (the next keys wait for it), after
 // the click moved it (the clicked window had Qt's focus).
 void TheKeyboardStaysInFrontOfAClickedWindow() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = BoxingMainProc;
-    wc.lpszClassName = "X11ClickedMain";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowExA(0, "X11ClickedMain", "main", WS_OVERLAPPEDWINDOW, 20, 20, 1100, 900, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND main = MakeTopLevel("X11ClickedMain", BoxingMainProc, "main", {20, 20, 1100, 900});
     ShowWindow(main, SW_SHOW);
     QWidget* mainWidget = TopLevelOf(main);
     if (AWindowManagerRuns()) {
@@ -832,12 +825,7 @@ INT_PTR CALLBACK AnsweringProc(HWND h, UINT m, WPARAM wp, LPARAM) {
 // window manager it is the manager's Alt+F4.
 void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
     InitCommonControls();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ClosingProc;
-    wc.lpszClassName = "X11Closing";
-    RegisterClassA(&wc);
-    HWND main = CreateWindowExA(0, "X11Closing", "main", WS_OVERLAPPEDWINDOW, 40, 40, 400, 300, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND main = MakeTopLevel("X11Closing", ClosingProc, "main", {40, 40, 400, 300});
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 10, 300, 200, main,
                                 nullptr, nullptr, nullptr);
     ShowWindow(main, SW_SHOW);
@@ -907,13 +895,8 @@ TEST(X11, AltF4ClosesTheWindowThatHasTheKeyboard) {
 // moves the client area, and screen coordinates follow it, so that a popup
 // anchored at a child opens right at the child.
 TEST(X11UnderAWindowManager, ScreenCoordinatesFollowTheRealFrame) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "X11Framed";
-    RegisterClassA(&wc);
-    HWND top = CreateWindowExA(0, "X11Framed", "framed", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND top = MakeTopLevel("X11Framed", DefWindowProcA, "framed", {100, 100, 400, 300},
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ASSERT_TRUE(top);
     HWND child =
         CreateWindowExA(0, "BUTTON", "anchor", WS_CHILD | WS_VISIBLE, 30, 40, 80, 24, top, nullptr, nullptr, nullptr);
@@ -1041,13 +1024,8 @@ std::set<std::string> ManagedActions(QWidget* top, HWND h) {
 // a dialog and a message box only closed: the window manager shows no other
 // button on them. Both take the focus when they open.
 TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "X11Boxes";
-    RegisterClassA(&wc);
-    HWND top = CreateWindowExA(0, "X11Boxes", "boxes", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND top = MakeTopLevel("X11Boxes", DefWindowProcA, "boxes", {100, 100, 400, 300},
+                            static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ASSERT_TRUE(top);
     ShowWindow(top, SW_SHOW);
     QWidget* frame = TopLevelOf(top);
