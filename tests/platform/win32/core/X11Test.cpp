@@ -800,9 +800,8 @@ TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeybo
 
 // Alt+F4 on the X server's keyboard once `at` has it; false if it never does.
 bool AltF4On(QWidget* at) {
-    if (!w32test::WaitFor([&] { return HasTheKeyboard(at); })) return false;
-    TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
-    return true;
+    const auto altF4 = [] { TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true); };
+    return servertest::TakeSteps({{[at] { return HasTheKeyboard(at); }, altF4}}) == 1;
 }
 
 int g_closes = 0, g_systemKeys = 0;
@@ -860,7 +859,7 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
             box->installEventFilter(&closes);
             if (AltF4On(box) && type == MB_YESNO) {
                 stayed = w32test::WaitFor([&] { return closes.n == 1; }) && box->isVisible();
-                TypeOnTheKeyboard({'n'});
+                servertest::TakeStep([] { TypeOnTheKeyboard({'n'}); });
             }
             if (!w32test::WaitFor([&] { return !box->isVisible(); })) box->done(0);
         });
@@ -871,10 +870,8 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
     w32test::AutoAnswerMessageBoxes(true);
 
     g_closes = g_systemKeys = 0;
-    if (w32test::WaitFor([&] { return HasTheKeyboard(top); })) {
-        EnableWindow(list, FALSE);
-        TypeOnTheKeyboard({'x'});
-    }
+    servertest::TakeSteps({{[&] { return HasTheKeyboard(top); }, [&] { EnableWindow(list, FALSE); }},
+                           {nullptr, [] { TypeOnTheKeyboard({'x'}); }}});
     const bool closed = AltF4On(top) && w32test::WaitFor([&] { return !IsWindow(main); });
     if (!closed) DestroyWindow(main);
     MSG m{};
