@@ -274,9 +274,9 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
         // The user types through the X server: clicks into the name, types,
         // Tab, the password.
         if (QWidget* nameEdit = WidgetOf(GetDlgItem(dlg, 1086))) {
-            ClickThroughTheServer(nameEdit, nameEdit->rect().center());
+            servertest::TakeStep([&] { ClickThroughTheServer(nameEdit, nameEdit->rect().center()); });
             EXPECT_TRUE(w32test::WaitFor([&] { return GetFocus() == GetDlgItem(dlg, 1086); }));
-            TypeThroughTheServer(nameEdit, {'a', 'b', XK_Tab, 'c', 'd', 'e', 'f'});
+            servertest::TakeStep([&] { TypeThroughTheServer(nameEdit, {'a', 'b', XK_Tab, 'c', 'd', 'e', 'f'}); });
         }
         typed = w32test::WaitFor([&] {
             char name[16] = "", pwd[16] = "";
@@ -377,9 +377,10 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
             auto* box = static_cast<QMessageBox*>(ExposedWindow(isWorkersBox));
             if (!box) return;
             g_ownerClicks = 0;
-            ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));  // handled before the box's click
+            // The owner's click is handled before the box's.
+            servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
             QAbstractButton* ok = box->buttons().front();
-            ClickThroughTheServer(ok, ok->rect().center());
+            servertest::TakeStep([&] { ClickThroughTheServer(ok, ok->rect().center()); });
             answeredWhileOpen = w32test::WaitFor([&] { return answer != -1; }) && over->isVisible();
         };
         QTimer::singleShot(0, [&] {
@@ -412,7 +413,7 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     w32test::AutoAnswerMessageBoxes(true);
     std::filesystem::remove_all(dir);
     // The same click reaches the owner once the dialog is gone.
-    ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));
+    servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
     EXPECT_TRUE(w32test::WaitFor([] { return g_ownerClicks == 1; }));
     DestroyWindow(owner);
 }
