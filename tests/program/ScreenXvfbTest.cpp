@@ -61,6 +61,7 @@ using screentest::ShownMenu;
 using screentest::ShownWhereKnown;
 using screentest::TypeWithTheServer;
 using screentest::WhenShown;
+using servertest::TakeStep;
 
 namespace {
 
@@ -452,7 +453,7 @@ TEST_F(ScreenXvfb, TheSaveDialogShowsItsFolderAndTheMainWindowComesBack) {
     WhenShown(Shown::SaveDialog, [&](const Rect& dialog) {
         painted = WaitUntilPainted(dialog, before, "screen-save-dialog");
         // Alt+F4 cancels it, with or without a window manager.
-        screentest::ChordWithTheServer({XK_Alt_L, XK_F4});
+        TakeStep([] { screentest::ChordWithTheServer({XK_Alt_L, XK_F4}); });
         closedByAltF4 = w32test::WaitFor([] { return !IsShown(Shown::SaveDialog); }, 5000);
     });
     SendMessageA(g_Opp_Homepage.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
@@ -505,18 +506,18 @@ TEST_F(ScreenXvfb, ListsScrollAsFarAsTheirColumnsInSmallStepsAndFittingOnesHaveN
     // The page keeps its scroll from before: the trough left of the thumb pages back.
     SCROLLINFO si{};
     w32test::ListHorzBar(list, &si);
-    if (si.nPos > 0) ClickWithTheServer(at.x + bar.left + 20, barY);
+    if (si.nPos > 0) TakeStep([&] { ClickWithTheServer(at.x + bar.left + 20, barY); });
     ASSERT_TRUE(w32test::WaitFor([&] { return w32test::ListHorzBar(list, &si), si.nPos == 0; }));
     const std::vector<int> before = HeaderDividers(HeaderRow(list));
     ASSERT_FALSE(before.empty());
-    ClickWithTheServer(at.x + bar.right - 4, barY);  // the right arrow
+    TakeStep([&] { ClickWithTheServer(at.x + bar.right - 4, barY); });  // the right arrow
     std::vector<int> after;
     w32test::WaitFor([&] { return (after = HeaderDividers(HeaderRow(list))) != before; }, 5000);
     ASSERT_FALSE(after.empty());
     EXPECT_GT(before.front() - after.front(), 0);
     EXPECT_LE(before.front() - after.front(), 16);
 
-    DragWithTheServer(at.x + bar.left + 40, barY, at.x + bar.right + 300, barY);
+    TakeStep([&] { DragWithTheServer(at.x + bar.left + 40, barY, at.x + bar.right + 300, barY); });
     w32test::WaitFor([&] { return HeaderDividers(HeaderRow(list)) != after; }, 5000);
     const Pixels header = HeaderRow(list);
     const std::vector<int> right = HeaderDividers(header);
@@ -656,7 +657,7 @@ void ScreenXvfbTest_CloseUnderARunsBox(const std::function<void()>& openOpportun
     script.Then(IDD_NEW_CONTACT, [&](HWND h) {
         server.Stop();
         if (w32test::WaitFor([] { return IsShown(Shown::MessageBox); }, 30000)) dialog = h;
-        RequestClose(h);
+        TakeStep([h] { RequestClose(h); });
     });
     w32test::Click(GetDlgItem(g_Opp_Detail.m_Tab.m_hPage, 11402));
     if (!w32test::WaitFor([&] { return script.Finished() && !IsWindow(dialog); }, 30000) || !dialog) std::exit(4);
@@ -666,10 +667,10 @@ void ScreenXvfbTest_CloseUnderARunsBox(const std::function<void()>& openOpportun
     SendMessageA(bar, TB_GETITEMRECT, SendMessageA(bar, TB_COMMANDTOINDEX, IDC_TB_CONTACTS, 0), LPARAM(&rc));
     POINT at{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     ClientToScreen(bar, &at);
-    ClickOnScreen(g_hMainWnd, at.x, at.y);
+    TakeStep([at] { ClickOnScreen(g_hMainWnd, at.x, at.y); });
     if (!w32test::WaitFor([] { return g_pCurrentDialog == &g_Con_Start; }, 30000)) std::exit(6);
     if (!IsShown(Shown::MessageBox)) std::exit(5);
-    RequestClose(g_hMainWnd);
+    TakeStep([] { RequestClose(g_hMainWnd); });
     const int code = RunMessageLoop();
     std::exit(code == 0 && !g_Mail.IsSending() && !IsShown(Shown::MessageBox) ? 0 : 7);
 }
@@ -760,23 +761,22 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
         return w32test::WaitFor([&] { return w32test::PickerText(hTime) == want; });
     };
     ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
-    ClickWithTheServer(hour.x, hour.y);
+    TakeStep([&] { ClickWithTheServer(hour.x, hour.y); });
     ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hTime; }));
-    TypeWithTheServer({'1', '0', XK_Right, '2', '0', XK_Right, '3', '0'});
+    TakeStep([] { TypeWithTheServer({'1', '0', XK_Right, '2', '0', XK_Right, '3', '0'}); });
     ASSERT_TRUE(shows(30));
-    ClickWithTheServer(up.x, up.y);
+    TakeStep([&] { ClickWithTheServer(up.x, up.y); });
     EXPECT_TRUE(shows(31));
-    screentest::PressWithTheServer(up.x, up.y);
+    TakeStep([&] { screentest::PressWithTheServer(up.x, up.y); });
     EXPECT_TRUE(w32test::WaitFor([&] { return second() > 32; })) << "held, the up arrow does not repeat";
-    screentest::ReleaseWithTheServer();
+    TakeStep(screentest::ReleaseWithTheServer);
     ASSERT_TRUE(w32test::WaitFor([] { return GetKeyState(VK_LBUTTON) >= 0; }));
     int s = second();
     for (auto [what, by] : {std::pair{"click down", -1}, {"click down", -1}, {"Down", -1}, {"Up", 1}}) {
         SCOPED_TRACE(what);
-        if (what[0] == 'c')
-            ClickWithTheServer(down.x, down.y);
-        else
-            TypeWithTheServer({what[0] == 'D' ? XK_Down : XK_Up});
+        TakeStep([&, key = what[0]] {
+            key == 'c' ? ClickWithTheServer(down.x, down.y) : TypeWithTheServer({key == 'D' ? XK_Down : XK_Up});
+        });
         EXPECT_TRUE(shows(s += by)) << w32test::PickerText(hTime);
     }
     SetText(g_Tas_Detail.m_hSubject, "Arrows");
@@ -800,9 +800,9 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
     HWND hDate = GetDlgItem(g_Tas_Detail.m_hWnd, IDC_TASD_DATE);
     const Rect at = ClientOnScreen(hDate);
     ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
-    ClickWithTheServer(at.x + 10, at.y + at.height / 2);  // on the year
+    TakeStep([&] { ClickWithTheServer(at.x + 10, at.y + at.height / 2); });  // on the year
     ASSERT_TRUE(w32test::WaitFor([&] { return GetFocus() == hDate; }));
-    TypeWithTheServer({XK_F4});
+    TakeStep([] { TypeWithTheServer({XK_F4}); });
     ASSERT_TRUE(w32test::WaitFor([&] { return w32test::PickerCalendarOpen(hDate); }));
     std::string why;
     w32test::WaitFor(
@@ -814,9 +814,9 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
         10000);
     if (!why.empty()) screentest::SavePng(ReadRoot(0, 0, 4096, 4096), OutputPath("screen-calendar.png"));
     EXPECT_EQ(why, "");
-    TypeWithTheServer({XK_Home, XK_Right, XK_Down, XK_Next, XK_Return});
+    TakeStep([] { TypeWithTheServer({XK_Home, XK_Right, XK_Down, XK_Next, XK_Return}); });
     EXPECT_TRUE(w32test::WaitFor([&] { return !w32test::PickerCalendarOpen(hDate); }));
-    TypeWithTheServer({XK_Up});
+    TakeStep([] { TypeWithTheServer({XK_Up}); });
     SYSTEMTIME now{};
     GetLocalTime(&now);
     const int year = now.wYear + 1 + (now.wMonth == 12), month = now.wMonth % 12 + 1;

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QWidget>
 
 #include "win32.h"
+#include "win32_testhooks.h"
 
 namespace servertest {
 namespace {
@@ -54,15 +57,16 @@ Steps::Steps(std::vector<Step> steps, std::function<void()> unstick) : timer_(ne
     t->unstick = std::move(unstick);
     QObject::connect(&t->timer, &QTimer::timeout, [t] {
         if (!t->stuck) {
-            const bool ready = t->taken < t->steps.size() && t->steps[t->taken].first();
+            const bool ready = t->taken < t->steps.size() && (!t->steps[t->taken].first || t->steps[t->taken].first());
             t->astray = ready ? KeyboardAstray() : "";
             if (ready && t->astray.empty()) {
                 t->idle = 0;
-                t->steps[t->taken++].second();
+                if (const auto& action = t->steps[t->taken++].second) action();
                 return;
             }
             if (t->taken == t->steps.size() || ++t->idle < 500) return;
             t->stuck = true;
+            if (!t->astray.empty()) std::fprintf(stderr, "step %zu waits: %s\n", t->taken, t->astray.c_str());
         }
         if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -78,5 +82,15 @@ Steps::~Steps() {
 }
 
 size_t Steps::Taken() const { return timer_->taken; }
+
+bool Steps::Stuck() const { return timer_->stuck; }
+
+size_t TakeSteps(std::vector<Steps::Step> steps, std::function<void()> unstick, std::source_location where) {
+    const size_t n = steps.size();
+    const testing::ScopedTrace trace(where.file_name(), int(where.line()), "the steps taken here");
+    Steps driver(std::move(steps), std::move(unstick));
+    w32test::WaitFor([&] { return driver.Taken() == n || driver.Stuck(); }, 600000);
+    return driver.Taken();
+}
 
 }  // namespace servertest

@@ -274,9 +274,9 @@ TEST(X11, APaintedModalPageShowsOnlyItsOwnPixelsOnTheScreen) {
         // The user types through the X server: clicks into the name, types,
         // Tab, the password.
         if (QWidget* nameEdit = WidgetOf(GetDlgItem(dlg, 1086))) {
-            ClickThroughTheServer(nameEdit, nameEdit->rect().center());
+            servertest::TakeStep([&] { ClickThroughTheServer(nameEdit, nameEdit->rect().center()); });
             EXPECT_TRUE(w32test::WaitFor([&] { return GetFocus() == GetDlgItem(dlg, 1086); }));
-            TypeThroughTheServer(nameEdit, {'a', 'b', XK_Tab, 'c', 'd', 'e', 'f'});
+            servertest::TakeStep([&] { TypeThroughTheServer(nameEdit, {'a', 'b', XK_Tab, 'c', 'd', 'e', 'f'}); });
         }
         typed = w32test::WaitFor([&] {
             char name[16] = "", pwd[16] = "";
@@ -377,9 +377,10 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
             auto* box = static_cast<QMessageBox*>(ExposedWindow(isWorkersBox));
             if (!box) return;
             g_ownerClicks = 0;
-            ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));  // handled before the box's click
+            // The owner's click is handled before the box's.
+            servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
             QAbstractButton* ok = box->buttons().front();
-            ClickThroughTheServer(ok, ok->rect().center());
+            servertest::TakeStep([&] { ClickThroughTheServer(ok, ok->rect().center()); });
             answeredWhileOpen = w32test::WaitFor([&] { return answer != -1; }) && over->isVisible();
         };
         QTimer::singleShot(0, [&] {
@@ -412,7 +413,7 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     w32test::AutoAnswerMessageBoxes(true);
     std::filesystem::remove_all(dir);
     // The same click reaches the owner once the dialog is gone.
-    ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200));
+    servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
     EXPECT_TRUE(w32test::WaitFor([] { return g_ownerClicks == 1; }));
     DestroyWindow(owner);
 }
@@ -800,9 +801,8 @@ TEST(X11UnderAWindowManager, TheKeyboardStaysInFrontOfAClickedWindow) { TheKeybo
 
 // Alt+F4 on the X server's keyboard once `at` has it; false if it never does.
 bool AltF4On(QWidget* at) {
-    if (!w32test::WaitFor([&] { return HasTheKeyboard(at); })) return false;
-    TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
-    return true;
+    const auto altF4 = [] { TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true); };
+    return servertest::TakeSteps({{[at] { return HasTheKeyboard(at); }, altF4}}) == 1;
 }
 
 int g_closes = 0, g_systemKeys = 0;
@@ -860,7 +860,7 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
             box->installEventFilter(&closes);
             if (AltF4On(box) && type == MB_YESNO) {
                 stayed = w32test::WaitFor([&] { return closes.n == 1; }) && box->isVisible();
-                TypeOnTheKeyboard({'n'});
+                servertest::TakeStep([] { TypeOnTheKeyboard({'n'}); });
             }
             if (!w32test::WaitFor([&] { return !box->isVisible(); })) box->done(0);
         });
@@ -871,10 +871,8 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
     w32test::AutoAnswerMessageBoxes(true);
 
     g_closes = g_systemKeys = 0;
-    if (w32test::WaitFor([&] { return HasTheKeyboard(top); })) {
-        EnableWindow(list, FALSE);
-        TypeOnTheKeyboard({'x'});
-    }
+    servertest::TakeSteps({{[&] { return HasTheKeyboard(top); }, [&] { EnableWindow(list, FALSE); }},
+                           {nullptr, [] { TypeOnTheKeyboard({'x'}); }}});
     const bool closed = AltF4On(top) && w32test::WaitFor([&] { return !IsWindow(main); });
     if (!closed) DestroyWindow(main);
     MSG m{};
