@@ -102,14 +102,16 @@ void DrawHeaderSection(const QStyleOption* opt, QPainter* p) {
 
 // Fusion with the looks of Win32 controls: the keyboard focus always shows
 // (Fusion shows it only after a Tab), drop-down lists open below their field,
-// scroll bars and list headers look like Windows' own.
+// scroll bars and list headers look like Windows' own, and the buttons of Qt's
+// own dialogs and boxes (保存, 取消, 是, 否, ...) carry no icon, whatever the
+// desktop's theme says.
 class LayerStyle : public QProxyStyle {
 public:
     LayerStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
     int styleHint(StyleHint hint, const QStyleOption* opt, const QWidget* widget,
                   QStyleHintReturn* ret) const override {
-        if (hint == SH_ComboBox_Popup) return 0;
+        if (hint == SH_ComboBox_Popup || hint == SH_DialogButtonBox_ButtonsHaveIcons) return 0;
         return QProxyStyle::styleHint(hint, opt, widget, ret);
     }
     void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,

@@ -12,9 +12,11 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHeaderView>
-#include <QtWidgets/QScrollBar>
-#include <QtWidgets/QStyle>
+#include <QtWidgets/QListView>
 #include <QtWidgets/QMessageBox>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QSplitter>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeView>
 
 #include <strings.h>
@@ -227,6 +229,54 @@ private:
     int steps_ = 0;
 };
 
+// The side bar shows its names whole, as Explorer's navigation pane does: it
+// is as wide as its widest entry, without a scroll bar across. (Qt gives it
+// the width it saved last time, or its first entry's, and scrolls the rest.)
+// Fitted as it is shown, when its entries change (a folder dropped onto it)
+// and when its scroll bar down comes or goes; the user may still drag its
+// border.
+class SidebarFitsItsNames : public QObject {
+public:
+    explicit SidebarFitsItsNames(QFileDialog* dlg)
+        : bar_(dlg->findChild<QListView*>(QStringLiteral("sidebar"))),
+          splitter_(dlg->findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        if (!bar_ || !bar_->model() || !splitter_ || splitter_->count() != 2 || splitter_->indexOf(bar_) < 0) return;
+        bar_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        const QAbstractItemModel* entries = bar_->model();
+        connect(entries, &QAbstractItemModel::rowsInserted, this, &SidebarFitsItsNames::Fit);
+        connect(entries, &QAbstractItemModel::rowsRemoved, this, &SidebarFitsItsNames::Fit);
+        connect(entries, &QAbstractItemModel::dataChanged, this, &SidebarFitsItsNames::Fit);
+        connect(entries, &QAbstractItemModel::modelReset, this, &SidebarFitsItsNames::Fit);
+        bar_->installEventFilter(this);
+        bar_->verticalScrollBar()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show || (e->type() == QEvent::Hide && o != bar_)) Fit();
+        return false;
+    }
+
+private:
+    void Fit() {
+        if (!bar_->isVisible()) return;  // laid out once shown
+        const QScrollBar* down = bar_->verticalScrollBar();
+        const int width = bar_->sizeHintForColumn(0) + 2 * bar_->frameWidth() +
+                          (down->isVisibleTo(bar_) ? down->sizeHint().width() : 0);
+        if (width == fitted_) return;  // the user's own width stays
+        fitted_ = width;
+        QList<int> sizes = splitter_->sizes();
+        const int at = splitter_->indexOf(bar_);
+        const int total = sizes[0] + sizes[1];
+        if (sizes[at] == width || total <= width) return;
+        sizes[at] = width;
+        sizes[1 - at] = total - width;
+        splitter_->setSizes(sizes);
+    }
+
+    QListView* bar_;
+    QSplitter* splitter_;
+    int fitted_ = -1;
+};
+
 // Alt+F4 cancels the dialog, as the system menu's close does where no window
 // manager takes the key (a manager's own Alt+F4 comes as a close request).
 // Looked for before any of the dialog's widgets sees the key.
@@ -305,6 +355,7 @@ bool RunDialog(const w32test::SaveDialogCall& call, DWORD* filterIndex, std::str
         auto* files = dlg.findChild<QFileSystemModel*>();
         if (files) dlg.setProxyModel(new ExplorerSizes(&dlg));  // the dialog owns it
         FitColumnsAndDialog columns(&dlg, files);
+        SidebarFitsItsNames sidebar(&dlg);
         // The program's filter texts show as they are, without Qt's patterns.
         dlg.setOption(QFileDialog::HideNameFilterDetails, true);
         dlg.setAcceptMode(QFileDialog::AcceptSave);

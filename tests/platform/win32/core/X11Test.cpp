@@ -357,7 +357,8 @@ LRESULT CALLBACK OwnerProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
 
 // While the save dialog is open, and while its replace question is open over
 // it, a worker's box (no owner) answers a click on its button; the dialog's
-// owner takes no click until the dialog is gone.
+// owner takes no click until the dialog is gone. No button of the three
+// carries an icon, as on Windows.
 TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     HWND owner = MakeTopLevel("X11SaveOwner", OwnerProc, "owner", {40, 40, 500, 400});
     ShowWindow(owner, SW_SHOW);
@@ -367,6 +368,7 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     std::ofstream(std::string(dir) + "/Export.txt") << "old";
     auto isWorkersBox = [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && !w->parentWidget(); };
     w32test::AutoAnswerMessageBoxes(false);
+    std::vector<std::string> withIcons;
     for (bool question : {false, true}) {
         SCOPED_TRACE(question ? "replace question open" : "dialog open");
         std::atomic<int> answer{-1};
@@ -376,6 +378,9 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
             worker = std::thread([&] { answer = MessageBoxA(nullptr, "\xCA\xA7\xB0\xDC", "Tarvel", MB_OK); });
             auto* box = static_cast<QMessageBox*>(ExposedWindow(isWorkersBox));
             if (!box) return;
+            for (QWidget* w : {over, static_cast<QWidget*>(box)})
+                for (QPushButton* b : w->findChildren<QPushButton*>())
+                    if (!b->icon().isNull()) withIcons.push_back(b->text().toStdString());
             g_ownerClicks = 0;
             // The owner's click is handled before the box's.
             servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
@@ -412,6 +417,7 @@ TEST(X11, AWorkersBoxAnswersAClickWhileTheSaveDialogIsOpen) {
     }
     w32test::AutoAnswerMessageBoxes(true);
     std::filesystem::remove_all(dir);
+    EXPECT_EQ(withIcons, std::vector<std::string>{});
     // The same click reaches the owner once the dialog is gone.
     servertest::TakeStep([&] { ClickThroughTheServer(TopLevelOf(owner), QPoint(250, 200)); });
     EXPECT_TRUE(w32test::WaitFor([] { return g_ownerClicks == 1; }));

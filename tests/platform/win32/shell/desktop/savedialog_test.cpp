@@ -10,8 +10,10 @@
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListView>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QCalendarWidget>
 #include <QtWidgets/QHeaderView>
 #include <QtWidgets/QTableView>
@@ -466,7 +468,8 @@ TEST_F(SaveDialog, RealDialogSpeaksChineseAndShowsTheFilterOnce) {
 // Under the C locale (ctest runs this program with LC_ALL=C) Qt's own dialogs
 // still speak Chinese: the save dialog opens with each column of its folder
 // whole, header and cells, sizes, types and the size header as Chinese Explorer
-// writes them and dates in Chinese; the calendar shows its months and days in Chinese.
+// writes them and dates in Chinese, its side bar's names whole, a long one
+// dropped onto it too; the calendar shows its months and days in Chinese.
 TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACLocale) {
     // Run whole too, the program gets the environment ctest gives it.
     ASSERT_STREQ(getenv("LC_ALL"), "C");
@@ -476,7 +479,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
         {"Song.ttf", 1234 * 1024 - 5},
         {"list.bin", 195},
         {"empty", 0}};
-    fs::create_directory(dir.path() + "/子目录");
+    fs::create_directories(dir.path() + "/子目录/全部客户联系人与销售机会");
     std::tm when{};  // 2025-12-08 15:49 local time
     when.tm_year = 2025 - 1900, when.tm_mon = 11, when.tm_mday = 8, when.tm_hour = 15, when.tm_min = 49;
     when.tm_isdst = -1;
@@ -489,7 +492,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     }
     std::map<std::string, std::string> sizes, types, dates;
     std::string headers;
-    std::vector<std::string> cut;
+    std::vector<std::string> cut, sidebarCut;
     int dragged = 0;
     QTimer timer;
     timer.setInterval(20);
@@ -523,6 +526,17 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
                 }
             }
             if ((rows <= static_cast<int>(std::size(files)) || !cut.empty()) && ++polls < 250) return;
+            // A folder with a long name added to the side bar, as a drop adds it; its
+            // entries are then put back, which Qt keeps for its next dialogs.
+            const QList<QUrl> entries = dlg->sidebarUrls();
+            const QString folder = QString::fromStdString(dir.path() + "/子目录/全部客户联系人与销售机会");
+            dlg->setSidebarUrls(entries + QList{QUrl::fromLocalFile(folder)});
+            auto* side = dlg->findChild<QListView*>(QStringLiteral("sidebar"));
+            for (int r = 0; r < side->model()->rowCount(); ++r)
+                if (side->sizeHintForIndex(side->model()->index(r, 0)).width() > side->viewport()->width() ||
+                    side->horizontalScrollBar()->isVisible())
+                    sidebarCut.push_back(side->model()->index(r, 0).data().toString().toStdString());
+            dlg->setSidebarUrls(entries);
             // The user can still drag the type column's border wider.
             QWidget* handles = header->viewport();
             const int before = header->sectionSize(2);
@@ -546,6 +560,7 @@ TEST_F(SaveDialog, QtDialogsShowWholeColumnsExplorerSizesAndChineseDatesUnderACL
     EXPECT_FALSE(GetSaveFileNameA(&d.ofn));
     timer.stop();
     EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_EQ(sidebarCut, std::vector<std::string>{});
     EXPECT_EQ(dragged, 40);
     EXPECT_EQ(sizes, (std::map<std::string, std::string>{{files[0].first, "144 KB"},
                                                          {"Song.ttf", "1,234 KB"},
