@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Recorder.h"
@@ -384,29 +385,24 @@ TEST_F(Controls, AltBackspaceUndoesAndAltArrowsOpenAndCloseComboLists) {
         const auto dropped = [c](bool open) {
             return w32test::WaitFor([c, open] { return (SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0) != 0) == open; });
         };
-        const std::vector<WPARAM> ok{MAKEWPARAM(2, CBN_SELENDOK), MAKEWPARAM(2, CBN_CLOSEUP)},
-            moved{MAKEWPARAM(2, CBN_SELCHANGE), ok[0], ok[1]}, cancel{MAKEWPARAM(2, CBN_SELENDCANCEL), ok[1]};
-        struct Close {
-            int from;
-            Qt::Key move, close;
-            Qt::KeyboardModifiers mods;
-            int sel;
-            std::vector<WPARAM> codes;
-        };
-        for (const Close& k : {Close{1, Qt::Key_Down, Qt::Key_Up, Qt::AltModifier, 2, moved},
-                               {1, Qt::Key_Down, Qt::Key_F4, Qt::NoModifier, 2, moved},
-                               {1, Qt::Key_Up, Qt::Key_Escape, Qt::NoModifier, 1, cancel},
-                               {-1, Qt::Key_unknown, Qt::Key_Down, Qt::AltModifier, -1, ok},
-                               {-1, Qt::Key_unknown, Qt::Key_Return, Qt::NoModifier, -1, ok}}) {
-            SendMessageA(c, CB_SETCURSEL, WPARAM(k.from), 0);
+        const WPARAM change = MAKEWPARAM(2, CBN_SELCHANGE), ok = MAKEWPARAM(2, CBN_SELENDOK),
+                     cancel = MAKEWPARAM(2, CBN_SELENDCANCEL), up = MAKEWPARAM(2, CBN_CLOSEUP);
+        using Close = std::tuple<int, Qt::Key, Qt::Key, Qt::KeyboardModifiers, int, std::vector<WPARAM>>;
+        for (const auto& [from, move, close, mods, sel, codes] :
+             {Close{1, Qt::Key_Down, Qt::Key_Up, Qt::AltModifier, 2, {change, ok, up}},
+              {1, Qt::Key_Down, Qt::Key_F4, Qt::NoModifier, 2, {change, ok, up}},
+              {1, Qt::Key_Up, Qt::Key_Escape, Qt::NoModifier, 1, {cancel, up}},
+              {-1, Qt::Key_unknown, Qt::Key_Down, Qt::AltModifier, -1, {ok, up}},
+              {-1, Qt::Key_unknown, Qt::Key_Return, Qt::NoModifier, -1, {ok, up}}}) {
+            SendMessageA(c, CB_SETCURSEL, WPARAM(from), 0);
             ClearLog();
             key(Qt::Key_Up);
             EXPECT_TRUE(dropped(true));
-            if (k.move != Qt::Key_unknown) key(k.move, Qt::NoModifier);
-            key(k.close, k.mods);
+            if (move != Qt::Key_unknown) key(move, Qt::NoModifier);
+            key(close, mods);
             EXPECT_TRUE(dropped(false));
-            EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), k.sel) << k.close;
-            EXPECT_EQ(Commands(), k.codes) << k.close;
+            EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), sel) << close;
+            EXPECT_EQ(Commands(), codes) << close;
         }
         key(Qt::Key_Down);
         EXPECT_TRUE(dropped(true));
