@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ScreenReader.h"
@@ -25,6 +26,7 @@
 #include "dialogs/NewRecordDialogs.h"
 #include "dialogs/RecordPickers.h"
 #include "mail/MailDialogClass.h"
+#include "platform/gbk/gbk.h"
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
@@ -828,6 +830,38 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
     Click(g_Tas_Detail, IDC_TASD_SAVE);
     EXPECT_EQ(Database().Query("SELECT tas_date FROM tasks WHERE tas_subject='Keys'"),
               (std::vector<std::vector<std::string>>{{stored}}));
+}
+
+// With the X server's keys on a new contact's 重要性 (nothing chosen at
+// opening): F4 and Alt+Down close the open list on the item Down moved to;
+// Alt+Up on a list opened without a move leaves nothing chosen.
+TEST_F(ScreenXvfb, KeysThatCloseADropDownListKeepTheItemMovedTo) {
+    ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
+    using Keys = std::vector<unsigned>;
+    const Keys f4{XK_F4}, altDown{XK_Alt_L, XK_Down}, altUp{XK_Alt_L, XK_Up};
+    for (const auto& [open, move, close] :
+         {std::tuple{f4, Keys{XK_Down}, f4}, {altDown, {XK_Down}, altDown}, {altDown, {}, altUp}}) {
+        HWND dlg = nullptr, box = nullptr;
+        const auto dropped = [&](bool is) { return SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0) == is; };
+        DialogScript script;
+        script.Then(IDD_NEW_CONTACT, [&](HWND h) { box = GetDlgItem(dlg = h, IDC_NEWCONTACT_IMPORTANT); });
+        servertest::Steps steps(
+            {
+                {[&] { return box != nullptr; }, [&] { SetFocus(box); }},
+                {[&] { return GetFocus() == box; }, [&] { screentest::ChordWithTheServer(open); }},
+                {[&] { return dropped(true); },
+                 [&] {
+                     TypeWithTheServer(move);
+                     screentest::ChordWithTheServer(close);
+                 }},
+                {[&] { return dropped(false); }, [&] { PressButton(dlg, IDC_NEWRECORD_OK); }},
+            },
+            [&] { PressButton(dlg, IDCANCEL); });
+        DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetail, 0);
+        EXPECT_EQ(steps.Taken(), 4u);
+    }
+    EXPECT_EQ(Database().Query("SELECT con_important FROM contacts ORDER BY con_id"),
+              (std::vector<std::vector<std::string>>{{gbk::ToUtf8("中")}, {gbk::ToUtf8("中")}, {""}}));
 }
 
 }  // namespace

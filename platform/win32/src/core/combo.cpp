@@ -69,11 +69,12 @@ public:
 // row at its far end goes, the end next to the box stays where it is.
 class ComboWidget : public QComboBox {
 public:
-    using QComboBox::QComboBox;
+    ComboWidget(HWND h, QWidget* parent) : QComboBox(parent), hwnd_(h) {}
     void showPopup() override {
         QComboBox::showPopup();
         QAbstractItemView* v = view();
         if (v) v->installEventFilter(this);
+        if (v) v->viewport()->installEventFilter(this);
         QWidget* list = v ? v->parentWidget() : nullptr;
         if (!list || count() == 0) return;
         const int row = v->sizeHintForRow(0);
@@ -89,6 +90,24 @@ public:
         list->setGeometry(r);
         if (currentIndex() >= 0) v->scrollTo(v->model()->index(currentIndex(), modelColumn()));
     }
+    // Every close of the open list ends here. One that picks (Enter, F4,
+    // Alt+Up, Alt+Down, a click on a row) makes the row the list shows
+    // selected the selection (CBN_SELCHANGE), then CBN_SELENDOK; any other
+    // (Esc, a click elsewhere) CBN_SELENDCANCEL; CBN_CLOSEUP once it is gone.
+    // A list opened on no selection shows none until the user moves in it.
+    void hidePopup() override {
+        QAbstractItemView* v = view();
+        const bool pick = picking_;
+        picking_ = false;
+        if (!v || !v->isVisible()) return QComboBox::hidePopup();
+        const HWND h = hwnd_;
+        const QModelIndex shown = v->currentIndex();
+        if (pick && shown.isValid() && v->selectionModel()->isSelected(shown)) setCurrentIndex(shown.row());
+        if (Window* w = FromHwnd(h)) NotifyCommand(w, pick ? CBN_SELENDOK : CBN_SELENDCANCEL);
+        if (!FromHwnd(h)) return;
+        QComboBox::hidePopup();
+        if (Window* w = FromHwnd(h)) NotifyCommand(w, CBN_CLOSEUP);
+    }
 
 protected:
     // Alt+Up opens the list as Alt+Down does (Qt would step the selection).
@@ -98,22 +117,39 @@ protected:
         else
             QComboBox::keyPressEvent(e);
     }
-    // Alt+Up on the open list closes it with the row it shows chosen, as
-    // Alt+Down and F4 do.
+    // The keys that close the open list on its row (Qt's list takes them as
+    // a shortcut override, or as a key press where that went elsewhere), and
+    // the release of a click on a row, which Qt's list closes itself on.
     bool eventFilter(QObject* o, QEvent* e) override {
-        auto* k = e->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(e) : nullptr;
-        if (!k || o != view() || k->key() != Qt::Key_Up || !(k->modifiers() & Qt::AltModifier))
+        QAbstractItemView* v = view();
+        if (!v || (o != v && o != v->viewport())) return QComboBox::eventFilter(o, e);
+        if (e->type() == QEvent::MouseButtonRelease && v->parentWidget()) {
+            picking_ = true;
+            const bool taken = v->parentWidget()->eventFilter(o, e);
+            picking_ = false;
+            return taken;
+        }
+        if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return QComboBox::eventFilter(o, e);
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        const bool alt = static_cast<QKeyEvent*>(e)->modifiers() & Qt::AltModifier;
+        if (!(key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_F4 && !alt) ||
+              (alt && (key == Qt::Key_Up || key == Qt::Key_Down))))
             return QComboBox::eventFilter(o, e);
-        const int row = view()->currentIndex().row();
-        hidePopup();
-        if (row >= 0) setCurrentIndex(row);
+        if (v->isVisible()) {
+            picking_ = true;
+            hidePopup();
+        }
         return true;
     }
+
+private:
+    HWND hwnd_;
+    bool picking_ = false;  // the list closes on a pick
 };
 
 QWidget* MakeCombo(Window* w, QWidget* parent) {
     w->state = std::make_unique<ComboState>();
-    auto* b = new ComboWidget(parent);
+    auto* b = new ComboWidget(w->hwnd, parent);
     b->setEditable(!DropList(w));
     b->setMaxVisibleItems(30);
     b->setFocusPolicy(Qt::StrongFocus);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Recorder.h"
@@ -355,8 +356,10 @@ TEST_F(Controls, EditUndoHasOneLevelThatASecondUndoUndoes) {
 
 // Keys with Alt as the keyboard sends them (to Qt's focus, shortcuts first,
 // once the window of Qt's focus widget has the keyboard): Alt+Backspace
-// undoes, and undoes the undo; Alt+Up and Alt+Down open a combo box's list
-// and close it on the row shown.
+// undoes, and undoes the undo; Alt+Up and Alt+Down open a combo box's list.
+// Alt+Up, F4, Alt+Down and Enter close it on the row moved to (none moved
+// to: the selection stays, none stays none), Esc on the selection it had,
+// with Win32's notifications in Win32's order.
 TEST_F(Controls, AltBackspaceUndoesAndAltArrowsOpenAndCloseComboLists) {
     const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::AltModifier) {
         w32test::WaitFor([] {
@@ -382,12 +385,25 @@ TEST_F(Controls, AltBackspaceUndoesAndAltArrowsOpenAndCloseComboLists) {
         const auto dropped = [c](bool open) {
             return w32test::WaitFor([c, open] { return (SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0) != 0) == open; });
         };
-        key(Qt::Key_Up);
-        EXPECT_TRUE(dropped(true));
-        key(Qt::Key_Down, Qt::NoModifier);
-        key(Qt::Key_Up);
-        EXPECT_TRUE(dropped(false));
-        EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
+        const WPARAM change = MAKEWPARAM(2, CBN_SELCHANGE), ok = MAKEWPARAM(2, CBN_SELENDOK),
+                     cancel = MAKEWPARAM(2, CBN_SELENDCANCEL), up = MAKEWPARAM(2, CBN_CLOSEUP);
+        using Close = std::tuple<int, Qt::Key, Qt::Key, Qt::KeyboardModifiers, int, std::vector<WPARAM>>;
+        for (const auto& [from, move, close, mods, sel, codes] :
+             {Close{1, Qt::Key_Down, Qt::Key_Up, Qt::AltModifier, 2, {change, ok, up}},
+              {1, Qt::Key_Down, Qt::Key_F4, Qt::NoModifier, 2, {change, ok, up}},
+              {1, Qt::Key_Up, Qt::Key_Escape, Qt::NoModifier, 1, {cancel, up}},
+              {-1, Qt::Key_unknown, Qt::Key_Down, Qt::AltModifier, -1, {ok, up}},
+              {-1, Qt::Key_unknown, Qt::Key_Return, Qt::NoModifier, -1, {ok, up}}}) {
+            SendMessageA(c, CB_SETCURSEL, WPARAM(from), 0);
+            ClearLog();
+            key(Qt::Key_Up);
+            EXPECT_TRUE(dropped(true));
+            if (move != Qt::Key_unknown) key(move, Qt::NoModifier);
+            key(close, mods);
+            EXPECT_TRUE(dropped(false));
+            EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), sel) << close;
+            EXPECT_EQ(Commands(), codes) << close;
+        }
         key(Qt::Key_Down);
         EXPECT_TRUE(dropped(true));
         DestroyWindow(c);
