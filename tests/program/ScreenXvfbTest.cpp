@@ -8,7 +8,7 @@
 // step once per click of the user's mouse; a date picker's calendar drops
 // down framed, today marked, and takes the user's keys; lists scroll their
 // columns by small steps as far as the last one, and show no horizontal bar
-// when their columns fit.
+// when their columns fit; a record form's memo box turns white with 修改.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -862,6 +862,28 @@ TEST_F(ScreenXvfb, KeysThatCloseADropDownListKeepTheItemMovedTo) {
     }
     EXPECT_EQ(Database().Query("SELECT con_important FROM contacts ORDER BY con_id"),
               (std::vector<std::vector<std::string>>{{gbk::ToUtf8("中")}, {gbk::ToUtf8("中")}, {""}}));
+}
+
+// 修改 turns a record form's memo box white at once, as its one-line fields,
+// with no click in it: on the task form and on the opportunity form.
+TEST_F(ScreenXvfb, TheMemoBoxTurnsWhiteTheMomentTheFormIsEditable) {
+    const auto white = [](HWND memo) {
+        const Pixels p = Read(Grown(ClientOnScreen(memo), -3));
+        return !p.empty() && size_t(std::count(p.rgb.begin(), p.rgb.end(), 0xFFFFFFu)) * 10 > p.rgb.size() * 9;
+    };
+    for (auto [form, memo, edit, id] :
+         {std::tuple<RecordFormClass*, HWND*, int, ULONG>{&g_Tas_Detail, &g_Tas_Detail.m_hContent, IDC_TASD_EDIT,
+                                                          AddTask({.subject = "Memo"})},
+          {&g_Opp_Detail, &g_Opp_Detail.m_hDescription, IDC_OPPD_EDIT, AddOpp({.subject = "Memo"})}}) {
+        ASSERT_EQ(HandOverToForm(form, &id, 1, 0, nullptr), 0);
+        servertest::Steps steps({
+            {[&] { return g_pCurrentDialog == form && !white(*memo); },
+             ClickAtTheMiddle(GetDlgItem(form->m_hWnd, edit))},
+            {[&] { return white(*memo); }, [] {}},
+        });
+        EXPECT_TRUE(w32test::WaitFor([&] { return steps.Taken() == 2; }, 15000))
+            << ClassOf(*form) << ": " << steps.Taken();
+    }
 }
 
 }  // namespace

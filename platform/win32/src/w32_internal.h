@@ -260,6 +260,10 @@ Window* FocusWindow();
 void SyncGeometry(Window* w);
 void SyncVisible(Window* w);
 void SyncEnabled(Window* w);
+// Repaints a control's widget with its inner parts (a multi-line edit's
+// viewport, a combo's line edit, a picker's fields): Qt repaints no opaque
+// child of a widget it repaints, and their colours follow the control's state.
+void RepaintWhole(QWidget* widget);
 
 // ---------------------------------------------------------------------------
 // GDI objects for controls

@@ -209,7 +209,7 @@ void ApplyReadOnly(Window* w) {
     bool ro = ReadOnly(w);
     if (QLineEdit* l = Line(w)) l->setReadOnly(ro);
     if (QTextEdit* m = Multi(w)) m->setReadOnly(ro);
-    if (w->widget) w->widget->update();  // its colours change
+    if (w->widget) RepaintWhole(w->widget);  // its colours change
 }
 
 // The colours an edit paints in, asked of its parent before each paint as a

@@ -281,7 +281,14 @@ void SyncVisible(Window* w) {
 void SyncEnabled(Window* w) {
     if (!w || !w->widget) return;
     // Only controls look disabled; a disabled frame or view just takes no input.
-    if (w->cls && w->cls->factory) w->widget->setEnabled(w->Enabled());
+    if (!w->cls || !w->cls->factory) return;
+    w->widget->setEnabled(w->Enabled());
+    RepaintWhole(w->widget);
+}
+
+void RepaintWhole(QWidget* widget) {
+    widget->update();
+    for (QWidget* part : widget->findChildren<QWidget*>()) part->update();
 }
 
 bool ReallyVisible(const Window* w) {
