@@ -32,6 +32,7 @@
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_Navigation.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
@@ -828,6 +829,35 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
     Click(g_Tas_Detail, IDC_TASD_SAVE);
     EXPECT_EQ(Database().Query("SELECT tas_date FROM tasks WHERE tas_subject='Keys'"),
               (std::vector<std::vector<std::string>>{{stored}}));
+}
+
+// By the screen's right edge (registered at 1024 x 768 too, where the form's
+// right edge is) the new contact's 创建 calendar drops down with F4 wholly on
+// the screen, its frame shown all round, and the description's own menu
+// opens at the pointer, to its left where there is no room to its right.
+TEST_F(ScreenXvfb, DropDownsOpenOnTheScreen) {
+    GotoCon_DetailNew();
+    ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
+    const HWND date = g_Con_Detail.m_hCreateDate;
+    const Rect field = ClientOnScreen(date), memo = ClientOnScreen(g_Con_Detail.m_hDescription);
+    const int width = GetSystemMetrics(SM_CXSCREEN), x = std::min(memo.x + memo.width, width) - 40, y = memo.y + 10;
+    std::string framed = "never shown";
+    Rect cal, menu;
+    servertest::Steps steps({
+        {[] { return true; }, [&] { ClickWithTheServer(field.x + 10, field.y + field.height / 2); }},
+        {[&] { return GetFocus() == date; }, [] { TypeWithTheServer({XK_F4}); }},
+        {[&] {
+             const RECT r = w32test::PickerCalendarRect(date);
+             cal = Rect{field.x + r.left, field.y + r.top, r.right - r.left, r.bottom - r.top};
+             return (framed = WhyNotFramedWithToday(Read(cal))).empty();
+         },
+         [] { TypeWithTheServer({XK_Escape}); }},
+        {[&] { return !w32test::PickerCalendarOpen(date); }, [&] { ClickWithTheServer(x, y, 3); }},
+        {[&] { return (menu = ShownMenu()).width > 0; }, [] { TypeWithTheServer({XK_Escape}); }},
+    });
+    EXPECT_TRUE(w32test::WaitFor([&] { return steps.Taken() == 5 && !IsShown(Shown::PopupMenu); }, 30000)) << framed;
+    EXPECT_LE(cal.x + cal.width, width);
+    EXPECT_TRUE((menu.x == x || menu.x + menu.width == x) && menu.y == y) << menu.x << "," << menu.y << " at " << x;
 }
 
 }  // namespace
