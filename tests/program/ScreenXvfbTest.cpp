@@ -34,6 +34,7 @@
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
 #include "views/contacts/Con_DetailDialogClass.h"
+#include "views/contacts/Con_Navigation.h"
 #include "views/contacts/Con_HomepageDialogClass.h"
 #include "views/contacts/Con_StartDialogClass.h"
 #include "views/opportunities/Opp_DetailDialogClass.h"
@@ -832,11 +833,36 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
               (std::vector<std::vector<std::string>>{{stored}}));
 }
 
-// With the X server's keys on a new contact's 重要性 (nothing chosen at
-// opening): F4 and Alt+Down close the open list on the item Down moved to;
-// Alt+Up on a list opened without a move leaves nothing chosen.
-TEST_F(ScreenXvfb, KeysThatCloseADropDownListKeepTheItemMovedTo) {
+// What a user sees and keeps on the record forms, with the X server's clicks
+// and keys (registered at 1024 x 768 too, where the forms reach the screen's
+// right edge):
+// - 修改 turns the memo box white at once, as its one-line fields, with no
+//   click in it (the task and the opportunity form);
+// - on a new contact's 重要性 (nothing chosen), F4 and Alt+Down close the
+//   open list on the item Down moved to, Alt+Up after no move leaves nothing
+//   chosen, as the stored records show;
+// - by the screen's right edge the new contact's 创建 calendar drops down
+//   with F4 wholly on the screen, its frame shown all round, and the
+//   description's own menu opens at the pointer, to its left where there is
+//   no room to its right.
+TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
     ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
+    const auto white = [](HWND memo) {
+        const Pixels p = Read(Grown(ClientOnScreen(memo), -3));
+        return !p.empty() && size_t(std::count(p.rgb.begin(), p.rgb.end(), 0xFFFFFFu)) * 10 > p.rgb.size() * 9;
+    };
+    for (auto [form, memo, edit, id] :
+         {std::tuple<RecordFormClass*, HWND*, int, ULONG>{&g_Tas_Detail, &g_Tas_Detail.m_hContent, IDC_TASD_EDIT,
+                                                          AddTask({.subject = "Memo"})},
+          {&g_Opp_Detail, &g_Opp_Detail.m_hDescription, IDC_OPPD_EDIT, AddOpp({.subject = "Memo"})}}) {
+        ASSERT_EQ(HandOverToForm(form, &id, 1, 0, nullptr), 0);
+        EXPECT_EQ(servertest::TakeSteps({{[&] { return g_pCurrentDialog == form && !white(*memo); },
+                                          ClickAtTheMiddle(GetDlgItem(form->m_hWnd, edit))},
+                                         {[&] { return white(*memo); }, nullptr}}),
+                  2u)
+            << ClassOf(*form);
+    }
+
     using Keys = std::vector<unsigned>;
     const Keys f4{XK_F4}, altDown{XK_Alt_L, XK_Down}, altUp{XK_Alt_L, XK_Up};
     for (const auto& [open, move, close] :
@@ -862,28 +888,30 @@ TEST_F(ScreenXvfb, KeysThatCloseADropDownListKeepTheItemMovedTo) {
     }
     EXPECT_EQ(Database().Query("SELECT con_important FROM contacts ORDER BY con_id"),
               (std::vector<std::vector<std::string>>{{gbk::ToUtf8("中")}, {gbk::ToUtf8("中")}, {""}}));
-}
 
-// 修改 turns a record form's memo box white at once, as its one-line fields,
-// with no click in it: on the task form and on the opportunity form.
-TEST_F(ScreenXvfb, TheMemoBoxTurnsWhiteTheMomentTheFormIsEditable) {
-    const auto white = [](HWND memo) {
-        const Pixels p = Read(Grown(ClientOnScreen(memo), -3));
-        return !p.empty() && size_t(std::count(p.rgb.begin(), p.rgb.end(), 0xFFFFFFu)) * 10 > p.rgb.size() * 9;
-    };
-    for (auto [form, memo, edit, id] :
-         {std::tuple<RecordFormClass*, HWND*, int, ULONG>{&g_Tas_Detail, &g_Tas_Detail.m_hContent, IDC_TASD_EDIT,
-                                                          AddTask({.subject = "Memo"})},
-          {&g_Opp_Detail, &g_Opp_Detail.m_hDescription, IDC_OPPD_EDIT, AddOpp({.subject = "Memo"})}}) {
-        ASSERT_EQ(HandOverToForm(form, &id, 1, 0, nullptr), 0);
-        servertest::Steps steps({
-            {[&] { return g_pCurrentDialog == form && !white(*memo); },
-             ClickAtTheMiddle(GetDlgItem(form->m_hWnd, edit))},
-            {[&] { return white(*memo); }, [] {}},
-        });
-        EXPECT_TRUE(w32test::WaitFor([&] { return steps.Taken() == 2; }, 15000))
-            << ClassOf(*form) << ": " << steps.Taken();
-    }
+    GotoCon_DetailNew();
+    const HWND date = g_Con_Detail.m_hCreateDate;
+    const Rect field = ClientOnScreen(date), desc = ClientOnScreen(g_Con_Detail.m_hDescription);
+    const int width = GetSystemMetrics(SM_CXSCREEN), x = std::min(desc.x + desc.width, width) - 40, y = desc.y + 10;
+    std::string framed = "never shown";
+    Rect cal, menu;
+    EXPECT_EQ(servertest::TakeSteps({
+                  {nullptr, [&] { ClickWithTheServer(field.x + 10, field.y + field.height / 2); }},
+                  {[&] { return GetFocus() == date; }, [] { TypeWithTheServer({XK_F4}); }},
+                  {[&] {
+                       const RECT r = w32test::PickerCalendarRect(date);
+                       cal = Rect{field.x + r.left, field.y + r.top, r.right - r.left, r.bottom - r.top};
+                       return (framed = WhyNotFramedWithToday(Read(cal))).empty();
+                   },
+                   [] { TypeWithTheServer({XK_Escape}); }},
+                  {[&] { return !w32test::PickerCalendarOpen(date); }, [&] { ClickWithTheServer(x, y, 3); }},
+                  {[&] { return (menu = ShownMenu()).width > 0; }, [] { TypeWithTheServer({XK_Escape}); }},
+              }),
+              5u)
+        << framed;
+    EXPECT_TRUE(w32test::WaitFor([] { return !IsShown(Shown::PopupMenu); }));
+    EXPECT_LE(cal.x + cal.width, width);
+    EXPECT_TRUE((menu.x == x || menu.x + menu.width == x) && menu.y == y) << menu.x << "," << menu.y << " at " << x;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionSpinBox>
 #include <QTextCharFormat>
@@ -365,12 +366,7 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
                                     .arg(cal->today.year())
                                     .arg(cal->today.month())
                                     .arg(cal->today.day()));
-            if (style_ & DTS_RIGHTALIGN) {
-                // Right edge of the calendar under the right edge of the control.
-                QWidget* popup = Popup();
-                const QPoint bottomRight = edit_->mapToGlobal(QPoint(edit_->width(), edit_->height()));
-                popup->move(bottomRight.x() - popup->width(), bottomRight.y());
-            }
+            PlaceCalendar();
             NMHDR hdr{};
             SendNotify(hwnd_, DTN_DROPDOWN, &hdr);
         } else if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
@@ -385,6 +381,23 @@ bool DtpCtl::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QObject::eventFilter(o, e);
+}
+
+// The calendar under the control, its left edge under the control's (its
+// right edge with DTS_RIGHTALIGN), kept on the control's screen: shifted
+// sideways until it fits, above the control when there is no room below.
+// Qt placed it before it showed, by its size before today's line was set.
+void DtpCtl::PlaceCalendar() {
+    QWidget* popup = Popup();
+    popup->adjustSize();
+    const QRect field(edit_->mapToGlobal(QPoint(0, 0)), edit_->size());
+    const QRect screen = edit_->screen()->availableGeometry();
+    QRect r(QPoint(style_ & DTS_RIGHTALIGN ? field.right() + 1 - popup->width() : field.left(), field.bottom() + 1),
+            popup->size());
+    if (r.bottom() > screen.bottom()) r.moveBottom(field.top() - 1);
+    r.moveLeft(std::max(std::min(r.left(), screen.right() + 1 - r.width()), screen.left()));
+    r.moveTop(std::max(std::min(r.top(), screen.bottom() + 1 - r.height()), screen.top()));
+    popup->move(r.topLeft());
 }
 
 void DtpCtl::Changed(const QDateTime& dt) {

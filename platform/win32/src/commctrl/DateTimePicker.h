@@ -69,6 +69,7 @@ private:
     void RestoreRange();
     void Relayout();
     void DressCalendar();
+    void PlaceCalendar();
     // Sets the value (within the range) and reports a change from `before`.
     void Apply(const QDateTime& dt, const QDateTime& before);
 

@@ -1,6 +1,7 @@
 // Menus: handles built from menu resources or by hand, and TrackPopupMenu
 // over QMenu (the chosen command is posted to the owner after the menu closes).
 #include <QtGui/QAction>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtCore/QPointer>
@@ -298,6 +299,17 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
             at.ry() -= size.height();
         else if (uFlags & TPM_VCENTERALIGN)
             at.ry() -= size.height() / 2;
+        // Kept on the screen as Win32 keeps a popup menu: past an edge it goes
+        // to the other side of the point, then is shifted onto the screen.
+        QRect area = ScreenArea();
+        if (QScreen* s = QGuiApplication::screenAt(QPoint(x, y))) area = s->availableGeometry();
+        const QRect r(at, size);
+        if (r.right() > area.right()) at.setX(x - size.width());
+        if (r.left() < area.left()) at.setX(x);
+        if (r.bottom() > area.bottom()) at.setY(y - size.height());
+        if (r.top() < area.top()) at.setY(y);
+        at.setX(std::max(std::min(at.x(), area.right() + 1 - size.width()), area.left()));
+        at.setY(std::max(std::min(at.y(), area.bottom() + 1 - size.height()), area.top()));
         QAction* chosen = nullptr;
         if (IsWindow(hWnd) || !hWnd) {
             g_openMenus.push_back(OpenMenu{hWnd, menu});
