@@ -213,6 +213,7 @@ HWND EnsureProgram() {
     }
     ShowWindow(s_hMain, SW_SHOWNORMAL);
     MoveWindow(s_hMain, 0, 0, 1280, 900, TRUE);
+    w32test::WaitForKeyboard(s_hMain);  // where typed keys go
     return s_hMain;
 }
 

@@ -77,11 +77,12 @@ void RightClick(HWND hwnd, int x = -1, int y = -1);
 void MouseMove(HWND hwnd, int x, int y);
 void MouseDown(HWND hwnd, int x = -1, int y = -1);
 void MouseUp(HWND hwnd, int x = -1, int y = -1);
-// A key press and release (VK_* code) sent to the window that holds the
-// keyboard focus (or to hwnd when given); shift/ctrl are held during it and
-// released after it.
+// A key press and release (VK_* code) sent where the user's key goes: to
+// the open popup, else to what has the keyboard in the active window (a
+// control, a box's button); or to hwnd when given. shift/ctrl are held
+// during it and released after it.
 void PressKey(int vk, bool shift = false, bool ctrl = false, HWND hwnd = nullptr);
-// Types a GBK text into the focused window (or hwnd), character by character.
+// Types a GBK text where PressKey's keys go (or into hwnd), character by character.
 void TypeText(const std::string& gbk, HWND hwnd = nullptr);
 // Chooses item `index` of a combo box as a user would (it takes the focus,
 // then arrow keys move the selection), so CBN_SELCHANGE follows.
@@ -98,6 +99,10 @@ std::vector<RECT> ComboListRows(HWND combo, int* viewportHeight);
 void ProcessEvents(int ms = 0);
 // Pumps until pred() is true or timeoutMs passed; returns pred().
 bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 5000);
+// Pumps until the top-level window of hwnd is the active window, where the
+// user's keys go once it is on screen (activation comes from the window
+// system, after the window is shown); returns whether it is.
+bool WaitForKeyboard(HWND hwnd, int timeoutMs = 5000);
 // The double-click time (ms) of the process: two clicks closer than it make a
 // double click, and a list starts a label edit that long after a click on its
 // selected row. SetDoubleClickTime returns the time it replaces.

@@ -94,6 +94,13 @@ void KeepWithTheWindowInFront(QApplication* app) {
                                            [top](const QPointer<QWidget>& w) { return !w || w == top; }),
                             order.end());
                 order.emplace_back(top);
+                // A window of Qt's own (a message box, the save dialog) has
+                // the keyboard, on a part without a handle: no window of the
+                // layer has the focus, as the thread's focus window loses it
+                // to a box's button or to another thread's box. It has the
+                // focus back when the box ends (KeyboardReturn) or when its
+                // window is active again.
+                if (!HwndOfWidget(top) && top->windowType() != Qt::Popup && GetFocus()) SetFocus(nullptr);
                 if (QWidget* taker = KeyboardTaker(top); taker != top)
                     taker->activateWindow();
                 else if (HwndOfWidget(top) && !Blocked(top) && !QApplication::focusWidget())

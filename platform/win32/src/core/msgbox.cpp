@@ -16,7 +16,8 @@
 // with 取消 or the only button, the underlined letter of a button (是(Y),
 // 否(N), ...) with that button, with or without Alt; a click on a button with
 // that button, on whichever thread the box was called. A box that opens over
-// another takes the keyboard; when a box ends, the window it took the
+// another takes the keyboard; while a box has it, no window of the layer has
+// the focus (GetFocus answers NULL); when a box ends, the window it took the
 // keyboard from has it back, with the focus where it was (KeyboardReturn).
 #include <QtCore/QEventLoop>
 #include <QtCore/QPointer>

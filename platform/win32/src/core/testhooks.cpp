@@ -4,6 +4,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
+#include <QtCore/QPointer>
 #include <QtCore/QThread>
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
@@ -64,6 +65,11 @@ void SendMouse(HWND h, QEvent::Type type, Qt::MouseButton button, Qt::MouseButto
     QApplication::sendEvent(t, &ev);
 }
 
+// The widget a key goes to: the window's own (its focus proxy) when one is
+// named, else where Qt delivers a key of the window system: the open
+// popup's focus widget (or the popup), else the active window's focus
+// widget, else the active window. So a box or a dialog that holds the
+// keyboard gets the key, not the window under it.
 QWidget* KeyTarget(HWND h) {
     if (h) {
         w32::Window* w = Win(h);
@@ -71,8 +77,9 @@ QWidget* KeyTarget(HWND h) {
         QWidget* t = w->widget->focusProxy() ? w->widget->focusProxy() : w->widget;
         return t;
     }
-    if (w32::Window* f = w32::FocusWindow(); f && f->widget) return f->widget;
-    return QApplication::focusWidget();
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
+    if (QWidget* f = QApplication::focusWidget()) return f;
+    return QApplication::activeWindow();
 }
 
 }  // namespace
@@ -144,7 +151,9 @@ void PressKey(int vk, bool shift, bool ctrl, HWND h) {
     QPointer<QWidget> guard(t);
     QKeyEvent down(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(t, &down);
-    if (!guard) t = KeyTarget(nullptr);
+    // Without a window named, the release goes where the keyboard is then,
+    // as the user's does (the press may have moved it, or closed a box).
+    if (!h || !guard) t = KeyTarget(nullptr);
     if (!t) return;
     QKeyEvent up(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(t, &up);
@@ -153,7 +162,7 @@ void PressKey(int vk, bool shift, bool ctrl, HWND h) {
     for (auto [on, modKey, modFlag] : {std::tuple{ctrl, Qt::Key_Control, Qt::ControlModifier},
                                        std::tuple{shift, Qt::Key_Shift, Qt::ShiftModifier}}) {
         if (!on) continue;
-        if (!guard) t = KeyTarget(nullptr);
+        if (!h || !guard) t = KeyTarget(nullptr);
         if (!t) return;
         // Made with the modifiers held before it: the event reports them
         // without its own key's.
@@ -241,6 +250,12 @@ bool WaitFor(const std::function<bool()>& pred, int timeoutMs) {
         QThread::msleep(1);
     }
     return true;
+}
+
+bool WaitForKeyboard(HWND h, int timeoutMs) {
+    w32::Window* w = Win(h);
+    const QPointer<QWidget> top = w ? w32::TopLevelOf(w)->widget : nullptr;
+    return top && WaitFor([top] { return top && QApplication::activeWindow() == top; }, timeoutMs);
 }
 
 int SetDoubleClickTime(int ms) {

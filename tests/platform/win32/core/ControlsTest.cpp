@@ -49,6 +49,7 @@ protected:
         g_recHandler = nullptr;
         top = MakeTop(600, 400);
         ShowWindow(top, SW_SHOW);
+        w32test::WaitForKeyboard(top);  // where typed keys go
     }
     void TearDown() override {
         g_recHandler = nullptr;

@@ -57,6 +57,7 @@ protected:
         ClearLog();
         top = MakeTop(600, 400);
         ShowWindow(top, SW_SHOW);
+        w32test::WaitForKeyboard(top);  // where typed keys go
     }
     void TearDown() override {
         DestroyWindow(top);

@@ -126,6 +126,7 @@ TEST_F(Dialogs, InitialFocusGoesToFirstEnabledTabStopWithItsTextSelected) {
 TEST_F(Dialogs, TabMovesOverEnabledTabStopsInTemplateOrder) {
     std::vector<int> order;
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         order.push_back(GetDlgCtrlID(GetFocus()));
         w32test::PressKey(VK_TAB);
         order.push_back(GetDlgCtrlID(GetFocus()));
@@ -146,6 +147,7 @@ TEST_F(Dialogs, TabMovesOverEnabledTabStopsInTemplateOrder) {
 TEST_F(Dialogs, TabbingOntoAnUncheckedRadioButtonChecksItAndReportsAClick) {
     int focused = 0, checked = -1;
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         SetFocus(GetDlgItem(d, 102));
         g_dlgLog.clear();
         w32test::PressKey(VK_TAB);
@@ -160,7 +162,10 @@ TEST_F(Dialogs, TabbingOntoAnUncheckedRadioButtonChecksItAndReportsAClick) {
 }
 
 TEST_F(Dialogs, EscapeAndTheCloseBoxArriveAsCancel) {
-    w32test::SetDialogHook([](HWND, const std::string&) { w32test::PressKey(VK_ESCAPE); });
+    w32test::SetDialogHook([](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
+        w32test::PressKey(VK_ESCAPE);
+    });
     EXPECT_EQ(DialogBoxParamA(Inst(), "ID_DLG_FORM", nullptr, DlgProc, 0), IDCANCEL);
     EXPECT_EQ(Commands(MAKEWPARAM(IDCANCEL, BN_CLICKED)), 1);
     g_dlgLog.clear();
@@ -171,6 +176,7 @@ TEST_F(Dialogs, EscapeAndTheCloseBoxArriveAsCancel) {
 TEST_F(Dialogs, EnterClicksTheFocusedButtonOrSendsIdOk) {
     bool closedBy1112 = false;
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         // In an edit, with no default button: command 1, which nobody handles.
         w32test::PressKey(VK_RETURN);
         EXPECT_EQ(Commands(IDOK), 1);
@@ -185,6 +191,7 @@ TEST_F(Dialogs, EnterClicksTheFocusedButtonOrSendsIdOk) {
     g_dlgLog.clear();
     std::string text;
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         SetFocus(GetDlgItem(d, 106));
         w32test::TypeText("a");
         w32test::PressKey(VK_RETURN);
@@ -202,6 +209,7 @@ TEST_F(Dialogs, EnterClicksTheFocusedButtonOrSendsIdOk) {
 TEST_F(Dialogs, EnterDoesNothingWhileTheDefaultButtonIsDisabled) {
     HWND focus = nullptr, edit = nullptr;
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         focus = GetFocus();
         edit = GetDlgItem(d, 200);
         w32test::PressKey(VK_RETURN);
@@ -310,6 +318,7 @@ TEST_F(Dialogs, AutoRadioButtonsFormOneGroupAndArrowsCheck) {
         return FALSE;
     };
     w32test::SetDialogHook([&](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         EXPECT_EQ(IsDlgButtonChecked(d, 103), 0u);
         w32test::Click(GetDlgItem(d, 103));
         w32test::Click(GetDlgItem(d, 104));
@@ -345,7 +354,10 @@ TEST_F(Dialogs, AQuitPostedFromADialogInsideCreateEndsTheFirstTurnOfTheMainLoop)
         }
         return FALSE;
     };
-    w32test::SetDialogHook([](HWND, const std::string&) { w32test::PressKey(VK_ESCAPE); });
+    w32test::SetDialogHook([](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
+        w32test::PressKey(VK_ESCAPE);
+    });
     bool createdAfterDialog = false;
     g_recHandler = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT* r) {
         if (m != WM_CREATE) return false;
@@ -428,6 +440,7 @@ TEST_F(Dialogs, EnterUpReachesTheSubclassedEditAfterTheDialogTookEnterDown) {
         return FALSE;
     };
     w32test::SetDialogHook([](HWND d, const std::string&) {
+        w32test::WaitForKeyboard(d);
         w32test::PressKey(VK_RETURN);
         EndDialog(d, 0);
     });

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <functional>
 #include <thread>
+#include <tuple>
 
 #include "Recorder.h"
 #include "win32_testhooks.h"
@@ -250,6 +251,37 @@ TEST_F(MessageBoxes, AWorkersBoxIsAnsweredFromTheKeyboardOrByAClick) {
         for (QMessageBox* b : ShownBoxes()) b->done(0);
         worker.join();
         EXPECT_EQ(answer, c.answer);
+    }
+}
+
+// The hooks' keys go where the user's go: into a combo box's open list, and
+// into a box without owner (the UI thread's, a worker's) over the focused
+// combo box. While the box is open no window of the layer has the focus; the
+// combo box has it back when the box ends.
+TEST_F(MessageBoxes, TheHooksKeysGoToTheOpenListOrTheBoxOverTheFocusedControl) {
+    const HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 100, 80,
+                                       top, nullptr, Inst(), nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("a"));
+    SetFocus(combo);
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    w32test::PressKey(VK_RETURN);
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 0);
+    for (auto [workers, vk, answer] : {std::tuple{false, VK_ESCAPE, IDCANCEL}, std::tuple{true, VK_RETURN, IDOK}}) {
+        std::atomic<int> got{-1};
+        HWND focusWhileOpen = combo;
+        Drive([&, vk = vk] {
+            if (focusWhileOpen != combo || !FocusedBox()) return;
+            focusWhileOpen = GetFocus();
+            w32test::PressKey(vk);
+        });
+        const auto box = [&] { got = MessageBoxA(nullptr, "?", "Tarvel", MB_OKCANCEL); };
+        std::thread worker(workers ? std::function<void()>(box) : [] {});
+        if (!workers) box();
+        w32test::WaitFor([&] { return got != -1; }, 60000);  // the steps end a box left open
+        worker.join();
+        EXPECT_EQ(got, answer);
+        EXPECT_EQ(focusWhileOpen, nullptr);
+        EXPECT_TRUE(w32test::WaitFor([&] { return GetFocus() == combo; }));
     }
 }
 
