@@ -281,9 +281,7 @@ void SyncVisible(Window* w) {
 void SyncEnabled(Window* w) {
     if (!w || !w->widget) return;
     // Only controls look disabled; a disabled frame or view just takes no input.
-    if (!w->cls || !w->cls->factory) return;
-    w->widget->setEnabled(w->Enabled());
-    RepaintWhole(w->widget);
+    if (w->cls && w->cls->factory) w->widget->setEnabled(w->Enabled());
 }
 
 void RepaintWhole(QWidget* widget) {
