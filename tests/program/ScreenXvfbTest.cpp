@@ -838,9 +838,10 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
 // right edge):
 // - 修改 turns the memo box white at once, as its one-line fields, with no
 //   click in it (the task and the opportunity form);
-// - on a new contact's 重要性 (nothing chosen), F4 and Alt+Down close the
-//   open list on the item Down moved to, Alt+Up after no move leaves nothing
-//   chosen, as the stored records show;
+// - on a new contact's lists (nothing chosen), the first arrow key chooses
+//   the first row, F4 and Alt+Down close the open list on it, Alt+Up after
+//   no move leaves nothing chosen, as the stored records show; a list
+//   shortened above its field ends at the field;
 // - by the screen's right edge the new contact's 创建 calendar drops down
 //   with F4 wholly on the screen, its frame shown all round, and the
 //   description's own menu opens at the pointer, to its left where there is
@@ -863,31 +864,65 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
             << ClassOf(*form);
     }
 
-    using Keys = std::vector<unsigned>;
-    const Keys f4{XK_F4}, altDown{XK_Alt_L, XK_Down}, altUp{XK_Alt_L, XK_Up};
-    for (const auto& [open, move, close] :
-         {std::tuple{f4, Keys{XK_Down}, f4}, {altDown, {XK_Down}, altDown}, {altDown, {}, altUp}}) {
+    // New contacts' lists with nothing chosen, each row's keys typed in one
+    // go, then Tab: the first arrow key chooses the caret's row (the first),
+    // open or closed, whatever the list went through before. The last row
+    // opens 区域 by its arrow, its field at mid-screen, where the list is
+    // shortened above it: it must end at the field and use the room it has.
+    using Chord = std::vector<unsigned>;
+    const Chord f4{XK_F4}, down{XK_Down}, up{XK_Up}, enter{XK_Return}, altDown{XK_Alt_L, XK_Down},
+        altUp{XK_Alt_L, XK_Up};
+    const std::vector<std::pair<int, std::vector<Chord>>> rows{
+        {IDC_NEWCONTACT_IMPORTANT, {f4, down, f4}},
+        {IDC_NEWCONTACT_IMPORTANT, {altDown, down, altDown}},
+        {IDC_NEWCONTACT_IMPORTANT, {altDown, altUp}},
+        {IDC_NEWCONTACT_IMPORTANT, {f4, down, {XK_Escape}, f4, up, enter}},
+        {IDC_NEWCONTACT_IMPORTANT, {up}},
+        {IDC_NEWCONTACT_PROVINCE, {down, enter}}};
+    const int fieldTop = GetSystemMetrics(SM_CYSCREEN) / 2 + 11;
+    Rect list;
+    RECT at{};
+    for (const auto& [id, chords] : rows) {
         HWND dlg = nullptr, box = nullptr;
-        const auto dropped = [&](bool is) { return SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0) == is; };
+        const bool click = id == IDC_NEWCONTACT_PROVINCE;
+        const auto type = [&] {
+            for (const Chord& c : chords) screentest::ChordWithTheServer(c);
+            TypeWithTheServer({XK_Tab});
+        };
         DialogScript script;
-        script.Then(IDD_NEW_CONTACT, [&](HWND h) { box = GetDlgItem(dlg = h, IDC_NEWCONTACT_IMPORTANT); });
+        script.Then(IDD_NEW_CONTACT, [&](HWND h) { box = GetDlgItem(dlg = h, id); });
         servertest::Steps steps(
             {
-                {[&] { return box != nullptr; }, [&] { SetFocus(box); }},
-                {[&] { return GetFocus() == box; }, [&] { screentest::ChordWithTheServer(open); }},
-                {[&] { return dropped(true); },
+                {[&] { return box != nullptr; },
                  [&] {
-                     TypeWithTheServer(move);
-                     screentest::ChordWithTheServer(close);
+                     RECT d{}, b{};
+                     GetWindowRect(dlg, &d);
+                     GetWindowRect(box, &b);
+                     if (click)
+                         SetWindowPos(dlg, nullptr, d.left, d.top + fieldTop - b.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                     SetFocus(box);
                  }},
-                {[&] { return dropped(false); }, [&] { PressButton(dlg, IDC_NEWRECORD_OK); }},
+                {[&] { return GetFocus() == box && GetWindowRect(box, &at) && (!click || at.top == fieldTop); },
+                 [&] {
+                     if (!click) return type();
+                     ClickWithTheServer(at.right - 8, (at.top + at.bottom) / 2);
+                 }},
+                {[&] { return !click || (list = ShownMenu()).width > 0; },
+                 [&] {
+                     if (click) type();
+                 }},
+                {[&] { return GetFocus() != box; }, [&] { PressButton(dlg, IDC_NEWRECORD_OK); }},
             },
             [&] { PressButton(dlg, IDCANCEL); });
         DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetail, 0);
-        EXPECT_EQ(steps.Taken(), 4u);
+        EXPECT_EQ(steps.Taken(), 4u) << id;
     }
-    EXPECT_EQ(Database().Query("SELECT con_important FROM contacts ORDER BY con_id"),
-              (std::vector<std::vector<std::string>>{{gbk::ToUtf8("中")}, {gbk::ToUtf8("中")}, {""}}));
+    const std::string high = gbk::ToUtf8("高");
+    EXPECT_EQ(Database().Query("SELECT con_important, con_province FROM contacts ORDER BY con_id"),
+              (std::vector<std::vector<std::string>>{
+                  {high, ""}, {high, ""}, {"", ""}, {high, ""}, {high, ""}, {"", gbk::ToUtf8("北京")}}));
+    EXPECT_TRUE(list.y + list.height == at.top + 1 && list.y >= 0 && list.y < 20)
+        << "list " << list.y << "+" << list.height << " above the field at " << at.top;
 
     GotoCon_DetailNew();
     const HWND date = g_Con_Detail.m_hCreateDate;

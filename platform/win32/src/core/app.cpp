@@ -223,6 +223,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     QApplication::setFont(DefaultControlFont());
     app->setQuitOnLastWindowClosed(false);
     WatchDialogDecorations(app);
+    SendKeysPastAPopupOn(app);
     KeepWithTheWindowInFront(app);
     InitLayer();
     return app;

@@ -2,6 +2,7 @@
 // control's state; the widget shows them. Drop-down lists return the selected
 // item's text and refuse WM_SETTEXT.
 #include <QtGui/QKeyEvent>
+#include <QtGui/QPainter>
 #include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -54,6 +55,8 @@ void OnChosen(HWND h, int index) {
 
 // Rows of the open list a little higher than a line of their font, as the
 // Win32 list rows are: the first and last rows show whole inside the frame.
+// The caret's row, when it is not selected, shows a dotted focus frame (the
+// style would fill it with a light highlight, as if it were chosen).
 class RowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -61,6 +64,18 @@ public:
         QSize s = QStyledItemDelegate::sizeHint(option, index);
         s.setHeight(std::max(s.height(), option.fontMetrics.height()) + 2);
         return s;
+    }
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const bool caret = (option.state & QStyle::State_HasFocus) && !(option.state & QStyle::State_Selected);
+        QStyleOptionViewItem o(option);
+        o.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(p, o, index);
+        if (!caret) return;
+        p->save();
+        p->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        p->restore();
     }
 };
 
@@ -77,12 +92,20 @@ public:
         if (v) v->viewport()->installEventFilter(this);
         QWidget* list = v ? v->parentWidget() : nullptr;
         if (!list || count() == 0) return;
+        // With nothing chosen the caret rests on the first row, whatever the
+        // list's view kept from before; the first arrow key chooses it.
+        if (currentIndex() < 0) {
+            v->selectionModel()->clearSelection();
+            v->selectionModel()->setCurrentIndex(v->model()->index(0, modelColumn()), QItemSelectionModel::NoUpdate);
+        }
         const int row = v->sizeHintForRow(0);
         const int rest = row > 0 ? v->viewport()->height() % row : 0;
         // Only a list that scrolls has a part row; one showing all rows keeps its size.
         if (rest == 0 || v->viewport()->height() <= row || count() * row <= v->viewport()->height()) return;
         QRect r = list->geometry();
-        const bool above = list->mapToGlobal(QPoint(0, list->height())).y() <= mapToGlobal(QPoint(0, 0)).y();
+        // Qt lays a list above the box over its top row: it is above when it
+        // starts above the box.
+        const bool above = list->geometry().top() < mapToGlobal(QPoint(0, 0)).y();
         if (above)
             r.setTop(r.top() + rest);
         else
@@ -111,15 +134,19 @@ public:
 
 protected:
     // Alt+Up opens the list as Alt+Down does (Qt would step the selection).
+    // With nothing chosen, Up or Down chooses the caret's row, the first.
     void keyPressEvent(QKeyEvent* e) override {
+        const bool arrow = e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
         if (e->key() == Qt::Key_Up && (e->modifiers() & Qt::AltModifier))
             showPopup();
+        else if (arrow && !(e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) && currentIndex() < 0 && count())
+            setCurrentIndex(0);
         else
             QComboBox::keyPressEvent(e);
     }
-    // The keys that close the open list on its row (Qt's list takes them as
-    // a shortcut override, or as a key press where that went elsewhere), and
-    // the release of a click on a row, which Qt's list closes itself on.
+    // The keys that close the open list, on its row or (Esc) without a pick,
+    // each taken by the list alone (Esc would cancel the dialog too), and the
+    // release of a click on a row, which Qt's list closes itself on.
     bool eventFilter(QObject* o, QEvent* e) override {
         QAbstractItemView* v = view();
         if (!v || (o != v && o != v->viewport())) return QComboBox::eventFilter(o, e);
@@ -132,11 +159,26 @@ protected:
         if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return QComboBox::eventFilter(o, e);
         const int key = static_cast<QKeyEvent*>(e)->key();
         const bool alt = static_cast<QKeyEvent*>(e)->modifiers() & Qt::AltModifier;
-        if (!(key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_F4 && !alt) ||
+        // The first Up or Down in a list without a chosen row chooses the
+        // caret's row itself, not the one past it.
+        const QModelIndex caret = v->currentIndex();
+        if (e->type() == QEvent::KeyPress && (key == Qt::Key_Up || key == Qt::Key_Down) && !alt && caret.isValid() &&
+            !v->selectionModel()->hasSelection()) {
+            v->selectionModel()->setCurrentIndex(caret, QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+        const bool cancel = key == Qt::Key_Escape;
+        if (!(cancel || key == Qt::Key_Return || key == Qt::Key_Enter || (key == Qt::Key_F4 && !alt) ||
               (alt && (key == Qt::Key_Up || key == Qt::Key_Down))))
             return QComboBox::eventFilter(o, e);
+        // The override only claims the key for the list: closed then, the
+        // list would leave the key's press to the box, which opens it again.
+        if (e->type() == QEvent::ShortcutOverride) {
+            e->accept();
+            return true;
+        }
         if (v->isVisible()) {
-            picking_ = true;
+            picking_ = !cancel;
             hidePopup();
         }
         return true;

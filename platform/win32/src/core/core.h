@@ -37,6 +37,8 @@ void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 // On X11: dialogs and boxes shown without minimize and maximize buttons
 // under a window manager that ignores Qt's hints for them.
 void WatchDialogDecorations(QApplication* app);
+// Keys that reach a popup once it is hidden go where the keyboard is.
+void SendKeysPastAPopupOn(QApplication* app);
 // A window that a box or a modal dialog blocks passes the keyboard on to
 // the box or dialog in front of it whenever it becomes active (a click on
 // it), as Win32 activates the window in front.

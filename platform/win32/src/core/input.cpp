@@ -215,6 +215,37 @@ bool InputFilter::eventFilter(QObject* obj, QEvent* e) {
 
 }  // namespace
 
+namespace {
+
+// Keys typed just as a popup (a combo box's list, a calendar, a menu) closes
+// can reach Qt after it is hidden and still name its window: the window
+// system's word that the keyboard is back comes later than the keys. They go
+// where the keyboard is now, as Win32 hands keys typed ahead to the focus.
+class KeysPastAPopup : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        if ((t != QEvent::KeyPress && t != QEvent::KeyRelease && t != QEvent::ShortcutOverride) || !o->isWidgetType())
+            return false;
+        QWidget* popup = static_cast<QWidget*>(o)->window();
+        if (popup->windowType() != Qt::Popup || popup->isVisible()) return false;
+        QWidget* to = QApplication::activePopupWidget();
+        if (to && to->focusWidget()) to = to->focusWidget();
+        if (!to) to = QApplication::focusWidget();
+        if (!to || to->window() == popup) return false;
+        QCoreApplication::sendEvent(to, e);
+        return true;
+    }
+};
+
+}  // namespace
+
+void SendKeysPastAPopupOn(QApplication* app) {
+    auto* keys = new KeysPastAPopup;
+    keys->setParent(app);  // goes with the application
+    app->installEventFilter(keys);
+}
+
 void InstallInputFilter(Window* w, QWidget* widget, bool named) {
     if (!g_filter) g_filter = new InputFilter;
     // A widget that names its window already leads its input there; any
