@@ -4,7 +4,20 @@
 # lives in a folder this script makes and removes: xvfb-run's own clean-up
 # of its folder can fail, and it then exits with its own status instead of
 # the command's.
+#
+# The folder holds the command's home too (HOME and the XDG folders, any XDG
+# user-dirs override unset), which a window manager started by the command
+# (openbox, its log) and the test program (TARVEL_TEST_HOME: it keeps this
+# one instead of making its own; see platform/win32/main/testmain.cpp) share,
+# so that the user's own settings neither change nor count.
 dir=$(mktemp -d "${TMPDIR:-/tmp}/tarvel-xvfb.XXXXXX") || exit 1
+home=$dir/home
+mkdir "$home" || { rm -rf "$dir"; exit 1; }
+for v in $(env | sed -n 's/^\(XDG_[A-Za-z0-9_]*_DIR\)=.*/\1/p'); do
+  [ "$v" = XDG_RUNTIME_DIR ] || unset "$v"
+done
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache" \
+  XDG_DATA_HOME="$home/.local/share" XDG_STATE_HOME="$home/.local/state" TARVEL_TEST_HOME="$home"
 xvfb-run -a -f "$dir/Xauthority" "$@"
 rc=$?
 rm -rf "$dir"
