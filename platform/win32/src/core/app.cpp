@@ -224,6 +224,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     app->setQuitOnLastWindowClosed(false);
     WatchDialogDecorations(app);
     KeepWithTheWindowInFront(app);
+    PlaceQtMenus(app);
     InitLayer();
     return app;
 }
