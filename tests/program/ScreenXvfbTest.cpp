@@ -845,7 +845,7 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
 // - by the screen's right edge the new contact's 创建 calendar drops down
 //   with F4 wholly on the screen, its frame shown all round, and the
 //   description's own menu opens at the pointer, to its left where there is
-//   no room to its right.
+//   no room to its right, as does its scroll bar's menu (Qt's own).
 TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
     ASSERT_TRUE(screentest::GiveTheKeyboardTo(g_hMainWnd));
     const auto white = [](HWND memo) {
@@ -928,8 +928,9 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
     const HWND date = g_Con_Detail.m_hCreateDate;
     const Rect field = ClientOnScreen(date), desc = ClientOnScreen(g_Con_Detail.m_hDescription);
     const int width = GetSystemMetrics(SM_CXSCREEN), x = std::min(desc.x + desc.width, width) - 40, y = desc.y + 10;
+    const int onBar = std::min(desc.x + desc.width, width) - 8;
     std::string framed = "never shown";
-    Rect cal, menu;
+    Rect cal, menu, barMenu;
     EXPECT_EQ(servertest::TakeSteps({
                   {nullptr, [&] { ClickWithTheServer(field.x + 10, field.y + field.height / 2); }},
                   {[&] { return GetFocus() == date; }, [] { TypeWithTheServer({XK_F4}); }},
@@ -941,12 +942,17 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
                    [] { TypeWithTheServer({XK_Escape}); }},
                   {[&] { return !w32test::PickerCalendarOpen(date); }, [&] { ClickWithTheServer(x, y, 3); }},
                   {[&] { return (menu = ShownMenu()).width > 0; }, [] { TypeWithTheServer({XK_Escape}); }},
+                  {[] { return !IsShown(Shown::PopupMenu); }, [&] { ClickWithTheServer(onBar, y, 3); }},
+                  {[&] { return (barMenu = ShownMenu()).width > 0 && screentest::MenuItemCentre('A').first < 0; },
+                   [] { TypeWithTheServer({XK_Escape}); }},
               }),
-              5u)
+              7u)
         << framed;
     EXPECT_TRUE(w32test::WaitFor([] { return !IsShown(Shown::PopupMenu); }));
     EXPECT_LE(cal.x + cal.width, width);
-    EXPECT_TRUE((menu.x == x || menu.x + menu.width == x) && menu.y == y) << menu.x << "," << menu.y << " at " << x;
+    for (auto [m, at] : {std::pair{menu, x}, {barMenu, onBar}})
+        EXPECT_TRUE(m.x == (at + m.width <= width ? at : at - m.width) && m.y == y)
+            << m.x << "," << m.y << " at " << at;
 }
 
 }  // namespace

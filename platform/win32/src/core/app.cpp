@@ -225,6 +225,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     WatchDialogDecorations(app);
     SendKeysPastAPopupOn(app);
     KeepWithTheWindowInFront(app);
+    PlaceQtMenus(app);
     InitLayer();
     return app;
 }

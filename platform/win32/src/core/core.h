@@ -43,6 +43,9 @@ void SendKeysPastAPopupOn(QApplication* app);
 // the box or dialog in front of it whenever it becomes active (a click on
 // it), as Win32 activates the window in front.
 void KeepWithTheWindowInFront(QApplication* app);
+// Qt's own context menus (a scroll bar's, ...) open at their point as a
+// popup menu does (TrackPopupMenu), kept on the screen as it is.
+void PlaceQtMenus(QApplication* app);
 // The active top-level widget `leaving` has been hidden: the window active
 // before it (or the box or dialog in front of that one) is activated.
 void ActivateTheNextWindow(QWidget* leaving);

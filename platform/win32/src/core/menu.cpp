@@ -1,11 +1,15 @@
 // Menus: handles built from menu resources or by hand, and TrackPopupMenu
 // over QMenu (the chosen command is posted to the owner after the menu closes).
+// Qt's own context menus are placed as TrackPopupMenu places a menu.
 #include <QtGui/QAction>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtCore/QPointer>
+#include <QtCore/QTimer>
 
+#include <algorithm>
 #include <mutex>
 #include <unordered_set>
 
@@ -119,7 +123,57 @@ void Fill(QMenu* q, HMENU h) {
     }
 }
 
+// Where a popup menu of `size` opens for the screen point `point`, asked
+// for at `at` (the point, or beside it as the TPM_* flags align it): kept on
+// the screen as Win32 keeps a popup menu, past an edge it goes to the other
+// side of the point, then is shifted onto the screen.
+QPoint PopupMenuPlace(QPoint point, QPoint at, QSize size) {
+    QRect area = ScreenArea();
+    if (QScreen* s = QGuiApplication::screenAt(point)) area = s->availableGeometry();
+    const QRect r(at, size);
+    if (r.right() > area.right()) at.setX(point.x() - size.width());
+    if (r.left() < area.left()) at.setX(point.x());
+    if (r.bottom() > area.bottom()) at.setY(point.y() - size.height());
+    if (r.top() < area.top()) at.setY(point.y());
+    at.setX(std::max(std::min(at.x(), area.right() + 1 - size.width()), area.left()));
+    at.setY(std::max(std::min(at.y(), area.bottom() + 1 - size.height()), area.top()));
+    return at;
+}
+
+// A context menu of Qt's own (a scroll bar's, the save dialog's lists' and
+// name box's) opens as a popup menu at its point: a menu that shows while a
+// context-menu event is delivered was opened by its handler at the event's
+// point. It is placed when its show event comes, before its window is mapped.
+class QtMenusAsPopupMenus : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::ContextMenu) {
+            point_ = static_cast<QContextMenuEvent*>(e)->globalPos();
+            // Forgotten once the event is handled (posted calls wait for it;
+            // a menu's own loop starts after the menu shows).
+            if (!noted_) QTimer::singleShot(0, this, [this] { noted_ = false; });
+            noted_ = true;
+        } else if (e->type() == QEvent::Show && noted_) {
+            auto* menu = qobject_cast<QMenu*>(o);
+            const auto layers = [menu](const OpenMenu& m) { return m.menu == menu; };
+            if (menu && menu->isWindow() && std::none_of(g_openMenus.begin(), g_openMenus.end(), layers))
+                menu->move(PopupMenuPlace(point_, point_, menu->size()));
+        }
+        return false;
+    }
+
+private:
+    QPoint point_;
+    bool noted_ = false;
+};
+
 }  // namespace
+
+void PlaceQtMenus(QApplication* app) {
+    auto* filter = new QtMenusAsPopupMenus;
+    filter->setParent(app);  // goes with the application
+    app->installEventFilter(filter);
+}
 
 void ClosePopupMenusOf(HWND owner) {
     for (OpenMenu& m : g_openMenus)
@@ -299,17 +353,7 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
             at.ry() -= size.height();
         else if (uFlags & TPM_VCENTERALIGN)
             at.ry() -= size.height() / 2;
-        // Kept on the screen as Win32 keeps a popup menu: past an edge it goes
-        // to the other side of the point, then is shifted onto the screen.
-        QRect area = ScreenArea();
-        if (QScreen* s = QGuiApplication::screenAt(QPoint(x, y))) area = s->availableGeometry();
-        const QRect r(at, size);
-        if (r.right() > area.right()) at.setX(x - size.width());
-        if (r.left() < area.left()) at.setX(x);
-        if (r.bottom() > area.bottom()) at.setY(y - size.height());
-        if (r.top() < area.top()) at.setY(y);
-        at.setX(std::max(std::min(at.x(), area.right() + 1 - size.width()), area.left()));
-        at.setY(std::max(std::min(at.y(), area.bottom() + 1 - size.height()), area.top()));
+        at = PopupMenuPlace(QPoint(x, y), at, size);
         QAction* chosen = nullptr;
         if (IsWindow(hWnd) || !hWnd) {
             g_openMenus.push_back(OpenMenu{hWnd, menu});

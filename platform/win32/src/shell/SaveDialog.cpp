@@ -300,7 +300,10 @@ private:
 // name box) are modal to the dialog only: Qt would show them
 // application-modal, blocking every window, another thread's box too. When
 // such a box closes with the keyboard, the dialog gets it back (as the
-// layer's boxes give it back, see KeyboardReturn).
+// layer's boxes give it back, see KeyboardReturn). A box of several buttons
+// without 取消 (the replace question, 是/否) has no close, as a Win32 Yes/No
+// box: a close request (a window manager's Alt+F4 or close button) leaves it
+// open.
 class BoxesModalToTheDialog : public QObject {
 public:
     explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
@@ -315,6 +318,12 @@ public:
             if (w->isWindow() && w->windowModality() == Qt::ApplicationModal) {
                 w->setWindowModality(Qt::WindowModal);
                 if (QWindow* window = w->windowHandle()) window->setModality(Qt::WindowModal);
+            }
+        } else if (e->type() == QEvent::Close && e->spontaneous() && o != dlg_) {
+            auto* box = qobject_cast<QMessageBox*>(o);
+            if (box && box->buttons().size() > 1 && !box->button(QMessageBox::Cancel)) {
+                e->ignore();
+                return true;
             }
         } else if (e->type() == QEvent::Hide && o != dlg_) {
             // Hidden, the box is no longer Qt's active window; another window

@@ -666,12 +666,44 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(h, m, wp, lp);
 }
 
+struct CloseCount : QObject {  // the close requests a window gets
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        n += e->type() == QEvent::Close;
+        return false;
+    }
+};
+
+// A request to close the widget's window (WM_DELETE_WINDOW, as a window
+// manager sends it), on Qt's connection: keys typed later come after it.
+void RequestClose(QWidget* w) {
+    xcb_connection_t* c = servertest::QtConnection();
+    xcb_atom_t atoms[2];
+    for (int i = 0; const char* name : {"WM_PROTOCOLS", "WM_DELETE_WINDOW"}) {
+        xcb_intern_atom_reply_t* r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+        atoms[i++] = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(r);
+    }
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = xcb_window_t(w->winId());
+    e.type = atoms[0];
+    e.data.data32[0] = atoms[1];
+    xcb_send_event(c, 0, e.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+}
+
 // The user clicks the main window beside a box, a worker's box, a modal
 // dialog, a box over that dialog (and that dialog itself), the save dialog
 // and its replace question, and then types: the keyboard stays with the box
-// or dialog in front, which answers the keys. A second box of the same
-// owner (a worker's, or one opened inside the first box's loop) takes the
-// keyboard, and the first one has it back when the second ends. Under a box
+// or dialog in front, which answers the keys. The replace question, a Yes/No
+// box, stays open on a close request and on Alt+F4 (the window manager's
+// close request, or the keys themselves without one), and answers 否(N)
+// after. A second box of the same owner (a worker's, or one opened inside
+// the first box's loop) takes the keyboard, and the first one has it back
+// when the second ends. Under a box
 // without owner (the login's wrong password) the dialog takes the keyboard
 // when clicked, and when it ends there, the box has the keyboard. The main
 // window, which has no control, has it at the end itself. The X server's
@@ -714,6 +746,15 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         return shown([under](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == under(); });
     };
     const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
+    CloseCount closes;  // the replace question's, once asked to close
+    const auto askToClose = [&] {
+        boxOver(save)()->installEventFilter(&closes);
+        RequestClose(boxOver(save)());
+        TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
+    };
+    const Find askedToClose = [&, n = AWindowManagerRuns() ? 2 : 1] {
+        return closes.n == n ? boxOver(save)() : nullptr;
+    };
     // A point of a window's client area that no window over it covers.
     const auto besideTheOthers = [](QWidget* target) {
         const QRect r = target->geometry().adjusted(8, 8, -8, -8);
@@ -749,8 +790,8 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         {dialog, none, type({XK_Escape})},
         {box("[L3]"), none, type({XK_Return})},
         {save, owner, type({XK_Return})},
-        {boxOver(save), owner, nothing},
-        {boxOver(save), none, type({XK_Escape})},
+        {boxOver(save), owner, askToClose},
+        {askedToClose, none, type({'n'})},
         {save, owner, type({XK_Escape})},
         {box("[3]"), none, [&] { worker = std::thread([&] { workers = MessageBoxA(main, "[5]", "Tarvel", MB_OK); }); }},
         {box("[5]"), owner, type({XK_Return})},
@@ -848,13 +889,6 @@ void AltF4ClosesTheWindowThatHasTheKeyboard(bool managed) {
         EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), name, main, AnsweringProc, 0), IDCANCEL) << name;
     w32test::ClearHooks();
 
-    struct CloseCount : QObject {  // the close requests a box gets
-        int n = 0;
-        bool eventFilter(QObject*, QEvent* e) override {
-            n += e->type() == QEvent::Close;
-            return false;
-        }
-    };
     w32test::AutoAnswerMessageBoxes(false);
     for (auto [type, answer] : {std::pair{MB_OK, IDOK}, {MB_OKCANCEL, IDCANCEL}, {MB_YESNO, IDNO}}) {
         CloseCount closes;
