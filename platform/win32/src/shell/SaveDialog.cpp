@@ -302,8 +302,8 @@ private:
 // such a box closes with the keyboard, the dialog gets it back (as the
 // layer's boxes give it back, see KeyboardReturn). A box of several buttons
 // without 取消 (the replace question, 是/否) has no close, as a Win32 Yes/No
-// box: a close request (a window manager's Alt+F4 or close button) leaves it
-// open.
+// box: a close request (a window manager's Alt+F4 or close button) and Esc
+// leave it open.
 class BoxesModalToTheDialog : public QObject {
 public:
     explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
@@ -319,8 +319,9 @@ public:
                 w->setWindowModality(Qt::WindowModal);
                 if (QWindow* window = w->windowHandle()) window->setModality(Qt::WindowModal);
             }
-        } else if (e->type() == QEvent::Close && e->spontaneous() && o != dlg_) {
-            auto* box = qobject_cast<QMessageBox*>(o);
+        } else if ((e->type() == QEvent::Close && e->spontaneous()) ||
+                   (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)) {
+            auto* box = o != dlg_ ? qobject_cast<QMessageBox*>(o) : nullptr;
             if (box && box->buttons().size() > 1 && !box->button(QMessageBox::Cancel)) {
                 e->ignore();
                 return true;

@@ -6,6 +6,7 @@
 #include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtGui/qguiapplication_platform.h>
@@ -666,10 +667,11 @@ LRESULT CALLBACK BoxingMainProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(h, m, wp, lp);
 }
 
-struct CloseCount : QObject {  // the close requests a window gets
+struct CloseCount : QObject {  // the close requests and Esc presses a window gets
     int n = 0;
     bool eventFilter(QObject*, QEvent* e) override {
-        n += e->type() == QEvent::Close;
+        n += e->type() == QEvent::Close ||
+             (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape);
         return false;
     }
 };
@@ -699,9 +701,9 @@ void RequestClose(QWidget* w) {
 // dialog, a box over that dialog (and that dialog itself), the save dialog
 // and its replace question, and then types: the keyboard stays with the box
 // or dialog in front, which answers the keys. The replace question, a Yes/No
-// box, stays open on a close request and on Alt+F4 (the window manager's
-// close request, or the keys themselves without one), and answers 否(N)
-// after. A second box of the same owner (a worker's, or one opened inside
+// box, stays open on a close request, on Alt+F4 (the window manager's
+// close request, or the keys themselves without one) and on Esc, and answers
+// 否(N) after. A second box of the same owner (a worker's, or one opened inside
 // the first box's loop) takes the keyboard, and the first one has it back
 // when the second ends. Under a box
 // without owner (the login's wrong password) the dialog takes the keyboard
@@ -751,10 +753,9 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         boxOver(save)()->installEventFilter(&closes);
         RequestClose(boxOver(save)());
         TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
+        TypeOnTheKeyboard({XK_Escape});
     };
-    const Find askedToClose = [&, n = AWindowManagerRuns() ? 2 : 1] {
-        return closes.n == n ? boxOver(save)() : nullptr;
-    };
+    const Find askedToClose = [&] { return closes.n == (AWindowManagerRuns() ? 3 : 2) ? boxOver(save)() : nullptr; };
     // A point of a window's client area that no window over it covers.
     const auto besideTheOthers = [](QWidget* target) {
         const QRect r = target->geometry().adjusted(8, 8, -8, -8);
