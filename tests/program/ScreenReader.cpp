@@ -125,10 +125,9 @@ bool WaitUntilManaged(void* hwnd, int timeoutMs) {
 
 namespace {
 
-// Sent to the window's own client, or with a mask to the root window's
-// clients (the window manager).
-void Send(Display* d, XEvent* e, long mask = NoEventMask) {
-    XSendEvent(d, mask ? DefaultRootWindow(d) : e->xany.window, False, mask, e);
+// Sent to the window's own client.
+void Send(Display* d, XEvent* e) {
+    XSendEvent(d, e->xany.window, False, NoEventMask, e);
     XSync(d, False);
 }
 
@@ -158,24 +157,7 @@ void ClickOnScreen(void* hwnd, int x, int y) {
     if (d) XCloseDisplay(d);
 }
 
-void RequestClose(void* hwnd) {
-    QWidget* top = TopWidget(hwnd);
-    Display* d = XOpenDisplay(nullptr);
-    if (top && d) {
-        const bool wm = XGetSelectionOwner(d, XInternAtom(d, "WM_S0", False)) != None;
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = Window(top->winId());
-        e.xclient.format = 32;
-        e.xclient.message_type = XInternAtom(d, wm ? "_NET_CLOSE_WINDOW" : "WM_PROTOCOLS", False);
-        if (wm)
-            e.xclient.data.l[1] = 2;  // asked for by the user (through a pager or a task bar)
-        else
-            e.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
-        Send(d, &e, wm ? SubstructureRedirectMask | SubstructureNotifyMask : NoEventMask);
-    }
-    if (d) XCloseDisplay(d);
-}
+void RequestClose(void* hwnd) { servertest::RequestClose(TopWidget(hwnd)); }
 
 using servertest::FakeInput;
 

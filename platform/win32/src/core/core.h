@@ -39,6 +39,10 @@ void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 void WatchDialogDecorations(QApplication* app);
 // Keys that reach a popup once it is hidden go where the keyboard is.
 void SendKeysPastAPopupOn(QApplication* app);
+// Where Qt delivers a key of the window system: the open popup's focus
+// widget (or the popup), else the active window's focus widget, else the
+// active window.
+QWidget* KeyboardWidget();
 // A window that a box or a modal dialog blocks passes the keyboard on to
 // the box or dialog in front of it whenever it becomes active (a click on
 // it), as Win32 activates the window in front.

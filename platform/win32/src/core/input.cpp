@@ -229,9 +229,7 @@ protected:
             return false;
         QWidget* popup = static_cast<QWidget*>(o)->window();
         if (popup->windowType() != Qt::Popup || popup->isVisible()) return false;
-        QWidget* to = QApplication::activePopupWidget();
-        if (to && to->focusWidget()) to = to->focusWidget();
-        if (!to) to = QApplication::focusWidget();
+        QWidget* to = KeyboardWidget();
         if (!to || to->window() == popup) return false;
         QCoreApplication::sendEvent(to, e);
         return true;
@@ -239,6 +237,12 @@ protected:
 };
 
 }  // namespace
+
+QWidget* KeyboardWidget() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
+    if (QWidget* f = QApplication::focusWidget()) return f;
+    return QApplication::activeWindow();
+}
 
 void SendKeysPastAPopupOn(QApplication* app) {
     auto* keys = new KeysPastAPopup;

@@ -66,10 +66,9 @@ void SendMouse(HWND h, QEvent::Type type, Qt::MouseButton button, Qt::MouseButto
 }
 
 // The widget a key goes to: the window's own (its focus proxy) when one is
-// named, else where Qt delivers a key of the window system: the open
-// popup's focus widget (or the popup), else the active window's focus
-// widget, else the active window. So a box or a dialog that holds the
-// keyboard gets the key, not the window under it.
+// named, else where Qt delivers a key of the window system (KeyboardWidget),
+// so that a box or a dialog that holds the keyboard gets it, not the window
+// under it.
 QWidget* KeyTarget(HWND h) {
     if (h) {
         w32::Window* w = Win(h);
@@ -77,9 +76,7 @@ QWidget* KeyTarget(HWND h) {
         QWidget* t = w->widget->focusProxy() ? w->widget->focusProxy() : w->widget;
         return t;
     }
-    if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
-    if (QWidget* f = QApplication::focusWidget()) return f;
-    return QApplication::activeWindow();
+    return w32::KeyboardWidget();
 }
 
 }  // namespace

@@ -676,27 +676,6 @@ struct CloseCount : QObject {  // the close requests and Esc presses a window ge
     }
 };
 
-// A request to close the widget's window (WM_DELETE_WINDOW, as a window
-// manager sends it), on Qt's connection: keys typed later come after it.
-void RequestClose(QWidget* w) {
-    xcb_connection_t* c = servertest::QtConnection();
-    xcb_atom_t atoms[2];
-    for (int i = 0; const char* name : {"WM_PROTOCOLS", "WM_DELETE_WINDOW"}) {
-        xcb_intern_atom_reply_t* r =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
-        atoms[i++] = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(r);
-    }
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = xcb_window_t(w->winId());
-    e.type = atoms[0];
-    e.data.data32[0] = atoms[1];
-    xcb_send_event(c, 0, e.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
-}
-
 // The user clicks the main window beside a box, a worker's box, a modal
 // dialog, a box over that dialog (and that dialog itself), the save dialog
 // and its replace question, and then types: the keyboard stays with the box
@@ -751,7 +730,7 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
     CloseCount closes;  // the replace question's, once asked to close
     const auto askToClose = [&] {
         boxOver(save)()->installEventFilter(&closes);
-        RequestClose(boxOver(save)());
+        servertest::RequestClose(boxOver(save)());
         TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
         TypeOnTheKeyboard({XK_Escape});
     };
