@@ -2,6 +2,7 @@
 // reads, message boxes, and the bounds of its two text buffers.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -165,6 +166,29 @@ TEST(ODBCClassConnect, ConstructorTakesTheFolderUpToTheLastSeparator) {
     EXPECT_EQ(nullptr, g_ODBC.m_hEnv);
     EXPECT_EQ(nullptr, g_ODBC.m_hDbc);
     EXPECT_EQ(nullptr, g_ODBC.m_hStmt);
+}
+
+// The database holds the records and the mail password: the build's copy is
+// its owner's alone, and a file others may read becomes so when its owner
+// opens it. Another user's file is left as it is, and opens.
+TEST(ODBCClassConnect, TheDatabaseIsItsOwnersAlone) {
+    const auto mode = [](const fs::path& p) {  // in octal, as chmod takes it
+        char sz[8];
+        std::snprintf(sz, sizeof sz, "%o", unsigned(fs::status(p).permissions() & fs::perms::mask));
+        return std::string(sz);
+    };
+    EXPECT_EQ(mode(fs::path(TemplateDatabasePath()).parent_path().parent_path() / "bin" / "mydata.tvd"), "600");
+    TempDatabase db;
+    chmod(db.Path().c_str(), 0644);
+    ASSERT_EQ(0, ConnectGlobal(db.Path()));
+    EXPECT_EQ(mode(db.Path()), "600");
+    ResetGlobalConnection();
+    if (geteuid() != 0) return;  // only root can hand the file to another user
+    ASSERT_EQ(0, chown(db.Path().c_str(), 65534, 65534));
+    chmod(db.Path().c_str(), 0644);
+    EXPECT_EQ(0, ConnectGlobal(db.Path()));
+    EXPECT_EQ(mode(db.Path()), "644");
+    ResetGlobalConnection();
 }
 
 TEST(ODBCClassConnect, MissingFileFailsWithItsMessageAndCreatesNothing) {

@@ -2,6 +2,7 @@
 #include "driver.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -299,6 +300,12 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
     // An empty file is no database (SQLite would take it for a new one).
     if (sb.st_size == 0)
         return dbc->Error("HY000", std::string(kPrefix) + "Unrecognized database format '" + dbq + "'");
+
+    // A database file is its owner's alone, as a mail client keeps its
+    // password file: one that others may read or write (copied, made under a
+    // loose umask) loses those rights when its owner opens it. SQLite gives
+    // the journal the file's mode. Another user's file is left as it is.
+    if ((sb.st_mode & (S_IRWXG | S_IRWXO)) && sb.st_uid == geteuid()) (void)chmod(path.c_str(), sb.st_mode & S_IRWXU);
 
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX,
