@@ -160,8 +160,6 @@ Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UIN
     auto* box = new Box;
     const HWND top = nested || owner ? BoxTopLevel(owner) : nullptr;
     if (QWidget* parent = BoxParent(owner, top, nested)) box->setParent(parent, Qt::Dialog);
-    // A title and a close box only, as a Win32 box.
-    box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     // Modal to its owner's window only (a QMessageBox blocks every window).
     box->setWindowModality(owner ? Qt::WindowModal : Qt::NonModal);
     box->ownerTop = top;
@@ -183,6 +181,11 @@ Box* MakeBox(HWND owner, bool nested, const char* text, const char* caption, UIN
     bool hasCancel = false;
     for (auto& b : buttons) hasCancel |= b.id == IDCANCEL;
     box->closable = hasCancel || buttons.size() == 1;
+    // A title and a close box only, as a Win32 box; a box that cannot be
+    // closed (是/否) asks the window manager for no close box, as Win32
+    // greys it.
+    box->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        (box->closable ? Qt::WindowCloseButtonHint : Qt::WindowType(0)));
     box->escapeResult = hasCancel ? IDCANCEL : buttons.front().id;
     size_t def = DefaultIndex(type, buttons.size());
     std::vector<QPushButton*> widgets;

@@ -303,10 +303,15 @@ private:
 // layer's boxes give it back, see KeyboardReturn). A box of several buttons
 // without 取消 (the replace question, 是/否) has no close, as a Win32 Yes/No
 // box: a close request (a window manager's Alt+F4 or close button) and Esc
-// leave it open.
+// leave it open, and it asks the window manager for no close box.
 class BoxesModalToTheDialog : public QObject {
 public:
     explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
+    // A box over the dialog that has no close: several buttons, no 取消.
+    QMessageBox* Unclosable(QObject* o) const {
+        auto* box = o != dlg_ ? qobject_cast<QMessageBox*>(o) : nullptr;
+        return box && box->buttons().size() > 1 && !box->button(QMessageBox::Cancel) ? box : nullptr;
+    }
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::ChildAdded) {
             QObject* child = static_cast<QChildEvent*>(e)->child();
@@ -319,10 +324,14 @@ public:
                 w->setWindowModality(Qt::WindowModal);
                 if (QWindow* window = w->windowHandle()) window->setModality(Qt::WindowModal);
             }
+            // The flags go to the window unmapped still, without making it anew.
+            if (Unclosable(o) && w->windowHandle()) {
+                w->overrideWindowFlags((w->windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
+                w->windowHandle()->setFlags(w->windowFlags());
+            }
         } else if ((e->type() == QEvent::Close && e->spontaneous()) ||
                    (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)) {
-            auto* box = o != dlg_ ? qobject_cast<QMessageBox*>(o) : nullptr;
-            if (box && box->buttons().size() > 1 && !box->button(QMessageBox::Cancel)) {
+            if (Unclosable(o)) {
                 e->ignore();
                 return true;
             }

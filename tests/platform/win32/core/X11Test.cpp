@@ -676,6 +676,26 @@ struct CloseCount : QObject {  // the close requests and Esc presses a window ge
     }
 };
 
+// The functions a top-level widget's window asks the window manager for
+// (_MOTIF_WM_HINTS: move 4, minimize 8, maximize 16, close 32); every one
+// when the hints name none.
+uint32_t AskedFunctions(QWidget* top) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || !top->windowHandle()) return 0;
+    const char name[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    if (!a) return 0;
+    xcb_get_property_reply_t* p =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, a->atom, 0, 5), nullptr);
+    std::free(a);
+    uint32_t hints[2] = {0, 0};  // flags (1: functions given), functions
+    if (p && xcb_get_property_value_length(p) >= int(sizeof hints))
+        std::memcpy(hints, xcb_get_property_value(p), sizeof hints);
+    std::free(p);
+    return (hints[0] & 1) && !(hints[1] & 1) ? hints[1] : ~0u;
+}
+
 // The user clicks the main window beside a box, a worker's box, a modal
 // dialog, a box over that dialog (and that dialog itself), the save dialog
 // and its replace question, and then types: the keyboard stays with the box
@@ -727,8 +747,10 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
         return shown([under](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->parentWidget() == under(); });
     };
     const auto type = [](std::vector<xcb_keysym_t> keys) { return [keys] { TypeOnTheKeyboard(keys); }; };
-    CloseCount closes;  // the replace question's, once asked to close
+    CloseCount closes;         // the replace question's, once asked to close
+    uint32_t replaceAsks = 0;  // what it asks the window manager for
     const auto askToClose = [&] {
+        replaceAsks = AskedFunctions(boxOver(save)());
         boxOver(save)()->installEventFilter(&closes);
         servertest::RequestClose(boxOver(save)());
         TypeOnTheKeyboard({XK_Alt_L, XK_F4}, true);
@@ -817,6 +839,7 @@ void TheKeyboardStaysInFrontOfAClickedWindow() {
     if (g_worker.joinable()) g_worker.join();
     std::filesystem::remove_all(dir);
     EXPECT_EQ(driver.Taken(), steps.size()) << "stuck at step " << driver.Taken();
+    EXPECT_EQ(replaceAsks & (4 | 32), 4u) << "the replace question asks for a close box";
     EXPECT_EQ(workers, IDOK);
     EXPECT_EQ(g_innerBox, IDOK);
     DestroyWindow(main);
@@ -1003,26 +1026,6 @@ xcb_window_t ActiveWindow() {
     return active;
 }
 
-// The functions a top-level widget's window asks the window manager for
-// (_MOTIF_WM_HINTS: move 4, minimize 8, maximize 16, close 32); every one
-// when the hints name none.
-uint32_t AskedFunctions(QWidget* top) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c || !top->windowHandle()) return 0;
-    const char name[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!a) return 0;
-    xcb_get_property_reply_t* p =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, a->atom, 0, 5), nullptr);
-    std::free(a);
-    uint32_t hints[2] = {0, 0};  // flags (1: functions given), functions
-    if (p && xcb_get_property_value_length(p) >= int(sizeof hints))
-        std::memcpy(hints, xcb_get_property_value(p), sizeof hints);
-    std::free(p);
-    return (hints[0] & 1) && !(hints[1] & 1) ? hints[1] : ~0u;
-}
-
 // True once the window manager makes the widget's window the active one.
 bool BecomesActive(QWidget* top) {
     return w32test::WaitFor([&] { return ActiveWindow() == xcb_window_t(top->winId()); });
@@ -1084,9 +1087,11 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     EXPECT_EQ(asked["ID_DLG_FIRST"] & (4 | 8 | 16 | 32), 4u | 32u);
     EXPECT_EQ(asked["ID_DLG_PAINTED"] & (4 | 8 | 16 | 32), 4u);
 
-    // A message box over the window.
+    // Message boxes over the window: one with 取消 asks for a close box, a
+    // 是/否 box, which a close request leaves open, for none.
     std::set<std::string> box;
     bool boxActive = false;
+    uint32_t boxAsks = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -1095,19 +1100,25 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
             poll.stop();
             box = ManagedActions(b, nullptr);
             boxActive = BecomesActive(b);
-            b->button(QMessageBox::Ok) ? b->button(QMessageBox::Ok)->click() : b->buttons().front()->click();
+            boxAsks = AskedFunctions(b);
+            b->buttons().front()->click();
             return;
         }
     });
-    poll.start(50);
     w32test::AutoAnswerMessageBoxes(false);
-    MessageBoxA(top, "text", "caption", MB_OK);
+    for (UINT type : {MB_OKCANCEL, MB_YESNO}) {
+        SCOPED_TRACE(type);
+        box.clear();
+        poll.start(50);
+        MessageBoxA(top, "text", "caption", type);
+        EXPECT_FALSE(box.empty()) << "not managed";
+        EXPECT_TRUE(type == MB_YESNO || box.count("CLOSE"));  // openbox lets both close
+        EXPECT_FALSE(box.count("MINIMIZE"));
+        EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
+        EXPECT_TRUE(boxActive);
+        EXPECT_EQ(boxAsks & (4 | 8 | 16 | 32), type == MB_YESNO ? 4u : 4u | 32u);
+    }
     w32test::AutoAnswerMessageBoxes(true);
-    ASSERT_FALSE(box.empty()) << "not managed";
-    EXPECT_TRUE(box.count("CLOSE"));
-    EXPECT_FALSE(box.count("MINIMIZE"));
-    EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
-    EXPECT_TRUE(boxActive);
     DestroyWindow(top);
 }
 
