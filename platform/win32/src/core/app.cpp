@@ -7,6 +7,7 @@
 #include <QtCore/QTranslator>
 #include <QtGui/QFont>
 #include <QtGui/QPainter>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QProxyStyle>
 #include <QtWidgets/QStyleFactory>
@@ -245,12 +246,23 @@ int w32_main(int argc, char** argv, W32WinMainFn winMain) {
     if (!w32::HasDisplay()) {
         fputs(
             "This program needs a graphical display (X11 or Wayland) and none is set (DISPLAY is empty).\n"
-            "Start it from a desktop session, or on a virtual display: xvfb-run -a ./tarvel\n"
+            "Start it from a desktop session, or on a virtual display under a window manager (:99 any free one):\n"
+            "  Xvfb :99 -screen 0 1280x1024x24 &  DISPLAY=:99 openbox --sm-disable &  DISPLAY=:99 ./tarvel\n"
             "本程序需要图形显示。\n",
             stderr);
         return 1;
     }
     QApplication* app = w32::StartApplication(argc, argv, false);
+    // Qt cannot paint on a display of fewer colours (8 bits): say so rather
+    // than show empty windows or crash in the first paint.
+    if (QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->depth() < 16) {
+        fprintf(stderr,
+                "This program needs a display of 16 or 24 bits colour depth; this one has %d bits.\n"
+                "本程序需要16位或24位色深的显示。\n",
+                screen->depth());
+        w32::StopApplication(app);
+        return 1;
+    }
     static char cmdLine[1] = "";
     HINSTANCE inst = GetModuleHandleA(nullptr);  // the executable itself
     int rc = winMain(inst, nullptr, cmdLine, SW_SHOWDEFAULT);
