@@ -12,6 +12,10 @@ JOBS ?= $(shell nproc)
 # (for a time limit, a server, an X server), and the cores would idle.
 TEST_JOBS ?= $(shell echo $$((2 * $(JOBS))))
 BUILD ?= build
+# WERROR=ON makes every compiler warning an error (CI builds so); off, a
+# warning a newer compiler adds does not stop a user's build.
+WERROR ?= OFF
+WARNINGS = -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 SAN_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 
@@ -25,7 +29,7 @@ setup:
 	@bash scripts/setup.sh
 
 configure: setup
-	cmake -S . -B $(BUILD) $(call GEN,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_OPTIONS) >/dev/null
+	cmake -S . -B $(BUILD) $(call GEN,$(BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WARNINGS) $(CMAKE_OPTIONS) >/dev/null
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -57,7 +61,7 @@ test-whole: build
 # in make test). The leak loops, which count the layer's objects over
 # hundreds of openings, run in make test alone.
 test-sanitize: setup
-	cmake -S . -B $(SAN_BUILD) $(call GEN,$(SAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
+	cmake -S . -B $(SAN_BUILD) $(call GEN,$(SAN_BUILD)) -DCMAKE_BUILD_TYPE=Debug $(WARNINGS) -DTARVEL_SANITIZE=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 python3 scripts/run-whole.py $(SAN_BUILD) -j $(TEST_JOBS) --all --repeat 1 \
@@ -69,7 +73,7 @@ test-sanitize: setup
 # thread. scripts/tsan.supp says which reports inside Qt are suppressed.
 TSAN_ENV = QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$(CURDIR)/scripts/tsan.supp"
 test-tsan: setup
-	cmake -S . -B $(TSAN_BUILD) $(call GEN,$(TSAN_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
+	cmake -S . -B $(TSAN_BUILD) $(call GEN,$(TSAN_BUILD)) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" $(WARNINGS) \
 	  -DTARVEL_TSAN=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=OFF >/dev/null
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_w32core test_mail_threads
 	cd $(TSAN_BUILD)/tests/platform/win32/core && $(TSAN_ENV) \

@@ -252,10 +252,11 @@ TEST_F(ListViewTest, TheHeaderIsFlatWhiteWithADividerAfterEachSection) {
     std::vector<int> dividers;
     for (int x = 100; x < 600; ++x) {
         const COLORREF c = w32test::PixelAt(list, x, y);
-        if (c == RGB(229, 229, 229))
+        if (c == RGB(229, 229, 229)) {
             dividers.push_back(x);
-        else if (x < 250 || (x > 400 && x < 445))  // clear of the titles
+        } else if (x < 250 || (x > 400 && x < 445)) {  // clear of the titles
             ASSERT_EQ(c, RGB(255, 255, 255)) << x;
+        }
     }
     ASSERT_EQ(dividers.size(), 2u);
     EXPECT_EQ(dividers[1] - dividers[0], 150);
