@@ -167,6 +167,8 @@ void ClickWithTheServer(int x, int y, int button) {
     FakeInput(XCB_BUTTON_RELEASE, uint8_t(button));
 }
 
+void MoveWithTheServer(int x, int y) { FakeInput(XCB_MOTION_NOTIFY, 0, x, y); }
+
 void DragWithTheServer(int x0, int y0, int x1, int y1) {
     FakeInput(XCB_MOTION_NOTIFY, 0, x0, y0);
     FakeInput(XCB_BUTTON_PRESS, 1);

@@ -48,6 +48,8 @@ void RequestClose(void* hwnd);
 // there; keys (keysyms, unshifted) pressed and released. The server sends
 // them where it sends the user's (under the pointer, to a grab, to the focus).
 void ClickWithTheServer(int x, int y, int button = 1);
+// The pointer moved to (x, y), no button pressed.
+void MoveWithTheServer(int x, int y);
 // A left-button drag: pressed at (x0, y0), moved to (x1, y1), released there.
 void DragWithTheServer(int x0, int y0, int x1, int y1);
 void TypeWithTheServer(const std::vector<unsigned>& keysyms);

@@ -622,7 +622,7 @@ TEST_F(ScreenXvfb, AReplacedLineOfTextLeavesNothingOfTheOldOne) {
     SYSTEMTIME st{};
     GetLocalTime(&st);
     char szToday[16];
-    snprintf(szToday, sizeof szToday, "%04d-%02d-%02d", st.wYear, st.wMonth, st.wDay);
+    snprintf(szToday, sizeof szToday, "%04u-%02u-%02u", st.wYear % 10000u, st.wMonth % 100u, st.wDay % 100u);
     for (int i = 0; i < 10; ++i) AddTask({.subject = "Visit", .date = szToday});
     GotoTas_HomepageToday();  // the tasks menu's entry for today
     ASSERT_TRUE(w32test::WaitFor([] { return RowCount(g_Tas_Homepage.m_ListView) == 10; }));
@@ -778,7 +778,8 @@ TEST_F(ScreenXvfb, TheTaskFormsTimeStepsOncePerArrowClickAndKeyAfterAHeldArrow) 
     for (auto [what, by] : {std::pair{"click down", -1}, {"click down", -1}, {"Down", -1}, {"Up", 1}}) {
         SCOPED_TRACE(what);
         TakeStep([&, key = what[0]] {
-            key == 'c' ? ClickWithTheServer(down.x, down.y) : TypeWithTheServer({key == 'D' ? XK_Down : XK_Up});
+            key == 'c' ? ClickWithTheServer(down.x, down.y)
+                       : TypeWithTheServer({unsigned(key == 'D' ? XK_Down : XK_Up)});
         });
         EXPECT_TRUE(shows(s += by)) << w32test::PickerText(hTime);
     }
@@ -866,17 +867,20 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
 
     // New contacts' lists with nothing chosen, each row's keys typed in one
     // go, then Tab: the first arrow key chooses the caret's row (the first),
-    // open or closed, whatever the list went through before. The last row
-    // opens 区域 by its arrow, its field at mid-screen, where the list is
+    // open or closed, whatever the list went through before; End goes from
+    // it to the last row, also in a list the pointer moved through before
+    // (`hover`: over its middle row, then off it, once it shows). The last
+    // row opens 区域 by its arrow, its field at mid-screen, where the list is
     // shortened above it: it must end at the field and use the room it has.
     using Chord = std::vector<unsigned>;
     const Chord f4{XK_F4}, down{XK_Down}, up{XK_Up}, enter{XK_Return}, altDown{XK_Alt_L, XK_Down},
-        altUp{XK_Alt_L, XK_Up};
+        altUp{XK_Alt_L, XK_Up}, esc{XK_Escape}, end{XK_End}, hover{};
     const std::vector<std::pair<int, std::vector<Chord>>> rows{
         {IDC_NEWCONTACT_IMPORTANT, {f4, down, f4}},
         {IDC_NEWCONTACT_IMPORTANT, {altDown, down, altDown}},
         {IDC_NEWCONTACT_IMPORTANT, {altDown, altUp}},
-        {IDC_NEWCONTACT_IMPORTANT, {f4, down, {XK_Escape}, f4, up, enter}},
+        {IDC_NEWCONTACT_IMPORTANT, {f4, down, esc, f4, up, enter}},
+        {IDC_NEWCONTACT_IMPORTANT, {f4, hover, esc, f4, end, enter}},
         {IDC_NEWCONTACT_IMPORTANT, {up}},
         {IDC_NEWCONTACT_PROVINCE, {down, enter}}};
     const int fieldTop = GetSystemMetrics(SM_CYSCREEN) / 2 + 11;
@@ -885,9 +889,13 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
     for (const auto& [id, chords] : rows) {
         HWND dlg = nullptr, box = nullptr;
         const bool click = id == IDC_NEWCONTACT_PROVINCE;
-        const auto type = [&] {
-            for (const Chord& c : chords) screentest::ChordWithTheServer(c);
-            TypeWithTheServer({XK_Tab});
+        const size_t split = size_t(std::find(chords.begin(), chords.end(), hover) - chords.begin());
+        const bool hovers = split < chords.size();
+        // The chords from `from` to the hover or the end, then Tab at the end.
+        const auto type = [&](size_t from = 0) {
+            for (size_t i = from; i < chords.size() && (i < split || from > split); ++i)
+                screentest::ChordWithTheServer(chords[i]);
+            if (from > split || !hovers) TypeWithTheServer({XK_Tab});
         };
         DialogScript script;
         script.Then(IDD_NEW_CONTACT, [&](HWND h) { box = GetDlgItem(dlg = h, id); });
@@ -907,20 +915,31 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
                      if (!click) return type();
                      ClickWithTheServer(at.right - 8, (at.top + at.bottom) / 2);
                  }},
-                {[&] { return !click || (list = ShownMenu()).width > 0; },
+                {[&] { return !(click || hovers) || (list = ShownMenu()).width > 0; },
                  [&] {
                      if (click) type();
+                     if (hovers) screentest::MoveWithTheServer(list.x + list.width / 2, list.y + list.height / 2);
+                 }},
+                // The row under the pointer shows highlighted, then the pointer leaves the list.
+                {[&] {
+                     return !hovers || ReadRoot(list.x + 2, list.y + list.height / 2, 1, 1)
+                                               .at(list.x + 2, list.y + list.height / 2) != 0xFFFFFF;
+                 },
+                 [&] {
+                     if (!hovers) return;
+                     screentest::MoveWithTheServer((at.left + at.right) / 2, (at.top + at.bottom) / 2);
+                     type(split + 1);
                  }},
                 {[&] { return GetFocus() != box; }, [&] { PressButton(dlg, IDC_NEWRECORD_OK); }},
             },
             [&] { PressButton(dlg, IDCANCEL); });
         DialogBoxParamA(g_hInstance, IDD_NEW_CONTACT, g_hMainWnd, NewContactDlgProc_TasDetail, 0);
-        EXPECT_EQ(steps.Taken(), 4u) << id;
+        EXPECT_EQ(steps.Taken(), 5u) << id;
     }
-    const std::string high = gbk::ToUtf8("高");
+    const std::string high = gbk::ToUtf8("高"), low = gbk::ToUtf8("低");
     EXPECT_EQ(Database().Query("SELECT con_important, con_province FROM contacts ORDER BY con_id"),
               (std::vector<std::vector<std::string>>{
-                  {high, ""}, {high, ""}, {"", ""}, {high, ""}, {high, ""}, {"", gbk::ToUtf8("北京")}}));
+                  {high, ""}, {high, ""}, {"", ""}, {high, ""}, {low, ""}, {high, ""}, {"", gbk::ToUtf8("北京")}}));
     EXPECT_TRUE(list.y + list.height == at.top + 1 && list.y >= 0 && list.y < 20)
         << "list " << list.y << "+" << list.height << " above the field at " << at.top;
 

@@ -93,7 +93,9 @@ public:
         QWidget* list = v ? v->parentWidget() : nullptr;
         if (!list || count() == 0) return;
         // With nothing chosen the caret rests on the first row, whatever the
-        // list's view kept from before; the first arrow key chooses it.
+        // list's view kept from before (after the pointer moved through it,
+        // none: End or PageDown would then go to the first row); the first
+        // arrow key chooses it.
         if (currentIndex() < 0) {
             v->selectionModel()->clearSelection();
             v->selectionModel()->setCurrentIndex(v->model()->index(0, modelColumn()), QItemSelectionModel::NoUpdate);
