@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -114,16 +116,56 @@ std::string MakeCertificates(const std::string& dir) {
 
 }  // namespace
 
+namespace {
+
+// The servers and folders alive, each with the process that made it, which
+// that process stops and removes at its exit: servers first, so that none
+// writes into its folder as it goes.
+struct Alive {
+    std::mutex m;
+    std::set<std::pair<SmtpTestServer*, pid_t>> servers;
+    std::set<std::pair<std::string, pid_t>> folders;
+};
+Alive& Live() {
+    static auto* live = new Alive;  // outlives every static TempDir
+    return *live;
+}
+void EndWhatLives() {
+    std::vector<SmtpTestServer*> servers;
+    {
+        std::lock_guard<std::mutex> lock(Live().m);
+        for (const auto& [server, pid] : Live().servers)
+            if (pid == getpid()) servers.push_back(server);
+    }
+    for (SmtpTestServer* server : servers) server->Stop();
+    std::lock_guard<std::mutex> lock(Live().m);
+    for (const auto& [path, pid] : Live().folders) {
+        std::error_code ec;
+        if (pid == getpid()) std::filesystem::remove_all(path, ec);
+    }
+}
+
+}  // namespace
+
 TempDir::TempDir() {
     const char* base = getenv("TMPDIR");
     std::string tmpl = std::string(base && *base ? base : "/tmp") + "/tarvel-mail-XXXXXX";
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
     m_strPath = tmpl;
+    m_nPid = getpid();
+    static const bool atExit = std::atexit(EndWhatLives) == 0;
+    (void)atExit;
+    std::lock_guard<std::mutex> lock(Live().m);
+    Live().folders.emplace(m_strPath, m_nPid);
 }
 
 TempDir::~TempDir() {
+    {
+        std::lock_guard<std::mutex> lock(Live().m);
+        Live().folders.erase({m_strPath, m_nPid});
+    }
     std::error_code ec;
-    std::filesystem::remove_all(m_strPath, ec);
+    if (m_nPid == getpid()) std::filesystem::remove_all(m_strPath, ec);
 }
 
 std::string RunProgram(const std::vector<std::string>& argv, int* pStatus) {
@@ -146,7 +188,7 @@ std::string RunProgram(const std::vector<std::string>& argv, int* pStatus) {
 }
 
 const TestCertificates& Certificates() {
-    static TempDir* dir = new TempDir;  // lives to the end of the test program
+    static TempDir* dir = new TempDir;  // lives to the end of the test program, which removes it
     static TestCertificates certs = [] {
         const std::string d = MakeCertificates(dir->Path());
         TestCertificates c;
@@ -179,10 +221,21 @@ SmtpTestServer::SmtpTestServer(const std::vector<std::string>& options) {
     std::string line;
     if (ReadLine(fdOut, &line, 30000) && line.rfind("READY ", 0) == 0) m_nPort = atoi(line.c_str() + 6);
     close(fdOut);
-    if (m_nPort == 0) Stop();
+    if (m_nPort == 0) {
+        Stop();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(Live().m);
+    Live().servers.emplace(this, getpid());
 }
 
-SmtpTestServer::~SmtpTestServer() { Stop(); }
+SmtpTestServer::~SmtpTestServer() {
+    {
+        std::lock_guard<std::mutex> lock(Live().m);
+        Live().servers.erase({this, getpid()});
+    }
+    Stop();
+}
 
 void SmtpTestServer::Stop() {
     if (m_fdIn >= 0) {

@@ -10,7 +10,8 @@
 namespace mailtest {
 
 // A fresh folder under the temporary folder, removed with all it holds by
-// the destructor.
+// the destructor, or at the process's exit (std::exit, a death test's child)
+// while it lives; a forked child leaves its parent's folders alone.
 class TempDir {
 public:
     TempDir();
@@ -22,6 +23,7 @@ public:
 
 private:
     std::string m_strPath;
+    int m_nPid = 0;  // the process that made it
 };
 
 // Runs argv (argv[0] a path), waits for it and returns its standard output;

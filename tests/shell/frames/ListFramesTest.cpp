@@ -254,6 +254,10 @@ TEST_F(ListFrame, ABlankLastColumnIsNeitherSortedNorExported) {
     ClickColumn(g_List, list, 3);
     EXPECT_EQ(g_Store.queries, nQueries);
     const std::string path = ::testing::TempDir() + "frames_blank_column.txt";
+    const struct Removed {  // when the test ends, however
+        std::string path;
+        ~Removed() { std::remove(path.c_str()); }
+    } removed{path};
     w32test::AnswerSaveDialog(path);
     w32test::SetMessageBoxHook([](const w32test::MessageBoxCall&) { return IDNO; });  // do not open it
     SendMessageA(g_List.m_hWnd, WM_COMMAND, IDM_EXPORTTEXT, 0);
