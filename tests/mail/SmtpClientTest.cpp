@@ -7,7 +7,10 @@
 #include "mail/MailRun.h"
 #include "tests/mail/SmtpTestServer.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -297,11 +300,17 @@ TEST_F(SmtpClient, TheFinalLineOfALongReplyIsJudged) {
 }
 
 TEST_F(SmtpClient, ServerThatCannotBeReachedOrNamed) {
-    int nClosedPort;
-    {
-        SmtpTestServer gone;
-        nClosedPort = gone.Port();
-    }
+    // A port bound here and never listened on refuses connections, and no
+    // other test's server can take it meanwhile (a server's port, once
+    // freed, could be).
+    const int fdBound = (socket)(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);  // POSIX, not the WinSock layer's
+    sockaddr_in sin{};
+    sin.sin_family = AF_INET;
+    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t nLen = sizeof sin;
+    ASSERT_EQ(bind(fdBound, reinterpret_cast<sockaddr*>(&sin), sizeof sin), 0);
+    ASSERT_EQ(getsockname(fdBound, reinterpret_cast<sockaddr*>(&sin), &nLen), 0);
+    const int nClosedPort = ntohs(sin.sin_port);
     struct Case {
         bool bSsl;
         std::string server;
@@ -325,6 +334,7 @@ TEST_F(SmtpClient, ServerThatCannotBeReachedOrNamed) {
         EXPECT_EQ(r.boxes, std::vector<std::string>{c.box}) << c.server << " " << c.bSsl;
         EXPECT_TRUE(r.statuses.empty());
     }
+    close(fdBound);
 }
 
 TEST_F(SmtpClient, GreetingThatIsNot220) {
