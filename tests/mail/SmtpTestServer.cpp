@@ -114,10 +114,6 @@ std::string MakeCertificates(const std::string& dir) {
     return dir;
 }
 
-}  // namespace
-
-namespace {
-
 // The servers and folders alive, each with the process that made it, which
 // that process stops and removes at its exit: servers first, so that none
 // writes into its folder as it goes.

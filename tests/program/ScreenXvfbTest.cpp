@@ -891,12 +891,12 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
         const bool click = id == IDC_NEWCONTACT_PROVINCE;
         const size_t split = size_t(std::find(chords.begin(), chords.end(), hover) - chords.begin());
         const bool hovers = split < chords.size();
-        // The chords from `from` to the hover or the end, then Tab at the end.
-        const auto type = [&](size_t from = 0) {
-            for (size_t i = from; i < chords.size() && (i < split || from > split); ++i)
-                screentest::ChordWithTheServer(chords[i]);
-            if (from > split || !hovers) TypeWithTheServer({XK_Tab});
+        // The chords [from, to), then Tab after the last.
+        const auto type = [&](size_t from, size_t to) {
+            for (size_t i = from; i < to; ++i) screentest::ChordWithTheServer(chords[i]);
+            if (to == chords.size()) TypeWithTheServer({XK_Tab});
         };
+        const auto middle = [&] { return std::pair{list.x + list.width / 2, list.y + list.height / 2}; };
         DialogScript script;
         script.Then(IDD_NEW_CONTACT, [&](HWND h) { box = GetDlgItem(dlg = h, id); });
         servertest::Steps steps(
@@ -912,23 +912,23 @@ TEST_F(ScreenXvfb, WhatTheUserSeesAndKeepsOnTheRecordForms) {
                  }},
                 {[&] { return GetFocus() == box && GetWindowRect(box, &at) && (!click || at.top == fieldTop); },
                  [&] {
-                     if (!click) return type();
+                     if (!click) return type(0, split);
                      ClickWithTheServer(at.right - 8, (at.top + at.bottom) / 2);
                  }},
                 {[&] { return !(click || hovers) || (list = ShownMenu()).width > 0; },
                  [&] {
-                     if (click) type();
-                     if (hovers) screentest::MoveWithTheServer(list.x + list.width / 2, list.y + list.height / 2);
+                     if (click) type(0, split);
+                     if (hovers) screentest::MoveWithTheServer(middle().first, middle().second);
                  }},
                 // The row under the pointer shows highlighted, then the pointer leaves the list.
                 {[&] {
-                     return !hovers || ReadRoot(list.x + 2, list.y + list.height / 2, 1, 1)
-                                               .at(list.x + 2, list.y + list.height / 2) != 0xFFFFFF;
+                     const int x = list.x + 2, y = middle().second;
+                     return !hovers || ReadRoot(x, y, 1, 1).at(x, y) != 0xFFFFFF;
                  },
                  [&] {
                      if (!hovers) return;
                      screentest::MoveWithTheServer((at.left + at.right) / 2, (at.top + at.bottom) / 2);
-                     type(split + 1);
+                     type(split + 1, chords.size());
                  }},
                 {[&] { return GetFocus() != box; }, [&] { PressButton(dlg, IDC_NEWRECORD_OK); }},
             },
