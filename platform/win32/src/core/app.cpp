@@ -24,6 +24,8 @@
 #include <string>
 #include <utility>
 
+#include <xcb/xcb.h>
+
 #include "core.h"
 
 namespace w32 {
@@ -201,14 +203,26 @@ void UseChineseForQt(QApplication* app) {
 
 }  // namespace
 
-bool HasDisplay() { return getenv("QT_QPA_PLATFORM") || getenv("DISPLAY") || getenv("WAYLAND_DISPLAY"); }
+namespace {
+
+// A variable of the environment, or nullptr when it is unset or empty.
+const char* EnvValue(const char* name) {
+    const char* v = getenv(name);
+    return v && *v ? v : nullptr;
+}
+
+// Windows are placed at absolute screen positions, which Wayland does not
+// allow: use X11 (XWayland) wherever an X display is set.
+void ChooseX11() {
+    const char* platform = EnvValue("QT_QPA_PLATFORM");
+    if ((!platform || strncmp(platform, "wayland", 7) == 0) && EnvValue("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+}  // namespace
 
 QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     signal(SIGPIPE, SIG_IGN);
-    // Windows are placed at absolute screen positions, which Wayland does not
-    // allow: use X11 (XWayland) there.
-    const char* platform = getenv("QT_QPA_PLATFORM");
-    if (!platform && getenv("WAYLAND_DISPLAY") && getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+    ChooseX11();
     if (!MakeQtSystemLocaleChinese()) {
         // Said aloud, and a test program stops: nothing else would show it
         // but Qt's dialogs in the environment's language.
@@ -237,21 +251,65 @@ void StopApplication(QApplication* app) {
     setlocale(LC_NUMERIC, "C");
 }
 
+// Qt aborts when its platform cannot open the display; the program says
+// instead, in English and Chinese, which display it could not open, and the
+// caller exits with status 1.
+bool CanOpenADisplay(const char* program) {
+    ChooseX11();
+    const char* platform = EnvValue("QT_QPA_PLATFORM");
+    const char* display = EnvValue("DISPLAY");
+    const char* wayland = EnvValue("WAYLAND_DISPLAY");
+    if (!platform && !display && !wayland) {
+        // Each step of the virtual display waits for the one before: a window
+        // mapped before the window manager has taken the display stays unseen.
+        fprintf(stderr,
+                "This program needs a graphical display (X11 or Wayland) and none is set (DISPLAY is empty).\n"
+                "Start it from a desktop session, or on a virtual display under a window manager (:99 any free "
+                "one):\n"
+                "  Xvfb :99 -screen 0 1280x1024x24 & until [ -S /tmp/.X11-unix/X99 ]; do sleep 0.1; done; "
+                "DISPLAY=:99 openbox --sm-disable & until DISPLAY=:99 wmctrl -m >/dev/null 2>&1; do sleep 0.1; done; "
+                "DISPLAY=:99 %s\n"
+                "本程序需要图形显示。\n",
+                program);
+        return false;
+    }
+    if (!platform && !display) {
+        // ChooseX11 found no X display beside the Wayland one.
+        fprintf(stderr,
+                "This program needs an X11 display, and the Wayland session \"%s\" has none (DISPLAY is empty: no "
+                "XWayland).\n"
+                "本程序需要X11显示（XWayland），Wayland会话“%s”没有提供。\n",
+                wayland, wayland);
+        return false;
+    }
+    if (platform && strncmp(platform, "xcb", 3) != 0) return true;  // offscreen, vnc, ...: Qt's to open
+    if (!display) {
+        fputs(
+            "This program needs an X display for QT_QPA_PLATFORM=xcb, and none is set (DISPLAY is empty).\n"
+            "本程序需要图形显示。\n",
+            stderr);
+        return false;
+    }
+    xcb_connection_t* c = xcb_connect(display, nullptr);
+    const int error = xcb_connection_has_error(c);
+    xcb_disconnect(c);
+    if (error) {
+        fprintf(stderr,
+                "This program cannot open the X display \"%s\" (DISPLAY): no X server answers there, or it refused "
+                "the connection.\n"
+                "本程序无法打开图形显示“%s”。\n",
+                display, display);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace w32
 
 typedef int(WINAPI* W32WinMainFn)(HINSTANCE, HINSTANCE, LPSTR, int);
 
 int w32_main(int argc, char** argv, W32WinMainFn winMain) {
-    // Without a display Qt would fall back to nothing a user can see.
-    if (!w32::HasDisplay()) {
-        fputs(
-            "This program needs a graphical display (X11 or Wayland) and none is set (DISPLAY is empty).\n"
-            "Start it from a desktop session, or on a virtual display under a window manager (:99 any free one):\n"
-            "  Xvfb :99 -screen 0 1280x1024x24 &  DISPLAY=:99 openbox --sm-disable &  DISPLAY=:99 ./tarvel\n"
-            "本程序需要图形显示。\n",
-            stderr);
-        return 1;
-    }
+    if (!w32::CanOpenADisplay(argc > 0 ? argv[0] : "tarvel")) return 1;
     QApplication* app = w32::StartApplication(argc, argv, false);
     // Qt cannot paint on a display of fewer colours (8 bits): say so rather
     // than show empty windows or crash in the first paint.

@@ -27,8 +27,9 @@ inline QRect ClientRect(const Window* w) { return QRect(0, 0, w->ClientWidth(), 
 // The QApplication with the process settings the program relies on, and the
 // layer started (forTests: no display needed unless QT_QPA_PLATFORM asks).
 QApplication* StartApplication(int& argc, char** argv, bool forTests);
-// A display to show windows on (or a platform chosen by QT_QPA_PLATFORM).
-bool HasDisplay();
+// Whether the display the program's windows go to can be opened; says why
+// not on stderr (`program`: how it was started, for the hint).
+bool CanOpenADisplay(const char* program);
 void StopApplication(QApplication* app);
 void InitLayer();      // after the QApplication exists, on the UI thread
 void ShutdownLayer();  // before the QApplication goes: widgets deleted, no messages
