@@ -12,6 +12,11 @@
 # entry's path, type, mode and content hash is compared with what was there
 # before: what changed, went or appeared is printed and the exit status is 1;
 # otherwise it is the command's. The home is removed at the end.
+#
+# TMPDIR is an empty folder of the command's own, and must be empty again at
+# its end but for Qt's runtime folder (runtime-<user>, made there when
+# XDG_RUNTIME_DIR is unset): whatever else is left there is printed, and the
+# exit status is 1.
 set -u
 if [ $# -eq 0 ]; then
   echo "usage: $0 COMMAND [ARG...]" >&2
@@ -21,6 +26,8 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvel-user-home.XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT
 home=$work/home
+tmp=$work/tmp
+mkdir "$tmp" || exit 1
 
 mkdir -p "$home/.config" "$home/.cache/openbox" "$home/.local/share/icons" "$home/桌面" "$home/文档/报价"
 cat >"$home/.config/QtProject.conf" <<EOF
@@ -55,8 +62,15 @@ unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME
 for v in $(env | sed -n 's/^\(XDG_[A-Za-z0-9_]*_DIR\)=.*/\1/p'); do
   [ "$v" = XDG_RUNTIME_DIR ] || unset "$v"
 done
-HOME=$home "$@"
+HOME=$home TMPDIR=$tmp "$@"
 rc=$?
+
+left=$(cd "$tmp" && find . -mindepth 1 -maxdepth 1 ! -name "runtime-$(id -un)" | LC_ALL=C sort)
+if [ -n "$left" ]; then
+  echo "with-user-home: the command left these in its temporary folder ($tmp):" >&2
+  printf '%s\n' "$left" | sed 's/^/    /' >&2
+  rc=1
+fi
 
 listing >"$work/after"
 if ! cmp -s "$work/before" "$work/after"; then
