@@ -21,6 +21,19 @@
 
 namespace screentest {
 
+namespace {
+
+// A pixel's colour channel (its bits in `mask`) in 8 bits; fewer bits (a
+// 16-bit screen's 5 or 6) are widened as X servers widen them, repeated.
+uint32_t Channel(unsigned long pixel, unsigned long mask) {
+    if (!mask) return 0;
+    const int bits = __builtin_popcountl(mask);
+    const uint32_t v = uint32_t((pixel & mask) >> __builtin_ctzl(mask));
+    return bits >= 8 ? v >> (bits - 8) : (v << (8 - bits) | v >> (2 * bits - 8)) & 0xFF;
+}
+
+}  // namespace
+
 Pixels ReadRoot(int x, int y, int width, int height) {
     Pixels out;
     Display* d = XOpenDisplay(nullptr);
@@ -38,12 +51,24 @@ Pixels ReadRoot(int x, int y, int width, int height) {
             out.height = y1 - y0;
             out.rgb.reserve(size_t(out.width) * size_t(out.height));
             for (int py = 0; py < out.height; ++py)
-                for (int px = 0; px < out.width; ++px) out.rgb.push_back(uint32_t(XGetPixel(im, px, py)) & 0xFFFFFFu);
+                for (int px = 0; px < out.width; ++px) {
+                    const unsigned long pixel = XGetPixel(im, px, py);
+                    out.rgb.push_back(Channel(pixel, im->red_mask) << 16 | Channel(pixel, im->green_mask) << 8 |
+                                      Channel(pixel, im->blue_mask));
+                }
             XDestroyImage(im);
         }
     }
     XCloseDisplay(d);
     return out;
+}
+
+int ScreenDepth() {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return 0;
+    const int depth = DefaultDepth(d, DefaultScreen(d));
+    XCloseDisplay(d);
+    return depth;
 }
 
 namespace {
@@ -209,6 +234,16 @@ void ChordWithTheServer(const std::vector<unsigned>& keysyms) {
     for (auto k = keysyms.rbegin(); k != keysyms.rend(); ++k)
         FakeInput(XCB_KEY_RELEASE, uint8_t(XKeysymToKeycode(d, *k)));
     XCloseDisplay(d);
+}
+
+Pixels LoadPng(const std::string& path) {
+    Pixels out;
+    const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    out.width = image.width();
+    out.height = image.height();
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x) out.rgb.push_back(image.pixel(x, y) & 0xFFFFFFu);
+    return out;
 }
 
 bool SavePng(const Pixels& pixels, const std::string& path) {

@@ -22,8 +22,12 @@ struct Pixels {
 };
 
 // The root window's pixels over a screen rectangle (clipped to the screen);
-// empty without an X display.
+// empty without an X display. On a 16-bit screen each colour channel's bits
+// are repeated to fill its 8.
 Pixels ReadRoot(int x, int y, int width, int height);
+
+// The screen's colour depth in bits (0 without an X display).
+int ScreenDepth();
 
 // Waits (pumping) until a window manager runs on the display and has framed
 // the layer's top-level window `hwnd` (the window is a child of its frame
@@ -62,8 +66,10 @@ void ReleaseWithTheServer();
 // window manager does when the user picks it; true once Qt has it active.
 bool GiveTheKeyboardTo(void* hwnd);
 
-// Writes the pixels as a PNG file (for a failing test's output).
+// Writes the pixels as a PNG file (for a failing test's output), and reads
+// them back (at 0, 0; empty when there is none).
 bool SavePng(const Pixels& pixels, const std::string& path);
+Pixels LoadPng(const std::string& path);
 
 // A screen rectangle.
 struct Rect {

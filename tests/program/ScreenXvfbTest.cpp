@@ -30,6 +30,7 @@
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
+#include "shell/FirstRunWizard.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
@@ -243,12 +244,13 @@ protected:
     // The main window's pixels, once they stop changing: what is pending
     // is handled before each read, and each read is a round trip to the
     // X server.
-    Pixels MainPixels() {
-        Pixels last = Read(main_);
+    Pixels MainPixels() { return Settled(main_); }
+    static Pixels Settled(const Rect& r) {
+        Pixels last = Read(r);
         w32test::WaitFor(
             [&] {
                 w32test::ProcessEvents();
-                Pixels now = Read(main_);
+                Pixels now = Read(r);
                 const bool same = now.rgb == last.rgb;
                 last = std::move(now);
                 return same;
@@ -832,6 +834,58 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
     Click(g_Tas_Detail, IDC_TASD_SAVE);
     EXPECT_EQ(Database().Query("SELECT tas_date FROM tasks WHERE tas_subject='Keys'"),
               (std::vector<std::vector<std::string>>{{stored}}));
+}
+
+// "" when a 16-bit screen's pixels are those of a 24-bit one but for the
+// bits 16 cannot hold: each colour's upper 5 bits (green's 6), those a 16-bit
+// screen keeps, the same within a step (rounding).
+std::string WhyNotTheSameAt16Bits(const Pixels& shown, const Pixels& at24) {
+    if (shown.rgb.size() != at24.rgb.size()) return "nothing kept at 24 bits";
+    const auto upper = [](uint32_t c, int shift, int bits) { return int(c >> shift & 0xFF) >> (8 - bits); };
+    size_t differ = 0;
+    for (size_t i = 0; i < shown.rgb.size(); ++i) {
+        bool same = true;
+        for (auto [shift, bits] : {std::pair{16, 5}, {8, 6}, {0, 5}})
+            same &= std::abs(upper(shown.rgb[i], shift, bits) - upper(at24.rgb[i], shift, bits)) <= 1;
+        differ += same ? 0 : 1;
+    }
+    return differ ? std::to_string(differ) + " pixels differ" : "";
+}
+
+// The start page, a record form and the login dialog with a password typed
+// show on a 16-bit screen what they show on a 24-bit one, the root window's
+// pixels compared. program_screen_at_16_bits runs the case twice, with a
+// folder in TARVEL_SCREEN_AT_24: at 24 bits it keeps the screens there, at
+// 16 bits it compares its own with them.
+TEST_F(ScreenXvfb, PagesFormsAndDialogsShowAt16BitsWhatTheyShowAt24) {
+    const char* kept = getenv("TARVEL_SCREEN_AT_24");
+    if (!kept) GTEST_SKIP() << "run by program_screen_at_16_bits";
+    const bool at24 = screentest::ScreenDepth() == 24;
+    const auto check = [&](const std::string& name) {
+        const Pixels now = Settled(Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+        const std::string path = std::string(kept) + "/" + name + ".png";
+        if (at24) {
+            EXPECT_TRUE(screentest::SavePng(now, path));
+            return;
+        }
+        const std::string why = WhyNotTheSameAt16Bits(now, screentest::LoadPng(path));
+        if (!why.empty()) screentest::SavePng(now, OutputPath(name + "-at-16-bits.png"));
+        EXPECT_EQ(why, "") << name;
+    };
+    check("start-page");
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    check("record-form");
+    DialogScript script;
+    script.Then("ID_DLG_LOGIN", [&](HWND h) {
+        SetText(h, IDC_LOGIN_PWD, "secret1");
+        SetFocus(GetDlgItem(h, IDOK));  // no caret blinking in the password
+        EXPECT_TRUE(w32test::WaitFor([&] { return ShownWhereKnown(h); }));
+        check("login-dialog");
+        EndDialog(h, 0);
+    });
+    RunLogin(TestInstance());
+    EXPECT_TRUE(script.Finished());
 }
 
 // What a user sees and keeps on the record forms, with the X server's clicks
