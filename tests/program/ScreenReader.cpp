@@ -21,19 +21,6 @@
 
 namespace screentest {
 
-namespace {
-
-// A pixel's colour channel (its bits in `mask`) in 8 bits; fewer bits (a
-// 16-bit screen's 5 or 6) are widened as X servers widen them, repeated.
-uint32_t Channel(unsigned long pixel, unsigned long mask) {
-    if (!mask) return 0;
-    const int bits = __builtin_popcountl(mask);
-    const uint32_t v = uint32_t((pixel & mask) >> __builtin_ctzl(mask));
-    return bits >= 8 ? v >> (bits - 8) : (v << (8 - bits) | v >> (2 * bits - 8)) & 0xFF;
-}
-
-}  // namespace
-
 Pixels ReadRoot(int x, int y, int width, int height) {
     Pixels out;
     Display* d = XOpenDisplay(nullptr);
@@ -50,25 +37,24 @@ Pixels ReadRoot(int x, int y, int width, int height) {
             out.width = x1 - x0;
             out.height = y1 - y0;
             out.rgb.reserve(size_t(out.width) * size_t(out.height));
+            out.depth = a.depth;
+            // Each channel's bits as 8 (5 or 6 on a 16-bit screen: repeated, as X servers widen them).
+            const auto channel = [](unsigned long pixel, unsigned long mask) {
+                const int bits = __builtin_popcountl(mask);
+                const auto v = uint32_t((pixel & mask) >> __builtin_ctzl(mask));
+                return bits >= 8 ? v >> (bits - 8) : (v << (8 - bits) | v >> (2 * bits - 8)) & 0xFF;
+            };
             for (int py = 0; py < out.height; ++py)
                 for (int px = 0; px < out.width; ++px) {
-                    const unsigned long pixel = XGetPixel(im, px, py);
-                    out.rgb.push_back(Channel(pixel, im->red_mask) << 16 | Channel(pixel, im->green_mask) << 8 |
-                                      Channel(pixel, im->blue_mask));
+                    const unsigned long p = XGetPixel(im, px, py);
+                    out.rgb.push_back(channel(p, im->red_mask) << 16 | channel(p, im->green_mask) << 8 |
+                                      channel(p, im->blue_mask));
                 }
             XDestroyImage(im);
         }
     }
     XCloseDisplay(d);
     return out;
-}
-
-int ScreenDepth() {
-    Display* d = XOpenDisplay(nullptr);
-    if (!d) return 0;
-    const int depth = DefaultDepth(d, DefaultScreen(d));
-    XCloseDisplay(d);
-    return depth;
 }
 
 namespace {
@@ -234,16 +220,6 @@ void ChordWithTheServer(const std::vector<unsigned>& keysyms) {
     for (auto k = keysyms.rbegin(); k != keysyms.rend(); ++k)
         FakeInput(XCB_KEY_RELEASE, uint8_t(XKeysymToKeycode(d, *k)));
     XCloseDisplay(d);
-}
-
-Pixels LoadPng(const std::string& path) {
-    Pixels out;
-    const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
-    out.width = image.width();
-    out.height = image.height();
-    for (int y = 0; y < out.height; ++y)
-        for (int x = 0; x < out.width; ++x) out.rgb.push_back(image.pixel(x, y) & 0xFFFFFFu);
-    return out;
 }
 
 bool SavePng(const Pixels& pixels, const std::string& path) {

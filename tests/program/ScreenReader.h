@@ -16,18 +16,15 @@ namespace screentest {
 struct Pixels {
     int x = 0, y = 0, width = 0, height = 0;  // screen rectangle
     std::vector<uint32_t> rgb;                // 0xRRGGBB, row by row
+    int depth = 0;                            // the screen's colour depth in bits
     bool empty() const { return rgb.empty(); }
     uint32_t at(int sx, int sy) const { return rgb[std::size_t(sy - y) * std::size_t(width) + std::size_t(sx - x)]; }
     bool contains(int sx, int sy) const { return sx >= x && sy >= y && sx < x + width && sy < y + height; }
 };
 
 // The root window's pixels over a screen rectangle (clipped to the screen);
-// empty without an X display. On a 16-bit screen each colour channel's bits
-// are repeated to fill its 8.
+// empty without an X display.
 Pixels ReadRoot(int x, int y, int width, int height);
-
-// The screen's colour depth in bits (0 without an X display).
-int ScreenDepth();
 
 // Waits (pumping) until a window manager runs on the display and has framed
 // the layer's top-level window `hwnd` (the window is a child of its frame
@@ -66,10 +63,8 @@ void ReleaseWithTheServer();
 // window manager does when the user picks it; true once Qt has it active.
 bool GiveTheKeyboardTo(void* hwnd);
 
-// Writes the pixels as a PNG file (for a failing test's output), and reads
-// them back (at 0, 0; empty when there is none).
+// Writes the pixels as a PNG file (for a failing test's output).
 bool SavePng(const Pixels& pixels, const std::string& path);
-Pixels LoadPng(const std::string& path);
 
 // A screen rectangle.
 struct Rect {
