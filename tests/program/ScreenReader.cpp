@@ -37,8 +37,19 @@ Pixels ReadRoot(int x, int y, int width, int height) {
             out.width = x1 - x0;
             out.height = y1 - y0;
             out.rgb.reserve(size_t(out.width) * size_t(out.height));
+            out.depth = a.depth;
+            // Each channel's bits as 8 (5 or 6 on a 16-bit screen: repeated, as X servers widen them).
+            const auto channel = [](unsigned long pixel, unsigned long mask) {
+                const int bits = __builtin_popcountl(mask);
+                const auto v = uint32_t((pixel & mask) >> __builtin_ctzl(mask));
+                return bits >= 8 ? v >> (bits - 8) : (v << (8 - bits) | v >> (2 * bits - 8)) & 0xFF;
+            };
             for (int py = 0; py < out.height; ++py)
-                for (int px = 0; px < out.width; ++px) out.rgb.push_back(uint32_t(XGetPixel(im, px, py)) & 0xFFFFFFu);
+                for (int px = 0; px < out.width; ++px) {
+                    const unsigned long p = XGetPixel(im, px, py);
+                    out.rgb.push_back(channel(p, im->red_mask) << 16 | channel(p, im->green_mask) << 8 |
+                                      channel(p, im->blue_mask));
+                }
             XDestroyImage(im);
         }
     }

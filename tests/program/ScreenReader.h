@@ -16,6 +16,7 @@ namespace screentest {
 struct Pixels {
     int x = 0, y = 0, width = 0, height = 0;  // screen rectangle
     std::vector<uint32_t> rgb;                // 0xRRGGBB, row by row
+    int depth = 0;                            // the screen's colour depth in bits
     bool empty() const { return rgb.empty(); }
     uint32_t at(int sx, int sy) const { return rgb[std::size_t(sy - y) * std::size_t(width) + std::size_t(sx - x)]; }
     bool contains(int sx, int sy) const { return sx >= x && sy >= y && sx < x + width && sy < y + height; }

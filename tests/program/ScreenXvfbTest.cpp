@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -30,6 +31,7 @@
 #include "resources/opportunities_ids.h"
 #include "resources/shell_ids.h"
 #include "resources/tasks_ids.h"
+#include "shell/FirstRunWizard.h"
 #include "views/accounts/Acc_DetailDialogClass.h"
 #include "views/accounts/Acc_HomepageDialogClass.h"
 #include "views/accounts/Acc_Navigation.h"
@@ -832,6 +834,46 @@ TEST_F(ScreenXvfb, TheTaskFormsCalendarShowsAFrameAndTodayAndTakesTheKeys) {
     Click(g_Tas_Detail, IDC_TASD_SAVE);
     EXPECT_EQ(Database().Query("SELECT tas_date FROM tasks WHERE tas_subject='Keys'"),
               (std::vector<std::vector<std::string>>{{stored}}));
+}
+
+// The start page, a record form and the login dialog with a password typed
+// show on a 16-bit screen what they show on a 24-bit one, but for the bits 16
+// cannot hold. program_screen_at_16_bits runs the case at 24 bits, which
+// keeps the main window's pixels in the folder TARVEL_SCREENS names, then at
+// 16, which compares its own: each colour's upper 5 bits (green's 6) within
+// a step.
+TEST_F(ScreenXvfb, PagesFormsAndDialogsShowAt16BitsWhatTheyShowAt24) {
+    const char* folder = getenv("TARVEL_SCREENS");
+    if (!folder) GTEST_SKIP() << "run by program_screen_at_16_bits";
+    const auto check = [&](const std::string& name) {
+        const Pixels now = MainPixels();
+        const std::string path = folder + ("/" + name);
+        const auto bytes = std::streamsize(now.rgb.size() * sizeof now.rgb[0]);
+        if (now.depth == 24)
+            return void(std::ofstream(path).write(reinterpret_cast<const char*>(now.rgb.data()), bytes));
+        std::vector<uint32_t> kept(now.rgb.size());
+        std::ifstream(path).read(reinterpret_cast<char*>(kept.data()), bytes);
+        size_t differ = 0;
+        for (size_t i = 0; i < kept.size(); ++i)
+            for (auto [shift, mask] : {std::pair{19, 0x1Fu}, {10, 0x3Fu}, {3, 0x1Fu}})
+                differ += std::abs(int(now.rgb[i] >> shift & mask) - int(kept[i] >> shift & mask)) > 1;
+        if (differ) screentest::SavePng(now, OutputPath(name + "-at-16-bits.png"));
+        EXPECT_EQ(differ, 0u) << name;
+    };
+    check("start-page");
+    AddOpp({.subject = "Screen"});
+    OpenOpportunity();
+    check("record-form");
+    DialogScript script;
+    script.Then("ID_DLG_LOGIN", [&](HWND h) {
+        SetText(h, IDC_LOGIN_PWD, "secret1");
+        SetFocus(GetDlgItem(h, IDOK));  // no caret blinking in the password
+        EXPECT_TRUE(w32test::WaitFor([&] { return ShownWhereKnown(h); }));
+        check("login-dialog");
+        EndDialog(h, 0);
+    });
+    RunLogin(TestInstance());
+    EXPECT_TRUE(script.Finished());
 }
 
 // What a user sees and keeps on the record forms, with the X server's clicks

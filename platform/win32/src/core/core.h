@@ -38,6 +38,9 @@ void MarkLayerDead();  // the end of ShutdownLayer: later calls do nothing
 // On X11: dialogs and boxes shown without minimize and maximize buttons
 // under a window manager that ignores Qt's hints for them.
 void WatchDialogDecorations(QApplication* app);
+// On a 16-bit screen widgets paint through 32-bit images (Qt draws
+// unsmoothed text wrongly into 16-bit pixels).
+void PaintInTrueColour(QApplication* app);
 // Keys that reach a popup once it is hidden go where the keyboard is.
 void SendKeysPastAPopupOn(QApplication* app);
 // Where Qt delivers a key of the window system: the open popup's focus

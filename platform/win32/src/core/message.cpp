@@ -236,6 +236,7 @@ void InitLayer() {
     g_uiThreadId = GetCurrentThreadId();
     if (!g_dispatcher) g_dispatcher = new Dispatcher;
     g_alive = true;
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) PaintInTrueColour(app);
     RegisterDialogClass();
     RegisterStandardControls();
 }

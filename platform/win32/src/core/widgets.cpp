@@ -9,7 +9,9 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <QtGui/qguiapplication_platform.h>
+#include <QtGui/QPaintEngine>
 #include <QtGui/QResizeEvent>
+#include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QScrollBar>
@@ -330,6 +332,58 @@ void WatchDialogDecorations(QApplication* app) {
     auto* watch = new DecorationWatch;
     watch->setParent(app);  // goes with the application
     app->installEventFilter(watch);
+}
+
+namespace {
+
+// Qt 6.4's raster engine draws 1-bit glyphs (the text of the drawn sizes,
+// unsmoothed: QFontFromLogFont) wrongly into 16-bit (RGB565) pixels: it steps
+// a glyph's rows by half a line, so that the text comes out at half its
+// height with a copy of it half a line across. On a 16-bit screen Qt's
+// windows keep such pixels; every widget paints there through a 32-bit
+// image of its area instead (what is beneath it first), which is copied in.
+class TrueColourPainting : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::Paint || !o->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(o);
+        // Where the widget paints now: its window's pixels, or an image it
+        // is rendered into (a 32-bit one here: that paint goes on).
+        QImage* target = nullptr;
+        QPoint at;
+        {
+            QPainter probe(w);
+            QPaintEngine* engine = probe.paintEngine();
+            QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+            if (!device || device->devType() != QInternal::Image) return false;
+            target = static_cast<QImage*>(device);
+            at = probe.deviceTransform().map(QPoint(0, 0));
+        }
+        if (target->format() != QImage::Format_RGB16 || target->devicePixelRatio() != 1.0 || target->paintingActive())
+            return false;
+        const QRegion region = static_cast<QPaintEvent*>(e)->region();
+        const QRect area = region.boundingRect();
+        QImage image = target->copy(area.translated(at)).convertToFormat(QImage::Format_RGB32);
+        // Qt takes a render of a widget inside its paint event for a
+        // recursive repaint.
+        w->setAttribute(Qt::WA_WState_InPaintEvent, false);
+        w->render(&image, QPoint(), region, w->isWindow() ? QWidget::DrawWindowBackground : QWidget::RenderFlags());
+        w->setAttribute(Qt::WA_WState_InPaintEvent, true);
+        QPainter p(target);
+        p.setClipRegion(region.translated(at));
+        p.drawImage(area.topLeft() + at, image);
+        return true;
+    }
+};
+
+}  // namespace
+
+void PaintInTrueColour(QApplication* app) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || screen->depth() != 16) return;
+    auto* painting = new TrueColourPainting;
+    painting->setParent(app);  // goes with the application
+    app->installEventFilter(painting);
 }
 
 // The decorations a top-level window's styles ask for.
