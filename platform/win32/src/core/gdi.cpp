@@ -30,6 +30,7 @@
 #include "core.h"
 #include "platform/gbk/gbk.h"
 #include "res/resdata.h"
+#include "win32_virtualstore.h"
 
 namespace w32 {
 
@@ -504,15 +505,17 @@ QString MapFace(const QString& face) {
 }
 
 // The Song face's families, in the order a character is looked up: song.ttf
-// beside the executable first, when there is one (the face's glyphs for the
-// program's own texts, a small file: the kernel maps a font file 64 KB around
-// every glyph read, and the full face spreads those few hundred characters
-// over 17 MB), then the full face for every other character.
+// of the executable's folder first, when there is one (the face's glyphs for
+// the program's own texts, a small file: the kernel maps a font file 64 KB
+// around every glyph read, and the full face spreads those few hundred
+// characters over 17 MB; an installed program's is in its data folder, see
+// win32_virtualstore.h), then the full face for every other character.
 const QStringList& SongFamilies() {
     static const QStringList families = [] {
         QStringList list;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf");
+            const QString path = QString::fromStdString(w32kernel::VirtualStorePath(
+                (QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf")).toStdString(), false));
             const int id = QFileInfo::exists(path) ? QFontDatabase::addApplicationFont(path) : -1;
             if (id >= 0) list << QFontDatabase::applicationFontFamilies(id);
         }
