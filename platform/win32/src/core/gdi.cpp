@@ -11,6 +11,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
 #include <QtGui/QPainter>
+#include <QtGui/QPixmap>
 #include <QtGui/QRawFont>
 #include <QtGui/QScreen>
 #include <QtGui/QTextLayout>
@@ -184,7 +185,10 @@ QImage DecodeIconAt(const void* data, size_t size, int pixels) {
     return DecodeIconFile(static_cast<const unsigned char*>(data), size, pixels);
 }
 
-QImage ProgramIconImage() {
+namespace {
+
+// The executable's first icon in resource order, Windows' for the program.
+const w32res::BinaryData* ProgramIconData() {
     // Resource names compare as Windows sorts them: upper-cased.
     auto upper = [](const char* name) {
         std::string u = name;
@@ -202,7 +206,28 @@ QImage ProgramIconImage() {
         if (table.resources[i].type == w32res::kTypeIcon && (!first || before(table.resources[i], *first)))
             first = &table.resources[i];
     const auto* data = first ? static_cast<const w32res::BinaryData*>(first->data) : nullptr;
-    return data && data->data ? DecodeIconAt(data->data, data->size, 256) : QImage();
+    return data && data->data ? data : nullptr;
+}
+
+}  // namespace
+
+QImage ProgramIconImage() {
+    const w32res::BinaryData* data = ProgramIconData();
+    return data ? DecodeIconAt(data->data, data->size, 256) : QImage();
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    const w32res::BinaryData* data = ProgramIconData();
+    const auto* p = data ? static_cast<const unsigned char*>(data->data) : nullptr;
+    const size_t count = p && data->size >= 6 ? size_t(p[4]) | size_t(p[5]) << 8 : 0;
+    std::unordered_set<int> sizes;
+    for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= data->size; ++i) {
+        const int pixels = p[6 + 16 * i] ? p[6 + 16 * i] : 256;
+        const QImage image = sizes.insert(pixels).second ? DecodeIconAt(p, data->size, pixels) : QImage();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 QImage DecodeImage(const void* data, size_t size, const char* format) {
