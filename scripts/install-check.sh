@@ -15,7 +15,9 @@ cd "$(dirname "$0")/.."
 # window, the wizard's, shows.
 if [ "${1:-}" = --run-as ]; then
   program=$2 log=$3
-  export HOME=$4 QT_QPA_PLATFORM=xcb
+  # The runtime folder in the home too: Qt makes one in /tmp without it.
+  export HOME=$4 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$4/.run
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   if [ -n "$5" ]; then export XDG_DATA_HOME=$5; else unset XDG_DATA_HOME; fi
   "$program" >"$log" 2>&1 &
   pid=$!
