@@ -161,7 +161,8 @@ TEST_F(Files, AnInstalledProgramWritesItsOwnFolderIntoTheAccountsCopies) {
     std::ofstream(data / "notes.txt") << "pristine";
     std::ofstream(data / "font.txt") << "glyphs";
     const std::string run = "W32FILES_INSTALLED=1 HOME='" + dir_ + "/home' XDG_DATA_HOME= '" +
-                            (bin / self.filename()).string() + "' --gtest_filter=Files.AnInstalled* >/dev/null";
+                            (bin / self.filename()).string() +
+                            "' --gtest_filter=Files.AnInstalled* --gtest_repeat=1 >/dev/null";
     ASSERT_EQ(std::system(run.c_str()), 0);
     const fs::path store = fs::path(dir_) / "home/.local/share" / self.filename();
     EXPECT_EQ(Slurp(store / "notes.txt"), "pristine+mine");
