@@ -6,6 +6,9 @@
 #            the walks on Xvfb too
 # make test-sanitize  the same tests built with ASan and UBSan, each program run whole
 # make test-tsan  the window layer's cross-thread tests under ThreadSanitizer
+# make install  builds the program and installs it into PREFIX (/usr/local),
+#            under DESTDIR when given (see README.md, "Installing")
+# make package  a Debian package of it in the build folder
 
 JOBS ?= $(shell nproc)
 # Tests run twice as many side by side as there are cores: many of them wait
@@ -19,7 +22,10 @@ WARNINGS = -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 SAN_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 
-.PHONY: setup configure build run test test-whole test-sanitize test-tsan bench clean
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: setup configure build run test test-whole test-sanitize test-tsan bench install package clean
 
 # A new build folder is made for Ninja (quicker than make at telling what is
 # to be built); one made before keeps the generator it has.
@@ -43,6 +49,17 @@ bench: CMAKE_OPTIONS += -DTARVEL_BENCH=ON
 run: configure
 	cmake --build $(BUILD) --target tarvel -j $(JOBS)
 	cd $(BUILD)/bin && ./tarvel
+
+# The program and what is installed with it (cmake --install does the rest:
+# DESTDIR from the environment, the program stripped of its debugging data).
+install: configure
+	cmake --build $(BUILD) --target tarvel tarvel_data -j $(JOBS)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# CPack runs the same install rules (into /usr) and makes the .deb.
+package: configure
+	cmake --build $(BUILD) --target tarvel tarvel_data -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 # ctest starts a process per test; the second step runs each test program as
 # one process, its tests twice over, so that state a test leaves behind for

@@ -17,6 +17,7 @@ PKGS=(
   xvfb xauth openbox wmctrl
   qt6-translations-l10n
   locales
+  dpkg-dev file lintian desktop-file-utils appstream xdotool
 )
 
 missing=()

@@ -498,7 +498,7 @@ def draw_app_mark(pn):
 
 def app_icon():
     images = []
-    for size in (16, 32, 48):
+    for size in (16, 32, 48, 128):
         cv = Canvas(size, size)
         draw_app_mark(Pen(cv, 0, 0, size / 32))
         images.append((size, to_rgba(cv)))

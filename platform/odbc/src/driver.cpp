@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "platform/gbk/gbk.h"
+#include "win32_virtualstore.h"
 
 using namespace odbcdrv;
 
@@ -292,8 +293,10 @@ SQLRETURN SQLDriverConnect(SQLHDBC h, SQLHWND, SQLCHAR* in, SQLSMALLINT inLen, S
         return dbc->Fail("IM002", ODBC_DIAG_PREFIX "Data source name not found and no default driver specified");
     if (!hasDbq || dbq.empty()) return dbc->Fail("08001", ODBC_DIAG_PREFIX "No database file given (DBQ)");
 
-    // The file must exist: an ODBC connect never makes a new database.
-    std::string path = gbk::ToUtf8(dbq);
+    // The file must exist: an ODBC connect never makes a new database. The
+    // file is opened for writing as the kernel opens one: a file of an
+    // installed program's own folder is the account's copy of it.
+    std::string path = w32kernel::VirtualStorePath(gbk::ToUtf8(dbq), true);
     struct stat sb;
     if (path == ":memory:" || stat(path.c_str(), &sb) != 0 || !S_ISREG(sb.st_mode))
         return dbc->Error("HY024", std::string(kPrefix) + "Not a valid file name: '" + dbq + "'");

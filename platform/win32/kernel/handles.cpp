@@ -15,6 +15,7 @@
 
 #include "platform/gbk/gbk.h"
 #include "win32.h"
+#include "win32_virtualstore.h"
 
 namespace {
 
@@ -256,6 +257,12 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_A
     std::replace(path.begin(), path.end(), '\\', '/');
 
     bool read = dwDesiredAccess & GENERIC_READ, write = dwDesiredAccess & GENERIC_WRITE;
+    // An installed program's own folder is its account's copies (file virtualization).
+    path = w32kernel::VirtualStorePath(path, write || dwCreationDisposition != OPEN_EXISTING);
+    if (path.empty()) {
+        SetLastError(ErrorFromErrno(errno));
+        return INVALID_HANDLE_VALUE;
+    }
     int flags = O_CLOEXEC | (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY);
     switch (dwCreationDisposition) {
     case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;

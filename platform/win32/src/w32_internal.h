@@ -16,6 +16,7 @@
 #include <QtCore/QPointer>
 #include <QtGui/QColor>
 #include <QtGui/QFont>
+#include <QtGui/QIcon>
 #include <QtGui/QImage>
 #include <QtGui/QRegion>
 #include <QtWidgets/QWidget>
@@ -280,6 +281,8 @@ QImage ImageOfIcon(HICON h);
 // its first icon in resource order (named ones by name, then numbered ones by
 // number). A null image when it has none.
 QImage ProgramIconImage();
+// That icon at each of its sizes (empty when there is none).
+QIcon ProgramIcon();
 // The device and origin an HDC draws on (null when hdc is not a DC): an
 // image, or a canvas widget inside its paint event. Draw with a QPainter on
 // it, translated by the origin.

@@ -110,8 +110,8 @@ class Icons(unittest.TestCase):
                     self.assertEqual(bit, 1 if alphas[y * w + x] == 0 else 0)
         return d
 
-    def test_program_icon_has_three_sizes(self):
-        self.check_ico(os.path.join(RES, "icons", "idi_application_icon.ico"), [16, 32, 48])
+    def test_program_icon_has_four_sizes(self):
+        self.check_ico(os.path.join(RES, "icons", "idi_application_icon.ico"), [16, 32, 48, 128])
 
     def test_check_icons_are_16_pixels_and_differ(self):
         a = self.check_ico(os.path.join(RES, "icons", "idi_listview_checked.ico"), [16])

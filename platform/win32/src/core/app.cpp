@@ -201,6 +201,11 @@ void UseChineseForQt(QApplication* app) {
         delete tr;
 }
 
+// Every top-level window carries the program's icon for the window manager
+// (_NET_WM_ICON), dialogs and message boxes too, whose classes have none: on
+// Windows the task bar shows the executable's first icon for every window.
+void ShowTheProgramIconOnEveryWindow() { QGuiApplication::setWindowIcon(ProgramIcon()); }
+
 }  // namespace
 
 namespace {
@@ -235,6 +240,7 @@ QApplication* StartApplication(int& argc, char** argv, bool forTests) {
     // so that "%f" always writes a decimal point.
     setlocale(LC_NUMERIC, "C");
     UseChineseForQt(app);
+    ShowTheProgramIconOnEveryWindow();
     QApplication::setFont(DefaultControlFont());
     app->setQuitOnLastWindowClosed(false);
     WatchDialogDecorations(app);

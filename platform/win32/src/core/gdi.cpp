@@ -11,6 +11,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImageReader>
 #include <QtGui/QPainter>
+#include <QtGui/QPixmap>
 #include <QtGui/QRawFont>
 #include <QtGui/QScreen>
 #include <QtGui/QTextLayout>
@@ -30,6 +31,7 @@
 #include "core.h"
 #include "platform/gbk/gbk.h"
 #include "res/resdata.h"
+#include "win32_virtualstore.h"
 
 namespace w32 {
 
@@ -183,7 +185,10 @@ QImage DecodeIconAt(const void* data, size_t size, int pixels) {
     return DecodeIconFile(static_cast<const unsigned char*>(data), size, pixels);
 }
 
-QImage ProgramIconImage() {
+namespace {
+
+// The executable's first icon in resource order, Windows' for the program.
+const w32res::BinaryData* ProgramIconData() {
     // Resource names compare as Windows sorts them: upper-cased.
     auto upper = [](const char* name) {
         std::string u = name;
@@ -201,7 +206,28 @@ QImage ProgramIconImage() {
         if (table.resources[i].type == w32res::kTypeIcon && (!first || before(table.resources[i], *first)))
             first = &table.resources[i];
     const auto* data = first ? static_cast<const w32res::BinaryData*>(first->data) : nullptr;
-    return data && data->data ? DecodeIconAt(data->data, data->size, 256) : QImage();
+    return data && data->data ? data : nullptr;
+}
+
+}  // namespace
+
+QImage ProgramIconImage() {
+    const w32res::BinaryData* data = ProgramIconData();
+    return data ? DecodeIconAt(data->data, data->size, 256) : QImage();
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    const w32res::BinaryData* data = ProgramIconData();
+    const auto* p = data ? static_cast<const unsigned char*>(data->data) : nullptr;
+    const size_t count = p && data->size >= 6 ? size_t(p[4]) | size_t(p[5]) << 8 : 0;
+    std::unordered_set<int> sizes;
+    for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= data->size; ++i) {
+        const int pixels = p[6 + 16 * i] ? p[6 + 16 * i] : 256;
+        const QImage image = sizes.insert(pixels).second ? DecodeIconAt(p, data->size, pixels) : QImage();
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 QImage DecodeImage(const void* data, size_t size, const char* format) {
@@ -504,15 +530,17 @@ QString MapFace(const QString& face) {
 }
 
 // The Song face's families, in the order a character is looked up: song.ttf
-// beside the executable first, when there is one (the face's glyphs for the
-// program's own texts, a small file: the kernel maps a font file 64 KB around
-// every glyph read, and the full face spreads those few hundred characters
-// over 17 MB), then the full face for every other character.
+// of the executable's folder first, when there is one (the face's glyphs for
+// the program's own texts, a small file: the kernel maps a font file 64 KB
+// around every glyph read, and the full face spreads those few hundred
+// characters over 17 MB; an installed program's is in its data folder, see
+// win32_virtualstore.h), then the full face for every other character.
 const QStringList& SongFamilies() {
     static const QStringList families = [] {
         QStringList list;
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf");
+            const QString path = QString::fromStdString(w32kernel::VirtualStorePath(
+                (QCoreApplication::applicationDirPath() + QStringLiteral("/song.ttf")).toStdString(), false));
             const int id = QFileInfo::exists(path) ? QFontDatabase::addApplicationFont(path) : -1;
             if (id >= 0) list << QFontDatabase::applicationFontFamilies(id);
         }

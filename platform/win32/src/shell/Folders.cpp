@@ -13,6 +13,7 @@
 #include "platform/gbk/gbk.h"
 #include "shell/shell_internal.h"
 #include "win32.h"
+#include "win32_virtualstore.h"
 
 namespace {
 
@@ -86,10 +87,7 @@ std::string DesktopFolder() {
 
 std::string DocumentsFolder() { return XdgUserDir("DOCUMENTS", "Documents"); }
 
-std::string DataFolder() {
-    const char* d = std::getenv("XDG_DATA_HOME");
-    return (d && d[0] == '/') ? TrimSlashes(d) : TrimSlashes(Home()) + "/.local/share";
-}
+std::string DataFolder() { return TrimSlashes(w32kernel::UserDataFolder()); }
 
 }  // namespace w32shell
 

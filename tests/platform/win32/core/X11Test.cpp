@@ -1007,6 +1007,27 @@ std::set<std::string> AllowedActions(QWidget* top) {
     return actions;
 }
 
+// The sizes of the images of the icon a top-level widget's window shows the
+// window manager (_NET_WM_ICON: each image's width, height and pixels).
+std::set<uint32_t> IconSizes(QWidget* top) {
+    std::set<uint32_t> sizes;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c || !top->windowHandle()) return sizes;
+    const char name[] = "_NET_WM_ICON";
+    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    if (!a) return sizes;
+    xcb_get_property_reply_t* p = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, XCB_ATOM_CARDINAL, 0, 1 << 20), nullptr);
+    std::free(a);
+    const auto* v = p ? static_cast<const uint32_t*>(xcb_get_property_value(p)) : nullptr;
+    const size_t n = p ? size_t(xcb_get_property_value_length(p)) / 4 : 0;
+    for (size_t i = 0; i + 2 <= n && size_t(v[i]) * v[i + 1] <= n - i - 2; i += 2 + size_t(v[i]) * v[i + 1])
+        sizes.insert(v[i]);
+    std::free(p);
+    return sizes;
+}
+
 // The window the window manager says is active (_NET_ACTIVE_WINDOW).
 xcb_window_t ActiveWindow() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -1043,7 +1064,9 @@ std::set<std::string> ManagedActions(QWidget* top, HWND h) {
 
 // A window with minimize and maximize boxes can be minimized and maximized;
 // a dialog and a message box only closed: the window manager shows no other
-// button on them. Both take the focus when they open.
+// button on them. Both take the focus when they open, and show the window
+// manager the program's icon (its first icon resource, at each of its sizes),
+// whose classes have none.
 TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     HWND top = MakeTopLevel("X11Boxes", DefWindowProcA, "boxes", {100, 100, 400, 300},
                             static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -1067,7 +1090,9 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     std::map<std::string, std::set<std::string>> actions;
     std::map<std::string, uint32_t> asked;
     std::map<std::string, bool> active;
+    std::map<std::string, std::set<uint32_t>> icons;
     w32test::SetDialogHook([&](HWND dlg, const std::string& name) {
+        icons[name] = IconSizes(TopLevelOf(dlg));
         actions[name] = ManagedActions(TopLevelOf(dlg), nullptr);
         active[name] = BecomesActive(TopLevelOf(dlg));
         asked[name] = AskedFunctions(TopLevelOf(dlg));
@@ -1082,6 +1107,7 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
         EXPECT_FALSE(actions[name].count("MINIMIZE"));
         EXPECT_FALSE(actions[name].count("MAXIMIZE_HORZ"));
         EXPECT_TRUE(active[name]);
+        EXPECT_EQ(icons[name], (std::set<uint32_t>{16, 32, 48, 128}));
     }
     EXPECT_TRUE(actions["ID_DLG_FIRST"].count("CLOSE"));
     EXPECT_EQ(asked["ID_DLG_FIRST"] & (4 | 8 | 16 | 32), 4u | 32u);
@@ -1092,6 +1118,7 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
     std::set<std::string> box;
     bool boxActive = false;
     uint32_t boxAsks = 0;
+    std::set<uint32_t> boxIcon;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -1101,6 +1128,7 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
             box = ManagedActions(b, nullptr);
             boxActive = BecomesActive(b);
             boxAsks = AskedFunctions(b);
+            boxIcon = IconSizes(b);
             b->buttons().front()->click();
             return;
         }
@@ -1117,6 +1145,7 @@ TEST(X11UnderAWindowManager, OnlyWindowsWithTheBoxesCanBeMinimizedOrMaximized) {
         EXPECT_FALSE(box.count("MAXIMIZE_HORZ"));
         EXPECT_TRUE(boxActive);
         EXPECT_EQ(boxAsks & (4 | 8 | 16 | 32), type == MB_YESNO ? 4u : 4u | 32u);
+        EXPECT_EQ(boxIcon, (std::set<uint32_t>{16, 32, 48, 128}));
     }
     w32test::AutoAnswerMessageBoxes(true);
     DestroyWindow(top);

@@ -179,7 +179,7 @@ TEST(Shortcuts, LinkToTheProgramShowsTheProgramsFirstIcon) {
     QImage largest;
     for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
         if (QImage image = reader.read(); image.width() > largest.width()) largest = image;
-    ASSERT_EQ(largest.width(), 48);
+    ASSERT_EQ(largest.width(), 128);
     const QImage written(QString::fromStdString(icon), "PNG");
     EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32_Premultiplied),
               largest.convertToFormat(QImage::Format_ARGB32_Premultiplied));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -129,6 +130,47 @@ TEST_F(Files, FailuresGiveInvalidHandleOrFalse) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     EXPECT_FALSE(WriteFile(INVALID_HANDLE_VALUE, "x", 1, &n, nullptr));
     EXPECT_FALSE(CloseHandle(h));
+}
+
+// An installed program (a data folder <prefix>/share/<name>/ beside its
+// <prefix>/bin/) writing a file of its own folder writes the account's copy,
+// made from the data folder's file (600 in a folder of 700); what it only
+// reads comes from the data folder. The installed tree stays as it was. This
+// test program runs itself, copied into such a tree, for the program's part.
+TEST_F(Files, AnInstalledProgramWritesItsOwnFolderIntoTheAccountsCopies) {
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    if (getenv("W32FILES_INSTALLED")) {
+        HANDLE h = CreateFileA((self.parent_path() / "notes.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+        char buf[16] = "";
+        DWORD n = 0;
+        ASSERT_TRUE(ReadFile(h, buf, sizeof buf, &n, nullptr));
+        EXPECT_EQ(std::string(buf, n), "pristine");
+        EXPECT_TRUE(WriteFile(h, "+mine", 5, &n, nullptr));
+        CloseHandle(h);
+        h = CreateFileA((self.parent_path() / "font.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_TRUE(ReadFile(h, buf, sizeof buf, &n, nullptr));
+        EXPECT_EQ(std::string(buf, n), "glyphs");
+        CloseHandle(h);
+        return;
+    }
+    const fs::path bin = fs::path(dir_) / "usr/bin", data = fs::path(dir_) / "usr/share" / self.filename();
+    fs::create_directories(bin);
+    fs::create_directories(data);
+    fs::copy_file(self, bin / self.filename());
+    std::ofstream(data / "notes.txt") << "pristine";
+    std::ofstream(data / "font.txt") << "glyphs";
+    const std::string run = "W32FILES_INSTALLED=1 HOME='" + dir_ + "/home' XDG_DATA_HOME= '" +
+                            (bin / self.filename()).string() +
+                            "' --gtest_filter=Files.AnInstalled* --gtest_repeat=1 >/dev/null";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    const fs::path store = fs::path(dir_) / "home/.local/share" / self.filename();
+    EXPECT_EQ(Slurp(store / "notes.txt"), "pristine+mine");
+    EXPECT_EQ(fs::status(store / "notes.txt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(store).permissions(), fs::perms::owner_all);
+    EXPECT_FALSE(fs::exists(store / "font.txt"));
+    EXPECT_EQ(Slurp(data / "notes.txt"), "pristine");
+    EXPECT_FALSE(fs::exists(bin / "notes.txt"));
 }
 
 TEST_F(Files, FullDiskIsAWriteFailure) {
