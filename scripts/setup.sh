@@ -14,7 +14,7 @@ PKGS=(
   clang-format
   fonts-arphic-uming fonts-liberation
   python3 python3-aiosmtpd python3-fonttools fontconfig openssl
-  xvfb xauth openbox wmctrl
+  xvfb xauth openbox kwin-x11 kwin-style-breeze xfwm4 dbus-daemon wmctrl
   qt6-translations-l10n
   locales
   dpkg-dev file lintian desktop-file-utils appstream xdotool

@@ -16,16 +16,37 @@
 // the X server or the window manager activates it, though it takes no
 // input. Win32 activates the box or dialog in front instead; so does the
 // layer, whenever a window it blocks becomes active (KeepWithTheWindowInFront).
+// On X11 it moves the input focus to the window in front itself, whenever
+// the focus comes to a window that passes it on (XKeyboard), as Qt moves it
+// to a clicked window: Qt counts a window whose transient parent is active
+// as active already and asks for nothing, and a window manager asked for it
+// may refuse (KWin takes the window in front for the one it has just
+// activated), or act late, after it has minimized the program (xfwm4), and
+// show the program again without the keyboard. KWin activates the first
+// modal window of a clicked one, where Win32 activates the last: a modal
+// window under a later one passes the keyboard on too.
+//
+// Nor does every window manager minimize a window's boxes and dialogs with
+// it (KWin leaves a modal dialog on the screen alone). Win32 hides a
+// window's owned windows when it is minimized and shows them again when it
+// is restored; so does the layer (OwnedWindowsFollow).
 //
 // Nor does anyone activate another window when the active one is hidden or
 // destroyed without a window manager, where the keyboard again goes
 // nowhere. Win32 activates the next top-level window of the thread in
 // z-order; so does the layer (ActivateTheNextWindow).
+#include <QtCore/QAbstractNativeEventFilter>
 #include <QtCore/QPointer>
 #include <QtGui/QWindow>
+#include <QtGui/QWindowStateChangeEvent>
+#include <QtGui/qguiapplication_platform.h>
 #include <QtWidgets/QApplication>
 
+#include <xcb/xcb.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "core.h"
@@ -40,6 +61,11 @@ bool ShownOver(const QObject* o) {
     if (!o->isWidgetType()) return false;
     auto* w = static_cast<const QWidget*>(o);
     return w->isWindow() && w->isVisible() && (w->windowType() == Qt::Dialog || w->windowType() == Qt::Sheet);
+}
+
+// A modal box or dialog shown over its parent window.
+bool ModalOver(const QObject* o) {
+    return ShownOver(o) && static_cast<const QWidget*>(o)->windowModality() != Qt::NonModal;
 }
 
 // The box or dialog in front of `top`: the one shown over it last, and in
@@ -62,16 +88,22 @@ QWidget* InFront(QWidget* top) {
 bool Blocked(const QWidget* top) {
     if (const Window* w = FromWidget(top)) return !w->Enabled();
     const QObjectList& children = top->children();
-    return std::any_of(children.begin(), children.end(), [](const QObject* o) {
-        return ShownOver(o) && static_cast<const QWidget*>(o)->windowModality() != Qt::NonModal;
-    });
+    return std::any_of(children.begin(), children.end(), ModalOver);
 }
 
 // The window that takes the keyboard when `top` is activated: the box or
-// dialog in front of it while `top` is blocked, else `top`.
+// dialog in front of it while `top` is blocked; when `top` is a modal one
+// and another is shown over the same window after it, the one in front of
+// that (a window manager may activate the first modal window of a clicked
+// one, KWin does, where Win32 activates the last); else `top`.
 QWidget* KeyboardTaker(QWidget* top) {
-    QWidget* front = Blocked(top) ? InFront(top) : nullptr;
-    return front ? front : top;
+    if (QWidget* front = Blocked(top) ? InFront(top) : nullptr) return front;
+    if (!ModalOver(top)) return top;
+    const QObjectList& siblings = top->parentWidget()->children();
+    auto* last = static_cast<QWidget*>(*std::find_if(siblings.rbegin(), siblings.rend(), ModalOver));
+    if (last == top) return top;
+    QWidget* front = InFront(last);
+    return front ? front : last;
 }
 
 // The top-level windows in the order they were last active, the latest
@@ -82,9 +114,138 @@ std::vector<QPointer<QWidget>>& ActivationOrder() {
     return *order;
 }
 
+// On X11 the program moves the keyboard (the X input focus) between its own
+// windows itself, as Qt does without a window manager: whenever the focus
+// comes to one of its windows, or a window of it is shown, and the window
+// with the focus passes it on (KeyboardTaker), the focus goes to the taker at
+// once. The focus change carries the time of the last X event that carries
+// one (input, property changes, a window manager's WM_TAKE_FOCUS), as Qt's
+// own requests do: one at a later time (the server's current one) would make
+// the server refuse Qt's next ones as older.
+class XKeyboard : public QAbstractNativeEventFilter {
+public:
+    explicit XKeyboard(xcb_connection_t* c) : c_(c) {
+        const auto atom = [c](const char* name) {
+            xcb_intern_atom_reply_t* r =
+                xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+            const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+            std::free(r);
+            return a;
+        };
+        protocols_ = atom("WM_PROTOCOLS");
+        takeFocus_ = atom("WM_TAKE_FOCUS");
+        xcb_query_extension_reply_t* xi =
+            xcb_query_extension_reply(c, xcb_query_extension(c, 15, "XInputExtension"), nullptr);
+        xinput_ = xi && xi->present ? xi->major_opcode : 0;
+        std::free(xi);
+    }
+
+    // The focus goes on from the window of the program that has it, if that
+    // one passes it on.
+    void Settle() {
+        if (!LayerAlive()) return;
+        xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const xcb_window_t at = focus ? focus->focus : xcb_window_t(XCB_NONE);
+        std::free(focus);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->internalWinId() != at) continue;
+            // Checked: a window the window manager has just unmapped
+            // (minimized), or not mapped yet, takes no focus, and the error
+            // goes no further.
+            if (QWidget* taker = KeyboardTaker(top); taker != top && taker->internalWinId())
+                std::free(
+                    xcb_request_check(c_, xcb_set_input_focus_checked(c_, XCB_INPUT_FOCUS_PARENT,
+                                                                      xcb_window_t(taker->internalWinId()), time_)));
+            return;
+        }
+    }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        switch (e->response_type & 0x7f) {
+        case XCB_KEY_PRESS:
+        case XCB_KEY_RELEASE:
+        case XCB_BUTTON_PRESS:
+        case XCB_BUTTON_RELEASE:
+        case XCB_MOTION_NOTIFY:
+        case XCB_ENTER_NOTIFY:
+        case XCB_LEAVE_NOTIFY: Seen(reinterpret_cast<const xcb_key_press_event_t*>(e)->time); break;
+        case XCB_PROPERTY_NOTIFY: Seen(reinterpret_cast<const xcb_property_notify_event_t*>(e)->time); break;
+        case XCB_CLIENT_MESSAGE: {
+            const auto* m = reinterpret_cast<const xcb_client_message_event_t*>(e);
+            if (m->format == 32 && m->type == protocols_ && m->data.data32[0] == takeFocus_) Seen(m->data.data32[1]);
+            break;
+        }
+        case XCB_GE_GENERIC: {
+            // An XInput 2 key, button, motion or crossing event: its time
+            // follows the event type and the device.
+            const auto* g = reinterpret_cast<const xcb_ge_generic_event_t*>(e);
+            if (!xinput_ || g->extension != xinput_ || g->event_type < kXIKeyPress || g->event_type > kXILeave) break;
+            uint32_t time;
+            std::memcpy(&time, reinterpret_cast<const char*>(g) + 12, sizeof time);
+            Seen(time);
+            break;
+        }
+        case XCB_FOCUS_IN: {
+            const auto* f = reinterpret_cast<const xcb_focus_in_event_t*>(e);
+            if (f->detail != XCB_NOTIFY_DETAIL_POINTER && f->mode != XCB_NOTIFY_MODE_GRAB &&
+                f->mode != XCB_NOTIFY_MODE_UNGRAB)
+                Settle();
+            break;
+        }
+        case XCB_EXPOSE:
+            if (reinterpret_cast<const xcb_expose_event_t*>(e)->count == 0) Settle();
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Seen(xcb_timestamp_t t) {
+        if (t != XCB_CURRENT_TIME && (time_ == XCB_CURRENT_TIME || int32_t(t - time_) > 0)) time_ = t;
+    }
+    static constexpr uint16_t kXIKeyPress = 2, kXILeave = 8;
+    xcb_connection_t* c_;
+    xcb_atom_t protocols_, takeFocus_;
+    uint8_t xinput_ = 0;
+    xcb_timestamp_t time_ = XCB_CURRENT_TIME;
+};
+
+XKeyboard* g_xKeyboard = nullptr;
+
+// Minimizes and restores the boxes and dialogs shown over a top-level window
+// with it; each one's own state change takes those over it along.
+class OwnedWindowsFollow : public QObject {
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::WindowStateChange || !o->isWidgetType() || !LayerAlive()) return false;
+        auto* top = static_cast<QWidget*>(o);
+        const bool minimized = top->isMinimized();
+        if (!top->isWindow() ||
+            minimized == bool(static_cast<QWindowStateChangeEvent*>(e)->oldState() & Qt::WindowMinimized))
+            return false;
+        for (QObject* child : top->children()) {
+            if (!ShownOver(child)) continue;
+            auto* w = static_cast<QWidget*>(child);
+            if (w->isMinimized() != minimized)
+                w->setWindowState(minimized ? w->windowState() | Qt::WindowMinimized
+                                            : w->windowState() & ~Qt::WindowMinimized);
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void KeepWithTheWindowInFront(QApplication* app) {
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    if (!g_xKeyboard && x11 && x11->connection()) {
+        g_xKeyboard = new XKeyboard(x11->connection());  // lives as long as the program
+        app->installNativeEventFilter(g_xKeyboard);
+    }
+    auto* follow = new OwnedWindowsFollow;
+    follow->setParent(app);  // goes with the application
+    app->installEventFilter(follow);
     QObject::connect(app, &QGuiApplication::focusWindowChanged, app, [](QWindow* window) {
         if (!window || !LayerAlive()) return;
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -101,7 +262,11 @@ void KeepWithTheWindowInFront(QApplication* app) {
                 // focus back when the box ends (KeyboardReturn) or when its
                 // window is active again.
                 if (!HwndOfWidget(top) && top->windowType() != Qt::Popup && GetFocus()) SetFocus(nullptr);
-                if (QWidget* taker = KeyboardTaker(top); taker != top)
+                // The window that takes the keyboard in its place gets it: on
+                // X11 the input focus at once, if the window still has it.
+                if (QWidget* taker = KeyboardTaker(top); taker != top && g_xKeyboard)
+                    g_xKeyboard->Settle();
+                else if (taker != top)
                     taker->activateWindow();
                 else if (HwndOfWidget(top) && !Blocked(top) && !QApplication::focusWidget())
                     // Activated with no control focused, the window takes

@@ -49,7 +49,8 @@ void SendKeysPastAPopupOn(QApplication* app);
 QWidget* KeyboardWidget();
 // A window that a box or a modal dialog blocks passes the keyboard on to
 // the box or dialog in front of it whenever it becomes active (a click on
-// it), as Win32 activates the window in front.
+// it), as Win32 activates the window in front; and the boxes and dialogs
+// shown over a window are minimized and restored with it.
 void KeepWithTheWindowInFront(QApplication* app);
 // Qt's own context menus (a scroll bar's, ...) open at their point as a
 // popup menu does (TrackPopupMenu), kept on the screen as it is.

@@ -284,29 +284,31 @@ namespace {
 // them out for a toolbar window alone, which it otherwise frames and keeps
 // over its owner as a dialog. Such a window is typed a toolbar first and a
 // dialog second just before it is mapped, and asks for the focus once shown.
+// The type is written as the window itself is shown, after its widget's Show
+// (where a filter may still change its flags, which types the window anew).
 class DecorationWatch : public QObject {
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() != QEvent::Show || !o->isWidgetType()) return false;
-        auto* w = static_cast<QWidget*>(o);
-        const Qt::WindowFlags f = w->windowFlags();
+        if (e->type() != QEvent::Show || !o->isWindowType()) return false;
+        auto* window = static_cast<QWindow*>(o);
+        const Qt::WindowFlags f = window->flags();
         // A window-modal box is a sheet, which X11 shows as a dialog.
-        const Qt::WindowType type = w->windowType();
-        if (!w->isWindow() || (type != Qt::Dialog && type != Qt::Sheet) || (f & Qt::FramelessWindowHint) ||
+        const Qt::WindowType type = window->type();
+        if (!window->isTopLevel() || (type != Qt::Dialog && type != Qt::Sheet) || (f & Qt::FramelessWindowHint) ||
             (f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)))
             return false;
         auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
         xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-        if (!c || !w->windowHandle()) return false;
+        if (!c || !window->handle()) return false;
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
         if (!UnderOpenbox(c, root)) return false;
         const xcb_atom_t types[2] = {XAtom(c, "_NET_WM_WINDOW_TYPE_TOOLBAR"), XAtom(c, "_NET_WM_WINDOW_TYPE_DIALOG")};
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(w->winId()), XAtom(c, "_NET_WM_WINDOW_TYPE"),
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), XAtom(c, "_NET_WM_WINDOW_TYPE"),
                             XCB_ATOM_ATOM, 32, 2, types);
         xcb_flush(c);
         // Openbox gives a toolbar window the focus only when asked, once it
         // shows the window.
-        w->windowHandle()->installEventFilter(&activator_);
+        window->installEventFilter(&activator_);
         return false;
     }
 

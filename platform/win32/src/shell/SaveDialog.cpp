@@ -303,7 +303,8 @@ private:
 // layer's boxes give it back, see KeyboardReturn). A box of several buttons
 // without 取消 (the replace question, 是/否) has no close, as a Win32 Yes/No
 // box: a close request (a window manager's Alt+F4 or close button) and Esc
-// leave it open, and it asks the window manager for no close box.
+// leave it open, and it asks the window manager for no close box. It is
+// titled as on Windows (Qt gives it the dialog's title).
 class BoxesModalToTheDialog : public QObject {
 public:
     explicit BoxesModalToTheDialog(QDialog* dlg) : dlg_(dlg) { dlg->installEventFilter(this); }
@@ -326,6 +327,7 @@ public:
             }
             // The flags go to the window unmapped still, without making it anew.
             if (Unclosable(o) && w->windowHandle()) {
+                w->setWindowTitle(QString::fromUtf16(u"\u786e\u8ba4\u53e6\u5b58\u4e3a"));  // "Confirm Save As"
                 w->overrideWindowFlags((w->windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
                 w->windowHandle()->setFlags(w->windowFlags());
             }

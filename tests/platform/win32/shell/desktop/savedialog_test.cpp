@@ -198,10 +198,10 @@ TEST_F(SaveDialog, RealDialogReturnsTheTypedNameWithDefaultSuffix) {
 
 // Drives the real dialog: types `name` and accepts; a confirmation box that
 // comes up is answered with `confirm`; then the dialog is cancelled if still
-// open. Returns whether a confirmation box was seen.
-bool DriveDialog(const QString& name, QMessageBox::StandardButton confirm, std::function<BOOL()> run, BOOL* result) {
+// open. Returns the title of the confirmation box seen, empty for none.
+QString DriveDialog(const QString& name, QMessageBox::StandardButton confirm, std::function<BOOL()> run, BOOL* result) {
     int step = 0;
-    bool sawConfirm = false;
+    QString confirmTitle;
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -213,7 +213,7 @@ bool DriveDialog(const QString& name, QMessageBox::StandardButton confirm, std::
             if (auto* b = qobject_cast<QMessageBox*>(w)) box = b;
         }
         if (box) {
-            sawConfirm = true;
+            confirmTitle = box->windowTitle();
             if (QAbstractButton* b = box->button(confirm)) b->click();
             return;
         }
@@ -230,7 +230,7 @@ bool DriveDialog(const QString& name, QMessageBox::StandardButton confirm, std::
     timer.start();
     *result = run();
     timer.stop();
-    return sawConfirm;
+    return confirmTitle;
 }
 
 TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
@@ -242,15 +242,19 @@ TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
         // Declining the replacement leaves the dialog open; it is then cancelled.
-        EXPECT_TRUE(DriveDialog(
-            QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
+        // The question is titled as on Windows.
+        EXPECT_EQ(DriveDialog(
+                      QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok)
+                      .toStdString(),
+                  "确认另存为");
         EXPECT_FALSE(ok);
     }
     {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
-        EXPECT_TRUE(DriveDialog(
-            QStringLiteral("old.txt"), QMessageBox::Yes, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
+        EXPECT_FALSE(DriveDialog(
+                         QStringLiteral("old.txt"), QMessageBox::Yes, [&] { return GetSaveFileNameA(&d.ofn); }, &ok)
+                         .isEmpty());
         EXPECT_TRUE(ok);
         EXPECT_EQ(std::string(d.file), start + "/old.txt");
     }
@@ -258,8 +262,9 @@ TEST_F(SaveDialog, RealDialogAsksBeforeReplacingOnlyWithOverwritePrompt) {
         ExportDialog d;
         d.ofn.lpstrInitialDir = start.c_str();
         d.ofn.Flags = 0;  // no prompt asked for
-        EXPECT_FALSE(DriveDialog(
-            QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok));
+        EXPECT_TRUE(DriveDialog(
+                        QStringLiteral("old.txt"), QMessageBox::No, [&] { return GetSaveFileNameA(&d.ofn); }, &ok)
+                        .isEmpty());
         EXPECT_TRUE(ok);
     }
 }
