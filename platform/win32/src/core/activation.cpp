@@ -125,15 +125,8 @@ std::vector<QPointer<QWidget>>& ActivationOrder() {
 class XKeyboard : public QAbstractNativeEventFilter {
 public:
     explicit XKeyboard(xcb_connection_t* c) : c_(c) {
-        const auto atom = [c](const char* name) {
-            xcb_intern_atom_reply_t* r =
-                xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
-            const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-            std::free(r);
-            return a;
-        };
-        protocols_ = atom("WM_PROTOCOLS");
-        takeFocus_ = atom("WM_TAKE_FOCUS");
+        protocols_ = XAtom(c, "WM_PROTOCOLS");
+        takeFocus_ = XAtom(c, "WM_TAKE_FOCUS");
         xcb_query_extension_reply_t* xi =
             xcb_query_extension_reply(c, xcb_query_extension(c, 15, "XInputExtension"), nullptr);
         xinput_ = xi && xi->present ? xi->major_opcode : 0;

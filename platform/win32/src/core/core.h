@@ -6,6 +6,8 @@
 #include <QtCore/QObject>
 #include <QtWidgets/QWidget>
 
+#include <xcb/xcb.h>
+
 #include <functional>
 #include <mutex>
 #include <string>
@@ -52,6 +54,8 @@ QWidget* KeyboardWidget();
 // it), as Win32 activates the window in front; and the boxes and dialogs
 // shown over a window are minimized and restored with it.
 void KeepWithTheWindowInFront(QApplication* app);
+// An X atom by name, asked for once (the UI thread's connection).
+xcb_atom_t XAtom(xcb_connection_t* c, const char* name);
 // Qt's own context menus (a scroll bar's, ...) open at their point as a
 // popup menu does (TrackPopupMenu), kept on the screen as it is.
 void PlaceQtMenus(QApplication* app);

@@ -225,7 +225,8 @@ void OnScrollAction(HWND h, int bar, QScrollBar* sb, int action) {
     if (FromHwnd(h)) SyncScrollBar(FromHwnd(h), bar);
 }
 
-// An X atom by name, asked for once.
+}  // namespace
+
 xcb_atom_t XAtom(xcb_connection_t* c, const char* name) {
     static auto* known = new std::map<std::string, xcb_atom_t>;
     if (auto it = known->find(name); it != known->end()) return it->second;
@@ -236,6 +237,8 @@ xcb_atom_t XAtom(xcb_connection_t* c, const char* name) {
     if (atom != XCB_ATOM_NONE) (*known)[name] = atom;
     return atom;
 }
+
+namespace {
 
 // The value of a window property (empty when it has none).
 std::string XProperty(xcb_connection_t* c, xcb_window_t w, xcb_atom_t property, xcb_atom_t type) {

@@ -42,6 +42,16 @@
 
 namespace {
 
+// The shown top-level window of a Qt class (the save dialog, its question),
+// asked for anew at each call.
+std::function<QWidget*()> ShownOfClass(const char* cls) {
+    return [cls]() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->inherits(cls)) return w;
+        return nullptr;
+    };
+}
+
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -629,16 +639,9 @@ TEST(X11, TheKeyboardGoesBackWhereItWasWhenABoxOrADialogEnds) {
     std::ofstream(std::string(dir) + "/Export.txt") << "old";
 
     // Each step's keys are typed once its window has the X server's keyboard.
-    const auto shown = [](const char* cls) {
-        return [cls]() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && w->inherits(cls)) return w;
-            return nullptr;
-        };
-    };
-    const std::function<QWidget*()> owner = [&] { return TopLevelOf(main); }, box = shown("QMessageBox"),
+    const std::function<QWidget*()> owner = [&] { return TopLevelOf(main); }, box = ShownOfClass("QMessageBox"),
                                     dialog = [] { return g_asking ? TopLevelOf(g_asking) : nullptr; },
-                                    save = shown("QFileDialog");
+                                    save = ShownOfClass("QFileDialog");
     const auto typeAt = [](const std::function<QWidget*()>& at, std::vector<xcb_keysym_t> keys) {
         return servertest::Steps::Step{[at] { return HasTheKeyboard(at()); }, [keys] { TypeOnTheKeyboard(keys); }};
     };
@@ -1129,14 +1132,7 @@ TEST(X11UnderAWindowManager, TheBoxesAndDialogsOverAWindowGoAndComeBackWithIt) {
     char dir[] = "/tmp/x11minimizedXXXXXX";
     ASSERT_TRUE(mkdtemp(dir));
     std::ofstream(std::string(dir) + "/Export.txt") << "old";
-    const auto shown = [](const char* cls) {
-        return [cls]() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->isVisible() && w->inherits(cls)) return w;
-            return nullptr;
-        };
-    };
-    const std::function<QWidget*()> save = shown("QFileDialog"), question = shown("QMessageBox");
+    const std::function<QWidget*()> save = ShownOfClass("QFileDialog"), question = ShownOfClass("QMessageBox");
     const auto all = [&](bool minimized) {
         for (QWidget* w : {mainWidget, save(), question()})
             if (!w || w->isMinimized() != minimized || w->windowHandle()->isExposed() == minimized) return false;
