@@ -30,7 +30,7 @@ std::string Folder(const std::string& p) {
 }
 
 // Makes the folder and the missing ones above it, each of mode 700 as the XDG
-// base directory specification asks; the folder itself loses others' rights
+// base directories are made; the folder itself loses others' rights
 // when it is the account's own. False when it is no folder afterwards.
 bool MakeOwnFolder(const std::string& folder) {
     for (size_t at = 1; at <= folder.size(); ++at)

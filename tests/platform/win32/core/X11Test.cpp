@@ -1076,25 +1076,6 @@ std::set<std::string> ManagedActions(QWidget* top, HWND h) {
     return actions;
 }
 
-// A message about the top-level widget's window to the window manager (sent
-// to the root, as a pager and the window's own title bar buttons ask).
-void ToTheWindowManager(QWidget* top, const char* type, uint32_t d0, uint32_t d1 = 0) {
-    xcb_connection_t* c = servertest::QtConnection();
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(type)), type), nullptr);
-    xcb_client_message_event_t e{};
-    e.response_type = XCB_CLIENT_MESSAGE;
-    e.format = 32;
-    e.window = xcb_window_t(top->winId());
-    e.type = a ? a->atom : 0;
-    e.data.data32[0] = d0;
-    e.data.data32[1] = d1;
-    std::free(a);
-    xcb_send_event(c, 0, xcb_setup_roots_iterator(xcb_get_setup(c)).data->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&e));
-    xcb_flush(c);
-}
-
 // The X server's time now: that of a property change, seen on a connection
 // of its own.
 xcb_timestamp_t ServerTime() {
@@ -1144,10 +1125,10 @@ TEST(X11UnderAWindowManager, TheBoxesAndDialogsOverAWindowGoAndComeBackWithIt) {
          {[&] { return HasTheKeyboard(question()); },
           [&] {
               ClickOnTheScreen(mainWidget->mapToGlobal(QPoint(8, mainWidget->height() - 8)));
-              ToTheWindowManager(mainWidget, "WM_CHANGE_STATE", 3);  // iconic
+              servertest::ClientMessage(mainWidget, "WM_CHANGE_STATE", 3);  // iconic
           }},
          {[&] { return all(true); },
-          [&] { ToTheWindowManager(mainWidget, "_NET_ACTIVE_WINDOW", 2, ServerTime()); }},  // as a task bar
+          [&] { servertest::ClientMessage(mainWidget, "_NET_ACTIVE_WINDOW", 2, ServerTime()); }},  // as a task bar
          {[&] { return all(false) && HasTheKeyboard(question()); }, type({'n'})},
          {[&] { return !question() && HasTheKeyboard(save()); }, type({XK_Escape})}});
     EXPECT_FALSE(SaveExportOver(main, dir));
