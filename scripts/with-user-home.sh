@@ -65,7 +65,7 @@ done
 HOME=$home TMPDIR=$tmp "$@"
 rc=$?
 
-left=$(cd "$tmp" && find . -mindepth 1 -maxdepth 1 ! -name "runtime-$(id -un)" | LC_ALL=C sort)
+left=$(cd "$tmp" && find . -mindepth 1 -maxdepth 1 ! -name "runtime-$(id -un)" -exec find {} -maxdepth 4 \; | LC_ALL=C sort)
 if [ -n "$left" ]; then
   echo "with-user-home: the command left these in its temporary folder ($tmp):" >&2
   printf '%s\n' "$left" | sed 's/^/    /' >&2

@@ -20,5 +20,22 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_CACHE_HOME="$home/.cache
   XDG_DATA_HOME="$home/.local/share" XDG_STATE_HOME="$home/.local/state" TARVEL_TEST_HOME="$home"
 xvfb-run -a -f "$dir/Xauthority" "$@"
 rc=$?
+# Processes of this home may outlive the command: a window manager's bus
+# services (KWin's shortcuts, xfwm4's settings) end once their bus has gone,
+# writing their settings into the home as they end. They are ended and waited
+# for, so that the folder removed stays removed.
+of_this_home() {
+  for p in /proc/[0-9]*; do
+    grep -qzx "TARVEL_TEST_HOME=$home" "$p/environ" 2>/dev/null && echo "${p#/proc/}"
+  done
+}
+tries=0
+pids=$(of_this_home)
+while [ -n "$pids" ] && [ $tries -lt 100 ]; do
+  kill $pids 2>/dev/null
+  tries=$((tries + 1))
+  sleep 0.1
+  pids=$(of_this_home)
+done
 rm -rf "$dir"
 exit $rc
