@@ -52,6 +52,21 @@ std::function<QWidget*()> ShownOfClass(const char* cls) {
     };
 }
 
+// The 32-bit values of a window's property (the root's for window 0): atoms,
+// cardinals, windows, hints; empty when it has none.
+std::vector<uint32_t> Property32(xcb_window_t window, const char* name) {
+    xcb_connection_t* c = servertest::QtConnection();
+    if (!c) return {};
+    if (!window) window = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_get_property_reply_t* p = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, servertest::Atom(c, name), XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20), nullptr);
+    if (!p) return {};
+    const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(p));
+    std::vector<uint32_t> values(v, v + xcb_get_property_value_length(p) / 4);
+    std::free(p);
+    return values;
+}
+
 LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_PAINT) {
         PAINTSTRUCT ps;
@@ -690,20 +705,10 @@ struct CloseCount : QObject {  // the close requests and Esc presses a window ge
 // (_MOTIF_WM_HINTS: move 4, minimize 8, maximize 16, close 32); every one
 // when the hints name none.
 uint32_t AskedFunctions(QWidget* top) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c || !top->windowHandle()) return 0;
-    const char name[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!a) return 0;
-    xcb_get_property_reply_t* p =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, a->atom, 0, 5), nullptr);
-    std::free(a);
-    uint32_t hints[2] = {0, 0};  // flags (1: functions given), functions
-    if (p && xcb_get_property_value_length(p) >= int(sizeof hints))
-        std::memcpy(hints, xcb_get_property_value(p), sizeof hints);
-    std::free(p);
-    return (hints[0] & 1) && !(hints[1] & 1) ? hints[1] : ~0u;
+    if (!servertest::QtConnection() || !top->windowHandle()) return 0;
+    const std::vector<uint32_t> v = Property32(xcb_window_t(top->winId()), "_MOTIF_WM_HINTS");
+    // flags (1: functions given), functions
+    return v.size() >= 2 && (v[0] & 1) && !(v[1] & 1) ? v[1] : ~0u;
 }
 
 // The user clicks the main window beside a box, a worker's box, a modal
@@ -1001,25 +1006,15 @@ namespace {
 // until the window is managed.
 std::set<std::string> AllowedActions(QWidget* top) {
     std::set<std::string> actions;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = servertest::QtConnection();
     if (!c || !top->windowHandle()) return actions;
-    const char name[] = "_NET_WM_ALLOWED_ACTIONS";
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!a) return actions;
-    xcb_get_property_reply_t* p = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, XCB_ATOM_ATOM, 0, 64), nullptr);
-    std::free(a);
-    if (!p) return actions;
-    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(p));
-    for (int i = 0; i < xcb_get_property_value_length(p) / 4; ++i) {
-        xcb_get_atom_name_reply_t* n = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atoms[i]), nullptr);
+    for (uint32_t atom : Property32(xcb_window_t(top->winId()), "_NET_WM_ALLOWED_ACTIONS")) {
+        xcb_get_atom_name_reply_t* n = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atom), nullptr);
         if (!n) continue;
         std::string s(xcb_get_atom_name_name(n), size_t(xcb_get_atom_name_name_length(n)));
         std::free(n);
         if (s.rfind("_NET_WM_ACTION_", 0) == 0) actions.insert(s.substr(15));
     }
-    std::free(p);
     return actions;
 }
 
@@ -1027,40 +1022,18 @@ std::set<std::string> AllowedActions(QWidget* top) {
 // window manager (_NET_WM_ICON: each image's width, height and pixels).
 std::set<uint32_t> IconSizes(QWidget* top) {
     std::set<uint32_t> sizes;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c || !top->windowHandle()) return sizes;
-    const char name[] = "_NET_WM_ICON";
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!a) return sizes;
-    xcb_get_property_reply_t* p = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, xcb_window_t(top->winId()), a->atom, XCB_ATOM_CARDINAL, 0, 1 << 20), nullptr);
-    std::free(a);
-    const auto* v = p ? static_cast<const uint32_t*>(xcb_get_property_value(p)) : nullptr;
-    const size_t n = p ? size_t(xcb_get_property_value_length(p)) / 4 : 0;
+    if (!top->windowHandle()) return sizes;
+    const std::vector<uint32_t> v = Property32(xcb_window_t(top->winId()), "_NET_WM_ICON");
+    const size_t n = v.size();
     for (size_t i = 0; i + 2 <= n && size_t(v[i]) * v[i + 1] <= n - i - 2; i += 2 + size_t(v[i]) * v[i + 1])
         sizes.insert(v[i]);
-    std::free(p);
     return sizes;
 }
 
 // The window the window manager says is active (_NET_ACTIVE_WINDOW).
 xcb_window_t ActiveWindow() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c) return 0;
-    const char name[] = "_NET_ACTIVE_WINDOW";
-    xcb_intern_atom_reply_t* a = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!a) return 0;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_get_property_reply_t* p =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, root, a->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
-    std::free(a);
-    xcb_window_t active = 0;
-    if (p && xcb_get_property_value_length(p) == sizeof active)
-        std::memcpy(&active, xcb_get_property_value(p), sizeof active);
-    std::free(p);
-    return active;
+    const std::vector<uint32_t> v = Property32(0, "_NET_ACTIVE_WINDOW");
+    return v.empty() ? 0 : v[0];
 }
 
 // True once the window manager makes the widget's window the active one.
